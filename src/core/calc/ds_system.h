@@ -1,0 +1,157 @@
+#pragma once
+// The calculator of one profile system. It knows the system's handle profiles, divider profiles and articles,
+// holds the system's options, turns the Project's dimensions into door sizes, cut lengths and panels (the
+// geometry), and turns a finished sketch into the bill of materials. Calculators keep no per-calculation state:
+// everything they compute is written into the DoorSketch or the CalcResult.
+#include "calc/calc_result.h"
+#include "catalogue/records.h"
+#include "model/door_sketch.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dalvex {
+
+class BinaryReader;
+class BinaryWriter;
+class Catalogue;
+
+// Which of the ten systems a calculator is; the geometry and the collectors test it.
+enum SystemKind : int32_t {
+    kSystemLantes = 0,
+    kSystemDalvex = 1,
+    kSystemBorvik = 2,
+    kSystemWenlor = 3,
+    kSystemSenfil = 4,
+    kSystemGerlit = 5,
+    kSystemFeldor = 6,
+    kSystemQuorin = 7,
+    kSystemZerkan = 8,
+    kSystemNordel = 9,
+};
+
+// Ratios of the door widths to the total, saved before a resize and restored after it.
+using DoorProportions = std::array<double, 10>;
+
+class DSSystem : public DSItem {
+public:
+    DSSystem(int32_t index, std::string displayName, int32_t imageId, SystemKind kind, bool usesPlinth,
+             bool offersEdgeProfiles);
+    DSSystem(const DSSystem&) = delete;
+    DSSystem& operator=(const DSSystem&) = delete;
+    virtual ~DSSystem() = default;
+
+    std::vector<HandleProfile*> handleProfileList; // the system's handle profiles, in catalogue order
+    std::vector<DividerProfile*> dividerProfiles;
+    std::vector<Article*> articles; // every other article the system may emit, roller sets included
+    RollerSet* rollerSet = nullptr; // chosen roller set; null = the system's own default
+    bool usesPlinth = false;
+    bool offersEdgeProfiles = false;
+    uint8_t noEdgeProfiles = 0;
+    SystemKind systemKind;
+    int32_t maxDoors = 10;
+    bool singleRow = false;
+    // Where rule articles that the system's own list lacks are looked up by code; set by the Catalogue.
+    const Catalogue* catalogue = nullptr;
+
+    // --- Operations every system has; overridden where a system differs. ---
+    virtual int handleProfileCount();
+    virtual std::vector<HandleProfile*> handleProfiles();
+    virtual void recompute(DoorSketch& sketch, bool keepDoorWidths) = 0;
+    virtual void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) = 0;
+    virtual void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth, int32_t plinthHeight);
+    virtual int maxDoorCount();
+    virtual bool isSingleRow();
+    virtual void assignRows(DoorSketch& sketch);
+    virtual void writeSettings(BinaryWriter& out) const;
+    virtual void readSettings(BinaryReader& in, int version);
+    virtual int clampDoorCount(int n);
+    virtual int32_t minPlinthHeight() const;
+    virtual void applyDoorSize(DoorSketch& sketch, int32_t height, int32_t width);
+    virtual void assignFrameProfiles(DoorSketch& sketch, const Article* top, const Article* bottom);
+    virtual void computeDividerCutLengths(DoorSketch& sketch);
+    virtual void computePanels(DoorSketch& sketch);
+    virtual void adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset);
+    virtual bool saveDoorProportions(const DoorSketch& sketch, DoorProportions& ratios); // true: not saved
+    virtual void restoreDoorProportions(DoorSketch& sketch, const DoorProportions& ratios);
+    virtual void collectFillings(DoorSketch& sketch, CalcResult& result);
+    virtual bool rollerSetFits(const DoorSketch& sketch, const RollerSet* set) const;
+    virtual int32_t rollerSetQuantity(int32_t doorCount, const RollerSet* set) const;
+
+    // --- Lookups in the system's own lists (exact code comparison). ---
+    HandleProfile* findHandleProfile(std::string_view code) const;
+    DividerProfile* findDividerProfile(std::string_view code) const;
+    Article* findArticle(std::string_view code) const;
+    bool hasArticle(std::string_view code) const { return findArticle(code) != nullptr; }
+    void addHandleProfile(HandleProfile* p) { handleProfileList.push_back(p); }
+    void addDividerProfile(DividerProfile* p) { dividerProfiles.push_back(p); }
+    void addArticle(Article* a) { articles.push_back(a); }
+    std::string rollerSetCode() const;
+    int configuredRollerSetCount() const;
+    std::vector<RollerSet*> rollerSets() const;
+    std::vector<DividerProfile*> dividerProfileList() const { return dividerProfiles; }
+    bool hasDividerProfile(const DividerProfile* p) const;
+
+    // An article a rule of this system names: from the system's own list, else from the Catalogue by code
+    // (a roller price list can keep built-in sets out of the list). Null only when neither holds it.
+    const Article* ruleArticle(std::string_view code) const;
+    const RollerSet* ruleRollerSet(std::string_view code) const;
+
+protected:
+    // --- Line builders shared by every collector. ---
+    // Pieces in cutting order; kinds 0, 3 and 5 are bought in whole bars (next-fit packing), the rest by length.
+    ArticleLine barLine(const Article* article, const std::vector<int32_t>& pieces, const ProfileColor* color) const;
+    ArticleLine lengthLine(const Article* article, int32_t length, const ProfileColor* color) const;
+    ArticleLine pieceLine(const Article* article, int32_t count) const; // at the standard price, whole pieces
+    // The one cut line of an article that spans the opening ("%0.1f" of length / 10), or that is bought by count
+    // ("%d" of count): label (group, 0), number "0", door -1; the profile group counter then increases.
+    void addLengthCut(CalcResult& result, const ArticleLine& line, int32_t length) const;
+    void addCountCut(CalcResult& result, const ArticleLine& line, int32_t count) const;
+    // Appends the line and its single length or count cut line.
+    void emitLength(CalcResult& result, const Article* article, int32_t length, const ProfileColor* color) const;
+    void emitPieces(CalcResult& result, const Article* article, int32_t count) const;
+    // The system's roller set: the chosen one (with the fit check and its message) or `fallback`, whose quantity
+    // is `fallbackQuantity` (or rollerSetQuantity when negative); the line and its count cut line are appended.
+    void emitRollerSet(const DoorSketch& sketch, CalcResult& result, const RollerSet* fallback,
+                       int32_t fallbackQuantity = -1) const;
+
+    // --- Collector steps shared by several systems. ---
+    void collectHandlePieces(DoorSketch& sketch, CalcResult& result, const ProfileColor* color, bool plain);
+    void collectHorizontals(DoorSketch& sketch, CalcResult& result, const ProfileColor* color);
+    void collectDividers(DoorSketch& sketch, CalcResult& result, const ProfileColor* color);
+    void collectDividersByProfile(DoorSketch& sketch, CalcResult& result, const ProfileColor* color, bool withEdges);
+    void collectStandardRails(DoorSketch& sketch, CalcResult& result, const ProfileColor* color); // JB03/JB02, JB06/JB05
+    void collectBrushAndStopper(DoorSketch& sketch, CalcResult& result, const ProfileColor* brushColor, bool stopper);
+    void collectGlassStrips(DoorSketch& sketch, CalcResult& result, bool tenMillimetreStrip);
+    void collectPerimeterStrip(DoorSketch& sketch, CalcResult& result, std::string_view code); // 4 mm fillings
+    void collectFrontBackVerticals(DoorSketch& sketch, CalcResult& result, const ProfileColor* color);
+    void collectFillingsWithSeal(DoorSketch& sketch, CalcResult& result); // the seal variant (Borvik, Feldor)
+
+    // --- Geometry shared by the systems. ---
+    // The standard skeleton: door size by the given rule, frames, divider cut lengths, panels.
+    void recomputeDoors(DoorSketch& sketch, bool keepDoorWidths, int32_t doorWidth, int32_t doorHeight);
+    // Frame sides of every door: handle profile left and right (door height), top and bottom with cut length
+    // door width + topBottomAdjust (only when the sketch has a handle profile).
+    void putFrames(DoorSketch& sketch, const Article* top, const Article* bottom, int32_t topBottomAdjust);
+
+    // A missing profile counts as one whose dimensions are all 0.
+    static const Article& orNone(const Article* a);
+    // The handle profile of door 0's left side (the one the roller check and several rules read).
+    static const HandleProfile* sketchHandle(const DoorSketch& sketch);
+    // Every insert of the first doorCount doors, in door and id order.
+    template <class F> static void forEachInsert(DoorSketch& sketch, F&& f);
+};
+
+template <class F> void DSSystem::forEachInsert(DoorSketch& sketch, F&& f) {
+    for (int k = 0; k < sketch.doorCount && k < kMaxDoors; ++k)
+        for (auto& [id, insert] : sketch.doors[k].inserts) f(sketch.doors[k], insert);
+}
+
+// Builds the calculator for one of the ten display names; null for any other name.
+std::unique_ptr<DSSystem> createSystem(int32_t index, std::string_view displayName, int32_t imageId);
+
+} // namespace dalvex
