@@ -83,10 +83,10 @@ public:
     virtual int32_t rollerSetQuantity(int32_t doorCount, const RollerSet* set) const;
 
     // --- Lookups in the system's own lists (exact code comparison). ---
-    HandleProfile* findHandleProfile(std::string_view code) const;
-    DividerProfile* findDividerProfile(std::string_view code) const;
-    Article* findArticle(std::string_view code) const;
-    bool hasArticle(std::string_view code) const { return findArticle(code) != nullptr; }
+    HandleProfile* findHandleProfile(std::string_view wanted) const;
+    DividerProfile* findDividerProfile(std::string_view wanted) const;
+    Article* findArticle(std::string_view wanted) const;
+    bool hasArticle(std::string_view wanted) const { return findArticle(wanted) != nullptr; }
     void addHandleProfile(HandleProfile* p) { handleProfileList.push_back(p); }
     void addDividerProfile(DividerProfile* p) { dividerProfiles.push_back(p); }
     void addArticle(Article* a) { articles.push_back(a); }
@@ -98,8 +98,8 @@ public:
 
     // An article a rule of this system names: from the system's own list, else from the Catalogue by code
     // (a roller price list can keep built-in sets out of the list). Null only when neither holds it.
-    const Article* ruleArticle(std::string_view code) const;
-    const RollerSet* ruleRollerSet(std::string_view code) const;
+    const Article* ruleArticle(std::string_view wanted) const;
+    const RollerSet* ruleRollerSet(std::string_view wanted) const;
 
 protected:
     // --- Line builders shared by every collector. ---
@@ -127,7 +127,7 @@ protected:
     void collectStandardRails(DoorSketch& sketch, CalcResult& result, const ProfileColor* color); // JB03/JB02, JB06/JB05
     void collectBrushAndStopper(DoorSketch& sketch, CalcResult& result, const ProfileColor* brushColor, bool stopper);
     void collectGlassStrips(DoorSketch& sketch, CalcResult& result, bool tenMillimetreStrip);
-    void collectPerimeterStrip(DoorSketch& sketch, CalcResult& result, std::string_view code); // 4 mm fillings
+    void collectPerimeterStrip(DoorSketch& sketch, CalcResult& result, std::string_view wanted); // 4 mm fillings
     void collectFrontBackVerticals(DoorSketch& sketch, CalcResult& result, const ProfileColor* color);
     void collectFillingsWithSeal(DoorSketch& sketch, CalcResult& result); // the seal variant (Borvik, Feldor)
 
