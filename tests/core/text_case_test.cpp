@@ -15,11 +15,12 @@ TEST(TextCase, ToLower) {
         {"уже строчные abc", "уже строчные abc"},
         {"Сенфил-Н", "сенфил-н"},
         {"№ € — 中 😀", "№ € — 中 😀"},
-        {"\xD0", "\xD0"},           // cut sequence copied unchanged
+        {"\xD0", "\xD0"}, // cut sequence copied unchanged
         {"\xD0\xD0\x90", "\xD0\xD0\xB0"},
         {"", ""},
     };
-    for (const auto& [in, out] : cases) EXPECT_EQ(toLower(in), out) << in;
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(toLower(in), out) << in;
 }
 
 TEST(TextCase, TrimNormalizedAndEquals) {

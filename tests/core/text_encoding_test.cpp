@@ -33,7 +33,8 @@ TEST(TextEncoding, KnownTextsConvertBothWays) {
 
 TEST(TextEncoding, EveryCyrillicLetterRoundTrips) {
     std::string all;
-    for (char32_t cp = 0x0410; cp <= 0x044F; ++cp) all += utf16ToUtf8(std::u16string(1, static_cast<char16_t>(cp)));
+    for (char32_t cp = 0x0410; cp <= 0x044F; ++cp)
+        all += utf16ToUtf8(std::u16string(1, static_cast<char16_t>(cp)));
     all += "Ёё";
     const std::string bytes = utf8ToCp1251(all);
     ASSERT_EQ(bytes.size(), 66u);
@@ -60,15 +61,16 @@ TEST(TextEncoding, MissingAndBrokenCharactersBecomeQuestionMarks) {
         {"中", "?"},
         {"a中b", "a?b"},
         {"😀", "?"},
-        {"\xD0", "?"},                   // cut two-byte sequence
-        {"\xE4\xB8", "?"},               // cut three-byte sequence: one character, one mark
-        {"\x80x", "?x"},                 // stray continuation byte
-        {"\xC0\xAF", "??"},              // overlong form
-        {"\xED\xA0\x80", "???"},         // encoded surrogate
-        {"\xF4\x90\x80\x80", "????"},    // above U+10FFFF
-        {"\xFF\xD0\x81", "?\xA8"},       // bad byte then Ё
+        {"\xD0", "?"},                // cut two-byte sequence
+        {"\xE4\xB8", "?"},            // cut three-byte sequence: one character, one mark
+        {"\x80x", "?x"},              // stray continuation byte
+        {"\xC0\xAF", "??"},           // overlong form
+        {"\xED\xA0\x80", "???"},      // encoded surrogate
+        {"\xF4\x90\x80\x80", "????"}, // above U+10FFFF
+        {"\xFF\xD0\x81", "?\xA8"},    // bad byte then Ё
     };
-    for (const auto& c : cases) EXPECT_EQ(utf8ToCp1251(c.utf8), c.cp1251) << c.utf8;
+    for (const auto& c : cases)
+        EXPECT_EQ(utf8ToCp1251(c.utf8), c.cp1251) << c.utf8;
 }
 
 TEST(TextEncoding, Utf16RoundTripAndRepairs) {
@@ -89,10 +91,18 @@ TEST(TextEncoding, LessByUtf16) {
         bool less;
     };
     const Case cases[] = {
-        {"", "", false},      {"", "a", true},         {"a", "", false},     {"a", "b", true},
-        {"ab", "a", false},   {"Z", "a", true},        {"я", "ё", true},     {"Ё", "А", true},
+        {"", "", false},
+        {"", "a", true},
+        {"a", "", false},
+        {"a", "b", true},
+        {"ab", "a", false},
+        {"Z", "a", true},
+        {"я", "ё", true},
+        {"Ё", "А", true},
         {"😀", "\xEF\xBC\xA1", true}, // U+1F600 is D83D.. and sorts below U+FF21 in UTF-16
-        {"\xEF\xBC\xA1", "😀", false}, {"😀", "😁", true}, {"😀", "😀", false},
+        {"\xEF\xBC\xA1", "😀", false},
+        {"😀", "😁", true},
+        {"😀", "😀", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(lessByUtf16(c.a, c.b), c.less) << c.a << " < " << c.b;

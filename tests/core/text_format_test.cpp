@@ -29,13 +29,36 @@ std::string cReference(const char* pattern, long long value) {
 }
 
 TEST(TextFormat, RealsRoundLikeC) {
-    const char* patterns[] = {"%f",    "%0.1f", "%1.2f", "%1.4f", "%2.1f", "%3.1f", "%2.2f",  "%6.2f",
-                              "%0.0f", "%5.1f", "%5.3f", "%.2f",  "%.0f",  "%-8.2f|", "%08.2f", "%+.1f",
+    const char* patterns[] = {"%f",    "%0.1f",   "%1.2f", "%1.4f", "%2.1f", "%3.1f",   "%2.2f",  "%6.2f",
+                              "%0.0f", "%5.1f",   "%5.3f", "%.2f",  "%.0f",  "%-8.2f|", "%08.2f", "%+.1f",
                               "% .1f", "%+08.3f", "%.10f", "%.20f", "%12f",  "%-+9.1f|"};
-    const double values[] = {0.0,     -0.0,    0.125,  0.375,   2.5,     3.5,     -2.5,   1234.5, 5.4,
-                             0.05,    0.15,    0.25,   1.005,   -0.04,   -0.0001, 999.95, 1e15,   1e300,
-                             -1e300,  1e-300,  123456789.987654321, 2.675, 0.5, 1.5, 44.999999999,
-                             std::numeric_limits<double>::max(), std::numeric_limits<double>::denorm_min()};
+    const double values[] = {0.0,
+                             -0.0,
+                             0.125,
+                             0.375,
+                             2.5,
+                             3.5,
+                             -2.5,
+                             1234.5,
+                             5.4,
+                             0.05,
+                             0.15,
+                             0.25,
+                             1.005,
+                             -0.04,
+                             -0.0001,
+                             999.95,
+                             1e15,
+                             1e300,
+                             -1e300,
+                             1e-300,
+                             123456789.987654321,
+                             2.675,
+                             0.5,
+                             1.5,
+                             44.999999999,
+                             std::numeric_limits<double>::max(),
+                             std::numeric_limits<double>::denorm_min()};
     for (const char* pattern : patterns) {
         for (double value : values) {
             EXPECT_EQ(format(pattern, value), cReference(pattern, value)) << pattern << " with " << value;
@@ -56,15 +79,26 @@ TEST(TextFormat, NotANumberAndInfinityLikeGlibc) {
 }
 
 TEST(TextFormat, IntegersLikeC) {
-    const char* patterns[] = {"%d", "%i", "%05d", "%5d", "%02d", "%-5d|", "%+d", "% d", "%+05d", "%.3d",
-                              "%8.3d", "%.0d", "%-05d|", "%0d"};
-    const long long values[] = {0, 1, 7, 43, -5, -43, 12345, 123456, 2147483647, -2147483647LL - 1,
-                                std::numeric_limits<long long>::max(), std::numeric_limits<long long>::min()};
+    const char* patterns[] = {"%d",  "%i",    "%05d", "%5d",   "%02d", "%-5d|",  "%+d",
+                              "% d", "%+05d", "%.3d", "%8.3d", "%.0d", "%-05d|", "%0d"};
+    const long long values[] = {0,
+                                1,
+                                7,
+                                43,
+                                -5,
+                                -43,
+                                12345,
+                                123456,
+                                2147483647,
+                                -2147483647LL - 1,
+                                std::numeric_limits<long long>::max(),
+                                std::numeric_limits<long long>::min()};
     for (const char* pattern : patterns) {
         std::string cPattern = pattern;
         cPattern.insert(cPattern.find_first_of("di"), "ll");
         for (long long value : values) {
-            EXPECT_EQ(format(pattern, value), cReference(cPattern.c_str(), value)) << pattern << " with " << value;
+            EXPECT_EQ(format(pattern, value), cReference(cPattern.c_str(), value))
+                << pattern << " with " << value;
         }
     }
 }
@@ -86,23 +120,24 @@ TEST(TextFormat, KnownOutputs) {
         {format("100%% = %d%%", 5), "100% = 5%"},
         {format("ОШИБКА: Не подходящий по толщине (%2.2f) материал.", 4.0),
          "ОШИБКА: Не подходящий по толщине (4,00) материал."},
-        {format("%f", 3), "3,000000"},             // integer given for %f
-        {format("%d", -7.9), "-7"},                // real given for %d truncates
+        {format("%f", 3), "3,000000"}, // integer given for %f
+        {format("%d", -7.9), "-7"},    // real given for %d truncates
         {format("%d", 1e300), "9223372036854775807"},
         {format("%d", std::nan("")), "0"},
-        {format("%d|%s|%f"), "0||0,000000"},       // missing arguments
+        {format("%d|%s|%f"), "0||0,000000"}, // missing arguments
         {format("%d", "text"), "0"},
         {format("%s", 12), "12"},
         {format("%s", 1.5), "1,500000"},
         {format("no args"), "no args"},
-        {format("%q%d", 4), "%q4"},                // unknown conversion copied
+        {format("%q%d", 4), "%q4"}, // unknown conversion copied
         {format("tail %", 1), "tail %"},
         {format("tail %5.", 1), "tail %5."},
         {format("%ld %lld", 1L, 2LL), "1 2"},
         {format("%u", 4u), "%u"},
         {format("%d", 4000000000u), "4000000000"},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected);
+    for (const auto& c : cases)
+        EXPECT_EQ(c.actual, c.expected);
 }
 
 TEST(TextFormat, TextWidthAndPrecisionCountCharacters) {
@@ -114,8 +149,8 @@ TEST(TextFormat, TextWidthAndPrecisionCountCharacters) {
         {format("%8s|", "Щетка"), "   Щетка|"},
         {format("%-8s|", "Щетка"), "Щетка   |"},
         {format("%3s|", "Щетка"), "Щетка|"},
-        {format("%.4s", "Щетка"), "Ще"},  // four bytes are two letters
-        {format("%.3s", "Щетка"), "Щ"},   // never half a letter
+        {format("%.4s", "Щетка"), "Ще"}, // four bytes are two letters
+        {format("%.3s", "Щетка"), "Щ"},  // never half a letter
         {format("%.1s", "Щетка"), ""},
         {format("%.2s", "ab"), "ab"},
         {format("%.0s", "ab"), ""},
@@ -125,7 +160,8 @@ TEST(TextFormat, TextWidthAndPrecisionCountCharacters) {
         {format("%05s", "ab"), "   ab"},
         {format("%s", std::string("x\0y", 3)), std::string("x\0y", 3)},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected);
+    for (const auto& c : cases)
+        EXPECT_EQ(c.actual, c.expected);
 }
 
 TEST(TextFormat, HugeWidthAndPrecisionStayBounded) {

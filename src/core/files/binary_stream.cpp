@@ -8,7 +8,8 @@ namespace dalvex {
 namespace {
 
 template <class Unsigned> void putLittleEndian(std::string& out, Unsigned v) {
-    for (std::size_t i = 0; i < sizeof(Unsigned); ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+    for (std::size_t i = 0; i < sizeof(Unsigned); ++i)
+        out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
 }
 
 template <class Unsigned> Unsigned getLittleEndian(const char* p) {
@@ -21,11 +22,21 @@ template <class Unsigned> Unsigned getLittleEndian(const char* p) {
 
 } // namespace
 
-void BinaryWriter::u8(uint8_t v) { buffer_.push_back(static_cast<char>(v)); }
-void BinaryWriter::u16(uint16_t v) { putLittleEndian(buffer_, v); }
-void BinaryWriter::i32(int32_t v) { putLittleEndian(buffer_, static_cast<uint32_t>(v)); }
-void BinaryWriter::i64(int64_t v) { putLittleEndian(buffer_, static_cast<uint64_t>(v)); }
-void BinaryWriter::f64(double v) { putLittleEndian(buffer_, std::bit_cast<uint64_t>(v)); }
+void BinaryWriter::u8(uint8_t v) {
+    buffer_.push_back(static_cast<char>(v));
+}
+void BinaryWriter::u16(uint16_t v) {
+    putLittleEndian(buffer_, v);
+}
+void BinaryWriter::i32(int32_t v) {
+    putLittleEndian(buffer_, static_cast<uint32_t>(v));
+}
+void BinaryWriter::i64(int64_t v) {
+    putLittleEndian(buffer_, static_cast<uint64_t>(v));
+}
+void BinaryWriter::f64(double v) {
+    putLittleEndian(buffer_, std::bit_cast<uint64_t>(v));
+}
 
 void BinaryWriter::str(std::string_view utf8) {
     std::u16string units = utf8ToUtf16(utf8);
@@ -36,7 +47,8 @@ void BinaryWriter::str(std::string_view utf8) {
         units.resize(cut);
     }
     u16(static_cast<uint16_t>(units.size()));
-    for (char16_t unit : units) u16(unit);
+    for (char16_t unit : units)
+        u16(unit);
 }
 
 bool BinaryReader::take(std::size_t n, const char*& out) {

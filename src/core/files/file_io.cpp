@@ -23,7 +23,8 @@ std::filesystem::path temporaryPathFor(const std::filesystem::path& path) {
     }
     static constexpr char kHex[] = "0123456789abcdef";
     std::string suffix = ".tmp-";
-    for (int i = 0; i < 16; ++i) suffix.push_back(kHex[(bits >> (i * 4)) & 0xF]);
+    for (int i = 0; i < 16; ++i)
+        suffix.push_back(kHex[(bits >> (i * 4)) & 0xF]);
     std::filesystem::path temporary = path;
     temporary += suffix;
     return temporary;

@@ -55,8 +55,8 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Decodes one code point at `pos` and advances past it. A malformed sequence yields kReplacement and skips its
-// longest valid prefix (at least one byte), so one broken character becomes one replacement.
+// Decodes one code point at `pos` and advances past it. A malformed sequence yields kReplacement and skips
+// its longest valid prefix (at least one byte), so one broken character becomes one replacement.
 char32_t decodeUtf8(std::string_view s, std::size_t& pos) {
     const auto at = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
     const unsigned char lead = at(pos++);
@@ -98,7 +98,8 @@ char32_t decodeUtf8(std::string_view s, std::size_t& pos) {
 std::string cp1251ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() * 2);
-    for (char c : bytes) appendUtf8(out, cp1251ToCodePoint(static_cast<unsigned char>(c)));
+    for (char c : bytes)
+        appendUtf8(out, cp1251ToCodePoint(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -106,7 +107,8 @@ std::string utf8ToCp1251(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     std::size_t pos = 0;
-    while (pos < utf8.size()) out.push_back(codePointToCp1251(decodeUtf8(utf8, pos)));
+    while (pos < utf8.size())
+        out.push_back(codePointToCp1251(decodeUtf8(utf8, pos)));
     return out;
 }
 
@@ -154,7 +156,9 @@ bool lessByUtf16(std::string_view a, std::string_view b) {
         const char32_t ca = decodeUtf8(a, pa);
         const char32_t cb = decodeUtf8(b, pb);
         if (ca == cb) continue;
-        const auto firstUnit = [](char32_t cp) { return cp < 0x10000 ? cp : 0xD800 + ((cp - 0x10000) >> 10); };
+        const auto firstUnit = [](char32_t cp) {
+            return cp < 0x10000 ? cp : 0xD800 + ((cp - 0x10000) >> 10);
+        };
         const char32_t fa = firstUnit(ca);
         const char32_t fb = firstUnit(cb);
         if (fa != fb) return fa < fb;

@@ -22,10 +22,13 @@ struct Spec {
     char conversion = 0;
 };
 
-bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool isContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 std::size_t codePointCount(std::string_view s) {
-    return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), [](char c) { return !isContinuationByte(c); }));
+    return static_cast<std::size_t>(
+        std::count_if(s.begin(), s.end(), [](char c) { return !isContinuationByte(c); }));
 }
 
 // Writes sign and body into `out`, padded to the width: spaces before (or after with '-'), or zeros between
@@ -60,7 +63,8 @@ void formatInt(std::string& out, const Spec& spec, int64_t value) {
     if (spec.precision >= 0) {
         // C: the precision is the minimum number of digits, and a zero with precision 0 prints no digits.
         if (spec.precision == 0 && magnitude == 0) digits.clear();
-        if (digits.size() < static_cast<std::size_t>(spec.precision)) digits.insert(0, spec.precision - digits.size(), '0');
+        if (digits.size() < static_cast<std::size_t>(spec.precision))
+            digits.insert(0, spec.precision - digits.size(), '0');
     }
     const bool zeroPad = spec.zero && !spec.left && spec.precision < 0;
     pad(out, spec, signText(negative, spec), digits, zeroPad, digits.size());
@@ -77,8 +81,8 @@ void formatReal(std::string& out, const Spec& spec, double value) {
     const int precision = spec.precision < 0 ? 6 : spec.precision;
     // Enough for the 309 integer digits of the largest double plus the point and the fraction.
     std::string digits(static_cast<std::size_t>(precision) + 320, '\0');
-    const auto result =
-        std::to_chars(digits.data(), digits.data() + digits.size(), std::fabs(value), std::chars_format::fixed, precision);
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), std::fabs(value),
+                                      std::chars_format::fixed, precision);
     digits.resize(result.ec == std::errc() ? static_cast<std::size_t>(result.ptr - digits.data()) : 0);
     std::replace(digits.begin(), digits.end(), '.', ',');
     pad(out, spec, sign, digits, spec.zero && !spec.left, digits.size());
@@ -88,7 +92,8 @@ void formatText(std::string& out, const Spec& spec, std::string_view text) {
     if (spec.precision >= 0 && text.size() > static_cast<std::size_t>(spec.precision)) {
         // Cut by bytes, backing up to the start of a character so that no UTF-8 sequence is split.
         std::size_t cut = static_cast<std::size_t>(spec.precision);
-        while (cut > 0 && isContinuationByte(text[cut])) --cut;
+        while (cut > 0 && isContinuationByte(text[cut]))
+            --cut;
         text = text.substr(0, cut);
     }
     pad(out, spec, "", text, false, codePointCount(text));
@@ -111,7 +116,8 @@ void formatOne(std::string& out, const Spec& spec, const FormatArg* arg) {
         return formatInt(out, spec, arg->kind == FormatArg::Kind::Int ? arg->i : toInt64(arg->d));
     case 'f':
         if (arg == nullptr || arg->kind == FormatArg::Kind::Text) return formatReal(out, spec, 0.0);
-        return formatReal(out, spec, arg->kind == FormatArg::Kind::Int ? static_cast<double>(arg->i) : arg->d);
+        return formatReal(out, spec,
+                          arg->kind == FormatArg::Kind::Int ? static_cast<double>(arg->i) : arg->d);
     default: // 's'
         if (arg == nullptr) return formatText(out, spec, "");
         if (arg->kind == FormatArg::Kind::Text) return formatText(out, spec, arg->s);
@@ -152,18 +158,24 @@ std::string formatArgs(std::string_view pattern, std::initializer_list<FormatArg
         Spec spec;
         for (; pos < pattern.size(); ++pos) {
             const char c = pattern[pos];
-            if (c == '-') spec.left = true;
-            else if (c == '0') spec.zero = true;
-            else if (c == '+') spec.plus = true;
-            else if (c == ' ') spec.space = true;
-            else if (c != '#') break;
+            if (c == '-')
+                spec.left = true;
+            else if (c == '0')
+                spec.zero = true;
+            else if (c == '+')
+                spec.plus = true;
+            else if (c == ' ')
+                spec.space = true;
+            else if (c != '#')
+                break;
         }
         spec.width = std::min(readCount(pattern, pos), kMaxWidth);
         if (pos < pattern.size() && pattern[pos] == '.') {
             ++pos;
             spec.precision = std::min(readCount(pattern, pos), kMaxPrecision);
         }
-        while (pos < pattern.size() && (pattern[pos] == 'l' || pattern[pos] == 'h')) ++pos;
+        while (pos < pattern.size() && (pattern[pos] == 'l' || pattern[pos] == 'h'))
+            ++pos;
         if (pos >= pattern.size()) {
             // A pattern ending inside a conversion: keep the text as written.
             out.append(pattern.substr(percent));

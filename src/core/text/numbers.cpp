@@ -8,12 +8,17 @@
 namespace dalvex {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::size_t skipBlanks(std::string_view text) {
     std::size_t pos = 0;
-    while (pos < text.size() && isBlank(text[pos])) ++pos;
+    while (pos < text.size() && isBlank(text[pos]))
+        ++pos;
     return pos;
 }
 
@@ -35,13 +40,15 @@ double readNumber(std::string_view text) {
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
 
     const std::size_t intStart = pos;
-    while (pos < text.size() && isDigit(text[pos])) ++pos;
+    while (pos < text.size() && isDigit(text[pos]))
+        ++pos;
     const std::string_view intDigits = text.substr(intStart, pos - intStart);
     std::string_view fracDigits;
     if (pos < text.size() && (text[pos] == ',' || text[pos] == '.')) {
         const std::size_t fracStart = pos + 1;
         std::size_t end = fracStart;
-        while (end < text.size() && isDigit(text[end])) ++end;
+        while (end < text.size() && isDigit(text[end]))
+            ++end;
         // A lone separator without any digit around it is not a number.
         if (!intDigits.empty() || end > fracStart) {
             fracDigits = text.substr(fracStart, end - fracStart);
@@ -56,7 +63,8 @@ double readNumber(std::string_view text) {
         std::size_t end = pos + 1;
         if (end < text.size() && (text[end] == '+' || text[end] == '-')) ++end;
         const std::size_t digitsStart = end;
-        while (end < text.size() && isDigit(text[end])) ++end;
+        while (end < text.size() && isDigit(text[end]))
+            ++end;
         if (end > digitsStart) expText = text.substr(pos + 1, end - pos - 1);
     }
 
@@ -90,7 +98,8 @@ double readNumber(std::string_view text) {
         std::size_t i = 0;
         bool expNegative = false;
         if (i < expText.size() && (expText[i] == '+' || expText[i] == '-')) expNegative = expText[i++] == '-';
-        for (; i < expText.size() && exponent < 1000000; ++i) exponent = exponent * 10 + (expText[i] - '0');
+        for (; i < expText.size() && exponent < 1000000; ++i)
+            exponent = exponent * 10 + (expText[i] - '0');
         magnitude += expNegative ? -exponent : exponent;
         value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (ec != std::errc()) {
@@ -114,10 +123,16 @@ int32_t readInt(std::string_view text) {
     return static_cast<int32_t>(value);
 }
 
-int32_t truncToInt(double value) { return clampToInt(std::trunc(value)); }
+int32_t truncToInt(double value) {
+    return clampToInt(std::trunc(value));
+}
 
-int32_t ceilToInt(double value) { return clampToInt(std::ceil(value)); }
+int32_t ceilToInt(double value) {
+    return clampToInt(std::ceil(value));
+}
 
-int32_t floorToInt(double value) { return clampToInt(std::floor(value)); }
+int32_t floorToInt(double value) {
+    return clampToInt(std::floor(value));
+}
 
 } // namespace dalvex

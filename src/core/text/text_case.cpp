@@ -3,8 +3,8 @@
 namespace dalvex {
 
 std::string toLower(std::string_view utf8) {
-    // Works on the bytes: every capital handled here is a two-byte sequence led by 0xD0 (or 0xD2 for Ґ), and a
-    // continuation byte can never be such a lead, so malformed input is simply copied.
+    // Works on the bytes: every capital handled here is a two-byte sequence led by 0xD0 (or 0xD2 for Ґ), and
+    // a continuation byte can never be such a lead, so malformed input is simply copied.
     std::string out(utf8);
     for (std::size_t i = 0; i < out.size(); ++i) {
         const auto b = static_cast<unsigned char>(out[i]);
@@ -40,8 +40,12 @@ std::string_view trim(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-std::string normalized(std::string_view utf8) { return toLower(trim(utf8)); }
+std::string normalized(std::string_view utf8) {
+    return toLower(trim(utf8));
+}
 
-bool equalsIgnoreCase(std::string_view a, std::string_view b) { return toLower(a) == toLower(b); }
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+    return toLower(a) == toLower(b);
+}
 
 } // namespace dalvex
