@@ -22,16 +22,19 @@ protected:
     void resetWidths() {
         DoorSketch& s = project_->sketch;
         s.doorsTotalWidth = 30300;
-        for (int i = 0; i < 3; ++i) s.doors[i].width = s.doors[i].previousWidth = 10100;
+        for (int i = 0; i < 3; ++i)
+            s.doors[i].width = s.doors[i].previousWidth = 10100;
     }
     std::vector<int32_t> widths() const {
         std::vector<int32_t> w;
-        for (int i = 0; i < project_->sketch.doorCount; ++i) w.push_back(project_->sketch.doors[i].width);
+        for (int i = 0; i < project_->sketch.doorCount; ++i)
+            w.push_back(project_->sketch.doors[i].width);
         return w;
     }
     std::vector<int32_t> rows() const {
         std::vector<int32_t> r;
-        for (int i = 0; i < project_->sketch.doorCount; ++i) r.push_back(project_->sketch.doors[i].row);
+        for (int i = 0; i < project_->sketch.doorCount; ++i)
+            r.push_back(project_->sketch.doors[i].row);
         return r;
     }
 };
@@ -87,7 +90,8 @@ TEST_F(DoorWidths, RemainderOfTypedWidths) {
     EXPECT_EQ(editor.remainderFor({"1020", "1010", "1010"}), -10);
     EXPECT_EQ(editor.remainderFor({"", "1010", "1010"}), 1010);
     EXPECT_EQ(editor.remainderFor({"12x", "1010", "1010"}), 998);
-    EXPECT_EQ(editor.remainderFor({"2147483647", "2147483647", "2147483647"}), std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(editor.remainderFor({"2147483647", "2147483647", "2147483647"}),
+              std::numeric_limits<int32_t>::min());
 }
 
 TEST_F(DoorWidths, AppliedWidthsKeepDividerProportions) {
@@ -131,9 +135,11 @@ TEST_F(DoorWidths, FeldorRowsAreNotEditable) {
     const DoorWidthsView view = editor.begin();
     EXPECT_FALSE(view.rowsEditable);
     std::vector<int32_t> flipped = view.rows;
-    for (int32_t& r : flipped) r = 1 - r;
+    for (int32_t& r : flipped)
+        r = 1 - r;
     std::vector<std::string> typed;
-    for (int32_t w : view.widthsMm) typed.push_back(std::to_string(w));
+    for (int32_t w : view.widthsMm)
+        typed.push_back(std::to_string(w));
     const auto result = editor.apply(typed, flipped, true);
     EXPECT_EQ(result.outcome, Outcome::Applied);
     EXPECT_FALSE(result.rowsChanged);
@@ -147,7 +153,8 @@ TEST_F(DoorWidths, TenDoors) {
     ASSERT_EQ(view.widthsMm.size(), 10u);
     ASSERT_EQ(view.rows.size(), 10u);
     std::vector<std::string> typed;
-    for (int32_t w : view.widthsMm) typed.push_back(std::to_string(w));
+    for (int32_t w : view.widthsMm)
+        typed.push_back(std::to_string(w));
     const auto result = editor.apply(typed, view.rows, false);
     // Entries left as shown keep the remainder shown at opening.
     EXPECT_EQ(result.outcome, view.remainderMm > 0 ? Outcome::AskPositiveRemainder : Outcome::Applied);
@@ -158,7 +165,8 @@ TEST_F(DoorWidths, UntouchedEntriesKeepTheRemainderShownAtOpening) {
     // Widths that are not whole millimetres: 3 x 1010.3 mm in 3031 mm.
     DoorSketch& s = project_->sketch;
     s.doorsTotalWidth = 30310;
-    for (int i = 0; i < 3; ++i) s.doors[i].width = s.doors[i].previousWidth = 10103;
+    for (int i = 0; i < 3; ++i)
+        s.doors[i].width = s.doors[i].previousWidth = 10103;
     DoorWidthsEditor editor(*project_);
     const DoorWidthsView view = editor.begin();
     EXPECT_EQ(view.remainderMm, 0);
@@ -168,8 +176,9 @@ TEST_F(DoorWidths, UntouchedEntriesKeepTheRemainderShownAtOpening) {
 }
 
 TEST_F(DoorWidths, MessageTexts) {
-    EXPECT_EQ(DoorWidthsEditor::message({Outcome::AskPositiveRemainder, 10, false}),
-              "Суммарная ширина дверей меньше ширины проема на 10 мм. Останется пустое пространсто, продолжить?");
+    EXPECT_EQ(
+        DoorWidthsEditor::message({Outcome::AskPositiveRemainder, 10, false}),
+        "Суммарная ширина дверей меньше ширины проема на 10 мм. Останется пустое пространсто, продолжить?");
     EXPECT_EQ(DoorWidthsEditor::message({Outcome::RefusedNegativeRemainder, 10, false}),
               "Суммарная ширина дверей больше ширины проема на 10 мм. Уменьшите общую ширину дверей на это "
               "значение.");

@@ -47,12 +47,13 @@ TEST_F(OrderCounter, NextNumberFromCounterText) {
     const struct {
         const char* stored;
         const char* expected;
-    } cases[] = {
-        {"43", "00043"},     {"1", "00001"},      {"99999", "99999"}, {"0", "00001"},
-        {"-5", "00001"},     {"abc", "00001"},    {"", "00001"},      {"12a", "00012"},
-        {"123456", "12345"}, // only five characters are read
-        {"7\r\n", "00007"},  {"000000042", "00001"}, // the five characters read are all zeros
-    };
+    } cases[] =
+        {
+            {"43", "00043"},    {"1", "00001"},         {"99999", "99999"},
+            {"0", "00001"},     {"-5", "00001"},        {"abc", "00001"},
+            {"", "00001"},      {"12a", "00012"},       {"123456", "12345"}, // only five characters are read
+            {"7\r\n", "00007"}, {"000000042", "00001"}, // the five characters read are all zeros
+        };
     for (const auto& c : cases) {
         writeCounter(c.stored);
         EXPECT_EQ(nextOrderNumber(folder_), c.expected) << "counter \"" << c.stored << "\"";

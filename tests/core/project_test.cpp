@@ -36,7 +36,8 @@ TEST_F(ProjectTest, FreshProjectDefaults) {
     EXPECT_EQ(p.sketch.doorCount, 3);
     EXPECT_EQ(p.sketch.handleProfile, p.handleProfile);
     // Calculated at once: the doors have their sizes.
-    for (int i = 0; i < 3; ++i) EXPECT_GT(p.sketch.doors[i].width, 0) << i;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_GT(p.sketch.doors[i].width, 0) << i;
     EXPECT_FALSE(p.result.doorLines.empty());
 }
 
@@ -65,19 +66,23 @@ TEST_F(ProjectTest, DimensionRanges) {
         {"height", [&](int32_t v) { return p.setHeight(v); }, [&] { return p.height; }, 100001, false},
         {"height", [&](int32_t v) { return p.setHeight(v); }, [&] { return p.height; }, 1000, true},
         {"height", [&](int32_t v) { return p.setHeight(v); }, [&] { return p.height; }, 100000, true},
-        {"chipboard", [&](int32_t v) { return p.setChipboardWidth(v); }, [&] { return p.chipboardWidth; }, 1001,
-         false},
+        {"chipboard", [&](int32_t v) { return p.setChipboardWidth(v); }, [&] { return p.chipboardWidth; },
+         1001, false},
         {"chipboard", [&](int32_t v) { return p.setChipboardWidth(v); }, [&] { return p.chipboardWidth; }, -1,
          false},
         {"chipboard", [&](int32_t v) { return p.setChipboardWidth(v); }, [&] { return p.chipboardWidth; }, 0,
          true},
-        {"chipboard", [&](int32_t v) { return p.setChipboardWidth(v); }, [&] { return p.chipboardWidth; }, 1000,
-         true},
+        {"chipboard", [&](int32_t v) { return p.setChipboardWidth(v); }, [&] { return p.chipboardWidth; },
+         1000, true},
         // The height is 100000 from here on.
-        {"plinth", [&](int32_t v) { return p.setPlinthHeight(v); }, [&] { return p.plinthHeight; }, 530, false},
-        {"plinth", [&](int32_t v) { return p.setPlinthHeight(v); }, [&] { return p.plinthHeight; }, 20001, false},
-        {"plinth", [&](int32_t v) { return p.setPlinthHeight(v); }, [&] { return p.plinthHeight; }, 20000, true},
-        {"plinth", [&](int32_t v) { return p.setPlinthHeight(v); }, [&] { return p.plinthHeight; }, 540, true},
+        {"plinth", [&](int32_t v) { return p.setPlinthHeight(v); }, [&] { return p.plinthHeight; }, 530,
+         false},
+        {"plinth", [&](int32_t v) { return p.setPlinthHeight(v); }, [&] { return p.plinthHeight; }, 20001,
+         false},
+        {"plinth", [&](int32_t v) { return p.setPlinthHeight(v); }, [&] { return p.plinthHeight; }, 20000,
+         true},
+        {"plinth", [&](int32_t v) { return p.setPlinthHeight(v); }, [&] { return p.plinthHeight; }, 540,
+         true},
     };
     for (const auto& c : cases) {
         const int32_t before = c.get();
@@ -238,7 +243,8 @@ TEST_F(ProjectTest, DoorCount) {
     EXPECT_EQ(p.doorCount, 5);
     EXPECT_EQ(p.sketch.doorCount, 5);
     EXPECT_EQ(p.sketch.previousDoorCount, 3);
-    for (int i = 0; i < 5; ++i) EXPECT_GT(p.sketch.doors[i].width, 0) << i;
+    for (int i = 0; i < 5; ++i)
+        EXPECT_GT(p.sketch.doors[i].width, 0) << i;
 
     p.sketch.dirty = false;
     EXPECT_FALSE(p.setDoorCount(5));
@@ -325,7 +331,8 @@ TEST_F(ProjectTest, CalculatedDoorLinesBelongToShownDoors) {
     Project& p = *project_;
     for (const DoorLine& line : p.result.doorLines) {
         EXPECT_EQ(line.kind, "Профиль"); // no insert has a material yet
-        EXPECT_TRUE(line.doorNumber == "1" || line.doorNumber == "2" || line.doorNumber == "3") << line.doorNumber;
+        EXPECT_TRUE(line.doorNumber == "1" || line.doorNumber == "2" || line.doorNumber == "3")
+            << line.doorNumber;
     }
 }
 
@@ -421,7 +428,8 @@ TEST_F(ProjectTest, PasteAndAlignRecalculateWithoutKeepingWidths) {
     p.alignDividers(1, true);
     EXPECT_TRUE(p.sketch.resizePending);
     EXPECT_EQ(p.sketch.doors[1].dividers.at(1).position, p.sketch.doors[1].width / 2);
-    for (int bad : {-1, 3, 10, 1000}) p.alignDividers(bad, true); // doors not shown, or no door at all
+    for (int bad : {-1, 3, 10, 1000})
+        p.alignDividers(bad, true); // doors not shown, or no door at all
 }
 
 } // namespace

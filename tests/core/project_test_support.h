@@ -17,7 +17,8 @@ namespace dalvex::testing {
 class TempFolder {
 public:
     explicit TempFolder(const std::string& prefix)
-        : path_(std::filesystem::temp_directory_path() / (prefix + "-" + std::to_string(std::random_device{}()))) {
+        : path_(std::filesystem::temp_directory_path() /
+                (prefix + "-" + std::to_string(std::random_device{}()))) {
         std::filesystem::create_directories(path_);
     }
     ~TempFolder() {

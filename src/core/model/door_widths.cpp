@@ -21,7 +21,9 @@ int32_t clampToInt32(int64_t v) {
 
 DoorWidthsEditor::DoorWidthsEditor(Project& project) : project_(project) {}
 
-int DoorWidthsEditor::doorCount() const { return std::clamp(project_.sketch.doorCount, 0, kMaxDoors); }
+int DoorWidthsEditor::doorCount() const {
+    return std::clamp(project_.sketch.doorCount, 0, kMaxDoors);
+}
 
 bool DoorWidthsEditor::rowsEditable() const {
     return !(project_.calculator && project_.calculator->systemKind == kSystemFeldor);
@@ -51,7 +53,8 @@ int32_t DoorWidthsEditor::typedWidthMm(const std::vector<std::string>& typedWidt
 
 int32_t DoorWidthsEditor::remainderFor(const std::vector<std::string>& typedWidths) const {
     int64_t remainder = project_.sketch.doorsTotalWidth / 10;
-    for (int i = 0; i < doorCount(); ++i) remainder -= typedWidthMm(typedWidths, i);
+    for (int i = 0; i < doorCount(); ++i)
+        remainder -= typedWidthMm(typedWidths, i);
     return clampToInt32(remainder);
 }
 
@@ -60,7 +63,8 @@ DoorWidthsEditor::Result DoorWidthsEditor::apply(const std::vector<std::string>&
     DoorSketch& sketch = project_.sketch;
     const int n = doorCount();
 
-    // A change of rows wins over typed widths: the calculator shares the opening out again under the new rows.
+    // A change of rows wins over typed widths: the calculator shares the opening out again under the new
+    // rows.
     bool rowsDiffer = false;
     if (rowsEditable())
         for (int i = 0; i < n && i < static_cast<int>(rows.size()); ++i)
@@ -87,10 +91,12 @@ DoorWidthsEditor::Result DoorWidthsEditor::apply(const std::vector<std::string>&
                            std::equal(shownTexts_.begin(), shownTexts_.end(), typedWidths.begin());
     const int32_t remainder = untouched ? shownRemainder_ : remainderFor(typedWidths);
     if (remainder > 0 && !confirmPositive) return {Outcome::AskPositiveRemainder, remainder, false};
-    if (remainder < 0) return {Outcome::RefusedNegativeRemainder, clampToInt32(-static_cast<int64_t>(remainder)), false};
+    if (remainder < 0)
+        return {Outcome::RefusedNegativeRemainder, clampToInt32(-static_cast<int64_t>(remainder)), false};
 
     for (int i = 0; i < n; ++i)
-        if (typedWidthMm(typedWidths, i) < kMinWidthMm) return {Outcome::RefusedTooNarrow, kMinWidthMm, false};
+        if (typedWidthMm(typedWidths, i) < kMinWidthMm)
+            return {Outcome::RefusedTooNarrow, kMinWidthMm, false};
 
     for (int i = 0; i < n; ++i) {
         Door& door = sketch.doors[i];
@@ -108,14 +114,16 @@ DoorWidthsEditor::Result DoorWidthsEditor::apply(const std::vector<std::string>&
 }
 
 std::string DoorWidthsEditor::positiveRemainderQuestion(int32_t remainderMm) {
-    return format("Суммарная ширина дверей меньше ширины проема на %d мм. Останется пустое пространсто, продолжить?",
-                  remainderMm);
+    return format(
+        "Суммарная ширина дверей меньше ширины проема на %d мм. Останется пустое пространсто, продолжить?",
+        remainderMm);
 }
 
 std::string DoorWidthsEditor::negativeRemainderMessage(int32_t excessMm) {
-    return format("Суммарная ширина дверей больше ширины проема на %d мм. Уменьшите общую ширину дверей на это "
-                  "значение.",
-                  excessMm);
+    return format(
+        "Суммарная ширина дверей больше ширины проема на %d мм. Уменьшите общую ширину дверей на это "
+        "значение.",
+        excessMm);
 }
 
 std::string DoorWidthsEditor::tooNarrowMessage(int32_t minimumMm) {
@@ -124,10 +132,14 @@ std::string DoorWidthsEditor::tooNarrowMessage(int32_t minimumMm) {
 
 std::string DoorWidthsEditor::message(const Result& result) {
     switch (result.outcome) {
-    case Outcome::AskPositiveRemainder: return positiveRemainderQuestion(result.value);
-    case Outcome::RefusedNegativeRemainder: return negativeRemainderMessage(result.value);
-    case Outcome::RefusedTooNarrow: return tooNarrowMessage(result.value);
-    case Outcome::Applied: break;
+    case Outcome::AskPositiveRemainder:
+        return positiveRemainderQuestion(result.value);
+    case Outcome::RefusedNegativeRemainder:
+        return negativeRemainderMessage(result.value);
+    case Outcome::RefusedTooNarrow:
+        return tooNarrowMessage(result.value);
+    case Outcome::Applied:
+        break;
     }
     return {};
 }

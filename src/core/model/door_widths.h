@@ -36,9 +36,11 @@ public:
     explicit DoorWidthsEditor(Project& project);
 
     int doorCount() const;
-    // The values to show; also remembers them so that an untouched entry keeps the remainder shown at opening.
+    // The values to show; also remembers them so that an untouched entry keeps the remainder shown at
+    // opening.
     DoorWidthsView begin();
-    // The remainder for the typed widths: doorsTotalWidth / 10 minus their sum (empty or non-numeric reads 0).
+    // The remainder for the typed widths: doorsTotalWidth / 10 minus their sum (empty or non-numeric reads
+    // 0).
     int32_t remainderFor(const std::vector<std::string>& typedWidths) const;
     // "ОК": rows first; then the remainder (a positive one needs confirmPositive); then the width check; then
     // the widths are applied and the doors recalculated keeping them. Anything refused changes nothing.

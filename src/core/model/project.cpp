@@ -18,7 +18,8 @@ constexpr int32_t kMaxInsertSizeRequest = 10000000;
 } // namespace
 
 Project::Project(Catalogue& catalogue, std::filesystem::path configFolder)
-    : sketch(30000, 20000, 3, nullptr, false), catalogue_(&catalogue), configFolder_(std::move(configFolder)) {
+    : sketch(30000, 20000, 3, nullptr, false), catalogue_(&catalogue),
+      configFolder_(std::move(configFolder)) {
     orderCard.reset(configFolder_);
     if (!catalogue_->systems().empty()) calculator = catalogue_->systems().front();
     selectDefaultHandleProfile();
@@ -47,7 +48,8 @@ void Project::buildDoorLines() {
         const int32_t n = sketch.doors[i].index;
         const std::string doorNumber = format("%d", n + 1);
         for (const CutLine& cut : result.cutLines)
-            if (cut.doorIndex == n) result.doorLines.push_back({doorNumber, "Профиль", cut.code, cut.name, cut.number});
+            if (cut.doorIndex == n)
+                result.doorLines.push_back({doorNumber, "Профиль", cut.code, cut.name, cut.number});
         for (const PanelLine& panel : result.panelLines)
             if (panel.doorIndex == n)
                 result.doorLines.push_back(
@@ -79,7 +81,8 @@ bool Project::setHeight(int32_t h) {
 
 bool Project::setDoorCount(int32_t n) {
     if (n == doorCount) return false;
-    // The sketch holds ten doors at most; a count the system does not offer would leave doors without geometry.
+    // The sketch holds ten doors at most; a count the system does not offer would leave doors without
+    // geometry.
     const int limit = calculator ? std::min(calculator->maxDoorCount(), kMaxDoors) : kMaxDoors;
     if (n < 1 || n > limit) return false;
     doorCount = n;

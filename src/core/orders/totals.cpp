@@ -20,12 +20,13 @@ int32_t Project::discountAmount() {
 }
 
 int32_t Project::grandTotal() {
-    // The extra charges are whole roubles added after the discount; summed wide so that costs read from a file
-    // cannot overflow.
+    // The extra charges are whole roubles added after the discount; summed wide so that costs read from a
+    // file cannot overflow.
     int64_t total = static_cast<int64_t>(itemsTotal()) - discountAmount();
     if (orderCard.assemblyCost > 0) total += 100 * static_cast<int64_t>(orderCard.assemblyCost);
     if (orderCard.deliveryCost > 0) total += 100 * static_cast<int64_t>(orderCard.deliveryCost);
-    total = std::clamp<int64_t>(total, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
+    total =
+        std::clamp<int64_t>(total, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
     return static_cast<int32_t>(total);
 }
 
