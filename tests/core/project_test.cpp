@@ -90,7 +90,7 @@ TEST_F(ProjectTest, DimensionRanges) {
         EXPECT_EQ(c.get(), c.taken ? c.value : before) << c.what << " " << c.value;
     }
     EXPECT_EQ(p.sketch.width, 1000000);
-    EXPECT_EQ(p.sketch.previousWidth, 1000);
+    EXPECT_EQ(p.sketch.height, 100000);
 }
 
 TEST_F(ProjectTest, PlinthNeverAboveHeight) {
@@ -242,7 +242,6 @@ TEST_F(ProjectTest, DoorCount) {
     EXPECT_EQ(p.sketch.currentDoor, -1);
     EXPECT_EQ(p.doorCount, 5);
     EXPECT_EQ(p.sketch.doorCount, 5);
-    EXPECT_EQ(p.sketch.previousDoorCount, 3);
     for (int i = 0; i < 5; ++i)
         EXPECT_GT(p.sketch.doors[i].width, 0) << i;
 
@@ -336,6 +335,42 @@ TEST_F(ProjectTest, CalculatedDoorLinesBelongToShownDoors) {
     }
 }
 
+TEST_F(ProjectTest, FilledInsertIsListedAfterItsDoorsProfiles) {
+    Project& p = *project_;
+    Material m;
+    m.code = "M1";
+    m.name = "Зеркало";
+    m.thickness = 40;
+    p.sketch.doors[1].selectedInsertId = 1;
+    p.fillSelectedInsert(&m);
+    EXPECT_EQ(p.sketch.doors[1].inserts.at(1).material, &m);
+    auto insertLines = [&] {
+        std::vector<size_t> at;
+        for (size_t i = 0; i < p.result.doorLines.size(); ++i)
+            if (p.result.doorLines[i].kind == "Вставка") at.push_back(i);
+        return at;
+    };
+    const std::vector<size_t> at = insertLines();
+    ASSERT_EQ(at.size(), 1u);
+    const std::vector<DoorLine>& lines = p.result.doorLines;
+    EXPECT_EQ(lines[at[0]].doorNumber, "2");
+    EXPECT_EQ(lines[at[0]].code, "M1");
+    EXPECT_EQ(lines[at[0]].name, "Зеркало");
+    ASSERT_GT(at[0], 0u);
+    EXPECT_EQ(lines[at[0] - 1].doorNumber, "2");
+    EXPECT_EQ(lines[at[0] - 1].kind, "Профиль");
+    ASSERT_LT(at[0] + 1, lines.size());
+    EXPECT_EQ(lines[at[0] + 1].doorNumber, "3");
+
+    // "Удалить" over the insert takes the material away again.
+    Door& door = p.sketch.doors[1];
+    door.hitKind = kHitInsert;
+    door.hitInsertId = 1;
+    EXPECT_TRUE(p.clearHoveredInsertMaterial());
+    EXPECT_EQ(door.inserts.at(1).material, nullptr);
+    EXPECT_TRUE(insertLines().empty());
+}
+
 TEST_F(ProjectTest, DiscountPercentRange) {
     Project& p = *project_;
     p.result.totalsDirty = false;
@@ -413,20 +448,16 @@ TEST_F(ProjectTest, InsertSizeAtSelectedDivider) {
         EXPECT_FALSE(p.setInsertSizeAtSelectedDivider(extreme, true));
 }
 
-TEST_F(ProjectTest, PasteAndAlignRecalculateWithoutKeepingWidths) {
+TEST_F(ProjectTest, PasteAndAlignDoors) {
     Project& p = *project_;
     EXPECT_FALSE(p.pasteDoor(1)); // nothing copied
     splitVertically(0, 4000);
     p.sketch.copyDoor(0);
-    p.sketch.resizePending = false;
     EXPECT_TRUE(p.pasteDoor(1));
-    EXPECT_TRUE(p.sketch.resizePending);
     EXPECT_EQ(p.sketch.doors[1].dividers.size(), 1u);
     EXPECT_EQ(p.sketch.doors[1].inserts.size(), 2u);
 
-    p.sketch.resizePending = false;
     p.alignDividers(1, true);
-    EXPECT_TRUE(p.sketch.resizePending);
     EXPECT_EQ(p.sketch.doors[1].dividers.at(1).position, p.sketch.doors[1].width / 2);
     for (int bad : {-1, 3, 10, 1000})
         p.alignDividers(bad, true); // doors not shown, or no door at all
