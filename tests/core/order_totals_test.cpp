@@ -1,5 +1,8 @@
 #include "project_test_support.h"
 
+#include "text/format.h"
+
+#include <cmath>
 #include <limits>
 
 namespace dalvex {
@@ -95,6 +98,29 @@ TEST_F(OrderTotals, NothingPricedWithoutPriceLists) {
     // The catalogue of an empty program folder has no prices: nothing can be quoted.
     project_->result.totalsDirty = true;
     EXPECT_EQ(project_->grandTotalText(), "ОШИБКА");
+}
+
+TEST(OrderTotalsSample, FreshProjectIsPricedFromTheSampleLists) {
+    Catalogue catalogue(DALVEX_BINARY_DIR);
+    Project project(catalogue, std::filesystem::path(DALVEX_BINARY_DIR) / "no-such-config");
+    EXPECT_EQ(project.orderCard.orderNumber, "00001");
+    int64_t sum = 0;
+    for (const ArticleLine& line : project.result.articleLines) {
+        EXPECT_TRUE(line.error.empty()) << line.code << ": " << line.error;
+        sum += line.amount;
+    }
+    for (const MaterialLine& line : project.result.materialLines)
+        sum += line.amount;
+    ASSERT_GT(sum, 0);
+    EXPECT_EQ(project.itemsTotal(), sum);
+
+    ASSERT_TRUE(project.setDiscountPercent(5));
+    project.orderCard.assemblyCost = 1500;
+    const int32_t discount = static_cast<int32_t>(std::ceil(0.05 * static_cast<double>(sum)));
+    EXPECT_EQ(project.discountAmount(), discount);
+    EXPECT_EQ(project.grandTotal(), sum - discount + 150000);
+    EXPECT_EQ(project.grandTotalText(),
+              format("%6.2f руб.", static_cast<double>(sum - discount + 150000) / 100.0));
 }
 
 } // namespace
