@@ -41,7 +41,7 @@ TEST(DoorSketchTest, NewSketchHasOneInsertPerDoorAndAlternatingRows) {
 }
 
 struct RescaleCase {
-    int32_t width, height;          // before
+    int32_t width, height; // before
     bool vertical;
     int32_t position;
     int32_t newWidth, newHeight;
@@ -52,13 +52,14 @@ TEST(DoorSketchTest, RescaleKeepsDividerProportions) {
     const RescaleCase cases[] = {
         {10000, 20000, true, 5000, 8000, 20000, 4000},
         {10000, 20000, false, 7000, 10000, 21000, 7350},
-        {10000, 20000, true, 3300, 10003, 20000, 3300}, // 3300.99 truncated toward zero
+        {10000, 20000, true, 3300, 10003, 20000, 3300},  // 3300.99 truncated toward zero
         {10000, 20000, false, 7000, 12000, 20000, 7000}, // width only: horizontals stay
     };
     for (const auto& c : cases) {
         Door door;
         sizeDoor(door, c.width, c.height);
-        const int32_t id = splitDoorAt(door, c.vertical ? c.position : 10, c.vertical ? 10 : c.position, c.vertical);
+        const int32_t id =
+            splitDoorAt(door, c.vertical ? c.position : 10, c.vertical ? 10 : c.position, c.vertical);
         ASSERT_NE(id, 0);
         door.width = c.newWidth;
         door.height = c.newHeight;
@@ -143,14 +144,17 @@ TEST(DoorSketchTest, NumberingRunsProfilesAcrossDoorsAndInsertsSeparately) {
     Article side;
     DividerProfile dividerProfile;
     DoorSketch s(20000, 20000, 2, nullptr, false);
-    for (int i = 0; i < 2; ++i) sizeDoor(s.doors[i], 10000, 20000);
-    for (auto& f : s.doors[0].frame) f.profile = &side;
+    for (int i = 0; i < 2; ++i)
+        sizeDoor(s.doors[i], 10000, 20000);
+    for (auto& f : s.doors[0].frame)
+        f.profile = &side;
     test::layoutDoor(s.doors[0]);
     ASSERT_TRUE(s.doors[0].split({5000, 10}, &dividerProfile, true, 1.0));
     s.doors[1].frame[kFrameLeft].profile = &side;
     s.doors[1].frame[kFrameRight].profile = &side;
     s.numberItems();
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(s.doors[0].frame[k].number, k + 1);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(s.doors[0].frame[k].number, k + 1);
     EXPECT_EQ(s.doors[0].dividers.begin()->second.number, 5);
     EXPECT_EQ(s.doors[1].frame[kFrameLeft].number, 6);
     EXPECT_EQ(s.doors[1].frame[kFrameTop].number, 0);
@@ -172,13 +176,15 @@ TEST(DoorSketchTest, OverlapsAndRemainder) {
     };
     for (const Case& c : {Case{{0, 1, 0}, 2}, Case{{0, 0, 1}, 1}, Case{{1, 1, 1}, 0}}) {
         DoorSketch s(30000, 20000, 3, nullptr, false);
-        for (int i = 0; i < 3; ++i) s.doors[i].row = c.rows[i];
+        for (int i = 0; i < 3; ++i)
+            s.doors[i].row = c.rows[i];
         s.doors[3].row = 0; // beyond the count: not a neighbour
         EXPECT_EQ(s.overlapCount(), c.overlaps);
     }
     DoorSketch s(30000, 20000, 3, nullptr, false);
     s.doorsTotalWidth = 30300;
-    for (int i = 0; i < 3; ++i) s.doors[i].width = 10100;
+    for (int i = 0; i < 3; ++i)
+        s.doors[i].width = 10100;
     s.doors[3].width = 5000;
     EXPECT_EQ(s.remainder(), 0);
     s.doors[2].width = 10000;
@@ -193,8 +199,8 @@ TEST(DoorSketchTest, VisibleDoorsSelectionAndDividerQueries) {
     struct Case {
         int32_t doorCount, currentDoor, begin, end;
     };
-    for (const Case& c : {Case{3, -1, 0, 3}, Case{3, 5, 5, 6}, Case{12, -1, 0, 10}, Case{-2, -1, 0, 0},
-                          Case{3, 10, 0, 0}}) {
+    for (const Case& c :
+         {Case{3, -1, 0, 3}, Case{3, 5, 5, 6}, Case{12, -1, 0, 10}, Case{-2, -1, 0, 0}, Case{3, 10, 0, 0}}) {
         DoorSketch s(30000, 20000, c.doorCount, nullptr, false);
         s.currentDoor = c.currentDoor;
         EXPECT_EQ(s.visibleBegin(), c.begin);

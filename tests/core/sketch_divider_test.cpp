@@ -81,8 +81,8 @@ TEST(SketchDividerTest, RemovingUnknownOrInconsistentDividersIsRefused) {
 
 TEST(SketchDividerTest, MovingAVerticalDividerCarriesOnlyWhatLiesBesideIt) {
     // A horizontal divider across the door at 10000; above it a vertical at 5000 and below another one at the
-    // same position; right of the upper vertical a horizontal at 4000 that starts at it, left of it one at 6000
-    // that ends at it.
+    // same position; right of the upper vertical a horizontal at 4000 that starts at it, left of it one at
+    // 6000 that ends at it.
     Door door = plainDoor();
     const int32_t across = splitDoorAt(door, 10, 10000, false);
     const int32_t upper = splitDoorAt(door, 5000, 100, true);
@@ -132,7 +132,8 @@ TEST(SketchDividerTest, AligningSpreadsInTheOrderOfTheAxes) {
     const int32_t at3000 = splitDoorAt(door, 10, 3000, false);
     const int32_t at4000 = splitDoorAt(door, 10, 4000, false);
     const int32_t vertical = splitDoorAt(door, 2500, 10, true); // in the top insert, must not move
-    for (auto& [id, d] : door.dividers) d.axis = d.position;
+    for (auto& [id, d] : door.dividers)
+        d.axis = d.position;
     door.alignDividers(false);
     EXPECT_EQ(door.divider(at3000)->position, 5000);
     EXPECT_EQ(door.divider(at4000)->position, 10000);
@@ -151,7 +152,8 @@ TEST(SketchDividerTest, AligningSkipsTheMovesThatAreRefused) {
     sizeDoor(door, 10000, 1000);
     const int32_t a = splitDoorAt(door, 300, 10, true);
     const int32_t b = splitDoorAt(door, 600, 10, true);
-    for (auto& [id, d] : door.dividers) d.axis = d.position;
+    for (auto& [id, d] : door.dividers)
+        d.axis = d.position;
     door.alignDividers(false); // no horizontals: nothing happens
     EXPECT_EQ(door.divider(a)->position, 300);
     door.alignDividers(true);
@@ -166,7 +168,8 @@ TEST(SketchDividerTest, AligningSkipsTheMovesThatAreRefused) {
 
 TEST(SketchDividerTest, SketchRemovesTheDividerUnderThePoint) {
     DoorSketch s(20000, 20000, 2, nullptr, false);
-    for (int i = 0; i < 2; ++i) sizeDoor(s.doors[i], 10000, 20000);
+    for (int i = 0; i < 2; ++i)
+        sizeDoor(s.doors[i], 10000, 20000);
     const int32_t v = splitDoorAt(s.doors[1], 4000, 10, true);
     s.selectedDividerDoor = 1;
     s.selectedDividerId = v;

@@ -13,10 +13,12 @@ namespace {
 using test::consistent;
 using test::sizeDoor;
 
-// Two doors of 10000 x 20000 side by side, laid out at scale 1, the mouse over the joint (door 0's right side).
+// Two doors of 10000 x 20000 side by side, laid out at scale 1, the mouse over the joint (door 0's right
+// side).
 DoorSketch twoDoors(int count = 2) {
     DoorSketch s(10000 * count, 20000, count, nullptr, false);
-    for (int i = 0; i < count; ++i) sizeDoor(s.doors[i], 10000, 20000);
+    for (int i = 0; i < count; ++i)
+        sizeDoor(s.doors[i], 10000, 20000);
     test::layoutSketch(s);
     s.doors[0].hitKind = kHitFrame;
     s.doors[0].hitFrame = kFrameRight;

@@ -64,8 +64,8 @@ TEST(SketchPasteTest, InvalidCombinationsForgetTheCopiedDoor) {
     struct Case {
         int copied, target, doorCount;
     };
-    for (const Case& c : {Case{0, 0, 3}, Case{0, 3, 3}, Case{3, 1, 3}, Case{-1, 1, 3}, Case{0, -4, 3},
-                          Case{0, 1, 42}}) {
+    for (const Case& c :
+         {Case{0, 0, 3}, Case{0, 3, 3}, Case{3, 1, 3}, Case{-1, 1, 3}, Case{0, -4, 3}, Case{0, 1, 42}}) {
         DoorSketch s = sketchToCopy(12000, nullptr);
         s.copiedDoor = c.copied;
         s.doorCount = c.doorCount;
@@ -98,7 +98,8 @@ TEST(SketchPasteTest, PasteDropsReferencesThatNameNothingAndTheOldSelection) {
 TEST(SketchFillTest, SelectingAndFillingTheInsertUnderThePoint) {
     Material oak, glass;
     DoorSketch s(20000, 20000, 2, nullptr, false);
-    for (int i = 0; i < 2; ++i) sizeDoor(s.doors[i], 10000, 20000);
+    for (int i = 0; i < 2; ++i)
+        sizeDoor(s.doors[i], 10000, 20000);
     test::splitDoorAt(s.doors[1], 5000, 10, true);
     test::layoutSketch(s);
 
@@ -132,7 +133,8 @@ TEST(SketchFillTest, SelectingAndFillingTheInsertUnderThePoint) {
 TEST(SketchFillTest, DeleteOverAnInsertTakesTheMaterialAway) {
     Material oak;
     DoorSketch s(20000, 20000, 2, nullptr, false);
-    for (int i = 0; i < 2; ++i) sizeDoor(s.doors[i], 10000, 20000);
+    for (int i = 0; i < 2; ++i)
+        sizeDoor(s.doors[i], 10000, 20000);
     test::layoutSketch(s);
     EXPECT_FALSE(s.clearHoveredInsertMaterial()); // nothing under the mouse
 

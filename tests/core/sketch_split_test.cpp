@@ -28,8 +28,8 @@ TEST(SketchSplitTest, PositionsAreRoundedToTheGridAndKeepTwentyMillimetres) {
         bool taken;
         int32_t position;
     };
-    for (const Case& c : {Case{1234, true, 1200}, Case{140, false, 0}, Case{150, true, 200}, Case{9850, false, 0},
-                          Case{9849, true, 9800}, Case{249, true, 200}}) {
+    for (const Case& c : {Case{1234, true, 1200}, Case{140, false, 0}, Case{150, true, 200},
+                          Case{9850, false, 0}, Case{9849, true, 9800}, Case{249, true, 200}}) {
         for (bool vertical : {true, false}) {
             Door door; // square, so both orientations meet the same limits
             sizeDoor(door, 10000, 10000);
@@ -133,7 +133,8 @@ TEST(SketchSplitTest, CountersThatWouldCollideOrOverflowAreNotUsed) {
 
 TEST(SketchSplitTest, SketchSplitsInTheFirstVisibleDoorAndSelectsTheDivider) {
     DoorSketch s(20000, 20000, 2, nullptr, false);
-    for (int i = 0; i < 2; ++i) sizeDoor(s.doors[i], 10000, 20000);
+    for (int i = 0; i < 2; ++i)
+        sizeDoor(s.doors[i], 10000, 20000);
     test::layoutSketch(s);
     s.dirty = false;
     ASSERT_TRUE(s.splitAt({13000, 500}, nullptr, true));

@@ -20,7 +20,8 @@ inline void sizeDoor(Door& door, int32_t width, int32_t height) {
 // position, over their span.
 inline void layoutDoor(Door& door, int originX = 0) {
     door.rect = {originX, 0, originX + door.width, door.height};
-    for (auto& [id, ins] : door.inserts) ins.rect = {originX + ins.left, ins.top, originX + ins.right, ins.bottom};
+    for (auto& [id, ins] : door.inserts)
+        ins.rect = {originX + ins.left, ins.top, originX + ins.right, ins.bottom};
     for (auto& [id, d] : door.dividers) {
         const Divider* start = door.divider(d.startId);
         const int s = start ? start->position : 0;

@@ -1,6 +1,6 @@
-// Editing inside one door: splitting an insert, removing and moving dividers, copying another door's layout and
-// spreading the dividers evenly. Each operation keeps the inserts tiling the door and refuses, without changing
-// anything, what would break that.
+// Editing inside one door: splitting an insert, removing and moving dividers, copying another door's layout
+// and spreading the dividers evenly. Each operation keeps the inserts tiling the door and refuses, without
+// changing anything, what would break that.
 #include "model/door_sketch.h"
 #include "model/sketch_units.h"
 
@@ -147,8 +147,10 @@ bool Door::moveDivider(int32_t dividerId, int32_t position) {
             highEdge = position;
     }
     for (auto& [id, other] : dividers) {
-        if (other.startId == dividerId) other.length = saturate(static_cast<int64_t>(other.length) + old - position);
-        if (other.endId == dividerId) other.length = saturate(static_cast<int64_t>(other.length) + position - old);
+        if (other.startId == dividerId)
+            other.length = saturate(static_cast<int64_t>(other.length) + old - position);
+        if (other.endId == dividerId)
+            other.length = saturate(static_cast<int64_t>(other.length) + position - old);
     }
     return true;
 }
@@ -215,9 +217,11 @@ void Door::alignDividers(bool vertical) {
 
     // First everything to the far end, so that no divider blocks another on its way; then spread.
     std::vector<int32_t> set = ids;
-    for (int64_t j = 0; j < k; ++j) moveDivider(takeExtreme(set, true), saturate(extent - kMinInsertPart * (j + 1)));
+    for (int64_t j = 0; j < k; ++j)
+        moveDivider(takeExtreme(set, true), saturate(extent - kMinInsertPart * (j + 1)));
     set = ids;
-    for (int64_t j = 0; j < k; ++j) moveDivider(takeExtreme(set, false), saturate(step * (j + 1)));
+    for (int64_t j = 0; j < k; ++j)
+        moveDivider(takeExtreme(set, false), saturate(step * (j + 1)));
 }
 
 } // namespace dalvex

@@ -2,46 +2,36 @@
 #include "model/door_sketch.h"
 #include "model/sketch_units.h"
 
-#include <algorithm>
-
 namespace dalvex {
 
 DoorSketch::DoorSketch(int32_t w, int32_t h, int32_t count, const HandleProfile* handle, bool singleRow)
-    : handleProfile(handle), previousWidth(w), previousHeight(h), previousDoorCount(count), width(w), height(h),
-      doorCount(count) {
+    : handleProfile(handle), previousWidth(w), previousHeight(h), previousDoorCount(count), width(w),
+      height(h), doorCount(count) {
     for (int i = 0; i < kMaxDoors; ++i) {
         doors[i].index = i;
         doors[i].row = (i % 2 == 1 && !singleRow) ? 1 : 0;
     }
 }
 
-namespace {
-
-// The doors in use; a count out of range is held to what the array has.
-int doorsInUse(int32_t doorCount) {
-    return std::clamp<int32_t>(doorCount, 0, kMaxDoors);
-}
-
-} // namespace
-
 void DoorSketch::numberItems() {
     int32_t profileNo = 1;
     int32_t insertNo = 1; // a sequence of its own: a profile piece and an insert may share a number
-    const int n = doorsInUse(doorCount);
+    const int n = sketch::doorsInUse(doorCount);
     for (int i = 0; i < n; ++i) {
         Door& door = doors[i];
         for (FrameProfile& side : door.frame)
             if (side.profile) side.number = profileNo++;
         for (auto& [id, d] : door.dividers)
             if (d.profile) d.number = profileNo++;
-        for (auto& [id, ins] : door.inserts) ins.number = insertNo++;
+        for (auto& [id, ins] : door.inserts)
+            ins.number = insertNo++;
     }
     profileCount = profileNo;
 }
 
 int DoorSketch::overlapCount() const {
     int count = 0;
-    const int n = doorsInUse(doorCount);
+    const int n = sketch::doorsInUse(doorCount);
     for (int i = 0; i + 1 < n; ++i)
         if (doors[i].row != doors[i + 1].row) ++count;
     return count;
@@ -49,8 +39,9 @@ int DoorSketch::overlapCount() const {
 
 int32_t DoorSketch::remainder() const {
     int64_t sum = 0;
-    const int n = doorsInUse(doorCount);
-    for (int i = 0; i < n; ++i) sum += doors[i].width;
+    const int n = sketch::doorsInUse(doorCount);
+    for (int i = 0; i < n; ++i)
+        sum += doors[i].width;
     return sketch::saturate(static_cast<int64_t>(doorsTotalWidth) - sum);
 }
 
@@ -61,16 +52,18 @@ int DoorSketch::visibleBegin() const {
 
 int DoorSketch::visibleEnd() const {
     if (currentDoor >= 0) return currentDoor < kMaxDoors ? currentDoor + 1 : 0;
-    return doorsInUse(doorCount);
+    return sketch::doorsInUse(doorCount);
 }
 
 void DoorSketch::clearHits() {
-    for (Door& door : doors) door.clearHits();
+    for (Door& door : doors)
+        door.clearHits();
     cursorKind = 0;
 }
 
 void DoorSketch::clearSelection() {
-    for (Door& door : doors) door.selectedInsertId = 0;
+    for (Door& door : doors)
+        door.selectedInsertId = 0;
 }
 
 bool DoorSketch::hasSelection() const {
@@ -86,7 +79,7 @@ PixelRect DoorSketch::selectedInsertRect() const {
 }
 
 bool DoorSketch::hasDivider(int doorIndex, bool vertical) const {
-    if (doorIndex < 0 || doorIndex >= doorsInUse(doorCount)) return false;
+    if (doorIndex < 0 || doorIndex >= sketch::doorsInUse(doorCount)) return false;
     return doors[doorIndex].hasDividers(vertical);
 }
 

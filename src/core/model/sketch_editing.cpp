@@ -4,7 +4,6 @@
 #include "model/door_sketch.h"
 #include "model/sketch_units.h"
 
-#include <algorithm>
 #include <limits>
 
 namespace dalvex {
@@ -12,10 +11,6 @@ namespace dalvex {
 namespace {
 
 constexpr int64_t kWidthLimit = std::numeric_limits<int32_t>::max();
-
-int doorsInUse(int32_t doorCount) {
-    return std::clamp<int32_t>(doorCount, 0, kMaxDoors);
-}
 
 } // namespace
 
@@ -59,7 +54,7 @@ std::pair<PixelRect, PixelRect> DoorSketch::beginDrag() {
             const PixelRect dragRect = door.frame[door.hitFrame].rect;
             PixelRect limits = dragRect;
             // The joint may travel between the inner edges of the two doors' outer frame sides.
-            if (i == doorsInUse(doorCount) - 1 && i != 0) {
+            if (i == sketch::doorsInUse(doorCount) - 1 && i != 0) {
                 limits.left = doors[i - 1].frame[kFrameLeft].rect.right;
                 limits.right = door.frame[kFrameRight].rect.left;
             } else {
@@ -91,14 +86,15 @@ std::pair<PixelRect, PixelRect> DoorSketch::beginDrag() {
 
 bool DoorSketch::dragTo(PixelPoint p) {
     int i = visibleBegin();
-    while (i < visibleEnd() && doors[i].hitKind == kHitNothing) ++i;
+    while (i < visibleEnd() && doors[i].hitKind == kHitNothing)
+        ++i;
     if (i >= visibleEnd()) return false;
     Door& door = doors[i];
     selectedDividerDoor = i;
     selectedDividerId = door.hitDividerId; // 0 for a joint: no divider of another door stays selected
 
     if (door.hitKind == kHitFrame) {
-        const int n = doorsInUse(doorCount);
+        const int n = sketch::doorsInUse(doorCount);
         int leftIndex = i, rightIndex = i + 1;
         if (i == 0) {
             leftIndex = 0;
@@ -175,7 +171,7 @@ void DoorSketch::fillSelectedInsertAcrossDoors(const Material* m, int32_t from, 
         Insert* ins = doors[i].selectedInsert();
         if (!ins) continue;
         // The picture is laid over doors the view can find, and the insert's own door is among them.
-        if (from < 0 || from > i || to < i || to >= doorsInUse(doorCount)) return;
+        if (from < 0 || from > i || to < i || to >= sketch::doorsInUse(doorCount)) return;
         ins->material = m;
         ins->scaleByDoors = true;
         ins->scaleFirstDoor = from;
@@ -197,8 +193,9 @@ bool DoorSketch::clearHoveredInsertMaterial() {
 }
 
 int DoorSketch::pasteDoor(int targetIndex) {
-    const int n = doorsInUse(doorCount);
-    if (targetIndex < 0 || targetIndex >= n || copiedDoor < 0 || copiedDoor >= n || targetIndex == copiedDoor) {
+    const int n = sketch::doorsInUse(doorCount);
+    if (targetIndex < 0 || targetIndex >= n || copiedDoor < 0 || copiedDoor >= n ||
+        targetIndex == copiedDoor) {
         copiedDoor = -1;
         return -1;
     }
