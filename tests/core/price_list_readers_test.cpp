@@ -163,8 +163,11 @@ TEST(ColorCategoriesTest, WordsColumnsAndColourNames) {
     EXPECT_EQ(chrome->categories[4], kCategoryChrome); // empty word on the next line keeps it
     EXPECT_EQ(chrome->categories[1], kCategorySale);   // the later "Лантес" column wins
     EXPECT_EQ(chrome->categories[0], 1);
-    for (const ProfileColor* color : catalogue.colors())
-        if (color != chrome) EXPECT_EQ(color->categories[4], 1) << color->code;
+    for (const ProfileColor* color : catalogue.colors()) {
+        if (color != chrome) {
+            EXPECT_EQ(color->categories[4], 1) << color->code;
+        }
+    }
 }
 
 // --- rollers.csv ---
