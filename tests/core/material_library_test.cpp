@@ -235,3 +235,22 @@ TEST(MaterialLibraryTest, DamagedListsLeaveTheCollectionEmpty) {
 
 } // namespace
 } // namespace dalvex
+
+namespace dalvex {
+namespace {
+
+TEST(MaterialLibraryTest, SampleLibraryLoadsWhole) {
+    const std::vector<MaterialCollection> collections =
+        scanCollections(std::filesystem::path(DALVEX_BINARY_DIR) / "materials");
+    ASSERT_FALSE(collections.empty());
+    for (const MaterialCollection& c : collections) {
+        MaterialCollection again = c;
+        EXPECT_EQ(again.load(), 0) << c.name;
+        EXPECT_FALSE(c.materials.empty()) << c.name;
+        for (const Material& m : c.materials)
+            EXPECT_TRUE(std::filesystem::is_regular_file(m.picturePath)) << m.picturePath;
+    }
+}
+
+} // namespace
+} // namespace dalvex
