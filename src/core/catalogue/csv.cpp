@@ -4,11 +4,14 @@
 #include "text/encoding.h"
 #include "text/text_case.h"
 
+#include <algorithm>
+
 namespace dalvex {
 namespace {
 
 std::vector<std::string> splitFields(std::string_view line) {
     std::vector<std::string> fields;
+    fields.reserve(static_cast<std::size_t>(std::count(line.begin(), line.end(), ';')) + 1);
     std::size_t start = 0;
     while (true) {
         const std::size_t end = line.find(';', start);
