@@ -58,7 +58,7 @@ void splitVertically(Door& door, int32_t position, const DividerProfile* profile
     door.inserts.emplace(insertId, right);
 }
 
-struct ProjectFixture : ::testing::Test {
+struct SketchFileTest : ::testing::Test {
     TempFolder folder;
     Project project{sampleCatalogue(), folder.path() / "config"};
 
@@ -92,7 +92,7 @@ struct ProjectFixture : ::testing::Test {
     }
 };
 
-TEST_F(ProjectFixture, RoundTripRestoresEveryStoredField) {
+TEST_F(SketchFileTest, RoundTripRestoresEveryStoredField) {
     fillEverything();
     const std::string written = writeSketchBytes(project);
 
@@ -126,7 +126,7 @@ TEST_F(ProjectFixture, RoundTripRestoresEveryStoredField) {
     EXPECT_EQ(reread.itemsTotal(), project.itemsTotal());
 }
 
-TEST_F(ProjectFixture, TextsAreUtf16WithAUnitCount) {
+TEST_F(SketchFileTest, TextsAreUtf16WithAUnitCount) {
     project.selectSystem(project.catalogue().findSystem("Сенфил-Н"));
     const std::string bytes = writeSketchBytes(project);
     ASSERT_GT(bytes.size(), 19u);
@@ -210,7 +210,7 @@ std::string craftFile(int version, const std::string& system, int32_t doorCount,
     return out.bytes();
 }
 
-TEST_F(ProjectFixture, OlderVersionsKeepTheFieldsTheyLack) {
+TEST_F(SketchFileTest, OlderVersionsKeepTheFieldsTheyLack) {
     struct Case {
         int version;
         bool readsPlinth, readsEdges, readsRollerSet, readsTotalAndRows;
@@ -246,7 +246,7 @@ TEST_F(ProjectFixture, OlderVersionsKeepTheFieldsTheyLack) {
     }
 }
 
-TEST_F(ProjectFixture, RefusedFilesLeaveTheProjectExactlyAsItWas) {
+TEST_F(SketchFileTest, RefusedFilesLeaveTheProjectExactlyAsItWas) {
     fillEverything();
     const std::string before = writeSketchBytes(project);
     const int32_t totalBefore = project.itemsTotal();
@@ -273,7 +273,7 @@ TEST_F(ProjectFixture, RefusedFilesLeaveTheProjectExactlyAsItWas) {
     }
 }
 
-TEST_F(ProjectFixture, ReferencesThatNameNoDividerAreRejected) {
+TEST_F(SketchFileTest, ReferencesThatNameNoDividerAreRejected) {
     // A door with one divider whose end names divider 9, which the door does not hold.
     project.selectSystem(project.catalogue().findSystem("Борвик"));
     Door& door = project.sketch.doors[0];
@@ -292,7 +292,7 @@ TEST_F(ProjectFixture, ReferencesThatNameNoDividerAreRejected) {
     EXPECT_EQ(readSketchBytes(project, badInsert), kSketchCannotOpen);
 }
 
-TEST_F(ProjectFixture, EveryTruncationIsRejectedCleanly) {
+TEST_F(SketchFileTest, EveryTruncationIsRejectedCleanly) {
     fillEverything();
     const std::string full = writeSketchBytes(project);
     TempFolder f;
@@ -307,7 +307,7 @@ TEST_F(ProjectFixture, EveryTruncationIsRejectedCleanly) {
     EXPECT_EQ(readSketchBytes(target, full), kSketchOk);
 }
 
-TEST_F(ProjectFixture, LongTextsAreReadWholeAndKeptToTheirFirst254Units) {
+TEST_F(SketchFileTest, LongTextsAreReadWholeAndKeptToTheirFirst254Units) {
     std::string bytes = craftFile(6, "Борвик", 1, false);
     // Rebuild the card with a 300-character customer name.
     const std::string card = [] {
@@ -355,7 +355,7 @@ TEST_F(ProjectFixture, LongTextsAreReadWholeAndKeptToTheirFirst254Units) {
     EXPECT_EQ(reread.orderCard.customerName, std::string(254, 'z'));
 }
 
-TEST_F(ProjectFixture, EarlierCardFormsAreToldApartFromTheCurrentOne) {
+TEST_F(SketchFileTest, EarlierCardFormsAreToldApartFromTheCurrentOne) {
     project.orderCard.phone = "kept";
     project.orderCard.assemblyCost = 11;
     project.orderCard.deliveryCost = 22;
@@ -374,7 +374,7 @@ TEST_F(ProjectFixture, EarlierCardFormsAreToldApartFromTheCurrentOne) {
     EXPECT_EQ(project.orderCard.phone, "555");
 }
 
-TEST_F(ProjectFixture, AResizeAfterOpeningScalesDividersFromTheSizeRead) {
+TEST_F(SketchFileTest, AResizeAfterOpeningScalesDividersFromTheSizeRead) {
     fillEverything();
     const std::string bytes = writeSketchBytes(project);
     TempFolder f;
@@ -393,7 +393,7 @@ TEST_F(ProjectFixture, AResizeAfterOpeningScalesDividersFromTheSizeRead) {
     }
 }
 
-TEST_F(ProjectFixture, SavingGoesThroughATemporaryFileAndReportsFailure) {
+TEST_F(SketchFileTest, SavingGoesThroughATemporaryFileAndReportsFailure) {
     const fs::path target = folder.path() / "эскиз.dlx";
     EXPECT_EQ(project.save(target), kSketchOk);
     std::string bytes;
