@@ -1,0 +1,40 @@
+#pragma once
+// An owner-drawn button: a picture (another one while the pointer is over it) with an optional caption under or
+// beside it, grey text that turns red under the pointer. Toggle buttons show a checked or unchecked picture.
+#include <QAbstractButton>
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+
+namespace dalvex::ui {
+
+class PictureButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    enum class CaptionPlacement { Below, Right, None };
+
+    explicit PictureButton(QWidget* parent = nullptr);
+
+    void setPicture(const QPixmap& normal, const QPixmap& hover = QPixmap());
+    void setCaption(const QString& text, CaptionPlacement placement = CaptionPlacement::Below);
+    void setCaptionFont(const QFont& font);
+    void setCaptionColors(const QColor& normal, const QColor& hover);
+    // A toggle: the checked picture is shown while checked.
+    void setToggle(const QPixmap& unchecked, const QPixmap& checked);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    QPixmap normal_, hover_, unchecked_, checked_;
+    CaptionPlacement placement_ = CaptionPlacement::Below;
+    QColor textColor_{76, 76, 76};
+    QColor hoverColor_{250, 41, 41};
+    bool hovered_ = false;
+};
+
+} // namespace dalvex::ui

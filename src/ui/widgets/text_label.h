@@ -1,0 +1,32 @@
+#pragma once
+// A label that draws its text in a given font and colour on a transparent background.
+#include <QColor>
+#include <QFont>
+#include <QWidget>
+
+namespace dalvex::ui {
+
+class TextLabel : public QWidget {
+    Q_OBJECT
+public:
+    explicit TextLabel(const QString& text = QString(), QWidget* parent = nullptr);
+
+    void setText(const QString& text);
+    QString text() const { return text_; }
+    void setTextFont(const QFont& font);
+    void setTextColor(const QColor& color);
+    void setAlignment(Qt::Alignment alignment);
+    // Resizes the label to fit its text.
+    void adjustToText();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString text_;
+    QFont font_;
+    QColor color_{76, 76, 76};
+    Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignTop;
+};
+
+} // namespace dalvex::ui
