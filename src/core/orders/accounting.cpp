@@ -1,7 +1,6 @@
 #include "orders/accounting.h"
 
 #include "files/file_io.h"
-#include "model/project.h"
 #include "text/encoding.h"
 #include "text/format.h"
 
@@ -32,10 +31,6 @@ std::string accountingText(const CalcResult& result, const OrderFacts& facts) {
 
 bool writeAccountingFile(const std::filesystem::path& path, const CalcResult& result, const OrderFacts& facts) {
     return writeFileAtomically(path, utf8ToCp1251(accountingText(result, facts)));
-}
-
-bool writeAccountingFile(const std::filesystem::path& path, Project& project) {
-    return writeAccountingFile(path, project.result, orderFacts(project));
 }
 
 } // namespace dalvex

@@ -1,8 +1,5 @@
 #include "orders/report_tables.h"
 
-#include "calc/ds_system.h"
-#include "catalogue/records.h"
-#include "model/project.h"
 #include "orders/dates.h"
 #include "text/format.h"
 #include "text/numbers.h"
@@ -133,22 +130,6 @@ std::vector<TableSection> assemblyTable(const CalcResult& result) {
 
 } // namespace
 
-OrderFacts orderFacts(Project& project) {
-    OrderFacts f;
-    f.card = project.orderCard;
-    f.width = project.width;
-    f.height = project.height;
-    f.plinthHeight = project.plinthHeight;
-    f.chipboardWidth = project.chipboardWidth;
-    f.doorCount = project.doorCount;
-    f.usesPlinth = project.calculator != nullptr && project.calculator->usesPlinth;
-    if (project.profileColor != nullptr) f.colorName = project.profileColor->code;
-    f.itemsTotal = project.itemsTotal();
-    f.discountAmount = project.discountAmount();
-    f.grandTotal = project.grandTotal();
-    return f;
-}
-
 std::string articleNameText(const ArticleLine& line) {
     std::string text = line.name;
     if (line.barLength != 0) text += format(" %3.1f м.", line.barLength / 10000.0);
@@ -178,11 +159,6 @@ std::vector<TableSection> buildTable(int kind, const CalcResult& result, const O
     default:
         return {};
     }
-}
-
-std::vector<TableSection> buildTable(int kind, Project& project) {
-    const OrderFacts facts = orderFacts(project);
-    return buildTable(kind, project.result, facts);
 }
 
 } // namespace dalvex

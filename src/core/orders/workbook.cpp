@@ -1,7 +1,6 @@
 #include "orders/workbook.h"
 
 #include "files/file_io.h"
-#include "model/project.h"
 #include "orders/dates.h"
 #include "text/encoding.h"
 #include "text/format.h"
@@ -320,13 +319,6 @@ bool writeWorkbook(const std::filesystem::path& path, const CalcResult& result, 
                    WorkbookSheets sheets) {
     if (!sheets.any()) return true;
     return writeFileAtomically(path, utf8ToCp1251(workbookXml(result, facts, sheets)));
-}
-
-bool writeWorkbook(const std::filesystem::path& path, Project& project, bool order, bool price, bool profiles,
-                   bool assembly) {
-    const WorkbookSheets sheets{order, price, profiles, assembly};
-    if (!sheets.any()) return true;
-    return writeWorkbook(path, project.result, orderFacts(project), sheets);
 }
 
 } // namespace dalvex
