@@ -19,8 +19,10 @@ inline CalcResult exampleResult() {
     };
     r.materialLines = {{"M1", "ЛДСП белый", 160, 1.2345, 61725, ""}};
     for (int i = 1; i <= 6; ++i)
-        r.cutLines.push_back({"1-" + std::to_string(i), "JB01", "Профиль ручка 5,4 м.", "2460,0", std::to_string(i), 0});
-    r.panelLines = {{"1-1", "M1", "ЛДСП белый", "1200", "800", "7", 0}, {"1-2", "M1", "ЛДСП белый", "760", "800", "8", 1}};
+        r.cutLines.push_back(
+            {"1-" + std::to_string(i), "JB01", "Профиль ручка 5,4 м.", "2460,0", std::to_string(i), 0});
+    r.panelLines = {{"1-1", "M1", "ЛДСП белый", "1200", "800", "7", 0},
+                    {"1-2", "M1", "ЛДСП белый", "760", "800", "8", 1}};
     r.doorLines = {{"1", "Профиль", "JB01", "Профиль ручка", "1"},
                    {"1", "Вставка", "M1", "ЛДСП белый", "7"},
                    {"2", "Вставка", "M1", "ЛДСП белый", "8"}};
@@ -56,7 +58,8 @@ class TempFolder {
 public:
     TempFolder() {
         std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() / ("dalvex_reports_" + std::to_string(rd()) + std::to_string(rd()));
+        path_ = std::filesystem::temp_directory_path() /
+                ("dalvex_reports_" + std::to_string(rd()) + std::to_string(rd()));
         std::filesystem::create_directories(path_);
     }
     ~TempFolder() {

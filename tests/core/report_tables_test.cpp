@@ -16,13 +16,15 @@ using test::exampleResult;
 
 std::vector<std::string> column(const TableSection& s, int c) {
     std::vector<std::string> texts;
-    for (int r = 0; r < s.rowCount; ++r) texts.push_back(s.cell(c, r).text);
+    for (int r = 0; r < s.rowCount; ++r)
+        texts.push_back(s.cell(c, r).text);
     return texts;
 }
 
 std::vector<std::string> row(const TableSection& s, int r) {
     std::vector<std::string> texts;
-    for (int c = 0; c < s.columnCount; ++c) texts.push_back(s.cell(c, r).text);
+    for (int c = 0; c < s.columnCount; ++c)
+        texts.push_back(s.cell(c, r).text);
     return texts;
 }
 
@@ -46,7 +48,8 @@ TEST(TableSection, SetSizeMakesAnEmptyGridAndIgnoresOutsidePositions) {
 TEST(ReportTexts, ArticleNameAndQuantity) {
     const ArticleLine byLength{"JB10", "Направляющая", 0, 125000, 0, "", 0};
     const ArticleLine inBars{"JB01", "Профиль", 54000, 3, 0, "", 1};
-    const ArticleLine broken{"JB01", "Профиль", 55000, 2, 0, "ОШИБКА! Есть отрезки профилей больше 5,5 м.", 1};
+    const ArticleLine broken{"JB01", "Профиль", 55000, 2, 0, "ОШИБКА! Есть отрезки профилей больше 5,5 м.",
+                             1};
     EXPECT_EQ(articleNameText(byLength), "Направляющая");
     EXPECT_EQ(articleQuantityText(byLength), "12,50 м.");
     EXPECT_EQ(articleNameText(inBars), "Профиль 5,4 м.");
@@ -57,7 +60,8 @@ TEST(ReportTexts, ArticleNameAndQuantity) {
 TEST(ReportTexts, ExportedOrderNumber) {
     const std::pair<const char*, const char*> cases[] = {
         {"42", "00042"}, {"00007", "00007"}, {"", "00000"}, {"abc", "00000"}, {"123456", "123456"}};
-    for (const auto& [stored, exported] : cases) EXPECT_EQ(exportedOrderNumber(stored), exported) << stored;
+    for (const auto& [stored, exported] : cases)
+        EXPECT_EQ(exportedOrderNumber(stored), exported) << stored;
 }
 
 TEST(ReportTexts, LocalDates) {
@@ -80,14 +84,16 @@ TEST(PriceTable, LinesAndTotals) {
     EXPECT_FALSE(lines.cell(0, 1).bold);
     EXPECT_EQ(row(lines, 1),
               (std::vector<std::string>{"1", "JB10", "Направляющая верхняя", "12,50 м.", "1562,50"}));
-    EXPECT_EQ(row(lines, 2), (std::vector<std::string>{"2", "JB01", "Профиль ручка 5,4 м.", "3 шт.", "4050,00"}));
+    EXPECT_EQ(row(lines, 2),
+              (std::vector<std::string>{"2", "JB01", "Профиль ручка 5,4 м.", "3 шт.", "4050,00"}));
     EXPECT_EQ(row(lines, 3), (std::vector<std::string>{"3", "JB30", "Ролики", "6 шт.", "1200,00"}));
     EXPECT_EQ(row(lines, 4), (std::vector<std::string>{"4", "M1", "ЛДСП белый", "1,2345 м2", "617,25"}));
 
     const TableSection& totals = t[1];
     EXPECT_EQ(totals.leftFraction, 0.6);
     EXPECT_EQ(totals.fractions, (std::vector<double>{0.25, 0.15}));
-    EXPECT_EQ(column(totals, 0), (std::vector<std::string>{"Сумма", "Скидка", "Сборка", "Доставка", "Итого"}));
+    EXPECT_EQ(column(totals, 0),
+              (std::vector<std::string>{"Сумма", "Скидка", "Сборка", "Доставка", "Итого"}));
     EXPECT_EQ(column(totals, 1), (std::vector<std::string>{"7429,75 руб.", "123,45 руб.", "1500,00 руб.",
                                                            "0,00 руб.", "7429,75 руб."}));
     EXPECT_TRUE(totals.cell(0, 4).bold);
@@ -120,8 +126,8 @@ TEST(OrderTable, RowCountFollowsCostsAndPlinth) {
         bool plinth;
         int rows;
     };
-    const Case cases[] = {{0, 0, false, 10}, {1, 0, false, 11}, {0, 1, false, 11}, {0, 0, true, 12},
-                          {1500, 300, true, 14}, {-3, 0, true, 12}};
+    const Case cases[] = {{0, 0, false, 10}, {1, 0, false, 11},     {0, 1, false, 11},
+                          {0, 0, true, 12},  {1500, 300, true, 14}, {-3, 0, true, 12}};
     for (const Case& c : cases) {
         OrderFacts facts = exampleFacts(c.plinth);
         facts.card.assemblyCost = c.assembly;
@@ -139,10 +145,10 @@ TEST(OrderTable, WithoutPlinthAndCosts) {
     const auto t = buildTable(kOrderTable, CalcResult{}, facts);
     ASSERT_EQ(t[0].rowCount, 10);
     EXPECT_EQ(t[0].fractions, (std::vector<double>{0.25, 0.6}));
-    EXPECT_EQ(column(t[0], 0),
-              (std::vector<std::string>{"№ заказа", "ФИО", "Адрес", "Телефон", "Дата оформления",
-                                        "Дата готовности", "Высота проема", "Ширина проема",
-                                        "Количество дверей", "Цвет профилей"}));
+    EXPECT_EQ(
+        column(t[0], 0),
+        (std::vector<std::string>{"№ заказа", "ФИО", "Адрес", "Телефон", "Дата оформления", "Дата готовности",
+                                  "Высота проема", "Ширина проема", "Количество дверей", "Цвет профилей"}));
     EXPECT_EQ(column(t[0], 1),
               (std::vector<std::string>{"0042a", "Петров", "ул. Ленина, 1", "123-45-67", "05.03.2012",
                                         "12.03.2012", "2000 мм", "3000 мм", "3", "Серебро"}));
@@ -162,9 +168,9 @@ TEST(OrderTable, WithPlinthAndCosts) {
     EXPECT_EQ(std::vector<std::string>(labels.begin() + 6, labels.end()),
               (std::vector<std::string>{"Сборка", "Доставка", "Высота шкафа", "Ширина проема", "Цоколь",
                                         "Ширина ЛДСП", "Количество дверей", "Цвет профилей"}));
-    EXPECT_EQ(std::vector<std::string>(values.begin() + 6, values.end()),
-              (std::vector<std::string>{"1500 руб.", "300 руб.", "2000 мм", "3000 мм", "54 мм", "16 мм", "3",
-                                        ""}));
+    EXPECT_EQ(
+        std::vector<std::string>(values.begin() + 6, values.end()),
+        (std::vector<std::string>{"1500 руб.", "300 руб.", "2000 мм", "3000 мм", "54 мм", "16 мм", "3", ""}));
 }
 
 TEST(CutAndAssemblyTables, HeadersAndLinesAsTheyAre) {
@@ -174,7 +180,8 @@ TEST(CutAndAssemblyTables, HeadersAndLinesAsTheyAre) {
     EXPECT_EQ(cuts[0].rowCount, 7);
     EXPECT_EQ(row(cuts[0], 0),
               (std::vector<std::string>{"№", "Артикул", "Название профиля", "Длина, мм", "Номер"}));
-    EXPECT_EQ(row(cuts[0], 6), (std::vector<std::string>{"1-6", "JB01", "Профиль ручка 5,4 м.", "2460,0", "6"}));
+    EXPECT_EQ(row(cuts[0], 6),
+              (std::vector<std::string>{"1-6", "JB01", "Профиль ручка 5,4 м.", "2460,0", "6"}));
     EXPECT_EQ(cuts[1].rowCount, 3);
     EXPECT_EQ(cuts[1].fractions, (std::vector<double>{0.1, 0.1, 0.5, 0.1, 0.1, 0.1}));
     EXPECT_EQ(row(cuts[1], 2), (std::vector<std::string>{"1-2", "M1", "ЛДСП белый", "760", "800", "8"}));

@@ -29,7 +29,8 @@ std::string accountingText(const CalcResult& result, const OrderFacts& facts) {
     return out;
 }
 
-bool writeAccountingFile(const std::filesystem::path& path, const CalcResult& result, const OrderFacts& facts) {
+bool writeAccountingFile(const std::filesystem::path& path, const CalcResult& result,
+                         const OrderFacts& facts) {
     return writeFileAtomically(path, utf8ToCp1251(accountingText(result, facts)));
 }
 

@@ -15,7 +15,8 @@ class Project;
 std::string accountingText(const CalcResult& result, const OrderFacts& facts);
 
 // Replaces the file atomically; false when it cannot be written.
-bool writeAccountingFile(const std::filesystem::path& path, const CalcResult& result, const OrderFacts& facts);
+bool writeAccountingFile(const std::filesystem::path& path, const CalcResult& result,
+                         const OrderFacts& facts);
 bool writeAccountingFile(const std::filesystem::path& path, Project& project);
 
 } // namespace dalvex

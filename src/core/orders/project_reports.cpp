@@ -1,5 +1,5 @@
-// The reports taken straight from a Project: its card, dimensions and totals gathered once, then handed to the
-// builders and writers, which work on plain data.
+// The reports taken straight from a Project: its card, dimensions and totals gathered once, then handed to
+// the builders and writers, which work on plain data.
 #include "calc/ds_system.h"
 #include "catalogue/records.h"
 #include "model/project.h"

@@ -17,35 +17,44 @@ struct LabelledValue {
 };
 
 // Writes the header row (bold) and sets the column fractions; rows = header + `lines`.
-TableSection headedSection(const std::vector<const char*>& heads, const std::vector<double>& fractions, int lines) {
+TableSection headedSection(const std::vector<const char*>& heads, const std::vector<double>& fractions,
+                           int lines) {
     TableSection s;
     s.setSize(static_cast<int>(heads.size()), 1 + lines);
     s.fractions = fractions;
-    for (std::size_t c = 0; c < heads.size(); ++c) s.setCell(static_cast<int>(c), 0, heads[c], true);
+    for (std::size_t c = 0; c < heads.size(); ++c)
+        s.setCell(static_cast<int>(c), 0, heads[c], true);
     return s;
 }
 
 void setRow(TableSection& s, int row, std::vector<std::string> texts) {
-    for (std::size_t c = 0; c < texts.size(); ++c) s.setCell(static_cast<int>(c), row, std::move(texts[c]), false);
+    for (std::size_t c = 0; c < texts.size(); ++c)
+        s.setCell(static_cast<int>(c), row, std::move(texts[c]), false);
 }
 
-int sizeOf(std::size_t n) { return static_cast<int>(n); }
+int sizeOf(std::size_t n) {
+    return static_cast<int>(n);
+}
 
-std::string kopecksText(const char* pattern, int32_t kopecks) { return format(pattern, kopecks / 100.0); }
+std::string kopecksText(const char* pattern, int32_t kopecks) {
+    return format(pattern, kopecks / 100.0);
+}
 
 std::vector<TableSection> priceTable(const CalcResult& result, const OrderFacts& facts) {
-    TableSection lines = headedSection({"№", "Артикул", "Название", "Кол-во", "Цена, руб."},
-                                       {0.08, 0.14, 0.48, 0.15, 0.15},
-                                       sizeOf(result.articleLines.size() + result.materialLines.size()));
+    TableSection lines =
+        headedSection({"№", "Артикул", "Название", "Кол-во", "Цена, руб."}, {0.08, 0.14, 0.48, 0.15, 0.15},
+                      sizeOf(result.articleLines.size() + result.materialLines.size()));
     int row = 1;
     for (const ArticleLine& a : result.articleLines) {
-        setRow(lines, row, {format("%d", row), a.code, articleNameText(a), articleQuantityText(a),
-                            kopecksText("%1.2f", a.amount)});
+        setRow(lines, row,
+               {format("%d", row), a.code, articleNameText(a), articleQuantityText(a),
+                kopecksText("%1.2f", a.amount)});
         ++row;
     }
     for (const MaterialLine& m : result.materialLines) {
-        setRow(lines, row, {format("%d", row), m.name, m.description, format("%1.4f м2", m.area),
-                            kopecksText("%1.2f", m.amount)});
+        setRow(lines, row,
+               {format("%d", row), m.name, m.description, format("%1.4f м2", m.area),
+                kopecksText("%1.2f", m.amount)});
         ++row;
     }
 
@@ -105,7 +114,8 @@ std::vector<TableSection> profilesTable(const CalcResult& result) {
     TableSection cuts = headedSection({"№", "Артикул", "Название профиля", "Длина, мм", "Номер"},
                                       {0.1, 0.1, 0.5, 0.1, 0.1}, sizeOf(result.cutLines.size()));
     int row = 1;
-    for (const CutLine& c : result.cutLines) setRow(cuts, row++, {c.label, c.code, c.name, c.length, c.number});
+    for (const CutLine& c : result.cutLines)
+        setRow(cuts, row++, {c.label, c.code, c.name, c.length, c.number});
 
     TableSection panels =
         headedSection({"№", "Артикул", "Название материала", "Высота, мм", "Ширина, мм", "Номер"},
@@ -124,7 +134,8 @@ std::vector<TableSection> assemblyTable(const CalcResult& result) {
     TableSection s = headedSection({"№ двери", "Тип элемента", "Артикул", "Название", "Номер"},
                                    {0.1, 0.12, 0.13, 0.5, 0.15}, sizeOf(result.doorLines.size()));
     int row = 1;
-    for (const DoorLine& d : result.doorLines) setRow(s, row++, {d.doorNumber, d.kind, d.code, d.name, d.number});
+    for (const DoorLine& d : result.doorLines)
+        setRow(s, row++, {d.doorNumber, d.kind, d.code, d.name, d.number});
     return {std::move(s)};
 }
 
@@ -142,9 +153,13 @@ std::string articleQuantityText(const ArticleLine& line) {
     return format("%1.2f м.", line.quantity / 10000.0);
 }
 
-std::string millimetresText(int32_t tenths) { return format("%d мм", tenths / 10); }
+std::string millimetresText(int32_t tenths) {
+    return format("%d мм", tenths / 10);
+}
 
-std::string exportedOrderNumber(const std::string& orderNumber) { return format("%05d", readInt(orderNumber)); }
+std::string exportedOrderNumber(const std::string& orderNumber) {
+    return format("%05d", readInt(orderNumber));
+}
 
 std::vector<TableSection> buildTable(int kind, const CalcResult& result, const OrderFacts& facts) {
     switch (kind) {

@@ -1,6 +1,7 @@
 #pragma once
 // The four result tables (price calculation, order information, profiles and materials, assembly), built as
-// plain grids from the last calculation, and the texts that the workbook and the accounting file share with them.
+// plain grids from the last calculation, and the texts that the workbook and the accounting file share with
+// them.
 #include "calc/calc_result.h"
 #include "orders/order_card.h"
 #include "orders/table_section.h"
@@ -29,7 +30,7 @@ struct OrderFacts {
     int32_t chipboardWidth = 0;
     int32_t doorCount = 0;
     bool usesPlinth = false;
-    std::string colorName; // display name of the profile colour; empty without one
+    std::string colorName;  // display name of the profile colour; empty without one
     int32_t itemsTotal = 0; // kopecks
     int32_t discountAmount = 0;
     int32_t grandTotal = 0;
@@ -37,7 +38,8 @@ struct OrderFacts {
 
 OrderFacts orderFacts(Project& project);
 
-// The article's name, with " %3.1f м." of the bar length when bought in bars and " \n" + the error when it has one.
+// The article's name, with " %3.1f м." of the bar length when bought in bars and " \n" + the error when it
+// has one.
 std::string articleNameText(const ArticleLine& line);
 // "%d шт." of the count for whole bars or pieces, else "%1.2f м." of the length in metres.
 std::string articleQuantityText(const ArticleLine& line);

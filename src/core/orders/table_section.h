@@ -1,6 +1,6 @@
 #pragma once
-// The plain grid that the result tables are made of. The screen and the printer both draw it; how wide a column
-// is in pixels and how tall a row is belong to whoever draws, so only the proportions are kept here.
+// The plain grid that the result tables are made of. The screen and the printer both draw it; how wide a
+// column is in pixels and how tall a row is belong to whoever draws, so only the proportions are kept here.
 #include <string>
 #include <vector>
 

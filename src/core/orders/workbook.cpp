@@ -148,8 +148,12 @@ struct XmlCell {
     int index = 0; // explicit column (1-based) or 0 for the next one
 };
 
-XmlCell str(const char* style, std::string text) { return {style, false, std::move(text)}; }
-XmlCell num(const char* style, std::string text) { return {style, true, std::move(text)}; }
+XmlCell str(const char* style, std::string text) {
+    return {style, false, std::move(text)};
+}
+XmlCell num(const char* style, std::string text) {
+    return {style, true, std::move(text)};
+}
 
 class SheetWriter {
 public:
@@ -157,10 +161,12 @@ public:
 
     void begin(std::string_view name, int rows, const std::vector<int>& widths) {
         out_ += format("<Worksheet ss:Name=\"%s\">\n", name);
-        out_ += format(" <Table ss:ExpandedColumnCount=\"%d\" ss:ExpandedRowCount=\"%d\" x:FullColumns=\"1\"\n"
-                       "  x:FullRows=\"1\">\n",
-                       static_cast<int>(widths.size()), rows);
-        for (int w : widths) out_ += format("  <Column ss:AutoFitWidth=\"0\" ss:Width=\"%d\"/>\n", w);
+        out_ +=
+            format(" <Table ss:ExpandedColumnCount=\"%d\" ss:ExpandedRowCount=\"%d\" x:FullColumns=\"1\"\n"
+                   "  x:FullRows=\"1\">\n",
+                   static_cast<int>(widths.size()), rows);
+        for (int w : widths)
+            out_ += format("  <Column ss:AutoFitWidth=\"0\" ss:Width=\"%d\"/>\n", w);
     }
 
     void row(const std::vector<XmlCell>& cells) {
@@ -168,7 +174,8 @@ public:
         for (const XmlCell& c : cells) {
             out_ += "   <Cell ";
             if (c.index > 0) out_ += format("ss:Index=\"%d\" ", c.index);
-            out_ += format("ss:StyleID=\"%s\"><Data ss:Type=\"%s\">", c.style, c.number ? "Number" : "String");
+            out_ +=
+                format("ss:StyleID=\"%s\"><Data ss:Type=\"%s\">", c.style, c.number ? "Number" : "String");
             out_ += escapeXml(c.number ? commaToPoint(c.text) : c.text);
             out_ += "</Data></Cell>\n";
         }
@@ -177,7 +184,8 @@ public:
 
     void header(const std::vector<const char*>& heads) {
         std::vector<XmlCell> cells;
-        for (const char* h : heads) cells.push_back(str("s21", h));
+        for (const char* h : heads)
+            cells.push_back(str("s21", h));
         row(cells);
     }
 
@@ -212,7 +220,8 @@ void orderSheet(SheetWriter& w, const OrderFacts& facts) {
     rows.push_back({"Цвет профилей", str("s37", facts.colorName)});
 
     w.begin("Заказ", static_cast<int>(rows.size()), {115, 200});
-    for (const auto& [label, value] : rows) w.row({str("s21", label), value});
+    for (const auto& [label, value] : rows)
+        w.row({str("s21", label), value});
     w.end();
 }
 

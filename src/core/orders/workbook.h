@@ -1,6 +1,6 @@
 #pragma once
-// The order as a spreadsheet workbook in the XML Spreadsheet 2003 format: up to four worksheets that mirror the
-// result tables, in Windows-1251 with LF line ends.
+// The order as a spreadsheet workbook in the XML Spreadsheet 2003 format: up to four worksheets that mirror
+// the result tables, in Windows-1251 with LF line ends.
 #include "calc/calc_result.h"
 #include "orders/report_tables.h"
 
@@ -25,8 +25,9 @@ struct WorkbookSheets {
 // for XML; control characters other than line feed and tab become spaces.
 std::string workbookXml(const CalcResult& result, const OrderFacts& facts, WorkbookSheets sheets);
 
-// Writes the selected worksheets in the order order, price, profiles, assembly, replacing the file atomically.
-// No sheet selected: nothing is written and the answer is true. False when the file cannot be written.
+// Writes the selected worksheets in the order order, price, profiles, assembly, replacing the file
+// atomically. No sheet selected: nothing is written and the answer is true. False when the file cannot be
+// written.
 bool writeWorkbook(const std::filesystem::path& path, const CalcResult& result, const OrderFacts& facts,
                    WorkbookSheets sheets);
 bool writeWorkbook(const std::filesystem::path& path, Project& project, bool order, bool price, bool profiles,
