@@ -229,27 +229,43 @@ TEST(Workbook, EveryVariantIsWellFormedXml) {
     }
 }
 
+// Converts the first worksheet with LibreOffice to UTF-8 CSV holding the raw cell values (not as displayed).
+std::string firstSheetAsCsv(const std::filesystem::path& folder, const std::string& name) {
+    const std::string dir = folder.string();
+    const std::string command =
+        "cd '" + dir + "' && soffice --headless -env:UserInstallation=file://" + dir +
+        "/profile --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,"
+        "false' --outdir '" +
+        dir + "' " + name + ".xml >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) return {};
+    std::string csv;
+    readWholeFile(folder / (name + ".csv"), csv);
+    return csv;
+}
+
 TEST(Workbook, SpreadsheetProgramReadsTheCells) {
     if (!haveCommand("soffice")) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
     TempFolder dir;
     OrderFacts facts = exampleFacts(true);
     facts.card.assemblyCost = 1500;
     facts.card.customerName = "«Иванов & сыновья»";
-    const auto path = dir.path() / "order.xml";
-    ASSERT_TRUE(writeWorkbook(path, exampleResult(), facts, {true, false, false, false}));
-    // 44 = comma separators, 34 = double quotes, 76 = UTF-8.
-    const std::string command =
-        "cd '" + dir.path().string() + "' && soffice --headless -env:UserInstallation=file://" +
-        dir.path().string() + "/profile --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76' --outdir '" +
-        dir.path().string() + "' order.xml >/dev/null 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    std::string csv;
-    ASSERT_TRUE(readWholeFile(dir.path() / "order.csv", csv));
-    EXPECT_NE(csv.find("№ заказа,00042"), std::string::npos) << csv;
-    EXPECT_NE(csv.find("ФИО,«Иванов & сыновья»"), std::string::npos) << csv;
-    EXPECT_NE(csv.find("Сборка,1500"), std::string::npos) << csv;
-    EXPECT_NE(csv.find("Доставка,нет"), std::string::npos) << csv;
-    EXPECT_NE(csv.find("Цоколь,54 мм"), std::string::npos) << csv;
+    CalcResult result = exampleResult();
+    result.materialLines[0].description = "Стекло <матовое>";
+    ASSERT_TRUE(writeWorkbook(dir.path() / "order.xml", result, facts, {true, false, false, false}));
+    ASSERT_TRUE(writeWorkbook(dir.path() / "price.xml", result, facts, {false, true, false, false}));
+
+    const std::string order = firstSheetAsCsv(dir.path(), "order");
+    EXPECT_NE(order.find("№ заказа,00042\n"), std::string::npos) << order;
+    EXPECT_NE(order.find("ФИО,«Иванов & сыновья»\n"), std::string::npos) << order;
+    EXPECT_NE(order.find("Доставка,нет\n"), std::string::npos) << order;
+    EXPECT_NE(order.find("Цоколь,54 мм\n"), std::string::npos) << order;
+
+    // Number cells arrive as numbers: the decimal point was understood, the text cells stay texts.
+    const std::string price = firstSheetAsCsv(dir.path(), "price");
+    EXPECT_NE(price.find("1,JB10,Направляющая верхняя,\"12,50 м.\",1562.5\n"), std::string::npos) << price;
+    EXPECT_NE(price.find("4,M1,Стекло <матовое>,\"1,2345 м2\",617.25\n"), std::string::npos) << price;
+    EXPECT_NE(price.find(",,,Сборка,1500\n"), std::string::npos) << price;
+    EXPECT_NE(price.find(",,,Итого,7429.75\n"), std::string::npos) << price;
 }
 
 } // namespace
