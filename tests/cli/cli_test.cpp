@@ -14,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Run {
+struct Outcome {
     int exitCode = -1;
     std::string out;
     std::string err;
@@ -43,13 +43,13 @@ protected:
         fs::remove_all(dir_, ec);
     }
 
-    Run run(const std::vector<std::string>& args) {
+    Outcome run(const std::vector<std::string>& args) {
         std::string command = shellQuoted(DALVEX_CLI);
         for (const auto& a : args) command += " " + shellQuoted(a);
         const fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
         command += " >" + shellQuoted(out.string()) + " 2>" + shellQuoted(err.string());
         const int status = std::system(command.c_str());
-        Run r;
+        Outcome r;
         r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         r.out = readFile(out);
         r.err = readFile(err);
@@ -62,7 +62,7 @@ protected:
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 TEST_F(CliTest, FreshProjectAsJson) {
-    const Run r = run({"calc"});
+    const Outcome r = run({"calc"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.rfind("{\"system\":\"Борвик\",\"handleProfile\":\"JB001\",", 0), 0u) << r.out.substr(0, 200);
     for (const char* part : {"\"width\":30000,\"height\":20000,\"doorCount\":3,\"chipboardWidth\":160,"
@@ -77,7 +77,7 @@ TEST_F(CliTest, FreshProjectAsJson) {
 }
 
 TEST_F(CliTest, OptionsGoThroughTheProject) {
-    const Run r = run({"calc", "--system", "Далвекс", "--width", "3200", "--height", "2500", "--doors", "4",
+    const Outcome r = run({"calc", "--system", "Далвекс", "--width", "3200", "--height", "2500", "--doors", "4",
                        "--chipboard", "18", "--plinth", "70", "--discount", "7,5", "--order-number", "42"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     for (const char* part : {"\"system\":\"Далвекс\"", "\"handleProfile\":\"DX01\"", "\"width\":32000",
@@ -86,7 +86,7 @@ TEST_F(CliTest, OptionsGoThroughTheProject) {
                              "\"code\":\"DX12\""})
         EXPECT_TRUE(has(r.out, part)) << part;
 
-    const Run feldor = run({"calc", "--system", "Фелдор", "--handle", "JB100", "--color", "Хром матовый (анод)"});
+    const Outcome feldor = run({"calc", "--system", "Фелдор", "--handle", "JB100", "--color", "Хром матовый (анод)"});
     ASSERT_EQ(feldor.exitCode, 0) << feldor.err;
     EXPECT_TRUE(has(feldor.out, "\"doorCount\":4")); // three doors become four with inside mounting
     EXPECT_TRUE(has(feldor.out, "\"mountInside\":true"));
@@ -115,13 +115,13 @@ TEST_F(CliTest, RefusedValuesExitWithTwo) {
         {"calc", "--data", "/no/such/folder"},
     };
     for (const auto& args : cases) {
-        const Run r = run(args);
+        const Outcome r = run(args);
         EXPECT_EQ(r.exitCode, 2) << args.back() << ": " << r.err;
         EXPECT_TRUE(has(r.err, "dalvex-cli: ")) << r.err;
         EXPECT_TRUE(has(r.err, "--help")) << r.err;
         EXPECT_TRUE(r.out.empty());
     }
-    const Run help = run({"--help"});
+    const Outcome help = run({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(has(help.out, "dalvex-cli calc"));
 }
@@ -129,7 +129,7 @@ TEST_F(CliTest, RefusedValuesExitWithTwo) {
 TEST_F(CliTest, SaveOpenRoundTripAndFileErrors) {
     const std::string file = (dir_ / "эскиз.dlx").string();
     ASSERT_EQ(run({"save", file, "--system", "Зеркан", "--width", "2400", "--doors", "2"}).exitCode, 0);
-    const Run reopened = run({"calc", file});
+    const Outcome reopened = run({"calc", file});
     ASSERT_EQ(reopened.exitCode, 0) << reopened.err;
     EXPECT_TRUE(has(reopened.out, "\"system\":\"Зеркан\""));
     EXPECT_TRUE(has(reopened.out, "\"width\":24000"));
@@ -142,21 +142,21 @@ TEST_F(CliTest, SaveOpenRoundTripAndFileErrors) {
     std::string newer = readFile(file);
     newer[0] = 7;
     std::ofstream(dir_ / "newer.dlx", std::ios::binary) << newer;
-    const Run version = run({"calc", (dir_ / "newer.dlx").string()});
+    const Outcome version = run({"calc", (dir_ / "newer.dlx").string()});
     EXPECT_EQ(version.exitCode, 3);
     EXPECT_EQ(version.err, "Ошибка открытия файла: версия файла не поддерживается данной программой.\n");
 
-    std::ofstream(dir_ / "damaged.dlx", std::ios::binary) << newer.substr(0, 40);
+    std::ofstream(dir_ / "damaged.dlx", std::ios::binary) << readFile(file).substr(0, 40);
     const std::string damaged = (dir_ / "damaged.dlx").string();
-    const Run bad = run({"calc", damaged});
+    const Outcome bad = run({"calc", damaged});
     EXPECT_EQ(bad.exitCode, 3);
     EXPECT_EQ(bad.err, "Ошибка открытия файла " + damaged + "\n");
 
-    const Run missing = run({"calc", (dir_ / "missing.dlx").string()});
+    const Outcome missing = run({"calc", (dir_ / "missing.dlx").string()});
     EXPECT_EQ(missing.exitCode, 3);
 
     const std::string unwritable = (dir_ / "no-folder" / "x.dlx").string();
-    const Run cannot = run({"save", unwritable});
+    const Outcome cannot = run({"save", unwritable});
     EXPECT_EQ(cannot.exitCode, 3);
     EXPECT_EQ(cannot.err, "Ошибка сохранения файла " + unwritable + "\n");
 }
