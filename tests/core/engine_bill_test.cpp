@@ -18,7 +18,7 @@ TEST(EngineBarLine, NextFitPackingInCuttingOrder) {
     test::Records r;
     Probe probe;
     const HandleProfile* handle = r.handle("JB01", 260, 252, 171, 55000, 48000, 1, 1234);
-    const int32_t barPrice = 678; // trunc(1234 x 5.5)
+    const int32_t barPrice = 6787; // trunc(1234 x 5.5)
     const struct {
         std::vector<int32_t> pieces;
         int32_t bars;
