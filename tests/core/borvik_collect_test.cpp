@@ -34,7 +34,8 @@ protected:
     }
 
     void fillAndCollect() {
-        for (int k = 0; k < 2; ++k) sketch.doors[k].inserts[1].material = mirror;
+        for (int k = 0; k < 2; ++k)
+            sketch.doors[k].inserts[1].material = mirror;
         borvik.recompute(sketch, true);
         sketch.numberItems();
         borvik.collect(sketch, result, nullptr);
@@ -82,15 +83,13 @@ TEST_F(BorvikWorkedExample, FourMillimetreMirrorLosesOneMillimetreAllRound) {
 TEST_F(BorvikWorkedExample, ArticleLines) {
     fillAndCollect();
     const ExpectedArticle expected[] = {
-        {"JB01", 55000, 2, 2 * 55000, 1},  // 24600 + 24600 per bar, prices per metre
-        {"JB07", 0, 29212, 5842, 0},        // trunc(2000 x 2.9212)
-        {"JB08", 0, 29212, 6134, 0},        // trunc(2100 x 2.9212)
-        {"JB02", 0, 30000, 3000, 0},
-        {"JB05", 0, 30000, 3900, 0},
-        {"JB10/11B", 0, 2, 140000, 1},      // asymmetric handle, one set per door
-        {"JB13", 0, 98400, 2952, 0},        // both edges of both doors
-        {"JB14", 0, 2, 1000, 1},
-        {"JB17", 0, 154912, 3098, 0},       // seal round both 4 mm panels
+        {"JB01", 55000, 2, 2 * 55000, 1}, // 24600 + 24600 per bar, prices per metre
+        {"JB07", 0, 29212, 5842, 0},      // trunc(2000 x 2.9212)
+        {"JB08", 0, 29212, 6134, 0},      // trunc(2100 x 2.9212)
+        {"JB02", 0, 30000, 3000, 0},      {"JB05", 0, 30000, 3900, 0},
+        {"JB10/11B", 0, 2, 140000, 1},                                  // asymmetric handle, one set per door
+        {"JB13", 0, 98400, 2952, 0},                                    // both edges of both doors
+        {"JB14", 0, 2, 1000, 1},          {"JB17", 0, 154912, 3098, 0}, // seal round both 4 mm panels
     };
     ASSERT_EQ(result.articleLines.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
@@ -109,9 +108,10 @@ TEST_F(BorvikWorkedExample, CutLines) {
     fillAndCollect();
     // Frame numbers: door 0 left 1, top 2, right 3, bottom 4; door 1 continues at 5.
     const ExpectedCut expected[] = {
-        {"1-1", "2460,0", "1", 0}, {"1-2", "2460,0", "3", 0}, {"1-3", "2460,0", "5", 1}, {"1-4", "2460,0", "7", 1},
-        {"2-1", "1460,6", "4", 0}, {"2-2", "1460,6", "8", 1}, {"3-1", "1460,6", "2", 0}, {"3-2", "1460,6", "6", 1},
-        {"4-0", "3000,0", "0", -1}, {"5-0", "3000,0", "0", -1}, {"6-0", "2", "0", -1},   {"7-0", "9840,0", "0", -1},
+        {"1-1", "2460,0", "1", 0},  {"1-2", "2460,0", "3", 0}, {"1-3", "2460,0", "5", 1},
+        {"1-4", "2460,0", "7", 1},  {"2-1", "1460,6", "4", 0}, {"2-2", "1460,6", "8", 1},
+        {"3-1", "1460,6", "2", 0},  {"3-2", "1460,6", "6", 1}, {"4-0", "3000,0", "0", -1},
+        {"5-0", "3000,0", "0", -1}, {"6-0", "2", "0", -1},     {"7-0", "9840,0", "0", -1},
         {"8-0", "2", "0", -1},
     };
     ASSERT_EQ(result.cutLines.size(), std::size(expected));
@@ -159,7 +159,8 @@ TEST_F(BorvikWorkedExample, PivotModeWithTwoDoors) {
     EXPECT_EQ(sketch.doors[0].height, 25000 - 250);
     fillAndCollect();
     std::vector<std::string> codes;
-    for (const ArticleLine& line : result.articleLines) codes.push_back(line.code);
+    for (const ArticleLine& line : result.articleLines)
+        codes.push_back(line.code);
     EXPECT_EQ(codes, (std::vector<std::string>{"JB01", "JB07", "JB08", "JB04", "JB16", "JB17"}));
     EXPECT_EQ(result.articleLines[3].quantity, 60000);
     EXPECT_EQ(result.articleLines[4].quantity, 4); // two per door
@@ -171,11 +172,13 @@ TEST_F(BorvikWorkedExample, ThreeDoorsSwitchPivotOffAndOneRowUsesSingleRails) {
     borvik.assignRows(sketch);
     EXPECT_EQ(borvik.pivot, 0);
     EXPECT_EQ(sketch.doors[1].row, 1);
-    for (Door& door : sketch.doors) door.row = 0;
+    for (Door& door : sketch.doors)
+        door.row = 0;
     borvik.recompute(sketch, false);
     fillAndCollect();
     std::vector<std::string> codes;
-    for (const ArticleLine& line : result.articleLines) codes.push_back(line.code);
+    for (const ArticleLine& line : result.articleLines)
+        codes.push_back(line.code);
     EXPECT_EQ(codes[3], "JB03");
     EXPECT_EQ(codes[4], "JB06");
 }

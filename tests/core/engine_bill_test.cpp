@@ -172,7 +172,8 @@ TEST_F(EngineFillings, LinesOrderedByKeyAndSameCodeWithOtherPictureApart) {
     panel(0, 3, 10000, 10000, a1);
     probe.collectFillings(sketch, result);
     ASSERT_EQ(result.materialLines.size(), 3u);
-    EXPECT_EQ(result.materialLines[0].description, "Материал A (dir\\two.jpg)"); // "Adir\\two.jpg" < "Aone.jpg"
+    EXPECT_EQ(result.materialLines[0].description,
+              "Материал A (dir\\two.jpg)"); // "Adir\\two.jpg" < "Aone.jpg"
     EXPECT_EQ(result.materialLines[1].description, "Материал A");
     EXPECT_EQ(result.materialLines[2].name, "B");
     EXPECT_EQ(result.panelLines[0].label, "1-1");

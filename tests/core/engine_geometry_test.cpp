@@ -82,8 +82,8 @@ TEST_F(EngineGeometry, DividerCutLengthsAtFramesAndAtDividers) {
     DoorSketch sketch(10000, 20330, 1, handle, false);
     lantes.recompute(sketch, false);
     Door& door = sketch.doors[0];
-    test::splitWhole(door, 1, true, 3000, dx08);  // divider 1, insert 2 right of it
-    test::splitWhole(door, 2, true, 7000, dx08);  // divider 2, insert 3 right of it
+    test::splitWhole(door, 1, true, 3000, dx08); // divider 1, insert 2 right of it
+    test::splitWhole(door, 2, true, 7000, dx08); // divider 2, insert 3 right of it
     Divider& middle = test::splitWhole(door, 2, false, 9000, dx08);
     Divider& whole = test::splitWhole(door, 1, false, 5000, dx08);
     lantes.recompute(sketch, true);
@@ -114,14 +114,10 @@ TEST_F(EngineGeometry, DoorSizePerSystem) {
         int32_t width;
         int32_t height;
     } cases[] = {
-        {"Лантес", (2 * 200 + 30000) / 3, 20000 - 330},
-        {"Далвекс", (2 * 150 + 30000) / 3, 20000},
-        {"Борвик", (2 * 200 - 60 + 30000) / 3, 20000 - 400},
-        {"Венлор", (2 * 200 + 30000) / 3, 20300},
-        {"Сенфил-Н", (2 * 200 + 30000) / 3, 20000 - 390},
-        {"Кворин", (2 * 200 - 60 + 30000) / 3, 20000},
-        {"Зеркан", (30000 - 40 + 2 * 140) / 3, 20000},
-        {"Нордел", (30000 - 20 + 2 * 220) / 3, 20000},
+        {"Лантес", (2 * 200 + 30000) / 3, 20000 - 330},      {"Далвекс", (2 * 150 + 30000) / 3, 20000},
+        {"Борвик", (2 * 200 - 60 + 30000) / 3, 20000 - 400}, {"Венлор", (2 * 200 + 30000) / 3, 20300},
+        {"Сенфил-Н", (2 * 200 + 30000) / 3, 20000 - 390},    {"Кворин", (2 * 200 - 60 + 30000) / 3, 20000},
+        {"Зеркан", (30000 - 40 + 2 * 140) / 3, 20000},       {"Нордел", (30000 - 20 + 2 * 220) / 3, 20000},
         {"Герлит", (30000 + 2 * 50) / 3, 20000 - 160},
     };
     for (const auto& c : cases) {
@@ -147,17 +143,15 @@ TEST_F(EngineGeometry, FeldorDoorWidths) {
         int32_t total;
         int32_t height;
     } cases[] = {
-        {0, jb300, 2, 15000 + 1310, 2 * 16310, 20040},
-        {0, jb100, 2, 15000 + 1030, 2 * 16030, 20040},
+        {0, jb300, 2, 15000 + 1310, 2 * 16310, 20040},     {0, jb100, 2, 15000 + 1030, 2 * 16030, 20040},
         {0, jb01, 2, 15000 + 1310, 2 * 16310, 20040}, // an unnamed profile is built like JB300N
-        {1, jb300, 1, 30000 - 14320 - 50, 30000, 19380},
-        {1, jb100, 1, 30000 - 14435 - 100, 30000, 19380},
-        {1, jb300, 2, 250 - 50 + 15000, 2 * 15200, 19380},
-        {1, jb300, 4, 250 - 50 + 7500, 4 * 7700, 19380},
+        {1, jb300, 1, 30000 - 14320 - 50, 30000, 19380},   {1, jb100, 1, 30000 - 14435 - 100, 30000, 19380},
+        {1, jb300, 2, 250 - 50 + 15000, 2 * 15200, 19380}, {1, jb300, 4, 250 - 50 + 7500, 4 * 7700, 19380},
         {1, jb300, 3, 250 - 50 + 10000, 3 * 10200, 19380},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.handle->code << " inside " << c.mountInside << " doors " << c.doors);
+        SCOPED_TRACE(testing::Message()
+                     << c.handle->code << " inside " << c.mountInside << " doors " << c.doors);
         DSSystemFeldor feldor(5, "Фелдор", 300);
         feldor.mountInside = c.mountInside;
         DoorSketch sketch(30000, 20000, c.doors, c.handle, false);
@@ -230,7 +224,8 @@ TEST_F(EngineGeometry, AdjustPanelPerSystem) {
     };
     Article* jw07 = r.article("JW07", kKindFitting, 100, 0, 25, 50000);
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.system << " " << c.thickness << (c.dividersAround ? " dividers" : ""));
+        SCOPED_TRACE(testing::Message()
+                     << c.system << " " << c.thickness << (c.dividersAround ? " dividers" : ""));
         auto system = createSystem(0, c.system, 0);
         system->addArticle(jw07);
         const Material* m = r.material("M", c.thickness, 0, "m.jpg");
@@ -256,8 +251,8 @@ TEST_F(EngineGeometry, AdjustPanelWithoutMaterialChangesNothing) {
 }
 
 TEST_F(EngineGeometry, EverySystemCalculatesWithoutHandleProfileOrArticles) {
-    for (const char* name : {"Борвик", "Лантес", "Далвекс", "Сенфил-Н", "Герлит", "Венлор", "Фелдор", "Кворин",
-                             "Зеркан", "Нордел"}) {
+    for (const char* name : {"Борвик", "Лантес", "Далвекс", "Сенфил-Н", "Герлит", "Венлор", "Фелдор",
+                             "Кворин", "Зеркан", "Нордел"}) {
         SCOPED_TRACE(name);
         auto system = createSystem(0, name, 0);
         for (int doors : {1, 3, 10}) {

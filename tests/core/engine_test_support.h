@@ -20,8 +20,8 @@ struct Records {
         return record;
     }
 
-    Article* article(const std::string& code, int32_t kind, int32_t face = 0, int32_t join = 0, int32_t inset = 0,
-                     int32_t bar = 0, int32_t price = 0) {
+    Article* article(const std::string& code, int32_t kind, int32_t face = 0, int32_t join = 0,
+                     int32_t inset = 0, int32_t bar = 0, int32_t price = 0) {
         auto* a = add(new Article);
         a->code = code;
         a->name = "Артикул " + code;

@@ -12,7 +12,9 @@ bool bothEndsHeld(const Insert& insert, int32_t topInset, int32_t bottomInset) {
 }
 
 // Panel values may sit at the ends of the int32 range after extreme input; a shift never wraps them.
-void shift(int32_t& value, int64_t by) { value = clampToInt(value + by); }
+void shift(int32_t& value, int64_t by) {
+    value = clampToInt(value + by);
+}
 
 // Takes dx off the left and the right of the panel and dy off its top and its bottom.
 void inset(Insert& insert, int32_t dx, int32_t dy) {
