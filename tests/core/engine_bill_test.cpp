@@ -1,4 +1,6 @@
+#include "calc/line_text.h"
 #include "engine_test_support.h"
+#include "text/format.h"
 
 #include <gtest/gtest.h>
 
@@ -212,6 +214,20 @@ TEST_F(EngineFillings, ThicknessErrorKeepsThePriceAndZeroesTheTotal) {
     result.articleLines.push_back({"X", "", 0, 1, 700, "", 1});
     result.computeItemsTotal();
     EXPECT_EQ(result.itemsTotal, 0);
+}
+
+TEST(EngineLineTexts, ReadExactlyAsTheFormatterWritesThem) {
+    std::vector<int32_t> values = {0, 1, -1, 5, -5, 9, 10, 99, 24600, 14606, -14606, INT32_MAX, INT32_MIN};
+    for (int32_t v = -2000; v <= 2000; v += 7)
+        values.push_back(v);
+    for (int32_t v = 1; v < INT32_MAX / 3; v = v * 3 + 1)
+        values.push_back(v);
+    for (int32_t v : values) {
+        SCOPED_TRACE(v);
+        EXPECT_EQ(tenthsText(v), format("%0.1f", v / 10.0));
+        EXPECT_EQ(countText(v), format("%d", v));
+        EXPECT_EQ(labelText(v, 7), format("%d-%d", v, 7));
+    }
 }
 
 TEST(EngineTotals, MaterialsCountOnlyAfterPricedArticles) {
