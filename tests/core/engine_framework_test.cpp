@@ -128,10 +128,13 @@ TEST(EngineOptions, GerlitToggles) {
     gerlit.toggleRunningProfile();
     EXPECT_EQ(gerlit.runningProfile, jg[2]);
     EXPECT_EQ(gerlit.guideProfile, jg[4]);
-    gerlit.toggleGuideProfile(); // the single running profile keeps the inlaid guide
-    EXPECT_EQ(gerlit.guideProfile, jg[4]);
+    gerlit.toggleGuideProfile(); // with the single running profile the toggle always leaves JG03
+    EXPECT_EQ(gerlit.guideProfile, jg[3]);
+    gerlit.toggleGuideProfile();
+    EXPECT_EQ(gerlit.guideProfile, jg[3]);
     gerlit.toggleRunningProfile();
     EXPECT_EQ(gerlit.runningProfile, jg[1]);
+    EXPECT_EQ(gerlit.guideProfile, jg[3]);
 }
 
 TEST(EngineOptions, RollerSetListsAndLookups) {
