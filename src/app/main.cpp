@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QTimer>
 
 #include <cstdio>
@@ -35,22 +36,42 @@ private:
     dalvex::ui::Artwork artwork_;
 };
 
-// Debug aids: DALVEX_STARTUP_TIMING prints the milliseconds from start to the first painted main window;
-// DALVEX_SCREENSHOT=file.png saves a picture of the main window and quits.
-void scheduleDebugAids(QWidget& window, const QElapsedTimer& clock) {
-    const bool timing = qEnvironmentVariableIsSet("DALVEX_STARTUP_TIMING");
-    const QString shot = qEnvironmentVariable("DALVEX_SCREENSHOT");
-    if (!timing && shot.isEmpty()) return;
-    QTimer::singleShot(0, &window, [&window, &clock, timing, shot] {
-        if (timing) std::printf("startup %lld ms\n", static_cast<long long>(clock.elapsed()));
-        std::fflush(stdout);
-        if (shot.isEmpty()) return;
-        QTimer::singleShot(400, &window, [&window, shot] {
-            window.grab().save(shot);
-            QApplication::quit();
+// Debug aids: DALVEX_STARTUP_TIMING prints the milliseconds from the start to the first painted main window;
+// DALVEX_SCREENSHOT=file.png saves a picture of the main window once it is painted, and quits.
+class DebugAids : public QObject {
+public:
+    DebugAids(QWidget& window, const QElapsedTimer& clock)
+        : window_(window), clock_(clock), timing_(qEnvironmentVariableIsSet("DALVEX_STARTUP_TIMING")),
+          shot_(qEnvironmentVariable("DALVEX_SCREENSHOT")) {
+        if (timing_ || !shot_.isEmpty()) window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != &window_ || event->type() != QEvent::Paint || painted_) return false;
+        painted_ = true;
+        // The paint event is over once the queue is serviced; the time is taken then.
+        QTimer::singleShot(0, this, [this] {
+            if (timing_) {
+                std::printf("startup %lld ms\n", static_cast<long long>(clock_.elapsed()));
+                std::fflush(stdout);
+            }
+            if (shot_.isEmpty()) return;
+            QTimer::singleShot(300, this, [this] {
+                window_.grab().save(shot_);
+                QApplication::quit();
+            });
         });
-    });
-}
+        return false;
+    }
+
+private:
+    QWidget& window_;
+    const QElapsedTimer& clock_;
+    bool timing_;
+    QString shot_;
+    bool painted_ = false;
+};
 
 } // namespace
 
@@ -59,7 +80,7 @@ int main(int argc, char** argv) {
     clock.start();
     CDalvexApp app(argc, argv);
     dalvex::ui::CDalvexDlg window(app.project(), app.artwork());
+    DebugAids aids(window, clock);
     window.show();
-    scheduleDebugAids(window, clock);
     return app.exec();
 }
