@@ -132,8 +132,16 @@ protected:
     void collectFillingsWithSeal(DoorSketch& sketch, CalcResult& result); // the seal variant (Borvik, Feldor)
 
     // --- Geometry shared by the systems. ---
-    // The standard skeleton: door size by the given rule, frames, divider cut lengths, panels.
-    void recomputeDoors(DoorSketch& sketch, bool keepDoorWidths, int32_t doorWidth, int32_t doorHeight);
+    // The door sizes of the standard skeleton (unless keepDoorWidths): proportions saved, every door set to the
+    // given size, doorsTotalWidth = doorCount x width (or totalWidth when that is not negative), proportions
+    // restored. The frames, divider cut lengths and panels follow in each system's recompute.
+    void recomputeDoors(DoorSketch& sketch, bool keepDoorWidths, int32_t doorWidth, int32_t doorHeight,
+                        int32_t totalWidth = -1);
+    // Divider cut lengths and panels: the steps every framed system ends its recompute with.
+    void finishGeometry(DoorSketch& sketch);
+    // The handle profile (all dimensions 0 without one) and the number of doors in use (0..10).
+    static const Article& handleOf(const DoorSketch& sketch);
+    static int32_t doorsOf(const DoorSketch& sketch);
     // Frame sides of every door: handle profile left and right (door height), top and bottom with cut length
     // door width + topBottomAdjust (only when the sketch has a handle profile).
     void putFrames(DoorSketch& sketch, const Article* top, const Article* bottom, int32_t topBottomAdjust);

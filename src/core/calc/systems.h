@@ -27,6 +27,8 @@ public:
     const Article* pivotMechanism = nullptr; // emitted in pivot mode (JB16)
     uint8_t pivot = 0;                       // pivot fittings instead of sliding
     int32_t heightOffset = -40;              // door height relative to the opening, whole millimetres
+    // Pivot mode as it applies to a sketch: pivot fittings hold at most two doors.
+    bool pivotActive(const DoorSketch& sketch) const { return pivot != 0 && sketch.doorCount <= 2; }
 
     void recompute(DoorSketch& sketch, bool keepDoorWidths) override;
     void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) override;
