@@ -44,6 +44,8 @@ private:
 
 CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork)
     : QWidget(nullptr), ctx_{project, artwork, *this, applicationFont()} {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("dalvex"));
     setWindowIcon(QIcon(artwork.picture(kPictureAppIcon)));
     setMinimumSize(kMinWidth, kMinHeight);

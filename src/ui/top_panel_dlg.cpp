@@ -63,8 +63,11 @@ TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(cont
     systems_ = new DlgSystems(ctx_, this);
     hands_ = new DlgHands(ctx_, this);
     colors_ = new DlgColors(ctx_, this);
-    print_ = new DlgPrint(ctx_, DlgPrint::Mode::Print, this);
-    export_ = new DlgPrint(ctx_, DlgPrint::Mode::Xml, this);
+    // The report windows belong to the main window: a window under this panel would be disabled with it
+    // while the panels are locked.
+    QWidget* owner = parent ? parent->window() : this;
+    print_ = new DlgPrint(ctx_, DlgPrint::Mode::Print, owner);
+    export_ = new DlgPrint(ctx_, DlgPrint::Mode::Xml, owner);
 
     height_ = digitsEdit(QRect(dluX(382), dluY(15), dluX(43), dluY(14)), this);
     width_ = digitsEdit(QRect(dluX(382), dluY(34), dluX(43), dluY(14)), this);
