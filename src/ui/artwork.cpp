@@ -23,7 +23,9 @@ QPixmap blank(int w, int h) {
     return pm;
 }
 
-QColor metalDark() { return QColor(120, 124, 130); }
+QColor metalDark() {
+    return QColor(120, 124, 130);
+}
 
 // A profile colour: the colour itself with a light diagonal sheen, as anodised aluminium looks.
 QPixmap colorSwatch(const ProfileColor& c) {
@@ -238,7 +240,8 @@ QPixmap projectIcon(int id) {
         sheet.closeSubpath();
         p.drawPath(sheet);
         p.setPen(QPen(QColor(40, 140, 70), 1));
-        for (int y = 10; y <= 20; y += 3) p.drawLine(8, y, 19, y);
+        for (int y = 10; y <= 20; y += 3)
+            p.drawLine(8, y, 19, y);
         p.drawLine(12, 9, 12, 21);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(40, 140, 70));

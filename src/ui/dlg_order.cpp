@@ -19,7 +19,9 @@
 namespace dalvex::ui {
 namespace {
 
-QRect units(int x, int y, int w, int h) { return {dluX(x), dluY(y), dluX(w), dluY(h)}; }
+QRect units(int x, int y, int w, int h) {
+    return {dluX(x), dluY(y), dluX(w), dluY(h)};
+}
 
 void addLabel(const QString& text, QRect at, QWidget* parent) {
     auto* l = new TextLabel(text, parent);
@@ -42,7 +44,9 @@ QDateEdit* addDate(QRect at, QWidget* parent) {
     return d;
 }
 
-QDate localDate(int64_t seconds) { return QDateTime::fromSecsSinceEpoch(seconds).date(); }
+QDate localDate(int64_t seconds) {
+    return QDateTime::fromSecsSinceEpoch(seconds).date();
+}
 
 // Keeps the time of day of the stored moment and replaces its date.
 int64_t withDate(int64_t seconds, QDate date) {
@@ -51,7 +55,9 @@ int64_t withDate(int64_t seconds, QDate date) {
     return moment.toSecsSinceEpoch();
 }
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 } // namespace
 
@@ -96,8 +102,10 @@ DlgOrder::DlgOrder(const UiContext& context, QWidget* parent) : Panel(context, p
     copyText(name_, &OrderCard::customerName);
     copyText(address_, &OrderCard::address);
     copyText(phone_, &OrderCard::phone);
-    connect(assembly_, &QLineEdit::textChanged, this, [this, &card] { costEdited(assembly_, card.assemblyCost); });
-    connect(delivery_, &QLineEdit::textChanged, this, [this, &card] { costEdited(delivery_, card.deliveryCost); });
+    connect(assembly_, &QLineEdit::textChanged, this,
+            [this, &card] { costEdited(assembly_, card.assemblyCost); });
+    connect(delivery_, &QLineEdit::textChanged, this,
+            [this, &card] { costEdited(delivery_, card.deliveryCost); });
     auto copyDate = [this](QDateEdit* edit, int64_t OrderCard::*field) {
         connect(edit, &QDateEdit::dateChanged, this, [this, field](QDate d) {
             if (refreshing_) return;
@@ -137,13 +145,17 @@ void DlgOrder::costEdited(QLineEdit* edit, int32_t& value) {
     }
     const QString shown = qs(format("%d", value));
     refreshing_ = true;
-    if (shown.size() != t.size() && value > 0) edit->setText(shown);
-    else if (value == 0 && !t.isEmpty()) edit->clear();
+    if (shown.size() != t.size() && value > 0)
+        edit->setText(shown);
+    else if (value == 0 && !t.isEmpty())
+        edit->clear();
     refreshing_ = false;
     changed();
 }
 
-void DlgOrder::changed() { ctx_.hub.notify(Notification::OrderCardChanged); }
+void DlgOrder::changed() {
+    ctx_.hub.notify(Notification::OrderCardChanged);
+}
 
 void DlgOrder::newOrder() {
     ctx_.project.orderCard.reset(ctx_.project.configFolder());

@@ -2,6 +2,8 @@
 
 #include "dialog_units.h"
 #include "model/project.h"
+#include "orders/accounting.h"
+#include "orders/workbook.h"
 #include "prompts.h"
 #include "widgets/picture_button.h"
 
@@ -11,7 +13,9 @@
 namespace dalvex::ui {
 namespace {
 
-QRect units(int x, int y, int w, int h) { return {dluX(x), dluY(y), dluX(w), dluY(h)}; }
+QRect units(int x, int y, int w, int h) {
+    return {dluX(x), dluY(y), dluX(w), dluY(h)};
+}
 
 struct ToggleRow {
     int x, y, w, h;
@@ -75,8 +79,12 @@ DlgPrint::DlgPrint(const UiContext& context, Mode mode, QWidget* parent)
     setPalette(pal);
 }
 
-bool DlgPrint::isOn(Toggle t) const { return toggles_[static_cast<size_t>(t)]->isChecked(); }
-void DlgPrint::setOn(Toggle t, bool on) { toggles_[static_cast<size_t>(t)]->setChecked(on); }
+bool DlgPrint::isOn(Toggle t) const {
+    return toggles_[static_cast<size_t>(t)]->isChecked();
+}
+void DlgPrint::setOn(Toggle t, bool on) {
+    toggles_[static_cast<size_t>(t)]->setChecked(on);
+}
 
 void DlgPrint::showCentred() {
     if (!locked_) {
@@ -110,7 +118,23 @@ void DlgPrint::accept() {
 }
 
 void DlgPrint::writeFiles() {
-    (void)accountingPath;
+    const bool order = isOn(Order), price = isOn(Price), profiles = isOn(Profiles), assembly = isOn(Assembly);
+    const bool accounting = isOn(Accounting);
+    if (!order && !price && !profiles && !assembly && !accounting) return;
+    Project& project = ctx_.project;
+    const QString path = prompts().savePath(this, QStringLiteral("XML файлы (*.xml)"), QStringLiteral("xml"),
+                                            QString::fromStdString(project.orderCard.orderNumber));
+    if (path.isEmpty()) return;
+    auto failed = [this](const QString& file) {
+        prompts().error(this, QStringLiteral("Ошибка сохранения файла ") + file, QStringLiteral("Ошибка"));
+    };
+    if (!writeWorkbook(toPath(path), project, order, price, profiles, assembly)) {
+        failed(path);
+        return;
+    }
+    if (!accounting) return;
+    const QString csv = accountingPath(path);
+    if (!writeAccountingFile(toPath(csv), project)) failed(csv);
 }
 
 } // namespace dalvex::ui

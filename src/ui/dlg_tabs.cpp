@@ -50,7 +50,8 @@ void DlgTabs::paintEvent(QPaintEvent*) {
 }
 
 void DlgTabs::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) return;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape)
+        return;
     Panel::keyPressEvent(event);
 }
 

@@ -6,9 +6,13 @@ namespace dalvex::ui {
 
 DraftDlg::DraftDlg(const UiContext& context, QWidget* parent) : Panel(context, parent) {}
 
-void DraftDlg::redraw() { update(); }
+void DraftDlg::redraw() {
+    update();
+}
 
-void DraftDlg::setLocked(bool locked) { setEnabled(!locked); }
+void DraftDlg::setLocked(bool locked) {
+    setEnabled(!locked);
+}
 
 void DraftDlg::onNotification(Notification n) {
     if (n == Notification::Recalculated) redraw();

@@ -6,7 +6,9 @@ namespace dalvex::ui {
 
 InfoPanelDlg::InfoPanelDlg(const UiContext& context, QWidget* parent) : Panel(context, parent) {}
 
-void InfoPanelDlg::showHover() { update(); }
+void InfoPanelDlg::showHover() {
+    update();
+}
 
 void InfoPanelDlg::onNotification(Notification n) {
     if (n == Notification::HoverChanged) showHover();

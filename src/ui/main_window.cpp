@@ -30,8 +30,11 @@ protected:
         const QPixmap& picture = width() >= picture_.width() ? picture_ : icon_;
         if (picture.isNull() || width() < 40) return;
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        const QSize shown = picture.size().scaled(QSize(std::min(width() - 16, picture.width()), std::min(height() - 16, picture.height())), Qt::KeepAspectRatio);
-        p.drawPixmap(QRect(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown), picture);
+        const QSize shown = picture.size().scaled(
+            QSize(std::min(width() - 16, picture.width()), std::min(height() - 16, picture.height())),
+            Qt::KeepAspectRatio);
+        p.drawPixmap(QRect(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown),
+                     picture);
     }
 
 public:
@@ -46,8 +49,8 @@ private:
 
 CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork)
     : QWidget(nullptr), ctx_{project, artwork, *this, applicationFont()} {
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("dalvex"));
     setWindowIcon(QIcon(artwork.picture(kPictureAppIcon)));
     setMinimumSize(kMinWidth, kMinHeight);
@@ -60,7 +63,8 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork)
     tabs_ = new DlgTabs(ctx_, this);
     info_ = new InfoPanelDlg(ctx_, this);
     draft_ = new DraftDlg(ctx_, this);
-    for (int kind = 0; kind < 4; ++kind) tables_[static_cast<size_t>(kind)] = new DlgTable(ctx_, kind, this);
+    for (int kind = 0; kind < 4; ++kind)
+        tables_[static_cast<size_t>(kind)] = new DlgTable(ctx_, kind, this);
     order_ = new DlgOrder(ctx_, this);
     order_->setPrintOpener([this] { top_->printDialog()->showCentred(); });
     auto* logo = new LogoPicture(artwork.picture(kPictureLogo), this);
@@ -128,7 +132,9 @@ void CDalvexDlg::notify(Notification n) {
     }
 }
 
-bool CDalvexDlg::minimiseButtonShown() const { return windowFlags().testFlag(Qt::WindowMinimizeButtonHint); }
+bool CDalvexDlg::minimiseButtonShown() const {
+    return windowFlags().testFlag(Qt::WindowMinimizeButtonHint);
+}
 
 void CDalvexDlg::setMinimiseButton(bool shown) {
     if (minimiseButtonShown() == shown) return;
@@ -149,7 +155,8 @@ void CDalvexDlg::layoutPanels() {
     const int t = top_->geometry().bottom() + 1;
     const int sumWidth = SumDlg::kWidth;
     sum_->setGeometry(w - sumWidth, 0, sumWidth, t);
-    logo_->setGeometry(top_->geometry().right() + 1, 0, std::max(0, w - sumWidth - top_->geometry().right() - 1), t);
+    logo_->setGeometry(top_->geometry().right() + 1, 0,
+                       std::max(0, w - sumWidth - top_->geometry().right() - 1), t);
     tabs_->setGeometry(0, t, DlgTabs::kWidth, h - t);
     const int sideX = w - RightPanelDlg::kWidth;
     right_->setGeometry(sideX, t, RightPanelDlg::kWidth, h - t);
@@ -157,7 +164,8 @@ void CDalvexDlg::layoutPanels() {
     const int viewWidth = w - DlgTabs::kWidth - RightPanelDlg::kWidth;
     info_->setGeometry(DlgTabs::kWidth, h - InfoPanelDlg::kHeight, viewWidth, InfoPanelDlg::kHeight);
     draft_->setGeometry(DlgTabs::kWidth, t, viewWidth, h - InfoPanelDlg::kHeight - t);
-    for (int kind : {0, 2, 3}) tables_[static_cast<size_t>(kind)]->setGeometry(DlgTabs::kWidth, t, w - DlgTabs::kWidth, h - t);
+    for (int kind : {0, 2, 3})
+        tables_[static_cast<size_t>(kind)]->setGeometry(DlgTabs::kWidth, t, w - DlgTabs::kWidth, h - t);
     tables_[1]->setGeometry(DlgTabs::kWidth, t, sideX - DlgTabs::kWidth, h - t);
 }
 
@@ -166,7 +174,8 @@ void CDalvexDlg::showTab(int tab) {
     right_->setVisible(sketch);
     info_->setVisible(sketch);
     draft_->setVisible(sketch);
-    for (int kind = 0; kind < 4; ++kind) tables_[static_cast<size_t>(kind)]->setVisible(tab == kind + 1);
+    for (int kind = 0; kind < 4; ++kind)
+        tables_[static_cast<size_t>(kind)]->setVisible(tab == kind + 1);
     order_->setVisible(tab == 2);
 }
 

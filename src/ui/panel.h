@@ -1,7 +1,7 @@
 #pragma once
 // The base of the main window's panels: receives the notifications the main window forwards, counts them (the
-// tests and the main window can see what reached a panel), and disables or enables the panel on LockPanels and
-// UnlockPanels.
+// tests and the main window can see what reached a panel), and disables or enables the panel on LockPanels
+// and UnlockPanels.
 #include "notifications.h"
 #include "ui_context.h"
 

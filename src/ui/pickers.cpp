@@ -16,7 +16,9 @@ namespace {
 constexpr int kCloseId = 500;
 constexpr int kFirstId = 501;
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 } // namespace
 
@@ -31,7 +33,8 @@ Picker::Picker(const UiContext& context, QWidget* parent)
 }
 
 void Picker::click(int id) {
-    auto it = std::find_if(entries_.begin(), entries_.end(), [id](const PickerEntry& e) { return e.id == id; });
+    auto it =
+        std::find_if(entries_.begin(), entries_.end(), [id](const PickerEntry& e) { return e.id == id; });
     if (id == kCloseId || it == entries_.end()) {
         hide();
         return;
@@ -47,7 +50,8 @@ void Picker::showAt(QPoint globalTopLeft) {
 }
 
 void Picker::clearEntries() {
-    for (PickerEntry& e : entries_) delete e.button;
+    for (PickerEntry& e : entries_)
+        delete e.button;
     entries_.clear();
 }
 
@@ -100,7 +104,9 @@ void DlgSystems::choose(const PickerEntry& entry) {
 
 // --- Handle profiles ---
 
-DlgHands::DlgHands(const UiContext& context, QWidget* parent) : Picker(context, parent) { build(); }
+DlgHands::DlgHands(const UiContext& context, QWidget* parent) : Picker(context, parent) {
+    build();
+}
 
 void DlgHands::selectionChanged() {
     const DSSystem* calc = ctx_.project.calculator;
@@ -126,7 +132,8 @@ void DlgHands::choose(const PickerEntry& entry) {
     hide();
     Project& project = ctx_.project;
     const auto& all = project.catalogue().handleProfiles();
-    auto it = std::find_if(all.begin(), all.end(), [&](const HandleProfile* h) { return h->index == entry.itemIndex; });
+    auto it = std::find_if(all.begin(), all.end(),
+                           [&](const HandleProfile* h) { return h->index == entry.itemIndex; });
     if (it != all.end()) project.setHandleProfile(*it);
     ctx_.hub.notify(Notification::SelectionChanged);
     ctx_.hub.notify(Notification::Recalculated);
@@ -150,9 +157,15 @@ DlgColors::DlgColors(const UiContext& context, QWidget* parent) : Picker(context
     build();
 }
 
-bool DlgColors::separatorShown() const { return !separator_->isHidden(); }
-QRect DlgColors::separatorRect() const { return separatorRect_; }
-QRect DlgColors::orderLabelRect() const { return orderLabel_->geometry(); }
+bool DlgColors::separatorShown() const {
+    return !separator_->isHidden();
+}
+QRect DlgColors::separatorRect() const {
+    return separatorRect_;
+}
+QRect DlgColors::orderLabelRect() const {
+    return orderLabel_->geometry();
+}
 
 void DlgColors::selectionChanged() {
     const HandleProfile* h = ctx_.project.handleProfile;
@@ -185,7 +198,8 @@ void DlgColors::build() {
     orderCount_ = total - firstOrder;
 
     constexpr int kPerRow = 11;
-    // The first stock row runs from y = 5 to 96, every later row is 96 pixels high right below the one before.
+    // The first stock row runs from y = 5 to 96, every later row is 96 pixels high right below the one
+    // before.
     auto place = [&](int position, int inGroup, int groupTop) {
         const HandleColor& hc = list[static_cast<size_t>(position)];
         if (!hc.color) return;
@@ -195,7 +209,8 @@ void DlgColors::build() {
         const QRect at(99 * (inGroup % kPerRow), top, 99, bottom - top);
         addButton({kFirstId + position, hc.color->index, qs(hc.color->code), hc.color->imageId, nullptr}, at);
     };
-    for (int i = 0; i < stockCount_; ++i) place(i, i, -1);
+    for (int i = 0; i < stockCount_; ++i)
+        place(i, i, -1);
     const int stockRows = (stockCount_ + kPerRow - 1) / kPerRow;
     int bottom = stockRows > 0 ? 96 * stockRows : 96; // bottom of the first group's last row
     const int n = std::min(std::max(stockCount_, orderCount_), kPerRow);
@@ -207,7 +222,8 @@ void DlgColors::build() {
         orderLabel_->setGeometry(sep.x() + sep.width() / 2 - 30, sep.y() - 14, 100, 14);
         orderLabel_->show();
         const int top = bottom + 30;
-        for (int i = 0; i < orderCount_; ++i) place(firstOrder + i, i, top);
+        for (int i = 0; i < orderCount_; ++i)
+            place(firstOrder + i, i, top);
         const int orderRows = (orderCount_ + kPerRow - 1) / kPerRow;
         bottom = top + 96 * orderRows;
     }
@@ -218,7 +234,8 @@ void DlgColors::build() {
 void DlgColors::choose(const PickerEntry& entry) {
     Project& project = ctx_.project;
     const auto& all = project.catalogue().colors();
-    auto it = std::find_if(all.begin(), all.end(), [&](const ProfileColor* c) { return c->index == entry.itemIndex; });
+    auto it = std::find_if(all.begin(), all.end(),
+                           [&](const ProfileColor* c) { return c->index == entry.itemIndex; });
     if (it != all.end() && *it != project.profileColor) project.setProfileColor(*it);
     ctx_.hub.notify(Notification::SelectionChanged);
     ctx_.hub.notify(Notification::Recalculated);

@@ -56,7 +56,8 @@ class DlgHands : public Picker {
     Q_OBJECT
 public:
     DlgHands(const UiContext& context, QWidget* parent);
-    // Rebuilds the buttons when they were made for another system (Фелдор always: its list follows an option).
+    // Rebuilds the buttons when they were made for another system (Фелдор always: its list follows an
+    // option).
     void selectionChanged();
     int builtForSystem() const { return builtForSystem_; }
 

@@ -16,7 +16,8 @@ struct Prompts {
     // A file to open; empty when the user cancelled.
     std::function<QString(QWidget* parent, const QString& filter, const QString& suffix)> openPath;
     // A file to save to (the user confirmed overwriting an existing one); empty when cancelled.
-    std::function<QString(QWidget* parent, const QString& filter, const QString& suffix, const QString& initialName)>
+    std::function<QString(QWidget* parent, const QString& filter, const QString& suffix,
+                          const QString& initialName)>
         savePath;
 };
 
@@ -26,6 +27,8 @@ Prompts& prompts();
 // A file name typed or chosen in a dialog as a file system path.
 std::filesystem::path toPath(const QString& text);
 
-inline QString sketchFilter() { return QStringLiteral("Эскизы дверей (*.dlx)"); }
+inline QString sketchFilter() {
+    return QStringLiteral("Эскизы дверей (*.dlx)");
+}
 
 } // namespace dalvex::ui

@@ -28,18 +28,22 @@ void RightPanelDlg::paintEvent(QPaintEvent*) {
     body.setPixelSize(13);
     p.setPen(QColor(76, 76, 76));
     p.setFont(title);
-    p.drawText(QRect(20, 18, width() - 40, 22), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Эскиз дверей"));
+    p.drawText(QRect(20, 18, width() - 40, 22), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Эскиз дверей"));
     p.setPen(QColor(219, 206, 198));
     p.drawLine(20, 46, width() - 20, 46);
     p.setFont(body);
     p.setPen(QColor(76, 76, 76));
     const QString lines[] = {
-        QStringLiteral("Система: %1").arg(project.calculator ? QString::fromStdString(project.calculator->code)
-                                                             : QStringLiteral("нет")),
-        QStringLiteral("Ручка: %1").arg(project.handleProfile ? QString::fromStdString(project.handleProfile->code)
-                                                             : QStringLiteral("нет")),
-        QStringLiteral("Цвет: %1").arg(project.profileColor ? QString::fromStdString(project.profileColor->code)
-                                                           : QStringLiteral("нет")),
+        QStringLiteral("Система: %1")
+            .arg(project.calculator ? QString::fromStdString(project.calculator->code)
+                                    : QStringLiteral("нет")),
+        QStringLiteral("Ручка: %1")
+            .arg(project.handleProfile ? QString::fromStdString(project.handleProfile->code)
+                                       : QStringLiteral("нет")),
+        QStringLiteral("Цвет: %1")
+            .arg(project.profileColor ? QString::fromStdString(project.profileColor->code)
+                                      : QStringLiteral("нет")),
         QStringLiteral("Дверей: %1").arg(project.doorCount),
         QStringLiteral("Материалов в библиотеке: %1").arg(project.catalogue().collections().size()),
     };

@@ -34,7 +34,8 @@ SumDlg::SumDlg(const UiContext& context, QWidget* parent) : Panel(context, paren
     discount_ = new QLineEdit(this);
     discount_->setGeometry(dluX(57), dluY(9), dluX(34), dluY(14));
     // Digits, and a decimal comma so that a pasted fraction can be read and cut to its whole part.
-    discount_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*([,.][0-9]*)?"), discount_));
+    discount_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression("[0-9]*([,.][0-9]*)?"), discount_));
     connect(discount_, &QLineEdit::textChanged, this, [this] { discountEdited(); });
     total_ = new TextLabel(QString(), this);
     QFont totalFont("Arial");
@@ -47,7 +48,9 @@ SumDlg::SumDlg(const UiContext& context, QWidget* parent) : Panel(context, paren
     showTotal();
 }
 
-QString SumDlg::totalText() const { return total_->text(); }
+QString SumDlg::totalText() const {
+    return total_->text();
+}
 
 void SumDlg::onNotification(Notification n) {
     switch (n) {
@@ -74,7 +77,8 @@ void SumDlg::discountEdited() {
     if (settingText_) return;
     const QString text = discount_->text();
     const double x = readNumber(text.toStdString());
-    if (x >= 0.0 && x <= 100.0 && ctx_.project.setDiscountPercent(x)) ctx_.hub.notify(Notification::Recalculated);
+    if (x >= 0.0 && x <= 100.0 && ctx_.project.setDiscountPercent(x))
+        ctx_.hub.notify(Notification::Recalculated);
     // What stays in the edit is always the whole part of the discount in force: a refused value snaps back.
     const QString shown = percentText(ctx_.project.discountPercent);
     if (discount_->text() != shown) {
@@ -85,7 +89,9 @@ void SumDlg::discountEdited() {
     showTotal();
 }
 
-void SumDlg::showTotal() { total_->setText(QString::fromStdString(ctx_.project.grandTotalText())); }
+void SumDlg::showTotal() {
+    total_->setText(QString::fromStdString(ctx_.project.grandTotalText()));
+}
 
 void SumDlg::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -94,6 +100,8 @@ void SumDlg::paintEvent(QPaintEvent*) {
     p.drawLine(0, 0, 0, height());
 }
 
-void SumDlg::resizeEvent(QResizeEvent*) { total_->setGeometry(50, 80, width() - 60, std::max(0, height() - 90)); }
+void SumDlg::resizeEvent(QResizeEvent*) {
+    total_->setGeometry(50, 80, width() - 60, std::max(0, height() - 90));
+}
 
 } // namespace dalvex::ui

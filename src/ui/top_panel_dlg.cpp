@@ -23,8 +23,12 @@
 namespace dalvex::ui {
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-QString number(int32_t v) { return qs(format("%d", v)); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+QString number(int32_t v) {
+    return qs(format("%d", v));
+}
 
 QLineEdit* digitsEdit(QRect at, QWidget* parent) {
     auto* e = new QLineEdit(parent);
@@ -77,7 +81,8 @@ TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(cont
     plinth_ = digitsEdit(QRect(dluX(431), dluY(15), dluX(32), dluY(14)), this);
     chipboard_ = digitsEdit(QRect(dluX(431), dluY(34), dluX(32), dluY(14)), this);
     writeDimensions(true);
-    for (int i = 1; i <= 10; ++i) doors_->addItem(number(i));
+    for (int i = 1; i <= 10; ++i)
+        doors_->addItem(number(i));
     doors_->setCurrentIndex(std::clamp(project.doorCount - 1, 0, 9));
 
     label(QStringLiteral("Выбрать:"), {285, 1}, this);
@@ -142,7 +147,9 @@ TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(cont
 
 TopPanelDlg::~TopPanelDlg() = default;
 
-QString TopPanelDlg::dimensionWord() const { return dimensionWord_->text(); }
+QString TopPanelDlg::dimensionWord() const {
+    return dimensionWord_->text();
+}
 
 void TopPanelDlg::onNotification(Notification n) {
     if (n == Notification::SelectionChanged) refresh();
@@ -221,10 +228,12 @@ void TopPanelDlg::refresh() {
 
     doors_->clear();
     if (fd && fd->mountInside == 1) {
-        for (const char* item : {"1", "2", "4"}) doors_->addItem(QString::fromLatin1(item));
+        for (const char* item : {"1", "2", "4"})
+            doors_->addItem(QString::fromLatin1(item));
     } else {
         const int max = calc ? calc->maxDoorCount() : 10;
-        for (int i = 1; i <= max; ++i) doors_->addItem(number(i));
+        for (int i = 1; i <= max; ++i)
+            doors_->addItem(number(i));
     }
     if (calc) project.setDoorCount(calc->clampDoorCount(project.doorCount));
     doors_->setCurrentIndex(std::min(project.doorCount, doors_->count()) - 1);
@@ -248,10 +257,14 @@ void TopPanelDlg::dimensionEdited(QLineEdit* edit) {
     Project& project = ctx_.project;
     const int32_t tenths = typedTenths(edit->text());
     const bool plinth = project.calculator && project.calculator->usesPlinth;
-    if (edit == width_) project.setWidth(tenths);
-    else if (edit == height_) project.setHeight(tenths);
-    else if (edit == plinth_ && plinth) project.setPlinthHeight(tenths);
-    else if (edit == chipboard_ && plinth) project.setChipboardWidth(tenths);
+    if (edit == width_)
+        project.setWidth(tenths);
+    else if (edit == height_)
+        project.setHeight(tenths);
+    else if (edit == plinth_ && plinth)
+        project.setPlinthHeight(tenths);
+    else if (edit == chipboard_ && plinth)
+        project.setChipboardWidth(tenths);
     ctx_.hub.notify(Notification::Recalculated);
 }
 
@@ -288,8 +301,10 @@ void TopPanelDlg::togglePicker(int which) {
     for (int i = 0; i < 3; ++i)
         if (i != which && pickers[i]->isVisible()) pickers[i]->hide();
     Picker* own = pickers[which];
-    if (own->isVisible()) own->hide();
-    else own->showAt(mapToGlobal(QPoint(0, height() - 1)));
+    if (own->isVisible())
+        own->hide();
+    else
+        own->showAt(mapToGlobal(QPoint(0, height() - 1)));
 }
 
 void TopPanelDlg::toggleOption() {
@@ -320,8 +335,9 @@ void TopPanelDlg::openSketch() {
         return;
     }
     const QString text =
-        result == 3 ? QStringLiteral("Ошибка открытия файла: версия файла не поддерживается данной программой.")
-                    : QStringLiteral("Ошибка открытия файла ") + path;
+        result == 3
+            ? QStringLiteral("Ошибка открытия файла: версия файла не поддерживается данной программой.")
+            : QStringLiteral("Ошибка открытия файла ") + path;
     prompts().error(this, text, QStringLiteral("Ошибка"));
 }
 
@@ -333,8 +349,12 @@ void TopPanelDlg::saveSketch() {
         prompts().error(this, QStringLiteral("Ошибка сохранения файла ") + path, QStringLiteral("Ошибка"));
 }
 
-void TopPanelDlg::showExport() { export_->showCentred(); }
-void TopPanelDlg::showPrint() { print_->showCentred(); }
+void TopPanelDlg::showExport() {
+    export_->showCentred();
+}
+void TopPanelDlg::showPrint() {
+    print_->showCentred();
+}
 
 void TopPanelDlg::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -346,7 +366,8 @@ void TopPanelDlg::paintEvent(QPaintEvent*) {
     p.drawPixmap(QRect(QPoint(4, (height() - shown.height()) / 2), shown), logo);
     // Thin separators between the groups of controls, and a shadow line along the bottom edge.
     p.setPen(QColor(219, 206, 198));
-    for (int x : {158, 490, 800}) p.drawLine(x, 10, x, height() - 10);
+    for (int x : {158, 490, 800})
+        p.drawLine(x, 10, x, height() - 10);
     p.drawLine(0, height() - 1, width(), height() - 1);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// What every panel and dialog of the program works with: the one Project, the pictures, the main window as the
-// hub for notifications, and the application's button font.
+// What every panel and dialog of the program works with: the one Project, the pictures, the main window as
+// the hub for notifications, and the application's button font.
 #include "artwork.h"
 #include "notifications.h"
 

@@ -25,16 +25,16 @@ struct Received {
     int tables[4];
 };
 
-constexpr Notification kKinds[] = {Notification::SelectionChanged, Notification::Recalculated,
-                                   Notification::HoverChanged,     Notification::SketchClicked,
-                                   Notification::TotalsChanged,    Notification::DiscountReload,
-                                   Notification::LockPanels,       Notification::UnlockPanels,
-                                   Notification::TabChanged,       Notification::SketchOpened,
-                                   Notification::OrderCardChanged};
+constexpr Notification kKinds[] = {
+    Notification::SelectionChanged, Notification::Recalculated,    Notification::HoverChanged,
+    Notification::SketchClicked,    Notification::TotalsChanged,   Notification::DiscountReload,
+    Notification::LockPanels,       Notification::UnlockPanels,    Notification::TabChanged,
+    Notification::SketchOpened,     Notification::OrderCardChanged};
 
 int total(const Panel* p) {
     int sum = 0;
-    for (Notification n : kKinds) sum += p->received(n);
+    for (Notification n : kKinds)
+        sum += p->received(n);
     return sum;
 }
 
@@ -75,14 +75,16 @@ void MainWindowTest::routesEachNotificationToItsPanels() {
     QFETCH(QList<int>, expected);
     ProjectFixture f;
     CDalvexDlg window(f.project, f.artwork);
-    const Panel* panels[] = {window.topPanel(), window.rightPanel(), window.draftView(), window.sumPanel(),
+    const Panel* panels[] = {window.topPanel(), window.rightPanel(), window.draftView(),  window.sumPanel(),
                              window.tabBar(),   window.infoPanel(),  window.orderPanel(), window.table(0),
                              window.table(1),   window.table(2),     window.table(3)};
     QList<int> before;
-    for (const Panel* p : panels) before << total(p);
+    for (const Panel* p : panels)
+        before << total(p);
     window.notify(static_cast<Notification>(kind));
     QList<int> delta;
-    for (size_t i = 0; i < std::size(panels); ++i) delta << total(panels[i]) - before[static_cast<int>(i)];
+    for (size_t i = 0; i < std::size(panels); ++i)
+        delta << total(panels[i]) - before[static_cast<int>(i)];
     QCOMPARE(delta, expected);
 }
 
@@ -108,7 +110,8 @@ void MainWindowTest::keepsFixedPanelsAtTheMinimumSize() {
     QCOMPARE(window.size(), QSize(1204, 768));
     const int t = window.topPanel()->geometry().bottom() + 1;
     QCOMPARE(window.topPanel()->geometry(), QRect(0, 0, 970, t));
-    QCOMPARE(window.sumPanel()->geometry(), QRect(1204 - window.sumPanel()->width(), 0, window.sumPanel()->width(), t));
+    QCOMPARE(window.sumPanel()->geometry(),
+             QRect(1204 - window.sumPanel()->width(), 0, window.sumPanel()->width(), t));
     QCOMPARE(window.logo()->geometry().left(), 970);
     QCOMPARE(window.logo()->geometry().right() + 1, window.sumPanel()->x());
     QCOMPARE(window.tabBar()->geometry(), QRect(0, t, 39, 768 - t));
@@ -116,7 +119,8 @@ void MainWindowTest::keepsFixedPanelsAtTheMinimumSize() {
     QCOMPARE(window.orderPanel()->geometry(), window.rightPanel()->geometry());
     QCOMPARE(window.infoPanel()->geometry(), QRect(39, 768 - 60, 1204 - 39 - 280, 60));
     QCOMPARE(window.draftView()->geometry(), QRect(39, t, 1204 - 39 - 280, 768 - 60 - t));
-    for (int kind : {0, 2, 3}) QCOMPARE(window.table(kind)->geometry(), QRect(39, t, 1204 - 39, 768 - t));
+    for (int kind : {0, 2, 3})
+        QCOMPARE(window.table(kind)->geometry(), QRect(39, t, 1204 - 39, 768 - t));
     QCOMPARE(window.table(1)->geometry(), QRect(39, t, 1204 - 280 - 39, 768 - t));
 
     window.resize(1500, 900);
@@ -136,7 +140,8 @@ void MainWindowTest::showsThePanelsOfEachTab() {
         QCOMPARE(window.infoPanel()->isVisible(), tab == 0);
         QCOMPARE(window.draftView()->isVisible(), tab == 0);
         QCOMPARE(window.orderPanel()->isVisible(), tab == 2);
-        for (int kind = 0; kind < 4; ++kind) QCOMPARE(window.table(kind)->isVisible(), tab == kind + 1);
+        for (int kind = 0; kind < 4; ++kind)
+            QCOMPARE(window.table(kind)->isVisible(), tab == kind + 1);
         QVERIFY(window.topPanel()->isVisible());
         QVERIFY(window.sumPanel()->isVisible());
         QVERIFY(window.tabBar()->isVisible());

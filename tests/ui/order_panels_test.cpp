@@ -72,7 +72,8 @@ void OrderPanelsTest::cardTextsAreCopiedAtEveryChange() {
     ProjectFixture f;
     RecordingHub hub;
     DlgOrder panel(f.context(hub), nullptr);
-    for (QChar ch : QStringLiteral("Иванов")) panel.nameEdit()->insert(ch); // one change per character
+    for (QChar ch : QStringLiteral("Иванов"))
+        panel.nameEdit()->insert(ch); // one change per character
     QCOMPARE(QString::fromStdString(f.project.orderCard.customerName), QStringLiteral("Иванов"));
     QCOMPARE(hub.count(Notification::OrderCardChanged), 6);
     paste(panel.numberEdit(), "00042");

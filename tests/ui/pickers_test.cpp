@@ -13,7 +13,9 @@ using namespace dalvex::ui::test;
 
 namespace {
 
-HandleProfile* handle(const char* code) { return sampleCatalogue().findHandleProfile(code); }
+HandleProfile* handle(const char* code) {
+    return sampleCatalogue().findHandleProfile(code);
+}
 
 } // namespace
 
@@ -58,7 +60,8 @@ void PickersTest::clickingTheCurrentSystemStillNotifies() {
     picker.click(501); // Борвик, the current system
     QCOMPARE(f.project.width, 25000);
     QCOMPARE(f.project.calculator, systemNamed("Борвик"));
-    QCOMPARE(hub.seen, (std::vector<Notification>{Notification::SelectionChanged, Notification::Recalculated}));
+    QCOMPARE(hub.seen,
+             (std::vector<Notification>{Notification::SelectionChanged, Notification::Recalculated}));
     QVERIFY(!picker.isVisible());
 }
 
@@ -88,7 +91,8 @@ void PickersTest::handleProfilesFollowTheSystem() {
     // Choosing a handle profile.
     picker.click(502);
     QCOMPARE(f.project.handleProfile, borvik[1]);
-    QCOMPARE(hub.seen, (std::vector<Notification>{Notification::SelectionChanged, Notification::Recalculated}));
+    QCOMPARE(hub.seen,
+             (std::vector<Notification>{Notification::SelectionChanged, Notification::Recalculated}));
 
     // Shown for the same system, nothing is rebuilt; another system rebuilds it.
     const PictureButton* first = picker.entries()[0].button;
@@ -156,7 +160,8 @@ void PickersTest::jb200SplitsStockAndMadeToOrder() {
     QCOMPARE(picker.height(), b + 126 + 10);
     // Colour 20 is offered in both groups.
     int twenty = 0;
-    for (const PickerEntry& entry : e) twenty += entry.itemIndex == 20 ? 1 : 0;
+    for (const PickerEntry& entry : e)
+        twenty += entry.itemIndex == 20 ? 1 : 0;
     QCOMPARE(twenty, 2);
 }
 
@@ -185,7 +190,8 @@ void PickersTest::colourClickSetsTheColour() {
     const PickerEntry entry = picker.entries()[3];
     picker.click(entry.id);
     QCOMPARE(f.project.profileColor->index, entry.itemIndex);
-    QCOMPARE(hub.seen, (std::vector<Notification>{Notification::SelectionChanged, Notification::Recalculated}));
+    QCOMPARE(hub.seen,
+             (std::vector<Notification>{Notification::SelectionChanged, Notification::Recalculated}));
 }
 
 void PickersTest::closeAndUnknownIdsOnlyHide() {

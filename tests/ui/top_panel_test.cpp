@@ -31,7 +31,8 @@ void retype(QLineEdit* edit, const QString& text) {
 
 QStringList items(const QComboBox* box) {
     QStringList list;
-    for (int i = 0; i < box->count(); ++i) list << box->itemText(i);
+    for (int i = 0; i < box->count(); ++i)
+        list << box->itemText(i);
     return list;
 }
 
@@ -47,7 +48,8 @@ void writeHeader(const std::filesystem::path& path, uint8_t version, const std::
         out.put(static_cast<char>(c >> 8));
     }
     // The rest of a plausible project block: three empty names and the dimensions.
-    for (int i = 0; i < 3 * 2 + 3 * 4 + 8; ++i) out.put('\0');
+    for (int i = 0; i < 3 * 2 + 3 * 4 + 8; ++i)
+        out.put('\0');
 }
 
 struct TopFixture {
@@ -85,7 +87,8 @@ private slots:
 void TopPanelTest::typedWidthTakesEffectCharacterByCharacter() {
     TopFixture p;
     QStringList widths;
-    QObject::connect(p.top.widthEdit(), &QLineEdit::textChanged, [&] { widths << QString::number(p.f.project.width); });
+    QObject::connect(p.top.widthEdit(), &QLineEdit::textChanged,
+                     [&] { widths << QString::number(p.f.project.width); });
     const int recalculatedBefore = p.hub.count(Notification::Recalculated);
     retype(p.top.widthEdit(), "3500");
     // 3 and 35 mm are refused (below 100 mm), 350 and 3500 mm taken at once; "" after clear() is refused too.
@@ -122,8 +125,8 @@ void TopPanelTest::plinthFieldsFollowTheSystem() {
         const char* system;
         bool plinth;
     };
-    const Row rows[] = {{"Борвик", false}, {"Далвекс", true}, {"Герлит", false}, {"Зеркан", true},
-                        {"Нордел", true},  {"Лантес", false}};
+    const Row rows[] = {{"Борвик", false}, {"Далвекс", true}, {"Герлит", false},
+                        {"Зеркан", true},  {"Нордел", true},  {"Лантес", false}};
     for (const Row& row : rows) {
         p.choose(row.system);
         QCOMPARE(p.top.plinthEdit()->isEnabled(), row.plinth);
@@ -188,7 +191,8 @@ void TopPanelTest::feldorOffersOneTwoOrFourDoors() {
     p.hub.seen.clear();
     p.top.toggleOption();
     QCOMPARE(fd->mountInside, 0);
-    QCOMPARE(p.hub.seen, (std::vector<Notification>{Notification::SelectionChanged, Notification::Recalculated}));
+    QCOMPARE(p.hub.seen,
+             (std::vector<Notification>{Notification::SelectionChanged, Notification::Recalculated}));
     p.top.refresh();
     QCOMPARE(items(p.top.doorCountList()), (QStringList{"1", "2"}));
     QCOMPARE(p.f.project.doorCount, 2);
@@ -325,8 +329,8 @@ void TopPanelTest::openingASavedSketchRestoresIt() {
     p.hub.seen.clear();
     p.top.openSketch();
     QVERIFY(answers.errors.isEmpty());
-    QCOMPARE(p.hub.seen, (std::vector<Notification>{Notification::SelectionChanged, Notification::Recalculated,
-                                                    Notification::SketchOpened}));
+    QCOMPARE(p.hub.seen, (std::vector<Notification>{Notification::SelectionChanged,
+                                                    Notification::Recalculated, Notification::SketchOpened}));
     QCOMPARE(p.f.project.calculator, systemNamed("Далвекс"));
     QCOMPARE(p.f.project.width, 27000);
     p.top.refresh();

@@ -1,6 +1,7 @@
 #pragma once
-// Shared by the desktop program's tests: the sample catalogue, a Project whose order counter lives in a temporary
-// folder, a hub that records notifications, and message boxes and file dialogs that answer without a user.
+// Shared by the desktop program's tests: the sample catalogue, a Project whose order counter lives in a
+// temporary folder, a hub that records notifications, and message boxes and file dialogs that answer without
+// a user.
 #include "artwork.h"
 #include "catalogue/catalogue.h"
 #include "model/project.h"
@@ -22,8 +23,9 @@ namespace dalvex::ui::test {
 inline std::filesystem::path uniqueTempFolder(const char* tag) {
     static std::atomic<int> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    auto path = std::filesystem::temp_directory_path() /
-                (std::string("dalvex_ui_") + tag + "_" + std::to_string(stamp) + "_" + std::to_string(counter++));
+    auto path =
+        std::filesystem::temp_directory_path() /
+        (std::string("dalvex_ui_") + tag + "_" + std::to_string(stamp) + "_" + std::to_string(counter++));
     std::filesystem::create_directories(path);
     return path;
 }
@@ -33,14 +35,17 @@ inline Catalogue& sampleCatalogue() {
     return catalogue;
 }
 
-inline DSSystem* systemNamed(const char* name) { return sampleCatalogue().findSystem(name); }
+inline DSSystem* systemNamed(const char* name) {
+    return sampleCatalogue().findSystem(name);
+}
 
 class RecordingHub : public NotificationHub {
 public:
     void notify(Notification n) override { seen.push_back(n); }
     int count(Notification n) const {
         int c = 0;
-        for (Notification s : seen) c += s == n ? 1 : 0;
+        for (Notification s : seen)
+            c += s == n ? 1 : 0;
         return c;
     }
     std::vector<Notification> seen;

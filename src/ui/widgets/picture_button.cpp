@@ -58,8 +58,10 @@ void PictureButton::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     const bool lit = hovered_ && isEnabled();
     QPixmap picture = normal_;
-    if (isCheckable()) picture = isChecked() ? checked_ : unchecked_;
-    else if (lit && !hover_.isNull()) picture = hover_;
+    if (isCheckable())
+        picture = isChecked() ? checked_ : unchecked_;
+    else if (lit && !hover_.isNull())
+        picture = hover_;
 
     if (isDown()) p.translate(1, 1);
     const QRect r = rect();
