@@ -1,0 +1,208 @@
+#include "dlg_order.h"
+
+#include "dialog_units.h"
+#include "model/project.h"
+#include "orders/order_card.h"
+#include "prompts.h"
+#include "text/format.h"
+#include "text/numbers.h"
+#include "widgets/picture_button.h"
+#include "widgets/text_label.h"
+
+#include <QDateEdit>
+#include <QDateTime>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+
+namespace dalvex::ui {
+namespace {
+
+QRect units(int x, int y, int w, int h) {
+    return {dluX(x), dluY(y), dluX(w), dluY(h)};
+}
+
+void addLabel(const QString& text, QRect at, QWidget* parent) {
+    auto* l = new TextLabel(text, parent);
+    l->setTextFont(labelFont());
+    l->setGeometry(at.x(), at.y(), std::max(at.width(), 10), at.height() + 4);
+}
+
+QLineEdit* addEdit(QRect at, bool digitsOnly, QWidget* parent) {
+    auto* e = new QLineEdit(parent);
+    e->setGeometry(at);
+    if (digitsOnly) e->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), e));
+    return e;
+}
+
+QDateEdit* addDate(QRect at, QWidget* parent) {
+    auto* d = new QDateEdit(parent);
+    d->setGeometry(at);
+    d->setCalendarPopup(true);
+    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    return d;
+}
+
+QDate localDate(int64_t seconds) {
+    return QDateTime::fromSecsSinceEpoch(seconds).date();
+}
+
+// Keeps the time of day of the stored moment and replaces its date.
+int64_t withDate(int64_t seconds, QDate date) {
+    QDateTime moment = QDateTime::fromSecsSinceEpoch(seconds);
+    moment.setDate(date);
+    return moment.toSecsSinceEpoch();
+}
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+DlgOrder::DlgOrder(const UiContext& context, QWidget* parent) : Panel(context, parent) {
+    addLabel(QStringLiteral("Номер заказа"), units(6, 7, 90, 8), this);
+    number_ = addEdit(units(6, 16, 60, 14), true, this);
+    auto* fresh = new PictureButton(this);
+    fresh->setGeometry(units(98, 12, 79, 19));
+    fresh->setCaptionFont(ctx_.buttonFont);
+    fresh->setCaption(QStringLiteral("Новый заказ"), PictureButton::CaptionPlacement::Right);
+    connect(fresh, &QAbstractButton::clicked, this, [this] { newOrder(); });
+    addLabel(QStringLiteral("ФИО"), units(6, 34, 171, 8), this);
+    name_ = addEdit(units(6, 43, 171, 13), false, this);
+    addLabel(QStringLiteral("Адрес"), units(6, 61, 171, 8), this);
+    address_ = addEdit(units(6, 70, 171, 13), false, this);
+    addLabel(QStringLiteral("Телефон"), units(6, 89, 171, 8), this);
+    phone_ = addEdit(units(6, 98, 171, 13), false, this);
+    addLabel(QStringLiteral("Стоимость сборки, руб."), units(6, 116, 171, 8), this);
+    assembly_ = addEdit(units(6, 125, 171, 13), true, this);
+    addLabel(QStringLiteral("Стоимость доставки, руб."), units(6, 142, 171, 8), this);
+    delivery_ = addEdit(units(6, 151, 171, 13), true, this);
+    addLabel(QStringLiteral("Дата оформления"), units(6, 166, 81, 8), this);
+    orderDate_ = addDate(units(6, 177, 171, 15), this);
+    addLabel(QStringLiteral("Дата готовности"), units(6, 196, 82, 8), this);
+    readyDate_ = addDate(units(6, 206, 171, 15), this);
+    save_ = new PictureButton(this);
+    save_->setGeometry(units(6, 231, 171, 27));
+    save_->setPicture(ctx_.artwork.picture(kPictureSave));
+    save_->setCaptionFont(ctx_.buttonFont);
+    save_->setCaption(QStringLiteral("Сохранить заказ"), PictureButton::CaptionPlacement::Right);
+    connect(save_, &QAbstractButton::clicked, this, [this] { saveOrder(); });
+
+    OrderCard& card = ctx_.project.orderCard;
+    auto copyText = [this](QLineEdit* edit, std::string OrderCard::*field) {
+        connect(edit, &QLineEdit::textChanged, this, [this, field](const QString& t) {
+            if (refreshing_) return;
+            ctx_.project.orderCard.*field = t.toStdString();
+            changed();
+        });
+    };
+    copyText(number_, &OrderCard::orderNumber);
+    copyText(name_, &OrderCard::customerName);
+    copyText(address_, &OrderCard::address);
+    copyText(phone_, &OrderCard::phone);
+    connect(assembly_, &QLineEdit::textChanged, this,
+            [this, &card] { costEdited(assembly_, card.assemblyCost); });
+    connect(delivery_, &QLineEdit::textChanged, this,
+            [this, &card] { costEdited(delivery_, card.deliveryCost); });
+    auto copyDate = [this](QDateEdit* edit, int64_t OrderCard::*field) {
+        connect(edit, &QDateEdit::dateChanged, this, [this, field](QDate d) {
+            if (refreshing_) return;
+            OrderCard& c = ctx_.project.orderCard;
+            c.*field = withDate(c.*field, d);
+            changed();
+        });
+    };
+    copyDate(orderDate_, &OrderCard::orderDate);
+    copyDate(readyDate_, &OrderCard::readyDate);
+    refresh();
+}
+
+void DlgOrder::refresh() {
+    const OrderCard& card = ctx_.project.orderCard;
+    refreshing_ = true;
+    number_->setText(qs(card.orderNumber));
+    name_->setText(qs(card.customerName));
+    address_->setText(qs(card.address));
+    phone_->setText(qs(card.phone));
+    // A zero cost shows as an empty edit, as the cost rule leaves it.
+    assembly_->setText(card.assemblyCost > 0 ? qs(format("%d", card.assemblyCost)) : QString());
+    delivery_->setText(card.deliveryCost > 0 ? qs(format("%d", card.deliveryCost)) : QString());
+    orderDate_->setDate(localDate(card.orderDate));
+    readyDate_->setDate(localDate(card.readyDate));
+    refreshing_ = false;
+}
+
+void DlgOrder::costEdited(QLineEdit* edit, int32_t& value) {
+    if (refreshing_) return;
+    const QString t = edit->text();
+    if (t.isEmpty()) {
+        if (value >= 1) value = 0;
+    } else {
+        const int32_t x = readInt(t.toStdString());
+        if (x < 100000) value = x; // a sixth digit is refused and the old value comes back
+    }
+    const QString shown = qs(format("%d", value));
+    refreshing_ = true;
+    if (shown.size() != t.size() && value > 0)
+        edit->setText(shown);
+    else if (value == 0 && !t.isEmpty())
+        edit->clear();
+    refreshing_ = false;
+    changed();
+}
+
+void DlgOrder::changed() {
+    ctx_.hub.notify(Notification::OrderCardChanged);
+}
+
+void DlgOrder::newOrder() {
+    ctx_.project.orderCard.reset(ctx_.project.configFolder());
+    refresh();
+    changed();
+}
+
+void DlgOrder::copyControlsToCard() {
+    OrderCard& card = ctx_.project.orderCard;
+    card.customerName = name_->text().toStdString();
+    card.address = address_->text().toStdString();
+    card.phone = phone_->text().toStdString();
+    card.orderDate = withDate(card.orderDate, orderDate_->date());
+    card.readyDate = withDate(card.readyDate, readyDate_->date());
+}
+
+void DlgOrder::saveOrder() {
+    copyControlsToCard();
+    const QString path = prompts().savePath(this, sketchFilter(), QStringLiteral("dlx"),
+                                            qs(ctx_.project.orderCard.orderNumber));
+    if (path.isEmpty()) return;
+    if (ctx_.project.save(toPath(path)) != 0) {
+        prompts().error(this, QStringLiteral("Ошибка сохранения файла ") + path, QStringLiteral("Ошибка"));
+        return;
+    }
+    advanceOrderNumber(ctx_.project.configFolder(), ctx_.project.orderCard);
+    if (openPrint_) openPrint_();
+}
+
+void DlgOrder::onNotification(Notification n) {
+    if (n == Notification::SketchOpened) refresh();
+}
+
+void DlgOrder::keyPressEvent(QKeyEvent* event) {
+    // Enter and Escape never close the panel; the focus goes back to the main window.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
+        window()->setFocus();
+        return;
+    }
+    Panel::keyPressEvent(event);
+}
+
+void DlgOrder::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    paintBackground(p);
+    p.setPen(QColor(214, 197, 181));
+    p.drawLine(0, 0, 0, height());
+}
+
+} // namespace dalvex::ui

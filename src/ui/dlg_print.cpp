@@ -1,0 +1,140 @@
+#include "dlg_print.h"
+
+#include "dialog_units.h"
+#include "model/project.h"
+#include "orders/accounting.h"
+#include "orders/workbook.h"
+#include "prompts.h"
+#include "widgets/picture_button.h"
+
+#include <QFileInfo>
+#include <QPainter>
+
+namespace dalvex::ui {
+namespace {
+
+QRect units(int x, int y, int w, int h) {
+    return {dluX(x), dluY(y), dluX(w), dluY(h)};
+}
+
+struct ToggleRow {
+    int x, y, w, h;
+    const char* printText;
+    const char* xmlText;
+};
+
+constexpr ToggleRow kRows[] = {
+    {7, 7, 143, 18, "Информация о заказе + эскиз", "Информация о заказе"},
+    {7, 24, 143, 17, "Рассчет цены", "Рассчет цены"},
+    {7, 41, 143, 17, "Профили и материалы", "Профили и материалы"},
+    {7, 58, 143, 18, "Информация по сборке", "Информация по сборке"},
+    {7, 75, 143, 18, nullptr, "Информация для 1С"},
+};
+
+// The accounting file lies beside the workbook under the same name with the extension "csv".
+QString accountingPath(const QString& workbookPath) {
+    const QFileInfo info(workbookPath);
+    if (info.suffix().isEmpty()) return workbookPath + QStringLiteral(".csv");
+    return workbookPath.left(workbookPath.size() - info.suffix().size()) + QStringLiteral("csv");
+}
+
+} // namespace
+
+DlgPrint::DlgPrint(const UiContext& context, Mode mode, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint),
+      ctx_(context), mode_(mode) {
+    setWindowTitle(mode == Mode::Print ? QStringLiteral("Печать") : QStringLiteral("Сохранить в xml"));
+    setFixedSize(dluX(157), dluY(126));
+    QFont font = ctx_.buttonFont;
+    font.setPixelSize(13);
+    for (size_t i = 0; i < toggles_.size(); ++i) {
+        const ToggleRow& row = kRows[i];
+        auto* b = new PictureButton(this);
+        b->setGeometry(units(row.x, row.y, row.w, row.h));
+        b->setToggle(ctx_.artwork.picture(kPictureBoxOff), ctx_.artwork.picture(kPictureBoxOn));
+        b->setChecked(true);
+        b->setCaptionFont(font);
+        const char* text = mode == Mode::Print ? row.printText : row.xmlText;
+        b->setCaption(text ? QString::fromUtf8(text) : QString(), PictureButton::CaptionPlacement::Right);
+        if (!text) b->hide();
+        toggles_[i] = b;
+    }
+    ok_ = new PictureButton(this);
+    ok_->setGeometry(units(14, 98, 69, 21));
+    ok_->setPicture(ctx_.artwork.picture(mode == Mode::Print ? kPicturePrint : kPictureSave));
+    ok_->setCaptionFont(font);
+    ok_->setCaption(mode == Mode::Print ? QStringLiteral("Печать") : QStringLiteral("Сохранить"),
+                    PictureButton::CaptionPlacement::Right);
+    // Printing arrives with a later version of the program.
+    if (mode == Mode::Print) ok_->setEnabled(false);
+    cancel_ = new PictureButton(this);
+    cancel_->setGeometry(units(86, 98, 56, 21));
+    cancel_->setCaptionFont(font);
+    cancel_->setCaption(QStringLiteral("Отмена"), PictureButton::CaptionPlacement::Right);
+    connect(ok_, &QAbstractButton::clicked, this, &DlgPrint::accept);
+    connect(cancel_, &QAbstractButton::clicked, this, &DlgPrint::reject);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setBrush(QPalette::Window, QBrush(ctx_.artwork.picture(kPicturePanelBack)));
+    setPalette(pal);
+}
+
+bool DlgPrint::isOn(Toggle t) const {
+    return toggles_[static_cast<size_t>(t)]->isChecked();
+}
+void DlgPrint::setOn(Toggle t, bool on) {
+    toggles_[static_cast<size_t>(t)]->setChecked(on);
+}
+
+void DlgPrint::showCentred() {
+    if (!locked_) {
+        locked_ = true;
+        ctx_.hub.notify(Notification::LockPanels);
+    }
+    if (QWidget* main = parentWidget() ? parentWidget()->window() : nullptr) {
+        const QPoint centre = main->mapToGlobal(main->rect().center());
+        move(centre - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void DlgPrint::restore() {
+    if (!locked_) return;
+    locked_ = false;
+    ctx_.hub.notify(Notification::UnlockPanels);
+}
+
+void DlgPrint::reject() {
+    restore();
+    QDialog::reject();
+}
+
+void DlgPrint::accept() {
+    restore();
+    if (mode_ == Mode::Xml) writeFiles();
+    QDialog::accept();
+}
+
+void DlgPrint::writeFiles() {
+    const bool order = isOn(Order), price = isOn(Price), profiles = isOn(Profiles), assembly = isOn(Assembly);
+    const bool accounting = isOn(Accounting);
+    if (!order && !price && !profiles && !assembly && !accounting) return;
+    Project& project = ctx_.project;
+    const QString path = prompts().savePath(this, QStringLiteral("XML файлы (*.xml)"), QStringLiteral("xml"),
+                                            QString::fromStdString(project.orderCard.orderNumber));
+    if (path.isEmpty()) return;
+    auto failed = [this](const QString& file) {
+        prompts().error(this, QStringLiteral("Ошибка сохранения файла ") + file, QStringLiteral("Ошибка"));
+    };
+    if (!writeWorkbook(toPath(path), project, order, price, profiles, assembly)) {
+        failed(path);
+        return;
+    }
+    if (!accounting) return;
+    const QString csv = accountingPath(path);
+    if (!writeAccountingFile(toPath(csv), project)) failed(csv);
+}
+
+} // namespace dalvex::ui

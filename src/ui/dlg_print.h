@@ -1,0 +1,46 @@
+#pragma once
+// The report selection window: which reports to print (print mode) or to write into the workbook and the
+// accounting file (xml mode). Its toggles keep their state between openings; while it is open the panels are
+// locked.
+#include "ui_context.h"
+
+#include <QDialog>
+
+#include <array>
+
+namespace dalvex::ui {
+
+class PictureButton;
+
+class DlgPrint : public QDialog {
+    Q_OBJECT
+public:
+    enum class Mode { Print, Xml };
+    enum Toggle { Order = 0, Price, Profiles, Assembly, Accounting, ToggleCount };
+
+    DlgPrint(const UiContext& context, Mode mode, QWidget* parent);
+
+    Mode mode() const { return mode_; }
+    // Shows the window centred over the main window and locks the panels.
+    void showCentred();
+    bool isOn(Toggle t) const;
+    void setOn(Toggle t, bool on);
+    PictureButton* toggleButton(Toggle t) const { return toggles_[static_cast<size_t>(t)]; }
+    PictureButton* okButton() const { return ok_; }
+
+    void accept() override;
+    void reject() override;
+
+private:
+    void restore();
+    void writeFiles();
+
+    UiContext ctx_;
+    Mode mode_;
+    std::array<PictureButton*, ToggleCount> toggles_{};
+    PictureButton* ok_;
+    PictureButton* cancel_;
+    bool locked_ = false;
+};
+
+} // namespace dalvex::ui

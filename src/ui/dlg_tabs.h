@@ -1,0 +1,34 @@
+#pragma once
+// The vertical tab bar along the left edge: the sketch editor and the four result tables.
+#include "panel.h"
+
+#include <array>
+
+namespace dalvex::ui {
+
+class PictureButton;
+
+class DlgTabs : public Panel {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 39;
+    static constexpr int kTabCount = 5;
+
+    DlgTabs(const UiContext& context, QWidget* parent);
+
+    int selected() const { return selected_; }
+    void select(int tab); // re-places the buttons and tells the main window
+    PictureButton* tab(int i) const { return tabs_[static_cast<size_t>(i)]; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void place();
+
+    std::array<PictureButton*, kTabCount> tabs_{};
+    int selected_ = 0;
+};
+
+} // namespace dalvex::ui

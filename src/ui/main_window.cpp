@@ -1,0 +1,182 @@
+#include "main_window.h"
+
+#include "dlg_order.h"
+#include "dlg_print.h"
+#include "dlg_table.h"
+#include "dlg_tabs.h"
+#include "draft_dlg.h"
+#include "info_panel_dlg.h"
+#include "right_panel_dlg.h"
+#include "sum_dlg.h"
+#include "top_panel_dlg.h"
+
+#include <QPainter>
+
+namespace dalvex::ui {
+namespace {
+
+// The program's logo between the top panel and the totals panel, centred in whatever room there is.
+class LogoPicture : public QWidget {
+public:
+    LogoPicture(QPixmap picture, QWidget* parent) : QWidget(parent), picture_(std::move(picture)) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.drawTiledPixmap(rect(), background_);
+        p.setPen(QColor(219, 206, 198));
+        p.drawLine(0, height() - 1, width(), height() - 1);
+        // The full logo once there is room for it; a narrow strip shows the program's icon alone.
+        const QPixmap& picture = width() >= picture_.width() ? picture_ : icon_;
+        if (picture.isNull() || width() < 40) return;
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QSize shown = picture.size().scaled(
+            QSize(std::min(width() - 16, picture.width()), std::min(height() - 16, picture.height())),
+            Qt::KeepAspectRatio);
+        p.drawPixmap(QRect(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown),
+                     picture);
+    }
+
+public:
+    QPixmap background_;
+    QPixmap icon_;
+
+private:
+    QPixmap picture_;
+};
+
+} // namespace
+
+CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork)
+    : QWidget(nullptr), ctx_{project, artwork, *this, applicationFont()} {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("dalvex"));
+    setWindowIcon(QIcon(artwork.picture(kPictureAppIcon)));
+    setMinimumSize(kMinWidth, kMinHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent); // the panels cover the whole client area
+
+    top_ = new TopPanelDlg(ctx_, this);
+    top_->setGeometry(0, 0, 970, TopPanelDlg::kHeight);
+    sum_ = new SumDlg(ctx_, this);
+    right_ = new RightPanelDlg(ctx_, this);
+    tabs_ = new DlgTabs(ctx_, this);
+    info_ = new InfoPanelDlg(ctx_, this);
+    draft_ = new DraftDlg(ctx_, this);
+    for (int kind = 0; kind < 4; ++kind)
+        tables_[static_cast<size_t>(kind)] = new DlgTable(ctx_, kind, this);
+    order_ = new DlgOrder(ctx_, this);
+    order_->setPrintOpener([this] { top_->printDialog()->showCentred(); });
+    auto* logo = new LogoPicture(artwork.picture(kPictureLogo), this);
+    logo->background_ = artwork.picture(kPicturePanelBack);
+    logo->icon_ = artwork.picture(kPictureAppIcon, QSize(56, 56));
+    logo_ = logo;
+
+    resize(1280, 800);
+    layoutPanels();
+    showTab(0);
+    // The panels show the Project's state from the first refresh on.
+    notify(Notification::SelectionChanged);
+}
+
+CDalvexDlg::~CDalvexDlg() = default;
+
+void CDalvexDlg::notify(Notification n) {
+    auto tablesReceive = [this](Notification m) {
+        for (DlgTable* t : tables_)
+            if (t) t->receive(m);
+    };
+    switch (n) {
+    case Notification::SelectionChanged:
+        if (top_) top_->receive(n);
+        if (right_) right_->receive(n);
+        break;
+    case Notification::Recalculated:
+        if (!draft_) return; // still being created
+        if (right_) right_->receive(n);
+        tablesReceive(n);
+        draft_->receive(n);
+        if (sum_) sum_->receive(Notification::TotalsChanged);
+        break;
+    case Notification::HoverChanged:
+        if (info_) info_->receive(n);
+        break;
+    case Notification::SketchClicked:
+        if (right_) right_->receive(n);
+        break;
+    case Notification::TotalsChanged:
+    case Notification::OrderCardChanged:
+        if (!top_) return;
+        if (sum_) sum_->receive(Notification::TotalsChanged);
+        tablesReceive(Notification::Recalculated);
+        break;
+    case Notification::DiscountReload:
+        if (sum_) sum_->receive(n);
+        break;
+    case Notification::LockPanels:
+    case Notification::UnlockPanels: {
+        setMinimiseButton(n == Notification::UnlockPanels);
+        Panel* locked[] = {top_, right_, draft_, sum_, tabs_};
+        for (Panel* p : locked)
+            if (p) p->receive(n);
+        break;
+    }
+    case Notification::TabChanged:
+        layoutPanels();
+        if (tabs_) showTab(tabs_->selected());
+        break;
+    case Notification::SketchOpened:
+        if (order_) order_->receive(n);
+        if (tables_[1]) tables_[1]->receive(n);
+        break;
+    }
+}
+
+bool CDalvexDlg::minimiseButtonShown() const {
+    return windowFlags().testFlag(Qt::WindowMinimizeButtonHint);
+}
+
+void CDalvexDlg::setMinimiseButton(bool shown) {
+    if (minimiseButtonShown() == shown) return;
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowMinimizeButtonHint, shown);
+    if (visible) show(); // changing the flags of a shown window hides it
+}
+
+void CDalvexDlg::resizeEvent(QResizeEvent*) {
+    layoutPanels();
+    if (draft_) draft_->redraw();
+}
+
+void CDalvexDlg::layoutPanels() {
+    if (!top_) return;
+    const int w = width();
+    const int h = height();
+    const int t = top_->geometry().bottom() + 1;
+    const int sumWidth = SumDlg::kWidth;
+    sum_->setGeometry(w - sumWidth, 0, sumWidth, t);
+    logo_->setGeometry(top_->geometry().right() + 1, 0,
+                       std::max(0, w - sumWidth - top_->geometry().right() - 1), t);
+    tabs_->setGeometry(0, t, DlgTabs::kWidth, h - t);
+    const int sideX = w - RightPanelDlg::kWidth;
+    right_->setGeometry(sideX, t, RightPanelDlg::kWidth, h - t);
+    order_->setGeometry(sideX, t, RightPanelDlg::kWidth, h - t);
+    const int viewWidth = w - DlgTabs::kWidth - RightPanelDlg::kWidth;
+    info_->setGeometry(DlgTabs::kWidth, h - InfoPanelDlg::kHeight, viewWidth, InfoPanelDlg::kHeight);
+    draft_->setGeometry(DlgTabs::kWidth, t, viewWidth, h - InfoPanelDlg::kHeight - t);
+    for (int kind : {0, 2, 3})
+        tables_[static_cast<size_t>(kind)]->setGeometry(DlgTabs::kWidth, t, w - DlgTabs::kWidth, h - t);
+    tables_[1]->setGeometry(DlgTabs::kWidth, t, sideX - DlgTabs::kWidth, h - t);
+}
+
+void CDalvexDlg::showTab(int tab) {
+    const bool sketch = tab == 0;
+    right_->setVisible(sketch);
+    info_->setVisible(sketch);
+    draft_->setVisible(sketch);
+    for (int kind = 0; kind < 4; ++kind)
+        tables_[static_cast<size_t>(kind)]->setVisible(tab == kind + 1);
+    order_->setVisible(tab == 2);
+}
+
+} // namespace dalvex::ui

@@ -1,0 +1,66 @@
+#pragma once
+// The main window: a frame that creates the panels, lays them out, switches between the sketch editor and the
+// four result tables, and is the hub through which the panels tell each other that the model changed.
+#include "notifications.h"
+#include "ui_context.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+namespace dalvex::ui {
+
+class DlgOrder;
+class DlgTable;
+class DlgTabs;
+class DraftDlg;
+class InfoPanelDlg;
+class RightPanelDlg;
+class SumDlg;
+class TopPanelDlg;
+
+class CDalvexDlg : public QWidget, public NotificationHub {
+    Q_OBJECT
+public:
+    static constexpr int kMinWidth = 1204;
+    static constexpr int kMinHeight = 768;
+
+    CDalvexDlg(Project& project, const Artwork& artwork);
+    ~CDalvexDlg() override;
+
+    // Forwards a notification, synchronously, to the panels that must refresh.
+    void notify(Notification n) override;
+
+    TopPanelDlg* topPanel() const { return top_; }
+    SumDlg* sumPanel() const { return sum_; }
+    RightPanelDlg* rightPanel() const { return right_; }
+    DlgTabs* tabBar() const { return tabs_; }
+    InfoPanelDlg* infoPanel() const { return info_; }
+    DraftDlg* draftView() const { return draft_; }
+    DlgTable* table(int kind) const { return tables_[static_cast<size_t>(kind)]; }
+    DlgOrder* orderPanel() const { return order_; }
+    QWidget* logo() const { return logo_; }
+    bool minimiseButtonShown() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void layoutPanels();
+    void showTab(int tab);
+    void setMinimiseButton(bool shown);
+
+    UiContext ctx_;
+    TopPanelDlg* top_ = nullptr;
+    SumDlg* sum_ = nullptr;
+    QWidget* logo_ = nullptr;
+    RightPanelDlg* right_ = nullptr;
+    DlgTabs* tabs_ = nullptr;
+    InfoPanelDlg* info_ = nullptr;
+    DraftDlg* draft_ = nullptr;
+    std::array<DlgTable*, 4> tables_{};
+    DlgOrder* order_ = nullptr;
+};
+
+} // namespace dalvex::ui

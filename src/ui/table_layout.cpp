@@ -1,0 +1,75 @@
+#include "table_layout.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
+#include <climits>
+
+namespace dalvex::ui {
+
+QRect layoutBand(const QRect& client) {
+    if (client.width() > 800) return {client.left() + 50, client.top(), 700, client.height()};
+    return client;
+}
+
+QFont tableFont(int dpi, bool bold) {
+    QFont f(QStringLiteral("Times New Roman"));
+    f.setPixelSize(std::max(1, static_cast<int>(dpi * 11.2 / 72)));
+    f.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return f;
+}
+
+TableLayout layoutTable(const std::vector<TableSection>& sections, const QRect& client, int dpi) {
+    TableLayout layout;
+    layout.band = layoutBand(client);
+    const Paddings pad = Paddings::forDpi(dpi);
+    const QFontMetrics normal(tableFont(dpi, false));
+    const QFontMetrics bold(tableFont(dpi, true));
+    const int bandWidth = layout.band.width();
+    int total = 0;
+    for (const TableSection& s : sections) {
+        SectionLayout sl;
+        sl.leftPx = static_cast<int>(bandWidth * s.leftFraction);
+        for (int c = 0; c < s.columnCount; ++c) {
+            const double fraction =
+                c < static_cast<int>(s.fractions.size()) ? s.fractions[static_cast<size_t>(c)] : 0.0;
+            sl.widthPx.push_back(static_cast<int>(bandWidth * fraction));
+        }
+        for (int r = 0; r < s.rowCount; ++r) {
+            int tallest = 0;
+            for (int c = 0; c < s.columnCount; ++c) {
+                const TableCell& cell = s.cell(c, r);
+                if (cell.text.empty()) continue;
+                const int wrapWidth = std::max(1, sl.widthPx[static_cast<size_t>(c)] - pad.right - pad.left);
+                const QFontMetrics& fm = cell.bold ? bold : normal;
+                const QRect r2 = fm.boundingRect(QRect(0, 0, wrapWidth, INT_MAX / 4), Qt::TextWordWrap,
+                                                 QString::fromStdString(cell.text));
+                tallest = std::max(tallest, r2.height());
+            }
+            const int height = tallest + pad.bottom + pad.top;
+            sl.rowHeights.push_back(height);
+            sl.heightPx += height;
+        }
+        total += sl.heightPx;
+        layout.sections.push_back(std::move(sl));
+    }
+    const int count = static_cast<int>(sections.size());
+    layout.documentHeight = 30 + total + 15 * std::max(0, count - 1);
+    return layout;
+}
+
+TableScroll TableScroll::forDocument(int documentHeight, int clientHeight) {
+    TableScroll s;
+    const int extra = documentHeight + 50 - clientHeight;
+    s.shown = extra >= 1;
+    s.rangeMax = s.shown ? extra - 1 : 0;
+    return s;
+}
+
+void TableScroll::moveTo(int target) {
+    const int max = maxPosition();
+    if (max < 2) return;
+    position = std::clamp(target, 0, max);
+}
+
+} // namespace dalvex::ui

@@ -1,0 +1,374 @@
+#include "top_panel_dlg.h"
+
+#include "calc/systems.h"
+#include "catalogue/catalogue.h"
+#include "dialog_units.h"
+#include "dlg_print.h"
+#include "model/project.h"
+#include "pickers.h"
+#include "prompts.h"
+#include "text/format.h"
+#include "text/numbers.h"
+#include "widgets/picture_button.h"
+#include "widgets/text_label.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+
+#include <limits>
+
+namespace dalvex::ui {
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+QString number(int32_t v) {
+    return qs(format("%d", v));
+}
+
+QLineEdit* digitsEdit(QRect at, QWidget* parent) {
+    auto* e = new QLineEdit(parent);
+    e->setGeometry(at);
+    e->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), e));
+    e->setAlignment(Qt::AlignRight);
+    return e;
+}
+
+TextLabel* label(const QString& text, QPoint at, QWidget* parent) {
+    auto* l = new TextLabel(text, parent);
+    QFont f("Arial");
+    f.setPixelSize(11);
+    f.setBold(true);
+    l->setTextFont(f);
+    l->adjustToText();
+    l->move(at);
+    return l;
+}
+
+// Millimetres typed into an edit, as tenths; a number too large for the model becomes one it refuses.
+int32_t typedTenths(const QString& text) {
+    const int64_t tenths = static_cast<int64_t>(readInt(text.toStdString())) * 10;
+    return tenths > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
+                                                        : static_cast<int32_t>(tenths);
+}
+
+DSSystemFeldor* feldor(DSSystem* calc) {
+    return calc && calc->systemKind == kSystemFeldor ? dynamic_cast<DSSystemFeldor*>(calc) : nullptr;
+}
+
+} // namespace
+
+TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(context, parent) {
+    resize(970, kHeight);
+    Project& project = ctx_.project;
+    systems_ = new DlgSystems(ctx_, this);
+    hands_ = new DlgHands(ctx_, this);
+    colors_ = new DlgColors(ctx_, this);
+    // The report windows belong to the main window: a window under this panel would be disabled with it
+    // while the panels are locked.
+    QWidget* owner = parent ? parent->window() : this;
+    print_ = new DlgPrint(ctx_, DlgPrint::Mode::Print, owner);
+    export_ = new DlgPrint(ctx_, DlgPrint::Mode::Xml, owner);
+
+    height_ = digitsEdit(QRect(dluX(382), dluY(15), dluX(43), dluY(14)), this);
+    width_ = digitsEdit(QRect(dluX(382), dluY(34), dluX(43), dluY(14)), this);
+    doors_ = new QComboBox(this);
+    doors_->setGeometry(dluX(381), dluY(53), dluX(44), dluY(14));
+    plinth_ = digitsEdit(QRect(dluX(431), dluY(15), dluX(32), dluY(14)), this);
+    chipboard_ = digitsEdit(QRect(dluX(431), dluY(34), dluX(32), dluY(14)), this);
+    writeDimensions(true);
+    for (int i = 1; i <= 10; ++i)
+        doors_->addItem(number(i));
+    doors_->setCurrentIndex(std::clamp(project.doorCount - 1, 0, 9));
+
+    label(QStringLiteral("Выбрать:"), {285, 1}, this);
+    label(QStringLiteral("систему:"), {187, 13}, this);
+    label(QStringLiteral("ручку:"), {294, 13}, this);
+    label(QStringLiteral("цвет:"), {395, 13}, this);
+    label(QStringLiteral("Параметры:"), {610, 1}, this);
+    label(QStringLiteral("Высота"), {515, 20}, this);
+    dimensionWord_ = label(QStringLiteral("проема"), {515, 32}, this);
+    label(QStringLiteral("Ширина"), {510, 58}, this);
+    label(QStringLiteral("Количество"), {500, 82}, this);
+    label(QStringLiteral("дверей"), {513, 95}, this);
+    label(QStringLiteral("Цоколь"), {705, 28}, this);
+    label(QStringLiteral("Ширина ЛДСП"), {705, 58}, this);
+    label(QStringLiteral("Проект:"), {860, 1}, this);
+
+    for (int i = 0; i < 3; ++i) {
+        auto* b = new PictureButton(this);
+        b->setGeometry(160 + 101 * i, 27, 101, 93);
+        b->setCaptionFont(ctx_.buttonFont);
+        connect(b, &QAbstractButton::clicked, this, [this, i] { togglePicker(i); });
+        pickerButtons_[i] = b;
+    }
+    struct ProjectButton {
+        int y;
+        const char* text;
+        int icon;
+        void (TopPanelDlg::*action)();
+    };
+    const ProjectButton projectButtons[] = {
+        {15, "Открыть", kPictureOpen, &TopPanelDlg::openSketch},
+        {41, "Сохранить", kPictureSave, &TopPanelDlg::saveSketch},
+        {67, "Сохранить в xml", kPictureXml, &TopPanelDlg::showExport},
+        {93, "Печать", kPicturePrint, &TopPanelDlg::showPrint},
+    };
+    // The longest caption has to fit beside its icon in 140 pixels.
+    QFont projectFont = ctx_.buttonFont;
+    projectFont.setPixelSize(12);
+    for (const ProjectButton& pb : projectButtons) {
+        auto* b = new PictureButton(this);
+        b->setGeometry(810, pb.y, 140, 26);
+        b->setPicture(ctx_.artwork.picture(pb.icon));
+        b->setCaptionFont(projectFont);
+        b->setCaption(QString::fromUtf8(pb.text), PictureButton::CaptionPlacement::Right);
+        connect(b, &QAbstractButton::clicked, this, pb.action);
+    }
+    option_ = new PictureButton(this);
+    option_->setGeometry(642, 83, 120, 25);
+    QFont optionFont = ctx_.buttonFont;
+    optionFont.setPixelSize(12);
+    option_->setCaptionFont(optionFont);
+    option_->hide();
+    connect(option_, &QAbstractButton::clicked, this, &TopPanelDlg::toggleOption);
+
+    for (QLineEdit* e : {width_, height_, plinth_, chipboard_}) {
+        connect(e, &QLineEdit::textChanged, this, [this, e] { dimensionEdited(e); });
+        e->installEventFilter(this);
+    }
+    connect(doors_, &QComboBox::currentIndexChanged, this, [this] { doorCountChosen(); });
+    updatePlinthFields();
+}
+
+TopPanelDlg::~TopPanelDlg() = default;
+
+QString TopPanelDlg::dimensionWord() const {
+    return dimensionWord_->text();
+}
+
+void TopPanelDlg::onNotification(Notification n) {
+    if (n == Notification::SelectionChanged) refresh();
+}
+
+void TopPanelDlg::writeDimensions(bool all) {
+    const Project& project = ctx_.project;
+    width_->setText(number(project.width / 10));
+    height_->setText(number(project.height / 10));
+    if (all || (project.calculator && project.calculator->usesPlinth)) {
+        plinth_->setText(number(project.plinthHeight / 10));
+        chipboard_->setText(number(project.chipboardWidth / 10));
+    }
+}
+
+void TopPanelDlg::updatePlinthFields() {
+    const Project& project = ctx_.project;
+    const bool plinth = project.calculator && project.calculator->usesPlinth;
+    const bool was = refreshing_;
+    refreshing_ = true;
+    plinth_->setEnabled(plinth);
+    chipboard_->setEnabled(plinth);
+    if (plinth) {
+        chipboard_->setText(number(project.chipboardWidth / 10));
+        plinth_->setText(number(project.plinthHeight / 10));
+        dimensionWord_->setText(QStringLiteral("шкафа"));
+        dimensionWord_->move(517, 32);
+    } else {
+        plinth_->clear();
+        chipboard_->clear();
+        dimensionWord_->setText(QStringLiteral("проема"));
+        dimensionWord_->move(515, 32);
+    }
+    dimensionWord_->adjustToText();
+    refreshing_ = was;
+}
+
+void TopPanelDlg::refresh() {
+    Project& project = ctx_.project;
+    DSSystem* calc = project.calculator;
+    const Artwork& art = ctx_.artwork;
+    if (calc) {
+        pickerButtons_[0]->setPicture(art.picture(calc->imageId));
+        pickerButtons_[0]->setCaption(qs(calc->code));
+    }
+    if (project.handleProfile) {
+        pickerButtons_[1]->setPicture(art.picture(project.handleProfile->imageId));
+        pickerButtons_[1]->setCaption(qs(project.handleProfile->code));
+    } else {
+        pickerButtons_[1]->setPicture(art.picture(kPictureNone));
+        pickerButtons_[1]->setCaption(QStringLiteral("Нет"));
+    }
+    if (project.profileColor) {
+        pickerButtons_[2]->setPicture(art.picture(project.profileColor->imageId));
+        pickerButtons_[2]->setCaption(qs(project.profileColor->code));
+    } else {
+        pickerButtons_[2]->setPicture(art.picture(kPictureNone));
+        pickerButtons_[2]->setCaption(QStringLiteral("Нет"));
+    }
+    updatePlinthFields();
+    refreshing_ = true;
+    writeDimensions(false);
+
+    const DSSystemFeldor* fd = feldor(calc);
+    if (fd) {
+        option_->setCaption(QStringLiteral("Монтаж внутри"), PictureButton::CaptionPlacement::Right);
+        option_->setPicture(art.picture(fd->mountInside == 1 ? kPictureBoxOn : kPictureBoxOff));
+        option_->show();
+    } else if (calc && calc->offersEdgeProfiles) {
+        option_->setCaption(QStringLiteral("По краям DX13"), PictureButton::CaptionPlacement::Right);
+        option_->setPicture(art.picture(calc->noEdgeProfiles == 0 ? kPictureBoxOn : kPictureBoxOff));
+        option_->show();
+    } else {
+        option_->hide();
+    }
+
+    doors_->clear();
+    if (fd && fd->mountInside == 1) {
+        for (const char* item : {"1", "2", "4"})
+            doors_->addItem(QString::fromLatin1(item));
+    } else {
+        const int max = calc ? calc->maxDoorCount() : 10;
+        for (int i = 1; i <= max; ++i)
+            doors_->addItem(number(i));
+    }
+    if (calc) project.setDoorCount(calc->clampDoorCount(project.doorCount));
+    doors_->setCurrentIndex(std::min(project.doorCount, doors_->count()) - 1);
+    refreshing_ = false;
+
+    ctx_.hub.notify(Notification::DiscountReload);
+    hands_->selectionChanged();
+    colors_->selectionChanged();
+}
+
+int32_t TopPanelDlg::projectValue(QLineEdit* edit) const {
+    const Project& project = ctx_.project;
+    if (edit == width_) return project.width;
+    if (edit == height_) return project.height;
+    if (edit == plinth_) return project.plinthHeight;
+    return project.chipboardWidth;
+}
+
+void TopPanelDlg::dimensionEdited(QLineEdit* edit) {
+    if (refreshing_) return;
+    Project& project = ctx_.project;
+    const int32_t tenths = typedTenths(edit->text());
+    const bool plinth = project.calculator && project.calculator->usesPlinth;
+    if (edit == width_)
+        project.setWidth(tenths);
+    else if (edit == height_)
+        project.setHeight(tenths);
+    else if (edit == plinth_ && plinth)
+        project.setPlinthHeight(tenths);
+    else if (edit == chipboard_ && plinth)
+        project.setChipboardWidth(tenths);
+    ctx_.hub.notify(Notification::Recalculated);
+}
+
+void TopPanelDlg::snapBack(QLineEdit* edit) {
+    if (!edit->isEnabled()) return;
+    const int32_t stored = projectValue(edit);
+    if (typedTenths(edit->text()) == stored && !edit->text().isEmpty()) return;
+    const bool was = refreshing_;
+    refreshing_ = true;
+    edit->setText(number(stored / 10));
+    refreshing_ = was;
+}
+
+bool TopPanelDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut)
+        for (QLineEdit* e : {width_, height_, plinth_, chipboard_})
+            if (watched == e) snapBack(e);
+    return Panel::eventFilter(watched, event);
+}
+
+void TopPanelDlg::doorCountChosen() {
+    if (refreshing_ || doors_->currentIndex() < 0) return;
+    Project& project = ctx_.project;
+    project.setDoorCount(readInt(doors_->currentText().toStdString()));
+    project.sketch.clearSelection();
+    ctx_.hub.notify(Notification::Recalculated);
+}
+
+void TopPanelDlg::togglePicker(int which) {
+    const Project& project = ctx_.project;
+    if (which == 1 && !project.handleProfile) return;
+    if (which == 2 && !project.profileColor) return;
+    Picker* pickers[] = {systems_, hands_, colors_};
+    for (int i = 0; i < 3; ++i)
+        if (i != which && pickers[i]->isVisible()) pickers[i]->hide();
+    Picker* own = pickers[which];
+    if (own->isVisible())
+        own->hide();
+    else
+        own->showAt(mapToGlobal(QPoint(0, height() - 1)));
+}
+
+void TopPanelDlg::toggleOption() {
+    Project& project = ctx_.project;
+    if (DSSystemFeldor* fd = feldor(project.calculator)) {
+        project.toggleMountInside();
+        option_->setPicture(ctx_.artwork.picture(fd->mountInside == 1 ? kPictureBoxOn : kPictureBoxOff));
+        if (hands_->isVisible()) hands_->hide();
+        ctx_.hub.notify(Notification::SelectionChanged);
+        ctx_.hub.notify(Notification::Recalculated);
+        return;
+    }
+    if (!project.calculator || !project.calculator->offersEdgeProfiles) return;
+    project.toggleEdgeProfiles();
+    option_->setPicture(
+        ctx_.artwork.picture(project.calculator->noEdgeProfiles != 0 ? kPictureBoxOff : kPictureBoxOn));
+    ctx_.hub.notify(Notification::Recalculated);
+}
+
+void TopPanelDlg::openSketch() {
+    const QString path = prompts().openPath(this, sketchFilter(), QStringLiteral("dlx"));
+    if (path.isEmpty()) return;
+    const int result = ctx_.project.open(toPath(path));
+    if (result == 0) {
+        ctx_.hub.notify(Notification::SelectionChanged);
+        ctx_.hub.notify(Notification::Recalculated);
+        ctx_.hub.notify(Notification::SketchOpened);
+        return;
+    }
+    const QString text =
+        result == 3
+            ? QStringLiteral("Ошибка открытия файла: версия файла не поддерживается данной программой.")
+            : QStringLiteral("Ошибка открытия файла ") + path;
+    prompts().error(this, text, QStringLiteral("Ошибка"));
+}
+
+void TopPanelDlg::saveSketch() {
+    const QString path =
+        prompts().savePath(this, sketchFilter(), QStringLiteral("dlx"), QStringLiteral("эскиз"));
+    if (path.isEmpty()) return;
+    if (ctx_.project.save(toPath(path)) != 0)
+        prompts().error(this, QStringLiteral("Ошибка сохранения файла ") + path, QStringLiteral("Ошибка"));
+}
+
+void TopPanelDlg::showExport() {
+    export_->showCentred();
+}
+void TopPanelDlg::showPrint() {
+    print_->showCentred();
+}
+
+void TopPanelDlg::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    paintBackground(p);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    // The program's mark in the free corner left of the pickers.
+    const QPixmap logo = ctx_.artwork.picture(kPictureLogo);
+    const QSize shown = logo.size().scaled(150, 100, Qt::KeepAspectRatio);
+    p.drawPixmap(QRect(QPoint(4, (height() - shown.height()) / 2), shown), logo);
+    // Thin separators between the groups of controls, and a shadow line along the bottom edge.
+    p.setPen(QColor(219, 206, 198));
+    for (int x : {158, 490, 800})
+        p.drawLine(x, 10, x, height() - 10);
+    p.drawLine(0, height() - 1, width(), height() - 1);
+}
+
+} // namespace dalvex::ui

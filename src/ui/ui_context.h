@@ -1,0 +1,27 @@
+#pragma once
+// What every panel and dialog of the program works with: the one Project, the pictures, the main window as
+// the hub for notifications, and the application's button font.
+#include "artwork.h"
+#include "notifications.h"
+
+#include <QFont>
+
+namespace dalvex {
+class Project;
+}
+
+namespace dalvex::ui {
+
+struct UiContext {
+    Project& project;
+    const Artwork& artwork;
+    NotificationHub& hub;
+    QFont buttonFont; // "Arial", 14 pixels, bold
+};
+
+// The application font of the picture buttons.
+QFont applicationFont();
+// The font of the small labels of the panels: "Arial", 8 points, bold.
+QFont labelFont();
+
+} // namespace dalvex::ui

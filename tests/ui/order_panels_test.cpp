@@ -1,0 +1,181 @@
+// The order card panel and the totals panel: the cost and discount edit rules, "Новый заказ", and saving the
+// order (counter advanced, print window opened; nothing of that when the file cannot be written).
+#include "dlg_order.h"
+#include "orders/order_card.h"
+#include "sum_dlg.h"
+#include "ui_test_support.h"
+
+#include <QLineEdit>
+#include <QtTest>
+
+using namespace dalvex;
+using namespace dalvex::ui;
+using namespace dalvex::ui::test;
+
+namespace {
+
+void paste(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    edit->insert(text);
+}
+
+} // namespace
+
+class OrderPanelsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void costEditsFollowTheirRule_data();
+    void costEditsFollowTheirRule();
+    void cardTextsAreCopiedAtEveryChange();
+    void newOrderResetsTheCard();
+    void savingAdvancesTheNumberAndOpensPrinting();
+    void failedSaveReportsAndAdvancesNothing();
+    void discountEditsFollowTheirRule_data();
+    void discountEditsFollowTheirRule();
+    void discountReloadShowsTheProjectDiscount();
+};
+
+void OrderPanelsTest::costEditsFollowTheirRule_data() {
+    QTest::addColumn<int>("before");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("after");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("six digits pasted keep the old value") << 1500 << "150000" << 1500 << "1500";
+    QTest::newRow("leading zeros are stripped") << 0 << "007" << 7 << "7";
+    QTest::newRow("a single zero clears") << 1500 << "0" << 0 << "";
+    QTest::newRow("emptied") << 1500 << "" << 0 << "";
+    QTest::newRow("largest accepted") << 5 << "99999" << 99999 << "99999";
+    QTest::newRow("plain") << 0 << "2500" << 2500 << "2500";
+}
+
+void OrderPanelsTest::costEditsFollowTheirRule() {
+    QFETCH(int, before);
+    QFETCH(QString, typed);
+    QFETCH(int, after);
+    QFETCH(QString, shown);
+    for (bool assembly : {true, false}) {
+        ProjectFixture f;
+        RecordingHub hub;
+        int32_t& value = assembly ? f.project.orderCard.assemblyCost : f.project.orderCard.deliveryCost;
+        value = before;
+        DlgOrder panel(f.context(hub), nullptr);
+        QLineEdit* edit = assembly ? panel.assemblyEdit() : panel.deliveryEdit();
+        paste(edit, typed);
+        QCOMPARE(value, after);
+        QCOMPARE(edit->text(), shown);
+        QVERIFY(hub.count(Notification::OrderCardChanged) >= 1);
+    }
+}
+
+void OrderPanelsTest::cardTextsAreCopiedAtEveryChange() {
+    ProjectFixture f;
+    RecordingHub hub;
+    DlgOrder panel(f.context(hub), nullptr);
+    for (QChar ch : QStringLiteral("Иванов"))
+        panel.nameEdit()->insert(ch); // one change per character
+    QCOMPARE(QString::fromStdString(f.project.orderCard.customerName), QStringLiteral("Иванов"));
+    QCOMPARE(hub.count(Notification::OrderCardChanged), 6);
+    paste(panel.numberEdit(), "00042");
+    QCOMPARE(f.project.orderCard.orderNumber, std::string("00042"));
+}
+
+void OrderPanelsTest::newOrderResetsTheCard() {
+    ProjectFixture f;
+    RecordingHub hub;
+    DlgOrder panel(f.context(hub), nullptr);
+    paste(panel.nameEdit(), "Петров");
+    paste(panel.assemblyEdit(), "700");
+    panel.newOrder();
+    QVERIFY(f.project.orderCard.customerName.empty());
+    QCOMPARE(f.project.orderCard.assemblyCost, 0);
+    QVERIFY(panel.nameEdit()->text().isEmpty());
+    QVERIFY(panel.assemblyEdit()->text().isEmpty());
+    QCOMPARE(panel.numberEdit()->text(), QString::fromStdString(nextOrderNumber(f.folder)));
+}
+
+void OrderPanelsTest::savingAdvancesTheNumberAndOpensPrinting() {
+    ProjectFixture f;
+    RecordingHub hub;
+    ScriptedPrompts answers;
+    DlgOrder panel(f.context(hub), nullptr);
+    int printOpened = 0;
+    panel.setPrintOpener([&] { ++printOpened; });
+    paste(panel.numberEdit(), "00017");
+    const auto folder = uniqueTempFolder("order");
+    answers.nextPath = QString::fromStdString((folder / "00017.dlx").string());
+    panel.saveOrder();
+    QCOMPARE(answers.lastInitialName, QStringLiteral("00017"));
+    QCOMPARE(answers.lastFilter, QStringLiteral("Эскизы дверей (*.dlx)"));
+    QVERIFY(answers.errors.isEmpty());
+    QVERIFY(std::filesystem::exists(folder / "00017.dlx"));
+    QCOMPARE(nextOrderNumber(f.folder), std::string("00018"));
+    QCOMPARE(printOpened, 1);
+    // Cancelling the dialog saves nothing.
+    answers.nextPath.clear();
+    panel.saveOrder();
+    QCOMPARE(printOpened, 1);
+    std::filesystem::remove_all(folder);
+}
+
+void OrderPanelsTest::failedSaveReportsAndAdvancesNothing() {
+    ProjectFixture f;
+    RecordingHub hub;
+    ScriptedPrompts answers;
+    DlgOrder panel(f.context(hub), nullptr);
+    int printOpened = 0;
+    panel.setPrintOpener([&] { ++printOpened; });
+    const std::string numberBefore = nextOrderNumber(f.folder);
+    const QString bad = QString::fromStdString((f.folder / "missing" / "x.dlx").string());
+    answers.nextPath = bad;
+    panel.saveOrder();
+    QCOMPARE(answers.errors, QStringList{QStringLiteral("Ошибка сохранения файла ") + bad});
+    QCOMPARE(answers.captions, QStringList{QStringLiteral("Ошибка")});
+    QCOMPARE(nextOrderNumber(f.folder), numberBefore);
+    QCOMPARE(printOpened, 0);
+}
+
+void OrderPanelsTest::discountEditsFollowTheirRule_data() {
+    QTest::addColumn<double>("before");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("after");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("taken") << 0.0 << "15" << 15.0 << "15";
+    QTest::newRow("above 100 snaps back") << 10.0 << "250" << 10.0 << "10";
+    QTest::newRow("100 is taken") << 10.0 << "100" << 100.0 << "100";
+    QTest::newRow("emptied reads as 0") << 10.0 << "" << 0.0 << "0";
+    QTest::newRow("fraction pasted shows its whole part") << 0.0 << "7,5" << 7.5 << "7";
+}
+
+void OrderPanelsTest::discountEditsFollowTheirRule() {
+    QFETCH(double, before);
+    QFETCH(QString, typed);
+    QFETCH(double, after);
+    QFETCH(QString, shown);
+    ProjectFixture f;
+    RecordingHub hub;
+    QVERIFY(f.project.setDiscountPercent(before));
+    SumDlg panel(f.context(hub), nullptr);
+    paste(panel.discountEdit(), typed);
+    QCOMPARE(f.project.discountPercent, after);
+    QCOMPARE(f.project.result.discountPercent, after);
+    QCOMPARE(panel.discountEdit()->text(), shown);
+    QVERIFY(hub.count(Notification::Recalculated) >= (typed == "250" ? 0 : 1));
+    QCOMPARE(panel.totalText(), QString::fromStdString(f.project.grandTotalText()));
+}
+
+void OrderPanelsTest::discountReloadShowsTheProjectDiscount() {
+    ProjectFixture f;
+    RecordingHub hub;
+    SumDlg panel(f.context(hub), nullptr);
+    QCOMPARE(panel.discountEdit()->text(), QStringLiteral("0"));
+    f.project.setDiscountPercent(33.9);
+    panel.receive(Notification::DiscountReload);
+    QCOMPARE(panel.discountEdit()->text(), QStringLiteral("33"));
+    // Reloading does not feed back into the Project.
+    QVERIFY(hub.seen.empty());
+    QCOMPARE(f.project.discountPercent, 33.9);
+}
+
+QTEST_MAIN(OrderPanelsTest)
+#include "order_panels_test.moc"

@@ -1,0 +1,215 @@
+// The result table views: the band rule, the row heights, the document height and the scroll rules.
+#include "dlg_table.h"
+#include "table_layout.h"
+#include "ui_test_support.h"
+
+#include <QFontMetrics>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <QtTest>
+
+using namespace dalvex;
+using namespace dalvex::ui;
+using namespace dalvex::ui::test;
+
+namespace {
+
+TableSection section(int columns, int rows, std::vector<double> fractions) {
+    TableSection s;
+    s.setSize(columns, rows);
+    s.fractions = std::move(fractions);
+    return s;
+}
+
+int wrappedHeight(const QFont& font, int width, const char* text) {
+    return QFontMetrics(font)
+        .boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, QString::fromUtf8(text))
+        .height();
+}
+
+void wheel(QWidget* w, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWheelEvent e(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+}
+
+} // namespace
+
+class ResultTablesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void bandNarrowsAbove800Pixels_data();
+    void bandNarrowsAbove800Pixels();
+    void columnsAndRowsFollowTheBand();
+    void longTextWrapsIntoATallerRow();
+    void scrollRules_data();
+    void scrollRules();
+    void scrollRequestsStayInRange();
+    void viewShowsItsScrollBarOnlyWhenNeeded();
+    void wheelMovesTenPixelsUnlessShiftIsHeld();
+    void viewRebuildsOnRecalculated();
+};
+
+void ResultTablesTest::bandNarrowsAbove800Pixels_data() {
+    QTest::addColumn<QRect>("client");
+    QTest::addColumn<QRect>("band");
+    QTest::newRow("801") << QRect(0, 0, 801, 600) << QRect(50, 0, 700, 600);
+    QTest::newRow("800") << QRect(0, 0, 800, 600) << QRect(0, 0, 800, 600);
+    QTest::newRow("wide") << QRect(0, 0, 1500, 600) << QRect(50, 0, 700, 600);
+    QTest::newRow("narrow") << QRect(0, 0, 300, 200) << QRect(0, 0, 300, 200);
+}
+
+void ResultTablesTest::bandNarrowsAbove800Pixels() {
+    QFETCH(QRect, client);
+    QFETCH(QRect, band);
+    QCOMPARE(layoutBand(client), band);
+}
+
+void ResultTablesTest::columnsAndRowsFollowTheBand() {
+    std::vector<TableSection> sections{section(5, 3, {0.08, 0.14, 0.48, 0.15, 0.15}),
+                                       section(2, 5, {0.25, 0.15})};
+    sections[1].leftFraction = 0.6;
+    sections[0].setCell(0, 0, "№", true);
+    const int dpi = 96;
+    const TableLayout wide = layoutTable(sections, QRect(0, 0, 1165, 600), dpi);
+    QCOMPARE(wide.sections[0].widthPx, (std::vector<int>{56, 98, 336, 105, 105}));
+    QCOMPARE(wide.sections[1].leftPx, 420);
+    const TableLayout narrow = layoutTable(sections, QRect(0, 0, 500, 600), dpi);
+    QCOMPARE(narrow.sections[0].widthPx[2], 240);
+    QCOMPARE(narrow.sections[1].leftPx, 300);
+    // Empty rows are as tall as the paddings (5 points above, 2 below); a row with text adds its line.
+    const Paddings pad = Paddings::forDpi(dpi);
+    QCOMPARE(pad.left, 6);
+    QCOMPARE(pad.bottom, 2);
+    const int line = wrappedHeight(tableFont(dpi, true), 56 - 12, "№");
+    QVERIFY(line > 10);
+    QCOMPARE(wide.sections[0].rowHeights[0], line + 8);
+    QCOMPARE(wide.sections[0].rowHeights[1], 8);
+    QCOMPARE(wide.sections[0].heightPx, line + 24);
+    QCOMPARE(wide.documentHeight, 30 + wide.sections[0].heightPx + wide.sections[1].heightPx + 15);
+    QCOMPARE(tableFont(dpi, false).pixelSize(), 14);
+}
+
+void ResultTablesTest::longTextWrapsIntoATallerRow() {
+    std::vector<TableSection> sections{section(2, 2, {0.1, 0.5})};
+    sections[0].setCell(0, 0, "короткий", false);
+    std::string longText;
+    for (int i = 0; i < 30; ++i)
+        longText += "профиль ";
+    sections[0].setCell(0, 1, longText, false);
+    sections[0].setCell(1, 0, "строка\nвторая строка", false);
+    const TableLayout layout = layoutTable(sections, QRect(0, 0, 1000, 600), 96);
+    const int line = wrappedHeight(tableFont(96, false), 350 - 12, "строка");
+    const int two = wrappedHeight(tableFont(96, false), 350 - 12, "строка\nвторая строка");
+    QVERIFY(two > line * 3 / 2);
+    QCOMPARE(layout.sections[0].rowHeights[0], two + 8);  // the taller cell of the row decides
+    QVERIFY(layout.sections[0].rowHeights[1] > 5 * line); // 30 words in a 70-pixel column
+}
+
+void ResultTablesTest::scrollRules_data() {
+    QTest::addColumn<int>("document");
+    QTest::addColumn<int>("client");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<int>("rangeMax");
+    QTest::addColumn<int>("afterLineDown");
+    QTest::newRow("shorter than the window") << 300 << 600 << false << 0 << 0;
+    QTest::newRow("exactly fits") << 550 << 600 << false << 0 << 0;
+    QTest::newRow("one pixel over: a bar that does not scroll") << 551 << 600 << true << 0 << 0;
+    QTest::newRow("four pixels over: maximum 1 is below 2") << 554 << 600 << true << 3 << 0;
+    QTest::newRow("five pixels over: scrolls 2") << 555 << 600 << true << 4 << 2;
+    QTest::newRow("long") << 2000 << 600 << true << 1449 << 10;
+}
+
+void ResultTablesTest::scrollRules() {
+    QFETCH(int, document);
+    QFETCH(int, client);
+    QFETCH(bool, shown);
+    QFETCH(int, rangeMax);
+    QFETCH(int, afterLineDown);
+    TableScroll s = TableScroll::forDocument(document, client);
+    QCOMPARE(s.shown, shown);
+    QCOMPARE(s.rangeMax, rangeMax);
+    QCOMPARE(s.position, 0);
+    s.lines(1);
+    QCOMPARE(s.position, afterLineDown);
+}
+
+void ResultTablesTest::scrollRequestsStayInRange() {
+    TableScroll s = TableScroll::forDocument(2000, 600); // extra 1450, range 0..1449, last position 1447
+    QCOMPARE(s.maxPosition(), 1447);
+    s.pages(1);
+    QCOMPARE(s.position, 3);
+    s.wheel(true);
+    QCOMPARE(s.position, 13);
+    s.wheel(false);
+    s.wheel(false);
+    QCOMPARE(s.position, 0);
+    s.trackTo(5000);
+    QCOMPARE(s.position, 1447);
+    s.lines(3);
+    QCOMPARE(s.position, 1447);
+    s.pages(-1);
+    QCOMPARE(s.position, 1444);
+    s.trackTo(-7);
+    QCOMPARE(s.position, 0);
+}
+
+void ResultTablesTest::viewShowsItsScrollBarOnlyWhenNeeded() {
+    ProjectFixture f;
+    RecordingHub hub;
+    DlgTable table(f.context(hub), 2, nullptr);
+    table.show(); // a hidden widget gets its resize events only when shown
+    table.resize(1165, 5000);
+    QVERIFY(!table.scroll().shown);
+    QVERIFY(table.scrollBar()->isHidden());
+    const int document = table.layout().documentHeight;
+    table.resize(1165, document + 50 - 1);
+    QVERIFY(table.scroll().shown);
+    QCOMPARE(table.scroll().rangeMax, 0);
+    QVERIFY(!table.scrollBar()->isHidden());
+    wheel(&table, -120);
+    QCOMPARE(table.scroll().position, 0);
+    table.resize(1165, document + 50);
+    QVERIFY(!table.scroll().shown);
+    QCOMPARE(table.layout().band, QRect(50, 0, 700, document + 50));
+}
+
+void ResultTablesTest::wheelMovesTenPixelsUnlessShiftIsHeld() {
+    ProjectFixture f;
+    RecordingHub hub;
+    DlgTable table(f.context(hub), 0, nullptr);
+    table.show();
+    table.resize(1165, 120);
+    QVERIFY(table.scroll().maxPosition() > 30);
+    wheel(&table, -120);
+    QCOMPARE(table.scroll().position, 10);
+    wheel(&table, -480); // any amount is one step
+    QCOMPARE(table.scroll().position, 20);
+    wheel(&table, -120, Qt::ShiftModifier);
+    QCOMPARE(table.scroll().position, 20);
+    wheel(&table, 120);
+    QCOMPARE(table.scroll().position, 10);
+    QCOMPARE(table.scrollBar()->value(), 10);
+    // A resize goes back to the top.
+    table.resize(1165, 130);
+    QCOMPARE(table.scroll().position, 0);
+}
+
+void ResultTablesTest::viewRebuildsOnRecalculated() {
+    ProjectFixture f;
+    RecordingHub hub;
+    DlgTable info(f.context(hub), 1, nullptr);
+    QCOMPARE(info.sections().size(), size_t{1});
+    const int rows = info.sections()[0].rowCount;
+    f.project.orderCard.assemblyCost = 0;
+    f.project.orderCard.deliveryCost = 500;
+    info.receive(Notification::Recalculated);
+    QCOMPARE(info.sections()[0].rowCount, rows + 1);
+    DlgTable price(f.context(hub), 0, nullptr);
+    QCOMPARE(price.sections().size(), size_t{2});
+    QCOMPARE(QString::fromStdString(price.sections()[0].cell(0, 0).text), QStringLiteral("№"));
+}
+
+QTEST_MAIN(ResultTablesTest)
+#include "result_tables_test.moc"

@@ -1,0 +1,93 @@
+#pragma once
+// Shared by the desktop program's tests: the sample catalogue, a Project whose order counter lives in a
+// temporary folder, a hub that records notifications, and message boxes and file dialogs that answer without
+// a user.
+#include "artwork.h"
+#include "catalogue/catalogue.h"
+#include "model/project.h"
+#include "notifications.h"
+#include "prompts.h"
+#include "ui_context.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace dalvex::ui::test {
+
+inline std::filesystem::path uniqueTempFolder(const char* tag) {
+    static std::atomic<int> counter{0};
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    auto path =
+        std::filesystem::temp_directory_path() /
+        (std::string("dalvex_ui_") + tag + "_" + std::to_string(stamp) + "_" + std::to_string(counter++));
+    std::filesystem::create_directories(path);
+    return path;
+}
+
+inline Catalogue& sampleCatalogue() {
+    static Catalogue catalogue{std::filesystem::path(DALVEX_BINARY_DIR)};
+    return catalogue;
+}
+
+inline DSSystem* systemNamed(const char* name) {
+    return sampleCatalogue().findSystem(name);
+}
+
+class RecordingHub : public NotificationHub {
+public:
+    void notify(Notification n) override { seen.push_back(n); }
+    int count(Notification n) const {
+        int c = 0;
+        for (Notification s : seen)
+            c += s == n ? 1 : 0;
+        return c;
+    }
+    std::vector<Notification> seen;
+};
+
+// Message boxes and file dialogs that record and answer as the test says.
+struct ScriptedPrompts {
+    QStringList errors;
+    QStringList captions;
+    QString nextPath;
+    QString lastInitialName;
+    QString lastFilter;
+    Prompts saved;
+
+    ScriptedPrompts() : saved(prompts()) {
+        prompts().error = [this](QWidget*, const QString& text, const QString& caption) {
+            errors << text;
+            captions << caption;
+        };
+        prompts().openPath = [this](QWidget*, const QString& filter, const QString&) {
+            lastFilter = filter;
+            return nextPath;
+        };
+        prompts().savePath = [this](QWidget*, const QString& filter, const QString&, const QString& initial) {
+            lastFilter = filter;
+            lastInitialName = initial;
+            return nextPath;
+        };
+    }
+    ~ScriptedPrompts() { prompts() = saved; }
+};
+
+// A Project on the sample catalogue with its own order counter folder.
+struct ProjectFixture {
+    std::filesystem::path folder = uniqueTempFolder("project");
+    Project project{sampleCatalogue(), folder};
+    Artwork artwork{sampleCatalogue()};
+    ~ProjectFixture() {
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+    UiContext context(NotificationHub& hub) { return UiContext{project, artwork, hub, applicationFont()}; }
+};
+
+} // namespace dalvex::ui::test
