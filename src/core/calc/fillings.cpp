@@ -1,0 +1,110 @@
+// The filling materials of a sketch: one line per material with its area and amount, one panel line per
+// insert, and the warning line for inserts left without material.
+#include "calc/geometry_util.h"
+#include "calc/systems.h"
+#include "text/encoding.h"
+#include "text/format.h"
+#include "text/numbers.h"
+
+#include <map>
+
+namespace dalvex {
+
+namespace {
+
+struct Utf16Less {
+    bool operator()(const std::string& a, const std::string& b) const { return lessByUtf16(a, b); }
+};
+
+struct MaterialEntry {
+    MaterialLine line;
+    std::vector<std::pair<int32_t, const Insert*>> panels; // door index and insert, in walking order
+};
+
+struct FillingRules {
+    bool keyByCodeOnly = false; // the seal systems merge materials of one code from different pictures
+    bool decimalSizes = false;  // panel sizes in millimetres with one decimal instead of whole millimetres
+};
+
+double areaOf(const Insert& insert) {
+    return (insert.panelHeight / 10000.0) * (insert.panelWidth / 10000.0);
+}
+
+std::string descriptionOf(const Material& m) {
+    return m.fromFolder ? m.name + " (" + m.key() + ")" : m.name;
+}
+
+std::string panelSize(int32_t size, bool decimal) {
+    return decimal ? format("%0.1f", size / 10.0) : format("%d", floorToInt(size / 10.0 + 0.5));
+}
+
+void collectMaterials(const DoorSketch& sketch, CalcResult& result, int32_t doorCount,
+                      const FillingRules& rules) {
+    MaterialLine missing;
+    missing.name = "ВНИМАНИЕ";
+    missing.description = "ОТДЕЛОЧНЫЙ МАТЕРИАЛ НЕ УКАЗАН";
+    std::map<std::string, MaterialEntry, Utf16Less> entries;
+    for (int k = 0; k < doorCount; ++k) {
+        const Door& door = sketch.doors[k];
+        for (const auto& [id, insert] : door.inserts) {
+            const Material* m = insert.material;
+            if (m == nullptr) {
+                missing.area += areaOf(insert);
+                continue;
+            }
+            MaterialEntry& entry = entries[rules.keyByCodeOnly ? m->code : m->code + m->key()];
+            MaterialLine& line = entry.line;
+            line.name = m->code;
+            line.description = descriptionOf(*m);
+            line.thickness = m->thickness;
+            line.amount = m->pricePerSquareMetre;
+            line.area += areaOf(insert);
+            if (insert.thicknessError)
+                line.error =
+                    format("ОШИБКА: Не подходящий по толщине (%2.2f) материал.", m->thickness / 10.0);
+            entry.panels.emplace_back(door.index, &insert);
+        }
+    }
+    for (auto& [key, entry] : entries) {
+        MaterialLine& line = entry.line;
+        if (line.error.empty()) line.amount = ceilToInt(line.amount * line.area);
+        result.materialLines.push_back(line);
+        int32_t k = 0;
+        for (const auto& [doorIndex, insert] : entry.panels) {
+            result.panelLines.push_back({format("%d-%d", result.materialGroup, ++k), line.name,
+                                         line.description, panelSize(insert->panelHeight, rules.decimalSizes),
+                                         panelSize(insert->panelWidth, rules.decimalSizes),
+                                         format("%d", insert->number), doorIndex});
+        }
+        ++result.materialGroup;
+    }
+    if (missing.area > 0) result.materialLines.push_back(missing);
+}
+
+} // namespace
+
+void DSSystem::collectFillings(DoorSketch& sketch, CalcResult& result) {
+    collectMaterials(sketch, result, doorsOf(sketch), FillingRules{});
+}
+
+void DSSystem::collectFillingsWithSeal(DoorSketch& sketch, CalcResult& result) {
+    collectMaterials(sketch, result, doorsOf(sketch), FillingRules{true, true});
+    // Thin fillings (4 and 8 mm) sit in a silicone seal all round.
+    int64_t seal = 0;
+    forEachInsert(sketch, [&](const Door&, const Insert& insert) {
+        const Material* m = insert.material;
+        if (m == nullptr || insert.thicknessError || m->thickness == 0 || m->thickness == 100) return;
+        seal += 2 * (int64_t{insert.panelWidth} + insert.panelHeight);
+    });
+    if (seal > 0) result.articleLines.push_back(lengthLine(ruleArticle("JB17"), clampToInt(seal), nullptr));
+}
+
+void DSSystemBorvik::collectFillings(DoorSketch& sketch, CalcResult& result) {
+    collectFillingsWithSeal(sketch, result);
+}
+
+void DSSystemFeldor::collectFillings(DoorSketch& sketch, CalcResult& result) {
+    collectFillingsWithSeal(sketch, result);
+}
+
+} // namespace dalvex
