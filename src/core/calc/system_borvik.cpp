@@ -12,7 +12,7 @@ void DSSystemBorvik::recompute(DoorSketch& sketch, bool keepDoorWidths) {
     const int64_t n = doorsOf(sketch);
     int32_t w = 0;
     int32_t h = 0;
-    if (pivot != 0) {
+    if (pivotActive(sketch)) {
         // Pivot doors stand side by side with a 0.3 mm gap at every joint and at both walls.
         w = doorShare(int64_t{sketch.width} - 3 * (n + 1), sketch.doorCount);
         h = clampToInt(int64_t{sketch.height} - 250);

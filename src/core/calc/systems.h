@@ -17,8 +17,7 @@ public:
     DSSystemDalvex(int32_t index, std::string name, int32_t imageId);
     void recompute(DoorSketch& sketch, bool keepDoorWidths) override;
     void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) override;
-    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth,
-                         int32_t plinthHeight) override;
+    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth, int32_t plinthHeight) override;
     int32_t minPlinthHeight() const override;
 };
 
@@ -28,6 +27,8 @@ public:
     const Article* pivotMechanism = nullptr; // emitted in pivot mode (JB16)
     uint8_t pivot = 0;                       // pivot fittings instead of sliding
     int32_t heightOffset = -40;              // door height relative to the opening, whole millimetres
+    // Pivot mode as it applies to a sketch: pivot fittings hold at most two doors.
+    bool pivotActive(const DoorSketch& sketch) const { return pivot != 0 && sketch.doorCount <= 2; }
 
     void recompute(DoorSketch& sketch, bool keepDoorWidths) override;
     void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) override;
@@ -43,8 +44,7 @@ public:
     DSSystemWenlor(int32_t index, std::string name, int32_t imageId);
     void recompute(DoorSketch& sketch, bool keepDoorWidths) override;
     void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) override;
-    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth,
-                         int32_t plinthHeight) override;
+    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth, int32_t plinthHeight) override;
     int32_t minPlinthHeight() const override;
     void adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset) override;
 };
@@ -72,8 +72,7 @@ public:
 class DSSystemFeldor : public DSSystem {
 public:
     DSSystemFeldor(int32_t index, std::string name, int32_t imageId);
-    std::vector<HandleProfile*>
-        insideHandleProfiles; // the handle list for inside mounting, built on first use
+    std::vector<HandleProfile*> insideHandleProfiles; // the handle list for inside mounting, built on first use
     int32_t mountInside = 1;
 
     int handleProfileCount() override;
@@ -96,8 +95,7 @@ public:
     DSSystemQuorin(int32_t index, std::string name, int32_t imageId);
     void recompute(DoorSketch& sketch, bool keepDoorWidths) override;
     void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) override;
-    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth,
-                         int32_t plinthHeight) override;
+    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth, int32_t plinthHeight) override;
     void adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset) override;
 };
 
@@ -106,8 +104,7 @@ public:
     DSSystemZerkan(int32_t index, std::string name, int32_t imageId);
     void recompute(DoorSketch& sketch, bool keepDoorWidths) override;
     void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) override;
-    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth,
-                         int32_t plinthHeight) override;
+    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth, int32_t plinthHeight) override;
     int32_t minPlinthHeight() const override;
     void adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset) override;
 };
@@ -117,8 +114,7 @@ public:
     DSSystemNordel(int32_t index, std::string name, int32_t imageId);
     void recompute(DoorSketch& sketch, bool keepDoorWidths) override;
     void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) override;
-    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth,
-                         int32_t plinthHeight) override;
+    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth, int32_t plinthHeight) override;
     int32_t minPlinthHeight() const override;
     void adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset) override;
 };
