@@ -51,18 +51,24 @@ TEST(SystemsEdges, ChosenRollerSetIsCheckedAgainstTheHandle) {
         const char* set;
         const char* error;
     } cases[] = {
-        {"Лантес", "JL11", "JB010/011B", misfit}, {"Лантес", "JL11", "Y1406", ""},
-        {"Сенфил-Н", "JS01", "JB010/011B", misfit}, {"Кворин", "JQ01", "JB010/011B", misfit},
-        {"Фелдор", "JB300N", "JB010/011B", ""},  {"Фелдор", "JB300N", "JB10/11B", misfit},
-        {"Зеркан", "JZ02", "JB010/011B", misfit}, {"Далвекс", "DX01", "JB010/011B", misfit},
-        {"Нордел", "JN01", "Y1406", ""},          {"Герлит", nullptr, "JB010/011B", ""},
+        {"Лантес", "JL11", "JB010/011B", misfit},
+        {"Лантес", "JL11", "Y1406", ""},
+        {"Сенфил-Н", "JS01", "JB010/011B", misfit},
+        {"Кворин", "JQ01", "JB010/011B", misfit},
+        {"Фелдор", "JB300N", "JB010/011B", ""},
+        {"Фелдор", "JB300N", "JB10/11B", misfit},
+        {"Зеркан", "JZ02", "JB010/011B", misfit},
+        {"Далвекс", "DX01", "JB010/011B", misfit},
+        {"Нордел", "JN01", "Y1406", ""},
+        {"Герлит", nullptr, "JB010/011B", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.system) + " " + c.set);
         DSSystem& system = fx.system(c.system);
         system.rollerSet = dynamic_cast<RollerSet*>(cat.findArticle(c.set));
         ASSERT_NE(system.rollerSet, nullptr);
-        DoorSketch sketch = newSketch(system, 30000, 25000, 2, c.handle ? cat.findHandleProfile(c.handle) : nullptr);
+        DoorSketch sketch =
+            newSketch(system, 30000, 25000, 2, c.handle ? cat.findHandleProfile(c.handle) : nullptr);
         CalcResult result;
         calculate(system, sketch, result, nullptr);
         const ArticleLine* line = lineOf(result, c.set);

@@ -1,7 +1,7 @@
 #pragma once
-// Helpers of the bill-of-materials tests: a Catalogue built from a temporary program folder, sketches laid out
-// at scale 1 and split with the sketch model's own operation, test materials, and comparisons that name every
-// field that differs.
+// Helpers of the bill-of-materials tests: a Catalogue built from a temporary program folder, sketches laid
+// out at scale 1 and split with the sketch model's own operation, test materials, and comparisons that name
+// every field that differs.
 #include "calc/systems.h"
 #include "catalogue/catalogue.h"
 #include "files/file_io.h"
@@ -132,7 +132,8 @@ inline void expectArticles(const std::vector<ArticleLine>& actual, const std::ve
     }
 }
 
-inline void expectMaterials(const std::vector<MaterialLine>& actual, const std::vector<MaterialLine>& expected) {
+inline void expectMaterials(const std::vector<MaterialLine>& actual,
+                            const std::vector<MaterialLine>& expected) {
     ASSERT_EQ(actual.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE("material line " + std::to_string(i) + " " + expected[i].name);
@@ -179,9 +180,10 @@ struct Fillings {
     Material glass = material("СТ-10", "Стекло 10 мм", "glass10.jpg", 100, 300000);
 };
 
-// The layout most projects use, on three or more doors: door 0 split by a horizontal divider at 1000 mm (chipboard
-// above, mirror below); door 1 split by a vertical divider at 500 mm (10 mm glass on the left) and its right
-// part by a horizontal divider at 1200 mm (mirror above, chipboard below); door 2 left without material.
+// The layout most projects use, on three or more doors: door 0 split by a horizontal divider at 1000 mm
+// (chipboard above, mirror below); door 1 split by a vertical divider at 500 mm (10 mm glass on the left) and
+// its right part by a horizontal divider at 1200 mm (mirror above, chipboard below); door 2 left without
+// material.
 inline void standardLayout(DoorSketch& sketch, const DividerProfile* first, const DividerProfile* second,
                            const Fillings& f) {
     Door& d0 = sketch.doors[0];

@@ -11,8 +11,8 @@ const char* const kFrame = "Основной профиль";
 const char* const kDivider = "Делитель Т-образный (алюминий)";
 const char* const kPlastic = "Делитель (пластик)";
 
-// Opening 3000 mm, door height basis 2500 mm, JZ02 on all four sides (face 140, join 140, inset 12, bar 5.5 m),
-// rows 0 1 0, the standard layout with JZ03 dividers.
+// Opening 3000 mm, door height basis 2500 mm, JZ02 on all four sides (face 140, join 140, inset 12, bar 5.5
+// m), rows 0 1 0, the standard layout with JZ03 dividers.
 struct ZerkanProject {
     CatalogueFixture fx;
     Fillings f;
@@ -20,8 +20,8 @@ struct ZerkanProject {
     CalcResult result;
 
     explicit ZerkanProject(std::string_view priceList = {})
-        : fx(priceList), sketch(newSketch(fx.system("Зеркан"), 30000, 25000, 3,
-                                          fx.catalogue->findHandleProfile("JZ02"))) {
+        : fx(priceList),
+          sketch(newSketch(fx.system("Зеркан"), 30000, 25000, 3, fx.catalogue->findHandleProfile("JZ02"))) {
         const DividerProfile* jz03 = fx.catalogue->findDividerProfile("JZ03");
         standardLayout(sketch, jz03, jz03, f);
         calculate(fx.system("Зеркан"), sketch, result, fx.catalogue->findColor("Хром матовый (анод)"));
@@ -43,35 +43,42 @@ struct ZerkanProject {
 // JZ06 round the mirrors: 2 x (10026 + 14938) + 2 x (5018 + 11938) = 83840.
 TEST(SystemsZerkan, WholeBillOfThreeDoorProject) {
     ZerkanProject p;
-    expectArticles(p.result.articleLines,
-                   {
-                       {"JZ02", kFrame, 55000, 5, 0, "", 1},
-                       {"JZ03", kDivider, 0, 39420, 0, "", 0},
-                       {"JZ04", kPlastic, 0, 36530, 0, "", 0},
-                       {"JZ01", "Ходовой профиль", 0, 29968, 0, "", 0},
-                       {"JZ05", "Направляющий профиль нижний", 0, 29968, 0, "", 0},
-                       {"JZ07", "Добор", 0, 50000, 0, "", 0},
-                       {"JZB01", "Комплект роликов", 0, 2, 0, "", 1},
-                       {"JZB03", "Комплект фурнитуры", 0, 2, 0, "", 1},
-                       {"JZ06", "Уплотнитель (силикон)", 0, 83840, 0, "", 0},
-                   });
-    expectCuts(p.result.cutLines,
-               {
-                   {"1-1", "JZ02", kFrame, "2500,0", "1", 0},   {"1-2", "JZ02", kFrame, "2500,0", "3", 0},
-                   {"1-3", "JZ02", kFrame, "1008,0", "2", 0},   {"1-4", "JZ02", kFrame, "1008,0", "4", 0},
-                   {"1-5", "JZ02", kFrame, "2500,0", "6", 1},   {"1-6", "JZ02", kFrame, "2500,0", "8", 1},
-                   {"1-7", "JZ02", kFrame, "1008,0", "7", 1},   {"1-8", "JZ02", kFrame, "1008,0", "9", 1},
-                   {"1-9", "JZ02", kFrame, "2500,0", "12", 2},  {"1-10", "JZ02", kFrame, "2500,0", "14", 2},
-                   {"1-11", "JZ02", kFrame, "1008,0", "13", 2}, {"1-12", "JZ02", kFrame, "1008,0", "15", 2},
-                   {"2-1", "JZ03", kDivider, "980,0", "5", 0},  {"2-2", "JZ03", kDivider, "2472,0", "10", 1},
-                   {"2-3", "JZ03", kDivider, "490,0", "11", 1}, {"3-1", "JZ04", kPlastic, "866,0", "5", 0},
-                   {"3-2", "JZ04", kPlastic, "2358,0", "10", 1}, {"3-3", "JZ04", kPlastic, "429,0", "11", 1},
-                   {"4-0", "JZ01", "Ходовой профиль", "2996,8", "0", -1},
-                   {"5-0", "JZ05", "Направляющий профиль нижний", "2996,8", "0", -1},
-                   {"6-0", "JZ07", "Добор", "5000,0", "0", -1},
-                   {"7-0", "JZB01", "Комплект роликов", "2", "0", -1},
-                   {"8-0", "JZ06", "Уплотнитель (силикон)", "8384,0", "0", -1},
-               });
+    expectArticles(p.result.articleLines, {
+                                              {"JZ02", kFrame, 55000, 5, 0, "", 1},
+                                              {"JZ03", kDivider, 0, 39420, 0, "", 0},
+                                              {"JZ04", kPlastic, 0, 36530, 0, "", 0},
+                                              {"JZ01", "Ходовой профиль", 0, 29968, 0, "", 0},
+                                              {"JZ05", "Направляющий профиль нижний", 0, 29968, 0, "", 0},
+                                              {"JZ07", "Добор", 0, 50000, 0, "", 0},
+                                              {"JZB01", "Комплект роликов", 0, 2, 0, "", 1},
+                                              {"JZB03", "Комплект фурнитуры", 0, 2, 0, "", 1},
+                                              {"JZ06", "Уплотнитель (силикон)", 0, 83840, 0, "", 0},
+                                          });
+    expectCuts(p.result.cutLines, {
+                                      {"1-1", "JZ02", kFrame, "2500,0", "1", 0},
+                                      {"1-2", "JZ02", kFrame, "2500,0", "3", 0},
+                                      {"1-3", "JZ02", kFrame, "1008,0", "2", 0},
+                                      {"1-4", "JZ02", kFrame, "1008,0", "4", 0},
+                                      {"1-5", "JZ02", kFrame, "2500,0", "6", 1},
+                                      {"1-6", "JZ02", kFrame, "2500,0", "8", 1},
+                                      {"1-7", "JZ02", kFrame, "1008,0", "7", 1},
+                                      {"1-8", "JZ02", kFrame, "1008,0", "9", 1},
+                                      {"1-9", "JZ02", kFrame, "2500,0", "12", 2},
+                                      {"1-10", "JZ02", kFrame, "2500,0", "14", 2},
+                                      {"1-11", "JZ02", kFrame, "1008,0", "13", 2},
+                                      {"1-12", "JZ02", kFrame, "1008,0", "15", 2},
+                                      {"2-1", "JZ03", kDivider, "980,0", "5", 0},
+                                      {"2-2", "JZ03", kDivider, "2472,0", "10", 1},
+                                      {"2-3", "JZ03", kDivider, "490,0", "11", 1},
+                                      {"3-1", "JZ04", kPlastic, "866,0", "5", 0},
+                                      {"3-2", "JZ04", kPlastic, "2358,0", "10", 1},
+                                      {"3-3", "JZ04", kPlastic, "429,0", "11", 1},
+                                      {"4-0", "JZ01", "Ходовой профиль", "2996,8", "0", -1},
+                                      {"5-0", "JZ05", "Направляющий профиль нижний", "2996,8", "0", -1},
+                                      {"6-0", "JZ07", "Добор", "5000,0", "0", -1},
+                                      {"7-0", "JZB01", "Комплект роликов", "2", "0", -1},
+                                      {"8-0", "JZ06", "Уплотнитель (силикон)", "8384,0", "0", -1},
+                                  });
     expectMaterials(p.result.materialLines,
                     {
                         {"ДСП-16", "ДСП белое", 160, 1.65700672, 100000,
@@ -89,8 +96,8 @@ TEST(SystemsZerkan, WholeBillOfThreeDoorProject) {
                                       });
 }
 
-// The same project priced. The colour is "премиум" in Zerkan; JZ02 and JZ07 have a premium price, the seal has
-// one too but is priced without colour; JZ01 falls back to its standard price.
+// The same project priced. The colour is "премиум" in Zerkan; JZ02 and JZ07 have a premium price, the seal
+// has one too but is priced without colour; JZ01 falls back to its standard price.
 //   JZ02 5 x trunc(130 roubles x 5.5 m) = 5 x 71500; JZ03 trunc(8000 x 3.942) = 31536;
 //   JZ04 trunc(1550 x 3.653) = 5662 (5662.15); JZ01 20000 x 2.9968 = 59936; JZ05 15000 x 2.9968 = 44952;
 //   JZ07 9000 x 5.0 = 45000; JZB01 2 x 100050; JZB03 2 x 30000; JZ06 2500 x 8.384 = 20960.
@@ -108,18 +115,17 @@ TEST(SystemsZerkan, PricedBillUsesColourWhereTheRulesSay) {
     standardLayout(sketch, cat.findDividerProfile("JZ03"), cat.findDividerProfile("JZ03"), f);
     CalcResult result;
     calculate(zerkan, sketch, result, cat.findColor("Хром матовый (анод)"));
-    expectArticles(result.articleLines,
-                   {
-                       {"JZ02", kFrame, 55000, 5, 357500, "", 1},
-                       {"JZ03", kDivider, 0, 39420, 31536, "", 0},
-                       {"JZ04", kPlastic, 0, 36530, 5662, "", 0},
-                       {"JZ01", "Ходовой профиль", 0, 29968, 59936, "", 0},
-                       {"JZ05", "Направляющий профиль нижний", 0, 29968, 44952, "", 0},
-                       {"JZ07", "Добор", 0, 50000, 45000, "", 0},
-                       {"JZB01", "Комплект роликов", 0, 2, 200100, "", 1},
-                       {"JZB03", "Комплект фурнитуры", 0, 2, 60000, "", 1},
-                       {"JZ06", "Уплотнитель (силикон)", 0, 83840, 20960, "", 0},
-                   });
+    expectArticles(result.articleLines, {
+                                            {"JZ02", kFrame, 55000, 5, 357500, "", 1},
+                                            {"JZ03", kDivider, 0, 39420, 31536, "", 0},
+                                            {"JZ04", kPlastic, 0, 36530, 5662, "", 0},
+                                            {"JZ01", "Ходовой профиль", 0, 29968, 59936, "", 0},
+                                            {"JZ05", "Направляющий профиль нижний", 0, 29968, 44952, "", 0},
+                                            {"JZ07", "Добор", 0, 50000, 45000, "", 0},
+                                            {"JZB01", "Комплект роликов", 0, 2, 200100, "", 1},
+                                            {"JZB03", "Комплект фурнитуры", 0, 2, 60000, "", 1},
+                                            {"JZ06", "Уплотнитель (силикон)", 0, 83840, 20960, "", 0},
+                                        });
     // The chipboard's thickness error blocks the total.
     result.computeItemsTotal();
     EXPECT_EQ(result.itemsTotal, 0);
