@@ -1,0 +1,151 @@
+// Copying a door's layout onto another, selecting inserts and giving or taking their material.
+#include "catalogue/records.h"
+#include "model/door_sketch.h"
+#include "sketch_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace dalvex {
+namespace {
+
+using test::consistent;
+using test::sizeDoor;
+
+// Door 0 of 10000 x 20000 with a vertical divider at 9000 and a horizontal one right of it; door 1 as given.
+DoorSketch sketchToCopy(int32_t targetWidth, const Material* m) {
+    DoorSketch s(20000, 20000, 3, nullptr, false);
+    sizeDoor(s.doors[0], 10000, 20000);
+    sizeDoor(s.doors[1], targetWidth, 21000);
+    sizeDoor(s.doors[2], 10000, 20000);
+    test::splitDoorAt(s.doors[0], 9000, 10, true);
+    test::splitDoorAt(s.doors[0], 9500, 5000, false);
+    s.doors[0].insert(3)->material = m;
+    s.copyDoor(0);
+    return s;
+}
+
+TEST(SketchPasteTest, PasteNeedsTwoMillimetresRightOfTheLastVertical) {
+    Material glass;
+    struct Case {
+        int32_t width;
+        int result;
+    };
+    for (const Case& c : {Case{9010, 2}, Case{9020, 0}, Case{12000, 0}}) {
+        DoorSketch s = sketchToCopy(c.width, &glass);
+        test::splitDoorAt(s.doors[1], 3000, 10, true);
+        const Door before = s.doors[1];
+        s.dirty = false;
+        s.resizePending = false;
+        EXPECT_EQ(s.pasteDoor(1), c.result) << c.width;
+        EXPECT_EQ(s.copiedDoor, 0);
+        const Door& target = s.doors[1];
+        if (c.result != 0) {
+            EXPECT_FALSE(s.dirty);
+            EXPECT_EQ(target.dividers.begin()->second.position, before.dividers.begin()->second.position);
+            EXPECT_EQ(target.inserts.size(), before.inserts.size());
+            continue;
+        }
+        EXPECT_TRUE(s.dirty);
+        EXPECT_TRUE(s.resizePending);
+        EXPECT_EQ(target.width, c.width);
+        EXPECT_EQ(target.height, 21000);
+        EXPECT_EQ(target.dividers.size(), 2u);
+        EXPECT_EQ(target.divider(1)->position, 9000);
+        EXPECT_EQ(target.divider(2)->length, c.width - 9000); // recomputed for this door
+        EXPECT_EQ(target.insert(3)->material, &glass);
+        EXPECT_EQ(target.insert(3)->bottom, 21000);
+        EXPECT_EQ(target.nextInsertId, s.doors[0].nextInsertId);
+        EXPECT_TRUE(consistent(target));
+        EXPECT_TRUE(consistent(s.doors[0]));
+    }
+}
+
+TEST(SketchPasteTest, InvalidCombinationsForgetTheCopiedDoor) {
+    struct Case {
+        int copied, target, doorCount;
+    };
+    for (const Case& c :
+         {Case{0, 0, 3}, Case{0, 3, 3}, Case{3, 1, 3}, Case{-1, 1, 3}, Case{0, -4, 3}, Case{0, 1, 42}}) {
+        DoorSketch s = sketchToCopy(12000, nullptr);
+        s.copiedDoor = c.copied;
+        s.doorCount = c.doorCount;
+        const int expected = c.doorCount == 42 ? 0 : -1; // a count out of range is held to ten doors
+        EXPECT_EQ(s.pasteDoor(c.target), expected) << c.copied << " " << c.target;
+        EXPECT_EQ(s.copiedDoor, expected == 0 ? c.copied : -1);
+    }
+}
+
+TEST(SketchPasteTest, PasteDropsReferencesThatNameNothingAndTheOldSelection) {
+    DoorSketch s = sketchToCopy(12000, nullptr);
+    s.doors[0].divider(2)->endId = 99;
+    s.doors[1].selectedInsertId = 1;
+    s.doors[1].hitKind = kHitInsert;
+    s.selectedDividerDoor = 1;
+    s.selectedDividerId = 1;
+    ASSERT_EQ(s.pasteDoor(1), 0);
+    EXPECT_EQ(s.doors[1].divider(2)->endId, 0);
+    EXPECT_EQ(s.doors[1].selectedInsertId, 0);
+    EXPECT_EQ(s.doors[1].hitKind, kHitNothing);
+    EXPECT_EQ(s.selectedDivider(), nullptr);
+
+    Door& door = s.doors[2];
+    EXPECT_EQ(door.pasteFrom(nullptr), 1);
+    EXPECT_EQ(door.pasteFrom(&door), 0); // onto itself: the layout stays
+    EXPECT_EQ(door.inserts.size(), 1u);
+    EXPECT_TRUE(consistent(door));
+}
+
+TEST(SketchFillTest, SelectingAndFillingTheInsertUnderThePoint) {
+    Material oak, glass;
+    DoorSketch s(20000, 20000, 2, nullptr, false);
+    for (int i = 0; i < 2; ++i)
+        sizeDoor(s.doors[i], 10000, 20000);
+    test::splitDoorAt(s.doors[1], 5000, 10, true);
+    test::layoutSketch(s);
+
+    EXPECT_FALSE(s.selectInsertAt({25000, 10}));
+    ASSERT_TRUE(s.selectInsertAt({16000, 10}));
+    EXPECT_EQ(s.doors[1].selectedInsertId, 2);
+    EXPECT_EQ(s.selectedInsertRect(), (PixelRect{15000, 0, 20000, 20000}));
+
+    s.fillSelectedInsertAcrossDoors(&glass, 0, 1);
+    const Insert& ins = *s.doors[1].insert(2);
+    EXPECT_EQ(ins.material, &glass);
+    EXPECT_TRUE(ins.scaleByDoors);
+    EXPECT_EQ(ins.scaleFirstDoor, 0);
+    EXPECT_EQ(ins.scaleLastDoor, 1);
+    // Ranges that leave out the insert's own door or reach past the doors change nothing.
+    for (auto [from, to] : {std::pair{0, 0}, std::pair{-1, 1}, std::pair{1, 2}, std::pair{1, 0}}) {
+        s.fillSelectedInsertAcrossDoors(&oak, from, to);
+        EXPECT_EQ(ins.material, &glass) << from << ".." << to;
+        EXPECT_EQ(ins.scaleFirstDoor, 0);
+    }
+    s.fillSelectedInsert(&oak);
+    EXPECT_EQ(ins.material, &oak);
+    EXPECT_FALSE(ins.scaleByDoors);
+    EXPECT_EQ(s.doors[1].insert(1)->material, nullptr);
+
+    s.clearSelection();
+    s.fillSelectedInsert(&glass); // nothing selected: nothing filled
+    EXPECT_EQ(ins.material, &oak);
+}
+
+TEST(SketchFillTest, DeleteOverAnInsertTakesTheMaterialAway) {
+    Material oak;
+    DoorSketch s(20000, 20000, 2, nullptr, false);
+    for (int i = 0; i < 2; ++i)
+        sizeDoor(s.doors[i], 10000, 20000);
+    test::layoutSketch(s);
+    EXPECT_FALSE(s.clearHoveredInsertMaterial()); // nothing under the mouse
+
+    s.doors[1].insert(1)->material = &oak;
+    ASSERT_NE(s.doors[1].insertAt({15000, 10}), nullptr);
+    EXPECT_TRUE(s.clearHoveredInsertMaterial());
+    EXPECT_EQ(s.doors[1].insert(1)->material, nullptr);
+    s.dirty = false;
+    EXPECT_TRUE(s.clearHoveredInsertMaterial()); // already without material: still answers
+    EXPECT_TRUE(s.dirty);
+}
+
+} // namespace
+} // namespace dalvex
