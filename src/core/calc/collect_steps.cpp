@@ -202,8 +202,9 @@ void DSSystem::collectFrontBackVerticals(DoorSketch& sketch, CalcResult& result,
     ArticleLine backLine = barLine(back, std::vector<int32_t>(std::max(0, n - 1), height), color);
     if (back != nullptr && backLine.quantity > 0) result.articleLines.push_back(backLine);
     ArticleLine mainLine;
-    if (systemKind == kSystemWenlor) {
-        mainLine = barLine(ruleArticle("JW02"), std::vector<int32_t>(2 * n, height), color);
+    const Article* mainProfile = systemKind == kSystemWenlor ? ruleArticle("JW02") : nullptr;
+    if (mainProfile != nullptr) {
+        mainLine = barLine(mainProfile, std::vector<int32_t>(2 * n, height), color);
         result.articleLines.push_back(mainLine);
     }
 
@@ -226,7 +227,7 @@ void DSSystem::collectFrontBackVerticals(DoorSketch& sketch, CalcResult& result,
         if (k != n - 1) addSide(backLine, i, k, kFrameRight);
     }
     ++result.profileGroup;
-    if (systemKind == kSystemWenlor) {
+    if (mainProfile != nullptr) {
         // The main-profile pieces continue the numbering of the sketch's profile pieces.
         for (int k = 0; k < n; ++k) {
             const int32_t cut = sketch.doors[k].frame[kFrameLeft].cutLength;

@@ -104,7 +104,9 @@ void DSSystem::collectFillingsWithSeal(DoorSketch& sketch, CalcResult& result) {
         if (m == nullptr || insert.thicknessError || m->thickness == 0 || m->thickness == 100) return;
         seal += 2 * (int64_t{insert.panelWidth} + insert.panelHeight);
     });
-    if (seal > 0) result.articleLines.push_back(lengthLine(ruleArticle("JB17"), clampToInt(seal), nullptr));
+    const Article* sealArticle = ruleArticle("JB17");
+    if (seal > 0 && sealArticle != nullptr)
+        result.articleLines.push_back(lengthLine(sealArticle, clampToInt(seal), nullptr));
 }
 
 void DSSystemBorvik::collectFillings(DoorSketch& sketch, CalcResult& result) {
