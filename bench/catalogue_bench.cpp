@@ -39,9 +39,16 @@ public:
             fs::create_directories(folder / "images");
             std::string list = "Код;Изображение;Цена;Название;Длина;Ширина;Толщина\n";
             for (int m = 0; m < kMaterials; ++m) {
-                const std::string picture = "m" + std::to_string(m) + ".jpg";
+                // Appended piece by piece: GCC's -Wrestrict misfires on chains of string concatenation at -O3.
+                std::string picture = "m";
+                picture += std::to_string(m);
+                picture += ".jpg";
                 std::ofstream(folder / "images" / picture, std::ios::binary) << "jpg";
-                list += "M-" + std::to_string(m) + ";" + picture + ";1500,50;Материал;2800;1220;10\n";
+                list += "M-";
+                list += std::to_string(m);
+                list += ";";
+                list += picture;
+                list += ";1500,50;Материал;2800;1220;10\n";
             }
             writeText(folder / "price.csv", list);
         }
