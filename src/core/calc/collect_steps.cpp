@@ -10,16 +10,6 @@ namespace dalvex {
 
 namespace {
 
-CutLine pieceCut(const CalcResult& result, int32_t piece, const ArticleLine& line, int32_t cutLength,
-                 int32_t number, int32_t doorIndex) {
-    return {labelText(result.profileGroup, piece),
-            line.code,
-            line.name,
-            tenthsText(cutLength),
-            countText(number),
-            doorIndex};
-}
-
 // One row: a single door, or every door in the same row (no overlaps, so single guides and runners).
 bool runsInOneRow(const DoorSketch& sketch, int32_t doors) {
     for (int k = 1; k < doors; ++k)

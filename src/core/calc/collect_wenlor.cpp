@@ -3,7 +3,7 @@
 #include "calc/collect_rules.h"
 #include "calc/geometry_util.h"
 #include "calc/systems.h"
-#include "text/format.h"
+#include "calc/line_text.h"
 
 namespace dalvex {
 
@@ -42,9 +42,8 @@ void DSSystemWenlor::collect(DoorSketch& sketch, CalcResult& result, const Profi
             const ArticleLine& added = result.articleLines.back();
             int i = 0;
             for (const FramePiece& p : frame)
-                result.cutLines.push_back({format("%d-%d", result.profileGroup, ++i), added.code, added.name,
-                                           format("%0.1f", p.side->cutLength / 10.0),
-                                           format("%d", p.side->number), p.door});
+                result.cutLines.push_back(
+                    pieceCut(result, ++i, added, p.side->cutLength, p.side->number, p.door));
             ++result.profileGroup;
         }
     }

@@ -2,8 +2,8 @@
 // plastic insert, the Zerkan track and a silicone seal round 4 mm glass.
 #include "calc/collect_rules.h"
 #include "calc/geometry_util.h"
+#include "calc/line_text.h"
 #include "calc/systems.h"
-#include "text/format.h"
 
 namespace dalvex {
 
@@ -19,10 +19,6 @@ struct DividerPiece {
     const Divider* divider = nullptr;
     int32_t insertLength = 0;
 };
-
-std::string cutLength(int32_t length) {
-    return format("%0.1f", length / 10.0);
-}
 
 } // namespace
 
@@ -45,8 +41,7 @@ void DSSystemZerkan::collect(DoorSketch& sketch, CalcResult& result, const Profi
             int i = 4 * k;
             for (int side : {kFrameLeft, kFrameRight, kFrameTop, kFrameBottom}) {
                 const FrameProfile& f = door.frame[side];
-                result.cutLines.push_back({format("%d-%d", result.profileGroup, ++i), line.code, line.name,
-                                           cutLength(f.cutLength), format("%d", f.number), k});
+                result.cutLines.push_back(pieceCut(result, ++i, line, f.cutLength, f.number, k));
             }
         }
         ++result.profileGroup;
@@ -82,9 +77,8 @@ void DSSystemZerkan::collect(DoorSketch& sketch, CalcResult& result, const Profi
         const ArticleLine& line = result.articleLines.back();
         int i = 0;
         for (const DividerPiece& p : dividers)
-            result.cutLines.push_back({format("%d-%d", result.profileGroup, ++i), line.code, line.name,
-                                       cutLength(p.divider->cutLength), format("%d", p.divider->number),
-                                       p.door});
+            result.cutLines.push_back(
+                pieceCut(result, ++i, line, p.divider->cutLength, p.divider->number, p.door));
         ++result.profileGroup;
     }
     if (const Article* plastic = ruleArticle("JZ04"); plastic != nullptr && !insertPieces.empty()) {
@@ -94,8 +88,7 @@ void DSSystemZerkan::collect(DoorSketch& sketch, CalcResult& result, const Profi
         const ArticleLine& added = result.articleLines.back();
         int i = 0;
         for (const DividerPiece& p : dividers)
-            result.cutLines.push_back({format("%d-%d", result.profileGroup, ++i), added.code, added.name,
-                                       cutLength(p.insertLength), format("%d", p.divider->number), p.door});
+            result.cutLines.push_back(pieceCut(result, ++i, added, p.insertLength, p.divider->number, p.door));
         ++result.profileGroup;
     }
 

@@ -2,6 +2,8 @@
 // The texts of result lines built from integers ("%d", the "%d-%d" labels and "%0.1f" of a length in 0.1 mm),
 // written directly rather than through the general formatter: a large sketch has hundreds of cut and panel
 // lines and these texts were most of its recalculation time. They read exactly as the formatter writes them.
+#include "calc/calc_result.h"
+
 #include <cstdint>
 #include <string>
 
@@ -27,6 +29,14 @@ inline std::string tenthsText(int32_t tenths) {
     text += ',';
     text += static_cast<char>('0' + magnitude % 10);
     return text;
+}
+
+// The cut line of one profile piece of an article: label (current profile group, piece), the line's code and
+// name, the cut length in millimetres with one decimal, the piece's number on the sketch, and its door.
+inline CutLine pieceCut(const CalcResult& result, int32_t piece, const ArticleLine& line, int32_t cutLength,
+                        int32_t number, int32_t doorIndex) {
+    return {labelText(result.profileGroup, piece), line.code, line.name, tenthsText(cutLength), countText(number),
+            doorIndex};
 }
 
 } // namespace dalvex
