@@ -2,6 +2,7 @@
 // shows the main window until it is closed.
 #include "artwork.h"
 #include "catalogue/catalogue.h"
+#include "dlg_tabs.h"
 #include "files/file_io.h"
 #include "main_window.h"
 #include "model/project.h"
@@ -23,7 +24,10 @@ public:
         : QApplication(argc, argv), catalogue_(dalvex::executableFolder()),
           project_(catalogue_, dalvex::executableFolder() / "config"), artwork_(catalogue_) {
         setApplicationName(QStringLiteral("dalvex"));
-        setFont(dalvex::ui::applicationFont());
+        // The picture buttons use the bold application font (see the panels); edits and lists a plain one.
+        QFont plain(QStringLiteral("Arial"));
+        plain.setPixelSize(13);
+        setFont(plain);
         // The command line is accepted but has no effect: the program always starts with the default project.
     }
 
@@ -37,10 +41,11 @@ private:
 };
 
 // Debug aids: DALVEX_STARTUP_TIMING prints the milliseconds from the start to the first painted main window;
-// DALVEX_SCREENSHOT=file.png saves a picture of the main window once it is painted, and quits.
+// DALVEX_SCREENSHOT=file.png saves a picture of the main window once it is painted, and quits
+// (DALVEX_SCREENSHOT_TAB=n shows tab n first).
 class DebugAids : public QObject {
 public:
-    DebugAids(QWidget& window, const QElapsedTimer& clock)
+    DebugAids(dalvex::ui::CDalvexDlg& window, const QElapsedTimer& clock)
         : window_(window), clock_(clock), timing_(qEnvironmentVariableIsSet("DALVEX_STARTUP_TIMING")),
           shot_(qEnvironmentVariable("DALVEX_SCREENSHOT")) {
         if (timing_ || !shot_.isEmpty()) window.installEventFilter(this);
@@ -57,6 +62,9 @@ protected:
                 std::fflush(stdout);
             }
             if (shot_.isEmpty()) return;
+            bool ok = false;
+            const int tab = qEnvironmentVariableIntValue("DALVEX_SCREENSHOT_TAB", &ok);
+            if (ok) window_.tabBar()->select(tab);
             QTimer::singleShot(300, this, [this] {
                 window_.grab().save(shot_);
                 QApplication::quit();
@@ -66,7 +74,7 @@ protected:
     }
 
 private:
-    QWidget& window_;
+    dalvex::ui::CDalvexDlg& window_;
     const QElapsedTimer& clock_;
     bool timing_;
     QString shot_;

@@ -26,15 +26,17 @@ protected:
         p.drawTiledPixmap(rect(), background_);
         p.setPen(QColor(219, 206, 198));
         p.drawLine(0, height() - 1, width(), height() - 1);
-        if (picture_.isNull() || width() < 40) return;
+        // The full logo once there is room for it; a narrow strip shows the program's icon alone.
+        const QPixmap& picture = width() >= picture_.width() ? picture_ : icon_;
+        if (picture.isNull() || width() < 40) return;
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        const QSize fit = picture_.size().scaled(size() - QSize(8, 8), Qt::KeepAspectRatio);
-        const QSize shown = fit.width() > picture_.width() ? picture_.size() : fit;
-        p.drawPixmap(QRect(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown), picture_);
+        const QSize shown = picture.size().scaled(QSize(std::min(width() - 16, picture.width()), std::min(height() - 16, picture.height())), Qt::KeepAspectRatio);
+        p.drawPixmap(QRect(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown), picture);
     }
 
 public:
     QPixmap background_;
+    QPixmap icon_;
 
 private:
     QPixmap picture_;
@@ -63,6 +65,7 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork)
     order_->setPrintOpener([this] { top_->printDialog()->showCentred(); });
     auto* logo = new LogoPicture(artwork.picture(kPictureLogo), this);
     logo->background_ = artwork.picture(kPicturePanelBack);
+    logo->icon_ = artwork.picture(kPictureAppIcon, QSize(56, 56));
     logo_ = logo;
 
     resize(1280, 800);

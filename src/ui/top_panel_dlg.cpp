@@ -37,7 +37,8 @@ QLineEdit* digitsEdit(QRect at, QWidget* parent) {
 TextLabel* label(const QString& text, QPoint at, QWidget* parent) {
     auto* l = new TextLabel(text, parent);
     QFont f("Arial");
-    f.setPixelSize(13);
+    f.setPixelSize(11);
+    f.setBold(true);
     l->setTextFont(f);
     l->adjustToText();
     l->move(at);
@@ -112,11 +113,14 @@ TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(cont
         {67, "Сохранить в xml", kPictureXml, &TopPanelDlg::showExport},
         {93, "Печать", kPicturePrint, &TopPanelDlg::showPrint},
     };
+    // The longest caption has to fit beside its icon in 140 pixels.
+    QFont projectFont = ctx_.buttonFont;
+    projectFont.setPixelSize(12);
     for (const ProjectButton& pb : projectButtons) {
         auto* b = new PictureButton(this);
         b->setGeometry(810, pb.y, 140, 26);
         b->setPicture(ctx_.artwork.picture(pb.icon));
-        b->setCaptionFont(ctx_.buttonFont);
+        b->setCaptionFont(projectFont);
         b->setCaption(QString::fromUtf8(pb.text), PictureButton::CaptionPlacement::Right);
         connect(b, &QAbstractButton::clicked, this, pb.action);
     }
@@ -337,8 +341,9 @@ void TopPanelDlg::paintEvent(QPaintEvent*) {
     paintBackground(p);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     // The program's mark in the free corner left of the pickers.
-    const QPixmap logo = ctx_.artwork.picture(kPictureAppIcon);
-    p.drawPixmap(QRect(44, 24, 72, 72), logo);
+    const QPixmap logo = ctx_.artwork.picture(kPictureLogo);
+    const QSize shown = logo.size().scaled(150, 100, Qt::KeepAspectRatio);
+    p.drawPixmap(QRect(QPoint(4, (height() - shown.height()) / 2), shown), logo);
     // Thin separators between the groups of controls, and a shadow line along the bottom edge.
     p.setPen(QColor(219, 206, 198));
     for (int x : {158, 490, 800}) p.drawLine(x, 10, x, height() - 10);

@@ -110,7 +110,7 @@ void TopPanelTest::refusedEntrySnapsBackOnLeavingTheField() {
     loseFocus(p.top.widthEdit());
     QCOMPARE(p.top.widthEdit()->text(), QStringLiteral("2750"));
     // A number too large for the model is refused, not wrapped around.
-    retype(p.top.heightEdit(), "99999999999");
+    p.top.heightEdit()->setText("99999999999");
     QCOMPARE(p.f.project.height, 20000);
     loseFocus(p.top.heightEdit());
     QCOMPARE(p.top.heightEdit()->text(), QStringLiteral("2000"));
@@ -152,10 +152,10 @@ void TopPanelTest::plinthEntryKeepsItsLimits() {
     QCOMPARE(p.f.project.plinthHeight, 1000);
     // 2000 mm only with a height of at least 2000 mm.
     retype(p.top.heightEdit(), "1900");
-    retype(p.top.plinthEdit(), "2000");
-    QCOMPARE(p.f.project.plinthHeight, 200);
+    retype(p.top.plinthEdit(), "2000"); // 200 mm on the way is taken, 2000 mm refused
+    QCOMPARE(p.f.project.plinthHeight, 2000);
     loseFocus(p.top.plinthEdit());
-    QCOMPARE(p.top.plinthEdit()->text(), QStringLiteral("20"));
+    QCOMPARE(p.top.plinthEdit()->text(), QStringLiteral("200"));
     retype(p.top.heightEdit(), "2000");
     retype(p.top.plinthEdit(), "2000");
     QCOMPARE(p.f.project.plinthHeight, 20000);

@@ -95,6 +95,9 @@ public:
     std::string grandTotalText();
 
 private:
+    // The calculator's rule for the sketch height from height, chipboard width and plinth height.
+    void applySketchHeight();
+
     Catalogue* catalogue_;
     std::filesystem::path configFolder_;
 };

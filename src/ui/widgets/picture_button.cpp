@@ -83,9 +83,9 @@ void PictureButton::paintEvent(QPaintEvent*) {
         break;
     }
     case CaptionPlacement::Right: {
-        const int x = 6;
+        const int x = 4;
         if (!picture.isNull()) p.drawPixmap(x, (r.height() - ps.height()) / 2, picture);
-        const QRect tr(x + ps.width() + (picture.isNull() ? 0 : 8), 0, r.width(), r.height());
+        const QRect tr(x + ps.width() + (picture.isNull() ? 0 : 6), 0, r.width(), r.height());
         p.drawText(tr, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text());
         break;
     }

@@ -32,14 +32,14 @@ void TextLabel::setAlignment(Qt::Alignment alignment) {
 void TextLabel::adjustToText() {
     const QFontMetrics fm(font_);
     const QRect r = fm.boundingRect(QRect(0, 0, 4000, 4000), Qt::AlignLeft | Qt::AlignTop, text_);
-    resize(r.width() + 2, r.height());
+    resize(r.width() + 4, r.height());
 }
 
 void TextLabel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setFont(font_);
     p.setPen(isEnabled() ? color_ : QColor(160, 160, 160));
-    p.drawText(rect(), static_cast<int>(alignment_) | Qt::TextWordWrap, text_);
+    p.drawText(rect(), static_cast<int>(alignment_), text_);
 }
 
 } // namespace dalvex::ui

@@ -1,0 +1,69 @@
+// Start-up cost of the product knowledge: the Catalogue built from a program folder holding the three price
+// lists and a material library of 50 collections with 40 materials each.
+#include "catalogue/catalogue.h"
+#include "text/encoding.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void writeText(const fs::path& file, const std::string& utf8) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << dalvex::utf8ToCp1251(utf8);
+}
+
+class ProgramFolder {
+public:
+    static constexpr int kCollections = 50;
+    static constexpr int kMaterials = 40;
+
+    ProgramFolder() : root_(fs::temp_directory_path() / ("dalvex_bench_" + std::to_string(::getpid()))) {
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+        writeText(root_ / "profiles/price.csv",
+                  "Код;Коллекция;Цена\nJB01;;1200,50\nJB01;премиум;1400\nJB02;;300\n");
+        writeText(root_ / "profiles/colors_price.csv", "Цвет;Борвик;Лантес\nХром глянец;анод;премиум\n");
+        writeText(root_ / "profiles/rollers.csv",
+                  "Код;Название;Симметрия;Количество\nДалвекс\nDX99;Ролики;;02\n");
+        for (int c = 0; c < kCollections; ++c) {
+            const fs::path folder = root_ / "materials" / ("Коллекция " + std::to_string(c));
+            fs::create_directories(folder / "images");
+            std::string list = "Код;Изображение;Цена;Название;Длина;Ширина;Толщина\n";
+            for (int m = 0; m < kMaterials; ++m) {
+                const std::string picture = "m" + std::to_string(m) + ".jpg";
+                std::ofstream(folder / "images" / picture, std::ios::binary) << "jpg";
+                list += "M-" + std::to_string(m) + ";" + picture + ";1500,50;Материал;2800;1220;10\n";
+            }
+            writeText(folder / "price.csv", list);
+        }
+    }
+    ~ProgramFolder() {
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+    const fs::path& path() const { return root_; }
+
+private:
+    fs::path root_;
+};
+
+void BM_BuildCatalogue(benchmark::State& state) {
+    static const ProgramFolder folder;
+    for (auto _ : state) {
+        dalvex::Catalogue catalogue(folder.path());
+        if (catalogue.collections().size() != ProgramFolder::kCollections) state.SkipWithError("scan failed");
+        benchmark::DoNotOptimize(catalogue.collections().data());
+    }
+}
+BENCHMARK(BM_BuildCatalogue)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,343 @@
+#include "files/sketch_file.h"
+
+#include "calc/ds_system.h"
+#include "catalogue/catalogue.h"
+#include "files/binary_stream.h"
+#include "files/file_io.h"
+#include "model/project.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+namespace dalvex {
+
+namespace {
+
+// Lengths beyond a kilometre cannot come from a real wardrobe; rejecting them keeps every later sum and
+// difference of the engine well inside int32.
+constexpr int32_t kLengthLimit = 10'000'000;
+// The marker byte of the current form of the order card block.
+constexpr uint8_t kCardMarker = 2;
+
+bool saneLength(int32_t v) { return v >= -kLengthLimit && v <= kLengthLimit; }
+
+std::string codeOf(const DSItem* item) { return item ? item->code : std::string(); }
+
+// ---------------------------------------------------------------------------------------------------- writing
+
+void writeDoor(BinaryWriter& out, const Door& door) {
+    out.i32(door.width);
+    out.i32(door.height);
+    out.i32(door.nextInsertId);
+    out.i32(door.nextDividerId);
+    out.i32(door.row);
+    for (const FrameProfile& side : door.frame) {
+        out.i32(side.cutLength);
+        out.str(codeOf(side.profile));
+    }
+    out.u16(static_cast<uint16_t>(door.dividers.size()));
+    for (const auto& [id, d] : door.dividers) {
+        out.i32(id);
+        out.i32(d.cutLength);
+        out.i32(d.length);
+        out.i32(d.axis);
+        out.i32(d.position);
+        out.i32(d.vertical);
+        out.i32(d.startId);
+        out.i32(d.endId);
+        out.str(codeOf(d.profile));
+    }
+    out.u16(static_cast<uint16_t>(door.inserts.size()));
+    for (const auto& [id, ins] : door.inserts) {
+        out.i32(id);
+        out.i32(ins.panelX);
+        out.i32(ins.panelY);
+        out.i32(ins.panelWidth);
+        out.i32(ins.panelHeight);
+        out.i32(ins.left);
+        out.i32(ins.top);
+        out.i32(ins.right);
+        out.i32(ins.bottom);
+        out.u8(ins.thicknessError ? 1 : 0);
+        out.i32(ins.topId);
+        out.i32(ins.leftId);
+        out.i32(ins.rightId);
+        out.i32(ins.bottomId);
+        out.u8(ins.scaleByDoors ? 1 : 0);
+        out.i32(ins.scaleFirstDoor);
+        out.i32(ins.scaleLastDoor);
+        out.str(ins.material ? ins.material->collection : std::string());
+        out.str(ins.material ? ins.material->key() : std::string());
+    }
+}
+
+void writeCard(BinaryWriter& out, const OrderCard& card) {
+    out.u8(kCardMarker);
+    out.str(card.orderNumber);
+    out.str(card.customerName);
+    out.str(card.address);
+    out.str(card.phone);
+    out.i64(card.orderDate);
+    out.i64(card.readyDate);
+    out.i32(card.assemblyCost);
+    out.i32(card.deliveryCost);
+}
+
+// ---------------------------------------------------------------------------------------------------- reading
+
+// Reads one door into `door` (a scratch copy). False when the door's data cannot be trusted.
+bool readDoor(BinaryReader& in, int version, const Catalogue& catalogue, Door& door) {
+    door.width = in.i32();
+    door.height = in.i32();
+    door.nextInsertId = in.i32();
+    door.nextDividerId = in.i32();
+    if (version >= 5) door.row = in.i32();
+    if (!saneLength(door.width) || !saneLength(door.height)) return false;
+    if (door.row != 0 && door.row != 1) return false;
+    for (FrameProfile& side : door.frame) {
+        side.cutLength = in.i32();
+        side.profile = catalogue.findArticle(in.str());
+        side.number = 0;
+        if (!saneLength(side.cutLength)) return false;
+    }
+
+    door.dividers.clear();
+    const uint16_t dividerCount = in.u16();
+    for (uint16_t k = 0; k < dividerCount && in.ok(); ++k) {
+        const int32_t id = in.i32();
+        Divider d;
+        d.cutLength = in.i32();
+        d.length = in.i32();
+        d.axis = in.i32();
+        d.position = in.i32();
+        d.vertical = in.i32();
+        d.startId = in.i32();
+        d.endId = in.i32();
+        const std::string profileCode = in.str();
+        d.profile = profileCode.empty() ? nullptr : catalogue.findDividerProfile(profileCode);
+        if (!in.ok() || id <= 0 || door.dividers.count(id) != 0) return false;
+        if (d.vertical != 0 && d.vertical != 1) return false;
+        if (!saneLength(d.cutLength) || !saneLength(d.length) || !saneLength(d.axis) || !saneLength(d.position))
+            return false;
+        door.dividers.emplace(id, d);
+    }
+
+    door.inserts.clear();
+    const uint16_t insertCount = in.u16();
+    for (uint16_t k = 0; k < insertCount && in.ok(); ++k) {
+        const int32_t id = in.i32();
+        Insert ins;
+        ins.panelX = in.i32();
+        ins.panelY = in.i32();
+        ins.panelWidth = in.i32();
+        ins.panelHeight = in.i32();
+        ins.left = in.i32();
+        ins.top = in.i32();
+        ins.right = in.i32();
+        ins.bottom = in.i32();
+        ins.thicknessError = in.u8() != 0;
+        ins.topId = in.i32();
+        ins.leftId = in.i32();
+        ins.rightId = in.i32();
+        ins.bottomId = in.i32();
+        ins.scaleByDoors = in.u8() != 0;
+        ins.scaleFirstDoor = in.i32();
+        ins.scaleLastDoor = in.i32();
+        const std::string collectionName = in.str();
+        const std::string key = in.str();
+        if (!collectionName.empty())
+            if (const MaterialCollection* c = catalogue.findCollection(collectionName)) ins.material = c->find(key);
+        if (!in.ok() || id <= 0 || door.inserts.count(id) != 0) return false;
+        for (int32_t v : {ins.panelX, ins.panelY, ins.panelWidth, ins.panelHeight, ins.left, ins.top, ins.right,
+                          ins.bottom})
+            if (!saneLength(v)) return false;
+        // A picture range that names no doors is dropped rather than trusted by the drawing.
+        if (ins.scaleByDoors && (ins.scaleFirstDoor < 0 || ins.scaleLastDoor >= kMaxDoors ||
+                                 ins.scaleFirstDoor > ins.scaleLastDoor)) {
+            ins.scaleByDoors = false;
+            ins.scaleFirstDoor = ins.scaleLastDoor = 0;
+        }
+        door.inserts.emplace(id, ins);
+    }
+    if (!in.ok() || door.inserts.empty()) return false;
+
+    // Every reference must name a divider of this same door.
+    auto known = [&door](int32_t ref) { return ref == 0 || door.dividers.count(ref) != 0; };
+    for (const auto& [id, d] : door.dividers)
+        if (!known(d.startId) || !known(d.endId) || d.startId == id || d.endId == id) return false;
+    for (const auto& [id, ins] : door.inserts)
+        if (!known(ins.topId) || !known(ins.leftId) || !known(ins.rightId) || !known(ins.bottomId)) return false;
+
+    // New ids must never collide with the ids read.
+    const int32_t lastInsert = door.inserts.rbegin()->first;
+    const int32_t lastDivider = door.dividers.empty() ? 0 : door.dividers.rbegin()->first;
+    if (door.nextInsertId <= lastInsert) door.nextInsertId = lastInsert + 1;
+    if (door.nextDividerId <= lastDivider) door.nextDividerId = lastDivider + 1;
+
+    door.clearHits();
+    door.selectedInsertId = 0;
+    // The next resize must scale the dividers from the size just read, not from the size before the open.
+    door.previousWidth = door.width;
+    door.previousHeight = door.height;
+    return true;
+}
+
+// The card block, current form: marker 2, number, name, address, phone, both dates, assembly, delivery.
+std::optional<OrderCard> readCurrentCard(BinaryReader in, OrderCard card) {
+    if (in.u8() != kCardMarker) return std::nullopt;
+    card.orderNumber = in.str();
+    card.customerName = in.str();
+    card.address = in.str();
+    card.phone = in.str();
+    card.orderDate = in.i64();
+    card.readyDate = in.i64();
+    card.assemblyCost = in.i32();
+    card.deliveryCost = in.i32();
+    if (!in.ok() || in.remaining() != 0) return std::nullopt;
+    return card;
+}
+
+// The earlier form: number, name, address and both dates; phone and costs keep their values.
+std::optional<OrderCard> readEarlierCard(BinaryReader in, OrderCard card) {
+    card.orderNumber = in.str();
+    card.customerName = in.str();
+    card.address = in.str();
+    card.orderDate = in.i64();
+    card.readyDate = in.i64();
+    if (!in.ok() || in.remaining() != 0) return std::nullopt;
+    return card;
+}
+
+// The marker byte 2 alone cannot tell the forms apart: an earlier-form number of exactly two characters also
+// starts with the byte 2 (the low byte of its length). The card is the last block of the file, so each form must
+// end exactly at the end of the file; the current form is tried first and the earlier form when it does not fit.
+std::optional<OrderCard> readCard(const BinaryReader& in, const OrderCard& before) {
+    if (auto card = readCurrentCard(in, before)) return card;
+    return readEarlierCard(in, before);
+}
+
+} // namespace
+
+std::string writeSketchBytes(const Project& project) {
+    BinaryWriter out;
+    out.u8(kSketchFormatVersion);
+    out.str(codeOf(project.calculator));
+    out.str(codeOf(project.handleProfile));
+    out.str(codeOf(project.profileColor));
+    out.str(codeOf(project.dividerProfile));
+    out.i32(project.width);
+    out.i32(project.height);
+    out.i32(project.doorCount);
+    out.f64(project.discountPercent);
+    out.i32(project.chipboardWidth);
+    out.i32(project.plinthHeight);
+
+    if (project.calculator) project.calculator->writeSettings(out);
+
+    const DoorSketch& sketch = project.sketch;
+    out.i32(sketch.width);
+    out.i32(sketch.height);
+    out.i32(sketch.doorCount);
+    out.i32(sketch.doorsTotalWidth);
+    for (int i = 0; i < sketch.doorCount && i < kMaxDoors; ++i) writeDoor(out, sketch.doors[i]);
+
+    writeCard(out, project.orderCard);
+    return out.bytes();
+}
+
+int readSketchBytes(Project& project, std::string_view bytes) {
+    BinaryReader in(bytes);
+    const Catalogue& catalogue = project.catalogue();
+
+    const uint8_t version = in.u8();
+    if (!in.ok() || version == 0) return kSketchCannotOpen;
+    if (version > kSketchFormatVersion) return kSketchNewerVersion;
+    DSSystem* system = catalogue.findSystem(in.str());
+    if (!in.ok()) return kSketchCannotOpen;
+    if (!system) return kSketchUnknownSystem;
+
+    const HandleProfile* handle = catalogue.findHandleProfile(in.str());
+    const ProfileColor* color = catalogue.findColor(in.str());
+    const DividerProfile* divider = catalogue.findDividerProfile(in.str());
+    const int32_t width = in.i32();
+    const int32_t height = in.i32();
+    const int32_t doorCount = in.i32();
+    const double discount = in.f64();
+    int32_t chipboard = project.chipboardWidth;
+    int32_t plinth = project.plinthHeight;
+    if (version >= 2) {
+        chipboard = in.i32();
+        plinth = in.i32();
+    }
+    if (!in.ok() || doorCount < 1 || doorCount > kMaxDoors || !std::isfinite(discount) || discount < 0.0 ||
+        discount > 100.0)
+        return kSketchCannotOpen;
+    for (int32_t v : {width, height, chipboard, plinth})
+        if (!saneLength(v)) return kSketchCannotOpen;
+
+    // The settings are read straight into the calculator; keep its current settings to put back on failure.
+    BinaryWriter savedSettings;
+    system->writeSettings(savedSettings);
+    auto restoreSettings = [&] {
+        BinaryReader back(savedSettings.bytes());
+        system->readSettings(back, kSketchFormatVersion);
+    };
+    system->readSettings(in, version);
+
+    DoorSketch sketch = project.sketch;
+    sketch.previousWidth = sketch.previousHeight = sketch.previousDoorCount = 0;
+    sketch.selectedDividerId = 0;
+    sketch.selectedDividerDoor = -1;
+    sketch.doorsTotalWidth = 0;
+    sketch.width = in.i32();
+    sketch.height = in.i32();
+    sketch.doorCount = in.i32();
+    if (version >= 5) sketch.doorsTotalWidth = in.i32();
+    bool good = in.ok() && sketch.doorCount >= 1 && sketch.doorCount <= kMaxDoors && saneLength(sketch.width) &&
+                saneLength(sketch.height) && saneLength(sketch.doorsTotalWidth);
+    for (int i = 0; good && i < sketch.doorCount; ++i) good = readDoor(in, version, catalogue, sketch.doors[i]);
+
+    std::optional<OrderCard> card;
+    if (good) card = readCard(in, project.orderCard);
+    if (!card) {
+        restoreSettings();
+        return kSketchCannotOpen;
+    }
+
+    // Everything was read: take it over.
+    sketch.previousWidth = sketch.width;
+    sketch.previousHeight = sketch.height;
+    sketch.previousDoorCount = sketch.doorCount;
+    sketch.dirty = true;
+    sketch.handleProfile = handle;
+
+    project.calculator = system;
+    project.handleProfile = handle;
+    project.profileColor = color;
+    project.dividerProfile = divider;
+    project.width = width;
+    project.height = height;
+    project.doorCount = doorCount;
+    project.discountPercent = discount;
+    project.chipboardWidth = chipboard;
+    project.plinthHeight = plinth;
+    project.result.discountPercent = discount;
+    project.result.totalsDirty = true;
+    project.sketch = std::move(sketch);
+    project.orderCard = *card;
+    project.recalculate(true);
+    return kSketchOk;
+}
+
+int Project::save(const std::filesystem::path& path) const {
+    return writeFileAtomically(path, writeSketchBytes(*this)) ? kSketchOk : kSketchCannotOpen;
+}
+
+int Project::open(const std::filesystem::path& path) {
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) return kSketchCannotOpen;
+    return readSketchBytes(*this, bytes);
+}
+
+} // namespace dalvex

@@ -1,0 +1,65 @@
+#pragma once
+// The logic of the door widths dialog: each door's width (whole millimetres) and row, the remainder of the
+// opening that the typed widths leave uncovered, and the checks made before the values are applied.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace dalvex {
+
+class Project;
+
+// What the dialog shows when it opens.
+struct DoorWidthsView {
+    std::vector<int32_t> widthsMm; // one per door, width / 10
+    std::vector<int32_t> rows;     // 0 first row, 1 second row
+    int32_t remainderMm = 0;       // (doorsTotalWidth - sum of the widths) / 10
+    bool rowsEditable = true;      // false for Feldor, whose rows follow its mounting option
+};
+
+class DoorWidthsEditor {
+public:
+    enum class Outcome {
+        Applied,                  // the model was changed and recalculated; the dialog may close
+        AskPositiveRemainder,     // a gap would remain: ask, then apply again with confirmPositive
+        RefusedNegativeRemainder, // the doors would be wider than the opening
+        RefusedTooNarrow,         // a typed width is below the minimum
+    };
+    struct Result {
+        Outcome outcome = Outcome::Applied;
+        int32_t value = 0;        // the number the message shows (mm); 0 when applied
+        bool rowsChanged = false; // applied as a change of rows (typed widths ignored)
+    };
+
+    static constexpr int32_t kMinWidthMm = 100;
+
+    explicit DoorWidthsEditor(Project& project);
+
+    int doorCount() const;
+    // The values to show; also remembers them so that an untouched entry keeps the remainder shown at
+    // opening.
+    DoorWidthsView begin();
+    // The remainder for the typed widths: doorsTotalWidth / 10 minus their sum (empty or non-numeric reads
+    // 0).
+    int32_t remainderFor(const std::vector<std::string>& typedWidths) const;
+    // "ОК": rows first; then the remainder (a positive one needs confirmPositive); then the width check; then
+    // the widths are applied and the doors recalculated keeping them. Anything refused changes nothing.
+    Result apply(const std::vector<std::string>& typedWidths, const std::vector<int32_t>& rows,
+                 bool confirmPositive);
+
+    static std::string positiveRemainderQuestion(int32_t remainderMm);
+    static std::string negativeRemainderMessage(int32_t excessMm);
+    static std::string tooNarrowMessage(int32_t minimumMm);
+    // The text for an outcome that needs a message box; empty for Applied.
+    static std::string message(const Result& result);
+
+private:
+    bool rowsEditable() const;
+    int32_t typedWidthMm(const std::vector<std::string>& typedWidths, int i) const;
+
+    Project& project_;
+    std::vector<std::string> shownTexts_;
+    int32_t shownRemainder_ = 0;
+};
+
+} // namespace dalvex

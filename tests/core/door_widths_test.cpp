@@ -1,0 +1,190 @@
+#include "model/door_widths.h"
+
+#include "project_test_support.h"
+
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace dalvex {
+namespace {
+
+using Outcome = DoorWidthsEditor::Outcome;
+
+class DoorWidths : public testing::ProjectTest {
+protected:
+    // Three doors of 1010 mm in an opening whose doors add up to 3030 mm, as the calculator would leave them
+    // after the user had set them by hand.
+    void SetUp() override {
+        ProjectTest::SetUp();
+        resetWidths();
+    }
+    void resetWidths() {
+        DoorSketch& s = project_->sketch;
+        s.doorsTotalWidth = 30300;
+        for (int i = 0; i < 3; ++i)
+            s.doors[i].width = s.doors[i].previousWidth = 10100;
+    }
+    std::vector<int32_t> widths() const {
+        std::vector<int32_t> w;
+        for (int i = 0; i < project_->sketch.doorCount; ++i)
+            w.push_back(project_->sketch.doors[i].width);
+        return w;
+    }
+    std::vector<int32_t> rows() const {
+        std::vector<int32_t> r;
+        for (int i = 0; i < project_->sketch.doorCount; ++i)
+            r.push_back(project_->sketch.doors[i].row);
+        return r;
+    }
+};
+
+TEST_F(DoorWidths, ShowsWidthsRowsAndRemainder) {
+    DoorWidthsEditor editor(*project_);
+    const DoorWidthsView view = editor.begin();
+    EXPECT_EQ(view.widthsMm, (std::vector<int32_t>{1010, 1010, 1010}));
+    EXPECT_EQ(view.rows, rows());
+    EXPECT_EQ(view.remainderMm, 0);
+    EXPECT_TRUE(view.rowsEditable);
+
+    project_->sketch.doors[2].width = 10000 - 5; // the remainder truncates toward zero
+    EXPECT_EQ(editor.begin().remainderMm, 10);
+}
+
+TEST_F(DoorWidths, TypedWidthsAndTheirChecks) {
+    const struct {
+        std::vector<std::string> typed;
+        bool confirm;
+        Outcome outcome;
+        int32_t value;
+        std::vector<int32_t> after;
+    } cases[] = {
+        {{"1010", "1010", "1010"}, false, Outcome::Applied, 0, {10100, 10100, 10100}},
+        {{"1000", "1010", "1010"}, false, Outcome::AskPositiveRemainder, 10, {10100, 10100, 10100}},
+        {{"1000", "1010", "1010"}, true, Outcome::Applied, 0, {10000, 10100, 10100}},
+        {{"1020", "1010", "1010"}, true, Outcome::RefusedNegativeRemainder, 10, {10100, 10100, 10100}},
+        {{"99", "1921", "1010"}, false, Outcome::RefusedTooNarrow, 100, {10100, 10100, 10100}},
+        {{"", "1010", "1010"}, false, Outcome::AskPositiveRemainder, 1010, {10100, 10100, 10100}},
+        {{"", "1010", "1010"}, true, Outcome::RefusedTooNarrow, 100, {10100, 10100, 10100}},
+        {{"abc", "2020", "1010"}, false, Outcome::RefusedTooNarrow, 100, {10100, 10100, 10100}},
+        {{"1510", "1010", "510"}, false, Outcome::Applied, 0, {15100, 10100, 5100}},
+        {{"1010", "1010"}, false, Outcome::AskPositiveRemainder, 1010, {10100, 10100, 10100}},
+    };
+    for (const auto& c : cases) {
+        resetWidths();
+        DoorWidthsEditor editor(*project_);
+        editor.begin();
+        const auto result = editor.apply(c.typed, rows(), c.confirm);
+        const std::string label = c.typed[0] + "/" + c.typed[1] + (c.confirm ? " confirmed" : "");
+        EXPECT_EQ(result.outcome, c.outcome) << label;
+        EXPECT_EQ(result.value, c.value) << label;
+        EXPECT_FALSE(result.rowsChanged) << label;
+        EXPECT_EQ(widths(), c.after) << label;
+    }
+}
+
+TEST_F(DoorWidths, RemainderOfTypedWidths) {
+    DoorWidthsEditor editor(*project_);
+    EXPECT_EQ(editor.remainderFor({"1010", "1010", "1010"}), 0);
+    EXPECT_EQ(editor.remainderFor({"1000", "1010", "1010"}), 10);
+    EXPECT_EQ(editor.remainderFor({"1020", "1010", "1010"}), -10);
+    EXPECT_EQ(editor.remainderFor({"", "1010", "1010"}), 1010);
+    EXPECT_EQ(editor.remainderFor({"12x", "1010", "1010"}), 998);
+    EXPECT_EQ(editor.remainderFor({"2147483647", "2147483647", "2147483647"}),
+              std::numeric_limits<int32_t>::min());
+}
+
+TEST_F(DoorWidths, AppliedWidthsKeepDividerProportions) {
+    splitVertically(0, 5000);
+    resetWidths();
+    DoorSketch& s = project_->sketch;
+    s.doors[0].dividers.at(1).position = 5050;
+    s.doors[0].updateInsertEdges();
+    DoorWidthsEditor editor(*project_);
+    editor.begin();
+    const auto result = editor.apply({"808", "1212", "1010"}, rows(), false);
+    ASSERT_EQ(result.outcome, Outcome::Applied);
+    EXPECT_EQ(widths(), (std::vector<int32_t>{8080, 12120, 10100}));
+    EXPECT_EQ(s.doors[0].dividers.at(1).position, 4040);
+}
+
+TEST_F(DoorWidths, ChangedRowsWinOverTypedWidths) {
+    DoorWidthsEditor editor(*project_);
+    editor.begin();
+    std::vector<int32_t> newRows = rows();
+    ASSERT_EQ(newRows, (std::vector<int32_t>{0, 1, 0}));
+    newRows[1] = 0;
+    project_->sketch.doors[0].selectedInsertId = 1;
+    const auto result = editor.apply({"500", "20", "9999"}, newRows, false);
+    EXPECT_EQ(result.outcome, Outcome::Applied);
+    EXPECT_TRUE(result.rowsChanged);
+    EXPECT_EQ(rows(), newRows);
+    // The calculator shared the opening out again: equal doors, no typed width among them.
+    const std::vector<int32_t> w = widths();
+    EXPECT_EQ(w[0], w[1]);
+    EXPECT_EQ(w[1], w[2]);
+    EXPECT_GT(w[0], 0);
+    EXPECT_NE(w[0], 5000);
+    EXPECT_EQ(project_->sketch.doors[0].selectedInsertId, 0);
+}
+
+TEST_F(DoorWidths, FeldorRowsAreNotEditable) {
+    project_->selectSystem(feldor());
+    DoorWidthsEditor editor(*project_);
+    const DoorWidthsView view = editor.begin();
+    EXPECT_FALSE(view.rowsEditable);
+    std::vector<int32_t> flipped = view.rows;
+    for (int32_t& r : flipped)
+        r = 1 - r;
+    std::vector<std::string> typed;
+    for (int32_t w : view.widthsMm)
+        typed.push_back(std::to_string(w));
+    const auto result = editor.apply(typed, flipped, true);
+    EXPECT_EQ(result.outcome, Outcome::Applied);
+    EXPECT_FALSE(result.rowsChanged);
+    EXPECT_EQ(rows(), view.rows);
+}
+
+TEST_F(DoorWidths, TenDoors) {
+    ASSERT_TRUE(project_->setDoorCount(10));
+    DoorWidthsEditor editor(*project_);
+    const DoorWidthsView view = editor.begin();
+    ASSERT_EQ(view.widthsMm.size(), 10u);
+    ASSERT_EQ(view.rows.size(), 10u);
+    std::vector<std::string> typed;
+    for (int32_t w : view.widthsMm)
+        typed.push_back(std::to_string(w));
+    const auto result = editor.apply(typed, view.rows, false);
+    // Entries left as shown keep the remainder shown at opening.
+    EXPECT_EQ(result.outcome, view.remainderMm > 0 ? Outcome::AskPositiveRemainder : Outcome::Applied);
+    EXPECT_EQ(editor.apply(typed, view.rows, true).outcome, Outcome::Applied);
+}
+
+TEST_F(DoorWidths, UntouchedEntriesKeepTheRemainderShownAtOpening) {
+    // Widths that are not whole millimetres: 3 x 1010.3 mm in 3031 mm.
+    DoorSketch& s = project_->sketch;
+    s.doorsTotalWidth = 30310;
+    for (int i = 0; i < 3; ++i)
+        s.doors[i].width = s.doors[i].previousWidth = 10103;
+    DoorWidthsEditor editor(*project_);
+    const DoorWidthsView view = editor.begin();
+    EXPECT_EQ(view.remainderMm, 0);
+    EXPECT_EQ(editor.remainderFor({"1010", "1010", "1010"}), 1);
+    EXPECT_EQ(editor.apply({"1010", "1010", "1010"}, rows(), false).outcome, Outcome::Applied);
+    EXPECT_EQ(widths(), (std::vector<int32_t>{10100, 10100, 10100}));
+}
+
+TEST_F(DoorWidths, MessageTexts) {
+    EXPECT_EQ(
+        DoorWidthsEditor::message({Outcome::AskPositiveRemainder, 10, false}),
+        "Суммарная ширина дверей меньше ширины проема на 10 мм. Останется пустое пространсто, продолжить?");
+    EXPECT_EQ(DoorWidthsEditor::message({Outcome::RefusedNegativeRemainder, 10, false}),
+              "Суммарная ширина дверей больше ширины проема на 10 мм. Уменьшите общую ширину дверей на это "
+              "значение.");
+    EXPECT_EQ(DoorWidthsEditor::message({Outcome::RefusedTooNarrow, 100, false}),
+              "Ширина двери не должна быть меньше 100 мм.");
+    EXPECT_EQ(DoorWidthsEditor::message({Outcome::Applied, 0, false}), "");
+}
+
+} // namespace
+} // namespace dalvex

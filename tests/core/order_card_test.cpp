@@ -1,0 +1,145 @@
+#include "orders/order_card.h"
+
+#include "files/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace dalvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+class OrderCounter : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("dalvex-counter-" + std::to_string(std::random_device{}()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(folder_, ec);
+    }
+    void writeCounter(const std::string& text) const {
+        std::ofstream(folder_ / "number.txt", std::ios::binary) << text;
+    }
+    std::string counter() const {
+        std::string text;
+        if (!readWholeFile(folder_ / "number.txt", text)) return "<missing>";
+        return text;
+    }
+    void advanceWith(const std::string& number) const {
+        OrderCard card;
+        card.orderNumber = number;
+        advanceOrderNumber(folder_, card);
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(OrderCounter, NextNumberFromCounterText) {
+    const struct {
+        const char* stored;
+        const char* expected;
+    } cases[] =
+        {
+            {"43", "00043"},    {"1", "00001"},         {"99999", "99999"},
+            {"0", "00001"},     {"-5", "00001"},        {"abc", "00001"},
+            {"", "00001"},      {"12a", "00012"},       {"123456", "12345"}, // only five characters are read
+            {"7\r\n", "00007"}, {"000000042", "00001"}, // the five characters read are all zeros
+        };
+    for (const auto& c : cases) {
+        writeCounter(c.stored);
+        EXPECT_EQ(nextOrderNumber(folder_), c.expected) << "counter \"" << c.stored << "\"";
+        EXPECT_EQ(counter(), c.stored) << "reading must not change the counter";
+    }
+}
+
+TEST_F(OrderCounter, MissingCounterStartsAtOneAndAdvancesToTwo) {
+    EXPECT_EQ(nextOrderNumber(folder_), "00001");
+    OrderCard card;
+    card.reset(folder_, 0);
+    EXPECT_EQ(card.orderNumber, "00001");
+    advanceOrderNumber(folder_, card);
+    EXPECT_EQ(counter(), "2");
+    EXPECT_EQ(nextOrderNumber(folder_), "00002");
+}
+
+TEST_F(OrderCounter, AdvanceNeverMovesBack) {
+    const struct {
+        const char* used;
+        const char* after;
+    } cases[] = {
+        {"00043", "44"}, // the offered number
+        {"40", "43"},    // an older number typed by hand leaves the counter
+        {"120", "121"},  // a newer one moves it on
+        {"", "43"},      // an empty number reads as 0
+    };
+    for (const auto& c : cases) {
+        writeCounter("43");
+        advanceWith(c.used);
+        EXPECT_EQ(counter(), c.after) << "used \"" << c.used << "\"";
+    }
+}
+
+TEST_F(OrderCounter, AdvanceOverABrokenCounterStartsAgain) {
+    writeCounter("xyz");
+    advanceWith("00001");
+    EXPECT_EQ(counter(), "2");
+}
+
+TEST_F(OrderCounter, HugeNumberDoesNotOverflow) {
+    advanceWith("2147483647999");
+    EXPECT_EQ(counter(), "2147483648");
+}
+
+TEST_F(OrderCounter, UnwritableCounterIsSkippedSilently) {
+    const fs::path missing = folder_ / "no" / "such" / "folder";
+    EXPECT_EQ(nextOrderNumber(missing), "00001");
+    OrderCard card;
+    card.orderNumber = "00005";
+    advanceOrderNumber(missing, card);
+    EXPECT_FALSE(fs::exists(missing));
+
+    // A folder in the way of the counter file can be neither read nor replaced.
+    fs::create_directory(folder_ / "number.txt");
+    EXPECT_EQ(nextOrderNumber(folder_), "00001");
+    advanceOrderNumber(folder_, card);
+    EXPECT_TRUE(fs::is_directory(folder_ / "number.txt"));
+}
+
+TEST_F(OrderCounter, ResetStartsANewOrder) {
+    writeCounter("43");
+    OrderCard card;
+    card.orderNumber = "7";
+    card.customerName = "Иванов";
+    card.address = "ул. Ленина, 1";
+    card.phone = "555";
+    card.assemblyCost = 1500;
+    card.deliveryCost = 300;
+    card.reset(folder_, 1330905600);
+    EXPECT_EQ(card.orderNumber, "00043");
+    EXPECT_TRUE(card.customerName.empty());
+    EXPECT_TRUE(card.address.empty());
+    EXPECT_TRUE(card.phone.empty());
+    EXPECT_EQ(card.orderDate, 1330905600);
+    EXPECT_EQ(card.readyDate, 1330905600);
+    EXPECT_EQ(card.assemblyCost, 0);
+    EXPECT_EQ(card.deliveryCost, 0);
+    EXPECT_EQ(counter(), "43");
+
+    const int64_t before = static_cast<int64_t>(std::time(nullptr));
+    card.reset(folder_);
+    EXPECT_GE(card.orderDate, before);
+    EXPECT_LE(card.orderDate, static_cast<int64_t>(std::time(nullptr)));
+    EXPECT_EQ(card.readyDate, card.orderDate);
+}
+
+} // namespace
+} // namespace dalvex

@@ -1,0 +1,66 @@
+#pragma once
+// Temporary data folders for the price list and material library tests: files are written in Windows-1251
+// from UTF-8 text, as a dealer's spreadsheet program saves them.
+#include "text/encoding.h"
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace dalvex::testing {
+
+class TempFolder {
+public:
+    TempFolder() {
+        static std::atomic<int> counter{0};
+        path_ = std::filesystem::temp_directory_path() /
+                ("dalvex_prices_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    ~TempFolder() {
+        std::error_code ec;
+        // Restore permissions taken away by a test so that everything can be removed.
+        for (auto it = std::filesystem::recursive_directory_iterator(path_, ec);
+             !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(path_, ec);
+    }
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(std::string_view relative) const { return path_ / relative; }
+
+    // Writes the bytes as they are, creating the folders on the way.
+    std::filesystem::path writeBytes(std::string_view relative, std::string_view bytes) const {
+        const std::filesystem::path file = path_ / relative;
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return file;
+    }
+    // Writes UTF-8 text converted to Windows-1251.
+    std::filesystem::path writeText(std::string_view relative, std::string_view utf8) const {
+        return writeBytes(relative, utf8ToCp1251(utf8));
+    }
+    std::filesystem::path makeFolder(std::string_view relative) const {
+        std::filesystem::create_directories(path_ / relative);
+        return path_ / relative;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline bool runningAsRoot() {
+    return ::geteuid() == 0;
+}
+
+} // namespace dalvex::testing

@@ -1,0 +1,81 @@
+#pragma once
+// A project over a catalogue built from an empty temporary program folder: built-in records, no prices, no
+// materials, no order counter.
+#include "calc/systems.h"
+#include "catalogue/catalogue.h"
+#include "model/project.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+
+namespace dalvex::testing {
+
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& prefix)
+        : path_(std::filesystem::temp_directory_path() /
+                (prefix + "-" + std::to_string(std::random_device{}()))) {
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+class ProjectTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directories(folder_.path() / "config");
+        catalogue_ = std::make_unique<Catalogue>(folder_.path());
+        project_ = std::make_unique<Project>(*catalogue_, folder_.path() / "config");
+    }
+
+    DSSystem* system(const char* displayName) const {
+        DSSystem* s = catalogue_->findSystem(displayName);
+        EXPECT_NE(s, nullptr) << displayName;
+        return s;
+    }
+    DSSystemFeldor* feldor() const { return static_cast<DSSystemFeldor*>(system("Фелдор")); }
+
+    // Splits door `doorIndex` by a full-height vertical divider at `position`, the way a click would, without
+    // going through the pixel layout.
+    void splitVertically(int doorIndex, int32_t position) {
+        Door& door = project_->sketch.doors[doorIndex];
+        ASSERT_EQ(door.inserts.size(), 1u);
+        ASSERT_TRUE(door.dividers.empty());
+        Divider d;
+        d.position = position;
+        d.vertical = 1;
+        d.length = door.height;
+        d.profile = project_->dividerProfile;
+        door.dividers[1] = d;
+        door.nextDividerId = 2;
+        Insert right = door.inserts.at(1);
+        door.inserts.at(1).rightId = 1;
+        right.leftId = 1;
+        door.inserts[2] = right;
+        door.nextInsertId = 3;
+        door.updateInsertEdges();
+        project_->sketch.selectedDividerId = 1;
+        project_->sketch.selectedDividerDoor = doorIndex;
+        project_->sketch.dirty = true;
+        project_->recalculate(true);
+    }
+
+    TempFolder folder_{"dalvex-project"};
+    std::unique_ptr<Catalogue> catalogue_;
+    std::unique_ptr<Project> project_;
+};
+
+} // namespace dalvex::testing

@@ -1,0 +1,415 @@
+#include "calc/systems.h"
+#include "catalogue/catalogue.h"
+#include "files/binary_stream.h"
+#include "files/sketch_file.h"
+#include "model/project.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace dalvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::random_device rd;
+        path_ = fs::temp_directory_path() / ("dalvex-sketch-" + std::to_string(rd()) + std::to_string(rd()));
+        fs::create_directories(path_ / "config");
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// One catalogue (built from the sample data, so materials exist) shared by all tests of this file.
+Catalogue& sampleCatalogue() {
+    static Catalogue catalogue(DALVEX_BINARY_DIR);
+    return catalogue;
+}
+
+// Splits door `door` of the project with a vertical divider at `position` by editing the maps directly, the way
+// a split leaves them: insert 1 keeps the left part, a new insert takes the right part.
+void splitVertically(Door& door, int32_t position, const DividerProfile* profile) {
+    const int32_t dividerId = door.nextDividerId++;
+    const int32_t insertId = door.nextInsertId++;
+    Insert& left = door.inserts.begin()->second;
+    Divider d;
+    d.position = position;
+    d.vertical = 1;
+    d.length = door.height;
+    d.profile = profile;
+    door.dividers.emplace(dividerId, d);
+    Insert right = left;
+    left.rightId = dividerId;
+    left.right = position;
+    right.leftId = dividerId;
+    right.left = position;
+    door.inserts.emplace(insertId, right);
+}
+
+struct SketchFileTest : ::testing::Test {
+    TempFolder folder;
+    Project project{sampleCatalogue(), folder.path() / "config"};
+
+    // A project that uses every stored field.
+    void fillEverything() {
+        Catalogue& cat = project.catalogue();
+        project.selectSystem(cat.findSystem("Далвекс"));
+        project.setWidth(32000);
+        project.setHeight(24000);
+        project.setChipboardWidth(180);
+        project.setPlinthHeight(700);
+        project.setDiscountPercent(7.5);
+        Door& door = project.sketch.doors[1];
+        splitVertically(door, 5000, project.dividerProfile);
+        if (!cat.collections().empty() && !cat.collections().front().materials.empty()) {
+            const Material* m = &cat.collections().front().materials.front();
+            door.inserts.begin()->second.material = m;
+            door.inserts.begin()->second.scaleByDoors = true;
+            door.inserts.begin()->second.scaleFirstDoor = 0;
+            door.inserts.begin()->second.scaleLastDoor = 2;
+        }
+        project.recalculate(true);
+        project.orderCard.orderNumber = "00042";
+        project.orderCard.customerName = "Иванов & сыновья";
+        project.orderCard.address = "Москва, ул. Ленина, 1";
+        project.orderCard.phone = "+7 495 123-45-67";
+        project.orderCard.orderDate = 1700000000;
+        project.orderCard.readyDate = 1700600000;
+        project.orderCard.assemblyCost = 1500;
+        project.orderCard.deliveryCost = 700;
+    }
+};
+
+TEST_F(SketchFileTest, RoundTripRestoresEveryStoredField) {
+    fillEverything();
+    const std::string written = writeSketchBytes(project);
+
+    TempFolder other;
+    Project reread(sampleCatalogue(), other.path() / "config");
+    ASSERT_EQ(readSketchBytes(reread, written), kSketchOk);
+    EXPECT_EQ(writeSketchBytes(reread), written);
+
+    EXPECT_EQ(reread.calculator->code, "Далвекс");
+    EXPECT_EQ(reread.handleProfile, project.handleProfile);
+    EXPECT_EQ(reread.profileColor, project.profileColor);
+    EXPECT_EQ(reread.dividerProfile, project.dividerProfile);
+    EXPECT_EQ(reread.width, 32000);
+    EXPECT_EQ(reread.height, 24000);
+    EXPECT_EQ(reread.chipboardWidth, 180);
+    EXPECT_EQ(reread.plinthHeight, 700);
+    EXPECT_DOUBLE_EQ(reread.discountPercent, 7.5);
+    EXPECT_DOUBLE_EQ(reread.result.discountPercent, 7.5);
+    EXPECT_EQ(reread.orderCard.customerName, "Иванов & сыновья");
+    EXPECT_EQ(reread.orderCard.phone, "+7 495 123-45-67");
+    EXPECT_EQ(reread.orderCard.assemblyCost, 1500);
+    EXPECT_EQ(reread.orderCard.deliveryCost, 700);
+    EXPECT_EQ(reread.orderCard.readyDate, 1700600000);
+    const Door& door = reread.sketch.doors[1];
+    ASSERT_EQ(door.dividers.size(), 1u);
+    EXPECT_EQ(door.dividers.begin()->second.position, 5000);
+    EXPECT_EQ(door.dividers.begin()->second.profile, project.dividerProfile);
+    EXPECT_EQ(door.inserts.size(), 2u);
+    EXPECT_EQ(door.inserts.begin()->second.material, project.sketch.doors[1].inserts.begin()->second.material);
+    EXPECT_EQ(reread.result.articleLines.size(), project.result.articleLines.size());
+    EXPECT_EQ(reread.itemsTotal(), project.itemsTotal());
+}
+
+TEST_F(SketchFileTest, TextsAreUtf16WithAUnitCount) {
+    project.selectSystem(project.catalogue().findSystem("Сенфил-Н"));
+    const std::string bytes = writeSketchBytes(project);
+    ASSERT_GT(bytes.size(), 19u);
+    EXPECT_EQ(static_cast<uint8_t>(bytes[0]), 6);
+    EXPECT_EQ(static_cast<uint8_t>(bytes[1]), 8); // "Сенфил-Н": 8 code units ...
+    EXPECT_EQ(static_cast<uint8_t>(bytes[2]), 0);
+    EXPECT_EQ(bytes.substr(3, 4), std::string("\x21\x04\x35\x04", 4)); // ... "С" U+0421, "е" U+0435
+    BinaryReader in(bytes);
+    in.u8();
+    EXPECT_EQ(in.str(), "Сенфил-Н");
+    EXPECT_EQ(in.position(), 1u + 2u + 16u);
+}
+
+// The blocks of an older file, written field by field as that format version lays them out.
+std::string craftFile(int version, const std::string& system, int32_t doorCount, bool earlierCard,
+                      const std::string& orderNumber = "00077") {
+    BinaryWriter out;
+    out.u8(static_cast<uint8_t>(version));
+    out.str(system);
+    out.str("JB01");
+    out.str("Хром глянец");
+    out.str("JB09");
+    out.i32(25000);
+    out.i32(21000);
+    out.i32(doorCount);
+    out.f64(3.0);
+    if (version >= 2) {
+        out.i32(170);
+        out.i32(600);
+    }
+    if (version >= 3) out.u8(1); // noEdgeProfiles
+    if (version >= 5) {
+        out.str("JB010/011B");
+        if (system == "Борвик") out.u8(0);
+        if (system == "Фелдор") out.i32(1);
+    }
+    if (version >= 6 && system == "Борвик") out.i32(-33);
+    out.i32(25000);
+    out.i32(21000);
+    out.i32(doorCount);
+    if (version >= 5) out.i32(25260);
+    for (int i = 0; i < doorCount; ++i) {
+        out.i32(12630);
+        out.i32(20600);
+        out.i32(2);
+        out.i32(1);
+        if (version >= 5) out.i32(i % 2);
+        for (int side = 0; side < 4; ++side) {
+            out.i32(0);
+            out.str("");
+        }
+        out.u16(0);
+        out.u16(1);
+        out.i32(1);
+        for (int k = 0; k < 8; ++k) out.i32(0);
+        out.u8(0);
+        for (int k = 0; k < 4; ++k) out.i32(0);
+        out.u8(0);
+        out.i32(0);
+        out.i32(0);
+        out.str("");
+        out.str("");
+    }
+    if (earlierCard) {
+        out.str(orderNumber);
+        out.str("Петров");
+        out.str("Тверь");
+        out.i64(1600000000);
+        out.i64(1600100000);
+    } else {
+        out.u8(2);
+        out.str(orderNumber);
+        out.str("Петров");
+        out.str("Тверь");
+        out.str("555");
+        out.i64(1600000000);
+        out.i64(1600100000);
+        out.i32(100);
+        out.i32(200);
+    }
+    return out.bytes();
+}
+
+TEST_F(SketchFileTest, OlderVersionsKeepTheFieldsTheyLack) {
+    struct Case {
+        int version;
+        bool readsPlinth, readsEdges, readsRollerSet, readsTotalAndRows;
+    };
+    const Case cases[] = {{1, false, false, false, false}, {2, true, false, false, false},
+                          {3, true, true, false, false},   {4, true, true, false, false},
+                          {5, true, true, true, true},     {6, true, true, true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.version);
+        TempFolder f;
+        Project p(sampleCatalogue(), f.path() / "config");
+        DSSystem* borvik = p.calculator;
+        borvik->noEdgeProfiles = 0;
+        borvik->rollerSet = nullptr;
+        p.chipboardWidth = 111;
+        p.plinthHeight = 555;
+        p.sketch.doors[1].row = 0; // so that a row read from the file shows
+        ASSERT_EQ(readSketchBytes(p, craftFile(c.version, "Борвик", 2, false)), kSketchOk);
+        EXPECT_EQ(p.width, 25000);
+        EXPECT_EQ(p.doorCount, 2);
+        EXPECT_EQ(p.chipboardWidth, c.readsPlinth ? 170 : 111);
+        EXPECT_EQ(p.plinthHeight, c.readsPlinth ? 600 : 555);
+        EXPECT_EQ(borvik->noEdgeProfiles, c.readsEdges ? 1 : 0);
+        EXPECT_EQ(borvik->rollerSetCode(), c.readsRollerSet ? "JB010/011B" : "");
+        EXPECT_EQ(p.sketch.doors[1].row, c.readsTotalAndRows ? 1 : 0);
+        EXPECT_EQ(p.orderCard.phone, "555");
+        auto* b = dynamic_cast<DSSystemBorvik*>(borvik);
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(b->heightOffset, c.version >= 6 ? -33 : -40);
+        b->heightOffset = -40;
+        borvik->rollerSet = nullptr;
+        borvik->noEdgeProfiles = 0;
+    }
+}
+
+TEST_F(SketchFileTest, RefusedFilesLeaveTheProjectExactlyAsItWas) {
+    fillEverything();
+    const std::string before = writeSketchBytes(project);
+    const int32_t totalBefore = project.itemsTotal();
+
+    std::string version7 = craftFile(6, "Борвик", 2, false);
+    version7[0] = 7;
+    const struct {
+        const char* what;
+        std::string bytes;
+        int expected;
+    } cases[] = {
+        {"version 7", version7, kSketchNewerVersion},
+        {"unknown system", craftFile(6, "Венлор", 2, false), kSketchUnknownSystem},
+        {"eleven doors", craftFile(6, "Борвик", 11, false), kSketchCannotOpen},
+        {"no doors", craftFile(6, "Борвик", 0, false), kSketchCannotOpen},
+        {"empty file", std::string(), kSketchCannotOpen},
+        {"trailing junk", craftFile(6, "Борвик", 2, false) + "xyz", kSketchCannotOpen},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(readSketchBytes(project, c.bytes), c.expected);
+        EXPECT_EQ(writeSketchBytes(project), before);
+        EXPECT_EQ(project.itemsTotal(), totalBefore);
+    }
+}
+
+TEST_F(SketchFileTest, ReferencesThatNameNoDividerAreRejected) {
+    // A door with one divider whose end names divider 9, which the door does not hold.
+    project.selectSystem(project.catalogue().findSystem("Борвик"));
+    Door& door = project.sketch.doors[0];
+    splitVertically(door, 4000, project.dividerProfile);
+    door.dividers.begin()->second.endId = 9;
+    const std::string bad = writeSketchBytes(project);
+    door.dividers.begin()->second.endId = 0;
+    project.recalculate(true);
+    const std::string before = writeSketchBytes(project);
+    EXPECT_EQ(readSketchBytes(project, bad), kSketchCannotOpen);
+    EXPECT_EQ(writeSketchBytes(project), before);
+
+    door.inserts.rbegin()->second.leftId = 5;
+    const std::string badInsert = writeSketchBytes(project);
+    door.inserts.rbegin()->second.leftId = 1;
+    EXPECT_EQ(readSketchBytes(project, badInsert), kSketchCannotOpen);
+}
+
+TEST_F(SketchFileTest, EveryTruncationIsRejectedCleanly) {
+    fillEverything();
+    const std::string full = writeSketchBytes(project);
+    TempFolder f;
+    Project target(sampleCatalogue(), f.path() / "config");
+    const std::string before = writeSketchBytes(target);
+    for (std::size_t cut = 0; cut < full.size(); ++cut) {
+        // An exact-size copy, so that the sanitizers catch any read past the end.
+        const std::string part = full.substr(0, cut);
+        ASSERT_EQ(readSketchBytes(target, part), kSketchCannotOpen) << "cut at " << cut;
+    }
+    EXPECT_EQ(writeSketchBytes(target), before);
+    EXPECT_EQ(readSketchBytes(target, full), kSketchOk);
+}
+
+TEST_F(SketchFileTest, LongTextsAreReadWholeAndKeptToTheirFirst254Units) {
+    std::string bytes = craftFile(6, "Борвик", 1, false);
+    // Rebuild the card with a 300-character customer name.
+    const std::string card = [] {
+        BinaryWriter out;
+        out.u8(2);
+        out.str("00001");
+        out.u16(300);
+        for (int i = 0; i < 300; ++i) {
+            out.u8(static_cast<uint8_t>('a' + i % 26));
+            out.u8(0);
+        }
+        out.str("Тверь");
+        out.str("555");
+        out.i64(1);
+        out.i64(2);
+        out.i32(3);
+        out.i32(4);
+        return out.bytes();
+    }();
+    const std::string normalCard = [] {
+        BinaryWriter out;
+        out.u8(2);
+        out.str("00077");
+        out.str("Петров");
+        out.str("Тверь");
+        out.str("555");
+        out.i64(1600000000);
+        out.i64(1600100000);
+        out.i32(100);
+        out.i32(200);
+        return out.bytes();
+    }();
+    bytes = bytes.substr(0, bytes.size() - normalCard.size()) + card;
+    ASSERT_EQ(readSketchBytes(project, bytes), kSketchOk);
+    EXPECT_EQ(project.orderCard.customerName.size(), 254u);
+    EXPECT_EQ(project.orderCard.address, "Тверь");
+    EXPECT_EQ(project.orderCard.deliveryCost, 4);
+
+    // The writer never writes more than 254 units.
+    project.orderCard.customerName.assign(400, 'z');
+    const std::string written = writeSketchBytes(project);
+    TempFolder f;
+    Project reread(sampleCatalogue(), f.path() / "config");
+    ASSERT_EQ(readSketchBytes(reread, written), kSketchOk);
+    EXPECT_EQ(reread.orderCard.customerName, std::string(254, 'z'));
+}
+
+TEST_F(SketchFileTest, EarlierCardFormsAreToldApartFromTheCurrentOne) {
+    project.orderCard.phone = "kept";
+    project.orderCard.assemblyCost = 11;
+    project.orderCard.deliveryCost = 22;
+    // A two-character number starts the earlier form with the byte 2, like the marker.
+    for (const std::string number : {"42", "7", "00042"}) {
+        SCOPED_TRACE(number);
+        ASSERT_EQ(readSketchBytes(project, craftFile(6, "Борвик", 1, true, number)), kSketchOk);
+        EXPECT_EQ(project.orderCard.orderNumber, number);
+        EXPECT_EQ(project.orderCard.customerName, "Петров");
+        EXPECT_EQ(project.orderCard.phone, "kept");
+        EXPECT_EQ(project.orderCard.assemblyCost, 11);
+        EXPECT_EQ(project.orderCard.deliveryCost, 22);
+    }
+    ASSERT_EQ(readSketchBytes(project, craftFile(6, "Борвик", 1, false, "42")), kSketchOk);
+    EXPECT_EQ(project.orderCard.orderNumber, "42");
+    EXPECT_EQ(project.orderCard.phone, "555");
+}
+
+TEST_F(SketchFileTest, AResizeAfterOpeningScalesDividersFromTheSizeRead) {
+    fillEverything();
+    const std::string bytes = writeSketchBytes(project);
+    TempFolder f;
+    Project reread(sampleCatalogue(), f.path() / "config");
+    reread.setHeight(50000); // a stale previous size before the open
+    ASSERT_EQ(readSketchBytes(reread, bytes), kSketchOk);
+    const Door& door = reread.sketch.doors[1];
+    const int32_t position = door.dividers.begin()->second.position;
+    const int32_t widthBefore = door.width;
+    reread.setHeight(24100); // a change of height alone must not move the vertical divider
+    EXPECT_EQ(reread.sketch.doors[1].width, widthBefore);
+    EXPECT_EQ(reread.sketch.doors[1].dividers.begin()->second.position, position);
+    for (const auto& [id, ins] : reread.sketch.doors[1].inserts) {
+        EXPECT_GE(ins.left, 0);
+        EXPECT_LE(ins.right, reread.sketch.doors[1].width);
+    }
+}
+
+TEST_F(SketchFileTest, SavingGoesThroughATemporaryFileAndReportsFailure) {
+    const fs::path target = folder.path() / "эскиз.dlx";
+    EXPECT_EQ(project.save(target), kSketchOk);
+    std::string bytes;
+    {
+        std::ifstream in(target, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    EXPECT_EQ(bytes, writeSketchBytes(project));
+    EXPECT_EQ(project.open(target), kSketchOk);
+
+    EXPECT_EQ(project.save(folder.path() / "missing" / "x.dlx"), kSketchCannotOpen);
+    EXPECT_EQ(project.save(folder.path()), kSketchCannotOpen); // a folder is not a file
+    EXPECT_EQ(project.open(folder.path() / "missing.dlx"), kSketchCannotOpen);
+    for (const auto& entry : fs::directory_iterator(folder.path()))
+        EXPECT_EQ(entry.path().extension(), entry.is_directory() ? "" : ".dlx") << entry.path();
+}
+
+} // namespace
+} // namespace dalvex

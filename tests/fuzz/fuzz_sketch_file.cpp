@@ -1,0 +1,38 @@
+// Feeds arbitrary bytes to the sketch file reader: it must reject or accept them without reading or writing
+// outside the model, and a rejected file must leave the project as it was.
+#include "catalogue/catalogue.h"
+#include "files/file_io.h"
+#include "files/sketch_file.h"
+#include "model/project.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+using namespace dalvex;
+
+namespace {
+
+Project& project() {
+    // The sample data beside the fuzzer (build-fuzz/bin) gives the reader real collections to look materials up in.
+    static Catalogue catalogue(executableFolder());
+    static Project p(catalogue, std::filesystem::temp_directory_path() / "dalvex-fuzz-config");
+    return p;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Project& p = project();
+    const std::string before = writeSketchBytes(p);
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const int result = readSketchBytes(p, bytes);
+    if (result != kSketchOk && writeSketchBytes(p) != before) std::abort();
+    if (result == kSketchOk) {
+        // Whatever was accepted must survive a round trip.
+        const std::string written = writeSketchBytes(p);
+        if (readSketchBytes(p, written) != kSketchOk || writeSketchBytes(p) != written) std::abort();
+    }
+    return 0;
+}
