@@ -1,4 +1,5 @@
-#include "calc/systems.h"
+#include "engine_test_support.h"
+#include "files/binary_stream.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,218 @@ TEST(EngineFactory, BuildsEachSystemByDisplayName) {
     }
     EXPECT_EQ(createSystem(0, "борвик", 0), nullptr);
     EXPECT_EQ(createSystem(0, "", 0), nullptr);
+}
+
+TEST(EngineOptions, SketchHeightAndPlinthPerSystem) {
+    const struct {
+        const char* name;
+        int32_t height;
+        int32_t minPlinth;
+    } cases[] = {
+        {"Лантес", 25000, 0},
+        {"Борвик", 25000, 0},
+        {"Сенфил-Н", 25000, 0},
+        {"Герлит", 25000, 0},
+        {"Фелдор", 25000, 0},
+        {"Кворин", 24600, 0},
+        {"Далвекс", 25000 - 160 - 700 + 430, 540},
+        {"Зеркан", 25000 - 160 - 700 + 430, 650},
+        {"Нордел", 25000 - 160 - 700 + 430, 650},
+        {"Венлор", 25000 - 700 + 100, 540},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto system = createSystem(0, c.name, 0);
+        DoorSketch sketch(30000, 20000, 3, nullptr, false);
+        sketch.dirty = false;
+        system->setSketchHeight(sketch, 25000, 160, 700);
+        EXPECT_EQ(sketch.height, c.height);
+        EXPECT_EQ(sketch.previousHeight, 20000);
+        EXPECT_TRUE(sketch.dirty);
+        EXPECT_EQ(system->minPlinthHeight(), c.minPlinth);
+    }
+}
+
+TEST(EngineOptions, FeldorMountingRules) {
+    DSSystemFeldor feldor(5, "Фелдор", 300);
+    test::Records r;
+    feldor.addHandleProfile(r.handle("JB300N", 500, 490, 410, 55000, 0, 0));
+    feldor.addHandleProfile(r.handle("JB150", 180, 175, 93, 55000, 0, 0));
+    feldor.addHandleProfile(r.handle("JB100", 360, 346, 270, 55000, 0, 1));
+    DoorSketch sketch(30000, 20000, 4, nullptr, false);
+
+    EXPECT_EQ(feldor.maxDoorCount(), 4);
+    EXPECT_EQ(feldor.clampDoorCount(3), 4);
+    EXPECT_EQ(feldor.clampDoorCount(7), 4);
+    EXPECT_FALSE(feldor.isSingleRow());
+    feldor.assignRows(sketch);
+    EXPECT_EQ(sketch.doors[1].row, 1);
+    // Without a Catalogue the system's own list stands in for the catalogue's.
+    EXPECT_EQ(feldor.handleProfileCount(), 2);
+    EXPECT_EQ(feldor.handleProfiles()[1]->code, "JB100");
+
+    feldor.mountInside = 0;
+    EXPECT_EQ(feldor.maxDoorCount(), 2);
+    EXPECT_EQ(feldor.clampDoorCount(3), 2);
+    EXPECT_EQ(feldor.clampDoorCount(1), 1);
+    EXPECT_TRUE(feldor.isSingleRow());
+    EXPECT_TRUE(feldor.singleRow);
+    feldor.assignRows(sketch);
+    EXPECT_EQ(sketch.doors[1].row, 0);
+    EXPECT_EQ(feldor.handleProfileCount(), 3);
+}
+
+TEST(EngineOptions, BorvikRowsAndPivot) {
+    DSSystemBorvik borvik(0, "Борвик", 118);
+    DoorSketch sketch(30000, 20000, 2, nullptr, false);
+    borvik.pivot = 1;
+    borvik.assignRows(sketch);
+    EXPECT_EQ(borvik.pivot, 1);
+    EXPECT_EQ(sketch.doors[1].row, 0);
+    sketch.doorCount = 3;
+    borvik.assignRows(sketch);
+    EXPECT_EQ(borvik.pivot, 0);
+    EXPECT_EQ(sketch.doors[1].row, 1);
+    EXPECT_EQ(sketch.doors[2].row, 0);
+    EXPECT_EQ(borvik.clampDoorCount(12), 10);
+}
+
+TEST(EngineOptions, GerlitToggles) {
+    test::Records r;
+    DSSystemGerlit gerlit(6, "Герлит", 120);
+    Article* jg[5] = {nullptr};
+    for (int i = 1; i <= 4; ++i) {
+        jg[i] = r.article("JG0" + std::to_string(i), kKindFitting);
+        gerlit.addArticle(jg[i]);
+    }
+    gerlit.runningProfile = jg[1];
+    gerlit.guideProfile = jg[4];
+    gerlit.toggleGuideProfile();
+    EXPECT_EQ(gerlit.guideProfile, jg[3]);
+    gerlit.toggleGuideProfile();
+    EXPECT_EQ(gerlit.guideProfile, jg[4]);
+    gerlit.toggleGuideProfile();
+    gerlit.toggleRunningProfile();
+    EXPECT_EQ(gerlit.runningProfile, jg[2]);
+    EXPECT_EQ(gerlit.guideProfile, jg[4]);
+    gerlit.toggleGuideProfile(); // with the single running profile the toggle always leaves JG03
+    EXPECT_EQ(gerlit.guideProfile, jg[3]);
+    gerlit.toggleGuideProfile();
+    EXPECT_EQ(gerlit.guideProfile, jg[3]);
+    gerlit.toggleRunningProfile();
+    EXPECT_EQ(gerlit.runningProfile, jg[1]);
+    EXPECT_EQ(gerlit.guideProfile, jg[3]);
+}
+
+TEST(EngineOptions, RollerSetListsAndLookups) {
+    test::Records r;
+    DSSystemBorvik borvik(0, "Борвик", 118);
+    test::fillBorvik(borvik, r);
+    EXPECT_EQ(borvik.rollerSetCode(), "");
+    EXPECT_EQ(borvik.configuredRollerSetCount(), 0);
+    const std::vector<RollerSet*> sets = borvik.rollerSets();
+    ASSERT_EQ(sets.size(), 3u);
+    EXPECT_EQ(sets[0]->code, "JB10/11B");
+    borvik.rollerSet = sets[1];
+    EXPECT_EQ(borvik.rollerSetCode(), "JB010/011B");
+    EXPECT_EQ(borvik.configuredRollerSetCount(), 3);
+    EXPECT_EQ(borvik.findArticle("JB07")->code, "JB07");
+    EXPECT_EQ(borvik.findArticle("jb07"), nullptr);
+    EXPECT_EQ(borvik.ruleArticle("JX99"), nullptr);
+    EXPECT_EQ(borvik.ruleRollerSet("JB07"), nullptr);
+    EXPECT_EQ(borvik.ruleRollerSet("JB16")->doorsPerSet, 2);
+    EXPECT_TRUE(borvik.hasDividerProfile(borvik.findDividerProfile("JB91")));
+    EXPECT_FALSE(borvik.hasDividerProfile(nullptr));
+    EXPECT_EQ(borvik.dividerProfileList().size(), 2u);
+}
+
+// Writes the settings of `from` and reads them into `to` as a file of the given version would.
+void roundTrip(const DSSystem& from, DSSystem& to, int version) {
+    BinaryWriter out;
+    from.writeSettings(out);
+    BinaryReader in(out.bytes());
+    to.readSettings(in, version);
+    EXPECT_TRUE(in.ok());
+}
+
+TEST(EngineSettings, BorvikBlockPerVersion) {
+    test::Records r;
+    DSSystemBorvik written(0, "Борвик", 118);
+    test::fillBorvik(written, r);
+    written.noEdgeProfiles = 1;
+    written.rollerSet = written.rollerSets()[1];
+    written.pivot = 1;
+    written.heightOffset = -33;
+    const struct {
+        int version;
+        uint8_t noEdge;
+        bool rollers;
+        uint8_t pivot;
+        int32_t offset;
+    } cases[] = {{2, 0, false, 0, -40},
+                 {3, 1, false, 0, -40},
+                 {4, 1, false, 0, -40},
+                 {5, 1, true, 1, -40},
+                 {6, 1, true, 1, -33}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.version);
+        DSSystemBorvik read(0, "Борвик", 118);
+        test::fillBorvik(read, r);
+        BinaryWriter out;
+        written.writeSettings(out);
+        BinaryReader in(out.bytes());
+        read.readSettings(in, c.version);
+        EXPECT_EQ(read.noEdgeProfiles, c.noEdge);
+        EXPECT_EQ(read.rollerSetCode(), c.rollers ? "JB010/011B" : "");
+        EXPECT_EQ(read.pivot, c.pivot);
+        EXPECT_EQ(read.heightOffset, c.offset);
+    }
+}
+
+TEST(EngineSettings, FeldorAndPlainBlocks) {
+    DSSystemFeldor feldor(5, "Фелдор", 300);
+    feldor.mountInside = 0;
+    DSSystemFeldor readBack(5, "Фелдор", 300);
+    roundTrip(feldor, readBack, 5);
+    EXPECT_EQ(readBack.mountInside, 0);
+    DSSystemFeldor old(5, "Фелдор", 300);
+    BinaryWriter out;
+    feldor.writeSettings(out);
+    BinaryReader in(out.bytes());
+    old.readSettings(in, 4);
+    EXPECT_EQ(old.mountInside, 1);
+
+    DSSystemDalvex dalvex(4, "Далвекс", 116);
+    dalvex.noEdgeProfiles = 1;
+    DSSystemDalvex dalvexBack(4, "Далвекс", 116);
+    roundTrip(dalvex, dalvexBack, 6);
+    EXPECT_EQ(dalvexBack.noEdgeProfiles, 1);
+}
+
+TEST(EngineSettings, StoredRollerSetMustBeOneOfTheSystemsSets) {
+    test::Records r;
+    DSSystemBorvik borvik(0, "Борвик", 118);
+    test::fillBorvik(borvik, r);
+    RollerSet* current = borvik.rollerSets()[0];
+    for (const char* stored : {"JB07", "UNKNOWN"}) {
+        SCOPED_TRACE(stored);
+        borvik.rollerSet = current;
+        BinaryWriter out;
+        out.u8(0);
+        out.str(stored);
+        out.u8(0);
+        out.i32(-40);
+        BinaryReader in(out.bytes());
+        borvik.readSettings(in, 6);
+        EXPECT_EQ(borvik.rollerSet, current);
+    }
+    BinaryWriter out;
+    out.u8(0);
+    out.str("");
+    BinaryReader in(out.bytes());
+    borvik.readSettings(in, 6); // truncated block: empty code clears, the rest reads as 0
+    EXPECT_EQ(borvik.rollerSet, nullptr);
+    EXPECT_FALSE(in.ok());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // stopper, and the insert strips.
 #include "calc/ds_system.h"
 #include "calc/geometry_util.h"
+#include "calc/line_text.h"
 #include "catalogue/catalogue.h"
 #include "text/format.h"
 
@@ -11,11 +12,11 @@ namespace {
 
 CutLine pieceCut(const CalcResult& result, int32_t piece, const ArticleLine& line, int32_t cutLength,
                  int32_t number, int32_t doorIndex) {
-    return {format("%d-%d", result.profileGroup, piece),
+    return {labelText(result.profileGroup, piece),
             line.code,
             line.name,
-            format("%0.1f", cutLength / 10.0),
-            format("%d", number),
+            tenthsText(cutLength),
+            countText(number),
             doorIndex};
 }
 

@@ -144,7 +144,7 @@ protected:
     static int32_t doorsOf(const DoorSketch& sketch);
     // Frame sides of every door: handle profile left and right (door height), top and bottom with cut length
     // door width + topBottomAdjust (only when the sketch has a handle profile).
-    void putFrames(DoorSketch& sketch, const Article* top, const Article* bottom, int32_t topBottomAdjust);
+    void putFrames(DoorSketch& sketch, const Article* top, const Article* bottom, int64_t topBottomAdjust);
 
     // A missing profile counts as one whose dimensions are all 0.
     static const Article& orNone(const Article* a);

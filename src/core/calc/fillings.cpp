@@ -1,6 +1,7 @@
 // The filling materials of a sketch: one line per material with its area and amount, one panel line per
 // insert, and the warning line for inserts left without material.
 #include "calc/geometry_util.h"
+#include "calc/line_text.h"
 #include "calc/systems.h"
 #include "text/encoding.h"
 #include "text/format.h"
@@ -35,7 +36,7 @@ std::string descriptionOf(const Material& m) {
 }
 
 std::string panelSize(int32_t size, bool decimal) {
-    return decimal ? format("%0.1f", size / 10.0) : format("%d", floorToInt(size / 10.0 + 0.5));
+    return decimal ? tenthsText(size) : countText(floorToInt(size / 10.0 + 0.5));
 }
 
 void collectMaterials(const DoorSketch& sketch, CalcResult& result, int32_t doorCount,
@@ -44,6 +45,8 @@ void collectMaterials(const DoorSketch& sketch, CalcResult& result, int32_t door
     missing.name = "ВНИМАНИЕ";
     missing.description = "ОТДЕЛОЧНЫЙ МАТЕРИАЛ НЕ УКАЗАН";
     std::map<std::string, MaterialEntry, Utf16Less> entries;
+    const Material* lastMaterial = nullptr;
+    MaterialEntry* lastEntry = nullptr;
     for (int k = 0; k < doorCount; ++k) {
         const Door& door = sketch.doors[k];
         for (const auto& [id, insert] : door.inserts) {
@@ -52,7 +55,12 @@ void collectMaterials(const DoorSketch& sketch, CalcResult& result, int32_t door
                 missing.area += areaOf(insert);
                 continue;
             }
-            MaterialEntry& entry = entries[rules.keyByCodeOnly ? m->code : m->code + m->key()];
+            // Neighbouring inserts mostly share a material: its line is looked up once for the run.
+            if (m != lastMaterial) {
+                lastMaterial = m;
+                lastEntry = &entries[rules.keyByCodeOnly ? m->code : m->code + m->key()];
+            }
+            MaterialEntry& entry = *lastEntry;
             MaterialLine& line = entry.line;
             line.name = m->code;
             line.description = descriptionOf(*m);
@@ -71,10 +79,10 @@ void collectMaterials(const DoorSketch& sketch, CalcResult& result, int32_t door
         result.materialLines.push_back(line);
         int32_t k = 0;
         for (const auto& [doorIndex, insert] : entry.panels) {
-            result.panelLines.push_back({format("%d-%d", result.materialGroup, ++k), line.name,
-                                         line.description, panelSize(insert->panelHeight, rules.decimalSizes),
+            result.panelLines.push_back({labelText(result.materialGroup, ++k), line.name, line.description,
+                                         panelSize(insert->panelHeight, rules.decimalSizes),
                                          panelSize(insert->panelWidth, rules.decimalSizes),
-                                         format("%d", insert->number), doorIndex});
+                                         countText(insert->number), doorIndex});
         }
         ++result.materialGroup;
     }

@@ -106,7 +106,7 @@ void DSSystem::restoreDoorProportions(DoorSketch& sketch, const DoorProportions&
 }
 
 void DSSystem::putFrames(DoorSketch& sketch, const Article* top, const Article* bottom,
-                         int32_t topBottomAdjust) {
+                         int64_t topBottomAdjust) {
     const Article* handle = sketch.handleProfile;
     for (int i = 0; i < doorsOf(sketch); ++i) {
         Door& door = sketch.doors[i];
@@ -124,8 +124,8 @@ void DSSystem::putFrames(DoorSketch& sketch, const Article* top, const Article* 
 }
 
 void DSSystem::assignFrameProfiles(DoorSketch& sketch, const Article* top, const Article* bottom) {
-    const int32_t end = systemKind == kSystemDalvex ? 10 : -10;
-    putFrames(sketch, top, bottom, -2 * handleOf(sketch).joinDeduction + end);
+    const int64_t end = systemKind == kSystemDalvex ? 10 : -10;
+    putFrames(sketch, top, bottom, -2 * int64_t{handleOf(sketch).joinDeduction} + end);
 }
 
 void DSSystem::computeDividerCutLengths(DoorSketch& sketch) {

@@ -1,6 +1,7 @@
 // The article lines and their cut lines, as every collector builds them.
 #include "calc/ds_system.h"
 #include "calc/geometry_util.h"
+#include "calc/line_text.h"
 #include "text/format.h"
 #include "text/numbers.h"
 
@@ -84,14 +85,14 @@ ArticleLine DSSystem::pieceLine(const Article* article, int32_t count) const {
 }
 
 void DSSystem::addLengthCut(CalcResult& result, const ArticleLine& line, int32_t length) const {
-    result.cutLines.push_back({format("%d-%d", result.profileGroup, 0), line.code, line.name,
-                               format("%0.1f", length / 10.0), "0", -1});
+    result.cutLines.push_back(
+        {labelText(result.profileGroup, 0), line.code, line.name, tenthsText(length), "0", -1});
     ++result.profileGroup;
 }
 
 void DSSystem::addCountCut(CalcResult& result, const ArticleLine& line, int32_t count) const {
     result.cutLines.push_back(
-        {format("%d-%d", result.profileGroup, 0), line.code, line.name, format("%d", count), "0", -1});
+        {labelText(result.profileGroup, 0), line.code, line.name, countText(count), "0", -1});
     ++result.profileGroup;
 }
 

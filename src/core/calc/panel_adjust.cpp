@@ -1,5 +1,6 @@
 // How each system fits a filling into its panel opening: thin fillings that sit in a seal lose a little on
 // their sides, and a thickness the profiles cannot hold is marked as an error.
+#include "calc/geometry_util.h"
 #include "calc/systems.h"
 
 namespace dalvex {
@@ -10,12 +11,17 @@ bool bothEndsHeld(const Insert& insert, int32_t topInset, int32_t bottomInset) {
     return (insert.topId != 0 || topInset != 0) && (insert.bottomId != 0 || bottomInset != 0);
 }
 
+// Panel values may sit at the ends of the int32 range after extreme input; a shift never wraps them.
+void shift(int32_t& value, int64_t by) {
+    value = clampToInt(value + by);
+}
+
 // Takes dx off the left and the right of the panel and dy off its top and its bottom.
 void inset(Insert& insert, int32_t dx, int32_t dy) {
-    insert.panelX += dx;
-    insert.panelWidth -= 2 * dx;
-    insert.panelY += dy;
-    insert.panelHeight -= 2 * dy;
+    shift(insert.panelX, dx);
+    shift(insert.panelWidth, -2 * dx);
+    shift(insert.panelY, dy);
+    shift(insert.panelHeight, -2 * dy);
 }
 
 // Sets the error flag for a thickness none of the accepted ones, clears it otherwise; true when accepted.
@@ -40,8 +46,8 @@ void DSSystem::adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset
     if (t == 100 || t == 40) inset(insert, 10, bothEndsHeld(insert, topInset, bottomInset) ? 10 : 0);
     if (t == 40) {
         // Glass at a frame side sits in the handle profile's insert strip, which is deeper.
-        if (insert.leftId == 0) insert.panelX += 15;
-        if (insert.rightId == 0) insert.panelWidth -= 15;
+        if (insert.leftId == 0) shift(insert.panelX, 15);
+        if (insert.rightId == 0) shift(insert.panelWidth, -15);
     }
 }
 
@@ -58,8 +64,8 @@ void DSSystemSenfil::adjustPanel(Insert& insert, int32_t, int32_t) {
     const int32_t t = insert.material->thickness;
     if (!accept(insert, t == 0 || t == 160 || t == 40)) return;
     if (t == 40) {
-        if (insert.leftId == 0) insert.panelX += 15;
-        if (insert.rightId == 0) insert.panelWidth -= 30;
+        if (insert.leftId == 0) shift(insert.panelX, 15);
+        if (insert.rightId == 0) shift(insert.panelWidth, -30);
     }
 }
 
@@ -92,18 +98,18 @@ void DSSystemWenlor::adjustPanel(Insert& insert, int32_t, int32_t) {
     if (t != 40) return;
     // Glass in Wenlor is held by the frame profile JW07 where no divider bounds it.
     const int32_t frame = orNone(ruleArticle("JW07")).fillingInset;
-    if (insert.leftId == 0) insert.panelX -= 55;
-    if (insert.rightId == 0) insert.panelWidth += 110;
+    if (insert.leftId == 0) shift(insert.panelX, -55);
+    if (insert.rightId == 0) shift(insert.panelWidth, 110);
     if (insert.topId != 0) {
-        insert.panelY -= 50;
+        shift(insert.panelY, -50);
     } else {
-        insert.panelY += frame;
-        insert.panelHeight -= frame;
+        shift(insert.panelY, frame);
+        shift(insert.panelHeight, -int64_t{frame});
     }
     if (insert.bottomId != 0) {
-        insert.panelHeight += 100;
+        shift(insert.panelHeight, 100);
     } else {
-        insert.panelHeight -= frame;
+        shift(insert.panelHeight, -int64_t{frame});
     }
 }
 

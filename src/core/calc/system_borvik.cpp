@@ -23,7 +23,7 @@ void DSSystemBorvik::recompute(DoorSketch& sketch, bool keepDoorWidths) {
         h = clampToInt(int64_t{sketch.height} + 10 * int64_t{heightOffset});
     }
     recomputeDoors(sketch, keepDoorWidths, w, h);
-    putFrames(sketch, ruleArticle("JB08"), ruleArticle("JB07"), -2 * handle.joinDeduction + 10);
+    putFrames(sketch, ruleArticle("JB08"), ruleArticle("JB07"), -2 * int64_t{handle.joinDeduction} + 10);
     finishGeometry(sketch);
 }
 

@@ -64,7 +64,7 @@ void DSSystemFeldor::recompute(DoorSketch& sketch, bool keepDoorWidths) {
         }
     }
     recomputeDoors(sketch, keepDoorWidths, w, h, total);
-    putFrames(sketch, ruleArticle("JB08"), ruleArticle("JB07"), -2 * handle.joinDeduction + 10);
+    putFrames(sketch, ruleArticle("JB08"), ruleArticle("JB07"), -2 * int64_t{handle.joinDeduction} + 10);
     finishGeometry(sketch);
 }
 

@@ -37,11 +37,9 @@ void DSSystemGerlit::toggleRunningProfile() {
 }
 
 void DSSystemGerlit::toggleGuideProfile() {
-    // The single running profile only runs in the inlaid guide, so the toggle keeps JG04 with it.
-    if (!runsOnTwoRails(*this)) {
-        guideProfile = ruleArticle("JG04");
-        return;
-    }
+    // With the single running profile the guide first goes back to JG04 and is then switched as with JG01,
+    // so the toggle always leaves JG03 there.
+    if (!runsOnTwoRails(*this)) guideProfile = ruleArticle("JG04");
     guideProfile = ruleArticle(guideIsInlaid(*this) ? "JG03" : "JG04");
 }
 

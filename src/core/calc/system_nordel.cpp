@@ -11,7 +11,7 @@ void DSSystemNordel::recompute(DoorSketch& sketch, bool keepDoorWidths) {
         doorShare(int64_t{sketch.width} - 20 + int64_t{sketch.overlapCount()} * 220, sketch.doorCount);
     recomputeDoors(sketch, keepDoorWidths, w, sketch.height);
     const Article* frame = ruleArticle("JN03");
-    putFrames(sketch, frame, frame, -2 * handleOf(sketch).joinDeduction);
+    putFrames(sketch, frame, frame, -2 * int64_t{handleOf(sketch).joinDeduction});
     finishGeometry(sketch);
 }
 

@@ -13,7 +13,7 @@ void DSSystemQuorin::recompute(DoorSketch& sketch, bool keepDoorWidths) {
     const int32_t w = doorShare(int64_t{sketch.overlapCount()} * handle.faceWidth - 2 * brush + sketch.width,
                                 sketch.doorCount);
     recomputeDoors(sketch, keepDoorWidths, w, sketch.height);
-    putFrames(sketch, ruleArticle("JQ08"), ruleArticle("JQ07"), -2 * handle.joinDeduction);
+    putFrames(sketch, ruleArticle("JQ08"), ruleArticle("JQ07"), -2 * int64_t{handle.joinDeduction});
     finishGeometry(sketch);
 }
 

@@ -1,0 +1,168 @@
+#include "cli_app.h"
+
+#include "calc/systems.h"
+#include "catalogue/catalogue.h"
+#include "cli_options.h"
+#include "files/file_io.h"
+#include "files/sketch_file.h"
+#include "model/project.h"
+#include "orders/accounting.h"
+#include "orders/workbook.h"
+#include "project_json.h"
+#include "text/numbers.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+
+namespace dalvex::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A refused or malformed option value: its message for standard error.
+struct Refusal {
+    std::string message;
+};
+
+bool allDigits(const std::string& s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Millimetres as typed (digits only) to tenths of a millimetre.
+std::optional<int32_t> tenthsFromMillimetres(const std::string& text) {
+    if (!allDigits(text) || text.size() > 9) return std::nullopt;
+    return readInt(text) * 10;
+}
+
+// The door counts the top panel's list offers for the current system.
+std::vector<int> offeredDoorCounts(DSSystem& system) {
+    auto* feldor = dynamic_cast<DSSystemFeldor*>(&system);
+    if (feldor && feldor->mountInside == 1) return {1, 2, 4};
+    std::vector<int> counts;
+    for (int n = 1; n <= system.maxDoorCount(); ++n) counts.push_back(n);
+    return counts;
+}
+
+std::optional<Refusal> applyLength(const std::optional<std::string>& value, const char* option,
+                                   bool (Project::*setter)(int32_t), Project& project) {
+    if (!value) return std::nullopt;
+    const auto tenths = tenthsFromMillimetres(*value);
+    if (!tenths) return Refusal{std::string(option) + " needs whole millimetres, not '" + *value + "'"};
+    if (!(project.*setter)(*tenths)) return Refusal{std::string(option) + " " + *value + ": value refused"};
+    return std::nullopt;
+}
+
+std::optional<Refusal> applyOptions(const CliOptions& o, Project& project) {
+    Catalogue& catalogue = project.catalogue();
+    if (o.system) {
+        DSSystem* system = catalogue.findSystem(*o.system);
+        if (!system) return Refusal{"--system " + *o.system + ": no such system"};
+        if (system != project.calculator) project.selectSystem(system);
+    }
+    if (o.handle) {
+        HandleProfile* handle = catalogue.findHandleProfile(*o.handle);
+        const auto offered = project.calculator->handleProfiles();
+        if (!handle || std::find(offered.begin(), offered.end(), handle) == offered.end())
+            return Refusal{"--handle " + *o.handle + ": not a handle profile of " + project.calculator->code};
+        project.setHandleProfile(handle);
+    }
+    if (o.color) {
+        const ProfileColor* color = catalogue.findColor(*o.color);
+        if (!color || !project.handleProfile || !project.handleProfile->offers(color))
+            return Refusal{"--color " + *o.color + ": not a colour of the handle profile"};
+        project.setProfileColor(color);
+    }
+    if (auto r = applyLength(o.width, "--width", &Project::setWidth, project)) return r;
+    if (auto r = applyLength(o.height, "--height", &Project::setHeight, project)) return r;
+    if (o.doors) {
+        const auto counts = offeredDoorCounts(*project.calculator);
+        const int n = allDigits(*o.doors) && o.doors->size() < 4 ? readInt(*o.doors) : 0;
+        if (std::find(counts.begin(), counts.end(), n) == counts.end())
+            return Refusal{"--doors " + *o.doors + ": " + project.calculator->code + " offers " +
+                           std::to_string(counts.front()) + " to " + std::to_string(counts.back()) + " doors"};
+        project.setDoorCount(n);
+        project.sketch.clearSelection();
+    }
+    if ((o.chipboard || o.plinth) && !project.calculator->usesPlinth)
+        return Refusal{project.calculator->code + " has no plinth or chipboard width"};
+    if (auto r = applyLength(o.chipboard, "--chipboard", &Project::setChipboardWidth, project)) return r;
+    if (auto r = applyLength(o.plinth, "--plinth", &Project::setPlinthHeight, project)) return r;
+    if (o.discount) {
+        std::string text = *o.discount;
+        std::replace(text.begin(), text.end(), ',', '.');
+        const bool number = !text.empty() && text.find_first_not_of("0123456789.") == std::string::npos &&
+                            std::count(text.begin(), text.end(), '.') <= 1 && text != ".";
+        if (!number || !project.setDiscountPercent(readNumber(text)))
+            return Refusal{"--discount " + *o.discount + ": a percentage from 0 to 100 is needed"};
+    }
+    if (o.orderNumber) {
+        if (!allDigits(*o.orderNumber) || o.orderNumber->size() > 254)
+            return Refusal{"--order-number " + *o.orderNumber + ": digits only"};
+        project.orderCard.orderNumber = *o.orderNumber;
+    }
+    return std::nullopt;
+}
+
+int usageError(std::ostream& err, const std::string& message) {
+    err << "dalvex-cli: " << message << "\nTry 'dalvex-cli --help' for more information.\n";
+    return kExitUsage;
+}
+
+int cannotWrite(std::ostream& err, const std::string& path) {
+    err << "Ошибка сохранения файла " << path << "\n";
+    return kExitFile;
+}
+
+} // namespace
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const auto options = parseCommandLine(args, error);
+    if (!options) return usageError(err, error);
+    if (options->command == Command::Help) {
+        out << usageText();
+        return kExitOk;
+    }
+
+    const fs::path data = options->dataFolder.empty() ? executableFolder() : fs::path(options->dataFolder);
+    std::error_code ec;
+    if (!fs::is_directory(data, ec)) return usageError(err, "data folder " + data.string() + " not found");
+
+    Catalogue catalogue(data);
+    Project project(catalogue, data / "config");
+
+    if (!options->input.empty()) {
+        const int opened = project.open(options->input);
+        if (opened == kSketchNewerVersion) {
+            err << "Ошибка открытия файла: версия файла не поддерживается данной программой.\n";
+            return kExitFile;
+        }
+        if (opened != kSketchOk) {
+            err << "Ошибка открытия файла " << options->input << "\n";
+            return kExitFile;
+        }
+    }
+    if (auto refusal = applyOptions(*options, project)) return usageError(err, refusal->message);
+
+    switch (options->command) {
+    case Command::Calc:
+        out << projectJson(project);
+        return kExitOk;
+    case Command::Save:
+        return project.save(options->output) == kSketchOk ? kExitOk : cannotWrite(err, options->output);
+    case Command::Xml:
+        return writeWorkbook(options->output, project, options->sheetOrder, options->sheetPrice,
+                             options->sheetProfiles, options->sheetAssembly)
+                   ? kExitOk
+                   : cannotWrite(err, options->output);
+    case Command::Csv:
+        return writeAccountingFile(options->output, project) ? kExitOk : cannotWrite(err, options->output);
+    case Command::Help:
+        break;
+    }
+    return kExitOk;
+}
+
+} // namespace dalvex::cli

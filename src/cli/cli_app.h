@@ -1,0 +1,14 @@
+#pragma once
+// dalvex-cli: opens a sketch file or starts from the default project, applies the options through the same
+// Project operations the desktop program uses, and prints or writes the result.
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace dalvex::cli {
+
+enum ExitCode : int { kExitOk = 0, kExitUsage = 2, kExitFile = 3 };
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace dalvex::cli

@@ -1,0 +1,119 @@
+#include "cli_options.h"
+
+#include <map>
+
+namespace dalvex::cli {
+
+std::string usageText() {
+    return "Usage:\n"
+           "  dalvex-cli calc [FILE.dlx] [options]            print the project as JSON\n"
+           "  dalvex-cli save OUT.dlx [FILE.dlx] [options]    write the project as a sketch file\n"
+           "  dalvex-cli xml OUT.xml [FILE.dlx] [options] [--sheets order,price,profiles,assembly]\n"
+           "                                                  write the spreadsheet workbook\n"
+           "  dalvex-cli csv OUT.csv [FILE.dlx] [options]     write the file for the 1C accounting software\n"
+           "\n"
+           "Options (applied in this order after opening FILE, or to the default project):\n"
+           "  --system NAME       profile system by its display name (e.g. Борвик)\n"
+           "  --handle CODE       handle profile offered by the system (e.g. JB01)\n"
+           "  --color NAME        profile colour offered by the handle profile\n"
+           "  --width MM          opening width in millimetres\n"
+           "  --height MM         opening (or wardrobe) height in millimetres\n"
+           "  --doors N           number of doors\n"
+           "  --chipboard MM      chipboard width in millimetres\n"
+           "  --plinth MM         plinth height in millimetres\n"
+           "  --discount PERCENT  discount in per cent (0 to 100)\n"
+           "  --order-number N    order number (digits)\n"
+           "  --data DIR          folder holding profiles/, materials/ and config/ (default: beside the program)\n"
+           "  --help              this text\n"
+           "\n"
+           "Exit codes: 0 success, 2 bad usage or a refused value, 3 a file that cannot be opened or written.\n";
+}
+
+std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args, std::string& error) {
+    CliOptions o;
+    if (args.empty()) {
+        error = "no command given";
+        return std::nullopt;
+    }
+    const std::map<std::string, Command> commands = {
+        {"calc", Command::Calc}, {"save", Command::Save}, {"xml", Command::Xml}, {"csv", Command::Csv},
+        {"--help", Command::Help}, {"-h", Command::Help}, {"help", Command::Help}};
+    const auto found = commands.find(args[0]);
+    if (found == commands.end()) {
+        error = "unknown command '" + args[0] + "'";
+        return std::nullopt;
+    }
+    o.command = found->second;
+    if (o.command == Command::Help) return o;
+
+    const std::map<std::string, std::optional<std::string> CliOptions::*> valued = {
+        {"--system", &CliOptions::system},       {"--handle", &CliOptions::handle},
+        {"--color", &CliOptions::color},         {"--width", &CliOptions::width},
+        {"--height", &CliOptions::height},       {"--doors", &CliOptions::doors},
+        {"--chipboard", &CliOptions::chipboard}, {"--plinth", &CliOptions::plinth},
+        {"--discount", &CliOptions::discount},   {"--order-number", &CliOptions::orderNumber}};
+
+    std::vector<std::string> files;
+    std::optional<std::string> sheets;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            o.command = Command::Help;
+            return o;
+        }
+        if (a.rfind("--", 0) == 0) {
+            if (i + 1 >= args.size()) {
+                error = "option " + a + " needs a value";
+                return std::nullopt;
+            }
+            const std::string& v = args[++i];
+            if (a == "--data") {
+                o.dataFolder = v;
+            } else if (a == "--sheets" && o.command == Command::Xml) {
+                sheets = v;
+            } else if (auto it = valued.find(a); it != valued.end()) {
+                o.*(it->second) = v;
+            } else {
+                error = "unknown option " + a;
+                return std::nullopt;
+            }
+            continue;
+        }
+        files.push_back(a);
+    }
+
+    const std::size_t outputs = o.command == Command::Calc ? 0 : 1;
+    if (files.size() < outputs) {
+        error = "the output file is missing";
+        return std::nullopt;
+    }
+    if (files.size() > outputs + 1) {
+        error = "too many file arguments";
+        return std::nullopt;
+    }
+    if (outputs) o.output = files[0];
+    if (files.size() > outputs) o.input = files[outputs];
+
+    if (sheets) {
+        o.sheetOrder = o.sheetPrice = o.sheetProfiles = o.sheetAssembly = false;
+        std::size_t start = 0;
+        while (start <= sheets->size()) {
+            const std::size_t comma = sheets->find(',', start);
+            const std::string name =
+                sheets->substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+            if (name == "order") o.sheetOrder = true;
+            else if (name == "price") o.sheetPrice = true;
+            else if (name == "profiles") o.sheetProfiles = true;
+            else if (name == "assembly") o.sheetAssembly = true;
+            else {
+                error = "unknown worksheet '" + name + "' (order, price, profiles, assembly)";
+                return std::nullopt;
+            }
+            if (comma == std::string::npos) break;
+            start = comma + 1;
+        }
+    }
+    return o;
+}
+
+} // namespace dalvex::cli

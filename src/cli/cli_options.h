@@ -1,0 +1,29 @@
+#pragma once
+// The command line of dalvex-cli: a command, its file arguments and the options applied to the project.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dalvex::cli {
+
+enum class Command { Calc, Save, Xml, Csv, Help };
+
+struct CliOptions {
+    Command command = Command::Help;
+    std::string output; // save, xml, csv: the file to write
+    std::string input;  // the sketch file to open first; empty: the default project
+    std::string dataFolder;
+    // Options, applied in this order after opening.
+    std::optional<std::string> system, handle, color;
+    std::optional<std::string> width, height, doors, chipboard, plinth, discount, orderNumber;
+    // Worksheets of the xml command: order, price, profiles, assembly.
+    bool sheetOrder = true, sheetPrice = true, sheetProfiles = true, sheetAssembly = true;
+};
+
+// Parses the arguments (without the program name). On bad usage returns nullopt and sets `error`.
+std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args, std::string& error);
+
+// The text printed by --help.
+std::string usageText();
+
+} // namespace dalvex::cli

@@ -1,0 +1,185 @@
+// End-to-end tests of dalvex-cli: the built binary is run with the sample data beside it.
+#include "files/binary_stream.h"
+#include "text/encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string shellQuoted(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device rd;
+        dir_ = fs::temp_directory_path() / ("dalvex-cli-" + std::to_string(rd()) + std::to_string(rd()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+
+    Outcome run(const std::vector<std::string>& args) {
+        std::string command = shellQuoted(DALVEX_CLI);
+        for (const auto& a : args) command += " " + shellQuoted(a);
+        const fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
+        command += " >" + shellQuoted(out.string()) + " 2>" + shellQuoted(err.string());
+        const int status = std::system(command.c_str());
+        Outcome r;
+        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.out = readFile(out);
+        r.err = readFile(err);
+        return r;
+    }
+
+    fs::path dir_;
+};
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST_F(CliTest, FreshProjectAsJson) {
+    const Outcome r = run({"calc"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("{\"system\":\"Борвик\",\"handleProfile\":\"JB001\",", 0), 0u) << r.out.substr(0, 200);
+    for (const char* part : {"\"width\":30000,\"height\":20000,\"doorCount\":3,\"chipboardWidth\":160,"
+                             "\"plinthHeight\":540,\"discountPercent\":0,",
+                             "\"settings\":{\"noEdgeProfiles\":false,\"rollerSet\":null,\"pivot\":false,"
+                             "\"heightOffset\":-40}",
+                             "\"sketch\":{\"width\":30000,", "\"frame\":[{\"profile\":\"JB001\",",
+                             "\"articleLines\":[{\"code\":\"JB001\",", "\"kind\":\"Профиль\"",
+                             "\"grandTotalText\":"})
+        EXPECT_TRUE(has(r.out, part)) << part;
+    EXPECT_EQ(r.out.back(), '\n');
+}
+
+TEST_F(CliTest, OptionsGoThroughTheProject) {
+    const Outcome r = run({"calc", "--system", "Далвекс", "--width", "3200", "--height", "2500", "--doors", "4",
+                       "--chipboard", "18", "--plinth", "70", "--discount", "7,5", "--order-number", "42"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    for (const char* part : {"\"system\":\"Далвекс\"", "\"handleProfile\":\"DX01\"", "\"width\":32000",
+                             "\"height\":25000", "\"doorCount\":4", "\"chipboardWidth\":180",
+                             "\"plinthHeight\":700", "\"discountPercent\":7.5", "\"orderNumber\":\"42\"",
+                             "\"code\":\"DX12\""})
+        EXPECT_TRUE(has(r.out, part)) << part;
+
+    const Outcome feldor = run({"calc", "--system", "Фелдор", "--handle", "JB100", "--color", "Хром матовый (анод)"});
+    ASSERT_EQ(feldor.exitCode, 0) << feldor.err;
+    EXPECT_TRUE(has(feldor.out, "\"doorCount\":4")); // three doors become four with inside mounting
+    EXPECT_TRUE(has(feldor.out, "\"mountInside\":true"));
+    EXPECT_TRUE(has(feldor.out, "\"profileColor\":\"Хром матовый (анод)\""));
+}
+
+TEST_F(CliTest, RefusedValuesExitWithTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"calc", "--width", "99"},              // below 100 mm
+        {"calc", "--width", "35x"},             // not whole millimetres
+        {"calc", "--height", "10001"},          // above 10 m
+        {"calc", "--system", "борвик"},         // display names are exact
+        {"calc", "--handle", "DX01"},           // not a Борвик handle profile
+        {"calc", "--color", "Розовый"},         // no such colour
+        {"calc", "--doors", "11"},              //
+        {"calc", "--system", "Фелдор", "--doors", "3"}, // inside mounting offers 1, 2 and 4
+        {"calc", "--plinth", "60"},             // Борвик has no plinth
+        {"calc", "--system", "Далвекс", "--plinth", "50"},
+        {"calc", "--discount", "101"},
+        {"calc", "--order-number", "12a"},
+        {"frobnicate"},
+        {"calc", "--width"},
+        {"save"},
+        {"calc", "a.dlx", "b.dlx"},
+        {"xml", "out.xml", "--sheets", "order,bogus"},
+        {"calc", "--data", "/no/such/folder"},
+    };
+    for (const auto& args : cases) {
+        const Outcome r = run(args);
+        EXPECT_EQ(r.exitCode, 2) << args.back() << ": " << r.err;
+        EXPECT_TRUE(has(r.err, "dalvex-cli: ")) << r.err;
+        EXPECT_TRUE(has(r.err, "--help")) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+    const Outcome help = run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(has(help.out, "dalvex-cli calc"));
+}
+
+TEST_F(CliTest, SaveOpenRoundTripAndFileErrors) {
+    const std::string file = (dir_ / "эскиз.dlx").string();
+    ASSERT_EQ(run({"save", file, "--system", "Зеркан", "--width", "2400", "--doors", "2"}).exitCode, 0);
+    const Outcome reopened = run({"calc", file});
+    ASSERT_EQ(reopened.exitCode, 0) << reopened.err;
+    EXPECT_TRUE(has(reopened.out, "\"system\":\"Зеркан\""));
+    EXPECT_TRUE(has(reopened.out, "\"width\":24000"));
+    EXPECT_TRUE(has(reopened.out, "\"doorCount\":2"));
+    // Opening and saving again writes the same bytes.
+    const std::string again = (dir_ / "again.dlx").string();
+    ASSERT_EQ(run({"save", again, file}).exitCode, 0);
+    EXPECT_EQ(readFile(file), readFile(again));
+
+    std::string newer = readFile(file);
+    newer[0] = 7;
+    std::ofstream(dir_ / "newer.dlx", std::ios::binary) << newer;
+    const Outcome version = run({"calc", (dir_ / "newer.dlx").string()});
+    EXPECT_EQ(version.exitCode, 3);
+    EXPECT_EQ(version.err, "Ошибка открытия файла: версия файла не поддерживается данной программой.\n");
+
+    std::ofstream(dir_ / "damaged.dlx", std::ios::binary) << readFile(file).substr(0, 40);
+    const std::string damaged = (dir_ / "damaged.dlx").string();
+    const Outcome bad = run({"calc", damaged});
+    EXPECT_EQ(bad.exitCode, 3);
+    EXPECT_EQ(bad.err, "Ошибка открытия файла " + damaged + "\n");
+
+    const Outcome missing = run({"calc", (dir_ / "missing.dlx").string()});
+    EXPECT_EQ(missing.exitCode, 3);
+
+    const std::string unwritable = (dir_ / "no-folder" / "x.dlx").string();
+    const Outcome cannot = run({"save", unwritable});
+    EXPECT_EQ(cannot.exitCode, 3);
+    EXPECT_EQ(cannot.err, "Ошибка сохранения файла " + unwritable + "\n");
+}
+
+TEST_F(CliTest, WorkbookAndAccountingFile) {
+    const std::string xml = (dir_ / "order.xml").string();
+    ASSERT_EQ(run({"xml", xml, "--order-number", "7", "--sheets", "order,price"}).exitCode, 0);
+    const std::string workbook = dalvex::cp1251ToUtf8(readFile(xml));
+    EXPECT_EQ(workbook.rfind("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n", 0), 0u);
+    EXPECT_TRUE(has(workbook, "ss:Name=\"Заказ\""));
+    EXPECT_TRUE(has(workbook, "ss:Name=\"Рассчет цены\""));
+    EXPECT_FALSE(has(workbook, "ss:Name=\"Сборка\""));
+    EXPECT_TRUE(has(workbook, "00007"));
+
+    const std::string csv = (dir_ / "order.csv").string();
+    ASSERT_EQ(run({"csv", csv, "--order-number", "7"}).exitCode, 0);
+    const std::string accounting = dalvex::cp1251ToUtf8(readFile(csv));
+    EXPECT_EQ(accounting.rfind("№ заказа;00007\r\n№;Артикул;Название;Кол-во;Ед.изм.;Цена,руб.\r\n1;JB001;", 0),
+              0u)
+        << accounting.substr(0, 120);
+    EXPECT_TRUE(has(accounting, "\r\nИтого;"));
+
+    EXPECT_EQ(run({"csv", (dir_ / "none" / "x.csv").string()}).exitCode, 3);
+}
+
+} // namespace
