@@ -18,9 +18,13 @@ DraftDlg::DraftDlg(const UiContext& context, QWidget* parent) : Panel(context, p
     setAttribute(Qt::WA_OpaquePaintEvent); // the rendered picture covers the whole view
 }
 
-void DraftDlg::redraw() { update(); }
+void DraftDlg::redraw() {
+    update();
+}
 
-void DraftDlg::setLocked(bool locked) { setEnabled(!locked); }
+void DraftDlg::setLocked(bool locked) {
+    setEnabled(!locked);
+}
 
 void DraftDlg::clearPictureCaches() {
     pictures_.clear();
@@ -39,10 +43,11 @@ void DraftDlg::render() {
     picture_.fill(Qt::white);
     const int dpi = logicalDpiY();
     const Placement place = placeInView(sketch, PixelRect{0, 0, width(), height()}, dpi);
-    doorTable_ = layout(sketch, place.scale, place.origin);
+    doorTable_ = ui::layout(sketch, place.scale, place.origin);
     QPainter p(&picture_);
-    drawDoors(p, sketch, doorTable_,
-              SketchStyle{ctx_.artwork, pictures_, ctx_.project.profileColor, ctx_.project.showInsertSizes, dpi});
+    drawDoors(
+        p, sketch, doorTable_,
+        SketchStyle{ctx_.artwork, pictures_, ctx_.project.profileColor, ctx_.project.showInsertSizes, dpi});
     forceRender_ = false;
     sketch.dirty = false;
     ++renders_;
@@ -78,9 +83,11 @@ void DraftDlg::drawForPrint(QPainter& painter, QRect& rect) {
                          static_cast<double>(rect.width()) / sketch.doorsTotalWidth);
     const int drawnWidth = truncToInt(sketch.doorsTotalWidth * scale);
     const int drawnHeight = truncToInt(sketch.height * scale);
-    const DoorTable table = layout(sketch, scale, PixelPoint{rect.left() + (rect.width() - drawnWidth) / 2, rect.top()});
+    const DoorTable table =
+        ui::layout(sketch, scale, PixelPoint{rect.left() + (rect.width() - drawnWidth) / 2, rect.top()});
     // Sizes never appear on paper.
-    drawDoors(painter, sketch, table, SketchStyle{ctx_.artwork, pictures_, ctx_.project.profileColor, false, dpi});
+    drawDoors(painter, sketch, table,
+              SketchStyle{ctx_.artwork, pictures_, ctx_.project.profileColor, false, dpi});
     sketch.currentDoor = shownDoor;
     // The model now holds the page's rectangles: the screen must lay out again before it is hit-tested.
     sketch.dirty = true;

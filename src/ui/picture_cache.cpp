@@ -11,7 +11,9 @@ namespace {
 // Pictures larger than this on a side are not made: a stretched picture never needs more than a screen.
 constexpr int kMaxScaledSide = 16384;
 
-const QImage* orNull(const QImage& image) { return image.isNull() ? nullptr : &image; }
+const QImage* orNull(const QImage& image) {
+    return image.isNull() ? nullptr : &image;
+}
 
 } // namespace
 
@@ -26,13 +28,15 @@ const QImage* PictureCache::sourcePicture(const std::string& path) {
     return orNull(it->second);
 }
 
-const QImage* PictureCache::scaledPicture(const std::string& path, int width, int height, const QImage& source) {
+const QImage* PictureCache::scaledPicture(const std::string& path, int width, int height,
+                                          const QImage& source) {
     const std::string key = scaledKey(path, width, height);
     auto it = scaled_.find(key);
     if (it == scaled_.end()) {
         if (scaled_.size() >= kCapacity) scaled_.clear();
         QImage image;
-        if (!source.isNull() && width > 0 && height > 0 && width <= kMaxScaledSide && height <= kMaxScaledSide)
+        if (!source.isNull() && width > 0 && height > 0 && width <= kMaxScaledSide &&
+            height <= kMaxScaledSide)
             image = source.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         it = scaled_.emplace(key, std::move(image)).first;
     }

@@ -10,12 +10,15 @@ namespace dalvex::ui {
 
 namespace {
 
-int32_t faceWidth(const Article* profile) { return profile ? profile->faceWidth : 0; }
+int32_t faceWidth(const Article* profile) {
+    return profile ? profile->faceWidth : 0;
+}
 
 // A divider's extent across its own line, in pixels from the door's left (vertical) or top (horizontal) edge.
 void placeAcross(Divider& d, const Door& door, double scale) {
     const int32_t w = d.profile ? d.profile->faceWidth : 0;
-    const int start = floorToInt((d.axis - w / 2) * scale + 0.5) + (d.vertical ? door.rect.left : door.rect.top);
+    const int start =
+        floorToInt((d.axis - w / 2) * scale + 0.5) + (d.vertical ? door.rect.left : door.rect.top);
     const int end = start + floorToInt(w * scale + 0.5);
     // A very thin profile would vanish on screen; it stays three pixels wide.
     const int lo = std::min(start, end - 3);
@@ -50,15 +53,17 @@ void layoutDoor(Door& door, const Door* previous, bool last, double scale) {
     const int w2 = rightProfile ? f(rightProfile->faceWidth) : (last ? 0 : 4);
     right = {r.right - w2, r.top, r.right, r.bottom};
 
-    door.frame[kFrameTop].rect = {left.right, r.top, right.left, r.top + f(faceWidth(door.frame[kFrameTop].profile))};
+    door.frame[kFrameTop].rect = {left.right, r.top, right.left,
+                                  r.top + f(faceWidth(door.frame[kFrameTop].profile))};
     door.frame[kFrameBottom].rect = {left.right, r.bottom - f(faceWidth(door.frame[kFrameBottom].profile)),
                                      right.left, r.bottom};
     const PixelRect inner{left.right, door.frame[kFrameTop].rect.bottom, right.left,
                           door.frame[kFrameBottom].rect.top};
 
-    // Across first, then along: the ends of a divider depend on the across extent of the dividers it stops at,
-    // whatever their ids.
-    for (auto& [id, d] : door.dividers) placeAcross(d, door, scale);
+    // Across first, then along: the ends of a divider depend on the across extent of the dividers it stops
+    // at, whatever their ids.
+    for (auto& [id, d] : door.dividers)
+        placeAcross(d, door, scale);
     for (auto& [id, d] : door.dividers) {
         const Divider* start = door.divider(d.startId);
         const Divider* end = door.divider(d.endId);
@@ -76,18 +81,21 @@ void layoutDoor(Door& door, const Door* previous, bool last, double scale) {
         const Divider* t = door.divider(in.topId);
         const Divider* rt = door.divider(in.rightId);
         const Divider* b = door.divider(in.bottomId);
-        in.rect = {l ? l->rect.right : inner.left, t ? t->rect.bottom : inner.top, rt ? rt->rect.left : inner.right,
-                   b ? b->rect.top : inner.bottom};
+        in.rect = {l ? l->rect.right : inner.left, t ? t->rect.bottom : inner.top,
+                   rt ? rt->rect.left : inner.right, b ? b->rect.top : inner.bottom};
     }
 }
 
-int shownDoorCount(const DoorSketch& sketch) { return std::clamp(sketch.doorCount, 0, kMaxDoors); }
+int shownDoorCount(const DoorSketch& sketch) {
+    return std::clamp(sketch.doorCount, 0, kMaxDoors);
+}
 
 } // namespace
 
 Placement placeInView(const DoorSketch& sketch, PixelRect client, int dpi) {
     const int m = dpi * 40 / 72;
-    const PixelRect area{client.left + m, client.top + dpi * 10 / 72 + m, client.right - m, client.bottom - m};
+    const PixelRect area{client.left + m, client.top + dpi * 10 / 72 + m, client.right - m,
+                         client.bottom - m};
     int32_t extentWidth = sketch.doorsTotalWidth;
     int32_t extentHeight = sketch.height;
     if (sketch.currentDoor >= 0 && sketch.currentDoor < kMaxDoors) {
@@ -137,11 +145,12 @@ DoorTable layout(DoorSketch& sketch, double scale, PixelPoint origin) {
     }
 
     DoorTable table{};
-    for (int i = 0; i < count; ++i) table[static_cast<size_t>(i)] = sketch.doors[static_cast<size_t>(i)].rect;
+    for (int i = 0; i < count; ++i)
+        table[static_cast<size_t>(i)] = sketch.doors[static_cast<size_t>(i)].rect;
 
     for (int i = 0; i < count; ++i)
-        layoutDoor(sketch.doors[static_cast<size_t>(i)], i > 0 ? &sketch.doors[static_cast<size_t>(i - 1)] : nullptr,
-                   i == count - 1, scale);
+        layoutDoor(sketch.doors[static_cast<size_t>(i)],
+                   i > 0 ? &sketch.doors[static_cast<size_t>(i - 1)] : nullptr, i == count - 1, scale);
     return table;
 }
 
@@ -154,7 +163,8 @@ PicturePlacement placePicture(const Insert& insert, int doorIndex, const DoorTab
     const PixelRect& own = table[static_cast<size_t>(doorIndex)];
     p.width = table[static_cast<size_t>(last)].right - table[static_cast<size_t>(first)].left;
     p.height = table[static_cast<size_t>(last)].height();
-    for (int i = first; i < doorIndex; ++i) p.sourceX += table[static_cast<size_t>(i)].width();
+    for (int i = first; i < doorIndex; ++i)
+        p.sourceX += table[static_cast<size_t>(i)].width();
     p.sourceX += insert.rect.left - own.left;
     p.sourceY = insert.rect.top - own.top;
     return p;

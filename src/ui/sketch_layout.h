@@ -1,14 +1,14 @@
 #pragma once
-// Where the doors of a sketch stand on screen: the pixel rectangle of every door, frame side, divider and insert,
-// computed from the model alone so that drawing, hit tests and printing share one geometry.
+// Where the doors of a sketch stand on screen: the pixel rectangle of every door, frame side, divider and
+// insert, computed from the model alone so that drawing, hit tests and printing share one geometry.
 #include "model/door_sketch.h"
 
 #include <array>
 
 namespace dalvex::ui {
 
-// The door rectangles as laid out, before door 0 is widened by its left profile; pictures stretched over several
-// doors are placed with it.
+// The door rectangles as laid out, before door 0 is widened by its left profile; pictures stretched over
+// several doors are placed with it.
 using DoorTable = std::array<PixelRect, kMaxDoors>;
 
 // Scale (pixels per 0.1 mm) and top-left corner of a drawing centred in an area.

@@ -17,7 +17,9 @@ const QColor kMissingPicture(255, 60, 60);
 const QColor kRow0Circle(250, 240, 230);
 const QColor kRow1Circle(230, 240, 250);
 
-QRect toQRect(const PixelRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+QRect toQRect(const PixelRect& r) {
+    return QRect(r.left, r.top, r.width(), r.height());
+}
 
 QFont arialBold(int pixels) {
     QFont f(QStringLiteral("Arial"));
@@ -26,7 +28,9 @@ QFont arialBold(int pixels) {
     return f;
 }
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // Fills a rectangle and outlines it with the 1-pixel pen inside its own pixels.
 void fillOutlined(QPainter& p, const QRect& r, const QBrush& brush) {
@@ -75,7 +79,8 @@ void drawInsertSizes(QPainter& p, const Insert& in, const QRect& r) {
     }
 }
 
-void drawInsert(QPainter& p, const Insert& in, int doorIndex, const DoorTable& table, const SketchStyle& style) {
+void drawInsert(QPainter& p, const Insert& in, int doorIndex, const DoorTable& table,
+                const SketchStyle& style) {
     const QRect r = toQRect(in.rect);
     if (!in.material) {
         p.fillRect(r, QBrush(style.artwork.picture(kPictureHatchEmpty)));
@@ -85,7 +90,8 @@ void drawInsert(QPainter& p, const Insert& in, int doorIndex, const DoorTable& t
         const std::string& path = in.material->picturePath;
         const QImage* source = style.pictures.sourcePicture(path);
         const PicturePlacement place = placePicture(in, doorIndex, table);
-        const QImage* scaled = source ? style.pictures.scaledPicture(path, place.width, place.height, *source) : nullptr;
+        const QImage* scaled =
+            source ? style.pictures.scaledPicture(path, place.width, place.height, *source) : nullptr;
         if (!scaled) {
             p.fillRect(r, kMissingPicture);
             return;
@@ -136,9 +142,9 @@ void drawDoors(QPainter& p, const DoorSketch& sketch, const DoorTable& table, co
     const bool one = sketch.currentDoor >= 0;
     const int begin = one ? sketch.currentDoor : 0;
     const int end = one ? std::min(sketch.currentDoor + 1, count) : count;
-    const QBrush frame(style.frameColor ? QColor(style.frameColor->red, style.frameColor->green,
-                                                 style.frameColor->blue)
-                                        : QColor(Qt::white));
+    const QBrush frame(style.frameColor
+                           ? QColor(style.frameColor->red, style.frameColor->green, style.frameColor->blue)
+                           : QColor(Qt::white));
     const QPen pen(kInk, 1);
     const int doorsTop = count > 0 ? sketch.doors[0].rect.top : 0;
 
