@@ -2,6 +2,7 @@
 // pictures stretched over several doors, and what the rendered view shows.
 #include "catalogue/records.h"
 #include "draft_dlg.h"
+#include "main_window.h"
 #include "picture_cache.h"
 #include "sketch_layout.h"
 #include "ui_test_support.h"
@@ -84,6 +85,7 @@ private slots:
     void insertSizesOnlyWhenAsked();
     void printingDrawsAllDoorsWithoutSizes();
     void openingASketchEmptiesTheCaches();
+    void mainWindowShowsAFilledSketch();
 };
 
 void SketchViewTest::doorsStandSideBySide() {
@@ -479,6 +481,47 @@ void SketchViewTest::openingASketchEmptiesTheCaches() {
     const int renders = view.renderCount();
     view.grab();
     QCOMPARE(view.renderCount(), renders + 1);
+}
+
+// A sketch with dividers and materials in the whole window. DALVEX_SKETCH_SCREENSHOT=file.png keeps a
+// picture.
+void SketchViewTest::mainWindowShowsAFilledSketch() {
+    ProjectFixture fx;
+    Project& p = fx.project;
+    CDalvexDlg window(p, fx.artwork);
+    window.resize(1366, 860);
+    DraftDlg* view = window.draftView();
+    view->grab(); // lays the sketch out at the window's size
+    auto splitHere = [&](int door, int32_t insertId, bool vertical) {
+        const PixelRect r = p.sketch.doors[door].inserts.at(insertId).rect;
+        p.newDividerVertical = vertical;
+        QVERIFY(p.splitAt(centre(r)));
+        view->grab();
+    };
+    splitHere(0, 1, false);
+    splitHere(1, 1, false);
+    splitHere(1, 2, false);
+    splitHere(2, 1, true);
+    const auto materials = materialsWithPictures(40);
+    QVERIFY(materials.size() >= 30);
+    const Material* picks[] = {materials[2], materials[14], materials[20], materials[29], materials[8]};
+    int k = 0;
+    for (int d = 0; d < 3; ++d)
+        for (auto& [id, in] : p.sketch.doors[d].inserts)
+            if (!(d == 1 && id == 2)) in.material = picks[k++ % 5]; // one insert stays empty
+    p.recalculate(true);
+    p.showInsertSizes = true;
+    p.sketch.dirty = true;
+    window.notify(Notification::Recalculated);
+    const QImage shot = window.grab().toImage();
+    const QPoint at = view->geometry().topLeft();
+    const PixelRect empty = p.sketch.doors[1].inserts.at(2).rect;
+    const QImage hatch = fx.artwork.picture(kPictureHatchEmpty).toImage();
+    const PixelPoint c{empty.left + 3, empty.top + 3};
+    QCOMPARE(shot.pixelColor(at.x() + c.x, at.y() + c.y),
+             hatch.pixelColor(c.x % hatch.width(), c.y % hatch.height()));
+    const QString path = qEnvironmentVariable("DALVEX_SKETCH_SCREENSHOT");
+    if (!path.isEmpty()) QVERIFY(shot.save(path));
 }
 
 QTEST_MAIN(SketchViewTest)
