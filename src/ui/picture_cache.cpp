@@ -1,0 +1,55 @@
+#include "picture_cache.h"
+
+#include "text/format.h"
+
+#include <QString>
+
+namespace dalvex::ui {
+
+namespace {
+
+// Pictures larger than this on a side are not made: a stretched picture never needs more than a screen.
+constexpr int kMaxScaledSide = 16384;
+
+const QImage* orNull(const QImage& image) {
+    return image.isNull() ? nullptr : &image;
+}
+
+} // namespace
+
+const QImage* PictureCache::sourcePicture(const std::string& path) {
+    auto it = sources_.find(path);
+    if (it == sources_.end()) {
+        if (sources_.size() >= kCapacity) sources_.clear();
+        QImage image;
+        if (!path.empty()) image.load(QString::fromStdString(path));
+        it = sources_.emplace(path, std::move(image)).first;
+    }
+    return orNull(it->second);
+}
+
+const QImage* PictureCache::scaledPicture(const std::string& path, int width, int height,
+                                          const QImage& source) {
+    const std::string key = scaledKey(path, width, height);
+    auto it = scaled_.find(key);
+    if (it == scaled_.end()) {
+        if (scaled_.size() >= kCapacity) scaled_.clear();
+        QImage image;
+        if (!source.isNull() && width > 0 && height > 0 && width <= kMaxScaledSide &&
+            height <= kMaxScaledSide)
+            image = source.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        it = scaled_.emplace(key, std::move(image)).first;
+    }
+    return orNull(it->second);
+}
+
+void PictureCache::clear() {
+    sources_.clear();
+    scaled_.clear();
+}
+
+std::string PictureCache::scaledKey(const std::string& path, int width, int height) {
+    return format("%s_%d_%d", path, width, height);
+}
+
+} // namespace dalvex::ui

@@ -1,0 +1,38 @@
+#pragma once
+// The material pictures of the sketch view: the pictures as read from their files, and copies reduced to the
+// pixel size of an insert. Decoding and scaling are the slow part of drawing; the two small caches keep the
+// pictures of the screen at hand while bounding the memory they take.
+#include <QImage>
+
+#include <map>
+#include <string>
+
+namespace dalvex::ui {
+
+class PictureCache {
+public:
+    static constexpr size_t kCapacity = 10;
+
+    // The picture read from the file at `path` (UTF-8), or null when it cannot be read. A new path on a full
+    // cache empties the cache first.
+    const QImage* sourcePicture(const std::string& path);
+    // `source` reduced to width x height, or null when that fails (an empty source, a size below one pixel).
+    // Keyed by scaledKey(path, width, height); a new key on a full cache empties the cache first.
+    const QImage* scaledPicture(const std::string& path, int width, int height, const QImage& source);
+
+    // Empties both caches (a sketch file was read).
+    void clear();
+
+    static std::string scaledKey(const std::string& path, int width, int height);
+    size_t sourceCount() const { return sources_.size(); }
+    size_t scaledCount() const { return scaled_.size(); }
+    bool holdsSource(const std::string& path) const { return sources_.count(path) != 0; }
+    bool holdsScaled(const std::string& key) const { return scaled_.count(key) != 0; }
+
+private:
+    // A picture that failed stays as a null image, so that a broken file is not read again at every render.
+    std::map<std::string, QImage> sources_;
+    std::map<std::string, QImage> scaled_;
+};
+
+} // namespace dalvex::ui

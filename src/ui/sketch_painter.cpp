@@ -1,0 +1,179 @@
+#include "sketch_painter.h"
+
+#include "artwork.h"
+#include "catalogue/records.h"
+#include "picture_cache.h"
+#include "text/format.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace dalvex::ui {
+
+namespace {
+
+const QColor kInk(100, 100, 100);
+const QColor kMissingPicture(255, 60, 60);
+const QColor kRow0Circle(250, 240, 230);
+const QColor kRow1Circle(230, 240, 250);
+
+QRect toQRect(const PixelRect& r) {
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+
+QFont arialBold(int pixels) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(pixels);
+    f.setBold(true);
+    return f;
+}
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// Fills a rectangle and outlines it with the 1-pixel pen inside its own pixels.
+void fillOutlined(QPainter& p, const QRect& r, const QBrush& brush) {
+    p.fillRect(r, brush);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+}
+
+// Text on a white box, as the measurements stand out over any picture.
+void drawOpaqueText(QPainter& p, const QRect& box, const QString& text) {
+    p.fillRect(box, Qt::white);
+    p.drawText(box, Qt::AlignCenter, text);
+}
+
+void drawInsertSizes(QPainter& p, const Insert& in, const QRect& r) {
+    p.setPen(kInk);
+    p.setFont(arialBold(14));
+    const QFontMetrics fm = p.fontMetrics();
+
+    const QString thickness = qs(format("%d мм", in.material ? in.material->thickness / 10 : 0));
+    QRect box(0, 0, fm.horizontalAdvance(thickness), fm.height());
+    if (box.width() <= r.width() && box.height() <= r.height()) {
+        box.moveCenter(r.center());
+        drawOpaqueText(p, box, thickness);
+    }
+
+    const QString width = qs(format("%0.0f", in.panelWidth / 10.0));
+    box = QRect(0, 0, fm.horizontalAdvance(width), fm.height());
+    if (box.width() <= r.width() && box.height() <= r.height()) {
+        box.moveLeft(r.left() + (r.width() - box.width()) / 2);
+        box.moveBottom(r.bottom());
+        drawOpaqueText(p, box, width);
+    }
+
+    // The height reads upwards along the left edge.
+    p.setFont(arialBold(13));
+    const QFontMetrics fm13 = p.fontMetrics();
+    const QString height = qs(format("%0.0f", in.panelHeight / 10.0));
+    const int length = fm13.horizontalAdvance(height);
+    const int thick = fm13.height();
+    if (thick <= r.width() && length <= r.height()) {
+        p.save();
+        p.translate(r.left(), r.top() + (r.height() + length) / 2);
+        p.rotate(-90);
+        drawOpaqueText(p, QRect(0, 0, length, thick), height);
+        p.restore();
+    }
+}
+
+void drawInsert(QPainter& p, const Insert& in, int doorIndex, const DoorTable& table,
+                const SketchStyle& style) {
+    const QRect r = toQRect(in.rect);
+    if (!in.material) {
+        p.fillRect(r, QBrush(style.artwork.picture(kPictureHatchEmpty)));
+    } else if (in.thicknessError) {
+        p.fillRect(r, QBrush(style.artwork.picture(kPictureHatchError)));
+    } else {
+        const std::string& path = in.material->picturePath;
+        const QImage* source = style.pictures.sourcePicture(path);
+        const PicturePlacement place = placePicture(in, doorIndex, table);
+        const QImage* scaled =
+            source ? style.pictures.scaledPicture(path, place.width, place.height, *source) : nullptr;
+        if (!scaled) {
+            p.fillRect(r, kMissingPicture);
+            return;
+        }
+        p.drawImage(r.topLeft(), *scaled, QRect(place.sourceX, place.sourceY, r.width(), r.height()));
+    }
+    if (style.showInsertSizes) drawInsertSizes(p, in, r);
+}
+
+void drawDoorNumber(QPainter& p, const Door& door, int doorsTop, int dpi, const QBrush& frame) {
+    const bool firstRow = door.row == 0;
+    const int d = dpi * (firstRow ? 23 : 20) / 72;
+    const QRect r = toQRect(door.rect);
+    const int centreX = r.left() + r.width() / 2;
+    const QRect circle(centreX - d / 2, doorsTop - dpi * 6 / 72 - d, d, d);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setBrush(firstRow ? kRow0Circle : kRow1Circle);
+    p.drawEllipse(circle);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(frame);
+
+    const QString number = QString::number(door.index + 1);
+    const QFontMetrics fm = p.fontMetrics();
+    const int w = fm.horizontalAdvance(number);
+    const int h = fm.height();
+    p.drawText(QRect(centreX - w / 2, doorsTop - d / 2 - h, w, h), Qt::AlignCenter, number);
+}
+
+void drawGap(QPainter& p, const DoorSketch& sketch) {
+    const QRect g = toQRect(sketch.gapRect);
+    p.setBrush(Qt::white);
+    fillOutlined(p, g, Qt::white);
+    p.drawLine(g.topLeft(), g.bottomRight());
+    p.drawLine(g.bottomLeft(), g.topRight());
+    p.setFont(arialBold(14));
+    const QString text = qs(format("%0.0f", sketch.remainder() / 10.0));
+    const QFontMetrics fm = p.fontMetrics();
+    QRect box(0, 0, fm.horizontalAdvance(text), fm.height());
+    box.moveLeft(g.left() + (g.width() - box.width()) / 2);
+    box.moveBottom(g.bottom() - 5);
+    if (g.contains(box)) drawOpaqueText(p, box, text);
+}
+
+} // namespace
+
+void drawDoors(QPainter& p, const DoorSketch& sketch, const DoorTable& table, const SketchStyle& style) {
+    const int count = std::clamp(sketch.doorCount, 0, kMaxDoors);
+    const bool one = sketch.currentDoor >= 0;
+    const int begin = one ? sketch.currentDoor : 0;
+    const int end = one ? std::min(sketch.currentDoor + 1, count) : count;
+    const QBrush frame(style.frameColor
+                           ? QColor(style.frameColor->red, style.frameColor->green, style.frameColor->blue)
+                           : QColor(Qt::white));
+    const QPen pen(kInk, 1);
+    const int doorsTop = count > 0 ? sketch.doors[0].rect.top : 0;
+
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setFont(arialBold(14));
+    for (int i = begin; i < end; ++i) {
+        const Door& door = sketch.doors[static_cast<size_t>(i)];
+        p.fillRect(toQRect(door.rect), frame);
+        for (const auto& [id, in] : door.inserts)
+            if (!in.rect.isEmpty()) drawInsert(p, in, i, table, style);
+
+        p.setPen(pen);
+        p.setBrush(frame);
+        for (int side : {kFrameLeft, kFrameRight, kFrameTop, kFrameBottom}) {
+            const PixelRect& r = door.frame[static_cast<size_t>(side)].rect;
+            if (!r.isEmpty()) fillOutlined(p, toQRect(r), frame);
+        }
+        for (const auto& [id, d] : door.dividers)
+            if (!d.rect.isEmpty()) fillOutlined(p, toQRect(d.rect), frame);
+
+        p.setFont(arialBold(14));
+        drawDoorNumber(p, door, doorsTop, style.dpi, frame);
+    }
+    if (!one && sketch.gapRect.width() > 0 && sketch.gapRect.height() > 0) {
+        p.setPen(pen);
+        drawGap(p, sketch);
+    }
+    p.restore();
+}
+
+} // namespace dalvex::ui

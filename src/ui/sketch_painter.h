@@ -1,0 +1,29 @@
+#pragma once
+// Draws the laid-out doors of a sketch: frames in the profile colour, inserts with their material pictures or
+// the hatches, door numbers, the uncovered gap and, on request, the insert sizes.
+#include "sketch_layout.h"
+
+class QPainter;
+
+namespace dalvex {
+struct ProfileColor;
+}
+
+namespace dalvex::ui {
+
+class Artwork;
+class PictureCache;
+
+// What the drawing takes besides the sketch.
+struct SketchStyle {
+    const Artwork& artwork;
+    PictureCache& pictures;
+    const ProfileColor* frameColor; // null: white frames
+    bool showInsertSizes = false;
+    int dpi = 96; // pixels per inch vertically of the device drawn on
+};
+
+// Draws the doors shown (all of the first `doorCount`, or only the current one) as `layout` placed them.
+void drawDoors(QPainter& painter, const DoorSketch& sketch, const DoorTable& table, const SketchStyle& style);
+
+} // namespace dalvex::ui

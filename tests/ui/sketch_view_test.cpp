@@ -1,0 +1,528 @@
+// The sketch view: the layout of doors, frame sides, dividers and inserts in pixels, the two picture caches,
+// pictures stretched over several doors, and what the rendered view shows.
+#include "catalogue/records.h"
+#include "draft_dlg.h"
+#include "main_window.h"
+#include "picture_cache.h"
+#include "sketch_layout.h"
+#include "ui_test_support.h"
+
+#include <QPainter>
+#include <QtTest>
+
+#include <cmath>
+
+using namespace dalvex;
+using namespace dalvex::ui;
+using dalvex::ui::test::ProjectFixture;
+using dalvex::ui::test::RecordingHub;
+
+namespace {
+
+constexpr double kScale = 0.02; // 3000 mm doors of 1000 mm become 200 px wide
+constexpr PixelPoint kOrigin{100, 50};
+
+int f(int32_t v, double scale = kScale) {
+    return static_cast<int>(std::ceil(v * scale));
+}
+int face(const Article* a) {
+    return a ? a->faceWidth : 0;
+}
+
+// Lays the project out and splits the insert under its centre; the project recalculates.
+Divider& splitInsert(Project& project, int door, int32_t insertId, bool vertical) {
+    layout(project.sketch, kScale, kOrigin);
+    const PixelRect r = project.sketch.doors[door].inserts.at(insertId).rect;
+    project.newDividerVertical = vertical;
+    const bool split = project.splitAt(PixelPoint{r.left + r.width() / 2, r.top + r.height() / 2});
+    if (!split) qFatal("the insert could not be split");
+    Door& d = project.sketch.doors[door];
+    return d.dividers.at(d.nextDividerId - 1);
+}
+
+std::vector<const Material*> materialsWithPictures(int wanted) {
+    std::vector<const Material*> found;
+    for (const MaterialCollection& c : test::sampleCatalogue().collections())
+        for (const Material& m : c.materials)
+            if (static_cast<int>(found.size()) < wanted) found.push_back(&m);
+    return found;
+}
+
+QColor pixel(const QImage& image, PixelPoint p) {
+    return image.pixelColor(p.x, p.y);
+}
+PixelPoint centre(const PixelRect& r) {
+    return {r.left + r.width() / 2, r.top + r.height() / 2};
+}
+
+int whitePixels(const QImage& image, const PixelRect& r) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            n += image.pixelColor(x, y) == QColor(Qt::white) ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+class SketchViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void doorsStandSideBySide();
+    void leftSidesFollowTheRows();
+    void rightSideWithoutProfile();
+    void dividersAndInsertsFollowTheirNeighbours();
+    void thinDividerIsThreePixelsWide();
+    void gapTakesTheRemainder();
+    void currentDoorStartsAtTheOrigin();
+    void placesTheDrawingInTheMargins();
+    void sourceCacheEmptiesWhenFull();
+    void scaledCacheKeysAndFailures();
+    void stretchedPictureRunsAcrossDoors();
+    void rendersTheDefaultProject();
+    void rendersMaterialsAndFailures();
+    void insertSizesOnlyWhenAsked();
+    void printingDrawsAllDoorsWithoutSizes();
+    void openingASketchEmptiesTheCaches();
+    void mainWindowShowsAFilledSketch();
+};
+
+void SketchViewTest::doorsStandSideBySide() {
+    ProjectFixture fx;
+    DoorSketch& s = fx.project.sketch;
+    const DoorTable table = layout(s, kScale, kOrigin);
+    QCOMPARE(s.scale, kScale);
+    int left = kOrigin.x;
+    for (int i = 0; i < s.doorCount; ++i) {
+        const PixelRect& t = table[i];
+        QCOMPARE(t.left, left);
+        QCOMPARE(t.top, kOrigin.y);
+        QCOMPARE(t.width(), static_cast<int>(s.doors[i].width * kScale));
+        QCOMPARE(t.height(), static_cast<int>(s.doors[i].height * kScale));
+        if (i > 0) QCOMPARE(s.doors[i].rect, t); // only door 0 is widened
+        left = t.right;
+    }
+    // Door 0 is widened to the left by its left profile.
+    const int w0 = f(face(s.doors[0].frame[kFrameLeft].profile));
+    QVERIFY(w0 > 0);
+    QCOMPARE(s.doors[0].rect.left, kOrigin.x - w0);
+    QCOMPARE(s.doors[0].frame[kFrameLeft].rect,
+             (PixelRect{kOrigin.x - w0, kOrigin.y, kOrigin.x, table[0].bottom}));
+}
+
+void SketchViewTest::leftSidesFollowTheRows() {
+    ProjectFixture fx;
+    DoorSketch& s = fx.project.sketch;
+    s.doors[0].row = 0;
+    s.doors[1].row = 1; // overlaps door 0
+    s.doors[2].row = 1; // meets door 1 edge to edge
+    layout(s, kScale, kOrigin);
+    for (int i : {1, 2}) {
+        const Door& d = s.doors[i];
+        const int w0 = f(face(d.frame[kFrameLeft].profile));
+        QVERIFY(w0 > 0);
+        const PixelRect side = d.frame[kFrameLeft].rect;
+        if (i == 1) {
+            QCOMPARE(side.left, d.rect.left - w0);
+            QCOMPARE(side.right, d.rect.left);
+            QVERIFY(s.doors[0].rect.contains(PixelPoint{side.left, side.top})); // over the neighbour
+        } else {
+            QCOMPARE(side.left, d.rect.left);
+            QCOMPARE(side.right, d.rect.left + w0);
+        }
+        // Top and bottom run between the vertical sides.
+        QCOMPARE(d.frame[kFrameTop].rect.left, side.right);
+        QCOMPARE(d.frame[kFrameBottom].rect.right, d.frame[kFrameRight].rect.left);
+        QCOMPARE(d.frame[kFrameTop].rect.height(), f(face(d.frame[kFrameTop].profile)));
+        QCOMPARE(d.frame[kFrameBottom].rect.bottom, d.rect.bottom);
+    }
+}
+
+void SketchViewTest::rightSideWithoutProfile() {
+    ProjectFixture fx;
+    DoorSketch& s = fx.project.sketch;
+    const Article* profile = s.doors[0].frame[kFrameRight].profile;
+    QVERIFY(profile && profile->faceWidth > 0);
+    s.doors[1].frame[kFrameRight].profile = nullptr;
+    s.doors[2].frame[kFrameRight].profile = nullptr;
+    layout(s, kScale, kOrigin);
+    QCOMPARE(s.doors[0].frame[kFrameRight].rect.width(), f(profile->faceWidth));
+    QCOMPARE(s.doors[1].frame[kFrameRight].rect.width(), 4);
+    QCOMPARE(s.doors[1].frame[kFrameRight].rect.right, s.doors[1].rect.right);
+    QVERIFY(s.doors[2].frame[kFrameRight].rect.isEmpty()); // the last door: nothing
+    QCOMPARE(s.doors[2].frame[kFrameTop].rect.right, s.doors[2].rect.right);
+}
+
+void SketchViewTest::dividersAndInsertsFollowTheirNeighbours() {
+    ProjectFixture fx;
+    Project& p = fx.project;
+    splitInsert(p, 1, 1, true);
+    Door& door = p.sketch.doors[1];
+    const int32_t verticalId = door.nextDividerId - 1;
+    // Split the insert right of the vertical divider horizontally.
+    int32_t rightInsert = 0;
+    for (const auto& [id, in] : door.inserts)
+        if (in.leftId == verticalId) rightInsert = id;
+    QVERIFY(rightInsert != 0);
+    splitInsert(p, 1, rightInsert, false);
+    const int32_t horizontalId = door.nextDividerId - 1;
+    layout(p.sketch, kScale, kOrigin);
+
+    const Divider& v = door.dividers.at(verticalId);
+    const Divider& h = door.dividers.at(horizontalId);
+    const int wv = face(v.profile);
+    QCOMPARE(v.rect.left, static_cast<int>(std::floor((v.axis - wv / 2) * kScale + 0.5)) + door.rect.left);
+    QCOMPARE(v.rect.top, door.frame[kFrameTop].rect.bottom);
+    QCOMPARE(v.rect.bottom, door.frame[kFrameBottom].rect.top);
+    // The horizontal one starts at the vertical one and ends at the right side.
+    QCOMPARE(h.startId, verticalId);
+    QCOMPARE(h.rect.left, v.rect.right);
+    QCOMPARE(h.rect.right, door.frame[kFrameRight].rect.left);
+
+    QCOMPARE(static_cast<int>(door.inserts.size()), 3);
+    for (const auto& [id, in] : door.inserts) {
+        const PixelRect r = in.rect;
+        QCOMPARE(r.left,
+                 in.leftId ? door.dividers.at(in.leftId).rect.right : door.frame[kFrameLeft].rect.right);
+        QCOMPARE(r.right,
+                 in.rightId ? door.dividers.at(in.rightId).rect.left : door.frame[kFrameRight].rect.left);
+        QCOMPARE(r.top,
+                 in.topId ? door.dividers.at(in.topId).rect.bottom : door.frame[kFrameTop].rect.bottom);
+        QCOMPARE(r.bottom,
+                 in.bottomId ? door.dividers.at(in.bottomId).rect.top : door.frame[kFrameBottom].rect.top);
+        QVERIFY(!r.isEmpty());
+    }
+}
+
+void SketchViewTest::thinDividerIsThreePixelsWide() {
+    ProjectFixture fx;
+    Divider& v = splitInsert(fx.project, 0, 1, true);
+    DividerProfile thin;
+    thin.faceWidth = 20; // 2 mm: 0.4 px at this scale
+    v.profile = &thin;
+    layout(fx.project.sketch, kScale, kOrigin);
+    const int right = static_cast<int>(std::floor((v.axis - 10) * kScale + 0.5)) +
+                      fx.project.sketch.doors[0].rect.left + static_cast<int>(std::floor(20 * kScale + 0.5));
+    QCOMPARE(v.rect.right, right);
+    QCOMPARE(v.rect.width(), 3);
+    v.profile = nullptr; // no profile at all: still visible
+    layout(fx.project.sketch, kScale, kOrigin);
+    QCOMPARE(v.rect.width(), 3);
+}
+
+void SketchViewTest::gapTakesTheRemainder() {
+    ProjectFixture fx;
+    DoorSketch& s = fx.project.sketch;
+    s.doorsTotalWidth += 1234;
+    layout(s, kScale, kOrigin);
+    QCOMPARE(s.gapRect.left, s.doors[2].rect.right);
+    QCOMPARE(s.gapRect.top, kOrigin.y);
+    QCOMPARE(s.gapRect.width(), static_cast<int>(1234 * kScale));
+    QCOMPARE(s.gapRect.height(), static_cast<int>(s.doors[0].height * kScale));
+    s.doorsTotalWidth -= 2000; // doors wider than the opening: no gap
+    layout(s, kScale, kOrigin);
+    QVERIFY(s.gapRect.isEmpty());
+}
+
+void SketchViewTest::currentDoorStartsAtTheOrigin() {
+    ProjectFixture fx;
+    DoorSketch& s = fx.project.sketch;
+    s.doorsTotalWidth += 1000;
+    const DoorTable all = layout(s, kScale, kOrigin);
+    const PixelRect gap = s.gapRect;
+    const PixelRect sideBefore = s.doors[2].frame[kFrameLeft].rect;
+    const PixelRect insertBefore = s.doors[2].inserts.at(1).rect;
+    s.currentDoor = 2;
+    const DoorTable one = layout(s, kScale, kOrigin);
+    const int shift = all[0].width() + all[1].width();
+    QCOMPARE(one[2].left, kOrigin.x);
+    QCOMPARE(one[0].left, all[0].left - shift);
+    QCOMPARE(s.gapRect.left, gap.left - shift);
+    QCOMPARE(s.doors[2].frame[kFrameLeft].rect.left, sideBefore.left - shift);
+    QCOMPARE(s.doors[2].inserts.at(1).rect.right, insertBefore.right - shift);
+}
+
+void SketchViewTest::placesTheDrawingInTheMargins() {
+    ProjectFixture fx;
+    DoorSketch& s = fx.project.sketch;
+    // 72 dpi: margins of 40 px, 10 px more at the top.
+    const Placement p = placeInView(s, PixelRect{0, 0, 1000, 600}, 72);
+    const double expected = std::min(510.0 / s.height, 920.0 / s.doorsTotalWidth);
+    QCOMPARE(p.scale, expected);
+    QCOMPARE(p.origin.x, 40 + (920 - static_cast<int>(s.doorsTotalWidth * expected)) / 2);
+    QCOMPARE(p.origin.y, 50 + (510 - static_cast<int>(s.height * expected)) / 2);
+    s.currentDoor = 1; // one door fills the height
+    const Placement one = placeInView(s, PixelRect{0, 0, 1000, 600}, 72);
+    QCOMPARE(one.scale, std::min(510.0 / s.doors[1].height, 920.0 / s.doors[1].width));
+    QCOMPARE(placeInView(s, PixelRect{0, 0, 50, 50}, 72).scale, 0.0); // no room left
+}
+
+void SketchViewTest::sourceCacheEmptiesWhenFull() {
+    const auto materials = materialsWithPictures(11);
+    QCOMPARE(static_cast<int>(materials.size()), 11);
+    PictureCache cache;
+    for (int i = 0; i < 10; ++i)
+        QVERIFY(cache.sourcePicture(materials[i]->picturePath));
+    QCOMPARE(cache.sourceCount(), size_t{10});
+    QVERIFY(cache.sourcePicture(materials[3]->picturePath)); // a hit keeps everything
+    QCOMPARE(cache.sourceCount(), size_t{10});
+    QVERIFY(cache.sourcePicture(materials[10]->picturePath));
+    QCOMPARE(cache.sourceCount(), size_t{1});
+    QVERIFY(!cache.holdsSource(materials[0]->picturePath));
+    QVERIFY(cache.holdsSource(materials[10]->picturePath));
+}
+
+void SketchViewTest::scaledCacheKeysAndFailures() {
+    PictureCache cache;
+    QCOMPARE(PictureCache::scaledKey("/m/a.jpg", 30, 40), std::string("/m/a.jpg_30_40"));
+    QVERIFY(!cache.sourcePicture("/no/such/picture.jpg"));
+    QVERIFY(!cache.sourcePicture(""));
+
+    const Material* m = materialsWithPictures(1).front();
+    const QImage* held = cache.sourcePicture(m->picturePath);
+    QVERIFY(held);
+    const QImage copy = *held; // the cache's own picture goes with clear()
+    const QImage* source = &copy;
+    const QImage* scaled = cache.scaledPicture(m->picturePath, 30, 40, *source);
+    QVERIFY(scaled);
+    QCOMPARE(scaled->size(), QSize(30, 40));
+    QVERIFY(cache.holdsScaled(m->picturePath + "_30_40"));
+    QVERIFY(!cache.scaledPicture(m->picturePath, 0, 40, *source));
+    QVERIFY(!cache.scaledPicture(m->picturePath, 30, 40000000, *source));
+    QVERIFY(!cache.scaledPicture("x", 30, 40, QImage()));
+    // Ten more sizes: the eleventh key on a full cache drops all.
+    cache.clear();
+    for (int w = 1; w <= 10; ++w)
+        QVERIFY(cache.scaledPicture(m->picturePath, w, 5, *source));
+    QCOMPARE(cache.scaledCount(), size_t{10});
+    QVERIFY(cache.scaledPicture(m->picturePath, 11, 5, *source));
+    QCOMPARE(cache.scaledCount(), size_t{1});
+}
+
+void SketchViewTest::stretchedPictureRunsAcrossDoors() {
+    DoorTable table{};
+    for (int i = 0; i < 4; ++i)
+        table[i] = PixelRect{10 + 100 * i, 20, 110 + 100 * i, 220};
+    Insert in;
+    in.rect = table[2];
+    QCOMPARE(placePicture(in, 2, table).width, 100); // alone: its own size from (0, 0)
+    QCOMPARE(placePicture(in, 2, table).sourceX, 0);
+    in.scaleByDoors = true;
+    in.scaleFirstDoor = 1;
+    in.scaleLastDoor = 3;
+    PicturePlacement p = placePicture(in, 2, table);
+    QCOMPARE(p.width, 300);
+    QCOMPARE(p.height, 200);
+    QCOMPARE(p.sourceX, 100); // the middle third
+    QCOMPARE(p.sourceY, 0);
+    in.rect = PixelRect{250, 120, 310, 220}; // right of a divider and below another, in door 2
+    p = placePicture(in, 2, table);
+    QCOMPARE(p.sourceX, 140);
+    QCOMPARE(p.sourceY, 100);
+    in.scaleFirstDoor = 3; // a range that names no door
+    in.scaleLastDoor = 1;
+    QCOMPARE(placePicture(in, 2, table).width, 60);
+}
+
+void SketchViewTest::rendersTheDefaultProject() {
+    ProjectFixture fx;
+    RecordingHub hub;
+    DraftDlg view(fx.context(hub), nullptr);
+    view.resize(900, 600);
+    const QImage image = view.grab().toImage();
+    const DoorSketch& s = fx.project.sketch;
+    QVERIFY(!s.dirty);
+    QCOMPARE(view.renderCount(), 1);
+    QCOMPARE(pixel(image, {2, 2}), QColor(Qt::white));
+
+    const ProfileColor* colour = fx.project.profileColor;
+    QVERIFY(colour);
+    const QImage hatch = fx.artwork.picture(kPictureHatchEmpty).toImage();
+    for (int i = 0; i < 3; ++i) {
+        const Door& d = s.doors[i];
+        const PixelRect side = d.frame[kFrameLeft].rect;
+        QVERIFY(side.width() >= 3);
+        QCOMPARE(pixel(image, centre(side)), QColor(colour->red, colour->green, colour->blue));
+        const PixelPoint c = centre(d.inserts.at(1).rect);
+        QCOMPARE(pixel(image, c), hatch.pixelColor(c.x % hatch.width(), c.y % hatch.height()));
+    }
+    // Nothing changed: painting copies the picture; a change or a new size renders anew.
+    view.grab();
+    QCOMPARE(view.renderCount(), 1);
+    fx.project.sketch.dirty = true;
+    view.grab();
+    QCOMPARE(view.renderCount(), 2);
+    view.resize(800, 600);
+    view.grab();
+    QCOMPARE(view.renderCount(), 3);
+}
+
+void SketchViewTest::rendersMaterialsAndFailures() {
+    ProjectFixture fx;
+    RecordingHub hub;
+    DraftDlg view(fx.context(hub), nullptr);
+    view.resize(900, 600);
+    DoorSketch& s = fx.project.sketch;
+    const Material* m = materialsWithPictures(1).front();
+    Material broken;
+    broken.picturePath = "/no/such/picture.jpg";
+    s.doors[0].inserts.at(1).material = m;
+    s.doors[1].inserts.at(1).material = m;
+    s.doors[1].inserts.at(1).thicknessError = true;
+    s.doors[2].inserts.at(1).material = &broken;
+    // Door 1's insert carries a wrong thickness; doors 0 and 2 otherwise.
+    s.dirty = true;
+    const QImage image = view.grab().toImage();
+
+    const PixelRect r0 = s.doors[0].inserts.at(1).rect;
+    const QImage scaled =
+        QImage(QString::fromStdString(m->picturePath))
+            .scaled(r0.width(), r0.height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const PixelPoint c0 = centre(r0);
+    QCOMPARE(pixel(image, c0).rgb(), scaled.pixelColor(c0.x - r0.left, c0.y - r0.top).rgb());
+    QVERIFY(
+        view.pictureCache().holdsScaled(PictureCache::scaledKey(m->picturePath, r0.width(), r0.height())));
+
+    const QImage hatch = fx.artwork.picture(kPictureHatchError).toImage();
+    const PixelPoint c1 = centre(s.doors[1].inserts.at(1).rect);
+    QCOMPARE(pixel(image, c1), hatch.pixelColor(c1.x % hatch.width(), c1.y % hatch.height()));
+    QCOMPARE(pixel(image, centre(s.doors[2].inserts.at(1).rect)), QColor(255, 60, 60));
+
+    // One picture over doors 0..2: the middle door shows the middle part of it.
+    for (int i = 0; i < 3; ++i) {
+        Insert& in = s.doors[i].inserts.at(1);
+        in.material = m;
+        in.thicknessError = false;
+        in.scaleByDoors = true;
+        in.scaleFirstDoor = 0;
+        in.scaleLastDoor = 2;
+    }
+    s.dirty = true;
+    const QImage stretched = view.grab().toImage();
+    const DoorTable& t = view.doorTable();
+    const QImage whole =
+        QImage(QString::fromStdString(m->picturePath))
+            .scaled(t[2].right - t[0].left, t[2].height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const PixelRect r1 = s.doors[1].inserts.at(1).rect;
+    const PixelPoint c = centre(r1);
+    QCOMPARE(pixel(stretched, c).rgb(),
+             whole.pixelColor(t[0].width() + c.x - t[1].left, c.y - t[1].top).rgb());
+}
+
+void SketchViewTest::insertSizesOnlyWhenAsked() {
+    ProjectFixture fx;
+    RecordingHub hub;
+    DraftDlg view(fx.context(hub), nullptr);
+    view.resize(900, 600);
+    const PixelRect r = [&] {
+        view.grab();
+        return fx.project.sketch.doors[0].inserts.at(1).rect;
+    }();
+    // The hatch has no pure white; the size texts stand on white boxes.
+    QCOMPARE(whitePixels(view.grab().toImage(), r), 0);
+    fx.project.showInsertSizes = true;
+    fx.project.sketch.dirty = true;
+    const QImage withSizes = view.grab().toImage();
+    QVERIFY(whitePixels(withSizes, r) > 50);
+    // Three boxes: the thickness in the middle, the width at the bottom, the height at the left.
+    const PixelPoint c = centre(r);
+    QVERIFY(whitePixels(withSizes, PixelRect{c.x - 15, c.y - 6, c.x + 15, c.y + 6}) > 10);
+    int leftWhite = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        leftWhite += pixel(withSizes, {r.left + 1, y}) == QColor(Qt::white) ? 1 : 0;
+    QVERIFY(leftWhite > 10);
+    int bottomWhite = 0;
+    for (int x = r.left; x < r.right; ++x)
+        bottomWhite += pixel(withSizes, {x, r.bottom - 1}) == QColor(Qt::white) ? 1 : 0;
+    QVERIFY(bottomWhite > 10);
+}
+
+void SketchViewTest::printingDrawsAllDoorsWithoutSizes() {
+    ProjectFixture fx;
+    RecordingHub hub;
+    DraftDlg view(fx.context(hub), nullptr);
+    view.resize(900, 600);
+    view.grab();
+    DoorSketch& s = fx.project.sketch;
+    fx.project.showInsertSizes = true;
+    s.currentDoor = 1;
+    QImage page(1200, 900, QImage::Format_RGB32);
+    page.fill(QColor(Qt::white));
+    QRect area(100, 200, 1000, 600);
+    {
+        QPainter p(&page);
+        view.drawForPrint(p, area);
+    }
+    const double scale = std::min(600.0 / s.height, 1000.0 / s.doorsTotalWidth);
+    QCOMPARE(area.top(), 200 + static_cast<int>(s.height * scale));
+    QCOMPARE(s.currentDoor, 1); // the view keeps its door
+    QVERIFY(s.dirty);
+    QVERIFY(fx.project.showInsertSizes);
+    for (int i = 0; i < 3; ++i) {
+        const PixelRect r = s.doors[i].inserts.at(1).rect;
+        QCOMPARE(r.top, 200 + f(face(s.doors[i].frame[kFrameTop].profile), scale));
+        QCOMPARE(whitePixels(page, r), 0);
+    }
+}
+
+void SketchViewTest::openingASketchEmptiesTheCaches() {
+    ProjectFixture fx;
+    RecordingHub hub;
+    DraftDlg view(fx.context(hub), nullptr);
+    view.resize(900, 600);
+    fx.project.sketch.doors[0].inserts.at(1).material = materialsWithPictures(1).front();
+    view.grab();
+    QCOMPARE(view.pictureCache().sourceCount(), size_t{1});
+    QCOMPARE(view.pictureCache().scaledCount(), size_t{1});
+    view.receive(Notification::SketchOpened);
+    QCOMPARE(view.pictureCache().sourceCount(), size_t{0});
+    QCOMPARE(view.pictureCache().scaledCount(), size_t{0});
+    const int renders = view.renderCount();
+    view.grab();
+    QCOMPARE(view.renderCount(), renders + 1);
+}
+
+// A sketch with dividers and materials in the whole window. DALVEX_SKETCH_SCREENSHOT=file.png keeps a
+// picture.
+void SketchViewTest::mainWindowShowsAFilledSketch() {
+    ProjectFixture fx;
+    Project& p = fx.project;
+    CDalvexDlg window(p, fx.artwork);
+    window.resize(1366, 860);
+    DraftDlg* view = window.draftView();
+    view->grab(); // lays the sketch out at the window's size
+    auto splitHere = [&](int door, int32_t insertId, bool vertical) {
+        const PixelRect r = p.sketch.doors[door].inserts.at(insertId).rect;
+        p.newDividerVertical = vertical;
+        QVERIFY(p.splitAt(centre(r)));
+        view->grab();
+    };
+    splitHere(0, 1, false);
+    splitHere(1, 1, false);
+    splitHere(1, 2, false);
+    splitHere(2, 1, true);
+    const auto materials = materialsWithPictures(40);
+    QVERIFY(materials.size() >= 30);
+    const Material* picks[] = {materials[2], materials[14], materials[20], materials[29], materials[8]};
+    int k = 0;
+    for (int d = 0; d < 3; ++d)
+        for (auto& [id, in] : p.sketch.doors[d].inserts)
+            if (!(d == 1 && id == 2)) in.material = picks[k++ % 5]; // one insert stays empty
+    p.recalculate(true);
+    p.showInsertSizes = true;
+    p.sketch.dirty = true;
+    window.notify(Notification::Recalculated);
+    const QImage shot = window.grab().toImage();
+    const QPoint at = view->geometry().topLeft();
+    const PixelRect empty = p.sketch.doors[1].inserts.at(2).rect;
+    const QImage hatch = fx.artwork.picture(kPictureHatchEmpty).toImage();
+    const PixelPoint c{empty.left + 3, empty.top + 3};
+    QCOMPARE(shot.pixelColor(at.x() + c.x, at.y() + c.y),
+             hatch.pixelColor(c.x % hatch.width(), c.y % hatch.height()));
+    const QString path = qEnvironmentVariable("DALVEX_SKETCH_SCREENSHOT");
+    if (!path.isEmpty()) QVERIFY(shot.save(path));
+}
+
+QTEST_MAIN(SketchViewTest)
+#include "sketch_view_test.moc"
