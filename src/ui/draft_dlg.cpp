@@ -33,7 +33,6 @@ void DraftDlg::clearPictureCaches() {
 }
 
 void DraftDlg::onNotification(Notification n) {
-    if (n == Notification::SketchOpened) clearPictureCaches();
     if (n == Notification::Recalculated) redraw();
 }
 

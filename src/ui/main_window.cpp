@@ -126,6 +126,8 @@ void CDalvexDlg::notify(Notification n) {
         if (tabs_) showTab(tabs_->selected());
         break;
     case Notification::SketchOpened:
+        // A file was read: the pictures of its materials are loaded afresh.
+        if (draft_) draft_->clearPictureCaches();
         if (order_) order_->receive(n);
         if (tables_[1]) tables_[1]->receive(n);
         break;

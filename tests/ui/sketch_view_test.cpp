@@ -468,14 +468,15 @@ void SketchViewTest::printingDrawsAllDoorsWithoutSizes() {
 
 void SketchViewTest::openingASketchEmptiesTheCaches() {
     ProjectFixture fx;
-    RecordingHub hub;
-    DraftDlg view(fx.context(hub), nullptr);
-    view.resize(900, 600);
+    CDalvexDlg window(fx.project, fx.artwork);
+    window.resize(1366, 860);
+    DraftDlg& view = *window.draftView();
     fx.project.sketch.doors[0].inserts.at(1).material = materialsWithPictures(1).front();
+    fx.project.sketch.dirty = true;
     view.grab();
     QCOMPARE(view.pictureCache().sourceCount(), size_t{1});
     QCOMPARE(view.pictureCache().scaledCount(), size_t{1});
-    view.receive(Notification::SketchOpened);
+    window.notify(Notification::SketchOpened); // what the top panel sends after a file was read
     QCOMPARE(view.pictureCache().sourceCount(), size_t{0});
     QCOMPARE(view.pictureCache().scaledCount(), size_t{0});
     const int renders = view.renderCount();
