@@ -2,6 +2,8 @@
 #include "calc/systems.h"
 #include "catalogue/catalogue.h"
 
+#include "temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,23 +14,9 @@ namespace dalvex {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::TempFolder;
 
 // An empty program folder that is removed when the test ends.
-class TempFolder {
-public:
-    TempFolder()
-        : path_(fs::temp_directory_path() / ("dalvex_catalogue_" + std::to_string(std::random_device{}()))) {
-        fs::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 class CatalogueLookup : public ::testing::Test {
 protected:

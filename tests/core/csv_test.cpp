@@ -1,5 +1,5 @@
 #include "catalogue/csv.h"
-#include "price_list_fixture.h"
+#include "temp_folder.h"
 #include "text/encoding.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "catalogue/material_library.h"
-#include "price_list_fixture.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 

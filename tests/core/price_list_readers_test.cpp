@@ -1,7 +1,7 @@
 #include "calc/ds_system.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/price_lists.h"
-#include "price_list_fixture.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 

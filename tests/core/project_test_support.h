@@ -4,6 +4,7 @@
 #include "calc/systems.h"
 #include "catalogue/catalogue.h"
 #include "model/project.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,24 +15,6 @@
 
 namespace dalvex::testing {
 
-class TempFolder {
-public:
-    explicit TempFolder(const std::string& prefix)
-        : path_(std::filesystem::temp_directory_path() /
-                (prefix + "-" + std::to_string(std::random_device{}()))) {
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 class ProjectTest : public ::testing::Test {
 protected:

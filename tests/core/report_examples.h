@@ -2,6 +2,7 @@
 // Bills of materials and order facts filled by hand for the report tests.
 #include "calc/calc_result.h"
 #include "orders/report_tables.h"
+#include "temp_folder.h"
 
 #include <filesystem>
 #include <random>
@@ -53,25 +54,7 @@ inline OrderFacts exampleFacts(bool usesPlinth) {
     return f;
 }
 
-// A folder of its own under the system's temporary folder, removed with the object.
-class TempFolder {
-public:
-    TempFolder() {
-        std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() /
-                ("dalvex_reports_" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
 
-private:
-    std::filesystem::path path_;
-};
+using TempFolder = dalvex::testing::TempFolder;
 
 } // namespace dalvex::test

@@ -4,6 +4,8 @@
 #include "files/sketch_file.h"
 #include "model/project.h"
 
+#include "temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,23 +16,8 @@ namespace dalvex {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::TempFolder;
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("dalvex-sketch-" + std::to_string(rd()) + std::to_string(rd()));
-        fs::create_directories(path_ / "config");
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 // One catalogue (built from the sample data, so materials exist) shared by all tests of this file.
 Catalogue& sampleCatalogue() {

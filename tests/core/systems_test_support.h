@@ -5,6 +5,7 @@
 #include "calc/systems.h"
 #include "catalogue/catalogue.h"
 #include "files/file_io.h"
+#include "temp_folder.h"
 #include "text/encoding.h"
 
 #include <gtest/gtest.h>
@@ -20,31 +21,13 @@
 namespace dalvex::systems_test {
 
 // A program folder of its own, removed at the end of the test.
-class TempFolder {
+class TempFolder : public testing::TempFolder {
 public:
-    TempFolder() {
-        static std::atomic<int> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() /
-                ("dalvex_systems_" + std::to_string(stamp) + "_" + std::to_string(counter++));
-        std::filesystem::create_directories(path_);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
     // Writes a data file of the program folder in the Windows-1251 code page.
     void write(const std::filesystem::path& relative, std::string_view utf8) const {
-        std::filesystem::create_directories((path_ / relative).parent_path());
-        ASSERT_TRUE(writeFileAtomically(path_ / relative, utf8ToCp1251(utf8)));
+        std::filesystem::create_directories((path() / relative).parent_path());
+        ASSERT_TRUE(writeFileAtomically(path() / relative, utf8ToCp1251(utf8)));
     }
-
-private:
-    std::filesystem::path path_;
 };
 
 // A Catalogue without price lists (every amount 0) or with the given profiles/price.csv.

@@ -1,11 +1,12 @@
 #pragma once
-// Temporary data folders for the price list and material library tests: files are written in Windows-1251
-// from UTF-8 text, as a dealer's spreadsheet program saves them.
+// A folder of its own under the system's temporary folder for the files a test writes; removed with everything
+// in it when the object goes.
 #include "text/encoding.h"
 
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -16,10 +17,11 @@ namespace dalvex::testing {
 
 class TempFolder {
 public:
-    TempFolder() {
+    explicit TempFolder(const std::string& prefix = "dalvex") {
         static std::atomic<int> counter{0};
         path_ = std::filesystem::temp_directory_path() /
-                ("dalvex_prices_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+                (prefix + "-" + std::to_string(::getpid()) + "-" + std::to_string(std::random_device{}()) + "-" +
+                 std::to_string(counter++));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
@@ -46,7 +48,7 @@ public:
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return file;
     }
-    // Writes UTF-8 text converted to Windows-1251.
+    // Writes UTF-8 text converted to Windows-1251, as a dealer's spreadsheet program saves it.
     std::filesystem::path writeText(std::string_view relative, std::string_view utf8) const {
         return writeBytes(relative, utf8ToCp1251(utf8));
     }
