@@ -1,6 +1,8 @@
 // The printed reports, printed into PDF files: page order and numbering, tables continued over pages, the
 // gaps between sections, the logo, rows taller than a page, the signature block and the print command.
 #include "dlg_print.h"
+#include "draft_dlg.h"
+#include "main_window.h"
 #include "orders/report_tables.h"
 #include "report_printer.h"
 #include "ui_test_support.h"
@@ -141,6 +143,7 @@ private slots:
     void printCommandFollowsTheDialog();
     void documentThatCannotStartIsReported();
     void reportWindowPrintsTheChosenReports();
+    void mainWindowPrintsTablesAndSketch();
 };
 
 void ReportPrinterTest::pageAreaKeepsThePointMargins() {
@@ -452,6 +455,29 @@ void ReportPrinterTest::reportWindowPrintsTheChosenReports() {
     plain.okButton()->click();
     QCOMPARE(countPdfPages(pdf), 1);
     QVERIFY(answers.errors.isEmpty());
+    printDialogPrompt() = saved;
+}
+
+void ReportPrinterTest::mainWindowPrintsTablesAndSketch() {
+    ProjectFixture f;
+    ScriptedPrompts answers;
+    CDalvexDlg window(f.project, f.artwork);
+    ConfigFolder config;
+    PrintDialogPrompt saved = printDialogPrompt();
+    const auto pdf = config.file("main.pdf");
+    printDialogPrompt() = [&](QPrinter& printer, QWidget*) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(qpath(pdf));
+        return true;
+    };
+    const int rendersBefore = window.draftView()->renderCount();
+    window.draftView()->grab();
+    window.printReports(true, true, true, true);
+    QVERIFY(answers.errors.isEmpty());
+    QVERIFY(countPdfPages(pdf) >= 4);
+    // The screen picture is rendered anew after the sketch went to paper.
+    window.draftView()->grab();
+    QVERIFY(window.draftView()->renderCount() >= rendersBefore + 2);
     printDialogPrompt() = saved;
 }
 
