@@ -98,7 +98,7 @@ public:
     Job(QPagedPaintDevice& device, QPainter& painter, const ReportSources& sources, PrintLog* log)
         : device_(device), painter_(painter), sources_(sources), log_(log), dpi_(device.logicalDpiY()),
           base_(pageArea(dpi_, device.width(), device.height())), font_(pageFont(dpi_)),
-          logo_(loadPicture(sources.configFolder / "logo.jpg")) {
+          logo_(sources.configFolder.empty() ? QImage() : loadPicture(sources.configFolder / "logo.jpg")) {
         if (log_) log_->logo = !logo_.isNull();
     }
 
@@ -205,7 +205,8 @@ private:
         page.leftTextHeight = h1;
         page.rightTextHeight = h2;
 
-        const QString info = loadInfoText(sources_.configFolder / "info.txt");
+        const QString info =
+            sources_.configFolder.empty() ? QString() : loadInfoText(sources_.configFolder / "info.txt");
         if (info.isEmpty() || s.infoTop >= area.bottom) return;
         painter_.setPen(Qt::black);
         painter_.drawText(QRect(s.leftBox.left(), s.infoTop, s.leftBox.width(), area.bottom - s.infoTop),
@@ -272,7 +273,7 @@ bool printTablePage(QPainter& painter, int dpi, const std::vector<TableSection>&
     int first = 0, firstRow = 0;
     if (state.section >= 0 && state.section < count) {
         first = state.section;
-        firstRow = state.row;
+        firstRow = std::max(0, state.row);
     }
     bool printedAny = false;
     painter.save();
@@ -293,7 +294,8 @@ bool printTablePage(QPainter& painter, int dpi, const std::vector<TableSection>&
                     stopped = true;
                     break;
                 }
-                // Taller than all the room a page has: printed cut off, or the table would never end.
+                // Nothing printed yet, so the row fits on no page: printed cut off, or the table would never
+                // end.
                 painter.setClipRect(area.toRect());
             }
             drawRow(painter, section, sl, r, left, area.top, pad, normal, bold);

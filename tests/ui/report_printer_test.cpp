@@ -263,6 +263,14 @@ void ReportPrinterTest::logoSitsBetweenNumberAndTable() {
     QCOMPARE(page.contentTop, page.numberTop + numberHeight + static_cast<int>(0.2 * numberHeight));
     QCOMPARE(page.runs.at(0).top, page.contentTop);
 
+    // A logo the decoder cannot read is no logo.
+    ConfigFolder broken;
+    std::ofstream(broken.file("logo.jpg"), std::ios::binary) << "not a picture";
+    const PdfJob unreadable = printToPdf(broken, sources, assembly);
+    QCOMPARE(unreadable.status, PrintStatus::Ok);
+    QVERIFY(!unreadable.log.logo);
+    QCOMPARE(unreadable.log.pages.at(0).contentTop, page.contentTop);
+
     // The logo is as wide as the page area, its height scaled alike, and followed by 10 points.
     const int logoHeight = pageArea(kDpi, with.width, with.height).width() / 4;
     QCOMPARE(with.log.pages.at(0).contentTop, page.contentTop + logoHeight + pt(10));
