@@ -1,10 +1,13 @@
 #include "dlg_print.h"
 
 #include "dialog_units.h"
+#include "files/file_io.h"
 #include "model/project.h"
 #include "orders/accounting.h"
+#include "orders/report_tables.h"
 #include "orders/workbook.h"
 #include "prompts.h"
+#include "report_printer.h"
 #include "widgets/picture_button.h"
 
 #include <QFileInfo>
@@ -65,8 +68,6 @@ DlgPrint::DlgPrint(const UiContext& context, Mode mode, QWidget* parent)
     ok_->setCaptionFont(font);
     ok_->setCaption(mode == Mode::Print ? QStringLiteral("Печать") : QStringLiteral("Сохранить"),
                     PictureButton::CaptionPlacement::Right);
-    // Printing arrives with a later version of the program.
-    if (mode == Mode::Print) ok_->setEnabled(false);
     cancel_ = new PictureButton(this);
     cancel_->setGeometry(units(86, 98, 56, 21));
     cancel_->setCaptionFont(font);
@@ -113,8 +114,24 @@ void DlgPrint::reject() {
 
 void DlgPrint::accept() {
     restore();
-    if (mode_ == Mode::Xml) writeFiles();
+    if (mode_ == Mode::Xml)
+        writeFiles();
+    else
+        print();
     QDialog::accept();
+}
+
+void DlgPrint::print() {
+    const bool order = isOn(Order), price = isOn(Price), profiles = isOn(Profiles), assembly = isOn(Assembly);
+    if (printAction_) {
+        printAction_(order, price, profiles, assembly);
+        return;
+    }
+    ReportSources sources;
+    for (int kind = 0; kind < 4; ++kind)
+        sources.tables[static_cast<size_t>(kind)] = buildTable(kind, ctx_.project);
+    sources.configFolder = executableFolder() / "config";
+    printReports(this, sources, ReportChoice{order, price, profiles, assembly});
 }
 
 void DlgPrint::writeFiles() {

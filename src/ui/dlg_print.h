@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 
 namespace dalvex::ui {
 
@@ -28,18 +29,25 @@ public:
     PictureButton* toggleButton(Toggle t) const { return toggles_[static_cast<size_t>(t)]; }
     PictureButton* okButton() const { return ok_; }
 
+    // What OK does in print mode, with the order, price, profiles and assembly toggles. Without one the
+    // tables are printed straight from the Project, without the sketch.
+    using PrintAction = std::function<void(bool order, bool price, bool profiles, bool assembly)>;
+    void setPrintAction(PrintAction action) { printAction_ = std::move(action); }
+
     void accept() override;
     void reject() override;
 
 private:
     void restore();
     void writeFiles();
+    void print();
 
     UiContext ctx_;
     Mode mode_;
     std::array<PictureButton*, ToggleCount> toggles_{};
     PictureButton* ok_;
     PictureButton* cancel_;
+    PrintAction printAction_;
     bool locked_ = false;
 };
 

@@ -5,7 +5,9 @@
 #include "dlg_table.h"
 #include "dlg_tabs.h"
 #include "draft_dlg.h"
+#include "files/file_io.h"
 #include "info_panel_dlg.h"
+#include "report_printer.h"
 #include "right_panel_dlg.h"
 #include "sum_dlg.h"
 #include "top_panel_dlg.h"
@@ -67,6 +69,9 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork)
         tables_[static_cast<size_t>(kind)] = new DlgTable(ctx_, kind, this);
     order_ = new DlgOrder(ctx_, this);
     order_->setPrintOpener([this] { top_->printDialog()->showCentred(); });
+    top_->printDialog()->setPrintAction([this](bool order, bool price, bool profiles, bool assembly) {
+        printReports(order, price, profiles, assembly);
+    });
     auto* logo = new LogoPicture(artwork.picture(kPictureLogo), this);
     logo->background_ = artwork.picture(kPicturePanelBack);
     logo->icon_ = artwork.picture(kPictureAppIcon, QSize(56, 56));
@@ -132,6 +137,15 @@ void CDalvexDlg::notify(Notification n) {
         if (tables_[1]) tables_[1]->receive(n);
         break;
     }
+}
+
+void CDalvexDlg::printReports(bool order, bool price, bool profiles, bool assembly) {
+    ReportSources sources;
+    for (int kind = 0; kind < 4; ++kind)
+        sources.tables[static_cast<size_t>(kind)] = tables_[static_cast<size_t>(kind)]->sections();
+    sources.configFolder = executableFolder() / "config";
+    sources.drawSketch = [this](QPainter& painter, QRect& rect) { draft_->drawForPrint(painter, rect); };
+    ui::printReports(this, sources, ReportChoice{order, price, profiles, assembly});
 }
 
 bool CDalvexDlg::minimiseButtonShown() const {

@@ -42,6 +42,8 @@ public:
     DlgOrder* orderPanel() const { return order_; }
     QWidget* logo() const { return logo_; }
     bool minimiseButtonShown() const;
+    // Prints the chosen reports from the result tables and the sketch view, after the print dialog.
+    void printReports(bool order, bool price, bool profiles, bool assembly);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -19,14 +19,16 @@ QFont tableFont(int dpi, bool bold) {
     return f;
 }
 
-TableLayout layoutTable(const std::vector<TableSection>& sections, const QRect& client, int dpi) {
-    TableLayout layout;
-    layout.band = layoutBand(client);
+std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& sections, int bandWidth, int dpi,
+                                          const QPaintDevice* device) {
+    std::vector<SectionLayout> result;
     const Paddings pad = Paddings::forDpi(dpi);
-    const QFontMetrics normal(tableFont(dpi, false));
-    const QFontMetrics bold(tableFont(dpi, true));
-    const int bandWidth = layout.band.width();
-    int total = 0;
+    // A font measured without a device is measured for the screen.
+    auto metrics = [device, dpi](bool bold) {
+        return device ? QFontMetrics(tableFont(dpi, bold), device) : QFontMetrics(tableFont(dpi, bold));
+    };
+    const QFontMetrics normal = metrics(false);
+    const QFontMetrics bold = metrics(true);
     for (const TableSection& s : sections) {
         SectionLayout sl;
         sl.leftPx = static_cast<int>(bandWidth * s.leftFraction);
@@ -50,9 +52,18 @@ TableLayout layoutTable(const std::vector<TableSection>& sections, const QRect& 
             sl.rowHeights.push_back(height);
             sl.heightPx += height;
         }
-        total += sl.heightPx;
-        layout.sections.push_back(std::move(sl));
+        result.push_back(std::move(sl));
     }
+    return result;
+}
+
+TableLayout layoutTable(const std::vector<TableSection>& sections, const QRect& client, int dpi) {
+    TableLayout layout;
+    layout.band = layoutBand(client);
+    layout.sections = layoutSections(sections, layout.band.width(), dpi);
+    int total = 0;
+    for (const SectionLayout& sl : layout.sections)
+        total += sl.heightPx;
     const int count = static_cast<int>(sections.size());
     layout.documentHeight = 30 + total + 15 * std::max(0, count - 1);
     return layout;

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QRect>
 
+class QPaintDevice;
+
 #include <vector>
 
 namespace dalvex::ui {
@@ -35,6 +37,11 @@ QRect layoutBand(const QRect& client);
 QFont tableFont(int dpi, bool bold);
 
 TableLayout layoutTable(const std::vector<TableSection>& sections, const QRect& client, int dpi);
+
+// The sections laid out in a band of the given width, measured in the fonts as they come out on `device`
+// (the screen when null). The printer lays a table out in the page's width this way.
+std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& sections, int bandWidth, int dpi,
+                                          const QPaintDevice* device = nullptr);
 
 // The vertical scroll bar of a table view. Its range is 0 .. extra - 1 with a page of 3, so the position can
 // reach extra - 3 at most; a table that does not need two pixels of scrolling does not scroll.

@@ -33,7 +33,7 @@ void ReportWindowTest::modesShowTheirTexts() {
     QVERIFY(print.toggleButton(DlgPrint::Accounting)->isHidden());
     QCOMPARE(xml.toggleButton(DlgPrint::Accounting)->text(), QStringLiteral("Информация для 1С"));
     QCOMPARE(print.okButton()->text(), QStringLiteral("Печать"));
-    QVERIFY(!print.okButton()->isEnabled());
+    QVERIFY(print.okButton()->isEnabled());
     QCOMPARE(xml.okButton()->text(), QStringLiteral("Сохранить"));
     for (int t = 0; t < DlgPrint::ToggleCount; ++t)
         QVERIFY(xml.isOn(static_cast<DlgPrint::Toggle>(t)));
