@@ -12,6 +12,7 @@
 #include "widgets/text_label.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -71,6 +72,15 @@ QPixmap drawModePicture(bool on, bool hover) {
     return pm;
 }
 
+// The application font, made smaller where a caption beside a picture would not fit its button.
+void fitCaption(PictureButton* b, const QString& caption, int pictureWidth) {
+    QFont font = applicationFont();
+    const int room = b->width() - 4 - pictureWidth - 6 - 4;
+    while (font.pixelSize() > 10 && QFontMetrics(font).horizontalAdvance(caption) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    b->setCaptionFont(font);
+}
+
 } // namespace
 
 RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(context, parent) {
@@ -100,6 +110,7 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
     orientation_ =
         button(QStringLiteral("горизонтальный / вертикальный"), PictureButton::CaptionPlacement::Right);
     orientation_->setGeometry(40, 303, 210, 65);
+    fitCaption(orientation_, orientation_->text(), orientationPicture(false, false).width());
     connect(orientation_, &QAbstractButton::clicked, this, &RightPanelDlg::orientationClicked);
     // A profile that allows either orientation starts with horizontal dividers.
     orientationClicked();
@@ -130,7 +141,7 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
         l->move(at);
         return l;
     };
-    link_ = new TextLabel(QStringLiteral("www.dalvex.ru"), this);
+    link_ = new TextLabel(QStringLiteral("dalvex.ru"), this);
     QFont linkFont("Arial");
     linkFont.setPointSize(14);
     linkFont.setUnderline(true);
@@ -318,8 +329,10 @@ void RightPanelDlg::layoutControls() {
     rollers_->setGeometry(10, t + 18, half, d);
     heightOffsets_->setGeometry((w - 20) / 2 + 10, t + 18, half, d);
     insertSizes_->setGeometry(30, t + d + 23, w - 60, 27);
+    fitCaption(insertSizes_, insertSizes_->text(), ctx_.artwork.picture(kPictureBoxOff).width());
     collections_->setGeometry(10, 30, w - 20, d);
     scaling_->setGeometry(5, d + 35, w - 50, 25);
+    fitCaption(scaling_, scaling_->text(), ctx_.artwork.picture(kPictureBoxOff).width());
     thumbs_->setGeometry(10, d + 65, w - 20, std::max(0, h - d - 185));
     link_->setGeometry(130, h - 43, std::max(0, w - 170), 33);
 }
@@ -337,7 +350,8 @@ void RightPanelDlg::paintEvent(QPaintEvent*) {
     p.fillRect(tabs_[static_cast<size_t>(page_)]->geometry(), QColor(235, 230, 220));
     const QPixmap logo = ctx_.artwork.picture(kPictureLogo);
     if (!logo.isNull() && height() > 400) {
-        const QRect box(30, height() - 113, 223, 104);
+        // The upper part of the logo's place, so that the web address below stays readable.
+        const QRect box(30, height() - 113, 223, 64);
         const QSize shown = logo.size().scaled(box.size(), Qt::KeepAspectRatio);
         p.drawPixmap(QRect(box.topLeft(), shown), logo);
     }
