@@ -1,60 +1,557 @@
 #include "right_panel_dlg.h"
 
+#include "calc/systems.h"
 #include "catalogue/catalogue.h"
+#include "dlg_door_size.h"
+#include "dlg_splitter.h"
+#include "dlg_zoom_material.h"
 #include "model/project.h"
+#include "text/format.h"
+#include "thumb_list.h"
+#include "widgets/picture_button.h"
+#include "widgets/text_label.h"
 
+#include <QComboBox>
+#include <QFontMetrics>
 #include <QPainter>
 
-namespace dalvex::ui {
+#include <algorithm>
 
-RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(context, parent) {}
+namespace dalvex::ui {
+namespace {
+
+const QString kStandardRollers = QStringLiteral("стандартные");
+const QString kPivot = QStringLiteral("пивотный мех.");
+const QColor kGrey(76, 76, 76);
+const QColor kRed(250, 41, 41);
+constexpr int kTabHeight = 25;
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+DSSystemBorvik* borvik(DSSystem* calc) {
+    return calc && calc->systemKind == kSystemBorvik ? dynamic_cast<DSSystemBorvik*>(calc) : nullptr;
+}
+
+bool isGerlit(const DSSystem* calc) {
+    return calc && calc->code == "Герлит";
+}
+
+// The orientation of new dividers: a door with a horizontal or a vertical bar; red while hovered.
+QPixmap orientationPicture(bool vertical, bool hover) {
+    QPixmap pm(44, 56);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(hover ? kRed : kGrey, 2));
+    p.drawRect(QRectF(4, 3, 36, 50));
+    p.setPen(QPen(hover ? kRed : QColor(120, 120, 120), 5));
+    if (vertical)
+        p.drawLine(QPointF(22, 6), QPointF(22, 50));
+    else
+        p.drawLine(QPointF(7, 28), QPointF(37, 28));
+    return pm;
+}
+
+// The drawing mode: a pencil, crossed out while new dividers are not being drawn.
+QPixmap drawModePicture(bool on, bool hover) {
+    QPixmap pm(44, 56);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor c = hover ? kRed : kGrey;
+    p.setPen(QPen(c, 2));
+    p.setBrush(on ? QColor(250, 220, 120) : Qt::white);
+    const QPointF pencil[] = {{10, 44}, {30, 12}, {36, 16}, {16, 48}, {8, 50}};
+    p.drawPolygon(pencil, 5);
+    if (!on) {
+        p.setPen(QPen(c, 3));
+        p.drawLine(QPointF(6, 6), QPointF(38, 50));
+    }
+    return pm;
+}
+
+// The application font, made smaller where a caption beside a picture would not fit its button.
+void fitCaption(PictureButton* b, const QString& caption, int pictureWidth) {
+    QFont font = applicationFont();
+    const int room = b->width() - 4 - pictureWidth - 6 - 4;
+    while (font.pixelSize() > 10 && QFontMetrics(font).horizontalAdvance(caption) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    b->setCaptionFont(font);
+}
+
+} // namespace
+
+RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(context, parent) {
+    // The tool dialogs belong to the main window, so that locking the panels leaves them usable.
+    QWidget* owner = parent ? parent : this;
+    doorSize_ = new DlgDoorSize(ctx_, owner);
+    zoom_ = new DlgZoomMaterial(ctx_, owner);
+
+    const QFont font = ctx_.buttonFont;
+    auto button = [this, &font](const QString& caption, PictureButton::CaptionPlacement placement) {
+        auto* b = new PictureButton(this);
+        b->setCaptionFont(font);
+        b->setCaption(caption, placement);
+        return b;
+    };
+    doorParameters_ = button(QStringLiteral("Параметры дверей"), PictureButton::CaptionPlacement::Right);
+    connect(doorParameters_, &QAbstractButton::clicked, this, &RightPanelDlg::openDoorParameters);
+    insertSizes_ =
+        button(QStringLiteral("Отображать размеры вставок"), PictureButton::CaptionPlacement::Right);
+    insertSizes_->setToggle(ctx_.artwork.picture(kPictureBoxOff), ctx_.artwork.picture(kPictureBoxOn));
+    insertSizes_->setChecked(ctx_.project.showInsertSizes);
+    connect(insertSizes_, &QAbstractButton::clicked, this, &RightPanelDlg::toggleInsertSizes);
+
+    divider_ = button(QString(), PictureButton::CaptionPlacement::Below);
+    divider_->setGeometry(20, 220, 100, 83);
+    connect(divider_, &QAbstractButton::clicked, this, &RightPanelDlg::toggleSplitter);
+    orientation_ =
+        button(QStringLiteral("горизонтальный / вертикальный"), PictureButton::CaptionPlacement::Right);
+    orientation_->setGeometry(40, 303, 210, 65);
+    fitCaption(orientation_, orientation_->text(), orientationPicture(false, false).width());
+    connect(orientation_, &QAbstractButton::clicked, this, &RightPanelDlg::orientationClicked);
+    // A profile that allows either orientation starts with horizontal dividers.
+    orientationClicked();
+    drawMode_ = button(QStringLiteral("Установить"), PictureButton::CaptionPlacement::Right);
+    drawMode_->setGeometry(40, 368, 210, 65);
+    connect(drawMode_, &QAbstractButton::clicked, this, &RightPanelDlg::drawModeClicked);
+    showDrawMode();
+    clear_ = button(QStringLiteral("Очистить"), PictureButton::CaptionPlacement::Right);
+    clear_->setGeometry(40, 433, 210, 65);
+    clear_->setPicture(ctx_.artwork.picture(kPictureNone));
+    connect(clear_, &QAbstractButton::clicked, this, &RightPanelDlg::clearSketch);
+
+    running_ = button(QString(), PictureButton::CaptionPlacement::Below);
+    running_->setGeometry(35, 220, 106, 83);
+    running_->hide();
+    connect(running_, &QAbstractButton::clicked, this, &RightPanelDlg::toggleRunningProfile);
+    guide_ = button(QString(), PictureButton::CaptionPlacement::Below);
+    guide_->setGeometry(141, 220, 104, 83);
+    guide_->hide();
+    connect(guide_, &QAbstractButton::clicked, this, &RightPanelDlg::toggleGuideProfile);
+    showGerlitProfiles(true, true);
+    splitter_ = new DlgSplitter(ctx_, this);
+
+    auto label = [this](const QString& text, QPoint at) {
+        auto* l = new TextLabel(text, this);
+        l->setTextFont(labelFont());
+        l->adjustToText();
+        l->move(at);
+        return l;
+    };
+    link_ = new TextLabel(QStringLiteral("dalvex.ru"), this);
+    QFont linkFont("Arial");
+    linkFont.setPointSize(14);
+    linkFont.setUnderline(true);
+    link_->setTextFont(linkFont);
+    link_->setTextColor(QColor(95, 116, 160));
+    doorsShownLabel_ = label(QStringLiteral("Показать двери"), QPoint(10, 85));
+    barLengthLabel_ = label(QStringLiteral("Длина профиля ручки"), QPoint(140, 85));
+    rollerLabel_ = label(QStringLiteral("Ролики"), QPoint(10, 0));
+    chooseType_ = label(QStringLiteral("Выбрать тип:"), QPoint(130, 250));
+    heightOffsetLabel_ = label(QStringLiteral("Отступ высоты"), QPoint(140, 0));
+
+    auto list = [this](void (RightPanelDlg::*chosen)(int)) {
+        auto* box = new QComboBox(this);
+        connect(box, &QComboBox::currentIndexChanged, this, [this, chosen](int item) {
+            if (!filling_) (this->*chosen)(item);
+        });
+        return box;
+    };
+    doorsShown_ = list(&RightPanelDlg::doorsShownChosen);
+    barLengths_ = list(&RightPanelDlg::barLengthChosen);
+    rollers_ = list(&RightPanelDlg::rollerChosen);
+    heightOffsets_ = list(&RightPanelDlg::heightOffsetChosen);
+    refillLists();
+
+    for (size_t i = 0; i < tabs_.size(); ++i) {
+        tabs_[i] = button(i == 0 ? QStringLiteral("Система") : QStringLiteral("Наполнение"),
+                          PictureButton::CaptionPlacement::Below);
+        connect(tabs_[i], &QAbstractButton::clicked, this, [this, i] { showPage(static_cast<int>(i)); });
+    }
+
+    thumbs_ = new CThumbListCtrl(this);
+    thumbs_->hide();
+    connect(thumbs_, &QListWidget::itemSelectionChanged, this, &RightPanelDlg::thumbnailPicked);
+    scaling_ = button(QStringLiteral("Масштабирование изображения"), PictureButton::CaptionPlacement::Right);
+    scaling_->setToggle(ctx_.artwork.picture(kPictureBoxOff), ctx_.artwork.picture(kPictureBoxOn));
+    scaling_->setChecked(ctx_.project.scaleOnFill);
+    connect(scaling_, &QAbstractButton::clicked, this, &RightPanelDlg::toggleScaling);
+    collections_ = list(&RightPanelDlg::collectionChosen);
+
+    resize(kWidth, 600);
+    showPage(0);
+
+    QStringList names;
+    for (const std::string& name : ctx_.project.catalogue().collectionNames())
+        names << qs(name);
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    {
+        const QSignalBlocker quiet(collections_);
+        collections_->addItems(names);
+    }
+    if (!names.isEmpty()) {
+        collections_->setCurrentIndex(0);
+        collectionChosen(0);
+    }
+}
+
+RightPanelDlg::~RightPanelDlg() = default;
 
 void RightPanelDlg::onNotification(Notification n) {
-    if (n == Notification::SelectionChanged || n == Notification::Recalculated) update();
+    switch (n) {
+    case Notification::SelectionChanged:
+        refresh();
+        break;
+    case Notification::Recalculated:
+        refillLists();
+        break;
+    case Notification::SketchClicked: {
+        // The same material can be picked again after a click in the sketch.
+        const QSignalBlocker quiet(thumbs_);
+        thumbs_->clearSelection();
+        thumbs_->setCurrentItem(nullptr);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void RightPanelDlg::showPage(int page) {
+    page_ = page == 1 ? 1 : 0;
+    for (size_t i = 0; i < tabs_.size(); ++i) {
+        const bool shown = static_cast<int>(i) == page_;
+        tabs_[i]->setCaptionColors(shown ? kGrey : Qt::white, shown ? kGrey : kRed);
+    }
+    refresh();
+    layoutControls();
+    update();
+}
+
+void RightPanelDlg::refresh() {
+    Project& project = ctx_.project;
+    DSSystem* calc = project.calculator;
+    const bool system = page_ == 0;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{doorParameters_, doorsShownLabel_, barLengthLabel_, doorsShown_,
+                                         barLengths_, insertSizes_, rollerLabel_, rollers_})
+        w->setVisible(system);
+    const DSSystemBorvik* b = borvik(calc);
+    const bool offset = system && b && b->pivot == 0;
+    heightOffsetLabel_->setVisible(offset);
+    heightOffsets_->setVisible(offset);
+    collections_->setVisible(!system);
+    scaling_->setVisible(!system);
+    thumbs_->setVisible(!system);
+
+    const bool gerlit = isGerlit(calc);
+    for (QWidget* w : std::initializer_list<QWidget*>{divider_, orientation_, drawMode_, clear_, chooseType_})
+        w->setVisible(system && !gerlit);
+    running_->setVisible(system && gerlit);
+    guide_->setVisible(system && gerlit);
+    if (!gerlit) {
+        if (const DividerProfile* d = project.dividerProfile) {
+            divider_->setPicture(ctx_.artwork.picture(d->imageId));
+            divider_->setCaption(qs(d->code));
+            if (d->flag == 1) project.newDividerVertical = false;
+            if (d->flag == 2) project.newDividerVertical = true;
+        } else {
+            divider_->setPicture(ctx_.artwork.picture(kPictureNone));
+            divider_->setCaption(QStringLiteral("Нет"));
+        }
+        showOrientation();
+        showDrawMode();
+    }
+    insertSizes_->setChecked(project.showInsertSizes);
+    scaling_->setChecked(project.scaleOnFill);
+    splitter_->selectionChanged();
+}
+
+void RightPanelDlg::refillLists() {
+    Project& project = ctx_.project;
+    DoorSketch& sketch = project.sketch;
+    DSSystem* calc = project.calculator;
+    filling_ = true;
+
+    doorsShown_->clear();
+    doorsShown_->addItem(QStringLiteral("Все"));
+    for (int i = 1; i <= project.doorCount; ++i)
+        doorsShown_->addItem(qs(format("%d", i)));
+    doorsShown_->setCurrentIndex(std::clamp(sketch.currentDoor + 1, 0, doorsShown_->count() - 1));
+
+    barLengths_->clear();
+    const HandleProfile* h = project.handleProfile;
+    barLengths_->addItem(qs(format("%1.1f м", (h ? h->barLength1 : 0) / 10000.0)));
+    if (h && h->barLength2 > 0) barLengths_->addItem(qs(format("%1.1f м", h->barLength2 / 10000.0)));
+    barLengths_->setCurrentIndex(h ? std::clamp(h->barChoice - 1, 0, barLengths_->count() - 1) : -1);
+
+    rollers_->clear();
+    const DSSystemBorvik* b = borvik(calc);
+    const bool pivotOffered = b && sketch.doorCount <= 2;
+    const bool pivotChosen = pivotOffered && b->pivot == 1;
+    if (calc && calc->configuredRollerSetCount() > 0) {
+        for (const Article* a : calc->articles)
+            if (a->kind == kKindRollerSet) rollers_->addItem(qs(a->code));
+        if (pivotOffered) rollers_->addItem(kPivot);
+        const int chosen = rollers_->findText(qs(calc->rollerSetCode()));
+        rollers_->setCurrentIndex(pivotChosen ? rollers_->count() - 1 : std::max(chosen, 0));
+    } else {
+        rollers_->addItem(kStandardRollers);
+        if (pivotOffered) rollers_->addItem(kPivot);
+        rollers_->setCurrentIndex(pivotChosen ? 1 : 0);
+    }
+
+    heightOffsets_->clear();
+    heightOffsets_->addItem(QStringLiteral("-40"));
+    heightOffsets_->addItem(QStringLiteral("-33"));
+    heightOffsets_->setCurrentIndex(b && b->heightOffset == -33 ? 1 : 0);
+    filling_ = false;
+}
+
+void RightPanelDlg::layoutControls() {
+    const int w = width();
+    const int h = height();
+    const int d = kListHeight;
+    const int half = (w - 20) / 2 - 10;
+    const int t = d + 108;
+    tabs_[0]->setGeometry(1, 0, w / 2, kTabHeight);
+    tabs_[1]->setGeometry(w / 2 + 1, 0, w - w / 2 - 1, kTabHeight);
+    doorParameters_->setGeometry(25, 30, w - 75, 48);
+    doorsShown_->setGeometry(10, 103, half, d);
+    barLengths_->setGeometry((w - 20) / 2 + 10, 103, half, d);
+    rollerLabel_->move(10, t);
+    heightOffsetLabel_->move(140, t);
+    rollers_->setGeometry(10, t + 18, half, d);
+    heightOffsets_->setGeometry((w - 20) / 2 + 10, t + 18, half, d);
+    insertSizes_->setGeometry(30, t + d + 23, w - 60, 27);
+    fitCaption(insertSizes_, insertSizes_->text(), ctx_.artwork.picture(kPictureBoxOff).width());
+    collections_->setGeometry(10, 30, w - 20, d);
+    scaling_->setGeometry(5, d + 35, w - 50, 25);
+    fitCaption(scaling_, scaling_->text(), ctx_.artwork.picture(kPictureBoxOff).width());
+    thumbs_->setGeometry(10, d + 65, w - 20, std::max(0, h - d - 185));
+    link_->setGeometry(130, h - 43, std::max(0, w - 170), 33);
+}
+
+void RightPanelDlg::resizeEvent(QResizeEvent*) {
+    layoutControls();
 }
 
 void RightPanelDlg::paintEvent(QPaintEvent*) {
     QPainter p(this);
     paintBackground(p);
-    p.setPen(QColor(214, 197, 181));
-    p.drawLine(0, 0, 0, height());
-
-    // Until the fillings and door parameters move in here, the panel sums up the current choice.
-    const Project& project = ctx_.project;
-    QFont title("Arial");
-    title.setPixelSize(15);
-    title.setBold(true);
-    QFont body("Arial");
-    body.setPixelSize(13);
-    p.setPen(QColor(76, 76, 76));
-    p.setFont(title);
-    p.drawText(QRect(20, 18, width() - 40, 22), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Эскиз дверей"));
-    p.setPen(QColor(219, 206, 198));
-    p.drawLine(20, 46, width() - 20, 46);
-    p.setFont(body);
-    p.setPen(QColor(76, 76, 76));
-    const QString lines[] = {
-        QStringLiteral("Система: %1")
-            .arg(project.calculator ? QString::fromStdString(project.calculator->code)
-                                    : QStringLiteral("нет")),
-        QStringLiteral("Ручка: %1")
-            .arg(project.handleProfile ? QString::fromStdString(project.handleProfile->code)
-                                       : QStringLiteral("нет")),
-        QStringLiteral("Цвет: %1")
-            .arg(project.profileColor ? QString::fromStdString(project.profileColor->code)
-                                      : QStringLiteral("нет")),
-        QStringLiteral("Дверей: %1").arg(project.doorCount),
-        QStringLiteral("Материалов в библиотеке: %1").arg(project.catalogue().collections().size()),
-    };
-    int y = 58;
-    for (const QString& line : lines) {
-        p.drawText(QRect(20, y, width() - 40, 20), Qt::AlignLeft | Qt::AlignVCenter, line);
-        y += 24;
+    // The tab of the other page is dark, so that its white text stands out.
+    const PictureButton* other = tabs_[static_cast<size_t>(1 - page_)];
+    p.fillRect(other->geometry(), QColor(150, 140, 130));
+    p.fillRect(tabs_[static_cast<size_t>(page_)]->geometry(), QColor(235, 230, 220));
+    const QPixmap logo = ctx_.artwork.picture(kPictureLogo);
+    if (!logo.isNull() && height() > 400) {
+        // The upper part of the logo's place, so that the web address below stays readable.
+        const QRect box(30, height() - 113, 223, 64);
+        const QSize shown = logo.size().scaled(box.size(), Qt::KeepAspectRatio);
+        p.drawPixmap(QRect(box.topLeft(), shown), logo);
     }
-    p.setPen(QColor(150, 150, 150));
-    p.drawText(QRect(20, y + 10, width() - 40, 80), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-               QStringLiteral("Наполнения, разделители и параметры дверей выбираются здесь."));
+    p.setPen(QColor(214, 198, 181));
+    p.drawLine(0, 0, 0, height());
+}
+
+void RightPanelDlg::showOrientation() {
+    const bool vertical = ctx_.project.newDividerVertical;
+    orientation_->setPicture(orientationPicture(vertical, false), orientationPicture(vertical, true));
+}
+
+void RightPanelDlg::showDrawMode() {
+    const bool on = ctx_.project.drawDividers;
+    drawMode_->setPicture(drawModePicture(on, false), drawModePicture(on, true));
+}
+
+void RightPanelDlg::showGerlitProfiles(bool running, bool guide) {
+    const auto* gerlit = dynamic_cast<const DSSystemGerlit*>(ctx_.project.catalogue().findSystem("Герлит"));
+    if (!gerlit) return;
+    auto show = [this](PictureButton* b, const Article* a) {
+        b->setPicture(ctx_.artwork.picture(a ? a->imageId : kPictureNone));
+        b->setCaption(a ? qs(a->code) : QStringLiteral("Нет"));
+    };
+    if (running) show(running_, gerlit->runningProfile);
+    if (guide) show(guide_, gerlit->guideProfile);
+}
+
+// --- Page "Система" ---
+
+void RightPanelDlg::doorsShownChosen(int item) {
+    DoorSketch& sketch = ctx_.project.sketch;
+    const int n = item - 1;
+    if (item < 0 || n == sketch.currentDoor) return;
+    sketch.currentDoor = n;
+    sketch.dirty = true;
+    sketch.clearSelection();
+    ctx_.hub.notify(Notification::Recalculated);
+}
+
+void RightPanelDlg::barLengthChosen(int item) {
+    Project& project = ctx_.project;
+    if (item < 0 || !project.handleProfile) return;
+    // The choice belongs to the catalogue record, which the Project only points to.
+    const auto& all = project.catalogue().handleProfiles();
+    const auto it = std::find(all.begin(), all.end(), project.handleProfile);
+    if (it == all.end()) return;
+    (*it)->barChoice = item == 1 && (*it)->barLength2 > 0 ? 2 : 1;
+    project.recalculate(false);
+    ctx_.hub.notify(Notification::Recalculated);
+}
+
+void RightPanelDlg::rollerChosen(int item) {
+    Project& project = ctx_.project;
+    DSSystem* calc = project.calculator;
+    if (item < 0 || !calc) return;
+    const QString text = rollers_->itemText(item);
+    if (DSSystemBorvik* b = borvik(calc)) {
+        b->pivot = text == kPivot ? 1 : 0;
+        calc->assignRows(project.sketch);
+        project.sketch.resizePending = true;
+        project.sketch.dirty = true;
+        const bool offset = page_ == 0 && b->pivot == 0;
+        heightOffsetLabel_->setVisible(offset);
+        heightOffsets_->setVisible(offset);
+    }
+    if (text == kStandardRollers) {
+        calc->rollerSet = nullptr;
+    } else {
+        // Only a roller set the system offers is taken; the pivot entry leaves the set as it is.
+        const std::string code = text.toStdString();
+        for (RollerSet* set : calc->rollerSets())
+            if (set->code == code) {
+                calc->rollerSet = set;
+                break;
+            }
+    }
+    project.recalculate(false);
+    ctx_.hub.notify(Notification::Recalculated);
+}
+
+void RightPanelDlg::heightOffsetChosen(int item) {
+    Project& project = ctx_.project;
+    DSSystemBorvik* b = borvik(project.calculator);
+    if (item < 0 || !b) return;
+    b->heightOffset = heightOffsets_->itemText(item) == QStringLiteral("-40") ? -40 : -33;
+    project.sketch.resizePending = true;
+    project.sketch.dirty = true;
+    project.recalculate(false);
+    ctx_.hub.notify(Notification::Recalculated);
+}
+
+void RightPanelDlg::toggleInsertSizes() {
+    Project& project = ctx_.project;
+    project.showInsertSizes = !project.showInsertSizes;
+    project.sketch.dirty = true;
+    insertSizes_->setChecked(project.showInsertSizes);
+    ctx_.hub.notify(Notification::Recalculated);
+}
+
+void RightPanelDlg::openDoorParameters() {
+    doorSize_->open();
+}
+
+void RightPanelDlg::toggleSplitter() {
+    if (splitter_->isVisible()) {
+        splitter_->hide();
+        return;
+    }
+    const DSSystem* calc = ctx_.project.calculator;
+    if (!calc || calc->dividerProfiles.empty()) return;
+    splitter_->selectionChanged();
+    const QPoint panel = mapToGlobal(QPoint(0, 0));
+    splitter_->showAt(QPoint(panel.x() - 1 - splitter_->width(), panel.y() + 175));
+}
+
+void RightPanelDlg::orientationClicked() {
+    Project& project = ctx_.project;
+    const DividerProfile* d = project.dividerProfile;
+    if (!d) return;
+    if (d->flag == 0) project.newDividerVertical = !project.newDividerVertical;
+    if (d->flag == 1) project.newDividerVertical = false;
+    if (d->flag == 2) project.newDividerVertical = true;
+    showOrientation();
+}
+
+void RightPanelDlg::drawModeClicked() {
+    Project& project = ctx_.project;
+    project.drawDividers = project.dividerProfile ? !project.drawDividers : false;
+    showDrawMode();
+}
+
+void RightPanelDlg::clearSketch() {
+    if (!questionPrompt()(this, QStringLiteral("Очистить эскиз, удалив все разделители и материалы?"),
+                          QStringLiteral("Подтверждение")))
+        return;
+    ctx_.project.rebuildSketch();
+    ctx_.hub.notify(Notification::Recalculated);
+}
+
+void RightPanelDlg::toggleRunningProfile() {
+    auto* gerlit = dynamic_cast<DSSystemGerlit*>(ctx_.project.catalogue().findSystem("Герлит"));
+    if (!gerlit) return;
+    gerlit->toggleRunningProfile();
+    showGerlitProfiles(true, true); // the guide profile may follow the running one
+    ctx_.project.sketch.dirty = true;
+    ctx_.project.sketch.resizePending = true;
+    ctx_.project.recalculate(false);
+    ctx_.hub.notify(Notification::Recalculated);
+}
+
+void RightPanelDlg::toggleGuideProfile() {
+    auto* gerlit = dynamic_cast<DSSystemGerlit*>(ctx_.project.catalogue().findSystem("Герлит"));
+    if (!gerlit) return;
+    gerlit->toggleGuideProfile();
+    showGerlitProfiles(false, true);
+    ctx_.project.sketch.dirty = true;
+    ctx_.project.sketch.resizePending = true;
+    ctx_.project.recalculate(false);
+    ctx_.hub.notify(Notification::Recalculated);
+    ctx_.hub.notify(Notification::SelectionChanged);
+}
+
+// --- Page "Наполнение" ---
+
+void RightPanelDlg::collectionChosen(int item) {
+    if (item < 0) return;
+    const MaterialCollection* c =
+        ctx_.project.catalogue().findCollection(collections_->itemText(item).toStdString());
+    if (!c) return;
+    QStringList paths;
+    for (const std::string& path : c->picturePaths())
+        paths << qs(path);
+    const QSignalBlocker quiet(thumbs_);
+    thumbs_->setPaths(paths, qs(c->picturesFolder));
+    thumbs_->rebuild();
+}
+
+void RightPanelDlg::toggleScaling() {
+    Project& project = ctx_.project;
+    project.scaleOnFill = !project.scaleOnFill;
+    scaling_->setChecked(project.scaleOnFill);
+}
+
+void RightPanelDlg::thumbnailPicked() {
+    Project& project = ctx_.project;
+    const QList<QListWidgetItem*> picked = thumbs_->selectedItems();
+    if (picked.isEmpty() || !project.sketch.hasSelection()) return;
+    const MaterialCollection* c =
+        project.catalogue().findCollection(collections_->currentText().toStdString());
+    if (!c) return;
+    const Material* m = c->find(picked.front()->text().toStdString());
+    if (!m) return;
+    if (project.scaleOnFill) {
+        zoom_->openFor(m);
+        return;
+    }
+    project.fillSelectedInsert(m);
+    ctx_.hub.notify(Notification::Recalculated);
+    ctx_.hub.notify(Notification::TotalsChanged);
 }
 
 } // namespace dalvex::ui

@@ -1,0 +1,147 @@
+#include "dlg_zoom_material.h"
+
+#include "dialog_units.h"
+#include "model/project.h"
+#include "text/format.h"
+#include "text/numbers.h"
+#include "widgets/picture_button.h"
+#include "widgets/text_label.h"
+
+#include <QComboBox>
+
+#include <algorithm>
+
+namespace dalvex::ui {
+namespace {
+
+QRect units(int x, int y, int w, int h) {
+    return {dluX(x), dluY(y), dluX(w), dluY(h)};
+}
+
+QString doorNumber(int index) {
+    return QString::fromStdString(format("%d", index + 1));
+}
+
+// The door index of a list entry ("1" is door 0); -1 without a selection.
+int shownDoor(const QComboBox* list) {
+    if (list->currentIndex() < 0) return -1;
+    return readInt(list->currentText().toStdString()) - 1;
+}
+
+void selectDoor(QComboBox* list, int door) {
+    const int i = list->findText(doorNumber(door));
+    list->setCurrentIndex(door >= 0 && i >= 0 ? i : 0);
+}
+
+} // namespace
+
+DlgZoomMaterial::DlgZoomMaterial(const UiContext& context, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint),
+      ctx_(context) {
+    setWindowTitle(QStringLiteral("Масштабирование"));
+    setFixedSize(dluX(132), dluY(82));
+    QFont font = ctx_.buttonFont;
+    font.setPixelSize(13);
+    insert_ = new PictureButton(this);
+    insert_->setGeometry(units(7, 7, 118, 21));
+    insert_->setPicture(ctx_.artwork.picture(kPictureBoxOff));
+    insert_->setCaptionFont(font);
+    insert_->setCaption(QStringLiteral("По размеру вставки"), PictureButton::CaptionPlacement::Right);
+    doors_ = new PictureButton(this);
+    doors_->setGeometry(units(7, 30, 118, 21));
+    doors_->setPicture(ctx_.artwork.picture(kPictureBoxOff));
+    doors_->setCaptionFont(font);
+    doors_->setCaption(QStringLiteral("По размеру дверей"), PictureButton::CaptionPlacement::Right);
+    auto label = [this](const QString& text, QRect at) {
+        auto* l = new TextLabel(text, this);
+        l->setTextFont(labelFont());
+        l->setGeometry(at);
+    };
+    label(QStringLiteral("Дверь с"), units(7, 63, 32, 8));
+    label(QStringLiteral("по"), units(79, 63, 9, 8));
+    from_ = new QComboBox(this);
+    from_->setGeometry(units(42, 60, 34, 12));
+    to_ = new QComboBox(this);
+    to_->setGeometry(units(91, 60, 34, 12));
+    connect(insert_, &QAbstractButton::clicked, this, &DlgZoomMaterial::fitInsert);
+    connect(doors_, &QAbstractButton::clicked, this, &DlgZoomMaterial::fitDoors);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setBrush(QPalette::Window, QBrush(ctx_.artwork.picture(kPicturePanelBack)));
+    setPalette(pal);
+}
+
+void DlgZoomMaterial::openFor(const Material* material) {
+    if (!locked_) {
+        locked_ = true;
+        ctx_.hub.notify(Notification::LockPanels);
+    }
+    material_ = material;
+    if (!fillLists()) {
+        reject();
+        return;
+    }
+    if (QWidget* main = parentWidget() ? parentWidget()->window() : nullptr) {
+        const QPoint centre = main->mapToGlobal(main->rect().center());
+        move(centre - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+bool DlgZoomMaterial::fillLists() {
+    const Project& project = ctx_.project;
+    const int n = std::clamp(project.doorCount, 0, kMaxDoors);
+    int j = -1;
+    for (int i = 0; i < n && j < 0; ++i)
+        if (project.sketch.doors[static_cast<size_t>(i)].selectedInsert()) j = i;
+    if (j < 0) return false;
+    from_->clear();
+    to_->clear();
+    // Door numbers are shown from 1; the range always holds the insert's own door.
+    for (int i = 0; i <= j; ++i)
+        from_->addItem(doorNumber(i));
+    for (int i = j; i < n; ++i)
+        to_->addItem(doorNumber(i));
+    selectDoor(from_, lastRangeStart_ < 0 ? -1 : lastRangeStart_);
+    selectDoor(to_, lastRangeStart_ < 0 ? -1 : lastRangeEnd_);
+    return true;
+}
+
+void DlgZoomMaterial::fitInsert() {
+    if (material_) {
+        ctx_.project.fillSelectedInsert(material_);
+        ctx_.hub.notify(Notification::Recalculated);
+        ctx_.hub.notify(Notification::SelectionChanged);
+    }
+    finish();
+    QDialog::accept();
+}
+
+void DlgZoomMaterial::fitDoors() {
+    const int from = shownDoor(from_);
+    const int to = shownDoor(to_);
+    if (material_ && from >= 0 && to >= from) {
+        lastRangeStart_ = from;
+        lastRangeEnd_ = to;
+        ctx_.project.fillSelectedInsertAcrossDoors(material_, from, to);
+        ctx_.hub.notify(Notification::Recalculated);
+        ctx_.hub.notify(Notification::SelectionChanged);
+    }
+    finish();
+    QDialog::accept();
+}
+
+void DlgZoomMaterial::reject() {
+    finish();
+    QDialog::reject();
+}
+
+void DlgZoomMaterial::finish() {
+    if (!locked_) return;
+    locked_ = false;
+    ctx_.hub.notify(Notification::UnlockPanels);
+}
+
+} // namespace dalvex::ui

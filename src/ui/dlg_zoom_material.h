@@ -1,0 +1,56 @@
+#pragma once
+// "Масштабирование": how a picked material's picture is laid on the selected insert, fitted to the insert or
+// spread over a range of doors as if they were one panel. While it is open the panels are locked.
+#include "ui_context.h"
+
+#include <QDialog>
+
+class QComboBox;
+
+namespace dalvex {
+struct Material;
+}
+
+namespace dalvex::ui {
+
+class PictureButton;
+
+class DlgZoomMaterial : public QDialog {
+    Q_OBJECT
+public:
+    DlgZoomMaterial(const UiContext& context, QWidget* parent);
+
+    // Locks the panels, takes the material and shows the dialog; closes at once when no insert is selected.
+    void openFor(const Material* material);
+    const Material* material() const { return material_; }
+    int lastRangeStart() const { return lastRangeStart_; }
+    int lastRangeEnd() const { return lastRangeEnd_; }
+    bool locked() const { return locked_; }
+
+    // "По размеру вставки" and "По размеру дверей".
+    void fitInsert();
+    void fitDoors();
+
+    QComboBox* fromList() const { return from_; }
+    QComboBox* toList() const { return to_; }
+    PictureButton* insertButton() const { return insert_; }
+    PictureButton* doorsButton() const { return doors_; }
+
+    void reject() override;
+
+private:
+    bool fillLists();
+    void finish();
+
+    UiContext ctx_;
+    const Material* material_ = nullptr;
+    int lastRangeStart_ = -1;
+    int lastRangeEnd_ = -1;
+    PictureButton* insert_;
+    PictureButton* doors_;
+    QComboBox* from_;
+    QComboBox* to_;
+    bool locked_ = false;
+};
+
+} // namespace dalvex::ui

@@ -1,0 +1,35 @@
+#pragma once
+// The thumbnail list of the fillings page: one 62 x 62 thumbnail per material of a collection, captioned with
+// the material key.
+#include <QListWidget>
+#include <QPixmap>
+#include <QStringList>
+
+namespace dalvex::ui {
+
+class CThumbListCtrl : public QListWidget {
+    Q_OBJECT
+public:
+    static constexpr int kThumbWidth = 62;
+    static constexpr int kThumbHeight = 62;
+
+    explicit CThumbListCtrl(QWidget* parent = nullptr);
+
+    void setPaths(const QStringList& paths, const QString& picturesFolder);
+    const QStringList& paths() const { return paths_; }
+    const QString& picturesFolder() const { return picturesFolder_; }
+    // Lists the pictures of `paths` again, in order.
+    void rebuild();
+
+    // A picture as its thumbnail: as it is at exactly 62 x 62, else stretched to that size, on white; blank
+    // when it cannot be read.
+    static QPixmap thumbnail(const QString& path);
+    // The caption of a picture: its path below the pictures folder, which is the material key.
+    static QString keyOf(const QString& path, const QString& picturesFolder);
+
+private:
+    QStringList paths_;
+    QString picturesFolder_;
+};
+
+} // namespace dalvex::ui

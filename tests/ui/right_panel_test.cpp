@@ -1,0 +1,799 @@
+// The right panel: its pages and the controls each system shows, the lists of the system page and what
+// choosing in them does, the divider tools, clearing the sketch, the fillings page with its thumbnails, and
+// the door widths, divider type and scaling dialogs it owns.
+#include "calc/systems.h"
+#include "dlg_door_size.h"
+#include "dlg_splitter.h"
+#include "dlg_zoom_material.h"
+#include "main_window.h"
+#include "right_panel_dlg.h"
+#include "thumb_list.h"
+#include "top_panel_dlg.h"
+#include "ui_test_support.h"
+#include "widgets/picture_button.h"
+#include "widgets/text_label.h"
+
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QtTest>
+
+using namespace dalvex;
+using namespace dalvex::ui;
+using namespace dalvex::ui::test;
+
+namespace {
+
+QStringList items(const QComboBox* box) {
+    QStringList list;
+    for (int i = 0; i < box->count(); ++i)
+        list << box->itemText(i);
+    return list;
+}
+
+// Answers the OK / Cancel questions as the test says and records them.
+struct ScriptedQuestions {
+    bool answer = true;
+    QStringList texts;
+    QStringList captions;
+    QuestionPrompt saved = questionPrompt();
+    ScriptedQuestions() {
+        questionPrompt() = [this](QWidget*, const QString& text, const QString& caption) {
+            texts << text;
+            captions << caption;
+            return answer;
+        };
+    }
+    ~ScriptedQuestions() { questionPrompt() = saved; }
+};
+
+// The calculator options the panel changes live in the shared catalogue; each test puts them back.
+struct SavedOptions {
+    struct Entry {
+        DSSystem* system;
+        RollerSet* rollerSet;
+    };
+    std::vector<Entry> entries;
+    DSSystemBorvik* borvik = dynamic_cast<DSSystemBorvik*>(systemNamed("Борвик"));
+    uint8_t pivot = borvik->pivot;
+    int32_t heightOffset = borvik->heightOffset;
+    std::vector<uint8_t> barChoices;
+    SavedOptions() {
+        for (DSSystem* s : sampleCatalogue().systems())
+            entries.push_back({s, s->rollerSet});
+        for (HandleProfile* h : sampleCatalogue().handleProfiles())
+            barChoices.push_back(h->barChoice);
+    }
+    ~SavedOptions() {
+        for (const Entry& e : entries)
+            e.system->rollerSet = e.rollerSet;
+        borvik->pivot = pivot;
+        borvik->heightOffset = heightOffset;
+        for (size_t i = 0; i < barChoices.size(); ++i)
+            sampleCatalogue().handleProfiles()[i]->barChoice = barChoices[i];
+    }
+};
+
+struct PanelFixture {
+    SavedOptions options;
+    ProjectFixture f;
+    RecordingHub hub;
+    RightPanelDlg panel{f.context(hub), nullptr};
+    PanelFixture() { panel.resize(RightPanelDlg::kWidth, 700); }
+    void choose(const char* system) {
+        f.project.selectSystem(systemNamed(system));
+        panel.refresh();
+        panel.refillLists();
+    }
+    void selectFirstInsert(int door) {
+        Door& d = f.project.sketch.doors[static_cast<size_t>(door)];
+        d.selectedInsertId = d.inserts.begin()->first;
+    }
+    const Insert& firstInsert(int door) const {
+        return f.project.sketch.doors[static_cast<size_t>(door)].inserts.begin()->second;
+    }
+    int sent(Notification n) const { return hub.count(n); }
+};
+
+// The first collection in the panel's (sorted) list.
+const MaterialCollection* shownCollection(const RightPanelDlg& panel) {
+    return sampleCatalogue().findCollection(panel.collectionList()->currentText().toStdString());
+}
+
+} // namespace
+
+class RightPanelTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pagesShowTheirControls();
+    void gerlitShowsItsProfileButtonsInsteadOfTheDividerTools();
+    void gerlitButtonsToggleTheProfiles();
+    void heightOffsetOnlyForBorvikWithoutPivot();
+    void doorsShownListSetsTheCurrentDoor();
+    void barLengthChoiceStaysWithTheHandleProfile();
+    void rollerSetChoiceSetsTheCalculator();
+    void pivotOfferedForBorvikWithUpToTwoDoors();
+    void showSizesToggleFlipsTheFlag();
+    void dividerTypePickerOffersTheSystemsProfiles();
+    void orientationFollowsTheProfilesFlag();
+    void drawModeNeedsAProfile();
+    void clearingAsksFirst();
+    void collectionsAndThumbnails();
+    void thumbnailFillsTheSelectedInsert();
+    void thumbnailWithScalingOpensTheScalingDialog();
+    void thumbnailIsBlankOrStretched();
+    void doorWidthsDialogShowsTheDoors();
+    void doorWidthsDialogMessages();
+    void doorWidthsDialogRowsWinOverWidths();
+    void doorWidthsDialogFeldorRowsFixed();
+    void scalingDialogRanges();
+    void scalingDialogWithoutSelectionClosesAtOnce();
+    void dialogsLockTheMainWindowButStayUsable();
+};
+
+void RightPanelTest::pagesShowTheirControls() {
+    PanelFixture p;
+    QCOMPARE(p.panel.page(), 0);
+    QWidget* systemPage[] = {p.panel.doorParametersButton(), p.panel.doorsShownList(),
+                             p.panel.barLengthList(),        p.panel.rollerList(),
+                             p.panel.insertSizesButton(),    p.panel.dividerButton(),
+                             p.panel.orientationButton(),    p.panel.drawModeButton(),
+                             p.panel.clearButton(),          p.panel.chooseTypeLabel()};
+    QWidget* fillingPage[] = {p.panel.collectionList(), p.panel.scalingButton(), p.panel.thumbList()};
+    for (int page : {0, 1, 0}) {
+        p.panel.tabButton(page)->click();
+        QCOMPARE(p.panel.page(), page);
+        for (QWidget* w : systemPage)
+            QCOMPARE(w->isHidden(), page != 0);
+        for (QWidget* w : fillingPage)
+            QCOMPARE(w->isHidden(), page != 1);
+        QVERIFY(p.panel.runningButton()->isHidden());
+    }
+}
+
+void RightPanelTest::gerlitShowsItsProfileButtonsInsteadOfTheDividerTools() {
+    PanelFixture p;
+    p.choose("Герлит");
+    for (int page : {0, 1}) {
+        p.panel.showPage(page);
+        for (QWidget* w :
+             {static_cast<QWidget*>(p.panel.dividerButton()), static_cast<QWidget*>(p.panel.clearButton()),
+              static_cast<QWidget*>(p.panel.orientationButton()),
+              static_cast<QWidget*>(p.panel.drawModeButton()),
+              static_cast<QWidget*>(p.panel.chooseTypeLabel())})
+            QVERIFY(w->isHidden());
+        QCOMPARE(p.panel.runningButton()->isHidden(), page != 0);
+        QCOMPARE(p.panel.guideButton()->isHidden(), page != 0);
+    }
+    p.choose("Борвик");
+    p.panel.showPage(0);
+    QVERIFY(p.panel.runningButton()->isHidden());
+    QVERIFY(!p.panel.dividerButton()->isHidden());
+}
+
+void RightPanelTest::gerlitButtonsToggleTheProfiles() {
+    PanelFixture p;
+    p.choose("Герлит");
+    auto* gerlit = dynamic_cast<DSSystemGerlit*>(systemNamed("Герлит"));
+    const Article* running = gerlit->runningProfile;
+    const Article* guide = gerlit->guideProfile;
+    QVERIFY(running && guide);
+    const int recalculated = p.sent(Notification::Recalculated);
+    p.panel.runningButton()->click();
+    QVERIFY(gerlit->runningProfile != running);
+    QCOMPARE(p.sent(Notification::Recalculated), recalculated + 1);
+    p.panel.guideButton()->click();
+    QCOMPARE(p.sent(Notification::Recalculated), recalculated + 2);
+    // The guide profile's change is announced as a change of selection after the recalculation.
+    QCOMPARE(p.hub.seen.back(), Notification::SelectionChanged);
+    // Back to where the run started, for the other tests.
+    while (gerlit->runningProfile != running)
+        gerlit->toggleRunningProfile();
+    for (int i = 0; i < 2 && gerlit->guideProfile != guide; ++i)
+        gerlit->toggleGuideProfile();
+    QCOMPARE(gerlit->guideProfile, guide);
+}
+
+void RightPanelTest::heightOffsetOnlyForBorvikWithoutPivot() {
+    PanelFixture p;
+    auto* borvik = p.options.borvik;
+    borvik->pivot = 0;
+    p.choose("Борвик");
+    QVERIFY(!p.panel.heightOffsetList()->isHidden());
+    QVERIFY(!p.panel.heightOffsetLabel()->isHidden());
+    QCOMPARE(items(p.panel.heightOffsetList()), (QStringList{"-40", "-33"}));
+    // Choosing -33 moves the door height and recalculates.
+    const int recalculated = p.sent(Notification::Recalculated);
+    p.panel.heightOffsetList()->setCurrentIndex(1);
+    QCOMPARE(borvik->heightOffset, -33);
+    QCOMPARE(p.sent(Notification::Recalculated), recalculated + 1);
+    p.panel.refillLists();
+    QCOMPARE(p.panel.heightOffsetList()->currentText(), QStringLiteral("-33"));
+    // Hidden on the other page and for other systems.
+    p.panel.showPage(1);
+    QVERIFY(p.panel.heightOffsetList()->isHidden());
+    p.panel.showPage(0);
+    p.choose("Лантес");
+    QVERIFY(p.panel.heightOffsetList()->isHidden());
+}
+
+void RightPanelTest::doorsShownListSetsTheCurrentDoor() {
+    PanelFixture p;
+    QCOMPARE(items(p.panel.doorsShownList()), (QStringList{"Все", "1", "2", "3"}));
+    QCOMPARE(p.panel.doorsShownList()->currentIndex(), 0);
+    p.selectFirstInsert(0);
+    p.panel.doorsShownList()->setCurrentIndex(2);
+    QCOMPARE(p.f.project.sketch.currentDoor, 1);
+    QVERIFY(!p.f.project.sketch.hasSelection());
+    QCOMPARE(p.sent(Notification::Recalculated), 1);
+    // A new door count brings the list back to "Все".
+    QVERIFY(p.f.project.setDoorCount(4));
+    p.panel.refillLists();
+    QCOMPARE(items(p.panel.doorsShownList()), (QStringList{"Все", "1", "2", "3", "4"}));
+    QCOMPARE(p.panel.doorsShownList()->currentText(), QStringLiteral("Все"));
+    QCOMPARE(p.sent(Notification::Recalculated), 1);
+}
+
+void RightPanelTest::barLengthChoiceStaysWithTheHandleProfile() {
+    PanelFixture p;
+    HandleProfile* two = nullptr;
+    HandleProfile* one = nullptr;
+    for (DSSystem* s : sampleCatalogue().systems())
+        for (HandleProfile* h : s->handleProfiles()) {
+            if (!two && h->barLength2 > 0) {
+                two = h;
+                p.f.project.selectSystem(s);
+            }
+        }
+    for (HandleProfile* h : p.f.project.calculator->handleProfiles())
+        if (h->barLength2 == 0) one = h;
+    QVERIFY(two);
+    p.f.project.setHandleProfile(two);
+    two->barChoice = 1;
+    p.panel.refillLists();
+    QCOMPARE(p.panel.barLengthList()->count(), 2);
+    QCOMPARE(p.panel.barLengthList()->itemText(0),
+             QString::number(two->barLength1 / 10000.0, 'f', 1).replace('.', ',') + QStringLiteral(" м"));
+    p.panel.barLengthList()->setCurrentIndex(1);
+    QCOMPARE(two->barChoice, uint8_t{2});
+    QCOMPARE(p.sent(Notification::Recalculated), 1);
+    if (one) {
+        p.f.project.setHandleProfile(one);
+        p.panel.refillLists();
+        QCOMPARE(p.panel.barLengthList()->count(), 1);
+        p.f.project.setHandleProfile(two);
+        p.panel.refillLists();
+        QCOMPARE(p.panel.barLengthList()->currentIndex(), 1);
+    }
+}
+
+void RightPanelTest::rollerSetChoiceSetsTheCalculator() {
+    PanelFixture p;
+    DSSystem* withSets = nullptr;
+    for (DSSystem* s : sampleCatalogue().systems())
+        if (!withSets && s->systemKind != kSystemBorvik && s->rollerSets().size() >= 2) withSets = s;
+    QVERIFY(withSets);
+    p.f.project.selectSystem(withSets);
+    withSets->rollerSet = withSets->rollerSets().front();
+    p.panel.refillLists();
+    QStringList codes;
+    for (const RollerSet* set : withSets->rollerSets())
+        codes << QString::fromStdString(set->code);
+    QCOMPARE(items(p.panel.rollerList()), codes);
+    QCOMPARE(p.panel.rollerList()->currentIndex(), 0);
+    p.panel.rollerList()->setCurrentIndex(1);
+    QCOMPARE(withSets->rollerSet, withSets->rollerSets()[1]);
+    QCOMPARE(p.sent(Notification::Recalculated), 1);
+    // The bill of materials was collected with the new set.
+    bool listed = false;
+    for (const ArticleLine& line : p.f.project.result.articleLines)
+        listed = listed || line.code == withSets->rollerSets()[1]->code;
+    QVERIFY(listed);
+    // Without a chosen set only "стандартные" is offered.
+    withSets->rollerSet = nullptr;
+    p.panel.refillLists();
+    QCOMPARE(items(p.panel.rollerList()), QStringList{"стандартные"});
+}
+
+void RightPanelTest::pivotOfferedForBorvikWithUpToTwoDoors() {
+    PanelFixture p;
+    auto* borvik = p.options.borvik;
+    borvik->pivot = 0;
+    p.choose("Борвик");
+    QVERIFY(!items(p.panel.rollerList()).contains("пивотный мех."));
+    QVERIFY(p.f.project.setDoorCount(2));
+    p.panel.refillLists();
+    QCOMPARE(items(p.panel.rollerList()).last(), QStringLiteral("пивотный мех."));
+    const RollerSet* set = borvik->rollerSet;
+    p.panel.rollerList()->setCurrentIndex(p.panel.rollerList()->count() - 1);
+    QCOMPARE(borvik->pivot, uint8_t{1});
+    QCOMPARE(borvik->rollerSet, set);
+    QVERIFY(p.panel.heightOffsetList()->isHidden());
+    QVERIFY(p.panel.heightOffsetLabel()->isHidden());
+    p.panel.refillLists();
+    QCOMPARE(p.panel.rollerList()->currentText(), QStringLiteral("пивотный мех."));
+    p.panel.rollerList()->setCurrentIndex(0);
+    QCOMPARE(borvik->pivot, uint8_t{0});
+    QVERIFY(!p.panel.heightOffsetList()->isHidden());
+}
+
+void RightPanelTest::showSizesToggleFlipsTheFlag() {
+    PanelFixture p;
+    QVERIFY(!p.f.project.showInsertSizes);
+    p.panel.insertSizesButton()->click();
+    QVERIFY(p.f.project.showInsertSizes);
+    QVERIFY(p.panel.insertSizesButton()->isChecked());
+    QCOMPARE(p.sent(Notification::Recalculated), 1);
+    p.panel.insertSizesButton()->click();
+    QVERIFY(!p.f.project.showInsertSizes);
+    QVERIFY(!p.panel.insertSizesButton()->isChecked());
+}
+
+void RightPanelTest::dividerTypePickerOffersTheSystemsProfiles() {
+    PanelFixture p;
+    for (DSSystem* s : sampleCatalogue().systems()) {
+        p.choose(s->code.c_str());
+        DlgSplitter* picker = p.panel.splitter();
+        QCOMPARE(picker->builtForSystem(), s->index);
+        QCOMPARE(picker->entries().size(), s->dividerProfiles.size());
+        QCOMPARE(picker->width(), 101 * static_cast<int>(s->dividerProfiles.size() + 1));
+        for (size_t i = 0; i < s->dividerProfiles.size(); ++i) {
+            const DividerProfile* d = s->dividerProfiles[i];
+            QCOMPARE(picker->entries()[i].id, 501 + static_cast<int>(i));
+            QCOMPARE(picker->entries()[i].text,
+                     QString::fromStdString(d->code) + " (" + DlgSplitter::kindWord(d->dividerKind) + ")");
+        }
+        if (s->dividerProfiles.empty()) {
+            p.panel.toggleSplitter();
+            QVERIFY(picker->isHidden());
+        }
+    }
+    QCOMPARE(DlgSplitter::kindWord(0), QStringLiteral("ДСП-ДСП"));
+    QCOMPARE(DlgSplitter::kindWord(1), QStringLiteral("ДСП-Стекло"));
+    QCOMPARE(DlgSplitter::kindWord(2), QStringLiteral("Универсальный"));
+
+    // Choosing a profile sets it, announces it and closes the picker.
+    p.choose("Борвик");
+    DSSystem* borvik = p.f.project.calculator;
+    QVERIFY(borvik->dividerProfiles.size() >= 2);
+    p.panel.dividerButton()->click();
+    QVERIFY(p.panel.splitter()->isVisible());
+    p.hub.seen.clear();
+    p.panel.splitter()->click(502);
+    QCOMPARE(p.f.project.dividerProfile, borvik->dividerProfiles[1]);
+    QVERIFY(p.panel.splitter()->isHidden());
+    QCOMPARE(p.hub.seen,
+             (std::vector<Notification>{Notification::SelectionChanged, Notification::Recalculated}));
+    p.panel.refresh();
+    QCOMPARE(p.panel.dividerButton()->text(), QString::fromStdString(borvik->dividerProfiles[1]->code));
+    // The close button changes nothing.
+    p.panel.dividerButton()->click();
+    p.panel.splitter()->click(500);
+    QVERIFY(p.panel.splitter()->isHidden());
+    QCOMPARE(p.f.project.dividerProfile, borvik->dividerProfiles[1]);
+}
+
+void RightPanelTest::orientationFollowsTheProfilesFlag() {
+    PanelFixture p;
+    // The default profile allows both orientations and the panel starts with horizontal dividers.
+    QVERIFY(p.f.project.dividerProfile);
+    QCOMPARE(p.f.project.dividerProfile->flag, 0);
+    QVERIFY(!p.f.project.newDividerVertical);
+    p.panel.orientationButton()->click();
+    QVERIFY(p.f.project.newDividerVertical);
+    p.panel.orientationButton()->click();
+    QVERIFY(!p.f.project.newDividerVertical);
+
+    DividerProfile fixed;
+    fixed.code = "TEST";
+    for (int flag : {1, 2}) {
+        fixed.flag = flag;
+        p.f.project.dividerProfile = &fixed;
+        p.f.project.newDividerVertical = flag == 1;
+        p.panel.refresh(); // the profile fixes the orientation
+        QCOMPARE(p.f.project.newDividerVertical, flag == 2);
+        p.panel.orientationButton()->click();
+        QCOMPARE(p.f.project.newDividerVertical, flag == 2);
+    }
+    // Without a profile the button does nothing and the divider button shows "Нет".
+    p.f.project.dividerProfile = nullptr;
+    p.panel.refresh();
+    QCOMPARE(p.panel.dividerButton()->text(), QStringLiteral("Нет"));
+    p.panel.orientationButton()->click();
+    QCOMPARE(p.f.project.newDividerVertical, true);
+}
+
+void RightPanelTest::drawModeNeedsAProfile() {
+    PanelFixture p;
+    QVERIFY(!p.f.project.drawDividers);
+    p.panel.drawModeButton()->click();
+    QVERIFY(p.f.project.drawDividers);
+    p.panel.drawModeButton()->click();
+    QVERIFY(!p.f.project.drawDividers);
+    p.panel.drawModeButton()->click();
+    p.f.project.dividerProfile = nullptr;
+    p.panel.drawModeButton()->click();
+    QVERIFY(!p.f.project.drawDividers);
+    p.panel.drawModeButton()->click();
+    QVERIFY(!p.f.project.drawDividers);
+}
+
+void RightPanelTest::clearingAsksFirst() {
+    PanelFixture p;
+    ScriptedQuestions questions;
+    Project& project = p.f.project;
+    const Material* m = &sampleCatalogue().collections().front().materials.front();
+    p.selectFirstInsert(1);
+    project.fillSelectedInsert(m);
+    QCOMPARE(p.firstInsert(1).material, m);
+
+    questions.answer = false;
+    p.panel.clearButton()->click();
+    QCOMPARE(questions.texts, QStringList{"Очистить эскиз, удалив все разделители и материалы?"});
+    QCOMPARE(questions.captions, QStringList{"Подтверждение"});
+    QCOMPARE(p.firstInsert(1).material, m);
+    QCOMPARE(p.sent(Notification::Recalculated), 0);
+
+    questions.answer = true;
+    p.panel.clearButton()->click();
+    QCOMPARE(p.firstInsert(1).material, nullptr);
+    QCOMPARE(p.f.project.sketch.doors[1].inserts.size(), size_t{1});
+    QCOMPARE(p.sent(Notification::Recalculated), 1);
+}
+
+void RightPanelTest::collectionsAndThumbnails() {
+    PanelFixture p;
+    QStringList names;
+    for (const std::string& n : sampleCatalogue().collectionNames())
+        names << QString::fromStdString(n);
+    QVERIFY(names.size() >= 2);
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    QCOMPARE(items(p.panel.collectionList()), names);
+    QCOMPARE(p.panel.collectionList()->currentIndex(), 0);
+    for (int i : {0, 1}) {
+        p.panel.collectionList()->setCurrentIndex(i);
+        const MaterialCollection* c = shownCollection(p.panel);
+        QVERIFY(c);
+        CThumbListCtrl* thumbs = p.panel.thumbList();
+        QCOMPARE(thumbs->count(), static_cast<int>(c->materials.size()));
+        QCOMPARE(thumbs->picturesFolder(), QString::fromStdString(c->picturesFolder));
+        for (int k = 0; k < thumbs->count(); ++k) {
+            QCOMPARE(thumbs->item(k)->text(),
+                     QString::fromStdString(c->materials[static_cast<size_t>(k)].key()));
+            QCOMPARE(thumbs->item(k)->icon().availableSizes().value(0), QSize(62, 62));
+        }
+    }
+    // Sub-folder pictures are named with a backslash on every platform; paths outside the folder by file
+    // name.
+    QCOMPARE(CThumbListCtrl::keyOf("/m/images/sub/a.jpg", "/m/images"), QStringLiteral("sub\\a.jpg"));
+    QCOMPARE(CThumbListCtrl::keyOf("/m/images/a.jpg", "/m/images"), QStringLiteral("a.jpg"));
+    QCOMPARE(CThumbListCtrl::keyOf("/other/b.png", "/m/images"), QStringLiteral("b.png"));
+    QCOMPARE(CThumbListCtrl::keyOf("/m", "/m/images"), QStringLiteral("m"));
+}
+
+void RightPanelTest::thumbnailFillsTheSelectedInsert() {
+    PanelFixture p;
+    p.panel.showPage(1);
+    const MaterialCollection* c = shownCollection(p.panel);
+    QVERIFY(c && c->materials.size() >= 2);
+    CThumbListCtrl* thumbs = p.panel.thumbList();
+    // Nothing selected in the sketch: nothing happens.
+    thumbs->setCurrentRow(0);
+    QCOMPARE(p.firstInsert(0).material, nullptr);
+    QCOMPARE(p.sent(Notification::Recalculated), 0);
+
+    p.selectFirstInsert(2);
+    thumbs->setCurrentRow(1);
+    QCOMPARE(p.firstInsert(2).material, c->find(thumbs->item(1)->text().toStdString()));
+    QVERIFY(!p.firstInsert(2).scaleByDoors);
+    QCOMPARE(p.hub.seen,
+             (std::vector<Notification>{Notification::Recalculated, Notification::TotalsChanged}));
+
+    // The same thumbnail again only after a click in the sketch took its selection mark away.
+    p.f.project.sketch.doors[2].inserts.begin()->second.material = nullptr;
+    thumbs->setCurrentRow(1);
+    QCOMPARE(p.firstInsert(2).material, nullptr);
+    p.panel.receive(Notification::SketchClicked);
+    QVERIFY(thumbs->selectedItems().isEmpty());
+    thumbs->setCurrentRow(1);
+    QVERIFY(p.firstInsert(2).material != nullptr);
+}
+
+void RightPanelTest::thumbnailWithScalingOpensTheScalingDialog() {
+    PanelFixture p;
+    p.panel.showPage(1);
+    p.panel.scalingButton()->click();
+    QVERIFY(p.f.project.scaleOnFill);
+    QVERIFY(p.panel.scalingButton()->isChecked());
+    p.selectFirstInsert(1);
+    p.panel.thumbList()->setCurrentRow(0);
+    DlgZoomMaterial* zoom = p.panel.zoomDialog();
+    QVERIFY(zoom->isVisible());
+    QVERIFY(zoom->material());
+    QCOMPARE(p.firstInsert(1).material, nullptr); // not applied until the dialog says how
+    QCOMPARE(p.hub.seen, std::vector<Notification>{Notification::LockPanels});
+    zoom->fitInsert();
+    QVERIFY(zoom->isHidden());
+    QCOMPARE(p.firstInsert(1).material, zoom->material());
+    QCOMPARE(p.hub.seen,
+             (std::vector<Notification>{Notification::LockPanels, Notification::Recalculated,
+                                        Notification::SelectionChanged, Notification::UnlockPanels}));
+    // Cancel leaves the insert as it was.
+    p.panel.receive(Notification::SketchClicked);
+    p.panel.thumbList()->setCurrentRow(1);
+    QVERIFY(zoom->isVisible());
+    const Material* before = p.firstInsert(1).material;
+    zoom->reject();
+    QVERIFY(zoom->isHidden());
+    QCOMPARE(p.firstInsert(1).material, before);
+    QCOMPARE(p.hub.seen.back(), Notification::UnlockPanels);
+}
+
+void RightPanelTest::thumbnailIsBlankOrStretched() {
+    const auto folder = uniqueTempFolder("thumbs");
+    auto write = [&](const char* name, QSize size, QColor colour) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        image.setPixelColor(0, 0, Qt::black);
+        const QString path = QString::fromStdString((folder / name).string());
+        QVERIFY(image.save(path));
+    };
+    write("exact.png", QSize(62, 62), Qt::red);
+    write("wide.png", QSize(200, 20), Qt::blue);
+    const auto path = [&](const char* name) { return QString::fromStdString((folder / name).string()); };
+    const QImage exact = CThumbListCtrl::thumbnail(path("exact.png")).toImage();
+    QCOMPARE(exact.size(), QSize(62, 62));
+    QCOMPARE(exact.pixelColor(0, 0), QColor(Qt::black)); // unscaled: the single pixel stays
+    QCOMPARE(exact.pixelColor(61, 61), QColor(Qt::red));
+    const QImage wide = CThumbListCtrl::thumbnail(path("wide.png")).toImage();
+    QCOMPARE(wide.size(), QSize(62, 62));
+    QCOMPARE(wide.pixelColor(31, 60), QColor(Qt::blue)); // stretched over the whole height
+    const QImage missing = CThumbListCtrl::thumbnail(path("none.png")).toImage();
+    QCOMPARE(missing.size(), QSize(62, 62));
+    QCOMPARE(missing.pixelColor(30, 30), QColor(Qt::white));
+    // An unreadable picture still lists its item and text.
+    CThumbListCtrl list;
+    list.setPaths({path("exact.png"), path("none.png")}, QString::fromStdString(folder.string()));
+    list.rebuild();
+    QCOMPARE(list.count(), 2);
+    QCOMPARE(list.item(1)->text(), QStringLiteral("none.png"));
+    std::filesystem::remove_all(folder);
+}
+
+void RightPanelTest::doorWidthsDialogShowsTheDoors() {
+    PanelFixture p;
+    DlgDoorSize* dlg = p.panel.doorSizeDialog();
+    QVERIFY(dlg->isHidden());
+    p.panel.doorParametersButton()->click();
+    QVERIFY(dlg->isVisible());
+    QCOMPARE(p.hub.seen, std::vector<Notification>{Notification::LockPanels});
+    const DoorSketch& sketch = p.f.project.sketch;
+    QCOMPARE(dlg->height(), 25 * 3 + 140);
+    QCOMPARE(dlg->width(), 286);
+    int32_t sum = 0;
+    for (int i = 0; i < 10; ++i) {
+        QCOMPARE(dlg->widthEdit(i)->isHidden(), i >= 3);
+        QCOMPARE(dlg->rowList(i)->isHidden(), i >= 3);
+        if (i >= 3) continue;
+        QCOMPARE(dlg->widthEdit(i)->text(), QString::number(sketch.doors[static_cast<size_t>(i)].width / 10));
+        QCOMPARE(dlg->rowList(i)->currentIndex(), sketch.doors[static_cast<size_t>(i)].row);
+        QCOMPARE(dlg->doorLabel(i)->text(), QStringLiteral("Дверь %1").arg(i + 1));
+        sum += sketch.doors[static_cast<size_t>(i)].width;
+    }
+    QCOMPARE(dlg->remainderEdit()->text(), QString::number((sketch.doorsTotalWidth - sum) / 10));
+    // Emptying an edit adds that door's width to the remainder.
+    const int before = dlg->remainderEdit()->text().toInt();
+    const int door0 = dlg->widthEdit(0)->text().toInt();
+    dlg->widthEdit(0)->clear();
+    QCOMPARE(dlg->remainderEdit()->text().toInt(), before + door0);
+    dlg->widthEdit(0)->setText(QString::number(door0 + 7));
+    QCOMPARE(dlg->remainderEdit()->text().toInt(), before - 7);
+    // Cancel unlocks and changes nothing.
+    dlg->cancelButton()->click();
+    QVERIFY(dlg->isHidden());
+    QCOMPARE(p.hub.seen.back(), Notification::UnlockPanels);
+    QCOMPARE(sketch.doors[0].width / 10, door0);
+
+    // Ten doors: every row shown, 390 pixels high.
+    p.choose("Лантес");
+    QVERIFY(p.f.project.setDoorCount(10));
+    dlg->open();
+    QCOMPARE(dlg->height(), 390);
+    for (int i = 0; i < 10; ++i)
+        QVERIFY(!dlg->widthEdit(i)->isHidden());
+    dlg->reject();
+}
+
+void RightPanelTest::doorWidthsDialogMessages() {
+    PanelFixture p;
+    ScriptedPrompts errors;
+    ScriptedQuestions questions;
+    Project& project = p.f.project;
+    DoorSketch& sketch = project.sketch;
+    DlgDoorSize* dlg = p.panel.doorSizeDialog();
+    // Three doors that share the opening exactly.
+    auto setWidths = [&](std::initializer_list<int> mm) {
+        int i = 0;
+        for (int w : mm)
+            dlg->widthEdit(i++)->setText(QString::number(w));
+    };
+    dlg->open();
+    const int total = static_cast<int>(sketch.doorsTotalWidth / 10);
+    const int a = total / 3;
+    const int c = total - 2 * a;
+    setWidths({a, a, c});
+    QCOMPARE(dlg->remainderEdit()->text(), QStringLiteral("0"));
+
+    // A gap: asked first; Cancel keeps the dialog open and the doors as they were.
+    setWidths({a - 10, a, c});
+    QCOMPARE(dlg->remainderEdit()->text(), QStringLiteral("10"));
+    const int32_t width0 = sketch.doors[0].width;
+    questions.answer = false;
+    dlg->okButton()->click();
+    QCOMPARE(questions.texts,
+             QStringList{QString::fromStdString(DoorWidthsEditor::positiveRemainderQuestion(10))});
+    QCOMPARE(questions.captions, QStringList{"Ошибка"});
+    QVERIFY(dlg->isVisible());
+    QCOMPARE(sketch.doors[0].width, width0);
+
+    // Too wide: refused with the excess.
+    setWidths({a + 10, a, c});
+    QCOMPARE(dlg->remainderEdit()->text(), QStringLiteral("-10"));
+    dlg->okButton()->click();
+    QCOMPARE(errors.errors,
+             QStringList{QString::fromStdString(DoorWidthsEditor::negativeRemainderMessage(10))});
+    QCOMPARE(errors.captions, QStringList{"Ошибка"});
+    QVERIFY(dlg->isVisible());
+
+    // A door below 100 mm although the total fits.
+    setWidths({99, a + (a - 99), c});
+    QCOMPARE(dlg->remainderEdit()->text(), QStringLiteral("0"));
+    dlg->okButton()->click();
+    QCOMPARE(errors.errors.last(), QString::fromStdString(DoorWidthsEditor::tooNarrowMessage(100)));
+    QVERIFY(dlg->isVisible());
+    QCOMPARE(sketch.doors[0].width, width0);
+
+    // An emptied edit: the gap question first, then the width check refuses it.
+    questions.answer = true;
+    setWidths({a, a, c});
+    dlg->widthEdit(1)->clear();
+    dlg->okButton()->click();
+    QCOMPARE(questions.texts.size(), 2);
+    QCOMPARE(errors.errors.last(), QString::fromStdString(DoorWidthsEditor::tooNarrowMessage(100)));
+    QVERIFY(dlg->isVisible());
+
+    // A confirmed gap is applied and the dialog closes.
+    p.hub.seen.clear();
+    setWidths({a - 10, a, c});
+    dlg->okButton()->click();
+    QVERIFY(dlg->isHidden());
+    QCOMPARE(sketch.doors[0].width, (a - 10) * 10);
+    QCOMPARE(sketch.doors[1].width, a * 10);
+    QCOMPARE(p.hub.seen, (std::vector<Notification>{Notification::SelectionChanged,
+                                                    Notification::Recalculated, Notification::UnlockPanels}));
+}
+
+void RightPanelTest::doorWidthsDialogRowsWinOverWidths() {
+    PanelFixture p;
+    p.choose("Лантес");
+    DoorSketch& sketch = p.f.project.sketch;
+    DlgDoorSize* dlg = p.panel.doorSizeDialog();
+    dlg->open();
+    QVERIFY(dlg->rowList(1)->isEnabled());
+    const int newRow = sketch.doors[1].row == 0 ? 1 : 0;
+    dlg->rowList(1)->setCurrentIndex(newRow);
+    dlg->widthEdit(0)->setText("500"); // ignored: a change of rows shares the opening out again
+    dlg->okButton()->click();
+    QVERIFY(dlg->isHidden());
+    QCOMPARE(sketch.doors[1].row, newRow);
+    QVERIFY(sketch.doors[0].width != 5000);
+    int32_t sum = 0;
+    for (int i = 0; i < sketch.doorCount; ++i)
+        sum += sketch.doors[static_cast<size_t>(i)].width;
+    QVERIFY(std::abs(sketch.doorsTotalWidth - sum) < 10 * sketch.doorCount);
+}
+
+void RightPanelTest::doorWidthsDialogFeldorRowsFixed() {
+    PanelFixture p;
+    p.choose("Фелдор");
+    DlgDoorSize* dlg = p.panel.doorSizeDialog();
+    dlg->open();
+    for (int i = 0; i < p.f.project.sketch.doorCount; ++i)
+        QVERIFY(!dlg->rowList(i)->isEnabled());
+    dlg->reject();
+    p.choose("Борвик");
+    dlg->open();
+    QVERIFY(dlg->rowList(0)->isEnabled());
+    dlg->reject();
+}
+
+void RightPanelTest::scalingDialogRanges() {
+    PanelFixture p;
+    Project& project = p.f.project;
+    QVERIFY(project.setDoorCount(4));
+    const Material* m = &sampleCatalogue().collections().front().materials.front();
+    DlgZoomMaterial* zoom = p.panel.zoomDialog();
+    QCOMPARE(zoom->lastRangeStart(), -1);
+
+    p.selectFirstInsert(2);
+    zoom->openFor(m);
+    QCOMPARE(items(zoom->fromList()), (QStringList{"1", "2", "3"}));
+    QCOMPARE(items(zoom->toList()), (QStringList{"3", "4"}));
+    QCOMPARE(zoom->fromList()->currentText(), QStringLiteral("1"));
+    QCOMPARE(zoom->toList()->currentText(), QStringLiteral("3"));
+    zoom->fromList()->setCurrentIndex(0);
+    zoom->toList()->setCurrentIndex(0);
+    zoom->fitDoors();
+    QVERIFY(zoom->isHidden());
+    const Insert& filled = p.firstInsert(2);
+    QCOMPARE(filled.material, m);
+    QVERIFY(filled.scaleByDoors);
+    QCOMPARE(filled.scaleFirstDoor, 0);
+    QCOMPARE(filled.scaleLastDoor, 2);
+    QCOMPARE(zoom->lastRangeStart(), 0);
+    QCOMPARE(zoom->lastRangeEnd(), 2);
+
+    // The remembered range is shown where the lists hold it.
+    project.sketch.clearSelection();
+    p.selectFirstInsert(1);
+    zoom->openFor(m);
+    QCOMPARE(items(zoom->fromList()), (QStringList{"1", "2"}));
+    QCOMPARE(zoom->fromList()->currentText(), QStringLiteral("1"));
+    QCOMPARE(items(zoom->toList()), (QStringList{"2", "3", "4"}));
+    QCOMPARE(zoom->toList()->currentText(), QStringLiteral("3"));
+    zoom->reject();
+    project.sketch.clearSelection();
+    p.selectFirstInsert(3);
+    zoom->openFor(m);
+    QCOMPARE(zoom->fromList()->currentText(), QStringLiteral("1"));
+    QCOMPARE(items(zoom->toList()), QStringList{"4"});
+    QCOMPARE(zoom->toList()->currentText(), QStringLiteral("4"));
+    zoom->reject();
+    QCOMPARE(p.firstInsert(3).material, nullptr);
+}
+
+void RightPanelTest::scalingDialogWithoutSelectionClosesAtOnce() {
+    PanelFixture p;
+    const Material* m = &sampleCatalogue().collections().front().materials.front();
+    DlgZoomMaterial* zoom = p.panel.zoomDialog();
+    zoom->openFor(m);
+    QVERIFY(zoom->isHidden());
+    QCOMPARE(p.hub.seen, (std::vector<Notification>{Notification::LockPanels, Notification::UnlockPanels}));
+    // Without a material both buttons only close it.
+    p.selectFirstInsert(0);
+    zoom->openFor(nullptr);
+    QVERIFY(zoom->isVisible());
+    zoom->fitInsert();
+    QVERIFY(zoom->isHidden());
+    QCOMPARE(p.firstInsert(0).material, nullptr);
+    QCOMPARE(p.sent(Notification::Recalculated), 0);
+}
+
+void RightPanelTest::dialogsLockTheMainWindowButStayUsable() {
+    SavedOptions options;
+    ProjectFixture f;
+    CDalvexDlg main(f.project, f.artwork);
+    RightPanelDlg* panel = main.rightPanel();
+    QVERIFY(main.minimiseButtonShown());
+    panel->doorParametersButton()->click();
+    DlgDoorSize* dlg = panel->doorSizeDialog();
+    QVERIFY(!panel->isEnabled());
+    QVERIFY(!main.topPanel()->isEnabled());
+    QVERIFY(!main.minimiseButtonShown());
+    QVERIFY(dlg->isEnabled());
+    QVERIFY(dlg->okButton()->isEnabled());
+    dlg->okButton()->click(); // the widths as shown: applied, closed
+    QVERIFY(dlg->isHidden());
+    QVERIFY(panel->isEnabled());
+    QVERIFY(main.minimiseButtonShown());
+    // The panel follows the main window's notifications: a new door count comes back through Recalculated.
+    QVERIFY(f.project.setDoorCount(5));
+    main.notify(Notification::Recalculated);
+    QCOMPARE(panel->doorsShownList()->count(), 6);
+}
+
+QTEST_MAIN(RightPanelTest)
+#include "right_panel_test.moc"
