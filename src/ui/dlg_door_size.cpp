@@ -8,7 +8,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMessageBox>
 
 #include <algorithm>
 
@@ -19,11 +18,6 @@ QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-bool askOkCancel(QWidget* parent, const QString& text, const QString& caption) {
-    return QMessageBox::question(parent, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
-                                 QMessageBox::Cancel) == QMessageBox::Ok;
-}
-
 TextLabel* makeLabel(const QString& text, QRect at, QWidget* parent) {
     auto* l = new TextLabel(text, parent);
     l->setTextFont(labelFont());
@@ -32,11 +26,6 @@ TextLabel* makeLabel(const QString& text, QRect at, QWidget* parent) {
 }
 
 } // namespace
-
-QuestionPrompt& questionPrompt() {
-    static QuestionPrompt prompt = askOkCancel;
-    return prompt;
-}
 
 DlgDoorSize::DlgDoorSize(const UiContext& context, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint),
@@ -135,7 +124,7 @@ void DlgDoorSize::accept() {
     const std::vector<std::string> typed = typedWidths();
     DoorWidthsEditor::Result result = editor_.apply(typed, rows, false);
     if (result.outcome == DoorWidthsEditor::Outcome::AskPositiveRemainder) {
-        if (!questionPrompt()(this, qs(DoorWidthsEditor::message(result)), QStringLiteral("Ошибка"))) return;
+        if (!prompts().question(this, qs(DoorWidthsEditor::message(result)), QStringLiteral("Ошибка"))) return;
         result = editor_.apply(typed, rows, true);
     }
     if (result.outcome != DoorWidthsEditor::Outcome::Applied) {

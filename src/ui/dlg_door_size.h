@@ -18,10 +18,6 @@ namespace dalvex::ui {
 class PictureButton;
 class TextLabel;
 
-// A question with OK and Cancel; true for OK. Replaceable, so that tests answer it without a user.
-using QuestionPrompt = std::function<bool(QWidget* parent, const QString& text, const QString& caption)>;
-QuestionPrompt& questionPrompt();
-
 class DlgDoorSize : public QDialog {
     Q_OBJECT
 public:

@@ -33,10 +33,15 @@ QString askSave(QWidget* parent, const QString& filter, const QString& suffix, c
     return dialog.selectedFiles().constFirst();
 }
 
+bool askOkCancel(QWidget* parent, const QString& text, const QString& caption) {
+    return QMessageBox::question(parent, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
 } // namespace
 
 Prompts& prompts() {
-    static Prompts p{showError, askOpen, askSave};
+    static Prompts p{showError, askOpen, askSave, askOkCancel};
     return p;
 }
 

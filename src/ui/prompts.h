@@ -19,6 +19,8 @@ struct Prompts {
     std::function<QString(QWidget* parent, const QString& filter, const QString& suffix,
                           const QString& initialName)>
         savePath;
+    // A question with OK and Cancel and the question icon; true for OK.
+    std::function<bool(QWidget* parent, const QString& text, const QString& caption)> question;
 };
 
 // The prompts in force; Qt's dialogs until replaced.

@@ -3,6 +3,7 @@
 #include "calc/systems.h"
 #include "catalogue/catalogue.h"
 #include "dlg_door_size.h"
+#include "prompts.h"
 #include "dlg_splitter.h"
 #include "dlg_zoom_material.h"
 #include "model/project.h"
@@ -485,7 +486,7 @@ void RightPanelDlg::drawModeClicked() {
 }
 
 void RightPanelDlg::clearSketch() {
-    if (!questionPrompt()(this, QStringLiteral("Очистить эскиз, удалив все разделители и материалы?"),
+    if (!prompts().question(this, QStringLiteral("Очистить эскиз, удалив все разделители и материалы?"),
                           QStringLiteral("Подтверждение")))
         return;
     ctx_.project.rebuildSketch();

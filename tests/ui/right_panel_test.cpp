@@ -36,15 +36,15 @@ struct ScriptedQuestions {
     bool answer = true;
     QStringList texts;
     QStringList captions;
-    QuestionPrompt saved = questionPrompt();
+    decltype(Prompts::question) saved = prompts().question;
     ScriptedQuestions() {
-        questionPrompt() = [this](QWidget*, const QString& text, const QString& caption) {
+        prompts().question = [this](QWidget*, const QString& text, const QString& caption) {
             texts << text;
             captions << caption;
             return answer;
         };
     }
-    ~ScriptedQuestions() { questionPrompt() = saved; }
+    ~ScriptedQuestions() { prompts().question = saved; }
 };
 
 // The calculator options the panel changes live in the shared catalogue; each test puts them back.
