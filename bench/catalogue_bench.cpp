@@ -39,7 +39,8 @@ public:
             fs::create_directories(folder / "images");
             std::string list = "Код;Изображение;Цена;Название;Длина;Ширина;Толщина\n";
             for (int m = 0; m < kMaterials; ++m) {
-                // Appended piece by piece: GCC's -Wrestrict misfires on chains of string concatenation at -O3.
+                // Appended piece by piece: GCC's -Wrestrict misfires on chains of string concatenation at
+                // -O3.
                 std::string picture = "m";
                 picture += std::to_string(m);
                 picture += ".jpg";

@@ -44,10 +44,12 @@ void BM_OpenLargeSketchFile(benchmark::State& state) {
     const Material* material = nullptr;
     if (!catalogue.collections().empty() && !catalogue.collections().front().materials.empty())
         material = &catalogue.collections().front().materials.front();
-    for (int i = 0; i < 10; ++i) stackDividers(project.sketch.doors[i], 20, project.dividerProfile, material);
+    for (int i = 0; i < 10; ++i)
+        stackDividers(project.sketch.doors[i], 20, project.dividerProfile, material);
     project.recalculate(true);
     const std::string bytes = writeSketchBytes(project);
-    for (auto _ : state) benchmark::DoNotOptimize(readSketchBytes(project, bytes));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readSketchBytes(project, bytes));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
 BENCHMARK(BM_OpenLargeSketchFile)->Unit(benchmark::kMicrosecond);

@@ -41,7 +41,8 @@ std::vector<int> offeredDoorCounts(DSSystem& system) {
     auto* feldor = dynamic_cast<DSSystemFeldor*>(&system);
     if (feldor && feldor->mountInside == 1) return {1, 2, 4};
     std::vector<int> counts;
-    for (int n = 1; n <= system.maxDoorCount(); ++n) counts.push_back(n);
+    for (int n = 1; n <= system.maxDoorCount(); ++n)
+        counts.push_back(n);
     return counts;
 }
 
@@ -81,7 +82,8 @@ std::optional<Refusal> applyOptions(const CliOptions& o, Project& project) {
         const int n = allDigits(*o.doors) && o.doors->size() < 4 ? readInt(*o.doors) : 0;
         if (std::find(counts.begin(), counts.end(), n) == counts.end())
             return Refusal{"--doors " + *o.doors + ": " + project.calculator->code + " offers " +
-                           std::to_string(counts.front()) + " to " + std::to_string(counts.back()) + " doors"};
+                           std::to_string(counts.front()) + " to " + std::to_string(counts.back()) +
+                           " doors"};
         project.setDoorCount(n);
         project.sketch.clearSelection();
     }

@@ -23,10 +23,12 @@ std::string usageText() {
            "  --plinth MM         plinth height in millimetres\n"
            "  --discount PERCENT  discount in per cent (0 to 100)\n"
            "  --order-number N    order number (digits)\n"
-           "  --data DIR          folder holding profiles/, materials/ and config/ (default: beside the program)\n"
+           "  --data DIR          folder holding profiles/, materials/ and config/ (default: beside the "
+           "program)\n"
            "  --help              this text\n"
            "\n"
-           "Exit codes: 0 success, 2 bad usage or a refused value, 3 a file that cannot be opened or written.\n";
+           "Exit codes: 0 success, 2 bad usage or a refused value, 3 a file that cannot be opened or "
+           "written.\n";
 }
 
 std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args, std::string& error) {
@@ -36,8 +38,8 @@ std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args,
         return std::nullopt;
     }
     const std::map<std::string, Command> commands = {
-        {"calc", Command::Calc}, {"save", Command::Save}, {"xml", Command::Xml}, {"csv", Command::Csv},
-        {"--help", Command::Help}, {"-h", Command::Help}, {"help", Command::Help}};
+        {"calc", Command::Calc},   {"save", Command::Save}, {"xml", Command::Xml},  {"csv", Command::Csv},
+        {"--help", Command::Help}, {"-h", Command::Help},   {"help", Command::Help}};
     const auto found = commands.find(args[0]);
     if (found == commands.end()) {
         error = "unknown command '" + args[0] + "'";
@@ -101,10 +103,14 @@ std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args,
             const std::size_t comma = sheets->find(',', start);
             const std::string name =
                 sheets->substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-            if (name == "order") o.sheetOrder = true;
-            else if (name == "price") o.sheetPrice = true;
-            else if (name == "profiles") o.sheetProfiles = true;
-            else if (name == "assembly") o.sheetAssembly = true;
+            if (name == "order")
+                o.sheetOrder = true;
+            else if (name == "price")
+                o.sheetPrice = true;
+            else if (name == "profiles")
+                o.sheetProfiles = true;
+            else if (name == "assembly")
+                o.sheetAssembly = true;
             else {
                 error = "unknown worksheet '" + name + "' (order, price, profiles, assembly)";
                 return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
-// A small streaming JSON writer: strings escaped as RFC 8259 requires, reals that read back to the same value.
+// A small streaming JSON writer: strings escaped as RFC 8259 requires, reals that read back to the same
+// value.
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -212,7 +212,8 @@ std::string projectJson(Project& project) {
     out.key("profileCount").value(sketch.profileCount);
     out.endObject();
     out.key("doors").beginArray();
-    for (int i = 0; i < sketch.doorCount && i < kMaxDoors; ++i) writeDoor(out, sketch.doors[i]);
+    for (int i = 0; i < sketch.doorCount && i < kMaxDoors; ++i)
+        writeDoor(out, sketch.doors[i]);
     out.endArray();
 
     writeLines(out, project.result);

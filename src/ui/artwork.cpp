@@ -300,7 +300,8 @@ QPixmap paperTile(QColor base) {
     uint32_t seed = 2166136261u;
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) {
-            seed = (seed ^ (static_cast<uint32_t>(x) * 73856093u ^ static_cast<uint32_t>(y) * 19349663u)) * 16777619u;
+            seed = (seed ^ (static_cast<uint32_t>(x) * 73856093u ^ static_cast<uint32_t>(y) * 19349663u)) *
+                   16777619u;
             const int v = static_cast<int>(seed >> 28); // 0..15
             if (v < 3) {
                 p.setPen(QColor(0, 0, 0, 5 + v * 2));

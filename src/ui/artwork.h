@@ -1,7 +1,8 @@
 #pragma once
-// Every picture the windows show, keyed by picture id: drawn by the program from the catalogue (a colour swatch
-// from the colour's RGB, a profile's cross-section, a system emblem) or from named pictures of its own (buttons,
-// tabs, boxes, backgrounds, the "none" sign, the two hatch pictures). Pictures are made on first use and kept.
+// Every picture the windows show, keyed by picture id: drawn by the program from the catalogue (a colour
+// swatch from the colour's RGB, a profile's cross-section, a system emblem) or from named pictures of its own
+// (buttons, tabs, boxes, backgrounds, the "none" sign, the two hatch pictures). Pictures are made on first
+// use and kept.
 #include <QHash>
 #include <QPixmap>
 
@@ -13,10 +14,10 @@ namespace dalvex::ui {
 
 // Picture ids used by the windows besides those of the catalogue records.
 enum PictureId : int {
-    kPictureNone = 126,        // the "none" sign
-    kPictureBoxOff = 240,      // empty toggle box
-    kPictureBoxOn = 242,       // toggle box with a cross
-    kPictureOpen = 122,        // project button icons, 26 x 26
+    kPictureNone = 126,   // the "none" sign
+    kPictureBoxOff = 240, // empty toggle box
+    kPictureBoxOn = 242,  // toggle box with a cross
+    kPictureOpen = 122,   // project button icons, 26 x 26
     kPictureSave = 123,
     kPictureXml = 124,
     kPicturePrint = 125,
@@ -26,7 +27,7 @@ enum PictureId : int {
     kPicturePanelBack = 9003,  // tiled background of the panels
     kPictureLogo = 9004,       // the program's logo beside the top panel
     kPictureAppIcon = 9005,
-    kPictureTabBase = 9100,    // tabs: kPictureTabBase + 2 * tab + (selected ? 1 : 0), tab 0..4
+    kPictureTabBase = 9100, // tabs: kPictureTabBase + 2 * tab + (selected ? 1 : 0), tab 0..4
 };
 
 class Artwork {

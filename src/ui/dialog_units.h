@@ -3,7 +3,11 @@
 
 namespace dalvex::ui {
 
-constexpr int dluX(int units) { return units * 6 / 4; }
-constexpr int dluY(int units) { return units * 13 / 8; }
+constexpr int dluX(int units) {
+    return units * 6 / 4;
+}
+constexpr int dluY(int units) {
+    return units * 13 / 8;
+}
 
 } // namespace dalvex::ui

@@ -124,7 +124,8 @@ void DlgDoorSize::accept() {
     const std::vector<std::string> typed = typedWidths();
     DoorWidthsEditor::Result result = editor_.apply(typed, rows, false);
     if (result.outcome == DoorWidthsEditor::Outcome::AskPositiveRemainder) {
-        if (!prompts().question(this, qs(DoorWidthsEditor::message(result)), QStringLiteral("Ошибка"))) return;
+        if (!prompts().question(this, qs(DoorWidthsEditor::message(result)), QStringLiteral("Ошибка")))
+            return;
         result = editor_.apply(typed, rows, true);
     }
     if (result.outcome != DoorWidthsEditor::Outcome::Applied) {

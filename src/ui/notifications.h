@@ -1,6 +1,6 @@
 #pragma once
-// The notifications by which panels and dialogs tell the main window that the model changed. The main window is
-// the only hub: it forwards each one synchronously to the panels that must refresh.
+// The notifications by which panels and dialogs tell the main window that the model changed. The main window
+// is the only hub: it forwards each one synchronously to the panels that must refresh.
 
 namespace dalvex::ui {
 

@@ -3,10 +3,10 @@
 #include "calc/systems.h"
 #include "catalogue/catalogue.h"
 #include "dlg_door_size.h"
-#include "prompts.h"
 #include "dlg_splitter.h"
 #include "dlg_zoom_material.h"
 #include "model/project.h"
+#include "prompts.h"
 #include "text/format.h"
 #include "thumb_list.h"
 #include "widgets/picture_button.h"
@@ -487,7 +487,7 @@ void RightPanelDlg::drawModeClicked() {
 
 void RightPanelDlg::clearSketch() {
     if (!prompts().question(this, QStringLiteral("Очистить эскиз, удалив все разделители и материалы?"),
-                          QStringLiteral("Подтверждение")))
+                            QStringLiteral("Подтверждение")))
         return;
     ctx_.project.rebuildSketch();
     ctx_.hub.notify(Notification::Recalculated);

@@ -27,7 +27,8 @@ std::string readFile(const fs::path& p) {
 
 std::string shellQuoted(const std::string& s) {
     std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return q + "'";
 }
 
@@ -45,7 +46,8 @@ protected:
 
     Outcome run(const std::vector<std::string>& args) {
         std::string command = shellQuoted(DALVEX_CLI);
-        for (const auto& a : args) command += " " + shellQuoted(a);
+        for (const auto& a : args)
+            command += " " + shellQuoted(a);
         const fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
         command += " >" + shellQuoted(out.string()) + " 2>" + shellQuoted(err.string());
         const int status = std::system(command.c_str());
@@ -59,34 +61,39 @@ protected:
     fs::path dir_;
 };
 
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 TEST_F(CliTest, FreshProjectAsJson) {
     const Outcome r = run({"calc"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("{\"system\":\"Борвик\",\"handleProfile\":\"JB001\",", 0), 0u) << r.out.substr(0, 200);
-    for (const char* part : {"\"width\":30000,\"height\":20000,\"doorCount\":3,\"chipboardWidth\":160,"
-                             "\"plinthHeight\":540,\"discountPercent\":0,",
-                             "\"settings\":{\"noEdgeProfiles\":false,\"rollerSet\":null,\"pivot\":false,"
-                             "\"heightOffset\":-40}",
-                             "\"sketch\":{\"width\":30000,", "\"frame\":[{\"profile\":\"JB001\",",
-                             "\"articleLines\":[{\"code\":\"JB001\",", "\"kind\":\"Профиль\"",
-                             "\"grandTotalText\":"})
+    EXPECT_EQ(r.out.rfind("{\"system\":\"Борвик\",\"handleProfile\":\"JB001\",", 0), 0u)
+        << r.out.substr(0, 200);
+    for (const char* part :
+         {"\"width\":30000,\"height\":20000,\"doorCount\":3,\"chipboardWidth\":160,"
+          "\"plinthHeight\":540,\"discountPercent\":0,",
+          "\"settings\":{\"noEdgeProfiles\":false,\"rollerSet\":null,\"pivot\":false,"
+          "\"heightOffset\":-40}",
+          "\"sketch\":{\"width\":30000,", "\"frame\":[{\"profile\":\"JB001\",",
+          "\"articleLines\":[{\"code\":\"JB001\",", "\"kind\":\"Профиль\"", "\"grandTotalText\":"})
         EXPECT_TRUE(has(r.out, part)) << part;
     EXPECT_EQ(r.out.back(), '\n');
 }
 
 TEST_F(CliTest, OptionsGoThroughTheProject) {
-    const Outcome r = run({"calc", "--system", "Далвекс", "--width", "3200", "--height", "2500", "--doors", "4",
-                       "--chipboard", "18", "--plinth", "70", "--discount", "7,5", "--order-number", "42"});
+    const Outcome r =
+        run({"calc", "--system", "Далвекс", "--width", "3200", "--height", "2500", "--doors", "4",
+             "--chipboard", "18", "--plinth", "70", "--discount", "7,5", "--order-number", "42"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    for (const char* part : {"\"system\":\"Далвекс\"", "\"handleProfile\":\"DX01\"", "\"width\":32000",
-                             "\"height\":25000", "\"doorCount\":4", "\"chipboardWidth\":180",
-                             "\"plinthHeight\":700", "\"discountPercent\":7.5", "\"orderNumber\":\"42\"",
-                             "\"code\":\"DX12\""})
+    for (const char* part :
+         {"\"system\":\"Далвекс\"", "\"handleProfile\":\"DX01\"", "\"width\":32000", "\"height\":25000",
+          "\"doorCount\":4", "\"chipboardWidth\":180", "\"plinthHeight\":700", "\"discountPercent\":7.5",
+          "\"orderNumber\":\"42\"", "\"code\":\"DX12\""})
         EXPECT_TRUE(has(r.out, part)) << part;
 
-    const Outcome feldor = run({"calc", "--system", "Фелдор", "--handle", "JB100", "--color", "Хром матовый (анод)"});
+    const Outcome feldor =
+        run({"calc", "--system", "Фелдор", "--handle", "JB100", "--color", "Хром матовый (анод)"});
     ASSERT_EQ(feldor.exitCode, 0) << feldor.err;
     EXPECT_TRUE(has(feldor.out, "\"doorCount\":4")); // three doors become four with inside mounting
     EXPECT_TRUE(has(feldor.out, "\"mountInside\":true"));
@@ -95,15 +102,15 @@ TEST_F(CliTest, OptionsGoThroughTheProject) {
 
 TEST_F(CliTest, RefusedValuesExitWithTwo) {
     const std::vector<std::vector<std::string>> cases = {
-        {"calc", "--width", "99"},              // below 100 mm
-        {"calc", "--width", "35x"},             // not whole millimetres
-        {"calc", "--height", "10001"},          // above 10 m
-        {"calc", "--system", "борвик"},         // display names are exact
-        {"calc", "--handle", "DX01"},           // not a Борвик handle profile
-        {"calc", "--color", "Розовый"},         // no such colour
-        {"calc", "--doors", "11"},              //
+        {"calc", "--width", "99"},                      // below 100 mm
+        {"calc", "--width", "35x"},                     // not whole millimetres
+        {"calc", "--height", "10001"},                  // above 10 m
+        {"calc", "--system", "борвик"},                 // display names are exact
+        {"calc", "--handle", "DX01"},                   // not a Борвик handle profile
+        {"calc", "--color", "Розовый"},                 // no such colour
+        {"calc", "--doors", "11"},                      //
         {"calc", "--system", "Фелдор", "--doors", "3"}, // inside mounting offers 1, 2 and 4
-        {"calc", "--plinth", "60"},             // Борвик has no plinth
+        {"calc", "--plinth", "60"},                     // Борвик has no plinth
         {"calc", "--system", "Далвекс", "--plinth", "50"},
         {"calc", "--discount", "101"},
         {"calc", "--order-number", "12a"},
@@ -174,8 +181,8 @@ TEST_F(CliTest, WorkbookAndAccountingFile) {
     const std::string csv = (dir_ / "order.csv").string();
     ASSERT_EQ(run({"csv", csv, "--order-number", "7"}).exitCode, 0);
     const std::string accounting = dalvex::cp1251ToUtf8(readFile(csv));
-    EXPECT_EQ(accounting.rfind("№ заказа;00007\r\n№;Артикул;Название;Кол-во;Ед.изм.;Цена,руб.\r\n1;JB001;", 0),
-              0u)
+    EXPECT_EQ(
+        accounting.rfind("№ заказа;00007\r\n№;Артикул;Название;Кол-во;Ед.изм.;Цена,руб.\r\n1;JB001;", 0), 0u)
         << accounting.substr(0, 120);
     EXPECT_TRUE(has(accounting, "\r\nИтого;"));
 

@@ -15,7 +15,6 @@
 
 namespace dalvex::testing {
 
-
 class ProjectTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -54,7 +54,6 @@ inline OrderFacts exampleFacts(bool usesPlinth) {
     return f;
 }
 
-
 using TempFolder = dalvex::testing::TempFolder;
 
 } // namespace dalvex::test

@@ -18,15 +18,14 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempFolder;
 
-
 // One catalogue (built from the sample data, so materials exist) shared by all tests of this file.
 Catalogue& sampleCatalogue() {
     static Catalogue catalogue(DALVEX_BINARY_DIR);
     return catalogue;
 }
 
-// Splits door `door` of the project with a vertical divider at `position` by editing the maps directly, the way
-// a split leaves them: insert 1 keeps the left part, a new insert takes the right part.
+// Splits door `door` of the project with a vertical divider at `position` by editing the maps directly, the
+// way a split leaves them: insert 1 keeps the left part, a new insert takes the right part.
 void splitVertically(Door& door, int32_t position, const DividerProfile* profile) {
     const int32_t dividerId = door.nextDividerId++;
     const int32_t insertId = door.nextInsertId++;
@@ -108,7 +107,8 @@ TEST_F(SketchFileTest, RoundTripRestoresEveryStoredField) {
     EXPECT_EQ(door.dividers.begin()->second.position, 5000);
     EXPECT_EQ(door.dividers.begin()->second.profile, project.dividerProfile);
     EXPECT_EQ(door.inserts.size(), 2u);
-    EXPECT_EQ(door.inserts.begin()->second.material, project.sketch.doors[1].inserts.begin()->second.material);
+    EXPECT_EQ(door.inserts.begin()->second.material,
+              project.sketch.doors[1].inserts.begin()->second.material);
     EXPECT_EQ(reread.result.articleLines.size(), project.result.articleLines.size());
     EXPECT_EQ(reread.itemsTotal(), project.itemsTotal());
 }
@@ -168,9 +168,11 @@ std::string craftFile(int version, const std::string& system, int32_t doorCount,
         out.u16(0);
         out.u16(1);
         out.i32(1);
-        for (int k = 0; k < 8; ++k) out.i32(0);
+        for (int k = 0; k < 8; ++k)
+            out.i32(0);
         out.u8(0);
-        for (int k = 0; k < 4; ++k) out.i32(0);
+        for (int k = 0; k < 4; ++k)
+            out.i32(0);
         out.u8(0);
         out.i32(0);
         out.i32(0);

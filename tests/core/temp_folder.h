@@ -1,6 +1,6 @@
 #pragma once
-// A folder of its own under the system's temporary folder for the files a test writes; removed with everything
-// in it when the object goes.
+// A folder of its own under the system's temporary folder for the files a test writes; removed with
+// everything in it when the object goes.
 #include "text/encoding.h"
 
 #include <atomic>
@@ -20,8 +20,8 @@ public:
     explicit TempFolder(const std::string& prefix = "dalvex") {
         static std::atomic<int> counter{0};
         path_ = std::filesystem::temp_directory_path() /
-                (prefix + "-" + std::to_string(::getpid()) + "-" + std::to_string(std::random_device{}()) + "-" +
-                 std::to_string(counter++));
+                (prefix + "-" + std::to_string(::getpid()) + "-" + std::to_string(std::random_device{}()) +
+                 "-" + std::to_string(counter++));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }

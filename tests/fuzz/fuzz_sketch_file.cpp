@@ -15,7 +15,8 @@ using namespace dalvex;
 namespace {
 
 Project& project() {
-    // The sample data beside the fuzzer (build-fuzz/bin) gives the reader real collections to look materials up in.
+    // The sample data beside the fuzzer (build-fuzz/bin) gives the reader real collections to look materials
+    // up in.
     static Catalogue catalogue(executableFolder());
     static Project p(catalogue, std::filesystem::temp_directory_path() / "dalvex-fuzz-config");
     return p;

@@ -2,8 +2,8 @@
 // profile and a seal wherever 4 mm glass is held, and roller sets per wardrobe section.
 #include "calc/collect_rules.h"
 #include "calc/geometry_util.h"
-#include "calc/systems.h"
 #include "calc/line_text.h"
+#include "calc/systems.h"
 
 namespace dalvex {
 

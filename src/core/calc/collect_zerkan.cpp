@@ -88,7 +88,8 @@ void DSSystemZerkan::collect(DoorSketch& sketch, CalcResult& result, const Profi
         const ArticleLine& added = result.articleLines.back();
         int i = 0;
         for (const DividerPiece& p : dividers)
-            result.cutLines.push_back(pieceCut(result, ++i, added, p.insertLength, p.divider->number, p.door));
+            result.cutLines.push_back(
+                pieceCut(result, ++i, added, p.insertLength, p.divider->number, p.door));
         ++result.profileGroup;
     }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The calculator of one profile system. It knows the system's handle profiles, divider profiles and articles,
 // holds the system's options, turns the Project's dimensions into door sizes, cut lengths and panels (the
-// geometry), and turns a finished sketch into the bill of materials. Calculators keep no per-calculation state:
-// everything they compute is written into the DoorSketch or the CalcResult.
+// geometry), and turns a finished sketch into the bill of materials. Calculators keep no per-calculation
+// state: everything they compute is written into the DoorSketch or the CalcResult.
 #include "calc/calc_result.h"
 #include "catalogue/records.h"
 #include "model/door_sketch.h"
@@ -63,7 +63,8 @@ public:
     virtual std::vector<HandleProfile*> handleProfiles();
     virtual void recompute(DoorSketch& sketch, bool keepDoorWidths) = 0;
     virtual void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) = 0;
-    virtual void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth, int32_t plinthHeight);
+    virtual void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth,
+                                 int32_t plinthHeight);
     virtual int maxDoorCount();
     virtual bool isSingleRow();
     virtual void assignRows(DoorSketch& sketch);
@@ -103,19 +104,24 @@ public:
 
 protected:
     // --- Line builders shared by every collector. ---
-    // Pieces in cutting order; kinds 0, 3 and 5 are bought in whole bars (next-fit packing), the rest by length.
-    ArticleLine barLine(const Article* article, const std::vector<int32_t>& pieces, const ProfileColor* color) const;
+    // Pieces in cutting order; kinds 0, 3 and 5 are bought in whole bars (next-fit packing), the rest by
+    // length.
+    ArticleLine barLine(const Article* article, const std::vector<int32_t>& pieces,
+                        const ProfileColor* color) const;
     ArticleLine lengthLine(const Article* article, int32_t length, const ProfileColor* color) const;
     ArticleLine pieceLine(const Article* article, int32_t count) const; // at the standard price, whole pieces
-    // The one cut line of an article that spans the opening ("%0.1f" of length / 10), or that is bought by count
+    // The one cut line of an article that spans the opening ("%0.1f" of length / 10), or that is bought by
+    // count
     // ("%d" of count): label (group, 0), number "0", door -1; the profile group counter then increases.
     void addLengthCut(CalcResult& result, const ArticleLine& line, int32_t length) const;
     void addCountCut(CalcResult& result, const ArticleLine& line, int32_t count) const;
     // Appends the line and its single length or count cut line.
-    void emitLength(CalcResult& result, const Article* article, int32_t length, const ProfileColor* color) const;
+    void emitLength(CalcResult& result, const Article* article, int32_t length,
+                    const ProfileColor* color) const;
     void emitPieces(CalcResult& result, const Article* article, int32_t count) const;
-    // The system's roller set: the chosen one (with the fit check and its message) or `fallback`, whose quantity
-    // is `fallbackQuantity` (or rollerSetQuantity when negative); the line and its count cut line are appended.
+    // The system's roller set: the chosen one (with the fit check and its message) or `fallback`, whose
+    // quantity is `fallbackQuantity` (or rollerSetQuantity when negative); the line and its count cut line
+    // are appended.
     void emitRollerSet(const DoorSketch& sketch, CalcResult& result, const RollerSet* fallback,
                        int32_t fallbackQuantity = -1) const;
 
@@ -123,18 +129,22 @@ protected:
     void collectHandlePieces(DoorSketch& sketch, CalcResult& result, const ProfileColor* color, bool plain);
     void collectHorizontals(DoorSketch& sketch, CalcResult& result, const ProfileColor* color);
     void collectDividers(DoorSketch& sketch, CalcResult& result, const ProfileColor* color);
-    void collectDividersByProfile(DoorSketch& sketch, CalcResult& result, const ProfileColor* color, bool withEdges);
-    void collectStandardRails(DoorSketch& sketch, CalcResult& result, const ProfileColor* color); // JB03/JB02, JB06/JB05
-    void collectBrushAndStopper(DoorSketch& sketch, CalcResult& result, const ProfileColor* brushColor, bool stopper);
+    void collectDividersByProfile(DoorSketch& sketch, CalcResult& result, const ProfileColor* color,
+                                  bool withEdges);
+    void collectStandardRails(DoorSketch& sketch, CalcResult& result,
+                              const ProfileColor* color); // JB03/JB02, JB06/JB05
+    void collectBrushAndStopper(DoorSketch& sketch, CalcResult& result, const ProfileColor* brushColor,
+                                bool stopper);
     void collectGlassStrips(DoorSketch& sketch, CalcResult& result, bool tenMillimetreStrip);
-    void collectPerimeterStrip(DoorSketch& sketch, CalcResult& result, std::string_view wanted); // 4 mm fillings
+    void collectPerimeterStrip(DoorSketch& sketch, CalcResult& result,
+                               std::string_view wanted); // 4 mm fillings
     void collectFrontBackVerticals(DoorSketch& sketch, CalcResult& result, const ProfileColor* color);
     void collectFillingsWithSeal(DoorSketch& sketch, CalcResult& result); // the seal variant (Borvik, Feldor)
 
     // --- Geometry shared by the systems. ---
-    // The door sizes of the standard skeleton (unless keepDoorWidths): proportions saved, every door set to the
-    // given size, doorsTotalWidth = doorCount x width (or totalWidth when that is not negative), proportions
-    // restored. The frames, divider cut lengths and panels follow in each system's recompute.
+    // The door sizes of the standard skeleton (unless keepDoorWidths): proportions saved, every door set to
+    // the given size, doorsTotalWidth = doorCount x width (or totalWidth when that is not negative),
+    // proportions restored. The frames, divider cut lengths and panels follow in each system's recompute.
     void recomputeDoors(DoorSketch& sketch, bool keepDoorWidths, int32_t doorWidth, int32_t doorHeight,
                         int32_t totalWidth = -1);
     // Divider cut lengths and panels: the steps every framed system ends its recompute with.
@@ -156,7 +166,8 @@ protected:
 
 template <class F> void DSSystem::forEachInsert(DoorSketch& sketch, F&& f) {
     for (int k = 0; k < sketch.doorCount && k < kMaxDoors; ++k)
-        for (auto& [id, insert] : sketch.doors[k].inserts) f(sketch.doors[k], insert);
+        for (auto& [id, insert] : sketch.doors[k].inserts)
+            f(sketch.doors[k], insert);
 }
 
 // Builds the calculator for one of the ten display names; null for any other name.

@@ -35,7 +35,11 @@ inline std::string tenthsText(int32_t tenths) {
 // name, the cut length in millimetres with one decimal, the piece's number on the sketch, and its door.
 inline CutLine pieceCut(const CalcResult& result, int32_t piece, const ArticleLine& line, int32_t cutLength,
                         int32_t number, int32_t doorIndex) {
-    return {labelText(result.profileGroup, piece), line.code, line.name, tenthsText(cutLength), countText(number),
+    return {labelText(result.profileGroup, piece),
+            line.code,
+            line.name,
+            tenthsText(cutLength),
+            countText(number),
             doorIndex};
 }
 

@@ -17,7 +17,8 @@ public:
     DSSystemDalvex(int32_t index, std::string name, int32_t imageId);
     void recompute(DoorSketch& sketch, bool keepDoorWidths) override;
     void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) override;
-    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth, int32_t plinthHeight) override;
+    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth,
+                         int32_t plinthHeight) override;
     int32_t minPlinthHeight() const override;
 };
 
@@ -44,7 +45,8 @@ public:
     DSSystemWenlor(int32_t index, std::string name, int32_t imageId);
     void recompute(DoorSketch& sketch, bool keepDoorWidths) override;
     void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) override;
-    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth, int32_t plinthHeight) override;
+    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth,
+                         int32_t plinthHeight) override;
     int32_t minPlinthHeight() const override;
     void adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset) override;
 };
@@ -72,7 +74,8 @@ public:
 class DSSystemFeldor : public DSSystem {
 public:
     DSSystemFeldor(int32_t index, std::string name, int32_t imageId);
-    std::vector<HandleProfile*> insideHandleProfiles; // the handle list for inside mounting, built on first use
+    std::vector<HandleProfile*>
+        insideHandleProfiles; // the handle list for inside mounting, built on first use
     int32_t mountInside = 1;
 
     int handleProfileCount() override;
@@ -95,7 +98,8 @@ public:
     DSSystemQuorin(int32_t index, std::string name, int32_t imageId);
     void recompute(DoorSketch& sketch, bool keepDoorWidths) override;
     void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) override;
-    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth, int32_t plinthHeight) override;
+    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth,
+                         int32_t plinthHeight) override;
     void adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset) override;
 };
 
@@ -104,7 +108,8 @@ public:
     DSSystemZerkan(int32_t index, std::string name, int32_t imageId);
     void recompute(DoorSketch& sketch, bool keepDoorWidths) override;
     void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) override;
-    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth, int32_t plinthHeight) override;
+    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth,
+                         int32_t plinthHeight) override;
     int32_t minPlinthHeight() const override;
     void adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset) override;
 };
@@ -114,7 +119,8 @@ public:
     DSSystemNordel(int32_t index, std::string name, int32_t imageId);
     void recompute(DoorSketch& sketch, bool keepDoorWidths) override;
     void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) override;
-    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth, int32_t plinthHeight) override;
+    void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth,
+                         int32_t plinthHeight) override;
     int32_t minPlinthHeight() const override;
     void adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset) override;
 };

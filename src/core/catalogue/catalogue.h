@@ -1,7 +1,8 @@
 #pragma once
-// The product knowledge: the nine profile systems, the handle profiles, divider profiles, articles and colours
-// built into the program, the prices and extra roller sets read from profiles/, and the material library read
-// from materials/. Built once from a program folder and kept for the whole run: every pointer into it stays valid.
+// The product knowledge: the nine profile systems, the handle profiles, divider profiles, articles and
+// colours built into the program, the prices and extra roller sets read from profiles/, and the material
+// library read from materials/. Built once from a program folder and kept for the whole run: every pointer
+// into it stays valid.
 #include "calc/ds_system.h"
 #include "catalogue/records.h"
 
@@ -15,9 +16,9 @@ namespace dalvex {
 
 class Catalogue {
 public:
-    // Builds everything, in this order: systems, handle profiles, colours (with the colour price list), colour
-    // lists, divider profiles, articles, roller price list and built-in roller sets, profile price list, and
-    // finally the material library. Missing or damaged data files leave the built-in values.
+    // Builds everything, in this order: systems, handle profiles, colours (with the colour price list),
+    // colour lists, divider profiles, articles, roller price list and built-in roller sets, profile price
+    // list, and finally the material library. Missing or damaged data files leave the built-in values.
     explicit Catalogue(std::filesystem::path programFolder);
     Catalogue(const Catalogue&) = delete;
     Catalogue& operator=(const Catalogue&) = delete;
@@ -48,7 +49,9 @@ public:
 
     // Used while building: the price list readers add roller sets and the material scan adds collections.
     RollerSet* addRollerSet(std::unique_ptr<RollerSet> set);
-    void setCollections(std::vector<MaterialCollection> collections) { collections_ = std::move(collections); }
+    void setCollections(std::vector<MaterialCollection> collections) {
+        collections_ = std::move(collections);
+    }
 
 private:
     void createSystems();

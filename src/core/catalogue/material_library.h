@@ -1,5 +1,6 @@
 #pragma once
-// The material library: one collection per sub-folder of materials/ that holds a price.csv and an images folder.
+// The material library: one collection per sub-folder of materials/ that holds a price.csv and an images
+// folder.
 #include "catalogue/records.h"
 
 #include <filesystem>

@@ -1,7 +1,7 @@
 #pragma once
-// The record types of the product knowledge: articles of the maker with their special kinds, profile colours with
-// their price categories, and the filling materials of the material library. Records are created once by the
-// Catalogue and never copied or freed while the program runs, so plain pointers to them stay valid.
+// The record types of the product knowledge: articles of the maker with their special kinds, profile colours
+// with their price categories, and the filling materials of the material library. Records are created once by
+// the Catalogue and never copied or freed while the program runs, so plain pointers to them stay valid.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -57,10 +57,11 @@ struct Article : DSItem {
     Article& operator=(const Article&) = delete;
     virtual ~Article() = default;
 
-    int32_t faceWidth = 0;     // width seen on the door face; for a handle profile also the overlap of two doors
+    int32_t faceWidth = 0; // width seen on the door face; for a handle profile also the overlap of two doors
     int32_t joinDeduction = 0; // taken off each end of a profile cut to fit against this one
-    int32_t fillingInset = 0;  // outer edge of this profile to the filling panel's edge (a divider: both sides)
-    int32_t barLength1 = 0;    // stock bar lengths; 0 = no such bar
+    int32_t fillingInset =
+        0;                  // outer edge of this profile to the filling panel's edge (a divider: both sides)
+    int32_t barLength1 = 0; // stock bar lengths; 0 = no such bar
     int32_t barLength2 = 0;
     // Price in kopecks per category: prices[c] for category c = 1..8; prices[0] is unused.
     std::array<int32_t, kCategoryCount + 1> prices{};
@@ -96,10 +97,10 @@ struct HandleProfile : Article {
 
 struct DividerProfile : Article {
     DividerProfile() { kind = kKindDividerProfile; }
-    int32_t crossDeduction = 0;  // applied to a divider whose end abuts this divider
+    int32_t crossDeduction = 0; // applied to a divider whose end abuts this divider
     int32_t crossDeduction2 = 0;
-    int32_t dividerKind = 0;     // 0 chipboard-chipboard, 1 chipboard-glass, 2 all-purpose
-    int32_t flag = 0;            // new dividers: 0 either orientation, 1 horizontal only, 2 vertical only
+    int32_t dividerKind = 0; // 0 chipboard-chipboard, 1 chipboard-glass, 2 all-purpose
+    int32_t flag = 0;        // new dividers: 0 either orientation, 1 horizontal only, 2 vertical only
 };
 
 struct RollerSet : Article {
@@ -124,8 +125,8 @@ struct Material {
     int32_t thickness = 0;           // 0.1 mm, whole millimetres only
     bool fromFolder = false;         // the picture comes from a picture sub-folder
 
-    // The picture's file name; for a material from a sub-folder the sub-folder, a backslash and the file name.
-    // The backslash is used on every platform because sketch files store the key.
+    // The picture's file name; for a material from a sub-folder the sub-folder, a backslash and the file
+    // name. The backslash is used on every platform because sketch files store the key.
     std::string key() const;
 };
 

@@ -17,8 +17,8 @@ public:
     void i32(int32_t v);
     void i64(int64_t v);
     void f64(double v);
-    // UTF-8 text as a u16 count and that many UTF-16LE code units, cut to kMaxTextUnits units without splitting
-    // a surrogate pair.
+    // UTF-8 text as a u16 count and that many UTF-16LE code units, cut to kMaxTextUnits units without
+    // splitting a surrogate pair.
     void str(std::string_view utf8);
 
     const std::string& bytes() const { return buffer_; }
@@ -38,8 +38,8 @@ public:
     int32_t i32();
     int64_t i64();
     double f64();
-    // Reads the whole text (so the stream stays in step), keeps its first kMaxTextUnits code units and ends it at
-    // the first code unit 0 inside; returned as UTF-8.
+    // Reads the whole text (so the stream stays in step), keeps its first kMaxTextUnits code units and ends
+    // it at the first code unit 0 inside; returned as UTF-8.
     std::string str();
 
     bool ok() const { return ok_; }

@@ -9,8 +9,9 @@ namespace dalvex {
 // Reads the whole file into `bytes`. False (and `bytes` empty) when it cannot be opened or read.
 bool readWholeFile(const std::filesystem::path& path, std::string& bytes);
 
-// Writes `bytes` to a temporary file beside `path`, flushes it, and renames it over `path` only when everything
-// was written. Any failure removes the temporary file, leaves an existing `path` untouched and returns false.
+// Writes `bytes` to a temporary file beside `path`, flushes it, and renames it over `path` only when
+// everything was written. Any failure removes the temporary file, leaves an existing `path` untouched and
+// returns false.
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // The folder that holds the running executable (where the data folders profiles/, materials/, config/ lie).

@@ -20,11 +20,16 @@ constexpr int32_t kLengthLimit = 10'000'000;
 // The marker byte of the current form of the order card block.
 constexpr uint8_t kCardMarker = 2;
 
-bool saneLength(int32_t v) { return v >= -kLengthLimit && v <= kLengthLimit; }
+bool saneLength(int32_t v) {
+    return v >= -kLengthLimit && v <= kLengthLimit;
+}
 
-std::string codeOf(const DSItem* item) { return item ? item->code : std::string(); }
+std::string codeOf(const DSItem* item) {
+    return item ? item->code : std::string();
+}
 
-// ---------------------------------------------------------------------------------------------------- writing
+// ----------------------------------------------------------------------------------------------------
+// writing
 
 void writeDoor(BinaryWriter& out, const Door& door) {
     out.i32(door.width);
@@ -84,7 +89,8 @@ void writeCard(BinaryWriter& out, const OrderCard& card) {
     out.i32(card.deliveryCost);
 }
 
-// ---------------------------------------------------------------------------------------------------- reading
+// ----------------------------------------------------------------------------------------------------
+// reading
 
 // Reads one door into `door` (a scratch copy). False when the door's data cannot be trusted.
 bool readDoor(BinaryReader& in, int version, const Catalogue& catalogue, Door& door) {
@@ -118,7 +124,8 @@ bool readDoor(BinaryReader& in, int version, const Catalogue& catalogue, Door& d
         d.profile = profileCode.empty() ? nullptr : catalogue.findDividerProfile(profileCode);
         if (!in.ok() || id <= 0 || door.dividers.count(id) != 0) return false;
         if (d.vertical != 0 && d.vertical != 1) return false;
-        if (!saneLength(d.cutLength) || !saneLength(d.length) || !saneLength(d.axis) || !saneLength(d.position))
+        if (!saneLength(d.cutLength) || !saneLength(d.length) || !saneLength(d.axis) ||
+            !saneLength(d.position))
             return false;
         door.dividers.emplace(id, d);
     }
@@ -147,10 +154,11 @@ bool readDoor(BinaryReader& in, int version, const Catalogue& catalogue, Door& d
         const std::string collectionName = in.str();
         const std::string key = in.str();
         if (!collectionName.empty())
-            if (const MaterialCollection* c = catalogue.findCollection(collectionName)) ins.material = c->find(key);
+            if (const MaterialCollection* c = catalogue.findCollection(collectionName))
+                ins.material = c->find(key);
         if (!in.ok() || id <= 0 || door.inserts.count(id) != 0) return false;
-        for (int32_t v : {ins.panelX, ins.panelY, ins.panelWidth, ins.panelHeight, ins.left, ins.top, ins.right,
-                          ins.bottom})
+        for (int32_t v : {ins.panelX, ins.panelY, ins.panelWidth, ins.panelHeight, ins.left, ins.top,
+                          ins.right, ins.bottom})
             if (!saneLength(v)) return false;
         // A picture range that names no doors is dropped rather than trusted by the drawing.
         if (ins.scaleByDoors && (ins.scaleFirstDoor < 0 || ins.scaleLastDoor >= kMaxDoors ||
@@ -167,7 +175,8 @@ bool readDoor(BinaryReader& in, int version, const Catalogue& catalogue, Door& d
     for (const auto& [id, d] : door.dividers)
         if (!known(d.startId) || !known(d.endId) || d.startId == id || d.endId == id) return false;
     for (const auto& [id, ins] : door.inserts)
-        if (!known(ins.topId) || !known(ins.leftId) || !known(ins.rightId) || !known(ins.bottomId)) return false;
+        if (!known(ins.topId) || !known(ins.leftId) || !known(ins.rightId) || !known(ins.bottomId))
+            return false;
 
     // New ids must never collide with the ids read.
     const int32_t lastInsert = door.inserts.rbegin()->first;
@@ -210,8 +219,9 @@ std::optional<OrderCard> readEarlierCard(BinaryReader in, OrderCard card) {
 }
 
 // The marker byte 2 alone cannot tell the forms apart: an earlier-form number of exactly two characters also
-// starts with the byte 2 (the low byte of its length). The card is the last block of the file, so each form must
-// end exactly at the end of the file; the current form is tried first and the earlier form when it does not fit.
+// starts with the byte 2 (the low byte of its length). The card is the last block of the file, so each form
+// must end exactly at the end of the file; the current form is tried first and the earlier form when it does
+// not fit.
 std::optional<OrderCard> readCard(const BinaryReader& in, const OrderCard& before) {
     if (auto card = readCurrentCard(in, before)) return card;
     return readEarlierCard(in, before);
@@ -240,7 +250,8 @@ std::string writeSketchBytes(const Project& project) {
     out.i32(sketch.height);
     out.i32(sketch.doorCount);
     out.i32(sketch.doorsTotalWidth);
-    for (int i = 0; i < sketch.doorCount && i < kMaxDoors; ++i) writeDoor(out, sketch.doors[i]);
+    for (int i = 0; i < sketch.doorCount && i < kMaxDoors; ++i)
+        writeDoor(out, sketch.doors[i]);
 
     writeCard(out, project.orderCard);
     return out.bytes();
@@ -294,9 +305,10 @@ int readSketchBytes(Project& project, std::string_view bytes) {
     sketch.height = in.i32();
     sketch.doorCount = in.i32();
     if (version >= 5) sketch.doorsTotalWidth = in.i32();
-    bool good = in.ok() && sketch.doorCount >= 1 && sketch.doorCount <= kMaxDoors && saneLength(sketch.width) &&
-                saneLength(sketch.height) && saneLength(sketch.doorsTotalWidth);
-    for (int i = 0; good && i < sketch.doorCount; ++i) good = readDoor(in, version, catalogue, sketch.doors[i]);
+    bool good = in.ok() && sketch.doorCount >= 1 && sketch.doorCount <= kMaxDoors &&
+                saneLength(sketch.width) && saneLength(sketch.height) && saneLength(sketch.doorsTotalWidth);
+    for (int i = 0; good && i < sketch.doorCount; ++i)
+        good = readDoor(in, version, catalogue, sketch.doors[i]);
 
     std::optional<OrderCard> card;
     if (good) card = readCard(in, project.orderCard);

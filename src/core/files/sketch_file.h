@@ -1,7 +1,7 @@
 #pragma once
-// Door sketch files (.dlx): one Project in a little-endian binary form, written with format version 6 and read
-// back from version 1 on. The reader never trusts the file: it reads everything into scratch copies and takes
-// them over only when the whole file was read and every count, id and length made sense.
+// Door sketch files (.dlx): one Project in a little-endian binary form, written with format version 6 and
+// read back from version 1 on. The reader never trusts the file: it reads everything into scratch copies and
+// takes them over only when the whole file was read and every count, id and length made sense.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,9 +15,9 @@ inline constexpr uint8_t kSketchFormatVersion = 6;
 // Result codes of reading and saving.
 enum SketchFileResult : int {
     kSketchOk = 0,
-    kSketchCannotOpen = 1,      // cannot be opened or written, or damaged
-    kSketchUnknownSystem = 2,   // the system named in the file is not in the Catalogue
-    kSketchNewerVersion = 3,    // written by a newer format version
+    kSketchCannotOpen = 1,    // cannot be opened or written, or damaged
+    kSketchUnknownSystem = 2, // the system named in the file is not in the Catalogue
+    kSketchNewerVersion = 3,  // written by a newer format version
 };
 
 // The whole file for the project as it is now.

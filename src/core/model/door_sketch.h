@@ -1,7 +1,8 @@
 #pragma once
-// The drawing of all doors of a wardrobe: up to ten doors side by side, each tiled by rectangular inserts that are
-// separated by dividers. Inserts and dividers refer to each other by id (0 = the door frame), which keeps a door a
-// plain value: copying a door or the whole sketch never leaves a reference pointing into another door.
+// The drawing of all doors of a wardrobe: up to ten doors side by side, each tiled by rectangular inserts
+// that are separated by dividers. Inserts and dividers refer to each other by id (0 = the door frame), which
+// keeps a door a plain value: copying a door or the whole sketch never leaves a reference pointing into
+// another door.
 #include "model/geometry_types.h"
 
 #include <array>
@@ -32,7 +33,7 @@ struct FrameProfile {
 
 struct Insert {
     int32_t panelX = 0, panelY = 0, panelWidth = 0, panelHeight = 0; // the filling panel, door coordinates
-    int32_t left = 0, top = 0, right = 0, bottom = 0;                 // edges, door coordinates
+    int32_t left = 0, top = 0, right = 0, bottom = 0;                // edges, door coordinates
     PixelRect rect;
     const Material* material = nullptr; // null: no material
     bool thicknessError = false;
@@ -108,7 +109,8 @@ struct Door {
 
 class DoorSketch {
 public:
-    DoorSketch(int32_t width, int32_t height, int32_t doorCount, const HandleProfile* handleProfile, bool singleRow);
+    DoorSketch(int32_t width, int32_t height, int32_t doorCount, const HandleProfile* handleProfile,
+               bool singleRow);
 
     bool dirty = true;
     std::array<Door, kMaxDoors> doors;

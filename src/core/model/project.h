@@ -1,7 +1,7 @@
 #pragma once
-// The order being designed: the chosen system, handle profile, colour and divider profile, the dimensions, the
-// door sketch, the customer card and the result of the last calculation. Every change operation validates its
-// argument (refusing silently what is out of range), changes the model and recalculates.
+// The order being designed: the chosen system, handle profile, colour and divider profile, the dimensions,
+// the door sketch, the customer card and the result of the last calculation. Every change operation validates
+// its argument (refusing silently what is out of range), changes the model and recalculates.
 #include "calc/calc_result.h"
 #include "model/door_sketch.h"
 #include "orders/order_card.h"
@@ -80,11 +80,11 @@ public:
     void fillSelectedInsertAcrossDoors(const Material* m, int32_t from, int32_t to);
     bool clearHoveredInsertMaterial();
     bool setInsertSizeAtSelectedDivider(int32_t size, bool afterSide);
-    bool pasteDoor(int targetIndex);                 // the context menu's paste; recalculates on success
+    bool pasteDoor(int targetIndex);                  // the context menu's paste; recalculates on success
     void alignDividers(int doorIndex, bool vertical); // the context menu's spreading; recalculates
 
-    // Sketch files: 0 success; 1 cannot open/write; 2 system not found; 3 newer format. Open leaves the project
-    // exactly as it was on any failure.
+    // Sketch files: 0 success; 1 cannot open/write; 2 system not found; 3 newer format. Open leaves the
+    // project exactly as it was on any failure.
     int save(const std::filesystem::path& path) const;
     int open(const std::filesystem::path& path);
 

@@ -23,8 +23,8 @@ struct OrderCard {
 
 // The next order number to offer, "%05d"; "00001" when the counter is missing, unreadable or not above 0.
 std::string nextOrderNumber(const std::filesystem::path& configFolder);
-// After an order was saved from the card: moves the counter to the card's number + 1 unless that would move it
-// back. The counter file is replaced atomically; a file that cannot be written is skipped silently.
+// After an order was saved from the card: moves the counter to the card's number + 1 unless that would move
+// it back. The counter file is replaced atomically; a file that cannot be written is skipped silently.
 void advanceOrderNumber(const std::filesystem::path& configFolder, const OrderCard& card);
 
 } // namespace dalvex

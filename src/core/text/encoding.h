@@ -1,5 +1,6 @@
 #pragma once
-// Conversions between the UTF-8 text kept in the core and the encodings of the files the program reads and writes.
+// Conversions between the UTF-8 text kept in the core and the encodings of the files the program reads and
+// writes.
 #include <string>
 #include <string_view>
 

@@ -26,14 +26,13 @@ struct FormatArg {
     FormatArg(const char* v) : kind(Kind::Text), s(v) {}
 };
 
-// Supports %d and %i, %f, %s and %%, with the flags '-', '0', '+', ' ', a width and a precision, as C's printf
-// does (with C's rounding for %f), except that %f writes "," instead of "." as the decimal separator.
+// Supports %d and %i, %f, %s and %%, with the flags '-', '0', '+', ' ', a width and a precision, as C's
+// printf does (with C's rounding for %f), except that %f writes "," instead of "." as the decimal separator.
 // An integer given for %f is formatted as a real and a real given for %d is truncated toward zero; a missing
 // argument formats as 0 or empty text.
 std::string formatArgs(std::string_view pattern, std::initializer_list<FormatArg> args);
 
-template <class... Args>
-std::string format(std::string_view pattern, const Args&... args) {
+template <class... Args> std::string format(std::string_view pattern, const Args&... args) {
     return formatArgs(pattern, {FormatArg(args)...});
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Reading numbers as the data files, the edits and the order number need it, independent of the process locale.
+// Reading numbers as the data files, the edits and the order number need it, independent of the process
+// locale.
 #include <cstdint>
 #include <string_view>
 

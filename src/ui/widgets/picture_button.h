@@ -1,6 +1,7 @@
 #pragma once
-// An owner-drawn button: a picture (another one while the pointer is over it) with an optional caption under or
-// beside it, grey text that turns red under the pointer. Toggle buttons show a checked or unchecked picture.
+// An owner-drawn button: a picture (another one while the pointer is over it) with an optional caption under
+// or beside it, grey text that turns red under the pointer. Toggle buttons show a checked or unchecked
+// picture.
 #include <QAbstractButton>
 #include <QColor>
 #include <QFont>
