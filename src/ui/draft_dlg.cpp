@@ -101,8 +101,8 @@ void DraftDlg::paintEvent(QPaintEvent*) {
 
     if (dragging_) {
         // The outline follows the mouse along the one direction the item can move in.
-        const QPoint shift = dragAcross_ ? QPoint(dragPoint_.x - startPoint_.x, 0)
-                                         : QPoint(0, dragPoint_.y - startPoint_.y);
+        const QPoint shift =
+            dragAcross_ ? QPoint(dragPoint_.x - startPoint_.x, 0) : QPoint(0, dragPoint_.y - startPoint_.y);
         p.setPen(QPen(kDragOutline, 3));
         p.drawRect(toQRect(dragRect_).translated(shift));
         return;

@@ -1,8 +1,8 @@
 #pragma once
-// The sketch view: draws the doors of the Project to scale and edits them with the mouse. The drawing is rendered
-// off screen only when the sketch changed, the view was resized or a render is forced; a paint just copies it and
-// draws the hover frame, the selection mark or the outline being dragged over it. Every change goes through the
-// Project; the view only translates gestures and announces the result.
+// The sketch view: draws the doors of the Project to scale and edits them with the mouse. The drawing is
+// rendered off screen only when the sketch changed, the view was resized or a render is forced; a paint just
+// copies it and draws the hover frame, the selection mark or the outline being dragged over it. Every change
+// goes through the Project; the view only translates gestures and announces the result.
 #include "panel.h"
 #include "picture_cache.h"
 #include "size_dlg.h"

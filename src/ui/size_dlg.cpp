@@ -174,7 +174,8 @@ void SizeDlg::apply() {
     Project& project = ctx_.project;
     project.setInsertSizeAtSelectedDivider(static_cast<int32_t>(size), afterSide);
     ctx_.hub.notify(Notification::Recalculated);
-    // The calculator may make the panel a little off the request; ask once more for the size corrected by that.
+    // The calculator may make the panel a little off the request; ask once more for the size corrected by
+    // that.
     const Divider* divider = project.sketch.selectedDivider();
     const Door* door = project.sketch.selectedDividerDoorPtr();
     if (!divider || !door) return;

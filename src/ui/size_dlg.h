@@ -1,7 +1,7 @@
 #pragma once
-// The insert size dialog: opened at the mouse after a divider was drawn or dragged, it asks how wide (vertical
-// divider) or high (horizontal) the insert on one side of it is to be and moves the divider so that the filling
-// panel on that side gets exactly that size. While it is visible the panels are locked.
+// The insert size dialog: opened at the mouse after a divider was drawn or dragged, it asks how wide
+// (vertical divider) or high (horizontal) the insert on one side of it is to be and moves the divider so that
+// the filling panel on that side gets exactly that size. While it is visible the panels are locked.
 #include "ui_context.h"
 
 #include <QDialog>

@@ -21,10 +21,14 @@ int roundHalfUp(double v) {
 
 std::string dividerKindWord(int dividerKind) {
     switch (dividerKind) {
-    case 0: return "ДСП-ДСП";
-    case 1: return "ДСП-Стекло";
-    case 2: return "Универсальный";
-    default: return std::string();
+    case 0:
+        return "ДСП-ДСП";
+    case 1:
+        return "ДСП-Стекло";
+    case 2:
+        return "Универсальный";
+    default:
+        return std::string();
     }
 }
 
@@ -114,9 +118,9 @@ InfoLines infoLines(const HoverDescription& h) {
         lines.first = h.hasMaterial ? "Материал: " + h.title : std::string("Материал не назначен");
         if (!h.error.empty()) lines.first += "   " + h.error;
         const double area = a * b / 100; // mm²
-        lines.second = format("Ширина: %5d мм;  Высота: %5d мм; Площадь: %5d мм2 (%5.3f м2); Толщина: %2.1f мм",
-                              roundHalfUp(a / 10), roundHalfUp(b / 10), roundHalfUp(area), area / 1000000,
-                              h.thickness / 10.0);
+        lines.second = format(
+            "Ширина: %5d мм;  Высота: %5d мм; Площадь: %5d мм2 (%5.3f м2); Толщина: %2.1f мм",
+            roundHalfUp(a / 10), roundHalfUp(b / 10), roundHalfUp(area), area / 1000000, h.thickness / 10.0);
         break;
     }
     case kHoverFrame:
@@ -132,10 +136,11 @@ InfoLines infoLines(const HoverDescription& h) {
     case kHoverVertical:
     case kHoverHorizontal:
         lines.first = "Код: " + h.title;
-        lines.second = format(h.kind == kHoverVertical
-                                  ? "Длина: %5.1f мм;  Ширина: %5.1f мм;  Смещение от левого края двери: %5.1f мм"
-                                  : "Длина: %5.1f мм;  Ширина: %5.1f мм;  Смещение от верхнего края двери: %5.1f мм",
-                              a / 10, b / 10, c / 10);
+        lines.second =
+            format(h.kind == kHoverVertical
+                       ? "Длина: %5.1f мм;  Ширина: %5.1f мм;  Смещение от левого края двери: %5.1f мм"
+                       : "Длина: %5.1f мм;  Ширина: %5.1f мм;  Смещение от верхнего края двери: %5.1f мм",
+                   a / 10, b / 10, c / 10);
         break;
     default:
         break;
@@ -147,8 +152,8 @@ std::vector<MenuEntry> contextMenuEntries(const DoorSketch& sketch, int hoverDoo
     std::vector<MenuEntry> entries;
     entries.push_back({kMenuCopyDoor, format("Копировать дверь %d", hoverDoor + 1), true});
     if (sketch.copiedDoor >= 0)
-        entries.push_back(
-            {kMenuPasteDoor, format("Вставить дверь %d", sketch.copiedDoor + 1), sketch.copiedDoor != hoverDoor});
+        entries.push_back({kMenuPasteDoor, format("Вставить дверь %d", sketch.copiedDoor + 1),
+                           sketch.copiedDoor != hoverDoor});
     entries.push_back({0, std::string(), true});
     const bool horizontal = sketch.hasDivider(hoverDoor, false);
     const bool vertical = sketch.hasDivider(hoverDoor, true);

@@ -1,7 +1,7 @@
 #pragma once
 // What lies under the mouse in the sketch view: the hit test over the rectangles of the last layout, the
-// description of the hit item for the info line, and the entries of the view's context menu. Kept apart from the
-// widgets so that it can be exercised on a laid-out model alone.
+// description of the hit item for the info line, and the entries of the view's context menu. Kept apart from
+// the widgets so that it can be exercised on a laid-out model alone.
 #include "model/door_sketch.h"
 
 #include <cstdint>
@@ -19,16 +19,23 @@ struct HoverHit {
     int door = -1;
 };
 
-// Finds the frame side, divider or insert under `p` in the doors shown and records it in the doors' hit fields
-// and the sketch's `cursorKind`. Finds nothing while the sketch is dirty: its rectangles are then out of date.
+// Finds the frame side, divider or insert under `p` in the doors shown and records it in the doors' hit
+// fields and the sketch's `cursorKind`. Finds nothing while the sketch is dirty: its rectangles are then out
+// of date.
 HoverHit hoverTest(DoorSketch& sketch, PixelPoint p);
 
-enum HoverKind { kHoverNothing = 0, kHoverInsert = 1, kHoverFrame = 2, kHoverVertical = 3, kHoverHorizontal = 4 };
+enum HoverKind {
+    kHoverNothing = 0,
+    kHoverInsert = 1,
+    kHoverFrame = 2,
+    kHoverVertical = 3,
+    kHoverHorizontal = 4
+};
 
 // The info line's description of the hovered item (lengths in 0.1 mm).
 struct HoverDescription {
     int kind = kHoverNothing;
-    std::string title;    // insert: collection / key; frame side: code; divider: code (kind word)
+    std::string title; // insert: collection / key; frame side: code; divider: code (kind word)
     bool hasMaterial = false;
     int32_t a = 0, b = 0; // insert: panel width and height; frame side, divider: cut length and face width
     int32_t thickness = 0;
