@@ -1,11 +1,20 @@
 #pragma once
-// The sketch view: draws the doors of the Project to scale. The drawing is rendered off screen only when the
-// sketch changed, the view was resized or a render is forced; a paint just copies it.
+// The sketch view: draws the doors of the Project to scale and edits them with the mouse. The drawing is
+// rendered off screen only when the sketch changed, the view was resized or a render is forced; a paint just
+// copies it and draws the hover frame, the selection mark or the outline being dragged over it. Every change
+// goes through the Project; the view only translates gestures and announces the result.
 #include "panel.h"
 #include "picture_cache.h"
+#include "size_dlg.h"
+#include "sketch_hover.h"
 #include "sketch_layout.h"
 
 #include <QImage>
+#include <QPointer>
+
+#include <vector>
+
+class QMenu;
 
 namespace dalvex::ui {
 
@@ -13,6 +22,7 @@ class DraftDlg : public Panel {
     Q_OBJECT
 public:
     DraftDlg(const UiContext& context, QWidget* parent);
+    ~DraftDlg() override;
 
     // Renders the sketch again at the next paint.
     void redraw();
@@ -30,18 +40,51 @@ public:
     // How many times the sketch was rendered off screen.
     int renderCount() const { return renders_; }
 
+    SizeDlg* sizeDialog() const { return sizeDlg_.data(); }
+    PixelRect hoverRect() const { return hoverRect_; }
+    int hoverDoor() const { return hoverDoor_; }
+    bool dragging() const { return dragging_; }
+    PixelPoint dragPoint() const { return dragPoint_; }
+    PixelRect dragLimits() const { return limits_; }
+
+    // The context menu for the door under the mouse, as the last hover test found it.
+    std::vector<MenuEntry> menuEntries() const;
+    void fillContextMenu(QMenu& menu) const;
+    // Carries out a context menu command chosen at `menuPoint`.
+    void runMenuCommand(int command, PixelPoint menuPoint);
+
 protected:
     void onNotification(Notification n) override;
     void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void render();
+    bool inputBlocked() const;
+    void hover(PixelPoint p);
+    void updateCursor();
+    void openSizeDialog(PixelPoint p);
+    void putCursorAt(PixelPoint p);
 
     PictureCache pictures_;
     DoorTable doorTable_{};
     QImage picture_;
     bool forceRender_ = false;
     int renders_ = 0;
+
+    QPointer<SizeDlg> sizeDlg_;
+    PixelRect hoverRect_;
+    int hoverDoor_ = -1;
+    bool dragging_ = false;
+    bool dragAcross_ = false; // the dragged item moves left-right (a vertical divider or a door joint)
+    PixelPoint dragPoint_, startPoint_;
+    PixelRect limits_, dragRect_;
+    bool menuOpen_ = false;
+    PixelPoint menuPoint_;
+    bool rehoverPending_ = false;
 };
 
 } // namespace dalvex::ui

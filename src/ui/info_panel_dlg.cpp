@@ -1,5 +1,8 @@
 #include "info_panel_dlg.h"
 
+#include "model/project.h"
+#include "sketch_hover.h"
+
 #include <QPainter>
 
 namespace dalvex::ui {
@@ -7,6 +10,9 @@ namespace dalvex::ui {
 InfoPanelDlg::InfoPanelDlg(const UiContext& context, QWidget* parent) : Panel(context, parent) {}
 
 void InfoPanelDlg::showHover() {
+    const InfoLines lines = infoLines(describeHover(ctx_.project.sketch));
+    first_ = QString::fromStdString(lines.first);
+    second_ = QString::fromStdString(lines.second);
     update();
 }
 
@@ -17,6 +23,15 @@ void InfoPanelDlg::onNotification(Notification n) {
 void InfoPanelDlg::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(245, 245, 245));
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(18);
+    font.setWeight(QFont::Normal);
+    p.setFont(font);
+    p.setPen(QColor(100, 100, 100));
+    const QFontMetrics fm(font);
+    // Each line's top edge sits at its stated offset.
+    p.drawText(20, 10 + fm.ascent(), first_);
+    p.drawText(20, 30 + fm.ascent(), second_);
 }
 
 } // namespace dalvex::ui

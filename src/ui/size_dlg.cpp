@@ -1,0 +1,188 @@
+#include "size_dlg.h"
+
+#include "dialog_units.h"
+#include "model/project.h"
+#include "model/sketch_units.h"
+#include "text/format.h"
+#include "text/numbers.h"
+#include "widgets/picture_button.h"
+#include "widgets/text_label.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace dalvex::ui {
+
+namespace {
+
+QRect units(int x, int y, int w, int h) {
+    return {dluX(x), dluY(y), dluX(w), dluY(h)};
+}
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// The two button pictures: a tick and a cross on a transparent ground, brighter under the pointer.
+QPixmap buttonPicture(bool tick, bool lit, QSize size) {
+    QPixmap pm(size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor colour = tick ? (lit ? QColor(40, 190, 60) : QColor(40, 140, 50))
+                               : (lit ? QColor(250, 41, 41) : QColor(170, 50, 50));
+    p.setPen(QPen(colour, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const QRectF r = QRectF(pm.rect()).adjusted(7, 7, -7, -7);
+    if (tick) {
+        QPainterPath path;
+        path.moveTo(r.left(), r.center().y());
+        path.lineTo(r.left() + r.width() * 0.4, r.bottom());
+        path.lineTo(r.right(), r.top());
+        p.drawPath(path);
+    } else {
+        p.drawLine(r.topLeft(), r.bottomRight());
+        p.drawLine(r.bottomLeft(), r.topRight());
+    }
+    return pm;
+}
+
+TextLabel* makeLabel(QWidget* parent, QRect geometry) {
+    auto* label = new TextLabel(QString(), parent);
+    label->setTextFont(labelFont());
+    label->setTextColor(QColor(76, 76, 76));
+    label->setGeometry(geometry);
+    return label;
+}
+
+} // namespace
+
+SizeDlg::SizeDlg(const UiContext& context, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint), ctx_(context) {
+    setFixedSize(dluX(148), dluY(46));
+    name_ = makeLabel(this, units(4, 3, 38, 8));
+    side_ = new QComboBox(this);
+    side_->setGeometry(dluX(42), dluY(3), dluX(54), dluY(12));
+    insert_ = makeLabel(this, units(105, 3, 42, 8));
+    range_ = makeLabel(this, units(4, 15, 143, 8));
+    edit_ = new QLineEdit(this);
+    edit_->setGeometry(units(4, 27, 89, 15));
+    ok_ = new PictureButton(this);
+    ok_->setGeometry(units(96, 22, 27, 22));
+    ok_->setPicture(buttonPicture(true, false, ok_->size()), buttonPicture(true, true, ok_->size()));
+    ok_->setCaption(QString(), PictureButton::CaptionPlacement::None);
+    cancel_ = new PictureButton(this);
+    cancel_->setGeometry(units(123, 22, 24, 22));
+    cancel_->setPicture(buttonPicture(false, false, cancel_->size()),
+                        buttonPicture(false, true, cancel_->size()));
+    cancel_->setCaption(QString(), PictureButton::CaptionPlacement::None);
+    connect(ok_, &QAbstractButton::clicked, this, &SizeDlg::accept);
+    connect(cancel_, &QAbstractButton::clicked, this, &SizeDlg::reject);
+    connect(side_, &QComboBox::currentIndexChanged, this, &SizeDlg::sideChanged);
+}
+
+void SizeDlg::openFor(const Door& door, const Divider& divider, QPoint globalPos) {
+    horizontal_ = divider.vertical == 0;
+    const auto [before, after] = door.extentsAround(divider);
+    beforeSize_ = before;
+    afterSize_ = after;
+    maxSize_ = sketch::saturate(static_cast<int64_t>(before) + after - kMinInsertPart);
+    move(globalPos);
+    if (isVisible()) hide(); // shown afresh, so that the controls take the new divider
+    show();
+    raise();
+    activateWindow();
+}
+
+void SizeDlg::showEvent(QShowEvent* event) {
+    name_->setText(horizontal_ ? QStringLiteral("Высота") : QStringLiteral("Ширина"));
+    insert_->setText(QStringLiteral("вставки"));
+    range_->setText(text(format("%d - %d мм", kMinInsertPart / 10, maxSize_ / 10)));
+    name_->move(10, 7);
+    insert_->move(150, 7);
+    range_->move(10, 28);
+    {
+        const QSignalBlocker block(side_);
+        side_->clear();
+        if (horizontal_)
+            side_->addItems({QStringLiteral("верхней"), QStringLiteral("нижней")});
+        else
+            side_->addItems({QStringLiteral("левой"), QStringLiteral("правой")});
+        side_->setCurrentIndex(0);
+    }
+    if (!locked_) {
+        locked_ = true;
+        ctx_.hub.notify(Notification::LockPanels);
+    }
+    edit_->setText(text(format("%d", beforeSize_ / 10)));
+    edit_->selectAll();
+    edit_->setFocus();
+    QDialog::showEvent(event);
+}
+
+void SizeDlg::hideEvent(QHideEvent* event) {
+    // However the dialog goes away, the panels must not stay locked.
+    unlock();
+    QDialog::hideEvent(event);
+}
+
+void SizeDlg::keyPressEvent(QKeyEvent* event) {
+    // The buttons are picture buttons, not push buttons, so Enter has no default button to press.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void SizeDlg::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawTiledPixmap(rect(), ctx_.artwork.picture(kPicturePanelBack));
+    p.setPen(QColor(100, 100, 100));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void SizeDlg::sideChanged(int index) {
+    edit_->setText(text(format("%d", (index == 1 ? afterSize_ : beforeSize_) / 10)));
+    update();
+}
+
+void SizeDlg::accept() {
+    if (isVisible()) apply();
+    unlock();
+    QDialog::accept();
+}
+
+void SizeDlg::reject() {
+    unlock();
+    QDialog::reject();
+}
+
+void SizeDlg::unlock() {
+    if (!locked_) return;
+    locked_ = false;
+    ctx_.hub.notify(Notification::UnlockPanels);
+}
+
+void SizeDlg::apply() {
+    const int64_t size = static_cast<int64_t>(readInt(edit_->text().toStdString())) * 10;
+    if (size < kMinInsertPart || size > maxSize_) return;
+    const bool afterSide = side_->currentIndex() == 1;
+    Project& project = ctx_.project;
+    project.setInsertSizeAtSelectedDivider(static_cast<int32_t>(size), afterSide);
+    ctx_.hub.notify(Notification::Recalculated);
+    // The calculator may make the panel a little off the request; ask once more for the size corrected by
+    // that.
+    const Divider* divider = project.sketch.selectedDivider();
+    const Door* door = project.sketch.selectedDividerDoorPtr();
+    if (!divider || !door) return;
+    const int32_t got = door->panelSizeBeside(*divider, afterSide);
+    if (got == size) return;
+    project.setInsertSizeAtSelectedDivider(sketch::saturate(2 * size - got), afterSide);
+    ctx_.hub.notify(Notification::Recalculated);
+}
+
+} // namespace dalvex::ui

@@ -1,0 +1,75 @@
+#pragma once
+// The insert size dialog: opened at the mouse after a divider was drawn or dragged, it asks how wide
+// (vertical divider) or high (horizontal) the insert on one side of it is to be and moves the divider so that
+// the filling panel on that side gets exactly that size. While it is visible the panels are locked.
+#include "ui_context.h"
+
+#include <QDialog>
+
+#include <cstdint>
+
+class QComboBox;
+class QLineEdit;
+
+namespace dalvex {
+struct Divider;
+struct Door;
+} // namespace dalvex
+
+namespace dalvex::ui {
+
+class PictureButton;
+class TextLabel;
+
+class SizeDlg : public QDialog {
+    Q_OBJECT
+public:
+    SizeDlg(const UiContext& context, QWidget* parent);
+
+    // Takes the insert extents beside `divider` of `door` and shows the dialog with its top-left corner at
+    // `globalPos`. The divider itself is the sketch's selected divider.
+    void openFor(const Door& door, const Divider& divider, QPoint globalPos);
+
+    bool horizontal() const { return horizontal_; }
+    int32_t beforeSize() const { return beforeSize_; }
+    int32_t afterSize() const { return afterSize_; }
+    int32_t maxSize() const { return maxSize_; }
+
+    TextLabel* nameLabel() const { return name_; }
+    TextLabel* insertLabel() const { return insert_; }
+    TextLabel* rangeLabel() const { return range_; }
+    QComboBox* sideList() const { return side_; }
+    QLineEdit* sizeEdit() const { return edit_; }
+    PictureButton* okButton() const { return ok_; }
+    PictureButton* cancelButton() const { return cancel_; }
+
+    void accept() override;
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void sideChanged(int index);
+    void apply();
+    void unlock();
+
+    UiContext ctx_;
+    bool horizontal_ = false;
+    int32_t beforeSize_ = 0;
+    int32_t afterSize_ = 0;
+    int32_t maxSize_ = 0;
+    bool locked_ = false;
+    TextLabel* name_;
+    TextLabel* insert_;
+    TextLabel* range_;
+    QComboBox* side_;
+    QLineEdit* edit_;
+    PictureButton* ok_;
+    PictureButton* cancel_;
+};
+
+} // namespace dalvex::ui

@@ -1,0 +1,174 @@
+#include "sketch_hover.h"
+
+#include "catalogue/records.h"
+#include "model/sketch_units.h"
+#include "text/format.h"
+
+#include "text/numbers.h"
+
+namespace dalvex::ui {
+
+namespace {
+
+// Frame sides are tried in this order, so that a corner belongs to the upright side.
+constexpr int kSideOrder[] = {kFrameLeft, kFrameRight, kFrameTop, kFrameBottom};
+
+int roundHalfUp(double v) {
+    return floorToInt(v + 0.5);
+}
+
+} // namespace
+
+std::string dividerKindWord(int dividerKind) {
+    switch (dividerKind) {
+    case 0:
+        return "ДСП-ДСП";
+    case 1:
+        return "ДСП-Стекло";
+    case 2:
+        return "Универсальный";
+    default:
+        return std::string();
+    }
+}
+
+HoverHit hoverTest(DoorSketch& sketch, PixelPoint p) {
+    sketch.cursorKind = 0;
+    if (sketch.dirty) return {};
+    const int doorsShown = sketch::doorsInUse(sketch.doorCount);
+    for (int i = sketch.visibleBegin(); i < sketch.visibleEnd(); ++i) {
+        Door& door = sketch.doors[i];
+        if (!door.rect.contains(p)) continue;
+        for (int side : kSideOrder) {
+            const PixelRect& r = door.frame[side].rect;
+            if (!r.contains(p)) continue;
+            door.hitFrame = side;
+            door.hitKind = kHitFrame;
+            // Only the joint to the next door can be dragged, and only while every door is shown.
+            const bool joint = side == kFrameRight && i < doorsShown - 1 && sketch.currentDoor < 0;
+            sketch.cursorKind = joint ? 2 : 0;
+            return {r, i};
+        }
+        if (const Divider* d = door.dividerAt(p)) {
+            sketch.cursorKind = d->vertical ? 2 : 1;
+            return {d->rect, i};
+        }
+        if (const Insert* ins = door.insertAt(p)) return {ins->rect, i};
+    }
+    return {};
+}
+
+HoverDescription describeHover(const DoorSketch& sketch) {
+    HoverDescription h;
+    const int n = sketch::doorsInUse(sketch.doorCount);
+    for (int i = 0; i < n; ++i) {
+        const Door& door = sketch.doors[i];
+        if (door.hitKind == kHitNothing) continue;
+        if (door.hitKind == kHitInsert) {
+            const Insert* ins = door.insert(door.hitInsertId);
+            if (!ins) return h;
+            h.kind = kHoverInsert;
+            h.a = ins->panelWidth;
+            h.b = ins->panelHeight;
+            if (const Material* m = ins->material) {
+                h.hasMaterial = true;
+                h.title = m->collection + " / " + m->key();
+                h.thickness = m->thickness;
+            }
+            if (ins->thicknessError) h.error = "ОШИБКА: Неподходящая толщина!";
+        } else if (door.hitKind == kHitDivider) {
+            const Divider* d = door.divider(door.hitDividerId);
+            if (!d) return h;
+            h.kind = d->vertical ? kHoverVertical : kHoverHorizontal;
+            h.a = d->cutLength;
+            h.c = d->position;
+            if (d->profile) {
+                h.title = d->profile->code + " (" + dividerKindWord(d->profile->dividerKind) + ")";
+                h.b = d->profile->faceWidth;
+            }
+        } else if (door.hitKind == kHitFrame && door.hitFrame >= 0 && door.hitFrame < 4) {
+            const FrameProfile& side = door.frame[door.hitFrame];
+            h.kind = kHoverFrame;
+            h.side = door.hitFrame;
+            h.a = side.cutLength;
+            if (side.profile) {
+                h.title = side.profile->code;
+                h.b = side.profile->faceWidth;
+            }
+            if (h.side == kFrameLeft) {
+                h.c = i > 0 ? sketch.doors[i - 1].width : 0;
+                h.d = door.width;
+            } else if (h.side == kFrameRight && i < n - 1) {
+                h.c = door.width;
+                h.d = sketch.doors[i + 1].width;
+            } else {
+                h.c = door.width;
+            }
+        }
+        return h;
+    }
+    return h;
+}
+
+InfoLines infoLines(const HoverDescription& h) {
+    InfoLines lines;
+    const double a = h.a, b = h.b, c = h.c, d = h.d;
+    switch (h.kind) {
+    case kHoverInsert: {
+        lines.first = h.hasMaterial ? "Материал: " + h.title : std::string("Материал не назначен");
+        if (!h.error.empty()) lines.first += "   " + h.error;
+        const double area = a * b / 100; // mm²
+        lines.second = format(
+            "Ширина: %5d мм;  Высота: %5d мм; Площадь: %5d мм2 (%5.3f м2); Толщина: %2.1f мм",
+            roundHalfUp(a / 10), roundHalfUp(b / 10), roundHalfUp(area), area / 1000000, h.thickness / 10.0);
+        break;
+    }
+    case kHoverFrame:
+        lines.first = "Код: " + h.title;
+        lines.second = format("Длина: %5.1f мм;  Ширина: %5.1f мм", a / 10, b / 10);
+        if (h.side == kFrameTop || h.side == kFrameBottom) {
+            lines.second += format(";  Ширина двери: %5.1f мм", c / 10);
+        } else {
+            if (h.c != 0) lines.second += format(";  Левая дверь: %5.1f мм", c / 10);
+            if (h.d != 0) lines.second += format(";  Правая дверь: %5.1f мм", d / 10);
+        }
+        break;
+    case kHoverVertical:
+    case kHoverHorizontal:
+        lines.first = "Код: " + h.title;
+        lines.second =
+            format(h.kind == kHoverVertical
+                       ? "Длина: %5.1f мм;  Ширина: %5.1f мм;  Смещение от левого края двери: %5.1f мм"
+                       : "Длина: %5.1f мм;  Ширина: %5.1f мм;  Смещение от верхнего края двери: %5.1f мм",
+                   a / 10, b / 10, c / 10);
+        break;
+    default:
+        break;
+    }
+    return lines;
+}
+
+std::vector<MenuEntry> contextMenuEntries(const DoorSketch& sketch, int hoverDoor) {
+    std::vector<MenuEntry> entries;
+    entries.push_back({kMenuCopyDoor, format("Копировать дверь %d", hoverDoor + 1), true});
+    if (sketch.copiedDoor >= 0)
+        entries.push_back({kMenuPasteDoor, format("Вставить дверь %d", sketch.copiedDoor + 1),
+                           sketch.copiedDoor != hoverDoor});
+    entries.push_back({0, std::string(), true});
+    const bool horizontal = sketch.hasDivider(hoverDoor, false);
+    const bool vertical = sketch.hasDivider(hoverDoor, true);
+    if (horizontal) entries.push_back({kMenuAlignHorizontal, "Выравнить горизонтальные разделители", true});
+    if (vertical) entries.push_back({kMenuAlignVertical, "Выравнить вертикальные разделители", true});
+    if (horizontal || vertical) entries.push_back({0, std::string(), true});
+    const int n = sketch::doorsInUse(sketch.doorCount);
+    for (int i = 0; i < n; ++i) {
+        const int kind = sketch.doors[i].hitKind;
+        if (kind == kHitInsert || kind == kHitDivider) {
+            entries.push_back({kMenuDelete, "Удалить", true});
+            break;
+        }
+    }
+    return entries;
+}
+
+} // namespace dalvex::ui

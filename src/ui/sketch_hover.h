@@ -1,0 +1,75 @@
+#pragma once
+// What lies under the mouse in the sketch view: the hit test over the rectangles of the last layout, the
+// description of the hit item for the info line, and the entries of the view's context menu. Kept apart from
+// the widgets so that it can be exercised on a laid-out model alone.
+#include "model/door_sketch.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace dalvex::ui {
+
+// "ДСП-ДСП", "ДСП-Стекло" or "Универсальный" for divider kinds 0, 1, 2; empty for any other.
+std::string dividerKindWord(int dividerKind);
+
+// The item found by the hover test: its rectangle (empty when nothing) and its door index (-1 when nothing).
+struct HoverHit {
+    PixelRect rect;
+    int door = -1;
+};
+
+// Finds the frame side, divider or insert under `p` in the doors shown and records it in the doors' hit
+// fields and the sketch's `cursorKind`. Finds nothing while the sketch is dirty: its rectangles are then out
+// of date.
+HoverHit hoverTest(DoorSketch& sketch, PixelPoint p);
+
+enum HoverKind {
+    kHoverNothing = 0,
+    kHoverInsert = 1,
+    kHoverFrame = 2,
+    kHoverVertical = 3,
+    kHoverHorizontal = 4
+};
+
+// The info line's description of the hovered item (lengths in 0.1 mm).
+struct HoverDescription {
+    int kind = kHoverNothing;
+    std::string title; // insert: collection / key; frame side: code; divider: code (kind word)
+    bool hasMaterial = false;
+    int32_t a = 0, b = 0; // insert: panel width and height; frame side, divider: cut length and face width
+    int32_t thickness = 0;
+    std::string error;
+    int32_t c = 0, d = 0; // frame side: door widths beside it; divider: c = its position
+    int side = 0;         // frame side: 0 left, 1 top, 2 right, 3 bottom
+};
+
+// Describes the first door's hit (doors 0 .. doorCount - 1) whose hit kind is not nothing.
+HoverDescription describeHover(const DoorSketch& sketch);
+
+// The two lines the info line shows for a description.
+struct InfoLines {
+    std::string first;
+    std::string second;
+};
+InfoLines infoLines(const HoverDescription& h);
+
+// The context menu's commands.
+enum MenuCommand {
+    kMenuCopyDoor = 1124,
+    kMenuPasteDoor = 1125,
+    kMenuDelete = 1126,
+    kMenuAlignHorizontal = 1127,
+    kMenuAlignVertical = 1128,
+};
+
+struct MenuEntry {
+    int command = 0; // 0: a separator
+    std::string text;
+    bool enabled = true;
+};
+
+// The entries of the context menu opened over door `hoverDoor`, from the hits of the last hover test.
+std::vector<MenuEntry> contextMenuEntries(const DoorSketch& sketch, int hoverDoor);
+
+} // namespace dalvex::ui
