@@ -2,6 +2,7 @@
 
 #include "calc/ds_system.h"
 #include "model/project.h"
+#include "sketch_hover.h"
 #include "widgets/picture_button.h"
 
 namespace dalvex::ui {
@@ -18,16 +19,7 @@ DlgSplitter::DlgSplitter(const UiContext& context, QWidget* parent) : Picker(con
 }
 
 QString DlgSplitter::kindWord(int dividerKind) {
-    switch (dividerKind) {
-    case 0:
-        return QStringLiteral("ДСП-ДСП");
-    case 1:
-        return QStringLiteral("ДСП-Стекло");
-    case 2:
-        return QStringLiteral("Универсальный");
-    default:
-        return QString();
-    }
+    return QString::fromStdString(dividerKindWord(dividerKind));
 }
 
 void DlgSplitter::selectionChanged() {
