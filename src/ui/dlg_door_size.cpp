@@ -28,7 +28,8 @@ TextLabel* makeLabel(const QString& text, QRect at, QWidget* parent) {
 } // namespace
 
 DlgDoorSize::DlgDoorSize(const UiContext& context, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint),
+    : ToolDialog(context.hub, parent,
+                 Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint),
       ctx_(context), editor_(context.project) {
     setWindowTitle(QStringLiteral("Параметры дверей"));
     makeLabel(QStringLiteral("Ширина"), QRect(105, 5, 60, 20), this);
@@ -82,10 +83,7 @@ void DlgDoorSize::layoutRows(int n) {
 }
 
 void DlgDoorSize::open() {
-    if (!locked_) {
-        locked_ = true;
-        ctx_.hub.notify(Notification::LockPanels);
-    }
+    lockPanels();
     const DoorWidthsView view = editor_.begin();
     shownDoors_ = static_cast<int>(view.widthsMm.size());
     layoutRows(shownDoors_);
@@ -142,10 +140,7 @@ void DlgDoorSize::reject() {
 }
 
 void DlgDoorSize::finish(bool applied) {
-    if (locked_) {
-        locked_ = false;
-        ctx_.hub.notify(Notification::UnlockPanels);
-    }
+    unlockPanels();
     if (applied)
         QDialog::accept();
     else

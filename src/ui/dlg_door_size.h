@@ -5,7 +5,7 @@
 #include "model/door_widths.h"
 #include "ui_context.h"
 
-#include <QDialog>
+#include "tool_dialog.h"
 
 #include <array>
 #include <functional>
@@ -18,7 +18,7 @@ namespace dalvex::ui {
 class PictureButton;
 class TextLabel;
 
-class DlgDoorSize : public QDialog {
+class DlgDoorSize : public ToolDialog {
     Q_OBJECT
 public:
     static constexpr int kMaxRows = 10;
@@ -28,7 +28,6 @@ public:
 
     // Locks the panels, fills the controls from the doors and shows the dialog centred on the main window.
     void open() override;
-    bool locked() const { return locked_; }
 
     QLineEdit* widthEdit(int door) const { return widths_[static_cast<size_t>(door)]; }
     QComboBox* rowList(int door) const { return rows_[static_cast<size_t>(door)]; }
@@ -56,7 +55,6 @@ private:
     PictureButton* ok_;
     PictureButton* cancel_;
     int shownDoors_ = 0;
-    bool locked_ = false;
 };
 
 } // namespace dalvex::ui

@@ -44,7 +44,8 @@ QString accountingPath(const QString& workbookPath) {
 } // namespace
 
 DlgPrint::DlgPrint(const UiContext& context, Mode mode, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint),
+    : ToolDialog(context.hub, parent,
+                 Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint),
       ctx_(context), mode_(mode) {
     setWindowTitle(mode == Mode::Print ? QStringLiteral("Печать") : QStringLiteral("Сохранить в xml"));
     setFixedSize(dluX(157), dluY(126));
@@ -88,32 +89,20 @@ void DlgPrint::setOn(Toggle t, bool on) {
 }
 
 void DlgPrint::showCentred() {
-    if (!locked_) {
-        locked_ = true;
-        ctx_.hub.notify(Notification::LockPanels);
-    }
-    if (QWidget* main = parentWidget() ? parentWidget()->window() : nullptr) {
-        const QPoint centre = main->mapToGlobal(main->rect().center());
-        move(centre - QPoint(width() / 2, height() / 2));
-    }
+    lockPanels();
+    centreOnMainWindow();
     show();
     raise();
     activateWindow();
 }
 
-void DlgPrint::restore() {
-    if (!locked_) return;
-    locked_ = false;
-    ctx_.hub.notify(Notification::UnlockPanels);
-}
-
 void DlgPrint::reject() {
-    restore();
+    unlockPanels();
     QDialog::reject();
 }
 
 void DlgPrint::accept() {
-    restore();
+    unlockPanels();
     if (mode_ == Mode::Xml)
         writeFiles();
     else

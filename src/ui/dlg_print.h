@@ -4,7 +4,7 @@
 // locked.
 #include "ui_context.h"
 
-#include <QDialog>
+#include "tool_dialog.h"
 
 #include <array>
 #include <functional>
@@ -13,7 +13,7 @@ namespace dalvex::ui {
 
 class PictureButton;
 
-class DlgPrint : public QDialog {
+class DlgPrint : public ToolDialog {
     Q_OBJECT
 public:
     enum class Mode { Print, Xml };
@@ -38,7 +38,6 @@ public:
     void reject() override;
 
 private:
-    void restore();
     void writeFiles();
     void print();
 
@@ -48,7 +47,6 @@ private:
     PictureButton* ok_;
     PictureButton* cancel_;
     PrintAction printAction_;
-    bool locked_ = false;
 };
 
 } // namespace dalvex::ui

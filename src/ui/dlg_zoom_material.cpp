@@ -36,7 +36,8 @@ void selectDoor(QComboBox* list, int door) {
 } // namespace
 
 DlgZoomMaterial::DlgZoomMaterial(const UiContext& context, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint),
+    : ToolDialog(context.hub, parent,
+                 Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint),
       ctx_(context) {
     setWindowTitle(QStringLiteral("Масштабирование"));
     setFixedSize(dluX(132), dluY(82));
@@ -72,19 +73,13 @@ DlgZoomMaterial::DlgZoomMaterial(const UiContext& context, QWidget* parent)
 }
 
 void DlgZoomMaterial::openFor(const Material* material) {
-    if (!locked_) {
-        locked_ = true;
-        ctx_.hub.notify(Notification::LockPanels);
-    }
+    lockPanels();
     material_ = material;
     if (!fillLists()) {
         reject();
         return;
     }
-    if (QWidget* main = parentWidget() ? parentWidget()->window() : nullptr) {
-        const QPoint centre = main->mapToGlobal(main->rect().center());
-        move(centre - QPoint(width() / 2, height() / 2));
-    }
+    centreOnMainWindow();
     show();
     raise();
     activateWindow();
@@ -115,7 +110,7 @@ void DlgZoomMaterial::fitInsert() {
         ctx_.hub.notify(Notification::Recalculated);
         ctx_.hub.notify(Notification::SelectionChanged);
     }
-    finish();
+    unlockPanels();
     QDialog::accept();
 }
 
@@ -129,19 +124,13 @@ void DlgZoomMaterial::fitDoors() {
         ctx_.hub.notify(Notification::Recalculated);
         ctx_.hub.notify(Notification::SelectionChanged);
     }
-    finish();
+    unlockPanels();
     QDialog::accept();
 }
 
 void DlgZoomMaterial::reject() {
-    finish();
+    unlockPanels();
     QDialog::reject();
-}
-
-void DlgZoomMaterial::finish() {
-    if (!locked_) return;
-    locked_ = false;
-    ctx_.hub.notify(Notification::UnlockPanels);
 }
 
 } // namespace dalvex::ui

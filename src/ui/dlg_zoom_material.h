@@ -3,7 +3,7 @@
 // spread over a range of doors as if they were one panel. While it is open the panels are locked.
 #include "ui_context.h"
 
-#include <QDialog>
+#include "tool_dialog.h"
 
 class QComboBox;
 
@@ -15,7 +15,7 @@ namespace dalvex::ui {
 
 class PictureButton;
 
-class DlgZoomMaterial : public QDialog {
+class DlgZoomMaterial : public ToolDialog {
     Q_OBJECT
 public:
     DlgZoomMaterial(const UiContext& context, QWidget* parent);
@@ -25,7 +25,6 @@ public:
     const Material* material() const { return material_; }
     int lastRangeStart() const { return lastRangeStart_; }
     int lastRangeEnd() const { return lastRangeEnd_; }
-    bool locked() const { return locked_; }
 
     // "По размеру вставки" and "По размеру дверей".
     void fitInsert();
@@ -40,7 +39,6 @@ public:
 
 private:
     bool fillLists();
-    void finish();
 
     UiContext ctx_;
     const Material* material_ = nullptr;
@@ -50,7 +48,6 @@ private:
     PictureButton* doors_;
     QComboBox* from_;
     QComboBox* to_;
-    bool locked_ = false;
 };
 
 } // namespace dalvex::ui

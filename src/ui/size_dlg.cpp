@@ -60,7 +60,7 @@ TextLabel* makeLabel(QWidget* parent, QRect geometry) {
 } // namespace
 
 SizeDlg::SizeDlg(const UiContext& context, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint), ctx_(context) {
+    : ToolDialog(context.hub, parent, Qt::Tool | Qt::FramelessWindowHint), ctx_(context) {
     setFixedSize(dluX(148), dluY(46));
     name_ = makeLabel(this, units(4, 3, 38, 8));
     side_ = new QComboBox(this);
@@ -112,10 +112,7 @@ void SizeDlg::showEvent(QShowEvent* event) {
             side_->addItems({QStringLiteral("левой"), QStringLiteral("правой")});
         side_->setCurrentIndex(0);
     }
-    if (!locked_) {
-        locked_ = true;
-        ctx_.hub.notify(Notification::LockPanels);
-    }
+    lockPanels();
     edit_->setText(text(format("%d", beforeSize_ / 10)));
     edit_->selectAll();
     edit_->setFocus();
@@ -124,7 +121,7 @@ void SizeDlg::showEvent(QShowEvent* event) {
 
 void SizeDlg::hideEvent(QHideEvent* event) {
     // However the dialog goes away, the panels must not stay locked.
-    unlock();
+    unlockPanels();
     QDialog::hideEvent(event);
 }
 
@@ -152,19 +149,13 @@ void SizeDlg::sideChanged(int index) {
 
 void SizeDlg::accept() {
     if (isVisible()) apply();
-    unlock();
+    unlockPanels();
     QDialog::accept();
 }
 
 void SizeDlg::reject() {
-    unlock();
+    unlockPanels();
     QDialog::reject();
-}
-
-void SizeDlg::unlock() {
-    if (!locked_) return;
-    locked_ = false;
-    ctx_.hub.notify(Notification::UnlockPanels);
 }
 
 void SizeDlg::apply() {

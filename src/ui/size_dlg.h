@@ -4,7 +4,7 @@
 // the filling panel on that side gets exactly that size. While it is visible the panels are locked.
 #include "ui_context.h"
 
-#include <QDialog>
+#include "tool_dialog.h"
 
 #include <cstdint>
 
@@ -21,7 +21,7 @@ namespace dalvex::ui {
 class PictureButton;
 class TextLabel;
 
-class SizeDlg : public QDialog {
+class SizeDlg : public ToolDialog {
     Q_OBJECT
 public:
     SizeDlg(const UiContext& context, QWidget* parent);
@@ -55,14 +55,12 @@ protected:
 private:
     void sideChanged(int index);
     void apply();
-    void unlock();
 
     UiContext ctx_;
     bool horizontal_ = false;
     int32_t beforeSize_ = 0;
     int32_t afterSize_ = 0;
     int32_t maxSize_ = 0;
-    bool locked_ = false;
     TextLabel* name_;
     TextLabel* insert_;
     TextLabel* range_;
