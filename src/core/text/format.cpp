@@ -12,7 +12,7 @@ namespace {
 constexpr int kMaxWidth = 1000;
 constexpr int kMaxPrecision = 400;
 
-struct Spec {
+struct Conversion {
     bool left = false;
     bool zero = false;
     bool plus = false;
@@ -33,11 +33,11 @@ std::size_t codePointCount(std::string_view s) {
 
 // Writes sign and body into `out`, padded to the width: spaces before (or after with '-'), or zeros between
 // the sign and the body when `zeroPad`.
-void pad(std::string& out, const Spec& spec, std::string_view sign, std::string_view body, bool zeroPad,
+void pad(std::string& out, const Conversion& conv, std::string_view sign, std::string_view body, bool zeroPad,
          std::size_t bodyChars) {
     const std::size_t used = sign.size() + bodyChars;
-    const std::size_t fill = static_cast<std::size_t>(spec.width) > used ? spec.width - used : 0;
-    if (spec.left) {
+    const std::size_t fill = static_cast<std::size_t>(conv.width) > used ? conv.width - used : 0;
+    if (conv.left) {
         out.append(sign).append(body).append(fill, ' ');
     } else if (zeroPad) {
         out.append(sign).append(fill, '0').append(body);
@@ -46,57 +46,57 @@ void pad(std::string& out, const Spec& spec, std::string_view sign, std::string_
     }
 }
 
-std::string_view signText(bool negative, const Spec& spec) {
+std::string_view signText(bool negative, const Conversion& conv) {
     if (negative) return "-";
-    if (spec.plus) return "+";
-    if (spec.space) return " ";
+    if (conv.plus) return "+";
+    if (conv.space) return " ";
     return "";
 }
 
-void formatInt(std::string& out, const Spec& spec, int64_t value) {
+void formatInt(std::string& out, const Conversion& conv, int64_t value) {
     const bool negative = value < 0;
     // Magnitude in unsigned arithmetic: negating INT64_MIN would overflow.
     const uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude);
     std::string digits(buffer, result.ptr);
-    if (spec.precision >= 0) {
+    if (conv.precision >= 0) {
         // C: the precision is the minimum number of digits, and a zero with precision 0 prints no digits.
-        if (spec.precision == 0 && magnitude == 0) digits.clear();
-        if (digits.size() < static_cast<std::size_t>(spec.precision))
-            digits.insert(0, spec.precision - digits.size(), '0');
+        if (conv.precision == 0 && magnitude == 0) digits.clear();
+        if (digits.size() < static_cast<std::size_t>(conv.precision))
+            digits.insert(0, conv.precision - digits.size(), '0');
     }
-    const bool zeroPad = spec.zero && !spec.left && spec.precision < 0;
-    pad(out, spec, signText(negative, spec), digits, zeroPad, digits.size());
+    const bool zeroPad = conv.zero && !conv.left && conv.precision < 0;
+    pad(out, conv, signText(negative, conv), digits, zeroPad, digits.size());
 }
 
-void formatReal(std::string& out, const Spec& spec, double value) {
+void formatReal(std::string& out, const Conversion& conv, double value) {
     const bool negative = std::signbit(value);
-    const std::string_view sign = signText(negative, spec);
+    const std::string_view sign = signText(negative, conv);
     if (std::isnan(value) || std::isinf(value)) {
         const std::string_view body = std::isnan(value) ? "nan" : "inf";
-        pad(out, spec, sign, body, false, body.size());
+        pad(out, conv, sign, body, false, body.size());
         return;
     }
-    const int precision = spec.precision < 0 ? 6 : spec.precision;
+    const int precision = conv.precision < 0 ? 6 : conv.precision;
     // Enough for the 309 integer digits of the largest double plus the point and the fraction.
     std::string digits(static_cast<std::size_t>(precision) + 320, '\0');
     const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), std::fabs(value),
                                       std::chars_format::fixed, precision);
     digits.resize(result.ec == std::errc() ? static_cast<std::size_t>(result.ptr - digits.data()) : 0);
     std::replace(digits.begin(), digits.end(), '.', ',');
-    pad(out, spec, sign, digits, spec.zero && !spec.left, digits.size());
+    pad(out, conv, sign, digits, conv.zero && !conv.left, digits.size());
 }
 
-void formatText(std::string& out, const Spec& spec, std::string_view text) {
-    if (spec.precision >= 0 && text.size() > static_cast<std::size_t>(spec.precision)) {
+void formatText(std::string& out, const Conversion& conv, std::string_view text) {
+    if (conv.precision >= 0 && text.size() > static_cast<std::size_t>(conv.precision)) {
         // Cut by bytes, backing up to the start of a character so that no UTF-8 sequence is split.
-        std::size_t cut = static_cast<std::size_t>(spec.precision);
+        std::size_t cut = static_cast<std::size_t>(conv.precision);
         while (cut > 0 && isContinuationByte(text[cut]))
             --cut;
         text = text.substr(0, cut);
     }
-    pad(out, spec, "", text, false, codePointCount(text));
+    pad(out, conv, "", text, false, codePointCount(text));
 }
 
 int64_t toInt64(double value) {
@@ -108,23 +108,23 @@ int64_t toInt64(double value) {
     return static_cast<int64_t>(value);
 }
 
-void formatOne(std::string& out, const Spec& spec, const FormatArg* arg) {
-    switch (spec.conversion) {
+void formatOne(std::string& out, const Conversion& conv, const FormatArg* arg) {
+    switch (conv.conversion) {
     case 'd':
     case 'i':
-        if (arg == nullptr || arg->kind == FormatArg::Kind::Text) return formatInt(out, spec, 0);
-        return formatInt(out, spec, arg->kind == FormatArg::Kind::Int ? arg->i : toInt64(arg->d));
+        if (arg == nullptr || arg->kind == FormatArg::Kind::Text) return formatInt(out, conv, 0);
+        return formatInt(out, conv, arg->kind == FormatArg::Kind::Int ? arg->i : toInt64(arg->d));
     case 'f':
-        if (arg == nullptr || arg->kind == FormatArg::Kind::Text) return formatReal(out, spec, 0.0);
-        return formatReal(out, spec,
+        if (arg == nullptr || arg->kind == FormatArg::Kind::Text) return formatReal(out, conv, 0.0);
+        return formatReal(out, conv,
                           arg->kind == FormatArg::Kind::Int ? static_cast<double>(arg->i) : arg->d);
     default: // 's'
-        if (arg == nullptr) return formatText(out, spec, "");
-        if (arg->kind == FormatArg::Kind::Text) return formatText(out, spec, arg->s);
+        if (arg == nullptr) return formatText(out, conv, "");
+        if (arg->kind == FormatArg::Kind::Text) return formatText(out, conv, arg->s);
         // A number given for %s is written in its %d or %f form, padded like text.
-        Spec plain;
-        plain.left = spec.left;
-        plain.width = spec.width;
+        Conversion plain;
+        plain.left = conv.left;
+        plain.width = conv.width;
         if (arg->kind == FormatArg::Kind::Int) return formatInt(out, plain, arg->i);
         return formatReal(out, plain, arg->d);
     }
@@ -155,24 +155,24 @@ std::string formatArgs(std::string_view pattern, std::initializer_list<FormatArg
         out.append(pattern.substr(pos, percent - pos));
         pos = percent + 1;
 
-        Spec spec;
+        Conversion conv;
         for (; pos < pattern.size(); ++pos) {
             const char c = pattern[pos];
             if (c == '-')
-                spec.left = true;
+                conv.left = true;
             else if (c == '0')
-                spec.zero = true;
+                conv.zero = true;
             else if (c == '+')
-                spec.plus = true;
+                conv.plus = true;
             else if (c == ' ')
-                spec.space = true;
+                conv.space = true;
             else if (c != '#')
                 break;
         }
-        spec.width = std::min(readCount(pattern, pos), kMaxWidth);
+        conv.width = std::min(readCount(pattern, pos), kMaxWidth);
         if (pos < pattern.size() && pattern[pos] == '.') {
             ++pos;
-            spec.precision = std::min(readCount(pattern, pos), kMaxPrecision);
+            conv.precision = std::min(readCount(pattern, pos), kMaxPrecision);
         }
         while (pos < pattern.size() && (pattern[pos] == 'l' || pattern[pos] == 'h'))
             ++pos;
@@ -181,8 +181,8 @@ std::string formatArgs(std::string_view pattern, std::initializer_list<FormatArg
             out.append(pattern.substr(percent));
             break;
         }
-        spec.conversion = pattern[pos++];
-        switch (spec.conversion) {
+        conv.conversion = pattern[pos++];
+        switch (conv.conversion) {
         case '%':
             out.push_back('%');
             break;
@@ -191,7 +191,7 @@ std::string formatArgs(std::string_view pattern, std::initializer_list<FormatArg
         case 'f':
         case 's': {
             const FormatArg* arg = next != args.end() ? next++ : nullptr;
-            formatOne(out, spec, arg);
+            formatOne(out, conv, arg);
             break;
         }
         default:
