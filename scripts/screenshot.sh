@@ -8,9 +8,8 @@ build="${DALVEX_BUILD_DIR:-build}"
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S . -B "$build" -G Ninja -DDALVEX_BUILD_BENCH=OFF >/dev/null
 fi
-cmake --build "$build" -j2 --target dalvex >/dev/null
+cmake --build "$build" -j2 --target dalvex-screenshot >/dev/null
 mkdir -p "$(dirname "$out")"
 abs_out="$(cd "$(dirname "$out")" && pwd)/$(basename "$out")"
-DALVEX_SCREENSHOT="$abs_out" DALVEX_STARTUP_TIMING=1 \
-  timeout 60 xvfb-run -a -s "-screen 0 1366x860x24" "$build/bin/dalvex"
+timeout 60 xvfb-run -a -s "-screen 0 1366x860x24" "$build/bin/dalvex-screenshot" "$abs_out" "${2:-0}"
 echo "Saved $out"

@@ -1,0 +1,21 @@
+#pragma once
+// The application object: the catalogue and the one Project, built from the folders beside the executable
+// before any window exists, and the pictures the windows show.
+#include "artwork.h"
+#include "catalogue/catalogue.h"
+#include "model/project.h"
+
+#include <QApplication>
+
+class CDalvexApp : public QApplication {
+public:
+    CDalvexApp(int& argc, char** argv);
+
+    dalvex::Project& project() { return project_; }
+    const dalvex::ui::Artwork& artwork() const { return artwork_; }
+
+private:
+    dalvex::Catalogue catalogue_;
+    dalvex::Project project_;
+    dalvex::ui::Artwork artwork_;
+};
