@@ -10,6 +10,22 @@ namespace dalvex {
 
 namespace {
 
+// A divider piece found while walking the doors, and the door it belongs to.
+struct DividerPiece {
+    const Divider* divider;
+    int32_t doorIndex;
+};
+
+// One cut line per divider piece of `line`, in walking order; then the next profile group.
+void addDividerCuts(CalcResult& result, const ArticleLine& line, const std::vector<DividerPiece>& found) {
+    for (size_t i = 0; i < found.size(); ++i) {
+        const Divider& d = *found[i].divider;
+        result.cutLines.push_back(
+            pieceCut(result, static_cast<int32_t>(i + 1), line, d.cutLength, d.number, found[i].doorIndex));
+    }
+    ++result.profileGroup;
+}
+
 // One row: a single door, or every door in the same row (no overlaps, so single guides and runners).
 bool runsInOneRow(const DoorSketch& sketch, int32_t doors) {
     for (int k = 1; k < doors; ++k)
@@ -69,11 +85,7 @@ void DSSystem::collectHorizontals(DoorSketch& sketch, CalcResult& result, const 
 }
 
 void DSSystem::collectDividers(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) {
-    struct Piece {
-        const Divider* divider;
-        int32_t doorIndex;
-    };
-    std::vector<Piece> found;
+    std::vector<DividerPiece> found;
     std::vector<int32_t> pieces;
     const DividerProfile* profile = nullptr;
     for (int k = 0; k < doorsOf(sketch); ++k) {
@@ -87,13 +99,7 @@ void DSSystem::collectDividers(DoorSketch& sketch, CalcResult& result, const Pro
     if (pieces.empty()) return;
     // Dividers of different profiles are billed under the last profile found.
     result.articleLines.push_back(barLine(profile, pieces, color));
-    const ArticleLine& line = result.articleLines.back();
-    for (size_t i = 0; i < found.size(); ++i) {
-        const Divider& d = *found[i].divider;
-        result.cutLines.push_back(
-            pieceCut(result, static_cast<int32_t>(i + 1), line, d.cutLength, d.number, found[i].doorIndex));
-    }
-    ++result.profileGroup;
+    addDividerCuts(result, result.articleLines.back(), found);
 }
 
 void DSSystem::collectDividersByProfile(DoorSketch& sketch, CalcResult& result, const ProfileColor* color,
@@ -112,11 +118,11 @@ void DSSystem::collectDividersByProfile(DoorSketch& sketch, CalcResult& result, 
                     pieces.push_back(door.frame[kFrameTop].cutLength);
             }
         }
-        std::vector<std::pair<const Divider*, int32_t>> found;
+        std::vector<DividerPiece> found;
         for (int k = 0; k < doors; ++k) {
             for (const auto& [id, d] : sketch.doors[k].dividers) {
                 if (d.profile == nullptr || d.profile->code != wanted) continue;
-                found.emplace_back(&d, sketch.doors[k].index);
+                found.push_back({&d, sketch.doors[k].index});
                 pieces.push_back(d.cutLength);
             }
         }
@@ -125,13 +131,7 @@ void DSSystem::collectDividersByProfile(DoorSketch& sketch, CalcResult& result, 
         if (profile == nullptr && catalogue != nullptr) profile = catalogue->findDividerProfile(wanted);
         if (profile == nullptr) continue;
         result.articleLines.push_back(barLine(profile, pieces, color));
-        const ArticleLine& line = result.articleLines.back();
-        for (size_t i = 0; i < found.size(); ++i) {
-            const Divider& d = *found[i].first;
-            result.cutLines.push_back(
-                pieceCut(result, static_cast<int32_t>(i + 1), line, d.cutLength, d.number, found[i].second));
-        }
-        ++result.profileGroup;
+        addDividerCuts(result, result.articleLines.back(), found);
     }
 }
 
