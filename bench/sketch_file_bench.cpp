@@ -1,8 +1,8 @@
 // Opening a large sketch file: read, check and take over 10 doors with 200 dividers, then recalculate.
 #include "catalogue/catalogue.h"
-#include "catalogue/records.h"
-#include "files/sketch_file.h"
-#include "model/project.h"
+#include "project/project.h"
+#include "project/project_files.h"
+#include "records/records.h"
 
 #include <benchmark/benchmark.h>
 

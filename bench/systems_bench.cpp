@@ -67,7 +67,7 @@ void BM_RecalcLargest(benchmark::State& state, const char* systemName) {
     LargestProject p;
     if (std::string_view(systemName) == "Венлор") {
         p.own = createSystem(9, systemName, 0);
-        p.own->catalogue = &catalogue();
+        p.own->lookup = &catalogue();
         p.own->addHandleProfile(catalogue().findHandleProfile("JW03"));
         p.own->addDividerProfile(catalogue().findDividerProfile("JW05"));
         for (const char* code : {"JW01", "JW02", "JW04", "JW06", "JW07", "JBW2", "JBW3", "JW10"})

@@ -1,6 +1,6 @@
 #include "dalvex_app.h"
 
-#include "files/file_io.h"
+#include "io/executable_folder.h"
 
 #include <QFont>
 

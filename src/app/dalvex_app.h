@@ -3,7 +3,7 @@
 // before any window exists, and the pictures the windows show.
 #include "artwork.h"
 #include "catalogue/catalogue.h"
-#include "model/project.h"
+#include "project/project.h"
 
 #include <QApplication>
 

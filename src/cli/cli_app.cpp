@@ -1,13 +1,14 @@
 #include "cli_app.h"
 
-#include "calc/systems.h"
+#include "calc/ds_system.h"
 #include "catalogue/catalogue.h"
 #include "cli_options.h"
-#include "files/file_io.h"
 #include "files/sketch_file.h"
-#include "model/project.h"
+#include "io/executable_folder.h"
 #include "orders/accounting.h"
 #include "orders/workbook.h"
+#include "project/project.h"
+#include "project/project_reports.h"
 #include "project_json.h"
 #include "text/numbers.h"
 
@@ -31,25 +32,15 @@ bool allDigits(const std::string& s) {
 }
 
 // Millimetres as typed (digits only) to tenths of a millimetre.
-std::optional<int32_t> tenthsFromMillimetres(const std::string& text) {
+std::optional<int32_t> typedTenths(const std::string& text) {
     if (!allDigits(text) || text.size() > 9) return std::nullopt;
-    return readInt(text) * 10;
-}
-
-// The door counts the top panel's list offers for the current system.
-std::vector<int> offeredDoorCounts(DSSystem& system) {
-    auto* feldor = dynamic_cast<DSSystemFeldor*>(&system);
-    if (feldor && feldor->mountInside == 1) return {1, 2, 4};
-    std::vector<int> counts;
-    for (int n = 1; n <= system.maxDoorCount(); ++n)
-        counts.push_back(n);
-    return counts;
+    return tenthsFromMillimetres(readInt(text));
 }
 
 std::optional<Refusal> applyLength(const std::optional<std::string>& value, const char* option,
                                    bool (Project::*setter)(int32_t), Project& project) {
     if (!value) return std::nullopt;
-    const auto tenths = tenthsFromMillimetres(*value);
+    const auto tenths = typedTenths(*value);
     if (!tenths) return Refusal{std::string(option) + " needs whole millimetres, not '" + *value + "'"};
     if (!(project.*setter)(*tenths)) return Refusal{std::string(option) + " " + *value + ": value refused"};
     return std::nullopt;
@@ -78,7 +69,7 @@ std::optional<Refusal> applyOptions(const CliOptions& o, Project& project) {
     if (auto r = applyLength(o.width, "--width", &Project::setWidth, project)) return r;
     if (auto r = applyLength(o.height, "--height", &Project::setHeight, project)) return r;
     if (o.doors) {
-        const auto counts = offeredDoorCounts(*project.calculator);
+        const auto counts = project.calculator->offeredDoorCounts();
         const int n = allDigits(*o.doors) && o.doors->size() < 4 ? readInt(*o.doors) : 0;
         if (std::find(counts.begin(), counts.end(), n) == counts.end())
             return Refusal{"--doors " + *o.doors + ": " + project.calculator->code + " offers " +
@@ -155,10 +146,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     case Command::Save:
         return project.save(options->output) == kSketchOk ? kExitOk : cannotWrite(err, options->output);
     case Command::Xml:
-        return writeWorkbook(options->output, project, options->sheetOrder, options->sheetPrice,
-                             options->sheetProfiles, options->sheetAssembly)
-                   ? kExitOk
-                   : cannotWrite(err, options->output);
+        return writeWorkbook(options->output, project, options->sheets) ? kExitOk
+                                                                        : cannotWrite(err, options->output);
     case Command::Csv:
         return writeAccountingFile(options->output, project) ? kExitOk : cannotWrite(err, options->output);
     case Command::Help:

@@ -97,20 +97,20 @@ std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args,
     if (files.size() > outputs) o.input = files[outputs];
 
     if (sheets) {
-        o.sheetOrder = o.sheetPrice = o.sheetProfiles = o.sheetAssembly = false;
+        o.sheets = WorkbookSheets{};
         std::size_t start = 0;
         while (start <= sheets->size()) {
             const std::size_t comma = sheets->find(',', start);
             const std::string name =
                 sheets->substr(start, comma == std::string::npos ? std::string::npos : comma - start);
             if (name == "order")
-                o.sheetOrder = true;
+                o.sheets.order = true;
             else if (name == "price")
-                o.sheetPrice = true;
+                o.sheets.price = true;
             else if (name == "profiles")
-                o.sheetProfiles = true;
+                o.sheets.profiles = true;
             else if (name == "assembly")
-                o.sheetAssembly = true;
+                o.sheets.assembly = true;
             else {
                 error = "unknown worksheet '" + name + "' (order, price, profiles, assembly)";
                 return std::nullopt;

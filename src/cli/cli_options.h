@@ -1,5 +1,7 @@
 #pragma once
 // The command line of dalvex-cli: a command, its file arguments and the options applied to the project.
+#include "orders/workbook.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,8 +18,8 @@ struct CliOptions {
     // Options, applied in this order after opening.
     std::optional<std::string> system, handle, color;
     std::optional<std::string> width, height, doors, chipboard, plinth, discount, orderNumber;
-    // Worksheets of the xml command: order, price, profiles, assembly.
-    bool sheetOrder = true, sheetPrice = true, sheetProfiles = true, sheetAssembly = true;
+    // Worksheets of the xml command.
+    WorkbookSheets sheets{true, true, true, true};
 };
 
 // Parses the arguments (without the program name). On bad usage returns nullopt and sets `error`.

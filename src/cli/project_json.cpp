@@ -1,9 +1,9 @@
 #include "project_json.h"
 
-#include "calc/systems.h"
-#include "catalogue/records.h"
+#include "calc/ds_system.h"
 #include "json_writer.h"
-#include "model/project.h"
+#include "project/project.h"
+#include "records/records.h"
 
 namespace dalvex::cli {
 
@@ -21,16 +21,17 @@ void writeSettings(JsonWriter& out, const DSSystem& system) {
     out.key("noEdgeProfiles").value(system.noEdgeProfiles != 0);
     out.key("rollerSet");
     codeOrNull(out, system.rollerSet);
-    if (const auto* borvik = dynamic_cast<const DSSystemBorvik*>(&system)) {
-        out.key("pivot").value(borvik->pivot != 0);
-        out.key("heightOffset").value(borvik->heightOffset);
-    } else if (const auto* feldor = dynamic_cast<const DSSystemFeldor*>(&system)) {
-        out.key("mountInside").value(feldor->mountInside != 0);
-    } else if (const auto* gerlit = dynamic_cast<const DSSystemGerlit*>(&system)) {
+    const SystemOptions options = system.options();
+    if (options.pivot) out.key("pivot").value(*options.pivot);
+    if (options.heightOffset) out.key("heightOffset").value(*options.heightOffset);
+    if (options.mountInside) out.key("mountInside").value(*options.mountInside);
+    if (options.runningProfile) {
         out.key("runningProfile");
-        codeOrNull(out, gerlit->runningProfile);
+        codeOrNull(out, options.runningProfile);
+    }
+    if (options.guideProfile) {
         out.key("guideProfile");
-        codeOrNull(out, gerlit->guideProfile);
+        codeOrNull(out, options.guideProfile);
     }
     out.endObject();
 }

@@ -1,6 +1,7 @@
 #include "artwork.h"
 
 #include "catalogue/catalogue.h"
+#include "qt_text.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -155,7 +156,7 @@ QPixmap systemEmblem(const DSSystem& s) {
     f.setPixelSize(26);
     f.setBold(true);
     p.setFont(f);
-    const QString initial = QString::fromStdString(s.code).left(1);
+    const QString initial = qs(s.code).left(1);
     p.setPen(QColor(0, 0, 0, 60));
     p.drawText(r.translated(1, 1.5), Qt::AlignCenter, initial);
     p.setPen(Qt::white);

@@ -1,7 +1,8 @@
 #include "dlg_door_size.h"
 
-#include "model/project.h"
+#include "project/project.h"
 #include "prompts.h"
+#include "qt_text.h"
 #include "text/format.h"
 #include "widgets/picture_button.h"
 #include "widgets/text_label.h"
@@ -13,10 +14,6 @@
 
 namespace dalvex::ui {
 namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 TextLabel* makeLabel(const QString& text, QRect at, QWidget* parent) {
     auto* l = new TextLabel(text, parent);

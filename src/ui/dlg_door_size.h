@@ -2,7 +2,7 @@
 // "Параметры дверей": each door's width in millimetres and its row, the remainder of the opening the typed
 // widths leave uncovered, and the checks before the values are applied. The logic is the core's
 // DoorWidthsEditor; the dialog only shows its values and messages. While it is open the panels are locked.
-#include "model/door_widths.h"
+#include "project/door_widths.h"
 #include "ui_context.h"
 
 #include "tool_dialog.h"

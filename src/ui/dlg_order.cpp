@@ -1,9 +1,10 @@
 #include "dlg_order.h"
 
 #include "dialog_units.h"
-#include "model/project.h"
-#include "orders/order_card.h"
+#include "orders/order_numbers.h"
+#include "project/project.h"
 #include "prompts.h"
+#include "qt_text.h"
 #include "text/format.h"
 #include "text/numbers.h"
 #include "widgets/picture_button.h"
@@ -53,10 +54,6 @@ int64_t withDate(int64_t seconds, QDate date) {
     QDateTime moment = QDateTime::fromSecsSinceEpoch(seconds);
     moment.setDate(date);
     return moment.toSecsSinceEpoch();
-}
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
 }
 
 } // namespace
@@ -158,7 +155,7 @@ void DlgOrder::changed() {
 }
 
 void DlgOrder::newOrder() {
-    ctx_.project.orderCard.reset(ctx_.project.configFolder());
+    resetOrderCard(ctx_.project.orderCard, ctx_.project.configFolder());
     refresh();
     changed();
 }

@@ -1,12 +1,14 @@
 #include "dlg_print.h"
 
 #include "dialog_units.h"
-#include "files/file_io.h"
-#include "model/project.h"
+#include "io/executable_folder.h"
 #include "orders/accounting.h"
 #include "orders/report_tables.h"
 #include "orders/workbook.h"
+#include "project/project.h"
+#include "project/project_reports.h"
 #include "prompts.h"
+#include "qt_text.h"
 #include "report_printer.h"
 #include "widgets/picture_button.h"
 
@@ -110,31 +112,36 @@ void DlgPrint::accept() {
     QDialog::accept();
 }
 
+ReportChoice DlgPrint::chosenReports() const {
+    return {isOn(Order), isOn(Price), isOn(Profiles), isOn(Assembly)};
+}
+
 void DlgPrint::print() {
-    const bool order = isOn(Order), price = isOn(Price), profiles = isOn(Profiles), assembly = isOn(Assembly);
+    const ReportChoice chosen = chosenReports();
     if (printAction_) {
-        printAction_(order, price, profiles, assembly);
+        printAction_(chosen);
         return;
     }
     ReportSources sources;
     for (int kind = 0; kind < 4; ++kind)
         sources.tables[static_cast<size_t>(kind)] = buildTable(kind, ctx_.project);
     sources.configFolder = executableFolder() / "config";
-    printReports(this, sources, ReportChoice{order, price, profiles, assembly});
+    printReports(this, sources, chosen);
 }
 
 void DlgPrint::writeFiles() {
-    const bool order = isOn(Order), price = isOn(Price), profiles = isOn(Profiles), assembly = isOn(Assembly);
+    const ReportChoice chosen = chosenReports();
+    const WorkbookSheets sheets{chosen.order, chosen.price, chosen.profiles, chosen.assembly};
     const bool accounting = isOn(Accounting);
-    if (!order && !price && !profiles && !assembly && !accounting) return;
+    if (!sheets.any() && !accounting) return;
     Project& project = ctx_.project;
     const QString path = prompts().savePath(this, QStringLiteral("XML файлы (*.xml)"), QStringLiteral("xml"),
-                                            QString::fromStdString(project.orderCard.orderNumber));
+                                            qs(project.orderCard.orderNumber));
     if (path.isEmpty()) return;
     auto failed = [this](const QString& file) {
         prompts().error(this, QStringLiteral("Ошибка сохранения файла ") + file, QStringLiteral("Ошибка"));
     };
-    if (!writeWorkbook(toPath(path), project, order, price, profiles, assembly)) {
+    if (!writeWorkbook(toPath(path), project, sheets)) {
         failed(path);
         return;
     }

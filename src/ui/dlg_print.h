@@ -2,6 +2,7 @@
 // The report selection window: which reports to print (print mode) or to write into the workbook and the
 // accounting file (xml mode). Its toggles keep their state between openings; while it is open the panels are
 // locked.
+#include "report_printer.h"
 #include "ui_context.h"
 
 #include "tool_dialog.h"
@@ -31,13 +32,15 @@ public:
 
     // What OK does in print mode, with the order, price, profiles and assembly toggles. Without one the
     // tables are printed straight from the Project, without the sketch.
-    using PrintAction = std::function<void(bool order, bool price, bool profiles, bool assembly)>;
+    using PrintAction = std::function<void(ReportChoice chosen)>;
     void setPrintAction(PrintAction action) { printAction_ = std::move(action); }
 
     void accept() override;
     void reject() override;
 
 private:
+    // The four report toggles (the workbook's sheets are the same four).
+    ReportChoice chosenReports() const;
     void writeFiles();
     void print();
 

@@ -1,7 +1,8 @@
 #include "dlg_splitter.h"
 
 #include "calc/ds_system.h"
-#include "model/project.h"
+#include "project/project.h"
+#include "qt_text.h"
 #include "sketch_hover.h"
 #include "widgets/picture_button.h"
 
@@ -19,7 +20,7 @@ DlgSplitter::DlgSplitter(const UiContext& context, QWidget* parent) : Picker(con
 }
 
 QString DlgSplitter::kindWord(int dividerKind) {
-    return QString::fromStdString(dividerKindWord(dividerKind));
+    return qs(dividerKindWord(dividerKind));
 }
 
 void DlgSplitter::selectionChanged() {
@@ -37,8 +38,7 @@ void DlgSplitter::build() {
     int n = 0;
     if (calc) {
         for (const DividerProfile* d : calc->dividerProfiles) {
-            const QString text =
-                QString::fromStdString(d->code) + QStringLiteral(" (") + kindWord(d->dividerKind) + ')';
+            const QString text = qs(d->code) + QStringLiteral(" (") + kindWord(d->dividerKind) + ')';
             addButton({kFirstId + n, d->index, text, d->imageId, nullptr},
                       QRect(kButtonWidth * (n + 1), 5, kButtonWidth, kButtonHeight));
             ++n;

@@ -1,6 +1,7 @@
 #include "dlg_table.h"
 
-#include "orders/report_tables.h"
+#include "project/project_reports.h"
+#include "qt_text.h"
 
 #include <QPainter>
 #include <QScrollBar>
@@ -115,8 +116,7 @@ void DlgTable::render() {
                                 QPoint(lines[static_cast<size_t>(c) + 1] - 1, rowTop + rowHeight - 1));
                 p.setFont(cell.bold ? bold : normal);
                 p.setPen(textPen);
-                p.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                           QString::fromStdString(cell.text));
+                p.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, qs(cell.text));
             }
             rowTop += rowHeight;
         }

@@ -1,7 +1,8 @@
 #include "dlg_zoom_material.h"
 
 #include "dialog_units.h"
-#include "model/project.h"
+#include "project/project.h"
+#include "qt_text.h"
 #include "text/format.h"
 #include "text/numbers.h"
 #include "widgets/picture_button.h"
@@ -19,7 +20,7 @@ QRect units(int x, int y, int w, int h) {
 }
 
 QString doorNumber(int index) {
-    return QString::fromStdString(format("%d", index + 1));
+    return qs(format("%d", index + 1));
 }
 
 // The door index of a list entry ("1" is door 0); -1 without a selection.

@@ -1,6 +1,7 @@
 #include "draft_dlg.h"
 
-#include "model/project.h"
+#include "project/project.h"
+#include "qt_text.h"
 #include "size_dlg.h"
 #include "sketch_painter.h"
 #include "text/numbers.h"
@@ -260,7 +261,7 @@ void DraftDlg::fillContextMenu(QMenu& menu) const {
             menu.addSeparator();
             continue;
         }
-        QAction* a = menu.addAction(QString::fromStdString(e.text));
+        QAction* a = menu.addAction(qs(e.text));
         a->setData(e.command);
         a->setEnabled(e.enabled);
     }

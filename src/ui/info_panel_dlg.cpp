@@ -1,6 +1,7 @@
 #include "info_panel_dlg.h"
 
-#include "model/project.h"
+#include "project/project.h"
+#include "qt_text.h"
 #include "sketch_hover.h"
 
 #include <QPainter>
@@ -11,8 +12,8 @@ InfoPanelDlg::InfoPanelDlg(const UiContext& context, QWidget* parent) : Panel(co
 
 void InfoPanelDlg::showHover() {
     const InfoLines lines = infoLines(describeHover(ctx_.project.sketch));
-    first_ = QString::fromStdString(lines.first);
-    second_ = QString::fromStdString(lines.second);
+    first_ = qs(lines.first);
+    second_ = qs(lines.second);
     update();
 }
 

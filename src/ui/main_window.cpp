@@ -5,8 +5,9 @@
 #include "dlg_table.h"
 #include "dlg_tabs.h"
 #include "draft_dlg.h"
-#include "files/file_io.h"
 #include "info_panel_dlg.h"
+#include "io/executable_folder.h"
+#include "project/project_reports.h"
 #include "report_printer.h"
 #include "right_panel_dlg.h"
 #include "sum_dlg.h"
@@ -69,9 +70,7 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork)
         tables_[static_cast<size_t>(kind)] = new DlgTable(ctx_, kind, this);
     order_ = new DlgOrder(ctx_, this);
     order_->setPrintOpener([this] { top_->printDialog()->showCentred(); });
-    top_->printDialog()->setPrintAction([this](bool order, bool price, bool profiles, bool assembly) {
-        printReports(order, price, profiles, assembly);
-    });
+    top_->printDialog()->setPrintAction([this](ReportChoice chosen) { printReports(chosen); });
     auto* logo = new LogoPicture(artwork.picture(kPictureLogo), this);
     logo->background_ = artwork.picture(kPicturePanelBack);
     logo->icon_ = artwork.picture(kPictureAppIcon, QSize(56, 56));
@@ -139,13 +138,13 @@ void CDalvexDlg::notify(Notification n) {
     }
 }
 
-void CDalvexDlg::printReports(bool order, bool price, bool profiles, bool assembly) {
+void CDalvexDlg::printReports(ReportChoice chosen) {
     ReportSources sources;
     for (int kind = 0; kind < 4; ++kind)
         sources.tables[static_cast<size_t>(kind)] = tables_[static_cast<size_t>(kind)]->sections();
     sources.configFolder = executableFolder() / "config";
     sources.drawSketch = [this](QPainter& painter, QRect& rect) { draft_->drawForPrint(painter, rect); };
-    ui::printReports(this, sources, ReportChoice{order, price, profiles, assembly});
+    ui::printReports(this, sources, chosen);
 }
 
 bool CDalvexDlg::minimiseButtonShown() const {

@@ -2,6 +2,7 @@
 // The main window: a frame that creates the panels, lays them out, switches between the sketch editor and the
 // four result tables, and is the hub through which the panels tell each other that the model changed.
 #include "notifications.h"
+#include "report_printer.h"
 #include "ui_context.h"
 
 #include <QWidget>
@@ -43,7 +44,7 @@ public:
     QWidget* logo() const { return logo_; }
     bool minimiseButtonShown() const;
     // Prints the chosen reports from the result tables and the sketch view, after the print dialog.
-    void printReports(bool order, bool price, bool profiles, bool assembly);
+    void printReports(ReportChoice chosen);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,7 +1,8 @@
 #include "pickers.h"
 
 #include "catalogue/catalogue.h"
-#include "model/project.h"
+#include "project/project.h"
+#include "qt_text.h"
 #include "widgets/picture_button.h"
 #include "widgets/text_label.h"
 
@@ -15,10 +16,6 @@ namespace {
 
 constexpr int kCloseId = 500;
 constexpr int kFirstId = 501;
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 } // namespace
 

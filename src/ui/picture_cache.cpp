@@ -1,5 +1,6 @@
 #include "picture_cache.h"
 
+#include "qt_text.h"
 #include "text/format.h"
 
 #include <QString>
@@ -22,7 +23,7 @@ const QImage* PictureCache::sourcePicture(const std::string& path) {
     if (it == sources_.end()) {
         if (sources_.size() >= kCapacity) sources_.clear();
         QImage image;
-        if (!path.empty()) image.load(QString::fromStdString(path));
+        if (!path.empty()) image.load(qs(path));
         it = sources_.emplace(path, std::move(image)).first;
     }
     return orNull(it->second);

@@ -1,8 +1,9 @@
 #include "report_printer.h"
 
-#include "files/file_io.h"
+#include "io/whole_file.h"
 #include "orders/report_tables.h"
 #include "prompts.h"
+#include "qt_text.h"
 #include "table_layout.h"
 #include "text/encoding.h"
 
@@ -50,7 +51,7 @@ QImage loadPicture(const std::filesystem::path& path) {
 QString loadInfoText(const std::filesystem::path& path) {
     std::string bytes;
     if (!readWholeFile(path, bytes) || bytes.empty()) return {};
-    return QString::fromStdString(cp1251ToUtf8(bytes));
+    return qs(cp1251ToUtf8(bytes));
 }
 
 // Grid of the rows of one section printed on this page: the left line and one after each column down the
@@ -85,8 +86,7 @@ void drawRow(QPainter& painter, const TableSection& section, const SectionLayout
         if (!cell.text.empty()) {
             painter.setFont(cell.bold ? bold : normal);
             const QRect box(QPoint(x + pad.left, top + pad.top), QPoint(x + width - 1, top + height - 1));
-            painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                             QString::fromStdString(cell.text));
+            painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, qs(cell.text));
         }
         x += width;
     }

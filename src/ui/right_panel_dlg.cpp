@@ -1,12 +1,13 @@
 #include "right_panel_dlg.h"
 
-#include "calc/systems.h"
+#include "calc/ds_system.h"
 #include "catalogue/catalogue.h"
 #include "dlg_door_size.h"
 #include "dlg_splitter.h"
 #include "dlg_zoom_material.h"
-#include "model/project.h"
+#include "project/project.h"
 #include "prompts.h"
+#include "qt_text.h"
 #include "text/format.h"
 #include "thumb_list.h"
 #include "widgets/picture_button.h"
@@ -27,12 +28,9 @@ const QColor kGrey(76, 76, 76);
 const QColor kRed(250, 41, 41);
 constexpr int kTabHeight = 25;
 
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-DSSystemBorvik* borvik(DSSystem* calc) {
-    return calc && calc->systemKind == kSystemBorvik ? dynamic_cast<DSSystemBorvik*>(calc) : nullptr;
+// Борвик's options (pivot fittings, height offset); empty for the other systems.
+SystemOptions optionsOf(const DSSystem* calc) {
+    return calc ? calc->options() : SystemOptions{};
 }
 
 bool isGerlit(const DSSystem* calc) {
@@ -242,8 +240,8 @@ void RightPanelDlg::refresh() {
          std::initializer_list<QWidget*>{doorParameters_, doorsShownLabel_, barLengthLabel_, doorsShown_,
                                          barLengths_, insertSizes_, rollerLabel_, rollers_})
         w->setVisible(system);
-    const DSSystemBorvik* b = borvik(calc);
-    const bool offset = system && b && b->pivot == 0;
+    const std::optional<bool> pivot = optionsOf(calc).pivot;
+    const bool offset = system && pivot && !*pivot;
     heightOffsetLabel_->setVisible(offset);
     heightOffsets_->setVisible(offset);
     collections_->setVisible(!system);
@@ -292,9 +290,9 @@ void RightPanelDlg::refillLists() {
     barLengths_->setCurrentIndex(h ? std::clamp(h->barChoice - 1, 0, barLengths_->count() - 1) : -1);
 
     rollers_->clear();
-    const DSSystemBorvik* b = borvik(calc);
-    const bool pivotOffered = b && sketch.doorCount <= 2;
-    const bool pivotChosen = pivotOffered && b->pivot == 1;
+    const SystemOptions options = optionsOf(calc);
+    const bool pivotOffered = options.pivot && sketch.doorCount <= 2;
+    const bool pivotChosen = pivotOffered && *options.pivot;
     if (calc && calc->configuredRollerSetCount() > 0) {
         for (const Article* a : calc->articles)
             if (a->kind == kKindRollerSet) rollers_->addItem(qs(a->code));
@@ -310,7 +308,7 @@ void RightPanelDlg::refillLists() {
     heightOffsets_->clear();
     heightOffsets_->addItem(QStringLiteral("-40"));
     heightOffsets_->addItem(QStringLiteral("-33"));
-    heightOffsets_->setCurrentIndex(b && b->heightOffset == -33 ? 1 : 0);
+    heightOffsets_->setCurrentIndex(options.heightOffset == -33 ? 1 : 0);
     filling_ = false;
 }
 
@@ -371,14 +369,15 @@ void RightPanelDlg::showDrawMode() {
 }
 
 void RightPanelDlg::showGerlitProfiles(bool running, bool guide) {
-    const auto* gerlit = dynamic_cast<const DSSystemGerlit*>(ctx_.project.catalogue().findSystem("Герлит"));
+    const DSSystem* gerlit = ctx_.project.catalogue().findSystem("Герлит");
     if (!gerlit) return;
     auto show = [this](PictureButton* b, const Article* a) {
         b->setPicture(ctx_.artwork.picture(a ? a->imageId : kPictureNone));
         b->setCaption(a ? qs(a->code) : QStringLiteral("Нет"));
     };
-    if (running) show(running_, gerlit->runningProfile);
-    if (guide) show(guide_, gerlit->guideProfile);
+    const SystemOptions options = gerlit->options();
+    if (running) show(running_, options.runningProfile);
+    if (guide) show(guide_, options.guideProfile);
 }
 
 // --- Page "Система" ---
@@ -410,12 +409,13 @@ void RightPanelDlg::rollerChosen(int item) {
     DSSystem* calc = project.calculator;
     if (item < 0 || !calc) return;
     const QString text = rollers_->itemText(item);
-    if (DSSystemBorvik* b = borvik(calc)) {
-        b->pivot = text == kPivot ? 1 : 0;
+    if (SystemOptions options = calc->options(); options.pivot) {
+        options.pivot = text == kPivot;
+        calc->setOptions(options);
         calc->assignRows(project.sketch);
         project.sketch.resizePending = true;
         project.sketch.dirty = true;
-        const bool offset = page_ == 0 && b->pivot == 0;
+        const bool offset = page_ == 0 && !*calc->options().pivot;
         heightOffsetLabel_->setVisible(offset);
         heightOffsets_->setVisible(offset);
     }
@@ -436,9 +436,10 @@ void RightPanelDlg::rollerChosen(int item) {
 
 void RightPanelDlg::heightOffsetChosen(int item) {
     Project& project = ctx_.project;
-    DSSystemBorvik* b = borvik(project.calculator);
-    if (item < 0 || !b) return;
-    b->heightOffset = heightOffsets_->itemText(item) == QStringLiteral("-40") ? -40 : -33;
+    SystemOptions options = optionsOf(project.calculator);
+    if (item < 0 || !options.heightOffset) return;
+    options.heightOffset = heightOffsets_->itemText(item) == QStringLiteral("-40") ? -40 : -33;
+    project.calculator->setOptions(options);
     project.sketch.resizePending = true;
     project.sketch.dirty = true;
     project.recalculate(false);
@@ -494,7 +495,7 @@ void RightPanelDlg::clearSketch() {
 }
 
 void RightPanelDlg::toggleRunningProfile() {
-    auto* gerlit = dynamic_cast<DSSystemGerlit*>(ctx_.project.catalogue().findSystem("Герлит"));
+    DSSystem* gerlit = ctx_.project.catalogue().findSystem("Герлит");
     if (!gerlit) return;
     gerlit->toggleRunningProfile();
     showGerlitProfiles(true, true); // the guide profile may follow the running one
@@ -505,7 +506,7 @@ void RightPanelDlg::toggleRunningProfile() {
 }
 
 void RightPanelDlg::toggleGuideProfile() {
-    auto* gerlit = dynamic_cast<DSSystemGerlit*>(ctx_.project.catalogue().findSystem("Герлит"));
+    DSSystem* gerlit = ctx_.project.catalogue().findSystem("Герлит");
     if (!gerlit) return;
     gerlit->toggleGuideProfile();
     showGerlitProfiles(false, true);

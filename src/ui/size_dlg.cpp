@@ -1,8 +1,9 @@
 #include "size_dlg.h"
 
 #include "dialog_units.h"
-#include "model/project.h"
-#include "model/sketch_units.h"
+#include "project/project.h"
+#include "qt_text.h"
+#include "sketch/sketch_units.h"
 #include "text/format.h"
 #include "text/numbers.h"
 #include "widgets/picture_button.h"
@@ -20,10 +21,6 @@ namespace {
 
 QRect units(int x, int y, int w, int h) {
     return {dluX(x), dluY(y), dluX(w), dluY(h)};
-}
-
-QString text(const std::string& s) {
-    return QString::fromStdString(s);
 }
 
 // The two button pictures: a tick and a cross on a transparent ground, brighter under the pointer.
@@ -88,7 +85,7 @@ void SizeDlg::openFor(const Door& door, const Divider& divider, QPoint globalPos
     const auto [before, after] = door.extentsAround(divider);
     beforeSize_ = before;
     afterSize_ = after;
-    maxSize_ = sketch::saturate(static_cast<int64_t>(before) + after - kMinInsertPart);
+    maxSize_ = clampToInt(static_cast<int64_t>(before) + after - kMinInsertPart);
     move(globalPos);
     if (isVisible()) hide(); // shown afresh, so that the controls take the new divider
     show();
@@ -99,7 +96,7 @@ void SizeDlg::openFor(const Door& door, const Divider& divider, QPoint globalPos
 void SizeDlg::showEvent(QShowEvent* event) {
     name_->setText(horizontal_ ? QStringLiteral("Высота") : QStringLiteral("Ширина"));
     insert_->setText(QStringLiteral("вставки"));
-    range_->setText(text(format("%d - %d мм", kMinInsertPart / 10, maxSize_ / 10)));
+    range_->setText(qs(format("%d - %d мм", kMinInsertPart / 10, maxSize_ / 10)));
     name_->move(10, 7);
     insert_->move(150, 7);
     range_->move(10, 28);
@@ -113,7 +110,7 @@ void SizeDlg::showEvent(QShowEvent* event) {
         side_->setCurrentIndex(0);
     }
     lockPanels();
-    edit_->setText(text(format("%d", beforeSize_ / 10)));
+    edit_->setText(qs(format("%d", beforeSize_ / 10)));
     edit_->selectAll();
     edit_->setFocus();
     QDialog::showEvent(event);
@@ -143,7 +140,7 @@ void SizeDlg::paintEvent(QPaintEvent*) {
 }
 
 void SizeDlg::sideChanged(int index) {
-    edit_->setText(text(format("%d", (index == 1 ? afterSize_ : beforeSize_) / 10)));
+    edit_->setText(qs(format("%d", (index == 1 ? afterSize_ : beforeSize_) / 10)));
     update();
 }
 
@@ -159,11 +156,11 @@ void SizeDlg::reject() {
 }
 
 void SizeDlg::apply() {
-    const int64_t size = static_cast<int64_t>(readInt(edit_->text().toStdString())) * 10;
+    const int32_t size = tenthsFromMillimetres(readInt(edit_->text().toStdString()));
     if (size < kMinInsertPart || size > maxSize_) return;
     const bool afterSide = side_->currentIndex() == 1;
     Project& project = ctx_.project;
-    project.setInsertSizeAtSelectedDivider(static_cast<int32_t>(size), afterSide);
+    project.setInsertSizeAtSelectedDivider(size, afterSide);
     ctx_.hub.notify(Notification::Recalculated);
     // The calculator may make the panel a little off the request; ask once more for the size corrected by
     // that.
@@ -172,7 +169,7 @@ void SizeDlg::apply() {
     if (!divider || !door) return;
     const int32_t got = door->panelSizeBeside(*divider, afterSide);
     if (got == size) return;
-    project.setInsertSizeAtSelectedDivider(sketch::saturate(2 * size - got), afterSide);
+    project.setInsertSizeAtSelectedDivider(clampToInt(2 * int64_t{size} - got), afterSide);
     ctx_.hub.notify(Notification::Recalculated);
 }
 

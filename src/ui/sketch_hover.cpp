@@ -1,7 +1,7 @@
 #include "sketch_hover.h"
 
-#include "catalogue/records.h"
-#include "model/sketch_units.h"
+#include "records/records.h"
+#include "sketch/sketch_units.h"
 #include "text/format.h"
 
 #include "text/numbers.h"

@@ -2,7 +2,7 @@
 // What lies under the mouse in the sketch view: the hit test over the rectangles of the last layout, the
 // description of the hit item for the info line, and the entries of the view's context menu. Kept apart from
 // the widgets so that it can be exercised on a laid-out model alone.
-#include "model/door_sketch.h"
+#include "sketch/door_sketch.h"
 
 #include <cstdint>
 #include <string>

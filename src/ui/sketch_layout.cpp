@@ -1,6 +1,6 @@
 #include "sketch_layout.h"
 
-#include "catalogue/records.h"
+#include "records/records.h"
 #include "text/numbers.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 // Where the doors of a sketch stand on screen: the pixel rectangle of every door, frame side, divider and
 // insert, computed from the model alone so that drawing, hit tests and printing share one geometry.
-#include "model/door_sketch.h"
+#include "sketch/door_sketch.h"
 
 #include <array>
 

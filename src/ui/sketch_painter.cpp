@@ -1,8 +1,9 @@
 #include "sketch_painter.h"
 
 #include "artwork.h"
-#include "catalogue/records.h"
 #include "picture_cache.h"
+#include "qt_text.h"
+#include "records/records.h"
 #include "text/format.h"
 
 #include <QFontMetrics>
@@ -26,10 +27,6 @@ QFont arialBold(int pixels) {
     f.setPixelSize(pixels);
     f.setBold(true);
     return f;
-}
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
 }
 
 // Fills a rectangle and outlines it with the 1-pixel pen inside its own pixels.

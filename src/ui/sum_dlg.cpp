@@ -1,7 +1,8 @@
 #include "sum_dlg.h"
 
 #include "dialog_units.h"
-#include "model/project.h"
+#include "project/project.h"
+#include "qt_text.h"
 #include "text/format.h"
 #include "text/numbers.h"
 #include "widgets/text_label.h"
@@ -22,7 +23,7 @@ TextLabel* smallLabel(const QString& text, QPoint at, QWidget* parent) {
 }
 
 QString percentText(double percent) {
-    return QString::fromStdString(format("%d", truncToInt(percent)));
+    return qs(format("%d", truncToInt(percent)));
 }
 
 } // namespace
@@ -90,7 +91,7 @@ void SumDlg::discountEdited() {
 }
 
 void SumDlg::showTotal() {
-    total_->setText(QString::fromStdString(ctx_.project.grandTotalText()));
+    total_->setText(qs(ctx_.project.grandTotalText()));
 }
 
 void SumDlg::paintEvent(QPaintEvent*) {

@@ -1,5 +1,6 @@
 #include "table_layout.h"
 
+#include "qt_text.h"
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -44,8 +45,8 @@ std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& secti
                 if (cell.text.empty()) continue;
                 const int wrapWidth = std::max(1, sl.widthPx[static_cast<size_t>(c)] - pad.right - pad.left);
                 const QFontMetrics& fm = cell.bold ? bold : normal;
-                const QRect r2 = fm.boundingRect(QRect(0, 0, wrapWidth, INT_MAX / 4), Qt::TextWordWrap,
-                                                 QString::fromStdString(cell.text));
+                const QRect r2 =
+                    fm.boundingRect(QRect(0, 0, wrapWidth, INT_MAX / 4), Qt::TextWordWrap, qs(cell.text));
                 tallest = std::max(tallest, r2.height());
             }
             const int height = tallest + pad.bottom + pad.top;

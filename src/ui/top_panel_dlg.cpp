@@ -1,12 +1,13 @@
 #include "top_panel_dlg.h"
 
-#include "calc/systems.h"
+#include "calc/ds_system.h"
 #include "catalogue/catalogue.h"
 #include "dialog_units.h"
 #include "dlg_print.h"
-#include "model/project.h"
 #include "pickers.h"
+#include "project/project.h"
 #include "prompts.h"
+#include "qt_text.h"
 #include "text/format.h"
 #include "text/numbers.h"
 #include "widgets/picture_button.h"
@@ -19,13 +20,11 @@
 #include <QRegularExpressionValidator>
 
 #include <limits>
+#include <optional>
 
 namespace dalvex::ui {
 namespace {
 
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 QString number(int32_t v) {
     return qs(format("%d", v));
 }
@@ -51,13 +50,12 @@ TextLabel* label(const QString& text, QPoint at, QWidget* parent) {
 
 // Millimetres typed into an edit, as tenths; a number too large for the model becomes one it refuses.
 int32_t typedTenths(const QString& text) {
-    const int64_t tenths = static_cast<int64_t>(readInt(text.toStdString())) * 10;
-    return tenths > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
-                                                        : static_cast<int32_t>(tenths);
+    return tenthsFromMillimetres(readInt(text.toStdString()));
 }
 
-DSSystemFeldor* feldor(DSSystem* calc) {
-    return calc && calc->systemKind == kSystemFeldor ? dynamic_cast<DSSystemFeldor*>(calc) : nullptr;
+// Фелдор's mounting option, when the system offers it.
+std::optional<bool> mountsInside(const DSSystem* calc) {
+    return calc ? calc->options().mountInside : std::nullopt;
 }
 
 } // namespace
@@ -213,10 +211,10 @@ void TopPanelDlg::refresh() {
     refreshing_ = true;
     writeDimensions(false);
 
-    const DSSystemFeldor* fd = feldor(calc);
-    if (fd) {
+    const std::optional<bool> inside = mountsInside(calc);
+    if (inside) {
         option_->setCaption(QStringLiteral("Монтаж внутри"), PictureButton::CaptionPlacement::Right);
-        option_->setPicture(art.picture(fd->mountInside == 1 ? kPictureBoxOn : kPictureBoxOff));
+        option_->setPicture(art.picture(*inside ? kPictureBoxOn : kPictureBoxOff));
         option_->show();
     } else if (calc && calc->offersEdgeProfiles) {
         option_->setCaption(QStringLiteral("По краям DX13"), PictureButton::CaptionPlacement::Right);
@@ -227,12 +225,11 @@ void TopPanelDlg::refresh() {
     }
 
     doors_->clear();
-    if (fd && fd->mountInside == 1) {
-        for (const char* item : {"1", "2", "4"})
-            doors_->addItem(QString::fromLatin1(item));
+    if (calc) {
+        for (int count : calc->offeredDoorCounts())
+            doors_->addItem(number(count));
     } else {
-        const int max = calc ? calc->maxDoorCount() : 10;
-        for (int i = 1; i <= max; ++i)
+        for (int i = 1; i <= kMaxDoors; ++i)
             doors_->addItem(number(i));
     }
     if (calc) project.setDoorCount(calc->clampDoorCount(project.doorCount));
@@ -309,9 +306,10 @@ void TopPanelDlg::togglePicker(int which) {
 
 void TopPanelDlg::toggleOption() {
     Project& project = ctx_.project;
-    if (DSSystemFeldor* fd = feldor(project.calculator)) {
+    if (mountsInside(project.calculator)) {
         project.toggleMountInside();
-        option_->setPicture(ctx_.artwork.picture(fd->mountInside == 1 ? kPictureBoxOn : kPictureBoxOff));
+        option_->setPicture(ctx_.artwork.picture(
+            mountsInside(project.calculator).value_or(false) ? kPictureBoxOn : kPictureBoxOff));
         if (hands_->isVisible()) hands_->hide();
         ctx_.hub.notify(Notification::SelectionChanged);
         ctx_.hub.notify(Notification::Recalculated);

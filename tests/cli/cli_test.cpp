@@ -1,5 +1,5 @@
 // End-to-end tests of dalvex-cli: the built binary is run with the sample data beside it.
-#include "files/binary_stream.h"
+#include "io/binary_stream.h"
 #include "text/encoding.h"
 
 #include <gtest/gtest.h>

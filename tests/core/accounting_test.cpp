@@ -1,4 +1,4 @@
-#include "files/file_io.h"
+#include "io/whole_file.h"
 #include "orders/accounting.h"
 #include "report_examples.h"
 #include "text/encoding.h"

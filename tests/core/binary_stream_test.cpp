@@ -1,4 +1,4 @@
-#include "files/binary_stream.h"
+#include "io/binary_stream.h"
 
 #include <gtest/gtest.h>
 

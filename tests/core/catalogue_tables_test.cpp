@@ -121,7 +121,7 @@ TEST(CatalogueTables, SystemsWithTheirListsInOrder) {
         EXPECT_EQ(s.code, cases[i].name);
         EXPECT_EQ(s.imageId, cases[i].imageId);
         EXPECT_TRUE(s.name.empty());
-        EXPECT_EQ(s.catalogue, &c);
+        EXPECT_EQ(s.lookup, static_cast<const ArticleLookup*>(&c));
         EXPECT_EQ(s.rollerSet, nullptr);
         EXPECT_EQ(codesOf(s.handleProfileList), cases[i].handles);
         EXPECT_EQ(codesOf(s.dividerProfiles), cases[i].dividers);

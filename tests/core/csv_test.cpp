@@ -1,4 +1,4 @@
-#include "catalogue/csv.h"
+#include "records/csv.h"
 #include "temp_folder.h"
 #include "text/encoding.h"
 

@@ -1,6 +1,6 @@
 // The door sketch model: construction, rescaling, neighbours of a divider, numbering and the sketch queries.
-#include "catalogue/records.h"
-#include "model/door_sketch.h"
+#include "records/records.h"
+#include "sketch/door_sketch.h"
 #include "sketch_test_support.h"
 
 #include <gtest/gtest.h>

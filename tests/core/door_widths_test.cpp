@@ -1,4 +1,4 @@
-#include "model/door_widths.h"
+#include "project/door_widths.h"
 
 #include "project_test_support.h"
 

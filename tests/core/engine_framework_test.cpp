@@ -1,5 +1,5 @@
 #include "engine_test_support.h"
-#include "files/binary_stream.h"
+#include "io/binary_stream.h"
 
 #include <gtest/gtest.h>
 
@@ -89,7 +89,6 @@ TEST(EngineOptions, FeldorMountingRules) {
     EXPECT_EQ(feldor.clampDoorCount(3), 2);
     EXPECT_EQ(feldor.clampDoorCount(1), 1);
     EXPECT_TRUE(feldor.isSingleRow());
-    EXPECT_TRUE(feldor.singleRow);
     feldor.assignRows(sketch);
     EXPECT_EQ(sketch.doors[1].row, 0);
     EXPECT_EQ(feldor.handleProfileCount(), 3);

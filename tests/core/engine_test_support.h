@@ -1,8 +1,8 @@
 #pragma once
 // Records with the values of the built-in tables and small sketches built by hand, for the engine's tests.
 #include "calc/systems.h"
-#include "catalogue/records.h"
-#include "model/door_sketch.h"
+#include "records/records.h"
+#include "sketch/door_sketch.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,6 @@
-#include "files/file_io.h"
+#include "io/atomic_file.h"
+#include "io/executable_folder.h"
+#include "io/whole_file.h"
 
 #include <gtest/gtest.h>
 

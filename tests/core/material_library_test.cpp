@@ -1,4 +1,4 @@
-#include "catalogue/material_library.h"
+#include "records/material_library.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "orders/order_card.h"
+#include "orders/order_numbers.h"
 
-#include "files/file_io.h"
+#include "io/whole_file.h"
 
 #include <gtest/gtest.h>
 
@@ -64,7 +64,7 @@ TEST_F(OrderCounter, NextNumberFromCounterText) {
 TEST_F(OrderCounter, MissingCounterStartsAtOneAndAdvancesToTwo) {
     EXPECT_EQ(nextOrderNumber(folder_), "00001");
     OrderCard card;
-    card.reset(folder_, 0);
+    resetOrderCard(card, folder_, 0);
     EXPECT_EQ(card.orderNumber, "00001");
     advanceOrderNumber(folder_, card);
     EXPECT_EQ(counter(), "2");
@@ -123,7 +123,7 @@ TEST_F(OrderCounter, ResetStartsANewOrder) {
     card.phone = "555";
     card.assemblyCost = 1500;
     card.deliveryCost = 300;
-    card.reset(folder_, 1330905600);
+    resetOrderCard(card, folder_, 1330905600);
     EXPECT_EQ(card.orderNumber, "00043");
     EXPECT_TRUE(card.customerName.empty());
     EXPECT_TRUE(card.address.empty());
@@ -135,7 +135,7 @@ TEST_F(OrderCounter, ResetStartsANewOrder) {
     EXPECT_EQ(counter(), "43");
 
     const int64_t before = static_cast<int64_t>(std::time(nullptr));
-    card.reset(folder_);
+    resetOrderCard(card, folder_);
     EXPECT_GE(card.orderDate, before);
     EXPECT_LE(card.orderDate, static_cast<int64_t>(std::time(nullptr)));
     EXPECT_EQ(card.readyDate, card.orderDate);

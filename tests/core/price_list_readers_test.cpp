@@ -1,6 +1,6 @@
 #include "calc/ds_system.h"
 #include "catalogue/catalogue.h"
-#include "catalogue/price_lists.h"
+#include "records/price_lists.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +50,7 @@ TEST(PriceListReadersTest, ResultCodes) {
     Catalogue catalogue(folder.path());
     struct Case {
         const char* label;
-        int (*reader)(Catalogue&, const std::filesystem::path&);
+        int (*reader)(RecordStore&, const std::filesystem::path&);
         const char* text; // nullptr: no file
         int result;
     };

@@ -3,7 +3,7 @@
 // materials, no order counter.
 #include "calc/systems.h"
 #include "catalogue/catalogue.h"
-#include "model/project.h"
+#include "project/project.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "catalogue/records.h"
+#include "records/records.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,10 @@
 #include "catalogue/catalogue.h"
-#include "files/file_io.h"
-#include "model/project.h"
+#include "io/whole_file.h"
 #include "orders/accounting.h"
 #include "orders/report_tables.h"
 #include "orders/workbook.h"
+#include "project/project.h"
+#include "project/project_reports.h"
 #include "report_examples.h"
 #include "text/encoding.h"
 
@@ -43,12 +44,12 @@ TEST(ProjectReports, TablesAndFilesTakeTheProjectsFacts) {
     EXPECT_NE(text.find("Сумма;7429,75\r\n"), std::string::npos) << text;
 
     const auto xml = dir.path() / "order.xml";
-    ASSERT_TRUE(writeWorkbook(xml, project, true, true, true, true));
+    ASSERT_TRUE(writeWorkbook(xml, project, WorkbookSheets{true, true, true, true}));
     ASSERT_TRUE(readWholeFile(xml, bytes));
     EXPECT_NE(cp1251ToUtf8(bytes).find("ss:ExpandedColumnCount=\"2\" ss:ExpandedRowCount=\"12\""),
               std::string::npos);
     std::filesystem::remove(xml);
-    EXPECT_TRUE(writeWorkbook(xml, project, false, false, false, false));
+    EXPECT_TRUE(writeWorkbook(xml, project, WorkbookSheets{}));
     EXPECT_FALSE(std::filesystem::exists(xml));
 }
 

@@ -1,6 +1,6 @@
 // Removing, moving and spreading dividers inside a door.
-#include "catalogue/records.h"
-#include "model/door_sketch.h"
+#include "records/records.h"
+#include "sketch/door_sketch.h"
 #include "sketch_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Dragging a divider or the joint between two doors.
-#include "catalogue/records.h"
-#include "model/door_sketch.h"
+#include "records/records.h"
+#include "sketch/door_sketch.h"
 #include "sketch_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "calc/systems.h"
 #include "catalogue/catalogue.h"
-#include "files/binary_stream.h"
-#include "files/sketch_file.h"
-#include "model/project.h"
+#include "io/binary_stream.h"
+#include "project/project.h"
+#include "project/project_files.h"
 
 #include "temp_folder.h"
 

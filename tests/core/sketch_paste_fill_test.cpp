@@ -1,6 +1,6 @@
 // Copying a door's layout onto another, selecting inserts and giving or taking their material.
-#include "catalogue/records.h"
-#include "model/door_sketch.h"
+#include "records/records.h"
+#include "sketch/door_sketch.h"
 #include "sketch_test_support.h"
 
 #include <gtest/gtest.h>

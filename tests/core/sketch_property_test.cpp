@@ -1,5 +1,5 @@
 // Random sequences of edits keep every door consistent, and state no edit could produce is handled safely.
-#include "model/door_sketch.h"
+#include "sketch/door_sketch.h"
 #include "sketch_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Splitting an insert with a new divider: grid rounding, the smallest part and the references it creates.
-#include "catalogue/records.h"
-#include "model/door_sketch.h"
+#include "records/records.h"
+#include "sketch/door_sketch.h"
 #include "sketch_test_support.h"
 
 #include <gtest/gtest.h>

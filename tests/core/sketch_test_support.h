@@ -1,7 +1,7 @@
 #pragma once
 // Helpers for the door sketch tests: doors of a given size, a layout at scale 1 as the sketch view would make
 // it (door coordinates = pixels, doors side by side from x = 0), and a checker of the tiling invariants.
-#include "model/door_sketch.h"
+#include "sketch/door_sketch.h"
 
 #include <gtest/gtest.h>
 

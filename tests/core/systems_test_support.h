@@ -4,7 +4,7 @@
 // every field that differs.
 #include "calc/systems.h"
 #include "catalogue/catalogue.h"
-#include "files/file_io.h"
+#include "io/atomic_file.h"
 #include "temp_folder.h"
 #include "text/encoding.h"
 
@@ -49,7 +49,7 @@ struct CatalogueFixture {
 // Wenlor is not among the Catalogue's systems: built from the factory with the Catalogue's JW records.
 inline std::unique_ptr<DSSystem> makeWenlor(Catalogue& catalogue) {
     auto wenlor = createSystem(9, "Венлор", 0);
-    wenlor->catalogue = &catalogue;
+    wenlor->lookup = &catalogue;
     wenlor->addHandleProfile(catalogue.findHandleProfile("JW03"));
     wenlor->addDividerProfile(catalogue.findDividerProfile("JW05"));
     for (const char* code : {"JW01", "JW02", "JW04", "JW06", "JW07", "JBW2", "JBW3", "JW10"})

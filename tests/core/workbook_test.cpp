@@ -1,4 +1,5 @@
-#include "files/file_io.h"
+#include "io/atomic_file.h"
+#include "io/whole_file.h"
 #include "orders/workbook.h"
 #include "report_examples.h"
 #include "text/encoding.h"

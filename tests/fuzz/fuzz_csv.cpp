@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the data file reading: the common CSV form, the three price list readers on a
 // fresh Catalogue and a material list with a few pictures beside it.
 #include "catalogue/catalogue.h"
-#include "catalogue/csv.h"
-#include "catalogue/material_library.h"
-#include "catalogue/price_lists.h"
+#include "records/csv.h"
+#include "records/material_library.h"
+#include "records/price_lists.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the sketch file reader: it must reject or accept them without reading or writing
 // outside the model, and a rejected file must leave the project as it was.
 #include "catalogue/catalogue.h"
-#include "files/file_io.h"
-#include "files/sketch_file.h"
-#include "model/project.h"
+#include "io/executable_folder.h"
+#include "project/project.h"
+#include "project/project_files.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // The order card panel and the totals panel: the cost and discount edit rules, "Новый заказ", and saving the
 // order (counter advanced, print window opened; nothing of that when the file cannot be written).
 #include "dlg_order.h"
-#include "orders/order_card.h"
+#include "orders/order_numbers.h"
 #include "sum_dlg.h"
 #include "ui_test_support.h"
 

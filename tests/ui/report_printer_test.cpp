@@ -3,7 +3,7 @@
 #include "dlg_print.h"
 #include "draft_dlg.h"
 #include "main_window.h"
-#include "orders/report_tables.h"
+#include "project/project_reports.h"
 #include "report_printer.h"
 #include "ui_test_support.h"
 #include "widgets/picture_button.h"
@@ -437,9 +437,7 @@ void ReportPrinterTest::reportWindowPrintsTheChosenReports() {
     DlgPrint window(f.context(hub), DlgPrint::Mode::Print, nullptr);
     QVERIFY(window.okButton()->isEnabled());
     std::vector<bool> chosen;
-    window.setPrintAction([&chosen](bool order, bool price, bool profiles, bool assembly) {
-        chosen = {order, price, profiles, assembly};
-    });
+    window.setPrintAction([&chosen](ReportChoice c) { chosen = {c.order, c.price, c.profiles, c.assembly}; });
     window.showCentred();
     window.setOn(DlgPrint::Profiles, false);
     window.okButton()->click();
@@ -480,7 +478,7 @@ void ReportPrinterTest::mainWindowPrintsTablesAndSketch() {
     };
     const int rendersBefore = window.draftView()->renderCount();
     window.draftView()->grab();
-    window.printReports(true, true, true, true);
+    window.printReports(ReportChoice{true, true, true, true});
     QVERIFY(answers.errors.isEmpty());
     QVERIFY(countPdfPages(pdf) >= 4);
     // The screen picture is rendered anew after the sketch went to paper.

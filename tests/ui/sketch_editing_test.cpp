@@ -1,8 +1,8 @@
 // Editing the sketch with the mouse: the hover test and the info line, clicks that split or select, dragging
 // dividers and door joints, the context menu's entries and commands, and the insert size dialog.
-#include "catalogue/records.h"
 #include "draft_dlg.h"
 #include "info_panel_dlg.h"
+#include "records/records.h"
 #include "size_dlg.h"
 #include "sketch_hover.h"
 #include "ui_test_support.h"

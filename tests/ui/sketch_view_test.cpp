@@ -1,9 +1,9 @@
 // The sketch view: the layout of doors, frame sides, dividers and inserts in pixels, the two picture caches,
 // pictures stretched over several doors, and what the rendered view shows.
-#include "catalogue/records.h"
 #include "draft_dlg.h"
 #include "main_window.h"
 #include "picture_cache.h"
+#include "records/records.h"
 #include "sketch_layout.h"
 #include "ui_test_support.h"
 

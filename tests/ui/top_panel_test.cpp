@@ -1,6 +1,7 @@
 // The top panel: dimension entry character by character and the snap-back, the door-count list, the plinth
 // fields per system, the option toggle, and opening and saving sketch files.
 #include "calc/systems.h"
+#include "orders/order_numbers.h"
 #include "pickers.h"
 #include "top_panel_dlg.h"
 #include "ui_test_support.h"

@@ -4,8 +4,8 @@
 // a user.
 #include "artwork.h"
 #include "catalogue/catalogue.h"
-#include "model/project.h"
 #include "notifications.h"
+#include "project/project.h"
 #include "prompts.h"
 #include "ui_context.h"
 

@@ -1,6 +1,6 @@
 #include "calc/calc_result.h"
 
-#include <limits>
+#include "text/numbers.h"
 
 namespace dalvex {
 
@@ -18,36 +18,28 @@ void CalcResult::clear() {
 
 namespace {
 
-// Sums in 64 bits and clamps: a total beyond the int32 range cannot be a real order, but must not wrap.
-int32_t clampTotal(int64_t sum) {
-    if (sum > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    if (sum < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(sum);
-}
-
-} // namespace
-
-void CalcResult::computeItemsTotal() {
-    totalsDirty = false;
+int32_t sumItems(const CalcResult& r) {
     int64_t sum = 0;
-    for (const ArticleLine& line : articleLines) {
-        if (!line.error.empty()) {
-            itemsTotal = 0;
-            return;
-        }
+    for (const ArticleLine& line : r.articleLines) {
+        if (!line.error.empty()) return 0;
         sum += line.amount;
     }
     // Without priced articles the order is not complete, so the materials alone make no total.
     if (sum > 0) {
-        for (const MaterialLine& line : materialLines) {
-            if (!line.error.empty()) {
-                itemsTotal = 0;
-                return;
-            }
+        for (const MaterialLine& line : r.materialLines) {
+            if (!line.error.empty()) return 0;
             sum += line.amount;
         }
     }
-    itemsTotal = clampTotal(sum);
+    // Summed wide: a total beyond the int32 range cannot be a real order, but must not wrap.
+    return clampToInt(sum);
+}
+
+} // namespace
+
+void CalcResult::computeItemsTotal() const {
+    itemsTotal = sumItems(*this);
+    totalsDirty = false;
 }
 
 } // namespace dalvex

@@ -58,8 +58,9 @@ struct CalcResult {
     std::vector<CutLine> cutLines;
     std::vector<PanelLine> panelLines;
     std::vector<DoorLine> doorLines;
-    bool totalsDirty = true;
-    int32_t itemsTotal = 0;
+    // The items total is a cache: summed on first use after the lines changed (totalsDirty).
+    mutable bool totalsDirty = true;
+    mutable int32_t itemsTotal = 0;
     double discountPercent = 0.0;
     // Group counters: the first number of cut line labels and of panel line labels.
     int32_t profileGroup = 1;
@@ -69,7 +70,7 @@ struct CalcResult {
     void clear();
     // Sum of the article lines, then (only when above 0) of the material lines; 0 at the first line with an
     // error. Stores it in itemsTotal and clears totalsDirty.
-    void computeItemsTotal();
+    void computeItemsTotal() const;
 };
 
 } // namespace dalvex

@@ -3,7 +3,6 @@
 #include "calc/ds_system.h"
 #include "calc/geometry_util.h"
 #include "calc/line_text.h"
-#include "catalogue/catalogue.h"
 #include "text/format.h"
 
 namespace dalvex {
@@ -128,7 +127,7 @@ void DSSystem::collectDividersByProfile(DoorSketch& sketch, CalcResult& result, 
         }
         if (pieces.empty()) continue;
         const DividerProfile* profile = findDividerProfile(wanted);
-        if (profile == nullptr && catalogue != nullptr) profile = catalogue->findDividerProfile(wanted);
+        if (profile == nullptr && lookup != nullptr) profile = lookup->findDividerProfile(wanted);
         if (profile == nullptr) continue;
         result.articleLines.push_back(barLine(profile, pieces, color));
         addDividerCuts(result, result.articleLines.back(), found);

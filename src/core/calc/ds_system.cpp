@@ -1,7 +1,6 @@
 #include "calc/ds_system.h"
 
-#include "catalogue/catalogue.h"
-#include "files/binary_stream.h"
+#include "io/binary_stream.h"
 
 #include <algorithm>
 #include <utility>
@@ -16,11 +15,11 @@ DSSystem::DSSystem(int32_t itemIndex, std::string displayName, int32_t picture, 
     imageId = picture;
 }
 
-int DSSystem::handleProfileCount() {
+int DSSystem::handleProfileCount() const {
     return static_cast<int>(handleProfileList.size());
 }
 
-std::vector<HandleProfile*> DSSystem::handleProfiles() {
+std::vector<HandleProfile*> DSSystem::handleProfiles() const {
     return handleProfileList;
 }
 
@@ -30,12 +29,19 @@ void DSSystem::setSketchHeight(DoorSketch& sketch, int32_t height, int32_t, int3
     sketch.dirty = true;
 }
 
-int DSSystem::maxDoorCount() {
+int DSSystem::maxDoorCount() const {
     return maxDoors;
 }
 
-bool DSSystem::isSingleRow() {
+bool DSSystem::isSingleRow() const {
     return singleRow;
+}
+
+std::vector<int> DSSystem::offeredDoorCounts() const {
+    std::vector<int> counts;
+    for (int n = 1; n <= std::min(maxDoorCount(), kMaxDoors); ++n)
+        counts.push_back(n);
+    return counts;
 }
 
 void DSSystem::assignRows(DoorSketch& sketch) {
@@ -66,7 +72,7 @@ void DSSystem::readSettings(BinaryReader& in, int version) {
     }
 }
 
-int DSSystem::clampDoorCount(int n) {
+int DSSystem::clampDoorCount(int n) const {
     return std::min(maxDoorCount(), n);
 }
 
@@ -101,51 +107,9 @@ int32_t DSSystem::rollerSetQuantity(int32_t doorCount, const RollerSet* set) con
     return static_cast<int32_t>(std::clamp<int64_t>(quantity, INT32_MIN, INT32_MAX));
 }
 
-HandleProfile* DSSystem::findHandleProfile(std::string_view wanted) const {
-    for (HandleProfile* p : handleProfileList)
-        if (p->code == wanted) return p;
-    return nullptr;
-}
-
-DividerProfile* DSSystem::findDividerProfile(std::string_view wanted) const {
-    for (DividerProfile* p : dividerProfiles)
-        if (p->code == wanted) return p;
-    return nullptr;
-}
-
-Article* DSSystem::findArticle(std::string_view wanted) const {
-    for (Article* a : articles)
-        if (a->code == wanted) return a;
-    return nullptr;
-}
-
-std::string DSSystem::rollerSetCode() const {
-    return rollerSet != nullptr ? rollerSet->code : std::string();
-}
-
-int DSSystem::configuredRollerSetCount() const {
-    if (rollerSet == nullptr) return 0;
-    return static_cast<int>(std::count_if(articles.begin(), articles.end(),
-                                          [](const Article* a) { return a->kind == kKindRollerSet; }));
-}
-
-std::vector<RollerSet*> DSSystem::rollerSets() const {
-    std::vector<RollerSet*> sets;
-    for (Article* a : articles) {
-        if (a->kind != kKindRollerSet) continue;
-        if (auto* set = dynamic_cast<RollerSet*>(a)) sets.push_back(set);
-    }
-    return sets;
-}
-
-bool DSSystem::hasDividerProfile(const DividerProfile* p) const {
-    return p != nullptr &&
-           std::find(dividerProfiles.begin(), dividerProfiles.end(), p) != dividerProfiles.end();
-}
-
 const Article* DSSystem::ruleArticle(std::string_view wanted) const {
     if (const Article* own = findArticle(wanted)) return own;
-    if (catalogue != nullptr) return catalogue->findArticle(wanted);
+    if (lookup != nullptr) return lookup->findArticle(wanted);
     return nullptr;
 }
 

@@ -4,12 +4,14 @@
 // geometry), and turns a finished sketch into the bill of materials. Calculators keep no per-calculation
 // state: everything they compute is written into the DoorSketch or the CalcResult.
 #include "calc/calc_result.h"
-#include "catalogue/records.h"
-#include "model/door_sketch.h"
+#include "records/article_lookup.h"
+#include "records/records.h"
+#include "sketch/door_sketch.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +20,6 @@ namespace dalvex {
 
 class BinaryReader;
 class BinaryWriter;
-class Catalogue;
 
 // Which of the ten systems a calculator is; the geometry and the collectors test it.
 enum SystemKind : int32_t {
@@ -37,7 +38,19 @@ enum SystemKind : int32_t {
 // Ratios of the door widths to the total, saved before a resize and restored after it.
 using DoorProportions = std::array<double, 10>;
 
-class DSSystem : public DSItem {
+// The options a system offers beyond the ones every system has (edge profiles, roller set), as the panels
+// and the command-line tool show and set them. A system leaves empty what it does not offer.
+struct SystemOptions {
+    std::optional<bool> mountInside;     // Фелдор: the doors stand inside the opening
+    std::optional<bool> pivot;           // Борвик: pivot fittings instead of sliding
+    std::optional<int32_t> heightOffset; // Борвик: door height relative to the opening, whole millimetres
+    const Article* runningProfile = nullptr; // Герлит: JG01 or JG02
+    const Article* guideProfile = nullptr;   // Герлит: JG03 or JG04
+
+    bool operator==(const SystemOptions&) const = default;
+};
+
+class DSSystem : public SystemRecord {
 public:
     DSSystem(int32_t index, std::string displayName, int32_t imageId, SystemKind kind, bool usesPlinth,
              bool offersEdgeProfiles);
@@ -45,10 +58,6 @@ public:
     DSSystem& operator=(const DSSystem&) = delete;
     virtual ~DSSystem() = default;
 
-    std::vector<HandleProfile*> handleProfileList; // the system's handle profiles, in catalogue order
-    std::vector<DividerProfile*> dividerProfiles;
-    std::vector<Article*> articles; // every other article the system may emit, roller sets included
-    RollerSet* rollerSet = nullptr; // chosen roller set; null = the system's own default
     bool usesPlinth = false;
     bool offersEdgeProfiles = false;
     uint8_t noEdgeProfiles = 0;
@@ -56,21 +65,25 @@ public:
     int32_t maxDoors = 10;
     bool singleRow = false;
     // Where rule articles that the system's own list lacks are looked up by code; set by the Catalogue.
-    const Catalogue* catalogue = nullptr;
+    const ArticleLookup* lookup = nullptr;
 
     // --- Operations every system has; overridden where a system differs. ---
-    virtual int handleProfileCount();
-    virtual std::vector<HandleProfile*> handleProfiles();
+    // Takes the articles the system's options start with, once the records are built.
+    virtual void bindRuleArticles() {}
+    virtual int handleProfileCount() const;
+    virtual std::vector<HandleProfile*> handleProfiles() const;
     virtual void recompute(DoorSketch& sketch, bool keepDoorWidths) = 0;
     virtual void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) = 0;
     virtual void setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth,
                                  int32_t plinthHeight);
-    virtual int maxDoorCount();
-    virtual bool isSingleRow();
+    virtual int maxDoorCount() const;
+    virtual bool isSingleRow() const;
+    // The door counts the top panel's list offers, in increasing order.
+    virtual std::vector<int> offeredDoorCounts() const;
     virtual void assignRows(DoorSketch& sketch);
     virtual void writeSettings(BinaryWriter& out) const;
     virtual void readSettings(BinaryReader& in, int version);
-    virtual int clampDoorCount(int n);
+    virtual int clampDoorCount(int n) const;
     virtual int32_t minPlinthHeight() const;
     virtual void applyDoorSize(DoorSketch& sketch, int32_t height, int32_t width);
     virtual void assignFrameProfiles(DoorSketch& sketch, const Article* top, const Article* bottom);
@@ -82,22 +95,14 @@ public:
     virtual void collectFillings(DoorSketch& sketch, CalcResult& result);
     virtual bool rollerSetFits(const DoorSketch& sketch, const RollerSet* set) const;
     virtual int32_t rollerSetQuantity(int32_t doorCount, const RollerSet* set) const;
+    // The system's own options; setOptions takes those the system offers and ignores the rest.
+    virtual SystemOptions options() const { return {}; }
+    virtual void setOptions(const SystemOptions&) {}
+    // Герлит's running and guide profile buttons; other systems have none.
+    virtual void toggleRunningProfile() {}
+    virtual void toggleGuideProfile() {}
 
-    // --- Lookups in the system's own lists (exact code comparison). ---
-    HandleProfile* findHandleProfile(std::string_view wanted) const;
-    DividerProfile* findDividerProfile(std::string_view wanted) const;
-    Article* findArticle(std::string_view wanted) const;
-    bool hasArticle(std::string_view wanted) const { return findArticle(wanted) != nullptr; }
-    void addHandleProfile(HandleProfile* p) { handleProfileList.push_back(p); }
-    void addDividerProfile(DividerProfile* p) { dividerProfiles.push_back(p); }
-    void addArticle(Article* a) { articles.push_back(a); }
-    std::string rollerSetCode() const;
-    int configuredRollerSetCount() const;
-    std::vector<RollerSet*> rollerSets() const;
-    std::vector<DividerProfile*> dividerProfileList() const { return dividerProfiles; }
-    bool hasDividerProfile(const DividerProfile* p) const;
-
-    // An article a rule of this system names: from the system's own list, else from the Catalogue by code
+    // An article a rule of this system names: from the system's own list, else from the records by code
     // (a roller price list can keep built-in sets out of the list). Null only when neither holds it.
     const Article* ruleArticle(std::string_view wanted) const;
     const RollerSet* ruleRollerSet(std::string_view wanted) const;

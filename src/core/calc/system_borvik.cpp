@@ -1,6 +1,6 @@
 #include "calc/geometry_util.h"
 #include "calc/systems.h"
-#include "files/binary_stream.h"
+#include "io/binary_stream.h"
 
 namespace dalvex {
 
@@ -44,6 +44,22 @@ void DSSystemBorvik::readSettings(BinaryReader& in, int version) {
     DSSystem::readSettings(in, version);
     if (version > 4) pivot = in.u8() != 0 ? 1 : 0;
     if (version > 5) heightOffset = in.i32();
+}
+
+void DSSystemBorvik::bindRuleArticles() {
+    if (lookup != nullptr) pivotMechanism = lookup->findArticle("JB16");
+}
+
+SystemOptions DSSystemBorvik::options() const {
+    SystemOptions o;
+    o.pivot = pivot != 0;
+    o.heightOffset = heightOffset;
+    return o;
+}
+
+void DSSystemBorvik::setOptions(const SystemOptions& o) {
+    if (o.pivot) pivot = *o.pivot ? 1 : 0;
+    if (o.heightOffset) heightOffset = *o.heightOffset;
 }
 
 } // namespace dalvex

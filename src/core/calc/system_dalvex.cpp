@@ -1,6 +1,5 @@
 #include "calc/geometry_util.h"
 #include "calc/systems.h"
-#include "catalogue/catalogue.h"
 
 namespace dalvex {
 
@@ -14,7 +13,7 @@ void DSSystemDalvex::recompute(DoorSketch& sketch, bool keepDoorWidths) {
     const Article* edge = nullptr;
     if (noEdgeProfiles == 0) {
         edge = findDividerProfile("DX13");
-        if (edge == nullptr && catalogue != nullptr) edge = catalogue->findDividerProfile("DX13");
+        if (edge == nullptr && lookup != nullptr) edge = lookup->findDividerProfile("DX13");
     }
     assignFrameProfiles(sketch, edge, edge);
     finishGeometry(sketch);

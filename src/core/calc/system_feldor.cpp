@@ -1,7 +1,6 @@
 #include "calc/geometry_util.h"
 #include "calc/systems.h"
-#include "catalogue/catalogue.h"
-#include "files/binary_stream.h"
+#include "io/binary_stream.h"
 #include "text/numbers.h"
 
 namespace dalvex {
@@ -28,20 +27,17 @@ int32_t insideSingleWidth(const Article& handle, int32_t openingWidth) {
 DSSystemFeldor::DSSystemFeldor(int32_t itemIndex, std::string displayName, int32_t picture)
     : DSSystem(itemIndex, std::move(displayName), picture, kSystemFeldor, false, false) {}
 
-int DSSystemFeldor::handleProfileCount() {
+int DSSystemFeldor::handleProfileCount() const {
     return static_cast<int>(handleProfiles().size());
 }
 
-std::vector<HandleProfile*> DSSystemFeldor::handleProfiles() {
+std::vector<HandleProfile*> DSSystemFeldor::handleProfiles() const {
     if (mountInside == 0) return handleProfileList;
-    if (insideHandleProfiles.empty()) {
-        // Inside mounting takes every handle profile of the catalogue except the outside-only JB150.
-        const std::vector<HandleProfile*>& all =
-            catalogue != nullptr ? catalogue->handleProfiles() : handleProfileList;
-        for (HandleProfile* p : all)
-            if (p->code != "JB150") insideHandleProfiles.push_back(p);
-    }
-    return insideHandleProfiles;
+    const std::vector<HandleProfile*>& all = lookup != nullptr ? lookup->handleProfiles() : handleProfileList;
+    std::vector<HandleProfile*> inside;
+    for (HandleProfile* p : all)
+        if (p->code != "JB150") inside.push_back(p);
+    return inside;
 }
 
 void DSSystemFeldor::recompute(DoorSketch& sketch, bool keepDoorWidths) {
@@ -68,13 +64,18 @@ void DSSystemFeldor::recompute(DoorSketch& sketch, bool keepDoorWidths) {
     finishGeometry(sketch);
 }
 
-int DSSystemFeldor::maxDoorCount() {
+int DSSystemFeldor::maxDoorCount() const {
     return mountInside != 0 ? 4 : 2;
 }
 
-bool DSSystemFeldor::isSingleRow() {
-    singleRow = mountInside == 0;
-    return singleRow;
+bool DSSystemFeldor::isSingleRow() const {
+    return mountInside == 0;
+}
+
+std::vector<int> DSSystemFeldor::offeredDoorCounts() const {
+    // Doors inside the opening come as one, a pair, or two pairs.
+    if (mountInside != 0) return {1, 2, 4};
+    return DSSystem::offeredDoorCounts();
 }
 
 void DSSystemFeldor::assignRows(DoorSketch& sketch) {
@@ -92,7 +93,7 @@ void DSSystemFeldor::readSettings(BinaryReader& in, int version) {
     if (version > 4) mountInside = in.i32() != 0 ? 1 : 0;
 }
 
-int DSSystemFeldor::clampDoorCount(int n) {
+int DSSystemFeldor::clampDoorCount(int n) const {
     if (mountInside != 0 && n == 3) return 4;
     return DSSystem::clampDoorCount(n);
 }
@@ -114,6 +115,16 @@ void DSSystemFeldor::computeDividerCutLengths(DoorSketch& sketch) {
                 clampToInt(int64_t{d.position} - (d.profile != nullptr ? d.profile->fillingInset : 0) / 2);
         }
     }
+}
+
+SystemOptions DSSystemFeldor::options() const {
+    SystemOptions o;
+    o.mountInside = mountInside != 0;
+    return o;
+}
+
+void DSSystemFeldor::setOptions(const SystemOptions& o) {
+    if (o.mountInside) mountInside = *o.mountInside ? 1 : 0;
 }
 
 } // namespace dalvex

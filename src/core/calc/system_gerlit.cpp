@@ -43,4 +43,22 @@ void DSSystemGerlit::toggleGuideProfile() {
     guideProfile = ruleArticle(guideIsInlaid(*this) ? "JG03" : "JG04");
 }
 
+void DSSystemGerlit::bindRuleArticles() {
+    if (lookup == nullptr) return;
+    runningProfile = lookup->findArticle("JG01");
+    guideProfile = lookup->findArticle("JG04");
+}
+
+SystemOptions DSSystemGerlit::options() const {
+    SystemOptions o;
+    o.runningProfile = runningProfile;
+    o.guideProfile = guideProfile;
+    return o;
+}
+
+void DSSystemGerlit::setOptions(const SystemOptions& o) {
+    if (o.runningProfile) runningProfile = o.runningProfile;
+    if (o.guideProfile) guideProfile = o.guideProfile;
+}
+
 } // namespace dalvex

@@ -31,6 +31,7 @@ public:
     // Pivot mode as it applies to a sketch: pivot fittings hold at most two doors.
     bool pivotActive(const DoorSketch& sketch) const { return pivot != 0 && sketch.doorCount <= 2; }
 
+    void bindRuleArticles() override;
     void recompute(DoorSketch& sketch, bool keepDoorWidths) override;
     void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) override;
     void assignRows(DoorSketch& sketch) override;
@@ -38,6 +39,8 @@ public:
     void readSettings(BinaryReader& in, int version) override;
     void adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset) override;
     void collectFillings(DoorSketch& sketch, CalcResult& result) override;
+    SystemOptions options() const override;
+    void setOptions(const SystemOptions& o) override;
 };
 
 class DSSystemWenlor : public DSSystem {
@@ -65,29 +68,34 @@ public:
     const Article* runningProfile = nullptr; // JG01 or JG02
     const Article* guideProfile = nullptr;   // JG03 or JG04
 
+    void bindRuleArticles() override;
     void recompute(DoorSketch& sketch, bool keepDoorWidths) override;
     void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) override;
-    void toggleRunningProfile();
-    void toggleGuideProfile();
+    void toggleRunningProfile() override;
+    void toggleGuideProfile() override;
+    SystemOptions options() const override;
+    void setOptions(const SystemOptions& o) override;
 };
 
 class DSSystemFeldor : public DSSystem {
 public:
     DSSystemFeldor(int32_t index, std::string name, int32_t imageId);
-    std::vector<HandleProfile*>
-        insideHandleProfiles; // the handle list for inside mounting, built on first use
     int32_t mountInside = 1;
 
-    int handleProfileCount() override;
-    std::vector<HandleProfile*> handleProfiles() override;
+    int handleProfileCount() const override;
+    // Inside mounting offers every handle profile of the records except the outside-only JB150.
+    std::vector<HandleProfile*> handleProfiles() const override;
     void recompute(DoorSketch& sketch, bool keepDoorWidths) override;
     void collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) override;
-    int maxDoorCount() override;
-    bool isSingleRow() override;
+    int maxDoorCount() const override;
+    bool isSingleRow() const override;
+    std::vector<int> offeredDoorCounts() const override;
     void assignRows(DoorSketch& sketch) override;
     void writeSettings(BinaryWriter& out) const override;
     void readSettings(BinaryReader& in, int version) override;
-    int clampDoorCount(int n) override;
+    int clampDoorCount(int n) const override;
+    SystemOptions options() const override;
+    void setOptions(const SystemOptions& o) override;
     void computeDividerCutLengths(DoorSketch& sketch) override;
     void adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset) override;
     void collectFillings(DoorSketch& sketch, CalcResult& result) override;

@@ -2,9 +2,7 @@
 
 #include "calc/ds_system.h"
 #include "catalogue/catalogue.h"
-#include "files/binary_stream.h"
-#include "files/file_io.h"
-#include "model/project.h"
+#include "io/binary_stream.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -229,23 +227,23 @@ std::optional<OrderCard> readCard(const BinaryReader& in, const OrderCard& befor
 
 } // namespace
 
-std::string writeSketchBytes(const Project& project) {
+std::string writeSketchFile(const SketchFileData& data) {
     BinaryWriter out;
     out.u8(kSketchFormatVersion);
-    out.str(codeOf(project.calculator));
-    out.str(codeOf(project.handleProfile));
-    out.str(codeOf(project.profileColor));
-    out.str(codeOf(project.dividerProfile));
-    out.i32(project.width);
-    out.i32(project.height);
-    out.i32(project.doorCount);
-    out.f64(project.discountPercent);
-    out.i32(project.chipboardWidth);
-    out.i32(project.plinthHeight);
+    out.str(codeOf(data.system));
+    out.str(codeOf(data.handleProfile));
+    out.str(codeOf(data.profileColor));
+    out.str(codeOf(data.dividerProfile));
+    out.i32(data.width);
+    out.i32(data.height);
+    out.i32(data.doorCount);
+    out.f64(data.discountPercent);
+    out.i32(data.chipboardWidth);
+    out.i32(data.plinthHeight);
 
-    if (project.calculator) project.calculator->writeSettings(out);
+    if (data.system) data.system->writeSettings(out);
 
-    const DoorSketch& sketch = project.sketch;
+    const DoorSketch& sketch = data.sketch;
     out.i32(sketch.width);
     out.i32(sketch.height);
     out.i32(sketch.doorCount);
@@ -253,13 +251,12 @@ std::string writeSketchBytes(const Project& project) {
     for (int i = 0; i < sketch.doorCount && i < kMaxDoors; ++i)
         writeDoor(out, sketch.doors[i]);
 
-    writeCard(out, project.orderCard);
+    writeCard(out, data.card);
     return out.bytes();
 }
 
-int readSketchBytes(Project& project, std::string_view bytes) {
+SketchFileResult readSketchFile(const Catalogue& catalogue, std::string_view bytes, SketchFileData& data) {
     BinaryReader in(bytes);
-    const Catalogue& catalogue = project.catalogue();
 
     const uint8_t version = in.u8();
     if (!in.ok() || version == 0) return kSketchCannotOpen;
@@ -268,23 +265,23 @@ int readSketchBytes(Project& project, std::string_view bytes) {
     if (!in.ok()) return kSketchCannotOpen;
     if (!system) return kSketchUnknownSystem;
 
-    const HandleProfile* handle = catalogue.findHandleProfile(in.str());
-    const ProfileColor* color = catalogue.findColor(in.str());
-    const DividerProfile* divider = catalogue.findDividerProfile(in.str());
-    const int32_t width = in.i32();
-    const int32_t height = in.i32();
-    const int32_t doorCount = in.i32();
-    const double discount = in.f64();
-    int32_t chipboard = project.chipboardWidth;
-    int32_t plinth = project.plinthHeight;
+    data.system = system;
+    data.handleProfile = catalogue.findHandleProfile(in.str());
+    data.profileColor = catalogue.findColor(in.str());
+    data.dividerProfile = catalogue.findDividerProfile(in.str());
+    data.width = in.i32();
+    data.height = in.i32();
+    data.doorCount = in.i32();
+    data.discountPercent = in.f64();
     if (version >= 2) {
-        chipboard = in.i32();
-        plinth = in.i32();
+        data.chipboardWidth = in.i32();
+        data.plinthHeight = in.i32();
     }
-    if (!in.ok() || doorCount < 1 || doorCount > kMaxDoors || !std::isfinite(discount) || discount < 0.0 ||
-        discount > 100.0)
+    const double discount = data.discountPercent;
+    if (!in.ok() || data.doorCount < 1 || data.doorCount > kMaxDoors || !std::isfinite(discount) ||
+        discount < 0.0 || discount > 100.0)
         return kSketchCannotOpen;
-    for (int32_t v : {width, height, chipboard, plinth})
+    for (int32_t v : {data.width, data.height, data.chipboardWidth, data.plinthHeight})
         if (!saneLength(v)) return kSketchCannotOpen;
 
     // The settings are read straight into the calculator; keep its current settings to put back on failure.
@@ -296,7 +293,7 @@ int readSketchBytes(Project& project, std::string_view bytes) {
     };
     system->readSettings(in, version);
 
-    DoorSketch sketch = project.sketch;
+    DoorSketch& sketch = data.sketch;
     sketch.previousWidth = sketch.previousHeight = sketch.previousDoorCount = 0;
     sketch.selectedDividerId = 0;
     sketch.selectedDividerDoor = -1;
@@ -311,45 +308,20 @@ int readSketchBytes(Project& project, std::string_view bytes) {
         good = readDoor(in, version, catalogue, sketch.doors[i]);
 
     std::optional<OrderCard> card;
-    if (good) card = readCard(in, project.orderCard);
+    if (good) card = readCard(in, data.card);
     if (!card) {
         restoreSettings();
         return kSketchCannotOpen;
     }
+    data.card = *card;
 
-    // Everything was read: take it over.
+    // Everything was read.
     sketch.previousWidth = sketch.width;
     sketch.previousHeight = sketch.height;
     sketch.previousDoorCount = sketch.doorCount;
     sketch.dirty = true;
-    sketch.handleProfile = handle;
-
-    project.calculator = system;
-    project.handleProfile = handle;
-    project.profileColor = color;
-    project.dividerProfile = divider;
-    project.width = width;
-    project.height = height;
-    project.doorCount = doorCount;
-    project.discountPercent = discount;
-    project.chipboardWidth = chipboard;
-    project.plinthHeight = plinth;
-    project.result.discountPercent = discount;
-    project.result.totalsDirty = true;
-    project.sketch = std::move(sketch);
-    project.orderCard = *card;
-    project.recalculate(true);
+    sketch.handleProfile = data.handleProfile;
     return kSketchOk;
-}
-
-int Project::save(const std::filesystem::path& path) const {
-    return writeFileAtomically(path, writeSketchBytes(*this)) ? kSketchOk : kSketchCannotOpen;
-}
-
-int Project::open(const std::filesystem::path& path) {
-    std::string bytes;
-    if (!readWholeFile(path, bytes)) return kSketchCannotOpen;
-    return readSketchBytes(*this, bytes);
 }
 
 } // namespace dalvex

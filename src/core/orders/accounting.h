@@ -9,14 +9,11 @@
 
 namespace dalvex {
 
-class Project;
-
 // The whole file as UTF-8 text (the writer converts it to Windows-1251).
 std::string accountingText(const CalcResult& result, const OrderFacts& facts);
 
 // Replaces the file atomically; false when it cannot be written.
 bool writeAccountingFile(const std::filesystem::path& path, const CalcResult& result,
                          const OrderFacts& facts);
-bool writeAccountingFile(const std::filesystem::path& path, Project& project);
 
 } // namespace dalvex

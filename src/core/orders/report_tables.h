@@ -3,16 +3,14 @@
 // plain grids from the last calculation, and the texts that the workbook and the accounting file share with
 // them.
 #include "calc/calc_result.h"
-#include "orders/order_card.h"
 #include "orders/table_section.h"
+#include "records/order_card.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace dalvex {
-
-class Project;
 
 enum TableKind : int {
     kPriceTable = 0,
@@ -36,8 +34,6 @@ struct OrderFacts {
     int32_t grandTotal = 0;
 };
 
-OrderFacts orderFacts(Project& project);
-
 // The article's name, with " %3.1f м." of the bar length when bought in bars and " \n" + the error when it
 // has one.
 std::string articleNameText(const ArticleLine& line);
@@ -50,6 +46,5 @@ std::string exportedOrderNumber(const std::string& orderNumber);
 
 // The sections of the table of the given kind, in drawing order; empty for an unknown kind.
 std::vector<TableSection> buildTable(int kind, const CalcResult& result, const OrderFacts& facts);
-std::vector<TableSection> buildTable(int kind, Project& project);
 
 } // namespace dalvex

@@ -1,6 +1,6 @@
 #include "orders/workbook.h"
 
-#include "files/file_io.h"
+#include "io/atomic_file.h"
 #include "orders/dates.h"
 #include "text/encoding.h"
 #include "text/format.h"

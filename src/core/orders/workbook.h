@@ -10,8 +10,6 @@
 
 namespace dalvex {
 
-class Project;
-
 struct WorkbookSheets {
     bool order = false;
     bool price = false;
@@ -30,8 +28,6 @@ std::string workbookXml(const CalcResult& result, const OrderFacts& facts, Workb
 // written.
 bool writeWorkbook(const std::filesystem::path& path, const CalcResult& result, const OrderFacts& facts,
                    WorkbookSheets sheets);
-bool writeWorkbook(const std::filesystem::path& path, Project& project, bool order, bool price, bool profiles,
-                   bool assembly);
 
 // Text made safe for XML character data and attribute values: & < > " as entities, control characters other
 // than line feed and tab as spaces.

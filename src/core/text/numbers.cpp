@@ -25,7 +25,7 @@ std::size_t skipBlanks(std::string_view text) {
 constexpr double kIntMax = 2147483647.0;
 constexpr double kIntMin = -2147483648.0;
 
-int32_t clampToInt(double whole) {
+int32_t clampRealToInt(double whole) {
     if (std::isnan(whole)) return 0;
     if (whole >= kIntMax) return std::numeric_limits<int32_t>::max();
     if (whole <= kIntMin) return std::numeric_limits<int32_t>::min();
@@ -124,15 +124,15 @@ int32_t readInt(std::string_view text) {
 }
 
 int32_t truncToInt(double value) {
-    return clampToInt(std::trunc(value));
+    return clampRealToInt(std::trunc(value));
 }
 
 int32_t ceilToInt(double value) {
-    return clampToInt(std::ceil(value));
+    return clampRealToInt(std::ceil(value));
 }
 
 int32_t floorToInt(double value) {
-    return clampToInt(std::floor(value));
+    return clampRealToInt(std::floor(value));
 }
 
 } // namespace dalvex

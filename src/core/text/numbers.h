@@ -1,7 +1,9 @@
 #pragma once
 // Reading numbers as the data files, the edits and the order number need it, independent of the process
 // locale.
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <string_view>
 
 namespace dalvex {
@@ -14,6 +16,24 @@ double readNumber(std::string_view text);
 // A whole number from the leading decimal digits (leading blanks and one sign allowed), like atoi, but
 // saturating at the int32 limits instead of overflowing. Empty or non-numeric text reads as 0.
 int32_t readInt(std::string_view text);
+
+// A wide integer brought back into the int32 range: sums and products of lengths and money are taken in 64
+// bits, so no input (a damaged file, an extreme dimension) can overflow, and saturate here.
+inline int32_t clampToInt(int64_t v) {
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+// Whole millimetres (as typed) in the model's tenths of a millimetre, saturated at the int32 limits.
+inline int32_t tenthsFromMillimetres(int64_t millimetres) {
+    constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()};
+    return clampToInt(std::clamp(millimetres, -kLimit, kLimit) * 10);
+}
+
+// Tenths of a millimetre as the whole millimetres an edit shows, truncated toward zero.
+inline int32_t millimetresFromTenths(int32_t tenths) {
+    return tenths / 10;
+}
 
 // Converts a real value to int32 toward zero, clamped to the int32 range; NaN gives 0.
 int32_t truncToInt(double value);

@@ -1,0 +1,287 @@
+#include "project/project.h"
+
+#include "catalogue/catalogue.h"
+#include "orders/order_numbers.h"
+#include "text/format.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace dalvex {
+
+namespace {
+
+// Sizes asked for next to a divider are bounded well beyond any door so that the position arithmetic of the
+// door cannot overflow.
+constexpr int32_t kMaxInsertSizeRequest = 10000000;
+
+} // namespace
+
+Project::Project(Catalogue& catalogue, std::filesystem::path configFolder)
+    : sketch(30000, 20000, 3, nullptr, false), catalogue_(&catalogue),
+      configFolder_(std::move(configFolder)) {
+    resetOrderCard(orderCard, configFolder_);
+    if (!catalogue_->systems().empty()) calculator = catalogue_->systems().front();
+    selectDefaultHandleProfile();
+    selectDefaultColor();
+    selectDefaultDividerProfile();
+    // The first sketch takes the opening height as it is; the system's height rule applies from the first
+    // change of a dimension on.
+    sketch = DoorSketch(width, height, doorCount, handleProfile, calculator && calculator->isSingleRow());
+    recalculate(false);
+}
+
+void Project::recalculate(bool keepDoorWidths) {
+    if (calculator) calculator->recompute(sketch, keepDoorWidths);
+    sketch.numberItems();
+    if (calculator)
+        calculator->collect(sketch, result, profileColor);
+    else
+        result.clear();
+    buildDoorLines();
+}
+
+void Project::buildDoorLines() {
+    result.doorLines.clear();
+    const int count = std::clamp(doorCount, 0, kMaxDoors);
+    for (int i = 0; i < count; ++i) {
+        const int32_t n = sketch.doors[i].index;
+        const std::string doorNumber = format("%d", n + 1);
+        for (const CutLine& cut : result.cutLines)
+            if (cut.doorIndex == n)
+                result.doorLines.push_back({doorNumber, "Профиль", cut.code, cut.name, cut.number});
+        for (const PanelLine& panel : result.panelLines)
+            if (panel.doorIndex == n)
+                result.doorLines.push_back(
+                    {doorNumber, "Вставка", panel.materialName, panel.materialDescription, panel.number});
+    }
+}
+
+void Project::applySketchHeight() {
+    if (calculator) calculator->setSketchHeight(sketch, height, chipboardWidth, plinthHeight);
+}
+
+bool Project::setWidth(int32_t w) {
+    if (w < 1000 || w > 1000000) return false;
+    width = w;
+    sketch.previousWidth = sketch.width;
+    sketch.width = w;
+    sketch.dirty = true;
+    recalculate(false);
+    return true;
+}
+
+bool Project::setHeight(int32_t h) {
+    if (h < 1000 || h > 100000) return false;
+    height = h;
+    applySketchHeight();
+    recalculate(false);
+    return true;
+}
+
+bool Project::setDoorCount(int32_t n) {
+    if (n == doorCount) return false;
+    // The sketch holds ten doors at most; a count the system does not offer would leave doors without
+    // geometry.
+    const int limit = calculator ? std::min(calculator->maxDoorCount(), kMaxDoors) : kMaxDoors;
+    if (n < 1 || n > limit) return false;
+    doorCount = n;
+    sketch.previousDoorCount = sketch.doorCount;
+    sketch.doorCount = n;
+    sketch.dirty = true;
+    sketch.currentDoor = -1;
+    if (calculator) calculator->assignRows(sketch);
+    recalculate(false);
+    return true;
+}
+
+bool Project::setChipboardWidth(int32_t c) {
+    if (c < 0 || c > 1000) return false;
+    chipboardWidth = c;
+    applySketchHeight();
+    recalculate(false);
+    return true;
+}
+
+bool Project::setPlinthHeight(int32_t p) {
+    if (p < 540 || p > 20000 || p > height) return false;
+    plinthHeight = p;
+    applySketchHeight();
+    recalculate(false);
+    return true;
+}
+
+void Project::setHandleProfile(const HandleProfile* h) {
+    if (h == handleProfile) return;
+    handleProfile = h;
+    sketch.dirty = true;
+    sketch.resizePending = true;
+    selectDefaultColor();
+    sketch.handleProfile = h;
+    recalculate(false);
+}
+
+void Project::selectSystem(DSSystem* s) {
+    if (!s || s == calculator) return;
+    calculator = s;
+    doorCount = std::clamp(s->clampDoorCount(doorCount), 1, kMaxDoors);
+    // The new system's own minimum, even when that is lower than the plinth used so far.
+    plinthHeight = s->minPlinthHeight();
+    selectDefaultHandleProfile();
+    selectDefaultColor();
+    selectDefaultDividerProfile();
+    rebuildSketch();
+}
+
+void Project::mountingChanged() {
+    if (!calculator) return;
+    doorCount = std::clamp(std::min(doorCount, calculator->maxDoorCount()), 1, kMaxDoors);
+    plinthHeight = std::max(plinthHeight, calculator->minPlinthHeight());
+    selectDefaultHandleProfile();
+    selectDefaultColor();
+    selectDefaultDividerProfile();
+    rebuildSketch();
+}
+
+void Project::selectDefaultHandleProfile() {
+    handleProfile = nullptr;
+    if (!calculator) return;
+    const std::vector<HandleProfile*> offered = calculator->handleProfiles();
+    if (!offered.empty()) handleProfile = offered.front();
+}
+
+void Project::selectDefaultColor() {
+    if (!handleProfile) {
+        profileColor = nullptr;
+        return;
+    }
+    // A handle profile without any colour leaves the current colour as it is.
+    if ((!profileColor || !handleProfile->offers(profileColor)) && !handleProfile->colors().empty())
+        profileColor = handleProfile->colors().front().color;
+}
+
+void Project::selectDefaultDividerProfile() {
+    if (!calculator) {
+        dividerProfile = nullptr;
+    } else if (!dividerProfile || !calculator->hasDividerProfile(dividerProfile)) {
+        dividerProfile = calculator->dividerProfiles.empty() ? nullptr : calculator->dividerProfiles.front();
+    }
+    // Without a divider profile nothing could be drawn.
+    if (!dividerProfile) drawDividers = false;
+}
+
+void Project::setProfileColor(const ProfileColor* c) {
+    if (c == profileColor) return;
+    profileColor = c;
+    sketch.dirty = true;
+    // The geometry does not depend on the colour: only the prices change.
+    if (calculator) calculator->collect(sketch, result, profileColor);
+    buildDoorLines();
+}
+
+void Project::setDividerProfile(const DividerProfile* d) {
+    if (d == dividerProfile) return;
+    dividerProfile = d;
+    sketch.dirty = true;
+}
+
+void Project::rebuildSketch() {
+    sketch = DoorSketch(width, height, doorCount, handleProfile, calculator && calculator->isSingleRow());
+    if (calculator) calculator->assignRows(sketch);
+    applySketchHeight();
+    sketch.dirty = true;
+    recalculate(false);
+}
+
+bool Project::setDiscountPercent(double percent) {
+    if (!(percent >= 0.0 && percent <= 100.0)) return false; // NaN is refused too
+    discountPercent = percent;
+    result.discountPercent = percent;
+    result.totalsDirty = true;
+    return true;
+}
+
+void Project::toggleMountInside() {
+    if (!calculator) return;
+    SystemOptions options = calculator->options();
+    if (!options.mountInside) return;
+    options.mountInside = !*options.mountInside;
+    calculator->setOptions(options);
+    mountingChanged();
+}
+
+void Project::toggleEdgeProfiles() {
+    if (!calculator) return;
+    calculator->noEdgeProfiles = calculator->noEdgeProfiles ? 0 : 1;
+    sketch.dirty = true;
+    // The edge profiles change neither the handle list nor the door widths.
+    recalculate(true);
+}
+
+bool Project::splitAt(PixelPoint p) {
+    if (!dividerProfile) return false;
+    if (!sketch.splitAt(p, dividerProfile, newDividerVertical)) return false;
+    recalculate(true);
+    return true;
+}
+
+bool Project::removeDividerAt(PixelPoint p) {
+    if (!sketch.removeDividerAt(p)) return false;
+    recalculate(true);
+    return true;
+}
+
+bool Project::dragTo(PixelPoint p) {
+    if (!sketch.dragTo(p)) return false;
+    recalculate(true);
+    return true;
+}
+
+void Project::fillSelectedInsert(const Material* m) {
+    sketch.fillSelectedInsert(m);
+    sketch.dirty = true;
+    recalculate(true);
+}
+
+void Project::fillSelectedInsertAcrossDoors(const Material* m, int32_t from, int32_t to) {
+    sketch.fillSelectedInsertAcrossDoors(m, from, to);
+    sketch.dirty = true;
+    recalculate(true);
+}
+
+bool Project::clearHoveredInsertMaterial() {
+    if (!sketch.clearHoveredInsertMaterial()) return false;
+    sketch.dirty = true;
+    recalculate(true);
+    return true;
+}
+
+bool Project::setInsertSizeAtSelectedDivider(int32_t size, bool afterSide) {
+    Divider* divider = sketch.selectedDivider();
+    Door* door = sketch.selectedDividerDoorPtr();
+    if (!divider || !door) return false;
+    if (size < -kMaxInsertSizeRequest || size > kMaxInsertSizeRequest) return false;
+    const int32_t position = door->panelPositionFor(*divider, size, afterSide);
+    const bool moved = door->moveDivider(sketch.selectedDividerId, position);
+    sketch.dirty = true;
+    if (moved) recalculate(true);
+    return moved;
+}
+
+bool Project::pasteDoor(int targetIndex) {
+    if (sketch.pasteDoor(targetIndex) != kPasted) return false;
+    sketch.resizePending = true;
+    sketch.dirty = true;
+    recalculate(false);
+    return true;
+}
+
+void Project::alignDividers(int doorIndex, bool vertical) {
+    if (doorIndex < 0 || doorIndex >= std::min(doorCount, kMaxDoors)) return;
+    sketch.doors[doorIndex].alignDividers(vertical);
+    sketch.resizePending = true;
+    sketch.dirty = true;
+    recalculate(false);
+}
+
+} // namespace dalvex

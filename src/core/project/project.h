@@ -1,0 +1,106 @@
+#pragma once
+// The order being designed: the chosen system, handle profile, colour and divider profile, the dimensions,
+// the door sketch, the customer card and the result of the last calculation. Every change operation validates
+// its argument (refusing silently what is out of range), changes the model and recalculates.
+#include "calc/calc_result.h"
+#include "files/sketch_file.h"
+#include "records/order_card.h"
+#include "sketch/door_sketch.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace dalvex {
+
+class Catalogue;
+class DSSystem;
+struct DividerProfile;
+struct HandleProfile;
+struct Material;
+struct ProfileColor;
+
+class Project {
+public:
+    // Builds the default project: the first system with its first handle profile, colour and divider profile,
+    // three doors on a 3000 x 2000 mm opening, calculated. `configFolder` holds the order number counter.
+    Project(Catalogue& catalogue, std::filesystem::path configFolder);
+    Project(const Project&) = delete;
+    Project& operator=(const Project&) = delete;
+
+    Catalogue& catalogue() const { return *catalogue_; }
+    const std::filesystem::path& configFolder() const { return configFolder_; }
+
+    bool drawDividers = false;
+    bool newDividerVertical = true;
+    OrderCard orderCard;
+    CalcResult result;
+    DSSystem* calculator = nullptr;
+    const HandleProfile* handleProfile = nullptr;
+    const ProfileColor* profileColor = nullptr;
+    const DividerProfile* dividerProfile = nullptr;
+    DoorSketch sketch;
+    int32_t width = 30000;  // accepted 1000..1000000
+    int32_t height = 20000; // accepted 1000..100000
+    int32_t doorCount = 3;
+    double discountPercent = 0.0;
+    bool showInsertSizes = false;
+    bool scaleOnFill = false;
+    int32_t chipboardWidth = 160; // accepted 0..1000
+    int32_t plinthHeight = 540;   // accepted 540..20000 and not above height
+
+    void recalculate(bool keepDoorWidths);
+    void buildDoorLines();
+
+    bool setWidth(int32_t w); // each setter: true when the value was taken
+    bool setHeight(int32_t h);
+    bool setDoorCount(int32_t n);
+    bool setChipboardWidth(int32_t c);
+    bool setPlinthHeight(int32_t p);
+    void setHandleProfile(const HandleProfile* h);
+    void selectSystem(DSSystem* s);
+    void mountingChanged();
+    void selectDefaultHandleProfile();
+    void selectDefaultColor();
+    void selectDefaultDividerProfile();
+    void setProfileColor(const ProfileColor* c);
+    void setDividerProfile(const DividerProfile* d);
+    void rebuildSketch();
+    // Sets the discount of the project and of the result (0..100; anything else is refused).
+    bool setDiscountPercent(double percent);
+    // The system option toggles of the top panel: Feldor's inside mounting (changes the handle list), and the
+    // edge profiles of the systems that offer them (keeps the door widths).
+    void toggleMountInside();
+    void toggleEdgeProfiles();
+
+    // Sketch editing at pixel points of the sketch view; each returns whether the model changed.
+    bool splitAt(PixelPoint p);
+    bool removeDividerAt(PixelPoint p);
+    bool dragTo(PixelPoint p);
+    void fillSelectedInsert(const Material* m);
+    void fillSelectedInsertAcrossDoors(const Material* m, int32_t from, int32_t to);
+    bool clearHoveredInsertMaterial();
+    bool setInsertSizeAtSelectedDivider(int32_t size, bool afterSide);
+    bool pasteDoor(int targetIndex);                  // the context menu's paste; recalculates on success
+    void alignDividers(int doorIndex, bool vertical); // the context menu's spreading; recalculates
+
+    // Sketch files: 0 success; 1 cannot open/write; 2 system not found; 3 newer format. Open leaves the
+    // project exactly as it was on any failure.
+    SketchFileResult save(const std::filesystem::path& path) const;
+    SketchFileResult open(const std::filesystem::path& path);
+
+    // Order totals in kopecks.
+    int32_t itemsTotal() const;
+    int32_t discountAmount() const;
+    int32_t grandTotal() const;
+    std::string grandTotalText() const;
+
+private:
+    // The calculator's rule for the sketch height from height, chipboard width and plinth height.
+    void applySketchHeight();
+
+    Catalogue* catalogue_;
+    std::filesystem::path configFolder_;
+};
+
+} // namespace dalvex

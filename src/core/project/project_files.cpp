@@ -1,0 +1,71 @@
+// Saving and opening: the Project handed to the sketch file codec as plain data, and taken back from it.
+#include "project/project_files.h"
+
+#include "catalogue/catalogue.h"
+#include "io/atomic_file.h"
+#include "io/whole_file.h"
+#include "project/project.h"
+
+#include <utility>
+
+namespace dalvex {
+
+namespace {
+
+SketchFileData fileDataOf(const Project& project) {
+    SketchFileData data;
+    data.system = project.calculator;
+    data.handleProfile = project.handleProfile;
+    data.profileColor = project.profileColor;
+    data.dividerProfile = project.dividerProfile;
+    data.width = project.width;
+    data.height = project.height;
+    data.doorCount = project.doorCount;
+    data.discountPercent = project.discountPercent;
+    data.chipboardWidth = project.chipboardWidth;
+    data.plinthHeight = project.plinthHeight;
+    data.sketch = project.sketch;
+    data.card = project.orderCard;
+    return data;
+}
+
+} // namespace
+
+std::string writeSketchBytes(const Project& project) {
+    return writeSketchFile(fileDataOf(project));
+}
+
+SketchFileResult readSketchBytes(Project& project, std::string_view bytes) {
+    SketchFileData data = fileDataOf(project);
+    const SketchFileResult read = readSketchFile(project.catalogue(), bytes, data);
+    if (read != kSketchOk) return read;
+
+    project.calculator = data.system;
+    project.handleProfile = data.handleProfile;
+    project.profileColor = data.profileColor;
+    project.dividerProfile = data.dividerProfile;
+    project.width = data.width;
+    project.height = data.height;
+    project.doorCount = data.doorCount;
+    project.discountPercent = data.discountPercent;
+    project.chipboardWidth = data.chipboardWidth;
+    project.plinthHeight = data.plinthHeight;
+    project.result.discountPercent = data.discountPercent;
+    project.result.totalsDirty = true;
+    project.sketch = std::move(data.sketch);
+    project.orderCard = std::move(data.card);
+    project.recalculate(true);
+    return kSketchOk;
+}
+
+SketchFileResult Project::save(const std::filesystem::path& path) const {
+    return writeFileAtomically(path, writeSketchBytes(*this)) ? kSketchOk : kSketchCannotOpen;
+}
+
+SketchFileResult Project::open(const std::filesystem::path& path) {
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) return kSketchCannotOpen;
+    return readSketchBytes(*this, bytes);
+}
+
+} // namespace dalvex

@@ -1,0 +1,19 @@
+#pragma once
+// The Project in sketch files: the file's bytes for the project as it is now, and a file's bytes taken over.
+#include "files/sketch_file.h"
+
+#include <string>
+#include <string_view>
+
+namespace dalvex {
+
+class Project;
+
+// The whole file for the project as it is now.
+std::string writeSketchBytes(const Project& project);
+
+// Reads a file's bytes into the project; on any result but kSketchOk the project is left exactly as it was.
+// On success the project is recalculated keeping the door widths.
+SketchFileResult readSketchBytes(Project& project, std::string_view bytes);
+
+} // namespace dalvex

@@ -1,0 +1,139 @@
+#include "records/material_library.h"
+
+#include "records/csv.h"
+#include "text/numbers.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace dalvex {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kListName = "price.csv";
+constexpr std::string_view kPicturesName = "images";
+
+// The entries of a folder sorted by name, so the same folders give the same order on every machine.
+std::vector<fs::path> sortedEntries(const fs::path& folder) {
+    std::vector<fs::path> entries;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) return entries;
+    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+        if (ec) break;
+        entries.push_back(it->path());
+    }
+    std::sort(entries.begin(), entries.end(), [](const fs::path& a, const fs::path& b) {
+        return a.filename().string() < b.filename().string();
+    });
+    return entries;
+}
+
+// A picture name is accepted when its last dot is not its first character and the extension after it is
+// written exactly "jpg", "bmp" or "png" (capitals are not accepted).
+bool hasPictureExtension(std::string_view name) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0) return false;
+    const std::string_view extension = name.substr(dot + 1);
+    return extension == "jpg" || extension == "bmp" || extension == "png";
+}
+
+// A list names pictures inside the collection's images folder only: a separator or an embedded NUL would
+// reach outside it (and make the material key ambiguous).
+bool isPlainName(std::string_view name) {
+    return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos && name != "." &&
+           name != "..";
+}
+
+bool canRead(const fs::path& file) {
+    std::error_code ec;
+    // A folder that happens to carry a picture name opens on some systems but holds no picture.
+    if (!fs::is_regular_file(file, ec)) return false;
+    std::ifstream stream(file, std::ios::binary);
+    return stream.is_open();
+}
+
+int32_t clampedProduct(int32_t value, int32_t factor) {
+    const int64_t product = static_cast<int64_t>(value) * factor;
+    return static_cast<int32_t>(std::clamp<int64_t>(product, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
+
+std::vector<MaterialCollection> scanCollections(const fs::path& materialsFolder) {
+    std::vector<MaterialCollection> collections;
+    for (const fs::path& folder : sortedEntries(materialsFolder)) {
+        std::error_code ec;
+        if (!fs::is_directory(folder, ec)) continue;
+        const fs::path list = folder / kListName;
+        if (!fs::is_directory(folder / kPicturesName, ec) || !fs::is_regular_file(list, ec)) continue;
+        MaterialCollection collection;
+        collection.name = folder.filename().string();
+        collection.listPath = list.string();
+        collection.load();
+        collections.push_back(std::move(collection));
+    }
+    return collections;
+}
+
+int MaterialCollection::load() {
+    materials.clear();
+    const fs::path pictures = fs::path(listPath).parent_path() / kPicturesName;
+    picturesFolder = pictures.string();
+
+    CsvFile csv;
+    if (const CsvResult read = readCsv(listPath, csv); read != kCsvRead) return read;
+    const int codeColumn = csv.column("код");
+    const int pictureColumn = csv.column("изображение");
+    const int priceColumn = csv.column("цена");
+    if (codeColumn < 0 || pictureColumn < 0 || priceColumn < 0) return 3;
+    const int nameColumn = csv.column("название");
+    const int lengthColumn = csv.column("длина");
+    const int widthColumn = csv.column("ширина");
+    const int thicknessColumn = csv.column("толщина");
+
+    for (std::size_t i = 1; i < csv.lines.size(); ++i) {
+        const std::vector<std::string>& line = csv.lines[i];
+        const std::string_view code = CsvFile::field(line, codeColumn);
+        const std::string_view picture = CsvFile::field(line, pictureColumn);
+        if (code.empty() || picture.empty() || !isPlainName(picture)) continue;
+
+        Material material;
+        material.collection = name;
+        material.code = std::string(code);
+        material.name = std::string(CsvFile::field(line, nameColumn));
+        material.width = readInt(CsvFile::field(line, widthColumn));
+        material.length = readInt(CsvFile::field(line, lengthColumn));
+        // Whole roubles and whole millimetres: the fractions are dropped.
+        material.pricePerSquareMetre =
+            clampedProduct(truncToInt(readNumber(CsvFile::field(line, priceColumn))), 100);
+        material.thickness =
+            clampedProduct(truncToInt(readNumber(CsvFile::field(line, thicknessColumn))), 10);
+
+        if (picture.find('.') != std::string_view::npos) {
+            const fs::path file = pictures / fs::path(std::string(picture));
+            if (!hasPictureExtension(picture) || !canRead(file)) continue;
+            material.picturePath = file.string();
+            material.fromFolder = false;
+            materials.push_back(std::move(material));
+            continue;
+        }
+
+        // A name without a dot is a sub-folder of pictures: one material per picture, in name order.
+        material.fromFolder = true;
+        for (const fs::path& entry : sortedEntries(pictures / fs::path(std::string(picture)))) {
+            if (!hasPictureExtension(entry.filename().string()) || !canRead(entry)) continue;
+            Material expanded = material;
+            expanded.picturePath = entry.string();
+            materials.push_back(std::move(expanded));
+        }
+    }
+    return 0;
+}
+
+} // namespace dalvex

@@ -1,0 +1,96 @@
+// The sketch of all doors: construction, numbering and the queries the view and the calculators ask.
+#include "sketch/door_sketch.h"
+#include "sketch/sketch_units.h"
+
+namespace dalvex {
+
+DoorSketch::DoorSketch(int32_t w, int32_t h, int32_t count, const HandleProfile* handle, bool singleRow)
+    : handleProfile(handle), previousWidth(w), previousHeight(h), previousDoorCount(count), width(w),
+      height(h), doorCount(count) {
+    for (int i = 0; i < kMaxDoors; ++i) {
+        doors[i].index = i;
+        doors[i].row = (i % 2 == 1 && !singleRow) ? 1 : 0;
+    }
+}
+
+void DoorSketch::numberItems() {
+    int32_t profileNo = 1;
+    int32_t insertNo = 1; // a sequence of its own: a profile piece and an insert may share a number
+    const int n = sketch::doorsInUse(doorCount);
+    for (int i = 0; i < n; ++i) {
+        Door& door = doors[i];
+        for (FrameProfile& side : door.frame)
+            if (side.profile) side.number = profileNo++;
+        for (auto& [id, d] : door.dividers)
+            if (d.profile) d.number = profileNo++;
+        for (auto& [id, ins] : door.inserts)
+            ins.number = insertNo++;
+    }
+    profileCount = profileNo;
+}
+
+int DoorSketch::overlapCount() const {
+    int count = 0;
+    const int n = sketch::doorsInUse(doorCount);
+    for (int i = 0; i + 1 < n; ++i)
+        if (doors[i].row != doors[i + 1].row) ++count;
+    return count;
+}
+
+int32_t DoorSketch::remainder() const {
+    int64_t sum = 0;
+    const int n = sketch::doorsInUse(doorCount);
+    for (int i = 0; i < n; ++i)
+        sum += doors[i].width;
+    return clampToInt(static_cast<int64_t>(doorsTotalWidth) - sum);
+}
+
+int DoorSketch::visibleBegin() const {
+    if (currentDoor >= 0) return currentDoor < kMaxDoors ? currentDoor : 0;
+    return 0;
+}
+
+int DoorSketch::visibleEnd() const {
+    if (currentDoor >= 0) return currentDoor < kMaxDoors ? currentDoor + 1 : 0;
+    return sketch::doorsInUse(doorCount);
+}
+
+void DoorSketch::clearHits() {
+    for (Door& door : doors)
+        door.clearHits();
+    cursorKind = 0;
+}
+
+void DoorSketch::clearSelection() {
+    for (Door& door : doors)
+        door.selectedInsertId = 0;
+}
+
+bool DoorSketch::hasSelection() const {
+    for (int i = visibleBegin(); i < visibleEnd(); ++i)
+        if (doors[i].selectedInsert()) return true;
+    return false;
+}
+
+PixelRect DoorSketch::selectedInsertRect() const {
+    for (int i = visibleBegin(); i < visibleEnd(); ++i)
+        if (const Insert* ins = doors[i].selectedInsert()) return ins->rect;
+    return PixelRect{};
+}
+
+bool DoorSketch::hasDivider(int doorIndex, bool vertical) const {
+    if (doorIndex < 0 || doorIndex >= sketch::doorsInUse(doorCount)) return false;
+    return doors[doorIndex].hasDividers(vertical);
+}
+
+Divider* DoorSketch::selectedDivider() {
+    Door* door = selectedDividerDoorPtr();
+    return door ? door->divider(selectedDividerId) : nullptr;
+}
+
+Door* DoorSketch::selectedDividerDoorPtr() {
+    if (selectedDividerDoor < 0 || selectedDividerDoor >= kMaxDoors) return nullptr;
+    return &doors[selectedDividerDoor];
+}
+
+} // namespace dalvex

@@ -1,0 +1,167 @@
+#pragma once
+// The drawing of all doors of a wardrobe: up to ten doors side by side, each tiled by rectangular inserts
+// that are separated by dividers. Inserts and dividers refer to each other by id (0 = the door frame), which
+// keeps a door a plain value: copying a door or the whole sketch never leaves a reference pointing into
+// another door.
+#include "sketch/geometry_types.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <utility>
+
+namespace dalvex {
+
+struct Article;
+struct DividerProfile;
+struct HandleProfile;
+struct Material;
+
+inline constexpr int kMaxDoors = 10;
+inline constexpr int32_t kMinInsertPart = 200; // 20 mm: the smallest extent a split or a move may leave
+inline constexpr int32_t kDividerGrid = 100;   // 10 mm: mouse positions of dividers are rounded to it
+inline constexpr int32_t kMinDoorWidth = 1000; // 100 mm: the narrowest door a joint drag may leave
+
+enum FrameSide { kFrameLeft = 0, kFrameTop = 1, kFrameRight = 2, kFrameBottom = 3 };
+
+struct FrameProfile {
+    int32_t cutLength = 0;
+    const Article* profile = nullptr; // null: the side has no profile
+    PixelRect rect;
+    int32_t number = 0;
+};
+
+struct Insert {
+    int32_t panelX = 0, panelY = 0, panelWidth = 0, panelHeight = 0; // the filling panel, door coordinates
+    int32_t left = 0, top = 0, right = 0, bottom = 0;                // edges, door coordinates
+    PixelRect rect;
+    const Material* material = nullptr; // null: no material
+    bool thicknessError = false;
+    int32_t topId = 0, leftId = 0, rightId = 0, bottomId = 0; // dividers on the four sides; 0 = the frame
+    bool scaleByDoors = false; // the picture is stretched over doors scaleFirstDoor..scaleLastDoor
+    int32_t scaleFirstDoor = 0, scaleLastDoor = 0;
+    int32_t number = 0;
+};
+
+struct Divider {
+    int32_t cutLength = 0;
+    int32_t length = 0;   // distance between its two bounds
+    int32_t axis = 0;     // where it is drawn, set by the calculator
+    int32_t position = 0; // from the door's left edge (vertical) or top edge (horizontal)
+    int32_t vertical = 0; // 1 vertical, 0 horizontal
+    PixelRect rect;
+    int32_t startId = 0, endId = 0; // perpendicular dividers its ends stop at; 0 = the frame
+    const DividerProfile* profile = nullptr;
+    int32_t number = 0;
+};
+
+enum HitKind { kHitNothing = 0, kHitFrame = 1, kHitDivider = 2, kHitInsert = 3 };
+
+// What pasting a door did; anything but kPasted changed nothing.
+enum PasteResult : int {
+    kPasted = 0,
+    kPasteNoSource = 1, // nothing copied, or no such door
+    kPasteNoRoom = 2,   // a vertical divider of the copy would not fit the narrower door
+    kPasteRefused = -1, // the target is the copied door itself or not a door in use
+};
+
+struct Door {
+    Door();
+
+    PixelRect rect;
+    std::map<int32_t, Insert> inserts;   // in increasing id
+    std::map<int32_t, Divider> dividers; // in increasing id
+    int32_t previousWidth = 0, previousHeight = 0;
+    int32_t index = 0;
+    int32_t width = 0, height = 0;
+    int32_t row = 0; // 0 first row, 1 second row
+    std::array<FrameProfile, 4> frame;
+    int32_t hitFrame = -1; // frame side found by the last hit test, -1 none
+    int32_t hitKind = kHitNothing;
+    int32_t hitInsertId = 0, hitDividerId = 0;
+    int32_t selectedInsertId = 0; // 0: no insert selected
+    int32_t nextInsertId = 2;
+    int32_t nextDividerId = 1;
+
+    // Lookups by id; null for 0 and for ids this door does not hold.
+    Divider* divider(int32_t id);
+    const Divider* divider(int32_t id) const;
+    Insert* insert(int32_t id);
+    const Insert* insert(int32_t id) const;
+    Insert* hitInsert() { return insert(hitInsertId); }
+    Divider* hitDivider() { return divider(hitDividerId); }
+    Insert* selectedInsert() { return insert(selectedInsertId); }
+    const Insert* selectedInsert() const { return insert(selectedInsertId); }
+
+    // Hit tests over the pixel rectangles; a hit is recorded in the hit fields.
+    Insert* insertAt(PixelPoint p);
+    Divider* dividerAt(PixelPoint p);
+    void clearHits();
+
+    void updateInsertEdges();
+    void rescale(bool force);
+    // The inserts just before and just after a divider (ids; 0 when not found).
+    std::pair<int32_t, int32_t> adjacentInserts(const Divider& d) const;
+    std::pair<int32_t, int32_t> extentsAround(const Divider& d) const;
+    int32_t panelPositionFor(const Divider& d, int32_t size, bool afterSide) const;
+    int32_t panelSizeBeside(const Divider& d, bool afterSide) const;
+
+    // Editing (each keeps the tiling of the door and refuses silently what would break it).
+    Divider* split(PixelPoint p, const DividerProfile* profile, bool vertical, double scale);
+    bool removeDivider(int32_t dividerId);
+    bool moveDivider(int32_t dividerId, int32_t position);
+    PasteResult pasteFrom(const Door* source);
+    void alignDividers(bool vertical);
+    bool hasDividers(bool vertical) const;
+};
+
+class DoorSketch {
+public:
+    DoorSketch(int32_t width, int32_t height, int32_t doorCount, const HandleProfile* handleProfile,
+               bool singleRow);
+
+    bool dirty = true;
+    std::array<Door, kMaxDoors> doors;
+    const HandleProfile* handleProfile = nullptr;
+    int32_t selectedDividerId = 0;    // the divider just created or dragged (0 none) ...
+    int32_t selectedDividerDoor = -1; // ... and its door (-1 none)
+    int32_t previousWidth = 0, previousHeight = 0, previousDoorCount = 0;
+    bool resizePending = true;
+    int32_t currentDoor = -1; // -1 all doors shown; 0..9 only that door
+    int32_t profileCount = 1;
+    int32_t copiedDoor = -1;
+    int32_t width = 0, height = 0, doorCount = 0;
+    int32_t cursorKind = 0; // 0 nothing draggable, 1 horizontal divider, 2 vertical divider or door joint
+    double scale = 1.0;     // pixels per 0.1 mm of the last layout
+    int32_t doorsTotalWidth = 0;
+    PixelRect gapRect;
+
+    void numberItems();
+    int overlapCount() const;
+    int32_t remainder() const;
+    // Indices of the doors operations look at: the current door only, or doors 0..doorCount-1.
+    int visibleBegin() const;
+    int visibleEnd() const;
+    void clearHits();
+    void clearSelection();
+    bool hasSelection() const;
+    PixelRect selectedInsertRect() const;
+    bool hasDivider(int doorIndex, bool vertical) const;
+    Divider* selectedDivider();
+    Door* selectedDividerDoorPtr();
+
+    // Sketch-level editing: each walks the visible doors and acts in the first door that answers.
+    bool splitAt(PixelPoint p, const DividerProfile* profile, bool vertical);
+    bool removeDividerAt(PixelPoint p);
+    std::pair<PixelRect, PixelRect> beginDrag(); // (limits, dragRect)
+    bool dragTo(PixelPoint p);
+    bool selectInsertAt(PixelPoint p);
+    void fillSelectedInsert(const Material* m);
+    void fillSelectedInsertAcrossDoors(const Material* m, int32_t from, int32_t to);
+    bool clearHoveredInsertMaterial();
+    // The copy/paste commands of the context menu.
+    void copyDoor(int doorIndex) { copiedDoor = doorIndex; }
+    PasteResult pasteDoor(int targetIndex);
+};
+
+} // namespace dalvex
