@@ -37,14 +37,17 @@ struct Span {
 } // namespace
 
 Divider* Door::split(PixelPoint p, const DividerProfile* profile, bool vertical, double scale) {
-    Insert* found = insertAt(p);
-    if (!found) return nullptr;
+    if (!insertAt(p)) return nullptr;
     int32_t t = 0;
     const int64_t offset =
         vertical ? static_cast<int64_t>(p.x) - rect.left : static_cast<int64_t>(p.y) - rect.top;
     if (!sketch::pixelsToLength(offset, scale, t)) return nullptr;
-    const int32_t position = sketch::roundToDividerGrid(t);
+    return splitInsert(hitInsertId, sketch::roundToDividerGrid(t), profile, vertical);
+}
 
+Divider* Door::splitInsert(int32_t splitId, int32_t position, const DividerProfile* profile, bool vertical) {
+    Insert* found = insert(splitId);
+    if (!found) return nullptr;
     Insert& ins = *found;
     const int64_t nearPart = static_cast<int64_t>(position) - (vertical ? ins.left : ins.top);
     const int64_t farPart = static_cast<int64_t>(vertical ? ins.right : ins.bottom) - position;

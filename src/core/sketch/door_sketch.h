@@ -107,7 +107,11 @@ struct Door {
     int32_t panelSizeBeside(const Divider& d, bool afterSide) const;
 
     // Editing (each keeps the tiling of the door and refuses silently what would break it).
+    // Splits the insert under a pixel point at the mouse position rounded to the divider grid.
     Divider* split(PixelPoint p, const DividerProfile* profile, bool vertical, double scale);
+    // Splits an insert with a divider at `position` (door coordinates: from the left edge for a vertical
+    // divider, from the top edge for a horizontal one); null when both parts would not keep kMinInsertPart.
+    Divider* splitInsert(int32_t insertId, int32_t position, const DividerProfile* profile, bool vertical);
     bool removeDivider(int32_t dividerId);
     bool moveDivider(int32_t dividerId, int32_t position);
     PasteResult pasteFrom(const Door* source);
@@ -155,9 +159,17 @@ public:
     bool removeDividerAt(PixelPoint p);
     std::pair<PixelRect, PixelRect> beginDrag(); // (limits, dragRect)
     bool dragTo(PixelPoint p);
+    // The joint between door `leftDoor` and the next: the left door grows by `growth` (negative: shrinks) and
+    // the next door shrinks by as much; refused when either would be narrower than kMinDoorWidth.
+    bool moveJoint(int leftDoor, int64_t growth);
     bool selectInsertAt(PixelPoint p);
     void fillSelectedInsert(const Material* m);
     void fillSelectedInsertAcrossDoors(const Material* m, int32_t from, int32_t to);
+    // The same for an insert named by its door (0..doorCount-1) and id; false (nothing changed) when there is
+    // no such insert or, across doors, the range does not hold the insert's door or names a door not in use.
+    Insert* insertOf(int doorIndex, int32_t insertId);
+    bool fillInsert(int doorIndex, int32_t insertId, const Material* m);
+    bool fillInsertAcrossDoors(int doorIndex, int32_t insertId, const Material* m, int32_t from, int32_t to);
     bool clearHoveredInsertMaterial();
     // The copy/paste commands of the context menu.
     void copyDoor(int doorIndex) { copiedDoor = doorIndex; }

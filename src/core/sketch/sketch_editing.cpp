@@ -104,8 +104,8 @@ bool DoorSketch::dragTo(PixelPoint p) {
             rightIndex = i;
         }
         if (rightIndex >= n) return false; // a single door has no joint
-        Door& left = doors[leftIndex];
-        Door& right = doors[rightIndex];
+        const Door& left = doors[leftIndex];
+        const Door& right = doors[rightIndex];
         const Article* profile = right.frame[kFrameLeft].profile;
         const int32_t halfProfile = (profile ? profile->faceWidth : 0) / 2;
 
@@ -118,19 +118,7 @@ bool DoorSketch::dragTo(PixelPoint p) {
             if (!sketch::pixelsToLength(static_cast<int64_t>(left.rect.right) - p.x, scale, t)) return false;
             leftGrowth = -sketch::roundToMillimetre(clampToInt(static_cast<int64_t>(t) - halfProfile));
         }
-        const int64_t newLeft = left.width + leftGrowth;
-        const int64_t newRight = right.width - leftGrowth;
-        if (newLeft < kMinDoorWidth || newRight < kMinDoorWidth) return false;
-        if (newLeft > kWidthLimit || newRight > kWidthLimit) return false;
-        for (auto [d, w] : {std::pair<Door*, int64_t>{&left, newLeft}, {&right, newRight}}) {
-            if (d->width == w) continue;
-            d->previousWidth = d->width;
-            d->width = static_cast<int32_t>(w);
-        }
-        left.rescale(false);
-        right.rescale(false);
-        dirty = true;
-        return true;
+        return moveJoint(leftIndex, leftGrowth);
     }
     if (door.hitKind == kHitDivider) {
         const Divider* d = door.hitDivider();
@@ -146,6 +134,25 @@ bool DoorSketch::dragTo(PixelPoint p) {
     return false;
 }
 
+bool DoorSketch::moveJoint(int leftDoor, int64_t growth) {
+    if (leftDoor < 0 || leftDoor + 1 >= sketch::doorsInUse(doorCount)) return false;
+    Door& left = doors[leftDoor];
+    Door& right = doors[leftDoor + 1];
+    const int64_t newLeft = left.width + growth;
+    const int64_t newRight = right.width - growth;
+    if (newLeft < kMinDoorWidth || newRight < kMinDoorWidth) return false;
+    if (newLeft > kWidthLimit || newRight > kWidthLimit) return false;
+    for (auto [d, w] : {std::pair<Door*, int64_t>{&left, newLeft}, {&right, newRight}}) {
+        if (d->width == w) continue;
+        d->previousWidth = d->width;
+        d->width = static_cast<int32_t>(w);
+    }
+    left.rescale(false);
+    right.rescale(false);
+    dirty = true;
+    return true;
+}
+
 bool DoorSketch::selectInsertAt(PixelPoint p) {
     for (int i = visibleBegin(); i < visibleEnd(); ++i) {
         Door& door = doors[i];
@@ -156,29 +163,47 @@ bool DoorSketch::selectInsertAt(PixelPoint p) {
 }
 
 void DoorSketch::fillSelectedInsert(const Material* m) {
-    for (int i = visibleBegin(); i < visibleEnd(); ++i) {
-        if (Insert* ins = doors[i].selectedInsert()) {
-            ins->material = m;
-            ins->scaleByDoors = false;
-            dirty = true;
+    for (int i = visibleBegin(); i < visibleEnd(); ++i)
+        if (doors[i].selectedInsert()) {
+            fillInsert(i, doors[i].selectedInsertId, m);
             return;
         }
-    }
 }
 
 void DoorSketch::fillSelectedInsertAcrossDoors(const Material* m, int32_t from, int32_t to) {
-    for (int i = visibleBegin(); i < visibleEnd(); ++i) {
-        Insert* ins = doors[i].selectedInsert();
-        if (!ins) continue;
-        // The picture is laid over doors the view can find, and the insert's own door is among them.
-        if (from < 0 || from > i || to < i || to >= sketch::doorsInUse(doorCount)) return;
-        ins->material = m;
-        ins->scaleByDoors = true;
-        ins->scaleFirstDoor = from;
-        ins->scaleLastDoor = to;
-        dirty = true;
-        return;
-    }
+    for (int i = visibleBegin(); i < visibleEnd(); ++i)
+        if (doors[i].selectedInsert()) {
+            fillInsertAcrossDoors(i, doors[i].selectedInsertId, m, from, to);
+            return;
+        }
+}
+
+Insert* DoorSketch::insertOf(int doorIndex, int32_t insertId) {
+    if (doorIndex < 0 || doorIndex >= sketch::doorsInUse(doorCount)) return nullptr;
+    return doors[doorIndex].insert(insertId);
+}
+
+bool DoorSketch::fillInsert(int doorIndex, int32_t insertId, const Material* m) {
+    Insert* ins = insertOf(doorIndex, insertId);
+    if (!ins) return false;
+    ins->material = m;
+    ins->scaleByDoors = false;
+    dirty = true;
+    return true;
+}
+
+bool DoorSketch::fillInsertAcrossDoors(int doorIndex, int32_t insertId, const Material* m, int32_t from,
+                                       int32_t to) {
+    Insert* ins = insertOf(doorIndex, insertId);
+    // The picture is laid over doors the view can find, and the insert's own door is among them.
+    if (!ins || from < 0 || from > doorIndex || to < doorIndex || to >= sketch::doorsInUse(doorCount))
+        return false;
+    ins->material = m;
+    ins->scaleByDoors = true;
+    ins->scaleFirstDoor = from;
+    ins->scaleLastDoor = to;
+    dirty = true;
+    return true;
 }
 
 bool DoorSketch::clearHoveredInsertMaterial() {

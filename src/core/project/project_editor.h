@@ -1,0 +1,116 @@
+#pragma once
+// Every change a user can make to the order, as one operation each: it validates its arguments (refusing
+// without any change what the desktop program refuses), applies the change, recalculates as the rules say,
+// and answers what changed. Each operation that changed the order is one step of the undo history. The
+// desktop program and dalvex-cli both edit through here, so they cannot disagree.
+#include "files/sketch_file.h"
+#include "project/changes.h"
+#include "project/project_state.h"
+
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dalvex {
+
+class Project;
+struct Material;
+
+class ProjectEditor {
+public:
+    static constexpr size_t kHistoryDepth = 100;
+
+    explicit ProjectEditor(Project& project);
+
+    Project& project() const { return project_; }
+
+    // --- The choices of the top panel and the pickers. ---
+    Changes selectSystem(DSSystem* system);
+    Changes setHandleProfile(const HandleProfile* handle);    // one the system offers
+    Changes setProfileColor(const ProfileColor* color);       // one the handle profile offers
+    Changes setDividerProfile(const DividerProfile* divider); // one the system offers
+    Changes setWidth(int32_t tenths);
+    Changes setHeight(int32_t tenths);
+    Changes setDoorCount(int32_t count); // one of the system's offeredDoorCounts()
+    Changes setChipboardWidth(int32_t tenths);
+    Changes setPlinthHeight(int32_t tenths);
+    Changes setDiscountPercent(double percent);
+    // The option toggle of the top panel: Фелдор's inside mounting, or the edge profiles.
+    Changes toggleOption();
+
+    // --- The right panel's system page. ---
+    // The roller list as the panel shows it: the roller sets the price list configured (or "стандартные"),
+    // then "пивотный мех." where pivot fittings are offered; and the entry now chosen.
+    std::vector<std::string> rollerEntries() const;
+    std::string currentRollerEntry() const;
+    Changes chooseRollerEntry(std::string_view entry);
+    Changes setHeightOffset(int32_t millimetres); // Борвик without pivot: -40 or -33
+    Changes chooseBarLength(int choice);          // the handle profile's first (1) or second (2) bar length
+    Changes toggleRunningProfile();               // Герлит
+    Changes toggleGuideProfile();                 // Герлит
+    Changes clearSketch();                        // "Очистить": every divider and material gone
+
+    // --- The sketch, in the door's own coordinates (0.1 mm) and ids. ---
+    Changes split(int door, int32_t insertId, int32_t position, bool vertical);
+    Changes removeDivider(int door, int32_t dividerId);
+    Changes moveDivider(int door, int32_t dividerId, int32_t position);
+    Changes moveJoint(int door, int32_t growth); // door grows by `growth`, the next door shrinks by as much
+    // The insert size dialog: the panel before (false) or after (true) the divider is to get `size`; a second
+    // attempt corrects for what the calculator made of the first. Refused when neither moves the divider.
+    Changes setInsertSize(int door, int32_t dividerId, int32_t size, bool after);
+    Changes pasteDoor(int from, int to);
+    Changes alignDividers(int door, bool vertical);
+    Changes fill(int door, int32_t insertId, const Material* material);
+    Changes fillAcrossDoors(int door, int32_t insertId, const Material* material, int first, int last);
+    Changes clearMaterial(int door, int32_t insertId);
+    // The door widths dialog's OK: typed whole millimetres (a remaining gap accepted) and rows.
+    Changes setDoorWidths(const std::vector<std::string>& typedWidths, const std::vector<int32_t>& rows);
+
+    // --- The order. ---
+    Changes setOrderCard(const OrderCard& card);
+    Changes newOrder(); // a new card, numbered from the counter; new history
+    SketchFileResult open(const std::filesystem::path& path); // new history on success
+
+    // --- Typing: every keystroke of a dimension applies to the state as it was when the typing began, so
+    // typing a value gives what setting it once gives; the whole typing is one step. ---
+    void beginTyping();
+    void endTyping();
+    bool typing() const { return typingBase_.has_value(); }
+
+    // --- History. ---
+    bool canUndo() const { return !undo_.empty(); }
+    bool canRedo() const { return !redo_.empty(); }
+    Changes undo();
+    Changes redo();
+    void clearHistory();
+    // Whether the order changed since it was last saved or opened.
+    bool modified() const { return current_ != saved_; }
+    void markSaved() { saved_ = current_; }
+
+private:
+    // A state of the order and the number that tells it apart from every other state of this history.
+    struct Step {
+        ProjectState state;
+        uint64_t id = 0;
+    };
+
+    template <class Op> Changes step(Op&& op);
+    template <class Op> Changes typedStep(Op&& op);
+    void push(ProjectState before);
+    Changes travel(std::deque<Step>& from, std::deque<Step>& to);
+
+    Project& project_;
+    std::deque<Step> undo_;
+    std::deque<Step> redo_;
+    std::optional<ProjectState> typingBase_;
+    bool typingChanged_ = false;
+    uint64_t current_ = 0;
+    uint64_t saved_ = 0;
+    uint64_t lastId_ = 0;
+};
+
+} // namespace dalvex
