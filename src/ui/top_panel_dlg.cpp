@@ -139,6 +139,8 @@ TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(cont
 
     for (QLineEdit* e : {width_, height_, plinth_, chipboard_}) {
         connect(e, &QLineEdit::textChanged, this, [this, e] { dimensionEdited(e); });
+        // Enter ends the entry: the field is left, and what the Project refused snaps back.
+        connect(e, &QLineEdit::returnPressed, this, [this] { window()->setFocus(Qt::OtherFocusReason); });
         e->installEventFilter(this);
     }
     connect(doors_, &QComboBox::currentIndexChanged, this, [this] { doorCountChosen(); });
