@@ -79,7 +79,7 @@ void drawInsertSizes(QPainter& p, const Insert& in, const QRect& r) {
     }
 }
 
-void drawInsert(QPainter& p, const Insert& in, int doorIndex, const DoorTable& table,
+void drawInsert(QPainter& p, const Insert& in, int doorIndex, int doorCount, const DoorTable& table,
                 const SketchStyle& style) {
     const QRect r = toQRect(in.rect);
     if (!in.material) {
@@ -89,7 +89,7 @@ void drawInsert(QPainter& p, const Insert& in, int doorIndex, const DoorTable& t
     } else {
         const std::string& path = in.material->picturePath;
         const QImage* source = style.pictures.sourcePicture(path);
-        const PicturePlacement place = placePicture(in, doorIndex, table);
+        const PicturePlacement place = placePicture(in, doorIndex, table, doorCount);
         const QImage* scaled =
             source ? style.pictures.scaledPicture(path, place.width, place.height, *source) : nullptr;
         if (!scaled) {
@@ -155,7 +155,7 @@ void drawDoors(QPainter& p, const DoorSketch& sketch, const DoorTable& table, co
         const Door& door = sketch.doors[static_cast<size_t>(i)];
         p.fillRect(toQRect(door.rect), frame);
         for (const auto& [id, in] : door.inserts)
-            if (!in.rect.isEmpty()) drawInsert(p, in, i, table, style);
+            if (!in.rect.isEmpty()) drawInsert(p, in, i, count, table, style);
 
         p.setPen(pen);
         p.setBrush(frame);

@@ -83,6 +83,7 @@ class DealerSessionTest : public QObject {
 
 private slots:
     void keysReachTheDimensionsOnlyFromTheirEdits();
+    void pictureOverMissingDoorsCoversTheDoorsLeft();
 };
 
 void DealerSessionTest::keysReachTheDimensionsOnlyFromTheirEdits() {
@@ -124,6 +125,47 @@ void DealerSessionTest::keysReachTheDimensionsOnlyFromTheirEdits() {
     QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(3, 3));
     pressBackspace();
     QCOMPARE(fx.project.height, 20000);
+}
+
+void DealerSessionTest::pictureOverMissingDoorsCoversTheDoorsLeft() {
+    ProjectFixture fx;
+    Project& project = fx.project;
+    project.selectSystem(test::systemNamed("Лантес"));
+    QVERIFY(project.setDoorCount(4));
+    const Material* m = pictureMaterial();
+    for (int i = 0; i < 4; ++i) {
+        Insert& in = project.sketch.doors[i].inserts.at(1);
+        in.material = m;
+        in.scaleByDoors = true;
+        in.scaleFirstDoor = 0;
+        in.scaleLastDoor = 3;
+    }
+    project.recalculate(true);
+    QVERIFY(project.setDoorCount(2));
+    const Insert& in = project.sketch.doors[1].inserts.at(1);
+    QCOMPARE(in.scaleLastDoor, 3); // kept: back to four doors, the picture spreads over four again
+
+    RecordingHub hub;
+    DraftDlg view(fx.context(hub), nullptr);
+    view.resize(900, 600);
+    const QImage shot = view.grab().toImage();
+    const DoorTable& t = view.doorTable();
+    const QImage whole =
+        QImage(QString::fromStdString(m->picturePath))
+            .scaled(t[1].right - t[0].left, t[1].height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const PixelPoint c = centre(in.rect);
+    QCOMPARE(shot.pixelColor(c.x, c.y).rgb(),
+             whole.pixelColor(t[0].width() + c.x - t[1].left, c.y - t[1].top).rgb());
+
+    // The printed order page draws the same.
+    QImage paper = page(300, QSize(2400, 1800));
+    QRect area(100, 100, 2200, 1500);
+    {
+        QPainter p(&paper);
+        view.drawForPrint(p, area);
+    }
+    const PixelPoint pc = centre(in.rect);
+    QVERIFY(paper.pixelColor(pc.x, pc.y) != QColor(255, 60, 60));
 }
 
 QTEST_MAIN(DealerSessionTest)
