@@ -84,6 +84,7 @@ class DealerSessionTest : public QObject {
 private slots:
     void keysReachTheDimensionsOnlyFromTheirEdits();
     void pictureOverMissingDoorsCoversTheDoorsLeft();
+    void printedDoorNumbersKeepTheirSize();
 };
 
 void DealerSessionTest::keysReachTheDimensionsOnlyFromTheirEdits() {
@@ -166,6 +167,12 @@ void DealerSessionTest::pictureOverMissingDoorsCoversTheDoorsLeft() {
     }
     const PixelPoint pc = centre(in.rect);
     QVERIFY(paper.pixelColor(pc.x, pc.y) != QColor(255, 60, 60));
+}
+
+void DealerSessionTest::printedDoorNumbersKeepTheirSize() {
+    const double screen = doorNumberShare(96);
+    QVERIFY(screen > 0.2);
+    QVERIFY(qAbs(doorNumberShare(600) - screen) < 0.25 * screen);
 }
 
 QTEST_MAIN(DealerSessionTest)
