@@ -69,7 +69,9 @@ void DraftDlg::clearPictureCaches() {
 }
 
 void DraftDlg::onNotification(Notification n) {
-    if (n == Notification::Recalculated) redraw();
+    if (n != Notification::Recalculated) return;
+    hoverStale_ = true;
+    redraw();
 }
 
 void DraftDlg::render() {
@@ -96,6 +98,7 @@ void DraftDlg::paintEvent(QPaintEvent*) {
         rehoverPending_ = false;
         hover(PixelPoint{dragPoint_.x, dragPoint_.y - 2});
     }
+    if (hoverStale_ && !dragging_) hoverAfterRecalculation();
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
 
@@ -142,6 +145,24 @@ void DraftDlg::hover(PixelPoint p) {
     updateCursor();
 }
 
+// The frame and the info line describe what is under the mouse in the new layout, or nothing once the mouse
+// is outside the view; the info line is told even when the rectangle stayed, as its sizes may have changed.
+void DraftDlg::hoverAfterRecalculation() {
+    hoverStale_ = false;
+    DoorSketch& sketch = ctx_.project.sketch;
+    sketch.clearHits();
+    const HoverHit hit = mouseInside_ ? hoverTest(sketch, mousePoint_) : HoverHit{};
+    hoverRect_ = hit.rect;
+    hoverDoor_ = hit.door;
+    ctx_.hub.notify(Notification::HoverChanged);
+    updateCursor();
+}
+
+void DraftDlg::leaveEvent(QEvent* event) {
+    mouseInside_ = false;
+    Panel::leaveEvent(event);
+}
+
 void DraftDlg::updateCursor() {
     Qt::CursorShape shape = Qt::ArrowCursor;
     if (menuOpen_)
@@ -170,6 +191,8 @@ void DraftDlg::openSizeDialog(PixelPoint p) {
 void DraftDlg::mouseMoveEvent(QMouseEvent* event) {
     if (inputBlocked() || menuOpen_) return;
     const PixelPoint p = toPixel(event->position());
+    mousePoint_ = p;
+    mouseInside_ = true;
     if (!dragging_) {
         hover(p);
         return;

@@ -85,6 +85,7 @@ private slots:
     void keysReachTheDimensionsOnlyFromTheirEdits();
     void pictureOverMissingDoorsCoversTheDoorsLeft();
     void printedDoorNumbersKeepTheirSize();
+    void hoverFollowsARecalculation();
 };
 
 void DealerSessionTest::keysReachTheDimensionsOnlyFromTheirEdits() {
@@ -173,6 +174,33 @@ void DealerSessionTest::printedDoorNumbersKeepTheirSize() {
     const double screen = doorNumberShare(96);
     QVERIFY(screen > 0.2);
     QVERIFY(qAbs(doorNumberShare(600) - screen) < 0.25 * screen);
+}
+
+void DealerSessionTest::hoverFollowsARecalculation() {
+    ProjectFixture fx;
+    CDalvexDlg window(fx.project, fx.artwork);
+    window.resize(1366, 860);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    DraftDlg* view = window.draftView();
+    InfoPanelDlg* info = window.infoPanel();
+    view->grab();
+    const DoorSketch& sketch = fx.project.sketch;
+    const PixelRect insert = sketch.doors[0].inserts.at(1).rect;
+    const QPoint at(insert.left + insert.width() / 2, insert.bottom - 5);
+    QTest::mouseMove(view, at);
+    QCOMPARE(view->hoverRect(), insert);
+    const QString before = info->secondLine();
+
+    window.topPanel()->heightEdit()->setText(QStringLiteral("1200"));
+    QCOMPARE(fx.project.height, 12000);
+    view->grab();
+    const PixelRect now = sketch.doors[0].inserts.at(1).rect;
+    QCOMPARE(view->hoverRect(), now.contains(PixelPoint{at.x(), at.y()}) ? now : PixelRect{});
+    QVERIFY(info->secondLine() != before);
+    if (!now.isEmpty() && now.contains(PixelPoint{at.x(), at.y()}))
+        QVERIFY(info->secondLine().contains(
+            QString::number(qRound(sketch.doors[0].inserts.at(1).panelHeight / 10.0))));
 }
 
 QTEST_MAIN(DealerSessionTest)
