@@ -19,6 +19,8 @@
 namespace dalvex::ui {
 namespace {
 
+constexpr int kCardTextLimit = 254;
+
 QRect units(int x, int y, int w, int h) {
     return {dluX(x), dluY(y), dluX(w), dluY(h)};
 }
@@ -98,6 +100,9 @@ DlgOrder::DlgOrder(const UiContext& context, QWidget* parent) : Panel(context, p
             changed();
         });
     };
+    // A sketch file reads back at most 254 characters of a text: the card takes no more than it can keep.
+    for (QLineEdit* e : {number_, name_, address_, phone_})
+        e->setMaxLength(kCardTextLimit);
     copyText(number_, &OrderCard::orderNumber);
     copyText(name_, &OrderCard::customerName);
     copyText(address_, &OrderCard::address);

@@ -86,6 +86,7 @@ private slots:
     void pictureOverMissingDoorsCoversTheDoorsLeft();
     void printedDoorNumbersKeepTheirSize();
     void hoverFollowsARecalculation();
+    void cardTextsStopAtWhatTheFileKeeps();
 };
 
 void DealerSessionTest::keysReachTheDimensionsOnlyFromTheirEdits() {
@@ -201,6 +202,22 @@ void DealerSessionTest::hoverFollowsARecalculation() {
     if (!now.isEmpty() && now.contains(PixelPoint{at.x(), at.y()}))
         QVERIFY(info->secondLine().contains(
             QString::number(qRound(sketch.doors[0].inserts.at(1).panelHeight / 10.0))));
+}
+
+void DealerSessionTest::cardTextsStopAtWhatTheFileKeeps() {
+    ProjectFixture fx;
+    RecordingHub hub;
+    DlgOrder panel(fx.context(hub), nullptr);
+    const OrderCard& card = fx.project.orderCard;
+    const std::string OrderCard::*fields[] = {&OrderCard::orderNumber, &OrderCard::customerName,
+                                              &OrderCard::address, &OrderCard::phone};
+    const QList<QLineEdit*> edits{panel.numberEdit(), panel.nameEdit(), panel.addressEdit(),
+                                  panel.phoneEdit()};
+    for (int i = 0; i < edits.size(); ++i) {
+        edits[i]->clear();
+        edits[i]->insert(QString(300, QLatin1Char('7')));
+        QCOMPARE(QString::fromStdString(card.*fields[i]).size(), 254);
+    }
 }
 
 QTEST_MAIN(DealerSessionTest)
