@@ -9,6 +9,7 @@
 #include "widgets/picture_button.h"
 #include "widgets/text_label.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QDateTime>
 #include <QKeyEvent>
@@ -43,6 +44,10 @@ QDateEdit* addDate(QRect at, QWidget* parent) {
     d->setGeometry(at);
     d->setCalendarPopup(true);
     d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    // Month and day names in Russian, whatever the system's locale.
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    d->setLocale(russian);
+    d->calendarWidget()->setLocale(russian);
     return d;
 }
 

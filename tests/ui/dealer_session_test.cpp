@@ -7,6 +7,7 @@
 #include "info_panel_dlg.h"
 #include "main_window.h"
 #include "picture_cache.h"
+#include "russian_texts.h"
 #include "sketch_layout.h"
 #include "top_panel_dlg.h"
 #include "ui_test_support.h"
@@ -87,6 +88,7 @@ private slots:
     void printedDoorNumbersKeepTheirSize();
     void hoverFollowsARecalculation();
     void cardTextsStopAtWhatTheFileKeeps();
+    void qtTextsAndDatesAreRussian();
 };
 
 void DealerSessionTest::keysReachTheDimensionsOnlyFromTheirEdits() {
@@ -218,6 +220,22 @@ void DealerSessionTest::cardTextsStopAtWhatTheFileKeeps() {
         edits[i]->insert(QString(300, QLatin1Char('7')));
         QCOMPARE(QString::fromStdString(card.*fields[i]).size(), 254);
     }
+}
+
+void DealerSessionTest::qtTextsAndDatesAreRussian() {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); // a system set up in English
+    installRussianTranslations();
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Отмена"));
+    QVERIFY(QCoreApplication::translate("QFileDialog", "Look in:") != QStringLiteral("Look in:"));
+
+    ProjectFixture fx;
+    RecordingHub hub;
+    DlgOrder panel(fx.context(hub), nullptr);
+    for (QDateEdit* d : {panel.orderDateEdit(), panel.readyDateEdit()}) {
+        QCOMPARE(d->locale().language(), QLocale::Russian);
+        QCOMPARE(d->calendarWidget()->locale().language(), QLocale::Russian);
+    }
+    QLocale::setDefault(QLocale::c());
 }
 
 QTEST_MAIN(DealerSessionTest)
