@@ -353,9 +353,11 @@ void DraftDlg::drawForPrint(QPainter& painter, QRect& rect) {
     const int drawnHeight = truncToInt(sketch.height * scale);
     const DoorTable table =
         ui::layout(sketch, scale, PixelPoint{rect.left() + (rect.width() - drawnWidth) / 2, rect.top()});
-    // Sizes never appear on paper; the door numbers keep their size in points.
+    // Sizes never appear on paper; the door numbers keep their size in points. The pictures scaled for the
+    // page are kept only while the page is drawn: they would push the screen's pictures out of the caches.
+    PictureCache pagePictures;
     drawDoors(painter, sketch, table,
-              SketchStyle{ctx_.artwork, pictures_, ctx_.project.profileColor, false, dpi, dpi});
+              SketchStyle{ctx_.artwork, pagePictures, ctx_.project.profileColor, false, dpi, dpi});
     sketch.currentDoor = shownDoor;
     // The model now holds the page's rectangles: the screen must lay out again before it is hit-tested.
     sketch.dirty = true;

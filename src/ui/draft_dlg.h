@@ -29,7 +29,7 @@ public:
     void setLocked(bool locked);
 
     // Draws all doors scaled to fit `rect` (a printer page area), without insert sizes, and moves the top of
-    // `rect` below the drawing. The screen is rendered anew afterwards.
+    // `rect` below the drawing. The screen is rendered anew afterwards, from the pictures it had cached.
     void drawForPrint(QPainter& painter, QRect& rect);
 
     // Drops the cached material pictures; done when a sketch file was read, whose pictures may differ.

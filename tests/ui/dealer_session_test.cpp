@@ -89,6 +89,7 @@ private slots:
     void hoverFollowsARecalculation();
     void cardTextsStopAtWhatTheFileKeeps();
     void qtTextsAndDatesAreRussian();
+    void printingLeavesTheScreenPictures();
 };
 
 void DealerSessionTest::keysReachTheDimensionsOnlyFromTheirEdits() {
@@ -236,6 +237,36 @@ void DealerSessionTest::qtTextsAndDatesAreRussian() {
         QCOMPARE(d->calendarWidget()->locale().language(), QLocale::Russian);
     }
     QLocale::setDefault(QLocale::c());
+}
+
+void DealerSessionTest::printingLeavesTheScreenPictures() {
+    ProjectFixture fx;
+    RecordingHub hub;
+    DraftDlg view(fx.context(hub), nullptr);
+    view.resize(900, 600);
+    const Material* m = pictureMaterial();
+    for (int i = 0; i < 3; ++i)
+        fx.project.sketch.doors[i].inserts.at(1).material = m;
+    fx.project.sketch.dirty = true;
+    view.grab();
+    const PixelRect r = fx.project.sketch.doors[0].inserts.at(1).rect;
+    const std::string screenKey = PictureCache::scaledKey(m->picturePath, r.width(), r.height());
+    QVERIFY(view.pictureCache().holdsScaled(screenKey));
+    const size_t sources = view.pictureCache().sourceCount();
+    const size_t scaled = view.pictureCache().scaledCount();
+
+    QImage paper = page(600, QSize(4800, 3600));
+    QRect area(200, 200, 4400, 3000);
+    {
+        QPainter p(&paper);
+        view.drawForPrint(p, area);
+    }
+    QCOMPARE(view.pictureCache().sourceCount(), sources);
+    QCOMPARE(view.pictureCache().scaledCount(), scaled);
+    QVERIFY(view.pictureCache().holdsScaled(screenKey));
+    const int renders = view.renderCount();
+    view.grab();
+    QCOMPARE(view.renderCount(), renders + 1);
 }
 
 QTEST_MAIN(DealerSessionTest)
