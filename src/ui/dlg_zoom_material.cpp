@@ -41,25 +41,26 @@ DlgZoomMaterial::DlgZoomMaterial(const UiContext& context, QWidget* parent)
       ctx_(context) {
     setWindowTitle(QStringLiteral("Масштабирование"));
     setFixedSize(dluX(132), dluY(82));
-    QFont font = ctx_.buttonFont;
-    font.setPixelSize(13);
+    const QFont font = ctx_.buttonFont;
     insert_ = new PictureButton(this);
     insert_->setGeometry(units(7, 7, 118, 21));
     insert_->setPicture(ctx_.artwork.picture(kPictureBoxOff));
     insert_->setCaptionFont(font);
     insert_->setCaption(QStringLiteral("По размеру вставки"), PictureButton::CaptionPlacement::Right);
+    insert_->setFramed(true);
     doors_ = new PictureButton(this);
     doors_->setGeometry(units(7, 30, 118, 21));
     doors_->setPicture(ctx_.artwork.picture(kPictureBoxOff));
     doors_->setCaptionFont(font);
     doors_->setCaption(QStringLiteral("По размеру дверей"), PictureButton::CaptionPlacement::Right);
+    doors_->setFramed(true);
     auto label = [this](const QString& text, QRect at) {
         auto* l = new TextLabel(text, this);
         l->setTextFont(labelFont());
         l->setGeometry(at);
     };
     label(QStringLiteral("Дверь с"), units(7, 63, 32, 8));
-    label(QStringLiteral("по"), units(79, 63, 9, 8));
+    label(QStringLiteral("по"), units(79, 63, 12, 8));
     from_ = new QComboBox(this);
     from_->setGeometry(units(42, 60, 34, 12));
     to_ = new QComboBox(this);
