@@ -95,6 +95,7 @@ void DlgTable::render() {
     QPainter p(&picture_);
     const QFont normal = tableFont(dpi, false);
     const QFont bold = tableFont(dpi, true);
+    const Paddings pad = Paddings::forDpi(dpi);
     const QPen textPen(QColor(76, 76, 76));
     const QPen gridPen(QColor(180, 180, 180), 1);
     int y = 30;
@@ -115,8 +116,9 @@ void DlgTable::render() {
                                 QPoint(lines[static_cast<size_t>(c) + 1] - 1, rowTop + rowHeight - 1));
                 p.setFont(cell.bold ? bold : normal);
                 p.setPen(textPen);
-                p.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                           QString::fromStdString(cell.text));
+                const QString text = QString::fromStdString(cell.text);
+                const int wrapWidth = sl.widthPx[static_cast<size_t>(c)] - pad.left - pad.right;
+                p.drawText(box, cellTextFlags(p.fontMetrics(), wrapWidth, text), text);
             }
             rowTop += rowHeight;
         }

@@ -1,6 +1,8 @@
 #include "table_layout.h"
 
 #include <QFontMetrics>
+#include <QRegularExpression>
+#include <QStringList>
 
 #include <algorithm>
 #include <climits>
@@ -17,6 +19,14 @@ QFont tableFont(int dpi, bool bold) {
     f.setPixelSize(std::max(1, static_cast<int>(dpi * 11.2 / 72)));
     f.setWeight(bold ? QFont::Bold : QFont::Normal);
     return f;
+}
+
+int cellTextFlags(const QFontMetrics& fm, int wrapWidth, const QString& text) {
+    const int flags = Qt::AlignLeft | Qt::AlignTop;
+    const QStringList words = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    for (const QString& word : words)
+        if (fm.horizontalAdvance(word) > wrapWidth) return flags | Qt::TextWrapAnywhere;
+    return flags | Qt::TextWordWrap;
 }
 
 std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& sections, int bandWidth, int dpi,
@@ -44,8 +54,9 @@ std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& secti
                 if (cell.text.empty()) continue;
                 const int wrapWidth = std::max(1, sl.widthPx[static_cast<size_t>(c)] - pad.right - pad.left);
                 const QFontMetrics& fm = cell.bold ? bold : normal;
-                const QRect r2 = fm.boundingRect(QRect(0, 0, wrapWidth, INT_MAX / 4), Qt::TextWordWrap,
-                                                 QString::fromStdString(cell.text));
+                const QString text = QString::fromStdString(cell.text);
+                const QRect r2 = fm.boundingRect(QRect(0, 0, wrapWidth, INT_MAX / 4),
+                                                 cellTextFlags(fm, wrapWidth, text), text);
                 tallest = std::max(tallest, r2.height());
             }
             const int height = tallest + pad.bottom + pad.top;
