@@ -117,8 +117,8 @@ void DlgTable::render() {
                 p.setFont(cell.bold ? bold : normal);
                 p.setPen(textPen);
                 const QString text = QString::fromStdString(cell.text);
-                const int wrapWidth = sl.widthPx[static_cast<size_t>(c)] - pad.left - pad.right;
-                p.drawText(box, cellTextFlags(p.fontMetrics(), wrapWidth, text), text);
+                p.drawText(box, cellTextFlags(p.fontMetrics(), sl.widthPx[static_cast<size_t>(c)], pad, text),
+                           text);
             }
             rowTop += rowHeight;
         }

@@ -87,7 +87,7 @@ void drawRow(QPainter& painter, const TableSection& section, const SectionLayout
             const QRect box(QPoint(x + pad.left, top + pad.top), QPoint(x + width - 1, top + height - 1));
             const QString text = QString::fromStdString(cell.text);
             const QFontMetrics fm(painter.font(), painter.device());
-            painter.drawText(box, cellTextFlags(fm, width - pad.left - pad.right, text), text);
+            painter.drawText(box, cellTextFlags(fm, width, pad, text), text);
         }
         x += width;
     }

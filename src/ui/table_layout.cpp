@@ -21,11 +21,12 @@ QFont tableFont(int dpi, bool bold) {
     return f;
 }
 
-int cellTextFlags(const QFontMetrics& fm, int wrapWidth, const QString& text) {
+int cellTextFlags(const QFontMetrics& fm, int columnWidth, const Paddings& pad, const QString& text) {
     const int flags = Qt::AlignLeft | Qt::AlignTop;
+    const int room = columnWidth - pad.left - 1;
     const QStringList words = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     for (const QString& word : words)
-        if (fm.horizontalAdvance(word) > wrapWidth) return flags | Qt::TextWrapAnywhere;
+        if (fm.horizontalAdvance(word) > room) return flags | Qt::TextWrapAnywhere;
     return flags | Qt::TextWordWrap;
 }
 
@@ -55,8 +56,9 @@ std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& secti
                 const int wrapWidth = std::max(1, sl.widthPx[static_cast<size_t>(c)] - pad.right - pad.left);
                 const QFontMetrics& fm = cell.bold ? bold : normal;
                 const QString text = QString::fromStdString(cell.text);
-                const QRect r2 = fm.boundingRect(QRect(0, 0, wrapWidth, INT_MAX / 4),
-                                                 cellTextFlags(fm, wrapWidth, text), text);
+                const QRect r2 =
+                    fm.boundingRect(QRect(0, 0, wrapWidth, INT_MAX / 4),
+                                    cellTextFlags(fm, sl.widthPx[static_cast<size_t>(c)], pad, text), text);
                 tallest = std::max(tallest, r2.height());
             }
             const int height = tallest + pad.bottom + pad.top;

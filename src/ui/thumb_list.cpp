@@ -11,7 +11,7 @@ namespace dalvex::ui {
 
 namespace {
 
-constexpr int kCellWidth = CThumbListCtrl::kThumbWidth + 24;
+constexpr int kCellWidth = CThumbListCtrl::kThumbWidth + 18;
 constexpr int kCellHeight = CThumbListCtrl::kThumbHeight + 44;
 constexpr QChar kBreak(0x200B); // a zero-width space: a place where a key may wrap
 
@@ -69,12 +69,13 @@ CThumbListCtrl::CaptionLayout CThumbListCtrl::captionLayout(const QRect& cell, c
             ch == QLatin1Char('\\'))
             c.text += kBreak;
     }
-    // A piece between break points wider than the cell is broken inside rather than cut off.
+    // Where the break points give too many lines, the key runs on across them instead of being cut off.
     const QFontMetrics fm(c.font);
-    bool fits = true;
-    for (const QString& piece : c.text.split(kBreak))
-        fits = fits && fm.horizontalAdvance(piece) <= c.rect.width();
-    c.flags = Qt::AlignHCenter | Qt::AlignTop | (fits ? Qt::TextWordWrap : Qt::TextWrapAnywhere);
+    c.flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+    const QRect need =
+        fm.boundingRect(QRect(c.rect.topLeft(), QSize(c.rect.width(), 10000)), c.flags, c.text);
+    if (need.width() > c.rect.width() || need.height() > c.rect.height())
+        c.flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWrapAnywhere;
     return c;
 }
 
