@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, the program and the tests need, when they are missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev fonts-liberation libxml2-utils xvfb xauth)
+          qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev fonts-liberation
+          libxml2-utils xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

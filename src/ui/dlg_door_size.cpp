@@ -30,7 +30,7 @@ DlgDoorSize::DlgDoorSize(const UiContext& context, QWidget* parent)
       ctx_(context), editor_(context.project) {
     setWindowTitle(QStringLiteral("Параметры дверей"));
     makeLabel(QStringLiteral("Ширина"), QRect(105, 5, 60, 20), this);
-    makeLabel(QStringLiteral("Положение"), QRect(170, 5, 90, 20), this);
+    makeLabel(QStringLiteral("Положение"), QRect(170, 5, 106, 20), this);
     for (int i = 0; i < kMaxRows; ++i) {
         const auto k = static_cast<size_t>(i);
         labels_[k] = makeLabel(qs(format("Дверь %d", i + 1)), QRect(20, 27 + 25 * i, 70, 20), this);
@@ -39,7 +39,7 @@ DlgDoorSize::DlgDoorSize(const UiContext& context, QWidget* parent)
         connect(edit, &QLineEdit::textChanged, this, &DlgDoorSize::widthEdited);
         widths_[k] = edit;
         auto* list = new QComboBox(this);
-        list->setGeometry(170, 25 + 25 * i, 90, 20);
+        list->setGeometry(170, 25 + 25 * i, 106, 20);
         list->addItem(QStringLiteral("первый ряд"));
         list->addItem(QStringLiteral("второй ряд"));
         rows_[k] = list;
@@ -51,9 +51,11 @@ DlgDoorSize::DlgDoorSize(const UiContext& context, QWidget* parent)
     ok_ = new PictureButton(this);
     ok_->setCaptionFont(font);
     ok_->setCaption(QStringLiteral("ОК"), PictureButton::CaptionPlacement::Right);
+    ok_->setFramed(true);
     cancel_ = new PictureButton(this);
     cancel_->setCaptionFont(font);
     cancel_->setCaption(QStringLiteral("Отмена"), PictureButton::CaptionPlacement::Right);
+    cancel_->setFramed(true);
     connect(ok_, &QAbstractButton::clicked, this, &DlgDoorSize::accept);
     connect(cancel_, &QAbstractButton::clicked, this, &DlgDoorSize::reject);
     setAutoFillBackground(true);
@@ -74,8 +76,8 @@ void DlgDoorSize::layoutRows(int n) {
     }
     remainderLabel_->setGeometry(20, 25 * n + 32, 70, 20);
     remainder_->setGeometry(100, 25 * n + 30, 60, 20);
-    ok_->setGeometry(10, 25 * n + 60, 70, 40);
-    cancel_->setGeometry(80, 25 * n + 60, 90, 40);
+    ok_->setGeometry(20, 25 * n + 62, 80, 32);
+    cancel_->setGeometry(110, 25 * n + 62, 90, 32);
     setFixedSize(kWidth, 25 * n + 140);
 }
 

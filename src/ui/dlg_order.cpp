@@ -10,6 +10,7 @@
 #include "widgets/picture_button.h"
 #include "widgets/text_label.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QDateTime>
 #include <QKeyEvent>
@@ -19,6 +20,8 @@
 
 namespace dalvex::ui {
 namespace {
+
+constexpr int kCardTextLimit = 254;
 
 QRect units(int x, int y, int w, int h) {
     return {dluX(x), dluY(y), dluX(w), dluY(h)};
@@ -42,6 +45,10 @@ QDateEdit* addDate(QRect at, QWidget* parent) {
     d->setGeometry(at);
     d->setCalendarPopup(true);
     d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    // Month and day names in Russian, whatever the system's locale.
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    d->setLocale(russian);
+    d->calendarWidget()->setLocale(russian);
     return d;
 }
 
@@ -95,6 +102,9 @@ DlgOrder::DlgOrder(const UiContext& context, QWidget* parent) : Panel(context, p
             changed();
         });
     };
+    // A sketch file reads back at most 254 characters of a text: the card takes no more than it can keep.
+    for (QLineEdit* e : {number_, name_, address_, phone_})
+        e->setMaxLength(kCardTextLimit);
     copyText(number_, &OrderCard::orderNumber);
     copyText(name_, &OrderCard::customerName);
     copyText(address_, &OrderCard::address);

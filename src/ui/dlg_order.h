@@ -28,8 +28,12 @@ public:
 
     QLineEdit* numberEdit() const { return number_; }
     QLineEdit* nameEdit() const { return name_; }
+    QLineEdit* addressEdit() const { return address_; }
+    QLineEdit* phoneEdit() const { return phone_; }
     QLineEdit* assemblyEdit() const { return assembly_; }
     QLineEdit* deliveryEdit() const { return delivery_; }
+    QDateEdit* orderDateEdit() const { return orderDate_; }
+    QDateEdit* readyDateEdit() const { return readyDate_; }
 
 protected:
     void onNotification(Notification n) override;

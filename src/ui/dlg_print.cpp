@@ -51,8 +51,7 @@ DlgPrint::DlgPrint(const UiContext& context, Mode mode, QWidget* parent)
       ctx_(context), mode_(mode) {
     setWindowTitle(mode == Mode::Print ? QStringLiteral("Печать") : QStringLiteral("Сохранить в xml"));
     setFixedSize(dluX(157), dluY(126));
-    QFont font = ctx_.buttonFont;
-    font.setPixelSize(13);
+    const QFont font = ctx_.buttonFont;
     for (size_t i = 0; i < toggles_.size(); ++i) {
         const ToggleRow& row = kRows[i];
         auto* b = new PictureButton(this);
@@ -71,10 +70,12 @@ DlgPrint::DlgPrint(const UiContext& context, Mode mode, QWidget* parent)
     ok_->setCaptionFont(font);
     ok_->setCaption(mode == Mode::Print ? QStringLiteral("Печать") : QStringLiteral("Сохранить"),
                     PictureButton::CaptionPlacement::Right);
+    ok_->setFramed(true);
     cancel_ = new PictureButton(this);
     cancel_->setGeometry(units(86, 98, 56, 21));
     cancel_->setCaptionFont(font);
     cancel_->setCaption(QStringLiteral("Отмена"), PictureButton::CaptionPlacement::Right);
+    cancel_->setFramed(true);
     connect(ok_, &QAbstractButton::clicked, this, &DlgPrint::accept);
     connect(cancel_, &QAbstractButton::clicked, this, &DlgPrint::reject);
     setAutoFillBackground(true);

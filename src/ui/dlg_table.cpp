@@ -96,6 +96,7 @@ void DlgTable::render() {
     QPainter p(&picture_);
     const QFont normal = tableFont(dpi, false);
     const QFont bold = tableFont(dpi, true);
+    const Paddings pad = Paddings::forDpi(dpi);
     const QPen textPen(QColor(76, 76, 76));
     const QPen gridPen(QColor(180, 180, 180), 1);
     int y = 30;
@@ -116,7 +117,9 @@ void DlgTable::render() {
                                 QPoint(lines[static_cast<size_t>(c) + 1] - 1, rowTop + rowHeight - 1));
                 p.setFont(cell.bold ? bold : normal);
                 p.setPen(textPen);
-                p.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, qs(cell.text));
+                const QString text = qs(cell.text);
+                p.drawText(box, cellTextFlags(p.fontMetrics(), sl.widthPx[static_cast<size_t>(c)], pad, text),
+                           text);
             }
             rowTop += rowHeight;
         }

@@ -9,6 +9,7 @@
 #include "widgets/text_label.h"
 
 #include <QComboBox>
+#include <QPainter>
 
 #include <algorithm>
 
@@ -29,6 +30,28 @@ int shownDoor(const QComboBox* list) {
     return readInt(list->currentText().toStdString()) - 1;
 }
 
+// What the two actions do, 22 x 22: one picture fitted to one insert, or one picture spread over three doors.
+QPixmap fitPicture(bool acrossDoors) {
+    QPixmap pm(22, 22);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient picture(0, 0, 22, 22);
+    picture.setColorAt(0, QColor(170, 200, 230));
+    picture.setColorAt(1, QColor(120, 150, 110));
+    p.setPen(QPen(QColor(76, 76, 76), 1.2));
+    if (acrossDoors) {
+        p.fillRect(QRectF(2, 3, 18, 16), picture);
+        for (int i = 0; i < 3; ++i)
+            p.drawRect(QRectF(2 + 6 * i, 3, 6, 16));
+    } else {
+        p.drawRect(QRectF(2, 3, 18, 16));
+        p.fillRect(QRectF(8, 6, 6, 10), picture);
+        p.drawRect(QRectF(8, 6, 6, 10));
+    }
+    return pm;
+}
+
 void selectDoor(QComboBox* list, int door) {
     const int i = list->findText(doorNumber(door));
     list->setCurrentIndex(door >= 0 && i >= 0 ? i : 0);
@@ -42,25 +65,26 @@ DlgZoomMaterial::DlgZoomMaterial(const UiContext& context, QWidget* parent)
       ctx_(context) {
     setWindowTitle(QStringLiteral("Масштабирование"));
     setFixedSize(dluX(132), dluY(82));
-    QFont font = ctx_.buttonFont;
-    font.setPixelSize(13);
+    const QFont font = ctx_.buttonFont;
     insert_ = new PictureButton(this);
     insert_->setGeometry(units(7, 7, 118, 21));
-    insert_->setPicture(ctx_.artwork.picture(kPictureBoxOff));
+    insert_->setPicture(fitPicture(false));
     insert_->setCaptionFont(font);
     insert_->setCaption(QStringLiteral("По размеру вставки"), PictureButton::CaptionPlacement::Right);
+    insert_->setFramed(true);
     doors_ = new PictureButton(this);
     doors_->setGeometry(units(7, 30, 118, 21));
-    doors_->setPicture(ctx_.artwork.picture(kPictureBoxOff));
+    doors_->setPicture(fitPicture(true));
     doors_->setCaptionFont(font);
     doors_->setCaption(QStringLiteral("По размеру дверей"), PictureButton::CaptionPlacement::Right);
+    doors_->setFramed(true);
     auto label = [this](const QString& text, QRect at) {
         auto* l = new TextLabel(text, this);
         l->setTextFont(labelFont());
         l->setGeometry(at);
     };
     label(QStringLiteral("Дверь с"), units(7, 63, 32, 8));
-    label(QStringLiteral("по"), units(79, 63, 9, 8));
+    label(QStringLiteral("по"), units(79, 63, 12, 8));
     from_ = new QComboBox(this);
     from_->setGeometry(units(42, 60, 34, 12));
     to_ = new QComboBox(this);

@@ -70,7 +70,9 @@ void DraftDlg::clearPictureCaches() {
 }
 
 void DraftDlg::onNotification(Notification n) {
-    if (n == Notification::Recalculated) redraw();
+    if (n != Notification::Recalculated) return;
+    hoverStale_ = true;
+    redraw();
 }
 
 void DraftDlg::render() {
@@ -97,6 +99,7 @@ void DraftDlg::paintEvent(QPaintEvent*) {
         rehoverPending_ = false;
         hover(PixelPoint{dragPoint_.x, dragPoint_.y - 2});
     }
+    if (hoverStale_ && !dragging_) hoverAfterRecalculation();
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
 
@@ -143,6 +146,24 @@ void DraftDlg::hover(PixelPoint p) {
     updateCursor();
 }
 
+// The frame and the info line describe what is under the mouse in the new layout, or nothing once the mouse
+// is outside the view; the info line is told even when the rectangle stayed, as its sizes may have changed.
+void DraftDlg::hoverAfterRecalculation() {
+    hoverStale_ = false;
+    DoorSketch& sketch = ctx_.project.sketch;
+    sketch.clearHits();
+    const HoverHit hit = mouseInside_ ? hoverTest(sketch, mousePoint_) : HoverHit{};
+    hoverRect_ = hit.rect;
+    hoverDoor_ = hit.door;
+    ctx_.hub.notify(Notification::HoverChanged);
+    updateCursor();
+}
+
+void DraftDlg::leaveEvent(QEvent* event) {
+    mouseInside_ = false;
+    Panel::leaveEvent(event);
+}
+
 void DraftDlg::updateCursor() {
     Qt::CursorShape shape = Qt::ArrowCursor;
     if (menuOpen_)
@@ -171,6 +192,8 @@ void DraftDlg::openSizeDialog(PixelPoint p) {
 void DraftDlg::mouseMoveEvent(QMouseEvent* event) {
     if (inputBlocked() || menuOpen_) return;
     const PixelPoint p = toPixel(event->position());
+    mousePoint_ = p;
+    mouseInside_ = true;
     if (!dragging_) {
         hover(p);
         return;
@@ -331,9 +354,11 @@ void DraftDlg::drawForPrint(QPainter& painter, QRect& rect) {
     const int drawnHeight = truncToInt(sketch.height * scale);
     const DoorTable table =
         ui::layout(sketch, scale, PixelPoint{rect.left() + (rect.width() - drawnWidth) / 2, rect.top()});
-    // Sizes never appear on paper.
+    // Sizes never appear on paper; the door numbers keep their size in points. The pictures scaled for the
+    // page are kept only while the page is drawn: they would push the screen's pictures out of the caches.
+    PictureCache pagePictures;
     drawDoors(painter, sketch, table,
-              SketchStyle{ctx_.artwork, pictures_, ctx_.project.profileColor, false, dpi});
+              SketchStyle{ctx_.artwork, pagePictures, ctx_.project.profileColor, false, dpi, dpi});
     sketch.currentDoor = shownDoor;
     // The model now holds the page's rectangles: the screen must lay out again before it is hit-tested.
     sketch.dirty = true;

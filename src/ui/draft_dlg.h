@@ -29,7 +29,7 @@ public:
     void setLocked(bool locked);
 
     // Draws all doors scaled to fit `rect` (a printer page area), without insert sizes, and moves the top of
-    // `rect` below the drawing. The screen is rendered anew afterwards.
+    // `rect` below the drawing. The screen is rendered anew afterwards, from the pictures it had cached.
     void drawForPrint(QPainter& painter, QRect& rect);
 
     // Drops the cached material pictures; done when a sketch file was read, whose pictures may differ.
@@ -60,11 +60,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void render();
     bool inputBlocked() const;
     void hover(PixelPoint p);
+    void hoverAfterRecalculation();
     void updateCursor();
     void openSizeDialog(PixelPoint p);
     void putCursorAt(PixelPoint p);
@@ -85,6 +87,10 @@ private:
     bool menuOpen_ = false;
     PixelPoint menuPoint_;
     bool rehoverPending_ = false;
+    // A recalculation moved the items: the hover test is run again once the new layout is rendered.
+    bool hoverStale_ = false;
+    PixelPoint mousePoint_; // where the mouse last moved in the view
+    bool mouseInside_ = false;
 };
 
 } // namespace dalvex::ui

@@ -79,6 +79,8 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork)
     resize(1280, 800);
     layoutPanels();
     showTab(0);
+    // The keyboard starts in the sketch view: the dimension edits get it only when clicked or tabbed to.
+    draft_->setFocus(Qt::OtherFocusReason);
     // The panels show the Project's state from the first refresh on.
     notify(Notification::SelectionChanged);
 }

@@ -18,7 +18,11 @@ QFont labelFont() {
     return f;
 }
 
-Panel::Panel(const UiContext& context, QWidget* parent) : QWidget(parent), ctx_(context) {}
+Panel::Panel(const UiContext& context, QWidget* parent) : QWidget(parent), ctx_(context) {
+    // A click anywhere on a panel takes the keyboard away from the edit that had it, so that a key pressed
+    // while working on the sketch cannot change a dimension unseen.
+    setFocusPolicy(Qt::ClickFocus);
+}
 
 void Panel::receive(Notification n) {
     const auto i = static_cast<size_t>(n);

@@ -86,7 +86,9 @@ void drawRow(QPainter& painter, const TableSection& section, const SectionLayout
         if (!cell.text.empty()) {
             painter.setFont(cell.bold ? bold : normal);
             const QRect box(QPoint(x + pad.left, top + pad.top), QPoint(x + width - 1, top + height - 1));
-            painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, qs(cell.text));
+            const QString text = qs(cell.text);
+            const QFontMetrics fm(painter.font(), painter.device());
+            painter.drawText(box, cellTextFlags(fm, width, pad, text), text);
         }
         x += width;
     }

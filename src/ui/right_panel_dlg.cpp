@@ -18,6 +18,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <vector>
 
 namespace dalvex::ui {
 namespace {
@@ -71,13 +72,77 @@ QPixmap drawModePicture(bool on, bool hover) {
     return pm;
 }
 
-// The application font, made smaller where a caption beside a picture would not fit its button.
-void fitCaption(PictureButton* b, const QString& caption, int pictureWidth) {
-    QFont font = applicationFont();
-    const int room = b->width() - 4 - pictureWidth - 6 - 4;
-    while (font.pixelSize() > 10 && QFontMetrics(font).horizontalAdvance(caption) > room)
-        font.setPixelSize(font.pixelSize() - 1);
-    b->setCaptionFont(font);
+// The door parameters: two doors side by side with the arrow of their widths; red while hovered.
+QPixmap doorParametersPicture(bool hover) {
+    QPixmap pm(40, 40);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor c = hover ? kRed : kGrey;
+    p.setPen(QPen(c, 2));
+    p.setBrush(QColor(235, 228, 215));
+    p.drawRect(QRectF(4, 4, 15, 26));
+    p.drawRect(QRectF(21, 4, 15, 26));
+    p.drawLine(QPointF(4, 35), QPointF(36, 35));
+    const QPointF left[] = {{4, 35}, {9, 32}, {9, 38}};
+    const QPointF right[] = {{36, 35}, {31, 32}, {31, 38}};
+    p.setBrush(c);
+    p.drawPolygon(left, 3);
+    p.drawPolygon(right, 3);
+    return pm;
+}
+
+// The cross-section of a Gerlit rail, 58 x 58: the running profile (JG01 with two runner channels, JG02 with
+// one) above the door, the guide profile (JG03 laid on, JG04 let in) below it.
+QPixmap railPicture(const std::string& code) {
+    QPixmap pm(58, 58);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient metal(0, 0, 0, 58);
+    metal.setColorAt(0, QColor(236, 238, 240));
+    metal.setColorAt(1, QColor(160, 165, 170));
+    p.setPen(QPen(QColor(90, 94, 98), 1.5));
+    p.setBrush(metal);
+    if (code == "JG01" || code == "JG02") {
+        p.drawRect(QRectF(6, 14, 46, 8)); // the flange screwed to the ceiling
+        const int channels = code == "JG01" ? 2 : 1;
+        const double width = 40.0 / channels;
+        for (int i = 0; i < channels; ++i) {
+            const double x = 9 + i * width;
+            p.drawRect(QRectF(x, 22, 4, 20));
+            p.drawRect(QRectF(x + width - 10, 22, 4, 20));
+            p.drawLine(QPointF(x + 4, 42), QPointF(x + 8, 42));
+        }
+    } else {
+        p.drawRect(QRectF(6, 38, 46, 7)); // the base on the floor
+        const bool letIn = code == "JG04";
+        for (double x : letIn ? std::vector<double>{14, 40} : std::vector<double>{10, 26, 44})
+            p.drawRect(QRectF(x - 2, letIn ? 18 : 24, 4, letIn ? 20 : 14));
+    }
+    return pm;
+}
+
+// Clearing the sketch: a door whose dividers are swept away by an eraser; red while hovered.
+QPixmap clearPicture(bool hover) {
+    QPixmap pm(44, 56);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor c = hover ? kRed : kGrey;
+    p.setPen(QPen(c, 2));
+    p.drawRect(QRectF(4, 3, 30, 50));
+    p.setPen(QPen(QColor(170, 170, 170), 2, Qt::DashLine));
+    p.drawLine(QPointF(7, 20), QPointF(31, 20));
+    p.drawLine(QPointF(19, 23), QPointF(19, 50));
+    p.setPen(QPen(c, 2));
+    p.setBrush(hover ? QColor(250, 200, 200) : QColor(240, 170, 160));
+    p.translate(30, 36);
+    p.rotate(-35);
+    p.drawRoundedRect(QRectF(-6, -12, 12, 22), 2, 2);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(-6, 4, 12, 6));
+    return pm;
 }
 
 } // namespace
@@ -96,6 +161,7 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
         return b;
     };
     doorParameters_ = button(QStringLiteral("Параметры дверей"), PictureButton::CaptionPlacement::Right);
+    doorParameters_->setPicture(doorParametersPicture(false), doorParametersPicture(true));
     connect(doorParameters_, &QAbstractButton::clicked, this, &RightPanelDlg::openDoorParameters);
     insertSizes_ =
         button(QStringLiteral("Отображать размеры вставок"), PictureButton::CaptionPlacement::Right);
@@ -109,7 +175,6 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
     orientation_ =
         button(QStringLiteral("горизонтальный / вертикальный"), PictureButton::CaptionPlacement::Right);
     orientation_->setGeometry(40, 303, 210, 65);
-    fitCaption(orientation_, orientation_->text(), orientationPicture(false, false).width());
     connect(orientation_, &QAbstractButton::clicked, this, &RightPanelDlg::orientationClicked);
     // A profile that allows either orientation starts with horizontal dividers.
     orientationClicked();
@@ -119,7 +184,7 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
     showDrawMode();
     clear_ = button(QStringLiteral("Очистить"), PictureButton::CaptionPlacement::Right);
     clear_->setGeometry(40, 433, 210, 65);
-    clear_->setPicture(ctx_.artwork.picture(kPictureNone));
+    clear_->setPicture(clearPicture(false), clearPicture(true));
     connect(clear_, &QAbstractButton::clicked, this, &RightPanelDlg::clearSketch);
 
     running_ = button(QString(), PictureButton::CaptionPlacement::Below);
@@ -146,6 +211,7 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
     linkFont.setUnderline(true);
     link_->setTextFont(linkFont);
     link_->setTextColor(QColor(95, 116, 160));
+    link_->setLink(QUrl(QStringLiteral("https://dalvex.ru")));
     doorsShownLabel_ = label(QStringLiteral("Показать двери"), QPoint(10, 85));
     barLengthLabel_ = label(QStringLiteral("Длина профиля ручки"), QPoint(140, 85));
     rollerLabel_ = label(QStringLiteral("Ролики"), QPoint(10, 0));
@@ -328,10 +394,8 @@ void RightPanelDlg::layoutControls() {
     rollers_->setGeometry(10, t + 18, half, d);
     heightOffsets_->setGeometry((w - 20) / 2 + 10, t + 18, half, d);
     insertSizes_->setGeometry(30, t + d + 23, w - 60, 27);
-    fitCaption(insertSizes_, insertSizes_->text(), ctx_.artwork.picture(kPictureBoxOff).width());
     collections_->setGeometry(10, 30, w - 20, d);
     scaling_->setGeometry(5, d + 35, w - 50, 25);
-    fitCaption(scaling_, scaling_->text(), ctx_.artwork.picture(kPictureBoxOff).width());
     thumbs_->setGeometry(10, d + 65, w - 20, std::max(0, h - d - 185));
     link_->setGeometry(130, h - 43, std::max(0, w - 170), 33);
 }
@@ -348,11 +412,14 @@ void RightPanelDlg::paintEvent(QPaintEvent*) {
     p.fillRect(other->geometry(), QColor(150, 140, 130));
     p.fillRect(tabs_[static_cast<size_t>(page_)]->geometry(), QColor(235, 230, 220));
     const QPixmap logo = ctx_.artwork.picture(kPictureLogo);
-    if (!logo.isNull() && height() > 400) {
-        // The upper part of the logo's place, so that the web address below stays readable.
-        const QRect box(30, height() - 113, 223, 64);
-        const QSize shown = logo.size().scaled(box.size(), Qt::KeepAspectRatio);
-        p.drawPixmap(QRect(box.topLeft(), shown), logo);
+    if (!logo.isNull()) {
+        // The logo's own box, whatever the panel's height. The picture's empty top rows are left out, so that
+        // the mark stands clear of the web address written over the box's lower part.
+        const QRect box(30, height() - 113, 223, 104);
+        const QRect source(0, logo.height() / 6, logo.width(), logo.height() * 2 / 3);
+        const QSize shown = source.size().scaled(box.size(), Qt::KeepAspectRatio);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawPixmap(QRect(box.topLeft(), shown), logo, source);
     }
     p.setPen(QColor(214, 198, 181));
     p.drawLine(0, 0, 0, height());
@@ -372,7 +439,7 @@ void RightPanelDlg::showGerlitProfiles(bool running, bool guide) {
     const DSSystem* gerlit = ctx_.project.catalogue().findSystem("Герлит");
     if (!gerlit) return;
     auto show = [this](PictureButton* b, const Article* a) {
-        b->setPicture(ctx_.artwork.picture(a ? a->imageId : kPictureNone));
+        b->setPicture(a ? railPicture(a->code) : ctx_.artwork.picture(kPictureNone));
         b->setCaption(a ? qs(a->code) : QStringLiteral("Нет"));
     };
     const SystemOptions options = gerlit->options();

@@ -6,12 +6,18 @@
 
 #include "text/numbers.h"
 
+#include <algorithm>
+
 namespace dalvex::ui {
 
 namespace {
 
 // Frame sides are tried in this order, so that a corner belongs to the upright side.
 constexpr int kSideOrder[] = {kFrameLeft, kFrameRight, kFrameTop, kFrameBottom};
+
+// The least width in pixels of the zone that takes hold of a door joint, centred on its profile: a profile
+// drawn two pixels wide is hard to hit otherwise.
+constexpr int kJointZone = 8;
 
 int roundHalfUp(double v) {
     return floorToInt(v + 0.5);
@@ -36,6 +42,19 @@ HoverHit hoverTest(DoorSketch& sketch, PixelPoint p) {
     sketch.cursorKind = 0;
     if (sketch.dirty) return {};
     const int doorsShown = sketch::doorsInUse(sketch.doorCount);
+    // Only the joint to the next door can be dragged, and only while every door is shown.
+    if (sketch.currentDoor < 0)
+        for (int i = sketch.visibleBegin(); i < std::min(sketch.visibleEnd(), doorsShown - 1); ++i) {
+            Door& door = sketch.doors[i];
+            const PixelRect& r = door.frame[kFrameRight].rect;
+            const int extra = std::max(0, (kJointZone - r.width() + 1) / 2);
+            const PixelRect reach{r.left - extra, r.top, r.right + extra, r.bottom};
+            if (r.isEmpty() || !reach.contains(p)) continue;
+            door.hitFrame = kFrameRight;
+            door.hitKind = kHitFrame;
+            sketch.cursorKind = 2;
+            return {r, i};
+        }
     for (int i = sketch.visibleBegin(); i < sketch.visibleEnd(); ++i) {
         Door& door = sketch.doors[i];
         if (!door.rect.contains(p)) continue;
@@ -44,7 +63,6 @@ HoverHit hoverTest(DoorSketch& sketch, PixelPoint p) {
             if (!r.contains(p)) continue;
             door.hitFrame = side;
             door.hitKind = kHitFrame;
-            // Only the joint to the next door can be dragged, and only while every door is shown.
             const bool joint = side == kFrameRight && i < doorsShown - 1 && sketch.currentDoor < 0;
             sketch.cursorKind = joint ? 2 : 0;
             return {r, i};

@@ -154,11 +154,13 @@ DoorTable layout(DoorSketch& sketch, double scale, PixelPoint origin) {
     return table;
 }
 
-PicturePlacement placePicture(const Insert& insert, int doorIndex, const DoorTable& table) {
+PicturePlacement placePicture(const Insert& insert, int doorIndex, const DoorTable& table, int doorCount) {
     PicturePlacement p{insert.rect.width(), insert.rect.height(), 0, 0};
-    if (!insert.scaleByDoors || doorIndex < 0 || doorIndex >= kMaxDoors) return p;
-    const int first = std::clamp(insert.scaleFirstDoor, 0, kMaxDoors - 1);
-    const int last = std::clamp(insert.scaleLastDoor, 0, kMaxDoors - 1);
+    const int doors = std::clamp(doorCount, 0, kMaxDoors);
+    if (!insert.scaleByDoors || doorIndex < 0 || doorIndex >= doors) return p;
+    // The table holds no rectangles for doors past the count.
+    const int first = std::clamp(insert.scaleFirstDoor, 0, doors - 1);
+    const int last = std::clamp(insert.scaleLastDoor, 0, doors - 1);
     if (first > last) return p; // a range that names no door: the insert alone
     const PixelRect& own = table[static_cast<size_t>(doorIndex)];
     p.width = table[static_cast<size_t>(last)].right - table[static_cast<size_t>(first)].left;

@@ -27,13 +27,14 @@ DoorTable layout(DoorSketch& sketch, double scale, PixelPoint origin);
 
 // How an insert's material picture is placed: the size the picture is reduced to and the point of the reduced
 // picture that appears at the insert's top-left corner. A picture stretched over a range of doors runs across
-// them as if they were one panel.
+// them as if they were one panel; of a range reaching past the `doorCount` doors there are, only the doors
+// that exist are covered (the insert keeps its range, so that the doors coming back bring the picture back).
 struct PicturePlacement {
     int width = 0;
     int height = 0;
     int sourceX = 0;
     int sourceY = 0;
 };
-PicturePlacement placePicture(const Insert& insert, int doorIndex, const DoorTable& table);
+PicturePlacement placePicture(const Insert& insert, int doorIndex, const DoorTable& table, int doorCount);
 
 } // namespace dalvex::ui

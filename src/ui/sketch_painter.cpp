@@ -22,9 +22,10 @@ QRect toQRect(const PixelRect& r) {
     return QRect(r.left, r.top, r.width(), r.height());
 }
 
-QFont arialBold(int pixels) {
+// `pixels` as on the screen, scaled to the resolution the texts are sized for.
+QFont arialBold(int pixels, int textDpi) {
     QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(pixels);
+    f.setPixelSize(std::max(1, pixels * textDpi / 96));
     f.setBold(true);
     return f;
 }
@@ -41,9 +42,9 @@ void drawOpaqueText(QPainter& p, const QRect& box, const QString& text) {
     p.drawText(box, Qt::AlignCenter, text);
 }
 
-void drawInsertSizes(QPainter& p, const Insert& in, const QRect& r) {
+void drawInsertSizes(QPainter& p, const Insert& in, const QRect& r, int textDpi) {
     p.setPen(kInk);
-    p.setFont(arialBold(14));
+    p.setFont(arialBold(14, textDpi));
     const QFontMetrics fm = p.fontMetrics();
 
     const QString thickness = qs(format("%d мм", in.material ? in.material->thickness / 10 : 0));
@@ -62,7 +63,7 @@ void drawInsertSizes(QPainter& p, const Insert& in, const QRect& r) {
     }
 
     // The height reads upwards along the left edge.
-    p.setFont(arialBold(13));
+    p.setFont(arialBold(13, textDpi));
     const QFontMetrics fm13 = p.fontMetrics();
     const QString height = qs(format("%0.0f", in.panelHeight / 10.0));
     const int length = fm13.horizontalAdvance(height);
@@ -76,7 +77,7 @@ void drawInsertSizes(QPainter& p, const Insert& in, const QRect& r) {
     }
 }
 
-void drawInsert(QPainter& p, const Insert& in, int doorIndex, const DoorTable& table,
+void drawInsert(QPainter& p, const Insert& in, int doorIndex, int doorCount, const DoorTable& table,
                 const SketchStyle& style) {
     const QRect r = toQRect(in.rect);
     if (!in.material) {
@@ -86,7 +87,7 @@ void drawInsert(QPainter& p, const Insert& in, int doorIndex, const DoorTable& t
     } else {
         const std::string& path = in.material->picturePath;
         const QImage* source = style.pictures.sourcePicture(path);
-        const PicturePlacement place = placePicture(in, doorIndex, table);
+        const PicturePlacement place = placePicture(in, doorIndex, table, doorCount);
         const QImage* scaled =
             source ? style.pictures.scaledPicture(path, place.width, place.height, *source) : nullptr;
         if (!scaled) {
@@ -95,7 +96,7 @@ void drawInsert(QPainter& p, const Insert& in, int doorIndex, const DoorTable& t
         }
         p.drawImage(r.topLeft(), *scaled, QRect(place.sourceX, place.sourceY, r.width(), r.height()));
     }
-    if (style.showInsertSizes) drawInsertSizes(p, in, r);
+    if (style.showInsertSizes) drawInsertSizes(p, in, r, style.textDpi);
 }
 
 void drawDoorNumber(QPainter& p, const Door& door, int doorsTop, int dpi, const QBrush& frame) {
@@ -117,13 +118,13 @@ void drawDoorNumber(QPainter& p, const Door& door, int doorsTop, int dpi, const 
     p.drawText(QRect(centreX - w / 2, doorsTop - d / 2 - h, w, h), Qt::AlignCenter, number);
 }
 
-void drawGap(QPainter& p, const DoorSketch& sketch) {
+void drawGap(QPainter& p, const DoorSketch& sketch, int textDpi) {
     const QRect g = toQRect(sketch.gapRect);
     p.setBrush(Qt::white);
     fillOutlined(p, g, Qt::white);
     p.drawLine(g.topLeft(), g.bottomRight());
     p.drawLine(g.bottomLeft(), g.topRight());
-    p.setFont(arialBold(14));
+    p.setFont(arialBold(14, textDpi));
     const QString text = qs(format("%0.0f", sketch.remainder() / 10.0));
     const QFontMetrics fm = p.fontMetrics();
     QRect box(0, 0, fm.horizontalAdvance(text), fm.height());
@@ -147,12 +148,11 @@ void drawDoors(QPainter& p, const DoorSketch& sketch, const DoorTable& table, co
 
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setFont(arialBold(14));
     for (int i = begin; i < end; ++i) {
         const Door& door = sketch.doors[static_cast<size_t>(i)];
         p.fillRect(toQRect(door.rect), frame);
         for (const auto& [id, in] : door.inserts)
-            if (!in.rect.isEmpty()) drawInsert(p, in, i, table, style);
+            if (!in.rect.isEmpty()) drawInsert(p, in, i, count, table, style);
 
         p.setPen(pen);
         p.setBrush(frame);
@@ -163,12 +163,12 @@ void drawDoors(QPainter& p, const DoorSketch& sketch, const DoorTable& table, co
         for (const auto& [id, d] : door.dividers)
             if (!d.rect.isEmpty()) fillOutlined(p, toQRect(d.rect), frame);
 
-        p.setFont(arialBold(14));
+        p.setFont(arialBold(14, style.textDpi));
         drawDoorNumber(p, door, doorsTop, style.dpi, frame);
     }
     if (!one && sketch.gapRect.width() > 0 && sketch.gapRect.height() > 0) {
         p.setPen(pen);
-        drawGap(p, sketch);
+        drawGap(p, sketch, style.textDpi);
     }
     p.restore();
 }

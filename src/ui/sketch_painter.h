@@ -21,6 +21,9 @@ struct SketchStyle {
     const ProfileColor* frameColor; // null: white frames
     bool showInsertSizes = false;
     int dpi = 96; // pixels per inch vertically of the device drawn on
+    // The resolution the texts are sized for: 96 keeps the screen's pixel sizes; a printer's own resolution
+    // gives them the same size in points on paper.
+    int textDpi = 96;
 };
 
 // Draws the doors shown (all of the first `doorCount`, or only the current one) as `layout` placed them.

@@ -2,6 +2,8 @@
 
 #include "qt_text.h"
 #include <QFontMetrics>
+#include <QRegularExpression>
+#include <QStringList>
 
 #include <algorithm>
 #include <climits>
@@ -18,6 +20,15 @@ QFont tableFont(int dpi, bool bold) {
     f.setPixelSize(std::max(1, static_cast<int>(dpi * 11.2 / 72)));
     f.setWeight(bold ? QFont::Bold : QFont::Normal);
     return f;
+}
+
+int cellTextFlags(const QFontMetrics& fm, int columnWidth, const Paddings& pad, const QString& text) {
+    const int flags = Qt::AlignLeft | Qt::AlignTop;
+    const int room = columnWidth - pad.left - 1;
+    const QStringList words = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    for (const QString& word : words)
+        if (fm.horizontalAdvance(word) > room) return flags | Qt::TextWrapAnywhere;
+    return flags | Qt::TextWordWrap;
 }
 
 std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& sections, int bandWidth, int dpi,
@@ -45,8 +56,10 @@ std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& secti
                 if (cell.text.empty()) continue;
                 const int wrapWidth = std::max(1, sl.widthPx[static_cast<size_t>(c)] - pad.right - pad.left);
                 const QFontMetrics& fm = cell.bold ? bold : normal;
+                const QString text = qs(cell.text);
                 const QRect r2 =
-                    fm.boundingRect(QRect(0, 0, wrapWidth, INT_MAX / 4), Qt::TextWordWrap, qs(cell.text));
+                    fm.boundingRect(QRect(0, 0, wrapWidth, INT_MAX / 4),
+                                    cellTextFlags(fm, sl.widthPx[static_cast<size_t>(c)], pad, text), text);
                 tallest = std::max(tallest, r2.height());
             }
             const int height = tallest + pad.bottom + pad.top;

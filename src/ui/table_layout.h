@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QRect>
 
+class QFontMetrics;
 class QPaintDevice;
 
 #include <vector>
@@ -35,6 +36,11 @@ QRect layoutBand(const QRect& client);
 
 // The table fonts: "Times New Roman" at 11.2 points of the device resolution, normal and bold.
 QFont tableFont(int dpi, bool bold);
+
+// How a cell's text is wrapped in a column `columnWidth` pixels wide: at word boundaries, or, when a word is
+// wider than the room the text is drawn in (from the left padding to the right grid line), anywhere, so that
+// the text stays inside its own column.
+int cellTextFlags(const QFontMetrics& fm, int columnWidth, const Paddings& pad, const QString& text);
 
 TableLayout layoutTable(const std::vector<TableSection>& sections, const QRect& client, int dpi);
 

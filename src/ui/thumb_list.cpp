@@ -1,11 +1,49 @@
 #include "thumb_list.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 
 namespace dalvex::ui {
+
+namespace {
+
+constexpr int kCellWidth = CThumbListCtrl::kThumbWidth + 18;
+constexpr int kCellHeight = CThumbListCtrl::kThumbHeight + 44;
+constexpr QChar kBreak(0x200B); // a zero-width space: a place where a key may wrap
+
+// Draws a thumbnail with its whole key under it, where the list's own drawing would cut the key short.
+class ThumbDelegate : public QStyledItemDelegate {
+public:
+    explicit ThumbDelegate(CThumbListCtrl* list) : QStyledItemDelegate(list), list_(list) {}
+
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+        return {kCellWidth, kCellHeight};
+    }
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        p->save();
+        const QRect cell = option.rect;
+        const bool selected = option.state & QStyle::State_Selected;
+        if (selected) p->fillRect(cell, option.palette.highlight());
+        const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
+        icon.paint(p, QRect(cell.left() + (cell.width() - CThumbListCtrl::kThumbWidth) / 2, cell.top() + 2,
+                            CThumbListCtrl::kThumbWidth, CThumbListCtrl::kThumbHeight));
+        const auto caption = list_->captionLayout(cell, index.data(Qt::DisplayRole).toString());
+        p->setFont(caption.font);
+        p->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        p->drawText(caption.rect, caption.flags, caption.text);
+        p->restore();
+    }
+
+private:
+    CThumbListCtrl* list_;
+};
+
+} // namespace
 
 CThumbListCtrl::CThumbListCtrl(QWidget* parent) : QListWidget(parent) {
     setViewMode(QListView::IconMode);
@@ -15,7 +53,30 @@ CThumbListCtrl::CThumbListCtrl(QWidget* parent) : QListWidget(parent) {
     setWrapping(true);
     setWordWrap(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setGridSize(QSize(kThumbWidth + 22, kThumbHeight + 34));
+    setGridSize(QSize(kCellWidth, kCellHeight));
+    setItemDelegate(new ThumbDelegate(this));
+}
+
+CThumbListCtrl::CaptionLayout CThumbListCtrl::captionLayout(const QRect& cell, const QString& key) const {
+    CaptionLayout c;
+    c.font = font();
+    c.font.setPixelSize(11);
+    c.rect = QRect(cell.left() + 1, cell.top() + kThumbHeight + 4, cell.width() - 2,
+                   cell.bottom() - (cell.top() + kThumbHeight + 4));
+    for (const QChar ch : key) {
+        c.text += ch;
+        if (ch == QLatin1Char('_') || ch == QLatin1Char('-') || ch == QLatin1Char('.') ||
+            ch == QLatin1Char('\\'))
+            c.text += kBreak;
+    }
+    // Where the break points give too many lines, the key runs on across them instead of being cut off.
+    const QFontMetrics fm(c.font);
+    c.flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+    const QRect need =
+        fm.boundingRect(QRect(c.rect.topLeft(), QSize(c.rect.width(), 10000)), c.flags, c.text);
+    if (need.width() > c.rect.width() || need.height() > c.rect.height())
+        c.flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWrapAnywhere;
+    return c;
 }
 
 void CThumbListCtrl::setPaths(const QStringList& paths, const QString& picturesFolder) {

@@ -1,6 +1,7 @@
 #pragma once
 // The thumbnail list of the fillings page: one 62 x 62 thumbnail per material of a collection, captioned with
 // the material key.
+#include <QFont>
 #include <QListWidget>
 #include <QPixmap>
 #include <QStringList>
@@ -26,6 +27,16 @@ public:
     static QPixmap thumbnail(const QString& path);
     // The caption of a picture: its path below the pictures folder, which is the material key.
     static QString keyOf(const QString& path, const QString& picturesFolder);
+
+    // How an item's caption is shown under its thumbnail: in full, wrapped after "_", "-", "." or a space
+    // (or inside a word that is still too long) in as many lines as the cell holds.
+    struct CaptionLayout {
+        QFont font;
+        QRect rect;
+        QString text; // the key with the break points the wrapping may use
+        int flags = 0;
+    };
+    CaptionLayout captionLayout(const QRect& cell, const QString& key) const;
 
 private:
     QStringList paths_;

@@ -116,27 +116,24 @@ TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(cont
         {67, "Сохранить в xml", kPictureXml, &TopPanelDlg::showExport},
         {93, "Печать", kPicturePrint, &TopPanelDlg::showPrint},
     };
-    // The longest caption has to fit beside its icon in 140 pixels.
-    QFont projectFont = ctx_.buttonFont;
-    projectFont.setPixelSize(12);
     for (const ProjectButton& pb : projectButtons) {
         auto* b = new PictureButton(this);
         b->setGeometry(810, pb.y, 140, 26);
         b->setPicture(ctx_.artwork.picture(pb.icon));
-        b->setCaptionFont(projectFont);
+        b->setCaptionFont(ctx_.buttonFont);
         b->setCaption(QString::fromUtf8(pb.text), PictureButton::CaptionPlacement::Right);
         connect(b, &QAbstractButton::clicked, this, pb.action);
     }
     option_ = new PictureButton(this);
     option_->setGeometry(642, 83, 120, 25);
-    QFont optionFont = ctx_.buttonFont;
-    optionFont.setPixelSize(12);
-    option_->setCaptionFont(optionFont);
+    option_->setCaptionFont(ctx_.buttonFont);
     option_->hide();
     connect(option_, &QAbstractButton::clicked, this, &TopPanelDlg::toggleOption);
 
     for (QLineEdit* e : {width_, height_, plinth_, chipboard_}) {
         connect(e, &QLineEdit::textChanged, this, [this, e] { dimensionEdited(e); });
+        // Enter ends the entry: the field is left, and what the Project refused snaps back.
+        connect(e, &QLineEdit::returnPressed, this, [this] { window()->setFocus(Qt::OtherFocusReason); });
         e->installEventFilter(this);
     }
     connect(doors_, &QComboBox::currentIndexChanged, this, [this] { doorCountChosen(); });

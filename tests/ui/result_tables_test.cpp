@@ -105,6 +105,10 @@ void ResultTablesTest::longTextWrapsIntoATallerRow() {
     QVERIFY(two > line * 3 / 2);
     QCOMPARE(layout.sections[0].rowHeights[0], two + 8);  // the taller cell of the row decides
     QVERIFY(layout.sections[0].rowHeights[1] > 5 * line); // 30 words in a 70-pixel column
+
+    // A word wider than its column breaks inside, in a taller row, rather than running into the next cell.
+    sections[0].setCell(0, 1, "DX10NEWDX10NEWDX10NEW", false);
+    QVERIFY(layoutTable(sections, QRect(0, 0, 1000, 600), 96).sections[0].rowHeights[1] > 2 * line);
 }
 
 void ResultTablesTest::scrollRules_data() {

@@ -306,23 +306,23 @@ void SketchViewTest::stretchedPictureRunsAcrossDoors() {
         table[i] = PixelRect{10 + 100 * i, 20, 110 + 100 * i, 220};
     Insert in;
     in.rect = table[2];
-    QCOMPARE(placePicture(in, 2, table).width, 100); // alone: its own size from (0, 0)
-    QCOMPARE(placePicture(in, 2, table).sourceX, 0);
+    QCOMPARE(placePicture(in, 2, table, 4).width, 100); // alone: its own size from (0, 0)
+    QCOMPARE(placePicture(in, 2, table, 4).sourceX, 0);
     in.scaleByDoors = true;
     in.scaleFirstDoor = 1;
     in.scaleLastDoor = 3;
-    PicturePlacement p = placePicture(in, 2, table);
+    PicturePlacement p = placePicture(in, 2, table, 4);
     QCOMPARE(p.width, 300);
     QCOMPARE(p.height, 200);
     QCOMPARE(p.sourceX, 100); // the middle third
     QCOMPARE(p.sourceY, 0);
     in.rect = PixelRect{250, 120, 310, 220}; // right of a divider and below another, in door 2
-    p = placePicture(in, 2, table);
+    p = placePicture(in, 2, table, 4);
     QCOMPARE(p.sourceX, 140);
     QCOMPARE(p.sourceY, 100);
     in.scaleFirstDoor = 3; // a range that names no door
     in.scaleLastDoor = 1;
-    QCOMPARE(placePicture(in, 2, table).width, 60);
+    QCOMPARE(placePicture(in, 2, table, 4).width, 60);
 }
 
 void SketchViewTest::rendersTheDefaultProject() {

@@ -22,8 +22,19 @@ public:
     void setCaptionColors(const QColor& normal, const QColor& hover);
     // A toggle: the checked picture is shown while checked.
     void setToggle(const QPixmap& unchecked, const QPixmap& checked);
+    // Drawn on a raised plate with a border, for the actions of a dialog, so that they read as buttons.
+    void setFramed(bool framed);
 
     QSize sizeHint() const override;
+
+    // Where the caption goes and in which font: the whole caption on one line, else wrapped to two, else in a
+    // smaller font down to 10 pixels, so that nothing of it is cut off.
+    struct CaptionLayout {
+        QFont font;
+        QRect rect;
+        int flags = 0;
+    };
+    CaptionLayout captionLayout() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -31,11 +42,14 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    QPixmap shownPicture() const;
+
     QPixmap normal_, hover_, unchecked_, checked_;
     CaptionPlacement placement_ = CaptionPlacement::Below;
     QColor textColor_{76, 76, 76};
     QColor hoverColor_{250, 41, 41};
     bool hovered_ = false;
+    bool framed_ = false;
 };
 
 } // namespace dalvex::ui

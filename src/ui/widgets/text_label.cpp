@@ -1,6 +1,8 @@
 #include "widgets/text_label.h"
 
+#include <QDesktopServices>
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace dalvex::ui {
@@ -27,6 +29,18 @@ void TextLabel::setTextColor(const QColor& color) {
 void TextLabel::setAlignment(Qt::Alignment alignment) {
     alignment_ = alignment;
     update();
+}
+
+void TextLabel::setLink(const QUrl& address) {
+    link_ = address;
+    setAttribute(Qt::WA_TransparentForMouseEvents, address.isEmpty());
+    setCursor(address.isEmpty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
+    setToolTip(address.toString());
+}
+
+void TextLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && !link_.isEmpty() && rect().contains(event->position().toPoint()))
+        QDesktopServices::openUrl(link_);
 }
 
 void TextLabel::adjustToText() {
