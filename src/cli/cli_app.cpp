@@ -3,17 +3,22 @@
 #include "calc/ds_system.h"
 #include "catalogue/catalogue.h"
 #include "cli_options.h"
+#include "cli_script.h"
 #include "files/sketch_file.h"
 #include "io/executable_folder.h"
+#include "io/whole_file.h"
 #include "orders/accounting.h"
 #include "orders/workbook.h"
 #include "project/project.h"
+#include "project/project_editor.h"
 #include "project/project_reports.h"
 #include "project_json.h"
 #include "text/numbers.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <iostream>
+#include <iterator>
 #include <ostream>
 
 namespace dalvex::cli {
@@ -73,8 +78,7 @@ std::optional<Refusal> applyOptions(const CliOptions& o, Project& project) {
         const int n = allDigits(*o.doors) && o.doors->size() < 4 ? readInt(*o.doors) : 0;
         if (std::find(counts.begin(), counts.end(), n) == counts.end())
             return Refusal{"--doors " + *o.doors + ": " + project.calculator->code + " offers " +
-                           std::to_string(counts.front()) + " to " + std::to_string(counts.back()) +
-                           " doors"};
+                           countsText(counts) + " doors"};
         project.setDoorCount(n);
         project.sketch.clearSelection();
     }
@@ -119,6 +123,20 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return kExitOk;
     }
 
+    std::vector<ScriptOperation> script;
+    if (options->script) {
+        std::string text;
+        if (*options->script == "-") {
+            text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        } else if (!readWholeFile(*options->script, text)) {
+            err << "Ошибка открытия файла " << *options->script << "\n";
+            return kExitFile;
+        }
+        auto parsed = parseScript(text, error);
+        if (!parsed) return usageError(err, error);
+        script = std::move(*parsed);
+    }
+
     const fs::path data = options->dataFolder.empty() ? executableFolder() : fs::path(options->dataFolder);
     std::error_code ec;
     if (!fs::is_directory(data, ec)) return usageError(err, "data folder " + data.string() + " not found");
@@ -138,18 +156,21 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
     }
     if (auto refusal = applyOptions(*options, project)) return usageError(err, refusal->message);
+    // The history starts with the script.
+    ProjectEditor editor(project);
+    const int done = applyScript(script, editor, err) == 0 ? kExitOk : kExitRefused;
 
     switch (options->command) {
     case Command::Calc:
         out << projectJson(project);
-        return kExitOk;
+        return done;
     case Command::Save:
-        return project.save(options->output) == kSketchOk ? kExitOk : cannotWrite(err, options->output);
+        return project.save(options->output) == kSketchOk ? done : cannotWrite(err, options->output);
     case Command::Xml:
-        return writeWorkbook(options->output, project, options->sheets) ? kExitOk
+        return writeWorkbook(options->output, project, options->sheets) ? done
                                                                         : cannotWrite(err, options->output);
     case Command::Csv:
-        return writeAccountingFile(options->output, project) ? kExitOk : cannotWrite(err, options->output);
+        return writeAccountingFile(options->output, project) ? done : cannotWrite(err, options->output);
     case Command::Help:
         break;
     }

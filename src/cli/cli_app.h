@@ -7,7 +7,7 @@
 
 namespace dalvex::cli {
 
-enum ExitCode : int { kExitOk = 0, kExitUsage = 2, kExitFile = 3 };
+enum ExitCode : int { kExitOk = 0, kExitUsage = 2, kExitFile = 3, kExitRefused = 4 };
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

@@ -23,12 +23,14 @@ std::string usageText() {
            "  --plinth MM         plinth height in millimetres\n"
            "  --discount PERCENT  discount in per cent (0 to 100)\n"
            "  --order-number N    order number (digits)\n"
+           "  --script FILE       a JSON array of editing operations applied after the options (- reads\n"
+           "                      standard input)\n"
            "  --data DIR          folder holding profiles/, materials/ and config/ (default: beside the "
            "program)\n"
            "  --help              this text\n"
            "\n"
-           "Exit codes: 0 success, 2 bad usage or a refused value, 3 a file that cannot be opened or "
-           "written.\n";
+           "Exit codes: 0 success, 2 bad usage, a refused value or a malformed script, 3 a file that cannot\n"
+           "be opened or written, 4 written after a script operation was refused.\n";
 }
 
 std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args, std::string& error) {
@@ -53,7 +55,8 @@ std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args,
         {"--color", &CliOptions::color},         {"--width", &CliOptions::width},
         {"--height", &CliOptions::height},       {"--doors", &CliOptions::doors},
         {"--chipboard", &CliOptions::chipboard}, {"--plinth", &CliOptions::plinth},
-        {"--discount", &CliOptions::discount},   {"--order-number", &CliOptions::orderNumber}};
+        {"--discount", &CliOptions::discount},   {"--order-number", &CliOptions::orderNumber},
+        {"--script", &CliOptions::script}};
 
     std::vector<std::string> files;
     std::optional<std::string> sheets;

@@ -18,6 +18,8 @@ struct CliOptions {
     // Options, applied in this order after opening.
     std::optional<std::string> system, handle, color;
     std::optional<std::string> width, height, doors, chipboard, plinth, discount, orderNumber;
+    // The script of editing operations applied after the options ("-": standard input).
+    std::optional<std::string> script;
     // Worksheets of the xml command.
     WorkbookSheets sheets{true, true, true, true};
 };

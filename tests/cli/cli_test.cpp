@@ -190,3 +190,90 @@ TEST_F(CliTest, WorkbookAndAccountingFile) {
 }
 
 } // namespace
+
+// --- Scripts of editing operations ---
+
+class CliScriptTest : public CliTest {
+protected:
+    Outcome runScript(const std::string& script, std::vector<std::string> args = {"calc"}) {
+        const fs::path file = dir_ / "script.json";
+        std::ofstream(file, std::ios::binary) << script;
+        args.push_back("--script");
+        args.push_back(file.string());
+        return run(args);
+    }
+};
+
+TEST_F(CliScriptTest, EveryOperationApplies) {
+    // A Далвекс wardrobe built and edited with every kind of operation; each must apply.
+    const std::string script = R"([
+        {"op":"system","name":"Далвекс"}, {"op":"handle","code":"DX02"}, {"op":"color","name":"Хром матовый"},
+        {"op":"dividerProfile","code":"DX08"}, {"op":"width","mm":3200}, {"op":"height","mm":2500},
+        {"op":"doors","count":4}, {"op":"chipboard","mm":18}, {"op":"plinth","mm":70}, {"op":"discount","percent":2.5},
+        {"op":"toggleOption"},
+        {"op":"split","door":0,"insert":1,"position":8000,"vertical":false},
+        {"op":"split","door":0,"insert":2,"position":16000,"vertical":false},
+        {"op":"moveDivider","door":0,"divider":1,"position":7000},
+        {"op":"insertSize","door":0,"divider":2,"size":6000,"after":true},
+        {"op":"alignDividers","door":0,"vertical":false},
+        {"op":"fill","door":0,"insert":1,"material":"mirror_silver.jpg"},
+        {"op":"fill","door":0,"insert":2,"material":"abstract\\abstract_01.jpg","firstDoor":0,"lastDoor":2},
+        {"op":"pasteDoor","from":0,"to":2}, {"op":"clearMaterial","door":2,"insert":1},
+        {"op":"removeDivider","door":2,"divider":2}, {"op":"moveJoint","door":0,"delta":500},
+        {"op":"doorWidths","widths":[800,820,800,780],"rows":[0,1,0,1]},
+        {"op":"undo"}, {"op":"redo"},
+        {"op":"system","name":"Борвик"}, {"op":"barLength","choice":2}, {"op":"doors","count":2}, {"op":"rollers","entry":"пивотный мех."},
+        {"op":"rollers","entry":"стандартные"}, {"op":"heightOffset","mm":-33},
+        {"op":"system","name":"Герлит"}
+    ])";
+    const Outcome r = runScript(script);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(r.err.empty()) << r.err;
+    EXPECT_TRUE(has(r.out, "\"system\":\"Герлит\"")) << r.out.substr(0, 300);
+}
+
+TEST_F(CliScriptTest, RefusedOperationIsReportedAndTheScriptGoesOn) {
+    const fs::path out = dir_ / "out.dlx";
+    const Outcome r = runScript(R"([{"op":"width","mm":50},{"op":"doors","count":2},{"op":"redo"}])",
+                                {"save", out.string()});
+    EXPECT_EQ(r.exitCode, 4);
+    EXPECT_EQ(r.err, "dalvex-cli: operation 1 (width) refused\ndalvex-cli: operation 3 (redo) refused\n");
+    ASSERT_TRUE(fs::exists(out)); // the output is written all the same
+    const Outcome back = run({"calc", out.string()});
+    EXPECT_TRUE(has(back.out, "\"doorCount\":2,")) << back.out.substr(0, 300);
+}
+
+TEST_F(CliScriptTest, MalformedScriptsWriteNothing) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"[{\"op\":\"width\" \"mm\":1}]", "line 1, column"},
+        {"{\"op\":\"width\",\"mm\":1}", "array of operations"},
+        {"[1]", "operation 1: not an object"},
+        {"[{\"mm\":1}]", "'op' must name"},
+        {"[{\"op\":\"widen\",\"mm\":1}]", "unknown operation 'widen'"},
+        {"[{\"op\":\"undo\"},{\"op\":\"width\",\"mm\":1,\"unit\":\"m\"}]",
+         "operation 2 (width): unknown field 'unit'"},
+        {"[{\"op\":\"split\",\"door\":0,\"insert\":1,\"position\":100}]", "'vertical' is missing"},
+        {"[{\"op\":\"split\",\"door\":0,\"insert\":1,\"position\":\"100\",\"vertical\":true}]",
+         "must be an integer"},
+        {"[{\"op\":\"width\",\"mm\":2147483648}]", "outside 32 bits"},
+        {"[{\"op\":\"doorWidths\",\"widths\":[1000,-2147483649]}]", "outside 32 bits"},
+        {"[{\"op\":\"fill\",\"door\":0,\"insert\":1,\"material\":\"x\",\"firstDoor\":0}]", "come together"},
+    };
+    const fs::path out = dir_ / "never.dlx";
+    for (const auto& [script, message] : cases) {
+        const Outcome r = runScript(script, {"save", out.string()});
+        EXPECT_EQ(r.exitCode, 2) << script;
+        EXPECT_TRUE(has(r.err, message)) << script << ": " << r.err;
+        EXPECT_FALSE(fs::exists(out)) << script;
+    }
+}
+
+TEST_F(CliScriptTest, DoorCountsAreTheOnesTheTopPanelOffers) {
+    const Outcome option = run({"calc", "--system", "Фелдор", "--doors", "3"});
+    EXPECT_TRUE(has(option.err, "Фелдор offers 1, 2 or 4 doors")) << option.err;
+    const Outcome op =
+        runScript(R"([{"op":"system","name":"Фелдор"},{"op":"doors","count":3},{"op":"doors","count":2}])");
+    EXPECT_EQ(op.exitCode, 4);
+    EXPECT_EQ(op.err, "dalvex-cli: operation 2 (doors) refused\n");
+    EXPECT_TRUE(has(op.out, "\"doorCount\":2,"));
+}

@@ -1,0 +1,43 @@
+#pragma once
+// Scripts of editing operations (--script FILE): a JSON array of operations applied in order through the same
+// operations the desktop program uses.
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dalvex {
+class ProjectEditor;
+}
+
+namespace dalvex::cli {
+
+// One operation of a script, its fields checked against the operation's table: every field known, every
+// required one present, each of its type, integers within 32 bits.
+struct ScriptOperation {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> texts;
+    std::vector<std::pair<std::string, int64_t>> integers;
+    std::vector<std::pair<std::string, double>> reals;
+    std::vector<std::pair<std::string, std::vector<int32_t>>> lists;
+
+    std::optional<std::string> text(std::string_view field) const;
+    std::optional<int32_t> integer(std::string_view field) const; // also booleans, as 0 and 1
+    std::optional<double> real(std::string_view field) const;
+    std::optional<std::vector<int32_t>> list(std::string_view field) const;
+};
+
+// Reads a whole script. On a fault (not JSON, not an array of objects, an unknown operation or field, a
+// missing or mistyped field, an integer outside 32 bits) returns nullopt and tells where in `error`.
+std::optional<std::vector<ScriptOperation>> parseScript(std::string_view text, std::string& error);
+
+// Applies the operations in order; a refused one changes nothing, is reported on `err` as
+// "dalvex-cli: operation N (NAME) refused", and the script goes on. Returns the number refused.
+int applyScript(const std::vector<ScriptOperation>& script, ProjectEditor& editor, std::ostream& err);
+
+// The door counts of a list as a sentence: "1, 2 or 4".
+std::string countsText(const std::vector<int>& counts);
+
+} // namespace dalvex::cli
