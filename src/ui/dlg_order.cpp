@@ -1,5 +1,7 @@
 #include "dlg_order.h"
 
+#include "order_document.h"
+
 #include "dialog_units.h"
 #include "orders/order_numbers.h"
 #include "project/project.h"
@@ -166,6 +168,8 @@ void DlgOrder::changed() {
 
 void DlgOrder::newOrder() {
     resetOrderCard(ctx_.project.orderCard, ctx_.project.configFolder());
+    // A new order starts a new history.
+    if (ctx_.document) ctx_.document->restart();
     refresh();
     changed();
 }

@@ -1,5 +1,7 @@
 #include "draft_dlg.h"
 
+#include "order_document.h"
+
 #include "project/project.h"
 #include "qt_text.h"
 #include "size_dlg.h"
@@ -11,6 +13,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <tuple>
 
 namespace dalvex::ui {
 
@@ -288,6 +292,16 @@ void DraftDlg::fillContextMenu(QMenu& menu) const {
         a->setData(e.command);
         a->setEnabled(e.enabled);
     }
+    // The history closes the menu, greyed when there is nothing to undo or redo.
+    menu.addSeparator();
+    const OrderDocument* document = ctx_.document;
+    for (const auto& [command, text, enabled] :
+         {std::tuple{kMenuUndo, QStringLiteral("Отменить"), document && document->canUndo()},
+          std::tuple{kMenuRedo, QStringLiteral("Повторить"), document && document->canRedo()}}) {
+        QAction* a = menu.addAction(text);
+        a->setData(command);
+        a->setEnabled(enabled);
+    }
 }
 
 void DraftDlg::contextMenuEvent(QContextMenuEvent* event) {
@@ -317,6 +331,12 @@ void DraftDlg::runMenuCommand(int command, PixelPoint menuPoint) {
     case kMenuAlignVertical:
         project.alignDividers(hoverDoor_, command == kMenuAlignVertical);
         ctx_.hub.notify(Notification::Recalculated);
+        break;
+    case kMenuUndo:
+        if (ctx_.document) ctx_.document->undo();
+        break;
+    case kMenuRedo:
+        if (ctx_.document) ctx_.document->redo();
         break;
     case kMenuDelete: {
         const int door = hitDoor(sketch);

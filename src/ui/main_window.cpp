@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include "order_document.h"
+
 #include "dlg_order.h"
 #include "dlg_print.h"
 #include "dlg_table.h"
@@ -14,6 +16,7 @@
 #include "top_panel_dlg.h"
 
 #include <QPainter>
+#include <QShortcut>
 
 namespace dalvex::ui {
 namespace {
@@ -52,6 +55,20 @@ private:
 
 CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork)
     : QWidget(nullptr), ctx_{project, artwork, *this, applicationFont()} {
+    document_ = new OrderDocument(project, *this, this);
+    ctx_.document = document_;
+    // Undo and redo wherever the focus is, except where an edit undoes its own typing.
+    for (const auto& [keys, redo] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Z), false},
+                                     std::pair{QKeySequence(Qt::CTRL | Qt::Key_Y), true},
+                                     std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), true}}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, redo = redo] {
+            if (redo)
+                document_->redo();
+            else
+                document_->undo();
+        });
+    }
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("dalvex"));
@@ -88,6 +105,17 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork)
 CDalvexDlg::~CDalvexDlg() = default;
 
 void CDalvexDlg::notify(Notification n) {
+    forward(n);
+    // The history follows every change of the order.
+    if (!document_) return;
+    if (n == Notification::SketchOpened)
+        document_->noteOpened();
+    else if (n == Notification::SelectionChanged || n == Notification::Recalculated ||
+             n == Notification::TotalsChanged || n == Notification::OrderCardChanged)
+        document_->noteChange();
+}
+
+void CDalvexDlg::forward(Notification n) {
     auto tablesReceive = [this](Notification m) {
         for (DlgTable* t : tables_)
             if (t) t->receive(m);

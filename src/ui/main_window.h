@@ -13,6 +13,7 @@
 namespace dalvex::ui {
 
 class DlgOrder;
+class OrderDocument;
 class DlgTable;
 class DlgTabs;
 class DraftDlg;
@@ -41,6 +42,7 @@ public:
     DraftDlg* draftView() const { return draft_; }
     DlgTable* table(int kind) const { return tables_[static_cast<size_t>(kind)]; }
     DlgOrder* orderPanel() const { return order_; }
+    OrderDocument* document() const { return document_; }
     QWidget* logo() const { return logo_; }
     bool minimiseButtonShown() const;
     // Prints the chosen reports from the result tables and the sketch view, after the print dialog.
@@ -50,11 +52,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Sends a notification on to the panels that must refresh.
+    void forward(Notification n);
     void layoutPanels();
     void showTab(int tab);
     void setMinimiseButton(bool shown);
 
     UiContext ctx_;
+    OrderDocument* document_ = nullptr;
     TopPanelDlg* top_ = nullptr;
     SumDlg* sum_ = nullptr;
     QWidget* logo_ = nullptr;

@@ -61,6 +61,8 @@ enum MenuCommand {
     kMenuDelete = 1126,
     kMenuAlignHorizontal = 1127,
     kMenuAlignVertical = 1128,
+    kMenuUndo = 1129,
+    kMenuRedo = 1130,
 };
 
 struct MenuEntry {

@@ -1,5 +1,7 @@
 #include "top_panel_dlg.h"
 
+#include "order_document.h"
+
 #include "calc/ds_system.h"
 #include "catalogue/catalogue.h"
 #include "dialog_units.h"
@@ -248,18 +250,40 @@ int32_t TopPanelDlg::projectValue(QLineEdit* edit) const {
 
 void TopPanelDlg::dimensionEdited(QLineEdit* edit) {
     if (refreshing_) return;
-    Project& project = ctx_.project;
     const int32_t tenths = typedTenths(edit->text());
-    const bool plinth = project.calculator && project.calculator->usesPlinth;
+    if (!ctx_.document) {
+        Project& project = ctx_.project;
+        const bool plinth = project.calculator && project.calculator->usesPlinth;
+        if (edit == width_)
+            project.setWidth(tenths);
+        else if (edit == height_)
+            project.setHeight(tenths);
+        else if (edit == plinth_ && plinth)
+            project.setPlinthHeight(tenths);
+        else if (edit == chipboard_ && plinth)
+            project.setChipboardWidth(tenths);
+        ctx_.hub.notify(Notification::Recalculated);
+        return;
+    }
+    // Every keystroke applies the typed value to the order as it was when the typing began, so that typing
+    // a value gives what setting it once gives; the typing ends (one undo step) when the edit is left.
+    ProjectEditor& editor = ctx_.document->editor();
+    editor.beginTyping();
     if (edit == width_)
-        project.setWidth(tenths);
+        editor.setWidth(tenths);
     else if (edit == height_)
-        project.setHeight(tenths);
-    else if (edit == plinth_ && plinth)
-        project.setPlinthHeight(tenths);
-    else if (edit == chipboard_ && plinth)
-        project.setChipboardWidth(tenths);
+        editor.setHeight(tenths);
+    else if (edit == plinth_)
+        editor.setPlinthHeight(tenths);
+    else if (edit == chipboard_)
+        editor.setChipboardWidth(tenths);
     ctx_.hub.notify(Notification::Recalculated);
+}
+
+void TopPanelDlg::endTyping() {
+    if (!ctx_.document || !ctx_.document->editor().typing()) return;
+    ctx_.document->editor().endTyping();
+    ctx_.document->noteChange();
 }
 
 void TopPanelDlg::snapBack(QLineEdit* edit) {
@@ -275,7 +299,10 @@ void TopPanelDlg::snapBack(QLineEdit* edit) {
 bool TopPanelDlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut)
         for (QLineEdit* e : {width_, height_, plinth_, chipboard_})
-            if (watched == e) snapBack(e);
+            if (watched == e) {
+                endTyping();
+                snapBack(e);
+            }
     return Panel::eventFilter(watched, event);
 }
 

@@ -58,6 +58,8 @@ private:
     void writeDimensions(bool all);
     void updatePlinthFields();
     void dimensionEdited(QLineEdit* edit);
+    // Enter or leaving the edit ends a typing: one undo step.
+    void endTyping();
     void snapBack(QLineEdit* edit);
     void doorCountChosen();
     int32_t projectValue(QLineEdit* edit) const;

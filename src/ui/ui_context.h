@@ -12,11 +12,14 @@ class Project;
 
 namespace dalvex::ui {
 
+class OrderDocument;
+
 struct UiContext {
     Project& project;
     const Artwork& artwork;
     NotificationHub& hub;
-    QFont buttonFont; // "Arial", 14 pixels, bold
+    QFont buttonFont;                  // "Arial", 14 pixels, bold
+    OrderDocument* document = nullptr; // the history of changes; the main window's
 };
 
 // The application font of the picture buttons.

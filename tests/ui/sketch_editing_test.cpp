@@ -559,12 +559,17 @@ void SketchEditingTest::contextMenuEntries() {
     QMenu menu;
     b.view.fillContextMenu(menu);
     const QList<QAction*> actions = menu.actions();
-    QCOMPARE(actions.size(), 7);
+    QCOMPARE(actions.size(), 10);
     QCOMPARE(actions[1]->text(), QStringLiteral("Вставить дверь 1"));
     QVERIFY(!actions[1]->isEnabled());
     QVERIFY(actions[2]->isSeparator());
     QCOMPARE(actions[4]->data().toInt(), static_cast<int>(kMenuAlignVertical));
     QCOMPARE(actions[6]->data().toInt(), static_cast<int>(kMenuDelete));
+    // The history closes the menu, greyed without a history to go back in.
+    QVERIFY(actions[7]->isSeparator());
+    QCOMPARE(actions[8]->text(), QStringLiteral("Отменить"));
+    QCOMPARE(actions[9]->text(), QStringLiteral("Повторить"));
+    QVERIFY(!actions[8]->isEnabled() && !actions[9]->isEnabled());
 }
 
 void SketchEditingTest::deleteRemovesADividerOrAMaterial() {

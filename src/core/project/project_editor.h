@@ -87,6 +87,10 @@ public:
     Changes undo();
     Changes redo();
     void clearHistory();
+    // Records a change made outside these operations (the state before it) as one step.
+    void recordStep(ProjectState before) { push(std::move(before)); }
+    // Tells the states of this history apart: it changes with every step, undo and redo.
+    uint64_t stateId() const { return current_; }
     // Whether the order changed since it was last saved or opened.
     bool modified() const { return current_ != saved_; }
     void markSaved() { saved_ = current_; }

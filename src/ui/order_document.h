@@ -1,0 +1,55 @@
+#pragma once
+// The order as the desktop program edits it: the Project with its history of changes. Every change the
+// panels report through the hub becomes one undo step (the notifications of one action make one step);
+// undo and redo put the order back and tell the panels to show it.
+#include "notifications.h"
+#include "project/project_editor.h"
+
+#include <QObject>
+
+#include <string>
+
+namespace dalvex {
+class Project;
+}
+
+namespace dalvex::ui {
+
+class OrderDocument : public QObject {
+    Q_OBJECT
+public:
+    OrderDocument(Project& project, NotificationHub& hub, QObject* parent = nullptr);
+
+    ProjectEditor& editor() { return editor_; }
+    bool canUndo() const { return editor_.canUndo(); }
+    bool canRedo() const { return editor_.canRedo(); }
+    bool undo();
+    bool redo();
+    // After a change notification: records what changed since the last step, unless a typing is under way
+    // (the typing is one step of its own, taken when it ends).
+    void noteChange();
+    // A file was opened or a new order begun: the history starts anew (not when undo itself tells the panels
+    // to show the order afresh).
+    void restart();
+    void noteOpened() {
+        if (!restoring_) restart();
+    }
+
+signals:
+    void historyChanged();
+
+private:
+    bool travel(bool forward);
+    // What tells two states of the order apart.
+    std::string keyOf(const ProjectState& state) const;
+
+    Project& project_;
+    NotificationHub& hub_;
+    ProjectEditor editor_;
+    ProjectState committed_;
+    std::string committedKey_;
+    uint64_t committedId_ = 0;
+    bool restoring_ = false;
+};
+
+} // namespace dalvex::ui

@@ -1,0 +1,109 @@
+// The history of the order in the desktop program: typing is one step and path-independent, every change
+// through the real hub can be undone and redone, and the context menu offers both.
+#include "draft_dlg.h"
+#include "main_window.h"
+#include "order_document.h"
+#include "project/project_editor.h"
+#include "project/project_files.h"
+#include "sum_dlg.h"
+#include "top_panel_dlg.h"
+#include "ui_test_support.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QtTest>
+
+using namespace dalvex;
+using namespace dalvex::ui;
+using dalvex::ui::test::ProjectFixture;
+
+class OrderHistoryTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void typingIsPathIndependentAndOneStep();
+    void everyChangeThroughTheHubIsUndone();
+};
+
+namespace {
+
+struct Window {
+    ProjectFixture f;
+    CDalvexDlg window{f.project, f.artwork};
+    OrderDocument& document() { return *window.document(); }
+
+    // Types a value into an edit key by key, then leaves it as a user does.
+    void type(QLineEdit* edit, const QString& text) {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+};
+
+} // namespace
+
+void OrderHistoryTest::typingIsPathIndependentAndOneStep() {
+    for (const QStringList& typings : {QStringList{"2400"}, QStringList{"3200", "99999", "3200"}}) {
+        Window w;
+        w.window.show();
+        ProjectEditor& editor = w.document().editor();
+        QVERIFY(editor.split(0, 1, 3000, true));
+        QVERIFY(editor.split(1, 1, 4000, true));
+        QVERIFY(editor.split(1, 2, 9000, false));
+        w.document().noteChange();
+
+        // The same project set once, on a copy of the state before the typing.
+        const ProjectState start = captureState(w.f.project);
+        QVERIFY(w.f.project.setWidth(typings.last().toInt() * 10));
+        const std::string once = writeSketchBytes(w.f.project);
+        const std::string onceTotal = w.f.project.grandTotalText();
+        restoreState(w.f.project, start);
+
+        for (const QString& value : typings)
+            w.type(w.window.topPanel()->widthEdit(), value);
+        QCOMPARE(writeSketchBytes(w.f.project), once);
+        QCOMPARE(w.window.sumPanel()->totalText(), QString::fromStdString(onceTotal));
+
+        // Each typing is one step; undoing them all gives back the order before.
+        for (int k = 0; k < typings.size(); ++k)
+            QVERIFY(w.document().undo());
+        QCOMPARE(w.f.project.width, start.width);
+        QCOMPARE(w.window.topPanel()->widthEdit()->text(), QStringLiteral("3000"));
+    }
+}
+
+void OrderHistoryTest::everyChangeThroughTheHubIsUndone() {
+    Window w;
+    w.window.show();
+    w.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    const std::string fresh = writeSketchBytes(w.f.project);
+    QMenu menu;
+    w.window.draftView()->fillContextMenu(menu);
+    QVERIFY(!menu.actions().at(menu.actions().size() - 2)->isEnabled()); // nothing to undo yet
+
+    // A change made by a panel the old way, reported through the hub, is a step too.
+    QVERIFY(w.f.project.setDoorCount(2));
+    w.window.notify(Notification::Recalculated);
+    w.window.notify(Notification::TotalsChanged); // the same action: still one step
+    const std::string twoDoors = writeSketchBytes(w.f.project);
+    QVERIFY(w.document().canUndo());
+
+    QMenu after;
+    w.window.draftView()->fillContextMenu(after);
+    QAction* undo = after.actions().at(after.actions().size() - 2);
+    QCOMPARE(undo->text(), QStringLiteral("Отменить"));
+    QVERIFY(undo->isEnabled());
+
+    QTest::keyClick(&w.window, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(writeSketchBytes(w.f.project), fresh);
+    QVERIFY(!w.document().canUndo());
+    QTest::keyClick(&w.window, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(writeSketchBytes(w.f.project), twoDoors);
+    QVERIFY(!w.document().canRedo());
+}
+
+QTEST_MAIN(OrderHistoryTest)
+#include "order_history_test.moc"
