@@ -1,6 +1,5 @@
 #include "order_document.h"
 
-#include "files/sketch_file.h"
 #include "project/project.h"
 
 #include <utility>
@@ -12,40 +11,10 @@ OrderDocument::OrderDocument(Project& project, NotificationHub& hub, QObject* pa
     restart();
 }
 
-std::string OrderDocument::keyOf(const ProjectState& s) const {
-    SketchFileData data;
-    data.system = s.calculator;
-    data.handleProfile = s.handleProfile;
-    data.profileColor = s.profileColor;
-    data.dividerProfile = s.dividerProfile;
-    data.width = s.width;
-    data.height = s.height;
-    data.doorCount = s.doorCount;
-    data.discountPercent = s.discountPercent;
-    data.chipboardWidth = s.chipboardWidth;
-    data.plinthHeight = s.plinthHeight;
-    data.sketch = s.sketch;
-    data.card = s.card;
-    std::string key = writeSketchFile(data);
-    // The options kept outside the file: every system's and every handle profile's bar length.
-    for (const SystemSettings& system : s.systems) {
-        key += static_cast<char>(system.noEdgeProfiles);
-        key += system.rollerSet ? system.rollerSet->code : std::string();
-        key += system.options.pivot.value_or(false) ? 'p' : '-';
-        key += std::to_string(system.options.heightOffset.value_or(0));
-        key += system.options.mountInside.value_or(false) ? 'i' : '-';
-        key += system.options.runningProfile ? system.options.runningProfile->code : std::string();
-        key += system.options.guideProfile ? system.options.guideProfile->code : std::string();
-    }
-    for (uint8_t choice : s.barChoices)
-        key += static_cast<char>('0' + choice);
-    return key;
-}
-
 void OrderDocument::restart() {
     editor_.clearHistory();
     committed_ = captureState(project_);
-    committedKey_ = keyOf(committed_);
+    committedKey_ = stateKey(committed_);
     committedId_ = editor_.stateId();
     emit historyChanged();
 }
@@ -53,7 +22,7 @@ void OrderDocument::restart() {
 void OrderDocument::noteChange() {
     if (restoring_ || editor_.typing()) return;
     ProjectState now = captureState(project_);
-    std::string key = keyOf(now);
+    std::string key = stateKey(now);
     if (editor_.stateId() == committedId_ && key != committedKey_) editor_.recordStep(std::move(committed_));
     committed_ = std::move(now);
     committedKey_ = std::move(key);
@@ -66,7 +35,7 @@ bool OrderDocument::travel(bool forward) {
     const Changes changes = forward ? editor_.redo() : editor_.undo();
     if (!changes.applied) return false;
     committed_ = captureState(project_);
-    committedKey_ = keyOf(committed_);
+    committedKey_ = stateKey(committed_);
     committedId_ = editor_.stateId();
     // Every panel shows the order afresh, as after opening it.
     restoring_ = true;

@@ -40,8 +40,6 @@ signals:
 
 private:
     bool travel(bool forward);
-    // What tells two states of the order apart.
-    std::string keyOf(const ProjectState& state) const;
 
     Project& project_;
     NotificationHub& hub_;

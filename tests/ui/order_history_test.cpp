@@ -69,7 +69,7 @@ void OrderHistoryTest::typingIsPathIndependentAndOneStep() {
         // Each typing is one step; undoing them all gives back the order before.
         for (int k = 0; k < typings.size(); ++k)
             QVERIFY(w.document().undo());
-        QCOMPARE(w.f.project.width, start.width);
+        QCOMPARE(w.f.project.width, start.order.width);
         QCOMPARE(w.window.topPanel()->widthEdit()->text(), QStringLiteral("3000"));
     }
 }

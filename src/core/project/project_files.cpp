@@ -10,8 +10,6 @@
 
 namespace dalvex {
 
-namespace {
-
 SketchFileData fileDataOf(const Project& project) {
     SketchFileData data;
     data.system = project.calculator;
@@ -29,17 +27,7 @@ SketchFileData fileDataOf(const Project& project) {
     return data;
 }
 
-} // namespace
-
-std::string writeSketchBytes(const Project& project) {
-    return writeSketchFile(fileDataOf(project));
-}
-
-SketchFileResult readSketchBytes(Project& project, std::string_view bytes) {
-    SketchFileData data = fileDataOf(project);
-    const SketchFileResult read = readSketchFile(project.catalogue(), bytes, data);
-    if (read != kSketchOk) return read;
-
+void takeFileData(Project& project, SketchFileData data) {
     project.calculator = data.system;
     project.handleProfile = data.handleProfile;
     project.profileColor = data.profileColor;
@@ -54,6 +42,17 @@ SketchFileResult readSketchBytes(Project& project, std::string_view bytes) {
     project.result.totalsDirty = true;
     project.sketch = std::move(data.sketch);
     project.orderCard = std::move(data.card);
+}
+
+std::string writeSketchBytes(const Project& project) {
+    return writeSketchFile(fileDataOf(project));
+}
+
+SketchFileResult readSketchBytes(Project& project, std::string_view bytes) {
+    SketchFileData data = fileDataOf(project);
+    const SketchFileResult read = readSketchFile(project.catalogue(), bytes, data);
+    if (read != kSketchOk) return read;
+    takeFileData(project, std::move(data));
     project.recalculate(true);
     return kSketchOk;
 }

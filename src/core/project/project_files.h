@@ -9,6 +9,11 @@ namespace dalvex {
 
 class Project;
 
+// The project's chosen records, dimensions, sketch and card as the file holds them, and the other way round
+// (without recalculating).
+SketchFileData fileDataOf(const Project& project);
+void takeFileData(Project& project, SketchFileData data);
+
 // The whole file for the project as it is now.
 std::string writeSketchBytes(const Project& project);
 

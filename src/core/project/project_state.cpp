@@ -2,23 +2,13 @@
 
 #include "catalogue/catalogue.h"
 #include "project/project.h"
+#include "project/project_files.h"
 
 namespace dalvex {
 
 ProjectState captureState(const Project& project) {
     ProjectState s;
-    s.calculator = project.calculator;
-    s.handleProfile = project.handleProfile;
-    s.profileColor = project.profileColor;
-    s.dividerProfile = project.dividerProfile;
-    s.width = project.width;
-    s.height = project.height;
-    s.doorCount = project.doorCount;
-    s.discountPercent = project.discountPercent;
-    s.chipboardWidth = project.chipboardWidth;
-    s.plinthHeight = project.plinthHeight;
-    s.sketch = project.sketch;
-    s.card = project.orderCard;
+    s.order = fileDataOf(project);
     const Catalogue& catalogue = project.catalogue();
     for (const DSSystem* system : catalogue.systems())
         s.systems.push_back({system->noEdgeProfiles, system->rollerSet, system->options()});
@@ -28,19 +18,7 @@ ProjectState captureState(const Project& project) {
 }
 
 void restoreState(Project& project, const ProjectState& s) {
-    project.calculator = s.calculator;
-    project.handleProfile = s.handleProfile;
-    project.profileColor = s.profileColor;
-    project.dividerProfile = s.dividerProfile;
-    project.width = s.width;
-    project.height = s.height;
-    project.doorCount = s.doorCount;
-    project.discountPercent = s.discountPercent;
-    project.result.discountPercent = s.discountPercent;
-    project.chipboardWidth = s.chipboardWidth;
-    project.plinthHeight = s.plinthHeight;
-    project.sketch = s.sketch;
-    project.orderCard = s.card;
+    takeFileData(project, s.order);
     const Catalogue& catalogue = project.catalogue();
     for (size_t i = 0; i < s.systems.size() && i < catalogue.systems().size(); ++i) {
         DSSystem& system = *catalogue.systems()[i];
@@ -52,6 +30,25 @@ void restoreState(Project& project, const ProjectState& s) {
         catalogue.handleProfiles()[i]->barChoice = s.barChoices[i];
     if (!project.dividerProfile) project.drawDividers = false;
     project.recalculate(true);
+}
+
+std::string stateKey(const ProjectState& s) {
+    std::string key = writeSketchFile(s.order);
+    // The options kept outside the file.
+    for (const SystemSettings& system : s.systems) {
+        const SystemOptions& o = system.options;
+        key += static_cast<char>('0' + system.noEdgeProfiles);
+        key += system.rollerSet ? system.rollerSet->code : std::string();
+        key += o.pivot.value_or(false) ? 'p' : '-';
+        key += std::to_string(o.heightOffset.value_or(0));
+        key += o.mountInside.value_or(false) ? 'i' : '-';
+        key += o.runningProfile ? o.runningProfile->code : std::string();
+        key += o.guideProfile ? o.guideProfile->code : std::string();
+        key += ';';
+    }
+    for (uint8_t choice : s.barChoices)
+        key += static_cast<char>('0' + choice);
+    return key;
 }
 
 } // namespace dalvex
