@@ -54,8 +54,8 @@ private:
 } // namespace
 
 CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork)
-    : QWidget(nullptr), ctx_{project, artwork, *this, applicationFont()} {
-    document_ = new OrderDocument(project, *this, this);
+    : QWidget(nullptr), editor_(project), ctx_{project, editor_, artwork, *this, applicationFont()} {
+    document_ = new OrderDocument(editor_, *this, this);
     ctx_.document = document_;
     // Undo and redo wherever the focus is, except where an edit undoes its own typing.
     for (const auto& [keys, redo] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Z), false},

@@ -2,6 +2,7 @@
 // The main window: a frame that creates the panels, lays them out, switches between the sketch editor and the
 // four result tables, and is the hub through which the panels tell each other that the model changed.
 #include "notifications.h"
+#include "project/project_editor.h"
 #include "report_printer.h"
 #include "ui_context.h"
 
@@ -58,6 +59,7 @@ private:
     void showTab(int tab);
     void setMinimiseButton(bool shown);
 
+    ProjectEditor editor_;
     UiContext ctx_;
     OrderDocument* document_ = nullptr;
     TopPanelDlg* top_ = nullptr;

@@ -6,8 +6,8 @@
 
 namespace dalvex::ui {
 
-OrderDocument::OrderDocument(Project& project, NotificationHub& hub, QObject* parent)
-    : QObject(parent), project_(project), hub_(hub), editor_(project) {
+OrderDocument::OrderDocument(ProjectEditor& editor, NotificationHub& hub, QObject* parent)
+    : QObject(parent), project_(editor.project()), hub_(hub), editor_(editor) {
     restart();
 }
 

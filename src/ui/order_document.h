@@ -18,7 +18,7 @@ namespace dalvex::ui {
 class OrderDocument : public QObject {
     Q_OBJECT
 public:
-    OrderDocument(Project& project, NotificationHub& hub, QObject* parent = nullptr);
+    OrderDocument(ProjectEditor& editor, NotificationHub& hub, QObject* parent = nullptr);
 
     ProjectEditor& editor() { return editor_; }
     bool canUndo() const { return editor_.canUndo(); }
@@ -43,7 +43,7 @@ private:
 
     Project& project_;
     NotificationHub& hub_;
-    ProjectEditor editor_;
+    ProjectEditor& editor_;
     ProjectState committed_;
     std::string committedKey_;
     uint64_t committedId_ = 0;

@@ -8,7 +8,8 @@
 
 namespace dalvex {
 class Project;
-}
+class ProjectEditor;
+} // namespace dalvex
 
 namespace dalvex::ui {
 
@@ -16,6 +17,7 @@ class OrderDocument;
 
 struct UiContext {
     Project& project;
+    ProjectEditor& editor; // every change of the order goes through its operations
     const Artwork& artwork;
     NotificationHub& hub;
     QFont buttonFont;                  // "Arial", 14 pixels, bold

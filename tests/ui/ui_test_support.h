@@ -6,6 +6,7 @@
 #include "catalogue/catalogue.h"
 #include "notifications.h"
 #include "project/project.h"
+#include "project/project_editor.h"
 #include "prompts.h"
 #include "ui_context.h"
 
@@ -82,12 +83,15 @@ struct ScriptedPrompts {
 struct ProjectFixture {
     std::filesystem::path folder = uniqueTempFolder("project");
     Project project{sampleCatalogue(), folder};
+    ProjectEditor editor{project};
     Artwork artwork{sampleCatalogue()};
     ~ProjectFixture() {
         std::error_code ec;
         std::filesystem::remove_all(folder, ec);
     }
-    UiContext context(NotificationHub& hub) { return UiContext{project, artwork, hub, applicationFont()}; }
+    UiContext context(NotificationHub& hub) {
+        return UiContext{project, editor, artwork, hub, applicationFont()};
+    }
 };
 
 } // namespace dalvex::ui::test
