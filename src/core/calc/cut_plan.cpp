@@ -13,7 +13,7 @@ namespace {
 // Lists up to this long are searched exactly; the search also stops after a fixed number of steps, so that
 // its time stays bounded and its result the same on every run.
 constexpr size_t kExactSearchLimit = 24;
-constexpr int64_t kSearchSteps = 20000;
+constexpr int64_t kSearchSteps = 5000;
 
 // With the kerf counted once per piece, a bar of length B with trim T holds pieces p1..pk exactly when
 // sum(p + kerf) <= B - T + kerf: the packing becomes plain bin packing of widths p + kerf.
@@ -261,15 +261,20 @@ CutPlan planCuts(const std::vector<int32_t>& pieces, int32_t barLength, int32_t 
     improve(inOrder, items, capacity);
     if (better(inOrder, best)) best = std::move(inOrder);
 
-    // Lower bounds: the total width over the bar's, and one bar for every piece wider than half a bar; the
-    // lightest bar holds at least one piece and whatever the other bars cannot.
+    // Lower bounds: the total width over the bar's, and the dual feasible functions
+    // u_k(w) = floor((k + 1) w / C) C / k (w itself when (k + 1) w is a multiple of C), under which no bar
+    // holds more than C; k = 1 counts every piece wider than half a bar as a whole bar.
     int64_t total = 0;
-    size_t halves = 0;
-    for (const Item& item : items) {
+    for (const Item& item : items)
         total += item.width;
-        if (2 * item.width > capacity) ++halves;
+    size_t lowerBars = static_cast<size_t>((total + capacity - 1) / capacity);
+    for (int64_t k = 1; k <= 4; ++k) {
+        int64_t scaled = 0;
+        for (const Item& item : items)
+            scaled += (k + 1) * item.width % capacity == 0 ? k * item.width
+                                                           : (k + 1) * item.width / capacity * capacity;
+        lowerBars = std::max(lowerBars, static_cast<size_t>((scaled + k * capacity - 1) / (k * capacity)));
     }
-    const size_t lowerBars = std::max(static_cast<size_t>((total + capacity - 1) / capacity), halves);
     const auto lowerLoad = [&](size_t bars) {
         return std::max(items.back().width, total - static_cast<int64_t>(bars - 1) * capacity);
     };
