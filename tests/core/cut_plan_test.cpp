@@ -275,6 +275,7 @@ TEST_F(CutPlanProjectTest, EveryArticleOfRandomProjectsIsPlannedCorrectly) {
             ASSERT_EQ(planned, billed) << line.code << " round " << round;
             ASSERT_EQ(validate(lengths, plan.barLength, kKerf, 0, cut), "")
                 << line.code << " round " << round;
+            ASSERT_EQ(plan.billedBars, line.quantity) << line.code << " round " << round;
             if (!plan.error.empty()) continue;
             ASSERT_LE(withoutKerf[a].bars.size(), static_cast<size_t>(line.quantity)) << line.code;
             ++articles;

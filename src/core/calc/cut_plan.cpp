@@ -232,9 +232,21 @@ std::string tooLongMessage(int32_t barLength) {
 
 } // namespace
 
-int64_t cutLengthNeeded(int64_t sum, int64_t count, int32_t kerf, int32_t trim) {
-    if (count <= 0) return 0;
-    return sum + (count - 1) * std::max(0, kerf) + std::max(0, trim);
+int32_t billedBarCount(const std::vector<int32_t>& pieces, int32_t barLength) {
+    int64_t bars = 0;
+    int64_t fill = 0;
+    for (int32_t p : pieces) {
+        const int64_t prev = fill;
+        fill += p;
+        if (fill <= barLength) continue;
+        if (prev != 0) {
+            ++bars;
+            fill = p;
+        }
+        if (p > barLength) break;
+    }
+    if (fill > 0) ++bars;
+    return static_cast<int32_t>(std::min<int64_t>(bars, std::numeric_limits<int32_t>::max()));
 }
 
 CutPlan planCuts(const std::vector<int32_t>& pieces, int32_t barLength, int32_t kerf, int32_t trim) {
@@ -384,7 +396,7 @@ std::vector<ArticlePlan> planArticles(const CalcResult& result, int32_t kerf, in
         plan.code = line.code;
         plan.name = line.name;
         plan.barLength = line.barLength;
-        plan.billedBars = line.quantity;
+        plan.billedBars = billedBarCount(line.pieces, line.barLength);
         plan.error = cut.error.empty() ? std::string() : (line.error.empty() ? cut.error : line.error);
         for (const CutBar& bar : cut.bars) {
             PlannedBar planned;

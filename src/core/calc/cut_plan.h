@@ -31,8 +31,9 @@ struct CutPlan {
 // count as 0, negative pieces as empty ones.
 CutPlan planCuts(const std::vector<int32_t>& pieces, int32_t barLength, int32_t kerf, int32_t trim);
 
-// What the saw takes for `count` pieces of total length `sum`, the trim included: the length a bar must have.
-int64_t cutLengthNeeded(int64_t sum, int64_t count, int32_t kerf, int32_t trim);
+// The bill's own count of bars for `pieces`: next-fit in cutting order without kerf, ending at the first
+// piece longer than a bar.
+int32_t billedBarCount(const std::vector<int32_t>& pieces, int32_t barLength);
 
 // One piece of an article's plan, as the cut table names it.
 struct PlannedPiece {

@@ -3,6 +3,7 @@
 // the door sketch, the customer card and the result of the last calculation. Every change operation validates
 // its argument (refusing silently what is out of range), changes the model and recalculates.
 #include "calc/calc_result.h"
+#include "calc/cutting_settings.h"
 #include "model/door_sketch.h"
 #include "orders/order_card.h"
 
@@ -47,6 +48,7 @@ public:
     bool scaleOnFill = false;
     int32_t chipboardWidth = 160; // accepted 0..1000
     int32_t plinthHeight = 540;   // accepted 540..20000 and not above height
+    CuttingSettings cutting;      // applied to the result after every calculation
 
     void recalculate(bool keepDoorWidths);
     void buildDoorLines();
