@@ -6,7 +6,7 @@
 
 namespace dalvex::cli {
 
-enum class Command { Calc, Save, Xml, Csv, Help };
+enum class Command { Calc, Save, Xml, Csv, CutPlan, Help };
 
 struct CliOptions {
     Command command = Command::Help;
@@ -16,6 +16,8 @@ struct CliOptions {
     // Options, applied in this order after opening.
     std::optional<std::string> system, handle, color;
     std::optional<std::string> width, height, doors, chipboard, plinth, discount, orderNumber;
+    // The cutplan command's kerf and trim in millimetres, instead of those of config/cutting.txt.
+    std::optional<std::string> kerf, trim;
     // Worksheets of the xml command: order, price, profiles, assembly.
     bool sheetOrder = true, sheetPrice = true, sheetProfiles = true, sheetAssembly = true;
 };
