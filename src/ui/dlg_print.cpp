@@ -32,6 +32,7 @@ constexpr ToggleRow kRows[] = {
     {7, 41, 143, 17, "Профили и материалы", "Профили и материалы"},
     {7, 58, 143, 18, "Информация по сборке", "Информация по сборке"},
     {7, 75, 143, 18, nullptr, "Информация для 1С"},
+    {7, 75, 143, 18, "Раскрой профилей", nullptr},
 };
 
 // The accounting file lies beside the workbook under the same name with the extension "csv".
@@ -120,7 +121,13 @@ void DlgPrint::print() {
     for (int kind = 0; kind < 4; ++kind)
         sources.tables[static_cast<size_t>(kind)] = buildTable(kind, ctx_.project);
     sources.configFolder = executableFolder() / "config";
-    printReports(this, sources, ReportChoice{order, price, profiles, assembly});
+    const CuttingSettings& cutting = ctx_.project.cutting;
+    sources.cutPlans = planArticles(ctx_.project.result, cutting.kerf, cutting.trim);
+    sources.kerf = cutting.kerf;
+    sources.trim = cutting.trim;
+    ReportChoice choice{order, price, profiles, assembly};
+    choice.cutting = isOn(CutPlan);
+    printReports(this, sources, choice);
 }
 
 void DlgPrint::writeFiles() {

@@ -11,6 +11,7 @@
 
 namespace dalvex::ui {
 
+class DlgCutPlan;
 class DlgOrder;
 class DlgTable;
 class DlgTabs;
@@ -40,6 +41,7 @@ public:
     DraftDlg* draftView() const { return draft_; }
     DlgTable* table(int kind) const { return tables_[static_cast<size_t>(kind)]; }
     DlgOrder* orderPanel() const { return order_; }
+    DlgCutPlan* cutPlanView() const { return cutPlan_; }
     QWidget* logo() const { return logo_; }
     bool minimiseButtonShown() const;
     // Prints the chosen reports from the result tables and the sketch view, after the print dialog.
@@ -63,6 +65,7 @@ private:
     DraftDlg* draft_ = nullptr;
     std::array<DlgTable*, 4> tables_{};
     DlgOrder* order_ = nullptr;
+    DlgCutPlan* cutPlan_ = nullptr;
 };
 
 } // namespace dalvex::ui
