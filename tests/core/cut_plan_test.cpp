@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <numeric>
 #include <random>
 #include <vector>
@@ -165,6 +166,29 @@ TEST(CutPlanTest, PiecesLongerThanTheBarAreReportedAsTheBillReportsThem) {
         EXPECT_EQ(validate(c.pieces, c.bar, 40, c.trim, plan), "");
         EXPECT_EQ(plan.tooLong, c.tooLong);
         EXPECT_EQ(plan.error, c.error);
+    }
+}
+
+TEST(CutPlanTest, ExtremeInputsNeitherFailNorDropPieces) {
+    constexpr int32_t big = std::numeric_limits<int32_t>::max();
+    constexpr int32_t small = std::numeric_limits<int32_t>::min();
+    struct Case {
+        std::vector<int32_t> pieces;
+        int32_t bar, kerf, trim;
+    };
+    const Case cases[] = {
+        {{0, -5, 0}, 0, 0, 0},
+        {{0, 10}, 100, 0, 100},
+        {{big, big, 1}, big, 0, 0},
+        {{big, 1, 1}, big, big, big},
+        {{small, 5}, small, 0, 0},
+        {{5, 5, 5}, 100, small, small},
+        {std::vector<int32_t>(300, 1), 55000, 40, 0},
+    };
+    for (const Case& c : cases) {
+        const CutPlan plan = planCuts(c.pieces, c.bar, c.kerf, c.trim);
+        EXPECT_EQ(validate(c.pieces, c.bar, std::max(0, c.kerf), std::max(0, c.trim), plan), "")
+            << c.pieces.size() << " pieces, bar " << c.bar << ", kerf " << c.kerf << ", trim " << c.trim;
     }
 }
 

@@ -279,13 +279,18 @@ CutPlan planCuts(const std::vector<int32_t>& pieces, int32_t barLength, int32_t 
     int64_t total = 0;
     for (const Item& item : items)
         total += item.width;
-    size_t lowerBars = static_cast<size_t>((total + capacity - 1) / capacity);
-    for (int64_t k = 1; k <= 4; ++k) {
-        int64_t scaled = 0;
-        for (const Item& item : items)
-            scaled += (k + 1) * item.width % capacity == 0 ? k * item.width
-                                                           : (k + 1) * item.width / capacity * capacity;
-        lowerBars = std::max(lowerBars, static_cast<size_t>((scaled + k * capacity - 1) / (k * capacity)));
+    // A bar with no room at all (length = trim, no kerf) still holds any number of empty pieces.
+    size_t lowerBars = 1;
+    if (capacity > 0) {
+        lowerBars = std::max(lowerBars, static_cast<size_t>((total + capacity - 1) / capacity));
+        for (int64_t k = 1; k <= 4; ++k) {
+            int64_t scaled = 0;
+            for (const Item& item : items)
+                scaled += (k + 1) * item.width % capacity == 0 ? k * item.width
+                                                               : (k + 1) * item.width / capacity * capacity;
+            lowerBars =
+                std::max(lowerBars, static_cast<size_t>((scaled + k * capacity - 1) / (k * capacity)));
+        }
     }
     const auto lowerLoad = [&](size_t bars) {
         return std::max(items.back().width, total - static_cast<int64_t>(bars - 1) * capacity);
