@@ -11,6 +11,7 @@
 #include <limits>
 #include <numeric>
 #include <random>
+#include <set>
 #include <vector>
 
 namespace dalvex {
@@ -326,10 +327,12 @@ TEST_F(CutPlanProjectTest, PiecesTakeTheLabelsAndDoorsOfTheirCutLines) {
     std::mt19937 rng(11u);
     for (int round = 0; round < 200; ++round) {
         randomProject(rng);
+        std::set<std::string> used;
         for (const ArticlePlan& plan : planArticles(project_->result, 40, 0)) {
             for (const PlannedBar& bar : plan.bars) {
                 for (const PlannedPiece& p : bar.pieces) {
                     if (p.label.empty()) continue;
+                    EXPECT_TRUE(used.insert(p.label).second) << p.label << " names two pieces";
                     const auto cut =
                         std::find_if(project_->result.cutLines.begin(), project_->result.cutLines.end(),
                                      [&](const CutLine& c) { return c.label == p.label; });

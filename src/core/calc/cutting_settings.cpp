@@ -105,11 +105,14 @@ CuttingSettingsRead loadCuttingSettings(const std::filesystem::path& configFolde
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         std::error_code ec;
-        if (!std::filesystem::exists(path, ec) && std::filesystem::is_directory(configFolder, ec)) {
+        CuttingSettingsRead defaults;
+        if (std::filesystem::exists(path, ec)) {
+            defaults.problems.push_back("cutting.txt не прочитан, взяты значения по умолчанию");
+        } else if (std::filesystem::is_directory(configFolder, ec)) {
             std::ofstream out(path, std::ios::binary);
             out << cuttingSettingsText(CuttingSettings{});
         }
-        return {};
+        return defaults;
     }
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     return parseCuttingSettings(text);
