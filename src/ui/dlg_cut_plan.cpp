@@ -22,9 +22,9 @@ QFont planFont() {
 }
 
 QString settingsLine(const CuttingSettings& s) {
-    return QStringLiteral("Пропил %1 мм, торцовка %2 мм; цены в счёте %3.")
+    return QStringLiteral("Пропил %1 мм, торцовка %2 мм; хлысты в счёте %3.")
         .arg(millimetresText(s.kerf), millimetresText(s.trim),
-             s.priceByPlan ? QStringLiteral("по раскрою") : QStringLiteral("по счёту"));
+             s.priceByPlan ? QStringLiteral("по раскрою") : QStringLiteral("без учёта пропила"));
 }
 
 } // namespace
@@ -50,7 +50,8 @@ protected:
         const int line = QFontMetrics(font).height();
         const int w = width() - 2 * kMargin;
         int y = kMargin;
-        const CuttingSettings& s = owner_.ctx_.project.cutting;
+        // Drawn with the kerf and trim the plans were made with.
+        const CuttingSettings s{owner_.kerf_, owner_.trim_, owner_.ctx_.project.cutting.priceByPlan};
         p.setPen(Qt::black);
         const QString head =
             owner_.plans_.empty() ? QStringLiteral("Нет профилей, покупаемых хлыстами.") : settingsLine(s);
