@@ -1,5 +1,6 @@
 #include "dalvex_app.h"
 
+#include "calc/cutting_settings.h"
 #include "io/executable_folder.h"
 #include "russian_texts.h"
 
@@ -14,4 +15,10 @@ CDalvexApp::CDalvexApp(int& argc, char** argv)
     QFont plain(QStringLiteral("Arial"));
     plain.setPixelSize(13);
     setFont(plain);
+    // The cutting settings hold for the whole run; the first calculation is priced by them too.
+    const dalvex::CuttingSettingsRead cutting =
+        dalvex::loadCuttingSettings(dalvex::executableFolder() / "config");
+    project_.cutting = cutting.settings;
+    dalvex::applyCuttingSettings(project_.result, project_.cutting);
+    cuttingProblems_ = cutting.problems;
 }

@@ -13,9 +13,12 @@ public:
 
     dalvex::Project& project() { return project_; }
     const dalvex::ui::Artwork& artwork() const { return artwork_; }
+    // Lines of config/cutting.txt that could not be read (their defaults are used).
+    const std::vector<std::string>& cuttingProblems() const { return cuttingProblems_; }
 
 private:
     dalvex::Catalogue catalogue_;
     dalvex::Project project_;
     dalvex::ui::Artwork artwork_;
+    std::vector<std::string> cuttingProblems_;
 };

@@ -4,9 +4,18 @@
 #include "dalvex_app.h"
 #include "main_window.h"
 
+#include <QMessageBox>
+#include <QStringList>
+
 int main(int argc, char** argv) {
     CDalvexApp app(argc, argv);
     dalvex::ui::CDalvexDlg window(app.project(), app.artwork());
     window.show();
+    if (!app.cuttingProblems().empty()) {
+        QStringList lines;
+        for (const std::string& line : app.cuttingProblems())
+            lines << QString::fromStdString(line);
+        QMessageBox::warning(&window, QStringLiteral("Раскрой профилей"), lines.join(QLatin1Char('\n')));
+    }
     return app.exec();
 }

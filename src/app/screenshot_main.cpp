@@ -1,9 +1,17 @@
 // dalvex-screenshot: starts the desktop program exactly as it starts for a user, prints the milliseconds from
 // the start to the first painted main window, saves a picture of the window and quits.
-//   dalvex-screenshot OUT.png [TAB]    (TAB 0..4 selects a tab before the picture is taken)
+//   dalvex-screenshot OUT.png [TAB] [FILE.dlx]    (TAB 0..5 selects a tab before the picture is taken; FILE
+//                                                 is opened first)
+//   dalvex-screenshot OUT.pdf [TAB] [FILE.dlx]    prints the cutting plan report into OUT.pdf instead
 #include "dalvex_app.h"
+#include "dlg_cut_plan.h"
 #include "dlg_tabs.h"
+#include "io/executable_folder.h"
 #include "main_window.h"
+#include "report_printer.h"
+
+#include <QPageSize>
+#include <QPdfWriter>
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -33,6 +41,11 @@ protected:
             std::fflush(stdout);
             if (tab_ >= 0) window_.tabBar()->select(tab_);
             QTimer::singleShot(300, this, [this] {
+                if (out_.endsWith(QStringLiteral(".pdf"))) {
+                    printCutPlan();
+                    QApplication::quit();
+                    return;
+                }
                 if (!window_.grab().save(out_)) std::fprintf(stderr, "cannot write %s\n", qPrintable(out_));
                 QApplication::quit();
             });
@@ -41,6 +54,22 @@ protected:
     }
 
 private:
+    void printCutPlan() {
+        dalvex::ui::ReportSources sources;
+        sources.configFolder = dalvex::executableFolder() / "config";
+        window_.cutPlanView()->rebuild();
+        sources.cutPlans = window_.cutPlanView()->plans();
+        sources.kerf = window_.cutPlanView()->kerf();
+        sources.trim = window_.cutPlanView()->trim();
+        dalvex::ui::ReportChoice choice;
+        choice.cutting = true;
+        QPdfWriter writer(out_);
+        writer.setResolution(150);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        if (dalvex::ui::printReportsOn(writer, sources, choice) != dalvex::ui::PrintStatus::Ok)
+            std::fprintf(stderr, "cannot print %s\n", qPrintable(out_));
+    }
+
     dalvex::ui::CDalvexDlg& window_;
     const QElapsedTimer& clock_;
     QString out_;
@@ -54,12 +83,16 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     if (argc < 2) {
-        std::fprintf(stderr, "usage: dalvex-screenshot OUT.png [TAB]\n");
+        std::fprintf(stderr, "usage: dalvex-screenshot OUT.png|OUT.pdf [TAB] [FILE.dlx]\n");
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     const int tab = argc > 2 ? std::atoi(argv[2]) : -1;
     CDalvexApp app(argc, argv);
+    if (argc > 3 && app.project().open(argv[3]) != 0) {
+        std::fprintf(stderr, "cannot open %s\n", argv[3]);
+        return 3;
+    }
     dalvex::ui::CDalvexDlg window(app.project(), app.artwork());
     FirstPaint watcher(window, clock, out, tab);
     window.show();

@@ -1,9 +1,12 @@
 #include "cli_app.h"
 
+#include "calc/cut_plan.h"
+#include "calc/cutting_settings.h"
 #include "calc/ds_system.h"
 #include "catalogue/catalogue.h"
 #include "cli_options.h"
 #include "cli_script.h"
+#include "cut_plan_json.h"
 #include "files/sketch_file.h"
 #include "io/executable_folder.h"
 #include "io/whole_file.h"
@@ -102,6 +105,19 @@ std::optional<Refusal> applyOptions(const CliOptions& o, Project& project) {
     return std::nullopt;
 }
 
+// The cutplan command's --kerf or --trim: millimetres as the settings file takes them.
+std::optional<Refusal> applyCuttingLength(const std::optional<std::string>& value, const char* key,
+                                          int32_t max, int32_t& field) {
+    if (!value) return std::nullopt;
+    const bool oneLine = value->find_first_of("\r\n") == std::string::npos;
+    const CuttingSettingsRead read = parseCuttingSettings(std::string(key) + " = " + *value);
+    if (!oneLine || !read.problems.empty())
+        return Refusal{std::string("--") + key + " " + *value + ": millimetres from 0 to " +
+                       std::to_string(max / 10) + " are needed"};
+    field = std::string_view(key) == "kerf" ? read.settings.kerf : read.settings.trim;
+    return std::nullopt;
+}
+
 int usageError(std::ostream& err, const std::string& message) {
     err << "dalvex-cli: " << message << "\nTry 'dalvex-cli --help' for more information.\n";
     return kExitUsage;
@@ -143,6 +159,15 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     Catalogue catalogue(data);
     Project project(catalogue, data / "config");
+    const CuttingSettingsRead cutting = loadCuttingSettings(data / "config");
+    for (const std::string& problem : cutting.problems)
+        err << "dalvex-cli: " << problem << "\n";
+    project.cutting = cutting.settings;
+    if (auto r = applyCuttingLength(options->kerf, "kerf", kMaxKerf, project.cutting.kerf))
+        return usageError(err, r->message);
+    if (auto r = applyCuttingLength(options->trim, "trim", kMaxTrim, project.cutting.trim))
+        return usageError(err, r->message);
+    applyCuttingSettings(project.result, project.cutting);
 
     if (!options->input.empty()) {
         const int opened = project.open(options->input);
@@ -169,6 +194,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     case Command::Xml:
         return writeWorkbook(options->output, project, options->sheets) ? done
                                                                         : cannotWrite(err, options->output);
+    case Command::CutPlan:
+        out << cutPlanJson(planArticles(project.result, project.cutting.kerf, project.cutting.trim),
+                           project.cutting.kerf, project.cutting.trim);
+        return done;
     case Command::Csv:
         return writeAccountingFile(options->output, project) ? done : cannotWrite(err, options->output);
     case Command::Help:

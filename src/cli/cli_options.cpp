@@ -11,6 +11,10 @@ std::string usageText() {
            "  dalvex-cli xml OUT.xml [FILE.dlx] [options] [--sheets order,price,profiles,assembly]\n"
            "                                                  write the spreadsheet workbook\n"
            "  dalvex-cli csv OUT.csv [FILE.dlx] [options]     write the file for the 1C accounting software\n"
+           "  dalvex-cli cutplan [FILE.dlx] [options] [--kerf MM] [--trim MM]\n"
+           "                                                  print the cutting plan of the profile bars as "
+           "JSON\n"
+           "                                                  (kerf and trim default to config/cutting.txt)\n"
            "\n"
            "Options (applied in this order after opening FILE, or to the default project):\n"
            "  --system NAME       profile system by its display name (e.g. Борвик)\n"
@@ -39,9 +43,10 @@ std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args,
         error = "no command given";
         return std::nullopt;
     }
-    const std::map<std::string, Command> commands = {
-        {"calc", Command::Calc},   {"save", Command::Save}, {"xml", Command::Xml},  {"csv", Command::Csv},
-        {"--help", Command::Help}, {"-h", Command::Help},   {"help", Command::Help}};
+    const std::map<std::string, Command> commands = {{"calc", Command::Calc},       {"save", Command::Save},
+                                                     {"xml", Command::Xml},         {"csv", Command::Csv},
+                                                     {"cutplan", Command::CutPlan}, {"--help", Command::Help},
+                                                     {"-h", Command::Help},         {"help", Command::Help}};
     const auto found = commands.find(args[0]);
     if (found == commands.end()) {
         error = "unknown command '" + args[0] + "'";
@@ -76,6 +81,10 @@ std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args,
                 o.dataFolder = v;
             } else if (a == "--sheets" && o.command == Command::Xml) {
                 sheets = v;
+            } else if (a == "--kerf" && o.command == Command::CutPlan) {
+                o.kerf = v;
+            } else if (a == "--trim" && o.command == Command::CutPlan) {
+                o.trim = v;
             } else if (auto it = valued.find(a); it != valued.end()) {
                 o.*(it->second) = v;
             } else {
@@ -87,7 +96,7 @@ std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args,
         files.push_back(a);
     }
 
-    const std::size_t outputs = o.command == Command::Calc ? 0 : 1;
+    const std::size_t outputs = o.command == Command::Calc || o.command == Command::CutPlan ? 0 : 1;
     if (files.size() < outputs) {
         error = "the output file is missing";
         return std::nullopt;

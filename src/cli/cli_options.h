@@ -8,7 +8,7 @@
 
 namespace dalvex::cli {
 
-enum class Command { Calc, Save, Xml, Csv, Help };
+enum class Command { Calc, Save, Xml, Csv, CutPlan, Help };
 
 struct CliOptions {
     Command command = Command::Help;
@@ -20,6 +20,8 @@ struct CliOptions {
     std::optional<std::string> width, height, doors, chipboard, plinth, discount, orderNumber;
     // The script of editing operations applied after the options ("-": standard input).
     std::optional<std::string> script;
+    // The cutplan command's kerf and trim in millimetres, instead of those of config/cutting.txt.
+    std::optional<std::string> kerf, trim;
     // Worksheets of the xml command.
     WorkbookSheets sheets{true, true, true, true};
 };

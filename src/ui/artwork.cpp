@@ -315,7 +315,7 @@ QPixmap paperTile(QColor base) {
     return pm;
 }
 
-const char* const kTabTitles[] = {"Эскиз", "Цена", "Заказ", "Профили", "Сборка"};
+const char* const kTabTitles[] = {"Эскиз", "Цена", "Заказ", "Профили", "Сборка", "Раскрой"};
 
 // Tabs: a rounded card standing on the left edge with its title turned to read bottom up.
 QPixmap tabPicture(int tab, bool selected) {
@@ -439,7 +439,7 @@ QPixmap Artwork::make(int id) const {
     default:
         break;
     }
-    if (id >= kPictureTabBase && id < kPictureTabBase + 10) {
+    if (id >= kPictureTabBase && id < kPictureTabBase + 12) {
         const int n = id - kPictureTabBase;
         return tabPicture(n / 2, n % 2 == 1);
     }

@@ -27,7 +27,7 @@ enum PictureId : int {
     kPicturePanelBack = 9003,  // tiled background of the panels
     kPictureLogo = 9004,       // the program's logo beside the top panel
     kPictureAppIcon = 9005,
-    kPictureTabBase = 9100, // tabs: kPictureTabBase + 2 * tab + (selected ? 1 : 0), tab 0..4
+    kPictureTabBase = 9100, // tabs: kPictureTabBase + 2 * tab + (selected ? 1 : 0), tab 0..5
 };
 
 class Artwork {

@@ -34,6 +34,7 @@ constexpr ToggleRow kRows[] = {
     {7, 41, 143, 17, "Профили и материалы", "Профили и материалы"},
     {7, 58, 143, 18, "Информация по сборке", "Информация по сборке"},
     {7, 75, 143, 18, nullptr, "Информация для 1С"},
+    {7, 75, 143, 18, "Раскрой профилей", nullptr},
 };
 
 // The accounting file lies beside the workbook under the same name with the extension "csv".
@@ -114,7 +115,9 @@ void DlgPrint::accept() {
 }
 
 ReportChoice DlgPrint::chosenReports() const {
-    return {isOn(Order), isOn(Price), isOn(Profiles), isOn(Assembly)};
+    ReportChoice chosen{isOn(Order), isOn(Price), isOn(Profiles), isOn(Assembly)};
+    chosen.cutting = isOn(CutPlan);
+    return chosen;
 }
 
 void DlgPrint::print() {
@@ -127,6 +130,10 @@ void DlgPrint::print() {
     for (int kind = 0; kind < 4; ++kind)
         sources.tables[static_cast<size_t>(kind)] = buildTable(kind, ctx_.project);
     sources.configFolder = executableFolder() / "config";
+    const CuttingSettings& cutting = ctx_.project.cutting;
+    sources.cutPlans = planArticles(ctx_.project.result, cutting.kerf, cutting.trim);
+    sources.kerf = cutting.kerf;
+    sources.trim = cutting.trim;
     printReports(this, sources, chosen);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The vertical tab bar along the left edge: the sketch editor and the four result tables.
+// The vertical tab bar along the left edge: the sketch editor, the four result tables and the
+// cutting plan.
 #include "panel.h"
 
 #include <array>
@@ -12,7 +13,7 @@ class DlgTabs : public Panel {
     Q_OBJECT
 public:
     static constexpr int kWidth = 39;
-    static constexpr int kTabCount = 5;
+    static constexpr int kTabCount = 6;
 
     DlgTabs(const UiContext& context, QWidget* parent);
 

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "dlg_cut_plan.h"
 #include "order_document.h"
 
 #include "dlg_order.h"
@@ -86,6 +87,7 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork)
     for (int kind = 0; kind < 4; ++kind)
         tables_[static_cast<size_t>(kind)] = new DlgTable(ctx_, kind, this);
     order_ = new DlgOrder(ctx_, this);
+    cutPlan_ = new DlgCutPlan(ctx_, this);
     order_->setPrintOpener([this] { top_->printDialog()->showCentred(); });
     top_->printDialog()->setPrintAction([this](ReportChoice chosen) { printReports(chosen); });
     auto* logo = new LogoPicture(artwork.picture(kPictureLogo), this);
@@ -130,6 +132,7 @@ void CDalvexDlg::forward(Notification n) {
         if (right_) right_->receive(n);
         tablesReceive(n);
         draft_->receive(n);
+        if (cutPlan_) cutPlan_->receive(n);
         if (sum_) sum_->receive(Notification::TotalsChanged);
         break;
     case Notification::HoverChanged:
@@ -143,6 +146,7 @@ void CDalvexDlg::forward(Notification n) {
         if (!top_) return;
         if (sum_) sum_->receive(Notification::TotalsChanged);
         tablesReceive(Notification::Recalculated);
+        if (cutPlan_) cutPlan_->receive(Notification::Recalculated);
         break;
     case Notification::DiscountReload:
         if (sum_) sum_->receive(n);
@@ -174,6 +178,10 @@ void CDalvexDlg::printReports(ReportChoice chosen) {
         sources.tables[static_cast<size_t>(kind)] = tables_[static_cast<size_t>(kind)]->sections();
     sources.configFolder = executableFolder() / "config";
     sources.drawSketch = [this](QPainter& painter, QRect& rect) { draft_->drawForPrint(painter, rect); };
+    cutPlan_->rebuild();
+    sources.cutPlans = cutPlan_->plans();
+    sources.kerf = cutPlan_->kerf();
+    sources.trim = cutPlan_->trim();
     ui::printReports(this, sources, chosen);
 }
 
@@ -212,6 +220,7 @@ void CDalvexDlg::layoutPanels() {
     for (int kind : {0, 2, 3})
         tables_[static_cast<size_t>(kind)]->setGeometry(DlgTabs::kWidth, t, w - DlgTabs::kWidth, h - t);
     tables_[1]->setGeometry(DlgTabs::kWidth, t, sideX - DlgTabs::kWidth, h - t);
+    cutPlan_->setGeometry(DlgTabs::kWidth, t, w - DlgTabs::kWidth, h - t);
 }
 
 void CDalvexDlg::showTab(int tab) {
@@ -222,6 +231,7 @@ void CDalvexDlg::showTab(int tab) {
     for (int kind = 0; kind < 4; ++kind)
         tables_[static_cast<size_t>(kind)]->setVisible(tab == kind + 1);
     order_->setVisible(tab == 2);
+    cutPlan_->setVisible(tab == 5);
 }
 
 } // namespace dalvex::ui

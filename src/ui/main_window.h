@@ -13,6 +13,7 @@
 
 namespace dalvex::ui {
 
+class DlgCutPlan;
 class DlgOrder;
 class OrderDocument;
 class DlgTable;
@@ -44,6 +45,7 @@ public:
     DlgTable* table(int kind) const { return tables_[static_cast<size_t>(kind)]; }
     DlgOrder* orderPanel() const { return order_; }
     OrderDocument* document() const { return document_; }
+    DlgCutPlan* cutPlanView() const { return cutPlan_; }
     QWidget* logo() const { return logo_; }
     bool minimiseButtonShown() const;
     // Prints the chosen reports from the result tables and the sketch view, after the print dialog.
@@ -71,6 +73,7 @@ private:
     DraftDlg* draft_ = nullptr;
     std::array<DlgTable*, 4> tables_{};
     DlgOrder* order_ = nullptr;
+    DlgCutPlan* cutPlan_ = nullptr;
 };
 
 } // namespace dalvex::ui

@@ -1,5 +1,6 @@
 #include "report_printer.h"
 
+#include "cut_plan_drawing.h"
 #include "io/whole_file.h"
 #include "orders/report_tables.h"
 #include "prompts.h"
@@ -145,6 +146,50 @@ public:
                                       state, &page.runs);
             endPage(std::move(page));
         }
+        return true;
+    }
+
+    // The cutting plan to scale, continued over pages a whole row at a time, under its title and the kerf and
+    // trim it was made with.
+    bool cutPlanReport() {
+        QFont font = pageFont(dpi_);
+        font.setPixelSize(std::max(1, points(dpi_, 9)));
+        const int line = QFontMetrics(font, &device_).height();
+        const int32_t longest = longestBar(sources_.cutPlans);
+        const std::vector<CutPlanRow> rows = cutPlanRows(sources_.cutPlans);
+        size_t next = 0;
+        do {
+            PageArea area;
+            PrintedPage page;
+            if (!beginPage(Report::CutPlan, area, page)) return false;
+            if (next == 0) {
+                painter_.setFont(font_);
+                painter_.setPen(Qt::black);
+                const int titleHeight = QFontMetrics(font_, &device_).height();
+                painter_.drawText(QRect(area.left, area.top, area.width(), titleHeight), Qt::AlignLeft,
+                                  QStringLiteral("Раскрой профилей: пропил %1 мм, торцовка %2 мм")
+                                      .arg(millimetresText(sources_.kerf), millimetresText(sources_.trim)));
+                area.top += titleHeight * 3 / 2;
+            }
+            bool printed = false;
+            PrintedRun run{0, static_cast<int>(next), 0, area.top, area.top};
+            while (next < rows.size()) {
+                const int h = cutPlanRowHeight(rows[next], line);
+                // A title is not left alone at the foot of a page.
+                const int keep = rows[next].kind == CutPlanRow::Kind::Bar ? h : h + 3 * line + 3 * line / 2;
+                if (printed && area.top + keep > area.bottom) break;
+                drawCutPlanRow(painter_, sources_.cutPlans, rows[next],
+                               QRect(area.left, area.top, area.width(), h), font, sources_.kerf,
+                               sources_.trim, longest);
+                area.top += h;
+                printed = true;
+                ++next;
+                ++run.rowCount;
+                run.bottom = area.top;
+            }
+            page.runs.push_back(run);
+            endPage(std::move(page));
+        } while (next < rows.size());
         return true;
     }
 
@@ -345,6 +390,7 @@ PrintStatus printReportsOn(QPagedPaintDevice& device, const ReportSources& sourc
     if (ok && choice.price) ok = job.tableReport(Report::Price);
     if (ok && choice.profiles) ok = job.tableReport(Report::Profiles);
     if (ok && choice.assembly) ok = job.tableReport(Report::Assembly);
+    if (ok && choice.cutting) ok = job.cutPlanReport();
     if (!ok) {
         // The pages so far are not sent anywhere.
         if (auto* printer = dynamic_cast<QPrinter*>(&device)) printer->abort();

@@ -1,8 +1,9 @@
 #pragma once
-// The printed reports: one job of up to four reports (the order page with the sketch, the price calculation,
-// the profiles and materials, the assembly information), every page numbered through the job and headed by
-// the shop's logo. The page logic works on any paged device (a printer, a PDF file); the print dialog and the
-// messages are kept apart from it.
+// The printed reports: one job of up to five reports (the order page with the sketch, the price calculation,
+// the profiles and materials, the assembly information, the cutting plan), every page numbered through the
+// job and headed by the shop's logo. The page logic works on any paged device (a printer, a PDF file); the
+// print dialog and the messages are kept apart from it.
+#include "calc/cut_plan.h"
 #include "orders/table_section.h"
 
 #include <QImage>
@@ -65,11 +66,12 @@ SignatureLayout signatureLayout(const PageArea& area, int leftTextHeight, int ri
 bool printTablePage(QPainter& painter, int dpi, const std::vector<TableSection>& sections, int kind,
                     PageArea& area, TablePrintState& state, std::vector<PrintedRun>* runs = nullptr);
 
-enum class Report { Order = 0, Price, Profiles, Assembly };
+enum class Report { Order = 0, Price, Profiles, Assembly, CutPlan };
 
 struct ReportChoice {
     bool order = false, price = false, profiles = false, assembly = false;
-    bool any() const { return order || price || profiles || assembly; }
+    bool cutting = false; // the cutting plan, drawn to scale
+    bool any() const { return order || price || profiles || assembly || cutting; }
 };
 
 // What the reports are printed from.
@@ -78,6 +80,9 @@ struct ReportSources {
     std::filesystem::path configFolder;              // holds logo.jpg and info.txt
     // Draws the door sketch into the rectangle and moves its top below the drawing; may be empty.
     std::function<void(QPainter&, QRect&)> drawSketch;
+    // The cutting plan and the kerf and trim it was made with.
+    std::vector<ArticlePlan> cutPlans;
+    int32_t kerf = 0, trim = 0;
 };
 
 // One printed page, as laid out.
@@ -104,8 +109,8 @@ enum class PrintStatus { Ok, StartDocFailed, StartPageFailed, EndDocFailed };
 // The message shown for a failed job; empty for Ok.
 QString printStatusMessage(PrintStatus status);
 
-// Prints the chosen reports onto the device, in the order order page, price, profiles, assembly. The
-// device's vertical resolution is the dpi.
+// Prints the chosen reports onto the device, in the order order page, price, profiles, assembly, cutting
+// plan. The device's vertical resolution is the dpi.
 PrintStatus printReportsOn(QPagedPaintDevice& device, const ReportSources& sources, ReportChoice choice,
                            PrintLog* log = nullptr);
 

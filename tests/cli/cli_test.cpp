@@ -120,6 +120,9 @@ TEST_F(CliTest, RefusedValuesExitWithTwo) {
         {"calc", "a.dlx", "b.dlx"},
         {"xml", "out.xml", "--sheets", "order,bogus"},
         {"calc", "--data", "/no/such/folder"},
+        {"cutplan", "--kerf", "4.55"},
+        {"cutplan", "--trim", "-1"},
+        {"calc", "--kerf", "4"}, // only the cutting plan takes a kerf
     };
     for (const auto& args : cases) {
         const Outcome r = run(args);
@@ -277,3 +280,55 @@ TEST_F(CliScriptTest, DoorCountsAreTheOnesTheTopPanelOffers) {
     EXPECT_EQ(op.err, "dalvex-cli: operation 2 (doors) refused\n");
     EXPECT_TRUE(has(op.out, "\"doorCount\":2,"));
 }
+
+namespace {
+
+size_t count(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+// 2.7 m doors give handle pieces of 2660 mm: two to a 5.5 m bar without kerf, one with a 100 mm kerf and a
+// 300 mm trim, which config/cutting.txt sets; its unreadable line is reported and its default kept.
+TEST_F(CliTest, CuttingPlanAndPriceByThePlan) {
+    fs::create_directories(dir_ / "data" / "config");
+    std::ofstream(dir_ / "data" / "config" / "cutting.txt")
+        << "kerf = 100\ntrim = oops\nprice_by_plan = yes\ntrim = 300\n";
+    const std::string data = (dir_ / "data").string();
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> parts;
+        size_t bars;
+    };
+    const Case cases[] = {
+        {{"cutplan", "--data", data, "--height", "2700", "--doors", "4"},
+         {"{\"kerf\":1000,\"trim\":3000,\"articles\":[{\"code\":\"JB001\",",
+          "\"barLength\":55000,\"billedBars\":4,",
+          "{\"pieces\":[{\"label\":\"1-8\",\"length\":26600,\"doorIndex\":3}],\"offcut\":24400}",
+          "\"error\":null,\"tooLong\":[]}]}"},
+         8},
+        {{"cutplan", "--data", data, "--height", "2700", "--doors", "4", "--kerf", "0", "--trim", "0"},
+         {"{\"kerf\":0,\"trim\":0,", "\"billedBars\":4,", "\"offcut\":1800}"},
+         4},
+        {{"calc", "--data", data, "--height", "2700", "--doors", "4"},
+         {"{\"code\":\"JB001\",\"name\":\"Вертикальный ассиметричный "
+          "профиль\",\"barLength\":55000,\"quantity\":8,"},
+         0},
+        {{"cutplan", "--data", data, "--height", "6000", "--doors", "1"},
+         {"\"bars\":[],\"error\":\"ОШИБКА! Есть отрезки профилей больше 5,5 м.\",",
+          "\"tooLong\":[{\"label\":\"1-1\",\"length\":59600,\"doorIndex\":0},"},
+         0},
+    };
+    for (const Case& c : cases) {
+        const Outcome r = run(c.args);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_TRUE(has(r.err, "cutting.txt, строка 2: «trim = oops»")) << r.err;
+        for (const std::string& part : c.parts)
+            EXPECT_TRUE(has(r.out, part)) << part << "\n" << r.out.substr(0, 400);
+        EXPECT_EQ(count(r.out, "\"offcut\""), c.bars) << c.args.back();
+    }
+}
+
+} // namespace

@@ -1,4 +1,5 @@
 // The main window: the notification routing table, the layout rules and the tab display.
+#include "dlg_cut_plan.h"
 #include "dlg_order.h"
 #include "dlg_table.h"
 #include "dlg_tabs.h"
@@ -133,20 +134,21 @@ void MainWindowTest::showsThePanelsOfEachTab() {
     ProjectFixture f;
     CDalvexDlg window(f.project, f.artwork);
     window.show();
-    for (int tab = 0; tab < 5; ++tab) {
+    for (int tab = 0; tab < DlgTabs::kTabCount; ++tab) {
         window.tabBar()->select(tab);
         QCOMPARE(window.tabBar()->selected(), tab);
         QCOMPARE(window.rightPanel()->isVisible(), tab == 0);
         QCOMPARE(window.infoPanel()->isVisible(), tab == 0);
         QCOMPARE(window.draftView()->isVisible(), tab == 0);
         QCOMPARE(window.orderPanel()->isVisible(), tab == 2);
+        QCOMPARE(window.cutPlanView()->isVisible(), tab == 5);
         for (int kind = 0; kind < 4; ++kind)
             QCOMPARE(window.table(kind)->isVisible(), tab == kind + 1);
         QVERIFY(window.topPanel()->isVisible());
         QVERIFY(window.sumPanel()->isVisible());
         QVERIFY(window.tabBar()->isVisible());
         // The selected tab stands out: wider and further left than the others.
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < DlgTabs::kTabCount; ++i) {
             const QRect r = window.tabBar()->tab(i)->geometry();
             QCOMPARE(r, i == tab ? QRect(7, 7 + 96 * i, 32, 96) : QRect(12, 7 + 96 * i, 27, 96));
         }

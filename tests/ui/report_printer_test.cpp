@@ -132,6 +132,7 @@ class ReportPrinterTest : public QObject {
 private slots:
     void pageAreaKeepsThePointMargins();
     void longPriceTableContinuesOverPages();
+    void cutPlanContinuesOverPagesRowByRow();
     void allReportsNumberThroughTheJob();
     void logoSitsBetweenNumberAndTable();
     void profilesPanelsStartAfterGapOrOnNextPage_data();
@@ -455,7 +456,7 @@ void ReportPrinterTest::reportWindowPrintsTheChosenReports() {
         return true;
     };
     DlgPrint plain(f.context(hub), DlgPrint::Mode::Print, nullptr);
-    for (auto t : {DlgPrint::Order, DlgPrint::Profiles, DlgPrint::Assembly})
+    for (auto t : {DlgPrint::Order, DlgPrint::Profiles, DlgPrint::Assembly, DlgPrint::CutPlan})
         plain.setOn(t, false);
     plain.showCentred();
     plain.okButton()->click();
@@ -485,6 +486,50 @@ void ReportPrinterTest::mainWindowPrintsTablesAndSketch() {
     window.draftView()->grab();
     QVERIFY(window.draftView()->renderCount() >= rendersBefore + 2);
     printDialogPrompt() = saved;
+}
+
+// Forty articles of six bars each: every row printed once, in order, over several pages, none below the
+// page's foot, and the report after the others.
+void ReportPrinterTest::cutPlanContinuesOverPagesRowByRow() {
+    ConfigFolder config;
+    ReportSources sources;
+    for (int a = 0; a < 40; ++a) {
+        ArticlePlan plan;
+        plan.code = "JB" + std::to_string(a);
+        plan.barLength = 55000;
+        plan.billedBars = 6;
+        for (int b = 0; b < 6; ++b)
+            plan.bars.push_back(
+                {{{"1-" + std::to_string(2 * b + 1), 26000, b}, {"1-" + std::to_string(2 * b + 2), 26000, b}},
+                 2960});
+        sources.cutPlans.push_back(plan);
+    }
+    sources.kerf = 40;
+    ProjectFixture f;
+    sources.tables[kAssemblyTable] = buildTable(kAssemblyTable, f.project);
+    ReportChoice choice;
+    choice.assembly = true;
+    choice.cutting = true;
+    const PdfJob job = printToPdf(config, sources, choice);
+    QCOMPARE(job.status, PrintStatus::Ok);
+    const auto& pages = job.log.pages;
+    QCOMPARE(job.pdfPages, static_cast<int>(pages.size()));
+    QCOMPARE(pages.front().report, Report::Assembly);
+    std::vector<int> rows;
+    int cutPages = 0;
+    const PageArea area = pageArea(kDpi, job.width, job.height);
+    for (const PrintedPage& page : pages) {
+        if (page.report != Report::CutPlan) continue;
+        ++cutPages;
+        for (const PrintedRun& run : page.runs) {
+            QVERIFY(run.rowCount > 0);
+            QVERIFY(run.bottom <= area.bottom);
+            for (int r = run.firstRow; r < run.firstRow + run.rowCount; ++r)
+                rows.push_back(r);
+        }
+    }
+    QVERIFY(cutPages > 2);
+    QCOMPARE(rows, upTo(40 * (2 + 6)));
 }
 
 QTEST_MAIN(ReportPrinterTest)

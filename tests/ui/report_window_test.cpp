@@ -32,6 +32,8 @@ void ReportWindowTest::modesShowTheirTexts() {
     QCOMPARE(xml.toggleButton(DlgPrint::Order)->text(), QStringLiteral("Информация о заказе"));
     QVERIFY(print.toggleButton(DlgPrint::Accounting)->isHidden());
     QCOMPARE(xml.toggleButton(DlgPrint::Accounting)->text(), QStringLiteral("Информация для 1С"));
+    QVERIFY(xml.toggleButton(DlgPrint::CutPlan)->isHidden());
+    QCOMPARE(print.toggleButton(DlgPrint::CutPlan)->text(), QStringLiteral("Раскрой профилей"));
     QCOMPARE(print.okButton()->text(), QStringLiteral("Печать"));
     QVERIFY(print.okButton()->isEnabled());
     QCOMPARE(xml.okButton()->text(), QStringLiteral("Сохранить"));

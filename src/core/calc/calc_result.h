@@ -14,6 +14,7 @@ struct ArticleLine {
     int32_t amount = 0;    // kopecks
     std::string error;     // empty when the line is in order
     int32_t wholeBars = 0;
+    std::vector<int32_t> pieces{}; // whole bars: the piece lengths packed, in cutting order
 };
 
 struct MaterialLine {

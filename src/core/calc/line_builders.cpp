@@ -44,6 +44,7 @@ ArticleLine DSSystem::barLine(const Article* article, const std::vector<int32_t>
     const int64_t barPrice = priceOfLength(price, bar);
     line.wholeBars = 1;
     line.barLength = bar;
+    line.pieces = pieces;
     int64_t bars = 0;
     int64_t fill = 0;
     // Next-fit packing, in cutting order: pieces are never reordered.

@@ -38,6 +38,7 @@ void Project::recalculate(bool keepDoorWidths) {
         calculator->collect(sketch, result, profileColor);
     else
         result.clear();
+    applyCuttingSettings(result, cutting);
     buildDoorLines();
 }
 
@@ -176,6 +177,7 @@ void Project::setProfileColor(const ProfileColor* c) {
     sketch.dirty = true;
     // The geometry does not depend on the colour: only the prices change.
     if (calculator) calculator->collect(sketch, result, profileColor);
+    applyCuttingSettings(result, cutting);
     buildDoorLines();
 }
 

@@ -3,6 +3,7 @@
 // the door sketch, the customer card and the result of the last calculation. Every change operation validates
 // its argument (refusing silently what is out of range), changes the model and recalculates.
 #include "calc/calc_result.h"
+#include "calc/cutting_settings.h"
 #include "files/sketch_file.h"
 #include "records/order_card.h"
 #include "sketch/door_sketch.h"
@@ -48,6 +49,7 @@ public:
     bool scaleOnFill = false;
     int32_t chipboardWidth = 160; // accepted 0..1000
     int32_t plinthHeight = 540;   // accepted 540..20000 and not above height
+    CuttingSettings cutting;      // applied to the result after every calculation
 
     void recalculate(bool keepDoorWidths);
     void buildDoorLines();

@@ -1,0 +1,13 @@
+#pragma once
+// The cutting plan as one JSON object: the kerf and trim it was made with, and per article bought in whole
+// bars its bars with their pieces and offcuts. Lengths are in 0.1 mm.
+#include "calc/cut_plan.h"
+
+#include <string>
+#include <vector>
+
+namespace dalvex::cli {
+
+std::string cutPlanJson(const std::vector<ArticlePlan>& plans, int32_t kerf, int32_t trim);
+
+} // namespace dalvex::cli

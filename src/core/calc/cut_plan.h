@@ -1,0 +1,70 @@
+#pragma once
+// The cutting plan: which piece is cut from which stock bar, allowing for the saw's kerf and the trim at the
+// start of every bar, in as few bars as possible.
+#include "calc/calc_result.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace dalvex {
+
+// One bar of a plan: the indexes of its pieces in the list that was planned, in cutting order, and the
+// reusable offcut left after the last piece has been cut off (0.1 mm).
+struct CutBar {
+    std::vector<int32_t> pieces;
+    int32_t offcut = 0;
+};
+
+// The plan of one list of pieces. Pieces that cannot be cut from a bar at all are listed in `tooLong` and
+// named in `error` with the bill's own message; every other piece is in exactly one bar.
+struct CutPlan {
+    std::vector<CutBar> bars;
+    std::vector<int32_t> tooLong;
+    std::string error;
+};
+
+// Plans `pieces` (lengths in 0.1 mm) on bars of `barLength`: a bar holds pieces whose lengths, plus one kerf
+// between neighbours, plus the trim at the bar's start, fit its length. As few bars as possible, then the
+// largest single offcut. Exact by branch and bound for short lists, first-fit-decreasing with improvement for
+// long ones; never more bars than next-fit packing in the given order. Deterministic. Negative kerf and trim
+// count as 0, negative pieces as empty ones.
+CutPlan planCuts(const std::vector<int32_t>& pieces, int32_t barLength, int32_t kerf, int32_t trim);
+
+// The bill's own count of bars for `pieces`: next-fit in cutting order without kerf, ending at the first
+// piece longer than a bar.
+int32_t billedBarCount(const std::vector<int32_t>& pieces, int32_t barLength);
+
+// One piece of an article's plan, as the cut table names it.
+struct PlannedPiece {
+    std::string label; // "group-i" of the piece's cut line; empty when the bill has no cut line for it
+    int32_t length = 0;
+    int32_t doorIndex = -1;
+};
+
+struct PlannedBar {
+    std::vector<PlannedPiece> pieces;
+    int32_t offcut = 0;
+};
+
+// The plan of one article bought in whole bars.
+struct ArticlePlan {
+    int32_t lineIndex = 0; // the article line in the result
+    std::string code;
+    std::string name;
+    int32_t barLength = 0;
+    int32_t billedBars = 0; // the bill's own count (next-fit, no kerf)
+    std::vector<PlannedBar> bars;
+    std::vector<PlannedPiece> tooLong;
+    std::string error;
+};
+
+// Plans every article line bought in whole bars, from the pieces the bill packed for it; the pieces take the
+// labels and doors of the article's cut lines in order.
+std::vector<ArticlePlan> planArticles(const CalcResult& result, int32_t kerf, int32_t trim);
+
+// The whole-bar article lines take the plans' bar counts, their amounts at the same price per bar. Lines
+// with an error keep the bill's figures. The total is marked for recomputing.
+void priceByPlans(CalcResult& result, const std::vector<ArticlePlan>& plans);
+
+} // namespace dalvex

@@ -1,0 +1,42 @@
+#pragma once
+// The cutting plan drawn to scale, row by row, for the "Раскрой" tab and for the printed report: per article
+// a title, a summary line, then one row per bar with its pieces as labelled boxes, the kerfs, the trim and
+// the hatched offcut.
+#include "calc/cut_plan.h"
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+
+namespace dalvex::ui {
+
+struct CutPlanRow {
+    enum class Kind { Title, Summary, Bar } kind = Kind::Title;
+    int article = 0;
+    int bar = 0;
+};
+
+// The rows of the plans, in order.
+std::vector<CutPlanRow> cutPlanRows(const std::vector<ArticlePlan>& plans);
+
+// A row's height for the font's line height.
+int cutPlanRowHeight(const CutPlanRow& row, int lineHeight);
+
+// "хлыстов: по раскрою N, по счёту M, отход X %" (and the pieces no bar can give).
+QString cutPlanSummary(const ArticlePlan& plan);
+
+// A length in 0.1 mm as millimetres, with a decimal comma only when needed.
+QString millimetresText(int32_t tenths);
+
+// Draws one row into `rect`. Bars are scaled so that `longestBar` spans the rectangle's width.
+void drawCutPlanRow(QPainter& painter, const std::vector<ArticlePlan>& plans, const CutPlanRow& row,
+                    const QRect& rect, const QFont& font, int32_t kerf, int32_t trim, int32_t longestBar);
+
+// The longest bar of the plans (at least 1).
+int32_t longestBar(const std::vector<ArticlePlan>& plans);
+
+} // namespace dalvex::ui

@@ -1,0 +1,106 @@
+#include "dlg_cut_plan.h"
+
+#include "cut_plan_drawing.h"
+#include "project/project.h"
+
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace dalvex::ui {
+
+namespace {
+
+constexpr int kMargin = 12;
+
+QFont planFont() {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(12);
+    return f;
+}
+
+QString settingsLine(const CuttingSettings& s) {
+    return QStringLiteral("Пропил %1 мм, торцовка %2 мм; хлысты в счёте %3.")
+        .arg(millimetresText(s.kerf), millimetresText(s.trim),
+             s.priceByPlan ? QStringLiteral("по раскрою") : QStringLiteral("без учёта пропила"));
+}
+
+} // namespace
+
+class CutPlanCanvas : public QWidget {
+public:
+    CutPlanCanvas(DlgCutPlan& owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
+
+    int contentHeight() const {
+        const int line = QFontMetrics(planFont()).height();
+        int h = kMargin + line * 2;
+        for (const CutPlanRow& row : cutPlanRows(owner_.plans_))
+            h += cutPlanRowHeight(row, line);
+        return h + kMargin;
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter p(this);
+        p.fillRect(event->rect(), Qt::white);
+        const QFont font = planFont();
+        p.setFont(font);
+        const int line = QFontMetrics(font).height();
+        const int w = width() - 2 * kMargin;
+        int y = kMargin;
+        // Drawn with the kerf and trim the plans were made with.
+        const CuttingSettings s{owner_.kerf_, owner_.trim_, owner_.ctx_.project.cutting.priceByPlan};
+        p.setPen(Qt::black);
+        const QString head =
+            owner_.plans_.empty() ? QStringLiteral("Нет профилей, покупаемых хлыстами.") : settingsLine(s);
+        p.drawText(QRect(kMargin, y, w, line * 2), Qt::AlignLeft | Qt::AlignTop, head);
+        y += line * 2;
+        const int32_t longest = longestBar(owner_.plans_);
+        for (const CutPlanRow& row : cutPlanRows(owner_.plans_)) {
+            const int h = cutPlanRowHeight(row, line);
+            const QRect rect(kMargin, y, w, h);
+            if (rect.intersects(event->rect()))
+                drawCutPlanRow(p, owner_.plans_, row, rect, font, s.kerf, s.trim, longest);
+            y += h;
+        }
+    }
+
+private:
+    DlgCutPlan& owner_;
+};
+
+DlgCutPlan::DlgCutPlan(const UiContext& context, QWidget* parent) : Panel(context, parent) {
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_->setWidgetResizable(true); // the canvas takes the viewport's width
+    canvas_ = new CutPlanCanvas(*this, scroll_);
+    scroll_->setWidget(canvas_);
+    rebuild();
+}
+
+void DlgCutPlan::rebuild() {
+    const CuttingSettings& s = ctx_.project.cutting;
+    plans_ = planArticles(ctx_.project.result, s.kerf, s.trim);
+    kerf_ = s.kerf;
+    trim_ = s.trim;
+    relayout();
+    canvas_->update();
+}
+
+void DlgCutPlan::relayout() {
+    scroll_->setGeometry(rect());
+    canvas_->setMinimumHeight(static_cast<CutPlanCanvas*>(canvas_)->contentHeight());
+}
+
+void DlgCutPlan::onNotification(Notification n) {
+    if (n == Notification::Recalculated || n == Notification::TotalsChanged) rebuild();
+}
+
+void DlgCutPlan::resizeEvent(QResizeEvent*) {
+    relayout();
+}
+
+} // namespace dalvex::ui
