@@ -1,6 +1,7 @@
 #include "calc/systems.h"
 #include "catalogue/catalogue.h"
 #include "io/binary_stream.h"
+#include "io/whole_file.h"
 #include "project/project.h"
 #include "project/project_files.h"
 
@@ -10,6 +11,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <limits>
 #include <random>
 
 namespace dalvex {
@@ -279,6 +282,91 @@ TEST_F(SketchFileTest, ReferencesThatNameNoDividerAreRejected) {
     const std::string badInsert = writeSketchBytes(project);
     door.inserts.rbegin()->second.leftId = 1;
     EXPECT_EQ(readSketchBytes(project, badInsert), kSketchCannotOpen);
+}
+
+// Doors whose every field is sane alone but which are not whole (or whose ids leave no next id), each made
+// from a whole door: insert 1 on the left of vertical divider 1, the right part split by horizontal divider 2
+// into inserts 2 (upper) and 3 (lower).
+TEST_F(SketchFileTest, DoorsThatAreNotWholeAreRejected) {
+    project.selectSystem(project.catalogue().findSystem("Борвик"));
+    Door& door = project.sketch.doors[0];
+    splitVertically(door, 4000, project.dividerProfile);
+    project.recalculate(true);
+    Divider h;
+    h.vertical = 0;
+    h.position = door.height / 2;
+    h.startId = 1;
+    h.length = door.width - 4000;
+    door.dividers.emplace(2, h);
+    Insert lower = door.inserts.at(2);
+    door.inserts.at(2).bottomId = 2;
+    door.inserts.at(2).bottom = h.position;
+    lower.topId = 2;
+    lower.top = h.position;
+    door.inserts.emplace(3, lower);
+    door.nextDividerId = 3;
+    door.nextInsertId = 4;
+    project.recalculate(true);
+    const DoorSketch whole = project.sketch;
+    const std::string before = writeSketchBytes(project);
+    ASSERT_EQ(readSketchBytes(project, before), kSketchOk);
+
+    static constexpr int32_t top = std::numeric_limits<int32_t>::max();
+    const struct {
+        const char* what;
+        std::function<void(Door&)> breakIt;
+    } cases[] = {
+        {"insert reaching far out",
+         [](Door& d) { d.inserts.at(3).right = d.inserts.at(3).bottom = 9'000'000; }},
+        {"insert of negative width", [](Door& d) { d.inserts.at(3).right = -9'000'000; }},
+        {"insert covering the door twice", [](Door& d) { d.inserts.at(1).right = d.width; }},
+        {"insert edge off its divider", [](Door& d) { d.inserts.at(1).right = 3000; }},
+        {"two inserts on top of each other",
+         [](Door& d) {
+             d.inserts.at(3) = d.inserts.at(2);
+             d.inserts.at(1).right = d.width; // areas sum to the door's
+             d.inserts.at(1).rightId = 0;
+         }},
+        {"divider outside its door",
+         [](Door& d) {
+             d.dividers.at(1).position = d.width + 1000;
+             d.inserts.at(1).right = d.width + 1000;
+         }},
+        {"divider length off its bounds", [](Door& d) { d.dividers.at(2).length += 100; }},
+        {"divider starting at the frame across an insert",
+         [](Door& d) {
+             d.dividers.at(2).startId = 0;
+             d.dividers.at(2).length = d.width;
+         }},
+        {"divider ending where it does not end",
+         [](Door& d) {
+             d.dividers.at(1).endId = 2;
+             d.dividers.at(1).length = d.height / 2;
+         }},
+        {"side naming a divider across it", [](Door& d) { d.inserts.at(1).rightId = 2; }},
+        {"side naming the frame inside the door", [](Door& d) { d.inserts.at(2).bottomId = 0; }},
+        {"insert id with no successor",
+         [](Door& d) {
+             d.inserts.emplace(top, d.inserts.at(3));
+             d.inserts.erase(3);
+         }},
+        {"divider id with no successor",
+         [](Door& d) {
+             d.dividers.emplace(top, d.dividers.at(2));
+             d.dividers.erase(2);
+             d.inserts.at(2).bottomId = top;
+             d.inserts.at(3).topId = top;
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        project.sketch = whole;
+        c.breakIt(project.sketch.doors[0]);
+        const std::string bad = writeSketchBytes(project);
+        project.sketch = whole;
+        EXPECT_EQ(readSketchBytes(project, bad), kSketchCannotOpen);
+        EXPECT_EQ(writeSketchBytes(project), before);
+    }
 }
 
 TEST_F(SketchFileTest, EveryTruncationIsRejectedCleanly) {

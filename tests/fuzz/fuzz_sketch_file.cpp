@@ -1,9 +1,11 @@
 // Feeds arbitrary bytes to the sketch file reader: it must reject or accept them without reading or writing
-// outside the model, and a rejected file must leave the project as it was.
+// outside the model, a rejected file must leave the project as it was, and every door of an accepted file
+// must be whole (so the fuzzer can find the next kind of broken door the reader lets through).
 #include "catalogue/catalogue.h"
 #include "io/executable_folder.h"
 #include "project/project.h"
 #include "project/project_files.h"
+#include "sketch/door_tiling.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -31,6 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int result = readSketchBytes(p, bytes);
     if (result != kSketchOk && writeSketchBytes(p) != before) std::abort();
     if (result == kSketchOk) {
+        for (int i = 0; i < p.sketch.doorCount; ++i)
+            if (!tilesItself(p.sketch.doors[i])) std::abort();
         // Whatever was accepted must survive a round trip.
         const std::string written = writeSketchBytes(p);
         if (readSketchBytes(p, written) != kSketchOk || writeSketchBytes(p) != written) std::abort();
