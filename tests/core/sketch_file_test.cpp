@@ -369,6 +369,28 @@ TEST_F(SketchFileTest, DoorsThatAreNotWholeAreRejected) {
     }
 }
 
+TEST_F(SketchFileTest, SavingRefusesWhatTheFileCannotCountAndKeepsTheOldFile) {
+    const fs::path target = folder.path() / "эскиз.dlx";
+    ASSERT_EQ(project.save(target), kSketchOk);
+    const std::string old = writeSketchBytes(project);
+    // 66,000 dividers in strips: more than the 16-bit counts of the file can say.
+    Door& door = project.sketch.doors[0];
+    for (int32_t k = 1; k <= 66'000; ++k) {
+        Divider d;
+        d.vertical = 1;
+        d.position = 10 * k;
+        d.length = door.height;
+        door.dividers.emplace(k, d);
+        Insert strip = door.inserts.begin()->second;
+        strip.left = 10 * k;
+        door.inserts.emplace(k + 1, strip);
+    }
+    EXPECT_EQ(project.save(target), kSketchCannotOpen);
+    std::string kept;
+    ASSERT_TRUE(readWholeFile(target, kept));
+    EXPECT_EQ(kept, old);
+}
+
 TEST_F(SketchFileTest, EveryTruncationIsRejectedCleanly) {
     fillEverything();
     const std::string full = writeSketchBytes(project);

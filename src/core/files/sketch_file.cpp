@@ -246,6 +246,14 @@ std::optional<OrderCard> readCard(const BinaryReader& in, const OrderCard& befor
 
 } // namespace
 
+bool sketchFileCanHold(const DoorSketch& sketch) {
+    for (int i = 0; i < sketch.doorCount && i < kMaxDoors; ++i)
+        if (sketch.doors[i].inserts.size() > static_cast<std::size_t>(kMaxInserts) ||
+            sketch.doors[i].dividers.size() >= static_cast<std::size_t>(kMaxInserts))
+            return false;
+    return true;
+}
+
 std::string writeSketchFile(const SketchFileData& data) {
     BinaryWriter out;
     out.u8(kSketchFormatVersion);

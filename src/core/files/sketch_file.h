@@ -42,6 +42,10 @@ struct SketchFileData {
     OrderCard card;
 };
 
+// Whether the doors in use fit what the file counts and what the reader takes back (at most kMaxInserts
+// inserts a door); saving refuses a sketch that does not, rather than write a file that never opens.
+bool sketchFileCanHold(const DoorSketch& sketch);
+
 // The whole file.
 std::string writeSketchFile(const SketchFileData& data);
 

@@ -59,6 +59,7 @@ SketchFileResult readSketchBytes(Project& project, std::string_view bytes) {
 }
 
 SketchFileResult Project::save(const std::filesystem::path& path) const {
+    if (!sketchFileCanHold(sketch)) return kSketchCannotOpen;
     return writeFileAtomically(path, writeSketchBytes(*this)) ? kSketchOk : kSketchCannotOpen;
 }
 

@@ -45,6 +45,7 @@ Divider* Door::split(PixelPoint p, const DividerProfile* profile, bool vertical,
     if (!sketch::pixelsToLength(offset, scale, t)) return nullptr;
     const int32_t position = sketch::roundToDividerGrid(t);
 
+    if (inserts.size() >= static_cast<std::size_t>(kMaxInserts)) return nullptr;
     Insert& ins = *found;
     const int64_t nearPart = static_cast<int64_t>(position) - (vertical ? ins.left : ins.top);
     const int64_t farPart = static_cast<int64_t>(vertical ? ins.right : ins.bottom) - position;
