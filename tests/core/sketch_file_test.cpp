@@ -5,6 +5,7 @@
 #include "project/project.h"
 #include "project/project_files.h"
 
+#include "bounded_run.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,8 @@
 #include <functional>
 #include <limits>
 #include <random>
+
+#include <sys/stat.h>
 
 namespace dalvex {
 namespace {
@@ -387,8 +390,23 @@ TEST_F(SketchFileTest, SavingRefusesWhatTheFileCannotCountAndKeepsTheOldFile) {
     }
     EXPECT_EQ(project.save(target), kSketchCannotOpen);
     std::string kept;
-    ASSERT_TRUE(readWholeFile(target, kept));
+    ASSERT_TRUE(readWholeFile(target, kept, 64u << 20));
     EXPECT_EQ(kept, old);
+}
+
+TEST_F(SketchFileTest, OpeningWhatIsNoSketchFileFailsAtOnce) {
+    const fs::path fifo = folder.path() / "fifo.dlx";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", folder.path() / "zero.dlx");
+    const fs::path huge = folder.path() / "huge.dlx";
+    std::ofstream(huge, std::ios::binary) << writeSketchBytes(project);
+    fs::resize_file(huge, kSketchFileLimit + 1);
+    for (const char* name : {"fifo.dlx", "zero.dlx", "huge.dlx"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(
+            testing::runBounded([&] { return project.open(folder.path() / name) == kSketchCannotOpen; }),
+            testing::Bounded::kTrue);
+    }
 }
 
 TEST_F(SketchFileTest, EveryTruncationIsRejectedCleanly) {

@@ -65,7 +65,7 @@ SketchFileResult Project::save(const std::filesystem::path& path) const {
 
 SketchFileResult Project::open(const std::filesystem::path& path) {
     std::string bytes;
-    if (!readWholeFile(path, bytes)) return kSketchCannotOpen;
+    if (!readWholeFile(path, bytes, kSketchFileLimit)) return kSketchCannotOpen;
     return readSketchBytes(*this, bytes);
 }
 

@@ -1,5 +1,6 @@
 #include "records/material_library.h"
 
+#include "io/whole_file.h"
 #include "records/csv.h"
 #include "text/numbers.h"
 
@@ -87,7 +88,7 @@ int MaterialCollection::load() {
     picturesFolder = pictures.string();
 
     CsvFile csv;
-    if (const CsvResult read = readCsv(listPath, csv); read != kCsvRead) return read;
+    if (const CsvResult read = readCsv(listPath, csv, kMaterialListLimit); read != kCsvRead) return read;
     const int codeColumn = csv.column("код");
     const int pictureColumn = csv.column("изображение");
     const int priceColumn = csv.column("цена");
@@ -97,8 +98,8 @@ int MaterialCollection::load() {
     const int widthColumn = csv.column("ширина");
     const int thicknessColumn = csv.column("толщина");
 
-    for (std::size_t i = 1; i < csv.lines.size(); ++i) {
-        const std::vector<std::string>& line = csv.lines[i];
+    for (std::size_t i = 1; i < csv.lineCount(); ++i) {
+        const std::string_view line = csv.line(i);
         const std::string_view code = CsvFile::field(line, codeColumn);
         const std::string_view picture = CsvFile::field(line, pictureColumn);
         if (code.empty() || picture.empty() || !isPlainName(picture)) continue;
