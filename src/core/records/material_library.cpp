@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
+#include <set>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -98,6 +99,7 @@ int MaterialCollection::load() {
     const int widthColumn = csv.column("ширина");
     const int thicknessColumn = csv.column("толщина");
 
+    std::set<std::string> expandedFolders;
     for (std::size_t i = 1; i < csv.lineCount(); ++i) {
         const std::string_view line = csv.line(i);
         const std::string_view code = CsvFile::field(line, codeColumn);
@@ -125,7 +127,10 @@ int MaterialCollection::load() {
             continue;
         }
 
-        // A name without a dot is a sub-folder of pictures: one material per picture, in name order.
+        // A name without a dot is a sub-folder of pictures: one material per picture, in name order. A folder
+        // named again by a later line is not expanded again: its keys are taken already, so the copies could
+        // never be told apart, and a long list naming one big folder would multiply it.
+        if (!expandedFolders.insert(std::string(picture)).second) continue;
         material.fromFolder = true;
         for (const fs::path& entry : sortedEntries(pictures / fs::path(std::string(picture)))) {
             if (!hasPictureExtension(entry.filename().string()) || !canRead(entry)) continue;
