@@ -372,26 +372,52 @@ TEST_F(SketchFileTest, DoorsThatAreNotWholeAreRejected) {
     }
 }
 
-TEST_F(SketchFileTest, SavingRefusesWhatTheFileCannotCountAndKeepsTheOldFile) {
+TEST_F(SketchFileTest, SavingRefusesWhatCouldNotBeOpenedAndKeepsTheOldFile) {
     const fs::path target = folder.path() / "эскиз.dlx";
     ASSERT_EQ(project.save(target), kSketchOk);
     const std::string old = writeSketchBytes(project);
-    // 66,000 dividers in strips: more than the 16-bit counts of the file can say.
-    Door& door = project.sketch.doors[0];
-    for (int32_t k = 1; k <= 66'000; ++k) {
-        Divider d;
-        d.vertical = 1;
-        d.position = 10 * k;
-        d.length = door.height;
-        door.dividers.emplace(k, d);
-        Insert strip = door.inserts.begin()->second;
-        strip.left = 10 * k;
-        door.inserts.emplace(k + 1, strip);
+    const DoorSketch whole = project.sketch;
+    const struct {
+        const char* what;
+        std::function<void(Door&)> make;
+    } cases[] = {
+        // More dividers than the 16-bit counts of the file can say, in strips 1 mm wide.
+        {"66,000 dividers",
+         [](Door& door) {
+             constexpr int32_t strips = 66'001;
+             door.width = 10 * strips;
+             Insert strip = door.inserts.begin()->second;
+             for (int32_t k = 1; k < strips; ++k) {
+                 Divider d;
+                 d.vertical = 1;
+                 d.position = 10 * k;
+                 d.length = door.height;
+                 door.dividers.emplace(k, d);
+                 strip.leftId = k - 1;
+                 strip.left = 10 * (k - 1);
+                 strip.rightId = k;
+                 strip.right = 10 * k;
+                 door.inserts[k] = strip;
+             }
+             strip.leftId = strips - 1;
+             strip.left = 10 * (strips - 1);
+             strip.rightId = 0;
+             strip.right = door.width;
+             door.inserts[strips] = strip;
+             door.nextDividerId = strips;
+             door.nextInsertId = strips + 1;
+         }},
+        {"a door that is not whole", [](Door& door) { door.inserts.begin()->second.right = -5; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        project.sketch = whole;
+        c.make(project.sketch.doors[0]);
+        EXPECT_EQ(project.save(target), kSketchCannotOpen);
+        std::string kept;
+        ASSERT_TRUE(readWholeFile(target, kept, 64u << 20));
+        EXPECT_EQ(kept, old);
     }
-    EXPECT_EQ(project.save(target), kSketchCannotOpen);
-    std::string kept;
-    ASSERT_TRUE(readWholeFile(target, kept, 64u << 20));
-    EXPECT_EQ(kept, old);
 }
 
 TEST_F(SketchFileTest, OpeningWhatIsNoSketchFileFailsAtOnce) {

@@ -249,7 +249,8 @@ std::optional<OrderCard> readCard(const BinaryReader& in, const OrderCard& befor
 bool sketchFileCanHold(const DoorSketch& sketch) {
     for (int i = 0; i < sketch.doorCount && i < kMaxDoors; ++i)
         if (sketch.doors[i].inserts.size() > static_cast<std::size_t>(kMaxInserts) ||
-            sketch.doors[i].dividers.size() >= static_cast<std::size_t>(kMaxInserts))
+            sketch.doors[i].dividers.size() >= static_cast<std::size_t>(kMaxInserts) ||
+            !tilesItself(sketch.doors[i]))
             return false;
     return true;
 }

@@ -42,8 +42,9 @@ struct SketchFileData {
     OrderCard card;
 };
 
-// Whether the doors in use fit what the file counts and what the reader takes back (at most kMaxInserts
-// inserts a door); saving refuses a sketch that does not, rather than write a file that never opens.
+// Whether the reader would take the doors in use back: each whole (tilesItself) and within what the file
+// counts (at most kMaxInserts inserts a door). Saving refuses a sketch that is not, rather than write a file
+// that never opens again.
 bool sketchFileCanHold(const DoorSketch& sketch);
 
 // The whole file.
