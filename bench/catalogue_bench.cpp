@@ -1,5 +1,6 @@
 // Start-up cost of the product knowledge: the Catalogue built from a program folder holding the three price
-// lists and a material library of 50 collections with 40 materials each.
+// lists and a material library of 50 collections with 40 materials each, and from a large data folder (long
+// price list, five collections of 20,000 lines, half of them naming one shared picture folder).
 #include "catalogue/catalogue.h"
 #include "text/encoding.h"
 
@@ -73,5 +74,76 @@ void BM_BuildCatalogue(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BuildCatalogue)->Unit(benchmark::kMillisecond);
+
+// The large data folder: what a dealer with a big catalogue has, generated once.
+class LargeProgramFolder {
+public:
+    static constexpr int kCollections = 5;
+    static constexpr int kLines = 20000;
+    static constexpr int kPictures = 200;
+
+    LargeProgramFolder()
+        : root_(fs::temp_directory_path() / ("dalvex_bench_large_" + std::to_string(::getpid()))) {
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+        std::string prices = "Код;Коллекция;Цена\n";
+        for (int i = 0; i < 100000; ++i) {
+            prices += "JB";
+            prices += std::to_string(i);
+            prices += ";;1200,50\n";
+        }
+        writeText(root_ / "profiles/price.csv", prices);
+        writeText(root_ / "profiles/colors_price.csv", "Цвет;Борвик;Лантес\nХром глянец;анод;премиум\n");
+        writeText(root_ / "profiles/rollers.csv",
+                  "Код;Название;Симметрия;Количество\nДалвекс\nDX99;Ролики;;02\n");
+        for (int c = 0; c < kCollections; ++c) {
+            const fs::path folder = root_ / "materials" / ("Коллекция " + std::to_string(c));
+            fs::create_directories(folder / "images" / "set");
+            for (int p = 0; p < kPictures; ++p) {
+                std::string picture = "m";
+                picture += std::to_string(p);
+                picture += ".jpg";
+                std::ofstream(folder / "images" / picture, std::ios::binary) << "jpg";
+                std::ofstream(folder / "images" / "set" / picture, std::ios::binary) << "jpg";
+            }
+            std::string list = "Код;Изображение;Цена;Название;Длина;Ширина;Толщина\n";
+            for (int m = 0; m < kLines; ++m) {
+                list += "M-";
+                list += std::to_string(m);
+                if (m % 2 == 0) {
+                    list += ";set";
+                } else {
+                    list += ";m";
+                    list += std::to_string(m % kPictures);
+                    list += ".jpg";
+                }
+                list += ";1500,50;Материал;2800;1220;10\n";
+            }
+            writeText(folder / "price.csv", list);
+        }
+    }
+    ~LargeProgramFolder() {
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+    const fs::path& path() const { return root_; }
+
+private:
+    fs::path root_;
+};
+
+void BM_BuildCatalogueFromLargeData(benchmark::State& state) {
+    static const LargeProgramFolder folder;
+    std::size_t materials = 0;
+    for (auto _ : state) {
+        dalvex::Catalogue catalogue(folder.path());
+        materials = 0;
+        for (const dalvex::MaterialCollection& c : catalogue.collections())
+            materials += c.materials.size();
+        benchmark::DoNotOptimize(materials);
+    }
+    state.counters["materials"] = static_cast<double>(materials);
+}
+BENCHMARK(BM_BuildCatalogueFromLargeData)->Unit(benchmark::kMillisecond);
 
 } // namespace

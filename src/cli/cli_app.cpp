@@ -144,7 +144,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         std::string text;
         if (*options->script == "-") {
             text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-        } else if (!readWholeFile(*options->script, text)) {
+        } else if (!readWholeFile(*options->script, text, kScriptFileLimit)) {
             err << "Ошибка открытия файла " << *options->script << "\n";
             return kExitFile;
         }

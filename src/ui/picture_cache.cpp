@@ -1,9 +1,13 @@
 #include "picture_cache.h"
 
+#include "io/whole_file.h"
 #include "qt_text.h"
 #include "text/format.h"
 
+#include <QByteArray>
 #include <QString>
+
+#include <filesystem>
 
 namespace dalvex::ui {
 
@@ -18,13 +22,17 @@ const QImage* orNull(const QImage& image) {
 
 } // namespace
 
+QImage readPictureFile(const std::string& path) {
+    std::string bytes;
+    if (path.empty() || !readWholeFile(std::filesystem::path(path), bytes, kPictureFileLimit)) return {};
+    return QImage::fromData(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
 const QImage* PictureCache::sourcePicture(const std::string& path) {
     auto it = sources_.find(path);
     if (it == sources_.end()) {
         if (sources_.size() >= kCapacity) sources_.clear();
-        QImage image;
-        if (!path.empty()) image.load(qs(path));
-        it = sources_.emplace(path, std::move(image)).first;
+        it = sources_.emplace(path, readPictureFile(path)).first;
     }
     return orNull(it->second);
 }

@@ -9,6 +9,11 @@
 
 namespace dalvex::ui {
 
+// A material picture decoded from its file (`path` in the file system's own encoding), or a null image when
+// the file is no regular file, is larger than a picture may be, or does not decode. The size is checked
+// before anything is read, so a huge or endless "picture" costs nothing.
+QImage readPictureFile(const std::string& path);
+
 class PictureCache {
 public:
     static constexpr size_t kCapacity = 10;

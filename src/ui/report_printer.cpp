@@ -45,13 +45,13 @@ int wrappedHeight(const QFontMetrics& fm, int width, const QString& text) {
 // A picture file read whole, so that any path and any format the decoder knows will do.
 QImage loadPicture(const std::filesystem::path& path) {
     std::string bytes;
-    if (!readWholeFile(path, bytes) || bytes.empty()) return {};
+    if (!readWholeFile(path, bytes, kPictureFileLimit) || bytes.empty()) return {};
     return QImage::fromData(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 QString loadInfoText(const std::filesystem::path& path) {
     std::string bytes;
-    if (!readWholeFile(path, bytes) || bytes.empty()) return {};
+    if (!readWholeFile(path, bytes, kConfigFileLimit) || bytes.empty()) return {};
     return qs(cp1251ToUtf8(bytes));
 }
 

@@ -1,9 +1,14 @@
 #include "thumb_list.h"
 
+#include "picture_cache.h"
+
+#include <QFile>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -55,6 +60,8 @@ CThumbListCtrl::CThumbListCtrl(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setGridSize(QSize(kCellWidth, kCellHeight));
     setItemDelegate(new ThumbDelegate(this));
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { scheduleThumbnails(); });
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { scheduleThumbnails(); });
 }
 
 CThumbListCtrl::CaptionLayout CThumbListCtrl::captionLayout(const QRect& cell, const QString& key) const {
@@ -86,7 +93,7 @@ void CThumbListCtrl::setPaths(const QStringList& paths, const QString& picturesF
 
 QPixmap CThumbListCtrl::thumbnail(const QString& path) {
     const QSize size(kThumbWidth, kThumbHeight);
-    QImage picture(path);
+    QImage picture = readPictureFile(QFile::encodeName(path).toStdString());
     QPixmap result(size);
     result.fill(Qt::white);
     if (picture.isNull()) return result;
@@ -111,13 +118,56 @@ QString CThumbListCtrl::keyOf(const QString& path, const QString& picturesFolder
 void CThumbListCtrl::rebuild() {
     setUpdatesEnabled(false);
     clear();
+    QPixmap blank(kThumbWidth, kThumbHeight);
+    blank.fill(Qt::white);
+    const QIcon placeholder(blank);
     for (const QString& path : paths_) {
-        auto* item = new QListWidgetItem(QIcon(thumbnail(path)), keyOf(path, picturesFolder_));
+        auto* item = new QListWidgetItem(placeholder, keyOf(path, picturesFolder_));
         item->setToolTip(item->text());
         addItem(item);
     }
+    made_.assign(static_cast<std::size_t>(paths_.size()), false);
     setUpdatesEnabled(true);
     viewport()->update();
+    scheduleThumbnails();
+}
+
+bool CThumbListCtrl::thumbnailMade(int row) const {
+    return row >= 0 && static_cast<std::size_t>(row) < made_.size() && made_[static_cast<std::size_t>(row)];
+}
+
+void CThumbListCtrl::resizeEvent(QResizeEvent* event) {
+    QListWidget::resizeEvent(event);
+    scheduleThumbnails();
+}
+
+void CThumbListCtrl::showEvent(QShowEvent* event) {
+    QListWidget::showEvent(event);
+    scheduleThumbnails();
+}
+
+// After the current event, so that a burst of scrolling makes the thumbnails of where it stops only.
+void CThumbListCtrl::scheduleThumbnails() {
+    if (scheduled_) return;
+    scheduled_ = true;
+    QTimer::singleShot(0, this, [this] {
+        scheduled_ = false;
+        makeVisibleThumbnails();
+    });
+}
+
+void CThumbListCtrl::makeVisibleThumbnails() {
+    if (!isVisible()) return;
+    const QRect view = viewport()->rect();
+    const int n = std::min(count(), static_cast<int>(made_.size()));
+    for (int row = 0; row < n; ++row) {
+        const QRect r = visualItemRect(item(row));
+        // The items flow left to right and down: past the bottom of the view nothing more shows.
+        if (r.top() > view.bottom()) break;
+        if (made_[static_cast<std::size_t>(row)] || !r.intersects(view)) continue;
+        item(row)->setIcon(QIcon(thumbnail(paths_[row])));
+        made_[static_cast<std::size_t>(row)] = true;
+    }
 }
 
 } // namespace dalvex::ui

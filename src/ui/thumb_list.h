@@ -1,10 +1,13 @@
 #pragma once
 // The thumbnail list of the fillings page: one 62 x 62 thumbnail per material of a collection, captioned with
-// the material key.
+// the material key. A thumbnail is made only when its item first comes into view, so a collection of many
+// thousand pictures costs no more to show than one page of them.
 #include <QFont>
 #include <QListWidget>
 #include <QPixmap>
 #include <QStringList>
+
+#include <vector>
 
 namespace dalvex::ui {
 
@@ -19,8 +22,10 @@ public:
     void setPaths(const QStringList& paths, const QString& picturesFolder);
     const QStringList& paths() const { return paths_; }
     const QString& picturesFolder() const { return picturesFolder_; }
-    // Lists the pictures of `paths` again, in order.
+    // Lists the pictures of `paths` again, in order, each with a blank thumbnail until it is seen.
     void rebuild();
+    // Whether the item at `row` shows its picture yet.
+    bool thumbnailMade(int row) const;
 
     // A picture as its thumbnail: as it is at exactly 62 x 62, else stretched to that size, on white; blank
     // when it cannot be read.
@@ -38,8 +43,17 @@ public:
     };
     CaptionLayout captionLayout(const QRect& cell, const QString& key) const;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void scheduleThumbnails();
+    void makeVisibleThumbnails();
+
     QStringList paths_;
+    std::vector<bool> made_;
+    bool scheduled_ = false;
     QString picturesFolder_;
 };
 

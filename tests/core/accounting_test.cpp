@@ -17,7 +17,7 @@ using test::TempFolder;
 std::string writeAndRead(const std::filesystem::path& path, const CalcResult& r, const OrderFacts& f) {
     EXPECT_TRUE(writeAccountingFile(path, r, f));
     std::string bytes;
-    EXPECT_TRUE(readWholeFile(path, bytes));
+    EXPECT_TRUE(readWholeFile(path, bytes, 64u << 20));
     return bytes;
 }
 

@@ -2,12 +2,16 @@
 #include "io/executable_folder.h"
 #include "io/whole_file.h"
 
+#include "bounded_run.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+
+#include <sys/stat.h>
 
 namespace dalvex {
 namespace {
@@ -38,7 +42,7 @@ TEST_F(FileIo, WritesNewFileAndReadsItBack) {
     const fs::path path = folder_ / "new.dlx";
     ASSERT_TRUE(writeFileAtomically(path, bytes));
     std::string back = "stale";
-    ASSERT_TRUE(readWholeFile(path, back));
+    ASSERT_TRUE(readWholeFile(path, back, 64u << 20));
     EXPECT_EQ(back, bytes);
     EXPECT_EQ(entryCount(), 1u); // no temporary left beside it
 }
@@ -48,10 +52,10 @@ TEST_F(FileIo, ReplacesExistingFileWhole) {
     ASSERT_TRUE(writeFileAtomically(path, std::string(100000, 'x')));
     ASSERT_TRUE(writeFileAtomically(path, "42"));
     std::string back;
-    ASSERT_TRUE(readWholeFile(path, back));
+    ASSERT_TRUE(readWholeFile(path, back, 64u << 20));
     EXPECT_EQ(back, "42");
     ASSERT_TRUE(writeFileAtomically(path, ""));
-    ASSERT_TRUE(readWholeFile(path, back));
+    ASSERT_TRUE(readWholeFile(path, back, 64u << 20));
     EXPECT_EQ(back, "");
     EXPECT_EQ(entryCount(), 1u);
 }
@@ -76,7 +80,7 @@ TEST_F(FileIo, FailureLeavesOldFileUntouched) {
     std::ofstream(longName) << "old";
     EXPECT_FALSE(writeFileAtomically(longName, "new"));
     std::string old;
-    ASSERT_TRUE(readWholeFile(longName, old));
+    ASSERT_TRUE(readWholeFile(longName, old, 64u << 20));
     EXPECT_EQ(old, "old");
     EXPECT_EQ(entryCount(), 2u);
 
@@ -92,7 +96,7 @@ TEST_F(FileIo, FailureLeavesOldFileUntouched) {
     if (!writable) {
         EXPECT_FALSE(writeFileAtomically(path, "new"));
         std::string back;
-        ASSERT_TRUE(readWholeFile(path, back));
+        ASSERT_TRUE(readWholeFile(path, back, 64u << 20));
         EXPECT_EQ(back, "old");
     }
     fs::permissions(locked, fs::perms::owner_all, fs::perm_options::add);
@@ -103,11 +107,47 @@ TEST_F(FileIo, FailureLeavesOldFileUntouched) {
 
 TEST_F(FileIo, ReadingMissingFileOrFolderFails) {
     std::string bytes = "stale";
-    EXPECT_FALSE(readWholeFile(folder_ / "absent.csv", bytes));
+    EXPECT_FALSE(readWholeFile(folder_ / "absent.csv", bytes, 64u << 20));
     EXPECT_TRUE(bytes.empty());
     bytes = "stale";
-    EXPECT_FALSE(readWholeFile(folder_, bytes));
+    EXPECT_FALSE(readWholeFile(folder_, bytes, 64u << 20));
     EXPECT_TRUE(bytes.empty());
+}
+
+// Only a regular file within the caller's limit is read; nothing else may hang or grow without end.
+TEST_F(FileIo, ReadsOnlyRegularFilesWithinTheLimit) {
+    constexpr std::uint64_t limit = 1000;
+    const fs::path fifo = folder_ / "fifo.csv";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink(fifo, folder_ / "to-fifo.csv");
+    fs::create_symlink("/dev/zero", folder_ / "zero.csv");
+    const fs::path atLimit = folder_ / "at-limit.csv";
+    std::ofstream(atLimit).put('x');
+    fs::resize_file(atLimit, limit);
+    fs::create_symlink(atLimit, folder_ / "to-file.csv");
+    const fs::path overLimit = folder_ / "over-limit.csv";
+    std::ofstream(overLimit).put('x');
+    fs::resize_file(overLimit, limit + 1);
+    using testing::Bounded;
+    const struct {
+        const char* name;
+        bool regular;
+        Bounded read;
+    } cases[] = {
+        {"fifo.csv", false, Bounded::kFalse},   {"to-fifo.csv", false, Bounded::kFalse},
+        {"zero.csv", false, Bounded::kFalse},   {"over-limit.csv", true, Bounded::kFalse},
+        {"at-limit.csv", true, Bounded::kTrue}, {"to-file.csv", true, Bounded::kTrue},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path path = folder_ / c.name;
+        EXPECT_EQ(testing::runBounded([&] {
+                      std::string bytes;
+                      return readWholeFile(path, bytes, limit);
+                  }),
+                  c.read);
+        EXPECT_EQ(regularFileSize(path).has_value(), c.regular);
+    }
 }
 
 TEST(FileIoFolder, ExecutableFolderHoldsTheTests) {

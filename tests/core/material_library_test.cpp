@@ -205,6 +205,17 @@ TEST(MaterialLibraryTest, SamePictureTwiceFindsTheFirst) {
     EXPECT_EQ(collection.find("A.jpg"), nullptr); // keys keep their letter case
 }
 
+TEST(MaterialLibraryTest, AFolderNamedByManyLinesIsExpandedOnce) {
+    TempFolder folder;
+    std::string list = kHeader;
+    for (int i = 0; i < 50; ++i)
+        list += "line" + std::to_string(i) + ";set;" + std::to_string(i + 1) + "\n";
+    MaterialCollection collection = makeCollection(folder, "c", list, {"set/a.jpg", "set/b.jpg"});
+    ASSERT_EQ(collection.load(), 0);
+    EXPECT_EQ(keysOf(collection), (std::vector<std::string>{"set\\a.jpg", "set\\b.jpg"}));
+    EXPECT_EQ(collection.find("set\\b.jpg")->code, "line0");
+}
+
 TEST(MaterialLibraryTest, CollectionsAreSeparate) {
     TempFolder folder;
     makeCollection(folder, "one", std::string(kHeader) + "A;set;1\n", {"set/x.jpg"});

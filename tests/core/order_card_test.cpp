@@ -31,7 +31,7 @@ protected:
     }
     std::string counter() const {
         std::string text;
-        if (!readWholeFile(folder_ / "number.txt", text)) return "<missing>";
+        if (!readWholeFile(folder_ / "number.txt", text, 64u << 20)) return "<missing>";
         return text;
     }
     void advanceWith(const std::string& number) const {

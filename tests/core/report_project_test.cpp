@@ -38,14 +38,14 @@ TEST(ProjectReports, TablesAndFilesTakeTheProjectsFacts) {
     const auto csv = dir.path() / "order.csv";
     ASSERT_TRUE(writeAccountingFile(csv, project));
     std::string bytes;
-    ASSERT_TRUE(readWholeFile(csv, bytes));
+    ASSERT_TRUE(readWholeFile(csv, bytes, 64u << 20));
     const std::string text = cp1251ToUtf8(bytes);
     EXPECT_EQ(text.rfind("№ заказа;00007\r\n", 0), 0u);
     EXPECT_NE(text.find("Сумма;7429,75\r\n"), std::string::npos) << text;
 
     const auto xml = dir.path() / "order.xml";
     ASSERT_TRUE(writeWorkbook(xml, project, WorkbookSheets{true, true, true, true}));
-    ASSERT_TRUE(readWholeFile(xml, bytes));
+    ASSERT_TRUE(readWholeFile(xml, bytes, 64u << 20));
     EXPECT_NE(cp1251ToUtf8(bytes).find("ss:ExpandedColumnCount=\"2\" ss:ExpandedRowCount=\"12\""),
               std::string::npos);
     std::filesystem::remove(xml);

@@ -1,16 +1,22 @@
 #include "calc/systems.h"
 #include "catalogue/catalogue.h"
 #include "io/binary_stream.h"
+#include "io/whole_file.h"
 #include "project/project.h"
 #include "project/project_files.h"
 
+#include "bounded_run.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <limits>
 #include <random>
+
+#include <sys/stat.h>
 
 namespace dalvex {
 namespace {
@@ -279,6 +285,154 @@ TEST_F(SketchFileTest, ReferencesThatNameNoDividerAreRejected) {
     const std::string badInsert = writeSketchBytes(project);
     door.inserts.rbegin()->second.leftId = 1;
     EXPECT_EQ(readSketchBytes(project, badInsert), kSketchCannotOpen);
+}
+
+// Doors whose every field is sane alone but which are not whole (or whose ids leave no next id), each made
+// from a whole door: insert 1 on the left of vertical divider 1, the right part split by horizontal divider 2
+// into inserts 2 (upper) and 3 (lower).
+TEST_F(SketchFileTest, DoorsThatAreNotWholeAreRejected) {
+    project.selectSystem(project.catalogue().findSystem("Борвик"));
+    Door& door = project.sketch.doors[0];
+    splitVertically(door, 4000, project.dividerProfile);
+    project.recalculate(true);
+    Divider h;
+    h.vertical = 0;
+    h.position = door.height / 2;
+    h.startId = 1;
+    h.length = door.width - 4000;
+    door.dividers.emplace(2, h);
+    Insert lower = door.inserts.at(2);
+    door.inserts.at(2).bottomId = 2;
+    door.inserts.at(2).bottom = h.position;
+    lower.topId = 2;
+    lower.top = h.position;
+    door.inserts.emplace(3, lower);
+    door.nextDividerId = 3;
+    door.nextInsertId = 4;
+    project.recalculate(true);
+    const DoorSketch whole = project.sketch;
+    const std::string before = writeSketchBytes(project);
+    ASSERT_EQ(readSketchBytes(project, before), kSketchOk);
+
+    static constexpr int32_t top = std::numeric_limits<int32_t>::max();
+    const struct {
+        const char* what;
+        std::function<void(Door&)> breakIt;
+    } cases[] = {
+        {"insert reaching far out",
+         [](Door& d) { d.inserts.at(3).right = d.inserts.at(3).bottom = 9'000'000; }},
+        {"insert of negative width", [](Door& d) { d.inserts.at(3).right = -9'000'000; }},
+        {"insert covering the door twice", [](Door& d) { d.inserts.at(1).right = d.width; }},
+        {"insert edge off its divider", [](Door& d) { d.inserts.at(1).right = 3000; }},
+        {"two inserts on top of each other",
+         [](Door& d) {
+             d.inserts.at(3) = d.inserts.at(2);
+             d.inserts.at(1).right = d.width; // areas sum to the door's
+             d.inserts.at(1).rightId = 0;
+         }},
+        {"divider outside its door",
+         [](Door& d) {
+             d.dividers.at(1).position = d.width + 1000;
+             d.inserts.at(1).right = d.width + 1000;
+         }},
+        {"divider length off its bounds", [](Door& d) { d.dividers.at(2).length += 100; }},
+        {"divider starting at the frame across an insert",
+         [](Door& d) {
+             d.dividers.at(2).startId = 0;
+             d.dividers.at(2).length = d.width;
+         }},
+        {"divider ending where it does not end",
+         [](Door& d) {
+             d.dividers.at(1).endId = 2;
+             d.dividers.at(1).length = d.height / 2;
+         }},
+        {"side naming a divider across it", [](Door& d) { d.inserts.at(1).rightId = 2; }},
+        {"side naming the frame inside the door", [](Door& d) { d.inserts.at(2).bottomId = 0; }},
+        {"insert id with no successor",
+         [](Door& d) {
+             d.inserts.emplace(top, d.inserts.at(3));
+             d.inserts.erase(3);
+         }},
+        {"divider id with no successor",
+         [](Door& d) {
+             d.dividers.emplace(top, d.dividers.at(2));
+             d.dividers.erase(2);
+             d.inserts.at(2).bottomId = top;
+             d.inserts.at(3).topId = top;
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        project.sketch = whole;
+        c.breakIt(project.sketch.doors[0]);
+        const std::string bad = writeSketchBytes(project);
+        project.sketch = whole;
+        EXPECT_EQ(readSketchBytes(project, bad), kSketchCannotOpen);
+        EXPECT_EQ(writeSketchBytes(project), before);
+    }
+}
+
+TEST_F(SketchFileTest, SavingRefusesWhatCouldNotBeOpenedAndKeepsTheOldFile) {
+    const fs::path target = folder.path() / "эскиз.dlx";
+    ASSERT_EQ(project.save(target), kSketchOk);
+    const std::string old = writeSketchBytes(project);
+    const DoorSketch whole = project.sketch;
+    const struct {
+        const char* what;
+        std::function<void(Door&)> make;
+    } cases[] = {
+        // More dividers than the 16-bit counts of the file can say, in strips 1 mm wide.
+        {"66,000 dividers",
+         [](Door& door) {
+             constexpr int32_t strips = 66'001;
+             door.width = 10 * strips;
+             Insert strip = door.inserts.begin()->second;
+             for (int32_t k = 1; k < strips; ++k) {
+                 Divider d;
+                 d.vertical = 1;
+                 d.position = 10 * k;
+                 d.length = door.height;
+                 door.dividers.emplace(k, d);
+                 strip.leftId = k - 1;
+                 strip.left = 10 * (k - 1);
+                 strip.rightId = k;
+                 strip.right = 10 * k;
+                 door.inserts[k] = strip;
+             }
+             strip.leftId = strips - 1;
+             strip.left = 10 * (strips - 1);
+             strip.rightId = 0;
+             strip.right = door.width;
+             door.inserts[strips] = strip;
+             door.nextDividerId = strips;
+             door.nextInsertId = strips + 1;
+         }},
+        {"a door that is not whole", [](Door& door) { door.inserts.begin()->second.right = -5; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        project.sketch = whole;
+        c.make(project.sketch.doors[0]);
+        EXPECT_EQ(project.save(target), kSketchCannotOpen);
+        std::string kept;
+        ASSERT_TRUE(readWholeFile(target, kept, 64u << 20));
+        EXPECT_EQ(kept, old);
+    }
+}
+
+TEST_F(SketchFileTest, OpeningWhatIsNoSketchFileFailsAtOnce) {
+    const fs::path fifo = folder.path() / "fifo.dlx";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", folder.path() / "zero.dlx");
+    const fs::path huge = folder.path() / "huge.dlx";
+    std::ofstream(huge, std::ios::binary) << writeSketchBytes(project);
+    fs::resize_file(huge, kSketchFileLimit + 1);
+    for (const char* name : {"fifo.dlx", "zero.dlx", "huge.dlx"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(
+            testing::runBounded([&] { return project.open(folder.path() / name) == kSketchCannotOpen; }),
+            testing::Bounded::kTrue);
+    }
 }
 
 TEST_F(SketchFileTest, EveryTruncationIsRejectedCleanly) {

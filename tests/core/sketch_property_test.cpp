@@ -1,5 +1,6 @@
 // Random sequences of edits keep every door consistent, and state no edit could produce is handled safely.
 #include "sketch/door_sketch.h"
+#include "sketch/door_tiling.h"
 #include "sketch_test_support.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ TEST(SketchPropertyTest, RandomEditsKeepTheDoorTiled) {
         Door door;
         test::sizeDoor(door, 10000, 20000);
         for (int step = 0; step < 80; ++step) {
-            const unsigned op = rng() % 10;
+            const unsigned op = rng() % 11;
             if (op < 5) {
                 test::splitDoorAt(door, static_cast<int>(rng() % 10000), static_cast<int>(rng() % 20000),
                                   rng() % 2 == 0);
@@ -38,6 +39,8 @@ TEST(SketchPropertyTest, RandomEditsKeepTheDoorTiled) {
                 door.moveDivider(id, static_cast<int32_t>(rng() % static_cast<unsigned>(extent + 1)));
             } else if (op < 9) {
                 door.removeDivider(anyDividerId(door, rng));
+            } else if (op < 10) {
+                door.alignDividers(rng() % 2 == 0);
             } else {
                 // Growing keeps the dividers apart, so every insert stays non-empty.
                 door.width += static_cast<int32_t>(rng() % 3000);
@@ -45,6 +48,7 @@ TEST(SketchPropertyTest, RandomEditsKeepTheDoorTiled) {
                 door.rescale(false);
             }
             ASSERT_TRUE(consistent(door)) << "round " << round << " step " << step << " op " << op;
+            ASSERT_EQ(tilingFault(door), "") << "round " << round << " step " << step << " op " << op;
         }
         // The newest divider is never abutted, so everything can be taken down again, back to insert 1.
         while (!door.dividers.empty()) {

@@ -131,6 +131,18 @@ TEST(SketchSplitTest, CountersThatWouldCollideOrOverflowAreNotUsed) {
     EXPECT_TRUE(full.dividers.empty());
 }
 
+TEST(SketchSplitTest, ADoorStopsTakingSplitsAtItsInsertLimit) {
+    // Strips 20 mm wide on a door wide enough for more than the limit.
+    Door door;
+    sizeDoor(door, 1'000'000, 20000);
+    for (int32_t k = 1; k < kMaxInserts; ++k)
+        ASSERT_NE(test::splitDoorAt(door, 200 * k, 100, true), 0) << k;
+    ASSERT_EQ(door.inserts.size(), static_cast<std::size_t>(kMaxInserts));
+    EXPECT_EQ(test::splitDoorAt(door, 900'000, 100, true), 0);
+    EXPECT_EQ(test::splitDoorAt(door, 900'000, 10000, false), 0);
+    EXPECT_EQ(door.inserts.size(), static_cast<std::size_t>(kMaxInserts));
+}
+
 TEST(SketchSplitTest, SketchSplitsInTheFirstVisibleDoorAndSelectsTheDivider) {
     DoorSketch s(20000, 20000, 2, nullptr, false);
     for (int i = 0; i < 2; ++i)

@@ -25,7 +25,7 @@ std::string writeAndRead(const std::filesystem::path& path, const CalcResult& r,
                          WorkbookSheets sheets) {
     EXPECT_TRUE(writeWorkbook(path, r, f, sheets));
     std::string bytes;
-    EXPECT_TRUE(readWholeFile(path, bytes));
+    EXPECT_TRUE(readWholeFile(path, bytes, 64u << 20));
     return cp1251ToUtf8(bytes);
 }
 
@@ -99,7 +99,7 @@ TEST(Workbook, BytesAreWindows1251WithLineFeedsOnly) {
     const auto path = dir.path() / "order.xml";
     ASSERT_TRUE(writeWorkbook(path, exampleResult(), exampleFacts(true), kAllSheets));
     std::string bytes;
-    ASSERT_TRUE(readWholeFile(path, bytes));
+    ASSERT_TRUE(readWholeFile(path, bytes, 64u << 20));
     EXPECT_EQ(bytes.rfind("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<?mso-application", 0), 0u);
     EXPECT_EQ(bytes.find('\r'), std::string::npos);
     EXPECT_NE(bytes.find("<Worksheet ss:Name=\"\xC7\xE0\xEA\xE0\xE7\">\n"), std::string::npos); // "Заказ"
@@ -240,7 +240,7 @@ std::string firstSheetAsCsv(const std::filesystem::path& folder, const std::stri
         dir + "' " + name + ".xml >/dev/null 2>&1";
     if (std::system(command.c_str()) != 0) return {};
     std::string csv;
-    readWholeFile(folder / (name + ".csv"), csv);
+    readWholeFile(folder / (name + ".csv"), csv, 64u << 20);
     return csv;
 }
 

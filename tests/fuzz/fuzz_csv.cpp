@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     dalvex::CsvFile csv;
-    if (dalvex::parseCsv(bytes, csv) == dalvex::kCsvRead && csv.lines.empty()) __builtin_trap();
+    if (dalvex::parseCsv(bytes, csv) == dalvex::kCsvRead && csv.lineCount() == 0) __builtin_trap();
 
     {
         std::ofstream out(workspace.list, std::ios::binary | std::ios::trunc);

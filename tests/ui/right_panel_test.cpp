@@ -5,6 +5,7 @@
 #include "dlg_door_size.h"
 #include "dlg_splitter.h"
 #include "dlg_zoom_material.h"
+#include "io/whole_file.h"
 #include "main_window.h"
 #include "right_panel_dlg.h"
 #include "thumb_list.h"
@@ -123,6 +124,7 @@ private slots:
     void thumbnailFillsTheSelectedInsert();
     void thumbnailWithScalingOpensTheScalingDialog();
     void thumbnailIsBlankOrStretched();
+    void thumbnailsAreMadeOnlyWhenSeen();
     void doorWidthsDialogShowsTheDoors();
     void doorWidthsDialogMessages();
     void doorWidthsDialogRowsWinOverWidths();
@@ -551,15 +553,41 @@ void RightPanelTest::thumbnailIsBlankOrStretched() {
     const QImage wide = CThumbListCtrl::thumbnail(path("wide.png")).toImage();
     QCOMPARE(wide.size(), QSize(62, 62));
     QCOMPARE(wide.pixelColor(31, 60), QColor(Qt::blue)); // stretched over the whole height
-    const QImage missing = CThumbListCtrl::thumbnail(path("none.png")).toImage();
-    QCOMPARE(missing.size(), QSize(62, 62));
-    QCOMPARE(missing.pixelColor(30, 30), QColor(Qt::white));
+    // A missing picture, and one above the size a picture may have (a real picture with a long tail, which
+    // the decoder would otherwise take), are blank.
+    std::filesystem::copy_file(folder / "exact.png", folder / "huge.png");
+    std::filesystem::resize_file(folder / "huge.png", kPictureFileLimit + 1);
+    for (const char* name : {"none.png", "huge.png"}) {
+        const QImage blank = CThumbListCtrl::thumbnail(path(name)).toImage();
+        QCOMPARE(blank.size(), QSize(62, 62));
+        QCOMPARE(blank.pixelColor(30, 30), QColor(Qt::white));
+    }
     // An unreadable picture still lists its item and text.
     CThumbListCtrl list;
     list.setPaths({path("exact.png"), path("none.png")}, QString::fromStdString(folder.string()));
     list.rebuild();
     QCOMPARE(list.count(), 2);
     QCOMPARE(list.item(1)->text(), QStringLiteral("none.png"));
+    std::filesystem::remove_all(folder);
+}
+
+void RightPanelTest::thumbnailsAreMadeOnlyWhenSeen() {
+    const auto folder = uniqueTempFolder("lazy");
+    QImage image(QSize(62, 62), QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const QString picture = QString::fromStdString((folder / "red.png").string());
+    QVERIFY(image.save(picture));
+    CThumbListCtrl list;
+    list.resize(300, 300);
+    list.setPaths(QStringList(500, picture), QString::fromStdString(folder.string()));
+    list.show();
+    list.rebuild();
+    QTRY_VERIFY(list.thumbnailMade(0));
+    QVERIFY(!list.thumbnailMade(499));
+    QCOMPARE(list.item(0)->icon().pixmap(62, 62).toImage().pixelColor(30, 30), QColor(Qt::red));
+    list.scrollToBottom();
+    QTRY_VERIFY(list.thumbnailMade(499));
+    QVERIFY(!list.thumbnailMade(250));
     std::filesystem::remove_all(folder);
 }
 

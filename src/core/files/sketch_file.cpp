@@ -3,9 +3,11 @@
 #include "calc/ds_system.h"
 #include "catalogue/catalogue.h"
 #include "io/binary_stream.h"
+#include "sketch/door_tiling.h"
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 
 namespace dalvex {
@@ -15,6 +17,8 @@ namespace {
 // Lengths beyond a kilometre cannot come from a real wardrobe; rejecting them keeps every later sum and
 // difference of the engine well inside int32.
 constexpr int32_t kLengthLimit = 10'000'000;
+// Ids stay below this so that the next id, one above the last, still fits.
+constexpr int32_t kIdLimit = std::numeric_limits<int32_t>::max();
 // The marker byte of the current form of the order card block.
 constexpr uint8_t kCardMarker = 2;
 
@@ -120,7 +124,7 @@ bool readDoor(BinaryReader& in, int version, const Catalogue& catalogue, Door& d
         d.endId = in.i32();
         const std::string profileCode = in.str();
         d.profile = profileCode.empty() ? nullptr : catalogue.findDividerProfile(profileCode);
-        if (!in.ok() || id <= 0 || door.dividers.count(id) != 0) return false;
+        if (!in.ok() || id <= 0 || id >= kIdLimit || door.dividers.count(id) != 0) return false;
         if (d.vertical != 0 && d.vertical != 1) return false;
         if (!saneLength(d.cutLength) || !saneLength(d.length) || !saneLength(d.axis) ||
             !saneLength(d.position))
@@ -154,7 +158,7 @@ bool readDoor(BinaryReader& in, int version, const Catalogue& catalogue, Door& d
         if (!collectionName.empty())
             if (const MaterialCollection* c = catalogue.findCollection(collectionName))
                 ins.material = c->find(key);
-        if (!in.ok() || id <= 0 || door.inserts.count(id) != 0) return false;
+        if (!in.ok() || id <= 0 || id >= kIdLimit || door.inserts.count(id) != 0) return false;
         for (int32_t v : {ins.panelX, ins.panelY, ins.panelWidth, ins.panelHeight, ins.left, ins.top,
                           ins.right, ins.bottom})
             if (!saneLength(v)) return false;
@@ -181,6 +185,21 @@ bool readDoor(BinaryReader& in, int version, const Catalogue& catalogue, Door& d
     const int32_t lastDivider = door.dividers.empty() ? 0 : door.dividers.rbegin()->first;
     if (door.nextInsertId <= lastInsert) door.nextInsertId = lastInsert + 1;
     if (door.nextDividerId <= lastDivider) door.nextDividerId = lastDivider + 1;
+
+    // An insert that was never laid out carries all four edges as 0; they follow from its sides.
+    for (auto& [id, ins] : door.inserts) {
+        if (ins.left != 0 || ins.top != 0 || ins.right != 0 || ins.bottom != 0) continue;
+        const Divider* right = door.divider(ins.rightId);
+        const Divider* bottom = door.divider(ins.bottomId);
+        const Divider* left = door.divider(ins.leftId);
+        const Divider* top = door.divider(ins.topId);
+        ins.left = left ? left->position : 0;
+        ins.top = top ? top->position : 0;
+        ins.right = right ? right->position : door.width;
+        ins.bottom = bottom ? bottom->position : door.height;
+    }
+    // Each field alone is not enough: the door must be whole, or the engine prices what is not there.
+    if (!tilesItself(door)) return false;
 
     door.clearHits();
     door.selectedInsertId = 0;
@@ -226,6 +245,15 @@ std::optional<OrderCard> readCard(const BinaryReader& in, const OrderCard& befor
 }
 
 } // namespace
+
+bool sketchFileCanHold(const DoorSketch& sketch) {
+    for (int i = 0; i < sketch.doorCount && i < kMaxDoors; ++i)
+        if (sketch.doors[i].inserts.size() > static_cast<std::size_t>(kMaxInserts) ||
+            sketch.doors[i].dividers.size() >= static_cast<std::size_t>(kMaxInserts) ||
+            !tilesItself(sketch.doors[i]))
+            return false;
+    return true;
+}
 
 std::string writeSketchFile(const SketchFileData& data) {
     BinaryWriter out;

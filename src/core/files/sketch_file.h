@@ -42,6 +42,11 @@ struct SketchFileData {
     OrderCard card;
 };
 
+// Whether the reader would take the doors in use back: each whole (tilesItself) and within what the file
+// counts (at most kMaxInserts inserts a door). Saving refuses a sketch that is not, rather than write a file
+// that never opens again.
+bool sketchFileCanHold(const DoorSketch& sketch);
+
 // The whole file.
 std::string writeSketchFile(const SketchFileData& data);
 

@@ -58,12 +58,13 @@ SketchFileResult readSketchBytes(Project& project, std::string_view bytes) {
 }
 
 SketchFileResult Project::save(const std::filesystem::path& path) const {
+    if (!sketchFileCanHold(sketch)) return kSketchCannotOpen;
     return writeFileAtomically(path, writeSketchBytes(*this)) ? kSketchOk : kSketchCannotOpen;
 }
 
 SketchFileResult Project::open(const std::filesystem::path& path) {
     std::string bytes;
-    if (!readWholeFile(path, bytes)) return kSketchCannotOpen;
+    if (!readWholeFile(path, bytes, kSketchFileLimit)) return kSketchCannotOpen;
     return readSketchBytes(*this, bytes);
 }
 

@@ -1,11 +1,13 @@
 #include "records/material_library.h"
 
+#include "io/whole_file.h"
 #include "records/csv.h"
 #include "text/numbers.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
+#include <set>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -87,7 +89,7 @@ int MaterialCollection::load() {
     picturesFolder = pictures.string();
 
     CsvFile csv;
-    if (const CsvResult read = readCsv(listPath, csv); read != kCsvRead) return read;
+    if (const CsvResult read = readCsv(listPath, csv, kMaterialListLimit); read != kCsvRead) return read;
     const int codeColumn = csv.column("код");
     const int pictureColumn = csv.column("изображение");
     const int priceColumn = csv.column("цена");
@@ -97,8 +99,9 @@ int MaterialCollection::load() {
     const int widthColumn = csv.column("ширина");
     const int thicknessColumn = csv.column("толщина");
 
-    for (std::size_t i = 1; i < csv.lines.size(); ++i) {
-        const std::vector<std::string>& line = csv.lines[i];
+    std::set<std::string> expandedFolders;
+    for (std::size_t i = 1; i < csv.lineCount(); ++i) {
+        const std::string_view line = csv.line(i);
         const std::string_view code = CsvFile::field(line, codeColumn);
         const std::string_view picture = CsvFile::field(line, pictureColumn);
         if (code.empty() || picture.empty() || !isPlainName(picture)) continue;
@@ -124,7 +127,10 @@ int MaterialCollection::load() {
             continue;
         }
 
-        // A name without a dot is a sub-folder of pictures: one material per picture, in name order.
+        // A name without a dot is a sub-folder of pictures: one material per picture, in name order. A folder
+        // named again by a later line is not expanded again: its keys are taken already, so the copies could
+        // never be told apart, and a long list naming one big folder would multiply it.
+        if (!expandedFolders.insert(std::string(picture)).second) continue;
         material.fromFolder = true;
         for (const fs::path& entry : sortedEntries(pictures / fs::path(std::string(picture)))) {
             if (!hasPictureExtension(entry.filename().string()) || !canRead(entry)) continue;

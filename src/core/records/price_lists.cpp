@@ -1,5 +1,6 @@
 #include "records/price_lists.h"
 
+#include "io/whole_file.h"
 #include "records/csv.h"
 #include "records/record_store.h"
 #include "text/numbers.h"
@@ -44,7 +45,7 @@ SystemRecord* systemNamedBy(const RecordStore& catalogue, std::string_view norma
 
 int readColorCategories(RecordStore& catalogue, const std::filesystem::path& file) {
     CsvFile csv;
-    if (const CsvResult read = readCsv(file, csv); read != kCsvRead) return read;
+    if (const CsvResult read = readCsv(file, csv, kPriceListLimit); read != kCsvRead) return read;
 
     const int colorColumn = csv.column("цвет");
     if (colorColumn < 0) return 3;
@@ -60,8 +61,8 @@ int readColorCategories(RecordStore& catalogue, const std::filesystem::path& fil
     }
     if (bindings.empty()) return 4;
 
-    for (std::size_t i = 1; i < csv.lines.size(); ++i) {
-        const std::vector<std::string>& line = csv.lines[i];
+    for (std::size_t i = 1; i < csv.lineCount(); ++i) {
+        const std::string_view line = csv.line(i);
         const std::string name = normalized(CsvFile::field(line, colorColumn));
         if (name.empty()) continue;
         ProfileColor* color = catalogue.findColor(name);
@@ -79,11 +80,11 @@ int readColorCategories(RecordStore& catalogue, const std::filesystem::path& fil
 
 int readRollerSets(RecordStore& catalogue, const std::filesystem::path& file) {
     CsvFile csv;
-    if (const CsvResult read = readCsv(file, csv); read != kCsvRead) return read;
+    if (const CsvResult read = readCsv(file, csv, kPriceListLimit); read != kCsvRead) return read;
 
     SystemRecord* current = nullptr;
-    for (std::size_t i = 1; i < csv.lines.size(); ++i) {
-        const std::vector<std::string>& line = csv.lines[i];
+    for (std::size_t i = 1; i < csv.lineCount(); ++i) {
+        const std::string_view line = csv.line(i);
         if (SystemRecord* system = systemNamedBy(catalogue, normalized(CsvFile::field(line, 0)))) {
             current = system;
             continue;
@@ -118,15 +119,15 @@ int readRollerSets(RecordStore& catalogue, const std::filesystem::path& file) {
 
 int readProfilePrices(RecordStore& catalogue, const std::filesystem::path& file) {
     CsvFile csv;
-    if (const CsvResult read = readCsv(file, csv); read != kCsvRead) return read;
+    if (const CsvResult read = readCsv(file, csv, kPriceListLimit); read != kCsvRead) return read;
 
     const int codeColumn = csv.column("код");
     const int categoryColumn = csv.column("коллекция");
     const int priceColumn = csv.column("цена");
     if (codeColumn < 0 || categoryColumn < 0 || priceColumn < 0) return 3;
 
-    for (std::size_t i = 1; i < csv.lines.size(); ++i) {
-        const std::vector<std::string>& line = csv.lines[i];
+    for (std::size_t i = 1; i < csv.lineCount(); ++i) {
+        const std::string_view line = csv.line(i);
         const double price = readNumber(normalized(CsvFile::field(line, priceColumn)));
         if (!(price > 0.0)) continue;
         const std::string word = normalized(CsvFile::field(line, categoryColumn));

@@ -48,6 +48,7 @@ Divider* Door::split(PixelPoint p, const DividerProfile* profile, bool vertical,
 Divider* Door::splitInsert(int32_t splitId, int32_t position, const DividerProfile* profile, bool vertical) {
     Insert* found = insert(splitId);
     if (!found) return nullptr;
+    if (inserts.size() >= static_cast<std::size_t>(kMaxInserts)) return nullptr;
     Insert& ins = *found;
     const int64_t nearPart = static_cast<int64_t>(position) - (vertical ? ins.left : ins.top);
     const int64_t farPart = static_cast<int64_t>(vertical ? ins.right : ins.bottom) - position;

@@ -21,6 +21,8 @@ inline constexpr int kMaxDoors = 10;
 inline constexpr int32_t kMinInsertPart = 200; // 20 mm: the smallest extent a split or a move may leave
 inline constexpr int32_t kDividerGrid = 100;   // 10 mm: mouse positions of dividers are rounded to it
 inline constexpr int32_t kMinDoorWidth = 1000; // 100 mm: the narrowest door a joint drag may leave
+// The most inserts a door may hold: far beyond any real door, and well inside what a sketch file can count.
+inline constexpr int kMaxInserts = 4000;
 
 enum FrameSide { kFrameLeft = 0, kFrameTop = 1, kFrameRight = 2, kFrameBottom = 3 };
 
