@@ -5,6 +5,7 @@
 #include "cli_options.h"
 #include "files/sketch_file.h"
 #include "io/executable_folder.h"
+#include "io/utf8_path.h"
 #include "orders/accounting.h"
 #include "orders/workbook.h"
 #include "project/project.h"
@@ -119,15 +120,16 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return kExitOk;
     }
 
-    const fs::path data = options->dataFolder.empty() ? executableFolder() : fs::path(options->dataFolder);
+    const fs::path data =
+        options->dataFolder.empty() ? executableFolder() : pathFromUtf8(options->dataFolder);
     std::error_code ec;
-    if (!fs::is_directory(data, ec)) return usageError(err, "data folder " + data.string() + " not found");
+    if (!fs::is_directory(data, ec)) return usageError(err, "data folder " + pathToUtf8(data) + " not found");
 
     Catalogue catalogue(data);
     Project project(catalogue, data / "config");
 
     if (!options->input.empty()) {
-        const int opened = project.open(options->input);
+        const int opened = project.open(pathFromUtf8(options->input));
         if (opened == kSketchNewerVersion) {
             err << "Ошибка открытия файла: версия файла не поддерживается данной программой.\n";
             return kExitFile;
@@ -144,12 +146,16 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << projectJson(project);
         return kExitOk;
     case Command::Save:
-        return project.save(options->output) == kSketchOk ? kExitOk : cannotWrite(err, options->output);
-    case Command::Xml:
-        return writeWorkbook(options->output, project, options->sheets) ? kExitOk
+        return project.save(pathFromUtf8(options->output)) == kSketchOk ? kExitOk
                                                                         : cannotWrite(err, options->output);
+    case Command::Xml:
+        return writeWorkbook(pathFromUtf8(options->output), project, options->sheets)
+                   ? kExitOk
+                   : cannotWrite(err, options->output);
     case Command::Csv:
-        return writeAccountingFile(options->output, project) ? kExitOk : cannotWrite(err, options->output);
+        return writeAccountingFile(pathFromUtf8(options->output), project)
+                   ? kExitOk
+                   : cannotWrite(err, options->output);
     case Command::Help:
         break;
     }
