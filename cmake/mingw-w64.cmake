@@ -25,4 +25,4 @@ if(DALVEX_WINE)
 endif()
 
 # -O2, not -O3: at -O3 GCC 12 reports a false -Wrestrict inside std::string (GCC bug 105329), an error here.
-set(CMAKE_CXX_FLAGS_RELEASE_INIT "-O2 -DNDEBUG")
+set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "Flags of the Release build")

@@ -43,7 +43,8 @@ echo "Cross-building the core, dalvex-cli and the tests for Windows"
 cmake -S . -B "$build/main" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DDALVEX_WERROR=ON -DDALVEX_BUILD_UI=OFF -DDALVEX_BUILD_BENCH=OFF -DCMAKE_PREFIX_PATH="$build/gtest-install" \
   "${launcher[@]}" >/dev/null
-cmake --build "$build/main" -j"$jobs" --target dalvex-cli dalvex_core_tests dalvex_cli_tests dalvex_data >/dev/null
+cmake --build "$build/main" -j"$jobs" --target dalvex-cli dalvex_core_tests dalvex_cli_tests dalvex_data \
+  >"$build/build.log" 2>&1 || { grep -A20 -E "FAILED|error" "$build/build.log" | head -80; exit 1; }
 
 # A wine prefix of our own, made once; no display and no wine chatter.
 export WINEDEBUG=-all WINEPREFIX="$build/wineprefix" WINEDLLOVERRIDES="mscoree,mshtml="
