@@ -9,6 +9,7 @@
 #include "cut_plan_json.h"
 #include "files/sketch_file.h"
 #include "io/executable_folder.h"
+#include "io/utf8_path.h"
 #include "io/whole_file.h"
 #include "orders/accounting.h"
 #include "orders/workbook.h"
@@ -144,7 +145,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         std::string text;
         if (*options->script == "-") {
             text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-        } else if (!readWholeFile(*options->script, text, kScriptFileLimit)) {
+        } else if (!readWholeFile(pathFromUtf8(*options->script), text, kScriptFileLimit)) {
             err << "Ошибка открытия файла " << *options->script << "\n";
             return kExitFile;
         }
@@ -153,9 +154,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         script = std::move(*parsed);
     }
 
-    const fs::path data = options->dataFolder.empty() ? executableFolder() : fs::path(options->dataFolder);
+    const fs::path data =
+        options->dataFolder.empty() ? executableFolder() : pathFromUtf8(options->dataFolder);
     std::error_code ec;
-    if (!fs::is_directory(data, ec)) return usageError(err, "data folder " + data.string() + " not found");
+    if (!fs::is_directory(data, ec)) return usageError(err, "data folder " + pathToUtf8(data) + " not found");
 
     Catalogue catalogue(data);
     Project project(catalogue, data / "config");
@@ -170,7 +172,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     applyCuttingSettings(project.result, project.cutting);
 
     if (!options->input.empty()) {
-        const int opened = project.open(options->input);
+        const int opened = project.open(pathFromUtf8(options->input));
         if (opened == kSketchNewerVersion) {
             err << "Ошибка открытия файла: версия файла не поддерживается данной программой.\n";
             return kExitFile;
@@ -190,16 +192,20 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << projectJson(project);
         return done;
     case Command::Save:
-        return project.save(options->output) == kSketchOk ? done : cannotWrite(err, options->output);
-    case Command::Xml:
-        return writeWorkbook(options->output, project, options->sheets) ? done
+        return project.save(pathFromUtf8(options->output)) == kSketchOk ? done
                                                                         : cannotWrite(err, options->output);
+    case Command::Xml:
+        return writeWorkbook(pathFromUtf8(options->output), project, options->sheets)
+                   ? done
+                   : cannotWrite(err, options->output);
     case Command::CutPlan:
         out << cutPlanJson(planArticles(project.result, project.cutting.kerf, project.cutting.trim),
                            project.cutting.kerf, project.cutting.trim);
         return done;
     case Command::Csv:
-        return writeAccountingFile(options->output, project) ? done : cannotWrite(err, options->output);
+        return writeAccountingFile(pathFromUtf8(options->output), project)
+                   ? done
+                   : cannotWrite(err, options->output);
     case Command::Help:
         break;
     }

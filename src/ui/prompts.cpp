@@ -1,6 +1,7 @@
 #include "prompts.h"
 
-#include <QFile>
+#include "io/utf8_path.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -46,7 +47,8 @@ Prompts& prompts() {
 }
 
 std::filesystem::path toPath(const QString& text) {
-    return std::filesystem::path(QFile::encodeName(text).toStdString());
+    // Through UTF-8, not the local 8-bit encoding, which on Windows cannot hold every name.
+    return pathFromUtf8(text.toStdString());
 }
 
 } // namespace dalvex::ui

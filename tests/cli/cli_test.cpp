@@ -1,5 +1,6 @@
 // End-to-end tests of dalvex-cli: the built binary is run with the sample data beside it.
 #include "io/binary_stream.h"
+#include "io/utf8_path.h"
 #include "text/encoding.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,11 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#if defined(_WIN32)
+#include <cstdlib>
+#else
 #include <sys/wait.h>
+#endif
 
 namespace {
 
@@ -24,13 +29,24 @@ std::string readFile(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
+// A file named by UTF-8 text, as the program's arguments name it.
+std::string readFile(const std::string& utf8) {
+    return readFile(dalvex::pathFromUtf8(utf8));
+}
 
+#if defined(_WIN32)
+// cmd.exe takes double quotes; the test arguments hold none.
+std::string shellQuoted(const std::string& s) {
+    return "\"" + s + "\"";
+}
+#else
 std::string shellQuoted(const std::string& s) {
     std::string q = "'";
     for (char c : s)
         q += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return q + "'";
 }
+#endif
 
 class CliTest : public ::testing::Test {
 protected:
@@ -49,13 +65,25 @@ protected:
         for (const auto& a : args)
             command += " " + shellQuoted(a);
         const fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
-        command += " >" + shellQuoted(out.string()) + " 2>" + shellQuoted(err.string());
-        const int status = std::system(command.c_str());
+        command += " >" + shellQuoted(dalvex::pathToUtf8(out)) + " 2>" + shellQuoted(dalvex::pathToUtf8(err));
         Outcome r;
+#if defined(_WIN32)
+        // The whole line in one more pair of quotes, which cmd.exe /c strips; UTF-16 so that Cyrillic
+        // arguments arrive whole.
+        const std::u16string wide = dalvex::utf8ToUtf16("\"" + command + "\"");
+        r.exitCode = _wsystem(std::wstring(wide.begin(), wide.end()).c_str());
+#else
+        const int status = std::system(command.c_str());
         r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
         r.out = readFile(out);
         r.err = readFile(err);
         return r;
+    }
+
+    // A file name in the test's folder as UTF-8, the form the program's arguments take.
+    std::string at(std::string_view name) const {
+        return dalvex::pathToUtf8(dir_ / dalvex::pathFromUtf8(name));
     }
 
     fs::path dir_;
@@ -137,7 +165,7 @@ TEST_F(CliTest, RefusedValuesExitWithTwo) {
 }
 
 TEST_F(CliTest, SaveOpenRoundTripAndFileErrors) {
-    const std::string file = (dir_ / "эскиз.dlx").string();
+    const std::string file = at("эскиз.dlx");
     ASSERT_EQ(run({"save", file, "--system", "Зеркан", "--width", "2400", "--doors", "2"}).exitCode, 0);
     const Outcome reopened = run({"calc", file});
     ASSERT_EQ(reopened.exitCode, 0) << reopened.err;
@@ -145,34 +173,34 @@ TEST_F(CliTest, SaveOpenRoundTripAndFileErrors) {
     EXPECT_TRUE(has(reopened.out, "\"width\":24000"));
     EXPECT_TRUE(has(reopened.out, "\"doorCount\":2"));
     // Opening and saving again writes the same bytes.
-    const std::string again = (dir_ / "again.dlx").string();
+    const std::string again = at("again.dlx");
     ASSERT_EQ(run({"save", again, file}).exitCode, 0);
     EXPECT_EQ(readFile(file), readFile(again));
 
     std::string newer = readFile(file);
     newer[0] = 7;
     std::ofstream(dir_ / "newer.dlx", std::ios::binary) << newer;
-    const Outcome version = run({"calc", (dir_ / "newer.dlx").string()});
+    const Outcome version = run({"calc", at("newer.dlx")});
     EXPECT_EQ(version.exitCode, 3);
     EXPECT_EQ(version.err, "Ошибка открытия файла: версия файла не поддерживается данной программой.\n");
 
     std::ofstream(dir_ / "damaged.dlx", std::ios::binary) << readFile(file).substr(0, 40);
-    const std::string damaged = (dir_ / "damaged.dlx").string();
+    const std::string damaged = at("damaged.dlx");
     const Outcome bad = run({"calc", damaged});
     EXPECT_EQ(bad.exitCode, 3);
     EXPECT_EQ(bad.err, "Ошибка открытия файла " + damaged + "\n");
 
-    const Outcome missing = run({"calc", (dir_ / "missing.dlx").string()});
+    const Outcome missing = run({"calc", at("missing.dlx")});
     EXPECT_EQ(missing.exitCode, 3);
 
-    const std::string unwritable = (dir_ / "no-folder" / "x.dlx").string();
+    const std::string unwritable = at("no-folder/x.dlx");
     const Outcome cannot = run({"save", unwritable});
     EXPECT_EQ(cannot.exitCode, 3);
     EXPECT_EQ(cannot.err, "Ошибка сохранения файла " + unwritable + "\n");
 }
 
 TEST_F(CliTest, WorkbookAndAccountingFile) {
-    const std::string xml = (dir_ / "order.xml").string();
+    const std::string xml = at("order.xml");
     ASSERT_EQ(run({"xml", xml, "--order-number", "7", "--sheets", "order,price"}).exitCode, 0);
     const std::string workbook = dalvex::cp1251ToUtf8(readFile(xml));
     EXPECT_EQ(workbook.rfind("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n", 0), 0u);
@@ -181,7 +209,7 @@ TEST_F(CliTest, WorkbookAndAccountingFile) {
     EXPECT_FALSE(has(workbook, "ss:Name=\"Сборка\""));
     EXPECT_TRUE(has(workbook, "00007"));
 
-    const std::string csv = (dir_ / "order.csv").string();
+    const std::string csv = at("order.csv");
     ASSERT_EQ(run({"csv", csv, "--order-number", "7"}).exitCode, 0);
     const std::string accounting = dalvex::cp1251ToUtf8(readFile(csv));
     EXPECT_EQ(
@@ -189,7 +217,7 @@ TEST_F(CliTest, WorkbookAndAccountingFile) {
         << accounting.substr(0, 120);
     EXPECT_TRUE(has(accounting, "\r\nИтого;"));
 
-    EXPECT_EQ(run({"csv", (dir_ / "none" / "x.csv").string()}).exitCode, 3);
+    EXPECT_EQ(run({"csv", at("none/x.csv")}).exitCode, 3);
 }
 
 } // namespace

@@ -1,15 +1,24 @@
 #include "io/atomic_file.h"
 #include "io/executable_folder.h"
 #include "io/whole_file.h"
+#include "temp_folder.h"
 
 #include "bounded_run.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
+
+#if !defined(_WIN32)
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include <sys/stat.h>
 
@@ -103,6 +112,99 @@ TEST_F(FileIo, FailureLeavesOldFileUntouched) {
     std::error_code ec;
     fs::remove(locked / "probe", ec);
     EXPECT_EQ(std::distance(fs::directory_iterator(locked), fs::directory_iterator()), 1);
+}
+
+std::vector<std::string> namesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(FileIo, SaveRemovesOnlyTheStaleTemporariesOfItsTarget) {
+    // No process runs under this id on Linux (ids stay below 2^22) or on Windows (ids are multiples of 4).
+    const std::string dead = "2147483646";
+    const std::string self = std::to_string(testing::processId());
+    const struct {
+        std::string name;
+        bool kept;
+    } cases[] = {
+        {".order.dlx.tmp-" + dead + "-0", false},  // left by a killed save of this target
+        {".order.dlx.tmp-" + dead + "-17", false}, //
+        {".order.dlx.tmp-" + self + "-999", true}, // this process may be saving it in another thread
+        {".other.dlx.tmp-" + dead + "-0", true},   // another target's
+        {".order.dlx.tmp-x" + dead + "-0", true},  // not a name the writer makes
+        {".order.dlx.tmp-" + dead, true},          //
+        {"order.dlx.tmp-" + dead + "-0", true},    //
+        {".order.dlx.tmp-99999999999-0", true},    // no process id
+    };
+    std::vector<std::string> expected = {"order.dlx"};
+    for (const auto& c : cases) {
+        std::ofstream(folder_ / c.name) << "partial";
+        if (c.kept) expected.push_back(c.name);
+    }
+    std::sort(expected.begin(), expected.end());
+    ASSERT_TRUE(writeFileAtomically(folder_ / "order.dlx", "new"));
+    EXPECT_EQ(namesIn(folder_), expected);
+}
+
+#if !defined(_WIN32)
+TEST_F(FileIo, NextSaveCleansUpAfterAKilledSave) {
+    const fs::path path = folder_ / "order.dlx";
+    ASSERT_TRUE(writeFileAtomically(path, "old"));
+    // A save killed while it writes leaves its temporary file; a few tries in case one finishes first.
+    bool killedMidway = false;
+    for (int attempt = 0; attempt < 5 && !killedMidway; ++attempt) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            writeFileAtomically(path, std::string(std::size_t{128} << 20, 'x'));
+            ::_exit(0);
+        }
+        int status = 0;
+        bool started = false;
+        while (!started && ::waitpid(child, &status, WNOHANG) == 0) {
+            std::error_code ec;
+            for (const auto& entry : fs::directory_iterator(folder_))
+                started = started || (entry.path() != path && fs::file_size(entry.path(), ec) > 0 && !ec);
+        }
+        if (!started) continue; // it ended before it was seen writing
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+        killedMidway = WIFSIGNALED(status) && namesIn(folder_).size() == 2;
+    }
+    ASSERT_TRUE(killedMidway);
+    std::string back;
+    ASSERT_TRUE(readWholeFile(path, back, 64u << 20));
+    EXPECT_EQ(back, "old");
+    ASSERT_TRUE(writeFileAtomically(path, "new"));
+    EXPECT_EQ(namesIn(folder_), std::vector<std::string>{"order.dlx"});
+}
+#endif
+
+TEST_F(FileIo, SaveThroughALinkReplacesTheFileItPointsTo) {
+    const fs::path real = folder_ / "orders" / "real.dlx";
+    fs::create_directories(real.parent_path());
+    ASSERT_TRUE(writeFileAtomically(real, "old"));
+    std::error_code ec;
+    fs::create_symlink(fs::path("orders") / "real.dlx", folder_ / "link.dlx", ec); // relative to the link
+    if (ec) GTEST_SKIP() << "no symbolic links here: " << ec.message();
+    fs::create_symlink(folder_ / "link.dlx", folder_ / "chain.dlx"); // a link to a link
+    for (const char* through : {"link.dlx", "chain.dlx"}) {
+        ASSERT_TRUE(writeFileAtomically(folder_ / through, through));
+        EXPECT_TRUE(fs::is_symlink(folder_ / "link.dlx"));
+        EXPECT_TRUE(fs::is_symlink(folder_ / "chain.dlx"));
+        std::string back;
+        ASSERT_TRUE(readWholeFile(real, back, 64u << 20));
+        EXPECT_EQ(back, through);
+    }
+    EXPECT_EQ(namesIn(real.parent_path()), std::vector<std::string>{"real.dlx"});
+    // A dangling link gets the file it names.
+    fs::create_symlink("new.dlx", folder_ / "dangling.dlx");
+    ASSERT_TRUE(writeFileAtomically(folder_ / "dangling.dlx", "made"));
+    EXPECT_TRUE(fs::is_symlink(folder_ / "dangling.dlx"));
+    EXPECT_TRUE(fs::is_regular_file(folder_ / "new.dlx"));
 }
 
 TEST_F(FileIo, ReadingMissingFileOrFolderFails) {

@@ -1,3 +1,4 @@
+#include "io/utf8_path.h"
 #include "records/material_library.h"
 #include "temp_folder.h"
 
@@ -24,7 +25,7 @@ MaterialCollection makeCollection(const TempFolder& folder, const std::string& n
         folder.writeBytes(base + "/images/" + picture, "pic");
     MaterialCollection collection;
     collection.name = name;
-    collection.listPath = folder.writeText(base + "/price.csv", list).string();
+    collection.listPath = pathToUtf8(folder.writeText(base + "/price.csv", list));
     return collection;
 }
 
@@ -53,8 +54,8 @@ TEST(MaterialLibraryTest, ScanKeepsFoldersWithListAndPicturesSortedByName) {
         names.push_back(c.name);
     // Byte order of the UTF-8 names: Latin before Cyrillic, Д before З.
     EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "ДСП", "Зеркала"}));
-    EXPECT_EQ(collections[0].listPath, (folder / "materials/Alpha/price.csv").string());
-    EXPECT_EQ(collections[0].picturesFolder, (folder / "materials/Alpha/images").string());
+    EXPECT_EQ(pathFromUtf8(collections[0].listPath), folder / "materials/Alpha/price.csv");
+    EXPECT_EQ(pathFromUtf8(collections[0].picturesFolder), folder / "materials/Alpha/images");
 
     EXPECT_TRUE(scanCollections(folder / "no such folder").empty());
     EXPECT_TRUE(scanCollections(folder / "materials/loose.csv").empty());
@@ -83,7 +84,7 @@ TEST(MaterialLibraryTest, LoadResultCodes) {
         EXPECT_EQ(collection.materials.size(), c.result == 0 && c.list != kHeader ? 1u : 0u) << c.label;
     }
     MaterialCollection missing;
-    missing.listPath = (folder / "materials/none/price.csv").string();
+    missing.listPath = pathToUtf8(folder / "materials/none/price.csv");
     EXPECT_EQ(missing.load(), 1);
     EXPECT_TRUE(missing.materials.empty());
 }
@@ -106,7 +107,7 @@ TEST(MaterialLibraryTest, ReadsFieldsOfALine) {
     EXPECT_EQ(a.thickness, 30);               // whole millimetres only
     EXPECT_EQ(a.length, 2800);
     EXPECT_EQ(a.width, 1200);
-    EXPECT_EQ(a.picturePath, (fs::path(collection.picturesFolder) / "a.jpg").string());
+    EXPECT_EQ(pathFromUtf8(a.picturePath), pathFromUtf8(collection.picturesFolder) / "a.jpg");
     EXPECT_FALSE(a.fromFolder);
     EXPECT_EQ(collection.materials[1].pricePerSquareMetre, 9900);
     EXPECT_EQ(collection.materials[1].thickness, 0);
@@ -157,7 +158,8 @@ TEST(MaterialLibraryTest, SkipsUnusableLines) {
 }
 
 TEST(MaterialLibraryTest, SkipsPicturesThatCannotBeRead) {
-    if (testing::runningAsRoot()) GTEST_SKIP() << "permissions do not stop root from reading";
+    if (testing::permissionsCannotDenyReading())
+        GTEST_SKIP() << "permissions do not stop this user from reading";
     TempFolder folder;
     MaterialCollection collection =
         makeCollection(folder, "c", std::string(kHeader) + "A;locked.jpg;1\nB;open.jpg;1\nC;set;1\n",
@@ -186,7 +188,8 @@ TEST(MaterialLibraryTest, ExpandsPictureFoldersInPlaceSortedByName) {
         EXPECT_EQ(m.code, "P-7");
         EXPECT_EQ(m.name, "Пейзаж");
         EXPECT_EQ(m.pricePerSquareMetre, 35000);
-        EXPECT_EQ(fs::path(m.picturePath).parent_path(), fs::path(collection.picturesFolder) / "Лес");
+        EXPECT_EQ(pathFromUtf8(m.picturePath).parent_path(),
+                  pathFromUtf8(collection.picturesFolder) / pathFromUtf8("Лес"));
     }
     EXPECT_FALSE(collection.materials[0].fromFolder);
 }
@@ -259,7 +262,7 @@ TEST(MaterialLibraryTest, SampleLibraryLoadsWhole) {
         EXPECT_EQ(again.load(), 0) << c.name;
         EXPECT_FALSE(c.materials.empty()) << c.name;
         for (const Material& m : c.materials)
-            EXPECT_TRUE(std::filesystem::is_regular_file(m.picturePath)) << m.picturePath;
+            EXPECT_TRUE(std::filesystem::is_regular_file(pathFromUtf8(m.picturePath))) << m.picturePath;
     }
 }
 

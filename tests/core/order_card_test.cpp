@@ -1,14 +1,30 @@
 #include "orders/order_numbers.h"
 
+#include "io/executable_folder.h"
+#include "io/utf8_path.h"
 #include "io/whole_file.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
+#include <sstream>
 #include <string>
+#include <vector>
+
+#if defined(_WIN32)
+#include <process.h>
+#else
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+extern char** environ;
+#endif
 
 namespace dalvex {
 namespace {
@@ -139,6 +155,83 @@ TEST_F(OrderCounter, ResetStartsANewOrder) {
     EXPECT_GE(card.orderDate, before);
     EXPECT_LE(card.orderDate, static_cast<int64_t>(std::time(nullptr)));
     EXPECT_EQ(card.readyDate, card.orderDate);
+}
+
+// The two processes of the concurrency test below: this same test binary started again with the folder in
+// an environment variable. Run alone it has nothing to do.
+constexpr const char* kCounterFolderVariable = "DALVEX_TEST_COUNTER_FOLDER";
+constexpr int kTakesPerProcess = 100;
+
+TEST(OrderCounterProcess, TakesNumbers) {
+    const char* folder = std::getenv(kCounterFolderVariable);
+    if (!folder) GTEST_SKIP() << "started by OrderCounter.TwoProcessesNeverTakeTheSameNumber";
+    std::string taken;
+    for (int i = 0; i < kTakesPerProcess; ++i)
+        taken += takeOrderNumber(pathFromUtf8(folder)) + "\n";
+    std::ofstream(pathFromUtf8(folder) / ("taken-" + std::to_string(testing::processId()) + ".txt"),
+                  std::ios::binary)
+        << taken;
+}
+
+// Starts this test binary running only the test above; returns the process to wait for.
+#if defined(_WIN32)
+intptr_t startCounterProcess(const fs::path& self) {
+    const wchar_t* args[] = {L"dalvex_core_tests", L"--gtest_filter=OrderCounterProcess.*",
+                             L"--gtest_brief=1", nullptr};
+    return _wspawnv(_P_NOWAIT, self.c_str(), args);
+}
+int waitFor(intptr_t process) {
+    int status = -1;
+    return _cwait(&status, process, 0) == -1 ? -1 : status;
+}
+#else
+pid_t startCounterProcess(const fs::path& self) {
+    std::string filter = "--gtest_filter=OrderCounterProcess.*";
+    std::string brief = "--gtest_brief=1";
+    std::string name = self.string();
+    char* args[] = {name.data(), filter.data(), brief.data(), nullptr};
+    pid_t child = -1;
+    return ::posix_spawn(&child, self.c_str(), nullptr, nullptr, args, environ) == 0 ? child : -1;
+}
+int waitFor(pid_t process) {
+    int status = 0;
+    return ::waitpid(process, &status, 0) == process && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+#endif
+
+TEST_F(OrderCounter, TwoProcessesNeverTakeTheSameNumber) {
+#if defined(_WIN32)
+    const fs::path self = executableFolder() / "dalvex_core_tests.exe";
+    ASSERT_EQ(_wputenv_s(L"DALVEX_TEST_COUNTER_FOLDER", folder_.c_str()), 0);
+#else
+    const fs::path self = executableFolder() / "dalvex_core_tests";
+    ASSERT_EQ(::setenv(kCounterFolderVariable, folder_.c_str(), 1), 0);
+#endif
+    const auto first = startCounterProcess(self);
+    const auto second = startCounterProcess(self);
+#if defined(_WIN32)
+    _wputenv_s(L"DALVEX_TEST_COUNTER_FOLDER", L"");
+#else
+    ::unsetenv(kCounterFolderVariable);
+#endif
+    ASSERT_NE(first, -1);
+    ASSERT_NE(second, -1);
+    EXPECT_EQ(waitFor(first), 0);
+    EXPECT_EQ(waitFor(second), 0);
+
+    std::vector<std::string> numbers;
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+        if (entry.path().filename().string().rfind("taken-", 0) != 0) continue;
+        std::string text;
+        ASSERT_TRUE(readWholeFile(entry.path(), text, 64u << 20));
+        std::istringstream lines(text);
+        for (std::string line; std::getline(lines, line);)
+            numbers.push_back(line);
+    }
+    ASSERT_EQ(numbers.size(), 2u * kTakesPerProcess);
+    EXPECT_EQ(std::set<std::string>(numbers.begin(), numbers.end()).size(), numbers.size())
+        << "a number twice";
+    EXPECT_EQ(counter(), std::to_string(2 * kTakesPerProcess + 1));
 }
 
 } // namespace

@@ -537,7 +537,7 @@ TEST_F(SketchFileTest, AResizeAfterOpeningScalesDividersFromTheSizeRead) {
 }
 
 TEST_F(SketchFileTest, SavingGoesThroughATemporaryFileAndReportsFailure) {
-    const fs::path target = folder.path() / "эскиз.dlx";
+    const fs::path target = folder / "эскиз.dlx";
     EXPECT_EQ(project.save(target), kSketchOk);
     std::string bytes;
     {

@@ -1,6 +1,7 @@
 #pragma once
 // A folder of its own under the system's temporary folder for the files a test writes; removed with
 // everything in it when the object goes.
+#include "io/utf8_path.h"
 #include "text/encoding.h"
 
 #include <atomic>
@@ -11,16 +12,28 @@
 #include <string_view>
 #include <system_error>
 
+#if defined(_WIN32)
+#include <process.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace dalvex::testing {
+
+inline long long processId() {
+#if defined(_WIN32)
+    return _getpid();
+#else
+    return ::getpid();
+#endif
+}
 
 class TempFolder {
 public:
     explicit TempFolder(const std::string& prefix = "dalvex") {
         static std::atomic<int> counter{0};
         path_ = std::filesystem::temp_directory_path() /
-                (prefix + "-" + std::to_string(::getpid()) + "-" + std::to_string(std::random_device{}()) +
+                (prefix + "-" + std::to_string(processId()) + "-" + std::to_string(std::random_device{}()) +
                  "-" + std::to_string(counter++));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
@@ -38,11 +51,14 @@ public:
     }
 
     const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(std::string_view relative) const { return path_ / relative; }
+    // Relative names are UTF-8 text, also on Windows.
+    std::filesystem::path operator/(std::string_view relative) const {
+        return path_ / pathFromUtf8(relative);
+    }
 
     // Writes the bytes as they are, creating the folders on the way.
     std::filesystem::path writeBytes(std::string_view relative, std::string_view bytes) const {
-        const std::filesystem::path file = path_ / relative;
+        const std::filesystem::path file = *this / relative;
         std::filesystem::create_directories(file.parent_path());
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -53,16 +69,21 @@ public:
         return writeBytes(relative, utf8ToCp1251(utf8));
     }
     std::filesystem::path makeFolder(std::string_view relative) const {
-        std::filesystem::create_directories(path_ / relative);
-        return path_ / relative;
+        std::filesystem::create_directories(*this / relative);
+        return *this / relative;
     }
 
 private:
     std::filesystem::path path_;
 };
 
-inline bool runningAsRoot() {
+// Taking away the read permission stops neither root nor anyone on Windows, which has no such modes.
+inline bool permissionsCannotDenyReading() {
+#if defined(_WIN32)
+    return true;
+#else
     return ::geteuid() == 0;
+#endif
 }
 
 } // namespace dalvex::testing

@@ -69,13 +69,16 @@ TEST(TextFormat, RealsRoundLikeC) {
 TEST(TextFormat, NotANumberAndInfinityLikeGlibc) {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
+#if defined(__GLIBC__) // other C libraries drop the sign of a NaN; format never does
     for (const char* pattern : {"%f", "%5.1f", "%-6f|", "%06.2f", "%+f"}) {
         for (double value : {inf, -inf, nan, -nan}) {
             EXPECT_EQ(format(pattern, value), cReference(pattern, value)) << pattern << " with " << value;
         }
     }
+#endif
     EXPECT_EQ(format("%f", inf), "inf");
     EXPECT_EQ(format("%f", nan), "nan");
+    EXPECT_EQ(format("%5.1f", -nan), " -nan");
 }
 
 TEST(TextFormat, IntegersLikeC) {

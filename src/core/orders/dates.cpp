@@ -15,7 +15,12 @@ std::string formatLocalDate(int64_t secondsSinceEpoch) {
         secondsSinceEpoch <= std::numeric_limits<std::time_t>::max()) {
         const auto moment = static_cast<std::time_t>(secondsSinceEpoch);
         std::tm parts{};
-        if (localtime_r(&moment, &parts) != nullptr) {
+#if defined(_WIN32)
+        const bool converted = localtime_s(&parts, &moment) == 0; // the same, under its Windows name
+#else
+        const bool converted = localtime_r(&moment, &parts) != nullptr;
+#endif
+        if (converted) {
             day = parts.tm_mday;
             month = parts.tm_mon + 1;
             // Widened first: tm_year + 1900 can overflow int for moments far in the future.

@@ -1,6 +1,7 @@
 #include "orders/order_numbers.h"
 
 #include "io/atomic_file.h"
+#include "io/file_lock.h"
 #include "text/format.h"
 #include "text/numbers.h"
 
@@ -17,6 +18,22 @@ std::filesystem::path counterPath(const std::filesystem::path& configFolder) {
 
 // Only the first five characters count: the counter serves order numbers up to 99999.
 constexpr std::streamsize kCounterChars = 5;
+
+// Every read-advance-write of the counter holds this lock, so two programs never both take a number. The
+// counter itself is replaced by rename, so the lock lives in a file of its own beside it.
+std::filesystem::path lockPath(const std::filesystem::path& configFolder) {
+    return configFolder / "number.txt.lock";
+}
+
+// The counter's value; 1 when it is missing, unreadable or not above 0.
+int32_t readCounter(const std::filesystem::path& configFolder) {
+    std::ifstream in(counterPath(configFolder), std::ios::binary);
+    if (!in) return 1;
+    char head[kCounterChars] = {};
+    in.read(head, kCounterChars);
+    const int32_t n = readInt(std::string_view(head, static_cast<size_t>(in.gcount())));
+    return n > 0 ? n : 1;
+}
 
 } // namespace
 
@@ -36,16 +53,19 @@ void resetOrderCard(OrderCard& card, const std::filesystem::path& configFolder) 
 }
 
 std::string nextOrderNumber(const std::filesystem::path& configFolder) {
-    std::ifstream in(counterPath(configFolder), std::ios::binary);
-    if (!in) return "00001";
-    char head[kCounterChars] = {};
-    in.read(head, kCounterChars);
-    const int32_t n = readInt(std::string_view(head, static_cast<size_t>(in.gcount())));
-    return n > 0 ? format("%05d", n) : std::string("00001");
+    return format("%05d", readCounter(configFolder));
+}
+
+std::string takeOrderNumber(const std::filesystem::path& configFolder) {
+    const FileLock lock(lockPath(configFolder));
+    const int32_t taken = readCounter(configFolder);
+    writeFileAtomically(counterPath(configFolder), format("%d", static_cast<long long>(taken) + 1));
+    return format("%05d", taken);
 }
 
 void advanceOrderNumber(const std::filesystem::path& configFolder, const OrderCard& card) {
-    const int64_t stored = readInt(nextOrderNumber(configFolder));
+    const FileLock lock(lockPath(configFolder));
+    const int64_t stored = readCounter(configFolder);
     const int64_t used = readInt(card.orderNumber);
     // A number typed by hand below the counter never moves it back.
     if (used < stored) return;

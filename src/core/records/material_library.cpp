@@ -1,5 +1,6 @@
 #include "records/material_library.h"
 
+#include "io/utf8_path.h"
 #include "io/whole_file.h"
 #include "records/csv.h"
 #include "text/numbers.h"
@@ -31,7 +32,7 @@ std::vector<fs::path> sortedEntries(const fs::path& folder) {
         entries.push_back(it->path());
     }
     std::sort(entries.begin(), entries.end(), [](const fs::path& a, const fs::path& b) {
-        return a.filename().string() < b.filename().string();
+        return pathToUtf8(a.filename()) < pathToUtf8(b.filename());
     });
     return entries;
 }
@@ -75,8 +76,8 @@ std::vector<MaterialCollection> scanCollections(const fs::path& materialsFolder)
         const fs::path list = folder / kListName;
         if (!fs::is_directory(folder / kPicturesName, ec) || !fs::is_regular_file(list, ec)) continue;
         MaterialCollection collection;
-        collection.name = folder.filename().string();
-        collection.listPath = list.string();
+        collection.name = pathToUtf8(folder.filename());
+        collection.listPath = pathToUtf8(list);
         collection.load();
         collections.push_back(std::move(collection));
     }
@@ -85,11 +86,12 @@ std::vector<MaterialCollection> scanCollections(const fs::path& materialsFolder)
 
 int MaterialCollection::load() {
     materials.clear();
-    const fs::path pictures = fs::path(listPath).parent_path() / kPicturesName;
-    picturesFolder = pictures.string();
+    const fs::path pictures = pathFromUtf8(listPath).parent_path() / kPicturesName;
+    picturesFolder = pathToUtf8(pictures);
 
     CsvFile csv;
-    if (const CsvResult read = readCsv(listPath, csv, kMaterialListLimit); read != kCsvRead) return read;
+    if (const CsvResult read = readCsv(pathFromUtf8(listPath), csv, kMaterialListLimit); read != kCsvRead)
+        return read;
     const int codeColumn = csv.column("код");
     const int pictureColumn = csv.column("изображение");
     const int priceColumn = csv.column("цена");
@@ -119,9 +121,9 @@ int MaterialCollection::load() {
             clampedProduct(truncToInt(readNumber(CsvFile::field(line, thicknessColumn))), 10);
 
         if (picture.find('.') != std::string_view::npos) {
-            const fs::path file = pictures / fs::path(std::string(picture));
+            const fs::path file = pictures / pathFromUtf8(picture);
             if (!hasPictureExtension(picture) || !canRead(file)) continue;
-            material.picturePath = file.string();
+            material.picturePath = pathToUtf8(file);
             material.fromFolder = false;
             materials.push_back(std::move(material));
             continue;
@@ -132,10 +134,10 @@ int MaterialCollection::load() {
         // never be told apart, and a long list naming one big folder would multiply it.
         if (!expandedFolders.insert(std::string(picture)).second) continue;
         material.fromFolder = true;
-        for (const fs::path& entry : sortedEntries(pictures / fs::path(std::string(picture)))) {
-            if (!hasPictureExtension(entry.filename().string()) || !canRead(entry)) continue;
+        for (const fs::path& entry : sortedEntries(pictures / pathFromUtf8(picture))) {
+            if (!hasPictureExtension(pathToUtf8(entry.filename())) || !canRead(entry)) continue;
             Material expanded = material;
-            expanded.picturePath = entry.string();
+            expanded.picturePath = pathToUtf8(entry);
             materials.push_back(std::move(expanded));
         }
     }

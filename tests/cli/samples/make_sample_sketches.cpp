@@ -1,0 +1,90 @@
+// Writes one sketch file per profile system into the given folder, over the sample data beside the program:
+// every door split in two, both halves filled from different material collections, an order card with
+// Cyrillic texts, a discount and extra charges. scripts/windows.sh feeds them to dalvex-cli on both
+// platforms and compares the bytes.
+#include "calc/ds_system.h"
+#include "catalogue/catalogue.h"
+#include "files/sketch_file.h"
+#include "io/executable_folder.h"
+#include "io/utf8_path.h"
+#include "project/project.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace dalvex;
+
+// Splits the door by a full-height vertical divider in its middle, as a click would.
+void splitInHalves(Project& project, int doorIndex) {
+    Door& door = project.sketch.doors[doorIndex];
+    Divider divider;
+    divider.position = door.width / 2;
+    divider.vertical = 1;
+    divider.length = door.height;
+    divider.profile = project.dividerProfile;
+    door.dividers[1] = divider;
+    door.nextDividerId = 2;
+    Insert right = door.inserts.at(1);
+    door.inserts.at(1).rightId = 1;
+    right.leftId = 1;
+    door.inserts[2] = right;
+    door.nextInsertId = 3;
+    door.updateInsertEdges();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_sample_sketches OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const std::filesystem::path output = pathFromUtf8(argv[1]);
+    Catalogue catalogue(executableFolder());
+    std::vector<const Material*> materials;
+    for (const MaterialCollection& collection : catalogue.collections())
+        for (std::size_t i = 0; i < collection.materials.size(); i += 7)
+            materials.push_back(&collection.materials[i]);
+    if (materials.size() < 2) {
+        std::fprintf(stderr, "make_sample_sketches: the sample materials are missing\n");
+        return 1;
+    }
+
+    std::size_t next = 0;
+    int written = 0;
+    for (DSSystem* system : catalogue.systems()) {
+        Project project(catalogue, output / "config");
+        project.selectSystem(system);
+        project.setWidth(24000 + 1000 * written);
+        project.setHeight(22000 + 500 * written);
+        project.setDoorCount(2 + written % 3);
+        project.rebuildSketch();
+        for (int d = 0; d < static_cast<int>(project.sketch.doors.size()); ++d) {
+            splitInHalves(project, d);
+            for (auto& [id, insert] : project.sketch.doors[d].inserts)
+                insert.material = materials[next++ % materials.size()];
+        }
+        project.sketch.dirty = true;
+        project.recalculate(true);
+        project.setDiscountPercent(written * 2.5);
+        project.orderCard.orderNumber = std::to_string(100 + written);
+        project.orderCard.customerName = "Иванов Пётр №" + std::to_string(written);
+        project.orderCard.address = "г. Москва, ул. Ленина; д. 1";
+        project.orderCard.phone = "+7 495 000-00-0" + std::to_string(written);
+        project.orderCard.orderDate =
+            1330905600 + 43200 + 86400 * written; // noon: the same day in any time zone
+        project.orderCard.readyDate = project.orderCard.orderDate + 7 * 86400;
+        project.orderCard.assemblyCost = 1500;
+        project.orderCard.deliveryCost = written % 2 ? 300 : 0;
+        if (project.save(output / ("sample-" + std::to_string(written) + ".dlx")) != kSketchOk) {
+            std::fprintf(stderr, "make_sample_sketches: cannot write into %s\n", argv[1]);
+            return 1;
+        }
+        ++written;
+    }
+    std::printf("%d sketch files\n", written);
+    return 0;
+}
