@@ -5,7 +5,7 @@
 #include "cli_options.h"
 #include "cli_script.h"
 #include "files/sketch_file.h"
-#include "io/executable_folder.h"
+#include "io/data_folders.h"
 #include "io/whole_file.h"
 #include "orders/accounting.h"
 #include "orders/workbook.h"
@@ -137,7 +137,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         script = std::move(*parsed);
     }
 
-    const fs::path data = options->dataFolder.empty() ? executableFolder() : fs::path(options->dataFolder);
+    const fs::path data = options->dataFolder.empty() ? dataFolder() : fs::path(options->dataFolder);
     std::error_code ec;
     if (!fs::is_directory(data, ec)) return usageError(err, "data folder " + data.string() + " not found");
 
