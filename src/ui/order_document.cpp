@@ -3,6 +3,8 @@
 #include "files/sketch_file.h"
 #include "project/project.h"
 
+#include <QFileInfo>
+
 #include <utility>
 
 namespace dalvex::ui {
@@ -42,7 +44,31 @@ std::string OrderDocument::keyOf(const ProjectState& s) const {
     return key;
 }
 
+void OrderDocument::setFilePath(const QString& path) {
+    filePath_ = path;
+    emit historyChanged();
+}
+
+void OrderDocument::markSaved() {
+    editor_.markSaved();
+    restoredUnsaved_ = false;
+    emit historyChanged();
+}
+
+void OrderDocument::markRestored() {
+    restoredUnsaved_ = true;
+    emit historyChanged();
+}
+
+QString OrderDocument::title() const {
+    const QString program = QStringLiteral("dalvex");
+    if (filePath_.isEmpty() && !modified()) return program;
+    const QString name = filePath_.isEmpty() ? QStringLiteral("Без имени") : QFileInfo(filePath_).fileName();
+    return name + (modified() ? QStringLiteral("*") : QString()) + QStringLiteral(" — ") + program;
+}
+
 void OrderDocument::restart() {
+    restoredUnsaved_ = false;
     editor_.clearHistory();
     committed_ = captureState(project_);
     committedKey_ = keyOf(committed_);

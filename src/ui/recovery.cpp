@@ -1,0 +1,59 @@
+#include "recovery.h"
+
+#include "io/atomic_file.h"
+#include "order_document.h"
+#include "project/project.h"
+#include "project/project_files.h"
+#include "prompts.h"
+#include "ui_context.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+namespace dalvex::ui {
+
+RecoveryKeeper::RecoveryKeeper(UiContext& ctx, QString folder, QObject* parent) : QObject(parent), ctx_(ctx) {
+    if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    path_ = QDir(folder).filePath(QStringLiteral("recovery.dlx"));
+    timer_.setInterval(kIntervalMs);
+    connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::keepNow);
+    timer_.start();
+}
+
+void RecoveryKeeper::keepNow() {
+    if (ctx_.document) ctx_.document->noteChange();
+    if (!ctx_.document || !ctx_.document->modified()) {
+        QFile::remove(path_);
+        return;
+    }
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    writeFileAtomically(toPath(path_), writeSketchBytes(ctx_.project));
+}
+
+void RecoveryKeeper::discard() {
+    QFile::remove(path_);
+}
+
+bool RecoveryKeeper::offerRestore(QWidget* parent) {
+    if (!QFile::exists(path_)) return false;
+    const bool wanted = prompts().question(
+        parent, QStringLiteral("Программа была закрыта аварийно. Восстановить несохранённый заказ?"),
+        QStringLiteral("dalvex"));
+    bool restored = false;
+    if (wanted && ctx_.project.open(toPath(path_)) == 0) {
+        for (Notification n : {Notification::SelectionChanged, Notification::Recalculated,
+                               Notification::DiscountReload, Notification::SketchOpened})
+            ctx_.hub.notify(n);
+        if (ctx_.document) {
+            ctx_.document->setFilePath({});
+            ctx_.document->markRestored();
+        }
+        restored = true;
+    }
+    // Kept until the restored order is saved or written again by the timer.
+    if (!restored) discard();
+    return restored;
+}
+
+} // namespace dalvex::ui
