@@ -132,7 +132,6 @@ TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(cont
         if (pb.action == &TopPanelDlg::openSketch) {
             // The recent files on the button's context menu: the panel's layout stays as it is.
             b->setContextMenuPolicy(Qt::CustomContextMenu);
-            b->setToolTip(QStringLiteral("Правая кнопка мыши — последние файлы"));
             connect(b, &QWidget::customContextMenuRequested, this,
                     [this, b](const QPoint& at) { recentFilesMenu()->popup(b->mapToGlobal(at)); });
         }

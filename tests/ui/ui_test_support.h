@@ -61,7 +61,7 @@ struct ScriptedPrompts {
     QString lastInitialName;
     QString lastFilter;
     int saveDialogs = 0;
-    SaveAnswer saveAnswer = SaveAnswer::Cancel;
+    SaveAnswer saveAnswer = SaveAnswer::Discard; // the tests that do not ask about it go on
     int saveQuestions = 0;
     Prompts saved;
 
