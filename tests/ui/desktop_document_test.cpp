@@ -9,6 +9,8 @@
 #include "ui_test_support.h"
 
 #include <QFile>
+#include <QMenu>
+#include <QMimeData>
 #include <QtTest>
 
 using namespace dalvex;
@@ -27,6 +29,7 @@ private slots:
     void asksBeforeUnsavedChangesAreLost_data();
     void asksBeforeUnsavedChangesAreLost();
     void recoveryFileIsWrittenOfferedAndRemoved();
+    void droppedAndRecentFilesOpen();
 };
 
 namespace {
@@ -51,6 +54,12 @@ struct Window {
     }
     QByteArray orderBytes() const { return QByteArray::fromStdString(writeSketchBytes(f.project)); }
 };
+
+bool openSketchFileFor(Window& w, const QString& path) {
+    w.scripted.nextPath = path;
+    w.window.topPanel()->openSketch();
+    return w.window.document()->filePath() == path;
+}
 
 } // namespace
 
@@ -191,6 +200,39 @@ void DesktopDocumentTest::recoveryFileIsWrittenOfferedAndRemoved() {
                  accept ? QStringLiteral("Без имени* — dalvex") : QStringLiteral("dalvex"));
         QCOMPARE(QFile::exists(recovery.path()), accept);
     }
+}
+
+void DesktopDocumentTest::droppedAndRecentFilesOpen() {
+    Window w;
+    const QString petrov = w.folder + QStringLiteral("/Петров.dlx");
+    w.change(24000);
+    QVERIFY(w.f.project.save(toPath(petrov)) == 0);
+    w.window.document()->markSaved();
+
+    // Only a sketch file is taken from a drop.
+    for (const QString& dropped : {w.folder + QStringLiteral("/заказ.txt"), petrov}) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(dropped)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&w.window, &enter);
+        QCOMPARE(enter.isAccepted(), dropped == petrov);
+        if (!enter.isAccepted()) continue;
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&w.window, &drop);
+    }
+    QCOMPARE(w.window.document()->filePath(), petrov);
+
+    // The recent files, the latest first, open from the menu of "Открыть".
+    QVERIFY(openSketchFileFor(w, w.ivanov));
+    QMenu* menu = w.window.topPanel()->recentFilesMenu();
+    const QList<QAction*> actions = menu->actions();
+    QVERIFY(actions.size() >= 2);
+    QCOMPARE(actions[0]->text(), QStringLiteral("Иванов.dlx"));
+    QCOMPARE(actions[1]->text(), QStringLiteral("Петров.dlx"));
+    actions[1]->trigger();
+    QCOMPARE(w.window.document()->filePath(), petrov);
+    QCOMPARE(w.window.windowTitle(), QStringLiteral("Петров.dlx — dalvex"));
+    delete menu;
 }
 
 QTEST_MAIN(DesktopDocumentTest)
