@@ -87,6 +87,11 @@ void OrderDocument::noteChange() {
     emit historyChanged();
 }
 
+void OrderDocument::settle() {
+    if (editor_.typing()) editor_.endTyping();
+    noteChange();
+}
+
 bool OrderDocument::travel(bool forward) {
     noteChange(); // a change not yet recorded is the step to undo first
     const Changes changes = forward ? editor_.redo() : editor_.undo();

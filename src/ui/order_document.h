@@ -29,6 +29,8 @@ public:
     // After a change notification: records what changed since the last step, unless a typing is under way
     // (the typing is one step of its own, taken when it ends).
     void noteChange();
+    // Before the order is saved, replaced or closed: a typing under way ends and is recorded too.
+    void settle();
     // A file was opened or a new order begun: the history starts anew (not when undo itself tells the panels
     // to show the order afresh).
     void restart();

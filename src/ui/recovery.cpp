@@ -23,7 +23,8 @@ RecoveryKeeper::RecoveryKeeper(UiContext& ctx, QString folder, QObject* parent) 
 
 void RecoveryKeeper::keepNow() {
     if (ctx_.document) ctx_.document->noteChange();
-    if (!ctx_.document || !ctx_.document->modified()) {
+    // A typing under way is kept too, without ending it (it stays one undo step).
+    if (!ctx_.document || !(ctx_.document->modified() || ctx_.document->editor().typing())) {
         QFile::remove(path_);
         return;
     }

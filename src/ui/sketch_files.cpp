@@ -33,7 +33,7 @@ bool saveSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
         return false;
     }
     if (ctx.document) {
-        ctx.document->noteChange(); // what was saved includes edits not yet recorded
+        ctx.document->settle(); // what was saved includes edits not yet recorded
         ctx.document->setFilePath(path);
         ctx.document->markSaved();
     }
@@ -50,7 +50,7 @@ bool saveSketchAs(UiContext& ctx, QWidget* parent) {
 
 bool settleUnsavedChanges(UiContext& ctx, QWidget* parent) {
     if (!ctx.document) return true;
-    ctx.document->noteChange(); // a change not yet recorded counts too
+    ctx.document->settle(); // a change not yet recorded counts too
     if (!ctx.document->modified()) return true;
     switch (prompts().saveChanges(parent, QStringLiteral("Сохранить изменения?"), QStringLiteral("dalvex"))) {
     case SaveAnswer::Discard:

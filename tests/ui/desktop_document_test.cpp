@@ -9,6 +9,7 @@
 #include "ui_test_support.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QtTest>
@@ -28,6 +29,7 @@ private slots:
     void titleShowsTheFileAndTheModifiedMark();
     void asksBeforeUnsavedChangesAreLost_data();
     void asksBeforeUnsavedChangesAreLost();
+    void aTypingUnderWayIsAnUnsavedChange();
     void recoveryFileIsWrittenOfferedAndRemoved();
     void droppedAndRecentFilesOpen();
 };
@@ -157,6 +159,20 @@ void DesktopDocumentTest::asksBeforeUnsavedChangesAreLost() {
     // Nothing unsaved: no question.
     w.window.document()->markSaved();
     w.window.topPanel()->openSketch();
+    QCOMPARE(w.scripted.saveQuestions, 1);
+}
+
+void DesktopDocumentTest::aTypingUnderWayIsAnUnsavedChange() {
+    Window w;
+    w.window.show();
+    QLineEdit* width = w.window.topPanel()->widthEdit();
+    width->setFocus();
+    width->selectAll();
+    QTest::keyClicks(width, QStringLiteral("2400"));
+    w.window.recovery()->keepNow();
+    QVERIFY(QFile::exists(w.window.recovery()->path()));
+    w.scripted.saveAnswer = SaveAnswer::Cancel;
+    QVERIFY(!w.window.close());
     QCOMPARE(w.scripted.saveQuestions, 1);
 }
 
