@@ -7,6 +7,7 @@
 #include "prompts.h"
 #include "ui_context.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -15,7 +16,13 @@ namespace dalvex::ui {
 
 RecoveryKeeper::RecoveryKeeper(UiContext& ctx, QString folder, QObject* parent) : QObject(parent), ctx_(ctx) {
     if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    path_ = QDir(folder).filePath(QStringLiteral("recovery.dlx"));
+    QDir().mkpath(folder);
+    lock_ = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("recovery.lock")));
+    lock_->setStaleLockTime(0); // stale only when the program that took it is gone
+    const QString name = lock_->tryLock(0)
+                             ? QStringLiteral("recovery.dlx")
+                             : QStringLiteral("recovery-%1.dlx").arg(QCoreApplication::applicationPid());
+    path_ = QDir(folder).filePath(name);
     timer_.setInterval(kIntervalMs);
     connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::keepNow);
     timer_.start();
@@ -34,10 +41,11 @@ void RecoveryKeeper::keepNow() {
 
 void RecoveryKeeper::discard() {
     QFile::remove(path_);
+    if (lock_->isLocked()) lock_->unlock();
 }
 
 bool RecoveryKeeper::offerRestore(QWidget* parent) {
-    if (!QFile::exists(path_)) return false;
+    if (!lock_->isLocked() || !QFile::exists(path_)) return false;
     const bool wanted = prompts().question(
         parent, QStringLiteral("Программа была закрыта аварийно. Восстановить несохранённый заказ?"),
         QStringLiteral("dalvex"));

@@ -1,9 +1,12 @@
 #pragma once
 // Work kept safe from a crash: while the order has unsaved changes it is written, every minute, to a recovery
 // file in the user's state folder; a clean exit removes the file, so one found at start was left by a crash.
+#include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+
+#include <memory>
 
 namespace dalvex::ui {
 
@@ -29,6 +32,9 @@ public:
 private:
     UiContext& ctx_;
     QString path_;
+    // Held by the running program that owns recovery.dlx: a second program running at the same time keeps
+    // its own file and does not offer the first one's work as left by a crash.
+    std::unique_ptr<QLockFile> lock_;
     QTimer timer_;
 };
 

@@ -49,7 +49,10 @@ struct Window {
     QString ivanov = folder + QStringLiteral("/Иванов.dlx");
 
     Window() { QVERIFY(f.project.save(toPath(ivanov)) == 0); }
-    ~Window() { QDir(folder).removeRecursively(); }
+    ~Window() {
+        window.recovery()->discard(); // lets go of its lock before the folder goes
+        QDir(folder).removeRecursively();
+    }
     void change(int32_t width) {
         QVERIFY(f.project.setWidth(width));
         window.notify(Notification::Recalculated);
@@ -186,6 +189,20 @@ void DesktopDocumentTest::recoveryFileIsWrittenOfferedAndRemoved() {
     recovery.keepNow();
     const QByteArray edited = w.orderBytes();
     QCOMPARE(fileBytes(recovery.path()), edited);
+
+    // A second program running meanwhile does not take the first one's work for a crash.
+    {
+        const auto savedQuestion = prompts().question;
+        int asked = 0;
+        prompts().question = [&](QWidget*, const QString&, const QString&) { return ++asked > 0; };
+        ProjectFixture other;
+        CDalvexDlg second(other.project, other.artwork, w.folder);
+        second.start({});
+        prompts().question = savedQuestion;
+        QCOMPARE(asked, 0);
+        QVERIFY(second.recovery()->path() != recovery.path());
+        QCOMPARE(fileBytes(recovery.path()), edited);
+    }
 
     // A clean exit removes it.
     w.scripted.saveAnswer = SaveAnswer::Discard;
