@@ -1,6 +1,6 @@
 #pragma once
-// The application object: the catalogue and the one Project, built from the folders beside the executable
-// before any window exists, and the pictures the windows show.
+// The application object: the catalogue and the one Project, built from the data folders (beside the
+// executable, else installed) before any window exists, and the pictures the windows show.
 #include "artwork.h"
 #include "catalogue/catalogue.h"
 #include "project/project.h"

@@ -8,7 +8,7 @@
 #include "cli_script.h"
 #include "cut_plan_json.h"
 #include "files/sketch_file.h"
-#include "io/executable_folder.h"
+#include "io/data_folders.h"
 #include "io/utf8_path.h"
 #include "io/whole_file.h"
 #include "orders/accounting.h"
@@ -154,8 +154,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         script = std::move(*parsed);
     }
 
-    const fs::path data =
-        options->dataFolder.empty() ? executableFolder() : pathFromUtf8(options->dataFolder);
+    const fs::path data = options->dataFolder.empty() ? dataFolder() : pathFromUtf8(options->dataFolder);
     std::error_code ec;
     if (!fs::is_directory(data, ec)) return usageError(err, "data folder " + pathToUtf8(data) + " not found");
 

@@ -7,6 +7,7 @@
 #include "project/project.h"
 #include "prompts.h"
 #include "qt_text.h"
+#include "sketch_files.h"
 #include "text/format.h"
 #include "text/numbers.h"
 #include "widgets/picture_button.h"
@@ -167,9 +168,13 @@ void DlgOrder::changed() {
 }
 
 void DlgOrder::newOrder() {
+    if (!settleUnsavedChanges(ctx_, this)) return;
     resetOrderCard(ctx_.project.orderCard, ctx_.project.configFolder());
     // A new order starts a new history.
-    if (ctx_.document) ctx_.document->restart();
+    if (ctx_.document) {
+        ctx_.document->restart();
+        ctx_.document->setFilePath({}); // saving the new order must not overwrite the previous one's file
+    }
     refresh();
     changed();
 }
@@ -187,11 +192,7 @@ void DlgOrder::saveOrder() {
     copyControlsToCard();
     const QString path = prompts().savePath(this, sketchFilter(), QStringLiteral("dlx"),
                                             qs(ctx_.project.orderCard.orderNumber));
-    if (path.isEmpty()) return;
-    if (ctx_.project.save(toPath(path)) != 0) {
-        prompts().error(this, QStringLiteral("Ошибка сохранения файла ") + path, QStringLiteral("Ошибка"));
-        return;
-    }
+    if (path.isEmpty() || !saveSketchFile(ctx_, this, path)) return;
     advanceOrderNumber(ctx_.project.configFolder(), ctx_.project.orderCard);
     if (openPrint_) openPrint_();
 }

@@ -1,7 +1,6 @@
 #include "dlg_print.h"
 
 #include "dialog_units.h"
-#include "io/executable_folder.h"
 #include "orders/accounting.h"
 #include "orders/report_tables.h"
 #include "orders/workbook.h"
@@ -129,7 +128,7 @@ void DlgPrint::print() {
     ReportSources sources;
     for (int kind = 0; kind < 4; ++kind)
         sources.tables[static_cast<size_t>(kind)] = buildTable(kind, ctx_.project);
-    sources.configFolder = executableFolder() / "config";
+    sources.configFolder = ctx_.project.configFolder();
     const CuttingSettings& cutting = ctx_.project.cutting;
     sources.cutPlans = planArticles(ctx_.project.result, cutting.kerf, cutting.trim);
     sources.kerf = cutting.kerf;

@@ -9,13 +9,19 @@
 #include "dlg_tabs.h"
 #include "draft_dlg.h"
 #include "info_panel_dlg.h"
-#include "io/executable_folder.h"
+#include "project/project.h"
 #include "project/project_reports.h"
+#include "recovery.h"
 #include "report_printer.h"
 #include "right_panel_dlg.h"
+#include "sketch_files.h"
 #include "sum_dlg.h"
 #include "top_panel_dlg.h"
 
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QShortcut>
 
@@ -54,10 +60,13 @@ private:
 
 } // namespace
 
-CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork)
+CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& recoveryFolder)
     : QWidget(nullptr), editor_(project), ctx_{project, editor_, artwork, *this, applicationFont()} {
     document_ = new OrderDocument(editor_, *this, this);
     ctx_.document = document_;
+    connect(document_, &OrderDocument::historyChanged, this, [this] { setWindowTitle(document_->title()); });
+    recovery_ = new RecoveryKeeper(ctx_, recoveryFolder, this);
+    setAcceptDrops(true);
     // Undo and redo wherever the focus is, except where an edit undoes its own typing.
     for (const auto& [keys, redo] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Z), false},
                                      std::pair{QKeySequence(Qt::CTRL | Qt::Key_Y), true},
@@ -72,7 +81,7 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork)
     }
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(QStringLiteral("dalvex"));
+    setWindowTitle(document_->title());
     setWindowIcon(QIcon(artwork.picture(kPictureAppIcon)));
     setMinimumSize(kMinWidth, kMinHeight);
     setAttribute(Qt::WA_OpaquePaintEvent); // the panels cover the whole client area
@@ -176,7 +185,7 @@ void CDalvexDlg::printReports(ReportChoice chosen) {
     ReportSources sources;
     for (int kind = 0; kind < 4; ++kind)
         sources.tables[static_cast<size_t>(kind)] = tables_[static_cast<size_t>(kind)]->sections();
-    sources.configFolder = executableFolder() / "config";
+    sources.configFolder = ctx_.project.configFolder();
     sources.drawSketch = [this](QPainter& painter, QRect& rect) { draft_->drawForPrint(painter, rect); };
     cutPlan_->rebuild();
     sources.cutPlans = cutPlan_->plans();
@@ -194,6 +203,44 @@ void CDalvexDlg::setMinimiseButton(bool shown) {
     const bool visible = isVisible();
     setWindowFlag(Qt::WindowMinimizeButtonHint, shown);
     if (visible) show(); // changing the flags of a shown window hides it
+}
+
+void CDalvexDlg::start(const QString& file) {
+    if (recovery_->offerRestore(this)) return;
+    if (!file.isEmpty()) openSketchFile(ctx_, this, file);
+}
+
+void CDalvexDlg::closeEvent(QCloseEvent* event) {
+    if (!settleUnsavedChanges(ctx_, this)) {
+        event->ignore();
+        return;
+    }
+    recovery_->discard();
+    event->accept();
+}
+
+namespace {
+
+// The sketch file among what is dragged over the window; empty when there is none.
+QString droppedSketch(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".dlx"), Qt::CaseInsensitive))
+            return url.toLocalFile();
+    return {};
+}
+
+} // namespace
+
+void CDalvexDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedSketch(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CDalvexDlg::dropEvent(QDropEvent* event) {
+    const QString path = droppedSketch(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    if (settleUnsavedChanges(ctx_, this)) openSketchFile(ctx_, this, path);
 }
 
 void CDalvexDlg::resizeEvent(QResizeEvent*) {

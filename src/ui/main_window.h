@@ -21,6 +21,7 @@ class DlgTabs;
 class DraftDlg;
 class InfoPanelDlg;
 class RightPanelDlg;
+class RecoveryKeeper;
 class SumDlg;
 class TopPanelDlg;
 
@@ -30,7 +31,8 @@ public:
     static constexpr int kMinWidth = 1204;
     static constexpr int kMinHeight = 768;
 
-    CDalvexDlg(Project& project, const Artwork& artwork);
+    // `recoveryFolder` empty: the user's application state folder.
+    CDalvexDlg(Project& project, const Artwork& artwork, const QString& recoveryFolder = {});
     ~CDalvexDlg() override;
 
     // Forwards a notification, synchronously, to the panels that must refresh.
@@ -47,12 +49,19 @@ public:
     OrderDocument* document() const { return document_; }
     DlgCutPlan* cutPlanView() const { return cutPlan_; }
     QWidget* logo() const { return logo_; }
+    RecoveryKeeper* recovery() const { return recovery_; }
+    // The program starts: an order left by a crash is offered first; otherwise the file named on the command
+    // line (if any) is opened, a file that cannot be opened leaving the default project after the message.
+    void start(const QString& file);
     bool minimiseButtonShown() const;
     // Prints the chosen reports from the result tables and the sketch view, after the print dialog.
     void printReports(ReportChoice chosen);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Sends a notification on to the panels that must refresh.
@@ -74,6 +83,7 @@ private:
     std::array<DlgTable*, 4> tables_{};
     DlgOrder* order_ = nullptr;
     DlgCutPlan* cutPlan_ = nullptr;
+    RecoveryKeeper* recovery_ = nullptr;
 };
 
 } // namespace dalvex::ui

@@ -2,6 +2,8 @@
 
 #include "project/project.h"
 
+#include <QFileInfo>
+
 #include <utility>
 
 namespace dalvex::ui {
@@ -11,7 +13,31 @@ OrderDocument::OrderDocument(ProjectEditor& editor, NotificationHub& hub, QObjec
     restart();
 }
 
+void OrderDocument::setFilePath(const QString& path) {
+    filePath_ = path;
+    emit historyChanged();
+}
+
+void OrderDocument::markSaved() {
+    editor_.markSaved();
+    restoredUnsaved_ = false;
+    emit historyChanged();
+}
+
+void OrderDocument::markRestored() {
+    restoredUnsaved_ = true;
+    emit historyChanged();
+}
+
+QString OrderDocument::title() const {
+    const QString program = QStringLiteral("dalvex");
+    if (filePath_.isEmpty() && !modified()) return program;
+    const QString name = filePath_.isEmpty() ? QStringLiteral("Без имени") : QFileInfo(filePath_).fileName();
+    return name + (modified() ? QStringLiteral("*") : QString()) + QStringLiteral(" — ") + program;
+}
+
 void OrderDocument::restart() {
+    restoredUnsaved_ = false;
     editor_.clearHistory();
     committed_ = captureState(project_);
     committedKey_ = stateKey(committed_);
@@ -28,6 +54,11 @@ void OrderDocument::noteChange() {
     committedKey_ = std::move(key);
     committedId_ = editor_.stateId();
     emit historyChanged();
+}
+
+void OrderDocument::settle() {
+    if (editor_.typing()) editor_.endTyping();
+    noteChange();
 }
 
 bool OrderDocument::travel(bool forward) {

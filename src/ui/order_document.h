@@ -6,6 +6,7 @@
 #include "project/project_editor.h"
 
 #include <QObject>
+#include <QString>
 
 #include <string>
 
@@ -28,12 +29,26 @@ public:
     // After a change notification: records what changed since the last step, unless a typing is under way
     // (the typing is one step of its own, taken when it ends).
     void noteChange();
+    // Before the order is saved, replaced or closed: a typing under way ends and is recorded too.
+    void settle();
     // A file was opened or a new order begun: the history starts anew (not when undo itself tells the panels
     // to show the order afresh).
     void restart();
     void noteOpened() {
         if (!restoring_) restart();
     }
+
+    // The file the order was opened from or last saved to; empty for an order never saved.
+    const QString& filePath() const { return filePath_; }
+    void setFilePath(const QString& path);
+    // Whether the order changed since it was saved or opened.
+    bool modified() const { return restoredUnsaved_ || editor_.modified(); }
+    void markSaved();
+    // An order restored after a crash was never saved: it stays modified until it is.
+    void markRestored();
+    // The window title: "Иванов.dlx* — dalvex", "Без имени* — dalvex", or "dalvex" alone for an untouched
+    // order that has no file.
+    QString title() const;
 
 signals:
     void historyChanged();
@@ -48,6 +63,8 @@ private:
     std::string committedKey_;
     uint64_t committedId_ = 0;
     bool restoring_ = false;
+    bool restoredUnsaved_ = false;
+    QString filePath_;
 };
 
 } // namespace dalvex::ui

@@ -1,9 +1,12 @@
 #include "prompts.h"
 
 #include "io/utf8_path.h"
+#include "recent_files.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace dalvex::ui {
 namespace {
@@ -18,6 +21,7 @@ QString askOpen(QWidget* parent, const QString& filter, const QString& suffix) {
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix(suffix);
+    dialog.setDirectory(lastFolder());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }
@@ -29,6 +33,7 @@ QString askSave(QWidget* parent, const QString& filter, const QString& suffix, c
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix(suffix); // a name typed without extension gets it
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.setDirectory(lastFolder()); // a full path in initialName starts in its own folder instead
     dialog.selectFile(initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
@@ -39,10 +44,23 @@ bool askOkCancel(QWidget* parent, const QString& text, const QString& caption) {
                                  QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
+SaveAnswer askSaveChanges(QWidget* parent, const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, parent);
+    QAbstractButton* save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
+    QAbstractButton* discard = box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
+    QAbstractButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(qobject_cast<QPushButton*>(save));
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return SaveAnswer::Save;
+    if (box.clickedButton() == discard) return SaveAnswer::Discard;
+    return SaveAnswer::Cancel;
+}
+
 } // namespace
 
 Prompts& prompts() {
-    static Prompts p{showError, askOpen, askSave, askOkCancel};
+    static Prompts p{showError, askOpen, askSave, askOkCancel, askSaveChanges};
     return p;
 }
 

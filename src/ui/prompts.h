@@ -10,6 +10,9 @@ class QWidget;
 
 namespace dalvex::ui {
 
+// The answers to "Сохранить изменения?".
+enum class SaveAnswer { Save, Discard, Cancel };
+
 struct Prompts {
     // An error message with the error icon.
     std::function<void(QWidget* parent, const QString& text, const QString& caption)> error;
@@ -21,6 +24,8 @@ struct Prompts {
         savePath;
     // A question with OK and Cancel and the question icon; true for OK.
     std::function<bool(QWidget* parent, const QString& text, const QString& caption)> question;
+    // A question with Сохранить, Не сохранять and Отмена before unsaved changes would be lost.
+    std::function<SaveAnswer(QWidget* parent, const QString& text, const QString& caption)> saveChanges;
 };
 
 // The prompts in force; Qt's dialogs until replaced.

@@ -10,6 +10,8 @@
 #include "project/project.h"
 #include "prompts.h"
 #include "qt_text.h"
+#include "recent_files.h"
+#include "sketch_files.h"
 #include "text/format.h"
 #include "text/numbers.h"
 #include "widgets/picture_button.h"
@@ -17,7 +19,9 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QRegularExpressionValidator>
 
@@ -125,6 +129,12 @@ TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(cont
         b->setCaptionFont(ctx_.buttonFont);
         b->setCaption(QString::fromUtf8(pb.text), PictureButton::CaptionPlacement::Right);
         connect(b, &QAbstractButton::clicked, this, pb.action);
+        if (pb.action == &TopPanelDlg::openSketch) {
+            // The recent files on the button's context menu: the panel's layout stays as it is.
+            b->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(b, &QWidget::customContextMenuRequested, this,
+                    [this, b](const QPoint& at) { recentFilesMenu()->popup(b->mapToGlobal(at)); });
+        }
     }
     option_ = new PictureButton(this);
     option_->setGeometry(642, 83, 120, 25);
@@ -347,28 +357,33 @@ void TopPanelDlg::toggleOption() {
 }
 
 void TopPanelDlg::openSketch() {
+    if (!settleUnsavedChanges(ctx_, this)) return;
     const QString path = prompts().openPath(this, sketchFilter(), QStringLiteral("dlx"));
     if (path.isEmpty()) return;
-    const int result = ctx_.project.open(toPath(path));
-    if (result == 0) {
-        ctx_.hub.notify(Notification::SelectionChanged);
-        ctx_.hub.notify(Notification::Recalculated);
-        ctx_.hub.notify(Notification::SketchOpened);
-        return;
+    openSketchFile(ctx_, this, path);
+}
+
+QMenu* TopPanelDlg::recentFilesMenu() {
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QStringList files = recentFiles();
+    for (const QString& file : files) {
+        QAction* action = menu->addAction(QFileInfo(file).fileName());
+        action->setToolTip(file);
+        connect(action, &QAction::triggered, this, [this, file] { openRecent(file); });
     }
-    const QString text =
-        result == 3
-            ? QStringLiteral("Ошибка открытия файла: версия файла не поддерживается данной программой.")
-            : QStringLiteral("Ошибка открытия файла ") + path;
-    prompts().error(this, text, QStringLiteral("Ошибка"));
+    menu->setToolTipsVisible(true);
+    if (files.isEmpty()) menu->addAction(QStringLiteral("Нет последних файлов"))->setEnabled(false);
+    return menu;
+}
+
+void TopPanelDlg::openRecent(const QString& path) {
+    if (!settleUnsavedChanges(ctx_, this)) return;
+    if (!openSketchFile(ctx_, this, path) && !QFileInfo::exists(path)) forgetFile(path);
 }
 
 void TopPanelDlg::saveSketch() {
-    const QString path =
-        prompts().savePath(this, sketchFilter(), QStringLiteral("dlx"), QStringLiteral("эскиз"));
-    if (path.isEmpty()) return;
-    if (ctx_.project.save(toPath(path)) != 0)
-        prompts().error(this, QStringLiteral("Ошибка сохранения файла ") + path, QStringLiteral("Ошибка"));
+    saveSketchAs(ctx_, this);
 }
 
 void TopPanelDlg::showExport() {

@@ -6,6 +6,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QMenu;
 
 namespace dalvex::ui {
 
@@ -29,6 +30,9 @@ public:
     // The project buttons' actions.
     void openSketch();
     void saveSketch();
+    // The recent files, offered on the context menu of "Открыть"; the caller shows the menu.
+    QMenu* recentFilesMenu();
+    void openRecent(const QString& path);
     void showExport();
     void showPrint();
     // The picker buttons' action: shows one picker under the panel and hides the others.

@@ -10,6 +10,7 @@
 #include "prompts.h"
 #include "ui_context.h"
 
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
@@ -52,16 +53,21 @@ public:
     std::vector<Notification> seen;
 };
 
-// Message boxes and file dialogs that record and answer as the test says.
+// Message boxes and file dialogs that record and answer as the test says. The settings they lead to (last
+// folder, recent files) go to Qt's test folders, never the user's.
 struct ScriptedPrompts {
     QStringList errors;
     QStringList captions;
     QString nextPath;
     QString lastInitialName;
     QString lastFilter;
+    int saveDialogs = 0;
+    SaveAnswer saveAnswer = SaveAnswer::Discard; // the tests that do not ask about it go on
+    int saveQuestions = 0;
     Prompts saved;
 
     ScriptedPrompts() : saved(prompts()) {
+        QStandardPaths::setTestModeEnabled(true);
         prompts().error = [this](QWidget*, const QString& text, const QString& caption) {
             errors << text;
             captions << caption;
@@ -71,9 +77,14 @@ struct ScriptedPrompts {
             return nextPath;
         };
         prompts().savePath = [this](QWidget*, const QString& filter, const QString&, const QString& initial) {
+            ++saveDialogs;
             lastFilter = filter;
             lastInitialName = initial;
             return nextPath;
+        };
+        prompts().saveChanges = [this](QWidget*, const QString&, const QString&) {
+            ++saveQuestions;
+            return saveAnswer;
         };
     }
     ~ScriptedPrompts() { prompts() = saved; }

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the built program into a temporary prefix and checks it as a desktop sees it: every file in its
+# place, the launcher and the software-centre description valid, and the installed program starting offscreen
+# on a sketch file with its data found in share/dalvex. Usage: scripts/install_test.sh [BUILD_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix="$work/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+for f in bin/dalvex bin/dalvex-cli share/dalvex/profiles/price.csv share/dalvex/config/number.txt \
+         share/applications/ru.dalvex.Dalvex.desktop share/metainfo/ru.dalvex.Dalvex.metainfo.xml \
+         share/mime/packages/dalvex.xml share/icons/hicolor/scalable/apps/dalvex.svg \
+         share/icons/hicolor/scalable/mimetypes/application-x-dalvex-sketch.svg; do
+  [ -e "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
+done
+desktop-file-validate "$prefix/share/applications/ru.dalvex.Dalvex.desktop"
+appstreamcli validate --no-net "$prefix/share/metainfo/ru.dalvex.Dalvex.metainfo.xml" >/dev/null
+xmllint --noout "$prefix/share/mime/packages/dalvex.xml"
+
+# The installed programs, away from the build folder, with a home of their own.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
+export QT_QPA_PLATFORM=offscreen
+mkdir -p "$HOME"
+cd "$work"
+"$prefix/bin/dalvex" --version | grep -q '^dalvex [0-9]'
+sketch="$work/Иванов.dlx"
+"$prefix/bin/dalvex-cli" save "$sketch" --width 2400 --doors 2
+title=$("$prefix/bin/dalvex" --quit-after-start "$sketch")
+[ "$title" = "Иванов.dlx — dalvex" ] || { echo "the installed program did not open the sketch: '$title'"; exit 1; }
+echo "install test passed"

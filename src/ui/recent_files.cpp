@@ -1,0 +1,42 @@
+#include "recent_files.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace dalvex::ui {
+namespace {
+
+const QString kFolderKey = QStringLiteral("files/lastFolder");
+const QString kRecentKey = QStringLiteral("files/recent");
+
+} // namespace
+
+QString lastFolder() {
+    return QSettings().value(kFolderKey).toString();
+}
+
+QStringList recentFiles() {
+    return QSettings().value(kRecentKey).toStringList();
+}
+
+void rememberFile(const QString& path) {
+    const QFileInfo info(path);
+    const QString full = info.absoluteFilePath();
+    QSettings settings;
+    settings.setValue(kFolderKey, info.absolutePath());
+    QStringList recent = settings.value(kRecentKey).toStringList();
+    recent.removeAll(full);
+    recent.prepend(full);
+    while (recent.size() > kRecentFileCount)
+        recent.removeLast();
+    settings.setValue(kRecentKey, recent);
+}
+
+void forgetFile(const QString& path) {
+    QSettings settings;
+    QStringList recent = settings.value(kRecentKey).toStringList();
+    recent.removeAll(QFileInfo(path).absoluteFilePath());
+    settings.setValue(kRecentKey, recent);
+}
+
+} // namespace dalvex::ui

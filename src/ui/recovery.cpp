@@ -1,0 +1,68 @@
+#include "recovery.h"
+
+#include "io/atomic_file.h"
+#include "order_document.h"
+#include "project/project.h"
+#include "project/project_files.h"
+#include "prompts.h"
+#include "ui_context.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+namespace dalvex::ui {
+
+RecoveryKeeper::RecoveryKeeper(UiContext& ctx, QString folder, QObject* parent) : QObject(parent), ctx_(ctx) {
+    if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    QDir().mkpath(folder);
+    lock_ = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("recovery.lock")));
+    lock_->setStaleLockTime(0); // stale only when the program that took it is gone
+    const QString name = lock_->tryLock(0)
+                             ? QStringLiteral("recovery.dlx")
+                             : QStringLiteral("recovery-%1.dlx").arg(QCoreApplication::applicationPid());
+    path_ = QDir(folder).filePath(name);
+    timer_.setInterval(kIntervalMs);
+    connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::keepNow);
+    timer_.start();
+}
+
+void RecoveryKeeper::keepNow() {
+    if (ctx_.document) ctx_.document->noteChange();
+    // A typing under way is kept too, without ending it (it stays one undo step).
+    if (!ctx_.document || !(ctx_.document->modified() || ctx_.document->editor().typing())) {
+        QFile::remove(path_);
+        return;
+    }
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    writeFileAtomically(toPath(path_), writeSketchBytes(ctx_.project));
+}
+
+void RecoveryKeeper::discard() {
+    QFile::remove(path_);
+    if (lock_->isLocked()) lock_->unlock();
+}
+
+bool RecoveryKeeper::offerRestore(QWidget* parent) {
+    if (!lock_->isLocked() || !QFile::exists(path_)) return false;
+    const bool wanted = prompts().question(
+        parent, QStringLiteral("Программа была закрыта аварийно. Восстановить несохранённый заказ?"),
+        QStringLiteral("dalvex"));
+    bool restored = false;
+    if (wanted && ctx_.project.open(toPath(path_)) == 0) {
+        for (Notification n : {Notification::SelectionChanged, Notification::Recalculated,
+                               Notification::DiscountReload, Notification::SketchOpened})
+            ctx_.hub.notify(n);
+        if (ctx_.document) {
+            ctx_.document->setFilePath({});
+            ctx_.document->markRestored();
+        }
+        restored = true;
+    }
+    // Kept until the restored order is saved or written again by the timer.
+    if (!restored) discard();
+    return restored;
+}
+
+} // namespace dalvex::ui

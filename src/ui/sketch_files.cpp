@@ -1,0 +1,67 @@
+#include "sketch_files.h"
+
+#include "notifications.h"
+#include "order_document.h"
+#include "project/project.h"
+#include "prompts.h"
+#include "recent_files.h"
+#include "ui_context.h"
+
+namespace dalvex::ui {
+
+bool openSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
+    const int result = ctx.project.open(toPath(path));
+    if (result == 0) {
+        ctx.hub.notify(Notification::SelectionChanged);
+        ctx.hub.notify(Notification::Recalculated);
+        ctx.hub.notify(Notification::SketchOpened);
+        if (ctx.document) ctx.document->setFilePath(path);
+        rememberFile(path);
+        return true;
+    }
+    const QString text =
+        result == 3
+            ? QStringLiteral("Ошибка открытия файла: версия файла не поддерживается данной программой.")
+            : QStringLiteral("Ошибка открытия файла ") + path;
+    prompts().error(parent, text, QStringLiteral("Ошибка"));
+    return false;
+}
+
+bool saveSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
+    if (ctx.project.save(toPath(path)) != 0) {
+        prompts().error(parent, QStringLiteral("Ошибка сохранения файла ") + path, QStringLiteral("Ошибка"));
+        return false;
+    }
+    if (ctx.document) {
+        ctx.document->settle(); // what was saved includes edits not yet recorded
+        ctx.document->setFilePath(path);
+        ctx.document->markSaved();
+    }
+    rememberFile(path);
+    return true;
+}
+
+bool saveSketchAs(UiContext& ctx, QWidget* parent) {
+    const QString proposed = ctx.document && !ctx.document->filePath().isEmpty() ? ctx.document->filePath()
+                                                                                 : QStringLiteral("эскиз");
+    const QString path = prompts().savePath(parent, sketchFilter(), QStringLiteral("dlx"), proposed);
+    return !path.isEmpty() && saveSketchFile(ctx, parent, path);
+}
+
+bool settleUnsavedChanges(UiContext& ctx, QWidget* parent) {
+    if (!ctx.document) return true;
+    ctx.document->settle(); // a change not yet recorded counts too
+    if (!ctx.document->modified()) return true;
+    switch (prompts().saveChanges(parent, QStringLiteral("Сохранить изменения?"), QStringLiteral("dalvex"))) {
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        return false;
+    case SaveAnswer::Save:
+        break;
+    }
+    const QString& path = ctx.document->filePath();
+    return path.isEmpty() ? saveSketchAs(ctx, parent) : saveSketchFile(ctx, parent, path);
+}
+
+} // namespace dalvex::ui
