@@ -1,10 +1,10 @@
 #include "calc/cutting_settings.h"
 
 #include "calc/cut_plan.h"
+#include "io/atomic_file.h"
+#include "io/whole_file.h"
 
 #include <charconv>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 namespace dalvex {
@@ -102,19 +102,19 @@ std::string cuttingSettingsText(const CuttingSettings& settings) {
 
 CuttingSettingsRead loadCuttingSettings(const std::filesystem::path& configFolder) {
     const std::filesystem::path path = configFolder / "cutting.txt";
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::error_code ec;
+    std::string text;
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        // Written once with the defaults, so the shop sees what it may set.
+        if (std::filesystem::is_directory(configFolder, ec))
+            writeFileAtomically(path, cuttingSettingsText(CuttingSettings{}));
+        return {};
+    }
+    if (!readWholeFile(path, text, kConfigFileLimit)) {
         CuttingSettingsRead defaults;
-        if (std::filesystem::exists(path, ec)) {
-            defaults.problems.push_back("cutting.txt не прочитан, взяты значения по умолчанию");
-        } else if (std::filesystem::is_directory(configFolder, ec)) {
-            std::ofstream out(path, std::ios::binary);
-            out << cuttingSettingsText(CuttingSettings{});
-        }
+        defaults.problems.push_back("cutting.txt не прочитан, взяты значения по умолчанию");
         return defaults;
     }
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     return parseCuttingSettings(text);
 }
 
