@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine64 wine googletest)
+packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine64 wine googletest nlohmann-json3-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
