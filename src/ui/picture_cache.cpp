@@ -1,5 +1,6 @@
 #include "picture_cache.h"
 
+#include "io/utf8_path.h"
 #include "io/whole_file.h"
 #include "qt_text.h"
 #include "text/format.h"
@@ -24,7 +25,7 @@ const QImage* orNull(const QImage& image) {
 
 QImage readPictureFile(const std::string& path) {
     std::string bytes;
-    if (path.empty() || !readWholeFile(std::filesystem::path(path), bytes, kPictureFileLimit)) return {};
+    if (path.empty() || !readWholeFile(pathFromUtf8(path), bytes, kPictureFileLimit)) return {};
     return QImage::fromData(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 

@@ -2,7 +2,6 @@
 
 #include "picture_cache.h"
 
-#include <QFile>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -93,7 +92,7 @@ void CThumbListCtrl::setPaths(const QStringList& paths, const QString& picturesF
 
 QPixmap CThumbListCtrl::thumbnail(const QString& path) {
     const QSize size(kThumbWidth, kThumbHeight);
-    QImage picture = readPictureFile(QFile::encodeName(path).toStdString());
+    QImage picture = readPictureFile(path.toStdString());
     QPixmap result(size);
     result.fill(Qt::white);
     if (picture.isNull()) return result;
