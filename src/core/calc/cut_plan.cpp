@@ -224,12 +224,6 @@ private:
     bool stopped_ = false;
 };
 
-// "%2.1f" of the bar length in metres, with the decimal comma, as the bill writes it.
-std::string tooLongMessage(int32_t barLength) {
-    const int64_t tenthsOfMetre = (int64_t{barLength} + (barLength < 0 ? -500 : 500)) / 1000;
-    return "ОШИБКА! Есть отрезки профилей больше " + tenthsText(static_cast<int32_t>(tenthsOfMetre)) + " м.";
-}
-
 } // namespace
 
 int32_t billedBarCount(const std::vector<int32_t>& pieces, int32_t barLength) {
@@ -262,7 +256,7 @@ CutPlan planCuts(const std::vector<int32_t>& pieces, int32_t barLength, int32_t 
         else
             items.push_back({width, static_cast<int32_t>(i)});
     }
-    if (!plan.tooLong.empty()) plan.error = tooLongMessage(barLength);
+    if (!plan.tooLong.empty()) plan.error = tooLongText(barLength);
     if (items.empty()) return plan;
     std::stable_sort(items.begin(), items.end(),
                      [](const Item& a, const Item& b) { return a.width > b.width; });

@@ -1,9 +1,12 @@
 // The article lines and their cut lines, as every collector builds them.
+#include "calc/cut_plan.h"
 #include "calc/ds_system.h"
 #include "calc/geometry_util.h"
 #include "calc/line_text.h"
 #include "text/format.h"
 #include "text/numbers.h"
+
+#include <algorithm>
 
 namespace dalvex {
 
@@ -45,24 +48,10 @@ ArticleLine DSSystem::barLine(const Article* article, const std::vector<int32_t>
     line.wholeBars = 1;
     line.barLength = bar;
     line.pieces = pieces;
-    int64_t bars = 0;
-    int64_t fill = 0;
-    // Next-fit packing, in cutting order: pieces are never reordered.
-    for (int32_t p : pieces) {
-        const int64_t prev = fill;
-        fill += p;
-        if (fill <= bar) continue;
-        if (prev != 0) {
-            ++bars;
-            fill = p;
-        }
-        // A piece longer than a whole bar cannot be cut at all, whether it starts a bar or follows others.
-        if (p > bar) {
-            line.error = format("ОШИБКА! Есть отрезки профилей больше %2.1f м.", bar / 10000.0);
-            break;
-        }
-    }
-    if (fill > 0) ++bars;
+    const int64_t bars = billedBarCount(pieces, bar);
+    // A piece longer than a whole bar cannot be cut at all, whether it starts a bar or follows others.
+    if (std::any_of(pieces.begin(), pieces.end(), [bar](int32_t p) { return p > bar; }))
+        line.error = tooLongText(bar);
     line.quantity = clampToInt(bars);
     line.amount = clampToInt(bars * barPrice);
     return line;

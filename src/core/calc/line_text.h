@@ -3,6 +3,7 @@
 // written directly rather than through the general formatter: a large sketch has hundreds of cut and panel
 // lines and these texts were most of its recalculation time. They read exactly as the formatter writes them.
 #include "calc/calc_result.h"
+#include "text/format.h"
 
 #include <cstdint>
 #include <string>
@@ -41,6 +42,11 @@ inline CutLine pieceCut(const CalcResult& result, int32_t piece, const ArticleLi
             tenthsText(cutLength),
             countText(number),
             doorIndex};
+}
+
+// The error of a whole-bar line with a piece longer than its bar.
+inline std::string tooLongText(int32_t barLength) {
+    return format("ОШИБКА! Есть отрезки профилей больше %2.1f м.", barLength / 10000.0);
 }
 
 } // namespace dalvex
