@@ -16,7 +16,9 @@
 #include <limits>
 #include <random>
 
+#if !defined(_WIN32)
 #include <sys/stat.h>
+#endif
 
 namespace dalvex {
 namespace {
@@ -420,6 +422,7 @@ TEST_F(SketchFileTest, SavingRefusesWhatCouldNotBeOpenedAndKeepsTheOldFile) {
     }
 }
 
+#if !defined(_WIN32)
 TEST_F(SketchFileTest, OpeningWhatIsNoSketchFileFailsAtOnce) {
     const fs::path fifo = folder.path() / "fifo.dlx";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -434,6 +437,7 @@ TEST_F(SketchFileTest, OpeningWhatIsNoSketchFileFailsAtOnce) {
             testing::Bounded::kTrue);
     }
 }
+#endif
 
 TEST_F(SketchFileTest, EveryTruncationIsRejectedCleanly) {
     fillEverything();
