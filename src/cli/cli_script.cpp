@@ -79,9 +79,9 @@ bool fitsInt32(const json& v) {
 }
 
 // Checks one field against its type and stores it; an empty answer when it fits, else what is wrong.
-std::string takeField(const FieldSpec& spec, const json& v, ScriptOperation& op) {
-    const std::string name(spec.name);
-    switch (spec.type) {
+std::string takeField(const FieldSpec& wanted, const json& v, ScriptOperation& op) {
+    const std::string name(wanted.name);
+    switch (wanted.type) {
     case FieldType::Integer:
         if (!v.is_number_integer()) return "'" + name + "' must be an integer";
         if (!fitsInt32(v)) return "'" + name + "' is outside 32 bits";
@@ -231,17 +231,17 @@ std::optional<std::vector<ScriptOperation>> parseScript(std::string_view text, s
         }
         ScriptOperation parsed;
         parsed.name = op->get<std::string>();
-        const auto spec = operationTable().find(parsed.name);
-        if (spec == operationTable().end()) {
+        const auto known = operationTable().find(parsed.name);
+        if (known == operationTable().end()) {
             error = where + ": unknown operation '" + parsed.name + "'";
             return std::nullopt;
         }
         const std::string named = where + " (" + parsed.name + ")";
         for (const auto& [key, value] : item.items()) {
             if (key == "op") continue;
-            const auto field = std::find_if(spec->second.begin(), spec->second.end(),
+            const auto field = std::find_if(known->second.begin(), known->second.end(),
                                             [&key](const FieldSpec& f) { return f.name == key; });
-            if (field == spec->second.end()) {
+            if (field == known->second.end()) {
                 error = named + ": unknown field '" + key + "'";
                 return std::nullopt;
             }
@@ -250,7 +250,7 @@ std::optional<std::vector<ScriptOperation>> parseScript(std::string_view text, s
                 return std::nullopt;
             }
         }
-        for (const FieldSpec& f : spec->second)
+        for (const FieldSpec& f : known->second)
             if (f.required && !item.contains(std::string(f.name))) {
                 error = named + ": '" + std::string(f.name) + "' is missing";
                 return std::nullopt;
