@@ -78,6 +78,16 @@ bool OrderDocument::travel(bool forward) {
     return true;
 }
 
+bool OrderDocument::deliver(const Changes& changes) {
+    if (!changes.applied) return false;
+    if (changes.selection || changes.sketchOpened) hub_.notify(Notification::SelectionChanged);
+    if (changes.recalculated || changes.sketchOpened) hub_.notify(Notification::Recalculated);
+    if (changes.totals && !changes.recalculated) hub_.notify(Notification::TotalsChanged);
+    if (changes.orderCard) hub_.notify(Notification::OrderCardChanged);
+    if (changes.sketchOpened) hub_.notify(Notification::SketchOpened);
+    return true;
+}
+
 bool OrderDocument::undo() {
     return travel(false);
 }

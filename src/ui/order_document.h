@@ -26,6 +26,10 @@ public:
     bool canRedo() const { return editor_.canRedo(); }
     bool undo();
     bool redo();
+    // Tells the panels what an operation of the editor changed, as the notifications the main window routes
+    // (the selection, then the recalculation, the totals, the card, a sketch opened), and records the step.
+    // Answers whether the operation applied; a refused one notifies nothing.
+    bool deliver(const Changes& changes);
     // After a change notification: records what changed since the last step, unless a typing is under way
     // (the typing is one step of its own, taken when it ends).
     void noteChange();
