@@ -166,8 +166,11 @@ TEST(OrderCounterProcess, TakesNumbers) {
     const char* folder = std::getenv(kCounterFolderVariable);
     if (!folder) GTEST_SKIP() << "started by OrderCounter.TwoProcessesNeverTakeTheSameNumber";
     std::string taken;
-    for (int i = 0; i < kTakesPerProcess; ++i)
-        taken += takeOrderNumber(pathFromUtf8(folder)) + "\n";
+    // Each take is a program that offered the counter's number on a new card and now saves the order.
+    for (int i = 0; i < kTakesPerProcess; ++i) {
+        const std::string offered = nextOrderNumber(pathFromUtf8(folder));
+        taken += claimOrderNumber(pathFromUtf8(folder), offered, offered) + "\n";
+    }
     std::ofstream(pathFromUtf8(folder) / ("taken-" + std::to_string(testing::processId()) + ".txt"),
                   std::ios::binary)
         << taken;

@@ -1,6 +1,7 @@
 // The editing operations as one set: each refuses without a trace, and every step is undone and redone
 // exactly.
 #include "catalogue/catalogue.h"
+#include "orders/order_numbers.h"
 #include "project/project.h"
 #include "project/project_editor.h"
 #include "project/project_files.h"
@@ -271,6 +272,50 @@ TEST_F(ProjectEditorTest, HistoryKeepsTheLastHundredStepsAndStartsAnewOnOpen) {
     EXPECT_TRUE(e().modified());
     ASSERT_TRUE(e().redo().applied);
     EXPECT_FALSE(e().modified()); // back where it was saved
+}
+
+// Two programs offered the same number on new cards; each claims just before saving. A number typed by hand,
+// or the number of an opened file, stays as it is.
+TEST_F(ProjectEditorTest, TwoProgramsNeverSaveTheSameOfferedNumber) {
+    const auto config = folder_.path() / "config";
+    const auto file = folder_.path() / "order.dlx";
+    ASSERT_EQ(p().save(file), kSketchOk);
+    struct Case {
+        const char* name;
+        std::function<void(ProjectEditor&)> before; // done by the second program before it claims
+        const char* expected;                       // the second program's number; the first took 00001
+        bool renumbered;
+        const char* counter; // the counter afterwards
+    };
+    const Case cases[] = {
+        {"offered number taken meanwhile", [](ProjectEditor&) {}, "00002", true, "00003"},
+        {"number typed by hand",
+         [](ProjectEditor& e) {
+             OrderCard card = e.project().orderCard;
+             card.orderNumber = "00005";
+             e.setOrderCard(card);
+         },
+         "00005", false, "00006"},
+        {"opened file", [&](ProjectEditor& e) { ASSERT_EQ(e.open(file), kSketchOk); }, "00001", false,
+         "00002"},
+        {"new order after the first took its number", [](ProjectEditor& e) { e.newOrder(); }, "00002", false,
+         "00003"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(config / "number.txt");
+        Project first(catalogue(), config), second(catalogue(), config);
+        ProjectEditor a(first), b(second);
+        ASSERT_EQ(second.orderCard.orderNumber, "00001");
+        EXPECT_FALSE(a.claimOrderNumber().applied); // kept its offered number
+        c.before(b);
+        const Changes renumbered = b.claimOrderNumber();
+        EXPECT_EQ(second.orderCard.orderNumber, c.expected);
+        EXPECT_EQ(renumbered.orderCard, c.renumbered);
+        EXPECT_EQ(nextOrderNumber(config), c.counter);
+        // Claimed once: a second save of the same order keeps its number.
+        EXPECT_FALSE(b.claimOrderNumber().applied);
+    }
 }
 
 } // namespace

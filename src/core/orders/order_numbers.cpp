@@ -56,21 +56,31 @@ std::string nextOrderNumber(const std::filesystem::path& configFolder) {
     return format("%05d", readCounter(configFolder));
 }
 
-std::string takeOrderNumber(const std::filesystem::path& configFolder) {
+namespace {
+
+// Under the counter's lock: moves it past `used`. A number typed by hand below the counter never moves it
+// back; a failed write leaves the old counter in place, there is nobody to tell.
+void moveCounterPast(const std::filesystem::path& configFolder, int64_t stored, int64_t used) {
+    if (used >= stored)
+        writeFileAtomically(counterPath(configFolder), format("%d", static_cast<long long>(used + 1)));
+}
+
+} // namespace
+
+std::string claimOrderNumber(const std::filesystem::path& configFolder, const std::string& cardNumber,
+                             const std::string& offered) {
     const FileLock lock(lockPath(configFolder));
-    const int32_t taken = readCounter(configFolder);
-    writeFileAtomically(counterPath(configFolder), format("%d", static_cast<long long>(taken) + 1));
-    return format("%05d", taken);
+    const int64_t stored = readCounter(configFolder);
+    const bool offeredNumberGone = cardNumber == offered && readInt(cardNumber) < stored;
+    const std::string number =
+        offeredNumberGone ? format("%05d", static_cast<long long>(stored)) : cardNumber;
+    moveCounterPast(configFolder, stored, readInt(number));
+    return number;
 }
 
 void advanceOrderNumber(const std::filesystem::path& configFolder, const OrderCard& card) {
     const FileLock lock(lockPath(configFolder));
-    const int64_t stored = readCounter(configFolder);
-    const int64_t used = readInt(card.orderNumber);
-    // A number typed by hand below the counter never moves it back.
-    if (used < stored) return;
-    // A failed write leaves the old counter in place; there is nobody to tell.
-    writeFileAtomically(counterPath(configFolder), format("%d", static_cast<long long>(used + 1)));
+    moveCounterPast(configFolder, readCounter(configFolder), readInt(card.orderNumber));
 }
 
 } // namespace dalvex

@@ -20,7 +20,7 @@ constexpr int32_t kMaxInsertSizeRequest = 10000000;
 Project::Project(Catalogue& catalogue, std::filesystem::path configFolder)
     : sketch(30000, 20000, 3, nullptr, false), catalogue_(&catalogue),
       configFolder_(std::move(configFolder)) {
-    resetOrderCard(orderCard, configFolder_);
+    newOrderCard();
     if (!catalogue_->systems().empty()) calculator = catalogue_->systems().front();
     selectDefaultHandleProfile();
     selectDefaultColor();
@@ -29,6 +29,11 @@ Project::Project(Catalogue& catalogue, std::filesystem::path configFolder)
     // change of a dimension on.
     sketch = DoorSketch(width, height, doorCount, handleProfile, calculator && calculator->isSingleRow());
     recalculate(false);
+}
+
+void Project::newOrderCard() {
+    resetOrderCard(orderCard, configFolder_);
+    offeredOrderNumber = orderCard.orderNumber;
 }
 
 void Project::recalculate(bool keepDoorWidths) {

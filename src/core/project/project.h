@@ -35,6 +35,9 @@ public:
     bool drawDividers = false;
     bool newDividerVertical = true;
     OrderCard orderCard;
+    // The number the card was offered when it was reset; empty once the order took it, and for an order
+    // opened from a file, whose number is its own.
+    std::string offeredOrderNumber;
     CalcResult result;
     DSSystem* calculator = nullptr;
     const HandleProfile* handleProfile = nullptr;
@@ -52,6 +55,7 @@ public:
     CuttingSettings cutting;      // applied to the result after every calculation
 
     void recalculate(bool keepDoorWidths);
+    void newOrderCard(); // the next number from the counter, offered; empty texts, dates now
     void buildDoorLines();
 
     bool setWidth(int32_t w); // each setter: true when the value was taken

@@ -484,11 +484,24 @@ Changes ProjectEditor::setOrderCard(const OrderCard& card) {
 
 Changes ProjectEditor::newOrder() {
     if (typing()) endTyping();
-    resetOrderCard(project_.orderCard, project_.configFolder());
+    project_.newOrderCard();
     clearHistory();
     Changes c = applied(false);
     c.orderCard = c.totals = true;
     return c;
+}
+
+Changes ProjectEditor::claimOrderNumber() {
+    return step([&]() -> Changes {
+        std::string number = dalvex::claimOrderNumber(project_.configFolder(), project_.orderCard.orderNumber,
+                                                      project_.offeredOrderNumber);
+        project_.offeredOrderNumber.clear();
+        if (number == project_.orderCard.orderNumber) return {};
+        project_.orderCard.orderNumber = std::move(number);
+        Changes c;
+        c.applied = c.orderCard = true;
+        return c;
+    });
 }
 
 SketchFileResult ProjectEditor::open(const std::filesystem::path& path) {

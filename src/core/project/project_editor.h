@@ -73,6 +73,10 @@ public:
     // --- The order. ---
     Changes setOrderCard(const OrderCard& card);
     Changes newOrder(); // a new card, numbered from the counter; new history
+    // Just before the order is saved from its card: its number is taken from the counter, so that two
+    // programs never save the same one. When another program took the offered number meanwhile, the card gets
+    // the next free one (a step of the history: the card changed).
+    Changes claimOrderNumber();
     SketchFileResult open(const std::filesystem::path& path); // new history on success
 
     // --- Typing: every keystroke of a dimension applies to the state as it was when the typing began, so

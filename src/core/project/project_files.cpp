@@ -65,7 +65,9 @@ SketchFileResult Project::save(const std::filesystem::path& path) const {
 SketchFileResult Project::open(const std::filesystem::path& path) {
     std::string bytes;
     if (!readWholeFile(path, bytes, kSketchFileLimit)) return kSketchCannotOpen;
-    return readSketchBytes(*this, bytes);
+    const SketchFileResult read = readSketchBytes(*this, bytes);
+    if (read == kSketchOk) offeredOrderNumber.clear();
+    return read;
 }
 
 } // namespace dalvex
