@@ -111,7 +111,7 @@ void DlgHands::selectionChanged() {
 
 void DlgHands::build() {
     clearEntries();
-    DSSystem* calc = ctx_.project.calculator;
+    const DSSystem* calc = ctx_.project.calculator;
     builtForSystem_ = calc ? calc->index : -1;
     const std::vector<HandleProfile*> list = calc ? calc->handleProfiles() : std::vector<HandleProfile*>{};
     const int n = static_cast<int>(list.size());
