@@ -356,10 +356,9 @@ void RightPanelDlg::refillLists() {
     heightOffsets_->clear();
     const std::optional<int32_t> offset = optionsOf(project.calculator).heightOffset;
     for (int32_t mm : kHeightOffsets) {
-        heightOffsets_->addItem(qs(format("%d", mm)));
+        heightOffsets_->addItem(qs(format("%d", mm))); // the first item added becomes the current one
         if (offset == mm) heightOffsets_->setCurrentIndex(heightOffsets_->count() - 1);
     }
-    if (!offset) heightOffsets_->setCurrentIndex(0);
     filling_ = false;
 }
 
