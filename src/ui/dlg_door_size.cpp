@@ -1,5 +1,6 @@
 #include "dlg_door_size.h"
 
+#include "order_document.h"
 #include "project/project.h"
 #include "prompts.h"
 #include "qt_text.h"
@@ -119,18 +120,18 @@ void DlgDoorSize::accept() {
     for (int i = 0; i < shownDoors_; ++i)
         rows.push_back(rows_[static_cast<size_t>(i)]->currentIndex() == 1 ? 1 : 0);
     const std::vector<std::string> typed = typedWidths();
-    DoorWidthsEditor::Result result = editor_.apply(typed, rows, false);
+    DoorWidthsEditor::Result result = editor_.check(typed, rows, false);
     if (result.outcome == DoorWidthsEditor::Outcome::AskPositiveRemainder) {
         if (!prompts().question(this, qs(DoorWidthsEditor::message(result)), QStringLiteral("Ошибка")))
             return;
-        result = editor_.apply(typed, rows, true);
+        result = editor_.check(typed, rows, true);
     }
     if (result.outcome != DoorWidthsEditor::Outcome::Applied) {
         prompts().error(this, qs(DoorWidthsEditor::message(result)), QStringLiteral("Ошибка"));
         return;
     }
-    ctx_.hub.notify(Notification::SelectionChanged);
-    ctx_.hub.notify(Notification::Recalculated);
+    // The gap, if any, was accepted above.
+    ctx_.document->deliver(ctx_.editor.setDoorWidths(typed, rows));
     finish(true);
 }
 

@@ -97,12 +97,12 @@ DlgOrder::DlgOrder(const UiContext& context, QWidget* parent) : Panel(context, p
     save_->setCaption(QStringLiteral("Сохранить заказ"), PictureButton::CaptionPlacement::Right);
     connect(save_, &QAbstractButton::clicked, this, [this] { saveOrder(); });
 
-    OrderCard& card = ctx_.project.orderCard;
     auto copyText = [this](QLineEdit* edit, std::string OrderCard::*field) {
         connect(edit, &QLineEdit::textChanged, this, [this, field](const QString& t) {
             if (refreshing_) return;
-            ctx_.project.orderCard.*field = t.toStdString();
-            changed();
+            OrderCard card = ctx_.project.orderCard;
+            card.*field = t.toStdString();
+            change(card);
         });
     };
     // A sketch file reads back at most 254 characters of a text: the card takes no more than it can keep.
@@ -113,15 +113,15 @@ DlgOrder::DlgOrder(const UiContext& context, QWidget* parent) : Panel(context, p
     copyText(address_, &OrderCard::address);
     copyText(phone_, &OrderCard::phone);
     connect(assembly_, &QLineEdit::textChanged, this,
-            [this, &card] { costEdited(assembly_, card.assemblyCost); });
+            [this] { costEdited(assembly_, &OrderCard::assemblyCost); });
     connect(delivery_, &QLineEdit::textChanged, this,
-            [this, &card] { costEdited(delivery_, card.deliveryCost); });
+            [this] { costEdited(delivery_, &OrderCard::deliveryCost); });
     auto copyDate = [this](QDateEdit* edit, int64_t OrderCard::*field) {
         connect(edit, &QDateEdit::dateChanged, this, [this, field](QDate d) {
             if (refreshing_) return;
-            OrderCard& c = ctx_.project.orderCard;
-            c.*field = withDate(c.*field, d);
-            changed();
+            OrderCard card = ctx_.project.orderCard;
+            card.*field = withDate(card.*field, d);
+            change(card);
         });
     };
     copyDate(orderDate_, &OrderCard::orderDate);
@@ -144,8 +144,10 @@ void DlgOrder::refresh() {
     refreshing_ = false;
 }
 
-void DlgOrder::costEdited(QLineEdit* edit, int32_t& value) {
+void DlgOrder::costEdited(QLineEdit* edit, int32_t OrderCard::*field) {
     if (refreshing_) return;
+    OrderCard card = ctx_.project.orderCard;
+    int32_t& value = card.*field;
     const QString t = edit->text();
     if (t.isEmpty()) {
         if (value >= 1) value = 0;
@@ -160,32 +162,31 @@ void DlgOrder::costEdited(QLineEdit* edit, int32_t& value) {
     else if (value == 0 && !t.isEmpty())
         edit->clear();
     refreshing_ = false;
-    changed();
+    change(card);
 }
 
-void DlgOrder::changed() {
-    ctx_.hub.notify(Notification::OrderCardChanged);
+void DlgOrder::change(const OrderCard& card) {
+    ctx_.document->deliver(ctx_.editor.setOrderCard(card));
 }
 
 void DlgOrder::newOrder() {
     if (!settleUnsavedChanges(ctx_, this)) return;
-    resetOrderCard(ctx_.project.orderCard, ctx_.project.configFolder());
+    const Changes changes = ctx_.editor.newOrder();
     // A new order starts a new history.
-    if (ctx_.document) {
-        ctx_.document->restart();
-        ctx_.document->setFilePath({}); // saving the new order must not overwrite the previous one's file
-    }
+    ctx_.document->restart();
+    ctx_.document->setFilePath({}); // saving the new order must not overwrite the previous one's file
     refresh();
-    changed();
+    ctx_.document->deliver(changes);
 }
 
 void DlgOrder::copyControlsToCard() {
-    OrderCard& card = ctx_.project.orderCard;
+    OrderCard card = ctx_.project.orderCard;
     card.customerName = name_->text().toStdString();
     card.address = address_->text().toStdString();
     card.phone = phone_->text().toStdString();
     card.orderDate = withDate(card.orderDate, orderDate_->date());
     card.readyDate = withDate(card.readyDate, readyDate_->date());
+    change(card);
 }
 
 void DlgOrder::saveOrder() {

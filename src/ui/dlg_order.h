@@ -2,6 +2,7 @@
 // The order card panel beside the order information table: the customer card, the extra charges, the dates,
 // "Новый заказ", and saving the order as a sketch file (which advances the order number and opens printing).
 #include "panel.h"
+#include "records/order_card.h"
 
 #include <functional>
 
@@ -41,9 +42,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void costEdited(QLineEdit* edit, int32_t& value);
+    void costEdited(QLineEdit* edit, int32_t OrderCard::*field);
     void copyControlsToCard();
-    void changed();
+    // The card as the controls now have it becomes the order's.
+    void change(const OrderCard& card);
 
     QLineEdit* number_;
     QLineEdit* name_;

@@ -1,6 +1,7 @@
 #include "dlg_splitter.h"
 
 #include "calc/ds_system.h"
+#include "order_document.h"
 #include "project/project.h"
 #include "qt_text.h"
 #include "sketch_hover.h"
@@ -48,17 +49,14 @@ void DlgSplitter::build() {
 }
 
 void DlgSplitter::choose(const PickerEntry& entry) {
-    Project& project = ctx_.project;
-    if (project.calculator) {
-        for (const DividerProfile* d : project.calculator->dividerProfiles) {
+    hide();
+    if (const DSSystem* calc = ctx_.project.calculator) {
+        for (const DividerProfile* d : calc->dividerProfiles) {
             if (d->index != entry.itemIndex) continue;
-            project.setDividerProfile(d);
+            ctx_.document->deliver(ctx_.editor.setDividerProfile(d));
             break;
         }
     }
-    hide();
-    ctx_.hub.notify(Notification::SelectionChanged);
-    ctx_.hub.notify(Notification::Recalculated);
 }
 
 } // namespace dalvex::ui

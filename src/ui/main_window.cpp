@@ -116,6 +116,7 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& 
 CDalvexDlg::~CDalvexDlg() = default;
 
 void CDalvexDlg::notify(Notification n) {
+    emit notified(static_cast<int>(n));
     forward(n);
     // The history follows every change of the order.
     if (!document_) return;

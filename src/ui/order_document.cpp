@@ -81,7 +81,9 @@ bool OrderDocument::travel(bool forward) {
 bool OrderDocument::deliver(const Changes& changes) {
     if (!changes.applied) return false;
     if (changes.selection || changes.sketchOpened) hub_.notify(Notification::SelectionChanged);
-    if (changes.recalculated || changes.sketchOpened) hub_.notify(Notification::Recalculated);
+    // A change of what is shown reaches the views as a recalculation does.
+    if (changes.recalculated || changes.sketchOpened || changes.shown)
+        hub_.notify(Notification::Recalculated);
     if (changes.totals && !changes.recalculated) hub_.notify(Notification::TotalsChanged);
     if (changes.orderCard) hub_.notify(Notification::OrderCardChanged);
     if (changes.sketchOpened) hub_.notify(Notification::SketchOpened);

@@ -16,6 +16,13 @@ class Project;
 
 namespace dalvex::ui {
 
+// What opening a file (or restoring one) changed: everything.
+inline Changes openedChanges() {
+    Changes c;
+    c.applied = c.sketchOpened = true;
+    return c;
+}
+
 class OrderDocument : public QObject {
     Q_OBJECT
 public:

@@ -1,6 +1,7 @@
 #include "pickers.h"
 
 #include "catalogue/catalogue.h"
+#include "order_document.h"
 #include "project/project.h"
 #include "qt_text.h"
 #include "widgets/picture_button.h"
@@ -88,14 +89,11 @@ DlgSystems::DlgSystems(const UiContext& context, QWidget* parent) : Picker(conte
 }
 
 void DlgSystems::choose(const PickerEntry& entry) {
-    Project& project = ctx_.project;
-    for (DSSystem* s : project.catalogue().systems()) {
+    for (DSSystem* s : ctx_.project.catalogue().systems()) {
         if (s->index != entry.itemIndex) continue;
-        if (s != project.calculator) project.selectSystem(s);
+        ctx_.document->deliver(ctx_.editor.selectSystem(s));
         break;
     }
-    ctx_.hub.notify(Notification::SelectionChanged);
-    ctx_.hub.notify(Notification::Recalculated);
     hide();
 }
 
@@ -113,7 +111,7 @@ void DlgHands::selectionChanged() {
 
 void DlgHands::build() {
     clearEntries();
-    DSSystem* calc = ctx_.project.calculator;
+    const DSSystem* calc = ctx_.project.calculator;
     builtForSystem_ = calc ? calc->index : -1;
     const std::vector<HandleProfile*> list = calc ? calc->handleProfiles() : std::vector<HandleProfile*>{};
     const int n = static_cast<int>(list.size());
@@ -127,13 +125,10 @@ void DlgHands::build() {
 
 void DlgHands::choose(const PickerEntry& entry) {
     hide();
-    Project& project = ctx_.project;
-    const auto& all = project.catalogue().handleProfiles();
+    const auto& all = ctx_.project.catalogue().handleProfiles();
     auto it = std::find_if(all.begin(), all.end(),
                            [&](const HandleProfile* h) { return h->index == entry.itemIndex; });
-    if (it != all.end()) project.setHandleProfile(*it);
-    ctx_.hub.notify(Notification::SelectionChanged);
-    ctx_.hub.notify(Notification::Recalculated);
+    if (it != all.end()) ctx_.document->deliver(ctx_.editor.setHandleProfile(*it));
 }
 
 // --- Colours ---
@@ -229,13 +224,10 @@ void DlgColors::build() {
 }
 
 void DlgColors::choose(const PickerEntry& entry) {
-    Project& project = ctx_.project;
-    const auto& all = project.catalogue().colors();
+    const auto& all = ctx_.project.catalogue().colors();
     auto it = std::find_if(all.begin(), all.end(),
                            [&](const ProfileColor* c) { return c->index == entry.itemIndex; });
-    if (it != all.end() && *it != project.profileColor) project.setProfileColor(*it);
-    ctx_.hub.notify(Notification::SelectionChanged);
-    ctx_.hub.notify(Notification::Recalculated);
+    if (it != all.end()) ctx_.document->deliver(ctx_.editor.setProfileColor(*it));
     hide();
 }
 

@@ -50,14 +50,11 @@ bool RecoveryKeeper::offerRestore(QWidget* parent) {
         parent, QStringLiteral("Программа была закрыта аварийно. Восстановить несохранённый заказ?"),
         QStringLiteral("dalvex"));
     bool restored = false;
-    if (wanted && ctx_.project.open(toPath(path_)) == 0) {
-        for (Notification n : {Notification::SelectionChanged, Notification::Recalculated,
-                               Notification::DiscountReload, Notification::SketchOpened})
-            ctx_.hub.notify(n);
-        if (ctx_.document) {
-            ctx_.document->setFilePath({});
-            ctx_.document->markRestored();
-        }
+    if (wanted && ctx_.editor.open(toPath(path_)) == 0) {
+        // The top panel's refresh on the new selection reloads the discount too.
+        ctx_.document->deliver(openedChanges());
+        ctx_.document->setFilePath({});
+        ctx_.document->markRestored();
         restored = true;
     }
     // Kept until the restored order is saved or written again by the timer.

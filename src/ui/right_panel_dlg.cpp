@@ -5,6 +5,7 @@
 #include "dlg_door_size.h"
 #include "dlg_splitter.h"
 #include "dlg_zoom_material.h"
+#include "order_document.h"
 #include "project/project.h"
 #include "prompts.h"
 #include "qt_text.h"
@@ -23,8 +24,8 @@
 namespace dalvex::ui {
 namespace {
 
-const QString kStandardRollers = QStringLiteral("стандартные");
-const QString kPivot = QStringLiteral("пивотный мех.");
+// Борвик's height offsets in the order of the list, whole millimetres.
+constexpr int32_t kHeightOffsets[] = {-40, -33};
 const QColor kGrey(76, 76, 76);
 const QColor kRed(250, 41, 41);
 constexpr int kTabHeight = 25;
@@ -32,10 +33,6 @@ constexpr int kTabHeight = 25;
 // Борвик's options (pivot fittings, height offset); empty for the other systems.
 SystemOptions optionsOf(const DSSystem* calc) {
     return calc ? calc->options() : SystemOptions{};
-}
-
-bool isGerlit(const DSSystem* calc) {
-    return calc && calc->code == "Герлит";
 }
 
 // The orientation of new dividers: a door with a horizontal or a vertical bar; red while hovered.
@@ -177,7 +174,8 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
     orientation_->setGeometry(40, 303, 210, 65);
     connect(orientation_, &QAbstractButton::clicked, this, &RightPanelDlg::orientationClicked);
     // A profile that allows either orientation starts with horizontal dividers.
-    orientationClicked();
+    ctx_.editor.toggleDividerOrientation();
+    showOrientation();
     drawMode_ = button(QStringLiteral("Установить"), PictureButton::CaptionPlacement::Right);
     drawMode_->setGeometry(40, 368, 210, 65);
     connect(drawMode_, &QAbstractButton::clicked, this, &RightPanelDlg::drawModeClicked);
@@ -195,7 +193,7 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
     guide_->setGeometry(141, 220, 104, 83);
     guide_->hide();
     connect(guide_, &QAbstractButton::clicked, this, &RightPanelDlg::toggleGuideProfile);
-    showGerlitProfiles(true, true);
+    showRailProfiles();
     splitter_ = new DlgSplitter(ctx_, this);
 
     auto label = [this](const QString& text, QPoint at) {
@@ -299,32 +297,28 @@ void RightPanelDlg::showPage(int page) {
 }
 
 void RightPanelDlg::refresh() {
-    Project& project = ctx_.project;
-    DSSystem* calc = project.calculator;
+    const Project& project = ctx_.project;
     const bool system = page_ == 0;
     for (QWidget* w :
          std::initializer_list<QWidget*>{doorParameters_, doorsShownLabel_, barLengthLabel_, doorsShown_,
                                          barLengths_, insertSizes_, rollerLabel_, rollers_})
         w->setVisible(system);
-    const std::optional<bool> pivot = optionsOf(calc).pivot;
-    const bool offset = system && pivot && !*pivot;
-    heightOffsetLabel_->setVisible(offset);
-    heightOffsets_->setVisible(offset);
+    showHeightOffset();
     collections_->setVisible(!system);
     scaling_->setVisible(!system);
     thumbs_->setVisible(!system);
 
-    const bool gerlit = isGerlit(calc);
+    const bool rails = ctx_.editor.offersRailProfiles();
     for (QWidget* w : std::initializer_list<QWidget*>{divider_, orientation_, drawMode_, clear_, chooseType_})
-        w->setVisible(system && !gerlit);
-    running_->setVisible(system && gerlit);
-    guide_->setVisible(system && gerlit);
-    if (!gerlit) {
+        w->setVisible(system && !rails);
+    running_->setVisible(system && rails);
+    guide_->setVisible(system && rails);
+    if (rails) {
+        showRailProfiles();
+    } else {
         if (const DividerProfile* d = project.dividerProfile) {
             divider_->setPicture(ctx_.artwork.picture(d->imageId));
             divider_->setCaption(qs(d->code));
-            if (d->flag == 1) project.newDividerVertical = false;
-            if (d->flag == 2) project.newDividerVertical = true;
         } else {
             divider_->setPicture(ctx_.artwork.picture(kPictureNone));
             divider_->setCaption(QStringLiteral("Нет"));
@@ -338,9 +332,8 @@ void RightPanelDlg::refresh() {
 }
 
 void RightPanelDlg::refillLists() {
-    Project& project = ctx_.project;
-    DoorSketch& sketch = project.sketch;
-    DSSystem* calc = project.calculator;
+    const Project& project = ctx_.project;
+    const DoorSketch& sketch = project.sketch;
     filling_ = true;
 
     doorsShown_->clear();
@@ -356,25 +349,16 @@ void RightPanelDlg::refillLists() {
     barLengths_->setCurrentIndex(h ? std::clamp(h->barChoice - 1, 0, barLengths_->count() - 1) : -1);
 
     rollers_->clear();
-    const SystemOptions options = optionsOf(calc);
-    const bool pivotOffered = options.pivot && sketch.doorCount <= 2;
-    const bool pivotChosen = pivotOffered && *options.pivot;
-    if (calc && calc->configuredRollerSetCount() > 0) {
-        for (const Article* a : calc->articles)
-            if (a->kind == kKindRollerSet) rollers_->addItem(qs(a->code));
-        if (pivotOffered) rollers_->addItem(kPivot);
-        const int chosen = rollers_->findText(qs(calc->rollerSetCode()));
-        rollers_->setCurrentIndex(pivotChosen ? rollers_->count() - 1 : std::max(chosen, 0));
-    } else {
-        rollers_->addItem(kStandardRollers);
-        if (pivotOffered) rollers_->addItem(kPivot);
-        rollers_->setCurrentIndex(pivotChosen ? 1 : 0);
-    }
+    for (const std::string& entry : ctx_.editor.rollerEntries())
+        rollers_->addItem(qs(entry));
+    rollers_->setCurrentIndex(std::max(rollers_->findText(qs(ctx_.editor.currentRollerEntry())), 0));
 
     heightOffsets_->clear();
-    heightOffsets_->addItem(QStringLiteral("-40"));
-    heightOffsets_->addItem(QStringLiteral("-33"));
-    heightOffsets_->setCurrentIndex(options.heightOffset == -33 ? 1 : 0);
+    const std::optional<int32_t> offset = optionsOf(project.calculator).heightOffset;
+    for (int32_t mm : kHeightOffsets) {
+        heightOffsets_->addItem(qs(format("%d", mm))); // the first item added becomes the current one
+        if (offset == mm) heightOffsets_->setCurrentIndex(heightOffsets_->count() - 1);
+    }
     filling_ = false;
 }
 
@@ -425,8 +409,16 @@ void RightPanelDlg::paintEvent(QPaintEvent*) {
     p.drawLine(0, 0, 0, height());
 }
 
+void RightPanelDlg::showHeightOffset() {
+    // Борвик without pivot fittings.
+    const std::optional<bool> pivot = optionsOf(ctx_.project.calculator).pivot;
+    const bool offset = page_ == 0 && pivot && !*pivot;
+    heightOffsetLabel_->setVisible(offset);
+    heightOffsets_->setVisible(offset);
+}
+
 void RightPanelDlg::showOrientation() {
-    const bool vertical = ctx_.project.newDividerVertical;
+    const bool vertical = ctx_.editor.dividersVertical();
     orientation_->setPicture(orientationPicture(vertical, false), orientationPicture(vertical, true));
 }
 
@@ -435,90 +427,42 @@ void RightPanelDlg::showDrawMode() {
     drawMode_->setPicture(drawModePicture(on, false), drawModePicture(on, true));
 }
 
-void RightPanelDlg::showGerlitProfiles(bool running, bool guide) {
-    const DSSystem* gerlit = ctx_.project.catalogue().findSystem("Герлит");
-    if (!gerlit) return;
+void RightPanelDlg::showRailProfiles() {
     auto show = [this](PictureButton* b, const Article* a) {
         b->setPicture(a ? railPicture(a->code) : ctx_.artwork.picture(kPictureNone));
         b->setCaption(a ? qs(a->code) : QStringLiteral("Нет"));
     };
-    const SystemOptions options = gerlit->options();
-    if (running) show(running_, options.runningProfile);
-    if (guide) show(guide_, options.guideProfile);
+    const SystemOptions options = optionsOf(ctx_.project.calculator);
+    show(running_, options.runningProfile);
+    show(guide_, options.guideProfile);
 }
 
 // --- Page "Система" ---
 
 void RightPanelDlg::doorsShownChosen(int item) {
-    DoorSketch& sketch = ctx_.project.sketch;
-    const int n = item - 1;
-    if (item < 0 || n == sketch.currentDoor) return;
-    sketch.currentDoor = n;
-    sketch.dirty = true;
-    sketch.clearSelection();
-    ctx_.hub.notify(Notification::Recalculated);
+    if (item < 0) return;
+    ctx_.document->deliver(ctx_.editor.showDoor(item - 1));
 }
 
 void RightPanelDlg::barLengthChosen(int item) {
-    Project& project = ctx_.project;
-    if (item < 0 || !project.handleProfile) return;
-    // The choice belongs to the catalogue record, which the Project only points to.
-    const auto& all = project.catalogue().handleProfiles();
-    const auto it = std::find(all.begin(), all.end(), project.handleProfile);
-    if (it == all.end()) return;
-    (*it)->barChoice = item == 1 && (*it)->barLength2 > 0 ? 2 : 1;
-    project.recalculate(false);
-    ctx_.hub.notify(Notification::Recalculated);
+    if (item < 0) return;
+    ctx_.document->deliver(ctx_.editor.chooseBarLength(item + 1));
 }
 
 void RightPanelDlg::rollerChosen(int item) {
-    Project& project = ctx_.project;
-    DSSystem* calc = project.calculator;
-    if (item < 0 || !calc) return;
-    const QString text = rollers_->itemText(item);
-    if (SystemOptions options = calc->options(); options.pivot) {
-        options.pivot = text == kPivot;
-        calc->setOptions(options);
-        calc->assignRows(project.sketch);
-        project.sketch.resizePending = true;
-        project.sketch.dirty = true;
-        const bool offset = page_ == 0 && !*calc->options().pivot;
-        heightOffsetLabel_->setVisible(offset);
-        heightOffsets_->setVisible(offset);
-    }
-    if (text == kStandardRollers) {
-        calc->rollerSet = nullptr;
-    } else {
-        // Only a roller set the system offers is taken; the pivot entry leaves the set as it is.
-        const std::string code = text.toStdString();
-        for (RollerSet* set : calc->rollerSets())
-            if (set->code == code) {
-                calc->rollerSet = set;
-                break;
-            }
-    }
-    project.recalculate(false);
-    ctx_.hub.notify(Notification::Recalculated);
+    if (item < 0) return;
+    ctx_.document->deliver(ctx_.editor.chooseRollerEntry(rollers_->itemText(item).toStdString()));
+    showHeightOffset();
 }
 
 void RightPanelDlg::heightOffsetChosen(int item) {
-    Project& project = ctx_.project;
-    SystemOptions options = optionsOf(project.calculator);
-    if (item < 0 || !options.heightOffset) return;
-    options.heightOffset = heightOffsets_->itemText(item) == QStringLiteral("-40") ? -40 : -33;
-    project.calculator->setOptions(options);
-    project.sketch.resizePending = true;
-    project.sketch.dirty = true;
-    project.recalculate(false);
-    ctx_.hub.notify(Notification::Recalculated);
+    if (item < 0 || item >= static_cast<int>(std::size(kHeightOffsets))) return;
+    ctx_.document->deliver(ctx_.editor.setHeightOffset(kHeightOffsets[item]));
 }
 
 void RightPanelDlg::toggleInsertSizes() {
-    Project& project = ctx_.project;
-    project.showInsertSizes = !project.showInsertSizes;
-    project.sketch.dirty = true;
-    insertSizes_->setChecked(project.showInsertSizes);
-    ctx_.hub.notify(Notification::Recalculated);
+    ctx_.document->deliver(ctx_.editor.setShowInsertSizes(!ctx_.project.showInsertSizes));
+    insertSizes_->setChecked(ctx_.project.showInsertSizes);
 }
 
 void RightPanelDlg::openDoorParameters() {
@@ -538,18 +482,12 @@ void RightPanelDlg::toggleSplitter() {
 }
 
 void RightPanelDlg::orientationClicked() {
-    Project& project = ctx_.project;
-    const DividerProfile* d = project.dividerProfile;
-    if (!d) return;
-    if (d->flag == 0) project.newDividerVertical = !project.newDividerVertical;
-    if (d->flag == 1) project.newDividerVertical = false;
-    if (d->flag == 2) project.newDividerVertical = true;
+    ctx_.document->deliver(ctx_.editor.toggleDividerOrientation());
     showOrientation();
 }
 
 void RightPanelDlg::drawModeClicked() {
-    Project& project = ctx_.project;
-    project.drawDividers = project.dividerProfile ? !project.drawDividers : false;
+    ctx_.document->deliver(ctx_.editor.setDrawDividers(!ctx_.project.drawDividers));
     showDrawMode();
 }
 
@@ -557,31 +495,17 @@ void RightPanelDlg::clearSketch() {
     if (!prompts().question(this, QStringLiteral("Очистить эскиз, удалив все разделители и материалы?"),
                             QStringLiteral("Подтверждение")))
         return;
-    ctx_.project.rebuildSketch();
-    ctx_.hub.notify(Notification::Recalculated);
+    ctx_.document->deliver(ctx_.editor.clearSketch());
 }
 
 void RightPanelDlg::toggleRunningProfile() {
-    DSSystem* gerlit = ctx_.project.catalogue().findSystem("Герлит");
-    if (!gerlit) return;
-    gerlit->toggleRunningProfile();
-    showGerlitProfiles(true, true); // the guide profile may follow the running one
-    ctx_.project.sketch.dirty = true;
-    ctx_.project.sketch.resizePending = true;
-    ctx_.project.recalculate(false);
-    ctx_.hub.notify(Notification::Recalculated);
+    ctx_.document->deliver(ctx_.editor.toggleRunningProfile());
+    showRailProfiles(); // the guide profile may follow the running one
 }
 
 void RightPanelDlg::toggleGuideProfile() {
-    DSSystem* gerlit = ctx_.project.catalogue().findSystem("Герлит");
-    if (!gerlit) return;
-    gerlit->toggleGuideProfile();
-    showGerlitProfiles(false, true);
-    ctx_.project.sketch.dirty = true;
-    ctx_.project.sketch.resizePending = true;
-    ctx_.project.recalculate(false);
-    ctx_.hub.notify(Notification::Recalculated);
-    ctx_.hub.notify(Notification::SelectionChanged);
+    ctx_.document->deliver(ctx_.editor.toggleGuideProfile());
+    showRailProfiles();
 }
 
 // --- Page "Наполнение" ---
@@ -600,13 +524,12 @@ void RightPanelDlg::collectionChosen(int item) {
 }
 
 void RightPanelDlg::toggleScaling() {
-    Project& project = ctx_.project;
-    project.scaleOnFill = !project.scaleOnFill;
-    scaling_->setChecked(project.scaleOnFill);
+    ctx_.document->deliver(ctx_.editor.setScaleOnFill(!ctx_.project.scaleOnFill));
+    scaling_->setChecked(ctx_.project.scaleOnFill);
 }
 
 void RightPanelDlg::thumbnailPicked() {
-    Project& project = ctx_.project;
+    const Project& project = ctx_.project;
     const QList<QListWidgetItem*> picked = thumbs_->selectedItems();
     if (picked.isEmpty() || !project.sketch.hasSelection()) return;
     const MaterialCollection* c =
@@ -618,9 +541,7 @@ void RightPanelDlg::thumbnailPicked() {
         zoom_->openFor(m);
         return;
     }
-    project.fillSelectedInsert(m);
-    ctx_.hub.notify(Notification::Recalculated);
-    ctx_.hub.notify(Notification::TotalsChanged);
+    ctx_.document->deliver(ctx_.editor.fillSelectedInsert(m));
 }
 
 } // namespace dalvex::ui

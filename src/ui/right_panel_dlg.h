@@ -74,9 +74,11 @@ protected:
 
 private:
     void layoutControls();
+    void showHeightOffset();
     void showOrientation();
     void showDrawMode();
-    void showGerlitProfiles(bool running, bool guide);
+    // The running and guide profiles of a system that offers them (Герлит).
+    void showRailProfiles();
     void doorsShownChosen(int item);
     void barLengthChosen(int item);
     void rollerChosen(int item);

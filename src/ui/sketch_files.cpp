@@ -10,12 +10,11 @@
 namespace dalvex::ui {
 
 bool openSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
-    const int result = ctx.project.open(toPath(path));
+    const int result = ctx.editor.open(toPath(path));
     if (result == 0) {
-        ctx.hub.notify(Notification::SelectionChanged);
-        ctx.hub.notify(Notification::Recalculated);
-        ctx.hub.notify(Notification::SketchOpened);
-        if (ctx.document) ctx.document->setFilePath(path);
+        // The document's history starts anew with the opened order.
+        ctx.document->deliver(openedChanges());
+        ctx.document->setFilePath(path);
         rememberFile(path);
         return true;
     }

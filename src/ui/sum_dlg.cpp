@@ -1,6 +1,7 @@
 #include "sum_dlg.h"
 
 #include "dialog_units.h"
+#include "order_document.h"
 #include "project/project.h"
 #include "qt_text.h"
 #include "text/format.h"
@@ -77,9 +78,7 @@ void SumDlg::reloadDiscount() {
 void SumDlg::discountEdited() {
     if (settingText_) return;
     const QString text = discount_->text();
-    const double x = readNumber(text.toStdString());
-    if (x >= 0.0 && x <= 100.0 && ctx_.project.setDiscountPercent(x))
-        ctx_.hub.notify(Notification::Recalculated);
+    ctx_.document->deliver(ctx_.editor.setDiscountPercent(readNumber(text.toStdString())));
     // What stays in the edit is always the whole part of the discount in force: a refused value snaps back.
     const QString shown = percentText(ctx_.project.discountPercent);
     if (discount_->text() != shown) {

@@ -68,7 +68,7 @@ std::optional<bool> mountsInside(const DSSystem* calc) {
 
 TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(context, parent) {
     resize(970, kHeight);
-    Project& project = ctx_.project;
+    const Project& project = ctx_.project;
     systems_ = new DlgSystems(ctx_, this);
     hands_ = new DlgHands(ctx_, this);
     colors_ = new DlgColors(ctx_, this);
@@ -195,8 +195,8 @@ void TopPanelDlg::updatePlinthFields() {
 }
 
 void TopPanelDlg::refresh() {
-    Project& project = ctx_.project;
-    DSSystem* calc = project.calculator;
+    const Project& project = ctx_.project;
+    const DSSystem* calc = project.calculator;
     const Artwork& art = ctx_.artwork;
     if (calc) {
         pickerButtons_[0]->setPicture(art.picture(calc->imageId));
@@ -220,6 +220,27 @@ void TopPanelDlg::refresh() {
     refreshing_ = true;
     writeDimensions(false);
 
+    showOption();
+
+    doors_->clear();
+    if (calc) {
+        for (int count : calc->offeredDoorCounts())
+            doors_->addItem(number(count));
+    } else {
+        for (int i = 1; i <= kMaxDoors; ++i)
+            doors_->addItem(number(i));
+    }
+    doors_->setCurrentIndex(std::min(project.doorCount, doors_->count()) - 1);
+    refreshing_ = false;
+
+    ctx_.hub.notify(Notification::DiscountReload);
+    hands_->selectionChanged();
+    colors_->selectionChanged();
+}
+
+void TopPanelDlg::showOption() {
+    const DSSystem* calc = ctx_.project.calculator;
+    const Artwork& art = ctx_.artwork;
     const std::optional<bool> inside = mountsInside(calc);
     if (inside) {
         option_->setCaption(QStringLiteral("Монтаж внутри"), PictureButton::CaptionPlacement::Right);
@@ -232,22 +253,6 @@ void TopPanelDlg::refresh() {
     } else {
         option_->hide();
     }
-
-    doors_->clear();
-    if (calc) {
-        for (int count : calc->offeredDoorCounts())
-            doors_->addItem(number(count));
-    } else {
-        for (int i = 1; i <= kMaxDoors; ++i)
-            doors_->addItem(number(i));
-    }
-    if (calc) project.setDoorCount(calc->clampDoorCount(project.doorCount));
-    doors_->setCurrentIndex(std::min(project.doorCount, doors_->count()) - 1);
-    refreshing_ = false;
-
-    ctx_.hub.notify(Notification::DiscountReload);
-    hands_->selectionChanged();
-    colors_->selectionChanged();
 }
 
 int32_t TopPanelDlg::projectValue(QLineEdit* edit) const {
@@ -261,38 +266,25 @@ int32_t TopPanelDlg::projectValue(QLineEdit* edit) const {
 void TopPanelDlg::dimensionEdited(QLineEdit* edit) {
     if (refreshing_) return;
     const int32_t tenths = typedTenths(edit->text());
-    if (!ctx_.document) {
-        Project& project = ctx_.project;
-        const bool plinth = project.calculator && project.calculator->usesPlinth;
-        if (edit == width_)
-            project.setWidth(tenths);
-        else if (edit == height_)
-            project.setHeight(tenths);
-        else if (edit == plinth_ && plinth)
-            project.setPlinthHeight(tenths);
-        else if (edit == chipboard_ && plinth)
-            project.setChipboardWidth(tenths);
-        ctx_.hub.notify(Notification::Recalculated);
-        return;
-    }
     // Every keystroke applies the typed value to the order as it was when the typing began, so that typing
     // a value gives what setting it once gives; the typing ends (one undo step) when the edit is left.
-    ProjectEditor& editor = ctx_.document->editor();
+    ProjectEditor& editor = ctx_.editor;
     editor.beginTyping();
+    Changes changes;
     if (edit == width_)
-        editor.setWidth(tenths);
+        changes = editor.setWidth(tenths);
     else if (edit == height_)
-        editor.setHeight(tenths);
+        changes = editor.setHeight(tenths);
     else if (edit == plinth_)
-        editor.setPlinthHeight(tenths);
+        changes = editor.setPlinthHeight(tenths);
     else if (edit == chipboard_)
-        editor.setChipboardWidth(tenths);
-    ctx_.hub.notify(Notification::Recalculated);
+        changes = editor.setChipboardWidth(tenths);
+    ctx_.document->deliver(changes);
 }
 
 void TopPanelDlg::endTyping() {
-    if (!ctx_.document || !ctx_.document->editor().typing()) return;
-    ctx_.document->editor().endTyping();
+    if (!ctx_.editor.typing()) return;
+    ctx_.editor.endTyping();
     ctx_.document->noteChange();
 }
 
@@ -318,10 +310,7 @@ bool TopPanelDlg::eventFilter(QObject* watched, QEvent* event) {
 
 void TopPanelDlg::doorCountChosen() {
     if (refreshing_ || doors_->currentIndex() < 0) return;
-    Project& project = ctx_.project;
-    project.setDoorCount(readInt(doors_->currentText().toStdString()));
-    project.sketch.clearSelection();
-    ctx_.hub.notify(Notification::Recalculated);
+    ctx_.document->deliver(ctx_.editor.setDoorCount(readInt(doors_->currentText().toStdString())));
 }
 
 void TopPanelDlg::togglePicker(int which) {
@@ -339,21 +328,13 @@ void TopPanelDlg::togglePicker(int which) {
 }
 
 void TopPanelDlg::toggleOption() {
-    Project& project = ctx_.project;
-    if (mountsInside(project.calculator)) {
-        project.toggleMountInside();
-        option_->setPicture(ctx_.artwork.picture(
-            mountsInside(project.calculator).value_or(false) ? kPictureBoxOn : kPictureBoxOff));
-        if (hands_->isVisible()) hands_->hide();
-        ctx_.hub.notify(Notification::SelectionChanged);
-        ctx_.hub.notify(Notification::Recalculated);
-        return;
-    }
-    if (!project.calculator || !project.calculator->offersEdgeProfiles) return;
-    project.toggleEdgeProfiles();
-    option_->setPicture(
-        ctx_.artwork.picture(project.calculator->noEdgeProfiles != 0 ? kPictureBoxOff : kPictureBoxOn));
-    ctx_.hub.notify(Notification::Recalculated);
+    // Фелдор's mounting changes the handle profiles offered: the open list would be out of date.
+    const bool mounting = mountsInside(ctx_.project.calculator).has_value();
+    const Changes changes = ctx_.editor.toggleOption();
+    if (!changes) return;
+    if (mounting && hands_->isVisible()) hands_->hide();
+    showOption();
+    ctx_.document->deliver(changes);
 }
 
 void TopPanelDlg::openSketch() {

@@ -60,6 +60,8 @@ protected:
 
 private:
     void writeDimensions(bool all);
+    // The option toggle as the system offers it: Фелдор's mounting, the edge profiles, or none.
+    void showOption();
     void updatePlinthFields();
     void dimensionEdited(QLineEdit* edit);
     // Enter or leaving the edit ends a typing: one undo step.

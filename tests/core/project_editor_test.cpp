@@ -142,6 +142,9 @@ TEST_F(ProjectEditorTest, EveryOperationIsOneStepUndoneAndRedoneExactly) {
          [](ProjectEditor& e) {
              return e.fillAcrossDoors(1, 1, &catalogue().collections()[4].materials[0], 0, 2);
          }},
+        {"fill selected",
+         [](ProjectEditorTest&, ProjectEditor& e) { e.project().sketch.doors[1].selectedInsertId = 1; },
+         [](ProjectEditor& e) { return e.fillSelectedInsert(&catalogue().collections()[0].materials[0]); }},
         {"clear material",
          [](ProjectEditorTest& t, ProjectEditor& e) { ASSERT_TRUE(e.fill(0, 1, t.material(1, 0))); },
          [](ProjectEditor& e) { return e.clearMaterial(0, 1); }},
@@ -205,6 +208,10 @@ TEST_F(ProjectEditorTest, RefusedOperationsLeaveNoTraceAndNoStep) {
         {"fill across a range without the door",
          [](ProjectEditor& e) { return e.fillAcrossDoors(2, 1, nullptr, 0, 1); }},
         {"clear an empty insert", [](ProjectEditor& e) { return e.clearMaterial(0, 1); }},
+        {"fill with nothing selected",
+         [](ProjectEditor& e) { return e.fillSelectedInsert(&catalogue().collections()[0].materials[0]); }},
+        {"a door not in use shown", [](ProjectEditor& e) { return e.showDoor(3); }},
+        {"all doors shown again", [](ProjectEditor& e) { return e.showDoor(-1); }},
         {"doors wider than the opening",
          [](ProjectEditor& e) {
              return e.setDoorWidths({"2000", "2000", "2000"}, {});
@@ -218,6 +225,43 @@ TEST_F(ProjectEditorTest, RefusedOperationsLeaveNoTraceAndNoStep) {
     for (const auto& [name, op] : refused) {
         SCOPED_TRACE(name);
         EXPECT_FALSE(op(e()).applied);
+        EXPECT_EQ(fingerprint(e()), before);
+        EXPECT_FALSE(e().canUndo());
+        EXPECT_FALSE(e().modified());
+    }
+}
+
+// How the order is shown is the desktop program's preference: it changes, and the order and its history do
+// not.
+TEST_F(ProjectEditorTest, ShowingPreferencesLeaveTheOrderAndItsHistory) {
+    struct Row {
+        const char* name;
+        std::function<Changes(ProjectEditor&)> apply;
+        std::function<bool(const Project&)> taken;
+        bool redrawn; // the views follow as after a calculation
+    };
+    const std::vector<Row> rows = {
+        {"one door shown", [](ProjectEditor& e) { return e.showDoor(1); },
+         [](const Project& p) { return p.sketch.currentDoor == 1; }, true},
+        {"insert sizes", [](ProjectEditor& e) { return e.setShowInsertSizes(true); },
+         [](const Project& p) { return p.showInsertSizes; }, true},
+        {"scaling", [](ProjectEditor& e) { return e.setScaleOnFill(true); },
+         [](const Project& p) { return p.scaleOnFill; }, false},
+        {"drawing", [](ProjectEditor& e) { return e.setDrawDividers(true); },
+         [](const Project& p) { return p.drawDividers; }, false},
+        {"orientation", [](ProjectEditor& e) { return e.toggleDividerOrientation(); },
+         [](const Project& p) { return !p.newDividerVertical; }, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetUp();
+        const std::string before = fingerprint(e());
+        ASSERT_FALSE(row.taken(p()));
+        const Changes changes = row.apply(e());
+        EXPECT_TRUE(changes.applied);
+        EXPECT_EQ(changes.shown, row.redrawn);
+        EXPECT_FALSE(changes.recalculated || changes.selection || changes.totals);
+        EXPECT_TRUE(row.taken(p()));
         EXPECT_EQ(fingerprint(e()), before);
         EXPECT_FALSE(e().canUndo());
         EXPECT_FALSE(e().modified());

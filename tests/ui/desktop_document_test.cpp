@@ -75,7 +75,6 @@ void DesktopDocumentTest::startsOnTheFileNamed() {
     const QByteArray saved = w.orderBytes();
 
     ProjectFixture fresh;
-    const QByteArray defaults = QByteArray::fromStdString(writeSketchBytes(fresh.project));
     CDalvexDlg window(fresh.project, fresh.artwork, w.folder);
     window.start(w.ivanov);
     QCOMPARE(QByteArray::fromStdString(writeSketchBytes(fresh.project)), saved);
@@ -83,6 +82,8 @@ void DesktopDocumentTest::startsOnTheFileNamed() {
 
     // A file that cannot be opened: the usual message, and the default project stays.
     ProjectFixture other;
+    // Its own defaults: the card's dates are the second the project was made.
+    const QByteArray defaults = QByteArray::fromStdString(writeSketchBytes(other.project));
     CDalvexDlg second(other.project, other.artwork, w.folder);
     second.start(w.folder + QStringLiteral("/нет.dlx"));
     QCOMPARE(w.scripted.errors.size(), 1);

@@ -1,22 +1,33 @@
 // The main window: the notification routing table, the layout rules and the tab display.
 #include "dlg_cut_plan.h"
+#include "dlg_door_size.h"
 #include "dlg_order.h"
+#include "dlg_splitter.h"
 #include "dlg_table.h"
 #include "dlg_tabs.h"
 #include "draft_dlg.h"
 #include "info_panel_dlg.h"
 #include "main_window.h"
+#include "order_document.h"
+#include "pickers.h"
 #include "right_panel_dlg.h"
 #include "sum_dlg.h"
 #include "top_panel_dlg.h"
 #include "ui_test_support.h"
 #include "widgets/picture_button.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalSpy>
 #include <QtTest>
+
+#include <functional>
 
 using namespace dalvex;
 using namespace dalvex::ui;
 using dalvex::ui::test::ProjectFixture;
+using dalvex::ui::test::ScriptedPrompts;
+using dalvex::ui::test::systemNamed;
 
 namespace {
 
@@ -52,6 +63,8 @@ private slots:
     void showsThePanelsOfEachTab();
     void lockingRemovesTheMinimiseButton();
     void startsOnTheSketchTabWithTheDefaultProject();
+    void everyWidgetActionNotifiesThroughTheEditor_data();
+    void everyWidgetActionNotifiesThroughTheEditor();
 };
 
 void MainWindowTest::routesEachNotificationToItsPanels_data() {
@@ -180,6 +193,170 @@ void MainWindowTest::startsOnTheSketchTabWithTheDefaultProject() {
     QCOMPARE(window.tabBar()->selected(), 0);
     QCOMPARE(f.project.doorCount, 3);
     QCOMPARE(window.topPanel()->pickerButton(0)->text(), QStringLiteral("Борвик"));
+}
+
+namespace {
+
+// A widget's action on the real main window, with the order prepared for it by editing operations.
+struct WidgetAction {
+    const char* name;
+    std::function<void(CDalvexDlg&)> prepare;
+    std::function<void(CDalvexDlg&)> act;
+    QList<int> expected; // every notification the window routes, in order
+};
+
+void choose(CDalvexDlg& w, const char* system) {
+    QVERIFY(w.document()->deliver(w.document()->editor().selectSystem(systemNamed(system))));
+}
+
+// The picker entry showing this text.
+int entryId(const Picker* picker, const QString& text) {
+    for (const PickerEntry& e : picker->entries())
+        if (e.text == text) return e.id;
+    return -1;
+}
+
+// A handle profile with a second bar length, and its system.
+void chooseHandleWithTwoBars(CDalvexDlg& w) {
+    for (DSSystem* s : test::sampleCatalogue().systems())
+        for (HandleProfile* h : s->handleProfiles())
+            if (h->barLength2 > 0 && h->barChoice == 1) {
+                ProjectEditor& editor = w.document()->editor();
+                w.document()->deliver(editor.selectSystem(s));
+                w.document()->deliver(editor.setHandleProfile(h));
+                return;
+            }
+    QFAIL("no handle profile with two bar lengths");
+}
+
+constexpr int kSel = static_cast<int>(Notification::SelectionChanged);
+constexpr int kRecalc = static_cast<int>(Notification::Recalculated);
+constexpr int kTotals = static_cast<int>(Notification::TotalsChanged);
+constexpr int kReload = static_cast<int>(Notification::DiscountReload);
+constexpr int kLock = static_cast<int>(Notification::LockPanels);
+constexpr int kUnlock = static_cast<int>(Notification::UnlockPanels);
+constexpr int kOpened = static_cast<int>(Notification::SketchOpened);
+constexpr int kCard = static_cast<int>(Notification::OrderCardChanged);
+// A new selection refreshes the top panel, which has the discount reloaded.
+const QList<int> kSelection{kSel, kReload, kRecalc};
+
+const std::vector<WidgetAction>& widgetActions() {
+    auto none = [](CDalvexDlg&) {};
+    static const std::vector<WidgetAction> actions = {
+        {"system", none,
+         [](CDalvexDlg& w) {
+             w.topPanel()->systemsPicker()->click(entryId(w.topPanel()->systemsPicker(), "Далвекс"));
+         },
+         kSelection},
+        {"handle", none, [](CDalvexDlg& w) { w.topPanel()->handsPicker()->click(502); }, kSelection},
+        {"colour", none,
+         [](CDalvexDlg& w) {
+             w.topPanel()->colorsPicker()->click(w.topPanel()->colorsPicker()->entries().back().id);
+         },
+         kSelection},
+        {"divider profile",
+         none,
+         [](CDalvexDlg& w) {
+             w.rightPanel()->dividerButton()->click();
+             w.rightPanel()->splitter()->click(502);
+         },
+         {kSel, kReload}},
+        {"width typed", none, [](CDalvexDlg& w) { w.topPanel()->widthEdit()->setText("2500"); }, {kRecalc}},
+        {"door count",
+         none,
+         [](CDalvexDlg& w) { w.topPanel()->doorCountList()->setCurrentIndex(1); },
+         {kRecalc}},
+        {"chipboard",
+         [](CDalvexDlg& w) { choose(w, "Далвекс"); },
+         [](CDalvexDlg& w) { w.topPanel()->chipboardEdit()->setText("18"); },
+         {kRecalc}},
+        {"plinth",
+         [](CDalvexDlg& w) { choose(w, "Далвекс"); },
+         [](CDalvexDlg& w) { w.topPanel()->plinthEdit()->setText("100"); },
+         {kRecalc}},
+        {"discount", none, [](CDalvexDlg& w) { w.sumPanel()->discountEdit()->setText("5"); }, {kTotals}},
+        {"option toggle", [](CDalvexDlg& w) { choose(w, "Далвекс"); },
+         [](CDalvexDlg& w) { w.topPanel()->optionButton()->click(); }, kSelection},
+        {"roller entry", [](CDalvexDlg& w) { w.topPanel()->doorCountList()->setCurrentIndex(1); },
+         [](CDalvexDlg& w) {
+             QComboBox* rollers = w.rightPanel()->rollerList();
+             QCOMPARE(rollers->itemText(rollers->count() - 1), QStringLiteral("пивотный мех."));
+             rollers->setCurrentIndex(rollers->count() - 1);
+         },
+         kSelection},
+        {"height offset", none, [](CDalvexDlg& w) { w.rightPanel()->heightOffsetList()->setCurrentIndex(1); },
+         kSelection},
+        {"bar length", chooseHandleWithTwoBars,
+         [](CDalvexDlg& w) { w.rightPanel()->barLengthList()->setCurrentIndex(1); }, kSelection},
+        {"running profile", [](CDalvexDlg& w) { choose(w, "Герлит"); },
+         [](CDalvexDlg& w) { w.rightPanel()->runningButton()->click(); }, kSelection},
+        {"guide profile", [](CDalvexDlg& w) { choose(w, "Герлит"); },
+         [](CDalvexDlg& w) { w.rightPanel()->guideButton()->click(); }, kSelection},
+        {"door widths OK",
+         none,
+         [](CDalvexDlg& w) {
+             w.rightPanel()->doorParametersButton()->click();
+             DlgDoorSize* dialog = w.rightPanel()->doorSizeDialog();
+             dialog->widthEdit(0)->setText(QString::number(dialog->widthEdit(0)->text().toInt() - 10));
+             dialog->widthEdit(1)->setText(QString::number(dialog->widthEdit(1)->text().toInt() + 10));
+             dialog->okButton()->click();
+         },
+         {kLock, kRecalc, kUnlock}},
+        {"card",
+         none,
+         [](CDalvexDlg& w) { w.orderPanel()->nameEdit()->setText("Иванов"); },
+         {kTotals, kCard}},
+    };
+    return actions;
+}
+
+} // namespace
+
+void MainWindowTest::everyWidgetActionNotifiesThroughTheEditor_data() {
+    QTest::addColumn<int>("action");
+    for (size_t i = 0; i < widgetActions().size(); ++i)
+        QTest::newRow(widgetActions()[i].name) << static_cast<int>(i);
+    QTest::newRow("open file") << -1;
+}
+
+void MainWindowTest::everyWidgetActionNotifiesThroughTheEditor() {
+    QFETCH(int, action);
+    ProjectFixture f;
+    CDalvexDlg window(f.project, f.artwork);
+    QSignalSpy notified(&window, &CDalvexDlg::notified);
+    OrderDocument& document = *window.document();
+    QList<int> expected{kSel, kReload, kRecalc, kOpened};
+    const auto folder = test::uniqueTempFolder("routing");
+    if (action >= 0) {
+        const WidgetAction& a = widgetActions()[static_cast<size_t>(action)];
+        a.prepare(window);
+        document.restart(); // what was prepared is not this action's step
+        notified.clear();
+        a.act(window);
+        expected = a.expected;
+        document.settle(); // a typing ends when the edit is left
+        // One step of the history, which gives the shared catalogue's options back too.
+        QVERIFY(document.canUndo());
+        QVERIFY(document.editor().modified());
+    } else {
+        ScriptedPrompts prompts;
+        QVERIFY(document.editor().setWidth(27000));
+        QCOMPARE(f.project.save(folder / "order.dlx"), kSketchOk);
+        QVERIFY(document.editor().setWidth(30000));
+        document.markSaved();
+        prompts.nextPath = QString::fromStdString((folder / "order.dlx").string());
+        notified.clear();
+        window.topPanel()->openSketch();
+        QCOMPARE(f.project.width, 27000);
+        QVERIFY(!document.canUndo());
+    }
+    QList<int> seen;
+    for (const QList<QVariant>& args : notified)
+        seen << args.at(0).toInt();
+    QCOMPARE(seen, expected);
+    while (document.canUndo())
+        document.undo();
+    std::filesystem::remove_all(folder);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -5,6 +5,7 @@
 #include "artwork.h"
 #include "catalogue/catalogue.h"
 #include "notifications.h"
+#include "order_document.h"
 #include "project/project.h"
 #include "project/project_editor.h"
 #include "prompts.h"
@@ -96,12 +97,16 @@ struct ProjectFixture {
     Project project{sampleCatalogue(), folder};
     ProjectEditor editor{project};
     Artwork artwork{sampleCatalogue()};
+    // The widgets edit through a document that tells the hub of the context what changed.
+    std::vector<std::unique_ptr<OrderDocument>> documents;
     ~ProjectFixture() {
+        documents.clear();
         std::error_code ec;
         std::filesystem::remove_all(folder, ec);
     }
     UiContext context(NotificationHub& hub) {
-        return UiContext{project, editor, artwork, hub, applicationFont()};
+        documents.push_back(std::make_unique<OrderDocument>(editor, hub));
+        return UiContext{project, editor, artwork, hub, applicationFont(), documents.back().get()};
     }
 };
 

@@ -9,6 +9,7 @@ struct Changes {
     bool totals = false;       // the totals changed without a calculation (discount, extra charges)
     bool sketchOpened = false; // a file was opened or the order replaced: everything is new
     bool orderCard = false;    // the card's fields changed
+    bool shown = false;        // only how the order is shown changed (the doors shown, the insert sizes)
 
     explicit operator bool() const { return applied; }
     Changes& operator|=(const Changes& o) {
@@ -18,6 +19,7 @@ struct Changes {
         totals |= o.totals;
         sketchOpened |= o.sketchOpened;
         orderCard |= o.orderCard;
+        shown |= o.shown;
         return *this;
     }
 };

@@ -48,32 +48,18 @@ int32_t DoorWidthsEditor::remainderFor(const std::vector<std::string>& typedWidt
     return clampToInt(remainder);
 }
 
-DoorWidthsEditor::Result DoorWidthsEditor::apply(const std::vector<std::string>& typedWidths,
-                                                 const std::vector<int32_t>& rows, bool confirmPositive) {
-    DoorSketch& sketch = project_.sketch;
+DoorWidthsEditor::Result DoorWidthsEditor::check(const std::vector<std::string>& typedWidths,
+                                                 const std::vector<int32_t>& rows,
+                                                 bool confirmPositive) const {
+    const DoorSketch& sketch = project_.sketch;
     const int n = doorCount();
 
     // A change of rows wins over typed widths: the calculator shares the opening out again under the new
     // rows.
-    bool rowsDiffer = false;
     if (rowsEditable())
         for (int i = 0; i < n && i < static_cast<int>(rows.size()); ++i)
-            if ((rows[static_cast<size_t>(i)] != 0 ? 1 : 0) != sketch.doors[i].row) rowsDiffer = true;
-    if (rowsDiffer) {
-        for (int i = 0; i < n; ++i) {
-            Door& door = sketch.doors[i];
-            if (door.width != 0) {
-                door.previousWidth = door.width;
-                door.width = 0;
-            }
-            if (i < static_cast<int>(rows.size())) door.row = rows[static_cast<size_t>(i)] != 0 ? 1 : 0;
-        }
-        sketch.dirty = true;
-        sketch.resizePending = true;
-        project_.recalculate(false);
-        sketch.clearSelection();
-        return {Outcome::Applied, 0, true};
-    }
+            if ((rows[static_cast<size_t>(i)] != 0 ? 1 : 0) != sketch.doors[i].row)
+                return {Outcome::Applied, 0, true};
 
     // Entries left as they were shown keep the remainder shown with them.
     const bool untouched = shownTexts_.size() == static_cast<size_t>(n) &&
@@ -87,6 +73,30 @@ DoorWidthsEditor::Result DoorWidthsEditor::apply(const std::vector<std::string>&
     for (int i = 0; i < n; ++i)
         if (typedWidthMm(typedWidths, i) < kMinWidthMm)
             return {Outcome::RefusedTooNarrow, kMinWidthMm, false};
+    return {Outcome::Applied, 0, false};
+}
+
+DoorWidthsEditor::Result DoorWidthsEditor::apply(const std::vector<std::string>& typedWidths,
+                                                 const std::vector<int32_t>& rows, bool confirmPositive) {
+    const Result result = check(typedWidths, rows, confirmPositive);
+    if (result.outcome != Outcome::Applied) return result;
+    DoorSketch& sketch = project_.sketch;
+    const int n = doorCount();
+    if (result.rowsChanged) {
+        for (int i = 0; i < n; ++i) {
+            Door& door = sketch.doors[i];
+            if (door.width != 0) {
+                door.previousWidth = door.width;
+                door.width = 0;
+            }
+            if (i < static_cast<int>(rows.size())) door.row = rows[static_cast<size_t>(i)] != 0 ? 1 : 0;
+        }
+        sketch.dirty = true;
+        sketch.resizePending = true;
+        project_.recalculate(false);
+        sketch.clearSelection();
+        return result;
+    }
 
     for (int i = 0; i < n; ++i) {
         Door& door = sketch.doors[i];
@@ -100,7 +110,7 @@ DoorWidthsEditor::Result DoorWidthsEditor::apply(const std::vector<std::string>&
     }
     sketch.dirty = true;
     project_.recalculate(true);
-    return {Outcome::Applied, 0, false};
+    return result;
 }
 
 std::string DoorWidthsEditor::positiveRemainderQuestion(int32_t remainderMm) {

@@ -46,6 +46,10 @@ public:
     // the widths are applied and the doors recalculated keeping them. Anything refused changes nothing.
     Result apply(const std::vector<std::string>& typedWidths, const std::vector<int32_t>& rows,
                  bool confirmPositive);
+    // What apply would answer, changing nothing: the dialog asks and refuses through this, and leaves the
+    // change itself to the order's editing operation.
+    Result check(const std::vector<std::string>& typedWidths, const std::vector<int32_t>& rows,
+                 bool confirmPositive) const;
 
     static std::string positiveRemainderQuestion(int32_t remainderMm);
     static std::string negativeRemainderMessage(int32_t excessMm);

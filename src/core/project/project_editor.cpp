@@ -36,10 +36,29 @@ Door* doorInUse(Project& project, int door) {
 }
 
 // The orientation rule of a divider profile (its flag): 1 horizontal only, 2 vertical only.
+std::optional<bool> fixedOrientation(const DividerProfile* profile) {
+    if (profile && profile->flag == 1) return false;
+    if (profile && profile->flag == 2) return true;
+    return std::nullopt;
+}
+
+// Keeps the chosen orientation within what the divider profile allows, whatever brought the profile (a
+// choice, a system, a file, an undo).
 void followOrientationRule(Project& project) {
-    if (!project.dividerProfile) return;
-    if (project.dividerProfile->flag == 1) project.newDividerVertical = false;
-    if (project.dividerProfile->flag == 2) project.newDividerVertical = true;
+    if (const std::optional<bool> fixed = fixedOrientation(project.dividerProfile))
+        project.newDividerVertical = *fixed;
+}
+
+Changes shownOnly() {
+    Changes c;
+    c.applied = c.shown = true;
+    return c;
+}
+
+Changes preferenceSet() {
+    Changes c;
+    c.applied = true;
+    return c;
 }
 
 } // namespace
@@ -53,7 +72,10 @@ template <class Op> Changes ProjectEditor::step(Op&& op) {
     if (typing()) endTyping();
     ProjectState before = captureState(project_);
     const Changes changes = op();
-    if (changes.applied) push(std::move(before));
+    if (changes.applied) {
+        followOrientationRule(project_);
+        push(std::move(before));
+    }
     return changes;
 }
 
@@ -97,6 +119,7 @@ Changes ProjectEditor::travel(std::deque<Step>& from, std::deque<Step>& to) {
     Step back = std::move(from.back());
     from.pop_back();
     restoreState(project_, back.state);
+    followOrientationRule(project_);
     current_ = back.id;
     project_.sketch.clearSelection();
     Changes c = applied(true, true);
@@ -126,7 +149,6 @@ Changes ProjectEditor::selectSystem(DSSystem* system) {
     return step([&]() -> Changes {
         if (!system || system == project_.calculator) return {};
         project_.selectSystem(system);
-        followOrientationRule(project_);
         return applied(true, true);
     });
 }
@@ -154,7 +176,6 @@ Changes ProjectEditor::setDividerProfile(const DividerProfile* divider) {
         if (!project_.calculator || divider == project_.dividerProfile) return {};
         if (!project_.calculator->hasDividerProfile(divider)) return {};
         project_.setDividerProfile(divider);
-        followOrientationRule(project_);
         return applied(false, true);
     });
 }
@@ -331,6 +352,53 @@ Changes ProjectEditor::clearSketch() {
     });
 }
 
+bool ProjectEditor::offersRailProfiles() const {
+    return project_.calculator && project_.calculator->options().runningProfile;
+}
+
+bool ProjectEditor::dividersVertical() const {
+    return fixedOrientation(project_.dividerProfile).value_or(project_.newDividerVertical);
+}
+
+// --- How the order is shown.
+
+Changes ProjectEditor::showDoor(int door) {
+    DoorSketch& sketch = project_.sketch;
+    if (door < -1 || door >= sketch::doorsInUse(sketch.doorCount) || door == sketch.currentDoor) return {};
+    sketch.currentDoor = door;
+    sketch.dirty = true;
+    sketch.clearSelection();
+    return shownOnly();
+}
+
+Changes ProjectEditor::setShowInsertSizes(bool shown) {
+    if (shown == project_.showInsertSizes) return {};
+    project_.showInsertSizes = shown;
+    project_.sketch.dirty = true;
+    return shownOnly();
+}
+
+Changes ProjectEditor::setScaleOnFill(bool scale) {
+    if (scale == project_.scaleOnFill) return {};
+    project_.scaleOnFill = scale;
+    return preferenceSet();
+}
+
+Changes ProjectEditor::setDrawDividers(bool draw) {
+    draw = draw && project_.dividerProfile;
+    if (draw == project_.drawDividers) return {};
+    project_.drawDividers = draw;
+    return preferenceSet();
+}
+
+Changes ProjectEditor::toggleDividerOrientation() {
+    if (!project_.dividerProfile) return {};
+    const bool vertical = fixedOrientation(project_.dividerProfile).value_or(!project_.newDividerVertical);
+    if (vertical == project_.newDividerVertical) return {};
+    project_.newDividerVertical = vertical;
+    return preferenceSet();
+}
+
 // --- The sketch.
 
 Changes ProjectEditor::split(int door, int32_t insertId, int32_t position, bool vertical) {
@@ -460,6 +528,13 @@ Changes ProjectEditor::clearMaterial(int door, int32_t insertId) {
     });
 }
 
+Changes ProjectEditor::fillSelectedInsert(const Material* material) {
+    const DoorSketch& sketch = project_.sketch;
+    for (int i = sketch.visibleBegin(); i < sketch.visibleEnd(); ++i)
+        if (sketch.doors[i].selectedInsert()) return fill(i, sketch.doors[i].selectedInsertId, material);
+    return {};
+}
+
 Changes ProjectEditor::setDoorWidths(const std::vector<std::string>& typedWidths,
                                      const std::vector<int32_t>& rows) {
     return step([&]() -> Changes {
@@ -507,7 +582,10 @@ Changes ProjectEditor::claimOrderNumber() {
 SketchFileResult ProjectEditor::open(const std::filesystem::path& path) {
     if (typing()) endTyping();
     const SketchFileResult result = project_.open(path);
-    if (result == kSketchOk) clearHistory();
+    if (result == kSketchOk) {
+        followOrientationRule(project_);
+        clearHistory();
+    }
     return result;
 }
 

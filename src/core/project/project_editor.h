@@ -53,6 +53,18 @@ public:
     Changes toggleRunningProfile();               // Герлит
     Changes toggleGuideProfile();                 // Герлит
     Changes clearSketch();                        // "Очистить": every divider and material gone
+    // Whether the system has running and guide profiles to choose (Герлит) instead of the divider tools.
+    bool offersRailProfiles() const;
+    // The orientation new dividers get: the divider profile's own when it allows only one, else the chosen.
+    bool dividersVertical() const;
+
+    // --- How the order is shown and drawn. These are preferences of the desktop program, not part of the
+    // order: no undo step, not saved. ---
+    Changes showDoor(int door); // -1 every door, else one door in use; the selection goes
+    Changes setShowInsertSizes(bool shown);
+    Changes setScaleOnFill(bool scale);
+    Changes setDrawDividers(bool draw); // drawing needs a divider profile
+    Changes toggleDividerOrientation(); // only where the divider profile allows both
 
     // --- The sketch, in the door's own coordinates (0.1 mm) and ids. ---
     Changes split(int door, int32_t insertId, int32_t position, bool vertical);
@@ -67,6 +79,8 @@ public:
     Changes fill(int door, int32_t insertId, const Material* material);
     Changes fillAcrossDoors(int door, int32_t insertId, const Material* material, int first, int last);
     Changes clearMaterial(int door, int32_t insertId);
+    // The thumbnail's click: the insert selected in the doors shown gets the material.
+    Changes fillSelectedInsert(const Material* material);
     // The door widths dialog's OK: typed whole millimetres (a remaining gap accepted) and rows.
     Changes setDoorWidths(const std::vector<std::string>& typedWidths, const std::vector<int32_t>& rows);
 
