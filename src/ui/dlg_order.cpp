@@ -191,10 +191,14 @@ void DlgOrder::copyControlsToCard() {
 
 void DlgOrder::saveOrder() {
     copyControlsToCard();
+    // The number is taken before the file name is asked for, so the name offered is the order's number.
+    if (ctx_.document->deliver(ctx_.editor.claimOrderNumber())) refresh();
     const QString path = prompts().savePath(this, sketchFilter(), QStringLiteral("dlx"),
                                             qs(ctx_.project.orderCard.orderNumber));
-    if (path.isEmpty() || !saveSketchFile(ctx_, this, path)) return;
-    advanceOrderNumber(ctx_.project.configFolder(), ctx_.project.orderCard);
+    if (path.isEmpty() || !saveSketchFile(ctx_, this, path)) {
+        ctx_.editor.releaseOrderNumber();
+        return;
+    }
     if (openPrint_) openPrint_();
 }
 

@@ -50,11 +50,11 @@ protected:
         if (!readWholeFile(folder_ / "number.txt", text, 64u << 20)) return "<missing>";
         return text;
     }
-    void advanceWith(const std::string& number) const {
-        OrderCard card;
-        card.orderNumber = number;
-        advanceOrderNumber(folder_, card);
+    // An order saved with `number` (not the one offered).
+    void advanceWith(const std::string& number, const fs::path& folder) const {
+        claimOrderNumber(folder, number, {});
     }
+    void advanceWith(const std::string& number) const { advanceWith(number, folder_); }
 
     fs::path folder_;
 };
@@ -82,7 +82,7 @@ TEST_F(OrderCounter, MissingCounterStartsAtOneAndAdvancesToTwo) {
     OrderCard card;
     resetOrderCard(card, folder_, 0);
     EXPECT_EQ(card.orderNumber, "00001");
-    advanceOrderNumber(folder_, card);
+    advanceWith(card.orderNumber);
     EXPECT_EQ(counter(), "2");
     EXPECT_EQ(nextOrderNumber(folder_), "00002");
 }
@@ -118,15 +118,13 @@ TEST_F(OrderCounter, HugeNumberDoesNotOverflow) {
 TEST_F(OrderCounter, UnwritableCounterIsSkippedSilently) {
     const fs::path missing = folder_ / "no" / "such" / "folder";
     EXPECT_EQ(nextOrderNumber(missing), "00001");
-    OrderCard card;
-    card.orderNumber = "00005";
-    advanceOrderNumber(missing, card);
+    advanceWith("00005", missing);
     EXPECT_FALSE(fs::exists(missing));
 
     // A folder in the way of the counter file can be neither read nor replaced.
     fs::create_directory(folder_ / "number.txt");
     EXPECT_EQ(nextOrderNumber(folder_), "00001");
-    advanceOrderNumber(folder_, card);
+    advanceWith("00005");
     EXPECT_TRUE(fs::is_directory(folder_ / "number.txt"));
 }
 
@@ -169,7 +167,7 @@ TEST(OrderCounterProcess, TakesNumbers) {
     // Each take is a program that offered the counter's number on a new card and now saves the order.
     for (int i = 0; i < kTakesPerProcess; ++i) {
         const std::string offered = nextOrderNumber(pathFromUtf8(folder));
-        taken += claimOrderNumber(pathFromUtf8(folder), offered, offered) + "\n";
+        taken += claimOrderNumber(pathFromUtf8(folder), offered, offered).number + "\n";
     }
     std::ofstream(pathFromUtf8(folder) / ("taken-" + std::to_string(testing::processId()) + ".txt"),
                   std::ios::binary)

@@ -357,6 +357,12 @@ TEST_F(ProjectEditorTest, TwoProgramsNeverSaveTheSameOfferedNumber) {
         EXPECT_EQ(second.orderCard.orderNumber, c.expected);
         EXPECT_EQ(renumbered.orderCard, c.renumbered);
         EXPECT_EQ(nextOrderNumber(config), c.counter);
+        // Not saved after all: the counter goes back; the next save takes the same number again.
+        b.releaseOrderNumber();
+        EXPECT_EQ(nextOrderNumber(config), "00002");
+        EXPECT_FALSE(b.claimOrderNumber().applied);
+        EXPECT_EQ(second.orderCard.orderNumber, c.expected);
+        EXPECT_EQ(nextOrderNumber(config), c.counter);
         // Claimed once: a second save of the same order keeps its number.
         EXPECT_FALSE(b.claimOrderNumber().applied);
     }

@@ -3,6 +3,8 @@
 #include "dlg_order.h"
 #include "orders/order_numbers.h"
 #include "sum_dlg.h"
+#include "text/format.h"
+#include "text/numbers.h"
 #include "ui_test_support.h"
 
 #include <QLineEdit>
@@ -31,6 +33,7 @@ private slots:
     void newOrderResetsTheCard();
     void savingAdvancesTheNumberAndOpensPrinting();
     void failedSaveReportsAndAdvancesNothing();
+    void aNumberAnotherProgramTookIsNotSavedAgain();
     void discountEditsFollowTheirRule_data();
     void discountEditsFollowTheirRule();
     void discountReloadShowsTheProjectDiscount();
@@ -135,6 +138,24 @@ void OrderPanelsTest::failedSaveReportsAndAdvancesNothing() {
     QCOMPARE(answers.captions, QStringList{QStringLiteral("Ошибка")});
     QCOMPARE(nextOrderNumber(f.folder), numberBefore);
     QCOMPARE(printOpened, 0);
+}
+
+void OrderPanelsTest::aNumberAnotherProgramTookIsNotSavedAgain() {
+    ProjectFixture f;
+    RecordingHub hub;
+    ScriptedPrompts answers;
+    DlgOrder panel(f.context(hub), nullptr);
+    const std::string offered = f.project.orderCard.orderNumber;
+    claimOrderNumber(f.folder, offered, offered); // the other program saved its order with that number
+    const auto folder = uniqueTempFolder("order");
+    answers.nextPath = QString::fromStdString((folder / "x.dlx").string());
+    panel.saveOrder();
+    const QString next = QString::fromStdString(format("%05d", readInt(offered) + 1));
+    QCOMPARE(answers.lastInitialName, next);
+    QCOMPARE(panel.numberEdit()->text(), next);
+    QCOMPARE(QString::fromStdString(nextOrderNumber(f.folder)),
+             QString::fromStdString(format("%05d", readInt(offered) + 2)));
+    std::filesystem::remove_all(folder);
 }
 
 void OrderPanelsTest::discountEditsFollowTheirRule_data() {

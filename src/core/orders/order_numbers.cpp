@@ -58,29 +58,35 @@ std::string nextOrderNumber(const std::filesystem::path& configFolder) {
 
 namespace {
 
-// Under the counter's lock: moves it past `used`. A number typed by hand below the counter never moves it
-// back; a failed write leaves the old counter in place, there is nobody to tell.
-void moveCounterPast(const std::filesystem::path& configFolder, int64_t stored, int64_t used) {
-    if (used >= stored)
-        writeFileAtomically(counterPath(configFolder), format("%d", static_cast<long long>(used + 1)));
+// Under the counter's lock: moves it past `used`; answers the counter afterwards. A number typed by hand
+// below the counter never moves it back; a failed write leaves the old counter in place, there is nobody to
+// tell.
+int32_t moveCounterPast(const std::filesystem::path& configFolder, int32_t stored, int32_t used) {
+    if (used < stored) return stored;
+    const int64_t next = int64_t{used} + 1;
+    return writeFileAtomically(counterPath(configFolder), format("%d", static_cast<long long>(next)))
+               ? readCounter(configFolder)
+               : stored;
 }
 
 } // namespace
 
-std::string claimOrderNumber(const std::filesystem::path& configFolder, const std::string& cardNumber,
-                             const std::string& offered) {
+OrderNumberClaim claimOrderNumber(const std::filesystem::path& configFolder, const std::string& cardNumber,
+                                  const std::string& offered) {
     const FileLock lock(lockPath(configFolder));
-    const int64_t stored = readCounter(configFolder);
-    const bool offeredNumberGone = cardNumber == offered && readInt(cardNumber) < stored;
-    const std::string number =
-        offeredNumberGone ? format("%05d", static_cast<long long>(stored)) : cardNumber;
-    moveCounterPast(configFolder, stored, readInt(number));
-    return number;
+    OrderNumberClaim claim;
+    claim.counterBefore = readCounter(configFolder);
+    const bool offeredNumberGone =
+        !offered.empty() && cardNumber == offered && readInt(cardNumber) < claim.counterBefore;
+    claim.number = offeredNumberGone ? format("%05d", claim.counterBefore) : cardNumber;
+    claim.counterAfter = moveCounterPast(configFolder, claim.counterBefore, readInt(claim.number));
+    return claim;
 }
 
-void advanceOrderNumber(const std::filesystem::path& configFolder, const OrderCard& card) {
+void releaseOrderNumber(const std::filesystem::path& configFolder, const OrderNumberClaim& claim) {
     const FileLock lock(lockPath(configFolder));
-    moveCounterPast(configFolder, readCounter(configFolder), readInt(card.orderNumber));
+    if (claim.counterAfter == claim.counterBefore || readCounter(configFolder) != claim.counterAfter) return;
+    writeFileAtomically(counterPath(configFolder), format("%d", claim.counterBefore));
 }
 
 } // namespace dalvex

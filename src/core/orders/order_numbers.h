@@ -14,17 +14,22 @@ void resetOrderCard(OrderCard& card, const std::filesystem::path& configFolder);
 
 // The next order number to offer, "%05d"; "00001" when the counter is missing, unreadable or not above 0.
 std::string nextOrderNumber(const std::filesystem::path& configFolder);
+// A number taken for an order about to be saved, and the counter before and after.
+struct OrderNumberClaim {
+    std::string number;
+    int32_t counterBefore = 0;
+    int32_t counterAfter = 0;
+};
 // Just before an order is saved from its card, under the counter's lock: the number the card was offered when
 // it was reset (`offered`; empty once taken, and for an order opened from a file) is taken for the order.
 // When the card still shows that number and another program has taken it since, the order gets the counter's
-// next number instead; a number typed by hand is kept. The counter then moves past the number, never back.
-// Two programs claiming at the same time never get the same number. Answers the number the order is saved
-// with ("%05d" when renumbered).
-std::string claimOrderNumber(const std::filesystem::path& configFolder, const std::string& cardNumber,
-                             const std::string& offered);
-// After an order was saved from the card, under the counter's lock: moves the counter to the card's number +
-// 1 unless that would move it back. The counter file is replaced atomically; a file that cannot be written is
-// skipped silently.
-void advanceOrderNumber(const std::filesystem::path& configFolder, const OrderCard& card);
+// next number instead ("%05d"); a number typed by hand is kept. The counter then moves past the number, never
+// back. Two programs claiming at the same time never get the same number. The counter file is replaced
+// atomically; one that cannot be written is skipped silently.
+OrderNumberClaim claimOrderNumber(const std::filesystem::path& configFolder, const std::string& cardNumber,
+                                  const std::string& offered);
+// The order was not saved after all: the counter goes back to where the claim found it, unless another
+// program has moved it since.
+void releaseOrderNumber(const std::filesystem::path& configFolder, const OrderNumberClaim& claim);
 
 } // namespace dalvex

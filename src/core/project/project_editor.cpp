@@ -568,15 +568,26 @@ Changes ProjectEditor::newOrder() {
 
 Changes ProjectEditor::claimOrderNumber() {
     return step([&]() -> Changes {
-        std::string number = dalvex::claimOrderNumber(project_.configFolder(), project_.orderCard.orderNumber,
-                                                      project_.offeredOrderNumber);
+        const OrderNumberClaim claim = dalvex::claimOrderNumber(
+            project_.configFolder(), project_.orderCard.orderNumber, project_.offeredOrderNumber);
+        claim_ = PendingClaim{claim, project_.offeredOrderNumber,
+                              project_.orderCard.orderNumber == project_.offeredOrderNumber};
         project_.offeredOrderNumber.clear();
-        if (number == project_.orderCard.orderNumber) return {};
-        project_.orderCard.orderNumber = std::move(number);
+        if (claim.number == project_.orderCard.orderNumber) return {};
+        project_.orderCard.orderNumber = claim.number;
         Changes c;
         c.applied = c.orderCard = true;
         return c;
     });
+}
+
+void ProjectEditor::releaseOrderNumber() {
+    if (!claim_) return;
+    dalvex::releaseOrderNumber(project_.configFolder(), claim_->claim);
+    // A card that showed its offered number offers the number it shows now (a renumbered card keeps it, and
+    // the counter is back on it), so the next save claims it anew.
+    project_.offeredOrderNumber = claim_->showedOffered ? project_.orderCard.orderNumber : claim_->offered;
+    claim_.reset();
 }
 
 SketchFileResult ProjectEditor::open(const std::filesystem::path& path) {

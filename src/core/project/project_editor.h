@@ -4,6 +4,7 @@
 // and answers what changed. Each operation that changed the order is one step of the undo history. The
 // desktop program and dalvex-cli both edit through here, so they cannot disagree.
 #include "files/sketch_file.h"
+#include "orders/order_numbers.h"
 #include "project/changes.h"
 #include "project/project_state.h"
 
@@ -91,6 +92,9 @@ public:
     // programs never save the same one. When another program took the offered number meanwhile, the card gets
     // the next free one (a step of the history: the card changed).
     Changes claimOrderNumber();
+    // The order was not saved after all (the dialog cancelled, the file not written): the number claimed last
+    // goes back to the counter unless another program has taken a number since.
+    void releaseOrderNumber();
     SketchFileResult open(const std::filesystem::path& path); // new history on success
 
     // --- Typing: every keystroke of a dimension applies to the state as it was when the typing began, so
@@ -129,6 +133,12 @@ private:
     std::deque<Step> undo_;
     std::deque<Step> redo_;
     std::optional<ProjectState> typingBase_;
+    struct PendingClaim {
+        OrderNumberClaim claim;
+        std::string offered; // what the card was offered before the claim
+        bool showedOffered = false;
+    };
+    std::optional<PendingClaim> claim_;
     bool typingChanged_ = false;
     uint64_t current_ = 0;
     uint64_t saved_ = 0;
