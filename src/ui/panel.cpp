@@ -1,5 +1,8 @@
 #include "panel.h"
 
+#include "order_document.h"
+#include "project/changes.h"
+
 #include <QPainter>
 
 namespace dalvex::ui {
@@ -16,6 +19,13 @@ QFont labelFont() {
     f.setPointSize(8);
     f.setBold(true);
     return f;
+}
+
+bool deliver(const UiContext& context, const Changes& changes) {
+    if (context.document) return context.document->deliver(changes);
+    if (!changes.applied) return false;
+    context.hub.notify(Notification::Recalculated);
+    return true;
 }
 
 Panel::Panel(const UiContext& context, QWidget* parent) : QWidget(parent), ctx_(context) {

@@ -6,6 +6,7 @@
 #include "dlg_splitter.h"
 #include "dlg_zoom_material.h"
 #include "project/project.h"
+#include "project/project_editor.h"
 #include "prompts.h"
 #include "qt_text.h"
 #include "text/format.h"
@@ -347,7 +348,8 @@ void RightPanelDlg::refillLists() {
     doorsShown_->addItem(QStringLiteral("Все"));
     for (int i = 1; i <= project.doorCount; ++i)
         doorsShown_->addItem(qs(format("%d", i)));
-    doorsShown_->setCurrentIndex(std::clamp(sketch.currentDoor + 1, 0, doorsShown_->count() - 1));
+    const int shown = ctx_.screen ? ctx_.screen->currentDoor(sketch.doorCount) : -1;
+    doorsShown_->setCurrentIndex(std::clamp(shown + 1, 0, doorsShown_->count() - 1));
 
     barLengths_->clear();
     const HandleProfile* h = project.handleProfile;
@@ -452,9 +454,8 @@ void RightPanelDlg::showGerlitProfiles(bool running, bool guide) {
 void RightPanelDlg::doorsShownChosen(int item) {
     DoorSketch& sketch = ctx_.project.sketch;
     const int n = item - 1;
-    if (item < 0 || n == sketch.currentDoor) return;
-    sketch.currentDoor = n;
-    sketch.dirty = true;
+    if (item < 0 || !ctx_.screen || n == ctx_.screen->currentDoor(sketch.doorCount)) return;
+    ctx_.screen->showDoor(n, sketch.doorCount);
     sketch.clearSelection();
     ctx_.hub.notify(Notification::Recalculated);
 }
@@ -481,7 +482,6 @@ void RightPanelDlg::rollerChosen(int item) {
         calc->setOptions(options);
         calc->assignRows(project.sketch);
         project.sketch.resizePending = true;
-        project.sketch.dirty = true;
         const bool offset = page_ == 0 && !*calc->options().pivot;
         heightOffsetLabel_->setVisible(offset);
         heightOffsets_->setVisible(offset);
@@ -508,7 +508,6 @@ void RightPanelDlg::heightOffsetChosen(int item) {
     options.heightOffset = heightOffsets_->itemText(item) == QStringLiteral("-40") ? -40 : -33;
     project.calculator->setOptions(options);
     project.sketch.resizePending = true;
-    project.sketch.dirty = true;
     project.recalculate(false);
     ctx_.hub.notify(Notification::Recalculated);
 }
@@ -516,7 +515,6 @@ void RightPanelDlg::heightOffsetChosen(int item) {
 void RightPanelDlg::toggleInsertSizes() {
     Project& project = ctx_.project;
     project.showInsertSizes = !project.showInsertSizes;
-    project.sketch.dirty = true;
     insertSizes_->setChecked(project.showInsertSizes);
     ctx_.hub.notify(Notification::Recalculated);
 }
@@ -566,7 +564,6 @@ void RightPanelDlg::toggleRunningProfile() {
     if (!gerlit) return;
     gerlit->toggleRunningProfile();
     showGerlitProfiles(true, true); // the guide profile may follow the running one
-    ctx_.project.sketch.dirty = true;
     ctx_.project.sketch.resizePending = true;
     ctx_.project.recalculate(false);
     ctx_.hub.notify(Notification::Recalculated);
@@ -577,7 +574,6 @@ void RightPanelDlg::toggleGuideProfile() {
     if (!gerlit) return;
     gerlit->toggleGuideProfile();
     showGerlitProfiles(false, true);
-    ctx_.project.sketch.dirty = true;
     ctx_.project.sketch.resizePending = true;
     ctx_.project.recalculate(false);
     ctx_.hub.notify(Notification::Recalculated);
@@ -618,7 +614,8 @@ void RightPanelDlg::thumbnailPicked() {
         zoom_->openFor(m);
         return;
     }
-    project.fillSelectedInsert(m);
+    const int door = project.sketch.selectedInsertDoor();
+    if (!ctx_.editor.fill(door, project.sketch.doors[static_cast<size_t>(door)].selectedInsertId, m)) return;
     ctx_.hub.notify(Notification::Recalculated);
     ctx_.hub.notify(Notification::TotalsChanged);
 }

@@ -96,12 +96,13 @@ struct ProjectFixture {
     Project project{sampleCatalogue(), folder};
     ProjectEditor editor{project};
     Artwork artwork{sampleCatalogue()};
+    SketchScreen screen;
     ~ProjectFixture() {
         std::error_code ec;
         std::filesystem::remove_all(folder, ec);
     }
     UiContext context(NotificationHub& hub) {
-        return UiContext{project, editor, artwork, hub, applicationFont()};
+        return UiContext{project, editor, artwork, hub, applicationFont(), nullptr, &screen};
     }
 };
 

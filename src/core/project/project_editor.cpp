@@ -16,6 +16,9 @@ namespace {
 
 constexpr std::string_view kStandardRollers = "стандартные";
 constexpr std::string_view kPivotEntry = "пивотный мех.";
+// Sizes asked for next to a divider are bounded well beyond any door so that the position arithmetic of the
+// door cannot overflow.
+constexpr int32_t kMaxInsertSizeRequest = 10000000;
 
 Changes applied(bool recalculated, bool selection = false) {
     Changes c;
@@ -255,7 +258,6 @@ Changes ProjectEditor::chooseRollerEntry(std::string_view entry) {
             calc->setOptions(options);
             calc->assignRows(project_.sketch);
             project_.sketch.resizePending = true;
-            project_.sketch.dirty = true;
         }
         if (entry == kStandardRollers) {
             calc->rollerSet = nullptr;
@@ -281,7 +283,6 @@ Changes ProjectEditor::setHeightOffset(int32_t millimetres) {
         options.heightOffset = millimetres;
         calc->setOptions(options);
         project_.sketch.resizePending = true;
-        project_.sketch.dirty = true;
         project_.recalculate(false);
         return applied(true, true);
     });
@@ -308,7 +309,6 @@ template <class Toggle> Changes toggleProfile(Project& project, Toggle toggle) {
     DSSystem* calc = project.calculator;
     if (!calc || !calc->options().runningProfile) return {};
     toggle(*calc);
-    project.sketch.dirty = true;
     project.sketch.resizePending = true;
     project.recalculate(false);
     return applied(true, true);
@@ -345,7 +345,6 @@ Changes ProjectEditor::split(int door, int32_t insertId, int32_t position, bool 
         sketch.selectedDividerId =
             d->nextDividerId - 1; // the split advances the counter past the new divider
         sketch.selectedDividerDoor = door;
-        sketch.dirty = true;
         project_.recalculate(true);
         return applied(true);
     });
@@ -360,7 +359,6 @@ Changes ProjectEditor::removeDivider(int door, int32_t dividerId) {
             sketch.selectedDividerId = 0;
             sketch.selectedDividerDoor = -1;
         }
-        sketch.dirty = true;
         project_.recalculate(true);
         return applied(true);
     });
@@ -373,7 +371,6 @@ Changes ProjectEditor::moveDivider(int door, int32_t dividerId, int32_t position
         if (!divider || divider->position == position || !d->moveDivider(dividerId, position)) return {};
         project_.sketch.selectedDividerDoor = door;
         project_.sketch.selectedDividerId = dividerId;
-        project_.sketch.dirty = true;
         project_.recalculate(true);
         return applied(true);
     });
@@ -397,21 +394,20 @@ Changes ProjectEditor::setInsertSize(int door, int32_t dividerId, int32_t size, 
         // The dialog offers sizes that leave the other panel its minimum.
         const auto [before, beyond] = d->extentsAround(*divider);
         if (size < kMinInsertPart || size > clampToInt(int64_t{before} + beyond - kMinInsertPart)) return {};
-        DoorSketch& sketch = project_.sketch;
-        const int32_t selectedId = sketch.selectedDividerId;
-        const int selectedDoor = sketch.selectedDividerDoor;
-        sketch.selectedDividerDoor = door;
-        sketch.selectedDividerId = dividerId;
-        bool moved = project_.setInsertSizeAtSelectedDivider(size, after);
+        // Moves the divider so that the panel on the asked side gets `wanted`, and recalculates when it moved.
+        auto attempt = [&](int32_t wanted) {
+            if (wanted < -kMaxInsertSizeRequest || wanted > kMaxInsertSizeRequest) return false;
+            const int32_t position = d->panelPositionFor(*d->divider(dividerId), wanted, after);
+            if (!d->moveDivider(dividerId, position)) return false;
+            project_.recalculate(true);
+            return true;
+        };
+        bool moved = attempt(size);
         // The calculator may make the panel a little off the request; ask once more, corrected by that.
         const int32_t got = d->panelSizeBeside(*d->divider(dividerId), after);
-        if (got != size)
-            moved |= project_.setInsertSizeAtSelectedDivider(clampToInt(2 * int64_t{size} - got), after);
-        if (!moved) {
-            sketch.selectedDividerId = selectedId;
-            sketch.selectedDividerDoor = selectedDoor;
-            return {};
-        }
+        if (got != size) moved |= attempt(clampToInt(2 * int64_t{size} - got));
+        if (!moved) return {};
+        project_.sketch.selectDivider(door, dividerId);
         return applied(true);
     });
 }
@@ -454,7 +450,6 @@ Changes ProjectEditor::clearMaterial(int door, int32_t insertId) {
         Insert* ins = project_.sketch.insertOf(door, insertId);
         if (!ins || !ins->material) return {};
         ins->material = nullptr;
-        project_.sketch.dirty = true;
         project_.recalculate(true);
         return applied(true);
     });
