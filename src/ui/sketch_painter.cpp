@@ -182,17 +182,21 @@ void drawDoors(QPainter& p, const DoorSketch& sketch, const view::SketchLayout& 
     p.restore();
 }
 
-void printSketch(QPainter& painter, QRect& rect, const DoorSketch& sketch, const SketchStyle& style) {
+view::SketchLayout pageLayout(const DoorSketch& sketch, const QRect& rect) {
     double scale = 0.0;
     if (sketch.height > 0 && sketch.doorsTotalWidth > 0 && rect.width() > 0 && rect.height() > 0)
         scale = std::min(static_cast<double>(rect.height()) / sketch.height,
                          static_cast<double>(rect.width()) / sketch.doorsTotalWidth);
     const int drawnWidth = truncToInt(sketch.doorsTotalWidth * scale);
-    const int drawnHeight = truncToInt(sketch.height * scale);
     view::SketchLayout page; // every door, whatever the screen shows
     view::layOut(page, sketch, scale, PixelPoint{rect.left() + (rect.width() - drawnWidth) / 2, rect.top()});
+    return page;
+}
+
+void printSketch(QPainter& painter, QRect& rect, const DoorSketch& sketch, const SketchStyle& style) {
+    const view::SketchLayout page = pageLayout(sketch, rect);
     drawDoors(painter, sketch, page, style);
-    rect.setTop(rect.top() + drawnHeight);
+    rect.setTop(rect.top() + truncToInt(sketch.height * page.scale));
 }
 
 } // namespace dalvex::ui

@@ -32,8 +32,10 @@ struct SketchStyle {
 void drawDoors(QPainter& painter, const DoorSketch& sketch, const view::SketchLayout& layout,
                const SketchStyle& style);
 
-// Draws every door scaled to fit `rect` (a page area), from its top edge and centred across, with a layout of
-// its own, and moves the top of `rect` below the drawing.
+// Every door scaled to fit `rect` (a page area), from its top edge and centred across: the page's own layout.
+view::SketchLayout pageLayout(const DoorSketch& sketch, const QRect& rect);
+
+// Draws the sketch as `pageLayout` places it and moves the top of `rect` below the drawing.
 void printSketch(QPainter& painter, QRect& rect, const DoorSketch& sketch, const SketchStyle& style);
 
 } // namespace dalvex::ui
