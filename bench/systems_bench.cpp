@@ -51,7 +51,8 @@ void fillLargest(LargestProject& p) {
             // Each split takes the lowest insert, whose top is the previous divider.
             const int32_t step = door.height / 21 / 100 * 100;
             for (int i = 1; i <= 20; ++i)
-                door.splitInsert(door.inserts.rbegin()->first, i * step, profiles[i % profiles.size()], false);
+                door.splitInsert(door.inserts.rbegin()->first, i * step, profiles[i % profiles.size()],
+                                 false);
         }
         int i = 0;
         for (auto& [id, insert] : door.inserts)

@@ -1,5 +1,5 @@
-#include "project_test_support.h"
 #include "project/project_editor.h"
+#include "project_test_support.h"
 
 #include <cmath>
 #include <fstream>

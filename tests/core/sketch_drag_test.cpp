@@ -29,9 +29,7 @@ struct Laid {
         layout = test::layoutSketch(s);
         layout.hit = hit;
     }
-    void hitFrame(int door, int side) {
-        layout.hit = view::Hit{door, view::kHitFrame, side, 0, 0};
-    }
+    void hitFrame(int door, int side) { layout.hit = view::Hit{door, view::kHitFrame, side, 0, 0}; }
     bool dragTo(PixelPoint p) { return test::dragTo(layout, s, p); }
     std::pair<PixelRect, PixelRect> beginDrag() const { return view::beginDrag(layout, s); }
 };

@@ -38,8 +38,8 @@ inline view::DoorLayout layoutDoor(const Door& door, int originX = 0) {
 }
 
 // A click of the view at pixel `p` of `layout` (drawn at `scale`) in divider mode: the split it asks for.
-inline Divider* splitAt(Door& door, const view::DoorLayout& layout, PixelPoint p, const DividerProfile* profile,
-                        bool vertical, double scale) {
+inline Divider* splitAt(Door& door, const view::DoorLayout& layout, PixelPoint p,
+                        const DividerProfile* profile, bool vertical, double scale) {
     const view::SplitPlace at = view::splitPlaceInDoor(layout, door, 0, p, scale, vertical);
     return at ? door.splitInsert(at.insertId, at.position, profile, vertical) : nullptr;
 }

@@ -1,12 +1,12 @@
 // What a dealer meets while working on an order: where the keys go, pictures spread over doors that are no
 // longer there, the printed sketch, the hover frame after a recalculation, the card's text limits, the
 // language of Qt's own dialogs and what printing leaves in the sketch view.
-#include "records/records.h"
 #include "dlg_order.h"
 #include "draft_dlg.h"
 #include "info_panel_dlg.h"
 #include "main_window.h"
 #include "picture_cache.h"
+#include "records/records.h"
 #include "russian_texts.h"
 #include "sketch_painter.h"
 #include "top_panel_dlg.h"
@@ -109,8 +109,7 @@ void DealerSessionTest::keysReachTheDimensionsOnlyFromTheirEdits() {
 
     DraftDlg* view = window.draftView();
     view->grab();
-    QTest::mouseClick(view, Qt::LeftButton, {},
-                      qpoint(centre(view->layout().doors[1].insert(1))));
+    QTest::mouseClick(view, Qt::LeftButton, {}, qpoint(centre(view->layout().doors[1].insert(1))));
     QVERIFY(!view::selectedInsertRect(view->layout(), fx.project.sketch).isEmpty());
     pressBackspace();
     QCOMPARE(fx.project.height, 20000);

@@ -2,13 +2,13 @@
 // dividers and door joints, the context menu's entries and commands, and the insert size dialog.
 #include "draft_dlg.h"
 #include "info_panel_dlg.h"
-#include "records/records.h"
-#include "size_dlg.h"
 #include "project/project_editor.h"
 #include "project/project_files.h"
+#include "records/records.h"
+#include "size_dlg.h"
+#include "ui_test_support.h"
 #include "view/sketch_gestures.h"
 #include "view/sketch_hover.h"
-#include "ui_test_support.h"
 #include "widgets/text_label.h"
 
 #include <QComboBox>
@@ -395,9 +395,10 @@ void SketchEditingTest::gesturesEditAsTheOperationsInModelUnits() {
         bool roundUp; // the offset in 0.1 mm ends in 50..99 (the grid rounds up) or in 0..49
         int step;     // how far into the door, in tenths of its extent
     };
-    const Case cases[] = {{Split, 0, true, false, 3}, {Split, 1, true, true, 6},  {Split, 2, false, false, 4},
-                          {Split, 1, false, true, 7}, {Drag, 0, true, true, 7},   {Drag, 2, false, false, 3},
-                          {Drag, 1, true, false, 2},  {Remove, 1, true, false, 0}, {Remove, 2, false, false, 0}};
+    const Case cases[] = {
+        {Split, 0, true, false, 3}, {Split, 1, true, true, 6},   {Split, 2, false, false, 4},
+        {Split, 1, false, true, 7}, {Drag, 0, true, true, 7},    {Drag, 2, false, false, 3},
+        {Drag, 1, true, false, 2},  {Remove, 1, true, false, 0}, {Remove, 2, false, false, 0}};
     for (const Case& c : cases) {
         Bench g; // the gesture
         Bench m; // the operation

@@ -7,8 +7,8 @@
 #include "project/project_files.h"
 #include "project/project_state.h"
 #include "records/records.h"
-#include "view/sketch_layout.h"
 #include "ui_test_support.h"
+#include "view/sketch_layout.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -480,7 +480,8 @@ void SketchViewTest::printingDrawsAllDoorsWithoutSizes() {
     QCOMPARE(area.top(), 200 + static_cast<int>(s.height * scale));
     QVERIFY(fx.project.showInsertSizes);
     SketchLayout printed;
-    layOut(printed, s, scale, PixelPoint{100 + (1000 - static_cast<int>(s.doorsTotalWidth * scale)) / 2, 200});
+    layOut(printed, s, scale,
+           PixelPoint{100 + (1000 - static_cast<int>(s.doorsTotalWidth * scale)) / 2, 200});
     for (int i = 0; i < 3; ++i) {
         const PixelRect r = printed.doors[i].insert(1);
         QCOMPARE(r.top, 200 + f(face(s.doors[i].frame[kFrameTop].profile), scale));

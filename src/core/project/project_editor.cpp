@@ -394,7 +394,8 @@ Changes ProjectEditor::setInsertSize(int door, int32_t dividerId, int32_t size, 
         // The dialog offers sizes that leave the other panel its minimum.
         const auto [before, beyond] = d->extentsAround(*divider);
         if (size < kMinInsertPart || size > clampToInt(int64_t{before} + beyond - kMinInsertPart)) return {};
-        // Moves the divider so that the panel on the asked side gets `wanted`, and recalculates when it moved.
+        // Moves the divider so that the panel on the asked side gets `wanted`, and recalculates when it
+        // moved.
         auto attempt = [&](int32_t wanted) {
             if (wanted < -kMaxInsertSizeRequest || wanted > kMaxInsertSizeRequest) return false;
             const int32_t position = d->panelPositionFor(*d->divider(dividerId), wanted, after);

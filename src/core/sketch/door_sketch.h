@@ -33,7 +33,7 @@ struct FrameProfile {
 struct Insert {
     int32_t panelX = 0, panelY = 0, panelWidth = 0, panelHeight = 0; // the filling panel, door coordinates
     int32_t left = 0, top = 0, right = 0, bottom = 0;                // edges, door coordinates
-    const Material* material = nullptr; // null: no material
+    const Material* material = nullptr;                              // null: no material
     bool thicknessError = false;
     int32_t topId = 0, leftId = 0, rightId = 0, bottomId = 0; // dividers on the four sides; 0 = the frame
     bool scaleByDoors = false; // the picture is stretched over doors scaleFirstDoor..scaleLastDoor
@@ -43,10 +43,10 @@ struct Insert {
 
 struct Divider {
     int32_t cutLength = 0;
-    int32_t length = 0;   // distance between its two bounds
-    int32_t axis = 0;     // where it is drawn, set by the calculator
-    int32_t position = 0; // from the door's left edge (vertical) or top edge (horizontal)
-    int32_t vertical = 0; // 1 vertical, 0 horizontal
+    int32_t length = 0;             // distance between its two bounds
+    int32_t axis = 0;               // where it is drawn, set by the calculator
+    int32_t position = 0;           // from the door's left edge (vertical) or top edge (horizontal)
+    int32_t vertical = 0;           // 1 vertical, 0 horizontal
     int32_t startId = 0, endId = 0; // perpendicular dividers its ends stop at; 0 = the frame
     const DividerProfile* profile = nullptr;
     int32_t number = 0;
@@ -123,7 +123,7 @@ public:
     // The selection, by ids: at most one insert of a door in use, and the divider just drawn or dragged.
     void clearSelection();
     bool hasSelection() const;
-    int selectedInsertDoor() const; // the door whose insert is selected; -1 none
+    int selectedInsertDoor() const;                     // the door whose insert is selected; -1 none
     bool selectInsert(int doorIndex, int32_t insertId); // false (and nothing selected) for no such insert
     void selectDivider(int doorIndex, int32_t dividerId);
     bool hasDivider(int doorIndex, bool vertical) const;
@@ -134,8 +134,8 @@ public:
     // the next door shrinks by as much; refused when either would be narrower than kMinDoorWidth.
     bool moveJoint(int leftDoor, int64_t growth);
     // Fills an insert named by its door (0..doorCount-1) and id, fitted to it or stretched over doors
-    // from..to; false (nothing changed) when there is no such insert or, across doors, the range does not hold
-    // the insert's door or names a door not in use.
+    // from..to; false (nothing changed) when there is no such insert or, across doors, the range does not
+    // hold the insert's door or names a door not in use.
     Insert* insertOf(int doorIndex, int32_t insertId);
     bool fillInsert(int doorIndex, int32_t insertId, const Material* m);
     bool fillInsertAcrossDoors(int doorIndex, int32_t insertId, const Material* m, int32_t from, int32_t to);

@@ -71,7 +71,7 @@ PasteResult DoorSketch::pasteDoor(int targetIndex) {
             selectedDividerDoor = -1;
         }
         resizePending = true;
-        }
+    }
     return result;
 }
 

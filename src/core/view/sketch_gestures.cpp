@@ -84,7 +84,8 @@ std::pair<PixelRect, PixelRect> beginDrag(const SketchLayout& layout, const Door
             limits.right = door.frame[kFrameRight].left;
         } else {
             limits.left = door.frame[kFrameLeft].right;
-            if (i + 1 < kMaxDoors) limits.right = layout.doors[static_cast<size_t>(i + 1)].frame[kFrameRight].left;
+            if (i + 1 < kMaxDoors)
+                limits.right = layout.doors[static_cast<size_t>(i + 1)].frame[kFrameRight].left;
         }
         return {limits, dragRect};
     }

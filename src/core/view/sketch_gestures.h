@@ -1,7 +1,7 @@
 #pragma once
 // The sketch view's mouse gestures in model units: which insert, divider or joint a pixel point of the
-// layout names, and where a click or a drag puts a divider or a joint (the scale of the layout, then the 10 mm
-// grid for dividers and the 1 mm grid for joints). The view hands the answers to the editing operations.
+// layout names, and where a click or a drag puts a divider or a joint (the scale of the layout, then the 10
+// mm grid for dividers and the 1 mm grid for joints). The view hands the answers to the editing operations.
 #include "view/sketch_layout.h"
 
 #include <cstdint>

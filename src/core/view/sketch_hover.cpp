@@ -179,7 +179,8 @@ InfoLines infoLines(const HoverDescription& h) {
     return lines;
 }
 
-std::vector<MenuEntry> contextMenuEntries(const SketchLayout& layout, const DoorSketch& sketch, int hoverDoor) {
+std::vector<MenuEntry> contextMenuEntries(const SketchLayout& layout, const DoorSketch& sketch,
+                                          int hoverDoor) {
     std::vector<MenuEntry> entries;
     entries.push_back({kMenuCopyDoor, format("Копировать дверь %d", hoverDoor + 1), true});
     if (sketch.copiedDoor >= 0)

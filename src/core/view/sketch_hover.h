@@ -72,6 +72,7 @@ struct MenuEntry {
 };
 
 // The entries of the context menu opened over door `hoverDoor`, from the hit of the last hover test.
-std::vector<MenuEntry> contextMenuEntries(const SketchLayout& layout, const DoorSketch& sketch, int hoverDoor);
+std::vector<MenuEntry> contextMenuEntries(const SketchLayout& layout, const DoorSketch& sketch,
+                                          int hoverDoor);
 
 } // namespace dalvex::view

@@ -59,7 +59,8 @@ void layoutDoor(DoorLayout& out, const Door& door, const Door* previous, bool la
     const int w2 = rightProfile ? f(rightProfile->faceWidth) : (last ? 0 : 4);
     right = {r.right - w2, r.top, r.right, r.bottom};
 
-    out.frame[kFrameTop] = {left.right, r.top, right.left, r.top + f(faceWidth(door.frame[kFrameTop].profile))};
+    out.frame[kFrameTop] = {left.right, r.top, right.left,
+                            r.top + f(faceWidth(door.frame[kFrameTop].profile))};
     out.frame[kFrameBottom] = {left.right, r.bottom - f(faceWidth(door.frame[kFrameBottom].profile)),
                                right.left, r.bottom};
     const PixelRect inner{left.right, out.frame[kFrameTop].bottom, right.left, out.frame[kFrameBottom].top};
@@ -197,8 +198,8 @@ PixelRect selectedInsertRect(const SketchLayout& layout, const DoorSketch& sketc
     return PixelRect{};
 }
 
-PicturePlacement placePicture(const Insert& insert, PixelRect insertRect, int doorIndex, const DoorTable& table,
-                              int doorCount) {
+PicturePlacement placePicture(const Insert& insert, PixelRect insertRect, int doorIndex,
+                              const DoorTable& table, int doorCount) {
     PicturePlacement p{insertRect.width(), insertRect.height(), 0, 0};
     const int doors = std::clamp(doorCount, 0, kMaxDoors);
     if (!insert.scaleByDoors || doorIndex < 0 || doorIndex >= doors) return p;

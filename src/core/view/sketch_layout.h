@@ -19,10 +19,10 @@ enum HitKind { kHitNothing = 0, kHitFrame = 1, kHitDivider = 2, kHitInsert = 3 }
 
 // One door as laid out.
 struct DoorLayout {
-    PixelRect rect;                         // door 0 widened by its left profile
-    std::array<PixelRect, 4> frame{};       // by FrameSide
-    std::map<int32_t, PixelRect> inserts;   // by insert id
-    std::map<int32_t, PixelRect> dividers;  // by divider id
+    PixelRect rect;                        // door 0 widened by its left profile
+    std::array<PixelRect, 4> frame{};      // by FrameSide
+    std::map<int32_t, PixelRect> inserts;  // by insert id
+    std::map<int32_t, PixelRect> dividers; // by divider id
 
     // Empty for an id the layout does not hold.
     PixelRect insert(int32_t id) const;
@@ -69,7 +69,8 @@ struct Placement {
 Placement placeInView(const DoorSketch& sketch, int currentDoor, PixelRect client, int dpi);
 
 // Lays out the first `doorCount` doors at `scale` from `origin` into `out`, which keeps its current door and
-// its hits (they name items by id). With a current door the drawing is shifted so that this door starts at the origin.
+// its hits (they name items by id). With a current door the drawing is shifted so that this door starts at
+// the origin.
 void layOut(SketchLayout& out, const DoorSketch& sketch, double scale, PixelPoint origin);
 
 // The rectangle of the selected insert among the doors shown; empty when none.
@@ -85,7 +86,7 @@ struct PicturePlacement {
     int sourceX = 0;
     int sourceY = 0;
 };
-PicturePlacement placePicture(const Insert& insert, PixelRect insertRect, int doorIndex, const DoorTable& table,
-                              int doorCount);
+PicturePlacement placePicture(const Insert& insert, PixelRect insertRect, int doorIndex,
+                              const DoorTable& table, int doorCount);
 
 } // namespace dalvex::view
