@@ -111,7 +111,7 @@ TEST(SketchPropertyTest, OperationsOnStateNoEditProducesAreSafe) {
             (void)view::insertAt(layout, s, corner);
             (void)view::hoverTest(layout, s, corner);
             (void)view::describeHover(layout, s);
-            (void)view::contextMenuEntries(layout, s, big);
+            (void)view::contextMenuEntries(layout, s, currentDoor);
             (void)s.selectInsert(big, 1);
             (void)s.fillInsert(small, 1, nullptr);
             (void)s.fillInsertAcrossDoors(0, 1, nullptr, small, big);
