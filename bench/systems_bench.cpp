@@ -50,12 +50,9 @@ void fillLargest(LargestProject& p) {
         if (!profiles.empty()) {
             // Each split takes the lowest insert, whose top is the previous divider.
             const int32_t step = door.height / 21 / 100 * 100;
-            for (int i = 1; i <= 20; ++i) {
-                door.rect = {0, 0, door.width, door.height};
-                for (auto& [id, insert] : door.inserts)
-                    insert.rect = {insert.left, insert.top, insert.right, insert.bottom};
-                door.split({100, i * step}, profiles[i % profiles.size()], false, 1.0);
-            }
+            for (int i = 1; i <= 20; ++i)
+                door.splitInsert(door.inserts.rbegin()->first, i * step, profiles[i % profiles.size()],
+                                 false);
         }
         int i = 0;
         for (auto& [id, insert] : door.inserts)

@@ -9,6 +9,7 @@ declare -A allowed=(
   [records]="records io text"
   [sketch]="sketch records io text"
   [calc]="calc sketch records io text"
+  [view]="view sketch records io text"
   [catalogue]="catalogue calc sketch records io text"
   [files]="files catalogue calc sketch records io text"
   [orders]="orders calc sketch records io text"

@@ -4,7 +4,7 @@
 #include "order_document.h"
 #include "project/project.h"
 #include "qt_text.h"
-#include "sketch_hover.h"
+#include "view/sketch_hover.h"
 #include "widgets/picture_button.h"
 
 namespace dalvex::ui {
@@ -21,7 +21,7 @@ DlgSplitter::DlgSplitter(const UiContext& context, QWidget* parent) : Picker(con
 }
 
 QString DlgSplitter::kindWord(int dividerKind) {
-    return qs(dividerKindWord(dividerKind));
+    return qs(view::dividerKindWord(dividerKind));
 }
 
 void DlgSplitter::selectionChanged() {

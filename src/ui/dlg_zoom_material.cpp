@@ -1,7 +1,9 @@
 #include "dlg_zoom_material.h"
 
 #include "dialog_units.h"
+#include "order_document.h"
 #include "project/project.h"
+#include "project/project_editor.h"
 #include "qt_text.h"
 #include "text/format.h"
 #include "text/numbers.h"
@@ -113,10 +115,8 @@ void DlgZoomMaterial::openFor(const Material* material) {
 bool DlgZoomMaterial::fillLists() {
     const Project& project = ctx_.project;
     const int n = std::clamp(project.doorCount, 0, kMaxDoors);
-    int j = -1;
-    for (int i = 0; i < n && j < 0; ++i)
-        if (project.sketch.doors[static_cast<size_t>(i)].selectedInsert()) j = i;
-    if (j < 0) return false;
+    const int j = project.sketch.selectedInsertDoor();
+    if (j < 0 || j >= n) return false;
     from_->clear();
     to_->clear();
     // Door numbers are shown from 1; the range always holds the insert's own door.
@@ -130,10 +130,12 @@ bool DlgZoomMaterial::fillLists() {
 }
 
 void DlgZoomMaterial::fitInsert() {
-    if (material_) {
-        ctx_.project.fillSelectedInsert(material_);
-        ctx_.hub.notify(Notification::Recalculated);
-        ctx_.hub.notify(Notification::SelectionChanged);
+    const DoorSketch& sketch = ctx_.project.sketch;
+    const int door = sketch.selectedInsertDoor();
+    if (material_ && door >= 0) {
+        const int32_t insert = sketch.doors[static_cast<size_t>(door)].selectedInsertId;
+        if (ctx_.document->deliver(ctx_.editor.fill(door, insert, material_)))
+            ctx_.hub.notify(Notification::SelectionChanged);
     }
     unlockPanels();
     QDialog::accept();
@@ -142,12 +144,14 @@ void DlgZoomMaterial::fitInsert() {
 void DlgZoomMaterial::fitDoors() {
     const int from = shownDoor(from_);
     const int to = shownDoor(to_);
+    const DoorSketch& sketch = ctx_.project.sketch;
+    const int door = sketch.selectedInsertDoor();
     if (material_ && from >= 0 && to >= from) {
         lastRangeStart_ = from;
         lastRangeEnd_ = to;
-        ctx_.project.fillSelectedInsertAcrossDoors(material_, from, to);
-        ctx_.hub.notify(Notification::Recalculated);
-        ctx_.hub.notify(Notification::SelectionChanged);
+        const int32_t insert = door >= 0 ? sketch.doors[static_cast<size_t>(door)].selectedInsertId : 0;
+        if (ctx_.document->deliver(ctx_.editor.fillAcrossDoors(door, insert, material_, from, to)))
+            ctx_.hub.notify(Notification::SelectionChanged);
     }
     unlockPanels();
     QDialog::accept();

@@ -3,10 +3,11 @@
 #include "order_document.h"
 
 #include "project/project.h"
+#include "project/project_editor.h"
 #include "qt_text.h"
 #include "size_dlg.h"
 #include "sketch_painter.h"
-#include "text/numbers.h"
+#include "view/sketch_gestures.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -37,12 +38,10 @@ bool samePoint(PixelPoint a, PixelPoint b) {
     return a.x == b.x && a.y == b.y;
 }
 
-// The first door shown that the last hit test marked, or -1.
-int hitDoor(const DoorSketch& sketch) {
-    for (int i = sketch.visibleBegin(); i < sketch.visibleEnd(); ++i)
-        if (sketch.doors[i].hitKind != kHitNothing) return i;
-    return -1;
-}
+using view::kHitDivider;
+using view::kHitFrame;
+using view::kHitInsert;
+using view::kHitNothing;
 
 } // namespace
 
@@ -53,14 +52,21 @@ DraftDlg::DraftDlg(const UiContext& context, QWidget* parent) : Panel(context, p
     // open, and a disabled parent would disable the dialog too.
     sizeDlg_ = new SizeDlg(context, parent ? parent->window() : nullptr);
     sizeDlg_->hide();
+    if (ctx_.screen) ctx_.screen->layout = &layout_;
 }
 
 DraftDlg::~DraftDlg() {
     delete sizeDlg_.data();
+    if (ctx_.screen && ctx_.screen->layout == &layout_) ctx_.screen->layout = nullptr;
 }
 
 void DraftDlg::redraw() {
+    layout_.stale = true;
     update();
+}
+
+int DraftDlg::shownDoor() const {
+    return ctx_.screen ? ctx_.screen->currentDoor(ctx_.project.sketch.doorCount) : -1;
 }
 
 void DraftDlg::setLocked(bool locked) {
@@ -73,30 +79,34 @@ void DraftDlg::clearPictureCaches() {
     update();
 }
 
+// The order changed: the layout is out of date until the next paint lays it out again.
 void DraftDlg::onNotification(Notification n) {
-    if (n != Notification::Recalculated) return;
+    if (n != Notification::Recalculated && n != Notification::SelectionChanged &&
+        n != Notification::SketchOpened)
+        return;
     hoverStale_ = true;
     redraw();
 }
 
 void DraftDlg::render() {
-    DoorSketch& sketch = ctx_.project.sketch;
+    const DoorSketch& sketch = ctx_.project.sketch;
     picture_ = QImage(size(), QImage::Format_RGB32);
     picture_.fill(Qt::white);
     const int dpi = logicalDpiY();
-    const Placement place = placeInView(sketch, PixelRect{0, 0, width(), height()}, dpi);
-    doorTable_ = ui::layout(sketch, place.scale, place.origin);
+    layout_.currentDoor = shownDoor();
+    const view::Placement place =
+        view::placeInView(sketch, layout_.currentDoor, PixelRect{0, 0, width(), height()}, dpi);
+    view::layOut(layout_, sketch, place.scale, place.origin);
     QPainter p(&picture_);
     drawDoors(
-        p, sketch, doorTable_,
+        p, sketch, layout_,
         SketchStyle{ctx_.artwork, pictures_, ctx_.project.profileColor, ctx_.project.showInsertSizes, dpi});
     forceRender_ = false;
-    sketch.dirty = false;
     ++renders_;
 }
 
 void DraftDlg::paintEvent(QPaintEvent*) {
-    if (picture_.isNull() || picture_.size() != size() || forceRender_ || ctx_.project.sketch.dirty) render();
+    if (picture_.isNull() || picture_.size() != size() || forceRender_ || layout_.stale) render();
     QPainter p(this);
     p.drawImage(0, 0, picture_);
     if (rehoverPending_) {
@@ -116,7 +126,7 @@ void DraftDlg::paintEvent(QPaintEvent*) {
         return;
     }
 
-    const PixelRect sel = ctx_.project.sketch.selectedInsertRect();
+    const PixelRect sel = view::selectedInsertRect(layout_, ctx_.project.sketch);
     if (!sel.isEmpty()) {
         const QRect r(sel.left, sel.top, sel.width(), sel.height());
         p.setRenderHint(QPainter::Antialiasing, false);
@@ -138,9 +148,7 @@ bool DraftDlg::inputBlocked() const {
 }
 
 void DraftDlg::hover(PixelPoint p) {
-    DoorSketch& sketch = ctx_.project.sketch;
-    sketch.clearHits();
-    const HoverHit hit = hoverTest(sketch, p);
+    const view::HoverHit hit = view::hoverTest(layout_, ctx_.project.sketch, p);
     hoverDoor_ = hit.door;
     if (!(hit.rect == hoverRect_)) {
         hoverRect_ = hit.rect;
@@ -154,9 +162,9 @@ void DraftDlg::hover(PixelPoint p) {
 // is outside the view; the info line is told even when the rectangle stayed, as its sizes may have changed.
 void DraftDlg::hoverAfterRecalculation() {
     hoverStale_ = false;
-    DoorSketch& sketch = ctx_.project.sketch;
-    sketch.clearHits();
-    const HoverHit hit = mouseInside_ ? hoverTest(sketch, mousePoint_) : HoverHit{};
+    layout_.clearHits();
+    const view::HoverHit hit =
+        mouseInside_ ? view::hoverTest(layout_, ctx_.project.sketch, mousePoint_) : view::HoverHit{};
     hoverRect_ = hit.rect;
     hoverDoor_ = hit.door;
     ctx_.hub.notify(Notification::HoverChanged);
@@ -174,9 +182,9 @@ void DraftDlg::updateCursor() {
         shape = Qt::ArrowCursor;
     else if (ctx_.project.drawDividers)
         shape = Qt::CrossCursor;
-    else if (ctx_.project.sketch.cursorKind == 2)
+    else if (layout_.cursorKind == 2)
         shape = Qt::SizeHorCursor;
-    else if (ctx_.project.sketch.cursorKind == 1)
+    else if (layout_.cursorKind == 1)
         shape = Qt::SizeVerCursor;
     setCursor(shape);
 }
@@ -187,10 +195,8 @@ void DraftDlg::putCursorAt(PixelPoint p) {
 
 void DraftDlg::openSizeDialog(PixelPoint p) {
     DoorSketch& sketch = ctx_.project.sketch;
-    const Door* door = sketch.selectedDividerDoorPtr();
-    const Divider* divider = sketch.selectedDivider();
-    if (!door || !divider || !sizeDlg_) return;
-    sizeDlg_->openFor(*door, *divider, mapToGlobal(QPoint(p.x, p.y)));
+    if (!sketch.selectedDivider() || !sizeDlg_) return;
+    sizeDlg_->openFor(sketch.selectedDividerDoor, sketch.selectedDividerId, mapToGlobal(QPoint(p.x, p.y)));
 }
 
 void DraftDlg::mouseMoveEvent(QMouseEvent* event) {
@@ -212,26 +218,32 @@ void DraftDlg::mouseMoveEvent(QMouseEvent* event) {
 void DraftDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || inputBlocked()) return;
     ctx_.hub.notify(Notification::SketchClicked);
-    Project& project = ctx_.project;
-    DoorSketch& sketch = project.sketch;
+    const Project& project = ctx_.project;
+    DoorSketch& sketch = ctx_.project.sketch;
     const PixelPoint p = toPixel(event->position());
 
     if (project.drawDividers) {
         sketch.clearSelection();
-        if (project.splitAt(p)) {
+        const bool vertical = project.newDividerVertical;
+        const view::SplitPlace at = view::splitPlace(layout_, sketch, p, vertical);
+        const Changes changes =
+            at ? ctx_.editor.split(at.door, at.insertId, at.position, vertical) : Changes{};
+        if (changes) {
+            layout_.stale = true;
             update();
-            ctx_.hub.notify(Notification::TotalsChanged);
+            ctx_.document->deliver(changes);
             openSizeDialog(p);
             return;
         }
+        sketch.selectDivider(-1, 0);
     }
 
-    if (sketch.cursorKind != 0) {
-        const auto [limits, dragRect] = sketch.beginDrag();
+    if (layout_.cursorKind != 0) {
+        const auto [limits, dragRect] = view::beginDrag(layout_, sketch);
         if (!dragRect.isEmpty()) {
             sketch.clearSelection();
             dragging_ = true;
-            dragAcross_ = sketch.cursorKind == 2;
+            dragAcross_ = layout_.cursorKind == 2;
             limits_ = limits;
             dragRect_ = dragRect;
             dragPoint_ = p;
@@ -248,14 +260,18 @@ void DraftDlg::mousePressEvent(QMouseEvent* event) {
         }
     }
 
-    const PixelRect before = sketch.selectedInsertRect();
-    if (before.isEmpty()) {
+    // A click selects the insert under it; a second click on the selected insert deselects it.
+    const view::ItemAt hit = view::insertAt(layout_, sketch, p);
+    const int selectedDoor = sketch.selectedInsertDoor();
+    const bool again = hit && selectedDoor == hit.door && sketch.doors[hit.door].selectedInsertId == hit.id;
+    if (!hit && view::selectedInsertRect(layout_, sketch).isEmpty()) {
         sketch.clearSelection();
-        if (!sketch.selectInsertAt(p)) return;
-    } else {
-        sketch.selectInsertAt(p);
-        if (sketch.selectedInsertRect() == before) sketch.clearSelection(); // a second click deselects
+        return;
     }
+    if (hit && !again)
+        sketch.selectInsert(hit.door, hit.id);
+    else
+        sketch.clearSelection();
     update();
 }
 
@@ -264,26 +280,35 @@ void DraftDlg::mouseReleaseEvent(QMouseEvent* event) {
     dragging_ = false;
     const PixelPoint p = toPixel(event->position());
     if (!samePoint(dragPoint_, startPoint_)) {
-        Project& project = ctx_.project;
-        // The outline shows where the item goes; the mouse may have left the limits since.
-        project.dragTo(dragPoint_);
-        if (project.sketch.selectedDivider()) {
+        DoorSketch& sketch = ctx_.project.sketch;
+        // The outline shows where the item goes; the mouse may have left the limits since. The whole drag is
+        // one operation, taken on release.
+        const view::DragMove move = view::dragMove(layout_, sketch, dragPoint_);
+        Changes changes;
+        if (move.kind == kHitFrame)
+            changes = ctx_.editor.moveJoint(move.leftDoor, move.growth);
+        else if (move.kind == kHitDivider)
+            changes = ctx_.editor.moveDivider(move.door, move.dividerId, move.position);
+        // The dragged item stays selected even when it could not move, so that its size can be typed.
+        if (move.door >= 0) sketch.selectDivider(move.door, move.dividerId);
+        if (changes) layout_.stale = true;
+        if (sketch.selectedDivider()) {
             openSizeDialog(p);
             hover(p);
         }
         rehoverPending_ = true;
-        project.sketch.clearHits();
-        ctx_.hub.notify(Notification::TotalsChanged);
+        layout_.clearHits();
+        ctx_.document->deliver(changes);
     }
     update();
 }
 
-std::vector<MenuEntry> DraftDlg::menuEntries() const {
-    return contextMenuEntries(ctx_.project.sketch, hoverDoor_);
+std::vector<view::MenuEntry> DraftDlg::menuEntries() const {
+    return view::contextMenuEntries(layout_, ctx_.project.sketch, hoverDoor_);
 }
 
 void DraftDlg::fillContextMenu(QMenu& menu) const {
-    for (const MenuEntry& e : menuEntries()) {
+    for (const view::MenuEntry& e : menuEntries()) {
         if (e.command == 0) {
             menu.addSeparator();
             continue;
@@ -296,8 +321,8 @@ void DraftDlg::fillContextMenu(QMenu& menu) const {
     menu.addSeparator();
     const OrderDocument* document = ctx_.document;
     for (const auto& [command, text, enabled] :
-         {std::tuple{kMenuUndo, QStringLiteral("Отменить"), document && document->canUndo()},
-          std::tuple{kMenuRedo, QStringLiteral("Повторить"), document && document->canRedo()}}) {
+         {std::tuple{view::kMenuUndo, QStringLiteral("Отменить"), document && document->canUndo()},
+          std::tuple{view::kMenuRedo, QStringLiteral("Повторить"), document && document->canRedo()}}) {
         QAction* a = menu.addAction(text);
         a->setData(command);
         a->setEnabled(enabled);
@@ -318,40 +343,42 @@ void DraftDlg::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void DraftDlg::runMenuCommand(int command, PixelPoint menuPoint) {
-    Project& project = ctx_.project;
-    DoorSketch& sketch = project.sketch;
+    DoorSketch& sketch = ctx_.project.sketch;
     switch (command) {
-    case kMenuCopyDoor:
+    case view::kMenuCopyDoor:
         if (hoverDoor_ >= 0) sketch.copyDoor(hoverDoor_);
         break;
-    case kMenuPasteDoor:
-        if (project.pasteDoor(hoverDoor_)) ctx_.hub.notify(Notification::Recalculated);
+    case view::kMenuPasteDoor:
+        ctx_.document->deliver(ctx_.editor.pasteDoor(sketch.copiedDoor, hoverDoor_));
         break;
-    case kMenuAlignHorizontal:
-    case kMenuAlignVertical:
-        project.alignDividers(hoverDoor_, command == kMenuAlignVertical);
-        ctx_.hub.notify(Notification::Recalculated);
+    case view::kMenuAlignHorizontal:
+    case view::kMenuAlignVertical:
+        ctx_.document->deliver(ctx_.editor.alignDividers(hoverDoor_, command == view::kMenuAlignVertical));
         break;
-    case kMenuUndo:
+    case view::kMenuUndo:
         if (ctx_.document) ctx_.document->undo();
         break;
-    case kMenuRedo:
+    case view::kMenuRedo:
         if (ctx_.document) ctx_.document->redo();
         break;
-    case kMenuDelete: {
-        const int door = hitDoor(sketch);
-        if (door < 0) break;
-        if (sketch.doors[door].hitKind == kHitInsert) {
-            project.clearHoveredInsertMaterial();
+    case view::kMenuDelete: {
+        const view::Hit hit = layout_.hit;
+        if (hit.door < layout_.visibleBegin() || hit.door >= layout_.visibleEnd(sketch.doorCount)) break;
+        if (hit.kind == kHitInsert) {
+            const Changes changes = ctx_.editor.clearMaterial(hit.door, hit.insertId);
+            if (changes) layout_.stale = true;
             update();
-            ctx_.hub.notify(Notification::TotalsChanged);
-        } else if (sketch.doors[door].hitKind == kHitDivider && project.removeDividerAt(menuPoint)) {
+            ctx_.document->deliver(changes);
+        } else if (hit.kind == kHitDivider) {
+            const view::ItemAt at = view::dividerAt(layout_, sketch, menuPoint);
+            const Changes changes = at ? ctx_.editor.removeDivider(at.door, at.id) : Changes{};
+            if (!changes) break;
+            layout_.stale = true;
             hoverRect_ = PixelRect{};
-            sketch.clearHits();
-            hoverDoor_ = hoverTest(sketch, menuPoint).door;
+            hoverDoor_ = view::hoverTest(layout_, sketch, menuPoint).door;
             ctx_.hub.notify(Notification::HoverChanged);
             update();
-            ctx_.hub.notify(Notification::TotalsChanged);
+            ctx_.document->deliver(changes);
         }
         break;
     }
@@ -361,30 +388,12 @@ void DraftDlg::runMenuCommand(int command, PixelPoint menuPoint) {
 }
 
 void DraftDlg::drawForPrint(QPainter& painter, QRect& rect) {
-    DoorSketch& sketch = ctx_.project.sketch;
     const int dpi = painter.device() ? painter.device()->logicalDpiY() : logicalDpiY();
-    // Printing shows every door; the view keeps the door it showed.
-    const int shownDoor = sketch.currentDoor;
-    sketch.currentDoor = -1;
-    double scale = 0.0;
-    if (sketch.height > 0 && sketch.doorsTotalWidth > 0 && rect.width() > 0 && rect.height() > 0)
-        scale = std::min(static_cast<double>(rect.height()) / sketch.height,
-                         static_cast<double>(rect.width()) / sketch.doorsTotalWidth);
-    const int drawnWidth = truncToInt(sketch.doorsTotalWidth * scale);
-    const int drawnHeight = truncToInt(sketch.height * scale);
-    const DoorTable table =
-        ui::layout(sketch, scale, PixelPoint{rect.left() + (rect.width() - drawnWidth) / 2, rect.top()});
     // Sizes never appear on paper; the door numbers keep their size in points. The pictures scaled for the
     // page are kept only while the page is drawn: they would push the screen's pictures out of the caches.
     PictureCache pagePictures;
-    drawDoors(painter, sketch, table,
-              SketchStyle{ctx_.artwork, pagePictures, ctx_.project.profileColor, false, dpi, dpi});
-    sketch.currentDoor = shownDoor;
-    // The model now holds the page's rectangles: the screen must lay out again before it is hit-tested.
-    sketch.dirty = true;
-    forceRender_ = true;
-    update();
-    rect.setTop(rect.top() + drawnHeight);
+    printSketch(painter, rect, ctx_.project.sketch,
+                SketchStyle{ctx_.artwork, pagePictures, ctx_.project.profileColor, false, dpi, dpi});
 }
 
 } // namespace dalvex::ui

@@ -1,13 +1,14 @@
 #pragma once
-// The sketch view: draws the doors of the Project to scale and edits them with the mouse. The drawing is
-// rendered off screen only when the sketch changed, the view was resized or a render is forced; a paint just
-// copies it and draws the hover frame, the selection mark or the outline being dragged over it. Every change
-// goes through the Project; the view only translates gestures and announces the result.
+// The sketch view: draws the doors of the Project to scale and edits them with the mouse. The view keeps its
+// own layout (every pixel rectangle, the scale, the hits); it lays the sketch out and renders it off screen
+// only when told that the order changed, when resized or when a render is forced; a paint just copies the
+// picture and draws the hover frame, the selection mark or the outline being dragged over it. Gestures become
+// operations of the editor in model units, and their changes are delivered to the panels.
 #include "panel.h"
 #include "picture_cache.h"
 #include "size_dlg.h"
-#include "sketch_hover.h"
-#include "sketch_layout.h"
+#include "view/sketch_hover.h"
+#include "view/sketch_layout.h"
 
 #include <QImage>
 #include <QPointer>
@@ -24,19 +25,20 @@ public:
     DraftDlg(const UiContext& context, QWidget* parent);
     ~DraftDlg() override;
 
-    // Renders the sketch again at the next paint.
+    // Lays the sketch out and renders it again at the next paint.
     void redraw();
     void setLocked(bool locked);
 
     // Draws all doors scaled to fit `rect` (a printer page area), without insert sizes, and moves the top of
-    // `rect` below the drawing. The screen is rendered anew afterwards, from the pictures it had cached.
+    // `rect` below the drawing. The page has a layout of its own: neither the order nor the screen changes.
     void drawForPrint(QPainter& painter, QRect& rect);
 
     // Drops the cached material pictures; done when a sketch file was read, whose pictures may differ.
     void clearPictureCaches();
 
     const PictureCache& pictureCache() const { return pictures_; }
-    const DoorTable& doorTable() const { return doorTable_; }
+    const view::SketchLayout& layout() const { return layout_; }
+    const view::DoorTable& doorTable() const { return layout_.table; }
     // How many times the sketch was rendered off screen.
     int renderCount() const { return renders_; }
 
@@ -48,7 +50,7 @@ public:
     PixelRect dragLimits() const { return limits_; }
 
     // The context menu for the door under the mouse, as the last hover test found it.
-    std::vector<MenuEntry> menuEntries() const;
+    std::vector<view::MenuEntry> menuEntries() const;
     void fillContextMenu(QMenu& menu) const;
     // Carries out a context menu command chosen at `menuPoint`.
     void runMenuCommand(int command, PixelPoint menuPoint);
@@ -70,9 +72,10 @@ private:
     void updateCursor();
     void openSizeDialog(PixelPoint p);
     void putCursorAt(PixelPoint p);
+    int shownDoor() const;
 
     PictureCache pictures_;
-    DoorTable doorTable_{};
+    view::SketchLayout layout_;
     QImage picture_;
     bool forceRender_ = false;
     int renders_ = 0;

@@ -2,7 +2,7 @@
 
 #include "project/project.h"
 #include "qt_text.h"
-#include "sketch_hover.h"
+#include "view/sketch_hover.h"
 
 #include <QPainter>
 
@@ -11,7 +11,10 @@ namespace dalvex::ui {
 InfoPanelDlg::InfoPanelDlg(const UiContext& context, QWidget* parent) : Panel(context, parent) {}
 
 void InfoPanelDlg::showHover() {
-    const InfoLines lines = infoLines(describeHover(ctx_.project.sketch));
+    // The hit of the sketch view's layout; nothing without a view.
+    const view::SketchLayout* layout = ctx_.screen ? ctx_.screen->layout : nullptr;
+    const view::InfoLines lines =
+        layout ? view::infoLines(view::describeHover(*layout, ctx_.project.sketch)) : view::InfoLines{};
     first_ = qs(lines.first);
     second_ = qs(lines.second);
     update();

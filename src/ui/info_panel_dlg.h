@@ -13,7 +13,7 @@ public:
 
     InfoPanelDlg(const UiContext& context, QWidget* parent);
 
-    // Takes the hover description from the sketch and repaints.
+    // Takes the hover description from the sketch view and repaints.
     void showHover();
 
     const QString& firstLine() const { return first_; }

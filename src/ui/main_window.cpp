@@ -64,6 +64,7 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& 
     : QWidget(nullptr), editor_(project), ctx_{project, editor_, artwork, *this, applicationFont()} {
     document_ = new OrderDocument(editor_, *this, this);
     ctx_.document = document_;
+    ctx_.screen = &screen_;
     connect(document_, &OrderDocument::historyChanged, this, [this] { setWindowTitle(document_->title()); });
     recovery_ = new RecoveryKeeper(ctx_, recoveryFolder, this);
     setAcceptDrops(true);

@@ -75,6 +75,7 @@ private:
     void setMinimiseButton(bool shown);
 
     ProjectEditor editor_;
+    SketchScreen screen_;
     UiContext ctx_;
     OrderDocument* document_ = nullptr;
     TopPanelDlg* top_ = nullptr;

@@ -7,6 +7,7 @@
 #include "dlg_zoom_material.h"
 #include "order_document.h"
 #include "project/project.h"
+#include "project/project_editor.h"
 #include "prompts.h"
 #include "qt_text.h"
 #include "text/format.h"
@@ -340,7 +341,8 @@ void RightPanelDlg::refillLists() {
     doorsShown_->addItem(QStringLiteral("Все"));
     for (int i = 1; i <= project.doorCount; ++i)
         doorsShown_->addItem(qs(format("%d", i)));
-    doorsShown_->setCurrentIndex(std::clamp(sketch.currentDoor + 1, 0, doorsShown_->count() - 1));
+    const int shown = ctx_.screen ? ctx_.screen->currentDoor(sketch.doorCount) : -1;
+    doorsShown_->setCurrentIndex(std::clamp(shown + 1, 0, doorsShown_->count() - 1));
 
     barLengths_->clear();
     const HandleProfile* h = project.handleProfile;
@@ -440,8 +442,11 @@ void RightPanelDlg::showRailProfiles() {
 // --- Page "Система" ---
 
 void RightPanelDlg::doorsShownChosen(int item) {
-    if (item < 0) return;
-    ctx_.document->deliver(ctx_.editor.showDoor(item - 1));
+    const int n = item - 1;
+    const int doorCount = ctx_.project.sketch.doorCount;
+    if (item < 0 || !ctx_.screen || n == ctx_.screen->currentDoor(doorCount)) return;
+    ctx_.screen->showDoor(n, doorCount);
+    ctx_.document->deliver(ctx_.editor.showOtherDoors());
 }
 
 void RightPanelDlg::barLengthChosen(int item) {

@@ -1,9 +1,10 @@
 #include "size_dlg.h"
 
 #include "dialog_units.h"
+#include "order_document.h"
 #include "project/project.h"
+#include "project/project_editor.h"
 #include "qt_text.h"
-#include "sketch/sketch_units.h"
 #include "text/format.h"
 #include "text/numbers.h"
 #include "widgets/picture_button.h"
@@ -80,9 +81,16 @@ SizeDlg::SizeDlg(const UiContext& context, QWidget* parent)
     connect(side_, &QComboBox::currentIndexChanged, this, &SizeDlg::sideChanged);
 }
 
-void SizeDlg::openFor(const Door& door, const Divider& divider, QPoint globalPos) {
-    horizontal_ = divider.vertical == 0;
-    const auto [before, after] = door.extentsAround(divider);
+void SizeDlg::openFor(int door, int32_t dividerId, QPoint globalPos) {
+    const Door* d = door >= 0 && door < std::min(ctx_.project.sketch.doorCount, kMaxDoors)
+                        ? &ctx_.project.sketch.doors[static_cast<size_t>(door)]
+                        : nullptr;
+    const Divider* divider = d ? d->divider(dividerId) : nullptr;
+    if (!divider) return;
+    door_ = door;
+    dividerId_ = dividerId;
+    horizontal_ = divider->vertical == 0;
+    const auto [before, after] = d->extentsAround(*divider);
     beforeSize_ = before;
     afterSize_ = after;
     maxSize_ = clampToInt(static_cast<int64_t>(before) + after - kMinInsertPart);
@@ -159,18 +167,8 @@ void SizeDlg::apply() {
     const int32_t size = tenthsFromMillimetres(readInt(edit_->text().toStdString()));
     if (size < kMinInsertPart || size > maxSize_) return;
     const bool afterSide = side_->currentIndex() == 1;
-    Project& project = ctx_.project;
-    project.setInsertSizeAtSelectedDivider(size, afterSide);
-    ctx_.hub.notify(Notification::Recalculated);
-    // The calculator may make the panel a little off the request; ask once more for the size corrected by
-    // that.
-    const Divider* divider = project.sketch.selectedDivider();
-    const Door* door = project.sketch.selectedDividerDoorPtr();
-    if (!divider || !door) return;
-    const int32_t got = door->panelSizeBeside(*divider, afterSide);
-    if (got == size) return;
-    project.setInsertSizeAtSelectedDivider(clampToInt(2 * int64_t{size} - got), afterSide);
-    ctx_.hub.notify(Notification::Recalculated);
+    // The editor asks twice when the calculator makes the panel a little off the request.
+    ctx_.document->deliver(ctx_.editor.setInsertSize(door_, dividerId_, size, afterSide));
 }
 
 } // namespace dalvex::ui

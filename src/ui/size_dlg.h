@@ -11,11 +11,6 @@
 class QComboBox;
 class QLineEdit;
 
-namespace dalvex {
-struct Divider;
-struct Door;
-} // namespace dalvex
-
 namespace dalvex::ui {
 
 class PictureButton;
@@ -26,10 +21,12 @@ class SizeDlg : public ToolDialog {
 public:
     SizeDlg(const UiContext& context, QWidget* parent);
 
-    // Takes the insert extents beside `divider` of `door` and shows the dialog with its top-left corner at
-    // `globalPos`. The divider itself is the sketch's selected divider.
-    void openFor(const Door& door, const Divider& divider, QPoint globalPos);
+    // Takes the insert extents beside divider `dividerId` of door `door` and shows the dialog with its
+    // top-left corner at `globalPos`; does nothing for a divider the sketch does not hold.
+    void openFor(int door, int32_t dividerId, QPoint globalPos);
 
+    int door() const { return door_; }
+    int32_t dividerId() const { return dividerId_; }
     bool horizontal() const { return horizontal_; }
     int32_t beforeSize() const { return beforeSize_; }
     int32_t afterSize() const { return afterSize_; }
@@ -57,6 +54,8 @@ private:
     void apply();
 
     UiContext ctx_;
+    int door_ = -1;
+    int32_t dividerId_ = 0;
     bool horizontal_ = false;
     int32_t beforeSize_ = 0;
     int32_t afterSize_ = 0;

@@ -5,6 +5,7 @@
 #include "qt_text.h"
 #include "records/records.h"
 #include "text/format.h"
+#include "text/numbers.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -77,9 +78,9 @@ void drawInsertSizes(QPainter& p, const Insert& in, const QRect& r, int textDpi)
     }
 }
 
-void drawInsert(QPainter& p, const Insert& in, int doorIndex, int doorCount, const DoorTable& table,
-                const SketchStyle& style) {
-    const QRect r = toQRect(in.rect);
+void drawInsert(QPainter& p, const Insert& in, const PixelRect& rect, int doorIndex, int doorCount,
+                const view::DoorTable& table, const SketchStyle& style) {
+    const QRect r = toQRect(rect);
     if (!in.material) {
         p.fillRect(r, QBrush(style.artwork.picture(kPictureHatchEmpty)));
     } else if (in.thicknessError) {
@@ -87,7 +88,7 @@ void drawInsert(QPainter& p, const Insert& in, int doorIndex, int doorCount, con
     } else {
         const std::string& path = in.material->picturePath;
         const QImage* source = style.pictures.sourcePicture(path);
-        const PicturePlacement place = placePicture(in, doorIndex, table, doorCount);
+        const view::PicturePlacement place = view::placePicture(in, rect, doorIndex, table, doorCount);
         const QImage* scaled =
             source ? style.pictures.scaledPicture(path, place.width, place.height, *source) : nullptr;
         if (!scaled) {
@@ -99,10 +100,11 @@ void drawInsert(QPainter& p, const Insert& in, int doorIndex, int doorCount, con
     if (style.showInsertSizes) drawInsertSizes(p, in, r, style.textDpi);
 }
 
-void drawDoorNumber(QPainter& p, const Door& door, int doorsTop, int dpi, const QBrush& frame) {
+void drawDoorNumber(QPainter& p, const Door& door, const PixelRect& rect, int doorsTop, int dpi,
+                    const QBrush& frame) {
     const bool firstRow = door.row == 0;
     const int d = dpi * (firstRow ? 23 : 20) / 72;
-    const QRect r = toQRect(door.rect);
+    const QRect r = toQRect(rect);
     const int centreX = r.left() + r.width() / 2;
     const QRect circle(centreX - d / 2, doorsTop - dpi * 6 / 72 - d, d, d);
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -118,8 +120,8 @@ void drawDoorNumber(QPainter& p, const Door& door, int doorsTop, int dpi, const 
     p.drawText(QRect(centreX - w / 2, doorsTop - d / 2 - h, w, h), Qt::AlignCenter, number);
 }
 
-void drawGap(QPainter& p, const DoorSketch& sketch, int textDpi) {
-    const QRect g = toQRect(sketch.gapRect);
+void drawGap(QPainter& p, const DoorSketch& sketch, const PixelRect& gap, int textDpi) {
+    const QRect g = toQRect(gap);
     p.setBrush(Qt::white);
     fillOutlined(p, g, Qt::white);
     p.drawLine(g.topLeft(), g.bottomRight());
@@ -135,42 +137,66 @@ void drawGap(QPainter& p, const DoorSketch& sketch, int textDpi) {
 
 } // namespace
 
-void drawDoors(QPainter& p, const DoorSketch& sketch, const DoorTable& table, const SketchStyle& style) {
+void drawDoors(QPainter& p, const DoorSketch& sketch, const view::SketchLayout& layout,
+               const SketchStyle& style) {
     const int count = std::clamp(sketch.doorCount, 0, kMaxDoors);
-    const bool one = sketch.currentDoor >= 0;
-    const int begin = one ? sketch.currentDoor : 0;
-    const int end = one ? std::min(sketch.currentDoor + 1, count) : count;
+    const int current = layout.currentDoor;
+    const bool one = current >= 0;
+    const int begin = one ? current : 0;
+    const int end = one ? std::min(current + 1, count) : count;
     const QBrush frame(style.frameColor
                            ? QColor(style.frameColor->red, style.frameColor->green, style.frameColor->blue)
                            : QColor(Qt::white));
     const QPen pen(kInk, 1);
-    const int doorsTop = count > 0 ? sketch.doors[0].rect.top : 0;
+    const int doorsTop = count > 0 ? layout.doors[0].rect.top : 0;
 
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     for (int i = begin; i < end; ++i) {
         const Door& door = sketch.doors[static_cast<size_t>(i)];
-        p.fillRect(toQRect(door.rect), frame);
-        for (const auto& [id, in] : door.inserts)
-            if (!in.rect.isEmpty()) drawInsert(p, in, i, count, table, style);
+        const view::DoorLayout& placed = layout.doors[static_cast<size_t>(i)];
+        p.fillRect(toQRect(placed.rect), frame);
+        for (const auto& [id, in] : door.inserts) {
+            const PixelRect r = placed.insert(id);
+            if (!r.isEmpty()) drawInsert(p, in, r, i, count, layout.table, style);
+        }
 
         p.setPen(pen);
         p.setBrush(frame);
         for (int side : {kFrameLeft, kFrameRight, kFrameTop, kFrameBottom}) {
-            const PixelRect& r = door.frame[static_cast<size_t>(side)].rect;
+            const PixelRect& r = placed.frame[static_cast<size_t>(side)];
             if (!r.isEmpty()) fillOutlined(p, toQRect(r), frame);
         }
-        for (const auto& [id, d] : door.dividers)
-            if (!d.rect.isEmpty()) fillOutlined(p, toQRect(d.rect), frame);
+        for (const auto& [id, d] : door.dividers) {
+            const PixelRect r = placed.divider(id);
+            if (!r.isEmpty()) fillOutlined(p, toQRect(r), frame);
+        }
 
         p.setFont(arialBold(14, style.textDpi));
-        drawDoorNumber(p, door, doorsTop, style.dpi, frame);
+        drawDoorNumber(p, door, placed.rect, doorsTop, style.dpi, frame);
     }
-    if (!one && sketch.gapRect.width() > 0 && sketch.gapRect.height() > 0) {
+    if (!one && layout.gapRect.width() > 0 && layout.gapRect.height() > 0) {
         p.setPen(pen);
-        drawGap(p, sketch, style.textDpi);
+        drawGap(p, sketch, layout.gapRect, style.textDpi);
     }
     p.restore();
+}
+
+view::SketchLayout pageLayout(const DoorSketch& sketch, const QRect& rect) {
+    double scale = 0.0;
+    if (sketch.height > 0 && sketch.doorsTotalWidth > 0 && rect.width() > 0 && rect.height() > 0)
+        scale = std::min(static_cast<double>(rect.height()) / sketch.height,
+                         static_cast<double>(rect.width()) / sketch.doorsTotalWidth);
+    const int drawnWidth = truncToInt(sketch.doorsTotalWidth * scale);
+    view::SketchLayout page; // every door, whatever the screen shows
+    view::layOut(page, sketch, scale, PixelPoint{rect.left() + (rect.width() - drawnWidth) / 2, rect.top()});
+    return page;
+}
+
+void printSketch(QPainter& painter, QRect& rect, const DoorSketch& sketch, const SketchStyle& style) {
+    const view::SketchLayout page = pageLayout(sketch, rect);
+    drawDoors(painter, sketch, page, style);
+    rect.setTop(rect.top() + truncToInt(sketch.height * page.scale));
 }
 
 } // namespace dalvex::ui

@@ -9,11 +9,30 @@
 namespace dalvex {
 class Project;
 class ProjectEditor;
+struct Changes;
 } // namespace dalvex
+
+namespace dalvex::view {
+struct SketchLayout;
+}
 
 namespace dalvex::ui {
 
 class OrderDocument;
+
+// What the panels of one window share about the sketch view: the door the right panel chose to show alone and
+// the view's layout, whose hit the info line describes.
+struct SketchScreen {
+    int shownDoor = -1;   // -1: all doors
+    int shownOfDoors = 0; // the door count it was chosen at: another count shows all doors again
+    const view::SketchLayout* layout = nullptr;
+
+    int currentDoor(int doorCount) const { return doorCount == shownOfDoors ? shownDoor : -1; }
+    void showDoor(int door, int doorCount) {
+        shownDoor = door;
+        shownOfDoors = doorCount;
+    }
+};
 
 struct UiContext {
     Project& project;
@@ -22,6 +41,7 @@ struct UiContext {
     NotificationHub& hub;
     QFont buttonFont;                  // "Arial", 14 pixels, bold
     OrderDocument* document = nullptr; // the history of changes; the main window's
+    SketchScreen* screen = nullptr;    // the main window's
 };
 
 // The application font of the picture buttons.

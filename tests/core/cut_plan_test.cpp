@@ -252,13 +252,12 @@ protected:
             Door& door = project_->sketch.doors[k];
             const int splits = static_cast<int>(rng() % 5);
             for (int s = 0; s < splits; ++s) {
-                test::layoutDoor(door);
-                door.split({static_cast<int>(rng() % static_cast<uint32_t>(std::max(1, door.width))),
-                            static_cast<int>(rng() % static_cast<uint32_t>(std::max(1, door.height)))},
-                           project_->dividerProfile, rng() % 2 == 0, 1.0);
+                test::splitAt(door,
+                              {static_cast<int>(rng() % static_cast<uint32_t>(std::max(1, door.width))),
+                               static_cast<int>(rng() % static_cast<uint32_t>(std::max(1, door.height)))},
+                              project_->dividerProfile, rng() % 2 == 0);
             }
         }
-        project_->sketch.dirty = true;
         project_->recalculate(true);
     }
 };

@@ -22,9 +22,7 @@ TEST(DoorSketchTest, NewSketchHasOneInsertPerDoorAndAlternatingRows) {
         EXPECT_EQ(s.previousDoorCount, 4);
         EXPECT_EQ(s.previousWidth, 30000);
         EXPECT_EQ(s.previousHeight, 20000);
-        EXPECT_EQ(s.currentDoor, -1);
         EXPECT_EQ(s.copiedDoor, -1);
-        EXPECT_TRUE(s.dirty);
         EXPECT_TRUE(s.resizePending);
         EXPECT_EQ(s.selectedDivider(), nullptr);
         for (int i = 0; i < kMaxDoors; ++i) {
@@ -148,8 +146,7 @@ TEST(DoorSketchTest, NumberingRunsProfilesAcrossDoorsAndInsertsSeparately) {
         sizeDoor(s.doors[i], 10000, 20000);
     for (auto& f : s.doors[0].frame)
         f.profile = &side;
-    test::layoutDoor(s.doors[0]);
-    ASSERT_TRUE(s.doors[0].split({5000, 10}, &dividerProfile, true, 1.0));
+    ASSERT_TRUE(test::splitAt(s.doors[0], {5000, 10}, &dividerProfile, true));
     s.doors[1].frame[kFrameLeft].profile = &side;
     s.doors[1].frame[kFrameRight].profile = &side;
     s.numberItems();
@@ -201,25 +198,29 @@ TEST(DoorSketchTest, VisibleDoorsSelectionAndDividerQueries) {
     };
     for (const Case& c :
          {Case{3, -1, 0, 3}, Case{3, 5, 5, 6}, Case{12, -1, 0, 10}, Case{-2, -1, 0, 0}, Case{3, 10, 0, 0}}) {
-        DoorSketch s(30000, 20000, c.doorCount, nullptr, false);
-        s.currentDoor = c.currentDoor;
-        EXPECT_EQ(s.visibleBegin(), c.begin);
-        EXPECT_EQ(s.visibleEnd(), c.end);
+        view::SketchLayout layout;
+        layout.currentDoor = c.currentDoor;
+        EXPECT_EQ(layout.visibleBegin(), c.begin);
+        EXPECT_EQ(layout.visibleEnd(c.doorCount), c.end);
     }
 
     DoorSketch s(30000, 20000, 3, nullptr, false);
+    view::SketchLayout layout;
     EXPECT_FALSE(s.hasSelection());
-    EXPECT_TRUE(s.selectedInsertRect().isEmpty());
+    EXPECT_TRUE(view::selectedInsertRect(layout, s).isEmpty());
     s.doors[1].selectedInsertId = 1;
-    s.doors[1].insert(1)->rect = {10, 20, 30, 40};
+    layout.doors[1].inserts[1] = {10, 20, 30, 40};
     EXPECT_TRUE(s.hasSelection());
-    EXPECT_EQ(s.selectedInsertRect(), (PixelRect{10, 20, 30, 40}));
-    s.currentDoor = 0; // the selection lies in a door not shown
-    EXPECT_FALSE(s.hasSelection());
+    EXPECT_EQ(s.selectedInsertDoor(), 1);
+    EXPECT_EQ(view::selectedInsertRect(layout, s), (PixelRect{10, 20, 30, 40}));
+    layout.currentDoor = 0; // the selection lies in a door not shown
+    EXPECT_TRUE(view::selectedInsertRect(layout, s).isEmpty());
     s.clearSelection();
-    s.currentDoor = -1;
+    layout.currentDoor = -1;
     EXPECT_FALSE(s.hasSelection());
     s.doors[2].selectedInsertId = 77; // names nothing
+    EXPECT_FALSE(s.hasSelection());
+    s.doors[4].selectedInsertId = 1; // a door not in use
     EXPECT_FALSE(s.hasSelection());
 
     sizeDoor(s.doors[1], 10000, 20000);
@@ -231,13 +232,11 @@ TEST(DoorSketchTest, VisibleDoorsSelectionAndDividerQueries) {
     s.doorCount = 1;
     EXPECT_FALSE(s.hasDivider(1, false));
 
-    s.doors[4].hitKind = kHitInsert;
-    s.doors[4].hitInsertId = 1;
-    s.cursorKind = 2;
-    s.clearHits();
-    EXPECT_EQ(s.doors[4].hitKind, kHitNothing);
-    EXPECT_EQ(s.doors[4].hitInsertId, 0);
-    EXPECT_EQ(s.cursorKind, 0);
+    layout.hit = view::Hit{4, view::kHitInsert, -1, 1, 0};
+    layout.cursorKind = 2;
+    layout.clearHits();
+    EXPECT_EQ(layout.hit, view::Hit{});
+    EXPECT_EQ(layout.cursorKind, 0);
 
     s.selectedDividerDoor = 12;
     s.selectedDividerId = 1;
@@ -248,23 +247,24 @@ TEST(DoorSketchTest, VisibleDoorsSelectionAndDividerQueries) {
 }
 
 TEST(DoorSketchTest, HitTestsRecordOnlyInsideTheDoor) {
-    Door door;
+    DoorSketch s(10000, 20000, 1, nullptr, false);
+    Door& door = s.doors[0];
     sizeDoor(door, 10000, 20000);
     const int32_t v = splitDoorAt(door, 5000, 10, true);
-    test::layoutDoor(door);
-    door.clearHits();
-    EXPECT_EQ(door.insertAt({-1, 5}), nullptr);
-    EXPECT_EQ(door.hitKind, kHitNothing);
-    EXPECT_EQ(door.insertAt({6000, 5}), door.insert(2));
-    EXPECT_EQ(door.hitInsertId, 2);
-    EXPECT_EQ(door.hitKind, kHitInsert);
-    EXPECT_EQ(door.dividerAt({5000, 19999}), door.divider(v));
-    EXPECT_EQ(door.hitDividerId, v);
-    EXPECT_EQ(door.hitKind, kHitDivider);
-    EXPECT_EQ(door.dividerAt({5000, 20000}), nullptr); // the bottom edge is outside
-    door.clearHits();
-    EXPECT_EQ(door.hitDivider(), nullptr);
-    EXPECT_EQ(door.hitFrame, -1);
+    view::SketchLayout layout = test::layoutSketch(s);
+    EXPECT_FALSE(view::insertAt(layout, s, {-1, 5}));
+    EXPECT_EQ(layout.hit.kind, view::kHitNothing);
+    const view::ItemAt in = view::insertAt(layout, s, {6000, 5});
+    EXPECT_EQ(in.door, 0);
+    EXPECT_EQ(in.id, 2);
+    EXPECT_EQ(layout.hit.insertId, 2);
+    EXPECT_EQ(layout.hit.kind, view::kHitInsert);
+    EXPECT_EQ(view::dividerAt(layout, s, {5000, 19999}).id, v);
+    EXPECT_EQ(layout.hit.dividerId, v);
+    EXPECT_EQ(layout.hit.kind, view::kHitDivider);
+    EXPECT_FALSE(view::dividerAt(layout, s, {5000, 20000})); // the bottom edge is outside
+    layout.clearHits();
+    EXPECT_EQ(layout.hit.frame, -1);
 }
 
 } // namespace

@@ -57,11 +57,9 @@ TEST(EngineOptions, SketchHeightAndPlinthPerSystem) {
         SCOPED_TRACE(c.name);
         auto system = createSystem(0, c.name, 0);
         DoorSketch sketch(30000, 20000, 3, nullptr, false);
-        sketch.dirty = false;
         system->setSketchHeight(sketch, 25000, 160, 700);
         EXPECT_EQ(sketch.height, c.height);
         EXPECT_EQ(sketch.previousHeight, 20000);
-        EXPECT_TRUE(sketch.dirty);
         EXPECT_EQ(system->minPlinthHeight(), c.minPlinth);
     }
 }

@@ -210,8 +210,6 @@ TEST_F(ProjectEditorTest, RefusedOperationsLeaveNoTraceAndNoStep) {
         {"clear an empty insert", [](ProjectEditor& e) { return e.clearMaterial(0, 1); }},
         {"fill with nothing selected",
          [](ProjectEditor& e) { return e.fillSelectedInsert(&catalogue().collections()[0].materials[0]); }},
-        {"a door not in use shown", [](ProjectEditor& e) { return e.showDoor(3); }},
-        {"all doors shown again", [](ProjectEditor& e) { return e.showDoor(-1); }},
         {"doors wider than the opening",
          [](ProjectEditor& e) {
              return e.setDoorWidths({"2000", "2000", "2000"}, {});
@@ -241,8 +239,6 @@ TEST_F(ProjectEditorTest, ShowingPreferencesLeaveTheOrderAndItsHistory) {
         bool redrawn; // the views follow as after a calculation
     };
     const std::vector<Row> rows = {
-        {"one door shown", [](ProjectEditor& e) { return e.showDoor(1); },
-         [](const Project& p) { return p.sketch.currentDoor == 1; }, true},
         {"insert sizes", [](ProjectEditor& e) { return e.setShowInsertSizes(true); },
          [](const Project& p) { return p.showInsertSizes; }, true},
         {"scaling", [](ProjectEditor& e) { return e.setScaleOnFill(true); },

@@ -1,3 +1,4 @@
+#include "project/project_editor.h"
 #include "project_test_support.h"
 
 #include <cmath>
@@ -105,13 +106,11 @@ TEST_F(ProjectTest, PlinthNeverAboveHeight) {
 
 TEST_F(ProjectTest, RefusedDimensionDoesNotRecalculate) {
     Project& p = *project_;
-    p.sketch.dirty = false;
     p.result.doorLines.clear();
     EXPECT_FALSE(p.setWidth(999));
     EXPECT_FALSE(p.setHeight(0));
     EXPECT_FALSE(p.setChipboardWidth(-5));
     EXPECT_FALSE(p.setPlinthHeight(100));
-    EXPECT_FALSE(p.sketch.dirty);
     EXPECT_TRUE(p.result.doorLines.empty());
 }
 
@@ -165,7 +164,7 @@ TEST_F(ProjectTest, SystemWithoutHandlesOrDividersLeavesNullSelections) {
     EXPECT_EQ(p.dividerProfile, nullptr);
     EXPECT_FALSE(p.drawDividers);
     EXPECT_EQ(p.sketch.handleProfile, nullptr);
-    EXPECT_FALSE(p.splitAt({10, 10}));
+    EXPECT_FALSE(ProjectEditor(p).split(0, 1, 5000, true));
     // Totals and the operations that read the selections cope with the nulls.
     p.setProfileColor(nullptr);
     p.setHandleProfile(nullptr);
@@ -230,24 +229,22 @@ TEST_F(ProjectTest, HandleProfileSwitchKeepsOnlyAnOfferedColour) {
     EXPECT_GT(kept, 0);
     EXPECT_GT(changed, 0);
 
-    p.sketch.dirty = false;
+    p.result.doorLines.clear();
     p.setHandleProfile(p.handleProfile); // the same one: nothing happens
-    EXPECT_FALSE(p.sketch.dirty);
+    EXPECT_TRUE(p.result.doorLines.empty());
 }
 
 TEST_F(ProjectTest, DoorCount) {
     Project& p = *project_;
-    p.sketch.currentDoor = 1;
     EXPECT_TRUE(p.setDoorCount(5));
-    EXPECT_EQ(p.sketch.currentDoor, -1);
     EXPECT_EQ(p.doorCount, 5);
     EXPECT_EQ(p.sketch.doorCount, 5);
     for (int i = 0; i < 5; ++i)
         EXPECT_GT(p.sketch.doors[i].width, 0) << i;
 
-    p.sketch.dirty = false;
+    p.result.doorLines.clear();
     EXPECT_FALSE(p.setDoorCount(5));
-    EXPECT_FALSE(p.sketch.dirty);
+    EXPECT_TRUE(p.result.doorLines.empty());
     for (int32_t n : {0, -1, 11, std::numeric_limits<int32_t>::max()}) {
         EXPECT_FALSE(p.setDoorCount(n)) << n;
         EXPECT_EQ(p.doorCount, 5);
@@ -341,8 +338,8 @@ TEST_F(ProjectTest, FilledInsertIsListedAfterItsDoorsProfiles) {
     m.code = "M1";
     m.name = "Зеркало";
     m.thickness = 40;
-    p.sketch.doors[1].selectedInsertId = 1;
-    p.fillSelectedInsert(&m);
+    ProjectEditor editor(p);
+    ASSERT_TRUE(editor.fill(1, 1, &m));
     EXPECT_EQ(p.sketch.doors[1].inserts.at(1).material, &m);
     auto insertLines = [&] {
         std::vector<size_t> at;
@@ -364,9 +361,7 @@ TEST_F(ProjectTest, FilledInsertIsListedAfterItsDoorsProfiles) {
 
     // "Удалить" over the insert takes the material away again.
     Door& door = p.sketch.doors[1];
-    door.hitKind = kHitInsert;
-    door.hitInsertId = 1;
-    EXPECT_TRUE(p.clearHoveredInsertMaterial());
+    EXPECT_TRUE(editor.clearMaterial(1, 1));
     EXPECT_EQ(door.inserts.at(1).material, nullptr);
     EXPECT_TRUE(insertLines().empty());
 }
@@ -393,11 +388,9 @@ TEST_F(ProjectTest, ColourChangeRepricesWithoutGeometry) {
     ASSERT_GT(h->colors().size(), 1u);
     const ProfileColor* other = h->colors()[1].color;
     ASSERT_NE(other, p.profileColor);
-    p.sketch.dirty = false;
     p.result.doorLines.clear();
     p.setProfileColor(other);
     EXPECT_EQ(p.profileColor, other);
-    EXPECT_TRUE(p.sketch.dirty);
     EXPECT_FALSE(p.result.doorLines.empty());
 }
 
@@ -405,11 +398,9 @@ TEST_F(ProjectTest, DividerProfileChoice) {
     Project& p = *project_;
     ASSERT_GE(p.calculator->dividerProfiles.size(), 2u);
     const DividerProfile* second = p.calculator->dividerProfiles[1];
-    p.sketch.dirty = false;
     p.result.doorLines.clear();
     p.setDividerProfile(second);
     EXPECT_EQ(p.dividerProfile, second);
-    EXPECT_TRUE(p.sketch.dirty);
     EXPECT_TRUE(p.result.doorLines.empty()); // no recalculation
     // Another system takes its first profile unless it still offers the current one.
     p.selectSystem(system("Лантес"));
@@ -423,29 +414,29 @@ TEST_F(ProjectTest, DividerProfileChoice) {
 
 TEST_F(ProjectTest, InsertSizeAtSelectedDivider) {
     Project& p = *project_;
-    EXPECT_FALSE(p.setInsertSizeAtSelectedDivider(3000, false)); // nothing selected
+    ProjectEditor editor(p);
+    EXPECT_FALSE(editor.setInsertSize(0, 1, 3000, false)); // no such divider
     const int32_t doorWidth = p.sketch.doors[0].width;
     splitVertically(0, doorWidth / 2 / 100 * 100);
     Door& door = p.sketch.doors[0];
     const Insert& left = door.inserts.at(1);
     const Insert& right = door.inserts.at(2);
 
-    const int32_t expectedLeft = left.panelX + 3000;
-    EXPECT_TRUE(p.setInsertSizeAtSelectedDivider(3000, false));
-    EXPECT_EQ(door.dividers.at(1).position, expectedLeft);
-    EXPECT_EQ(left.right, expectedLeft);
+    // The panel on the asked side gets the size, the calculator's own offset corrected by a second move.
+    EXPECT_TRUE(editor.setInsertSize(0, 1, 3000, false));
+    EXPECT_EQ(left.panelWidth, 3000);
+    EXPECT_EQ(left.right, door.dividers.at(1).position);
+    EXPECT_EQ(p.sketch.selectedDivider(), &door.dividers.at(1));
 
-    const int32_t expectedRight = right.panelX + right.panelWidth - 2500;
-    EXPECT_TRUE(p.setInsertSizeAtSelectedDivider(2500, true));
-    EXPECT_EQ(door.dividers.at(1).position, expectedRight);
+    EXPECT_TRUE(editor.setInsertSize(0, 1, 2500, true));
+    EXPECT_EQ(right.panelWidth, 2500);
+    const int32_t expectedRight = door.dividers.at(1).position;
 
     // A size that would leave the other insert below 20 mm is refused, the divider stays.
-    p.sketch.dirty = false;
-    EXPECT_FALSE(p.setInsertSizeAtSelectedDivider(doorWidth, false));
+    EXPECT_FALSE(editor.setInsertSize(0, 1, doorWidth, false));
     EXPECT_EQ(door.dividers.at(1).position, expectedRight);
-    EXPECT_TRUE(p.sketch.dirty);
     for (int32_t extreme : {std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::min()})
-        EXPECT_FALSE(p.setInsertSizeAtSelectedDivider(extreme, true));
+        EXPECT_FALSE(editor.setInsertSize(0, 1, extreme, true));
 }
 
 TEST_F(ProjectTest, PasteAndAlignDoors) {

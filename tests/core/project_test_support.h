@@ -51,7 +51,6 @@ protected:
         door.updateInsertEdges();
         project_->sketch.selectedDividerId = 1;
         project_->sketch.selectedDividerDoor = doorIndex;
-        project_->sketch.dirty = true;
         project_->recalculate(true);
     }
 

@@ -173,12 +173,10 @@ TEST(SketchDividerTest, SketchRemovesTheDividerUnderThePoint) {
     const int32_t v = splitDoorAt(s.doors[1], 4000, 10, true);
     s.selectedDividerDoor = 1;
     s.selectedDividerId = v;
-    test::layoutSketch(s);
-    s.dirty = false;
-    EXPECT_FALSE(s.removeDividerAt({13000, 500})); // an insert, not a divider
-    EXPECT_FALSE(s.dirty);
-    EXPECT_TRUE(s.removeDividerAt({14000, 500}));
-    EXPECT_TRUE(s.dirty);
+    view::SketchLayout layout = test::layoutSketch(s);
+    EXPECT_FALSE(test::removeDividerAt(layout, s, {13000, 500})); // an insert, not a divider
+    EXPECT_EQ(s.doors[1].dividers.size(), 1u);
+    EXPECT_TRUE(test::removeDividerAt(layout, s, {14000, 500}));
     EXPECT_TRUE(s.doors[1].dividers.empty());
     EXPECT_EQ(s.selectedDivider(), nullptr);
 }

@@ -34,18 +34,16 @@ TEST(SketchPasteTest, PasteNeedsTwoMillimetresRightOfTheLastVertical) {
         DoorSketch s = sketchToCopy(c.width, &glass);
         test::splitDoorAt(s.doors[1], 3000, 10, true);
         const Door before = s.doors[1];
-        s.dirty = false;
         s.resizePending = false;
         EXPECT_EQ(s.pasteDoor(1), c.result) << c.width;
         EXPECT_EQ(s.copiedDoor, 0);
         const Door& target = s.doors[1];
         if (c.result != 0) {
-            EXPECT_FALSE(s.dirty);
+            EXPECT_FALSE(s.resizePending);
             EXPECT_EQ(target.dividers.begin()->second.position, before.dividers.begin()->second.position);
             EXPECT_EQ(target.inserts.size(), before.inserts.size());
             continue;
         }
-        EXPECT_TRUE(s.dirty);
         EXPECT_TRUE(s.resizePending);
         EXPECT_EQ(target.width, c.width);
         EXPECT_EQ(target.height, 21000);
@@ -79,13 +77,11 @@ TEST(SketchPasteTest, PasteDropsReferencesThatNameNothingAndTheOldSelection) {
     DoorSketch s = sketchToCopy(12000, nullptr);
     s.doors[0].divider(2)->endId = 99;
     s.doors[1].selectedInsertId = 1;
-    s.doors[1].hitKind = kHitInsert;
     s.selectedDividerDoor = 1;
     s.selectedDividerId = 1;
     ASSERT_EQ(s.pasteDoor(1), 0);
     EXPECT_EQ(s.doors[1].divider(2)->endId, 0);
     EXPECT_EQ(s.doors[1].selectedInsertId, 0);
-    EXPECT_EQ(s.doors[1].hitKind, kHitNothing);
     EXPECT_EQ(s.selectedDivider(), nullptr);
 
     Door& door = s.doors[2];
@@ -101,14 +97,20 @@ TEST(SketchFillTest, SelectingAndFillingTheInsertUnderThePoint) {
     for (int i = 0; i < 2; ++i)
         sizeDoor(s.doors[i], 10000, 20000);
     test::splitDoorAt(s.doors[1], 5000, 10, true);
-    test::layoutSketch(s);
+    view::SketchLayout layout = test::layoutSketch(s);
 
-    EXPECT_FALSE(s.selectInsertAt({25000, 10}));
-    ASSERT_TRUE(s.selectInsertAt({16000, 10}));
+    EXPECT_FALSE(view::insertAt(layout, s, {25000, 10}));
+    const view::ItemAt at = view::insertAt(layout, s, {16000, 10});
+    ASSERT_TRUE(at);
+    ASSERT_TRUE(s.selectInsert(at.door, at.id));
     EXPECT_EQ(s.doors[1].selectedInsertId, 2);
-    EXPECT_EQ(s.selectedInsertRect(), (PixelRect{15000, 0, 20000, 20000}));
+    EXPECT_EQ(s.selectedInsertDoor(), 1);
+    EXPECT_EQ(view::selectedInsertRect(layout, s), (PixelRect{15000, 0, 20000, 20000}));
+    EXPECT_FALSE(s.selectInsert(1, 7)); // no such insert: nothing stays selected
+    EXPECT_FALSE(s.hasSelection());
+    ASSERT_TRUE(s.selectInsert(at.door, at.id));
 
-    s.fillSelectedInsertAcrossDoors(&glass, 0, 1);
+    ASSERT_TRUE(s.fillInsertAcrossDoors(1, 2, &glass, 0, 1));
     const Insert& ins = *s.doors[1].insert(2);
     EXPECT_EQ(ins.material, &glass);
     EXPECT_TRUE(ins.scaleByDoors);
@@ -116,35 +118,36 @@ TEST(SketchFillTest, SelectingAndFillingTheInsertUnderThePoint) {
     EXPECT_EQ(ins.scaleLastDoor, 1);
     // Ranges that leave out the insert's own door or reach past the doors change nothing.
     for (auto [from, to] : {std::pair{0, 0}, std::pair{-1, 1}, std::pair{1, 2}, std::pair{1, 0}}) {
-        s.fillSelectedInsertAcrossDoors(&oak, from, to);
+        EXPECT_FALSE(s.fillInsertAcrossDoors(1, 2, &oak, from, to));
         EXPECT_EQ(ins.material, &glass) << from << ".." << to;
         EXPECT_EQ(ins.scaleFirstDoor, 0);
     }
-    s.fillSelectedInsert(&oak);
+    ASSERT_TRUE(s.fillInsert(1, 2, &oak));
     EXPECT_EQ(ins.material, &oak);
     EXPECT_FALSE(ins.scaleByDoors);
     EXPECT_EQ(s.doors[1].insert(1)->material, nullptr);
 
     s.clearSelection();
-    s.fillSelectedInsert(&glass); // nothing selected: nothing filled
+    EXPECT_EQ(s.selectedInsertDoor(), -1);
+    EXPECT_FALSE(s.fillInsert(1, 9, &glass)); // no such insert: nothing filled
     EXPECT_EQ(ins.material, &oak);
 }
 
-TEST(SketchFillTest, DeleteOverAnInsertTakesTheMaterialAway) {
-    Material oak;
+TEST(SketchFillTest, TheHitOfTheLastHoverNamesTheInsertToClear) {
     DoorSketch s(20000, 20000, 2, nullptr, false);
     for (int i = 0; i < 2; ++i)
         sizeDoor(s.doors[i], 10000, 20000);
-    test::layoutSketch(s);
-    EXPECT_FALSE(s.clearHoveredInsertMaterial()); // nothing under the mouse
+    view::SketchLayout layout = test::layoutSketch(s);
+    EXPECT_FALSE(view::insertAt(layout, s, {25000, 10})); // nothing under the mouse
+    EXPECT_EQ(layout.hit.kind, view::kHitNothing);
 
-    s.doors[1].insert(1)->material = &oak;
-    ASSERT_NE(s.doors[1].insertAt({15000, 10}), nullptr);
-    EXPECT_TRUE(s.clearHoveredInsertMaterial());
-    EXPECT_EQ(s.doors[1].insert(1)->material, nullptr);
-    s.dirty = false;
-    EXPECT_TRUE(s.clearHoveredInsertMaterial()); // already without material: still answers
-    EXPECT_TRUE(s.dirty);
+    const view::ItemAt at = view::insertAt(layout, s, {15000, 10});
+    ASSERT_TRUE(at);
+    EXPECT_EQ(layout.hit, (view::Hit{1, view::kHitInsert, -1, 1, 0}));
+    // A layout out of date finds nothing to hover.
+    layout.stale = true;
+    EXPECT_EQ(view::hoverTest(layout, s, {15000, 10}).door, -1);
+    EXPECT_EQ(layout.hit.kind, view::kHitNothing);
 }
 
 } // namespace

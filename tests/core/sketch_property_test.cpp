@@ -65,19 +65,18 @@ TEST(SketchPropertyTest, OperationsOnStateNoEditProducesAreSafe) {
     for (int32_t doorCount : {-3, 0, 1, 11, big}) {
         for (int32_t currentDoor : {-1, 0, 9, 10, small}) {
             DoorSketch s(big, small, doorCount, nullptr, false);
-            s.currentDoor = currentDoor;
-            s.scale = std::nan("");
-            for (Door& door : s.doors) {
+            view::SketchLayout layout;
+            layout.currentDoor = currentDoor;
+            layout.scale = std::nan("");
+            layout.stale = false;
+            layout.hit = view::Hit{0, view::kHitDivider, 12, 0, 99};
+            for (size_t i = 0; i < s.doors.size(); ++i) {
+                Door& door = s.doors[i];
                 door.width = big;
                 door.height = small;
                 door.previousWidth = -1;
-                door.rect = {small, small, big, big};
-                door.hitKind = kHitDivider;
-                door.hitDividerId = 99;
-                door.hitFrame = 12;
                 door.selectedInsertId = -7;
                 Insert& ins = door.inserts.begin()->second;
-                ins.rect = door.rect;
                 ins.left = small;
                 ins.right = big;
                 ins.topId = 5; // names nothing
@@ -87,27 +86,35 @@ TEST(SketchPropertyTest, OperationsOnStateNoEditProducesAreSafe) {
                 stray.startId = 3;
                 stray.endId = 3;
                 door.dividers[3] = stray;
+                view::DoorLayout& laid = layout.doors[i];
+                laid.rect = {small, small, big, big};
+                laid.inserts[door.inserts.begin()->first] = laid.rect;
+                laid.dividers[3] = laid.rect;
+                laid.dividers[42] = laid.rect; // a divider the model does not hold
             }
             const PixelPoint corner{big - 1, big - 1};
             s.numberItems();
             (void)s.overlapCount();
             (void)s.remainder();
             (void)s.hasSelection();
-            (void)s.selectedInsertRect();
-            (void)s.beginDrag();
-            (void)s.dragTo(corner);
-            s.doors[0].hitKind = kHitFrame;
-            (void)s.beginDrag();
-            (void)s.dragTo(corner);
-            (void)s.splitAt(corner, nullptr, true);
-            s.scale = 1e-9;
-            (void)s.splitAt({small, small}, nullptr, false);
-            (void)s.dragTo({small, small});
-            (void)s.removeDividerAt(corner);
-            (void)s.selectInsertAt(corner);
-            s.fillSelectedInsert(nullptr);
-            s.fillSelectedInsertAcrossDoors(nullptr, small, big);
-            (void)s.clearHoveredInsertMaterial();
+            (void)view::selectedInsertRect(layout, s);
+            (void)view::beginDrag(layout, s);
+            (void)test::dragTo(layout, s, corner);
+            layout.hit = view::Hit{0, view::kHitFrame, 12, 0, 0};
+            (void)view::beginDrag(layout, s);
+            (void)test::dragTo(layout, s, corner);
+            (void)test::splitAt(layout, s, corner, nullptr, true);
+            layout.scale = 1e-9;
+            (void)test::splitAt(layout, s, {small, small}, nullptr, false);
+            (void)test::dragTo(layout, s, {small, small});
+            (void)test::removeDividerAt(layout, s, corner);
+            (void)view::insertAt(layout, s, corner);
+            (void)view::hoverTest(layout, s, corner);
+            (void)view::describeHover(layout, s);
+            (void)view::contextMenuEntries(layout, s, currentDoor);
+            (void)s.selectInsert(big, 1);
+            (void)s.fillInsert(small, 1, nullptr);
+            (void)s.fillInsertAcrossDoors(0, 1, nullptr, small, big);
             s.copyDoor(big);
             (void)s.pasteDoor(0);
             s.copyDoor(0);
@@ -122,7 +129,7 @@ TEST(SketchPropertyTest, OperationsOnStateNoEditProducesAreSafe) {
                                             big, true);
                 (void)door.removeDivider(3);
             }
-            s.clearHits();
+            layout.clearHits();
             s.clearSelection();
         }
     }

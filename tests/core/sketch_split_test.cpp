@@ -12,13 +12,11 @@ namespace dalvex {
 namespace {
 
 using test::consistent;
-using test::layoutDoor;
 using test::sizeDoor;
 
 Door plainDoor() {
     Door door;
     sizeDoor(door, 10000, 20000);
-    layoutDoor(door);
     return door;
 }
 
@@ -33,9 +31,8 @@ TEST(SketchSplitTest, PositionsAreRoundedToTheGridAndKeepTwentyMillimetres) {
         for (bool vertical : {true, false}) {
             Door door; // square, so both orientations meet the same limits
             sizeDoor(door, 10000, 10000);
-            layoutDoor(door);
             const PixelPoint p = vertical ? PixelPoint{c.at, 500} : PixelPoint{500, c.at};
-            Divider* d = door.split(p, nullptr, vertical, 1.0);
+            Divider* d = test::splitAt(door, p, nullptr, vertical);
             ASSERT_EQ(d != nullptr, c.taken) << c.at;
             if (!d) {
                 EXPECT_TRUE(door.dividers.empty());
@@ -53,9 +50,10 @@ TEST(SketchSplitTest, PositionsAreRoundedToTheGridAndKeepTwentyMillimetres) {
 
 TEST(SketchSplitTest, ScaleAndDoorOffsetAreTakenIntoAccount) {
     Door door = plainDoor();
-    door.rect = {100, 50, 100 + 5000, 50 + 10000}; // the same door drawn at half size from (100, 50)
-    door.insert(1)->rect = door.rect;
-    Divider* d = door.split({100 + 617, 300}, nullptr, true, 0.5); // 617 / 0.5 = 1234
+    view::DoorLayout layout;
+    layout.rect = {100, 50, 100 + 5000, 50 + 10000}; // the same door drawn at half size from (100, 50)
+    layout.inserts[1] = layout.rect;
+    Divider* d = test::splitAt(door, layout, {100 + 617, 300}, nullptr, true, 0.5); // 617 / 0.5 = 1234
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->position, 1200);
 }
@@ -63,23 +61,23 @@ TEST(SketchSplitTest, ScaleAndDoorOffsetAreTakenIntoAccount) {
 TEST(SketchSplitTest, ScalesThatCannotBeDividedByAreRefused) {
     for (double scale : {0.0, -1.0, std::nan(""), std::numeric_limits<double>::infinity()}) {
         Door door = plainDoor();
-        EXPECT_EQ(door.split({5000, 500}, nullptr, true, scale), nullptr) << scale;
+        EXPECT_EQ(test::splitAt(door, test::layoutDoor(door), {5000, 500}, nullptr, true, scale), nullptr)
+            << scale;
         EXPECT_TRUE(door.dividers.empty());
     }
     // A tiny scale makes the offset enormous; it clamps and is then refused as outside the insert.
     Door door = plainDoor();
-    EXPECT_EQ(door.split({5000, 500}, nullptr, true, 1e-300), nullptr);
+    EXPECT_EQ(test::splitAt(door, test::layoutDoor(door), {5000, 500}, nullptr, true, 1e-300), nullptr);
 }
 
 TEST(SketchSplitTest, NarrowInsertTakesTheSplitOnlyWithTwentyMillimetresEachSide) {
     Door door = plainDoor();
     ASSERT_NE(test::splitDoorAt(door, 5000, 10, true), 0);
     ASSERT_NE(test::splitDoorAt(door, 6000, 10, true), 0); // the insert 5000..6000
-    layoutDoor(door);
-    EXPECT_EQ(door.split({5900, 10}, nullptr, true, 1.0), nullptr);
-    EXPECT_EQ(door.split({5149, 10}, nullptr, true, 1.0), nullptr); // rounds to 5100
+    EXPECT_EQ(test::splitAt(door, {5900, 10}, nullptr, true), nullptr);
+    EXPECT_EQ(test::splitAt(door, {5149, 10}, nullptr, true), nullptr); // rounds to 5100
     ASSERT_EQ(door.dividers.size(), 2u);
-    Divider* d = door.split({5800, 10}, nullptr, true, 1.0);
+    Divider* d = test::splitAt(door, {5800, 10}, nullptr, true);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->position, 5800);
     EXPECT_TRUE(consistent(door));
@@ -94,8 +92,7 @@ TEST(SketchSplitTest, NewInsertCopiesTheOldOneAndTakesTheFarPart) {
     first.scaleByDoors = true;
     first.scaleLastDoor = 2;
     first.panelWidth = 9000;
-    layoutDoor(door);
-    Divider* h = door.split({3000, 8049}, &profile, false, 1.0);
+    Divider* h = test::splitAt(door, {3000, 8049}, &profile, false);
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(h->profile, &profile);
     EXPECT_EQ(h->position, 8000);
@@ -120,14 +117,14 @@ TEST(SketchSplitTest, CountersThatWouldCollideOrOverflowAreNotUsed) {
     Door door = plainDoor();
     door.nextDividerId = -5; // as a damaged file might leave it
     door.nextInsertId = 1;   // already taken
-    ASSERT_NE(door.split({5000, 10}, nullptr, true, 1.0), nullptr);
+    ASSERT_NE(test::splitAt(door, {5000, 10}, nullptr, true), nullptr);
     EXPECT_EQ(door.dividers.begin()->first, 1);
     EXPECT_EQ(door.inserts.rbegin()->first, 2);
     EXPECT_TRUE(consistent(door));
 
     Door full = plainDoor();
     full.nextInsertId = std::numeric_limits<int32_t>::max();
-    EXPECT_EQ(full.split({5000, 10}, nullptr, true, 1.0), nullptr);
+    EXPECT_EQ(test::splitAt(full, {5000, 10}, nullptr, true), nullptr);
     EXPECT_TRUE(full.dividers.empty());
 }
 
@@ -147,18 +144,16 @@ TEST(SketchSplitTest, SketchSplitsInTheFirstVisibleDoorAndSelectsTheDivider) {
     DoorSketch s(20000, 20000, 2, nullptr, false);
     for (int i = 0; i < 2; ++i)
         sizeDoor(s.doors[i], 10000, 20000);
-    test::layoutSketch(s);
-    s.dirty = false;
-    ASSERT_TRUE(s.splitAt({13000, 500}, nullptr, true));
-    EXPECT_TRUE(s.dirty);
+    view::SketchLayout layout = test::layoutSketch(s);
+    ASSERT_TRUE(test::splitAt(layout, s, {13000, 500}, nullptr, true));
     EXPECT_EQ(s.selectedDividerDoor, 1);
     ASSERT_NE(s.selectedDivider(), nullptr);
     EXPECT_EQ(s.selectedDivider()->position, 3000);
     EXPECT_TRUE(s.doors[0].dividers.empty());
 
     // Only the current door is looked at when one door is shown.
-    s.currentDoor = 0;
-    EXPECT_FALSE(s.splitAt({15000, 500}, nullptr, true));
+    layout.currentDoor = 0;
+    EXPECT_FALSE(test::splitAt(layout, s, {15000, 500}, nullptr, true));
     EXPECT_EQ(s.selectedDivider(), nullptr);
     EXPECT_EQ(s.selectedDividerDoor, -1);
 }

@@ -1,7 +1,10 @@
 #pragma once
 // Helpers for the door sketch tests: doors of a given size, a layout at scale 1 as the sketch view would make
-// it (door coordinates = pixels, doors side by side from x = 0), and a checker of the tiling invariants.
+// it (door coordinates = pixels, doors side by side from x = 0), the view's gestures on it, and a checker of
+// the tiling invariants.
 #include "sketch/door_sketch.h"
+#include "view/sketch_gestures.h"
+#include "view/sketch_hover.h"
 
 #include <gtest/gtest.h>
 
@@ -18,38 +21,84 @@ inline void sizeDoor(Door& door, int32_t width, int32_t height) {
 
 // Pixel rectangles at scale 1 with the door's left edge at originX. Dividers are 3 pixels wide around their
 // position, over their span.
-inline void layoutDoor(Door& door, int originX = 0) {
-    door.rect = {originX, 0, originX + door.width, door.height};
-    for (auto& [id, ins] : door.inserts)
-        ins.rect = {originX + ins.left, ins.top, originX + ins.right, ins.bottom};
-    for (auto& [id, d] : door.dividers) {
+inline view::DoorLayout layoutDoor(const Door& door, int originX = 0) {
+    view::DoorLayout out;
+    out.rect = {originX, 0, originX + door.width, door.height};
+    for (const auto& [id, ins] : door.inserts)
+        out.inserts[id] = {originX + ins.left, ins.top, originX + ins.right, ins.bottom};
+    for (const auto& [id, d] : door.dividers) {
         const Divider* start = door.divider(d.startId);
         const int s = start ? start->position : 0;
         if (d.vertical)
-            d.rect = {originX + d.position - 1, s, originX + d.position + 2, s + d.length};
+            out.dividers[id] = {originX + d.position - 1, s, originX + d.position + 2, s + d.length};
         else
-            d.rect = {originX + s, d.position - 1, originX + s + d.length, d.position + 2};
+            out.dividers[id] = {originX + s, d.position - 1, originX + s + d.length, d.position + 2};
     }
+    return out;
 }
 
-// Lays the door out and splits at door coordinates (x, y) at scale 1; returns the new divider's id or 0.
+// A click of the view at pixel `p` of `layout` (drawn at `scale`) in divider mode: the split it asks for.
+inline Divider* splitAt(Door& door, const view::DoorLayout& layout, PixelPoint p,
+                        const DividerProfile* profile, bool vertical, double scale) {
+    const view::SplitPlace at = view::splitPlaceInDoor(layout, door, 0, p, scale, vertical);
+    return at ? door.splitInsert(at.insertId, at.position, profile, vertical) : nullptr;
+}
+
+// The same on the door laid out at scale 1.
+inline Divider* splitAt(Door& door, PixelPoint p, const DividerProfile* profile, bool vertical) {
+    return splitAt(door, layoutDoor(door), p, profile, vertical, 1.0);
+}
+
+// Splits at door coordinates (x, y) at scale 1; returns the new divider's id or 0.
 inline int32_t splitDoorAt(Door& door, int x, int y, bool vertical) {
-    layoutDoor(door);
-    return door.split({x, y}, nullptr, vertical, 1.0) ? door.nextDividerId - 1 : 0;
+    return splitAt(door, {x, y}, nullptr, vertical) ? door.nextDividerId - 1 : 0;
 }
 
 // Lays out the first doorCount doors of a sketch side by side and their frame sides without profiles (the
 // right side 4 pixels wide inside the door, as the view draws it).
-inline void layoutSketch(DoorSketch& sketch) {
+inline view::SketchLayout layoutSketch(const DoorSketch& sketch) {
+    view::SketchLayout layout;
     int x = 0;
     for (int i = 0; i < sketch.doorCount; ++i) {
-        Door& door = sketch.doors[i];
-        layoutDoor(door, x);
-        door.frame[kFrameLeft].rect = {x, 0, x, door.height};
-        door.frame[kFrameRight].rect = {x + door.width - 4, 0, x + door.width, door.height};
+        const Door& door = sketch.doors[i];
+        view::DoorLayout& out = layout.doors[i];
+        out = layoutDoor(door, x);
+        out.frame[kFrameLeft] = {x, 0, x, door.height};
+        out.frame[kFrameRight] = {x + door.width - 4, 0, x + door.width, door.height};
+        layout.table[i] = out.rect;
         x += door.width;
     }
-    sketch.scale = 1.0;
+    layout.scale = 1.0;
+    layout.stale = false;
+    return layout;
+}
+
+// The view's gestures on a laid-out sketch, carried out as the editor's operations would: a click in divider
+// mode, releasing a drag of the item of the last hit test, and the context menu's deletion of a divider.
+inline bool splitAt(view::SketchLayout& layout, DoorSketch& s, PixelPoint p, const DividerProfile* profile,
+                    bool vertical) {
+    const view::SplitPlace at = view::splitPlace(layout, s, p, vertical);
+    if (!at || !s.doors[at.door].splitInsert(at.insertId, at.position, profile, vertical)) {
+        s.selectDivider(-1, 0);
+        return false;
+    }
+    s.selectDivider(at.door, s.doors[at.door].nextDividerId - 1);
+    return true;
+}
+
+inline bool dragTo(const view::SketchLayout& layout, DoorSketch& s, PixelPoint p) {
+    const view::DragMove move = view::dragMove(layout, s, p);
+    if (move.door >= 0) s.selectDivider(move.door, move.dividerId);
+    if (move.kind == view::kHitFrame) return s.moveJoint(move.leftDoor, move.growth);
+    if (move.kind == view::kHitDivider) return s.doors[move.door].moveDivider(move.dividerId, move.position);
+    return false;
+}
+
+inline bool removeDividerAt(view::SketchLayout& layout, DoorSketch& s, PixelPoint p) {
+    const view::ItemAt at = view::dividerAt(layout, s, p);
+    if (!at || !s.doors[at.door].removeDivider(at.id)) return false;
+    if (s.selectedDividerDoor == at.door && s.selectedDividerId == at.id) s.selectDivider(-1, 0);
+    return true;
 }
 
 // The invariants every editing operation keeps: the inserts tile the door, each edge lies on the divider (or

@@ -1,10 +1,10 @@
 #pragma once
-// Helpers of the bill-of-materials tests: a Catalogue built from a temporary program folder, sketches laid
-// out at scale 1 and split with the sketch model's own operation, test materials, and comparisons that name
-// every field that differs.
+// Helpers of the bill-of-materials tests: a Catalogue built from a temporary program folder, sketches split
+// with the sketch model's own operation, test materials, and comparisons that name every field that differs.
 #include "calc/systems.h"
 #include "catalogue/catalogue.h"
 #include "io/atomic_file.h"
+#include "sketch/sketch_units.h"
 #include "temp_folder.h"
 #include "text/encoding.h"
 
@@ -69,17 +69,14 @@ inline Material material(std::string code, std::string name, std::string picture
     return m;
 }
 
-// The layout of a door at scale 1: one pixel per 0.1 mm, the door at the origin.
-inline void layOut(Door& door) {
-    door.rect = {0, 0, door.width, door.height};
-    for (auto& [id, insert] : door.inserts)
-        insert.rect = {insert.left, insert.top, insert.right, insert.bottom};
-}
-
-// Splits the insert under the point (door coordinates) with a divider through it.
+// Splits the insert under the point (door coordinates) with a divider through it, on the divider grid.
 inline const Divider* split(Door& door, int x, int y, const DividerProfile* profile, bool vertical) {
-    layOut(door);
-    const Divider* d = door.split({x, y}, profile, vertical, 1.0);
+    const Divider* d = nullptr;
+    for (const auto& [id, ins] : door.inserts)
+        if (ins.left <= x && x < ins.right && ins.top <= y && y < ins.bottom) {
+            d = door.splitInsert(id, sketch::roundToDividerGrid(vertical ? x : y), profile, vertical);
+            break;
+        }
     EXPECT_NE(d, nullptr) << "split at " << x << ", " << y;
     return d;
 }

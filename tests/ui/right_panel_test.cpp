@@ -227,7 +227,7 @@ void RightPanelTest::doorsShownListSetsTheCurrentDoor() {
     QCOMPARE(p.panel.doorsShownList()->currentIndex(), 0);
     p.selectFirstInsert(0);
     p.panel.doorsShownList()->setCurrentIndex(2);
-    QCOMPARE(p.f.project.sketch.currentDoor, 1);
+    QCOMPARE(p.f.screen.currentDoor(p.f.project.sketch.doorCount), 1);
     QVERIFY(!p.f.project.sketch.hasSelection());
     QCOMPARE(p.sent(Notification::Recalculated), 1);
     // A new door count brings the list back to "Все".
@@ -426,8 +426,7 @@ void RightPanelTest::clearingAsksFirst() {
     ScriptedQuestions questions;
     Project& project = p.f.project;
     const Material* m = &sampleCatalogue().collections().front().materials.front();
-    p.selectFirstInsert(1);
-    project.fillSelectedInsert(m);
+    QVERIFY(project.sketch.fillInsert(1, project.sketch.doors[1].inserts.begin()->first, m));
     QCOMPARE(p.firstInsert(1).material, m);
 
     questions.answer = false;

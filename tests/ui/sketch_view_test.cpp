@@ -3,9 +3,12 @@
 #include "draft_dlg.h"
 #include "main_window.h"
 #include "picture_cache.h"
+#include "project/project_editor.h"
+#include "project/project_files.h"
+#include "project/project_state.h"
 #include "records/records.h"
-#include "sketch_layout.h"
 #include "ui_test_support.h"
+#include "view/sketch_layout.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -14,6 +17,7 @@
 
 using namespace dalvex;
 using namespace dalvex::ui;
+using namespace dalvex::view;
 using dalvex::ui::test::ProjectFixture;
 using dalvex::ui::test::RecordingHub;
 
@@ -29,13 +33,21 @@ int face(const Article* a) {
     return a ? a->faceWidth : 0;
 }
 
-// Lays the project out and splits the insert under its centre; the project recalculates.
+// The sketch laid out at kScale from kOrigin, all doors or only `currentDoor`.
+SketchLayout laid(const DoorSketch& s, int currentDoor = -1) {
+    SketchLayout l;
+    l.currentDoor = currentDoor;
+    layOut(l, s, kScale, kOrigin);
+    return l;
+}
+
+// Splits the insert across its middle (on the divider grid); the project recalculates.
 Divider& splitInsert(Project& project, int door, int32_t insertId, bool vertical) {
-    layout(project.sketch, kScale, kOrigin);
-    const PixelRect r = project.sketch.doors[door].inserts.at(insertId).rect;
+    const Insert& in = project.sketch.doors[door].inserts.at(insertId);
+    const int32_t middle = vertical ? (in.left + in.right) / 2 : (in.top + in.bottom) / 2;
     project.newDividerVertical = vertical;
-    const bool split = project.splitAt(PixelPoint{r.left + r.width() / 2, r.top + r.height() / 2});
-    if (!split) qFatal("the insert could not be split");
+    if (!ProjectEditor(project).split(door, insertId, middle / 100 * 100, vertical))
+        qFatal("the insert could not be split");
     Door& d = project.sketch.doors[door];
     return d.dividers.at(d.nextDividerId - 1);
 }
@@ -91,8 +103,9 @@ private slots:
 void SketchViewTest::doorsStandSideBySide() {
     ProjectFixture fx;
     DoorSketch& s = fx.project.sketch;
-    const DoorTable table = layout(s, kScale, kOrigin);
-    QCOMPARE(s.scale, kScale);
+    const SketchLayout l = laid(s);
+    const DoorTable& table = l.table;
+    QCOMPARE(l.scale, kScale);
     int left = kOrigin.x;
     for (int i = 0; i < s.doorCount; ++i) {
         const PixelRect& t = table[i];
@@ -100,14 +113,14 @@ void SketchViewTest::doorsStandSideBySide() {
         QCOMPARE(t.top, kOrigin.y);
         QCOMPARE(t.width(), static_cast<int>(s.doors[i].width * kScale));
         QCOMPARE(t.height(), static_cast<int>(s.doors[i].height * kScale));
-        if (i > 0) QCOMPARE(s.doors[i].rect, t); // only door 0 is widened
+        if (i > 0) QCOMPARE(l.doors[i].rect, t); // only door 0 is widened
         left = t.right;
     }
     // Door 0 is widened to the left by its left profile.
     const int w0 = f(face(s.doors[0].frame[kFrameLeft].profile));
     QVERIFY(w0 > 0);
-    QCOMPARE(s.doors[0].rect.left, kOrigin.x - w0);
-    QCOMPARE(s.doors[0].frame[kFrameLeft].rect,
+    QCOMPARE(l.doors[0].rect.left, kOrigin.x - w0);
+    QCOMPARE(l.doors[0].frame[kFrameLeft],
              (PixelRect{kOrigin.x - w0, kOrigin.y, kOrigin.x, table[0].bottom}));
 }
 
@@ -117,25 +130,25 @@ void SketchViewTest::leftSidesFollowTheRows() {
     s.doors[0].row = 0;
     s.doors[1].row = 1; // overlaps door 0
     s.doors[2].row = 1; // meets door 1 edge to edge
-    layout(s, kScale, kOrigin);
+    const SketchLayout l = laid(s);
     for (int i : {1, 2}) {
-        const Door& d = s.doors[i];
-        const int w0 = f(face(d.frame[kFrameLeft].profile));
+        const DoorLayout& d = l.doors[i];
+        const int w0 = f(face(s.doors[i].frame[kFrameLeft].profile));
         QVERIFY(w0 > 0);
-        const PixelRect side = d.frame[kFrameLeft].rect;
+        const PixelRect side = d.frame[kFrameLeft];
         if (i == 1) {
             QCOMPARE(side.left, d.rect.left - w0);
             QCOMPARE(side.right, d.rect.left);
-            QVERIFY(s.doors[0].rect.contains(PixelPoint{side.left, side.top})); // over the neighbour
+            QVERIFY(l.doors[0].rect.contains(PixelPoint{side.left, side.top})); // over the neighbour
         } else {
             QCOMPARE(side.left, d.rect.left);
             QCOMPARE(side.right, d.rect.left + w0);
         }
         // Top and bottom run between the vertical sides.
-        QCOMPARE(d.frame[kFrameTop].rect.left, side.right);
-        QCOMPARE(d.frame[kFrameBottom].rect.right, d.frame[kFrameRight].rect.left);
-        QCOMPARE(d.frame[kFrameTop].rect.height(), f(face(d.frame[kFrameTop].profile)));
-        QCOMPARE(d.frame[kFrameBottom].rect.bottom, d.rect.bottom);
+        QCOMPARE(d.frame[kFrameTop].left, side.right);
+        QCOMPARE(d.frame[kFrameBottom].right, d.frame[kFrameRight].left);
+        QCOMPARE(d.frame[kFrameTop].height(), f(face(s.doors[i].frame[kFrameTop].profile)));
+        QCOMPARE(d.frame[kFrameBottom].bottom, d.rect.bottom);
     }
 }
 
@@ -146,12 +159,12 @@ void SketchViewTest::rightSideWithoutProfile() {
     QVERIFY(profile && profile->faceWidth > 0);
     s.doors[1].frame[kFrameRight].profile = nullptr;
     s.doors[2].frame[kFrameRight].profile = nullptr;
-    layout(s, kScale, kOrigin);
-    QCOMPARE(s.doors[0].frame[kFrameRight].rect.width(), f(profile->faceWidth));
-    QCOMPARE(s.doors[1].frame[kFrameRight].rect.width(), 4);
-    QCOMPARE(s.doors[1].frame[kFrameRight].rect.right, s.doors[1].rect.right);
-    QVERIFY(s.doors[2].frame[kFrameRight].rect.isEmpty()); // the last door: nothing
-    QCOMPARE(s.doors[2].frame[kFrameTop].rect.right, s.doors[2].rect.right);
+    const SketchLayout l = laid(s);
+    QCOMPARE(l.doors[0].frame[kFrameRight].width(), f(profile->faceWidth));
+    QCOMPARE(l.doors[1].frame[kFrameRight].width(), 4);
+    QCOMPARE(l.doors[1].frame[kFrameRight].right, l.doors[1].rect.right);
+    QVERIFY(l.doors[2].frame[kFrameRight].isEmpty()); // the last door: nothing
+    QCOMPARE(l.doors[2].frame[kFrameTop].right, l.doors[2].rect.right);
 }
 
 void SketchViewTest::dividersAndInsertsFollowTheirNeighbours() {
@@ -167,30 +180,28 @@ void SketchViewTest::dividersAndInsertsFollowTheirNeighbours() {
     QVERIFY(rightInsert != 0);
     splitInsert(p, 1, rightInsert, false);
     const int32_t horizontalId = door.nextDividerId - 1;
-    layout(p.sketch, kScale, kOrigin);
+    const SketchLayout l = laid(p.sketch);
+    const DoorLayout& at = l.doors[1];
 
     const Divider& v = door.dividers.at(verticalId);
-    const Divider& h = door.dividers.at(horizontalId);
+    const PixelRect vr = at.divider(verticalId);
+    const PixelRect hr = at.divider(horizontalId);
     const int wv = face(v.profile);
-    QCOMPARE(v.rect.left, static_cast<int>(std::floor((v.axis - wv / 2) * kScale + 0.5)) + door.rect.left);
-    QCOMPARE(v.rect.top, door.frame[kFrameTop].rect.bottom);
-    QCOMPARE(v.rect.bottom, door.frame[kFrameBottom].rect.top);
+    QCOMPARE(vr.left, static_cast<int>(std::floor((v.axis - wv / 2) * kScale + 0.5)) + at.rect.left);
+    QCOMPARE(vr.top, at.frame[kFrameTop].bottom);
+    QCOMPARE(vr.bottom, at.frame[kFrameBottom].top);
     // The horizontal one starts at the vertical one and ends at the right side.
-    QCOMPARE(h.startId, verticalId);
-    QCOMPARE(h.rect.left, v.rect.right);
-    QCOMPARE(h.rect.right, door.frame[kFrameRight].rect.left);
+    QCOMPARE(door.dividers.at(horizontalId).startId, verticalId);
+    QCOMPARE(hr.left, vr.right);
+    QCOMPARE(hr.right, at.frame[kFrameRight].left);
 
     QCOMPARE(static_cast<int>(door.inserts.size()), 3);
     for (const auto& [id, in] : door.inserts) {
-        const PixelRect r = in.rect;
-        QCOMPARE(r.left,
-                 in.leftId ? door.dividers.at(in.leftId).rect.right : door.frame[kFrameLeft].rect.right);
-        QCOMPARE(r.right,
-                 in.rightId ? door.dividers.at(in.rightId).rect.left : door.frame[kFrameRight].rect.left);
-        QCOMPARE(r.top,
-                 in.topId ? door.dividers.at(in.topId).rect.bottom : door.frame[kFrameTop].rect.bottom);
-        QCOMPARE(r.bottom,
-                 in.bottomId ? door.dividers.at(in.bottomId).rect.top : door.frame[kFrameBottom].rect.top);
+        const PixelRect r = at.insert(id);
+        QCOMPARE(r.left, in.leftId ? at.divider(in.leftId).right : at.frame[kFrameLeft].right);
+        QCOMPARE(r.right, in.rightId ? at.divider(in.rightId).left : at.frame[kFrameRight].left);
+        QCOMPARE(r.top, in.topId ? at.divider(in.topId).bottom : at.frame[kFrameTop].bottom);
+        QCOMPARE(r.bottom, in.bottomId ? at.divider(in.bottomId).top : at.frame[kFrameBottom].top);
         QVERIFY(!r.isEmpty());
     }
 }
@@ -201,61 +212,56 @@ void SketchViewTest::thinDividerIsThreePixelsWide() {
     DividerProfile thin;
     thin.faceWidth = 20; // 2 mm: 0.4 px at this scale
     v.profile = &thin;
-    layout(fx.project.sketch, kScale, kOrigin);
-    const int right = static_cast<int>(std::floor((v.axis - 10) * kScale + 0.5)) +
-                      fx.project.sketch.doors[0].rect.left + static_cast<int>(std::floor(20 * kScale + 0.5));
-    QCOMPARE(v.rect.right, right);
-    QCOMPARE(v.rect.width(), 3);
+    const int32_t id = fx.project.sketch.doors[0].nextDividerId - 1;
+    SketchLayout l = laid(fx.project.sketch);
+    const int right = static_cast<int>(std::floor((v.axis - 10) * kScale + 0.5)) + l.doors[0].rect.left +
+                      static_cast<int>(std::floor(20 * kScale + 0.5));
+    QCOMPARE(l.doors[0].divider(id).right, right);
+    QCOMPARE(l.doors[0].divider(id).width(), 3);
     v.profile = nullptr; // no profile at all: still visible
-    layout(fx.project.sketch, kScale, kOrigin);
-    QCOMPARE(v.rect.width(), 3);
+    l = laid(fx.project.sketch);
+    QCOMPARE(l.doors[0].divider(id).width(), 3);
 }
 
 void SketchViewTest::gapTakesTheRemainder() {
     ProjectFixture fx;
     DoorSketch& s = fx.project.sketch;
     s.doorsTotalWidth += 1234;
-    layout(s, kScale, kOrigin);
-    QCOMPARE(s.gapRect.left, s.doors[2].rect.right);
-    QCOMPARE(s.gapRect.top, kOrigin.y);
-    QCOMPARE(s.gapRect.width(), static_cast<int>(1234 * kScale));
-    QCOMPARE(s.gapRect.height(), static_cast<int>(s.doors[0].height * kScale));
+    const SketchLayout l = laid(s);
+    QCOMPARE(l.gapRect.left, l.doors[2].rect.right);
+    QCOMPARE(l.gapRect.top, kOrigin.y);
+    QCOMPARE(l.gapRect.width(), static_cast<int>(1234 * kScale));
+    QCOMPARE(l.gapRect.height(), static_cast<int>(s.doors[0].height * kScale));
     s.doorsTotalWidth -= 2000; // doors wider than the opening: no gap
-    layout(s, kScale, kOrigin);
-    QVERIFY(s.gapRect.isEmpty());
+    QVERIFY(laid(s).gapRect.isEmpty());
 }
 
 void SketchViewTest::currentDoorStartsAtTheOrigin() {
     ProjectFixture fx;
     DoorSketch& s = fx.project.sketch;
     s.doorsTotalWidth += 1000;
-    const DoorTable all = layout(s, kScale, kOrigin);
-    const PixelRect gap = s.gapRect;
-    const PixelRect sideBefore = s.doors[2].frame[kFrameLeft].rect;
-    const PixelRect insertBefore = s.doors[2].inserts.at(1).rect;
-    s.currentDoor = 2;
-    const DoorTable one = layout(s, kScale, kOrigin);
-    const int shift = all[0].width() + all[1].width();
-    QCOMPARE(one[2].left, kOrigin.x);
-    QCOMPARE(one[0].left, all[0].left - shift);
-    QCOMPARE(s.gapRect.left, gap.left - shift);
-    QCOMPARE(s.doors[2].frame[kFrameLeft].rect.left, sideBefore.left - shift);
-    QCOMPARE(s.doors[2].inserts.at(1).rect.right, insertBefore.right - shift);
+    const SketchLayout all = laid(s);
+    const SketchLayout one = laid(s, 2);
+    const int shift = all.table[0].width() + all.table[1].width();
+    QCOMPARE(one.table[2].left, kOrigin.x);
+    QCOMPARE(one.table[0].left, all.table[0].left - shift);
+    QCOMPARE(one.gapRect.left, all.gapRect.left - shift);
+    QCOMPARE(one.doors[2].frame[kFrameLeft].left, all.doors[2].frame[kFrameLeft].left - shift);
+    QCOMPARE(one.doors[2].insert(1).right, all.doors[2].insert(1).right - shift);
 }
 
 void SketchViewTest::placesTheDrawingInTheMargins() {
     ProjectFixture fx;
     DoorSketch& s = fx.project.sketch;
     // 72 dpi: margins of 40 px, 10 px more at the top.
-    const Placement p = placeInView(s, PixelRect{0, 0, 1000, 600}, 72);
+    const Placement p = placeInView(s, -1, PixelRect{0, 0, 1000, 600}, 72);
     const double expected = std::min(510.0 / s.height, 920.0 / s.doorsTotalWidth);
     QCOMPARE(p.scale, expected);
     QCOMPARE(p.origin.x, 40 + (920 - static_cast<int>(s.doorsTotalWidth * expected)) / 2);
     QCOMPARE(p.origin.y, 50 + (510 - static_cast<int>(s.height * expected)) / 2);
-    s.currentDoor = 1; // one door fills the height
-    const Placement one = placeInView(s, PixelRect{0, 0, 1000, 600}, 72);
+    const Placement one = placeInView(s, 1, PixelRect{0, 0, 1000, 600}, 72); // one door fills the height
     QCOMPARE(one.scale, std::min(510.0 / s.doors[1].height, 920.0 / s.doors[1].width));
-    QCOMPARE(placeInView(s, PixelRect{0, 0, 50, 50}, 72).scale, 0.0); // no room left
+    QCOMPARE(placeInView(s, 1, PixelRect{0, 0, 50, 50}, 72).scale, 0.0); // no room left
 }
 
 void SketchViewTest::sourceCacheEmptiesWhenFull() {
@@ -305,24 +311,24 @@ void SketchViewTest::stretchedPictureRunsAcrossDoors() {
     for (int i = 0; i < 4; ++i)
         table[i] = PixelRect{10 + 100 * i, 20, 110 + 100 * i, 220};
     Insert in;
-    in.rect = table[2];
-    QCOMPARE(placePicture(in, 2, table, 4).width, 100); // alone: its own size from (0, 0)
-    QCOMPARE(placePicture(in, 2, table, 4).sourceX, 0);
+    PixelRect r = table[2];
+    QCOMPARE(placePicture(in, r, 2, table, 4).width, 100); // alone: its own size from (0, 0)
+    QCOMPARE(placePicture(in, r, 2, table, 4).sourceX, 0);
     in.scaleByDoors = true;
     in.scaleFirstDoor = 1;
     in.scaleLastDoor = 3;
-    PicturePlacement p = placePicture(in, 2, table, 4);
+    PicturePlacement p = placePicture(in, r, 2, table, 4);
     QCOMPARE(p.width, 300);
     QCOMPARE(p.height, 200);
     QCOMPARE(p.sourceX, 100); // the middle third
     QCOMPARE(p.sourceY, 0);
-    in.rect = PixelRect{250, 120, 310, 220}; // right of a divider and below another, in door 2
-    p = placePicture(in, 2, table, 4);
+    r = PixelRect{250, 120, 310, 220}; // right of a divider and below another, in door 2
+    p = placePicture(in, r, 2, table, 4);
     QCOMPARE(p.sourceX, 140);
     QCOMPARE(p.sourceY, 100);
     in.scaleFirstDoor = 3; // a range that names no door
     in.scaleLastDoor = 1;
-    QCOMPARE(placePicture(in, 2, table, 4).width, 60);
+    QCOMPARE(placePicture(in, r, 2, table, 4).width, 60);
 }
 
 void SketchViewTest::rendersTheDefaultProject() {
@@ -332,7 +338,7 @@ void SketchViewTest::rendersTheDefaultProject() {
     view.resize(900, 600);
     const QImage image = view.grab().toImage();
     const DoorSketch& s = fx.project.sketch;
-    QVERIFY(!s.dirty);
+    QVERIFY(!view.layout().stale);
     QCOMPARE(view.renderCount(), 1);
     QCOMPARE(pixel(image, {2, 2}), QColor(Qt::white));
 
@@ -340,17 +346,17 @@ void SketchViewTest::rendersTheDefaultProject() {
     QVERIFY(colour);
     const QImage hatch = fx.artwork.picture(kPictureHatchEmpty).toImage();
     for (int i = 0; i < 3; ++i) {
-        const Door& d = s.doors[i];
-        const PixelRect side = d.frame[kFrameLeft].rect;
+        const DoorLayout& d = view.layout().doors[i];
+        const PixelRect side = d.frame[kFrameLeft];
         QVERIFY(side.width() >= 3);
         QCOMPARE(pixel(image, centre(side)), QColor(colour->red, colour->green, colour->blue));
-        const PixelPoint c = centre(d.inserts.at(1).rect);
+        const PixelPoint c = centre(d.insert(1));
         QCOMPARE(pixel(image, c), hatch.pixelColor(c.x % hatch.width(), c.y % hatch.height()));
     }
     // Nothing changed: painting copies the picture; a change or a new size renders anew.
     view.grab();
     QCOMPARE(view.renderCount(), 1);
-    fx.project.sketch.dirty = true;
+    view.receive(Notification::Recalculated);
     view.grab();
     QCOMPARE(view.renderCount(), 2);
     view.resize(800, 600);
@@ -372,10 +378,11 @@ void SketchViewTest::rendersMaterialsAndFailures() {
     s.doors[1].inserts.at(1).thicknessError = true;
     s.doors[2].inserts.at(1).material = &broken;
     // Door 1's insert carries a wrong thickness; doors 0 and 2 otherwise.
-    s.dirty = true;
+    view.redraw();
     const QImage image = view.grab().toImage();
+    const SketchLayout& l = view.layout();
 
-    const PixelRect r0 = s.doors[0].inserts.at(1).rect;
+    const PixelRect r0 = l.doors[0].insert(1);
     const QImage scaled =
         QImage(QString::fromStdString(m->picturePath))
             .scaled(r0.width(), r0.height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -385,9 +392,9 @@ void SketchViewTest::rendersMaterialsAndFailures() {
         view.pictureCache().holdsScaled(PictureCache::scaledKey(m->picturePath, r0.width(), r0.height())));
 
     const QImage hatch = fx.artwork.picture(kPictureHatchError).toImage();
-    const PixelPoint c1 = centre(s.doors[1].inserts.at(1).rect);
+    const PixelPoint c1 = centre(l.doors[1].insert(1));
     QCOMPARE(pixel(image, c1), hatch.pixelColor(c1.x % hatch.width(), c1.y % hatch.height()));
-    QCOMPARE(pixel(image, centre(s.doors[2].inserts.at(1).rect)), QColor(255, 60, 60));
+    QCOMPARE(pixel(image, centre(l.doors[2].insert(1))), QColor(255, 60, 60));
 
     // One picture over doors 0..2: the middle door shows the middle part of it.
     for (int i = 0; i < 3; ++i) {
@@ -398,13 +405,13 @@ void SketchViewTest::rendersMaterialsAndFailures() {
         in.scaleFirstDoor = 0;
         in.scaleLastDoor = 2;
     }
-    s.dirty = true;
+    view.redraw();
     const QImage stretched = view.grab().toImage();
     const DoorTable& t = view.doorTable();
     const QImage whole =
         QImage(QString::fromStdString(m->picturePath))
             .scaled(t[2].right - t[0].left, t[2].height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const PixelRect r1 = s.doors[1].inserts.at(1).rect;
+    const PixelRect r1 = l.doors[1].insert(1);
     const PixelPoint c = centre(r1);
     QCOMPARE(pixel(stretched, c).rgb(),
              whole.pixelColor(t[0].width() + c.x - t[1].left, c.y - t[1].top).rgb());
@@ -417,12 +424,12 @@ void SketchViewTest::insertSizesOnlyWhenAsked() {
     view.resize(900, 600);
     const PixelRect r = [&] {
         view.grab();
-        return fx.project.sketch.doors[0].inserts.at(1).rect;
+        return view.layout().doors[0].insert(1);
     }();
     // The hatch has no pure white; the size texts stand on white boxes.
     QCOMPARE(whitePixels(view.grab().toImage(), r), 0);
     fx.project.showInsertSizes = true;
-    fx.project.sketch.dirty = true;
+    view.redraw();
     const QImage withSizes = view.grab().toImage();
     QVERIFY(whitePixels(withSizes, r) > 50);
     // Three boxes: the thickness in the middle, the width at the bottom, the height at the left.
@@ -443,10 +450,18 @@ void SketchViewTest::printingDrawsAllDoorsWithoutSizes() {
     RecordingHub hub;
     DraftDlg view(fx.context(hub), nullptr);
     view.resize(900, 600);
-    view.grab();
     DoorSketch& s = fx.project.sketch;
+    splitInsert(fx.project, 1, 1, false);
+    fx.project.sketch.doors[0].selectedInsertId = 1;
     fx.project.showInsertSizes = true;
-    s.currentDoor = 1;
+    fx.screen.showDoor(1, s.doorCount);
+    view.grab();
+    const SketchLayout screen = view.layout();
+    QCOMPARE(screen.currentDoor, 1);
+    const std::string bytes = writeSketchBytes(fx.project);
+    const std::string key = stateKey(captureState(fx.project));
+    const int renders = view.renderCount();
+
     QImage page(1200, 900, QImage::Format_RGB32);
     page.fill(QColor(Qt::white));
     QRect area(100, 200, 1000, 600);
@@ -454,15 +469,23 @@ void SketchViewTest::printingDrawsAllDoorsWithoutSizes() {
         QPainter p(&page);
         view.drawForPrint(p, area);
     }
+    // The page was laid out on its own: the order and the screen's layout are as they were.
+    QCOMPARE(writeSketchBytes(fx.project), bytes);
+    QCOMPARE(stateKey(captureState(fx.project)), key);
+    QVERIFY(view.layout() == screen);
+    view.grab();
+    QCOMPARE(view.renderCount(), renders);
+
     const double scale = std::min(600.0 / s.height, 1000.0 / s.doorsTotalWidth);
     QCOMPARE(area.top(), 200 + static_cast<int>(s.height * scale));
-    QCOMPARE(s.currentDoor, 1); // the view keeps its door
-    QVERIFY(s.dirty);
     QVERIFY(fx.project.showInsertSizes);
+    SketchLayout printed;
+    layOut(printed, s, scale,
+           PixelPoint{100 + (1000 - static_cast<int>(s.doorsTotalWidth * scale)) / 2, 200});
     for (int i = 0; i < 3; ++i) {
-        const PixelRect r = s.doors[i].inserts.at(1).rect;
+        const PixelRect r = printed.doors[i].insert(1);
         QCOMPARE(r.top, 200 + f(face(s.doors[i].frame[kFrameTop].profile), scale));
-        QCOMPARE(whitePixels(page, r), 0);
+        QCOMPARE(whitePixels(page, r), 0); // every door drawn, without sizes
     }
 }
 
@@ -472,7 +495,7 @@ void SketchViewTest::openingASketchEmptiesTheCaches() {
     window.resize(1366, 860);
     DraftDlg& view = *window.draftView();
     fx.project.sketch.doors[0].inserts.at(1).material = materialsWithPictures(1).front();
-    fx.project.sketch.dirty = true;
+    view.redraw();
     view.grab();
     QCOMPARE(view.pictureCache().sourceCount(), size_t{1});
     QCOMPARE(view.pictureCache().scaledCount(), size_t{1});
@@ -494,9 +517,8 @@ void SketchViewTest::mainWindowShowsAFilledSketch() {
     DraftDlg* view = window.draftView();
     view->grab(); // lays the sketch out at the window's size
     auto splitHere = [&](int door, int32_t insertId, bool vertical) {
-        const PixelRect r = p.sketch.doors[door].inserts.at(insertId).rect;
-        p.newDividerVertical = vertical;
-        QVERIFY(p.splitAt(centre(r)));
+        splitInsert(p, door, insertId, vertical);
+        window.notify(Notification::Recalculated);
         view->grab();
     };
     splitHere(0, 1, false);
@@ -512,11 +534,10 @@ void SketchViewTest::mainWindowShowsAFilledSketch() {
             if (!(d == 1 && id == 2)) in.material = picks[k++ % 5]; // one insert stays empty
     p.recalculate(true);
     p.showInsertSizes = true;
-    p.sketch.dirty = true;
     window.notify(Notification::Recalculated);
     const QImage shot = window.grab().toImage();
     const QPoint at = view->geometry().topLeft();
-    const PixelRect empty = p.sketch.doors[1].inserts.at(2).rect;
+    const PixelRect empty = view->layout().doors[1].insert(2);
     const QImage hatch = fx.artwork.picture(kPictureHatchEmpty).toImage();
     const PixelPoint c{empty.left + 3, empty.top + 3};
     QCOMPARE(shot.pixelColor(at.x() + c.x, at.y() + c.y),

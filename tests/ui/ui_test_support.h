@@ -99,6 +99,7 @@ struct ProjectFixture {
     Artwork artwork{sampleCatalogue()};
     // The widgets edit through a document that tells the hub of the context what changed.
     std::vector<std::unique_ptr<OrderDocument>> documents;
+    SketchScreen screen;
     ~ProjectFixture() {
         documents.clear();
         std::error_code ec;
@@ -106,7 +107,7 @@ struct ProjectFixture {
     }
     UiContext context(NotificationHub& hub) {
         documents.push_back(std::make_unique<OrderDocument>(editor, hub));
-        return UiContext{project, editor, artwork, hub, applicationFont(), documents.back().get()};
+        return UiContext{project, editor, artwork, hub, applicationFont(), documents.back().get(), &screen};
     }
 };
 

@@ -26,7 +26,6 @@ std::vector<HandleProfile*> DSSystem::handleProfiles() const {
 void DSSystem::setSketchHeight(DoorSketch& sketch, int32_t height, int32_t, int32_t) {
     sketch.previousHeight = sketch.height;
     sketch.height = height;
-    sketch.dirty = true;
 }
 
 int DSSystem::maxDoorCount() const {

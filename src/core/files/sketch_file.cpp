@@ -201,7 +201,6 @@ bool readDoor(BinaryReader& in, int version, const Catalogue& catalogue, Door& d
     // Each field alone is not enough: the door must be whole, or the engine prices what is not there.
     if (!tilesItself(door)) return false;
 
-    door.clearHits();
     door.selectedInsertId = 0;
     // The next resize must scale the dividers from the size just read, not from the size before the open.
     door.previousWidth = door.width;
@@ -347,7 +346,6 @@ SketchFileResult readSketchFile(const Catalogue& catalogue, std::string_view byt
     sketch.previousWidth = sketch.width;
     sketch.previousHeight = sketch.height;
     sketch.previousDoorCount = sketch.doorCount;
-    sketch.dirty = true;
     sketch.handleProfile = data.handleProfile;
     return kSketchOk;
 }

@@ -91,7 +91,6 @@ DoorWidthsEditor::Result DoorWidthsEditor::apply(const std::vector<std::string>&
             }
             if (i < static_cast<int>(rows.size())) door.row = rows[static_cast<size_t>(i)] != 0 ? 1 : 0;
         }
-        sketch.dirty = true;
         sketch.resizePending = true;
         project_.recalculate(false);
         sketch.clearSelection();
@@ -108,7 +107,6 @@ DoorWidthsEditor::Result DoorWidthsEditor::apply(const std::vector<std::string>&
         // The dividers keep their proportions in the new width.
         door.rescale(false);
     }
-    sketch.dirty = true;
     project_.recalculate(true);
     return result;
 }

@@ -9,14 +9,6 @@
 
 namespace dalvex {
 
-namespace {
-
-// Sizes asked for next to a divider are bounded well beyond any door so that the position arithmetic of the
-// door cannot overflow.
-constexpr int32_t kMaxInsertSizeRequest = 10000000;
-
-} // namespace
-
 Project::Project(Catalogue& catalogue, std::filesystem::path configFolder)
     : sketch(30000, 20000, 3, nullptr, false), catalogue_(&catalogue),
       configFolder_(std::move(configFolder)) {
@@ -72,7 +64,6 @@ bool Project::setWidth(int32_t w) {
     width = w;
     sketch.previousWidth = sketch.width;
     sketch.width = w;
-    sketch.dirty = true;
     recalculate(false);
     return true;
 }
@@ -94,8 +85,6 @@ bool Project::setDoorCount(int32_t n) {
     doorCount = n;
     sketch.previousDoorCount = sketch.doorCount;
     sketch.doorCount = n;
-    sketch.dirty = true;
-    sketch.currentDoor = -1;
     if (calculator) calculator->assignRows(sketch);
     recalculate(false);
     return true;
@@ -120,7 +109,6 @@ bool Project::setPlinthHeight(int32_t p) {
 void Project::setHandleProfile(const HandleProfile* h) {
     if (h == handleProfile) return;
     handleProfile = h;
-    sketch.dirty = true;
     sketch.resizePending = true;
     selectDefaultColor();
     sketch.handleProfile = h;
@@ -179,7 +167,6 @@ void Project::selectDefaultDividerProfile() {
 void Project::setProfileColor(const ProfileColor* c) {
     if (c == profileColor) return;
     profileColor = c;
-    sketch.dirty = true;
     // The geometry does not depend on the colour: only the prices change.
     if (calculator) calculator->collect(sketch, result, profileColor);
     applyCuttingSettings(result, cutting);
@@ -189,14 +176,12 @@ void Project::setProfileColor(const ProfileColor* c) {
 void Project::setDividerProfile(const DividerProfile* d) {
     if (d == dividerProfile) return;
     dividerProfile = d;
-    sketch.dirty = true;
 }
 
 void Project::rebuildSketch() {
     sketch = DoorSketch(width, height, doorCount, handleProfile, calculator && calculator->isSingleRow());
     if (calculator) calculator->assignRows(sketch);
     applySketchHeight();
-    sketch.dirty = true;
     recalculate(false);
 }
 
@@ -220,65 +205,13 @@ void Project::toggleMountInside() {
 void Project::toggleEdgeProfiles() {
     if (!calculator) return;
     calculator->noEdgeProfiles = calculator->noEdgeProfiles ? 0 : 1;
-    sketch.dirty = true;
     // The edge profiles change neither the handle list nor the door widths.
     recalculate(true);
-}
-
-bool Project::splitAt(PixelPoint p) {
-    if (!dividerProfile) return false;
-    if (!sketch.splitAt(p, dividerProfile, newDividerVertical)) return false;
-    recalculate(true);
-    return true;
-}
-
-bool Project::removeDividerAt(PixelPoint p) {
-    if (!sketch.removeDividerAt(p)) return false;
-    recalculate(true);
-    return true;
-}
-
-bool Project::dragTo(PixelPoint p) {
-    if (!sketch.dragTo(p)) return false;
-    recalculate(true);
-    return true;
-}
-
-void Project::fillSelectedInsert(const Material* m) {
-    sketch.fillSelectedInsert(m);
-    sketch.dirty = true;
-    recalculate(true);
-}
-
-void Project::fillSelectedInsertAcrossDoors(const Material* m, int32_t from, int32_t to) {
-    sketch.fillSelectedInsertAcrossDoors(m, from, to);
-    sketch.dirty = true;
-    recalculate(true);
-}
-
-bool Project::clearHoveredInsertMaterial() {
-    if (!sketch.clearHoveredInsertMaterial()) return false;
-    sketch.dirty = true;
-    recalculate(true);
-    return true;
-}
-
-bool Project::setInsertSizeAtSelectedDivider(int32_t size, bool afterSide) {
-    Divider* divider = sketch.selectedDivider();
-    Door* door = sketch.selectedDividerDoorPtr();
-    if (!divider || !door) return false;
-    if (size < -kMaxInsertSizeRequest || size > kMaxInsertSizeRequest) return false;
-    const int32_t position = door->panelPositionFor(*divider, size, afterSide);
-    const bool moved = door->moveDivider(sketch.selectedDividerId, position);
-    sketch.dirty = true;
-    if (moved) recalculate(true);
-    return moved;
 }
 
 bool Project::pasteDoor(int targetIndex) {
     if (sketch.pasteDoor(targetIndex) != kPasted) return false;
     sketch.resizePending = true;
-    sketch.dirty = true;
     recalculate(false);
     return true;
 }
@@ -287,7 +220,6 @@ void Project::alignDividers(int doorIndex, bool vertical) {
     if (doorIndex < 0 || doorIndex >= std::min(doorCount, kMaxDoors)) return;
     sketch.doors[doorIndex].alignDividers(vertical);
     sketch.resizePending = true;
-    sketch.dirty = true;
     recalculate(false);
 }
 

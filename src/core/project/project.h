@@ -18,7 +18,6 @@ class Catalogue;
 class DSSystem;
 struct DividerProfile;
 struct HandleProfile;
-struct Material;
 struct ProfileColor;
 
 class Project {
@@ -79,14 +78,7 @@ public:
     void toggleMountInside();
     void toggleEdgeProfiles();
 
-    // Sketch editing at pixel points of the sketch view; each returns whether the model changed.
-    bool splitAt(PixelPoint p);
-    bool removeDividerAt(PixelPoint p);
-    bool dragTo(PixelPoint p);
-    void fillSelectedInsert(const Material* m);
-    void fillSelectedInsertAcrossDoors(const Material* m, int32_t from, int32_t to);
-    bool clearHoveredInsertMaterial();
-    bool setInsertSizeAtSelectedDivider(int32_t size, bool afterSide);
+    // Sketch editing in model units; the checks and the undo history are the ProjectEditor's.
     bool pasteDoor(int targetIndex);                  // the context menu's paste; recalculates on success
     void alignDividers(int doorIndex, bool vertical); // the context menu's spreading; recalculates
 

@@ -16,6 +16,9 @@ namespace {
 
 constexpr std::string_view kStandardRollers = "стандартные";
 constexpr std::string_view kPivotEntry = "пивотный мех.";
+// Sizes asked for next to a divider are bounded well beyond any door so that the position arithmetic of the
+// door cannot overflow.
+constexpr int32_t kMaxInsertSizeRequest = 10000000;
 
 Changes applied(bool recalculated, bool selection = false) {
     Changes c;
@@ -276,7 +279,6 @@ Changes ProjectEditor::chooseRollerEntry(std::string_view entry) {
             calc->setOptions(options);
             calc->assignRows(project_.sketch);
             project_.sketch.resizePending = true;
-            project_.sketch.dirty = true;
         }
         if (entry == kStandardRollers) {
             calc->rollerSet = nullptr;
@@ -302,7 +304,6 @@ Changes ProjectEditor::setHeightOffset(int32_t millimetres) {
         options.heightOffset = millimetres;
         calc->setOptions(options);
         project_.sketch.resizePending = true;
-        project_.sketch.dirty = true;
         project_.recalculate(false);
         return applied(true, true);
     });
@@ -329,7 +330,6 @@ template <class Toggle> Changes toggleProfile(Project& project, Toggle toggle) {
     DSSystem* calc = project.calculator;
     if (!calc || !calc->options().runningProfile) return {};
     toggle(*calc);
-    project.sketch.dirty = true;
     project.sketch.resizePending = true;
     project.recalculate(false);
     return applied(true, true);
@@ -362,19 +362,14 @@ bool ProjectEditor::dividersVertical() const {
 
 // --- How the order is shown.
 
-Changes ProjectEditor::showDoor(int door) {
-    DoorSketch& sketch = project_.sketch;
-    if (door < -1 || door >= sketch::doorsInUse(sketch.doorCount) || door == sketch.currentDoor) return {};
-    sketch.currentDoor = door;
-    sketch.dirty = true;
-    sketch.clearSelection();
+Changes ProjectEditor::showOtherDoors() {
+    project_.sketch.clearSelection();
     return shownOnly();
 }
 
 Changes ProjectEditor::setShowInsertSizes(bool shown) {
     if (shown == project_.showInsertSizes) return {};
     project_.showInsertSizes = shown;
-    project_.sketch.dirty = true;
     return shownOnly();
 }
 
@@ -413,7 +408,6 @@ Changes ProjectEditor::split(int door, int32_t insertId, int32_t position, bool 
         sketch.selectedDividerId =
             d->nextDividerId - 1; // the split advances the counter past the new divider
         sketch.selectedDividerDoor = door;
-        sketch.dirty = true;
         project_.recalculate(true);
         return applied(true);
     });
@@ -428,7 +422,6 @@ Changes ProjectEditor::removeDivider(int door, int32_t dividerId) {
             sketch.selectedDividerId = 0;
             sketch.selectedDividerDoor = -1;
         }
-        sketch.dirty = true;
         project_.recalculate(true);
         return applied(true);
     });
@@ -441,7 +434,6 @@ Changes ProjectEditor::moveDivider(int door, int32_t dividerId, int32_t position
         if (!divider || divider->position == position || !d->moveDivider(dividerId, position)) return {};
         project_.sketch.selectedDividerDoor = door;
         project_.sketch.selectedDividerId = dividerId;
-        project_.sketch.dirty = true;
         project_.recalculate(true);
         return applied(true);
     });
@@ -465,21 +457,21 @@ Changes ProjectEditor::setInsertSize(int door, int32_t dividerId, int32_t size, 
         // The dialog offers sizes that leave the other panel its minimum.
         const auto [before, beyond] = d->extentsAround(*divider);
         if (size < kMinInsertPart || size > clampToInt(int64_t{before} + beyond - kMinInsertPart)) return {};
-        DoorSketch& sketch = project_.sketch;
-        const int32_t selectedId = sketch.selectedDividerId;
-        const int selectedDoor = sketch.selectedDividerDoor;
-        sketch.selectedDividerDoor = door;
-        sketch.selectedDividerId = dividerId;
-        bool moved = project_.setInsertSizeAtSelectedDivider(size, after);
+        // Moves the divider so that the panel on the asked side gets `wanted`, and recalculates when it
+        // moved.
+        auto attempt = [&](int32_t wanted) {
+            if (wanted < -kMaxInsertSizeRequest || wanted > kMaxInsertSizeRequest) return false;
+            const int32_t position = d->panelPositionFor(*d->divider(dividerId), wanted, after);
+            if (!d->moveDivider(dividerId, position)) return false;
+            project_.recalculate(true);
+            return true;
+        };
+        bool moved = attempt(size);
         // The calculator may make the panel a little off the request; ask once more, corrected by that.
         const int32_t got = d->panelSizeBeside(*d->divider(dividerId), after);
-        if (got != size)
-            moved |= project_.setInsertSizeAtSelectedDivider(clampToInt(2 * int64_t{size} - got), after);
-        if (!moved) {
-            sketch.selectedDividerId = selectedId;
-            sketch.selectedDividerDoor = selectedDoor;
-            return {};
-        }
+        if (got != size) moved |= attempt(clampToInt(2 * int64_t{size} - got));
+        if (!moved) return {};
+        project_.sketch.selectDivider(door, dividerId);
         return applied(true);
     });
 }
@@ -522,17 +514,17 @@ Changes ProjectEditor::clearMaterial(int door, int32_t insertId) {
         Insert* ins = project_.sketch.insertOf(door, insertId);
         if (!ins || !ins->material) return {};
         ins->material = nullptr;
-        project_.sketch.dirty = true;
         project_.recalculate(true);
         return applied(true);
     });
 }
 
 Changes ProjectEditor::fillSelectedInsert(const Material* material) {
+    // Showing other doors clears the selection, so a selected insert is always in a door shown.
     const DoorSketch& sketch = project_.sketch;
-    for (int i = sketch.visibleBegin(); i < sketch.visibleEnd(); ++i)
-        if (sketch.doors[i].selectedInsert()) return fill(i, sketch.doors[i].selectedInsertId, material);
-    return {};
+    const int door = sketch.selectedInsertDoor();
+    if (door < 0) return {};
+    return fill(door, sketch.doors[static_cast<size_t>(door)].selectedInsertId, material);
 }
 
 Changes ProjectEditor::setDoorWidths(const std::vector<std::string>& typedWidths,

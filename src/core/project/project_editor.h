@@ -61,7 +61,7 @@ public:
 
     // --- How the order is shown and drawn. These are preferences of the desktop program, not part of the
     // order: no undo step, not saved. ---
-    Changes showDoor(int door); // -1 every door, else one door in use; the selection goes
+    Changes showOtherDoors(); // a view now shows other doors (one door or all): the selection goes
     Changes setShowInsertSizes(bool shown);
     Changes setScaleOnFill(bool scale);
     Changes setDrawDividers(bool draw); // drawing needs a divider profile

@@ -1,4 +1,4 @@
-// A door of the sketch: lookups by id, hit tests and the geometry derived from the divider positions.
+// A door of the sketch: lookups by id and the geometry derived from the divider positions.
 #include "sketch/door_sketch.h"
 #include "sketch/sketch_units.h"
 #include "text/numbers.h"
@@ -31,37 +31,6 @@ Insert* Door::insert(int32_t id) {
 const Insert* Door::insert(int32_t id) const {
     auto it = inserts.find(id);
     return id != 0 && it != inserts.end() ? &it->second : nullptr;
-}
-
-Insert* Door::insertAt(PixelPoint p) {
-    if (!rect.contains(p)) return nullptr;
-    for (auto& [id, ins] : inserts) {
-        if (ins.rect.contains(p)) {
-            hitInsertId = id;
-            hitKind = kHitInsert;
-            return &ins;
-        }
-    }
-    return nullptr;
-}
-
-Divider* Door::dividerAt(PixelPoint p) {
-    if (!rect.contains(p)) return nullptr;
-    for (auto& [id, d] : dividers) {
-        if (d.rect.contains(p)) {
-            hitDividerId = id;
-            hitKind = kHitDivider;
-            return &d;
-        }
-    }
-    return nullptr;
-}
-
-void Door::clearHits() {
-    hitFrame = -1;
-    hitKind = kHitNothing;
-    hitInsertId = 0;
-    hitDividerId = 0;
 }
 
 void Door::updateInsertEdges() {

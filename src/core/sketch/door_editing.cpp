@@ -36,15 +36,6 @@ struct Span {
 
 } // namespace
 
-Divider* Door::split(PixelPoint p, const DividerProfile* profile, bool vertical, double scale) {
-    if (!insertAt(p)) return nullptr;
-    int32_t t = 0;
-    const int64_t offset =
-        vertical ? static_cast<int64_t>(p.x) - rect.left : static_cast<int64_t>(p.y) - rect.top;
-    if (!sketch::pixelsToLength(offset, scale, t)) return nullptr;
-    return splitInsert(hitInsertId, sketch::roundToDividerGrid(t), profile, vertical);
-}
-
 Divider* Door::splitInsert(int32_t splitId, int32_t position, const DividerProfile* profile, bool vertical) {
     Insert* found = insert(splitId);
     if (!found) return nullptr;
@@ -115,8 +106,6 @@ bool Door::removeDivider(int32_t dividerId) {
     }
     inserts.erase(afterId);
     dividers.erase(dividerId);
-    if (hitDividerId == dividerId) hitDividerId = 0;
-    if (hitInsertId == afterId) hitInsertId = 0;
     if (selectedInsertId == afterId) selectedInsertId = 0;
     return true;
 }
@@ -170,7 +159,6 @@ PasteResult Door::pasteFrom(const Door* source) {
     const int32_t newNextInsert = source->nextInsertId;
     const int32_t newNextDivider = source->nextDividerId;
 
-    clearHits();
     selectedInsertId = 0; // the old ids may name different inserts in the copy
     dividers = std::move(newDividers);
     inserts = std::move(newInserts);

@@ -45,37 +45,32 @@ int32_t DoorSketch::remainder() const {
     return clampToInt(static_cast<int64_t>(doorsTotalWidth) - sum);
 }
 
-int DoorSketch::visibleBegin() const {
-    if (currentDoor >= 0) return currentDoor < kMaxDoors ? currentDoor : 0;
-    return 0;
-}
-
-int DoorSketch::visibleEnd() const {
-    if (currentDoor >= 0) return currentDoor < kMaxDoors ? currentDoor + 1 : 0;
-    return sketch::doorsInUse(doorCount);
-}
-
-void DoorSketch::clearHits() {
-    for (Door& door : doors)
-        door.clearHits();
-    cursorKind = 0;
-}
-
 void DoorSketch::clearSelection() {
     for (Door& door : doors)
         door.selectedInsertId = 0;
 }
 
 bool DoorSketch::hasSelection() const {
-    for (int i = visibleBegin(); i < visibleEnd(); ++i)
-        if (doors[i].selectedInsert()) return true;
-    return false;
+    return selectedInsertDoor() >= 0;
 }
 
-PixelRect DoorSketch::selectedInsertRect() const {
-    for (int i = visibleBegin(); i < visibleEnd(); ++i)
-        if (const Insert* ins = doors[i].selectedInsert()) return ins->rect;
-    return PixelRect{};
+int DoorSketch::selectedInsertDoor() const {
+    const int n = sketch::doorsInUse(doorCount);
+    for (int i = 0; i < n; ++i)
+        if (doors[i].selectedInsert()) return i;
+    return -1;
+}
+
+bool DoorSketch::selectInsert(int doorIndex, int32_t insertId) {
+    clearSelection();
+    if (!insertOf(doorIndex, insertId)) return false;
+    doors[doorIndex].selectedInsertId = insertId;
+    return true;
+}
+
+void DoorSketch::selectDivider(int doorIndex, int32_t dividerId) {
+    selectedDividerDoor = doorIndex;
+    selectedDividerId = dividerId;
 }
 
 bool DoorSketch::hasDivider(int doorIndex, bool vertical) const {

@@ -3,8 +3,6 @@
 // that are separated by dividers. Inserts and dividers refer to each other by id (0 = the door frame), which
 // keeps a door a plain value: copying a door or the whole sketch never leaves a reference pointing into
 // another door.
-#include "sketch/geometry_types.h"
-
 #include <array>
 #include <cstdint>
 #include <map>
@@ -29,15 +27,13 @@ enum FrameSide { kFrameLeft = 0, kFrameTop = 1, kFrameRight = 2, kFrameBottom = 
 struct FrameProfile {
     int32_t cutLength = 0;
     const Article* profile = nullptr; // null: the side has no profile
-    PixelRect rect;
     int32_t number = 0;
 };
 
 struct Insert {
     int32_t panelX = 0, panelY = 0, panelWidth = 0, panelHeight = 0; // the filling panel, door coordinates
     int32_t left = 0, top = 0, right = 0, bottom = 0;                // edges, door coordinates
-    PixelRect rect;
-    const Material* material = nullptr; // null: no material
+    const Material* material = nullptr;                              // null: no material
     bool thicknessError = false;
     int32_t topId = 0, leftId = 0, rightId = 0, bottomId = 0; // dividers on the four sides; 0 = the frame
     bool scaleByDoors = false; // the picture is stretched over doors scaleFirstDoor..scaleLastDoor
@@ -47,17 +43,14 @@ struct Insert {
 
 struct Divider {
     int32_t cutLength = 0;
-    int32_t length = 0;   // distance between its two bounds
-    int32_t axis = 0;     // where it is drawn, set by the calculator
-    int32_t position = 0; // from the door's left edge (vertical) or top edge (horizontal)
-    int32_t vertical = 0; // 1 vertical, 0 horizontal
-    PixelRect rect;
+    int32_t length = 0;             // distance between its two bounds
+    int32_t axis = 0;               // where it is drawn, set by the calculator
+    int32_t position = 0;           // from the door's left edge (vertical) or top edge (horizontal)
+    int32_t vertical = 0;           // 1 vertical, 0 horizontal
     int32_t startId = 0, endId = 0; // perpendicular dividers its ends stop at; 0 = the frame
     const DividerProfile* profile = nullptr;
     int32_t number = 0;
 };
-
-enum HitKind { kHitNothing = 0, kHitFrame = 1, kHitDivider = 2, kHitInsert = 3 };
 
 // What pasting a door did; anything but kPasted changed nothing.
 enum PasteResult : int {
@@ -70,7 +63,6 @@ enum PasteResult : int {
 struct Door {
     Door();
 
-    PixelRect rect;
     std::map<int32_t, Insert> inserts;   // in increasing id
     std::map<int32_t, Divider> dividers; // in increasing id
     int32_t previousWidth = 0, previousHeight = 0;
@@ -78,9 +70,6 @@ struct Door {
     int32_t width = 0, height = 0;
     int32_t row = 0; // 0 first row, 1 second row
     std::array<FrameProfile, 4> frame;
-    int32_t hitFrame = -1; // frame side found by the last hit test, -1 none
-    int32_t hitKind = kHitNothing;
-    int32_t hitInsertId = 0, hitDividerId = 0;
     int32_t selectedInsertId = 0; // 0: no insert selected
     int32_t nextInsertId = 2;
     int32_t nextDividerId = 1;
@@ -90,15 +79,8 @@ struct Door {
     const Divider* divider(int32_t id) const;
     Insert* insert(int32_t id);
     const Insert* insert(int32_t id) const;
-    Insert* hitInsert() { return insert(hitInsertId); }
-    Divider* hitDivider() { return divider(hitDividerId); }
     Insert* selectedInsert() { return insert(selectedInsertId); }
     const Insert* selectedInsert() const { return insert(selectedInsertId); }
-
-    // Hit tests over the pixel rectangles; a hit is recorded in the hit fields.
-    Insert* insertAt(PixelPoint p);
-    Divider* dividerAt(PixelPoint p);
-    void clearHits();
 
     void updateInsertEdges();
     void rescale(bool force);
@@ -109,8 +91,6 @@ struct Door {
     int32_t panelSizeBeside(const Divider& d, bool afterSide) const;
 
     // Editing (each keeps the tiling of the door and refuses silently what would break it).
-    // Splits the insert under a pixel point at the mouse position rounded to the divider grid.
-    Divider* split(PixelPoint p, const DividerProfile* profile, bool vertical, double scale);
     // Splits an insert with a divider at `position` (door coordinates: from the left edge for a vertical
     // divider, from the top edge for a horizontal one); null when both parts would not keep kMinInsertPart.
     Divider* splitInsert(int32_t insertId, int32_t position, const DividerProfile* profile, bool vertical);
@@ -126,53 +106,39 @@ public:
     DoorSketch(int32_t width, int32_t height, int32_t doorCount, const HandleProfile* handleProfile,
                bool singleRow);
 
-    bool dirty = true;
     std::array<Door, kMaxDoors> doors;
     const HandleProfile* handleProfile = nullptr;
     int32_t selectedDividerId = 0;    // the divider just created or dragged (0 none) ...
     int32_t selectedDividerDoor = -1; // ... and its door (-1 none)
     int32_t previousWidth = 0, previousHeight = 0, previousDoorCount = 0;
-    bool resizePending = true;
-    int32_t currentDoor = -1; // -1 all doors shown; 0..9 only that door
+    bool resizePending = true; // the next calculation lays the door sizes out anew
     int32_t profileCount = 1;
     int32_t copiedDoor = -1;
     int32_t width = 0, height = 0, doorCount = 0;
-    int32_t cursorKind = 0; // 0 nothing draggable, 1 horizontal divider, 2 vertical divider or door joint
-    double scale = 1.0;     // pixels per 0.1 mm of the last layout
     int32_t doorsTotalWidth = 0;
-    PixelRect gapRect;
 
     void numberItems();
     int overlapCount() const;
     int32_t remainder() const;
-    // Indices of the doors operations look at: the current door only, or doors 0..doorCount-1.
-    int visibleBegin() const;
-    int visibleEnd() const;
-    void clearHits();
+    // The selection, by ids: at most one insert of a door in use, and the divider just drawn or dragged.
     void clearSelection();
     bool hasSelection() const;
-    PixelRect selectedInsertRect() const;
+    int selectedInsertDoor() const;                     // the door whose insert is selected; -1 none
+    bool selectInsert(int doorIndex, int32_t insertId); // false (and nothing selected) for no such insert
+    void selectDivider(int doorIndex, int32_t dividerId);
     bool hasDivider(int doorIndex, bool vertical) const;
     Divider* selectedDivider();
     Door* selectedDividerDoorPtr();
 
-    // Sketch-level editing: each walks the visible doors and acts in the first door that answers.
-    bool splitAt(PixelPoint p, const DividerProfile* profile, bool vertical);
-    bool removeDividerAt(PixelPoint p);
-    std::pair<PixelRect, PixelRect> beginDrag(); // (limits, dragRect)
-    bool dragTo(PixelPoint p);
     // The joint between door `leftDoor` and the next: the left door grows by `growth` (negative: shrinks) and
     // the next door shrinks by as much; refused when either would be narrower than kMinDoorWidth.
     bool moveJoint(int leftDoor, int64_t growth);
-    bool selectInsertAt(PixelPoint p);
-    void fillSelectedInsert(const Material* m);
-    void fillSelectedInsertAcrossDoors(const Material* m, int32_t from, int32_t to);
-    // The same for an insert named by its door (0..doorCount-1) and id; false (nothing changed) when there is
-    // no such insert or, across doors, the range does not hold the insert's door or names a door not in use.
+    // Fills an insert named by its door (0..doorCount-1) and id, fitted to it or stretched over doors
+    // from..to; false (nothing changed) when there is no such insert or, across doors, the range does not
+    // hold the insert's door or names a door not in use.
     Insert* insertOf(int doorIndex, int32_t insertId);
     bool fillInsert(int doorIndex, int32_t insertId, const Material* m);
     bool fillInsertAcrossDoors(int doorIndex, int32_t insertId, const Material* m, int32_t from, int32_t to);
-    bool clearHoveredInsertMaterial();
     // The copy/paste commands of the context menu.
     void copyDoor(int doorIndex) { copiedDoor = doorIndex; }
     PasteResult pasteDoor(int targetIndex);

@@ -67,7 +67,6 @@ int main(int argc, char** argv) {
             for (auto& [id, insert] : project.sketch.doors[d].inserts)
                 insert.material = materials[next++ % materials.size()];
         }
-        project.sketch.dirty = true;
         project.recalculate(true);
         project.setDiscountPercent(written * 2.5);
         project.orderCard.orderNumber = std::to_string(100 + written);

@@ -1,5 +1,5 @@
 #pragma once
-// Pixel points and rectangles of the sketch view, kept apart from the model's lengths.
+// Pixel points and rectangles of a view of the sketch, kept apart from the model's lengths.
 #include <cstdint>
 
 namespace dalvex {

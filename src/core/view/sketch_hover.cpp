@@ -1,14 +1,13 @@
-#include "sketch_hover.h"
+#include "view/sketch_hover.h"
 
 #include "records/records.h"
 #include "sketch/sketch_units.h"
 #include "text/format.h"
-
 #include "text/numbers.h"
 
 #include <algorithm>
 
-namespace dalvex::ui {
+namespace dalvex::view {
 
 namespace {
 
@@ -38,52 +37,66 @@ std::string dividerKindWord(int dividerKind) {
     }
 }
 
-HoverHit hoverTest(DoorSketch& sketch, PixelPoint p) {
-    sketch.cursorKind = 0;
-    if (sketch.dirty) return {};
+HoverHit hoverTest(SketchLayout& layout, const DoorSketch& sketch, PixelPoint p) {
+    layout.clearHits();
+    if (layout.stale) return {};
     const int doorsShown = sketch::doorsInUse(sketch.doorCount);
+    const int end = layout.visibleEnd(sketch.doorCount);
+    auto record = [&](int door, int kind) {
+        layout.hit.door = door;
+        layout.hit.kind = kind;
+    };
     // Only the joint to the next door can be dragged, and only while every door is shown.
-    if (sketch.currentDoor < 0)
-        for (int i = sketch.visibleBegin(); i < std::min(sketch.visibleEnd(), doorsShown - 1); ++i) {
-            Door& door = sketch.doors[i];
-            const PixelRect& r = door.frame[kFrameRight].rect;
+    if (layout.currentDoor < 0)
+        for (int i = layout.visibleBegin(); i < std::min(end, doorsShown - 1); ++i) {
+            const PixelRect& r = layout.doors[i].frame[kFrameRight];
             const int extra = std::max(0, (kJointZone - r.width() + 1) / 2);
             const PixelRect reach{r.left - extra, r.top, r.right + extra, r.bottom};
             if (r.isEmpty() || !reach.contains(p)) continue;
-            door.hitFrame = kFrameRight;
-            door.hitKind = kHitFrame;
-            sketch.cursorKind = 2;
+            record(i, kHitFrame);
+            layout.hit.frame = kFrameRight;
+            layout.cursorKind = 2;
             return {r, i};
         }
-    for (int i = sketch.visibleBegin(); i < sketch.visibleEnd(); ++i) {
-        Door& door = sketch.doors[i];
+    for (int i = layout.visibleBegin(); i < end; ++i) {
+        const DoorLayout& door = layout.doors[i];
         if (!door.rect.contains(p)) continue;
         for (int side : kSideOrder) {
-            const PixelRect& r = door.frame[side].rect;
+            const PixelRect& r = door.frame[side];
             if (!r.contains(p)) continue;
-            door.hitFrame = side;
-            door.hitKind = kHitFrame;
-            const bool joint = side == kFrameRight && i < doorsShown - 1 && sketch.currentDoor < 0;
-            sketch.cursorKind = joint ? 2 : 0;
+            record(i, kHitFrame);
+            layout.hit.frame = side;
+            const bool joint = side == kFrameRight && i < doorsShown - 1 && layout.currentDoor < 0;
+            layout.cursorKind = joint ? 2 : 0;
             return {r, i};
         }
-        if (const Divider* d = door.dividerAt(p)) {
-            sketch.cursorKind = d->vertical ? 2 : 1;
-            return {d->rect, i};
+        for (const auto& [id, r] : door.dividers) {
+            const Divider* d = sketch.doors[i].divider(id);
+            if (!d || !r.contains(p)) continue;
+            record(i, kHitDivider);
+            layout.hit.dividerId = id;
+            layout.cursorKind = d->vertical ? 2 : 1;
+            return {r, i};
         }
-        if (const Insert* ins = door.insertAt(p)) return {ins->rect, i};
+        for (const auto& [id, r] : door.inserts) {
+            if (!sketch.doors[i].insert(id) || !r.contains(p)) continue;
+            record(i, kHitInsert);
+            layout.hit.insertId = id;
+            return {r, i};
+        }
     }
     return {};
 }
 
-HoverDescription describeHover(const DoorSketch& sketch) {
+HoverDescription describeHover(const SketchLayout& layout, const DoorSketch& sketch) {
     HoverDescription h;
     const int n = sketch::doorsInUse(sketch.doorCount);
-    for (int i = 0; i < n; ++i) {
+    const Hit& hit = layout.hit;
+    if (hit.kind != kHitNothing && hit.door >= 0 && hit.door < n) {
+        const int i = hit.door;
         const Door& door = sketch.doors[i];
-        if (door.hitKind == kHitNothing) continue;
-        if (door.hitKind == kHitInsert) {
-            const Insert* ins = door.insert(door.hitInsertId);
+        if (hit.kind == kHitInsert) {
+            const Insert* ins = door.insert(hit.insertId);
             if (!ins) return h;
             h.kind = kHoverInsert;
             h.a = ins->panelWidth;
@@ -94,8 +107,8 @@ HoverDescription describeHover(const DoorSketch& sketch) {
                 h.thickness = m->thickness;
             }
             if (ins->thicknessError) h.error = "ОШИБКА: Неподходящая толщина!";
-        } else if (door.hitKind == kHitDivider) {
-            const Divider* d = door.divider(door.hitDividerId);
+        } else if (hit.kind == kHitDivider) {
+            const Divider* d = door.divider(hit.dividerId);
             if (!d) return h;
             h.kind = d->vertical ? kHoverVertical : kHoverHorizontal;
             h.a = d->cutLength;
@@ -104,10 +117,10 @@ HoverDescription describeHover(const DoorSketch& sketch) {
                 h.title = d->profile->code + " (" + dividerKindWord(d->profile->dividerKind) + ")";
                 h.b = d->profile->faceWidth;
             }
-        } else if (door.hitKind == kHitFrame && door.hitFrame >= 0 && door.hitFrame < 4) {
-            const FrameProfile& side = door.frame[door.hitFrame];
+        } else if (hit.kind == kHitFrame && hit.frame >= 0 && hit.frame < 4) {
+            const FrameProfile& side = door.frame[hit.frame];
             h.kind = kHoverFrame;
-            h.side = door.hitFrame;
+            h.side = hit.frame;
             h.a = side.cutLength;
             if (side.profile) {
                 h.title = side.profile->code;
@@ -166,7 +179,8 @@ InfoLines infoLines(const HoverDescription& h) {
     return lines;
 }
 
-std::vector<MenuEntry> contextMenuEntries(const DoorSketch& sketch, int hoverDoor) {
+std::vector<MenuEntry> contextMenuEntries(const SketchLayout& layout, const DoorSketch& sketch,
+                                          int hoverDoor) {
     std::vector<MenuEntry> entries;
     entries.push_back({kMenuCopyDoor, format("Копировать дверь %d", hoverDoor + 1), true});
     if (sketch.copiedDoor >= 0)
@@ -178,15 +192,11 @@ std::vector<MenuEntry> contextMenuEntries(const DoorSketch& sketch, int hoverDoo
     if (horizontal) entries.push_back({kMenuAlignHorizontal, "Выравнить горизонтальные разделители", true});
     if (vertical) entries.push_back({kMenuAlignVertical, "Выравнить вертикальные разделители", true});
     if (horizontal || vertical) entries.push_back({0, std::string(), true});
-    const int n = sketch::doorsInUse(sketch.doorCount);
-    for (int i = 0; i < n; ++i) {
-        const int kind = sketch.doors[i].hitKind;
-        if (kind == kHitInsert || kind == kHitDivider) {
-            entries.push_back({kMenuDelete, "Удалить", true});
-            break;
-        }
-    }
+    const Hit& hit = layout.hit;
+    if ((hit.kind == kHitInsert || hit.kind == kHitDivider) && hit.door >= 0 &&
+        hit.door < sketch::doorsInUse(sketch.doorCount))
+        entries.push_back({kMenuDelete, "Удалить", true});
     return entries;
 }
 
-} // namespace dalvex::ui
+} // namespace dalvex::view

@@ -1,14 +1,14 @@
 #pragma once
-// What lies under the mouse in the sketch view: the hit test over the rectangles of the last layout, the
+// What lies under the mouse in the sketch view: the hit test over the rectangles of the view's layout, the
 // description of the hit item for the info line, and the entries of the view's context menu. Kept apart from
-// the widgets so that it can be exercised on a laid-out model alone.
-#include "sketch/door_sketch.h"
+// the widgets so that it can be exercised on a layout alone.
+#include "view/sketch_layout.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace dalvex::ui {
+namespace dalvex::view {
 
 // "ДСП-ДСП", "ДСП-Стекло" or "Универсальный" for divider kinds 0, 1, 2; empty for any other.
 std::string dividerKindWord(int dividerKind);
@@ -19,10 +19,10 @@ struct HoverHit {
     int door = -1;
 };
 
-// Finds the frame side, divider or insert under `p` in the doors shown and records it in the doors' hit
-// fields and the sketch's `cursorKind`. Finds nothing while the sketch is dirty: its rectangles are then out
-// of date.
-HoverHit hoverTest(DoorSketch& sketch, PixelPoint p);
+// Finds the frame side, divider or insert under `p` in the doors shown and records it as the layout's hit and
+// `cursorKind` (both cleared first). Finds nothing while the layout is stale: its rectangles are then out of
+// date.
+HoverHit hoverTest(SketchLayout& layout, const DoorSketch& sketch, PixelPoint p);
 
 enum HoverKind {
     kHoverNothing = 0,
@@ -44,8 +44,8 @@ struct HoverDescription {
     int side = 0;         // frame side: 0 left, 1 top, 2 right, 3 bottom
 };
 
-// Describes the first door's hit (doors 0 .. doorCount - 1) whose hit kind is not nothing.
-HoverDescription describeHover(const DoorSketch& sketch);
+// Describes the layout's hit, when it lies in one of the doors 0 .. doorCount - 1.
+HoverDescription describeHover(const SketchLayout& layout, const DoorSketch& sketch);
 
 // The two lines the info line shows for a description.
 struct InfoLines {
@@ -71,7 +71,8 @@ struct MenuEntry {
     bool enabled = true;
 };
 
-// The entries of the context menu opened over door `hoverDoor`, from the hits of the last hover test.
-std::vector<MenuEntry> contextMenuEntries(const DoorSketch& sketch, int hoverDoor);
+// The entries of the context menu opened over door `hoverDoor`, from the hit of the last hover test.
+std::vector<MenuEntry> contextMenuEntries(const SketchLayout& layout, const DoorSketch& sketch,
+                                          int hoverDoor);
 
-} // namespace dalvex::ui
+} // namespace dalvex::view
