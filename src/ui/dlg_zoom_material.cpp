@@ -130,13 +130,7 @@ bool DlgZoomMaterial::fillLists() {
 }
 
 void DlgZoomMaterial::fitInsert() {
-    const DoorSketch& sketch = ctx_.project.sketch;
-    const int door = sketch.selectedInsertDoor();
-    if (material_ && door >= 0) {
-        const int32_t insert = sketch.doors[static_cast<size_t>(door)].selectedInsertId;
-        if (ctx_.document->deliver(ctx_.editor.fill(door, insert, material_)))
-            ctx_.hub.notify(Notification::SelectionChanged);
-    }
+    if (material_) ctx_.document->deliver(ctx_.editor.fillSelectedInsertScaled(material_, -1, -1));
     unlockPanels();
     QDialog::accept();
 }
@@ -144,14 +138,10 @@ void DlgZoomMaterial::fitInsert() {
 void DlgZoomMaterial::fitDoors() {
     const int from = shownDoor(from_);
     const int to = shownDoor(to_);
-    const DoorSketch& sketch = ctx_.project.sketch;
-    const int door = sketch.selectedInsertDoor();
     if (material_ && from >= 0 && to >= from) {
         lastRangeStart_ = from;
         lastRangeEnd_ = to;
-        const int32_t insert = door >= 0 ? sketch.doors[static_cast<size_t>(door)].selectedInsertId : 0;
-        if (ctx_.document->deliver(ctx_.editor.fillAcrossDoors(door, insert, material_, from, to)))
-            ctx_.hub.notify(Notification::SelectionChanged);
+        ctx_.document->deliver(ctx_.editor.fillSelectedInsertScaled(material_, from, to));
     }
     unlockPanels();
     QDialog::accept();

@@ -194,7 +194,7 @@ void DraftDlg::putCursorAt(PixelPoint p) {
 }
 
 void DraftDlg::openSizeDialog(PixelPoint p) {
-    DoorSketch& sketch = ctx_.project.sketch;
+    const DoorSketch& sketch = ctx_.project.sketch;
     if (!sketch.selectedDivider() || !sizeDlg_) return;
     sizeDlg_->openFor(sketch.selectedDividerDoor, sketch.selectedDividerId, mapToGlobal(QPoint(p.x, p.y)));
 }
@@ -219,11 +219,11 @@ void DraftDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || inputBlocked()) return;
     ctx_.hub.notify(Notification::SketchClicked);
     const Project& project = ctx_.project;
-    DoorSketch& sketch = ctx_.project.sketch;
+    const DoorSketch& sketch = ctx_.project.sketch;
     const PixelPoint p = toPixel(event->position());
 
     if (project.drawDividers) {
-        sketch.clearSelection();
+        ctx_.editor.clearSelection();
         const bool vertical = project.newDividerVertical;
         const view::SplitPlace at = view::splitPlace(layout_, sketch, p, vertical);
         const Changes changes =
@@ -235,13 +235,13 @@ void DraftDlg::mousePressEvent(QMouseEvent* event) {
             openSizeDialog(p);
             return;
         }
-        sketch.selectDivider(-1, 0);
+        ctx_.editor.selectDivider(-1, 0);
     }
 
     if (layout_.cursorKind != 0) {
         const auto [limits, dragRect] = view::beginDrag(layout_, sketch);
         if (!dragRect.isEmpty()) {
-            sketch.clearSelection();
+            ctx_.editor.clearSelection();
             dragging_ = true;
             dragAcross_ = layout_.cursorKind == 2;
             limits_ = limits;
@@ -265,13 +265,13 @@ void DraftDlg::mousePressEvent(QMouseEvent* event) {
     const int selectedDoor = sketch.selectedInsertDoor();
     const bool again = hit && selectedDoor == hit.door && sketch.doors[hit.door].selectedInsertId == hit.id;
     if (!hit && view::selectedInsertRect(layout_, sketch).isEmpty()) {
-        sketch.clearSelection();
+        ctx_.editor.clearSelection();
         return;
     }
     if (hit && !again)
-        sketch.selectInsert(hit.door, hit.id);
+        ctx_.editor.selectInsert(hit.door, hit.id);
     else
-        sketch.clearSelection();
+        ctx_.editor.clearSelection();
     update();
 }
 
@@ -280,7 +280,7 @@ void DraftDlg::mouseReleaseEvent(QMouseEvent* event) {
     dragging_ = false;
     const PixelPoint p = toPixel(event->position());
     if (!samePoint(dragPoint_, startPoint_)) {
-        DoorSketch& sketch = ctx_.project.sketch;
+        const DoorSketch& sketch = ctx_.project.sketch;
         // The outline shows where the item goes; the mouse may have left the limits since. The whole drag is
         // one operation, taken on release.
         const view::DragMove move = view::dragMove(layout_, sketch, dragPoint_);
@@ -290,7 +290,7 @@ void DraftDlg::mouseReleaseEvent(QMouseEvent* event) {
         else if (move.kind == kHitDivider)
             changes = ctx_.editor.moveDivider(move.door, move.dividerId, move.position);
         // The dragged item stays selected even when it could not move, so that its size can be typed.
-        if (move.door >= 0) sketch.selectDivider(move.door, move.dividerId);
+        if (move.door >= 0) ctx_.editor.selectDivider(move.door, move.dividerId);
         if (changes) layout_.stale = true;
         if (sketch.selectedDivider()) {
             openSizeDialog(p);
@@ -343,10 +343,10 @@ void DraftDlg::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void DraftDlg::runMenuCommand(int command, PixelPoint menuPoint) {
-    DoorSketch& sketch = ctx_.project.sketch;
+    const DoorSketch& sketch = ctx_.project.sketch;
     switch (command) {
     case view::kMenuCopyDoor:
-        if (hoverDoor_ >= 0) sketch.copyDoor(hoverDoor_);
+        if (hoverDoor_ >= 0) ctx_.editor.copyDoor(hoverDoor_);
         break;
     case view::kMenuPasteDoor:
         ctx_.document->deliver(ctx_.editor.pasteDoor(sketch.copiedDoor, hoverDoor_));

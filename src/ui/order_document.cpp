@@ -84,6 +84,7 @@ bool OrderDocument::deliver(const Changes& changes) {
     // A change of what is shown reaches the views as a recalculation does.
     if (changes.recalculated || changes.sketchOpened || changes.shown)
         hub_.notify(Notification::Recalculated);
+    if (changes.selectionAfter) hub_.notify(Notification::SelectionChanged);
     if (changes.totals && !changes.recalculated) hub_.notify(Notification::TotalsChanged);
     if (changes.orderCard) hub_.notify(Notification::OrderCardChanged);
     if (changes.sketchOpened) hub_.notify(Notification::SketchOpened);

@@ -362,6 +362,22 @@ bool ProjectEditor::dividersVertical() const {
 
 // --- How the order is shown.
 
+void ProjectEditor::selectInsert(int door, int32_t insertId) {
+    project_.sketch.selectInsert(door, insertId);
+}
+
+void ProjectEditor::selectDivider(int door, int32_t dividerId) {
+    project_.sketch.selectDivider(door, dividerId);
+}
+
+void ProjectEditor::clearSelection() {
+    project_.sketch.clearSelection();
+}
+
+void ProjectEditor::copyDoor(int door) {
+    project_.sketch.copyDoor(door);
+}
+
 Changes ProjectEditor::showOtherDoors() {
     project_.sketch.clearSelection();
     return shownOnly();
@@ -525,6 +541,17 @@ Changes ProjectEditor::fillSelectedInsert(const Material* material) {
     const int door = sketch.selectedInsertDoor();
     if (door < 0) return {};
     return fill(door, sketch.doors[static_cast<size_t>(door)].selectedInsertId, material);
+}
+
+Changes ProjectEditor::fillSelectedInsertScaled(const Material* material, int first, int last) {
+    const DoorSketch& sketch = project_.sketch;
+    const int door = sketch.selectedInsertDoor();
+    if (door < 0) return {};
+    const int32_t insert = sketch.doors[static_cast<size_t>(door)].selectedInsertId;
+    Changes c =
+        first < 0 ? fill(door, insert, material) : fillAcrossDoors(door, insert, material, first, last);
+    c.selectionAfter = c.applied;
+    return c;
 }
 
 Changes ProjectEditor::setDoorWidths(const std::vector<std::string>& typedWidths,

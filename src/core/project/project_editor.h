@@ -67,6 +67,13 @@ public:
     Changes setDrawDividers(bool draw); // drawing needs a divider profile
     Changes toggleDividerOrientation(); // only where the divider profile allows both
 
+    // --- What the user points at: the selected insert or divider, the copied door. Not part of the order: no
+    // undo step, nothing to recalculate. ---
+    void selectInsert(int door, int32_t insertId);
+    void selectDivider(int door, int32_t dividerId);
+    void clearSelection();
+    void copyDoor(int door);
+
     // --- The sketch, in the door's own coordinates (0.1 mm) and ids. ---
     Changes split(int door, int32_t insertId, int32_t position, bool vertical);
     Changes removeDivider(int door, int32_t dividerId);
@@ -82,6 +89,9 @@ public:
     Changes clearMaterial(int door, int32_t insertId);
     // The thumbnail's click: the insert selected in the doors shown gets the material.
     Changes fillSelectedInsert(const Material* material);
+    // The scaling dialog: the selected insert gets the material's picture fitted to it (`first` < 0) or
+    // spread over the doors first..last; the panels showing the selection refresh after the recalculation.
+    Changes fillSelectedInsertScaled(const Material* material, int first, int last);
     // The door widths dialog's OK: typed whole millimetres (a remaining gap accepted) and rows.
     Changes setDoorWidths(const std::vector<std::string>& typedWidths, const std::vector<int32_t>& rows);
 

@@ -2,6 +2,8 @@
 #include "sketch/door_sketch.h"
 #include "sketch/sketch_units.h"
 
+#include <utility>
+
 namespace dalvex {
 
 DoorSketch::DoorSketch(int32_t w, int32_t h, int32_t count, const HandleProfile* handle, bool singleRow)
@@ -79,8 +81,12 @@ bool DoorSketch::hasDivider(int doorIndex, bool vertical) const {
 }
 
 Divider* DoorSketch::selectedDivider() {
-    Door* door = selectedDividerDoorPtr();
-    return door ? door->divider(selectedDividerId) : nullptr;
+    return const_cast<Divider*>(std::as_const(*this).selectedDivider());
+}
+
+const Divider* DoorSketch::selectedDivider() const {
+    if (selectedDividerDoor < 0 || selectedDividerDoor >= kMaxDoors) return nullptr;
+    return doors[selectedDividerDoor].divider(selectedDividerId);
 }
 
 Door* DoorSketch::selectedDividerDoorPtr() {

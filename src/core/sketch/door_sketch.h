@@ -128,6 +128,7 @@ public:
     void selectDivider(int doorIndex, int32_t dividerId);
     bool hasDivider(int doorIndex, bool vertical) const;
     Divider* selectedDivider();
+    const Divider* selectedDivider() const;
     Door* selectedDividerDoorPtr();
 
     // The joint between door `leftDoor` and the next: the left door grows by `growth` (negative: shrinks) and
