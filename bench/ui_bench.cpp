@@ -62,8 +62,9 @@ const Material* mirror(const Catalogue& catalogue) {
 }
 
 // The Project holds the largest sketch: Борвик, ten doors on 10 x 2.5 m, twenty dividers in each door, every
-// insert a silver mirror. False when the sample data cannot give it.
-bool makeLargest(Project& project) {
+// insert a silver mirror, or with `mixed`, the inserts in turn of twelve materials from every collection (more
+// pictures than the sketch view's caches hold). False when the sample data cannot give it.
+bool makeLargest(Project& project, bool mixed = false) {
     project.selectSystem(project.catalogue().findSystem("Борвик"));
     if (!project.calculator) return false;
     project.setWidth(kLargestWidth);
@@ -72,6 +73,22 @@ bool makeLargest(Project& project) {
     if (project.doorCount != kMaxDoors) return false;
     project.rebuildSketch();
     fillLargestSketch(project.sketch, *project.calculator, mirror(project.catalogue()));
+    if (mixed) {
+        std::vector<const Material*> materials;
+        for (size_t k = 0; materials.size() < 12; ++k) {
+            bool any = false;
+            for (const MaterialCollection& c : project.catalogue().collections())
+                if (k < c.materials.size() && materials.size() < 12) {
+                    materials.push_back(&c.materials[k]);
+                    any = true;
+                }
+            if (!any) return false;
+        }
+        size_t next = 0;
+        for (Door& door : project.sketch.doors)
+            for (auto& [id, insert] : door.inserts)
+                insert.material = materials[next++ % materials.size()];
+    }
     project.sketch.dirty = true;
     project.recalculate(false);
     return true;
@@ -90,12 +107,12 @@ void repainted(QWidget& window, Paint how = Paint::Whole) {
 // The real main window on the largest sketch, shown and painted once.
 class Session {
 public:
-    explicit Session(benchmark::State& state) {
+    explicit Session(benchmark::State& state, bool mixed = false) {
         ui::prompts().saveChanges = [](QWidget*, const QString&, const QString&) {
             return ui::SaveAnswer::Discard;
         };
         ui::prompts().error = [this](QWidget*, const QString& text, const QString&) { error_ = text; };
-        if (!makeLargest(gApp->project())) {
+        if (!makeLargest(gApp->project(), mixed)) {
             state.SkipWithError("the sample data has no ten-door Борвик");
             return;
         }
@@ -116,8 +133,8 @@ private:
     QString error_;
 };
 
-void BM_UiWidthChange(benchmark::State& state, Paint how) {
-    Session s(state);
+void BM_UiWidthChange(benchmark::State& state, Paint how, bool mixed) {
+    Session s(state, mixed);
     if (!s.ok()) return;
     QLineEdit* width = s.window().topPanel()->widthEdit();
     // Two widths in turn, as typed: every iteration is a change.
@@ -344,8 +361,13 @@ void BM_CliCalcStartup(benchmark::State& state, fs::path (*data)()) {
 }
 
 void registerAll() {
-    for (const auto& [name, run] : {std::pair{"BM_UiWidthChange", &BM_UiWidthChange},
-                                    std::pair{"BM_UiDividerDragStep", &BM_UiDividerDragStep},
+    for (const auto& [suffix, how] : {std::pair{"/largest", Paint::Whole}, std::pair{"Seen/largest", Paint::Changed}})
+        benchmark::RegisterBenchmark((std::string("BM_UiWidthChange") + suffix).c_str(), BM_UiWidthChange, how, false)
+            ->Unit(benchmark::kMillisecond);
+    // The same with twelve pictures in the sketch.
+    benchmark::RegisterBenchmark("BM_UiWidthChange/largestMixed", BM_UiWidthChange, Paint::Whole, true)
+        ->Unit(benchmark::kMillisecond);
+    for (const auto& [name, run] : {std::pair{"BM_UiDividerDragStep", &BM_UiDividerDragStep},
                                     std::pair{"BM_UiTabSwitch", &BM_UiTabSwitch},
                                     std::pair{"BM_UiTabSwitchAfterChange", &BM_UiTabSwitchAfterChange},
                                     std::pair{"BM_UiOpenFile", &BM_UiOpenFile}})
