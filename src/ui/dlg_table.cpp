@@ -51,6 +51,7 @@ void DlgTable::rebuild() {
 void DlgTable::relayout() {
     layout_ = layoutTable(sections_, rect(), logicalDpiY(), &heights_);
     stale_ = Stale::No;
+    viewPosition_ = -1;
     resetScrollBar();
     update();
 }
@@ -128,14 +129,14 @@ void DlgTable::wheelEvent(QWheelEvent* event) {
 }
 
 // The document is drawn at its place on a white page scrolled up by the scroll position: 30 pixels above the
-// first section, 15 between sections, 50 pixels in from the band's left. Only the rows in `event`'s
-// rectangle are drawn.
-void DlgTable::paintEvent(QPaintEvent* event) {
-    refresh();
-    QPainter p(this);
-    p.fillRect(event->rect(), Qt::white);
+// first section, 15 between sections, 50 pixels in from the band's left. Only the rows in view are drawn.
+void DlgTable::render() {
+    if (view_.size() != size()) view_ = QPixmap(size());
+    view_.fill(Qt::white);
+    viewPosition_ = scroll_.position;
+    QPainter p(&view_);
     p.translate(0, -scroll_.position);
-    const QRect shown = event->rect().translated(0, scroll_.position);
+    const QRect shown = rect().translated(0, scroll_.position);
     const int dpi = logicalDpiY();
     const QFont normal = tableFont(dpi, false);
     const QFont bold = tableFont(dpi, true);
@@ -186,6 +187,13 @@ void DlgTable::paintEvent(QPaintEvent* event) {
         }
         y = bottom + 15;
     }
+}
+
+void DlgTable::paintEvent(QPaintEvent* event) {
+    refresh();
+    if (viewPosition_ != scroll_.position || view_.size() != size()) render();
+    QPainter p(this);
+    p.drawPixmap(event->rect(), view_, event->rect());
 }
 
 } // namespace dalvex::ui

@@ -1,10 +1,13 @@
 #pragma once
 // One of the four result tables (price calculation, order information, profiles and materials, assembly),
 // scrolled vertically. A table hidden behind another tab is only marked stale when the Project changes and is
-// built when it is shown or read; a paint draws the rows in view.
+// built when it is shown or read. The rows in view are drawn into a picture of the view, which a paint copies
+// until the table, its size or the scroll position change.
 #include "orders/table_section.h"
 #include "panel.h"
 #include "table_layout.h"
+
+#include <QPixmap>
 
 #include <vector>
 
@@ -43,6 +46,8 @@ private:
     void markStale(Stale what);
     void relayout();
     void resetScrollBar();
+    // Draws the rows in view into `view_`.
+    void render();
 
     int kind_;
     std::vector<TableSection> sections_;
@@ -51,6 +56,8 @@ private:
     TableScroll scroll_;
     QScrollBar* bar_;
     Stale stale_ = Stale::Sections;
+    QPixmap view_;
+    int viewPosition_ = -1; // the scroll position `view_` was drawn at; -1: to be drawn
 };
 
 } // namespace dalvex::ui
