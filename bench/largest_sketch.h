@@ -11,7 +11,8 @@ inline constexpr int32_t kLargestHeight = 25000;
 inline constexpr int kLargestDividers = 20;
 
 // Twenty horizontal dividers stacked in a door, every one of the 21 inserts filled with `material`.
-inline void stackDividers(Door& door, const DividerProfile* profile, const Material* material, int32_t height) {
+inline void stackDividers(Door& door, const DividerProfile* profile, const Material* material,
+                          int32_t height) {
     door.inserts.clear();
     door.dividers.clear();
     for (int i = 1; i <= kLargestDividers; ++i) {

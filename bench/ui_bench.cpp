@@ -62,8 +62,8 @@ const Material* mirror(const Catalogue& catalogue) {
 }
 
 // The Project holds the largest sketch: Борвик, ten doors on 10 x 2.5 m, twenty dividers in each door, every
-// insert a silver mirror, or with `mixed`, the inserts in turn of twelve materials from every collection (more
-// pictures than the sketch view's caches hold). False when the sample data cannot give it.
+// insert a silver mirror, or with `mixed`, the inserts in turn of twelve materials from every collection
+// (more pictures than the sketch view's caches hold). False when the sample data cannot give it.
 bool makeLargest(Project& project, bool mixed = false) {
     project.selectSystem(project.catalogue().findSystem("Борвик"));
     if (!project.calculator) return false;
@@ -107,7 +107,7 @@ void repainted(QWidget& window, Paint how = Paint::Whole) {
 // The real main window on the largest sketch, shown and painted once.
 class Session {
 public:
-    explicit Session(benchmark::State& state, bool mixed = false) {
+    explicit Session(benchmark::State& state, bool mixed = false) : saved_(ui::prompts()) {
         ui::prompts().saveChanges = [](QWidget*, const QString&, const QString&) {
             return ui::SaveAnswer::Discard;
         };
@@ -121,6 +121,10 @@ public:
         if (!QTest::qWaitForWindowExposed(window_.get())) state.SkipWithError("the window was not shown");
         repainted(*window_);
     }
+    ~Session() {
+        window_.reset();
+        ui::prompts() = saved_;
+    }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -129,6 +133,7 @@ public:
     const QString& error() const { return error_; }
 
 private:
+    ui::Prompts saved_;
     std::unique_ptr<CDalvexDlg> window_;
     QString error_;
 };
@@ -171,7 +176,8 @@ void BM_UiDividerDragStep(benchmark::State& state, Paint how) {
     int i = 0;
     for (auto _ : state) {
         // Up and down by two pixels: each step moves the outline.
-        sendMouse(view, QEvent::MouseMove, origin + QPoint(0, i++ % 2 ? 2 : -2), Qt::NoButton, Qt::LeftButton);
+        sendMouse(view, QEvent::MouseMove, origin + QPoint(0, i++ % 2 ? 2 : -2), Qt::NoButton,
+                  Qt::LeftButton);
         repainted(s.window(), how);
     }
     // Released where it started: the sketch stays as it was.
@@ -352,7 +358,8 @@ QStringList dataArguments(const fs::path& data) {
 // The desktop program started as a user starts it, on the offscreen platform, up to its first painted window.
 void BM_UiStartup(benchmark::State& state, fs::path (*data)()) {
     const fs::path folder = data ? data() : fs::path();
-    timeProcess(state, binary("dalvex"), QStringList{QStringLiteral("--quit-after-start")} + dataArguments(folder));
+    timeProcess(state, binary("dalvex"),
+                QStringList{QStringLiteral("--quit-after-start")} + dataArguments(folder));
 }
 
 void BM_CliCalcStartup(benchmark::State& state, fs::path (*data)()) {
@@ -361,8 +368,10 @@ void BM_CliCalcStartup(benchmark::State& state, fs::path (*data)()) {
 }
 
 void registerAll() {
-    for (const auto& [suffix, how] : {std::pair{"/largest", Paint::Whole}, std::pair{"Seen/largest", Paint::Changed}})
-        benchmark::RegisterBenchmark((std::string("BM_UiWidthChange") + suffix).c_str(), BM_UiWidthChange, how, false)
+    for (const auto& [suffix, how] :
+         {std::pair{"/largest", Paint::Whole}, std::pair{"Seen/largest", Paint::Changed}})
+        benchmark::RegisterBenchmark((std::string("BM_UiWidthChange") + suffix).c_str(), BM_UiWidthChange,
+                                     how, false)
             ->Unit(benchmark::kMillisecond);
     // The same with twelve pictures in the sketch.
     benchmark::RegisterBenchmark("BM_UiWidthChange/largestMixed", BM_UiWidthChange, Paint::Whole, true)
@@ -371,18 +380,20 @@ void registerAll() {
                                     std::pair{"BM_UiTabSwitch", &BM_UiTabSwitch},
                                     std::pair{"BM_UiTabSwitchAfterChange", &BM_UiTabSwitchAfterChange},
                                     std::pair{"BM_UiOpenFile", &BM_UiOpenFile}})
-        for (const auto& [suffix, how] : {std::pair{"/largest", Paint::Whole}, std::pair{"Seen/largest", Paint::Changed}})
+        for (const auto& [suffix, how] :
+             {std::pair{"/largest", Paint::Whole}, std::pair{"Seen/largest", Paint::Changed}})
             benchmark::RegisterBenchmark((std::string(name) + suffix).c_str(), run, how)
                 ->Unit(benchmark::kMillisecond);
     using Data = fs::path (*)();
-    for (const auto& [name, data] : {std::pair{"sample", Data{nullptr}}, std::pair{"library5000", &library5000},
-                                     std::pair{"large", &largeLists}}) {
+    for (const auto& [name, data] :
+         {std::pair{"sample", Data{nullptr}}, std::pair{"library5000", &library5000},
+          std::pair{"large", &largeLists}}) {
         benchmark::RegisterBenchmark((std::string("BM_UiStartup/") + name).c_str(), BM_UiStartup, data)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);
         if (std::string(name) != "library5000")
-            benchmark::RegisterBenchmark((std::string("BM_CliCalcStartup/") + name).c_str(), BM_CliCalcStartup,
-                                         data)
+            benchmark::RegisterBenchmark((std::string("BM_CliCalcStartup/") + name).c_str(),
+                                         BM_CliCalcStartup, data)
                 ->UseManualTime()
                 ->Unit(benchmark::kMillisecond);
     }

@@ -20,7 +20,8 @@ std::filesystem::path chosenDataFolder() {
     const QString option = QStringLiteral("--data");
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == option && i + 1 < args.size()) return dalvex::ui::toPath(args[i + 1]);
-        if (args[i].startsWith(option + QLatin1Char('='))) return dalvex::ui::toPath(args[i].mid(option.size() + 1));
+        if (args[i].startsWith(option + QLatin1Char('=')))
+            return dalvex::ui::toPath(args[i].mid(option.size() + 1));
     }
     return dalvex::dataFolder();
 }
@@ -34,8 +35,7 @@ std::filesystem::path configFolder(const std::filesystem::path& data) {
 
 CDalvexApp::CDalvexApp(int& argc, char** argv)
     : QApplication(argc, argv), catalogue_(chosenDataFolder()),
-      project_(catalogue_, configFolder(catalogue_.programFolder())),
-      artwork_(catalogue_) {
+      project_(catalogue_, configFolder(catalogue_.programFolder())), artwork_(catalogue_) {
     setApplicationVersion(QStringLiteral(DALVEX_VERSION));
     dalvex::ui::installRussianTranslations();
     // The picture buttons use the bold application font (see the panels); edits and lists a plain one.

@@ -50,10 +50,11 @@ int main(int argc, char** argv) {
                             QStringLiteral("Вывести заголовок окна и закрыться (для проверки установки)"));
     parser.addOption(quit);
     // Read by the application object before the parser runs; listed here for --help.
-    parser.addOption(QCommandLineOption(QStringLiteral("data"),
-                                        QStringLiteral("Папка с данными (profiles, materials, config) вместо той, "
-                                                       "что рядом с программой"),
-                                        QStringLiteral("DIR")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("data"),
+                           QStringLiteral("Папка с данными (profiles, materials, config) вместо той, "
+                                          "что рядом с программой"),
+                           QStringLiteral("DIR")));
     parser.process(app);
 
     dalvex::ui::CDalvexDlg window(app.project(), app.artwork());

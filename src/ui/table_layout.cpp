@@ -40,7 +40,8 @@ int cellTextFlags(const QFontMetrics& fm, int columnWidth, const Paddings& pad, 
         qsizetype end = i;
         while (end < n && !separatesWords(text[end]))
             ++end;
-        if (end > i && fm.horizontalAdvance(text.sliced(i, end - i)) > room) return flags | Qt::TextWrapAnywhere;
+        if (end > i && fm.horizontalAdvance(text.sliced(i, end - i)) > room)
+            return flags | Qt::TextWrapAnywhere;
         i = end;
     }
     return flags | Qt::TextWordWrap;

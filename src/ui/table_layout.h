@@ -91,7 +91,8 @@ TableLayout layoutTable(const std::vector<TableSection>& sections, const QRect& 
 // The sections laid out in a band of the given width, measured in the fonts as they come out on `device`
 // (the screen when null). The printer lays a table out in the page's width this way.
 std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& sections, int bandWidth, int dpi,
-                                          const QPaintDevice* device = nullptr, CellHeights* heights = nullptr);
+                                          const QPaintDevice* device = nullptr,
+                                          CellHeights* heights = nullptr);
 
 // The vertical scroll bar of a table view. Its range is 0 .. extra - 1 with a page of 3, so the position can
 // reach extra - 3 at most; a table that does not need two pixels of scrolling does not scroll.
