@@ -2,6 +2,7 @@
 #include "calc/cut_plan.h"
 #include "calc/systems.h"
 #include "catalogue/catalogue.h"
+#include "largest_sketch.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,28 +19,7 @@ const Catalogue& catalogue() {
 // The largest sketch: ten doors of 2.5 m, each split by twenty horizontal dividers.
 CalcResult largestSketchResult() {
     DSSystem& borvik = *catalogue().findSystem("Борвик");
-    DoorSketch sketch(100000, 25000, 10, borvik.handleProfiles().front(), false);
-    borvik.assignRows(sketch);
-    borvik.recompute(sketch, false);
-    for (int k = 0; k < kMaxDoors; ++k) {
-        Door& door = sketch.doors[k];
-        door.inserts.clear();
-        door.dividers.clear();
-        constexpr int kDividers = 20;
-        for (int i = 1; i <= kDividers; ++i) {
-            Divider& d = door.dividers[i];
-            d.position = door.height * i / (kDividers + 1);
-            d.profile = borvik.dividerProfileList().front();
-        }
-        for (int i = 1; i <= kDividers + 1; ++i) {
-            Insert& insert = door.inserts[i];
-            insert.topId = i - 1;
-            insert.bottomId = i <= kDividers ? i : 0;
-        }
-        door.nextDividerId = kDividers + 1;
-        door.nextInsertId = kDividers + 2;
-        door.rescale(true);
-    }
+    DoorSketch sketch = bench::largestSketch(borvik, nullptr);
     borvik.recompute(sketch, false);
     sketch.numberItems();
     CalcResult result;

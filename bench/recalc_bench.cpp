@@ -1,6 +1,7 @@
 // A full recalculation as the Project runs it after every change: geometry, numbering, bill of materials.
 #include "calc/systems.h"
 #include "catalogue/catalogue.h"
+#include "largest_sketch.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,28 +11,6 @@ namespace {
 const Catalogue& catalogue() {
     static const Catalogue* built = new Catalogue(DALVEX_BINARY_DIR);
     return *built;
-}
-
-// Twenty horizontal dividers stacked in a door, every one of the 21 inserts filled.
-void stackDividers(Door& door, const DividerProfile* profile, const Material* material, int32_t height) {
-    door.inserts.clear();
-    door.dividers.clear();
-    constexpr int kDividers = 20;
-    for (int i = 1; i <= kDividers; ++i) {
-        Divider& d = door.dividers[i];
-        d.vertical = 0;
-        d.position = height * i / (kDividers + 1);
-        d.profile = profile;
-    }
-    for (int i = 1; i <= kDividers + 1; ++i) {
-        Insert& insert = door.inserts[i];
-        insert.topId = i - 1;
-        insert.bottomId = i <= kDividers ? i : 0;
-        insert.material = material;
-    }
-    door.nextDividerId = kDividers + 1;
-    door.nextInsertId = kDividers + 2;
-    door.rescale(true);
 }
 
 void recalc(benchmark::State& state, DoorSketch& sketch, DSSystem& system) {
@@ -52,11 +31,7 @@ void BM_RecalcLargestSketch(benchmark::State& state) {
     mirror.picturePath = "images\\silver.jpg";
     mirror.thickness = 40;
     mirror.pricePerSquareMetre = 150000;
-    DoorSketch sketch(100000, 25000, 10, borvik.handleProfiles().front(), false);
-    borvik.assignRows(sketch);
-    borvik.recompute(sketch, false);
-    for (int k = 0; k < kMaxDoors; ++k)
-        stackDividers(sketch.doors[k], borvik.dividerProfileList().front(), &mirror, sketch.doors[k].height);
+    DoorSketch sketch = bench::largestSketch(borvik, &mirror);
     recalc(state, sketch, borvik);
 }
 BENCHMARK(BM_RecalcLargestSketch);

@@ -7,26 +7,35 @@
 
 #include <QFont>
 #include <QStandardPaths>
+#include <QStringList>
 
 namespace {
 
-// The names settings and the user's folders are kept under; set before any of them is looked up.
-std::filesystem::path dataFolderNamed() {
+// The data folder named by --data DIR (or --data=DIR) on the command line, else the usual one. The names
+// settings and the user's folders are kept under are set here, before any of them is looked up.
+std::filesystem::path chosenDataFolder() {
     QCoreApplication::setOrganizationName(QStringLiteral("dalvex"));
     QCoreApplication::setApplicationName(QStringLiteral("dalvex"));
+    const QStringList args = QCoreApplication::arguments();
+    const QString option = QStringLiteral("--data");
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == option && i + 1 < args.size()) return dalvex::ui::toPath(args[i + 1]);
+        if (args[i].startsWith(option + QLatin1Char('=')))
+            return dalvex::ui::toPath(args[i].mid(option.size() + 1));
+    }
     return dalvex::dataFolder();
 }
 
-std::filesystem::path configFolder() {
+std::filesystem::path configFolder(const std::filesystem::path& data) {
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    return dalvex::writableConfigFolder(dalvex::dataFolder() / "config", dalvex::ui::toPath(user) / "config");
+    return dalvex::writableConfigFolder(data / "config", dalvex::ui::toPath(user) / "config");
 }
 
 } // namespace
 
 CDalvexApp::CDalvexApp(int& argc, char** argv)
-    : QApplication(argc, argv), catalogue_(dataFolderNamed()), project_(catalogue_, configFolder()),
-      artwork_(catalogue_) {
+    : QApplication(argc, argv), catalogue_(chosenDataFolder()),
+      project_(catalogue_, configFolder(catalogue_.programFolder())), artwork_(catalogue_) {
     setApplicationVersion(QStringLiteral(DALVEX_VERSION));
     dalvex::ui::installRussianTranslations();
     // The picture buttons use the bold application font (see the panels); edits and lists a plain one.

@@ -1,12 +1,42 @@
 // The desktop program: builds the catalogue and the one Project from the data folders and shows the main
-// window until it is closed. `dalvex FILE.dlx` starts on that file; --version and --help print and exit.
+// window until it is closed. `dalvex FILE.dlx` starts on that file; --data DIR reads the data folders there;
+// --version and --help print and exit.
 #include "dalvex_app.h"
 #include "main_window.h"
 
 #include <QCommandLineParser>
+#include <QEvent>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTextStream>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+// Ends the event loop once the window has been painted for the first time, so that a start with
+// --quit-after-start goes as far as a user's start does.
+class QuitAfterFirstPaint : public QObject {
+public:
+    explicit QuitAfterFirstPaint(QWidget& window) : window_(window) { window.installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &window_ && event->type() == QEvent::Paint && !painted_) {
+            painted_ = true;
+            // After the paint itself, once the event loop has the picture out.
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+
+private:
+    QWidget& window_;
+    bool painted_ = false;
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     CDalvexApp app(argc, argv);
@@ -19,13 +49,24 @@ int main(int argc, char** argv) {
     QCommandLineOption quit(QStringLiteral("quit-after-start"),
                             QStringLiteral("Вывести заголовок окна и закрыться (для проверки установки)"));
     parser.addOption(quit);
+    // Read by the application object before the parser runs; listed here for --help.
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("data"),
+                           QStringLiteral("Папка с данными (profiles, materials, config) вместо той, "
+                                          "что рядом с программой"),
+                           QStringLiteral("DIR")));
     parser.process(app);
 
     dalvex::ui::CDalvexDlg window(app.project(), app.artwork());
+    std::unique_ptr<QuitAfterFirstPaint> watcher;
+    if (parser.isSet(quit)) watcher = std::make_unique<QuitAfterFirstPaint>(window);
     window.show();
     const QStringList files = parser.positionalArguments();
     window.start(files.isEmpty() ? QString() : files.constFirst());
     if (parser.isSet(quit)) {
+        // A window system that never paints the window still lets the program end.
+        QTimer::singleShot(10000, qApp, &QCoreApplication::quit);
+        app.exec();
         // What was opened, for the installation check.
         QTextStream(stdout) << window.windowTitle() << Qt::endl;
         return 0;

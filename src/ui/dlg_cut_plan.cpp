@@ -78,7 +78,7 @@ DlgCutPlan::DlgCutPlan(const UiContext& context, QWidget* parent) : Panel(contex
     scroll_->setWidgetResizable(true); // the canvas takes the viewport's width
     canvas_ = new CutPlanCanvas(*this, scroll_);
     scroll_->setWidget(canvas_);
-    rebuild();
+    // Planned when first shown or read: at start-up only the sketch tab is shown.
 }
 
 void DlgCutPlan::rebuild() {
@@ -86,8 +86,24 @@ void DlgCutPlan::rebuild() {
     plans_ = planArticles(ctx_.project.result, s.kerf, s.trim);
     kerf_ = s.kerf;
     trim_ = s.trim;
+    stale_ = false;
     relayout();
     canvas_->update();
+}
+
+const std::vector<ArticlePlan>& DlgCutPlan::plans() {
+    refresh();
+    return plans_;
+}
+
+int32_t DlgCutPlan::kerf() {
+    refresh();
+    return kerf_;
+}
+
+int32_t DlgCutPlan::trim() {
+    refresh();
+    return trim_;
 }
 
 void DlgCutPlan::relayout() {
@@ -96,7 +112,13 @@ void DlgCutPlan::relayout() {
 }
 
 void DlgCutPlan::onNotification(Notification n) {
-    if (n == Notification::Recalculated || n == Notification::TotalsChanged) rebuild();
+    if (n != Notification::Recalculated && n != Notification::TotalsChanged) return;
+    stale_ = true;
+    if (isVisible()) rebuild();
+}
+
+void DlgCutPlan::showEvent(QShowEvent*) {
+    refresh();
 }
 
 void DlgCutPlan::resizeEvent(QResizeEvent*) {

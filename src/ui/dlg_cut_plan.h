@@ -1,6 +1,7 @@
 #pragma once
 // The "Раскрой" tab: the cutting plan of every article bought in whole bars, drawn to scale and scrolled
-// vertically, under a line naming the kerf and trim it was made with.
+// vertically, under a line naming the kerf and trim it was made with. Hidden behind another tab, the plan is
+// only marked stale when the Project changes, and made when it is shown or read.
 #include "calc/cut_plan.h"
 #include "panel.h"
 
@@ -17,23 +18,30 @@ public:
 
     // Plans the Project's result afresh and redraws.
     void rebuild();
-    const std::vector<ArticlePlan>& plans() const { return plans_; }
+    bool stale() const { return stale_; }
+    // The plans of the Project as it is now (a stale plan is made first).
+    const std::vector<ArticlePlan>& plans();
     // The kerf and trim the plans were made with, 0.1 mm.
-    int32_t kerf() const { return kerf_; }
-    int32_t trim() const { return trim_; }
+    int32_t kerf();
+    int32_t trim();
     QWidget* canvas() const { return canvas_; }
 
 protected:
     void onNotification(Notification n) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     friend class CutPlanCanvas;
     void relayout();
+    void refresh() {
+        if (stale_) rebuild();
+    }
 
     std::vector<ArticlePlan> plans_;
     int32_t kerf_ = 0;
     int32_t trim_ = 0;
+    bool stale_ = true;
     QScrollArea* scroll_ = nullptr;
     QWidget* canvas_ = nullptr;
 };

@@ -3,9 +3,12 @@
 #include "project/project_reports.h"
 #include "qt_text.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 namespace dalvex::ui {
 
@@ -37,7 +40,7 @@ DlgTable::DlgTable(const UiContext& context, int kind, QWidget* parent)
         bar_->setSliderPosition(scroll_.position);
         update();
     });
-    rebuild();
+    // Built when first shown or read: at start-up only the sketch tab is shown.
 }
 
 void DlgTable::rebuild() {
@@ -46,10 +49,44 @@ void DlgTable::rebuild() {
 }
 
 void DlgTable::relayout() {
-    layout_ = layoutTable(sections_, rect(), logicalDpiY());
-    pictureDirty_ = true;
+    layout_ = layoutTable(sections_, rect(), logicalDpiY(), &heights_);
+    stale_ = Stale::No;
+    viewPosition_ = -1;
     resetScrollBar();
     update();
+}
+
+void DlgTable::refresh() {
+    if (stale_ == Stale::Sections)
+        rebuild();
+    else if (stale_ == Stale::Layout)
+        relayout();
+}
+
+void DlgTable::markStale(Stale what) {
+    stale_ = std::max(stale_, what);
+    // A table in view is brought up to date at once; a hidden one when it is shown or read.
+    if (isVisible()) refresh();
+}
+
+const std::vector<TableSection>& DlgTable::sections() {
+    refresh();
+    return sections_;
+}
+
+const TableLayout& DlgTable::layout() {
+    refresh();
+    return layout_;
+}
+
+const TableScroll& DlgTable::scroll() {
+    refresh();
+    return scroll_;
+}
+
+QScrollBar* DlgTable::scrollBar() {
+    refresh();
+    return bar_;
 }
 
 void DlgTable::resetScrollBar() {
@@ -66,11 +103,15 @@ void DlgTable::resetScrollBar() {
 }
 
 void DlgTable::onNotification(Notification n) {
-    if (n == Notification::Recalculated || n == Notification::SketchOpened) rebuild();
+    if (n == Notification::Recalculated || n == Notification::SketchOpened) markStale(Stale::Sections);
+}
+
+void DlgTable::showEvent(QShowEvent*) {
+    refresh();
 }
 
 void DlgTable::resizeEvent(QResizeEvent*) {
-    relayout();
+    markStale(Stale::Layout);
 }
 
 void DlgTable::wheelEvent(QWheelEvent* event) {
@@ -80,36 +121,48 @@ void DlgTable::wheelEvent(QWheelEvent* event) {
     }
     const int delta = event->angleDelta().y();
     if (delta == 0) return;
+    refresh();
     scroll_.wheel(delta < 0);
     bar_->setValue(scroll_.position);
     update();
     event->accept();
 }
 
+// The document is drawn at its place on a white page scrolled up by the scroll position: 30 pixels above the
+// first section, 15 between sections, 50 pixels in from the band's left. Only the rows in view are drawn.
 void DlgTable::render() {
+    if (view_.size() != size()) view_ = QPixmap(size());
+    view_.fill(Qt::white);
+    viewPosition_ = scroll_.position;
+    QPainter p(&view_);
+    p.translate(0, -scroll_.position);
+    const QRect shown = rect().translated(0, scroll_.position);
     const int dpi = logicalDpiY();
-    const int pictureWidth = std::max(layout_.band.right(), rect().right()) + 1;
-    const int pictureHeight = std::max(layout_.documentHeight + 50, height());
-    if (picture_.size() != QSize(pictureWidth, pictureHeight))
-        picture_ = QPixmap(pictureWidth, pictureHeight);
-    picture_.fill(Qt::white);
-    QPainter p(&picture_);
     const QFont normal = tableFont(dpi, false);
     const QFont bold = tableFont(dpi, true);
     const Paddings pad = Paddings::forDpi(dpi);
     const QPen textPen(QColor(76, 76, 76));
     const QPen gridPen(QColor(180, 180, 180), 1);
     int y = 30;
-    for (size_t i = 0; i < sections_.size() && i < layout_.sections.size(); ++i) {
+    for (size_t i = 0; i < sections_.size() && i < layout_.sections.size() && y <= shown.bottom(); ++i) {
         const TableSection& s = sections_[i];
         const SectionLayout& sl = layout_.sections[i];
+        const int bottom = y + sl.heightPx;
+        if (bottom < shown.top()) {
+            y = bottom + 15;
+            continue;
+        }
         const int left = 50 + sl.leftPx;
         std::vector<int> lines{left};
         for (int w : sl.widthPx)
             lines.push_back(lines.back() + w);
         int rowTop = y;
-        for (int r = 0; r < s.rowCount; ++r) {
+        for (int r = 0; r < s.rowCount && rowTop <= shown.bottom(); ++r) {
             const int rowHeight = sl.rowHeights[static_cast<size_t>(r)];
+            if (rowTop + rowHeight < shown.top()) {
+                rowTop += rowHeight;
+                continue;
+            }
             for (int c = 0; c < s.columnCount; ++c) {
                 const TableCell& cell = s.cell(c, r);
                 if (cell.text.empty()) continue;
@@ -124,7 +177,6 @@ void DlgTable::render() {
             rowTop += rowHeight;
         }
         p.setPen(gridPen);
-        const int bottom = y + sl.heightPx;
         for (int x : lines)
             p.drawLine(x, y, x, bottom);
         p.drawLine(left, y, lines.back(), y);
@@ -133,17 +185,15 @@ void DlgTable::render() {
             lineY += h;
             p.drawLine(left, lineY, lines.back(), lineY);
         }
-        y += sl.heightPx + 15;
+        y = bottom + 15;
     }
-    pictureDirty_ = false;
 }
 
-void DlgTable::paintEvent(QPaintEvent*) {
-    const int pictureWidth = std::max(layout_.band.right(), rect().right()) + 1;
-    const int pictureHeight = std::max(layout_.documentHeight + 50, height());
-    if (pictureDirty_ || picture_.size() != QSize(pictureWidth, pictureHeight)) render();
+void DlgTable::paintEvent(QPaintEvent* event) {
+    refresh();
+    if (viewPosition_ != scroll_.position || view_.size() != size()) render();
     QPainter p(this);
-    p.drawPixmap(0, -scroll_.position, picture_);
+    p.drawPixmap(event->rect(), view_, event->rect());
 }
 
 } // namespace dalvex::ui

@@ -1,6 +1,8 @@
 #pragma once
 // One of the four result tables (price calculation, order information, profiles and materials, assembly),
-// drawn once into an off-screen picture and scrolled vertically.
+// scrolled vertically. A table hidden behind another tab is only marked stale when the Project changes and is
+// built when it is shown or read. The rows in view are drawn into a picture of the view, which a paint copies
+// until the table, its size or the scroll position change.
 #include "orders/table_section.h"
 #include "panel.h"
 #include "table_layout.h"
@@ -21,31 +23,41 @@ public:
     int kind() const { return kind_; }
     // Builds the table again from the Project, lays it out and scrolls back to the top.
     void rebuild();
+    // Whether the Project or the size changed since the table was last built or laid out.
+    bool stale() const { return stale_ != Stale::No; }
 
-    const std::vector<TableSection>& sections() const { return sections_; }
-    const TableLayout& layout() const { return layout_; }
-    const TableScroll& scroll() const { return scroll_; }
-    QScrollBar* scrollBar() const { return bar_; }
+    // What the table shows for the Project as it is now: a stale table is brought up to date first.
+    const std::vector<TableSection>& sections();
+    const TableLayout& layout();
+    const TableScroll& scroll();
+    QScrollBar* scrollBar();
 
 protected:
     void onNotification(Notification n) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    enum class Stale { No, Layout, Sections };
+    // Builds or lays out what is stale; `stale_` says how much.
+    void refresh();
+    void markStale(Stale what);
     void relayout();
     void resetScrollBar();
-    void showPosition();
+    // Draws the rows in view into `view_`.
     void render();
 
     int kind_;
     std::vector<TableSection> sections_;
     TableLayout layout_;
+    CellHeights heights_;
     TableScroll scroll_;
     QScrollBar* bar_;
-    QPixmap picture_;
-    bool pictureDirty_ = true;
+    Stale stale_ = Stale::Sections;
+    QPixmap view_;
+    int viewPosition_ = -1; // the scroll position `view_` was drawn at; -1: to be drawn
 };
 
 } // namespace dalvex::ui

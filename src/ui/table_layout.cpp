@@ -2,8 +2,6 @@
 
 #include "qt_text.h"
 #include <QFontMetrics>
-#include <QRegularExpression>
-#include <QStringList>
 
 #include <algorithm>
 #include <climits>
@@ -22,18 +20,39 @@ QFont tableFont(int dpi, bool bold) {
     return f;
 }
 
+namespace {
+
+// The white space words are split at: the ASCII spaces, tabs and line ends.
+bool separatesWords(QChar c) {
+    const char16_t u = c.unicode();
+    return u == u' ' || (u >= u'\t' && u <= u'\r');
+}
+
+} // namespace
+
 int cellTextFlags(const QFontMetrics& fm, int columnWidth, const Paddings& pad, const QString& text) {
     const int flags = Qt::AlignLeft | Qt::AlignTop;
     const int room = columnWidth - pad.left - 1;
-    const QStringList words = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-    for (const QString& word : words)
-        if (fm.horizontalAdvance(word) > room) return flags | Qt::TextWrapAnywhere;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n;) {
+        while (i < n && separatesWords(text[i]))
+            ++i;
+        qsizetype end = i;
+        while (end < n && !separatesWords(text[end]))
+            ++end;
+        if (end > i && fm.horizontalAdvance(text.sliced(i, end - i)) > room)
+            return flags | Qt::TextWrapAnywhere;
+        i = end;
+    }
     return flags | Qt::TextWordWrap;
 }
 
 std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& sections, int bandWidth, int dpi,
-                                          const QPaintDevice* device) {
+                                          const QPaintDevice* device, CellHeights* heights) {
     std::vector<SectionLayout> result;
+    // Heights kept for the screen are not those of another device.
+    if (device) heights = nullptr;
+    if (heights) heights->beginLayout();
     const Paddings pad = Paddings::forDpi(dpi);
     // A font measured without a device is measured for the screen.
     auto metrics = [device, dpi](bool bold) {
@@ -54,13 +73,18 @@ std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& secti
             for (int c = 0; c < s.columnCount; ++c) {
                 const TableCell& cell = s.cell(c, r);
                 if (cell.text.empty()) continue;
-                const int wrapWidth = std::max(1, sl.widthPx[static_cast<size_t>(c)] - pad.right - pad.left);
+                const int columnWidth = sl.widthPx[static_cast<size_t>(c)];
                 const QFontMetrics& fm = cell.bold ? bold : normal;
                 const QString text = qs(cell.text);
-                const QRect r2 =
-                    fm.boundingRect(QRect(0, 0, wrapWidth, INT_MAX / 4),
-                                    cellTextFlags(fm, sl.widthPx[static_cast<size_t>(c)], pad, text), text);
-                tallest = std::max(tallest, r2.height());
+                const auto measure = [&] {
+                    const int wrapWidth = std::max(1, columnWidth - pad.right - pad.left);
+                    return fm
+                        .boundingRect(QRect(0, 0, wrapWidth, INT_MAX / 4),
+                                      cellTextFlags(fm, columnWidth, pad, text), text)
+                        .height();
+                };
+                const int h = heights ? heights->get(cell.bold, columnWidth, dpi, text, measure) : measure();
+                tallest = std::max(tallest, h);
             }
             const int height = tallest + pad.bottom + pad.top;
             sl.rowHeights.push_back(height);
@@ -71,10 +95,11 @@ std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& secti
     return result;
 }
 
-TableLayout layoutTable(const std::vector<TableSection>& sections, const QRect& client, int dpi) {
+TableLayout layoutTable(const std::vector<TableSection>& sections, const QRect& client, int dpi,
+                        CellHeights* heights) {
     TableLayout layout;
     layout.band = layoutBand(client);
-    layout.sections = layoutSections(sections, layout.band.width(), dpi);
+    layout.sections = layoutSections(sections, layout.band.width(), dpi, nullptr, heights);
     int total = 0;
     for (const SectionLayout& sl : layout.sections)
         total += sl.heightPx;

@@ -4,7 +4,9 @@
 #include "orders/table_section.h"
 
 #include <QFont>
+#include <QHash>
 #include <QRect>
+#include <QString>
 
 class QFontMetrics;
 class QPaintDevice;
@@ -42,12 +44,55 @@ QFont tableFont(int dpi, bool bold);
 // the text stays inside its own column.
 int cellTextFlags(const QFontMetrics& fm, int columnWidth, const Paddings& pad, const QString& text);
 
-TableLayout layoutTable(const std::vector<TableSection>& sections, const QRect& client, int dpi);
+// The heights of the cell texts a table view measured when it was last laid out, so that laying it out again
+// measures only the texts that are new (a recalculation changes a few numbers; the names and codes stay).
+// Texts not met in a layout are forgotten after it, which bounds the memory to what the table shows.
+class CellHeights {
+public:
+    // The wrapped height of `text` in a `columnWidth` column, from the cache or from `measure`.
+    template <typename Measure>
+    int get(bool bold, int columnWidth, int dpi, const QString& text, Measure measure) {
+        const Key key{text, columnWidth, dpi, bold};
+        if (auto it = current_.constFind(key); it != current_.constEnd()) return *it;
+        const auto old = previous_.constFind(key);
+        const int height = old != previous_.constEnd() ? *old : measure();
+        current_.insert(key, height);
+        return height;
+    }
+    // Starts a layout: what the last one did not use is dropped.
+    void beginLayout() {
+        previous_ = std::move(current_);
+        current_.clear();
+    }
+    void clear() {
+        previous_.clear();
+        current_.clear();
+    }
+
+private:
+    struct Key {
+        QString text;
+        int columnWidth = 0;
+        int dpi = 0;
+        bool bold = false;
+        bool operator==(const Key&) const = default;
+    };
+    friend size_t qHash(const Key& k, size_t seed = 0) {
+        return qHashMulti(seed, k.text, k.columnWidth, k.dpi, k.bold);
+    }
+    QHash<Key, int> current_;
+    QHash<Key, int> previous_;
+};
+
+// `heights`, when given, keeps the measured texts for the next layout of the same view (screen only).
+TableLayout layoutTable(const std::vector<TableSection>& sections, const QRect& client, int dpi,
+                        CellHeights* heights = nullptr);
 
 // The sections laid out in a band of the given width, measured in the fonts as they come out on `device`
 // (the screen when null). The printer lays a table out in the page's width this way.
 std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& sections, int bandWidth, int dpi,
-                                          const QPaintDevice* device = nullptr);
+                                          const QPaintDevice* device = nullptr,
+                                          CellHeights* heights = nullptr);
 
 // The vertical scroll bar of a table view. Its range is 0 .. extra - 1 with a page of 3, so the position can
 // reach extra - 3 at most; a table that does not need two pixels of scrolling does not scroll.

@@ -164,7 +164,13 @@ void CThumbListCtrl::makeVisibleThumbnails() {
         // The items flow left to right and down: past the bottom of the view nothing more shows.
         if (r.top() > view.bottom()) break;
         if (made_[static_cast<std::size_t>(row)] || !r.intersects(view)) continue;
-        item(row)->setIcon(QIcon(thumbnail(paths_[row])));
+        const QString& path = paths_[row];
+        auto kept = kept_.constFind(path);
+        if (kept == kept_.constEnd()) {
+            if (kept_.size() >= kKeptThumbnails) kept_.clear();
+            kept = kept_.insert(path, thumbnail(path));
+        }
+        item(row)->setIcon(QIcon(*kept));
         made_[static_cast<std::size_t>(row)] = true;
     }
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The thumbnail list of the fillings page: one 62 x 62 thumbnail per material of a collection, captioned with
 // the material key. A thumbnail is made only when its item first comes into view, so a collection of many
-// thousand pictures costs no more to show than one page of them.
+// thousand pictures costs no more to show than one page of them; the thumbnails made are kept for when their
+// collection is shown again.
 #include <QFont>
+#include <QHash>
 #include <QListWidget>
 #include <QPixmap>
 #include <QStringList>
@@ -51,8 +53,12 @@ private:
     void scheduleThumbnails();
     void makeVisibleThumbnails();
 
+    static constexpr qsizetype kKeptThumbnails = 1000; // 15 MB
+
     QStringList paths_;
     std::vector<bool> made_;
+    // By path; emptied when full.
+    QHash<QString, QPixmap> kept_;
     bool scheduled_ = false;
     QString picturesFolder_;
 };

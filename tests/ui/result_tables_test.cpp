@@ -1,5 +1,10 @@
-// The result table views: the band rule, the row heights, the document height and the scroll rules.
+// The result table views: the band rule, the row heights, the document height and the scroll rules, and the
+// tables and the cutting plan behind other tabs made when they are shown or read.
+#include "dlg_cut_plan.h"
 #include "dlg_table.h"
+#include "dlg_tabs.h"
+#include "main_window.h"
+#include "project/project_reports.h"
 #include "table_layout.h"
 #include "ui_test_support.h"
 
@@ -33,6 +38,16 @@ void wheel(QWidget* w, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifi
     QApplication::sendEvent(w, &e);
 }
 
+// Every cell of the sections, in order, with its boldness.
+QStringList cellTexts(const std::vector<TableSection>& sections) {
+    QStringList texts;
+    for (const TableSection& s : sections)
+        for (int c = 0; c < s.columnCount; ++c)
+            for (int r = 0; r < s.rowCount; ++r)
+                texts << QString::fromStdString(s.cell(c, r).text) + (s.cell(c, r).bold ? "*" : "");
+    return texts;
+}
+
 } // namespace
 
 class ResultTablesTest : public QObject {
@@ -49,6 +64,8 @@ private slots:
     void viewShowsItsScrollBarOnlyWhenNeeded();
     void wheelMovesTenPixelsUnlessShiftIsHeld();
     void viewRebuildsOnRecalculated();
+    void hiddenTablesAreMadeWhenShownOrRead();
+    void scrolledViewShowsTheDocumentAtItsPosition();
 };
 
 void ResultTablesTest::bandNarrowsAbove800Pixels_data() {
@@ -213,6 +230,65 @@ void ResultTablesTest::viewRebuildsOnRecalculated() {
     DlgTable price(f.context(hub), 0, nullptr);
     QCOMPARE(price.sections().size(), size_t{2});
     QCOMPARE(QString::fromStdString(price.sections()[0].cell(0, 0).text), QStringLiteral("№"));
+}
+
+void ResultTablesTest::hiddenTablesAreMadeWhenShownOrRead() {
+    ProjectFixture f;
+    CDalvexDlg window(f.project, f.artwork, QString::fromStdString((f.folder / "state").string()));
+    window.show();
+    // On the sketch tab a change leaves the tables and the cutting plan to be made later.
+    QVERIFY(f.project.setWidth(f.project.width + 1000));
+    f.project.orderCard.deliveryCost = 700;
+    window.notify(Notification::Recalculated);
+    for (int kind = 0; kind < 4; ++kind)
+        QVERIFY(window.table(kind)->stale());
+    QVERIFY(window.cutPlanView()->stale());
+    // Shown: made at once, the others still waiting.
+    window.tabBar()->select(3);
+    QVERIFY(!window.table(2)->stale());
+    QVERIFY(window.table(0)->stale());
+    // Read, as printing reads them: what the Project gives now.
+    for (int kind = 0; kind < 4; ++kind)
+        QCOMPARE(cellTexts(window.table(kind)->sections()), cellTexts(buildTable(kind, f.project)));
+    const auto plans = planArticles(f.project.result, f.project.cutting.kerf, f.project.cutting.trim);
+    QCOMPARE(window.cutPlanView()->plans().size(), plans.size());
+    for (size_t a = 0; a < plans.size(); ++a)
+        QCOMPARE(window.cutPlanView()->plans()[a].bars.size(), plans[a].bars.size());
+    // A change while a table is in view remakes it at once.
+    f.project.orderCard.deliveryCost = 0;
+    window.notify(Notification::Recalculated);
+    QVERIFY(!window.table(2)->stale());
+    QVERIFY(window.table(1)->stale());
+}
+
+void ResultTablesTest::scrolledViewShowsTheDocumentAtItsPosition() {
+    ProjectFixture f;
+    RecordingHub hub;
+    // The whole document in a view tall enough not to scroll, and a short view of the same table.
+    DlgTable whole(f.context(hub), 2, nullptr);
+    whole.show();
+    whole.resize(1165, 200);
+    whole.resize(1165, whole.layout().documentHeight + 50);
+    QVERIFY(!whole.scroll().shown);
+    const QImage all = whole.grab().toImage();
+    DlgTable part(f.context(hub), 2, nullptr);
+    part.show();
+    part.resize(1165, 200);
+    const int max = part.scroll().maxPosition();
+    QVERIFY(max > 40);
+    const int shownWidth = 1165 - part.scrollBar()->width();
+    // Every position over the first rows, which cuts each of them and its grid lines at both edges, and the
+    // last one.
+    std::vector<int> positions;
+    for (int position = 0; position <= std::min(max, 90); ++position)
+        positions.push_back(position);
+    positions.push_back(max);
+    for (int position : positions) {
+        part.scrollBar()->setSliderPosition(position);
+        QCOMPARE(part.scroll().position, position);
+        const QImage shown = part.grab().toImage().copy(0, 0, shownWidth, 200);
+        QCOMPARE(shown, all.copy(0, position, shownWidth, 200).convertToFormat(shown.format()));
+    }
 }
 
 QTEST_MAIN(ResultTablesTest)
