@@ -89,7 +89,6 @@ bool makeLargest(Project& project, bool mixed = false) {
             for (auto& [id, insert] : door.inserts)
                 insert.material = materials[next++ % materials.size()];
     }
-    project.sketch.dirty = true;
     project.recalculate(false);
     return true;
 }
@@ -163,7 +162,7 @@ void BM_UiDividerDragStep(benchmark::State& state, Paint how) {
     if (!s.ok()) return;
     ui::DraftDlg* view = s.window().draftView();
     // The middle divider of the first door, under the mouse, then pressed.
-    const PixelRect r = gApp->project().sketch.doors[0].dividers.at(kLargestDividers / 2).rect;
+    const PixelRect r = view->layout().doors[0].divider(kLargestDividers / 2);
     const QPoint start((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     sendMouse(view, QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
     sendMouse(view, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);

@@ -89,7 +89,10 @@ CuttingSettingsRead parseCuttingSettings(std::string_view text) {
 std::string cuttingSettingsText(const CuttingSettings& settings) {
     const auto millimetres = [](int32_t tenths) {
         std::string text = std::to_string(tenths / 10);
-        if (tenths % 10 != 0) text += "." + std::to_string(tenths % 10);
+        if (tenths % 10 != 0) {
+            text += '.';
+            text += std::to_string(tenths % 10);
+        }
         return text;
     };
     return "# Раскрой профилей.\n"
