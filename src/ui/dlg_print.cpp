@@ -141,7 +141,7 @@ void DlgPrint::writeFiles() {
     const WorkbookSheets sheets{chosen.order, chosen.price, chosen.profiles, chosen.assembly};
     const bool accounting = isOn(Accounting);
     if (!sheets.any() && !accounting) return;
-    Project& project = ctx_.project;
+    const Project& project = ctx_.project;
     const QString path = prompts().savePath(this, QStringLiteral("XML файлы (*.xml)"), QStringLiteral("xml"),
                                             qs(project.orderCard.orderNumber));
     if (path.isEmpty()) return;

@@ -67,7 +67,7 @@ signals:
 private:
     bool travel(bool forward);
 
-    Project& project_;
+    const Project& project_;
     NotificationHub& hub_;
     ProjectEditor& editor_;
     ProjectState committed_;

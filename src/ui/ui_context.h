@@ -35,7 +35,7 @@ struct SketchScreen {
 };
 
 struct UiContext {
-    Project& project;
+    const Project& project; // read only: every change goes through the editor
     ProjectEditor& editor; // every change of the order goes through its operations
     const Artwork& artwork;
     NotificationHub& hub;

@@ -74,7 +74,7 @@ TEST_F(DoorWidths, TypedWidthsAndTheirChecks) {
         resetWidths();
         DoorWidthsEditor editor(*project_);
         editor.begin();
-        const auto result = editor.apply(c.typed, rows(), c.confirm);
+        const auto result = editor.apply(*project_, c.typed, rows(), c.confirm);
         const std::string label = c.typed[0] + "/" + c.typed[1] + (c.confirm ? " confirmed" : "");
         EXPECT_EQ(result.outcome, c.outcome) << label;
         EXPECT_EQ(result.value, c.value) << label;
@@ -102,7 +102,7 @@ TEST_F(DoorWidths, AppliedWidthsKeepDividerProportions) {
     s.doors[0].updateInsertEdges();
     DoorWidthsEditor editor(*project_);
     editor.begin();
-    const auto result = editor.apply({"808", "1212", "1010"}, rows(), false);
+    const auto result = editor.apply(*project_, {"808", "1212", "1010"}, rows(), false);
     ASSERT_EQ(result.outcome, Outcome::Applied);
     EXPECT_EQ(widths(), (std::vector<int32_t>{8080, 12120, 10100}));
     EXPECT_EQ(s.doors[0].dividers.at(1).position, 4040);
@@ -115,7 +115,7 @@ TEST_F(DoorWidths, ChangedRowsWinOverTypedWidths) {
     ASSERT_EQ(newRows, (std::vector<int32_t>{0, 1, 0}));
     newRows[1] = 0;
     project_->sketch.doors[0].selectedInsertId = 1;
-    const auto result = editor.apply({"500", "20", "9999"}, newRows, false);
+    const auto result = editor.apply(*project_, {"500", "20", "9999"}, newRows, false);
     EXPECT_EQ(result.outcome, Outcome::Applied);
     EXPECT_TRUE(result.rowsChanged);
     EXPECT_EQ(rows(), newRows);
@@ -139,7 +139,7 @@ TEST_F(DoorWidths, FeldorRowsAreNotEditable) {
     std::vector<std::string> typed;
     for (int32_t w : view.widthsMm)
         typed.push_back(std::to_string(w));
-    const auto result = editor.apply(typed, flipped, true);
+    const auto result = editor.apply(*project_, typed, flipped, true);
     EXPECT_EQ(result.outcome, Outcome::Applied);
     EXPECT_FALSE(result.rowsChanged);
     EXPECT_EQ(rows(), view.rows);
@@ -154,10 +154,10 @@ TEST_F(DoorWidths, TenDoors) {
     std::vector<std::string> typed;
     for (int32_t w : view.widthsMm)
         typed.push_back(std::to_string(w));
-    const auto result = editor.apply(typed, view.rows, false);
+    const auto result = editor.apply(*project_, typed, view.rows, false);
     // Entries left as shown keep the remainder shown at opening.
     EXPECT_EQ(result.outcome, view.remainderMm > 0 ? Outcome::AskPositiveRemainder : Outcome::Applied);
-    EXPECT_EQ(editor.apply(typed, view.rows, true).outcome, Outcome::Applied);
+    EXPECT_EQ(editor.apply(*project_, typed, view.rows, true).outcome, Outcome::Applied);
 }
 
 TEST_F(DoorWidths, UntouchedEntriesKeepTheRemainderShownAtOpening) {
@@ -170,7 +170,7 @@ TEST_F(DoorWidths, UntouchedEntriesKeepTheRemainderShownAtOpening) {
     const DoorWidthsView view = editor.begin();
     EXPECT_EQ(view.remainderMm, 0);
     EXPECT_EQ(editor.remainderFor({"1010", "1010", "1010"}), 1);
-    EXPECT_EQ(editor.apply({"1010", "1010", "1010"}, rows(), false).outcome, Outcome::Applied);
+    EXPECT_EQ(editor.apply(*project_, {"1010", "1010", "1010"}, rows(), false).outcome, Outcome::Applied);
     EXPECT_EQ(widths(), (std::vector<int32_t>{10100, 10100, 10100}));
 }
 

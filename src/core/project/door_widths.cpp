@@ -9,7 +9,7 @@
 
 namespace dalvex {
 
-DoorWidthsEditor::DoorWidthsEditor(Project& project) : project_(project) {}
+DoorWidthsEditor::DoorWidthsEditor(const Project& project) : project_(project) {}
 
 int DoorWidthsEditor::doorCount() const {
     return std::clamp(project_.sketch.doorCount, 0, kMaxDoors);
@@ -76,11 +76,12 @@ DoorWidthsEditor::Result DoorWidthsEditor::check(const std::vector<std::string>&
     return {Outcome::Applied, 0, false};
 }
 
-DoorWidthsEditor::Result DoorWidthsEditor::apply(const std::vector<std::string>& typedWidths,
+DoorWidthsEditor::Result DoorWidthsEditor::apply(Project& project,
+                                                 const std::vector<std::string>& typedWidths,
                                                  const std::vector<int32_t>& rows, bool confirmPositive) {
     const Result result = check(typedWidths, rows, confirmPositive);
     if (result.outcome != Outcome::Applied) return result;
-    DoorSketch& sketch = project_.sketch;
+    DoorSketch& sketch = project.sketch;
     const int n = doorCount();
     if (result.rowsChanged) {
         for (int i = 0; i < n; ++i) {
@@ -92,7 +93,7 @@ DoorWidthsEditor::Result DoorWidthsEditor::apply(const std::vector<std::string>&
             if (i < static_cast<int>(rows.size())) door.row = rows[static_cast<size_t>(i)] != 0 ? 1 : 0;
         }
         sketch.resizePending = true;
-        project_.recalculate(false);
+        project.recalculate(false);
         sketch.clearSelection();
         return result;
     }
@@ -107,7 +108,7 @@ DoorWidthsEditor::Result DoorWidthsEditor::apply(const std::vector<std::string>&
         // The dividers keep their proportions in the new width.
         door.rescale(false);
     }
-    project_.recalculate(true);
+    project.recalculate(true);
     return result;
 }
 

@@ -33,7 +33,8 @@ public:
 
     static constexpr int32_t kMinWidthMm = 100;
 
-    explicit DoorWidthsEditor(Project& project);
+    // Reads `project`: the dialog works on a Project it may not change.
+    explicit DoorWidthsEditor(const Project& project);
 
     int doorCount() const;
     // The values to show; also remembers them so that an untouched entry keeps the remainder shown at
@@ -43,9 +44,10 @@ public:
     // 0).
     int32_t remainderFor(const std::vector<std::string>& typedWidths) const;
     // "ОК": rows first; then the remainder (a positive one needs confirmPositive); then the width check; then
-    // the widths are applied and the doors recalculated keeping them. Anything refused changes nothing.
-    Result apply(const std::vector<std::string>& typedWidths, const std::vector<int32_t>& rows,
-                 bool confirmPositive);
+    // the widths are applied to `project` (the one this editor reads) and the doors recalculated keeping
+    // them. Anything refused changes nothing.
+    Result apply(Project& project, const std::vector<std::string>& typedWidths,
+                 const std::vector<int32_t>& rows, bool confirmPositive);
     // What apply would answer, changing nothing: the dialog asks and refuses through this, and leaves the
     // change itself to the order's editing operation.
     Result check(const std::vector<std::string>& typedWidths, const std::vector<int32_t>& rows,
@@ -61,7 +63,7 @@ private:
     bool rowsEditable() const;
     int32_t typedWidthMm(const std::vector<std::string>& typedWidths, int i) const;
 
-    Project& project_;
+    const Project& project_;
     std::vector<std::string> shownTexts_;
     int32_t shownRemainder_ = 0;
 };

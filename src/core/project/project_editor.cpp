@@ -559,7 +559,7 @@ Changes ProjectEditor::setDoorWidths(const std::vector<std::string>& typedWidths
     return step([&]() -> Changes {
         DoorWidthsEditor widths(project_);
         widths.begin();
-        const DoorWidthsEditor::Result result = widths.apply(typedWidths, rows, true);
+        const DoorWidthsEditor::Result result = widths.apply(project_, typedWidths, rows, true);
         return result.outcome == DoorWidthsEditor::Outcome::Applied ? applied(true) : Changes{};
     });
 }
