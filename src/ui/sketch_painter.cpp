@@ -31,7 +31,8 @@ QFont arialBold(int pixels, int textDpi) {
     return f;
 }
 
-// Fills a rectangle and outlines it with the 1-pixel pen inside its own pixels.
+// Fills a rectangle and outlines it with the 1-pixel pen inside its own pixels. The painter has no brush: the
+// outline would otherwise fill the rectangle a second time.
 void fillOutlined(QPainter& p, const QRect& r, const QBrush& brush) {
     p.fillRect(r, brush);
     p.drawRect(r.adjusted(0, 0, -1, -1));
@@ -100,8 +101,7 @@ void drawInsert(QPainter& p, const Insert& in, const PixelRect& rect, int doorIn
     if (style.showInsertSizes) drawInsertSizes(p, in, r, style.textDpi);
 }
 
-void drawDoorNumber(QPainter& p, const Door& door, const PixelRect& rect, int doorsTop, int dpi,
-                    const QBrush& frame) {
+void drawDoorNumber(QPainter& p, const Door& door, const PixelRect& rect, int doorsTop, int dpi) {
     const bool firstRow = door.row == 0;
     const int d = dpi * (firstRow ? 23 : 20) / 72;
     const QRect r = toQRect(rect);
@@ -111,7 +111,7 @@ void drawDoorNumber(QPainter& p, const Door& door, const PixelRect& rect, int do
     p.setBrush(firstRow ? kRow0Circle : kRow1Circle);
     p.drawEllipse(circle);
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setBrush(frame);
+    p.setBrush(Qt::NoBrush);
 
     const QString number = QString::number(door.index + 1);
     const QFontMetrics fm = p.fontMetrics();
@@ -122,7 +122,7 @@ void drawDoorNumber(QPainter& p, const Door& door, const PixelRect& rect, int do
 
 void drawGap(QPainter& p, const DoorSketch& sketch, const PixelRect& gap, int textDpi) {
     const QRect g = toQRect(gap);
-    p.setBrush(Qt::white);
+    p.setBrush(Qt::NoBrush);
     fillOutlined(p, g, Qt::white);
     p.drawLine(g.topLeft(), g.bottomRight());
     p.drawLine(g.bottomLeft(), g.topRight());
@@ -162,7 +162,7 @@ void drawDoors(QPainter& p, const DoorSketch& sketch, const view::SketchLayout& 
         }
 
         p.setPen(pen);
-        p.setBrush(frame);
+        p.setBrush(Qt::NoBrush);
         for (int side : {kFrameLeft, kFrameRight, kFrameTop, kFrameBottom}) {
             const PixelRect& r = placed.frame[static_cast<size_t>(side)];
             if (!r.isEmpty()) fillOutlined(p, toQRect(r), frame);
@@ -173,7 +173,7 @@ void drawDoors(QPainter& p, const DoorSketch& sketch, const view::SketchLayout& 
         }
 
         p.setFont(arialBold(14, style.textDpi));
-        drawDoorNumber(p, door, placed.rect, doorsTop, style.dpi, frame);
+        drawDoorNumber(p, door, placed.rect, doorsTop, style.dpi);
     }
     if (!one && layout.gapRect.width() > 0 && layout.gapRect.height() > 0) {
         p.setPen(pen);
