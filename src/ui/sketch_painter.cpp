@@ -31,11 +31,17 @@ QFont arialBold(int pixels, int textDpi) {
     return f;
 }
 
-// Fills a rectangle and outlines it with the 1-pixel pen inside its own pixels. The painter has no brush: the
-// outline would otherwise fill the rectangle a second time.
-void fillOutlined(QPainter& p, const QRect& r, const QBrush& brush) {
+// Fills a rectangle and outlines it in `ink` with a 1-pixel line inside its own pixels. The outline is four
+// filled strips, the same pixels as a stroked 1-pixel rectangle at a fraction of its cost (the view draws
+// hundreds of them on every render).
+void fillOutlined(QPainter& p, const QRect& r, const QBrush& brush, const QColor& ink) {
     p.fillRect(r, brush);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
+    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), ink);
+    if (r.height() > 1) p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), ink);
+    if (r.height() > 2) {
+        p.fillRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), ink);
+        if (r.width() > 1) p.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 2), ink);
+    }
 }
 
 // Text on a white box, as the measurements stand out over any picture.
@@ -122,8 +128,7 @@ void drawDoorNumber(QPainter& p, const Door& door, const PixelRect& rect, int do
 
 void drawGap(QPainter& p, const DoorSketch& sketch, const PixelRect& gap, int textDpi) {
     const QRect g = toQRect(gap);
-    p.setBrush(Qt::NoBrush);
-    fillOutlined(p, g, Qt::white);
+    fillOutlined(p, g, Qt::white, kInk);
     p.drawLine(g.topLeft(), g.bottomRight());
     p.drawLine(g.bottomLeft(), g.topRight());
     p.setFont(arialBold(14, textDpi));
@@ -162,14 +167,13 @@ void drawDoors(QPainter& p, const DoorSketch& sketch, const view::SketchLayout& 
         }
 
         p.setPen(pen);
-        p.setBrush(Qt::NoBrush);
         for (int side : {kFrameLeft, kFrameRight, kFrameTop, kFrameBottom}) {
             const PixelRect& r = placed.frame[static_cast<size_t>(side)];
-            if (!r.isEmpty()) fillOutlined(p, toQRect(r), frame);
+            if (!r.isEmpty()) fillOutlined(p, toQRect(r), frame, kInk);
         }
         for (const auto& [id, d] : door.dividers) {
             const PixelRect r = placed.divider(id);
-            if (!r.isEmpty()) fillOutlined(p, toQRect(r), frame);
+            if (!r.isEmpty()) fillOutlined(p, toQRect(r), frame, kInk);
         }
 
         p.setFont(arialBold(14, style.textDpi));
