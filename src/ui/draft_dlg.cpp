@@ -225,8 +225,9 @@ void DraftDlg::mouseMoveEvent(QMouseEvent* event) {
         putCursorAt(dragPoint_);
     // Only the outline moves: the strip it left and the one it covers now, with the 3-pixel pen's overhang.
     const QRect after = dragOutline();
-    if (after != before) update(before.united(after).adjusted(-kOutlineOverhang, -kOutlineOverhang,
-                                                               kOutlineOverhang, kOutlineOverhang));
+    if (after != before)
+        update(before.united(after).adjusted(-kOutlineOverhang, -kOutlineOverhang, kOutlineOverhang,
+                                             kOutlineOverhang));
 }
 
 void DraftDlg::mousePressEvent(QMouseEvent* event) {
