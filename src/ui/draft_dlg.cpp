@@ -13,6 +13,7 @@
 #include <QCursor>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <tuple>
@@ -24,6 +25,8 @@ namespace {
 const QColor kSelection(222, 70, 95);
 const QColor kHover(250, 180, 18);
 const QColor kDragOutline(255, 100, 100);
+// How far past its rectangle a 3-pixel outline may colour, with a pixel to spare.
+constexpr int kOutlineOverhang = 3;
 
 QRect toQRect(const PixelRect& r) {
     return {r.left, r.top, r.width(), r.height()};
@@ -90,7 +93,8 @@ void DraftDlg::onNotification(Notification n) {
 
 void DraftDlg::render() {
     const DoorSketch& sketch = ctx_.project.sketch;
-    picture_ = QImage(size(), QImage::Format_RGB32);
+    // The picture is kept from render to render: a new one of the view's size costs more than painting it.
+    if (picture_.size() != size()) picture_ = QImage(size(), QImage::Format_RGB32);
     picture_.fill(Qt::white);
     const int dpi = logicalDpiY();
     layout_.currentDoor = shownDoor();
@@ -105,10 +109,12 @@ void DraftDlg::render() {
     ++renders_;
 }
 
-void DraftDlg::paintEvent(QPaintEvent*) {
+void DraftDlg::paintEvent(QPaintEvent* event) {
     if (picture_.isNull() || picture_.size() != size() || forceRender_ || layout_.stale) render();
     QPainter p(this);
-    p.drawImage(0, 0, picture_);
+    // Only what was exposed: a drag step or a hover frame repaints a strip, not the whole picture.
+    const QRect exposed = event->rect();
+    p.drawImage(exposed, picture_, exposed);
     if (rehoverPending_) {
         rehoverPending_ = false;
         hover(PixelPoint{dragPoint_.x, dragPoint_.y - 2});
@@ -118,11 +124,8 @@ void DraftDlg::paintEvent(QPaintEvent*) {
     p.setBrush(Qt::NoBrush);
 
     if (dragging_) {
-        // The outline follows the mouse along the one direction the item can move in.
-        const QPoint shift =
-            dragAcross_ ? QPoint(dragPoint_.x - startPoint_.x, 0) : QPoint(0, dragPoint_.y - startPoint_.y);
         p.setPen(QPen(kDragOutline, 3));
-        p.drawRect(toQRect(dragRect_).translated(shift));
+        p.drawRect(dragOutline());
         return;
     }
 
@@ -141,6 +144,13 @@ void DraftDlg::paintEvent(QPaintEvent*) {
         p.setPen(QPen(kHover, 3));
         p.drawRect(toQRect(hoverRect_));
     }
+}
+
+// The outline follows the mouse along the one direction the item can move in.
+QRect DraftDlg::dragOutline() const {
+    const QPoint shift =
+        dragAcross_ ? QPoint(dragPoint_.x - startPoint_.x, 0) : QPoint(0, dragPoint_.y - startPoint_.y);
+    return toQRect(dragRect_).translated(shift);
 }
 
 bool DraftDlg::inputBlocked() const {
@@ -208,11 +218,16 @@ void DraftDlg::mouseMoveEvent(QMouseEvent* event) {
         hover(p);
         return;
     }
+    const QRect before = dragOutline();
     if (limits_.contains(p))
         dragPoint_ = p;
     else
         putCursorAt(dragPoint_);
-    update();
+    // Only the outline moves: the strip it left and the one it covers now, with the 3-pixel pen's overhang.
+    const QRect after = dragOutline();
+    if (after != before)
+        update(before.united(after).adjusted(-kOutlineOverhang, -kOutlineOverhang, kOutlineOverhang,
+                                             kOutlineOverhang));
 }
 
 void DraftDlg::mousePressEvent(QMouseEvent* event) {

@@ -73,6 +73,7 @@ private:
     void openSizeDialog(PixelPoint p);
     void putCursorAt(PixelPoint p);
     int shownDoor() const;
+    QRect dragOutline() const;
 
     PictureCache pictures_;
     view::SketchLayout layout_;

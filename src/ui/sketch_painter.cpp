@@ -31,10 +31,17 @@ QFont arialBold(int pixels, int textDpi) {
     return f;
 }
 
-// Fills a rectangle and outlines it with the 1-pixel pen inside its own pixels.
-void fillOutlined(QPainter& p, const QRect& r, const QBrush& brush) {
+// Fills a rectangle and outlines it in `ink` with a 1-pixel line inside its own pixels. The outline is four
+// filled strips, the same pixels as a stroked 1-pixel rectangle at a fraction of its cost (the view draws
+// hundreds of them on every render).
+void fillOutlined(QPainter& p, const QRect& r, const QBrush& brush, const QColor& ink) {
     p.fillRect(r, brush);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
+    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), ink);
+    if (r.height() > 1) p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), ink);
+    if (r.height() > 2) {
+        p.fillRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), ink);
+        if (r.width() > 1) p.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 2), ink);
+    }
 }
 
 // Text on a white box, as the measurements stand out over any picture.
@@ -100,8 +107,7 @@ void drawInsert(QPainter& p, const Insert& in, const PixelRect& rect, int doorIn
     if (style.showInsertSizes) drawInsertSizes(p, in, r, style.textDpi);
 }
 
-void drawDoorNumber(QPainter& p, const Door& door, const PixelRect& rect, int doorsTop, int dpi,
-                    const QBrush& frame) {
+void drawDoorNumber(QPainter& p, const Door& door, const PixelRect& rect, int doorsTop, int dpi) {
     const bool firstRow = door.row == 0;
     const int d = dpi * (firstRow ? 23 : 20) / 72;
     const QRect r = toQRect(rect);
@@ -111,7 +117,7 @@ void drawDoorNumber(QPainter& p, const Door& door, const PixelRect& rect, int do
     p.setBrush(firstRow ? kRow0Circle : kRow1Circle);
     p.drawEllipse(circle);
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setBrush(frame);
+    p.setBrush(Qt::NoBrush);
 
     const QString number = QString::number(door.index + 1);
     const QFontMetrics fm = p.fontMetrics();
@@ -122,8 +128,7 @@ void drawDoorNumber(QPainter& p, const Door& door, const PixelRect& rect, int do
 
 void drawGap(QPainter& p, const DoorSketch& sketch, const PixelRect& gap, int textDpi) {
     const QRect g = toQRect(gap);
-    p.setBrush(Qt::white);
-    fillOutlined(p, g, Qt::white);
+    fillOutlined(p, g, Qt::white, kInk);
     p.drawLine(g.topLeft(), g.bottomRight());
     p.drawLine(g.bottomLeft(), g.topRight());
     p.setFont(arialBold(14, textDpi));
@@ -162,18 +167,17 @@ void drawDoors(QPainter& p, const DoorSketch& sketch, const view::SketchLayout& 
         }
 
         p.setPen(pen);
-        p.setBrush(frame);
         for (int side : {kFrameLeft, kFrameRight, kFrameTop, kFrameBottom}) {
             const PixelRect& r = placed.frame[static_cast<size_t>(side)];
-            if (!r.isEmpty()) fillOutlined(p, toQRect(r), frame);
+            if (!r.isEmpty()) fillOutlined(p, toQRect(r), frame, kInk);
         }
         for (const auto& [id, d] : door.dividers) {
             const PixelRect r = placed.divider(id);
-            if (!r.isEmpty()) fillOutlined(p, toQRect(r), frame);
+            if (!r.isEmpty()) fillOutlined(p, toQRect(r), frame, kInk);
         }
 
         p.setFont(arialBold(14, style.textDpi));
-        drawDoorNumber(p, door, placed.rect, doorsTop, style.dpi, frame);
+        drawDoorNumber(p, door, placed.rect, doorsTop, style.dpi);
     }
     if (!one && layout.gapRect.width() > 0 && layout.gapRect.height() > 0) {
         p.setPen(pen);

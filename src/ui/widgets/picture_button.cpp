@@ -95,10 +95,20 @@ QPixmap PictureButton::shownPicture() const {
 }
 
 PictureButton::CaptionLayout PictureButton::captionLayout() const {
-    CaptionLayout c{font(), QRect(), 0};
-    if (text().isEmpty() || placement_ == CaptionPlacement::None) return c;
     const QPixmap picture = shownPicture();
     const QSize ps = picture.isNull() ? QSize(0, 0) : picture.deviceIndependentSize().toSize();
+    CaptionKey key{size(), text(), font(), logicalDpiY(), ps, placement_, framed_};
+    if (!captionFitted_ || !(key == captionKey_)) {
+        caption_ = fitCaption(ps);
+        captionKey_ = std::move(key);
+        captionFitted_ = true;
+    }
+    return caption_;
+}
+
+PictureButton::CaptionLayout PictureButton::fitCaption(QSize ps) const {
+    CaptionLayout c{font(), QRect(), 0};
+    if (text().isEmpty() || placement_ == CaptionPlacement::None) return c;
     const QRect r = rect();
     if (placement_ == CaptionPlacement::Below) {
         const QSize room(r.width() - 4,

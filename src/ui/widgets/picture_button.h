@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPixmap>
+#include <QString>
 
 namespace dalvex::ui {
 
@@ -43,6 +44,23 @@ protected:
 
 private:
     QPixmap shownPicture() const;
+    CaptionLayout fitCaption(QSize picture) const;
+
+    // What a caption layout was fitted for: fitting measures the text in every size it tries, too slow to
+    // repeat on every paint of the window.
+    struct CaptionKey {
+        QSize size;
+        QString text;
+        QFont font;
+        int dpi = 0; // the font's size in pixels follows the screen's
+        QSize picture;
+        CaptionPlacement placement = CaptionPlacement::Below;
+        bool framed = false;
+        bool operator==(const CaptionKey&) const = default;
+    };
+    mutable CaptionKey captionKey_;
+    mutable CaptionLayout caption_;
+    mutable bool captionFitted_ = false;
 
     QPixmap normal_, hover_, unchecked_, checked_;
     CaptionPlacement placement_ = CaptionPlacement::Below;
