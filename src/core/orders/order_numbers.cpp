@@ -53,6 +53,9 @@ void resetOrderCard(OrderCard& card, const std::filesystem::path& configFolder) 
 }
 
 std::string nextOrderNumber(const std::filesystem::path& configFolder) {
+    // Read under the lock as well: on Windows a program reading the counter makes another's replacement of it
+    // fail, and that number would be handed out twice.
+    const FileLock lock(lockPath(configFolder));
     return format("%05d", readCounter(configFolder));
 }
 
