@@ -1,15 +1,11 @@
 #include "order_document.h"
 
-#include "project/project.h"
-
 #include <QFileInfo>
-
-#include <utility>
 
 namespace dalvex::ui {
 
 OrderDocument::OrderDocument(ProjectEditor& editor, NotificationHub& hub, QObject* parent)
-    : QObject(parent), project_(editor.project()), hub_(hub), editor_(editor) {
+    : QObject(parent), hub_(hub), editor_(editor) {
     restart();
 }
 
@@ -39,20 +35,6 @@ QString OrderDocument::title() const {
 void OrderDocument::restart() {
     restoredUnsaved_ = false;
     editor_.clearHistory();
-    committed_ = captureState(project_);
-    committedKey_ = stateKey(committed_);
-    committedId_ = editor_.stateId();
-    emit historyChanged();
-}
-
-void OrderDocument::noteChange() {
-    if (restoring_ || editor_.typing()) return;
-    ProjectState now = captureState(project_);
-    std::string key = stateKey(now);
-    if (editor_.stateId() == committedId_ && key != committedKey_) editor_.recordStep(std::move(committed_));
-    committed_ = std::move(now);
-    committedKey_ = std::move(key);
-    committedId_ = editor_.stateId();
     emit historyChanged();
 }
 
@@ -62,12 +44,8 @@ void OrderDocument::settle() {
 }
 
 bool OrderDocument::travel(bool forward) {
-    noteChange(); // a change not yet recorded is the step to undo first
     const Changes changes = forward ? editor_.redo() : editor_.undo();
     if (!changes.applied) return false;
-    committed_ = captureState(project_);
-    committedKey_ = stateKey(committed_);
-    committedId_ = editor_.stateId();
     // Every panel shows the order afresh, as after opening it.
     restoring_ = true;
     for (Notification n : {Notification::SelectionChanged, Notification::Recalculated,

@@ -1,7 +1,7 @@
 #pragma once
-// The order as the desktop program edits it: the Project with its history of changes. Every change the
-// panels report through the hub becomes one undo step (the notifications of one action make one step);
-// undo and redo put the order back and tell the panels to show it.
+// The order as the desktop program edits it: the Project with its history of changes. The panels change the
+// order only through the editor's operations, each its own undo step; the document tells the panels what
+// changed, and undo and redo put the order back and tell the panels to show it.
 #include "notifications.h"
 #include "project/project_editor.h"
 
@@ -34,12 +34,11 @@ public:
     bool undo();
     bool redo();
     // Tells the panels what an operation of the editor changed, as the notifications the main window routes
-    // (the selection, then the recalculation, the totals, the card, a sketch opened), and records the step.
+    // (the selection, then the recalculation, the totals, the card, a sketch opened).
     // Answers whether the operation applied; a refused one notifies nothing.
     bool deliver(const Changes& changes);
-    // After a change notification: records what changed since the last step, unless a typing is under way
-    // (the typing is one step of its own, taken when it ends).
-    void noteChange();
+    // After a change notification: the title and the history's menu entries follow.
+    void noteChange() { emit historyChanged(); }
     // Before the order is saved, replaced or closed: a typing under way ends and is recorded too.
     void settle();
     // A file was opened or a new order begun: the history starts anew (not when undo itself tells the panels
@@ -67,12 +66,8 @@ signals:
 private:
     bool travel(bool forward);
 
-    const Project& project_;
     NotificationHub& hub_;
     ProjectEditor& editor_;
-    ProjectState committed_;
-    std::string committedKey_;
-    uint64_t committedId_ = 0;
     bool restoring_ = false;
     bool restoredUnsaved_ = false;
     QString filePath_;

@@ -54,8 +54,8 @@ struct Window {
         QDir(folder).removeRecursively();
     }
     void change(int32_t width) {
-        QVERIFY(f.project.setWidth(width));
-        window.notify(Notification::Recalculated);
+        OrderDocument& document = *window.document();
+        QVERIFY(document.deliver(document.editor().setWidth(width)));
     }
     QByteArray orderBytes() const { return QByteArray::fromStdString(writeSketchBytes(f.project)); }
 };

@@ -119,8 +119,6 @@ public:
     Changes undo();
     Changes redo();
     void clearHistory();
-    // Records a change made outside these operations (the state before it) as one step.
-    void recordStep(ProjectState before) { push(std::move(before)); }
     // Tells the states of this history apart: it changes with every step, undo and redo.
     uint64_t stateId() const { return current_; }
     // Whether the order changed since it was last saved or opened.

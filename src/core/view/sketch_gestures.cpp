@@ -18,34 +18,36 @@ int hitDoor(const SketchLayout& layout, const DoorSketch& sketch) {
 
 } // namespace
 
-ItemAt insertAt(SketchLayout& layout, const DoorSketch& sketch, PixelPoint p) {
+namespace {
+
+// The first insert or divider (`kind`) under `p` in the doors shown that the model still has, recorded as the
+// layout's hit.
+ItemAt itemAt(SketchLayout& layout, const DoorSketch& sketch, PixelPoint p, int32_t kind) {
+    const bool inserts = kind == kHitInsert;
     for (int i = layout.visibleBegin(); i < layout.visibleEnd(sketch.doorCount); ++i) {
         const DoorLayout& door = layout.doors[static_cast<size_t>(i)];
         if (!door.rect.contains(p)) continue;
-        for (const auto& [id, r] : door.inserts) {
-            if (!sketch.doors[static_cast<size_t>(i)].insert(id) || !r.contains(p)) continue;
+        const Door& model = sketch.doors[static_cast<size_t>(i)];
+        for (const auto& [id, r] : inserts ? door.inserts : door.dividers) {
+            const bool present = inserts ? model.insert(id) != nullptr : model.divider(id) != nullptr;
+            if (!present || !r.contains(p)) continue;
             layout.hit.door = i;
-            layout.hit.kind = kHitInsert;
-            layout.hit.insertId = id;
+            layout.hit.kind = kind;
+            (inserts ? layout.hit.insertId : layout.hit.dividerId) = id;
             return {i, id};
         }
     }
     return {};
 }
 
+} // namespace
+
+ItemAt insertAt(SketchLayout& layout, const DoorSketch& sketch, PixelPoint p) {
+    return itemAt(layout, sketch, p, kHitInsert);
+}
+
 ItemAt dividerAt(SketchLayout& layout, const DoorSketch& sketch, PixelPoint p) {
-    for (int i = layout.visibleBegin(); i < layout.visibleEnd(sketch.doorCount); ++i) {
-        const DoorLayout& door = layout.doors[static_cast<size_t>(i)];
-        if (!door.rect.contains(p)) continue;
-        for (const auto& [id, r] : door.dividers) {
-            if (!sketch.doors[static_cast<size_t>(i)].divider(id) || !r.contains(p)) continue;
-            layout.hit.door = i;
-            layout.hit.kind = kHitDivider;
-            layout.hit.dividerId = id;
-            return {i, id};
-        }
-    }
-    return {};
+    return itemAt(layout, sketch, p, kHitDivider);
 }
 
 SplitPlace splitPlaceInDoor(const DoorLayout& layout, const Door& model, int door, PixelPoint p, double scale,

@@ -20,19 +20,7 @@ using namespace dalvex;
 // Splits the door by a full-height vertical divider in its middle, as a click would.
 void splitInHalves(Project& project, int doorIndex) {
     Door& door = project.sketch.doors[doorIndex];
-    Divider divider;
-    divider.position = door.width / 2;
-    divider.vertical = 1;
-    divider.length = door.height;
-    divider.profile = project.dividerProfile;
-    door.dividers[1] = divider;
-    door.nextDividerId = 2;
-    Insert right = door.inserts.at(1);
-    door.inserts.at(1).rightId = 1;
-    right.leftId = 1;
-    door.inserts[2] = right;
-    door.nextInsertId = 3;
-    door.updateInsertEdges();
+    door.splitInsert(1, door.width / 2, project.dividerProfile, true);
 }
 
 } // namespace
