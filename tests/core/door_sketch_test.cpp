@@ -240,7 +240,6 @@ TEST(DoorSketchTest, VisibleDoorsSelectionAndDividerQueries) {
 
     s.selectedDividerDoor = 12;
     s.selectedDividerId = 1;
-    EXPECT_EQ(s.selectedDividerDoorPtr(), nullptr);
     EXPECT_EQ(s.selectedDivider(), nullptr);
     s.selectedDividerDoor = 1;
     EXPECT_NE(s.selectedDivider(), nullptr);

@@ -2,8 +2,6 @@
 #include "sketch/door_sketch.h"
 #include "sketch/sketch_units.h"
 
-#include <utility>
-
 namespace dalvex {
 
 DoorSketch::DoorSketch(int32_t w, int32_t h, int32_t count, const HandleProfile* handle, bool singleRow)
@@ -80,18 +78,9 @@ bool DoorSketch::hasDivider(int doorIndex, bool vertical) const {
     return doors[doorIndex].hasDividers(vertical);
 }
 
-Divider* DoorSketch::selectedDivider() {
-    return const_cast<Divider*>(std::as_const(*this).selectedDivider());
-}
-
 const Divider* DoorSketch::selectedDivider() const {
     if (selectedDividerDoor < 0 || selectedDividerDoor >= kMaxDoors) return nullptr;
     return doors[selectedDividerDoor].divider(selectedDividerId);
-}
-
-Door* DoorSketch::selectedDividerDoorPtr() {
-    if (selectedDividerDoor < 0 || selectedDividerDoor >= kMaxDoors) return nullptr;
-    return &doors[selectedDividerDoor];
 }
 
 } // namespace dalvex

@@ -127,9 +127,7 @@ public:
     bool selectInsert(int doorIndex, int32_t insertId); // false (and nothing selected) for no such insert
     void selectDivider(int doorIndex, int32_t dividerId);
     bool hasDivider(int doorIndex, bool vertical) const;
-    Divider* selectedDivider();
     const Divider* selectedDivider() const;
-    Door* selectedDividerDoorPtr();
 
     // The joint between door `leftDoor` and the next: the left door grows by `growth` (negative: shrinks) and
     // the next door shrinks by as much; refused when either would be narrower than kMinDoorWidth.
