@@ -5,6 +5,7 @@
 #include "project/project.h"
 #include "project/project_editor.h"
 #include "qt_text.h"
+#include "sketch/sketch_units.h"
 #include "text/format.h"
 #include "text/numbers.h"
 #include "widgets/picture_button.h"
@@ -12,8 +13,6 @@
 
 #include <QComboBox>
 #include <QPainter>
-
-#include <algorithm>
 
 namespace dalvex::ui {
 namespace {
@@ -114,7 +113,7 @@ void DlgZoomMaterial::openFor(const Material* material) {
 
 bool DlgZoomMaterial::fillLists() {
     const Project& project = ctx_.project;
-    const int n = std::clamp(project.doorCount, 0, kMaxDoors);
+    const int n = sketch::doorsInUse(project.doorCount);
     const int j = project.sketch.selectedInsertDoor();
     if (j < 0 || j >= n) return false;
     from_->clear();

@@ -4,6 +4,7 @@
 #include "picture_cache.h"
 #include "qt_text.h"
 #include "records/records.h"
+#include "sketch/sketch_units.h"
 #include "text/format.h"
 #include "text/numbers.h"
 
@@ -144,7 +145,7 @@ void drawGap(QPainter& p, const DoorSketch& sketch, const PixelRect& gap, int te
 
 void drawDoors(QPainter& p, const DoorSketch& sketch, const view::SketchLayout& layout,
                const SketchStyle& style) {
-    const int count = std::clamp(sketch.doorCount, 0, kMaxDoors);
+    const int count = sketch::doorsInUse(sketch.doorCount);
     const int current = layout.currentDoor;
     const bool one = current >= 0;
     const int begin = one ? current : 0;

@@ -2,6 +2,7 @@
 #include "calc/ds_system.h"
 
 #include "calc/geometry_util.h"
+#include "sketch/sketch_units.h"
 #include "text/numbers.h"
 
 namespace dalvex {
@@ -25,7 +26,7 @@ const Article& DSSystem::handleOf(const DoorSketch& sketch) {
 }
 
 int32_t DSSystem::doorsOf(const DoorSketch& sketch) {
-    return std::clamp(sketch.doorCount, 0, kMaxDoors);
+    return sketch::doorsInUse(sketch.doorCount);
 }
 
 void DSSystem::recomputeDoors(DoorSketch& sketch, bool keepDoorWidths, int32_t doorWidth, int32_t doorHeight,

@@ -2,6 +2,7 @@
 
 #include "calc/ds_system.h"
 #include "project/project.h"
+#include "sketch/sketch_units.h"
 #include "text/format.h"
 #include "text/numbers.h"
 
@@ -12,7 +13,7 @@ namespace dalvex {
 DoorWidthsEditor::DoorWidthsEditor(const Project& project) : project_(project) {}
 
 int DoorWidthsEditor::doorCount() const {
-    return std::clamp(project_.sketch.doorCount, 0, kMaxDoors);
+    return sketch::doorsInUse(project_.sketch.doorCount);
 }
 
 bool DoorWidthsEditor::rowsEditable() const {

@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "orders/order_numbers.h"
+#include "sketch/sketch_units.h"
 #include "text/format.h"
 
 #include <algorithm>
@@ -41,7 +42,7 @@ void Project::recalculate(bool keepDoorWidths) {
 
 void Project::buildDoorLines() {
     result.doorLines.clear();
-    const int count = std::clamp(doorCount, 0, kMaxDoors);
+    const int count = sketch::doorsInUse(doorCount);
     for (int i = 0; i < count; ++i) {
         const int32_t n = sketch.doors[i].index;
         const std::string doorNumber = format("%d", n + 1);

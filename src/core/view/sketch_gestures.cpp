@@ -16,10 +16,6 @@ int hitDoor(const SketchLayout& layout, const DoorSketch& sketch) {
     return hit.door;
 }
 
-} // namespace
-
-namespace {
-
 // The first insert or divider (`kind`) under `p` in the doors shown that the model still has, recorded as the
 // layout's hit.
 ItemAt itemAt(SketchLayout& layout, const DoorSketch& sketch, PixelPoint p, int32_t kind) {
@@ -50,25 +46,33 @@ ItemAt dividerAt(SketchLayout& layout, const DoorSketch& sketch, PixelPoint p) {
     return itemAt(layout, sketch, p, kHitDivider);
 }
 
+namespace {
+
+// The split of insert `insertId` at `p`: the mouse offset from the door's edge, on the divider grid.
+SplitPlace placeIn(const DoorLayout& layout, int door, int32_t insertId, PixelPoint p, double scale,
+                   bool vertical) {
+    const int64_t offset =
+        vertical ? static_cast<int64_t>(p.x) - layout.rect.left : static_cast<int64_t>(p.y) - layout.rect.top;
+    int32_t t = 0;
+    if (!sketch::pixelsToLength(offset, scale, t)) return {};
+    return {door, insertId, sketch::roundToDividerGrid(t)};
+}
+
+} // namespace
+
 SplitPlace splitPlaceInDoor(const DoorLayout& layout, const Door& model, int door, PixelPoint p, double scale,
                             bool vertical) {
     if (!layout.rect.contains(p)) return {};
-    for (const auto& [id, r] : layout.inserts) {
-        if (!model.insert(id) || !r.contains(p)) continue;
-        const int64_t offset = vertical ? static_cast<int64_t>(p.x) - layout.rect.left
-                                        : static_cast<int64_t>(p.y) - layout.rect.top;
-        int32_t t = 0;
-        if (!sketch::pixelsToLength(offset, scale, t)) return {};
-        return {door, id, sketch::roundToDividerGrid(t)};
-    }
+    for (const auto& [id, r] : layout.inserts)
+        if (model.insert(id) && r.contains(p)) return placeIn(layout, door, id, p, scale, vertical);
     return {};
 }
 
 SplitPlace splitPlace(SketchLayout& layout, const DoorSketch& sketch, PixelPoint p, bool vertical) {
     const ItemAt found = insertAt(layout, sketch, p);
     if (!found) return {};
-    const size_t i = static_cast<size_t>(found.door);
-    return splitPlaceInDoor(layout.doors[i], sketch.doors[i], found.door, p, layout.scale, vertical);
+    return placeIn(layout.doors[static_cast<size_t>(found.door)], found.door, found.id, p, layout.scale,
+                   vertical);
 }
 
 std::pair<PixelRect, PixelRect> beginDrag(const SketchLayout& layout, const DoorSketch& sketch) {

@@ -95,10 +95,6 @@ void layoutDoor(DoorLayout& out, const Door& door, const Door* previous, bool la
     }
 }
 
-int shownDoorCount(const DoorSketch& sketch) {
-    return std::clamp(sketch.doorCount, 0, kMaxDoors);
-}
-
 } // namespace
 
 PixelRect DoorLayout::insert(int32_t id) const {
@@ -147,7 +143,7 @@ Placement placeInView(const DoorSketch& sketch, int currentDoor, PixelRect clien
 
 void layOut(SketchLayout& out, const DoorSketch& sketch, double scale, PixelPoint origin) {
     out.scale = scale;
-    const int count = shownDoorCount(sketch);
+    const int count = sketch::doorsInUse(sketch.doorCount);
 
     int64_t coveredWidth = 0;
     int x = origin.x;
@@ -201,7 +197,7 @@ PixelRect selectedInsertRect(const SketchLayout& layout, const DoorSketch& sketc
 PicturePlacement placePicture(const Insert& insert, PixelRect insertRect, int doorIndex,
                               const DoorTable& table, int doorCount) {
     PicturePlacement p{insertRect.width(), insertRect.height(), 0, 0};
-    const int doors = std::clamp(doorCount, 0, kMaxDoors);
+    const int doors = sketch::doorsInUse(doorCount);
     if (!insert.scaleByDoors || doorIndex < 0 || doorIndex >= doors) return p;
     // The table holds no rectangles for doors past the count.
     const int first = std::clamp(insert.scaleFirstDoor, 0, doors - 1);
