@@ -131,10 +131,8 @@ void DraftDlg::paintEvent(QPaintEvent* event) {
 
     const PixelRect sel = view::selectedInsertRect(layout_, ctx_.project.sketch);
     if (!sel.isEmpty()) {
-        const QRect r(sel.left, sel.top, sel.width(), sel.height());
-        p.setRenderHint(QPainter::Antialiasing, false);
+        const QRect r = toQRect(sel);
         p.setPen(QPen(kSelection, 3));
-        p.setBrush(Qt::NoBrush);
         p.drawRect(r.adjusted(1, 1, -2, -2));
         p.setPen(QPen(kSelection, 2));
         p.drawLine(r.topLeft(), r.bottomRight());
