@@ -5,6 +5,7 @@
 #include "project/project.h"
 #include "project/project_editor.h"
 #include "qt_text.h"
+#include "sketch/sketch_units.h"
 #include "text/format.h"
 #include "text/numbers.h"
 #include "widgets/picture_button.h"
@@ -82,7 +83,7 @@ SizeDlg::SizeDlg(const UiContext& context, QWidget* parent)
 }
 
 void SizeDlg::openFor(int door, int32_t dividerId, QPoint globalPos) {
-    const Door* d = door >= 0 && door < std::min(ctx_.project.sketch.doorCount, kMaxDoors)
+    const Door* d = door >= 0 && door < sketch::doorsInUse(ctx_.project.sketch.doorCount)
                         ? &ctx_.project.sketch.doors[static_cast<size_t>(door)]
                         : nullptr;
     const Divider* divider = d ? d->divider(dividerId) : nullptr;

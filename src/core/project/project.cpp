@@ -218,7 +218,7 @@ bool Project::pasteDoor(int targetIndex) {
 }
 
 void Project::alignDividers(int doorIndex, bool vertical) {
-    if (doorIndex < 0 || doorIndex >= std::min(doorCount, kMaxDoors)) return;
+    if (doorIndex < 0 || doorIndex >= sketch::doorsInUse(doorCount)) return;
     sketch.doors[doorIndex].alignDividers(vertical);
     sketch.resizePending = true;
     recalculate(false);
