@@ -92,51 +92,49 @@ HoverDescription describeHover(const SketchLayout& layout, const DoorSketch& ske
     HoverDescription h;
     const int n = sketch::doorsInUse(sketch.doorCount);
     const Hit& hit = layout.hit;
-    if (hit.kind != kHitNothing && hit.door >= 0 && hit.door < n) {
-        const int i = hit.door;
-        const Door& door = sketch.doors[i];
-        if (hit.kind == kHitInsert) {
-            const Insert* ins = door.insert(hit.insertId);
-            if (!ins) return h;
-            h.kind = kHoverInsert;
-            h.a = ins->panelWidth;
-            h.b = ins->panelHeight;
-            if (const Material* m = ins->material) {
-                h.hasMaterial = true;
-                h.title = m->collection + " / " + m->key();
-                h.thickness = m->thickness;
-            }
-            if (ins->thicknessError) h.error = "ОШИБКА: Неподходящая толщина!";
-        } else if (hit.kind == kHitDivider) {
-            const Divider* d = door.divider(hit.dividerId);
-            if (!d) return h;
-            h.kind = d->vertical ? kHoverVertical : kHoverHorizontal;
-            h.a = d->cutLength;
-            h.c = d->position;
-            if (d->profile) {
-                h.title = d->profile->code + " (" + dividerKindWord(d->profile->dividerKind) + ")";
-                h.b = d->profile->faceWidth;
-            }
-        } else if (hit.kind == kHitFrame && hit.frame >= 0 && hit.frame < 4) {
-            const FrameProfile& side = door.frame[hit.frame];
-            h.kind = kHoverFrame;
-            h.side = hit.frame;
-            h.a = side.cutLength;
-            if (side.profile) {
-                h.title = side.profile->code;
-                h.b = side.profile->faceWidth;
-            }
-            if (h.side == kFrameLeft) {
-                h.c = i > 0 ? sketch.doors[i - 1].width : 0;
-                h.d = door.width;
-            } else if (h.side == kFrameRight && i < n - 1) {
-                h.c = door.width;
-                h.d = sketch.doors[i + 1].width;
-            } else {
-                h.c = door.width;
-            }
+    if (hit.kind == kHitNothing || hit.door < 0 || hit.door >= n) return h;
+    const int i = hit.door;
+    const Door& door = sketch.doors[i];
+    if (hit.kind == kHitInsert) {
+        const Insert* ins = door.insert(hit.insertId);
+        if (!ins) return h;
+        h.kind = kHoverInsert;
+        h.a = ins->panelWidth;
+        h.b = ins->panelHeight;
+        if (const Material* m = ins->material) {
+            h.hasMaterial = true;
+            h.title = m->collection + " / " + m->key();
+            h.thickness = m->thickness;
         }
-        return h;
+        if (ins->thicknessError) h.error = "ОШИБКА: Неподходящая толщина!";
+    } else if (hit.kind == kHitDivider) {
+        const Divider* d = door.divider(hit.dividerId);
+        if (!d) return h;
+        h.kind = d->vertical ? kHoverVertical : kHoverHorizontal;
+        h.a = d->cutLength;
+        h.c = d->position;
+        if (d->profile) {
+            h.title = d->profile->code + " (" + dividerKindWord(d->profile->dividerKind) + ")";
+            h.b = d->profile->faceWidth;
+        }
+    } else if (hit.kind == kHitFrame && hit.frame >= 0 && hit.frame < 4) {
+        const FrameProfile& side = door.frame[hit.frame];
+        h.kind = kHoverFrame;
+        h.side = hit.frame;
+        h.a = side.cutLength;
+        if (side.profile) {
+            h.title = side.profile->code;
+            h.b = side.profile->faceWidth;
+        }
+        if (h.side == kFrameLeft) {
+            h.c = i > 0 ? sketch.doors[i - 1].width : 0;
+            h.d = door.width;
+        } else if (h.side == kFrameRight && i < n - 1) {
+            h.c = door.width;
+            h.d = sketch.doors[i + 1].width;
+        } else {
+            h.c = door.width;
+        }
     }
     return h;
 }
