@@ -2,6 +2,7 @@
 
 #include "calc/cutting_settings.h"
 #include "io/data_folders.h"
+#include "io/executable_folder.h"
 #include "prompts.h"
 #include "russian_texts.h"
 
@@ -28,7 +29,7 @@ std::filesystem::path chosenDataFolder() {
 
 std::filesystem::path configFolder(const std::filesystem::path& data) {
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    return dalvex::writableConfigFolder(data / "config", dalvex::ui::toPath(user) / "config");
+    return dalvex::configFolderFor(dalvex::executableFolder(), data, dalvex::ui::toPath(user) / "config");
 }
 
 } // namespace

@@ -35,5 +35,25 @@ TEST(DataFolders, TheUserFolderIsSeededWithoutOverwriting) {
     EXPECT_EQ(info, "my shop");
 }
 
+TEST(DataFolders, AnInstalledProgramKeepsItsConfigInTheUserFolderEvenWhereItCouldWrite) {
+    TempFolder root;
+    root.writeBytes("share/dalvex/config/number.txt", "17");
+    root.writeBytes("bin/config/number.txt", "5");
+    const auto bin = root / "bin";
+    const auto user = root / "user/config";
+    const struct {
+        std::filesystem::path data;
+        std::filesystem::path config;
+    } cases[] = {
+        {root / "share/dalvex", user},          // installed: the installer's files stay as installed
+        {bin, bin / "config"},                  // a portable copy keeps its own counter
+        {root / "elsewhere", user},             // --data naming a folder without config/
+    };
+    for (const auto& c : cases) EXPECT_EQ(configFolderFor(bin, c.data, user), c.config) << c.data;
+    std::string number;
+    ASSERT_TRUE(readWholeFile(user / "number.txt", number, 64u << 20));
+    EXPECT_EQ(number, "17");
+}
+
 } // namespace
 } // namespace dalvex

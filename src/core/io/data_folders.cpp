@@ -8,6 +8,10 @@
 namespace dalvex {
 namespace {
 
+std::filesystem::path installedDataFolder(const std::filesystem::path& programFolder) {
+    return programFolder.parent_path() / "share" / "dalvex";
+}
+
 bool holdsData(const std::filesystem::path& folder) {
     std::error_code ec;
     return std::filesystem::is_directory(folder / "profiles", ec);
@@ -31,7 +35,7 @@ bool canWriteIn(const std::filesystem::path& folder) {
 
 std::filesystem::path dataFolderFor(const std::filesystem::path& programFolder) {
     if (holdsData(programFolder)) return programFolder;
-    const std::filesystem::path installed = programFolder.parent_path() / "share" / "dalvex";
+    const std::filesystem::path installed = installedDataFolder(programFolder);
     if (holdsData(installed)) return installed;
     return programFolder;
 }
@@ -43,6 +47,12 @@ std::filesystem::path dataFolder() {
 std::filesystem::path writableConfigFolder(const std::filesystem::path& installed,
                                            const std::filesystem::path& userFolder) {
     return canWriteIn(installed) ? installed : seededConfigFolder(installed, userFolder);
+}
+
+std::filesystem::path configFolderFor(const std::filesystem::path& programFolder, const std::filesystem::path& data,
+                                      const std::filesystem::path& userFolder) {
+    if (data == installedDataFolder(programFolder)) return seededConfigFolder(data / "config", userFolder);
+    return writableConfigFolder(data / "config", userFolder);
 }
 
 std::filesystem::path seededConfigFolder(const std::filesystem::path& installed,

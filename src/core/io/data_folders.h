@@ -16,6 +16,12 @@ std::filesystem::path dataFolder();
 // seededConfigFolder(installed, userFolder).
 std::filesystem::path writableConfigFolder(const std::filesystem::path& installed,
                                            const std::filesystem::path& userFolder);
+// The config folder for the data folder `data` of a program in `programFolder`: the user's
+// (seededConfigFolder) when `data` is the installed share folder, whose files belong to the installer even
+// where they could be written (an administrator's run would keep a counter of its own there); else
+// writableConfigFolder(data / "config", userFolder).
+std::filesystem::path configFolderFor(const std::filesystem::path& programFolder, const std::filesystem::path& data,
+                                      const std::filesystem::path& userFolder);
 // Creates `userFolder` and copies into it every file of `installed` it does not hold yet (what the user
 // changed stays); returns `userFolder`.
 std::filesystem::path seededConfigFolder(const std::filesystem::path& installed,
