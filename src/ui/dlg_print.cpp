@@ -11,6 +11,7 @@
 #include "report_printer.h"
 #include "widgets/picture_button.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 
@@ -146,7 +147,8 @@ void DlgPrint::writeFiles() {
                                             qs(project.orderCard.orderNumber));
     if (path.isEmpty()) return;
     auto failed = [this](const QString& file) {
-        prompts().error(this, QStringLiteral("Ошибка сохранения файла ") + file, QStringLiteral("Ошибка"));
+        prompts().error(this, QStringLiteral("Ошибка сохранения файла ") + QDir::toNativeSeparators(file),
+                        QStringLiteral("Ошибка"));
     };
     if (!writeWorkbook(toPath(path), project, sheets)) {
         failed(path);

@@ -4,8 +4,8 @@
 
 namespace dalvex::ui {
 
-// Loads Qt's Russian translations into the application. Where they are not installed Qt's texts stay English;
-// the program works all the same.
+// Loads Qt's Russian translations into the application: those built into the program, else those installed
+// with Qt. Where there are none Qt's texts stay English; the program works all the same.
 void installRussianTranslations();
 
 } // namespace dalvex::ui

@@ -7,6 +7,8 @@
 #include "recent_files.h"
 #include "ui_context.h"
 
+#include <QDir>
+
 namespace dalvex::ui {
 
 bool openSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
@@ -21,14 +23,15 @@ bool openSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
     const QString text =
         result == 3
             ? QStringLiteral("Ошибка открытия файла: версия файла не поддерживается данной программой.")
-            : QStringLiteral("Ошибка открытия файла ") + path;
+            : QStringLiteral("Ошибка открытия файла ") + QDir::toNativeSeparators(path);
     prompts().error(parent, text, QStringLiteral("Ошибка"));
     return false;
 }
 
 bool saveSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
     if (ctx.project.save(toPath(path)) != 0) {
-        prompts().error(parent, QStringLiteral("Ошибка сохранения файла ") + path, QStringLiteral("Ошибка"));
+        prompts().error(parent, QStringLiteral("Ошибка сохранения файла ") + QDir::toNativeSeparators(path),
+                        QStringLiteral("Ошибка"));
         return false;
     }
     if (ctx.document) {

@@ -44,7 +44,7 @@ QByteArray fileBytes(const QString& path) {
 struct Window {
     ScriptedPrompts scripted;
     ProjectFixture f;
-    QString folder = QString::fromStdString(test::uniqueTempFolder("document").string());
+    QString folder = test::qtPath(test::uniqueTempFolder("document"));
     CDalvexDlg window{f.project, f.artwork, folder};
     QString ivanov = folder + QStringLiteral("/Иванов.dlx");
 

@@ -1,7 +1,9 @@
 // The printed reports, printed into PDF files: page order and numbering, tables continued over pages, the
-// gaps between sections, the logo, rows taller than a page, the signature block and the print command.
+// gaps between sections, the logo, rows taller than a page, the signature block and the print command. The
+// shop's folder and the PDF files have Cyrillic names, as a dealer's may.
 #include "dlg_print.h"
 #include "draft_dlg.h"
+#include "io/utf8_path.h"
 #include "main_window.h"
 #include "project/project_reports.h"
 #include "report_printer.h"
@@ -30,10 +32,6 @@ int pt(int points) {
     return kDpi * points / 72;
 }
 
-QString qpath(const std::filesystem::path& p) {
-    return QString::fromStdString(p.string());
-}
-
 TableSection section(int columns, int rows, std::vector<double> fractions, const std::string& stem) {
     TableSection s;
     s.setSize(columns, rows);
@@ -57,20 +55,22 @@ std::vector<TableSection> profilesTable(int cutRows, int panelRows) {
 
 // A config folder, with or without the logo and the shop's text, removed afterwards.
 struct ConfigFolder {
-    std::filesystem::path path = uniqueTempFolder("print");
+    std::filesystem::path root = uniqueTempFolder("print");
+    std::filesystem::path path = root / pathFromUtf8("Магазин");
+    ConfigFolder() { std::filesystem::create_directories(path); }
     ~ConfigFolder() {
         std::error_code ec;
-        std::filesystem::remove_all(path, ec);
+        std::filesystem::remove_all(root, ec);
     }
     void addLogo(int width, int height) const {
         QImage logo(width, height, QImage::Format_RGB32);
         logo.fill(Qt::darkBlue);
-        QVERIFY(logo.save(qpath(path / "logo.jpg"), "JPG"));
+        QVERIFY(logo.save(qtPath(path / "logo.jpg"), "JPG"));
     }
     void addInfo(const std::string& bytes) const {
         std::ofstream(path / "info.txt", std::ios::binary) << bytes;
     }
-    std::filesystem::path file(const char* name) const { return path / name; }
+    std::filesystem::path file(const char* utf8) const { return path / pathFromUtf8(utf8); }
 };
 
 struct PdfJob {
@@ -82,7 +82,7 @@ struct PdfJob {
 };
 
 int countPdfPages(const std::filesystem::path& file) {
-    QFile f(qpath(file));
+    QFile f(qtPath(file));
     if (!f.open(QIODevice::ReadOnly)) return -1;
     const QByteArray bytes = f.readAll();
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
@@ -91,10 +91,10 @@ int countPdfPages(const std::filesystem::path& file) {
 
 PdfJob printToPdf(const ConfigFolder& config, ReportSources sources, ReportChoice choice) {
     PdfJob job;
-    job.file = config.file("out.pdf");
+    job.file = config.file("отчёт.pdf");
     sources.configFolder = config.path;
     {
-        QPdfWriter writer(qpath(job.file));
+        QPdfWriter writer(qtPath(job.file));
         writer.setResolution(kDpi);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -254,7 +254,7 @@ void ReportPrinterTest::logoSitsBetweenNumberAndTable() {
     QVERIFY(with.log.logo);
 
     // Without a logo the table starts right under the page number.
-    QPdfWriter probe(qpath(bare.file("probe.pdf")));
+    QPdfWriter probe(qtPath(bare.file("probe.pdf")));
     probe.setResolution(kDpi);
     QFont font(QStringLiteral("Times New Roman"));
     font.setPixelSize(pt(12));
@@ -381,11 +381,11 @@ void ReportPrinterTest::printCommandFollowsTheDialog() {
     PrintDialogPrompt saved = printDialogPrompt();
     int asked = 0;
     bool accept = false;
-    const auto pdf = config.file("job.pdf");
+    const auto pdf = config.file("Заказ Иванова №7.pdf");
     printDialogPrompt() = [&](QPrinter& printer, QWidget*) {
         ++asked;
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(qpath(pdf));
+        printer.setOutputFileName(qtPath(pdf));
         return accept;
     };
     ReportSources sources;
@@ -407,7 +407,7 @@ void ReportPrinterTest::printCommandFollowsTheDialog() {
     QVERIFY(answers.errors.isEmpty());
     QCOMPARE(log.pages.size(), size_t(1));
     QCOMPARE(countPdfPages(pdf), 1);
-    QFile written(qpath(pdf));
+    QFile written(qtPath(pdf));
     QVERIFY(written.open(QIODevice::ReadOnly));
     QVERIFY(written.readAll().startsWith("%PDF"));
     printDialogPrompt() = saved;
@@ -419,7 +419,7 @@ void ReportPrinterTest::documentThatCannotStartIsReported() {
     PrintDialogPrompt saved = printDialogPrompt();
     printDialogPrompt() = [&](QPrinter& printer, QWidget*) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(qpath(config.path / "missing" / "folder" / "job.pdf"));
+        printer.setOutputFileName(qtPath(config.path / "missing" / "folder" / "job.pdf"));
         return true;
     };
     ReportSources sources;
@@ -452,7 +452,7 @@ void ReportPrinterTest::reportWindowPrintsTheChosenReports() {
     const auto pdf = config.file("window.pdf");
     printDialogPrompt() = [&](QPrinter& printer, QWidget*) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(qpath(pdf));
+        printer.setOutputFileName(qtPath(pdf));
         return true;
     };
     DlgPrint plain(f.context(hub), DlgPrint::Mode::Print, nullptr);
@@ -474,7 +474,7 @@ void ReportPrinterTest::mainWindowPrintsTablesAndSketch() {
     const auto pdf = config.file("main.pdf");
     printDialogPrompt() = [&](QPrinter& printer, QWidget*) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(qpath(pdf));
+        printer.setOutputFileName(qtPath(pdf));
         return true;
     };
     window.draftView()->grab();

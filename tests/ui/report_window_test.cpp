@@ -62,25 +62,30 @@ void ReportWindowTest::xmlModeWritesWorkbookAndAccountingFile_data() {
     QTest::addColumn<bool>("sheets");
     QTest::addColumn<bool>("accounting");
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("accountingName");
     QTest::addColumn<bool>("workbookWritten");
     QTest::addColumn<bool>("accountingWritten");
-    QTest::newRow("everything") << true << true << "order.xml" << true << true;
-    QTest::newRow("no accounting") << true << false << "order.xml" << true << false;
-    QTest::newRow("accounting only") << false << true << "order.xml" << false << true;
-    QTest::newRow("nothing") << false << false << "order.xml" << false << false;
+    QTest::newRow("everything") << true << true << "order.xml" << "order.csv" << true << true;
+    QTest::newRow("no accounting") << true << false << "order.xml" << "order.csv" << true << false;
+    QTest::newRow("accounting only") << false << true << "order.xml" << "order.csv" << false << true;
+    QTest::newRow("nothing") << false << false << "order.xml" << "order.csv" << false << false;
+    QTest::newRow("Cyrillic name") << true << true << QStringLiteral("Заказ Иванова №7.xml")
+                                   << QStringLiteral("Заказ Иванова №7.csv") << true << true;
 }
 
 void ReportWindowTest::xmlModeWritesWorkbookAndAccountingFile() {
     QFETCH(bool, sheets);
     QFETCH(bool, accounting);
     QFETCH(QString, typed);
+    QFETCH(QString, accountingName);
     QFETCH(bool, workbookWritten);
     QFETCH(bool, accountingWritten);
     ProjectFixture f;
     RecordingHub hub;
     ScriptedPrompts answers;
     const auto folder = uniqueTempFolder("xml");
-    answers.nextPath = QString::fromStdString((folder / typed.toStdString()).string());
+    const QDir dir(qtPath(folder));
+    answers.nextPath = dir.filePath(typed);
     DlgPrint xml(f.context(hub), DlgPrint::Mode::Xml, nullptr);
     for (auto t : {DlgPrint::Order, DlgPrint::Price, DlgPrint::Profiles, DlgPrint::Assembly})
         xml.setOn(t, sheets);
@@ -89,8 +94,8 @@ void ReportWindowTest::xmlModeWritesWorkbookAndAccountingFile() {
     xml.accept();
     QVERIFY(!xml.isVisible());
     QVERIFY(answers.errors.isEmpty());
-    QCOMPARE(std::filesystem::exists(folder / "order.xml"), workbookWritten);
-    QCOMPARE(std::filesystem::exists(folder / "order.csv"), accountingWritten);
+    QCOMPARE(QFile::exists(dir.filePath(typed)), workbookWritten);
+    QCOMPARE(QFile::exists(dir.filePath(accountingName)), accountingWritten);
     if (sheets || accounting)
         QCOMPARE(answers.lastInitialName, QString::fromStdString(f.project.orderCard.orderNumber));
     QCOMPARE(hub.seen.back(), Notification::UnlockPanels);

@@ -4,6 +4,7 @@
 // a user.
 #include "artwork.h"
 #include "catalogue/catalogue.h"
+#include "io/utf8_path.h"
 #include "notifications.h"
 #include "order_document.h"
 #include "project/project.h"
@@ -11,6 +12,8 @@
 #include "prompts.h"
 #include "ui_context.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
@@ -31,6 +34,11 @@ inline std::filesystem::path uniqueTempFolder(const char* tag) {
         (std::string("dalvex_ui_") + tag + "_" + std::to_string(stamp) + "_" + std::to_string(counter++));
     std::filesystem::create_directories(path);
     return path;
+}
+
+// A path as Qt writes it: UTF-8, "/" between names on every platform.
+inline QString qtPath(const std::filesystem::path& path) {
+    return QDir::fromNativeSeparators(QString::fromStdString(pathToUtf8(path)));
 }
 
 inline Catalogue& sampleCatalogue() {
@@ -55,7 +63,8 @@ public:
 };
 
 // Message boxes and file dialogs that record and answer as the test says. The settings they lead to (last
-// folder, recent files) go to Qt's test folders, never the user's.
+// folder, recent files) go to Qt's test folders, never the user's; on Windows, where settings are in the
+// registry, under a name of the tests' own (without one Windows keeps none).
 struct ScriptedPrompts {
     QStringList errors;
     QStringList captions;
@@ -69,6 +78,7 @@ struct ScriptedPrompts {
 
     ScriptedPrompts() : saved(prompts()) {
         QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName(QStringLiteral("dalvex-tests"));
         prompts().error = [this](QWidget*, const QString& text, const QString& caption) {
             errors << text;
             captions << caption;
