@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Cross-builds the core, dalvex-cli and their tests for 64-bit Windows with mingw-w64 (GoogleTest from
-# Debian's sources with the same toolchain), runs the tests under wine, and checks that dalvex-cli.exe writes
-# the same bytes as the Linux build for a sketch file of every profile system. Headless: console programs
-# need no display. The desktop program is not built here (no Qt for Windows in CI); docs/windows.md has its
-# recipe, and the check below keeps it free of platform calls outside Qt.
+# Cross-builds Dalvex for 64-bit Windows with mingw-w64 and checks it under wine, headless: the core, dalvex-cli
+# and the desktop program (statically linked against a static Qt), their tests (GoogleTest from Debian's
+# sources, the desktop's Qt Test suite on the offscreen platform), the same bytes from the Windows and the
+# Linux programs for a sketch file of every profile system, and the setup program, installed silently,
+# started, and uninstalled (scripts/windows_install_test.sh). Leaves build-win/dalvex-setup-VERSION.exe.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-scripts/setup.sh g++-mingw-w64-x86-64-posix wine64 wine googletest
+scripts/setup.sh g++-mingw-w64-x86-64-posix wine64 wine googletest nsis
 
 scripts/check_ui_platform.sh
 
@@ -18,6 +18,26 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 export CCACHE_BASEDIR="$root"
 jobs="${DALVEX_JOBS:-2}"
+# The prebuilt Windows libraries (see docs/windows.md); without them they are built from Debian's sources.
+toolchains="${DALVEX_TOOLCHAINS:-$root/../shared/toolchains}"
+
+# A static Qt 6 for mingw-w64 in $build/toolchain/qt6-mingw: the prebuilt archive unpacked when it is there,
+# else built by scripts/windows_from_source.sh (about an hour, once).
+provide_qt() {
+  qt="$build/toolchain/qt6-mingw"
+  [ -f "$qt/lib/cmake/Qt6/Qt6Config.cmake" ] && return
+  mkdir -p "$build/toolchain"
+  local archive="$toolchains/qt6.4.2-mingw64-static.tar.xz"
+  if [ -f "$archive" ]; then
+    echo "Unpacking the static Qt for Windows from $archive"
+    (cd "$toolchains" && grep " $(basename "$archive")\$" SHA256SUMS | sha256sum --check --quiet)
+    tar xJf "$archive" -C "$build/toolchain"
+  else
+    echo "No prebuilt Qt for Windows in $toolchains: building it from Debian's sources"
+    scripts/windows_from_source.sh "$build/toolchain" qt
+  fi
+}
+provide_qt
 
 if [ ! -f "$build/gtest-install/lib/cmake/GTest/GTestConfig.cmake" ]; then
   echo "Cross-building GoogleTest from /usr/src/googletest"
@@ -28,12 +48,16 @@ if [ ! -f "$build/gtest-install/lib/cmake/GTest/GTestConfig.cmake" ]; then
   cmake --install "$build/gtest" >/dev/null
 fi
 
-echo "Cross-building the core, dalvex-cli and the tests for Windows"
+echo "Cross-building the core, dalvex-cli, the desktop program and the tests for Windows"
+# Qt's build tools (moc, rcc, uic) are the build machine's own, from Debian's qt6-base-dev-tools.
 cmake -S . -B "$build/main" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-  -DDALVEX_WERROR=ON -DDALVEX_BUILD_UI=OFF -DDALVEX_BUILD_BENCH=OFF -DCMAKE_PREFIX_PATH="$build/gtest-install" \
-  "${launcher[@]}" >/dev/null
-cmake --build "$build/main" -j"$jobs" --target dalvex-cli dalvex_core_tests dalvex_cli_tests dalvex_data \
-  >"$build/build.log" 2>&1 || { grep -A20 -E "FAILED|error" "$build/build.log" | head -80; exit 1; }
+  -DDALVEX_WERROR=ON -DDALVEX_BUILD_BENCH=OFF -DCMAKE_PREFIX_PATH="$build/gtest-install;$qt" \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "${launcher[@]}" >/dev/null
+ui_tests=()
+for test in tests/ui/*_test.cpp; do ui_tests+=("$(basename "$test" .cpp)"); done
+cmake --build "$build/main" -j"$jobs" --target dalvex dalvex-cli dalvex_core_tests dalvex_cli_tests dalvex_data \
+  desktop_writer "${ui_tests[@]}" >"$build/build.log" 2>&1 \
+  || { grep -A20 -E "FAILED|error" "$build/build.log" | head -80; exit 1; }
 
 # A wine prefix of our own, made once; no display and no wine chatter.
 export WINEDEBUG=-all WINEPREFIX="$build/wineprefix" WINEDLLOVERRIDES="mscoree,mshtml="
@@ -43,6 +67,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wine wineboot --init >/dev/null 2>&1 || true
   wineserver -w
 fi
+# Qt's offscreen platform on Windows reads the fonts of one folder (QT_QPA_FONTDIR) and nothing else: Liberation
+# Sans, the metrics of the Arial the program asks for, as the Linux tests see it through fontconfig. Wine keeps
+# the shell's QT_ variables from Windows programs, so the variable is the prefix's own.
+mkdir -p "$build/fonts"
+cp /usr/share/fonts/truetype/liberation/LiberationSans-*.ttf "$build/fonts/"
+wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /t REG_SZ /d "$(winepath -w "$build/fonts")" /f >/dev/null
+wineserver -w
 
 bin="$build/main/bin"
 # Runs a test binary under wine; prints its summary and the number of tests that passed.
@@ -61,12 +92,43 @@ run_tests() {
 run_tests dalvex_core_tests
 run_tests dalvex_cli_tests
 
-# The Linux dalvex-cli, built by scripts/build.sh into build/bin; built here when missing.
-linux_cli="$root/build/bin/dalvex-cli"
-if [ ! -x "$linux_cli" ] || [ ! -x "$root/build/bin/make_sample_sketches" ]; then
+# The desktop program's Qt Test suite, two binaries at a time, on the offscreen platform (named on the command
+# line: QT_QPA_PLATFORM does not reach a program under wine). Qt Test's report goes to a file: a program
+# under wine does not show it on standard output.
+run_ui_test() {
+  local name=$1 log="$build/ui-tests/$1.txt"
+  if (cd "$bin" && wine "./$name.exe" -platform offscreen -o "$(winepath -w "$log")",txt >/dev/null 2>&1); then
+    echo "$name: $(grep -E '^Totals:' "$log" | tail -1)"
+  else
+    echo "$name: FAILED under wine"
+    grep -E -A2 '^(FAIL!|QFATAL)' "$log" | head -40
+    return 1
+  fi
+}
+export -f run_ui_test
+export build bin
+mkdir -p "$build/ui-tests"
+echo "The desktop program's tests under wine:"
+printf '%s\n' "${ui_tests[@]}" | xargs -P 2 -I{} bash -c 'run_ui_test {}' \
+  || { echo "desktop tests failed under wine (logs in $build/ui-tests)"; exit 1; }
+
+# The Linux programs, built by scripts/build.sh into build/bin; built here when missing.
+linux="$root/build/bin"
+if [ ! -x "$linux/dalvex-cli" ] || [ ! -x "$linux/make_sample_sketches" ] || [ ! -x "$linux/desktop_writer" ]; then
   [ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDALVEX_WERROR=ON \
     "${launcher[@]}" >/dev/null
-  cmake --build build -j"$jobs" --target dalvex-cli make_sample_sketches dalvex_data >/dev/null
+  cmake --build build -j"$jobs" --target dalvex-cli make_sample_sketches desktop_writer dalvex_data >/dev/null
 fi
-scripts/same_bytes.sh "$linux_cli" "$bin/dalvex-cli.exe"
+scripts/same_bytes.sh "$linux/dalvex-cli" "$bin/dalvex-cli.exe" "$linux/desktop_writer" "$bin/desktop_writer.exe"
+
+# The setup program, from what `cmake --install` puts into a folder: bin\ and share\dalvex\.
+version=$(sed -nE 's/^project\(dalvex VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
+stage="$build/stage"
+rm -rf "$stage"
+cmake --install "$build/main" --prefix "$stage" --strip >/dev/null
+setup="$build/dalvex-setup-$version.exe"
+makensis -V2 -WX -DVERSION="$version" -DSTAGE="$stage" -DSIZE_KB="$(du -sk "$stage" | cut -f1)" -DOUTFILE="$setup" \
+  packaging/windows/dalvex.nsi
+echo "Made $setup ($(du -h "$setup" | cut -f1))"
+scripts/windows_install_test.sh "$setup"
 wineserver -k || true
