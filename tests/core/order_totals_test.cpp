@@ -85,7 +85,7 @@ TEST_F(OrderTotals, ErrorLineMeansNoPrice) {
 // charges, is an error on its line instead of a wrong total.
 TEST_F(OrderTotals, AmountsTheTotalsCannotHoldAreLineErrors) {
     const std::string none;
-    const std::string negative = kNegativeAmountText;
+    const std::string negative = kNegativePriceText;
     const std::string tooLarge = kAmountTooLargeText;
     const struct {
         const char* what;
@@ -117,6 +117,12 @@ TEST_F(OrderTotals, AmountsTheTotalsCannotHoldAreLineErrors) {
         }
         EXPECT_EQ(project_->itemsTotal(), c.items);
     }
+    // A negative amount from a negative quantity (a door squeezed below nothing) is not the price list's.
+    bill({{50000, ""}, {-363, ""}});
+    project_->result.articleLines[1].quantity = -220;
+    checkLineAmounts(project_->result);
+    EXPECT_EQ(project_->result.articleLines[1].error, kNegativeQuantityText);
+
     // The largest items total with the largest charges is still a total.
     bill({{kMaxItemsTotal, ""}});
     checkLineAmounts(project_->result);

@@ -324,7 +324,7 @@ TEST(PriceValuesTest, WrongPricesMakeTheirLineAnError) {
         {"digit groups", "1 650", "1 500", none, none},
         {"no-break spaces", "1\u00A0650", "1\u00A0500", none, none},
         {"handle beyond 32 bits", "21 474 837", "1500", kAmountTooLargeText, none},
-        {"negative material", "1650", "-1650", none, kNegativeAmountText},
+        {"negative material", "1650", "-1650", none, kNegativePriceText},
         {"material beyond 32 bits", "1650", "30 000 000", none, kAmountTooLargeText},
     };
     int32_t plainTotal = 0;
