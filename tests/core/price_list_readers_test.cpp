@@ -300,7 +300,7 @@ TEST(PriceListWarningsTest, ListsThatGiveNothingAreNamed) {
         if (c.file != nullptr && c.text != nullptr) folder.writeText(relative, c.text);
         const Catalogue catalogue(folder.path());
         const std::vector<std::string> expected =
-            c.warning ? std::vector<std::string>{c.warning + pathToUtf8(folder / relative)}
+            c.warning ? std::vector<std::string>{c.warning + pathToUtf8(folder.path() / "profiles" / c.file)}
                       : std::vector<std::string>{};
         EXPECT_EQ(catalogue.priceListWarnings(), expected);
     }
