@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace dalvex::journal {
@@ -98,12 +99,18 @@ struct OrderDetails {
 // What the list is asked for: the search text, the statuses shown (none chosen: all), the order date range
 // (seconds, both ends included), and the page.
 struct JournalQuery {
-    std::string text;
-    std::vector<OrderStatus> statuses;
-    std::optional<int64_t> from;
-    std::optional<int64_t> to;
+    std::string text{};
+    std::vector<OrderStatus> statuses{};
+    std::optional<int64_t> from{};
+    std::optional<int64_t> to{};
     int64_t offset = 0;
     int64_t limit = -1; // -1: every row
 };
+
+inline JournalQuery textQuery(std::string text) {
+    JournalQuery q;
+    q.text = std::move(text);
+    return q;
+}
 
 } // namespace dalvex::journal

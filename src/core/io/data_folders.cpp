@@ -13,8 +13,9 @@ bool holdsData(const std::filesystem::path& folder) {
     return std::filesystem::is_directory(folder / "profiles", ec);
 }
 
-// Whether a file can be created in `folder` (permissions alone do not tell: read-only mounts, ACLs).
-bool canWriteIn(const std::filesystem::path& folder) {
+} // namespace
+
+bool folderIsWritable(const std::filesystem::path& folder) {
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) return false;
     const std::filesystem::path probe = folder / ".dalvex-write-probe";
@@ -26,8 +27,6 @@ bool canWriteIn(const std::filesystem::path& folder) {
     std::filesystem::remove(probe, ec);
     return written;
 }
-
-} // namespace
 
 std::filesystem::path dataFolderFor(const std::filesystem::path& programFolder) {
     if (holdsData(programFolder)) return programFolder;
@@ -42,7 +41,7 @@ std::filesystem::path dataFolder() {
 
 std::filesystem::path writableConfigFolder(const std::filesystem::path& installed,
                                            const std::filesystem::path& userFolder) {
-    return canWriteIn(installed) ? installed : seededConfigFolder(installed, userFolder);
+    return folderIsWritable(installed) ? installed : seededConfigFolder(installed, userFolder);
 }
 
 std::filesystem::path seededConfigFolder(const std::filesystem::path& installed,
