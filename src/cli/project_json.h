@@ -6,10 +6,15 @@
 
 namespace dalvex {
 class Project;
-}
+struct OrderCard;
+} // namespace dalvex
 
 namespace dalvex::cli {
 
+class JsonWriter;
+
 std::string projectJson(Project& project);
+// The card as the member "orderCard" of the object being written.
+void writeCard(JsonWriter& out, const OrderCard& card);
 
 } // namespace dalvex::cli
