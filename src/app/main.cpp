@@ -55,9 +55,13 @@ int main(int argc, char** argv) {
                            QStringLiteral("Папка с данными (profiles, materials, config) вместо той, "
                                           "что рядом с программой"),
                            QStringLiteral("DIR")));
+    parser.addOption(QCommandLineOption(QStringLiteral("journal"),
+                                        QStringLiteral("Журнал заказов в этом файле вместо обычного journal.sqlite"),
+                                        QStringLiteral("FILE")));
     parser.process(app);
 
     dalvex::ui::CDalvexDlg window(app.project(), app.artwork());
+    window.setJournal(&app.journal());
     std::unique_ptr<QuitAfterFirstPaint> watcher;
     if (parser.isSet(quit)) watcher = std::make_unique<QuitAfterFirstPaint>(window);
     window.show();
@@ -71,6 +75,9 @@ int main(int argc, char** argv) {
         QTextStream(stdout) << window.windowTitle() << Qt::endl;
         return 0;
     }
+    // A journal that cannot be used leaves the program working without it, after saying so once.
+    if (!app.journal().on())
+        QMessageBox::warning(&window, QStringLiteral("Журнал заказов"), QString::fromStdString(app.journal().offMessage()));
     if (!app.cuttingProblems().empty()) {
         QStringList lines;
         for (const std::string& line : app.cuttingProblems())

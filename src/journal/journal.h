@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,8 @@ public:
     // Records one save: the order's card, totals and choices, a new version with the file's bytes. The order's
     // number moves the journal's next number past it. Durable once it answers success.
     virtual JournalStatus record(const OrderRecord& record) = 0;
+    // Several saves in one transaction: all are recorded or none (an import of many files).
+    virtual JournalStatus recordAll(std::span<const OrderRecord> records) = 0;
     // Whether the order already holds a version with exactly these bytes.
     virtual Outcome<bool> holdsVersion(int64_t number, std::string_view bytes) = 0;
 

@@ -11,12 +11,15 @@
 #include <algorithm>
 #include <chrono>
 #include <system_error>
+#include <tuple>
 #include <utility>
 
 namespace dalvex::journal {
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr std::size_t kImportBatch = 100;
 
 struct Found {
     int64_t changedAt;
@@ -53,6 +56,24 @@ std::vector<Found> sketchFilesBelow(const fs::path& folder) {
 ImportReport importFolder(Journal& journal, Catalogue& catalogue, const fs::path& folder,
                           const fs::path& configFolder) {
     ImportReport report;
+    // Recorded a batch at a time: one durable commit per batch instead of one per file.
+    std::vector<OrderRecord> batch;
+    const auto flush = [&] {
+        if (batch.empty()) return;
+        if (journal.recordAll(batch)) {
+            report.recorded += static_cast<int>(batch.size());
+        } else {
+            // One by one, to name the files the journal refuses.
+            for (const OrderRecord& r : batch) {
+                const JournalStatus status = journal.record(r);
+                if (status)
+                    ++report.recorded;
+                else
+                    report.failed.push_back(r.filePath + ": " + status.message);
+            }
+        }
+        batch.clear();
+    };
     for (const Found& file : sketchFilesBelow(folder)) {
         const std::string name = pathToUtf8(file.path);
         std::string bytes;
@@ -62,18 +83,23 @@ ImportReport importFolder(Journal& journal, Catalogue& catalogue, const fs::path
             report.damaged.push_back(name);
             continue;
         }
-        const Outcome<bool> held = journal.holdsVersion(orderKey(project.orderCard.orderNumber), bytes);
-        if (held && *held) {
+        const int64_t number = orderKey(project.orderCard.orderNumber);
+        const Outcome<bool> held = journal.holdsVersion(number, bytes);
+        const bool inBatch = std::any_of(batch.begin(), batch.end(), [&](const OrderRecord& r) {
+            return orderKey(r.card.orderNumber) == number && r.fileBytes == bytes;
+        });
+        if ((held && *held) || inBatch) {
             ++report.skipped;
             continue;
         }
-        const JournalStatus status =
-            held ? journal.record(recordOf(project, name, std::move(bytes), file.changedAt)) : held.status();
-        if (status)
-            ++report.recorded;
-        else
-            report.failed.push_back(name + ": " + status.message);
+        if (!held) {
+            report.failed.push_back(name + ": " + held.status().message);
+            continue;
+        }
+        batch.push_back(recordOf(project, name, std::move(bytes), file.changedAt));
+        if (batch.size() >= kImportBatch) flush();
     }
+    flush();
     return report;
 }
 

@@ -188,9 +188,20 @@ Outcome<bool> SqliteJournal::exists(int64_t number) {
 }
 
 JournalStatus SqliteJournal::record(const OrderRecord& r) {
-    const int64_t number = orderKey(r.card.orderNumber);
+    return recordAll(std::span<const OrderRecord>(&r, 1));
+}
+
+JournalStatus SqliteJournal::recordAll(std::span<const OrderRecord> records) {
     Transaction t(db_);
     if (t.begun()) return failure(t.begun());
+    for (const OrderRecord& r : records)
+        if (JournalStatus status = recordOne(r); !status) return status;
+    if (DbError e = t.commit()) return failure(e);
+    return {};
+}
+
+JournalStatus SqliteJournal::recordOne(const OrderRecord& r) {
+    const int64_t number = orderKey(r.card.orderNumber);
     const Outcome<bool> known = exists(number);
     if (!known) return known.status();
 
@@ -249,7 +260,6 @@ JournalStatus SqliteJournal::record(const OrderRecord& r) {
     Statement counter = db_.prepare("UPDATE counter SET next_number = max(next_number, ?) WHERE id = 1");
     counter.bind(1, number < std::numeric_limits<int64_t>::max() ? number + 1 : number);
     if (!counter.run()) return failure(counter.error());
-    if (DbError e = t.commit()) return failure(e);
     return {};
 }
 

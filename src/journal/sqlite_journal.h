@@ -19,6 +19,7 @@ public:
 
     std::string location() const override;
     JournalStatus record(const OrderRecord& record) override;
+    JournalStatus recordAll(std::span<const OrderRecord> records) override;
     Outcome<bool> holdsVersion(int64_t number, std::string_view bytes) override;
     Outcome<std::vector<OrderSummary>> find(const JournalQuery& query) override;
     Outcome<int64_t> count(const JournalQuery& query) override;
@@ -41,6 +42,8 @@ private:
     // A statement for the list's query: the search index joined when there is text.
     Statement listStatement(const JournalQuery& query, bool counting);
     Outcome<bool> exists(int64_t number);
+    // One save, inside the caller's transaction.
+    JournalStatus recordOne(const OrderRecord& record);
 
     std::filesystem::path file_;
     SqliteDb db_;

@@ -3,6 +3,7 @@
 #include "dlg_cut_plan.h"
 #include "order_document.h"
 
+#include "dlg_journal.h"
 #include "dlg_order.h"
 #include "dlg_print.h"
 #include "dlg_table.h"
@@ -17,6 +18,10 @@
 #include "sketch_files.h"
 #include "sum_dlg.h"
 #include "top_panel_dlg.h"
+#include "journal_session.h"
+#include "prompts.h"
+#include "qt_text.h"
+#include "widgets/picture_button.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -99,6 +104,9 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& 
     order_ = new DlgOrder(ctx_, this);
     cutPlan_ = new DlgCutPlan(ctx_, this);
     order_->setPrintOpener([this] { top_->printDialog()->showCentred(); });
+    connect(top_->journalButton(), &QAbstractButton::clicked, this, &CDalvexDlg::showJournal);
+    auto* journalKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_J), this);
+    connect(journalKey, &QShortcut::activated, this, &CDalvexDlg::showJournal);
     top_->printDialog()->setPrintAction([this](ReportChoice chosen) { printReports(chosen); });
     auto* logo = new LogoPicture(artwork.picture(kPictureLogo), this);
     logo->background_ = artwork.picture(kPicturePanelBack);
@@ -181,6 +189,24 @@ void CDalvexDlg::forward(Notification n) {
         if (tables_[1]) tables_[1]->receive(n);
         break;
     }
+}
+
+void CDalvexDlg::setJournal(journal::JournalSession* journal) {
+    ctx_.journal = journal;
+    editor_.setNumberKeeper(journal);
+}
+
+void CDalvexDlg::showJournal() {
+    if (!ctx_.journal || !ctx_.journal->on()) {
+        const QString why = ctx_.journal ? qs(ctx_.journal->offMessage()) : QStringLiteral("Журнал заказов не ведётся.");
+        prompts().error(this, why, QStringLiteral("Журнал заказов"));
+        return;
+    }
+    if (!journalWindow_) journalWindow_ = new DlgJournal(ctx_, this);
+    else journalWindow_->refresh();
+    journalWindow_->show();
+    journalWindow_->raise();
+    journalWindow_->activateWindow();
 }
 
 void CDalvexDlg::printReports(ReportChoice chosen) {
