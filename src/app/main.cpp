@@ -60,8 +60,7 @@ int main(int argc, char** argv) {
                                         QStringLiteral("FILE")));
     parser.process(app);
 
-    dalvex::ui::CDalvexDlg window(app.project(), app.artwork());
-    window.setJournal(&app.journal());
+    dalvex::ui::CDalvexDlg window(app.project(), app.artwork(), {}, &app.journal());
     std::unique_ptr<QuitAfterFirstPaint> watcher;
     if (parser.isSet(quit)) watcher = std::make_unique<QuitAfterFirstPaint>(window);
     window.show();

@@ -219,7 +219,7 @@ void DlgJournal::showSelected() {
         payments << date(p.paidOn) + QLatin1Char(' ') + money(p.amount) +
                         (p.note.empty() ? QString() : QStringLiteral(" (") + qs(p.note).toHtmlEscaped() + QLatin1Char(')'));
     details_->setText(
-        QStringLiteral("<b>Заказ %1</b> · %2 · сохранён %3 раз, последний — %4<br>"
+        QStringLiteral("<b>Заказ %1</b> · %2 · версий: %3, последняя — %4<br>"
                        "Сумма %5 · оплачено %6 · <b>остаток %7</b><br>Статусы: %8<br>Оплаты: %9")
             .arg(qs(o.numberText).toHtmlEscaped(), qs(o.customer).toHtmlEscaped())
             .arg(d->versions.size())

@@ -65,8 +65,11 @@ private:
 
 } // namespace
 
-CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& recoveryFolder)
+CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& recoveryFolder,
+                       journal::JournalSession* journal)
     : QWidget(nullptr), editor_(project), ctx_{project, editor_, artwork, *this, applicationFont()} {
+    ctx_.journal = journal;
+    editor_.setNumberKeeper(journal);
     document_ = new OrderDocument(editor_, *this, this);
     ctx_.document = document_;
     ctx_.screen = &screen_;
@@ -189,11 +192,6 @@ void CDalvexDlg::forward(Notification n) {
         if (tables_[1]) tables_[1]->receive(n);
         break;
     }
-}
-
-void CDalvexDlg::setJournal(journal::JournalSession* journal) {
-    ctx_.journal = journal;
-    editor_.setNumberKeeper(journal);
 }
 
 void CDalvexDlg::showJournal() {

@@ -32,8 +32,10 @@ public:
     static constexpr int kMinWidth = 1204;
     static constexpr int kMinHeight = 768;
 
-    // `recoveryFolder` empty: the user's application state folder.
-    CDalvexDlg(Project& project, const Artwork& artwork, const QString& recoveryFolder = {});
+    // `recoveryFolder` empty: the user's application state folder. `journal`: the order journal the program
+    // keeps (its saves are recorded there and its numbers taken through it); nullptr: none.
+    CDalvexDlg(Project& project, const Artwork& artwork, const QString& recoveryFolder = {},
+               journal::JournalSession* journal = nullptr);
     ~CDalvexDlg() override;
 
     // Forwards a notification, synchronously, to the panels that must refresh.
@@ -55,9 +57,6 @@ public:
     // line (if any) is opened, a file that cannot be opened leaving the default project after the message.
     void start(const QString& file);
     bool minimiseButtonShown() const;
-    // The order journal the program keeps (its saves are recorded there and its numbers taken through it);
-    // nullptr: none.
-    void setJournal(journal::JournalSession* journal);
     // "Журнал заказов" (the top panel's button, Ctrl+J); a journal that is off says why instead.
     void showJournal();
     DlgJournal* journalWindow() const { return journalWindow_; }
