@@ -30,7 +30,8 @@ public:
     // Whether the order already holds a version with exactly these bytes.
     virtual Outcome<bool> holdsVersion(int64_t number, std::string_view bytes) = 0;
 
-    // The orders the query finds, newest number first, and how many there are in all.
+    // The orders the query finds, newest number first; and how many there are, its offset left aside and
+    // counting no further than its limit when that is above 0 (a window shows "more than").
     virtual Outcome<std::vector<OrderSummary>> find(const JournalQuery& query) = 0;
     virtual Outcome<int64_t> count(const JournalQuery& query) = 0;
     virtual Outcome<OrderDetails> order(int64_t number) = 0;

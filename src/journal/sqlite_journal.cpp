@@ -68,14 +68,6 @@ std::string matchExpression(const std::vector<SearchTerm>& terms) {
     return match;
 }
 
-int64_t statusMask(const std::vector<OrderStatus>& statuses) {
-    if (statuses.empty()) return (int64_t{1} << kStatusCount) - 1;
-    int64_t mask = 0;
-    for (OrderStatus s : statuses)
-        mask |= int64_t{1} << static_cast<int>(s);
-    return mask;
-}
-
 long long processId() {
 #if defined(_WIN32)
     return _getpid();
@@ -272,18 +264,41 @@ Outcome<bool> SqliteJournal::holdsVersion(int64_t number, std::string_view bytes
 }
 
 Statement SqliteJournal::listStatement(const JournalQuery& q, bool counting) {
+    // Only the conditions asked for, so that SQLite walks the search index (or the orders) newest first and
+    // stops at the page's end, instead of testing every order.
     const std::string match = matchExpression(searchTerms(q.text));
-    std::string sql = counting ? std::string("SELECT count(*) FROM orders o WHERE ")
-                               : "SELECT " + std::string(kSummaryColumns) + " FROM orders o WHERE ";
-    if (!match.empty()) sql += "o.number IN (SELECT rowid FROM order_search WHERE order_search MATCH ?1) AND ";
-    sql += "((?2 >> o.status) & 1) = 1 AND o.order_date BETWEEN ?3 AND ?4";
-    if (!counting) sql += " ORDER BY o.number DESC LIMIT ?5 OFFSET ?6";
+    const bool text = !match.empty();
+    // Counting what the text alone finds needs no order: the index holds one row per order.
+    const bool indexAlone = counting && text && q.statuses.empty() && !q.from && !q.to;
+    std::string sql = indexAlone ? " FROM order_search"
+                      : text     ? " FROM order_search JOIN orders o ON o.number = order_search.rowid"
+                                 : " FROM orders o";
+    std::string where;
+    const auto condition = [&](const std::string& c) { where += (where.empty() ? " WHERE " : " AND ") + c; };
+    if (text) condition("order_search MATCH ?");
+    if (!q.statuses.empty()) {
+        std::string in = "o.status IN (?";
+        for (size_t i = 1; i < q.statuses.size(); ++i)
+            in += ", ?";
+        condition(in + ")");
+    }
+    if (q.from) condition("o.order_date >= ?");
+    if (q.to) condition("o.order_date <= ?");
+    sql += where;
+    if (counting)
+        sql = "SELECT count(*) FROM (SELECT 1" + sql + " LIMIT ?)";
+    else
+        sql = "SELECT " + std::string(kSummaryColumns) + sql + " ORDER BY " +
+              (text ? "order_search.rowid" : "o.number") + " DESC LIMIT ? OFFSET ?";
     Statement s = db_.prepare(sql);
-    if (!match.empty()) s.bindText(1, match);
-    s.bind(2, statusMask(q.statuses))
-        .bind(3, q.from.value_or(std::numeric_limits<int64_t>::min()))
-        .bind(4, q.to.value_or(std::numeric_limits<int64_t>::max()));
-    if (!counting) s.bind(5, q.limit).bind(6, q.offset);
+    int index = 1;
+    if (text) s.bindText(index++, match);
+    for (OrderStatus status : q.statuses)
+        s.bind(index++, static_cast<int64_t>(status));
+    if (q.from) s.bind(index++, *q.from);
+    if (q.to) s.bind(index++, *q.to);
+    s.bind(index++, q.limit > 0 ? q.limit : int64_t{-1});
+    if (!counting) s.bind(index, q.offset);
     return s;
 }
 

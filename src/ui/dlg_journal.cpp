@@ -166,7 +166,10 @@ void DlgJournal::refresh() {
     typing_->stop();
     const int64_t selected = selectedNumber();
     if (failed(model_->setQuery(journalOf(ctx_), currentQuery()))) return;
-    summary_->setText(QStringLiteral("Найдено заказов: %1").arg(model_->total()));
+    const int64_t total = model_->total();
+    summary_->setText(total > JournalTableModel::kCountLimit
+                          ? QStringLiteral("Найдено заказов: более %1").arg(JournalTableModel::kCountLimit)
+                          : QStringLiteral("Найдено заказов: %1").arg(total));
     if (selected != 0) selectNumber(selected);
     showSelected();
 }

@@ -15,9 +15,12 @@ JournalStatus JournalTableModel::setQuery(Journal* journal, const JournalQuery& 
     query_ = query;
     rows_.clear();
     total_ = 0;
+    exhausted_ = true;
     JournalStatus status;
     if (journal_) {
-        const Outcome<int64_t> counted = journal_->count(query_);
+        JournalQuery counting = query_;
+        counting.limit = kCountLimit + 1;
+        const Outcome<int64_t> counted = journal_->count(counting);
         JournalQuery page = query_;
         page.offset = 0;
         page.limit = kPageRows;
@@ -29,6 +32,7 @@ JournalStatus JournalTableModel::setQuery(Journal* journal, const JournalQuery& 
         else {
             total_ = *counted;
             rows_ = std::move(first.value());
+            exhausted_ = static_cast<int>(rows_.size()) < kPageRows;
         }
     }
     endResetModel();
@@ -79,7 +83,7 @@ QVariant JournalTableModel::headerData(int section, Qt::Orientation orientation,
 }
 
 bool JournalTableModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && journal_ && static_cast<int64_t>(rows_.size()) < total_;
+    return !parent.isValid() && journal_ && !exhausted_;
 }
 
 void JournalTableModel::fetchMore(const QModelIndex& parent) {
@@ -88,10 +92,8 @@ void JournalTableModel::fetchMore(const QModelIndex& parent) {
     page.offset = static_cast<int64_t>(rows_.size());
     page.limit = kPageRows;
     const Outcome<std::vector<OrderSummary>> more = journal_->find(page);
-    if (!more || more->empty()) {
-        total_ = static_cast<int64_t>(rows_.size()); // nothing more to read: stop asking
-        return;
-    }
+    exhausted_ = !more || static_cast<int>(more->size()) < kPageRows;
+    if (!more || more->empty()) return;
     const int first = static_cast<int>(rows_.size());
     beginInsertRows({}, first, first + static_cast<int>(more->size()) - 1);
     rows_.insert(rows_.end(), more->begin(), more->end());

@@ -13,6 +13,8 @@ class JournalTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     static constexpr int kPageRows = 200;
+    // The count stops here: a search that finds more shows "more than".
+    static constexpr int64_t kCountLimit = 10000;
     // The order's number (int64) of a row.
     static constexpr int kNumberRole = Qt::UserRole + 1;
 
@@ -24,7 +26,8 @@ public:
     // Reads the query again (after a status or a payment changed).
     journal::JournalStatus reload();
     const journal::JournalQuery& query() const { return query_; }
-    // How many orders the query finds in all (the rows read so far may be fewer).
+    // How many orders the query finds in all (the rows read so far may be fewer); counted up to
+    // kCountLimit + 1, which stands for "more than kCountLimit".
     int64_t total() const { return total_; }
     const journal::OrderSummary* order(int row) const;
     // The row showing the order, among those read; -1 when none.
@@ -41,6 +44,7 @@ private:
     journal::Journal* journal_ = nullptr;
     journal::JournalQuery query_;
     int64_t total_ = 0;
+    bool exhausted_ = true; // the last page read was not full: there is nothing more
     std::vector<journal::OrderSummary> rows_;
 };
 

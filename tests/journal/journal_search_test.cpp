@@ -68,6 +68,9 @@ TEST_F(Search, FindsByNamePhoneNumberAndAddress) {
     for (const auto& c : cases)
         EXPECT_EQ(found(c.typed), c.numbers) << c.typed;
     EXPECT_EQ(journal_->count({}).value(), 4);
+    JournalQuery capped; // a window counts no further than it shows
+    capped.limit = 2;
+    EXPECT_EQ(journal_->count(capped).value(), 2);
 }
 
 TEST_F(Search, FiltersByStatusAndDateAndPages) {
