@@ -43,14 +43,14 @@ journal::SqliteJournal* openLarge(benchmark::State& state) {
 }
 
 const char* const kSearches[] = {
-    "",                 // the whole list, newest first
-    "иван",             // a common name's prefix: thousands of orders
-    "Смирнова Елена",   // two words
-    "+7 (912) 345",     // a phone as written
-    "8 9",              // the shortest phone prefix: most of the journal
-    "50000",            // a number
-    "ленина 5",         // street and house
-    "нет такого",       // nothing
+    "",               // the whole list, newest first
+    "иван",           // a common name's prefix: thousands of orders
+    "Смирнова Елена", // two words
+    "+7 (912) 345",   // a phone as written
+    "8 9",            // the shortest phone prefix: most of the journal
+    "50000",          // a number
+    "ленина 5",       // street and house
+    "нет такого",     // nothing
 };
 
 void BM_JournalSearch(benchmark::State& state) {
@@ -72,7 +72,8 @@ void BM_JournalSearch(benchmark::State& state) {
         found = *count;
         benchmark::DoNotOptimize(rows->size());
     }
-    state.SetLabel(std::string("«") + kSearches[state.range(0)] + "»: " + (found > 10000 ? std::string("more than 10000") : std::to_string(found)) + " orders");
+    state.SetLabel(std::string("«") + kSearches[state.range(0)] + "»: " +
+                   (found > 10000 ? std::string("more than 10000") : std::to_string(found)) + " orders");
 }
 BENCHMARK(BM_JournalSearch)->DenseRange(0, 7)->Unit(benchmark::kMillisecond);
 

@@ -13,7 +13,8 @@ inline constexpr int kLargeJournalOrders = 100000;
 
 // The journal file; empty (with `problem` set) when it cannot be made.
 inline std::filesystem::path largeJournal(const std::string& sketchBytes, std::string& problem) {
-    const std::filesystem::path folder = std::filesystem::path(DALVEX_BINARY_DIR).parent_path() / "bench-journal";
+    const std::filesystem::path folder =
+        std::filesystem::path(DALVEX_BINARY_DIR).parent_path() / "bench-journal";
     const std::filesystem::path file = folder / "journal-100k.sqlite";
     {
         auto opened = journal::SqliteJournal::open(file);
@@ -31,7 +32,9 @@ inline std::filesystem::path largeJournal(const std::string& sketchBytes, std::s
         problem = made.status().message;
         return {};
     }
-    if (const journal::JournalStatus s = sample::fillSampleJournal(*made.value(), kLargeJournalOrders, sketchBytes); !s) {
+    if (const journal::JournalStatus s =
+            sample::fillSampleJournal(*made.value(), kLargeJournalOrders, sketchBytes);
+        !s) {
         problem = s.message;
         return {};
     }

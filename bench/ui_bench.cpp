@@ -5,18 +5,18 @@
 // core's recalculation of the same sketch (recalc_bench.cpp, linked in), so the share of the window is seen.
 #include "catalogue/catalogue.h"
 #include "dalvex_app.h"
-#include "dlg_tabs.h"
 #include "dlg_journal.h"
+#include "dlg_tabs.h"
 #include "draft_dlg.h"
+#include "io/utf8_path.h"
 #include "journal_fixture.h"
 #include "journal_session.h"
 #include "journal_table_model.h"
-#include "order_document.h"
-#include "project/project_files.h"
-#include "io/utf8_path.h"
 #include "largest_sketch.h"
 #include "main_window.h"
+#include "order_document.h"
 #include "project/project.h"
+#include "project/project_files.h"
 #include "prompts.h"
 #include "top_panel_dlg.h"
 
@@ -416,7 +416,8 @@ void registerAll() {
              {std::pair{"/largest", Paint::Whole}, std::pair{"Seen/largest", Paint::Changed}})
             benchmark::RegisterBenchmark((std::string(name) + suffix).c_str(), run, how)
                 ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("BM_UiJournalOpens/100000", BM_UiJournalOpens)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_UiJournalOpens/100000", BM_UiJournalOpens)
+        ->Unit(benchmark::kMillisecond);
     using Data = fs::path (*)();
     for (const auto& [name, data] :
          {std::pair{"sample", Data{nullptr}}, std::pair{"library5000", &library5000},

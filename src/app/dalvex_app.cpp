@@ -59,6 +59,6 @@ CDalvexApp::CDalvexApp(int& argc, char** argv)
     project_.cutting = cutting.settings;
     dalvex::applyCuttingSettings(project_.result, project_.cutting);
     cuttingProblems_ = cutting.problems;
-    journal_ = std::make_unique<dalvex::journal::JournalSession>(chosenJournalFile(catalogue_.programFolder()),
-                                                                 project_.configFolder());
+    journal_ = std::make_unique<dalvex::journal::JournalSession>(
+        chosenJournalFile(catalogue_.programFolder()), project_.configFolder());
 }

@@ -55,9 +55,10 @@ int main(int argc, char** argv) {
                            QStringLiteral("Папка с данными (profiles, materials, config) вместо той, "
                                           "что рядом с программой"),
                            QStringLiteral("DIR")));
-    parser.addOption(QCommandLineOption(QStringLiteral("journal"),
-                                        QStringLiteral("Журнал заказов в этом файле вместо обычного journal.sqlite"),
-                                        QStringLiteral("FILE")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("journal"),
+                           QStringLiteral("Журнал заказов в этом файле вместо обычного journal.sqlite"),
+                           QStringLiteral("FILE")));
     parser.process(app);
 
     dalvex::ui::CDalvexDlg window(app.project(), app.artwork(), {}, &app.journal());
@@ -76,7 +77,8 @@ int main(int argc, char** argv) {
     }
     // A journal that cannot be used leaves the program working without it, after saying so once.
     if (!app.journal().on())
-        QMessageBox::warning(&window, QStringLiteral("Журнал заказов"), QString::fromStdString(app.journal().offMessage()));
+        QMessageBox::warning(&window, QStringLiteral("Журнал заказов"),
+                             QString::fromStdString(app.journal().offMessage()));
     if (!app.cuttingProblems().empty()) {
         QStringList lines;
         for (const std::string& line : app.cuttingProblems())

@@ -193,9 +193,11 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << projectJson(project);
         return done;
     case Command::Save:
-        if (project.save(pathFromUtf8(options->output)) != kSketchOk) return cannotWrite(err, options->output);
+        if (project.save(pathFromUtf8(options->output)) != kSketchOk)
+            return cannotWrite(err, options->output);
         if (options->record)
-            recordSave(project, options->output, options->journalFile, data, !options->dataFolder.empty(), err);
+            recordSave(project, options->output, options->journalFile, data, !options->dataFolder.empty(),
+                       err);
         return done;
     case Command::Xml:
         return writeWorkbook(pathFromUtf8(options->output), project, options->sheets)

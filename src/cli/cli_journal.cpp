@@ -90,11 +90,13 @@ std::optional<JournalQuery> queryOf(const JournalArgs& a, std::string text, std:
         std::size_t start = 0;
         while (start <= s->second.size()) {
             const std::size_t comma = s->second.find(',', start);
-            const std::string name = s->second.substr(start, comma == std::string::npos ? comma : comma - start);
+            const std::string name =
+                s->second.substr(start, comma == std::string::npos ? comma : comma - start);
             const std::optional<OrderStatus> status = statusFromText(name);
             if (!status) {
-                error = "--status " + name + ": not a status (Расчёт, Заказ, В производстве, Готов, Установлен, "
-                                             "Отменён)";
+                error = "--status " + name +
+                        ": not a status (Расчёт, Заказ, В производстве, Готов, Установлен, "
+                        "Отменён)";
                 return std::nullopt;
             }
             q.statuses.push_back(*status);
@@ -126,7 +128,8 @@ std::optional<int64_t> orderNumberArg(const std::string& text) {
 
 int journalFailed(std::ostream& err, const JournalStatus& status) {
     err << "dalvex-cli: " << status.message << "\n";
-    return status.code == JournalErrc::NotFound || status.code == JournalErrc::Refused ? kExitUsage : kExitFile;
+    return status.code == JournalErrc::NotFound || status.code == JournalErrc::Refused ? kExitUsage
+                                                                                       : kExitFile;
 }
 
 fs::path dataFolderOf(const JournalArgs& a) {
@@ -157,10 +160,13 @@ int runOpen(const JournalArgs& a, const fs::path& data, JournalSession& session,
     if (command == "list" || command == "search" || command == "export") {
         const bool search = command == "search";
         const bool exporting = command == "export";
-        if (!positionals(1, 1) && (search || exporting)) return usage(err, "journal " + command + ": one argument");
+        if (!positionals(1, 1) && (search || exporting))
+            return usage(err, "journal " + command + ": one argument");
         if (command == "list" && !p.empty()) return usage(err, "journal list takes no argument");
         const auto searched = a.options.find("search");
-        const std::string text = search ? p[0] : searched != a.options.end() ? searched->second : std::string();
+        const std::string text = search                        ? p[0]
+                                 : searched != a.options.end() ? searched->second
+                                                               : std::string();
         const std::optional<JournalQuery> query = queryOf(a, text, error);
         if (!query) return usage(err, error);
         const auto rows = journal.find(*query);
@@ -180,7 +186,8 @@ int runOpen(const JournalArgs& a, const fs::path& data, JournalSession& session,
         if (show ? !positionals(1, 1) : command == "status" ? !positionals(2, 2) : !positionals(2, 3))
             return usage(err, "journal " + command + ": wrong number of arguments");
         const std::optional<int64_t> number = orderNumberArg(p[0]);
-        if (!number) return usage(err, "journal " + command + " " + p[0] + ": an order number (digits) is needed");
+        if (!number)
+            return usage(err, "journal " + command + " " + p[0] + ": an order number (digits) is needed");
         JournalStatus status;
         if (command == "status") {
             const std::optional<OrderStatus> chosen = statusFromText(p[1]);
@@ -188,7 +195,8 @@ int runOpen(const JournalArgs& a, const fs::path& data, JournalSession& session,
             status = journal.setStatus(*number, *chosen, now());
         } else if (command == "pay") {
             const std::optional<int64_t> amount = kopecksFromText(p[1]);
-            if (!amount || *amount == 0) return usage(err, "journal pay " + p[1] + ": an amount in roubles is needed");
+            if (!amount || *amount == 0)
+                return usage(err, "journal pay " + p[1] + ": an amount in roubles is needed");
             int64_t paidOn = now();
             if (auto d = a.options.find("date"); d != a.options.end()) {
                 const std::optional<int64_t> day = localDayStart(d->second);
@@ -232,9 +240,11 @@ int runOpen(const JournalArgs& a, const fs::path& data, JournalSession& session,
 std::string journalUsageText() {
     return "  dalvex-cli journal list [--status S[,S...]] [--from DATE] [--to DATE]\n"
            "                                                  print the journal's orders as JSON\n"
-           "  dalvex-cli journal search TEXT [filters]        the orders a number, name, phone or address finds\n"
+           "  dalvex-cli journal search TEXT [filters]        the orders a number, name, phone or address "
+           "finds\n"
            "  dalvex-cli journal show NUMBER                  one order: card, versions, statuses, payments\n"
-           "  dalvex-cli journal status NUMBER STATUS         Расчёт, Заказ, \"В производстве\", Готов, Установлен,\n"
+           "  dalvex-cli journal status NUMBER STATUS         Расчёт, Заказ, \"В производстве\", Готов, "
+           "Установлен,\n"
            "                                                  Отменён\n"
            "  dalvex-cli journal pay NUMBER AMOUNT [NOTE] [--date DATE]\n"
            "                                                  a payment in roubles (1500 or 1500,50)\n"
@@ -272,8 +282,8 @@ void recordSave(const Project& project, const std::string& savedPath, const std:
     const fs::path file = journalFile(pathFromUtf8(chosen), dataFolder, isPortable(dataFolder, dataNamed));
     JournalSession session(file, dataFolder / "config");
     if (!session.on()) err << session.offMessage() << "\n";
-    const auto outcome =
-        session.record(recordOf(project, pathToUtf8(ec ? pathFromUtf8(savedPath) : absolute), writeSketchBytes(project), now()));
+    const auto outcome = session.record(recordOf(project, pathToUtf8(ec ? pathFromUtf8(savedPath) : absolute),
+                                                 writeSketchBytes(project), now()));
     if (const auto message = session.takeRecordMessage(outcome)) err << *message << "\n";
 }
 

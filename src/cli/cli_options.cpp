@@ -16,8 +16,9 @@ std::string usageText() {
            "  dalvex-cli cutplan [FILE.dlx] [options] [--kerf MM] [--trim MM]\n"
            "                                                  print the cutting plan of the profile bars as "
            "JSON\n"
-           "                                                  (kerf and trim default to config/cutting.txt)\n"
-           + journalUsageText() +
+           "                                                  (kerf and trim default to "
+           "config/cutting.txt)\n" +
+           journalUsageText() +
            "\n"
            "Options (applied in this order after opening FILE, or to the default project):\n"
            "  --system NAME       profile system by its display name (e.g. Борвик)\n"
@@ -39,7 +40,8 @@ std::string usageText() {
            "  --help              this text\n"
            "\n"
            "Exit codes: 0 success, 2 bad usage, a refused value or a malformed script, 3 a file that cannot\n"
-           "be opened or written, 4 written after a script operation was refused, 5 the journal's check found\n"
+           "be opened or written, 4 written after a script operation was refused, 5 the journal's check "
+           "found\n"
            "problems.\n";
 }
 

@@ -9,7 +9,8 @@
 
 namespace dalvex::cli {
 
-std::string ordersJson(const std::string& journal, int64_t count, const std::vector<journal::OrderSummary>& rows);
+std::string ordersJson(const std::string& journal, int64_t count,
+                       const std::vector<journal::OrderSummary>& rows);
 std::string orderJson(const journal::OrderDetails& order);
 std::string importJson(const journal::ImportReport& report);
 std::string checkJson(const std::string& journal, const std::vector<std::string>& problems);

@@ -22,8 +22,8 @@ public:
     // Where the journal is, as the messages name it (the file's path).
     virtual std::string location() const = 0;
 
-    // Records one save: the order's card, totals and choices, a new version with the file's bytes. The order's
-    // number moves the journal's next number past it. Durable once it answers success.
+    // Records one save: the order's card, totals and choices, a new version with the file's bytes. The
+    // order's number moves the journal's next number past it. Durable once it answers success.
     virtual JournalStatus record(const OrderRecord& record) = 0;
     // Several saves in one transaction: all are recorded or none (an import of many files).
     virtual JournalStatus recordAll(std::span<const OrderRecord> records) = 0;
@@ -44,7 +44,8 @@ public:
 
     // Order numbers, in one transaction with the counter file kept in step (see journal_numbers.h).
     virtual Outcome<OrderNumberClaim> claimNumber(const std::filesystem::path& configFolder,
-                                                  const std::string& cardNumber, const std::string& offered) = 0;
+                                                  const std::string& cardNumber,
+                                                  const std::string& offered) = 0;
     virtual void releaseNumber(const std::filesystem::path& configFolder, const OrderNumberClaim& claim) = 0;
     // The journal's next number, and the counter file raised to it.
     virtual Outcome<int64_t> keepCounterInStep(const std::filesystem::path& configFolder) = 0;

@@ -10,7 +10,8 @@ namespace dalvex::journal {
 std::string moneyText(int64_t kopecks) {
     const char* sign = kopecks < 0 ? "-" : "";
     // The magnitude as unsigned: the most negative number has none of its own.
-    const uint64_t magnitude = kopecks < 0 ? 0 - static_cast<uint64_t>(kopecks) : static_cast<uint64_t>(kopecks);
+    const uint64_t magnitude =
+        kopecks < 0 ? 0 - static_cast<uint64_t>(kopecks) : static_cast<uint64_t>(kopecks);
     return format("%s%s,%02d", sign, std::to_string(magnitude / 100), static_cast<int>(magnitude % 100));
 }
 
@@ -46,8 +47,8 @@ std::optional<int64_t> kopecksFromText(std::string_view text) {
 PlainSheet journalSheet(const std::vector<OrderSummary>& rows) {
     PlainSheet sheet;
     sheet.name = "Журнал заказов";
-    sheet.heads = {"№ заказа", "Дата оформления", "ФИО",       "Телефон", "Адрес",
-                   "Сумма, руб.", "Оплачено, руб.", "Остаток, руб.", "Статус", "Дата готовности"};
+    sheet.heads = {"№ заказа",    "Дата оформления", "ФИО",           "Телефон", "Адрес",
+                   "Сумма, руб.", "Оплачено, руб.",  "Остаток, руб.", "Статус",  "Дата готовности"};
     sheet.widths = {60, 80, 160, 100, 200, 70, 70, 70, 90, 80};
     const auto money = [](int64_t kopecks) { return PlainCell{moneyText(kopecks), true}; };
     for (const OrderSummary& o : rows) {

@@ -46,8 +46,9 @@ std::vector<Found> sketchFilesBelow(const fs::path& folder) {
         if (toLower(pathToUtf8(it->path().extension())) != ".dlx") continue;
         found.push_back({changedAt(it->path()), it->path()});
     }
-    std::sort(found.begin(), found.end(),
-              [](const Found& a, const Found& b) { return std::tie(a.changedAt, a.path) < std::tie(b.changedAt, b.path); });
+    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+        return std::tie(a.changedAt, a.path) < std::tie(b.changedAt, b.path);
+    });
     return found;
 }
 
@@ -79,7 +80,8 @@ ImportReport importFolder(Journal& journal, Catalogue& catalogue, const fs::path
         std::string bytes;
         // Each file is read into a project of its own: an older file keeps what the project held before.
         Project project(catalogue, configFolder);
-        if (!readWholeFile(file.path, bytes, kSketchFileLimit) || readSketchBytes(project, bytes) != kSketchOk) {
+        if (!readWholeFile(file.path, bytes, kSketchFileLimit) ||
+            readSketchBytes(project, bytes) != kSketchOk) {
             report.damaged.push_back(name);
             continue;
         }

@@ -63,8 +63,8 @@ std::optional<std::string> JournalSession::takeRecordMessage(Recorded outcome) {
     return outcome == Recorded::Later ? recordLaterMessage(file) : recordLostMessage(file);
 }
 
-OrderNumberClaim JournalSession::claim(const std::filesystem::path& configFolder, const std::string& cardNumber,
-                                       const std::string& offered) {
+OrderNumberClaim JournalSession::claim(const std::filesystem::path& configFolder,
+                                       const std::string& cardNumber, const std::string& offered) {
     claimedThroughJournal_ = false;
     if (journal_) {
         const Outcome<OrderNumberClaim> claimed = journal_->claimNumber(configFolder, cardNumber, offered);

@@ -30,7 +30,7 @@ constexpr std::array<ColumnInfo, kJournalColumnCount> kColumns = {{
 
 std::string_view journalColumnTitle(int column) {
     return column >= 0 && column < kJournalColumnCount ? kColumns[static_cast<size_t>(column)].title
-                                                        : std::string_view();
+                                                       : std::string_view();
 }
 
 bool isMoneyColumn(int column) {

@@ -1,5 +1,7 @@
 #include "pending_records.h"
 
+#include "process_id.h"
+
 #include "io/atomic_file.h"
 #include "io/utf8_path.h"
 #include "io/whole_file.h"
@@ -7,15 +9,9 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
-#include <climits>
 #include <charconv>
+#include <climits>
 #include <system_error>
-
-#if defined(_WIN32)
-#include <process.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace dalvex::journal {
 namespace fs = std::filesystem;
@@ -51,7 +47,8 @@ public:
         std::size_t size = 0;
         if (!ok_ || colon == std::string_view::npos ||
             std::from_chars(rest_.data(), rest_.data() + colon, size).ptr != rest_.data() + colon ||
-            size > rest_.size() - colon - 1 || rest_.size() - colon - 1 - size < 1 || rest_[colon + 1 + size] != '\n') {
+            size > rest_.size() - colon - 1 || rest_.size() - colon - 1 - size < 1 ||
+            rest_[colon + 1 + size] != '\n') {
             ok_ = false;
             return {};
         }
@@ -79,14 +76,6 @@ private:
     std::string_view rest_;
     bool ok_ = true;
 };
-
-long long processId() {
-#if defined(_WIN32)
-    return _getpid();
-#else
-    return ::getpid();
-#endif
-}
 
 } // namespace
 
@@ -152,7 +141,8 @@ bool PendingRecords::keep(const OrderRecord& record) const {
     // Named by the save's time (zero-padded, so that names sort as times do), then process and count.
     std::string time = std::to_string(std::max<int64_t>(record.savedAt, 0));
     time.insert(0, time.size() < 20 ? 20 - time.size() : 0, '0');
-    const std::string name = time + "-" + std::to_string(processId()) + "-" + std::to_string(counter++) + ".record";
+    const std::string name =
+        time + "-" + std::to_string(processId()) + "-" + std::to_string(counter++) + ".record";
     return writeFileAtomically(folder_ / name, encodeRecord(record));
 }
 

@@ -29,7 +29,7 @@ bool inWord(std::string_view ch) {
     if (ch.size() == 1) return isDigit(ch[0]) || isAsciiLetter(ch[0]);
     static constexpr std::string_view kSeparators[] = {
         "\xc2\xa0", // no-break space
-        "«", "»", "–", "—", "…", "№", "“", "”", "„", "‘", "’", "\xe2\x80\xaf", "·",
+        "«",        "»", "–", "—", "…", "№", "“", "”", "„", "‘", "’", "\xe2\x80\xaf", "·",
     };
     for (std::string_view s : kSeparators)
         if (ch == s) return false;
@@ -82,7 +82,8 @@ bool writtenLikePhone(std::string_view text) {
 SearchTerm termOf(std::string word) {
     SearchTerm t;
     t.digits = allDigits(word);
-    if (t.digits && word.size() > 1 && (word[0] == '7' || word[0] == '8')) t.withoutCountryPrefix = word.substr(1);
+    if (t.digits && word.size() > 1 && (word[0] == '7' || word[0] == '8'))
+        t.withoutCountryPrefix = word.substr(1);
     t.word = std::move(word);
     return t;
 }
@@ -120,7 +121,8 @@ SearchDocument searchDocument(const std::string& orderNumber, const std::string&
     SearchDocument doc;
     const std::string digits = digitsOf(orderNumber);
     const std::size_t firstSignificant = digits.find_first_not_of('0');
-    const std::string plain = firstSignificant == std::string::npos ? std::string() : digits.substr(firstSignificant);
+    const std::string plain =
+        firstSignificant == std::string::npos ? std::string() : digits.substr(firstSignificant);
     doc.number = plain == digits || plain.empty() ? digits : plain + ' ' + digits;
     doc.customer = searchWords(customer);
     doc.address = searchWords(address);
@@ -128,7 +130,8 @@ SearchDocument searchDocument(const std::string& orderNumber, const std::string&
     std::size_t start = 0;
     while (start <= phone.size()) {
         const std::size_t end = phone.find_first_of(",;/", start);
-        const std::string one = phoneDigits(std::string_view(phone).substr(start, end == std::string::npos ? std::string::npos : end - start));
+        const std::string one = phoneDigits(std::string_view(phone).substr(
+            start, end == std::string::npos ? std::string::npos : end - start));
         if (!one.empty()) doc.phone += (doc.phone.empty() ? "" : " ") + one;
         if (end == std::string::npos) break;
         start = end + 1;

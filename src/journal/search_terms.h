@@ -26,7 +26,7 @@ struct SearchDocument {
 };
 
 struct SearchTerm {
-    std::string word;                // folded; digits only when `digits`
+    std::string word; // folded; digits only when `digits`
     bool digits = false;
     std::string withoutCountryPrefix; // for a term of digits beginning with 7 or 8: the rest; else empty
 };

@@ -69,8 +69,8 @@ Statement& Statement::bindText(int index, std::string_view text) {
         return *this;
     }
     // A NUL inside the text is kept: the length is given, not found by searching for the end.
-    error_ = errorOf(db_, sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
-                                            SQLITE_TRANSIENT));
+    error_ = errorOf(
+        db_, sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT));
     return *this;
 }
 
@@ -81,9 +81,10 @@ Statement& Statement::bindBlob(int index, std::string_view bytes) {
         return *this;
     }
     // An empty blob is still a blob, not NULL.
-    error_ = errorOf(db_, bytes.empty() ? sqlite3_bind_zeroblob(stmt_, index, 0)
-                                        : sqlite3_bind_blob(stmt_, index, bytes.data(),
-                                                            static_cast<int>(bytes.size()), SQLITE_TRANSIENT));
+    error_ =
+        errorOf(db_, bytes.empty() ? sqlite3_bind_zeroblob(stmt_, index, 0)
+                                   : sqlite3_bind_blob(stmt_, index, bytes.data(),
+                                                       static_cast<int>(bytes.size()), SQLITE_TRANSIENT));
     return *this;
 }
 

@@ -81,7 +81,8 @@ public:
     SqliteDb(const SqliteDb&) = delete;
     SqliteDb& operator=(const SqliteDb&) = delete;
 
-    // Opens the file (its name as UTF-8 on every system). Waits up to `busyMillis` for another program's lock.
+    // Opens the file (its name as UTF-8 on every system). Waits up to `busyMillis` for another program's
+    // lock.
     DbError open(const std::filesystem::path& file, Mode mode, int busyMillis);
     void close();
     bool isOpen() const { return db_ != nullptr; }

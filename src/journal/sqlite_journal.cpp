@@ -1,6 +1,7 @@
 #include "sqlite_journal.h"
 
 #include "journal_numbers.h"
+#include "process_id.h"
 #include "search_terms.h"
 #include "sqlite_schema.h"
 
@@ -11,19 +12,14 @@
 #include <limits>
 #include <system_error>
 
-#if defined(_WIN32)
-#include <process.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace dalvex::journal {
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kSummaryColumns = "o.number, o.number_text, o.customer, o.phone, o.address, o.order_date, "
-                                        "o.ready_date, o.grand_total, o.paid, o.status, o.saved_at";
+constexpr const char* kSummaryColumns =
+    "o.number, o.number_text, o.customer, o.phone, o.address, o.order_date, "
+    "o.ready_date, o.grand_total, o.paid, o.status, o.saved_at";
 
 OrderSummary summaryAt(const Statement& s) {
     OrderSummary o;
@@ -62,18 +58,11 @@ std::string matchExpression(const std::vector<SearchTerm>& terms) {
             continue;
         }
         match += "(number : " + prefix + " OR phone : " + prefix + " OR address : " + prefix;
-        if (!t.withoutCountryPrefix.empty()) match += " OR phone : " + ftsString(t.withoutCountryPrefix) + " *";
+        if (!t.withoutCountryPrefix.empty())
+            match += " OR phone : " + ftsString(t.withoutCountryPrefix) + " *";
         match += ")";
     }
     return match;
-}
-
-long long processId() {
-#if defined(_WIN32)
-    return _getpid();
-#else
-    return ::getpid();
-#endif
 }
 
 // The backup a migration leaves beside the journal: journal.sqlite.v1-backup, or -2, -3, ... when one is
@@ -124,18 +113,19 @@ Outcome<std::unique_ptr<SqliteJournal>> SqliteJournal::open(const fs::path& file
     if (DbError e = db.open(file, existed ? SqliteDb::Mode::ReadWrite : SqliteDb::Mode::ReadWriteCreate,
                             kJournalBusyMillis))
         return journalError(JournalErrc::CannotOpen, pathToUtf8(file) + ": " + e.message);
-    if (sqlite3_db_readonly(db.handle(), "main") == 1) return journalError(JournalErrc::CannotOpen, pathToUtf8(file) + ": read only");
+    if (sqlite3_db_readonly(db.handle(), "main") == 1)
+        return journalError(JournalErrc::CannotOpen, pathToUtf8(file) + ": read only");
 
     // The version is read before anything is written: a newer journal must stay exactly as it is.
     Statement read = db.prepare("PRAGMA user_version");
     if (!read.step()) {
         const DbError e = read.error() ? read.error() : db.lastError();
-        return e.damaged() ? errorFor(e, file) : journalError(JournalErrc::CannotOpen, pathToUtf8(file) + ": " + e.message);
+        return e.damaged() ? errorFor(e, file)
+                           : journalError(JournalErrc::CannotOpen, pathToUtf8(file) + ": " + e.message);
     }
     const int64_t version = read.integer(0);
     read = Statement();
-    if (version > kSqliteJournalVersion)
-        return journalError(JournalErrc::Newer, pathToUtf8(file));
+    if (version > kSqliteJournalVersion) return journalError(JournalErrc::Newer, pathToUtf8(file));
     if (version == 0 && db.queryInteger("SELECT count(*) FROM sqlite_schema").value_or(1) != 0)
         return journalError(JournalErrc::Damaged, pathToUtf8(file) + ": not an order journal");
     if (version > 0 && !looksLikeJournal(db))
@@ -143,7 +133,8 @@ Outcome<std::unique_ptr<SqliteJournal>> SqliteJournal::open(const fs::path& file
 
     if (version > 0 && version < kSqliteJournalVersion) {
         if (DbError e = backupDatabase(db, migrationBackupPath(file, version)))
-            return journalError(JournalErrc::CannotOpen, pathToUtf8(file) + ": no backup before the update: " + e.message);
+            return journalError(JournalErrc::CannotOpen,
+                                pathToUtf8(file) + ": no backup before the update: " + e.message);
     }
     if (DbError e = db.exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = FULL; PRAGMA foreign_keys = ON"))
         return errorFor(e, file);
@@ -199,7 +190,8 @@ JournalStatus SqliteJournal::recordOne(const OrderRecord& r) {
 
     Statement order = db_.prepare(
         "INSERT INTO orders (number, number_text, customer, phone, address, order_date, ready_date, "
-        "assembly_cost, delivery_cost, discount, items_total, grand_total, system, handle_profile, color, width, "
+        "assembly_cost, delivery_cost, discount, items_total, grand_total, system, handle_profile, color, "
+        "width, "
         "height, door_count, file_path, saved_at) "
         "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20) "
         "ON CONFLICT (number) DO UPDATE SET number_text = ?2, customer = ?3, phone = ?4, address = ?5, "
@@ -230,22 +222,32 @@ JournalStatus SqliteJournal::recordOne(const OrderRecord& r) {
 
     Statement version = db_.prepare(
         "INSERT INTO versions (number, saved_at, file_path, grand_total, bytes) VALUES (?, ?, ?, ?, ?)");
-    version.bind(1, number).bind(2, r.savedAt).bindText(3, r.filePath).bind(4, r.grandTotal).bindBlob(5, r.fileBytes);
+    version.bind(1, number)
+        .bind(2, r.savedAt)
+        .bindText(3, r.filePath)
+        .bind(4, r.grandTotal)
+        .bindBlob(5, r.fileBytes);
     if (!version.run()) return failure(version.error());
 
     if (!*known) {
-        Statement first = db_.prepare("INSERT INTO status_changes (number, status, changed_at) VALUES (?, 0, ?)");
+        Statement first =
+            db_.prepare("INSERT INTO status_changes (number, status, changed_at) VALUES (?, 0, ?)");
         first.bind(1, number).bind(2, r.savedAt);
         if (!first.run()) return failure(first.error());
     }
 
-    const SearchDocument doc = searchDocument(r.card.orderNumber, r.card.customerName, r.card.address, r.card.phone);
+    const SearchDocument doc =
+        searchDocument(r.card.orderNumber, r.card.customerName, r.card.address, r.card.phone);
     Statement unindex = db_.prepare("DELETE FROM order_search WHERE rowid = ?");
     unindex.bind(1, number);
     if (!unindex.run()) return failure(unindex.error());
-    Statement index =
-        db_.prepare("INSERT INTO order_search (rowid, number, customer, address, phone) VALUES (?, ?, ?, ?, ?)");
-    index.bind(1, number).bindText(2, doc.number).bindText(3, doc.customer).bindText(4, doc.address).bindText(5, doc.phone);
+    Statement index = db_.prepare(
+        "INSERT INTO order_search (rowid, number, customer, address, phone) VALUES (?, ?, ?, ?, ?)");
+    index.bind(1, number)
+        .bindText(2, doc.number)
+        .bindText(3, doc.customer)
+        .bindText(4, doc.address)
+        .bindText(5, doc.phone);
     if (!index.run()) return failure(index.error());
 
     // A number saved is never offered again.
@@ -354,7 +356,8 @@ Outcome<OrderDetails> SqliteJournal::order(int64_t number) {
                               "WHERE number = ? ORDER BY id");
     v.bind(1, number);
     while (v.step())
-        d.versions.push_back({v.integer(0), v.integer(1), v.text(2), static_cast<int32_t>(v.integer(3)), v.integer(4)});
+        d.versions.push_back(
+            {v.integer(0), v.integer(1), v.text(2), static_cast<int32_t>(v.integer(3)), v.integer(4)});
     Statement s = db_.prepare("SELECT status, changed_at FROM status_changes WHERE number = ? ORDER BY id");
     s.bind(1, number);
     while (s.step())
@@ -393,7 +396,8 @@ JournalStatus SqliteJournal::setStatus(int64_t number, OrderStatus status, int64
     if (current.integer(0) == static_cast<int>(status)) return {};
     Statement update = db_.prepare("UPDATE orders SET status = ? WHERE number = ?");
     update.bind(1, static_cast<int64_t>(status)).bind(2, number);
-    Statement change = db_.prepare("INSERT INTO status_changes (number, status, changed_at) VALUES (?, ?, ?)");
+    Statement change =
+        db_.prepare("INSERT INTO status_changes (number, status, changed_at) VALUES (?, ?, ?)");
     change.bind(1, number).bind(2, static_cast<int64_t>(status)).bind(3, at);
     if (!update.run()) return failure(update.error());
     if (!change.run()) return failure(change.error());
@@ -408,7 +412,8 @@ JournalStatus SqliteJournal::addPayment(int64_t number, const Payment& payment) 
     const Outcome<bool> known = exists(number);
     if (!known) return known.status();
     if (!*known) return journalError(JournalErrc::NotFound, "no order " + std::to_string(number));
-    Statement insert = db_.prepare("INSERT INTO payments (number, amount, paid_on, note) VALUES (?, ?, ?, ?)");
+    Statement insert =
+        db_.prepare("INSERT INTO payments (number, amount, paid_on, note) VALUES (?, ?, ?, ?)");
     insert.bind(1, number).bind(2, payment.amount).bind(3, payment.paidOn).bindText(4, payment.note);
     Statement paid = db_.prepare("UPDATE orders SET paid = paid + ? WHERE number = ?");
     paid.bind(1, payment.amount).bind(2, number);
@@ -418,7 +423,8 @@ JournalStatus SqliteJournal::addPayment(int64_t number, const Payment& payment) 
     return {};
 }
 
-Outcome<OrderNumberClaim> SqliteJournal::claimNumber(const fs::path& configFolder, const std::string& cardNumber,
+Outcome<OrderNumberClaim> SqliteJournal::claimNumber(const fs::path& configFolder,
+                                                     const std::string& cardNumber,
                                                      const std::string& offered) {
     Transaction t(db_);
     if (t.begun()) return failure(t.begun());

@@ -27,8 +27,8 @@ public:
     Outcome<std::string> versionBytes(int64_t number, int64_t versionId) override;
     JournalStatus setStatus(int64_t number, OrderStatus status, int64_t at) override;
     JournalStatus addPayment(int64_t number, const Payment& payment) override;
-    Outcome<OrderNumberClaim> claimNumber(const std::filesystem::path& configFolder, const std::string& cardNumber,
-                                          const std::string& offered) override;
+    Outcome<OrderNumberClaim> claimNumber(const std::filesystem::path& configFolder,
+                                          const std::string& cardNumber, const std::string& offered) override;
     void releaseNumber(const std::filesystem::path& configFolder, const OrderNumberClaim& claim) override;
     Outcome<int64_t> keepCounterInStep(const std::filesystem::path& configFolder) override;
     JournalStatus backup(const std::filesystem::path& target) override;

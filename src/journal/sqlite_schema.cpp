@@ -77,8 +77,8 @@ CREATE VIRTUAL TABLE order_search USING fts5(
 // The search index of every order, from the words the shared rules make of its card.
 DbError indexEveryOrder(SqliteDb& db) {
     Statement orders = db.prepare("SELECT number, number_text, customer, address, phone FROM orders");
-    Statement insert =
-        db.prepare("INSERT INTO order_search (rowid, number, customer, address, phone) VALUES (?, ?, ?, ?, ?)");
+    Statement insert = db.prepare(
+        "INSERT INTO order_search (rowid, number, customer, address, phone) VALUES (?, ?, ?, ?, ?)");
     if (!insert.valid()) return insert.error();
     while (orders.step()) {
         const SearchDocument doc =

@@ -140,10 +140,12 @@ DlgJournal::DlgJournal(UiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(
         if (period_->isChecked()) refresh();
     });
     connect(table_, &QTableView::doubleClicked, this, [this] { openSelected(); });
-    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &DlgJournal::showSelected);
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &DlgJournal::showSelected);
     connect(open_, &QPushButton::clicked, this, &DlgJournal::openSelected);
-    connect(status_, &QComboBox::activated, this,
-            [this](int index) { setSelectedStatus(static_cast<OrderStatus>(status_->itemData(index).toInt())); });
+    connect(status_, &QComboBox::activated, this, [this](int index) {
+        setSelectedStatus(static_cast<OrderStatus>(status_->itemData(index).toInt()));
+    });
     connect(pay_, &QPushButton::clicked, this, &DlgJournal::addPayment);
     connect(exportButton, &QPushButton::clicked, this, &DlgJournal::exportRows);
     connect(printButton, &QPushButton::clicked, this, &DlgJournal::printRows);
@@ -220,14 +222,16 @@ void DlgJournal::showSelected() {
     QStringList payments;
     for (const Payment& p : d->payments)
         payments << date(p.paidOn) + QLatin1Char(' ') + money(p.amount) +
-                        (p.note.empty() ? QString() : QStringLiteral(" (") + qs(p.note).toHtmlEscaped() + QLatin1Char(')'));
+                        (p.note.empty()
+                             ? QString()
+                             : QStringLiteral(" (") + qs(p.note).toHtmlEscaped() + QLatin1Char(')'));
     details_->setText(
         QStringLiteral("<b>Заказ %1</b> · %2 · версий: %3, последняя — %4<br>"
                        "Сумма %5 · оплачено %6 · <b>остаток %7</b><br>Статусы: %8<br>Оплаты: %9")
             .arg(qs(o.numberText).toHtmlEscaped(), qs(o.customer).toHtmlEscaped())
             .arg(d->versions.size())
-            .arg(qs(d->latest.filePath).toHtmlEscaped(), money(o.grandTotal), money(o.paid), money(o.outstanding()),
-                 statuses.join(QStringLiteral(", ")),
+            .arg(qs(d->latest.filePath).toHtmlEscaped(), money(o.grandTotal), money(o.paid),
+                 money(o.outstanding()), statuses.join(QStringLiteral(", ")),
                  payments.isEmpty() ? QStringLiteral("нет") : payments.join(QStringLiteral(", "))));
 }
 
@@ -277,11 +281,14 @@ void DlgJournal::printRows() {
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(QStringLiteral("Журнал заказов"));
     if (!printDialogPrompt()(printer, this)) return;
-    QString heading = QStringLiteral("Журнал заказов, ") + QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
-    if (!search_->text().trimmed().isEmpty()) heading += QStringLiteral(" · поиск «%1»").arg(search_->text().trimmed());
+    QString heading =
+        QStringLiteral("Журнал заказов, ") + QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    if (!search_->text().trimmed().isEmpty())
+        heading += QStringLiteral(" · поиск «%1»").arg(search_->text().trimmed());
     if (statusFilter_->currentIndex() > 0) heading += QStringLiteral(" · ") + statusFilter_->currentText();
     const PrintStatus status = printJournalList(printer, journalTable(allRows()), heading);
-    if (status != PrintStatus::Ok) prompts().error(this, printStatusMessage(status), QStringLiteral("Ошибка"));
+    if (status != PrintStatus::Ok)
+        prompts().error(this, printStatusMessage(status), QStringLiteral("Ошибка"));
 }
 
 } // namespace dalvex::ui

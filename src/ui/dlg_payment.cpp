@@ -25,7 +25,8 @@ DlgPayment::DlgPayment(const QString& order, int64_t outstanding, QWidget* paren
     date_->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     note_ = new QComboBox(this);
     note_->setEditable(true);
-    note_->addItems({QStringLiteral("Предоплата"), QStringLiteral("Доплата"), QStringLiteral("Полная оплата")});
+    note_->addItems(
+        {QStringLiteral("Предоплата"), QStringLiteral("Доплата"), QStringLiteral("Полная оплата")});
     problem_ = new QLabel(this);
     problem_->setStyleSheet(QStringLiteral("color: rgb(173, 41, 41)"));
 

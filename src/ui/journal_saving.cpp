@@ -26,18 +26,22 @@ bool takeNumberForJournal(UiContext& ctx) {
 
 void recordSavedOrder(UiContext& ctx, QWidget* parent, const QString& path) {
     if (!ctx.journal) return;
-    const auto outcome =
-        ctx.journal->record(journal::recordOf(ctx.project, path.toStdString(), writeSketchBytes(ctx.project),
-                                              QDateTime::currentSecsSinceEpoch()));
+    const auto outcome = ctx.journal->record(journal::recordOf(
+        ctx.project, path.toStdString(), writeSketchBytes(ctx.project), QDateTime::currentSecsSinceEpoch()));
     if (const auto message = ctx.journal->takeRecordMessage(outcome))
         prompts().error(parent, qs(*message), QStringLiteral("Журнал заказов"));
 }
 
 bool openJournalOrder(UiContext& ctx, QWidget* parent, int64_t number) {
     journal::Journal* j = ctx.journal ? ctx.journal->journal() : nullptr;
-    const auto recorded = j ? journal::recordedOrder(*j, number) : journal::Outcome<journal::RecordedOrder>(journal::JournalStatus{journal::JournalErrc::Failed, "off"});
+    const auto recorded = j ? journal::recordedOrder(*j, number)
+                            : journal::Outcome<journal::RecordedOrder>(
+                                  journal::JournalStatus{journal::JournalErrc::Failed, "off"});
     if (!recorded) {
-        prompts().error(parent, QStringLiteral("Заказ %1 не читается из журнала: %2").arg(number).arg(qs(recorded.status().message)),
+        prompts().error(parent,
+                        QStringLiteral("Заказ %1 не читается из журнала: %2")
+                            .arg(number)
+                            .arg(qs(recorded.status().message)),
                         QStringLiteral("Ошибка"));
         return false;
     }
@@ -50,7 +54,8 @@ bool openJournalOrder(UiContext& ctx, QWidget* parent, int64_t number) {
         out.write(recorded->bytes.data(), static_cast<std::streamsize>(recorded->bytes.size()));
     }
     if (!folder.isValid() || ctx.editor.open(copy) != 0) {
-        prompts().error(parent, QStringLiteral("Ошибка открытия файла ") + qs(recorded->filePath), QStringLiteral("Ошибка"));
+        prompts().error(parent, QStringLiteral("Ошибка открытия файла ") + qs(recorded->filePath),
+                        QStringLiteral("Ошибка"));
         return false;
     }
     ctx.document->deliver(openedChanges());

@@ -10,17 +10,17 @@
 #include "dlg_tabs.h"
 #include "draft_dlg.h"
 #include "info_panel_dlg.h"
+#include "journal_session.h"
 #include "project/project.h"
 #include "project/project_reports.h"
+#include "prompts.h"
+#include "qt_text.h"
 #include "recovery.h"
 #include "report_printer.h"
 #include "right_panel_dlg.h"
 #include "sketch_files.h"
 #include "sum_dlg.h"
 #include "top_panel_dlg.h"
-#include "journal_session.h"
-#include "prompts.h"
-#include "qt_text.h"
 #include "widgets/picture_button.h"
 
 #include <QCloseEvent>
@@ -196,12 +196,15 @@ void CDalvexDlg::forward(Notification n) {
 
 void CDalvexDlg::showJournal() {
     if (!ctx_.journal || !ctx_.journal->on()) {
-        const QString why = ctx_.journal ? qs(ctx_.journal->offMessage()) : QStringLiteral("Журнал заказов не ведётся.");
+        const QString why =
+            ctx_.journal ? qs(ctx_.journal->offMessage()) : QStringLiteral("Журнал заказов не ведётся.");
         prompts().error(this, why, QStringLiteral("Журнал заказов"));
         return;
     }
-    if (!journalWindow_) journalWindow_ = new DlgJournal(ctx_, this);
-    else journalWindow_->refresh();
+    if (!journalWindow_)
+        journalWindow_ = new DlgJournal(ctx_, this);
+    else
+        journalWindow_->refresh();
     journalWindow_->show();
     journalWindow_->raise();
     journalWindow_->activateWindow();

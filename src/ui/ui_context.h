@@ -46,7 +46,8 @@ struct UiContext {
     QFont buttonFont;                  // "Arial", 14 pixels, bold
     OrderDocument* document = nullptr; // the history of changes; the main window's
     SketchScreen* screen = nullptr;    // the main window's
-    journal::JournalSession* journal = nullptr; // the order journal, when the program keeps one
+    // The order journal, when the program keeps one.
+    journal::JournalSession* journal = nullptr;
 };
 
 // The application font of the picture buttons.

@@ -375,10 +375,14 @@ TEST_F(CliTest, JournalCommandsFollowAnOrder) {
         int exitCode;
         std::vector<std::string> parts;
     } cases[] = {
-        {{"journal", "list"}, 0, {"\"count\":2,", "{\"number\":42,", "{\"number\":41,", "\"status\":\"Расчёт\""}},
+        {{"journal", "list"},
+         0,
+         {"\"count\":2,", "{\"number\":42,", "{\"number\":41,", "\"status\":\"Расчёт\""}},
         {{"journal", "search", "42"}, 0, {"\"count\":1,", "\"number\":42"}},
         {{"journal", "status", "41", "в производстве"}, 0, {"\"status\":\"В производстве\""}},
-        {{"journal", "pay", "41", "1500,50", "Предоплата"}, 0, {"\"paid\":150050,", "\"note\":\"Предоплата\""}},
+        {{"journal", "pay", "41", "1500,50", "Предоплата"},
+         0,
+         {"\"paid\":150050,", "\"note\":\"Предоплата\""}},
         {{"journal", "show", "41"}, 0, {"\"versions\":[{\"id\":", "\"width\":28000", "\"filePath\":"}},
         {{"journal", "list", "--status", "Расчёт"}, 0, {"\"count\":1,", "\"number\":42"}},
         {{"journal", "list", "--from", "2000-01-01", "--to", "01.01.2001"}, 0, {"\"count\":0,"}},
@@ -400,7 +404,8 @@ TEST_F(CliTest, JournalCommandsFollowAnOrder) {
         for (const std::string& part : c.parts)
             EXPECT_TRUE(has(r.out, part)) << c.args[1] << ": " << part << "\n" << r.out.substr(0, 400);
     }
-    EXPECT_TRUE(has(dalvex::cp1251ToUtf8(readFile(at("list.xml"))), "<Worksheet ss:Name=\"Журнал заказов\">"));
+    EXPECT_TRUE(
+        has(dalvex::cp1251ToUtf8(readFile(at("list.xml"))), "<Worksheet ss:Name=\"Журнал заказов\">"));
     const Outcome copy = run({"journal", "list", "--journal", at("copy.sqlite")});
     EXPECT_TRUE(has(copy.out, "\"paid\":150050")) << copy.out;
 

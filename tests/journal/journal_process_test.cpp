@@ -32,7 +32,8 @@ constexpr int kTakesPerProcess = 40;
 // One of the programs of the test below: this binary started again. Run alone it has nothing to do.
 TEST(JournalNumbersProcess, TakesAndSavesNumbers) {
     const char* folderText = std::getenv(kFolderVariable);
-    if (!folderText || !*folderText) GTEST_SKIP() << "started by JournalNumbers.ProgramsNeverTakeTheSameNumber";
+    if (!folderText || !*folderText)
+        GTEST_SKIP() << "started by JournalNumbers.ProgramsNeverTakeTheSameNumber";
     const fs::path folder = pathFromUtf8(folderText);
     JournalSession session(folder / "journal.sqlite", folder);
     ASSERT_TRUE(session.on()) << session.offMessage();
@@ -44,7 +45,8 @@ TEST(JournalNumbersProcess, TakesAndSavesNumbers) {
         ASSERT_EQ(session.record(orderRecord(claim.number)), JournalSession::Recorded::Now);
         taken += claim.number + "\n";
     }
-    std::ofstream(folder / ("taken-" + std::to_string(dalvex::testing::processId()) + ".txt"), std::ios::binary)
+    std::ofstream(folder / ("taken-" + std::to_string(dalvex::testing::processId()) + ".txt"),
+                  std::ios::binary)
         << taken;
 }
 
@@ -96,7 +98,8 @@ TEST(JournalDurability, AKilledProgramLosesNothingCommitted) {
         auto opened = SqliteJournal::open(file);
         if (!opened) ::_exit(2);
         for (int32_t n = 1;; ++n) {
-            if (!opened.value()->record(orderRecord(std::to_string(n), "Заказчик", "", "", n, std::string(20000, 'x'))))
+            if (!opened.value()->record(
+                    orderRecord(std::to_string(n), "Заказчик", "", "", n, std::string(20000, 'x'))))
                 ::_exit(3);
             if (::write(committed[1], &n, sizeof n) != sizeof n) ::_exit(4);
         }

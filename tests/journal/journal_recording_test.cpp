@@ -93,12 +93,8 @@ TEST_F(Recording, PaymentsAddUpAndTheRestIsOutstanding) {
 // from text, are kept and read back exactly.
 TEST_F(Recording, HostileTextsAreKeptExactly) {
     const std::string hostile[] = {
-        "'); DROP TABLE orders; --",
-        "\"; DELETE FROM versions; --",
-        std::string(10000, 'Z'),
-        std::string("до\0после", 14),
-        "NEAR(иван петр) OR * AND \"",
-        "Robert'); DROP TABLE payments;--",
+        "'); DROP TABLE orders; --",  "\"; DELETE FROM versions; --", std::string(10000, 'Z'),
+        std::string("до\0после", 14), "NEAR(иван петр) OR * AND \"",  "Robert'); DROP TABLE payments;--",
     };
     int64_t number = 100;
     for (const std::string& text : hostile) {

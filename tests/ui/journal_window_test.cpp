@@ -57,9 +57,11 @@ struct Window {
         card.customerName = customer;
         card.phone = phone;
         window.document()->deliver(window.document()->editor().setOrderCard(card));
-        const QString path = folder + QStringLiteral("/") + QString::fromStdString(number) + QStringLiteral(".dlx");
+        const QString path =
+            folder + QStringLiteral("/") + QString::fromStdString(number) + QStringLiteral(".dlx");
         if (f.project.save(toPath(path)) != 0) return {};
-        session.record(journal::recordOf(f.project, path.toStdString(), writeSketchBytes(f.project), 1700000000));
+        session.record(
+            journal::recordOf(f.project, path.toStdString(), writeSketchBytes(f.project), 1700000000));
         return path;
     }
     DlgJournal* open() {
@@ -107,8 +109,9 @@ void JournalWindowTest::theWindowFindsOpensAndFollowsOrders() {
     const struct {
         QString typed;
         int64_t found;
-    } searches[] = {{QStringLiteral("иван"), 2}, {QStringLiteral("ЕЛКИН"), 1}, {QStringLiteral("8 912 345"), 1},
-                    {QStringLiteral("00013"), 1}, {QStringLiteral("нет такого"), 0}, {QString(), 3}};
+    } searches[] = {{QStringLiteral("иван"), 2},       {QStringLiteral("ЕЛКИН"), 1},
+                    {QStringLiteral("8 912 345"), 1},  {QStringLiteral("00013"), 1},
+                    {QStringLiteral("нет такого"), 0}, {QString(), 3}};
     for (const auto& s : searches) {
         j->searchEdit()->setText(s.typed);
         QTRY_COMPARE(j->model()->total(), s.found);

@@ -25,7 +25,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", journal.status().message.c_str());
         return 3;
     }
-    const auto status = dalvex::sample::fillSampleJournal(*journal.value(), count, dalvex::writeSketchBytes(project));
+    const auto status =
+        dalvex::sample::fillSampleJournal(*journal.value(), count, dalvex::writeSketchBytes(project));
     if (!status) std::fprintf(stderr, "%s\n", status.message.c_str());
     return status ? 0 : 3;
 }

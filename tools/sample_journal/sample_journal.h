@@ -14,18 +14,18 @@
 namespace dalvex::sample {
 
 // Order `number` of a journal whose orders are `spacing` seconds apart from 1 January 2022 on.
-inline journal::OrderRecord sampleOrder(int number, int64_t spacing, std::mt19937& random, const std::string& bytes) {
+inline journal::OrderRecord sampleOrder(int number, int64_t spacing, std::mt19937& random,
+                                        const std::string& bytes) {
     static constexpr std::array<const char*, 24> kSurnames = {
-        "Иванов", "Смирнов", "Кузнецов", "Попов", "Васильев", "Петров", "Соколов", "Михайлов",
-        "Новиков", "Фёдоров", "Морозов", "Волков", "Алексеев", "Лебедев", "Семёнов", "Егоров",
-        "Павлов", "Козлов", "Степанов", "Николаев", "Орлов", "Андреев", "Макаров", "Никитин"};
-    static constexpr std::array<const char*, 12> kNames = {"Александр", "Сергей", "Дмитрий", "Андрей",
-                                                           "Алексей", "Максим", "Елена", "Ольга",
-                                                           "Наталья", "Татьяна", "Ирина", "Светлана"};
-    static constexpr std::array<const char*, 10> kStreets = {"ул. Ленина", "ул. Мира", "пр. Победы",
-                                                             "ул. Гагарина", "ул. Советская", "ул. Садовая",
-                                                             "Комсомольский пр.", "ул. Пушкина",
-                                                             "ул. Строителей", "ул. Лесная"};
+        "Иванов",  "Смирнов", "Кузнецов", "Попов",    "Васильев", "Петров",  "Соколов", "Михайлов",
+        "Новиков", "Фёдоров", "Морозов",  "Волков",   "Алексеев", "Лебедев", "Семёнов", "Егоров",
+        "Павлов",  "Козлов",  "Степанов", "Николаев", "Орлов",    "Андреев", "Макаров", "Никитин"};
+    static constexpr std::array<const char*, 12> kNames = {"Александр", "Сергей",  "Дмитрий", "Андрей",
+                                                           "Алексей",   "Максим",  "Елена",   "Ольга",
+                                                           "Наталья",   "Татьяна", "Ирина",   "Светлана"};
+    static constexpr std::array<const char*, 10> kStreets = {
+        "ул. Ленина",  "ул. Мира",          "пр. Победы",  "ул. Гагарина",   "ул. Советская",
+        "ул. Садовая", "Комсомольский пр.", "ул. Пушкина", "ул. Строителей", "ул. Лесная"};
     static constexpr std::array<const char*, 5> kCities = {"Екатеринбург", "Пермь", "Тюмень", "Челябинск",
                                                            "Курган"};
     const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
@@ -43,8 +43,8 @@ inline journal::OrderRecord sampleOrder(int number, int64_t spacing, std::mt1993
     std::snprintf(text, sizeof text, formats[pick(3)], code, rest / 10000, rest / 100 % 100, rest % 100);
     r.card.phone = text;
     r.card.address = std::string(kCities[static_cast<size_t>(pick(5))]) + ", " +
-                     kStreets[static_cast<size_t>(pick(10))] + ", " + std::to_string(1 + pick(120)) + ", кв. " +
-                     std::to_string(1 + pick(200));
+                     kStreets[static_cast<size_t>(pick(10))] + ", " + std::to_string(1 + pick(120)) +
+                     ", кв. " + std::to_string(1 + pick(200));
     r.card.orderDate = 1640995200 + number * spacing + pick(static_cast<int>(spacing));
     r.card.readyDate = r.card.orderDate + (7 + pick(21)) * 86400;
     r.card.assemblyCost = pick(3) == 0 ? 1500 : 0;
@@ -65,7 +65,8 @@ inline journal::OrderRecord sampleOrder(int number, int64_t spacing, std::mt1993
 }
 
 // Records orders 1..count in batches (one commit each), then gives some of them a status and a payment.
-inline journal::JournalStatus fillSampleJournal(journal::Journal& journal, int count, const std::string& bytes) {
+inline journal::JournalStatus fillSampleJournal(journal::Journal& journal, int count,
+                                                const std::string& bytes) {
     std::mt19937 random(20240305);
     std::vector<journal::OrderRecord> batch;
     const int64_t spacing = std::max<int64_t>(60, 3 * 365 * 86400 / std::max(count, 1)); // three years
@@ -80,7 +81,9 @@ inline journal::JournalStatus fillSampleJournal(journal::Journal& journal, int c
     for (int n = std::max(1, count - 200); n <= count; ++n) {
         const auto status = static_cast<journal::OrderStatus>(random() % journal::kStatusCount);
         if (journal::JournalStatus s = journal.setStatus(n, status, 1700000000 + n); !s) return s;
-        if (n % 3 == 0) journal.addPayment(n, {1000000 + static_cast<int64_t>(random() % 1000000), 1700000000 + n, "Предоплата"});
+        if (n % 3 == 0)
+            journal.addPayment(
+                n, {1000000 + static_cast<int64_t>(random() % 1000000), 1700000000 + n, "Предоплата"});
     }
     return {};
 }
