@@ -263,7 +263,8 @@ int runJournal(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (!a) return usage(err, error);
     const fs::path data = dataFolderOf(*a);
     const fs::path file = journalFileOf(*a, data);
-    JournalSession session(file, data / "config");
+    // dalvex-cli takes no order numbers: the counter stays as the desktop program keeps it.
+    JournalSession session(file, {});
     if (!session.on()) {
         if (a->command == "check") {
             out << checkJson(pathToUtf8(file), {session.offMessage()});
@@ -280,7 +281,7 @@ void recordSave(const Project& project, const std::string& savedPath, const std:
     std::error_code ec;
     const fs::path absolute = fs::absolute(pathFromUtf8(savedPath), ec);
     const fs::path file = journalFile(pathFromUtf8(chosen), dataFolder, isPortable(dataFolder, dataNamed));
-    JournalSession session(file, dataFolder / "config");
+    JournalSession session(file, {});
     if (!session.on()) err << session.offMessage() << "\n";
     const auto outcome = session.record(recordOf(project, pathToUtf8(ec ? pathFromUtf8(savedPath) : absolute),
                                                  writeSketchBytes(project), now()));

@@ -18,7 +18,7 @@ JournalSession::JournalSession(std::filesystem::path file, std::filesystem::path
     }
     journal_ = std::move(opened.value());
     recordPending();
-    if (journal_) journal_->keepCounterInStep(configFolder_);
+    if (journal_ && !configFolder_.empty()) journal_->keepCounterInStep(configFolder_);
 }
 
 void JournalSession::switchOff(const JournalStatus& why) {
@@ -50,7 +50,10 @@ void JournalSession::recordPending() {
 JournalSession::Recorded JournalSession::record(const OrderRecord& record) {
     if (journal_) {
         const JournalStatus status = journal_->record(record);
-        if (status) return Recorded::Now;
+        if (status) {
+            ++recordedInRun_;
+            return Recorded::Now;
+        }
         noteFailure(status);
     }
     return pending_.keep(record) ? Recorded::Later : Recorded::Never;

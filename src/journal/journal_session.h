@@ -15,7 +15,8 @@ namespace dalvex::journal {
 
 class JournalSession : public OrderNumberKeeper {
 public:
-    // Opens (or creates) the journal file; `configFolder` holds the counter kept in step with it.
+    // Opens (or creates) the journal file; `configFolder` holds the counter kept in step with it (empty: a
+    // program that takes no numbers, whose counter is left alone).
     JournalSession(std::filesystem::path file, std::filesystem::path configFolder);
 
     bool on() const { return journal_ != nullptr; }
@@ -33,6 +34,8 @@ public:
     enum class Recorded { Now, Later, Never };
     // Records one save; when the journal cannot take it, it is kept and recorded at the next start.
     Recorded record(const OrderRecord& record);
+    // How many saves this run has recorded: a window showing the list reads it again when this moved.
+    int recordedInRun() const { return recordedInRun_; }
     // What to tell the user about a save that was not recorded now: the first time in this run only.
     std::optional<std::string> takeRecordMessage(Recorded outcome);
 
@@ -50,6 +53,7 @@ private:
     PendingRecords pending_;
     std::string offMessage_;
     int recordedAtStart_ = 0;
+    int recordedInRun_ = 0;
     bool toldAboutRecording_ = false;
     bool claimedThroughJournal_ = false;
 };

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDateTime>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -164,8 +165,16 @@ JournalQuery DlgJournal::currentQuery() const {
     return q;
 }
 
+void DlgJournal::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && ctx_.journal &&
+        ctx_.journal->recordedInRun() != recordsShown_)
+        refresh();
+}
+
 void DlgJournal::refresh() {
     typing_->stop();
+    if (ctx_.journal) recordsShown_ = ctx_.journal->recordedInRun();
     const int64_t selected = selectedNumber();
     if (failed(model_->setQuery(journalOf(ctx_), currentQuery()))) return;
     const int64_t total = model_->total();

@@ -56,6 +56,10 @@ public:
     QLabel* details() const { return details_; }
     QLabel* summary() const { return summary_; }
 
+protected:
+    // Back to the window after a save in the main window: the list shows the new save.
+    void changeEvent(QEvent* event) override;
+
 private:
     journal::JournalQuery currentQuery() const;
     void showSelected();
@@ -78,6 +82,7 @@ private:
     QPushButton* pay_;
     QTimer* typing_;
     bool showing_ = false;
+    int recordsShown_ = 0; // the session's recordedInRun() when the list was read
 };
 
 } // namespace dalvex::ui
