@@ -145,7 +145,6 @@ TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(cont
     journal_->setPicture(ctx_.artwork.picture(kPictureJournal));
     journal_->setCaptionFont(ctx_.buttonFont);
     journal_->setCaption(QStringLiteral("Журнал"), PictureButton::CaptionPlacement::Right);
-    journal_->setToolTip(QStringLiteral("Журнал заказов (Ctrl+J)"));
     option_ = new PictureButton(this);
     option_->setGeometry(642, 83, 120, 25);
     option_->setCaptionFont(ctx_.buttonFont);

@@ -8,12 +8,15 @@
 #include "order_record.h"
 #include "project/project_files.h"
 #include "recovery.h"
+#include "report_printer.h"
 #include "top_panel_dlg.h"
 #include "ui_test_support.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
@@ -159,6 +162,17 @@ void JournalWindowTest::theWindowFindsOpensAndFollowsOrders() {
     QVERIFY(book.open(QIODevice::ReadOnly));
     const QByteArray bytes = book.readAll();
     QVERIFY(bytes.contains("00011") && bytes.contains("00013") && !bytes.contains("00012"));
+    // And printed, here to a PDF file.
+    const QString pdf = w.folder + QStringLiteral("/журнал.pdf");
+    const PrintDialogPrompt saved = printDialogPrompt();
+    printDialogPrompt() = [&](QPrinter& printer, QWidget*) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    j->printRows();
+    printDialogPrompt() = saved;
+    QVERIFY(QFileInfo(pdf).size() > 1000);
     QVERIFY(w.scripted.errors.isEmpty());
 }
 
