@@ -236,19 +236,9 @@ JournalStatus SqliteJournal::recordOne(const OrderRecord& r) {
         if (!first.run()) return failure(first.error());
     }
 
-    const SearchDocument doc =
-        searchDocument(r.card.orderNumber, r.card.customerName, r.card.address, r.card.phone);
-    Statement unindex = db_.prepare("DELETE FROM order_search WHERE rowid = ?");
-    unindex.bind(1, number);
-    if (!unindex.run()) return failure(unindex.error());
-    Statement index = db_.prepare(
-        "INSERT INTO order_search (rowid, number, customer, address, phone) VALUES (?, ?, ?, ?, ?)");
-    index.bind(1, number)
-        .bindText(2, doc.number)
-        .bindText(3, doc.customer)
-        .bindText(4, doc.address)
-        .bindText(5, doc.phone);
-    if (!index.run()) return failure(index.error());
+    if (DbError e = indexOrder(db_, number, r.card.orderNumber, r.card.customerName, r.card.address,
+                               r.card.phone))
+        return failure(e);
 
     // A number saved is never offered again.
     Statement counter = db_.prepare("UPDATE counter SET next_number = max(next_number, ?) WHERE id = 1");

@@ -77,20 +77,10 @@ CREATE VIRTUAL TABLE order_search USING fts5(
 // The search index of every order, from the words the shared rules make of its card.
 DbError indexEveryOrder(SqliteDb& db) {
     Statement orders = db.prepare("SELECT number, number_text, customer, address, phone FROM orders");
-    Statement insert = db.prepare(
-        "INSERT INTO order_search (rowid, number, customer, address, phone) VALUES (?, ?, ?, ?, ?)");
-    if (!insert.valid()) return insert.error();
-    while (orders.step()) {
-        const SearchDocument doc =
-            searchDocument(orders.text(1), orders.text(2), orders.text(3), orders.text(4));
-        insert.reset();
-        insert.bind(1, orders.integer(0))
-            .bindText(2, doc.number)
-            .bindText(3, doc.customer)
-            .bindText(4, doc.address)
-            .bindText(5, doc.phone);
-        if (!insert.run()) return insert.error();
-    }
+    while (orders.step())
+        if (DbError e = indexOrder(db, orders.integer(0), orders.text(1), orders.text(2), orders.text(3),
+                                   orders.text(4)))
+            return e;
     return orders.error();
 }
 
@@ -120,6 +110,22 @@ DbError createSchema(SqliteDb& db) {
 
 DbError migrateSchema(SqliteDb& db, int64_t version) {
     return stepsFrom(db, version);
+}
+
+DbError indexOrder(SqliteDb& db, int64_t number, const std::string& orderNumber, const std::string& customer,
+                   const std::string& address, const std::string& phone) {
+    const SearchDocument doc = searchDocument(orderNumber, customer, address, phone);
+    Statement unindex = db.prepare("DELETE FROM order_search WHERE rowid = ?");
+    unindex.bind(1, number);
+    if (!unindex.run()) return unindex.error();
+    Statement index =
+        db.prepare("INSERT INTO order_search (rowid, number, customer, address, phone) VALUES (?, ?, ?, ?, ?)");
+    index.bind(1, number)
+        .bindText(2, doc.number)
+        .bindText(3, doc.customer)
+        .bindText(4, doc.address)
+        .bindText(5, doc.phone);
+    return index.run() ? DbError{} : index.error();
 }
 
 bool looksLikeJournal(SqliteDb& db) {

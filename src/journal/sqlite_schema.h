@@ -3,6 +3,7 @@
 #include "sqlite_db.h"
 
 #include <cstdint>
+#include <string>
 
 namespace dalvex::journal {
 
@@ -15,6 +16,9 @@ DbError createSchema(SqliteDb& db);
 // Brings a journal of `version` (1 up to the current one) to the current layout, in the caller's
 // transaction.
 DbError migrateSchema(SqliteDb& db, int64_t version);
+// The order's words in the search index, in place of those it had (search_terms.h makes them from the card).
+DbError indexOrder(SqliteDb& db, int64_t number, const std::string& orderNumber, const std::string& customer,
+                   const std::string& address, const std::string& phone);
 // Whether the file's tables are those of a journal (the orders table is there).
 bool looksLikeJournal(SqliteDb& db);
 
