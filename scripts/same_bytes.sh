@@ -40,8 +40,8 @@ if [ "$desktop" = yes ]; then
   mkdir -p "$work/linux/desktop" "$work/windows/desktop"
   # Qt's warnings of the offscreen platform (no runtime folder, windows that cannot be raised) say nothing here.
   QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="default.warning=false" \
-    "$(realpath "$3")" "$work/linux/desktop" "${inputs[@]}"
-  wine "$(realpath "$4")" -platform offscreen "$work/windows/desktop" "${inputs[@]}"
+    "$(realpath "$3")" --journal "$work/linux.sqlite" "$work/linux/desktop" "${inputs[@]}"
+  wine "$(realpath "$4")" -platform offscreen --journal "$work/windows.sqlite" "$work/windows/desktop" "${inputs[@]}"
 fi
 
 compared=0

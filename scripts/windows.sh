@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Cross-builds Dalvex for 64-bit Windows with mingw-w64 and checks it under wine, headless: the core, dalvex-cli
-# and the desktop program (statically linked against a static Qt), their tests (GoogleTest from Debian's
-# sources, the desktop's Qt Test suite on the offscreen platform), the same bytes from the Windows and the
-# Linux programs for a sketch file of every profile system, and the setup program, installed silently,
-# started, and uninstalled (scripts/windows_install_test.sh). Leaves build-win/dalvex-setup-VERSION.exe.
+# Cross-builds Dalvex for 64-bit Windows with mingw-w64 and checks it under wine, headless: the core, the order
+# journal, dalvex-cli and the desktop program (statically linked against a static Qt and SQLite), their tests
+# (GoogleTest from Debian's sources, the desktop's Qt Test suite on the offscreen platform), the same bytes
+# from the Windows and the Linux programs for a sketch file of every profile system, and the setup program,
+# installed silently, started, and uninstalled (scripts/windows_install_test.sh). Leaves
+# build-win/dalvex-setup-VERSION.exe.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -21,23 +22,25 @@ jobs="${DALVEX_JOBS:-2}"
 # The prebuilt Windows libraries (see docs/windows.md); without them they are built from Debian's sources.
 toolchains="${DALVEX_TOOLCHAINS:-$root/../shared/toolchains}"
 
-# A static Qt 6 for mingw-w64 in $build/toolchain/qt6-mingw: the prebuilt archive unpacked when it is there,
-# else built by scripts/windows_from_source.sh (about an hour, once).
-provide_qt() {
-  qt="$build/toolchain/qt6-mingw"
-  [ -f "$qt/lib/cmake/Qt6/Qt6Config.cmake" ] && return
+# A static library for mingw-w64 in $build/toolchain/FOLDER: the prebuilt archive, checked and unpacked, when it
+# is there, else built by scripts/windows_from_source.sh (Qt about an hour, once).
+provide() { # part (qt, sqlite), archive, folder, a file the folder holds when it is complete
+  local part=$1 archive="$toolchains/$2" folder="$build/toolchain/$3"
+  [ -f "$folder/$4" ] && return
   mkdir -p "$build/toolchain"
-  local archive="$toolchains/qt6.4.2-mingw64-static.tar.xz"
   if [ -f "$archive" ]; then
-    echo "Unpacking the static Qt for Windows from $archive"
-    (cd "$toolchains" && grep " $(basename "$archive")\$" SHA256SUMS | sha256sum --check --quiet)
+    echo "Unpacking $part for Windows from $archive"
+    (cd "$toolchains" && grep " $2\$" SHA256SUMS | sha256sum --check --quiet)
     tar xJf "$archive" -C "$build/toolchain"
   else
-    echo "No prebuilt Qt for Windows in $toolchains: building it from Debian's sources"
-    scripts/windows_from_source.sh "$build/toolchain" qt
+    echo "No prebuilt $part for Windows in $toolchains: building it from Debian's sources"
+    scripts/windows_from_source.sh "$build/toolchain" "$part"
   fi
 }
-provide_qt
+provide qt qt6.4.2-mingw64-static.tar.xz qt6-mingw lib/cmake/Qt6/Qt6Config.cmake
+provide sqlite sqlite3.40.1-mingw64-static.tar.xz sqlite-mingw lib/libsqlite3.a
+qt="$build/toolchain/qt6-mingw"
+sqlite="$build/toolchain/sqlite-mingw"
 
 if [ ! -f "$build/gtest-install/lib/cmake/GTest/GTestConfig.cmake" ]; then
   echo "Cross-building GoogleTest from /usr/src/googletest"
@@ -48,15 +51,16 @@ if [ ! -f "$build/gtest-install/lib/cmake/GTest/GTestConfig.cmake" ]; then
   cmake --install "$build/gtest" >/dev/null
 fi
 
-echo "Cross-building the core, dalvex-cli, the desktop program and the tests for Windows"
+echo "Cross-building the core, the journal, dalvex-cli, the desktop program and the tests for Windows"
 # Qt's build tools (moc, rcc, uic) are the build machine's own, from Debian's qt6-base-dev-tools.
 cmake -S . -B "$build/main" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DDALVEX_WERROR=ON -DDALVEX_BUILD_BENCH=OFF -DCMAKE_PREFIX_PATH="$build/gtest-install;$qt" \
-  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "${launcher[@]}" >/dev/null
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DSQLite3_INCLUDE_DIR="$sqlite/include" -DSQLite3_LIBRARY="$sqlite/lib/libsqlite3.a" "${launcher[@]}" >/dev/null
 ui_tests=()
 for test in tests/ui/*_test.cpp; do ui_tests+=("$(basename "$test" .cpp)"); done
-cmake --build "$build/main" -j"$jobs" --target dalvex dalvex-cli dalvex_core_tests dalvex_cli_tests dalvex_data \
-  desktop_writer "${ui_tests[@]}" >"$build/build.log" 2>&1 \
+cmake --build "$build/main" -j"$jobs" --target dalvex dalvex-cli dalvex_core_tests dalvex_cli_tests \
+  dalvex_journal_tests dalvex_data desktop_writer "${ui_tests[@]}" >"$build/build.log" 2>&1 \
   || { grep -A20 -E "FAILED|error" "$build/build.log" | head -80; exit 1; }
 
 # A wine prefix of our own, made once; no display and no wine chatter.
@@ -91,6 +95,7 @@ run_tests() {
 }
 run_tests dalvex_core_tests
 run_tests dalvex_cli_tests
+run_tests dalvex_journal_tests
 
 # The desktop program's Qt Test suite, two binaries at a time, on the offscreen platform (named on the command
 # line: QT_QPA_PLATFORM does not reach a program under wine). Qt Test's report goes to a file: a program

@@ -19,18 +19,25 @@ jobs="${DALVEX_JOBS:-2}"
 scripts/setup.sh g++-mingw-w64-x86-64-posix qt6-base-dev-tools dpkg-dev xz-utils tcl
 
 work=$(mktemp -d)
-sources_entry=/etc/apt/sources.list.d/dalvex-deb-src.list
 trap 'rm -rf "$work"' EXIT
-# apt-get source needs the release's source entries; Debian's images list only the binary ones. An entry
-# added here is taken away again at the end.
+# apt-get source needs source entries beside the system's binary ones, which Debian's images list alone: the
+# same archives as deb-src, taken away again at the end.
 if ! apt-get source --print-uris qt6-base >/dev/null 2>&1; then
-  . /etc/os-release
-  echo "Adding the source packages of Debian $VERSION_CODENAME to apt's sources"
-  echo "deb-src http://deb.debian.org/debian $VERSION_CODENAME main" >"$sources_entry"
+  echo "Adding the source packages of the system's archives to apt's sources"
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    sources_entry=/etc/apt/sources.list.d/dalvex-deb-src.sources
+    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$sources_entry"
+  else
+    . /etc/os-release
+    sources_entry=/etc/apt/sources.list.d/dalvex-deb-src.list
+    echo "deb-src http://deb.debian.org/debian $VERSION_CODENAME main" >"$sources_entry"
+  fi
   trap 'rm -rf "$work" "$sources_entry"' EXIT
   apt-get update -qq
 fi
-chmod 755 "$work" # apt downloads sources as its own user
+# Run as root, apt downloads as its own user, which must be able to write here (else it warns and downloads as
+# root); run as anyone else it downloads as that user.
+if [ "$(id -u)" -eq 0 ] && id _apt >/dev/null 2>&1; then chown _apt "$work"; fi
 cd "$work"
 # The project's mingw toolchain, with packages from the mingw tree only (never the build machine's) and no
 # emulator: Qt's configuration must not find the host's libraries or start wine.
@@ -43,7 +50,7 @@ toolchain="$work/mingw-qt.cmake"
 
 build_qt() {
   apt-get source --download-only qt6-base >/dev/null
-  tar xf qt6-base_*.orig.tar.xz
+  tar xf qt6-base_*.orig.tar.*
   local src
   src=$(echo qtbase-everywhere-src-*)
   local version=${src#qtbase-everywhere-src-}
@@ -74,7 +81,7 @@ build_qt() {
 
 build_sqlite() {
   apt-get source --download-only sqlite3 >/dev/null
-  tar xf sqlite3_*.orig.tar.xz
+  tar xf sqlite3_*.orig.tar.*
   mkdir -p sqlite-build "$out/sqlite-mingw/include" "$out/sqlite-mingw/lib"
   # The amalgamation: the whole library as one C file, made by the source's own makefile.
   (cd sqlite-build && ../sqlite3-*/configure >/dev/null && make sqlite3.c >/dev/null)

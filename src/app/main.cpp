@@ -12,6 +12,8 @@
 #include <QTimer>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -36,6 +38,15 @@ private:
     bool painted_ = false;
 };
 
+// What could not be read at start, in one message box (nothing when all was read).
+void warnAtStart(QWidget& window, const QString& title, const std::vector<std::string>& lines) {
+    if (lines.empty()) return;
+    QStringList texts;
+    for (const std::string& line : lines)
+        texts << QString::fromStdString(line);
+    QMessageBox::warning(&window, title, texts.join(QLatin1Char('\n')));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -55,9 +66,13 @@ int main(int argc, char** argv) {
                            QStringLiteral("Папка с данными (profiles, materials, config) вместо той, "
                                           "что рядом с программой"),
                            QStringLiteral("DIR")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("journal"),
+                           QStringLiteral("Журнал заказов в этом файле вместо обычного journal.sqlite"),
+                           QStringLiteral("FILE")));
     parser.process(app);
 
-    dalvex::ui::CDalvexDlg window(app.project(), app.artwork());
+    dalvex::ui::CDalvexDlg window(app.project(), app.artwork(), {}, &app.journal());
     std::unique_ptr<QuitAfterFirstPaint> watcher;
     if (parser.isSet(quit)) watcher = std::make_unique<QuitAfterFirstPaint>(window);
     window.show();
@@ -71,11 +86,11 @@ int main(int argc, char** argv) {
         QTextStream(stdout) << window.windowTitle() << Qt::endl;
         return 0;
     }
-    if (!app.cuttingProblems().empty()) {
-        QStringList lines;
-        for (const std::string& line : app.cuttingProblems())
-            lines << QString::fromStdString(line);
-        QMessageBox::warning(&window, QStringLiteral("Раскрой профилей"), lines.join(QLatin1Char('\n')));
-    }
+    // A journal that cannot be used leaves the program working without it, after saying so once.
+    if (!app.journal().on())
+        QMessageBox::warning(&window, QStringLiteral("Журнал заказов"),
+                             QString::fromStdString(app.journal().offMessage()));
+    warnAtStart(window, QStringLiteral("Прайс-листы"), app.project().catalogue().priceListWarnings());
+    warnAtStart(window, QStringLiteral("Раскрой профилей"), app.cuttingProblems());
     return app.exec();
 }

@@ -16,6 +16,8 @@ std::filesystem::path dataFolder();
 // seededConfigFolder(installed, userFolder).
 std::filesystem::path writableConfigFolder(const std::filesystem::path& installed,
                                            const std::filesystem::path& userFolder);
+// Whether a file can be created in `folder` (permissions alone do not tell: read-only mounts, ACLs).
+bool folderIsWritable(const std::filesystem::path& folder);
 // The config folder for the data folder `data` of a program in `programFolder`: the user's
 // (seededConfigFolder) when `data` is the installed share folder, whose files belong to the installer even
 // where they could be written (an administrator's run would keep a counter of its own there); else
