@@ -31,6 +31,7 @@ private slots:
     void asksBeforeUnsavedChangesAreLost();
     void aTypingUnderWayIsAnUnsavedChange();
     void recoveryFileIsWrittenOfferedAndRemoved();
+    void aSaveRemovesTheRecoveryFileAndARestoreKeepsTheName();
     void droppedAndRecentFilesOpen();
 };
 
@@ -193,14 +194,10 @@ void DesktopDocumentTest::recoveryFileIsWrittenOfferedAndRemoved() {
 
     // A second program running meanwhile does not take the first one's work for a crash.
     {
-        const auto savedQuestion = prompts().question;
-        int asked = 0;
-        prompts().question = [&](QWidget*, const QString&, const QString&) { return ++asked > 0; };
         ProjectFixture other;
         CDalvexDlg second(other.project, other.artwork, w.folder);
         second.start({});
-        prompts().question = savedQuestion;
-        QCOMPARE(asked, 0);
+        QVERIFY(w.scripted.choices.isEmpty());
         QVERIFY(second.recovery()->path() != recovery.path());
         QCOMPARE(fileBytes(recovery.path()), edited);
     }
@@ -219,21 +216,52 @@ void DesktopDocumentTest::recoveryFileIsWrittenOfferedAndRemoved() {
         file.close();
         ProjectFixture next;
         const QByteArray defaults = QByteArray::fromStdString(writeSketchBytes(next.project));
-        QStringList asked;
-        const auto savedQuestion = prompts().question;
-        prompts().question = [&](QWidget*, const QString& text, const QString&) {
-            asked << text;
-            return accept;
-        };
+        w.scripted.choices.clear();
+        w.scripted.chooseFirst = accept;
         CDalvexDlg window(next.project, next.artwork, w.folder);
         window.start({});
-        prompts().question = savedQuestion;
-        QCOMPARE(asked.size(), 1);
+        QCOMPARE(
+            w.scripted.choices,
+            QStringList{QStringLiteral("Программа была закрыта аварийно. Восстановить несохранённый заказ? / "
+                                       "Восстановить / Не восстанавливать")});
         QCOMPARE(QByteArray::fromStdString(writeSketchBytes(next.project)), accept ? edited : defaults);
         QCOMPARE(window.windowTitle(),
                  accept ? QStringLiteral("Без имени* — dalvex") : QStringLiteral("dalvex"));
         QCOMPARE(QFile::exists(recovery.path()), accept);
     }
+}
+
+void DesktopDocumentTest::aSaveRemovesTheRecoveryFileAndARestoreKeepsTheName() {
+    Window w;
+    RecoveryKeeper& recovery = *w.window.recovery();
+    QVERIFY(openSketchFileFor(w, w.ivanov));
+    w.change(24000);
+    recovery.keepNow();
+    const QByteArray kept = fileBytes(recovery.path());
+    const QByteArray name = fileBytes(recovery.namePath());
+    QCOMPARE(QString::fromUtf8(name), w.ivanov);
+    // Saved within the minute: nothing older than the file is left to come back after a crash.
+    w.change(25000);
+    w.scripted.nextPath = w.ivanov;
+    w.window.topPanel()->saveSketch();
+    QVERIFY(!w.window.document()->modified());
+    QVERIFY(!QFile::exists(recovery.path()));
+    QVERIFY(!QFile::exists(recovery.namePath()));
+
+    // What a crash before the save leaves comes back under the file's own name, still to be saved.
+    recovery.discard();
+    for (const auto& [path, bytes] :
+         {std::pair{recovery.path(), kept}, std::pair{recovery.namePath(), name}}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    ProjectFixture next;
+    CDalvexDlg window(next.project, next.artwork, w.folder);
+    window.start({});
+    QCOMPARE(window.document()->filePath(), w.ivanov);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Иванов.dlx* — dalvex"));
+    window.recovery()->discard();
 }
 
 void DesktopDocumentTest::droppedAndRecentFilesOpen() {

@@ -65,6 +65,8 @@ struct ScriptedPrompts {
     int saveDialogs = 0;
     SaveAnswer saveAnswer = SaveAnswer::Discard; // the tests that do not ask about it go on
     int saveQuestions = 0;
+    bool chooseFirst = true;
+    QStringList choices; // each question: its text and its two answers, one line
     Prompts saved;
 
     ScriptedPrompts() : saved(prompts()) {
@@ -86,6 +88,11 @@ struct ScriptedPrompts {
         prompts().saveChanges = [this](QWidget*, const QString&, const QString&) {
             ++saveQuestions;
             return saveAnswer;
+        };
+        prompts().choose = [this](QWidget*, const QString& text, const QString&, const QString& first,
+                                  const QString& second) {
+            choices << text + QStringLiteral(" / ") + first + QStringLiteral(" / ") + second;
+            return chooseFirst;
         };
     }
     ~ScriptedPrompts() { prompts() = saved; }
