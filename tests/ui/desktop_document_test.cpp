@@ -1,9 +1,11 @@
 // The order as a desktop document: the file named at start, the title with the modified mark, the question
 // before unsaved changes are lost, and the recovery file kept while they are unsaved.
 #include "dlg_order.h"
+#include "dlg_print.h"
 #include "main_window.h"
 #include "order_document.h"
 #include "project/project_files.h"
+#include "recent_files.h"
 #include "recovery.h"
 #include "top_panel_dlg.h"
 #include "ui_test_support.h"
@@ -12,6 +14,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QtTest>
 
 using namespace dalvex;
@@ -33,6 +37,7 @@ private slots:
     void recoveryFileIsWrittenOfferedAndRemoved();
     void aSaveRemovesTheRecoveryFileAndARestoreKeepsTheName();
     void droppedAndRecentFilesOpen();
+    void fileCommandsWorkAsInEveryDesktopProgram();
 };
 
 namespace {
@@ -105,8 +110,9 @@ void DesktopDocumentTest::titleShowsTheFileAndTheModifiedMark() {
     QCOMPARE(w.scripted.lastInitialName, QStringLiteral("эскиз"));
     w.change(25000);
     QCOMPARE(w.window.windowTitle(), QStringLiteral("Иванов.dlx* — dalvex"));
+    // "Сохранить as" proposes the open file's name.
     w.scripted.nextPath.clear();
-    w.window.topPanel()->saveSketch();
+    w.window.topPanel()->saveSketchAs();
     QCOMPARE(w.scripted.lastInitialName, w.ivanov);
     // Undoing back to the saved state clears the mark again.
     QVERIFY(w.window.document()->undo());
@@ -295,6 +301,52 @@ void DesktopDocumentTest::droppedAndRecentFilesOpen() {
     QCOMPARE(w.window.document()->filePath(), petrov);
     QCOMPARE(w.window.windowTitle(), QStringLiteral("Петров.dlx — dalvex"));
     delete menu;
+}
+
+void DesktopDocumentTest::fileCommandsWorkAsInEveryDesktopProgram() {
+    Window w;
+    // The first file dialog starts in the documents folder.
+    QSettings().remove(QStringLiteral("files/lastFolder"));
+    QCOMPARE(lastFolder(), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    w.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QVERIFY(openSketchFileFor(w, w.ivanov));
+    const int dialogs = w.scripted.saveDialogs;
+
+    // Сохранить and Ctrl+S write the open file without asking.
+    for (const bool byKeys : {false, true}) {
+        w.change(byKeys ? 26000 : 25000);
+        if (byKeys)
+            QTest::keySequence(&w.window, QKeySequence(Qt::CTRL | Qt::Key_S));
+        else
+            w.window.topPanel()->saveSketch();
+        QCOMPARE(w.scripted.saveDialogs, dialogs);
+        QCOMPARE(fileBytes(w.ivanov), w.orderBytes());
+        QVERIFY(!w.window.document()->modified());
+    }
+    // Ctrl+Shift+S asks for another name.
+    w.scripted.nextPath = w.folder + QStringLiteral("/Петров.dlx");
+    QTest::keySequence(&w.window, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    QCOMPARE(w.scripted.saveDialogs, dialogs + 1);
+    QCOMPARE(w.window.document()->filePath(), w.scripted.nextPath);
+
+    // The question before changes are lost names the file.
+    w.change(24000);
+    w.scripted.saveAnswer = SaveAnswer::Cancel;
+    w.scripted.lastFilter.clear();
+    QTest::keySequence(&w.window, QKeySequence(Qt::CTRL | Qt::Key_O));
+    QCOMPARE(w.scripted.saveQuestionTexts.constLast(),
+             QStringLiteral("Сохранить изменения в файле «Петров.dlx»?"));
+    // Ctrl+N begins a new order, Ctrl+O opens and Ctrl+P prints.
+    w.scripted.saveAnswer = SaveAnswer::Discard;
+    QTest::keySequence(&w.window, QKeySequence(Qt::CTRL | Qt::Key_N));
+    QVERIFY(w.window.document()->filePath().isEmpty());
+    w.scripted.nextPath = w.ivanov;
+    QTest::keySequence(&w.window, QKeySequence(Qt::CTRL | Qt::Key_O));
+    QCOMPARE(w.window.document()->filePath(), w.ivanov);
+    QTest::keySequence(&w.window, QKeySequence(Qt::CTRL | Qt::Key_P));
+    QVERIFY(w.window.topPanel()->printDialog()->isVisible());
+    w.window.topPanel()->printDialog()->reject();
 }
 
 QTEST_MAIN(DesktopDocumentTest)
