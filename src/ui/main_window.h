@@ -28,8 +28,10 @@ class TopPanelDlg;
 class CDalvexDlg : public QWidget, public NotificationHub {
     Q_OBJECT
 public:
+    // The top panel and the totals panel side by side; the top panel and the six tabs under it. A laptop's
+    // 1366 x 768 or 1280 x 720 screen holds the window with its title bar and the task bar.
     static constexpr int kMinWidth = 1204;
-    static constexpr int kMinHeight = 768;
+    static constexpr int kMinHeight = 704;
 
     // `recoveryFolder` empty: the user's application state folder.
     CDalvexDlg(Project& project, const Artwork& artwork, const QString& recoveryFolder = {});

@@ -398,10 +398,10 @@ void RightPanelDlg::paintEvent(QPaintEvent*) {
     p.fillRect(other->geometry(), QColor(150, 140, 130));
     p.fillRect(tabs_[static_cast<size_t>(page_)]->geometry(), QColor(235, 230, 220));
     const QPixmap logo = ctx_.artwork.picture(kPictureLogo);
-    if (!logo.isNull()) {
-        // The logo's own box, whatever the panel's height. The picture's empty top rows are left out, so that
-        // the mark stands clear of the web address written over the box's lower part.
-        const QRect box(30, height() - 113, 223, 104);
+    const QRect box = logoBox();
+    if (!logo.isNull() && !box.isEmpty()) {
+        // The picture's empty top rows are left out, so that the mark stands clear of the web address written
+        // over the box's lower part.
         const QRect source(0, logo.height() / 6, logo.width(), logo.height() * 2 / 3);
         const QSize shown = source.size().scaled(box.size(), Qt::KeepAspectRatio);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -409,6 +409,20 @@ void RightPanelDlg::paintEvent(QPaintEvent*) {
     }
     p.setPen(QColor(214, 198, 181));
     p.drawLine(0, 0, 0, height());
+}
+
+QRect RightPanelDlg::logoBox() const {
+    constexpr int kGap = 6;
+    constexpr int kSmallest = 24; // a smaller logo could not be made out
+    const QRect full(30, height() - 113, 223, 104);
+    int lowest = 0;
+    for (const QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w != link_ && !w->isWindow() && w->isVisibleTo(this))
+            lowest = std::max(lowest, w->geometry().bottom() + 1);
+    if (lowest + kGap <= full.top()) return full;
+    // Squeezed between the lowest control and the web address.
+    const QRect left(QPoint(full.left(), lowest + kGap), QPoint(full.right(), link_->geometry().top() - 1));
+    return left.height() >= kSmallest ? left : QRect();
 }
 
 void RightPanelDlg::showHeightOffset() {

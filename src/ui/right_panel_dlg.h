@@ -28,6 +28,9 @@ public:
     ~RightPanelDlg() override;
 
     int page() const { return page_; }
+    // Where the logo is drawn: its box at the bottom of the panel, less what the controls of the page need
+    // above it on a short screen; empty when there is no room for it.
+    QRect logoBox() const;
     void showPage(int page); // 0 "Система", 1 "Наполнение"
     // Shows the controls of the page and the system, and the divider profile with its orientation rule.
     void refresh();
@@ -63,6 +66,7 @@ public:
     QComboBox* collectionList() const { return collections_; }
     PictureButton* scalingButton() const { return scaling_; }
     CThumbListCtrl* thumbList() const { return thumbs_; }
+    TextLabel* linkLabel() const { return link_; }
     DlgSplitter* splitter() const { return splitter_; }
     DlgDoorSize* doorSizeDialog() const { return doorSize_; }
     DlgZoomMaterial* zoomDialog() const { return zoom_; }
