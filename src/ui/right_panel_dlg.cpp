@@ -30,6 +30,7 @@ constexpr int32_t kHeightOffsets[] = {-40, -33};
 const QColor kGrey(76, 76, 76);
 const QColor kRed(250, 41, 41);
 constexpr int kTabHeight = 25;
+constexpr int kNoticeHeight = 60;
 
 // Борвик's options (pivot fittings, height offset); empty for the other systems.
 SystemOptions optionsOf(const DSSystem* calc) {
@@ -180,6 +181,10 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
     drawMode_ = button(QStringLiteral("Установить"), PictureButton::CaptionPlacement::Right);
     drawMode_->setGeometry(40, 368, 210, 65);
     connect(drawMode_, &QAbstractButton::clicked, this, &RightPanelDlg::drawModeClicked);
+    drawNotice_ = button(QStringLiteral("Установка включена"), PictureButton::CaptionPlacement::Right);
+    drawNotice_->setPicture(drawModePicture(true, false), drawModePicture(true, true));
+    drawNotice_->hide();
+    connect(drawNotice_, &QAbstractButton::clicked, this, &RightPanelDlg::drawModeClicked);
     showDrawMode();
     clear_ = button(QStringLiteral("Очистить"), PictureButton::CaptionPlacement::Right);
     clear_->setGeometry(40, 433, 210, 65);
@@ -325,8 +330,8 @@ void RightPanelDlg::refresh() {
             divider_->setCaption(QStringLiteral("Нет"));
         }
         showOrientation();
-        showDrawMode();
     }
+    showDrawMode();
     insertSizes_->setChecked(project.showInsertSizes);
     scaling_->setChecked(project.scaleOnFill);
     splitter_->selectionChanged();
@@ -382,7 +387,10 @@ void RightPanelDlg::layoutControls() {
     insertSizes_->setGeometry(30, t + d + 23, w - 60, 27);
     collections_->setGeometry(10, 30, w - 20, d);
     scaling_->setGeometry(5, d + 35, w - 50, 25);
-    thumbs_->setGeometry(10, d + 65, w - 20, std::max(0, h - d - 185));
+    // The drawing mode's notice takes the top of the thumbnails' room.
+    const int notice = drawNotice_->isVisibleTo(this) ? kNoticeHeight : 0;
+    drawNotice_->setGeometry(30, d + 65, w - 60, kNoticeHeight - 4);
+    thumbs_->setGeometry(10, d + 65 + notice, w - 20, std::max(0, h - d - 185 - notice));
     link_->setGeometry(130, h - 43, std::max(0, w - 170), 33);
 }
 
@@ -441,6 +449,11 @@ void RightPanelDlg::showOrientation() {
 void RightPanelDlg::showDrawMode() {
     const bool on = ctx_.project.drawDividers;
     drawMode_->setPicture(drawModePicture(on, false), drawModePicture(on, true));
+    // Drawing stays on across the pages: where the dividers are out of sight the page says so.
+    const bool notice = on && page_ == 1;
+    if (drawNotice_->isVisibleTo(this) == notice) return;
+    drawNotice_->setVisible(notice);
+    layoutControls();
 }
 
 void RightPanelDlg::showRailProfiles() {

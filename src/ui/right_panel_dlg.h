@@ -60,6 +60,9 @@ public:
     PictureButton* dividerButton() const { return divider_; }
     PictureButton* orientationButton() const { return orientation_; }
     PictureButton* drawModeButton() const { return drawMode_; }
+    // On the page "Наполнение" while dividers are being drawn: a click in the sketch draws a divider there
+    // too; a click on the notice stops drawing.
+    PictureButton* drawModeNotice() const { return drawNotice_; }
     PictureButton* clearButton() const { return clear_; }
     PictureButton* runningButton() const { return running_; }
     PictureButton* guideButton() const { return guide_; }
@@ -106,6 +109,7 @@ private:
     PictureButton* divider_;
     PictureButton* orientation_;
     PictureButton* drawMode_;
+    PictureButton* drawNotice_;
     PictureButton* clear_;
     PictureButton* running_;
     PictureButton* guide_;

@@ -119,6 +119,7 @@ private slots:
     void dividerTypePickerOffersTheSystemsProfiles();
     void orientationFollowsTheProfilesFlag();
     void drawModeNeedsAProfile();
+    void drawModeShowsOnTheFillingsPage();
     void clearingAsksFirst();
     void collectionsAndThumbnails();
     void thumbnailFillsTheSelectedInsert();
@@ -421,6 +422,29 @@ void RightPanelTest::drawModeNeedsAProfile() {
     QVERIFY(!p.f.project.drawDividers);
 }
 
+void RightPanelTest::drawModeShowsOnTheFillingsPage() {
+    PanelFixture p;
+    p.panel.show();
+    PictureButton* notice = p.panel.drawModeNotice();
+    const int thumbsTop = p.panel.thumbList()->y();
+    for (const bool drawing : {false, true}) {
+        if (drawing) p.panel.drawModeButton()->click();
+        p.panel.showPage(1);
+        // A click in the sketch meant to pick an insert would draw a divider: the page says so.
+        QCOMPARE(notice->isVisible(), drawing);
+        if (drawing) QVERIFY(!p.panel.thumbList()->geometry().intersects(notice->geometry()));
+        p.panel.showPage(0);
+        QVERIFY(!notice->isVisible());
+    }
+    p.panel.showPage(1);
+    QCOMPARE(notice->text(), QStringLiteral("Установка включена"));
+    QVERIFY(p.panel.thumbList()->y() > thumbsTop);
+    notice->click();
+    QVERIFY(!p.f.project.drawDividers);
+    QVERIFY(!notice->isVisible());
+    QCOMPARE(p.panel.thumbList()->y(), thumbsTop);
+}
+
 void RightPanelTest::clearingAsksFirst() {
     PanelFixture p;
     ScriptedQuestions questions;
@@ -698,8 +722,7 @@ void RightPanelTest::doorWidthsDialogMessages() {
     QVERIFY(dlg->isHidden());
     QCOMPARE(sketch.doors[0].width, (a - 10) * 10);
     QCOMPARE(sketch.doors[1].width, a * 10);
-    QCOMPARE(p.hub.seen,
-             (std::vector<Notification>{Notification::Recalculated, Notification::UnlockPanels}));
+    QCOMPARE(p.hub.seen, (std::vector<Notification>{Notification::Recalculated, Notification::UnlockPanels}));
 }
 
 void RightPanelTest::doorWidthsDialogRowsWinOverWidths() {
