@@ -142,6 +142,7 @@ private slots:
     void sizeDialogSetsThePanelSize();
     void sizeDialogRefusesOutOfRange_data();
     void sizeDialogRefusesOutOfRange();
+    void sizeDialogOkOnTheOfferedSizeChangesNothing();
     void sizeDialogKeys();
 };
 
@@ -797,11 +798,42 @@ void SketchEditingTest::sizeDialogRefusesOutOfRange() {
     const int recalcs = b.hub.count(Notification::Recalculated);
     if (text == QStringLiteral("above")) text = QString::number(dlg.maxSize() / 10 + 1);
     dlg.sizeEdit()->setText(text);
-    dlg.accept();
+    // Refused with the reason; the dialog stays for another try.
+    QTest::keyClick(dlg.sizeEdit(), Qt::Key_Return);
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(dlg.rangeLabel()->text(), QStringLiteral("Введите от 20 до %1 мм").arg(dlg.maxSize() / 10));
+    QCOMPARE(d->position, position);
+    QCOMPARE(b.hub.count(Notification::Recalculated), recalcs);
+    QCOMPARE(b.hub.count(Notification::UnlockPanels), 0);
+    QTest::keyClicks(dlg.sizeEdit(), QStringLiteral("1"));
+    QCOMPARE(dlg.rangeLabel()->text(), QStringLiteral("20 - %1 мм").arg(dlg.maxSize() / 10));
+    dlg.reject();
+    QCOMPARE(d->position, position);
+    QCOMPARE(b.hub.count(Notification::UnlockPanels), 1);
+}
+
+void SketchEditingTest::sizeDialogOkOnTheOfferedSizeChangesNothing() {
+    Bench b;
+    b.project.drawDividers = true;
+    b.click(centre(b.firstInsertRect(0)));
+    SizeDlg& dlg = *b.view.sizeDialog();
+    const Divider* d = b.sketch.selectedDivider();
+    QVERIFY(d);
+    const int32_t position = d->position;
+    const int recalcs = b.hub.count(Notification::Recalculated);
+    for (int side : {0, 1}) {
+        dlg.sideList()->setCurrentIndex(side);
+        // The insert's size is offered; its panel, the size the sketch writes, is shown beside it.
+        const auto [before, after] = b.door(0).extentsAround(*d);
+        const int32_t panel = b.door(0).panelSizeBeside(*d, side == 1);
+        QVERIFY(panel / 10 != (side == 1 ? after : before) / 10);
+        QCOMPARE(dlg.sizeEdit()->text(), QString::number((side == 1 ? after : before) / 10));
+        QCOMPARE(dlg.panelLabel()->text(), QStringLiteral("панель %1 мм").arg(panel / 10));
+    }
+    QTest::keyClick(dlg.sizeEdit(), Qt::Key_Return);
     QVERIFY(!dlg.isVisible());
     QCOMPARE(d->position, position);
     QCOMPARE(b.hub.count(Notification::Recalculated), recalcs);
-    QCOMPARE(b.hub.count(Notification::UnlockPanels), 1);
 }
 
 void SketchEditingTest::sizeDialogKeys() {
