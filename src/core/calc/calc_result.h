@@ -15,6 +15,8 @@ struct ArticleLine {
     std::string error;     // empty when the line is in order
     int32_t wholeBars = 0;
     std::vector<int32_t> pieces{}; // whole bars: the piece lengths packed, in cutting order
+    // A design the maker cannot build, though priced: shown with the line; the total stays.
+    std::string warning{};
 };
 
 struct MaterialLine {

@@ -145,6 +145,7 @@ std::string articleNameText(const ArticleLine& line) {
     std::string text = line.name;
     if (line.barLength != 0) text += format(" %3.1f м.", line.barLength / 10000.0);
     if (!line.error.empty()) text += " \n" + line.error;
+    if (!line.warning.empty()) text += " \n" + line.warning;
     return text;
 }
 

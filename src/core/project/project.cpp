@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "orders/order_numbers.h"
+#include "sketch/door_limits.h"
 #include "sketch/sketch_units.h"
 #include "text/format.h"
 
@@ -36,7 +37,12 @@ void Project::recalculate(bool keepDoorWidths) {
         calculator->collect(sketch, result, profileColor);
     else
         result.clear();
+    finishResult();
+}
+
+void Project::finishResult() {
     applyCuttingSettings(result, cutting);
+    if (!result.articleLines.empty()) result.articleLines.front().warning = doorWidthWarning(sketch);
     buildDoorLines();
 }
 
@@ -170,8 +176,7 @@ void Project::setProfileColor(const ProfileColor* c) {
     profileColor = c;
     // The geometry does not depend on the colour: only the prices change.
     if (calculator) calculator->collect(sketch, result, profileColor);
-    applyCuttingSettings(result, cutting);
-    buildDoorLines();
+    finishResult();
 }
 
 void Project::setDividerProfile(const DividerProfile* d) {

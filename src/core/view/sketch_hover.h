@@ -42,6 +42,7 @@ struct HoverDescription {
     std::string error;
     int32_t c = 0, d = 0; // frame side: door widths beside it; divider: c = its position
     int side = 0;         // frame side: 0 left, 1 top, 2 right, 3 bottom
+    std::string warning;  // the hovered door's width out of its limits; nothing hovered: any door's
 };
 
 // Describes the layout's hit, when it lies in one of the doors 0 .. doorCount - 1.
