@@ -547,11 +547,15 @@ void RightPanelDlg::collectionChosen(int item) {
     const MaterialCollection* c =
         ctx_.project.catalogue().findCollection(collections_->itemText(item).toStdString());
     if (!c) return;
-    QStringList paths;
-    for (const std::string& path : c->picturePaths())
-        paths << qs(path);
+    // Captioned with the names the tables show; the key stays behind for picking.
+    QStringList paths, captions, tips;
+    for (const Material& m : c->materials) {
+        paths << qs(m.picturePath);
+        captions << qs(m.name);
+        tips << qs(m.title());
+    }
     const QSignalBlocker quiet(thumbs_);
-    thumbs_->setPaths(paths, qs(c->picturesFolder));
+    thumbs_->setPaths(paths, qs(c->picturesFolder), captions, tips);
     thumbs_->rebuild();
 }
 
@@ -567,7 +571,7 @@ void RightPanelDlg::thumbnailPicked() {
     const MaterialCollection* c =
         project.catalogue().findCollection(collections_->currentText().toStdString());
     if (!c) return;
-    const Material* m = c->find(picked.front()->text().toStdString());
+    const Material* m = c->find(CThumbListCtrl::key(picked.front()).toStdString());
     if (!m) return;
     if (project.scaleOnFill) {
         zoom_->openFor(m);

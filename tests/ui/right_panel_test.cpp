@@ -485,9 +485,13 @@ void RightPanelTest::collectionsAndThumbnails() {
         CThumbListCtrl* thumbs = p.panel.thumbList();
         QCOMPARE(thumbs->count(), static_cast<int>(c->materials.size()));
         QCOMPARE(thumbs->picturesFolder(), QString::fromStdString(c->picturesFolder));
+        // Each thumbnail reads as the tables read: the material's name, and its name and code on the tooltip;
+        // the key stays behind for picking.
         for (int k = 0; k < thumbs->count(); ++k) {
-            QCOMPARE(thumbs->item(k)->text(),
-                     QString::fromStdString(c->materials[static_cast<size_t>(k)].key()));
+            const Material& m = c->materials[static_cast<size_t>(k)];
+            QCOMPARE(thumbs->item(k)->text(), QString::fromStdString(m.name));
+            QCOMPARE(thumbs->item(k)->toolTip(), QString::fromStdString(m.title()));
+            QCOMPARE(CThumbListCtrl::key(thumbs->item(k)), QString::fromStdString(m.key()));
             QCOMPARE(thumbs->item(k)->icon().availableSizes().value(0), QSize(62, 62));
         }
     }
@@ -512,7 +516,7 @@ void RightPanelTest::thumbnailFillsTheSelectedInsert() {
 
     p.selectFirstInsert(2);
     thumbs->setCurrentRow(1);
-    QCOMPARE(p.firstInsert(2).material, c->find(thumbs->item(1)->text().toStdString()));
+    QCOMPARE(p.firstInsert(2).material, &c->materials[1]);
     QVERIFY(!p.firstInsert(2).scaleByDoors);
     QCOMPARE(p.hub.seen, std::vector<Notification>{Notification::Recalculated});
 

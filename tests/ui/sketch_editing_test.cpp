@@ -236,14 +236,14 @@ void SketchEditingTest::hoverOverAnInsert() {
                       static_cast<int>(std::lround(w / 10)), static_cast<int>(std::lround(h / 10)),
                       static_cast<int>(std::lround(w * h / 100)), w * h / 1e8, 0.0));
 
-    // Moving within the same insert changes nothing; a material shows its collection and key.
+    // Moving within the same insert changes nothing; a material shows its collection, name and code.
     b.hoverAt(PixelPoint{r.left + 2, r.top + 2});
     QCOMPARE(b.hub.count(Notification::HoverChanged), 1);
     const Material* m = firstMaterial();
     QVERIFY(m);
     b.door(1).inserts.begin()->second.material = m;
     b.info.showHover();
-    QCOMPARE(b.info.firstLine(), qs("Материал: " + m->collection + " / " + m->key()));
+    QCOMPARE(b.info.firstLine(), qs("Материал: " + m->collection + " / " + m->name + " (" + m->code + ")"));
 
     // Leaving the doors empties the frame and the info line.
     b.hoverAt(PixelPoint{2, 2});

@@ -156,6 +156,10 @@ struct Material {
     // The picture's file name; for a material from a sub-folder the sub-folder, a backslash and the file
     // name. The backslash is used on every platform because sketch files store the key.
     std::string key() const;
+    // The material as a person reads it: its name and code, "Дуб Бардолино натуральный (H1145 ST10)"; a
+    // picture of a sub-folder adds its key, which tells it from the other pictures of its folder. Without a
+    // name, the key.
+    std::string title() const;
 };
 
 struct MaterialCollection {

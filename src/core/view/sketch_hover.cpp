@@ -108,7 +108,7 @@ HoverDescription describeHover(const SketchLayout& layout, const DoorSketch& ske
         h.b = ins->panelHeight;
         if (const Material* m = ins->material) {
             h.hasMaterial = true;
-            h.title = m->collection + " / " + m->key();
+            h.title = m->collection + " / " + m->title();
             h.thickness = m->thickness;
         }
         if (ins->thicknessError) h.error = "ОШИБКА: Неподходящая толщина!";

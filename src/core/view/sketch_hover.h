@@ -35,7 +35,7 @@ enum HoverKind {
 // The info line's description of the hovered item (lengths in 0.1 mm).
 struct HoverDescription {
     int kind = kHoverNothing;
-    std::string title; // insert: collection / key; frame side: code; divider: code (kind word)
+    std::string title; // insert: collection / material title; frame side: code; divider: code (kind word)
     bool hasMaterial = false;
     int32_t a = 0, b = 0; // insert: panel width and height; frame side, divider: cut length and face width
     int32_t thickness = 0;
