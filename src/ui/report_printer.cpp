@@ -87,7 +87,7 @@ void drawRow(QPainter& painter, const TableSection& section, const SectionLayout
         if (!cell.text.empty()) {
             painter.setFont(cell.bold ? bold : normal);
             const QRect box(QPoint(x + pad.left, top + pad.top), QPoint(x + width - 1, top + height - 1));
-            const QString text = qs(cell.text);
+            const QString text = cellText(section, c, row);
             const QFontMetrics fm(painter.font(), painter.device());
             painter.drawText(box, cellTextFlags(fm, width, pad, text), text);
         }
