@@ -125,6 +125,7 @@ private slots:
     void infoLinesDescribeEachKind_data();
     void infoLinesDescribeEachKind();
     void hoverOverAnInsert();
+    void leavingTheViewClearsTheHover();
     void hoverOverFrameSidesAndJoints();
     void hoverOverDividers();
     void singleDoorOrOneDoorShownHasNoJoint();
@@ -252,6 +253,22 @@ void SketchEditingTest::hoverOverAnInsert() {
     QCOMPARE(b.hub.count(Notification::HoverChanged), 2);
     QVERIFY(b.info.firstLine().isEmpty());
     QVERIFY(b.info.secondLine().isEmpty());
+}
+
+void SketchEditingTest::leavingTheViewClearsTheHover() {
+    Bench b;
+    // Straight from a door to another panel or out of the window: the view only hears that the pointer left.
+    for (const PixelRect& r : {b.firstInsertRect(1), b.frameRect(2, kFrameRight)}) {
+        b.hoverAt(centre(r));
+        QCOMPARE(b.view.hoverRect(), r);
+        QVERIFY(!b.info.firstLine().isEmpty());
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&b.view, &leave);
+        QVERIFY(b.view.hoverRect().isEmpty());
+        QCOMPARE(b.view.hoverDoor(), -1);
+        QCOMPARE(b.hit().kind, static_cast<int>(kHitNothing));
+        QVERIFY(b.info.firstLine().isEmpty());
+    }
 }
 
 void SketchEditingTest::hoverOverFrameSidesAndJoints() {
