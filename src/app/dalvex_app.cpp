@@ -11,11 +11,10 @@
 
 namespace {
 
-// The data folder named by --data DIR (or --data=DIR) on the command line, else the usual one. The names
-// settings and the user's folders are kept under are set here, before any of them is looked up.
+// The data folder named by --data DIR (or --data=DIR) on the command line, else the usual one. The program
+// is named here, before any of its folders is looked up.
 std::filesystem::path chosenDataFolder() {
-    QCoreApplication::setOrganizationName(QStringLiteral("dalvex"));
-    QCoreApplication::setApplicationName(QStringLiteral("dalvex"));
+    CDalvexApp::nameTheProgram();
     const QStringList args = QCoreApplication::arguments();
     const QString option = QStringLiteral("--data");
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -33,10 +32,15 @@ std::filesystem::path configFolder(const std::filesystem::path& data) {
 
 } // namespace
 
+void CDalvexApp::nameTheProgram() {
+    QCoreApplication::setOrganizationName(QStringLiteral("dalvex"));
+    QCoreApplication::setApplicationName(QStringLiteral("dalvex"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DALVEX_VERSION));
+}
+
 CDalvexApp::CDalvexApp(int& argc, char** argv)
     : QApplication(argc, argv), catalogue_(chosenDataFolder()),
       project_(catalogue_, configFolder(catalogue_.programFolder())), artwork_(catalogue_) {
-    setApplicationVersion(QStringLiteral(DALVEX_VERSION));
     dalvex::ui::installRussianTranslations();
     // The picture buttons use the bold application font (see the panels); edits and lists a plain one.
     QFont plain(QStringLiteral("Arial"));

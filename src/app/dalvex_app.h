@@ -11,6 +11,9 @@ class CDalvexApp : public QApplication {
 public:
     CDalvexApp(int& argc, char** argv);
 
+    // The names the settings and the user's folders are kept under, and the version --version prints.
+    static void nameTheProgram();
+
     dalvex::Project& project() { return project_; }
     const dalvex::ui::Artwork& artwork() const { return artwork_; }
     // Lines of config/cutting.txt that could not be read (their defaults are used).

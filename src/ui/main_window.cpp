@@ -226,8 +226,8 @@ void CDalvexDlg::setMinimiseButton(bool shown) {
     if (visible) show(); // changing the flags of a shown window hides it
 }
 
-void CDalvexDlg::start(const QString& file) {
-    if (recovery_->offerRestore(this)) return;
+void CDalvexDlg::start(const QString& file, bool offerRecovery) {
+    if (offerRecovery && recovery_->offerRestore(this)) return;
     if (!file.isEmpty()) openSketchFile(ctx_, this, file);
 }
 

@@ -52,9 +52,10 @@ public:
     DlgCutPlan* cutPlanView() const { return cutPlan_; }
     QWidget* logo() const { return logo_; }
     RecoveryKeeper* recovery() const { return recovery_; }
-    // The program starts: an order left by a crash is offered first; otherwise the file named on the command
-    // line (if any) is opened, a file that cannot be opened leaving the default project after the message.
-    void start(const QString& file);
+    // The program starts: an order left by a crash is offered first (unless `offerRecovery` is false);
+    // otherwise the file named on the command line (if any) is opened, a file that cannot be opened leaving
+    // the default project after the message.
+    void start(const QString& file, bool offerRecovery = true);
     bool minimiseButtonShown() const;
     // Prints the chosen reports from the result tables and the sketch view, after the print dialog.
     void printReports(ReportChoice chosen);
