@@ -27,7 +27,12 @@ std::string cutPlanJson(const std::vector<ArticlePlan>& plans, int32_t kerf, int
         out.key("code").value(plan.code);
         out.key("name").value(plan.name);
         out.key("barLength").value(plan.barLength);
-        out.key("billedBars").value(plan.billedBars);
+        // The bill's own bar count; null for an article it buys by length.
+        out.key("billedBars");
+        if (plan.byLength)
+            out.null();
+        else
+            out.value(plan.billedBars);
         out.key("bars").beginArray();
         for (const PlannedBar& bar : plan.bars) {
             out.beginObject();

@@ -54,10 +54,13 @@ QString cutPlanSummary(const ArticlePlan& plan) {
     const int64_t bought = int64_t{plan.barLength} * static_cast<int64_t>(plan.bars.size());
     const double waste =
         bought > 0 ? 100.0 * static_cast<double>(bought - pieces) / static_cast<double>(bought) : 0.0;
-    QString text = QStringLiteral("хлыстов: по раскрою %1, по счёту %2, отход %3 %")
-                       .arg(plan.bars.size())
-                       .arg(plan.billedBars)
-                       .arg(QString::number(waste, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(',')));
+    // An article bought by length has no bar count in the bill to set beside the plan's.
+    const QString billed = plan.byLength ? QStringLiteral("в счёте по длине")
+                                         : QStringLiteral("по счёту %1").arg(plan.billedBars);
+    QString text =
+        QStringLiteral("хлыстов: по раскрою %1, %2, отход %3 %")
+            .arg(plan.bars.size())
+            .arg(billed, QString::number(waste, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(',')));
     if (!plan.error.empty()) {
         QStringList tooLong;
         for (const PlannedPiece& p : plan.tooLong)

@@ -6,6 +6,12 @@
 
 namespace dalvex {
 
+// How the cutting plan names a piece that has no cut line of its own (an edge profile of a door).
+struct PieceTag {
+    std::string label; // empty: the piece takes a cut line's label
+    int32_t doorIndex = -1;
+};
+
 struct ArticleLine {
     std::string code;
     std::string name;
@@ -14,7 +20,9 @@ struct ArticleLine {
     int32_t amount = 0;    // kopecks
     std::string error;     // empty when the line is in order
     int32_t wholeBars = 0;
-    std::vector<int32_t> pieces{}; // whole bars: the piece lengths packed, in cutting order
+    std::vector<int32_t> pieces{};     // the profile pieces billed, in cutting order (whole bars: as packed)
+    int32_t pieceBar = 0;              // bought by length: the stock bar the pieces are cut from
+    std::vector<PieceTag> pieceTags{}; // pieces without a cut line of their own, by piece index
     // A design the maker cannot build, though priced: shown with the line; the total stays.
     std::string warning{};
 };

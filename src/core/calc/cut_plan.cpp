@@ -337,14 +337,21 @@ std::vector<CutGroup> pieceGroups(const std::vector<CutLine>& cutLines) {
     return groups;
 }
 
-// Labels for the billed pieces from the group's cut lines: first each piece takes an unused cut line of its
-// own length, then the rest take the unused lines in order.
-std::vector<PlannedPiece> labelPieces(const std::vector<int32_t>& pieces, const CutGroup* group) {
+// Labels for the billed pieces: a piece the bill named keeps that name; from the group's cut lines, first
+// each other piece takes an unused cut line of its own length, then the rest take the unused lines in order.
+std::vector<PlannedPiece> labelPieces(const std::vector<int32_t>& pieces, const std::vector<PieceTag>& tags,
+                                      const CutGroup* group) {
     std::vector<PlannedPiece> labelled(pieces.size());
     std::vector<bool> labelDone(pieces.size(), false);
     std::vector<bool> lineUsed(group ? group->lines.size() : 0, false);
-    for (size_t i = 0; i < pieces.size(); ++i)
+    for (size_t i = 0; i < pieces.size(); ++i) {
         labelled[i].length = pieces[i];
+        if (i < tags.size() && !tags[i].label.empty()) {
+            labelled[i].label = tags[i].label;
+            labelled[i].doorIndex = tags[i].doorIndex;
+            labelDone[i] = true;
+        }
+    }
     if (!group) return labelled;
     const auto take = [&](size_t i, size_t j) {
         labelled[i].label = group->lines[j]->label;
@@ -353,6 +360,7 @@ std::vector<PlannedPiece> labelPieces(const std::vector<int32_t>& pieces, const 
         lineUsed[j] = true;
     };
     for (size_t i = 0; i < pieces.size(); ++i) {
+        if (labelDone[i]) continue;
         const std::string length = tenthsText(pieces[i]);
         for (size_t j = 0; j < lineUsed.size(); ++j)
             if (!lineUsed[j] && group->lines[j]->length == length) {
@@ -379,7 +387,8 @@ std::vector<ArticlePlan> planArticles(const CalcResult& result, int32_t kerf, in
     size_t nextGroup = 0;
     for (size_t l = 0; l < result.articleLines.size(); ++l) {
         const ArticleLine& line = result.articleLines[l];
-        if (line.wholeBars == 0 || line.pieces.empty()) continue;
+        const int32_t stock = line.wholeBars != 0 ? line.barLength : line.pieceBar;
+        if (line.pieces.empty() || stock <= 0) continue;
         // Groups follow the article lines in order; the first unused group of the same code is this line's.
         const CutGroup* group = nullptr;
         for (size_t g = nextGroup; g < groups.size(); ++g)
@@ -388,14 +397,15 @@ std::vector<ArticlePlan> planArticles(const CalcResult& result, int32_t kerf, in
                 nextGroup = g + 1;
                 break;
             }
-        const std::vector<PlannedPiece> labelled = labelPieces(line.pieces, group);
-        const CutPlan cut = planCuts(line.pieces, line.barLength, kerf, trim);
+        const std::vector<PlannedPiece> labelled = labelPieces(line.pieces, line.pieceTags, group);
+        const CutPlan cut = planCuts(line.pieces, stock, kerf, trim);
         ArticlePlan plan;
         plan.lineIndex = static_cast<int32_t>(l);
         plan.code = line.code;
         plan.name = line.name;
-        plan.barLength = line.barLength;
-        plan.billedBars = billedBarCount(line.pieces, line.barLength);
+        plan.barLength = stock;
+        plan.byLength = line.wholeBars == 0;
+        plan.billedBars = plan.byLength ? 0 : billedBarCount(line.pieces, stock);
         plan.error = cut.error.empty() ? std::string() : (line.error.empty() ? cut.error : line.error);
         for (const CutBar& bar : cut.bars) {
             PlannedBar planned;
@@ -415,7 +425,7 @@ void priceByPlans(CalcResult& result, const std::vector<ArticlePlan>& plans) {
     for (const ArticlePlan& plan : plans) {
         if (plan.lineIndex < 0 || static_cast<size_t>(plan.lineIndex) >= result.articleLines.size()) continue;
         ArticleLine& line = result.articleLines[static_cast<size_t>(plan.lineIndex)];
-        if (!plan.error.empty() || !line.error.empty() || line.quantity <= 0) continue;
+        if (plan.byLength || !plan.error.empty() || !line.error.empty() || line.quantity <= 0) continue;
         const int64_t barPrice = line.amount / line.quantity;
         const int64_t bars = static_cast<int64_t>(plan.bars.size());
         line.quantity = static_cast<int32_t>(bars);
