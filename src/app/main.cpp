@@ -68,6 +68,10 @@ int main(int argc, char** argv) {
                            QStringLiteral("Папка с данными (profiles, materials, config) вместо той, "
                                           "что рядом с программой"),
                            QStringLiteral("DIR")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("journal"),
+                           QStringLiteral("Журнал заказов в этом файле вместо обычного journal.sqlite"),
+                           QStringLiteral("FILE")));
     {
         // --help and --version are answered before the desktop starts: they need no display. Qt's own
         // options (-platform …) are known only to the application below, which checks the rest.
@@ -89,7 +93,7 @@ int main(int argc, char** argv) {
             failed = true;
         };
     }
-    dalvex::ui::CDalvexDlg window(app.project(), app.artwork());
+    dalvex::ui::CDalvexDlg window(app.project(), app.artwork(), {}, &app.journal());
     std::unique_ptr<QuitAfterFirstPaint> watcher;
     if (quitAfterStart) watcher = std::make_unique<QuitAfterFirstPaint>(window);
     window.show();
@@ -105,6 +109,10 @@ int main(int argc, char** argv) {
         QTextStream(stdout) << window.windowTitle() << Qt::endl;
         return 0;
     }
+    // A journal that cannot be used leaves the program working without it, after saying so once.
+    if (!app.journal().on())
+        QMessageBox::warning(&window, QStringLiteral("Журнал заказов"),
+                             QString::fromStdString(app.journal().offMessage()));
     warnAtStart(window, QStringLiteral("Прайс-листы"), app.project().catalogue().priceListWarnings());
     warnAtStart(window, QStringLiteral("Раскрой профилей"), app.cuttingProblems());
     return app.exec();

@@ -22,6 +22,9 @@ struct CliOptions {
     std::optional<std::string> script;
     // The cutplan command's kerf and trim in millimetres, instead of those of config/cutting.txt.
     std::optional<std::string> kerf, trim;
+    // save: record the saved file in the journal (the usual one, or --journal FILE, which implies it).
+    bool record = false;
+    std::string journalFile;
     // Worksheets of the xml command.
     WorkbookSheets sheets{true, true, true, true};
 };
