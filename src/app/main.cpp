@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
                            QStringLiteral("DIR")));
     parser.addOption(
         QCommandLineOption(QStringLiteral("journal"),
-                           QStringLiteral("Журнал заказов в этом файле вместо обычного journal.sqlite"),
+                           QStringLiteral("Журнал заказов в этом файле (или на сервере postgresql://…) "
+                                          "вместо обычного"),
                            QStringLiteral("FILE")));
     parser.process(app);
 
