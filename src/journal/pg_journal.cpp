@@ -6,6 +6,8 @@
 #include "pg_search.h"
 
 #include <limits>
+#include <map>
+#include <tuple>
 
 namespace dalvex::journal {
 namespace fs = std::filesystem;
@@ -464,18 +466,25 @@ JournalStatus PgJournal::absorb(const OrderHistory& h) {
                                 PgParams().add(number).add(v.savedAt).bytes(v.filePath).add(v.grandTotal).bytes(h.bytes[i]).text(id)))
             return failure(e);
     }
-    for (const StatusChange& s : h.details.statuses)
-        if (PgError e = db_.run("INSERT INTO status_changes (number, status, changed_at) SELECT $1, $2, $3 WHERE NOT "
-                                "EXISTS (SELECT 1 FROM status_changes WHERE number = $1 AND status = $2 AND "
-                                "changed_at = $3)",
-                                PgParams().add(number).add(static_cast<int64_t>(s.status)).add(s.at)))
+    // Statuses and payments match by their values; one made twice at the desk (two equal payments) is
+    // copied as often as the desk has it more than the server.
+    std::map<std::tuple<int64_t, int64_t, std::string>, int64_t> seen;
+    for (const StatusChange& s : h.details.statuses) {
+        const int64_t nth = ++seen[{static_cast<int64_t>(s.status), s.at, "status"}];
+        if (PgError e = db_.run("INSERT INTO status_changes (number, status, changed_at) SELECT $1, $2, $3 WHERE "
+                                "(SELECT count(*) FROM status_changes WHERE number = $1 AND status = $2 AND "
+                                "changed_at = $3) < $4",
+                                PgParams().add(number).add(static_cast<int64_t>(s.status)).add(s.at).add(nth)))
             return failure(e);
-    for (const Payment& p : h.details.payments)
-        if (PgError e = db_.run("INSERT INTO payments (number, amount, paid_on, note) SELECT $1, $2, $3, $4 WHERE NOT "
-                                "EXISTS (SELECT 1 FROM payments WHERE number = $1 AND amount = $2 AND paid_on = $3 "
-                                "AND note = $4)",
-                                PgParams().add(number).add(p.amount).add(p.paidOn).bytes(p.note)))
+    }
+    for (const Payment& p : h.details.payments) {
+        const int64_t nth = ++seen[{p.amount, p.paidOn, "payment " + p.note}];
+        if (PgError e = db_.run("INSERT INTO payments (number, amount, paid_on, note) SELECT $1, $2, $3, $4 WHERE "
+                                "(SELECT count(*) FROM payments WHERE number = $1 AND amount = $2 AND paid_on = $3 "
+                                "AND note = $4) < $5",
+                                PgParams().add(number).add(p.amount).add(p.paidOn).bytes(p.note).add(nth)))
             return failure(e);
+    }
     // The order's status is its latest change, its paid sum its payments.
     if (PgError e = db_.run(
             "UPDATE orders o SET paid = (SELECT coalesce(sum(amount), 0) FROM payments p WHERE p.number = o.number), "
