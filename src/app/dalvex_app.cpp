@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTimer>
 
 namespace {
 
@@ -31,10 +32,11 @@ std::filesystem::path chosenDataFolder() {
     return named.isEmpty() ? dalvex::dataFolder() : dalvex::ui::toPath(named);
 }
 
-std::filesystem::path chosenJournalFile(const std::filesystem::path& data) {
+dalvex::journal::JournalTarget chosenJournal(const std::filesystem::path& data,
+                                             const std::filesystem::path& config) {
     const bool dataNamed = !optionValue(QStringLiteral("data")).isEmpty();
-    return dalvex::journal::journalFile(dalvex::ui::toPath(optionValue(QStringLiteral("journal"))), data,
-                                        dalvex::journal::isPortable(data, dataNamed));
+    return dalvex::journal::journalTarget(optionValue(QStringLiteral("journal")).toStdString(), data,
+                                          dalvex::journal::isPortable(data, dataNamed), config);
 }
 
 std::filesystem::path configFolder(const std::filesystem::path& data) {
@@ -64,5 +66,11 @@ CDalvexApp::CDalvexApp(int& argc, char** argv)
     dalvex::applyCuttingSettings(project_.result, project_.cutting);
     cuttingProblems_ = cutting.problems;
     journal_ = std::make_unique<dalvex::journal::JournalSession>(
-        chosenJournalFile(catalogue_.programFolder()), project_.configFolder());
+        chosenJournal(catalogue_.programFolder(), project_.configFolder()), project_.configFolder());
+    // A journal server that does not answer is asked again now and then; the saves that waited go to it.
+    auto* retry = new QTimer(this);
+    connect(retry, &QTimer::timeout, this, [this] {
+        if (journal_->offline()) journal_->retry();
+    });
+    retry->start(kJournalRetryMs);
 }

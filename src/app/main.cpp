@@ -70,7 +70,8 @@ int main(int argc, char** argv) {
                            QStringLiteral("DIR")));
     parser.addOption(
         QCommandLineOption(QStringLiteral("journal"),
-                           QStringLiteral("Журнал заказов в этом файле вместо обычного journal.sqlite"),
+                           QStringLiteral("Журнал заказов в этом файле (или на сервере postgresql://…) "
+                                          "вместо обычного"),
                            QStringLiteral("FILE")));
     {
         // --help and --version are answered before the desktop starts: they need no display. Qt's own
