@@ -1,5 +1,6 @@
 #include "calc/sheet_packing.h"
 
+#include "calc/bin_bound.h"
 #include "calc/sheet_cuts.h"
 #include "calc/sheet_packers.h"
 
@@ -101,6 +102,33 @@ int64_t apartBound(const std::vector<Item>& items, Space space) {
         if (std::none_of(apart.begin(), apart.end(), [&](size_t j) { return together(items[i], items[j]); }))
             apart.push_back(i);
     return static_cast<int64_t>(apart.size());
+}
+
+// Panels longer than half the sheet whichever way they lie all cross its middle, so on one sheet their widths
+// across that line add up to no more than the sheet's width: their sheets are at least the bins of a packing
+// of those widths.
+int64_t longPanelsBound(const std::vector<Item>& items, Space space) {
+    int64_t bound = 0;
+    for (bool alongLength : {true, false}) {
+        const int64_t side = alongLength ? space.length : space.width;
+        std::vector<int64_t> widths;
+        for (const Item& item : items) {
+            bool long_ = true;
+            int64_t across = 0;
+            for (bool turned : {false, true}) {
+                if (!mayTurn(item, turned) || !fits(item, turned, space)) continue;
+                const int64_t along =
+                    alongLength ? packing::extentX(item, turned) : packing::extentY(item, turned);
+                const int64_t width =
+                    alongLength ? packing::extentY(item, turned) : packing::extentX(item, turned);
+                long_ = long_ && 2 * along > side;
+                across = across == 0 ? width : std::min(across, width);
+            }
+            if (long_) widths.push_back(across);
+        }
+        bound = std::max(bound, binCountBound(widths, alongLength ? space.width : space.length));
+    }
+    return bound;
 }
 
 int64_t usedExtent(const std::vector<Item>& items, const Bin& bin, bool alongLength) {
@@ -234,7 +262,8 @@ SheetPacking packSheets(const std::vector<SheetPiece>& pieces, const SheetStock&
         all[i] = static_cast<int32_t>(i);
     const int64_t reachableArea =
         ReachableSums(items, all, space, true).largest() * ReachableSums(items, all, space, false).largest();
-    const int64_t bound = std::max({areaBound, ceilDiv(total, reachableArea), apartBound(items, space)});
+    const int64_t bound = std::max(
+        {areaBound, ceilDiv(total, reachableArea), apartBound(items, space), longPanelsBound(items, space)});
 
     Packing best = packing::shelfPacking(items, space);
     Budget work{kHeuristicWork};
