@@ -388,7 +388,7 @@ private:
 TEST(SheetPackingTest, FewPanelsTakeTheFewestSheets) {
     std::mt19937 rng(77u);
     for (const SheetStock& stock : {kChipboard, kMirror}) {
-        for (int round = 0; round < 150; ++round) {
+        for (int round = 0; round < 100; ++round) {
             // Panels of a third to four fifths of the sheet each way: one to five sheets.
             std::vector<SheetPiece> pieces(2 + rng() % 4);
             for (SheetPiece& p : pieces)

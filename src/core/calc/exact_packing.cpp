@@ -113,62 +113,80 @@ private:
     std::vector<int32_t> next_;
 };
 
-} // namespace
-
-std::optional<Packing> exactPacking(const std::vector<Item>& items, Space space, Budget& budget) {
-    std::vector<Kind> kinds;
-    for (size_t i = 0; i < items.size(); ++i) {
-        const Item& item = items[i];
-        auto same = std::find_if(kinds.begin(), kinds.end(), [&](const Kind& k) {
-            return k.item.a == item.a && k.item.b == item.b && k.item.turnable == item.turnable;
-        });
-        if (same == kinds.end()) same = kinds.insert(kinds.end(), Kind{item, 0, {}});
-        ++same->count;
-        same->items.push_back(static_cast<int32_t>(i));
-    }
-    const Multisets sets(kinds);
-    if (sets.tooMany() || !budget.spend(sets.states())) return std::nullopt;
-    const auto count = static_cast<size_t>(sets.states());
-    const int64_t sheetArea = space.length * space.width;
-
-    std::vector<int64_t> area(count, 0);
-    std::vector<std::vector<Box>> fronts(count);
-    for (int64_t s = 1; s < sets.states(); ++s) {
-        size_t lowest = 0;
-        while (sets.digit(s, lowest) == 0)
-            ++lowest;
-        const Kind& kind = kinds[lowest];
-        const auto at = static_cast<size_t>(s);
-        int64_t units = 0;
-        for (size_t k = 0; k < kinds.size(); ++k) {
-            units += sets.digit(s, k);
-            area[at] += sets.digit(s, k) * kinds[k].item.a * kinds[k].item.b;
+// The smallest boxes of every sub-multiset of `subset` that fits a sheet by area; incomplete when the order
+// is too large or the work allowed runs out.
+class Fronts {
+public:
+    Fronts(const std::vector<Item>& items, const std::vector<int32_t>& subset, Space space, Budget& budget)
+        : space_(space) {
+        for (int32_t i : subset) {
+            const Item& item = items[static_cast<size_t>(i)];
+            auto same = std::find_if(kinds_.begin(), kinds_.end(), [&](const Kind& k) {
+                return k.item.a == item.a && k.item.b == item.b && k.item.turnable == item.turnable;
+            });
+            if (same == kinds_.end()) same = kinds_.insert(kinds_.end(), Kind{item, 0, {}});
+            ++same->count;
+            same->items.push_back(i);
         }
-        if (area[at] > sheetArea) continue;
+        sets_.emplace(kinds_);
+        // Every split of every sub-multiset is visited: too many of them and the search is not begun.
+        int64_t splits = 1;
+        for (const Kind& k : kinds_)
+            splits = std::min<int64_t>(kMaxStates * kMaxStates, splits * (k.count + 1) * (k.count + 2) / 2);
+        if (sets_->tooMany() || splits > budget.left || !budget.spend(sets_->states())) return;
+        fronts_.resize(static_cast<size_t>(sets_->states()));
+        for (int64_t s = 1; s < sets_->states(); ++s)
+            if (!build(s, budget)) return;
+        complete_ = true;
+    }
+
+    bool complete() const { return complete_; }
+    const Multisets& sets() const { return *sets_; }
+    int64_t whole() const { return sets_->states() - 1; }
+    const std::vector<Box>& front(int64_t state) const { return fronts_[static_cast<size_t>(state)]; }
+    size_t lowestKind(int64_t state) const {
+        size_t lowest = 0;
+        while (sets_->digit(state, lowest) == 0)
+            ++lowest;
+        return lowest;
+    }
+
+    // Lays out the boxes of the fronts with the items themselves, each item taken once over all its sheets.
+    Layout layout() const { return Layout(kinds_, fronts_); }
+
+private:
+    bool build(int64_t s, Budget& budget) {
+        const Kind& kind = kinds_[lowestKind(s)];
+        std::vector<Box>& front = fronts_[static_cast<size_t>(s)];
+        int64_t units = 0, area = 0;
+        for (size_t k = 0; k < kinds_.size(); ++k) {
+            units += sets_->digit(s, k);
+            area += sets_->digit(s, k) * kinds_[k].item.a * kinds_[k].item.b;
+        }
+        if (area > space_.length * space_.width) return true;
         if (units == 1) {
             for (bool turned : {false, true}) {
                 if (turned && (!kind.item.turnable || kind.item.a == kind.item.b)) continue;
-                if (fits(kind.item, turned, space))
-                    keepSmallest(fronts[at], {extentX(kind.item, turned), extentY(kind.item, turned),
-                                              turned ? How::SingleTurned : How::Single,
-                                              static_cast<int32_t>(lowest), 0, 0, 0});
+                if (fits(kind.item, turned, space_))
+                    keepSmallest(front, {extentX(kind.item, turned), extentY(kind.item, turned),
+                                         turned ? How::SingleTurned : How::Single,
+                                         static_cast<int32_t>(lowestKind(s)), 0, 0, 0});
             }
-            continue;
+            return true;
         }
-        std::vector<Box>& front = fronts[at];
-        sets.forEachSub(s, [&](int64_t first) {
+        sets_->forEachSub(s, [&](int64_t first) {
             const int64_t second = s - first;
             budget.spend(1);
             // Each split once: the smaller index first, neither side empty.
             if (first == 0 || first > second || budget.exhausted()) return;
-            const std::vector<Box>& fa = fronts[static_cast<size_t>(first)];
-            const std::vector<Box>& fb = fronts[static_cast<size_t>(second)];
+            const std::vector<Box>& fa = fronts_[static_cast<size_t>(first)];
+            const std::vector<Box>& fb = fronts_[static_cast<size_t>(second)];
             budget.spend(static_cast<int64_t>(fa.size() * fb.size()));
             for (size_t i = 0; i < fa.size(); ++i)
                 for (size_t j = 0; j < fb.size(); ++j) {
                     const Box& p = fa[i];
                     const Box& q = fb[j];
-                    const auto ids = [&](How how, int64_t x, int64_t y) {
+                    const auto box = [&](How how, int64_t x, int64_t y) {
                         return Box{x,
                                    y,
                                    how,
@@ -177,14 +195,36 @@ std::optional<Packing> exactPacking(const std::vector<Item>& items, Space space,
                                    static_cast<uint16_t>(i),
                                    static_cast<uint16_t>(j)};
                     };
-                    if (p.x + q.x <= space.length)
-                        keepSmallest(front, ids(How::AlongLength, p.x + q.x, std::max(p.y, q.y)));
-                    if (p.y + q.y <= space.width)
-                        keepSmallest(front, ids(How::AlongWidth, std::max(p.x, q.x), p.y + q.y));
+                    if (p.x + q.x <= space_.length)
+                        keepSmallest(front, box(How::AlongLength, p.x + q.x, std::max(p.y, q.y)));
+                    if (p.y + q.y <= space_.width)
+                        keepSmallest(front, box(How::AlongWidth, std::max(p.x, q.x), p.y + q.y));
                 }
         });
-        if (budget.exhausted()) return std::nullopt;
+        return !budget.exhausted();
     }
+
+    Space space_;
+    std::vector<Kind> kinds_;
+    std::optional<Multisets> sets_;
+    std::vector<std::vector<Box>> fronts_;
+    bool complete_ = false;
+};
+
+std::vector<int32_t> everyItem(const std::vector<Item>& items) {
+    std::vector<int32_t> all(items.size());
+    for (size_t i = 0; i < items.size(); ++i)
+        all[i] = static_cast<int32_t>(i);
+    return all;
+}
+
+} // namespace
+
+std::optional<Packing> exactPacking(const std::vector<Item>& items, Space space, Budget& budget) {
+    const Fronts fronts(items, everyItem(items), space, budget);
+    if (!fronts.complete()) return std::nullopt;
+    const Multisets& sets = fronts.sets();
+    const auto count = static_cast<size_t>(sets.states());
 
     // Fewest sheets for every sub-multiset: one sheet holds a feasible part with an item of the lowest kind
     // present, the rest as best it can be.
@@ -193,13 +233,11 @@ std::optional<Packing> exactPacking(const std::vector<Item>& items, Space space,
     std::vector<int64_t> firstSheet(count, 0);
     sheets[0] = 0;
     for (int64_t s = 1; s < sets.states(); ++s) {
-        size_t lowest = 0;
-        while (sets.digit(s, lowest) == 0)
-            ++lowest;
+        const size_t lowest = fronts.lowestKind(s);
         const auto at = static_cast<size_t>(s);
         sets.forEachSub(s, [&](int64_t part) {
             budget.spend(1);
-            if (sets.digit(part, lowest) == 0 || fronts[static_cast<size_t>(part)].empty()) return;
+            if (sets.digit(part, lowest) == 0 || fronts.front(part).empty()) return;
             const int32_t rest = sheets[static_cast<size_t>(s - part)];
             if (rest != kNone && rest + 1 < sheets[at]) {
                 sheets[at] = rest + 1;
@@ -210,13 +248,34 @@ std::optional<Packing> exactPacking(const std::vector<Item>& items, Space space,
     }
 
     Packing packing;
-    Layout layout(kinds, fronts);
-    for (int64_t s = sets.states() - 1; s > 0; s -= firstSheet[static_cast<size_t>(s)]) {
+    Layout layout = fronts.layout();
+    for (int64_t s = fronts.whole(); s > 0; s -= firstSheet[static_cast<size_t>(s)]) {
         if (sheets[static_cast<size_t>(s)] == kNone) return std::nullopt;
         packing.emplace_back();
         layout.place(firstSheet[static_cast<size_t>(s)], 0, 0, 0, packing.back());
     }
     return packing;
+}
+
+std::optional<Bin> tightestSheet(const std::vector<Item>& items, const std::vector<int32_t>& subset,
+                                 Space space, Budget& budget) {
+    const Fronts fronts(items, subset, space, budget);
+    if (!fronts.complete() || fronts.front(fronts.whole()).empty()) return std::nullopt;
+    // The box that leaves the larger strip beside it or above it.
+    const std::vector<Box>& front = fronts.front(fronts.whole());
+    size_t best = 0;
+    int64_t bestStrip = -1;
+    for (size_t b = 0; b < front.size(); ++b) {
+        const int64_t strip =
+            std::max((space.length - front[b].x) * space.width, space.length * (space.width - front[b].y));
+        if (strip > bestStrip) {
+            best = b;
+            bestStrip = strip;
+        }
+    }
+    Bin bin;
+    fronts.layout().place(fronts.whole(), best, 0, 0, bin);
+    return bin;
 }
 
 } // namespace dalvex::packing

@@ -80,4 +80,9 @@ std::optional<Bin> packOneSheet(const std::vector<Item>& items,
 // items; nothing when the order is too large for the work allowed.
 std::optional<Packing> exactPacking(const std::vector<Item>& items, Space space, Budget& budget);
 
+// The items of `subset` on one sheet as short or as narrow as any guillotine packing makes them, whichever
+// leaves the larger strip of the sheet free; nothing when they are too many for the work allowed.
+std::optional<Bin> tightestSheet(const std::vector<Item>& items, const std::vector<int32_t>& subset,
+                                 Space space, Budget& budget);
+
 } // namespace dalvex::packing

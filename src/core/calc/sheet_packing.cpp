@@ -5,6 +5,7 @@
 #include "calc/sheet_packers.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace dalvex {
 
@@ -18,11 +19,12 @@ namespace {
 
 // Sides above 100 m are taken as 100 m: no sheet is that long, and areas stay far inside 64 bits.
 constexpr int64_t kMaxSide = 1000000;
-// Steps of work for the heuristics, for the exact search and for the offcut of the last sheet: a few
-// milliseconds each at most, the same plan on every machine.
+// Steps of work for the heuristics, for the exact search and for the offcut of the last sheet (exact for a
+// few panels, else by the rules): a few milliseconds each at most, the same plan on every machine.
 constexpr int64_t kHeuristicWork = 1500000;
 constexpr int64_t kExactWork = 400000;
-constexpr int64_t kOffcutWork = 150000;
+constexpr int64_t kTightestWork = 4000;
+constexpr int64_t kOffcutWork = 20000;
 
 int64_t ceilDiv(int64_t a, int64_t b) {
     return b > 0 ? (a + b - 1) / b : 0;
@@ -59,10 +61,13 @@ public:
 
     // The longest total: no guillotine pattern of these items is longer along this side.
     int64_t largest() const {
-        int64_t side = capacity_;
-        while (side > 0 && !has(side))
-            --side;
-        return side;
+        for (int64_t w = capacity_ / 64; w >= 0; --w) {
+            uint64_t bits = words_[static_cast<size_t>(w)];
+            if (w == capacity_ / 64 && capacity_ % 64 != 63)
+                bits &= (uint64_t{1} << (capacity_ % 64 + 1)) - 1;
+            if (bits != 0) return w * 64 + 63 - std::countl_zero(bits);
+        }
+        return 0;
     }
 
 private:
@@ -177,18 +182,31 @@ public:
         return s ? int64_t{s->offcut.length} * s->offcut.width : -1;
     }
 
-    // The last sheet's panels laid out again as short (or as narrow) as the rules manage, so that its waste
-    // comes off in one piece; kept when that offcut is larger.
+    // The last sheet's panels laid out again as short (or as narrow) as they can be, so that its waste comes
+    // off in one piece; kept when that offcut is larger. Exact for a few panels, else as short as the rules
+    // manage, found by halving over the totals the panels can make.
     Bin gatherOffcut(const Bin& last) const {
         Budget budget{kOffcutWork};
         std::vector<int32_t> subset;
         for (const packing::Place& p : last.places)
             subset.push_back(p.item);
-        const std::vector<std::vector<int32_t>> orders = packing::itemOrders(items_, subset);
+        // A single panel sits in the corner already.
+        if (subset.size() < 2) return last;
         Bin best = last;
         int64_t bestOffcut = offcutArea(last);
+        const auto consider = [&](Bin bin) {
+            const int64_t area = offcutArea(bin);
+            if (area <= bestOffcut) return;
+            best = std::move(bin);
+            bestOffcut = area;
+        };
+        Budget exact{kTightestWork};
+        if (auto tight = packing::tightestSheet(items_, subset, space_, exact)) {
+            consider(std::move(*tight));
+            return best;
+        }
+        const std::vector<std::vector<int32_t>> orders = packing::itemOrders(items_, subset);
         for (bool alongLength : {true, false}) {
-            // Only the totals the panels can make are worth trying, from the shortest their area allows.
             const ReachableSums sums(items_, subset, space_, alongLength);
             std::vector<int64_t> sides;
             const int64_t used = usedExtent(items_, last, alongLength);
@@ -208,12 +226,7 @@ public:
                     low = mid + 1;
                 }
             }
-            if (!shortest) continue;
-            const int64_t area = offcutArea(*shortest);
-            if (area > bestOffcut) {
-                best = std::move(*shortest);
-                bestOffcut = area;
-            }
+            if (shortest) consider(std::move(*shortest));
         }
         return best;
     }

@@ -84,17 +84,23 @@ std::vector<MaterialSheets> planSheets(const CalcResult& result, const CuttingSe
     // The panels of each line, apart by sheet: a line may join materials of one code from several lists.
     std::vector<MaterialSheets> plans;
     std::vector<std::vector<const PanelLine*>> panels;
+    const Material* last = nullptr; // neighbouring panels mostly share a material: its grain is read once
+    bool grain = false;
     for (const PanelLine& panel : result.panelLines) {
         const Material* m = panel.material;
         if (m == nullptr || panel.materialLine < 0 ||
             static_cast<size_t>(panel.materialLine) >= result.materialLines.size())
             continue;
+        if (m != last) {
+            last = m;
+            grain = hasGrain(*m, settings);
+        }
         MaterialSheets key;
         key.lineIndex = panel.materialLine;
         key.thickness = m->thickness;
         key.sheetLength = sheetSide(m->length);
         key.sheetWidth = sheetSide(m->width);
-        key.grain = hasGrain(*m, settings);
+        key.grain = grain;
         auto same = std::find_if(plans.begin(), plans.end(), [&](const MaterialSheets& p) {
             return p.lineIndex == key.lineIndex && p.thickness == key.thickness &&
                    p.sheetLength == key.sheetLength && p.sheetWidth == key.sheetWidth && p.grain == key.grain;
