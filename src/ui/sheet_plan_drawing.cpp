@@ -12,13 +12,8 @@
 namespace dalvex::ui {
 namespace {
 
-const QColor kPieceFill(236, 226, 206);
-const QColor kPieceEdge(120, 100, 80);
-const QColor kTrimFill(190, 190, 190);
 const QColor kWasteHatch(200, 200, 200);
-const QColor kOffcutEdge(110, 110, 110);
 const QColor kCutColor(170, 30, 30);
-const QColor kErrorColor(200, 0, 0);
 
 // A sheet is drawn no narrower than this many lines of text, so that its labels stay readable.
 constexpr int kCellLines = 36;
@@ -81,7 +76,7 @@ void drawSheet(QPainter& painter, const QFontMetrics& fm, const MaterialSheets& 
 
     // The whole sheet, its trim, and the waste under everything else.
     const QRect whole = rectOf(0, 0, plan.sheetLength, plan.sheetWidth);
-    painter.fillRect(whole, kTrimFill);
+    painter.fillRect(whole, kPlanTrimFill);
     const QRect usable = rectOf(plan.trim, plan.trim, int64_t{plan.sheetLength} - 2 * int64_t{plan.trim},
                                 int64_t{plan.sheetWidth} - 2 * int64_t{plan.trim});
     painter.fillRect(usable, Qt::white);
@@ -89,8 +84,8 @@ void drawSheet(QPainter& painter, const QFontMetrics& fm, const MaterialSheets& 
     for (const PlannedPanel& p : sheet.panels) {
         const QRect box =
             p.rotated ? rectOf(p.x, p.y, p.width, p.height) : rectOf(p.x, p.y, p.height, p.width);
-        painter.setPen(QPen(kPieceEdge, 0));
-        painter.setBrush(kPieceFill);
+        painter.setPen(QPen(kPlanPieceEdge, 0));
+        painter.setBrush(kPlanPieceFill);
         painter.drawRect(box.adjusted(0, 0, -1, -1));
         drawLabel(painter, fm, box, p);
     }
@@ -108,8 +103,8 @@ void drawSheet(QPainter& painter, const QFontMetrics& fm, const MaterialSheets& 
     if (sheet.offcut.length > 0) {
         const SheetRect& o = sheet.offcut;
         const QRect rest = rectOf(o.x, o.y, o.length, o.width);
-        painter.setPen(QPen(kOffcutEdge, 0));
-        painter.setBrush(QBrush(kOffcutEdge, Qt::BDiagPattern));
+        painter.setPen(QPen(kPlanOffcutEdge, 0));
+        painter.setBrush(QBrush(kPlanOffcutEdge, Qt::BDiagPattern));
         painter.drawRect(rest.adjusted(0, 0, -1, -1));
         const QString text = sizeText(o.length, o.width);
         if (fm.horizontalAdvance(text) + 4 < rest.width() && fm.height() < rest.height()) {
@@ -209,7 +204,7 @@ void drawSheetPlanRow(QPainter& painter, const std::vector<MaterialSheets>& plan
         break;
     }
     case SheetPlanRow::Kind::Summary:
-        painter.setPen(plan.error.empty() ? Qt::black : kErrorColor);
+        painter.setPen(plan.error.empty() ? Qt::black : kPlanErrorColor);
         painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, sheetPlanSummary(plan));
         break;
     case SheetPlanRow::Kind::Sheets:

@@ -3,8 +3,8 @@
 // guillotine cuts, the plan's own cut sequence freeing every panel, and never more sheets than shelf packing.
 #include "calc/sheet_plan.h"
 #include "project_test_support.h"
+#include "random_project.h"
 #include "records/records.h"
-#include "sketch_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -455,26 +455,12 @@ std::vector<Material> sampleMaterials() {
 
 class SheetPlanProjectTest : public testing::ProjectTest {
 protected:
+    // A random project, its inserts filled at random (one in eight left empty).
     void randomProject(std::mt19937& rng) {
-        const auto& systems = catalogue_->systems();
-        project_->selectSystem(systems[rng() % systems.size()]);
-        const auto handles = project_->calculator->handleProfiles();
-        if (!handles.empty()) project_->setHandleProfile(handles[rng() % handles.size()]);
-        project_->setWidth(8000 + static_cast<int32_t>(rng() % 40000));
-        project_->setHeight(16000 + static_cast<int32_t>(rng() % 12000));
-        project_->setDoorCount(
-            1 + static_cast<int32_t>(rng() % static_cast<uint32_t>(project_->calculator->maxDoorCount())));
-        for (int k = 0; k < project_->doorCount; ++k) {
-            Door& door = project_->sketch.doors[k];
-            const int splits = static_cast<int>(rng() % 6);
-            for (int s = 0; s < splits; ++s)
-                test::splitAt(door,
-                              {static_cast<int>(rng() % static_cast<uint32_t>(std::max(1, door.width))),
-                               static_cast<int>(rng() % static_cast<uint32_t>(std::max(1, door.height)))},
-                              project_->dividerProfile, rng() % 2 == 0);
-            for (auto& [id, insert] : door.inserts)
+        test::randomProject(*project_, *catalogue_, rng);
+        for (int k = 0; k < project_->doorCount; ++k)
+            for (auto& [id, insert] : project_->sketch.doors[k].inserts)
                 insert.material = rng() % 8 == 0 ? nullptr : &materials_[rng() % materials_.size()];
-        }
         project_->recalculate(true);
     }
 
