@@ -183,10 +183,12 @@ public:
         const auto height = [&](size_t i) {
             return sheetPlanRowHeight(sources_.sheetPlans, rows[i], scale, line);
         };
-        return planReport({Report::SheetPlan,
-                           QStringLiteral("Раскрой листов: пропил %1 мм, торцовка %2 мм по краям листа")
-                               .arg(millimetresText(sources_.sheetKerf), millimetresText(sources_.sheetTrim)),
-                           rows.size(), height,
+        const QString title =
+            sources_.sheetPlans.empty()
+                ? QStringLiteral("Раскрой листов: нет панелей для раскроя.")
+                : QStringLiteral("Раскрой листов: пропил %1 мм, торцовка %2 мм по краям листа")
+                      .arg(millimetresText(sources_.sheetKerf), millimetresText(sources_.sheetTrim));
+        return planReport({Report::SheetPlan, title, rows.size(), height,
                            // A material's title and summary go with its first sheets.
                            [&](size_t i) {
                                int keep = height(i);
