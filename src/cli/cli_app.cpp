@@ -169,8 +169,11 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     Catalogue catalogue(data);
     Project project(catalogue, data / "config");
     const CuttingSettingsRead cutting = loadCuttingSettings(data / "config");
-    for (const std::string& problem : cutting.problems)
-        err << "dalvex-cli: " << problem << "\n";
+    // What could not be read is priced without (as the desktop program does), and said.
+    std::vector<std::string> warnings = catalogue.priceListWarnings();
+    warnings.insert(warnings.end(), cutting.problems.begin(), cutting.problems.end());
+    for (const std::string& warning : warnings)
+        err << "dalvex-cli: " << warning << "\n";
     project.cutting = cutting.settings;
     if (auto r = applyCuttingLength(options->kerf, "kerf", kMaxKerf, project.cutting.kerf))
         return usageError(err, r->message);
@@ -200,7 +203,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     switch (options->command) {
     case Command::Calc:
-        out << projectJson(project);
+        out << projectJson(project, warnings);
         return done;
     case Command::Save:
         return project.save(pathFromUtf8(options->output)) == kSketchOk ? done

@@ -1,6 +1,7 @@
 #include "calc/cut_plan.h"
 
 #include "calc/bin_bound.h"
+#include "calc/line_amounts.h"
 #include "calc/line_text.h"
 
 #include <algorithm>
@@ -411,7 +412,8 @@ void priceByPlans(CalcResult& result, const std::vector<ArticlePlan>& plans) {
         line.amount = static_cast<int32_t>(std::clamp<int64_t>(
             bars * barPrice, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
     }
-    result.totalsDirty = true;
+    // More bars may cost more than the totals can hold.
+    checkLineAmounts(result);
 }
 
 } // namespace dalvex

@@ -4,6 +4,7 @@
 #include "calc/sheet_plan.h"
 #include "io/atomic_file.h"
 #include "io/whole_file.h"
+#include "text/excerpt.h"
 #include "text/text_case.h"
 
 #include <charconv>
@@ -68,7 +69,7 @@ std::string joined(const std::vector<std::string>& words) {
 }
 
 std::string problem(size_t lineNumber, std::string_view line) {
-    return "cutting.txt, строка " + std::to_string(lineNumber) + ": «" + std::string(line) +
+    return "cutting.txt, строка " + std::to_string(lineNumber) + ": «" + excerpt(line) +
            "» не прочитана, взято значение по умолчанию";
 }
 

@@ -1,5 +1,6 @@
 #include "calc/sheet_plan.h"
 
+#include "calc/line_amounts.h"
 #include "records/records.h"
 #include "text/format.h"
 #include "text/numbers.h"
@@ -171,13 +172,16 @@ void priceBySheets(CalcResult& result, const std::vector<MaterialSheets>& plans)
             area += static_cast<double>(plan.sheets.size()) * (plan.sheetLength / 10000.0) *
                     (plan.sheetWidth / 10000.0);
         }
-        if (!planned || !complete) continue;
-        // At the price the bill takes: that of the line's last panel.
+        // At the price the bill takes: that of the line's last panel (one the list could not hold stays an
+        // error of the bill's).
+        const int32_t price = last->material->pricePerSquareMetre;
+        if (!planned || !complete || price == kPriceOutOfRange) continue;
         line.area = area;
-        line.amount = ceilToInt(last->material->pricePerSquareMetre * area);
+        line.amount = ceilToInt(price * area);
         line.description += ", листов: " + std::to_string(sheets);
     }
-    result.totalsDirty = true;
+    // More sheets may cost more than the totals can hold.
+    checkLineAmounts(result);
 }
 
 } // namespace dalvex

@@ -62,8 +62,8 @@ std::vector<MaterialSheets> planSheets(const CalcResult& result, const CuttingSe
 
 // The material lines whose every panel is planned are priced by whole sheets: their area becomes the sheets'
 // area, their amount that area at the material's price, and their description names the sheets. Lines with
-// an error, or with panels left out of the plan, keep the bill's figures. The total is marked for
-// recomputing.
+// an error, or with panels left out of the plan, keep the bill's figures; amounts the totals cannot hold
+// become errors (checkLineAmounts).
 void priceBySheets(CalcResult& result, const std::vector<MaterialSheets>& plans);
 
 } // namespace dalvex

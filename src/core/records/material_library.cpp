@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <optional>
 #include <set>
 #include <string>
@@ -55,12 +54,10 @@ bool isPlainName(std::string_view name) {
            name != "..";
 }
 
+// Opened as the drawing will read it: a folder that happens to carry a picture name, a FIFO, a device or a
+// picture too large to be read is no picture.
 bool canRead(const fs::path& file) {
-    std::error_code ec;
-    // A folder that happens to carry a picture name opens on some systems but holds no picture.
-    if (!fs::is_regular_file(file, ec)) return false;
-    std::ifstream stream(file, std::ios::binary);
-    return stream.is_open();
+    return isReadableFile(file, kPictureFileLimit);
 }
 
 // "да" or "нет" (and their usual spellings); anything else leaves the question to the shop's rule.
@@ -127,7 +124,8 @@ int MaterialCollection::load() {
         material.name = std::string(CsvFile::field(line, nameColumn));
         material.width = readInt(CsvFile::field(line, widthColumn));
         material.length = readInt(CsvFile::field(line, lengthColumn));
-        // Whole roubles and whole millimetres: the fractions are dropped.
+        // Whole roubles and whole millimetres: the fractions are dropped. A price too large for 32-bit
+        // kopecks saturates to kPriceOutOfRange; a negative one is kept, and the bill refuses both.
         material.pricePerSquareMetre =
             clampedProduct(truncToInt(readNumber(CsvFile::field(line, priceColumn))), 100);
         material.thickness =
