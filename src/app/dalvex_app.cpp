@@ -2,6 +2,7 @@
 
 #include "calc/cutting_settings.h"
 #include "io/data_folders.h"
+#include "journal_place.h"
 #include "prompts.h"
 #include "russian_texts.h"
 
@@ -11,19 +12,30 @@
 
 namespace {
 
-// The data folder named by --data DIR (or --data=DIR) on the command line, else the usual one. The names
-// settings and the user's folders are kept under are set here, before any of them is looked up.
+// The value of `--NAME VALUE` (or --NAME=VALUE) on the command line; empty when not given.
+QString optionValue(const QString& name) {
+    const QStringList args = QCoreApplication::arguments();
+    const QString option = QStringLiteral("--") + name;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == option && i + 1 < args.size()) return args[i + 1];
+        if (args[i].startsWith(option + QLatin1Char('='))) return args[i].mid(option.size() + 1);
+    }
+    return {};
+}
+
+// The data folder named by --data DIR on the command line, else the usual one. The names settings and the
+// user's folders are kept under are set here, before any of them is looked up.
 std::filesystem::path chosenDataFolder() {
     QCoreApplication::setOrganizationName(QStringLiteral("dalvex"));
     QCoreApplication::setApplicationName(QStringLiteral("dalvex"));
-    const QStringList args = QCoreApplication::arguments();
-    const QString option = QStringLiteral("--data");
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        if (args[i] == option && i + 1 < args.size()) return dalvex::ui::toPath(args[i + 1]);
-        if (args[i].startsWith(option + QLatin1Char('=')))
-            return dalvex::ui::toPath(args[i].mid(option.size() + 1));
-    }
-    return dalvex::dataFolder();
+    const QString named = optionValue(QStringLiteral("data"));
+    return named.isEmpty() ? dalvex::dataFolder() : dalvex::ui::toPath(named);
+}
+
+std::filesystem::path chosenJournalFile(const std::filesystem::path& data) {
+    const bool dataNamed = !optionValue(QStringLiteral("data")).isEmpty();
+    return dalvex::journal::journalFile(dalvex::ui::toPath(optionValue(QStringLiteral("journal"))), data,
+                                        dalvex::journal::isPortable(data, dataNamed));
 }
 
 std::filesystem::path configFolder(const std::filesystem::path& data) {
@@ -47,4 +59,6 @@ CDalvexApp::CDalvexApp(int& argc, char** argv)
     project_.cutting = cutting.settings;
     dalvex::applyCuttingSettings(project_.result, project_.cutting);
     cuttingProblems_ = cutting.problems;
+    journal_ = std::make_unique<dalvex::journal::JournalSession>(
+        chosenJournalFile(catalogue_.programFolder()), project_.configFolder());
 }

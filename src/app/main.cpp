@@ -66,9 +66,13 @@ int main(int argc, char** argv) {
                            QStringLiteral("Папка с данными (profiles, materials, config) вместо той, "
                                           "что рядом с программой"),
                            QStringLiteral("DIR")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("journal"),
+                           QStringLiteral("Журнал заказов в этом файле вместо обычного journal.sqlite"),
+                           QStringLiteral("FILE")));
     parser.process(app);
 
-    dalvex::ui::CDalvexDlg window(app.project(), app.artwork());
+    dalvex::ui::CDalvexDlg window(app.project(), app.artwork(), {}, &app.journal());
     std::unique_ptr<QuitAfterFirstPaint> watcher;
     if (parser.isSet(quit)) watcher = std::make_unique<QuitAfterFirstPaint>(window);
     window.show();
@@ -82,6 +86,10 @@ int main(int argc, char** argv) {
         QTextStream(stdout) << window.windowTitle() << Qt::endl;
         return 0;
     }
+    // A journal that cannot be used leaves the program working without it, after saying so once.
+    if (!app.journal().on())
+        QMessageBox::warning(&window, QStringLiteral("Журнал заказов"),
+                             QString::fromStdString(app.journal().offMessage()));
     warnAtStart(window, QStringLiteral("Прайс-листы"), app.project().catalogue().priceListWarnings());
     warnAtStart(window, QStringLiteral("Раскрой профилей"), app.cuttingProblems());
     return app.exec();

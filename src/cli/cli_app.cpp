@@ -5,6 +5,7 @@
 #include "calc/ds_system.h"
 #include "calc/sheet_plan.h"
 #include "catalogue/catalogue.h"
+#include "cli_journal.h"
 #include "cli_options.h"
 #include "cli_script.h"
 #include "cut_plan_json.h"
@@ -140,6 +141,7 @@ int cannotWrite(std::ostream& err, const std::string& path) {
 } // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (!args.empty() && args[0] == "journal") return runJournal(args, out, err);
     std::string error;
     const auto options = parseCommandLine(args, error);
     if (!options) return usageError(err, error);
@@ -206,8 +208,12 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << projectJson(project, warnings);
         return done;
     case Command::Save:
-        return project.save(pathFromUtf8(options->output)) == kSketchOk ? done
-                                                                        : cannotWrite(err, options->output);
+        if (project.save(pathFromUtf8(options->output)) != kSketchOk)
+            return cannotWrite(err, options->output);
+        if (options->record)
+            recordSave(project, options->output, options->journalFile, data, !options->dataFolder.empty(),
+                       err);
+        return done;
     case Command::Xml:
         return writeWorkbook(pathFromUtf8(options->output), project, options->sheets)
                    ? done

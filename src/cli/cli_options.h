@@ -23,6 +23,9 @@ struct CliOptions {
     // The cutplan command's kerf and trim in millimetres, for the bars and for the sheets, instead of those
     // of config/cutting.txt.
     std::optional<std::string> kerf, trim, sheetKerf, sheetTrim;
+    // save: record the saved file in the journal (the usual one, or --journal FILE, which implies it).
+    bool record = false;
+    std::string journalFile;
     // Worksheets of the xml command.
     WorkbookSheets sheets{true, true, true, true};
 };

@@ -170,6 +170,8 @@ void writeLines(JsonWriter& out, const CalcResult& r) {
     out.endArray();
 }
 
+} // namespace
+
 void writeCard(JsonWriter& out, const OrderCard& card) {
     out.key("orderCard").beginObject();
     out.key("orderNumber").value(card.orderNumber);
@@ -182,8 +184,6 @@ void writeCard(JsonWriter& out, const OrderCard& card) {
     out.key("deliveryCost").value(card.deliveryCost);
     out.endObject();
 }
-
-} // namespace
 
 std::string projectJson(Project& project, const std::vector<std::string>& warnings) {
     JsonWriter out;

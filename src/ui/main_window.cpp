@@ -3,20 +3,25 @@
 #include "dlg_cut_plan.h"
 #include "order_document.h"
 
+#include "dlg_journal.h"
 #include "dlg_order.h"
 #include "dlg_print.h"
 #include "dlg_table.h"
 #include "dlg_tabs.h"
 #include "draft_dlg.h"
 #include "info_panel_dlg.h"
+#include "journal_session.h"
 #include "project/project.h"
 #include "project/project_reports.h"
+#include "prompts.h"
+#include "qt_text.h"
 #include "recovery.h"
 #include "report_printer.h"
 #include "right_panel_dlg.h"
 #include "sketch_files.h"
 #include "sum_dlg.h"
 #include "top_panel_dlg.h"
+#include "widgets/picture_button.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -60,8 +65,11 @@ private:
 
 } // namespace
 
-CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& recoveryFolder)
+CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& recoveryFolder,
+                       journal::JournalSession* journal)
     : QWidget(nullptr), editor_(project), ctx_{project, editor_, artwork, *this, applicationFont()} {
+    ctx_.journal = journal;
+    editor_.setNumberKeeper(journal);
     document_ = new OrderDocument(editor_, *this, this);
     ctx_.document = document_;
     ctx_.screen = &screen_;
@@ -99,6 +107,9 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& 
     order_ = new DlgOrder(ctx_, this);
     cutPlan_ = new DlgCutPlan(ctx_, this);
     order_->setPrintOpener([this] { top_->printDialog()->showCentred(); });
+    connect(top_->journalButton(), &QAbstractButton::clicked, this, &CDalvexDlg::showJournal);
+    auto* journalKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_J), this);
+    connect(journalKey, &QShortcut::activated, this, &CDalvexDlg::showJournal);
     top_->printDialog()->setPrintAction([this](ReportChoice chosen) { printReports(chosen); });
     auto* logo = new LogoPicture(artwork.picture(kPictureLogo), this);
     logo->background_ = artwork.picture(kPicturePanelBack);
@@ -181,6 +192,22 @@ void CDalvexDlg::forward(Notification n) {
         if (tables_[1]) tables_[1]->receive(n);
         break;
     }
+}
+
+void CDalvexDlg::showJournal() {
+    if (!ctx_.journal || !ctx_.journal->on()) {
+        const QString why =
+            ctx_.journal ? qs(ctx_.journal->offMessage()) : QStringLiteral("Журнал заказов не ведётся.");
+        prompts().error(this, why, QStringLiteral("Журнал заказов"));
+        return;
+    }
+    if (!journalWindow_)
+        journalWindow_ = new DlgJournal(ctx_, this);
+    else
+        journalWindow_->refresh();
+    journalWindow_->show();
+    journalWindow_->raise();
+    journalWindow_->activateWindow();
 }
 
 void CDalvexDlg::printReports(ReportChoice chosen) {

@@ -14,6 +14,7 @@
 namespace dalvex::ui {
 
 class DlgCutPlan;
+class DlgJournal;
 class DlgOrder;
 class OrderDocument;
 class DlgTable;
@@ -31,8 +32,10 @@ public:
     static constexpr int kMinWidth = 1204;
     static constexpr int kMinHeight = 768;
 
-    // `recoveryFolder` empty: the user's application state folder.
-    CDalvexDlg(Project& project, const Artwork& artwork, const QString& recoveryFolder = {});
+    // `recoveryFolder` empty: the user's application state folder. `journal`: the order journal the program
+    // keeps (its saves are recorded there and its numbers taken through it); nullptr: none.
+    CDalvexDlg(Project& project, const Artwork& artwork, const QString& recoveryFolder = {},
+               journal::JournalSession* journal = nullptr);
     ~CDalvexDlg() override;
 
     // Forwards a notification, synchronously, to the panels that must refresh.
@@ -54,6 +57,9 @@ public:
     // line (if any) is opened, a file that cannot be opened leaving the default project after the message.
     void start(const QString& file);
     bool minimiseButtonShown() const;
+    // "Журнал заказов" (the top panel's button, Ctrl+J); a journal that is off says why instead.
+    void showJournal();
+    DlgJournal* journalWindow() const { return journalWindow_; }
     // Prints the chosen reports from the result tables and the sketch view, after the print dialog.
     void printReports(ReportChoice chosen);
 
@@ -89,6 +95,7 @@ private:
     DlgOrder* order_ = nullptr;
     DlgCutPlan* cutPlan_ = nullptr;
     RecoveryKeeper* recovery_ = nullptr;
+    DlgJournal* journalWindow_ = nullptr;
 };
 
 } // namespace dalvex::ui

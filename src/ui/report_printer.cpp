@@ -452,6 +452,32 @@ PrintStatus printReportsOn(QPagedPaintDevice& device, const ReportSources& sourc
     return painter.end() ? PrintStatus::Ok : PrintStatus::EndDocFailed;
 }
 
+PrintStatus printJournalList(QPagedPaintDevice& device, const TableSection& list, const QString& heading) {
+    QPainter painter;
+    if (!painter.begin(&device)) return PrintStatus::StartDocFailed;
+    const int dpi = device.logicalDpiY();
+    const QFont font = pageFont(dpi);
+    const int line = QFontMetrics(font, &device).height();
+    const std::vector<TableSection> sections{list};
+    TablePrintState state;
+    bool finished = false;
+    for (int page = 1; !finished; ++page) {
+        if (page > 1 && !device.newPage()) {
+            painter.end();
+            return PrintStatus::StartPageFailed;
+        }
+        PageArea area = pageArea(dpi, device.width(), device.height());
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(area.left, area.top, area.width(), line), Qt::AlignLeft, heading);
+        painter.drawText(QRect(area.left, area.top, area.width(), line), Qt::AlignRight,
+                         QStringLiteral("Страница %1").arg(page));
+        area.top += line * 3 / 2;
+        finished = printTablePage(painter, dpi, sections, -1, area, state);
+    }
+    return painter.end() ? PrintStatus::Ok : PrintStatus::EndDocFailed;
+}
+
 PrintDialogPrompt& printDialogPrompt() {
     static PrintDialogPrompt prompt = askPrinter;
     return prompt;

@@ -124,6 +124,10 @@ PrintStatus printReportsOn(QPagedPaintDevice& device, const ReportSources& sourc
 using PrintDialogPrompt = std::function<bool(QPrinter& printer, QWidget* parent)>;
 PrintDialogPrompt& printDialogPrompt();
 
+// A list of the order journal, continued over as many pages as it needs under the heading, each page
+// numbered.
+PrintStatus printJournalList(QPagedPaintDevice& device, const TableSection& list, const QString& heading);
+
 // The whole print command: nothing without a choice; the print dialog; the job named "Рассчет дверей" on the
 // chosen printer; a failure in a message box with the application's title.
 void printReports(QWidget* parent, const ReportSources& sources, ReportChoice choice,

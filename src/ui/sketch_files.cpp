@@ -1,5 +1,6 @@
 #include "sketch_files.h"
 
+#include "journal_saving.h"
 #include "notifications.h"
 #include "order_document.h"
 #include "project/project.h"
@@ -27,7 +28,9 @@ bool openSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
 }
 
 bool saveSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
+    const bool numberTaken = takeNumberForJournal(ctx);
     if (ctx.project.save(toPath(path)) != 0) {
+        if (numberTaken) ctx.editor.releaseOrderNumber();
         prompts().error(parent, QStringLiteral("Ошибка сохранения файла ") + path, QStringLiteral("Ошибка"));
         return false;
     }
@@ -37,6 +40,7 @@ bool saveSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
         ctx.document->markSaved();
     }
     rememberFile(path);
+    recordSavedOrder(ctx, parent, path);
     return true;
 }
 

@@ -16,6 +16,10 @@ namespace dalvex::view {
 struct SketchLayout;
 }
 
+namespace dalvex::journal {
+class JournalSession;
+}
+
 namespace dalvex::ui {
 
 class OrderDocument;
@@ -42,6 +46,8 @@ struct UiContext {
     QFont buttonFont;                  // "Arial", 14 pixels, bold
     OrderDocument* document = nullptr; // the history of changes; the main window's
     SketchScreen* screen = nullptr;    // the main window's
+    // The order journal, when the program keeps one.
+    journal::JournalSession* journal = nullptr;
 };
 
 // The application font of the picture buttons.

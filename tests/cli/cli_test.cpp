@@ -411,4 +411,76 @@ TEST_F(CliTest, CuttingPlanAndPriceByThePlan) {
     }
 }
 
+// The order journal from the command line: saves recorded with --journal, then found, followed and exported.
+TEST_F(CliTest, JournalCommandsFollowAnOrder) {
+    const std::string journal = at("journal.sqlite");
+    const std::vector<std::string> j = {"--journal", journal};
+    auto with = [&](std::vector<std::string> args) {
+        args.insert(args.end(), j.begin(), j.end());
+        return run(args);
+    };
+    ASSERT_EQ(with({"save", at("a.dlx"), "--order-number", "41"}).exitCode, 0);
+    ASSERT_EQ(with({"save", at("b.dlx"), "--order-number", "42", "--width", "2500"}).exitCode, 0);
+    ASSERT_EQ(with({"save", at("a.dlx"), "--order-number", "41", "--width", "2800"}).exitCode, 0);
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::vector<std::string> parts;
+    } cases[] = {
+        {{"journal", "list"},
+         0,
+         {"\"count\":2,", "{\"number\":42,", "{\"number\":41,", "\"status\":\"Расчёт\""}},
+        {{"journal", "search", "42"}, 0, {"\"count\":1,", "\"number\":42"}},
+        {{"journal", "status", "41", "в производстве"}, 0, {"\"status\":\"В производстве\""}},
+        {{"journal", "pay", "41", "1500,50", "Предоплата"},
+         0,
+         {"\"paid\":150050,", "\"note\":\"Предоплата\""}},
+        {{"journal", "show", "41"}, 0, {"\"versions\":[{\"id\":", "\"width\":28000", "\"filePath\":"}},
+        {{"journal", "list", "--status", "Расчёт"}, 0, {"\"count\":1,", "\"number\":42"}},
+        {{"journal", "list", "--from", "2000-01-01", "--to", "01.01.2001"}, 0, {"\"count\":0,"}},
+        {{"journal", "check"}, 0, {"\"ok\":true"}},
+        {{"journal", "export", at("list.xml")}, 0, {}},
+        {{"journal", "backup", at("copy.sqlite")}, 0, {}},
+        // Refused: exit 2, nothing changed.
+        {{"journal", "show", "43"}, 2, {}},
+        {{"journal", "status", "41", "Продан"}, 2, {}},
+        {{"journal", "pay", "41", "12,345"}, 2, {}},
+        {{"journal", "pay", "41", "0"}, 2, {}},
+        {{"journal", "list", "--from", "31.02.2024"}, 2, {}},
+        {{"journal", "frobnicate"}, 2, {}},
+        {{"journal", "show", "41", "--bogus", "1"}, 2, {}},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = with(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args[1] << ": " << r.err;
+        for (const std::string& part : c.parts)
+            EXPECT_TRUE(has(r.out, part)) << c.args[1] << ": " << part << "\n" << r.out.substr(0, 400);
+    }
+    EXPECT_TRUE(
+        has(dalvex::cp1251ToUtf8(readFile(at("list.xml"))), "<Worksheet ss:Name=\"Журнал заказов\">"));
+    const Outcome copy = run({"journal", "list", "--journal", at("copy.sqlite")});
+    EXPECT_TRUE(has(copy.out, "\"paid\":150050")) << copy.out;
+
+    // A folder of a dealer's files: recorded once, damaged ones listed.
+    fs::create_directories(dir_ / "old");
+    fs::copy_file(dir_ / "a.dlx", dir_ / "old" / "a.dlx");
+    fs::copy_file(dir_ / "b.dlx", dir_ / "old" / "B.DLX");
+    std::ofstream(dir_ / "old" / "bad.dlx") << "not a sketch";
+    const Outcome first = run({"journal", "import", at("old"), "--journal", at("fresh.sqlite")});
+    EXPECT_TRUE(has(first.out, "{\"recorded\":2,\"skipped\":0,\"damaged\":[")) << first.out;
+    EXPECT_TRUE(has(first.out, "bad.dlx")) << first.out;
+    const Outcome again = run({"journal", "import", at("old"), "--journal", at("fresh.sqlite")});
+    EXPECT_TRUE(has(again.out, "{\"recorded\":0,\"skipped\":2,")) << again.out;
+
+    // A damaged journal: the check says so, and a save is still written.
+    std::ofstream(dir_ / "damaged.sqlite", std::ios::binary) << std::string(4096, 'x');
+    const Outcome check = run({"journal", "check", "--journal", at("damaged.sqlite")});
+    EXPECT_EQ(check.exitCode, 5);
+    EXPECT_TRUE(has(check.out, "\"ok\":false")) << check.out;
+    const Outcome save = run({"save", at("c.dlx"), "--journal", at("damaged.sqlite")});
+    EXPECT_EQ(save.exitCode, 0);
+    EXPECT_TRUE(fs::exists(dir_ / "c.dlx"));
+    EXPECT_TRUE(has(save.err, "повреждён")) << save.err;
+}
+
 } // namespace

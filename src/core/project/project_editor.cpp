@@ -587,8 +587,11 @@ Changes ProjectEditor::newOrder() {
 
 Changes ProjectEditor::claimOrderNumber() {
     return step([&]() -> Changes {
-        const OrderNumberClaim claim = dalvex::claimOrderNumber(
-            project_.configFolder(), project_.orderCard.orderNumber, project_.offeredOrderNumber);
+        const std::filesystem::path& folder = project_.configFolder();
+        const OrderCard& card = project_.orderCard;
+        const OrderNumberClaim claim =
+            numberKeeper_ ? numberKeeper_->claim(folder, card.orderNumber, project_.offeredOrderNumber)
+                          : dalvex::claimOrderNumber(folder, card.orderNumber, project_.offeredOrderNumber);
         claim_ = PendingClaim{claim, project_.offeredOrderNumber,
                               project_.orderCard.orderNumber == project_.offeredOrderNumber};
         project_.offeredOrderNumber.clear();
@@ -602,7 +605,10 @@ Changes ProjectEditor::claimOrderNumber() {
 
 void ProjectEditor::releaseOrderNumber() {
     if (!claim_) return;
-    dalvex::releaseOrderNumber(project_.configFolder(), claim_->claim);
+    if (numberKeeper_)
+        numberKeeper_->release(project_.configFolder(), claim_->claim);
+    else
+        dalvex::releaseOrderNumber(project_.configFolder(), claim_->claim);
     // A card that showed its offered number offers the number it shows now (a renumbered card keeps it, and
     // the counter is back on it), so the next save claims it anew.
     project_.offeredOrderNumber = claim_->showedOffered ? project_.orderCard.orderNumber : claim_->offered;

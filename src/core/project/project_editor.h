@@ -105,6 +105,9 @@ public:
     // The order was not saved after all (the dialog cancelled, the file not written): the number claimed last
     // goes back to the counter unless another program has taken a number since.
     void releaseOrderNumber();
+    // Numbers are taken and given back through `keeper` (a journal) instead of the counter file alone;
+    // nullptr: the counter file.
+    void setNumberKeeper(OrderNumberKeeper* keeper) { numberKeeper_ = keeper; }
     SketchFileResult open(const std::filesystem::path& path); // new history on success
 
     // --- Typing: every keystroke of a dimension applies to the state as it was when the typing began, so
@@ -147,6 +150,7 @@ private:
         bool showedOffered = false;
     };
     std::optional<PendingClaim> claim_;
+    OrderNumberKeeper* numberKeeper_ = nullptr;
     bool typingChanged_ = false;
     uint64_t current_ = 0;
     uint64_t saved_ = 0;
