@@ -239,6 +239,9 @@ void CDalvexDlg::printReports(ReportChoice chosen) {
     sources.cutPlans = cutPlan_->plans();
     sources.kerf = cutPlan_->kerf();
     sources.trim = cutPlan_->trim();
+    sources.sheetPlans = cutPlan_->sheetPlans();
+    sources.sheetKerf = cutPlan_->sheetSettings().sheetKerf;
+    sources.sheetTrim = cutPlan_->sheetSettings().sheetTrim;
     ui::printReports(this, sources, chosen);
 }
 

@@ -2,7 +2,7 @@
 // exactly once, every bar cuttable with its kerfs and trim, no more bars than the bill buys.
 #include "calc/cut_plan.h"
 #include "project_test_support.h"
-#include "sketch_test_support.h"
+#include "random_project.h"
 
 #include <gtest/gtest.h>
 
@@ -238,28 +238,7 @@ TEST(CutPlanTest, RandomListsAreCutCorrectlyAndNeverNeedMoreBars) {
 // Projects of every system with random dimensions, doors, handle profiles and dividers.
 class CutPlanProjectTest : public testing::ProjectTest {
 protected:
-    void randomProject(std::mt19937& rng) {
-        const auto& systems = catalogue_->systems();
-        project_->selectSystem(systems[rng() % systems.size()]);
-        const auto handles = project_->calculator->handleProfiles();
-        if (!handles.empty()) project_->setHandleProfile(handles[rng() % handles.size()]);
-        if (project_->calculator->offersEdgeProfiles && rng() % 2 == 0) project_->toggleEdgeProfiles();
-        project_->setWidth(8000 + static_cast<int32_t>(rng() % 40000));
-        project_->setHeight(16000 + static_cast<int32_t>(rng() % 12000));
-        project_->setDoorCount(
-            1 + static_cast<int32_t>(rng() % static_cast<uint32_t>(project_->calculator->maxDoorCount())));
-        for (int k = 0; k < project_->doorCount; ++k) {
-            Door& door = project_->sketch.doors[k];
-            const int splits = static_cast<int>(rng() % 5);
-            for (int s = 0; s < splits; ++s) {
-                test::splitAt(door,
-                              {static_cast<int>(rng() % static_cast<uint32_t>(std::max(1, door.width))),
-                               static_cast<int>(rng() % static_cast<uint32_t>(std::max(1, door.height)))},
-                              project_->dividerProfile, rng() % 2 == 0);
-            }
-        }
-        project_->recalculate(true);
-    }
+    void randomProject(std::mt19937& rng) { test::randomProject(*project_, *catalogue_, rng); }
 };
 
 TEST_F(CutPlanProjectTest, EveryArticleOfRandomProjectsIsPlannedCorrectly) {

@@ -69,6 +69,7 @@ private slots:
     void codesAndWordsStayWhole();
     void viewRebuildsOnRecalculated();
     void hiddenTablesAreMadeWhenShownOrRead();
+    void cutPlanTabDrawsTheSheetsOfTheFillings();
     void scrolledViewShowsTheDocumentAtItsPosition();
 };
 
@@ -311,6 +312,32 @@ void ResultTablesTest::hiddenTablesAreMadeWhenShownOrRead() {
     window.notify(Notification::Recalculated);
     QVERIFY(!window.table(2)->stale());
     QVERIFY(window.table(1)->stale());
+}
+
+// Doors filled with the sample oak chipboard: its sheets appear under the bars, each drawn to scale.
+void ResultTablesTest::cutPlanTabDrawsTheSheetsOfTheFillings() {
+    ProjectFixture f;
+    CDalvexDlg window(f.project, f.artwork, QString::fromStdString((f.folder / "state").string()));
+    window.resize(1280, 800);
+    window.show();
+    window.tabBar()->select(5);
+    QVERIFY(window.cutPlanView()->sheetPlans().empty());
+    const int bare = window.cutPlanView()->canvas()->minimumHeight();
+    const MaterialCollection* chipboard = sampleCatalogue().findCollection("ЛДСП Эггер");
+    QVERIFY(chipboard && !chipboard->materials.empty());
+    for (int k = 0; k < f.project.doorCount; ++k)
+        for (auto& [id, insert] : f.project.sketch.doors[k].inserts)
+            insert.material = &chipboard->materials.front();
+    f.project.recalculate(true);
+    window.notify(Notification::Recalculated);
+    QCOMPARE(window.cutPlanView()->sheetPlans().size(), size_t{1});
+    const MaterialSheets& plan = window.cutPlanView()->sheetPlans().front();
+    QVERIFY(plan.grain);
+    QCOMPARE(plan.sheets.size(), planSheets(f.project.result, f.project.cutting).front().sheets.size());
+    // A row of sheets is at least a third of the sheet's width in the tab's width, and every row paints.
+    const int tab = window.cutPlanView()->canvas()->width();
+    QVERIFY(window.cutPlanView()->canvas()->minimumHeight() > bare + tab / 3 * 2070 / 2800 / 3);
+    QVERIFY(!window.cutPlanView()->canvas()->grab().isNull());
 }
 
 void ResultTablesTest::scrolledViewShowsTheDocumentAtItsPosition() {

@@ -6,6 +6,8 @@
 
 namespace dalvex {
 
+struct Material;
+
 // How the cutting plan names a piece that has no cut line of its own (an edge profile of a door).
 struct PieceTag {
     std::string label; // empty: the piece takes a cut line's label
@@ -53,6 +55,11 @@ struct PanelLine {
     std::string width;
     std::string number;
     int32_t doorIndex = 0;
+    // For the sheet cutting plan: the panel's material, its material line and its size as billed (0.1 mm).
+    const Material* material = nullptr;
+    int32_t materialLine = -1;
+    int32_t cutHeight = 0;
+    int32_t cutWidth = 0;
 };
 
 struct DoorLine {

@@ -1,5 +1,6 @@
 #include "calc/cut_plan.h"
 
+#include "calc/bin_bound.h"
 #include "calc/line_amounts.h"
 #include "calc/line_text.h"
 
@@ -268,25 +269,13 @@ CutPlan planCuts(const std::vector<int32_t>& pieces, int32_t barLength, int32_t 
     improve(inOrder, items, capacity);
     if (better(inOrder, best)) best = std::move(inOrder);
 
-    // Lower bounds: the total width over the bar's, and the dual feasible functions
-    // u_k(w) = floor((k + 1) w / C) C / k (w itself when (k + 1) w is a multiple of C), under which no bar
-    // holds more than C; k = 1 counts every piece wider than half a bar as a whole bar.
     int64_t total = 0;
-    for (const Item& item : items)
+    std::vector<int64_t> widths;
+    for (const Item& item : items) {
         total += item.width;
-    // A bar with no room at all (length = trim, no kerf) still holds any number of empty pieces.
-    size_t lowerBars = 1;
-    if (capacity > 0) {
-        lowerBars = std::max(lowerBars, static_cast<size_t>((total + capacity - 1) / capacity));
-        for (int64_t k = 1; k <= 4; ++k) {
-            int64_t scaled = 0;
-            for (const Item& item : items)
-                scaled += (k + 1) * item.width % capacity == 0 ? k * item.width
-                                                               : (k + 1) * item.width / capacity * capacity;
-            lowerBars =
-                std::max(lowerBars, static_cast<size_t>((scaled + k * capacity - 1) / (k * capacity)));
-        }
+        widths.push_back(item.width);
     }
+    const auto lowerBars = static_cast<size_t>(binCountBound(widths, capacity));
     const auto lowerLoad = [&](size_t bars) {
         return std::max(items.back().width, total - static_cast<int64_t>(bars - 1) * capacity);
     };
