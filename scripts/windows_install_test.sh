@@ -2,8 +2,8 @@
 # Installs the setup program silently under wine, as a dealer's administrator would, and checks the result as
 # Windows sees it: the files in Program Files, the Start-menu shortcut, the .dlx file type and the entry in the
 # installed programs; the installed program started offscreen through the file type's own command on a sketch
-# in a Cyrillic folder, keeping its counter in the user's folder and writing nothing into Program Files; then
-# the silent uninstall, which must leave nothing but the user's own data.
+# in a Cyrillic folder, keeping its counter and order journal in the user's folder and writing nothing into
+# Program Files; then the silent uninstall, which must leave nothing but the user's own data.
 # Usage: scripts/windows_install_test.sh SETUP.exe   (WINEPREFIX as scripts/windows.sh sets it)
 set -euo pipefail
 setup=$(realpath "$1")
@@ -60,6 +60,7 @@ title=$(wine "$program" -platform offscreen --quit-after-start "$sketch" | tr -d
 [ "$(fingerprint "$installed")" = "$before" ] || fail "the program wrote into Program Files"
 cmp -s "$user_data/dalvex/config/number.txt" "$installed/share/dalvex/config/number.txt" \
   || fail "the order counter is not in the user's folder $user_data"
+[ -f "$user_data/dalvex/journal.sqlite" ] || fail "the order journal is not in the user's folder $user_data"
 # While it runs, the program holds the lock of its recovery file, beside which the file is kept.
 wine "$program" -platform offscreen "$sketch" &
 running=$!
@@ -77,5 +78,7 @@ wineserver -w
 for key in 'HKCR\.dlx' 'HKCR\Dalvex.Sketch' "$uninstall_key"; do
   ! wine reg query "$key" >/dev/null 2>&1 || fail "registry key left: $key"
 done
-[ -f "$user_data/dalvex/config/number.txt" ] || fail "the user's order counter went with the program"
+for f in config/number.txt journal.sqlite; do
+  [ -f "$user_data/dalvex/$f" ] || fail "the user's $f went with the program"
+done
 echo "install test passed: silent install, file type, offscreen start on a sketch, silent uninstall"

@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTimer>
 
 namespace {
 
@@ -24,19 +25,19 @@ QString optionValue(const QString& name) {
     return {};
 }
 
-// The data folder named by --data DIR on the command line, else the usual one. The names settings and the
-// user's folders are kept under are set here, before any of them is looked up.
+// The data folder named by --data DIR on the command line, else the usual one. The program is named here,
+// before any of its folders is looked up.
 std::filesystem::path chosenDataFolder() {
-    QCoreApplication::setOrganizationName(QStringLiteral("dalvex"));
-    QCoreApplication::setApplicationName(QStringLiteral("dalvex"));
+    CDalvexApp::nameTheProgram();
     const QString named = optionValue(QStringLiteral("data"));
     return named.isEmpty() ? dalvex::dataFolder() : dalvex::ui::toPath(named);
 }
 
-std::filesystem::path chosenJournalFile(const std::filesystem::path& data) {
+dalvex::journal::JournalTarget chosenJournal(const std::filesystem::path& data,
+                                             const std::filesystem::path& config) {
     const bool dataNamed = !optionValue(QStringLiteral("data")).isEmpty();
-    return dalvex::journal::journalFile(dalvex::ui::toPath(optionValue(QStringLiteral("journal"))), data,
-                                        dalvex::journal::isPortable(data, dataNamed));
+    return dalvex::journal::journalTarget(optionValue(QStringLiteral("journal")).toStdString(), data,
+                                          dalvex::journal::isPortable(data, dataNamed), config);
 }
 
 std::filesystem::path configFolder(const std::filesystem::path& data) {
@@ -46,10 +47,15 @@ std::filesystem::path configFolder(const std::filesystem::path& data) {
 
 } // namespace
 
+void CDalvexApp::nameTheProgram() {
+    QCoreApplication::setOrganizationName(QStringLiteral("dalvex"));
+    QCoreApplication::setApplicationName(QStringLiteral("dalvex"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DALVEX_VERSION));
+}
+
 CDalvexApp::CDalvexApp(int& argc, char** argv)
     : QApplication(argc, argv), catalogue_(chosenDataFolder()),
       project_(catalogue_, configFolder(catalogue_.programFolder())), artwork_(catalogue_) {
-    setApplicationVersion(QStringLiteral(DALVEX_VERSION));
     dalvex::ui::installRussianTranslations();
     // The picture buttons use the bold application font (see the panels); edits and lists a plain one.
     QFont plain(QStringLiteral("Arial"));
@@ -61,5 +67,11 @@ CDalvexApp::CDalvexApp(int& argc, char** argv)
     dalvex::applyCuttingSettings(project_.result, project_.cutting);
     cuttingProblems_ = cutting.problems;
     journal_ = std::make_unique<dalvex::journal::JournalSession>(
-        chosenJournalFile(catalogue_.programFolder()), project_.configFolder());
+        chosenJournal(catalogue_.programFolder(), project_.configFolder()), project_.configFolder());
+    // A journal server that does not answer is asked again now and then; the saves that waited go to it.
+    auto* retry = new QTimer(this);
+    connect(retry, &QTimer::timeout, this, [this] {
+        if (journal_->offline()) journal_->retry();
+    });
+    retry->start(kJournalRetryMs);
 }

@@ -14,13 +14,18 @@ class CDalvexApp : public QApplication {
 public:
     CDalvexApp(int& argc, char** argv);
 
+    // The names the settings and the user's folders are kept under, and the version --version prints.
+    static void nameTheProgram();
+
     dalvex::Project& project() { return project_; }
     const dalvex::ui::Artwork& artwork() const { return artwork_; }
     // Lines of config/cutting.txt that could not be read (their defaults are used).
     const std::vector<std::string>& cuttingProblems() const { return cuttingProblems_; }
-    // The order journal: journal.sqlite in the user's data folder, config/ of a portable copy, or --journal
-    // FILE.
+    // The order journal: the server of config/journal.txt or --journal postgresql://..., else journal.sqlite
+    // in the user's data folder, config/ of a portable copy, or --journal FILE.
     dalvex::journal::JournalSession& journal() { return *journal_; }
+    // How often a journal server that does not answer is asked again.
+    static constexpr int kJournalRetryMs = 30000;
 
 private:
     dalvex::Catalogue catalogue_;

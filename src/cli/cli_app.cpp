@@ -3,6 +3,7 @@
 #include "calc/cut_plan.h"
 #include "calc/cutting_settings.h"
 #include "calc/ds_system.h"
+#include "calc/sheet_plan.h"
 #include "catalogue/catalogue.h"
 #include "cli_journal.h"
 #include "cli_options.h"
@@ -113,10 +114,17 @@ std::optional<Refusal> applyCuttingLength(const std::optional<std::string>& valu
     if (!value) return std::nullopt;
     const bool oneLine = value->find_first_of("\r\n") == std::string::npos;
     const CuttingSettingsRead read = parseCuttingSettings(std::string(key) + " = " + *value);
-    if (!oneLine || !read.problems.empty())
-        return Refusal{std::string("--") + key + " " + *value + ": millimetres from 0 to " +
-                       std::to_string(max / 10) + " are needed"};
-    field = std::string_view(key) == "kerf" ? read.settings.kerf : read.settings.trim;
+    if (!oneLine || !read.problems.empty()) {
+        std::string option = std::string("--") + key; // the settings file's sheet_kerf is --sheet-kerf
+        std::replace(option.begin(), option.end(), '_', '-');
+        return Refusal{option + " " + *value + ": millimetres from 0 to " + std::to_string(max / 10) +
+                       " are needed"};
+    }
+    const std::string_view name(key);
+    field = name == "kerf"         ? read.settings.kerf
+            : name == "trim"       ? read.settings.trim
+            : name == "sheet_kerf" ? read.settings.sheetKerf
+                                   : read.settings.sheetTrim;
     return std::nullopt;
 }
 
@@ -173,6 +181,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return usageError(err, r->message);
     if (auto r = applyCuttingLength(options->trim, "trim", kMaxTrim, project.cutting.trim))
         return usageError(err, r->message);
+    if (auto r = applyCuttingLength(options->sheetKerf, "sheet_kerf", kMaxKerf, project.cutting.sheetKerf))
+        return usageError(err, r->message);
+    if (auto r = applyCuttingLength(options->sheetTrim, "sheet_trim", kMaxTrim, project.cutting.sheetTrim))
+        return usageError(err, r->message);
     applyCuttingSettings(project.result, project.cutting);
 
     if (!options->input.empty()) {
@@ -208,7 +220,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                    : cannotWrite(err, options->output);
     case Command::CutPlan:
         out << cutPlanJson(planArticles(project.result, project.cutting.kerf, project.cutting.trim),
-                           project.cutting.kerf, project.cutting.trim);
+                           project.cutting.kerf, project.cutting.trim,
+                           planSheets(project.result, project.cutting));
         return done;
     case Command::Csv:
         return writeAccountingFile(pathFromUtf8(options->output), project)

@@ -5,7 +5,9 @@
 #include "journal_import.h"
 #include "journal_json.h"
 #include "journal_place.h"
+#include "journal_server.h"
 #include "journal_session.h"
+#include "sqlite_journal.h"
 #include "order_record.h"
 
 #include "catalogue/catalogue.h"
@@ -33,7 +35,7 @@ struct JournalArgs {
     std::map<std::string, std::string> options; // without the leading "--"
 };
 
-constexpr std::string_view kOptions[] = {"journal", "data", "status", "from", "to", "search", "date"};
+constexpr std::string_view kOptions[] = {"journal", "data", "status", "from", "to", "search", "date", "grant"};
 
 std::optional<JournalArgs> parse(const std::vector<std::string>& args, std::string& error) {
     JournalArgs a;
@@ -137,10 +139,10 @@ fs::path dataFolderOf(const JournalArgs& a) {
     return it == a.options.end() ? dataFolder() : pathFromUtf8(it->second);
 }
 
-fs::path journalFileOf(const JournalArgs& a, const fs::path& data) {
+JournalTarget journalTargetOf(const JournalArgs& a, const fs::path& data) {
     const auto it = a.options.find("journal");
-    const fs::path chosen = it == a.options.end() ? fs::path() : pathFromUtf8(it->second);
-    return journalFile(chosen, data, isPortable(data, a.options.count("data") != 0));
+    return journalTarget(it == a.options.end() ? std::string() : it->second, data,
+                         isPortable(data, a.options.count("data") != 0), data / "config");
 }
 
 int64_t now() {
@@ -192,7 +194,7 @@ int runOpen(const JournalArgs& a, const fs::path& data, JournalSession& session,
         if (command == "status") {
             const std::optional<OrderStatus> chosen = statusFromText(p[1]);
             if (!chosen) return usage(err, "journal status " + p[1] + ": not a status");
-            status = journal.setStatus(*number, *chosen, now());
+            status = journal.setStatus(*number, *chosen, now(), 0);
         } else if (command == "pay") {
             const std::optional<int64_t> amount = kopecksFromText(p[1]);
             if (!amount || *amount == 0)
@@ -203,7 +205,7 @@ int runOpen(const JournalArgs& a, const fs::path& data, JournalSession& session,
                 if (!day) return usage(err, "--date " + d->second + ": a date such as 2024-03-05 is needed");
                 paidOn = *day + 12 * 3600; // noon: the day stays the same in any time zone nearby
             }
-            status = journal.addPayment(*number, {*amount, paidOn, p.size() > 2 ? p[2] : std::string()});
+            status = journal.addPayment(*number, {*amount, paidOn, p.size() > 2 ? p[2] : std::string()}, 0);
         }
         if (!status) return journalFailed(err, status);
         const auto details = journal.order(*number);
@@ -253,21 +255,57 @@ std::string journalUsageText() {
            "  dalvex-cli journal import FOLDER                record every .dlx below the folder\n"
            "  dalvex-cli journal backup FILE                  a copy of the whole journal\n"
            "  dalvex-cli journal check                        the journal's integrity check\n"
-           "  Journal options: --journal FILE (instead of the usual journal.sqlite), --data DIR; DATE is\n"
-           "  2024-03-05 or 05.03.2024.\n";
+           "  dalvex-cli journal migrate [--grant ROLE]       make or update the tables on the server (as their\n"
+           "                                                  owner); ROLE, the desks' role, may then use them\n"
+           "  dalvex-cli journal copy --to SERVER             copy this desk's journal to the server (again:\n"
+           "                                                  nothing twice)\n"
+           "  Journal options: --journal FILE or --journal postgresql://... (instead of the usual journal:\n"
+           "  config/journal.txt's server, else journal.sqlite), --data DIR; DATE is 2024-03-05 or 05.03.2024.\n";
 }
+
+namespace {
+
+// `journal migrate` and `journal copy --to SERVER`: the commands that move a journal onto a server.
+int runServerCommand(const JournalArgs& a, const JournalTarget& target, std::ostream& out, std::ostream& err) {
+    if (!a.positional.empty()) return usage(err, "journal " + a.command + " takes no argument");
+    if (a.command == "migrate") {
+        if (target.server.empty())
+            return usage(err, "journal migrate: name the server with --journal postgresql://... or config/journal.txt");
+        const auto grant = a.options.find("grant");
+        const JournalStatus status =
+            migrateServerJournal(target.server, grant == a.options.end() ? std::string() : grant->second);
+        if (!status) return journalFailed(err, status);
+        out << "{\"migrated\":true}\n";
+        return kExitOk;
+    }
+    const auto to = a.options.find("to");
+    if (to == a.options.end() || !namesServer(to->second))
+        return usage(err, "journal copy: --to postgresql://... names the server");
+    if (!target.server.empty()) return usage(err, "journal copy: --journal names this desk's journal file");
+    auto from = SqliteJournal::open(target.file);
+    if (!from) return journalFailed(err, from.status());
+    const Outcome<CopyReport> copied = copyToServer(*from.value(), to->second);
+    if (!copied) return journalFailed(err, copied.status());
+    out << "{\"orders\":" << copied->orders << ",\"versions\":" << copied->versions << "}\n";
+    return kExitOk;
+}
+
+} // namespace
 
 int runJournal(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string error;
     const std::optional<JournalArgs> a = parse(args, error);
     if (!a) return usage(err, error);
     const fs::path data = dataFolderOf(*a);
-    const fs::path file = journalFileOf(*a, data);
+    // "--to" is the list's last date, and for copy the server.
+    if (a->command == "migrate" || a->command == "copy")
+        return runServerCommand(*a, journalTargetOf(*a, data), out, err);
+    const JournalTarget target = journalTargetOf(*a, data);
     // dalvex-cli takes no order numbers: the counter stays as the desktop program keeps it.
-    JournalSession session(file, {});
+    JournalSession session(target, {});
     if (!session.on()) {
         if (a->command == "check") {
-            out << checkJson(pathToUtf8(file), {session.offMessage()});
+            out << checkJson(session.location(), {session.offMessage()});
             return kExitJournal;
         }
         err << session.offMessage() << "\n";
@@ -280,8 +318,8 @@ void recordSave(const Project& project, const std::string& savedPath, const std:
                 const fs::path& dataFolder, bool dataNamed, std::ostream& err) {
     std::error_code ec;
     const fs::path absolute = fs::absolute(pathFromUtf8(savedPath), ec);
-    const fs::path file = journalFile(pathFromUtf8(chosen), dataFolder, isPortable(dataFolder, dataNamed));
-    JournalSession session(file, {});
+    JournalSession session(journalTarget(chosen, dataFolder, isPortable(dataFolder, dataNamed), dataFolder / "config"),
+                           {});
     if (!session.on()) err << session.offMessage() << "\n";
     const auto outcome = session.record(recordOf(project, pathToUtf8(ec ? pathFromUtf8(savedPath) : absolute),
                                                  writeSketchBytes(project), now()));

@@ -13,10 +13,11 @@ std::string usageText() {
            "  dalvex-cli xml OUT.xml [FILE.dlx] [options] [--sheets order,price,profiles,assembly]\n"
            "                                                  write the spreadsheet workbook\n"
            "  dalvex-cli csv OUT.csv [FILE.dlx] [options]     write the file for the 1C accounting software\n"
-           "  dalvex-cli cutplan [FILE.dlx] [options] [--kerf MM] [--trim MM]\n"
-           "                                                  print the cutting plan of the profile bars as "
-           "JSON\n"
-           "                                                  (kerf and trim default to "
+           "  dalvex-cli cutplan [FILE.dlx] [options] [--kerf MM] [--trim MM] [--sheet-kerf MM] "
+           "[--sheet-trim MM]\n"
+           "                                                  print the cutting plan of the profile bars and of "
+           "the\n"
+           "                                                  sheets as JSON (kerfs and trims default to "
            "config/cutting.txt)\n" +
            journalUsageText() +
            "\n"
@@ -100,6 +101,10 @@ std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args,
                 o.kerf = v;
             } else if (a == "--trim" && o.command == Command::CutPlan) {
                 o.trim = v;
+            } else if (a == "--sheet-kerf" && o.command == Command::CutPlan) {
+                o.sheetKerf = v;
+            } else if (a == "--sheet-trim" && o.command == Command::CutPlan) {
+                o.sheetTrim = v;
             } else if (auto it = valued.find(a); it != valued.end()) {
                 o.*(it->second) = v;
             } else {

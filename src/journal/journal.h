@@ -1,7 +1,7 @@
 #pragma once
 // The order journal: every saved order with its versions, statuses and payments, found as the user types.
-// One interface for every back end (an SQLite file on this computer today); the search rules, the number
-// rules and the messages are shared code above it.
+// One interface for every back end (an SQLite file on this computer, or a PostgreSQL server the shop's desks
+// share); the search rules, the number rules and the messages are shared code above it.
 #include "journal_result.h"
 #include "journal_types.h"
 #include "orders/order_numbers.h"
@@ -19,12 +19,14 @@ class Journal {
 public:
     virtual ~Journal() = default;
 
-    // Where the journal is, as the messages name it (the file's path).
+    // Where the journal is, as the messages name it (the file's path, or the server).
     virtual std::string location() const = 0;
 
     // Records one save: the order's card, totals and choices, a new version with the file's bytes. The
-    // order's number moves the journal's next number past it. Durable once it answers success.
-    virtual JournalStatus record(const OrderRecord& record) = 0;
+    // order's number moves the journal's next number past it. Durable once it answers, with the version's id.
+    // A save whose id the journal holds already answers that version; one that follows a version older than
+    // the order's latest is refused (Stale).
+    virtual Outcome<int64_t> record(const OrderRecord& record) = 0;
     // Several saves in one transaction: all are recorded or none (an import of many files).
     virtual JournalStatus recordAll(std::span<const OrderRecord> records) = 0;
     // Whether the order already holds a version with exactly these bytes.
@@ -38,9 +40,11 @@ public:
     // The file's bytes of one version; of the latest one when `versionId` is 0.
     virtual Outcome<std::string> versionBytes(int64_t number, int64_t versionId) = 0;
 
-    // A status change or a payment, kept with its time.
-    virtual JournalStatus setStatus(int64_t number, OrderStatus status, int64_t at) = 0;
-    virtual JournalStatus addPayment(int64_t number, const Payment& payment) = 0;
+    // A status change or a payment, kept with its time. `seenRowVersion` is the order's row version the user
+    // decided on (OrderSummary::rowVersion); when the order changed since, the change is refused (Stale).
+    // 0: not checked.
+    virtual JournalStatus setStatus(int64_t number, OrderStatus status, int64_t at, int64_t seenRowVersion) = 0;
+    virtual JournalStatus addPayment(int64_t number, const Payment& payment, int64_t seenRowVersion) = 0;
 
     // Order numbers, in one transaction with the counter file kept in step (see journal_numbers.h).
     virtual Outcome<OrderNumberClaim> claimNumber(const std::filesystem::path& configFolder,

@@ -66,11 +66,11 @@ ImportReport importFolder(Journal& journal, Catalogue& catalogue, const fs::path
         } else {
             // One by one, to name the files the journal refuses.
             for (const OrderRecord& r : batch) {
-                const JournalStatus status = journal.record(r);
-                if (status)
+                const Outcome<int64_t> version = journal.record(r);
+                if (version)
                     ++report.recorded;
                 else
-                    report.failed.push_back(r.filePath + ": " + status.message);
+                    report.failed.push_back(r.filePath + ": " + version.status().message);
             }
         }
         batch.clear();

@@ -15,6 +15,16 @@ std::string journalOffMessage(const JournalStatus& why, const std::string& file)
     }
 }
 
+JournalStatus changedElsewhere() {
+    return journalError(JournalErrc::Stale, kChangedElsewhere);
+}
+
+std::string offlineMessage(const std::string& server, const std::string& queueFile) {
+    return "Сервер журнала заказов " + server +
+           " недоступен: программа работает без связи с ним. Сохранённые заказы ждут в " + queueFile +
+           " и будут отправлены, как только сервер ответит.";
+}
+
 std::string recordLaterMessage(const std::string& file) {
     return "Заказ сохранён в файл, но журнал заказов " + file +
            " сейчас не принял запись. Она будет сделана при следующем запуске программы.";

@@ -10,6 +10,12 @@ namespace dalvex::journal {
 std::string journalOffMessage(const JournalStatus& why, const std::string& file);
 // A save the journal could not take now; it is recorded at the next start.
 std::string recordLaterMessage(const std::string& file);
+// A change refused because another desk changed the order since this one read it.
+inline constexpr const char* kChangedElsewhere = "Заказ изменён на другом рабочем месте";
+JournalStatus changedElsewhere();
+// The journal's server cannot be reached: saves wait in the local queue (named) and are sent later.
+std::string offlineMessage(const std::string& server, const std::string& queueFile);
+
 // A save that could neither be recorded nor kept for later (the file itself is saved).
 std::string recordLostMessage(const std::string& file);
 

@@ -2,6 +2,8 @@
 
 #include "io/data_folders.h"
 #include "io/executable_folder.h"
+#include "io/utf8_path.h"
+#include "io/whole_file.h"
 
 #include <cstdlib>
 #include <system_error>
@@ -55,6 +57,48 @@ fs::path journalFile(const fs::path& chosen, const fs::path& dataFolder, bool po
     const fs::path user = userDataFolder();
     // Without a home the journal stays beside the data, where the counter is.
     return user.empty() ? config / kJournalFileName : user / kJournalFileName;
+}
+
+bool namesServer(const std::string& text) {
+    if (text.rfind("postgresql://", 0) == 0 || text.rfind("postgres://", 0) == 0) return true;
+    // "host=db.shop dbname=dalvex": a key = value pair and no folder separator before it.
+    const std::size_t equals = text.find('=');
+    return equals != std::string::npos && text.find_first_of("/\\") > equals;
+}
+
+std::string serverFromConfig(const fs::path& configFolder) {
+    std::string text;
+    if (configFolder.empty() || !readWholeFile(configFolder / kServerFileName, text, 64 * 1024)) return {};
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        const std::size_t first = line.find_first_not_of(" \t\r");
+        if (first == std::string::npos || line[first] == '#') continue;
+        const std::size_t last = line.find_last_not_of(" \t\r");
+        return line.substr(first, last - first + 1);
+    }
+    return {};
+}
+
+JournalTarget journalTarget(const std::string& chosen, const fs::path& dataFolder, bool portable,
+                            const fs::path& configFolder) {
+    JournalTarget t;
+    if (namesServer(chosen))
+        t.server = chosen;
+    else if (chosen.empty()) {
+        t.server = serverFromConfig(configFolder);
+        if (t.server.empty() && configFolder != dataFolder / "config") t.server = serverFromConfig(dataFolder / "config");
+    }
+    if (t.server.empty()) {
+        t.file = journalFile(pathFromUtf8(chosen), dataFolder, portable);
+        return t;
+    }
+    const fs::path user = userDataFolder();
+    t.queue = (user.empty() ? dataFolder / "config" : user) / kQueueFileName;
+    return t;
 }
 
 } // namespace dalvex::journal

@@ -14,7 +14,9 @@ enum class JournalErrc {
     Busy,       // another program held the lock too long
     NotFound,   // no such order or version
     Refused,    // a value the journal does not take
-    Failed,     // anything else SQLite reports
+    Stale,      // the order was changed elsewhere since it was read: the change is refused
+    Offline,    // the journal's server cannot be reached (or the connection dropped)
+    Failed,     // anything else the back end reports
 };
 
 struct JournalStatus {

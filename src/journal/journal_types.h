@@ -46,6 +46,11 @@ struct OrderRecord {
     std::string filePath; // UTF-8
     std::string fileBytes;
     int64_t savedAt = 0; // seconds since 1970-01-01 00:00 UTC
+    // The version of the order this save continues (the one the program opened or recorded last): when the
+    // order has a later one, made elsewhere, the save is refused. 0: not checked.
+    int64_t followsVersion = 0;
+    // Names this save wherever it travels: recorded once however often it is sent (empty: not named).
+    std::string saveId;
 };
 
 // The key an order is kept under: the integer value of its number's leading digits (0 for none).
@@ -64,6 +69,9 @@ struct OrderSummary {
     int64_t paid = 0;       // kopecks
     OrderStatus status = OrderStatus::Estimate;
     int64_t savedAt = 0; // the last save
+    // Grows with every change of the order (a save, a status, a payment): a change made on what was read
+    // before is refused when it has moved.
+    int64_t rowVersion = 0;
 
     int64_t outstanding() const { return int64_t{grandTotal} - paid; }
 };
@@ -74,6 +82,7 @@ struct VersionInfo {
     std::string filePath;
     int32_t grandTotal = 0;
     int64_t size = 0;
+    std::string saveId; // empty for a save that was not named
 };
 
 struct StatusChange {

@@ -18,7 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view kMagic = "dalvex pending record 1\n";
+// Version 2 adds the save's id; version 1 files, kept by an earlier program, are read still.
+constexpr std::string_view kMagic = "dalvex pending record 2\n";
+constexpr std::string_view kMagicVersion1 = "dalvex pending record 1\n";
 // A record holds a sketch file, which the program never reads past this size either.
 constexpr std::uint64_t kRecordLimit = kSketchFileLimit + (1u << 20);
 
@@ -39,9 +41,11 @@ public:
 class FieldReader {
 public:
     explicit FieldReader(std::string_view bytes) : rest_(bytes) {
-        ok_ = rest_.substr(0, kMagic.size()) == kMagic;
+        version1_ = rest_.substr(0, kMagicVersion1.size()) == kMagicVersion1;
+        ok_ = version1_ || rest_.substr(0, kMagic.size()) == kMagic;
         rest_.remove_prefix(std::min(rest_.size(), kMagic.size()));
     }
+    bool version1() const { return version1_; }
     std::string text() {
         const std::size_t colon = rest_.find(':');
         std::size_t size = 0;
@@ -75,6 +79,7 @@ public:
 private:
     std::string_view rest_;
     bool ok_ = true;
+    bool version1_ = false;
 };
 
 } // namespace
@@ -101,6 +106,7 @@ std::string encodeRecord(const OrderRecord& r) {
     w.text(r.filePath);
     w.text(r.fileBytes);
     w.number(r.savedAt);
+    w.text(r.saveId);
     return std::move(w.out);
 }
 
@@ -127,6 +133,7 @@ std::optional<OrderRecord> decodeRecord(std::string_view bytes) {
     r.filePath = f.text();
     r.fileBytes = f.text();
     r.savedAt = f.number();
+    if (!f.version1()) r.saveId = f.text();
     if (!f.done()) return std::nullopt;
     return r;
 }
@@ -134,7 +141,7 @@ std::optional<OrderRecord> decodeRecord(std::string_view bytes) {
 PendingRecords::PendingRecords(const fs::path& journalFile)
     : folder_(pathFromUtf8(pathToUtf8(journalFile) + ".pending")) {}
 
-bool PendingRecords::keep(const OrderRecord& record) const {
+bool PendingRecords::keep(const OrderRecord& record) {
     static std::atomic<int> counter{0};
     std::error_code ec;
     fs::create_directories(folder_, ec);
@@ -167,6 +174,23 @@ std::optional<OrderRecord> PendingRecords::read(const fs::path& file) {
 void PendingRecords::remove(const fs::path& file) {
     std::error_code ec;
     fs::remove(file, ec);
+}
+
+int PendingRecords::sendWaiting(const std::function<bool(const OrderRecord&)>& send) {
+    int sent = 0;
+    for (const fs::path& file : files()) {
+        const std::optional<OrderRecord> record = read(file);
+        // A file that is not a whole record stays for a look; it never blocks the others.
+        if (!record) continue;
+        if (!send(*record)) break;
+        remove(file);
+        ++sent;
+    }
+    return sent;
+}
+
+std::string PendingRecords::location() const {
+    return pathToUtf8(folder_);
 }
 
 } // namespace dalvex::journal

@@ -2,6 +2,7 @@
 // Saves the journal could not record (it was away, locked too long or failed), kept as files in a folder
 // beside it until a later start records them: a save never waits on the journal and is never lost to it.
 #include "journal_types.h"
+#include "save_queue.h"
 
 #include <filesystem>
 #include <optional>
@@ -15,13 +16,16 @@ namespace dalvex::journal {
 std::string encodeRecord(const OrderRecord& record);
 std::optional<OrderRecord> decodeRecord(std::string_view bytes);
 
-class PendingRecords {
+class PendingRecords : public SaveQueue {
 public:
     // The folder of the records waiting for `journalFile`: journal.sqlite.pending beside it.
     explicit PendingRecords(const std::filesystem::path& journalFile);
 
     // Keeps one record (written completely or not at all); false when it cannot be written.
-    bool keep(const OrderRecord& record) const;
+    bool keep(const OrderRecord& record) override;
+    int sendWaiting(const std::function<bool(const OrderRecord&)>& send) override;
+    int waiting() override { return static_cast<int>(files().size()); }
+    std::string location() const override;
     // The waiting records' files, oldest save first.
     std::vector<std::filesystem::path> files() const;
     static std::optional<OrderRecord> read(const std::filesystem::path& file);

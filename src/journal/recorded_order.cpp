@@ -13,6 +13,7 @@ Outcome<RecordedOrder> recordedOrder(Journal& journal, int64_t number) {
     RecordedOrder r;
     r.filePath = details->latest.filePath;
     r.bytes = std::move(bytes.value());
+    r.versionId = details->versions.empty() ? 0 : details->versions.back().id;
     std::string onDisk;
     r.fileHoldsIt = readWholeFile(pathFromUtf8(r.filePath), onDisk, kSketchFileLimit) && onDisk == r.bytes;
     return r;

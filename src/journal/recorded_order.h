@@ -10,6 +10,7 @@ namespace dalvex::journal {
 struct RecordedOrder {
     std::string filePath; // UTF-8, as recorded
     std::string bytes;    // the latest version
+    int64_t versionId = 0; // its id: a save of the order opened from it continues it
     bool fileHoldsIt = false;
 };
 

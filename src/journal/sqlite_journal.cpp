@@ -1,5 +1,6 @@
 #include "sqlite_journal.h"
 
+#include "journal_messages.h"
 #include "journal_numbers.h"
 #include "process_id.h"
 #include "search_terms.h"
@@ -19,7 +20,7 @@ namespace {
 
 constexpr const char* kSummaryColumns =
     "o.number, o.number_text, o.customer, o.phone, o.address, o.order_date, "
-    "o.ready_date, o.grand_total, o.paid, o.status, o.saved_at";
+    "o.ready_date, o.grand_total, o.paid, o.status, o.saved_at, o.row_version";
 
 OrderSummary summaryAt(const Statement& s) {
     OrderSummary o;
@@ -34,6 +35,7 @@ OrderSummary summaryAt(const Statement& s) {
     o.paid = s.integer(8);
     o.status = statusFromValue(s.integer(9)).value_or(OrderStatus::Estimate);
     o.savedAt = s.integer(10);
+    o.rowVersion = s.integer(11);
     return o;
 }
 
@@ -170,23 +172,40 @@ Outcome<bool> SqliteJournal::exists(int64_t number) {
     return found;
 }
 
-JournalStatus SqliteJournal::record(const OrderRecord& r) {
-    return recordAll(std::span<const OrderRecord>(&r, 1));
+Outcome<int64_t> SqliteJournal::record(const OrderRecord& r) {
+    Transaction t(db_);
+    if (t.begun()) return failure(t.begun());
+    const Outcome<int64_t> version = recordOne(r);
+    if (!version) return version;
+    if (DbError e = t.commit()) return failure(e);
+    return version;
 }
 
 JournalStatus SqliteJournal::recordAll(std::span<const OrderRecord> records) {
     Transaction t(db_);
     if (t.begun()) return failure(t.begun());
     for (const OrderRecord& r : records)
-        if (JournalStatus status = recordOne(r); !status) return status;
+        if (Outcome<int64_t> version = recordOne(r); !version) return version.status();
     if (DbError e = t.commit()) return failure(e);
     return {};
 }
 
-JournalStatus SqliteJournal::recordOne(const OrderRecord& r) {
+Outcome<int64_t> SqliteJournal::recordOne(const OrderRecord& r) {
     const int64_t number = orderKey(r.card.orderNumber);
+    if (!r.saveId.empty()) {
+        Statement sent = db_.prepare("SELECT id FROM versions WHERE save_id = ?");
+        sent.bindText(1, r.saveId);
+        if (sent.step()) return sent.integer(0);
+        if (sent.error()) return failure(sent.error());
+    }
     const Outcome<bool> known = exists(number);
     if (!known) return known.status();
+    if (*known && r.followsVersion != 0) {
+        Statement latest = db_.prepare("SELECT max(id) FROM versions WHERE number = ?");
+        latest.bind(1, number);
+        if (!latest.step()) return failure(latest.error());
+        if (latest.integer(0) != r.followsVersion) return changedElsewhere();
+    }
 
     Statement order = db_.prepare(
         "INSERT INTO orders (number, number_text, customer, phone, address, order_date, ready_date, "
@@ -197,7 +216,7 @@ JournalStatus SqliteJournal::recordOne(const OrderRecord& r) {
         "ON CONFLICT (number) DO UPDATE SET number_text = ?2, customer = ?3, phone = ?4, address = ?5, "
         "order_date = ?6, ready_date = ?7, assembly_cost = ?8, delivery_cost = ?9, discount = ?10, "
         "items_total = ?11, grand_total = ?12, system = ?13, handle_profile = ?14, color = ?15, width = ?16, "
-        "height = ?17, door_count = ?18, file_path = ?19, saved_at = ?20");
+        "height = ?17, door_count = ?18, file_path = ?19, saved_at = ?20, row_version = row_version + 1");
     order.bind(1, number)
         .bindText(2, r.card.orderNumber)
         .bindText(3, r.card.customerName)
@@ -220,14 +239,16 @@ JournalStatus SqliteJournal::recordOne(const OrderRecord& r) {
         .bind(20, r.savedAt);
     if (!order.run()) return failure(order.error());
 
-    Statement version = db_.prepare(
-        "INSERT INTO versions (number, saved_at, file_path, grand_total, bytes) VALUES (?, ?, ?, ?, ?)");
+    Statement version = db_.prepare("INSERT INTO versions (number, saved_at, file_path, grand_total, bytes, "
+                                    "save_id) VALUES (?, ?, ?, ?, ?, ?)");
     version.bind(1, number)
         .bind(2, r.savedAt)
         .bindText(3, r.filePath)
         .bind(4, r.grandTotal)
         .bindBlob(5, r.fileBytes);
+    if (!r.saveId.empty()) version.bindText(6, r.saveId);
     if (!version.run()) return failure(version.error());
+    const int64_t versionId = sqlite3_last_insert_rowid(db_.handle());
 
     if (!*known) {
         Statement first =
@@ -244,7 +265,7 @@ JournalStatus SqliteJournal::recordOne(const OrderRecord& r) {
     Statement counter = db_.prepare("UPDATE counter SET next_number = max(next_number, ?) WHERE id = 1");
     counter.bind(1, number < std::numeric_limits<int64_t>::max() ? number + 1 : number);
     if (!counter.run()) return failure(counter.error());
-    return {};
+    return versionId;
 }
 
 Outcome<bool> SqliteJournal::holdsVersion(int64_t number, std::string_view bytes) {
@@ -328,26 +349,26 @@ Outcome<OrderDetails> SqliteJournal::order(int64_t number) {
     r.card.address = d.summary.address;
     r.card.orderDate = d.summary.orderDate;
     r.card.readyDate = d.summary.readyDate;
-    r.card.assemblyCost = static_cast<int32_t>(o.integer(11));
-    r.card.deliveryCost = static_cast<int32_t>(o.integer(12));
-    r.discountPercent = o.real(13);
-    r.itemsTotal = static_cast<int32_t>(o.integer(14));
+    r.card.assemblyCost = static_cast<int32_t>(o.integer(12));
+    r.card.deliveryCost = static_cast<int32_t>(o.integer(13));
+    r.discountPercent = o.real(14);
+    r.itemsTotal = static_cast<int32_t>(o.integer(15));
     r.grandTotal = d.summary.grandTotal;
-    r.system = o.text(15);
-    r.handleProfile = o.text(16);
-    r.color = o.text(17);
-    r.width = static_cast<int32_t>(o.integer(18));
-    r.height = static_cast<int32_t>(o.integer(19));
-    r.doorCount = static_cast<int32_t>(o.integer(20));
-    r.filePath = o.text(21);
+    r.system = o.text(16);
+    r.handleProfile = o.text(17);
+    r.color = o.text(18);
+    r.width = static_cast<int32_t>(o.integer(19));
+    r.height = static_cast<int32_t>(o.integer(20));
+    r.doorCount = static_cast<int32_t>(o.integer(21));
+    r.filePath = o.text(22);
     r.savedAt = d.summary.savedAt;
 
-    Statement v = db_.prepare("SELECT id, saved_at, file_path, grand_total, length(bytes) FROM versions "
-                              "WHERE number = ? ORDER BY id");
+    Statement v = db_.prepare("SELECT id, saved_at, file_path, grand_total, length(bytes), "
+                              "coalesce(save_id, '') FROM versions WHERE number = ? ORDER BY id");
     v.bind(1, number);
     while (v.step())
-        d.versions.push_back(
-            {v.integer(0), v.integer(1), v.text(2), static_cast<int32_t>(v.integer(3)), v.integer(4)});
+        d.versions.push_back({v.integer(0), v.integer(1), v.text(2), static_cast<int32_t>(v.integer(3)),
+                              v.integer(4), v.text(5)});
     Statement s = db_.prepare("SELECT status, changed_at FROM status_changes WHERE number = ? ORDER BY id");
     s.bind(1, number);
     while (s.step())
@@ -374,17 +395,26 @@ Outcome<std::string> SqliteJournal::versionBytes(int64_t number, int64_t version
     return s.blob(0);
 }
 
-JournalStatus SqliteJournal::setStatus(int64_t number, OrderStatus status, int64_t at) {
-    Transaction t(db_);
-    if (t.begun()) return failure(t.begun());
-    Statement current = db_.prepare("SELECT status FROM orders WHERE number = ?");
+// The order's row version inside the caller's transaction: NotFound without the order, Stale when it moved
+// past what the caller saw.
+Outcome<int64_t> SqliteJournal::rowVersionFor(int64_t number, int64_t seenRowVersion) {
+    Statement current = db_.prepare("SELECT row_version, status FROM orders WHERE number = ?");
     current.bind(1, number);
     if (!current.step()) {
         if (current.error()) return failure(current.error());
         return journalError(JournalErrc::NotFound, "no order " + std::to_string(number));
     }
-    if (current.integer(0) == static_cast<int>(status)) return {};
-    Statement update = db_.prepare("UPDATE orders SET status = ? WHERE number = ?");
+    if (seenRowVersion != 0 && current.integer(0) != seenRowVersion) return changedElsewhere();
+    return current.integer(1);
+}
+
+JournalStatus SqliteJournal::setStatus(int64_t number, OrderStatus status, int64_t at, int64_t seenRowVersion) {
+    Transaction t(db_);
+    if (t.begun()) return failure(t.begun());
+    const Outcome<int64_t> current = rowVersionFor(number, seenRowVersion);
+    if (!current) return current.status();
+    if (*current == static_cast<int>(status)) return {};
+    Statement update = db_.prepare("UPDATE orders SET status = ?, row_version = row_version + 1 WHERE number = ?");
     update.bind(1, static_cast<int64_t>(status)).bind(2, number);
     Statement change =
         db_.prepare("INSERT INTO status_changes (number, status, changed_at) VALUES (?, ?, ?)");
@@ -395,17 +425,16 @@ JournalStatus SqliteJournal::setStatus(int64_t number, OrderStatus status, int64
     return {};
 }
 
-JournalStatus SqliteJournal::addPayment(int64_t number, const Payment& payment) {
+JournalStatus SqliteJournal::addPayment(int64_t number, const Payment& payment, int64_t seenRowVersion) {
     if (payment.amount == 0) return journalError(JournalErrc::Refused, "a payment of nothing");
     Transaction t(db_);
     if (t.begun()) return failure(t.begun());
-    const Outcome<bool> known = exists(number);
-    if (!known) return known.status();
-    if (!*known) return journalError(JournalErrc::NotFound, "no order " + std::to_string(number));
+    if (const Outcome<int64_t> current = rowVersionFor(number, seenRowVersion); !current) return current.status();
     Statement insert =
         db_.prepare("INSERT INTO payments (number, amount, paid_on, note) VALUES (?, ?, ?, ?)");
     insert.bind(1, number).bind(2, payment.amount).bind(3, payment.paidOn).bindText(4, payment.note);
-    Statement paid = db_.prepare("UPDATE orders SET paid = paid + ? WHERE number = ?");
+    Statement paid =
+        db_.prepare("UPDATE orders SET paid = paid + ?, row_version = row_version + 1 WHERE number = ?");
     paid.bind(1, payment.amount).bind(2, number);
     if (!insert.run()) return failure(insert.error());
     if (!paid.run()) return failure(paid.error());

@@ -18,15 +18,15 @@ public:
     static Outcome<std::unique_ptr<SqliteJournal>> open(const std::filesystem::path& file);
 
     std::string location() const override;
-    JournalStatus record(const OrderRecord& record) override;
+    Outcome<int64_t> record(const OrderRecord& record) override;
     JournalStatus recordAll(std::span<const OrderRecord> records) override;
     Outcome<bool> holdsVersion(int64_t number, std::string_view bytes) override;
     Outcome<std::vector<OrderSummary>> find(const JournalQuery& query) override;
     Outcome<int64_t> count(const JournalQuery& query) override;
     Outcome<OrderDetails> order(int64_t number) override;
     Outcome<std::string> versionBytes(int64_t number, int64_t versionId) override;
-    JournalStatus setStatus(int64_t number, OrderStatus status, int64_t at) override;
-    JournalStatus addPayment(int64_t number, const Payment& payment) override;
+    JournalStatus setStatus(int64_t number, OrderStatus status, int64_t at, int64_t seenRowVersion) override;
+    JournalStatus addPayment(int64_t number, const Payment& payment, int64_t seenRowVersion) override;
     Outcome<OrderNumberClaim> claimNumber(const std::filesystem::path& configFolder,
                                           const std::string& cardNumber, const std::string& offered) override;
     void releaseNumber(const std::filesystem::path& configFolder, const OrderNumberClaim& claim) override;
@@ -42,8 +42,10 @@ private:
     // A statement for the list's query: the search index joined when there is text.
     Statement listStatement(const JournalQuery& query, bool counting);
     Outcome<bool> exists(int64_t number);
-    // One save, inside the caller's transaction.
-    JournalStatus recordOne(const OrderRecord& record);
+    // One save, inside the caller's transaction: the version's id.
+    Outcome<int64_t> recordOne(const OrderRecord& record);
+    // The order's status, inside the caller's transaction; Stale when its row moved past `seenRowVersion`.
+    Outcome<int64_t> rowVersionFor(int64_t number, int64_t seenRowVersion);
 
     std::filesystem::path file_;
     SqliteDb db_;

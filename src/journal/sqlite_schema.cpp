@@ -74,6 +74,14 @@ CREATE VIRTUAL TABLE order_search USING fts5(
 );
 )";
 
+// Version 3: a row version that every change of an order moves (a change made on a stale read is refused),
+// and the id that makes a save sent twice recorded once.
+constexpr const char* kVersion3 = R"(
+ALTER TABLE orders ADD COLUMN row_version INTEGER NOT NULL DEFAULT 1;
+ALTER TABLE versions ADD COLUMN save_id TEXT;
+CREATE UNIQUE INDEX versions_by_save ON versions(save_id) WHERE save_id IS NOT NULL;
+)";
+
 // The search index of every order, from the words the shared rules make of its card.
 DbError indexEveryOrder(SqliteDb& db) {
     Statement orders = db.prepare("SELECT number, number_text, customer, address, phone FROM orders");
@@ -91,6 +99,8 @@ DbError step(SqliteDb& db, int64_t to) {
     case 2:
         if (DbError e = db.exec(kVersion2)) return e;
         return indexEveryOrder(db);
+    case 3:
+        return db.exec(kVersion3);
     default:
         return {1, "no step to version " + std::to_string(to)};
     }

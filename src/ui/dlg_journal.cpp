@@ -188,8 +188,10 @@ void DlgJournal::refresh() {
 bool DlgJournal::failed(const JournalStatus& status) {
     if (status) return false;
     const bool off = ctx_.journal && ctx_.journal->noteFailure(status);
-    prompts().error(this, off ? qs(ctx_.journal->offMessage()) : qs("Журнал заказов: " + status.message),
-                    QStringLiteral("Ошибка"));
+    const std::string message = off                                   ? ctx_.journal->offMessage()
+                                : status.code == JournalErrc::Stale ? status.message
+                                                                    : "Журнал заказов: " + status.message;
+    prompts().error(this, qs(message), QStringLiteral("Ошибка"));
     if (off) close();
     return true;
 }
@@ -253,8 +255,11 @@ void DlgJournal::openSelected() {
 void DlgJournal::setSelectedStatus(OrderStatus status) {
     const int64_t number = selectedNumber();
     Journal* journal = journalOf(ctx_);
-    if (showing_ || number == 0 || !journal) return;
-    if (failed(journal->setStatus(number, status, QDateTime::currentSecsSinceEpoch()))) return;
+    const OrderSummary* o = model_->order(model_->rowOf(number));
+    if (showing_ || !o || !journal) return;
+    // Refused when another desk changed the order since the list was read; the list then shows it anew.
+    const JournalStatus s = journal->setStatus(number, status, QDateTime::currentSecsSinceEpoch(), o->rowVersion);
+    if (failed(s) && s.code != JournalErrc::Stale) return;
     refresh();
 }
 
@@ -263,9 +268,11 @@ void DlgJournal::addPayment() {
     Journal* journal = journalOf(ctx_);
     const OrderSummary* o = model_->order(model_->rowOf(number));
     if (!o || !journal) return;
+    const int64_t seen = o->rowVersion;
     DlgPayment dialog(qs(o->numberText), o->outstanding(), this);
     if (dialog.exec() != QDialog::Accepted) return;
-    if (failed(journal->addPayment(number, *dialog.payment()))) return;
+    const JournalStatus s = journal->addPayment(number, *dialog.payment(), seen);
+    if (failed(s) && s.code != JournalErrc::Stale) return;
     refresh();
 }
 

@@ -45,6 +45,8 @@ bool openJournalOrder(UiContext& ctx, QWidget* parent, int64_t number) {
                         QStringLiteral("Ошибка"));
         return false;
     }
+    // Its next save continues this version; one another desk made meanwhile is not overwritten.
+    ctx.journal->noteOpened(number, recorded->versionId);
     if (recorded->fileHoldsIt) return openSketchFile(ctx, parent, qs(recorded->filePath));
     // The file was moved, deleted or changed elsewhere: the recorded bytes, read as the file would be.
     QTemporaryDir folder;

@@ -30,6 +30,9 @@
 #include <QPainter>
 #include <QShortcut>
 
+#include <functional>
+#include <utility>
+
 namespace dalvex::ui {
 namespace {
 
@@ -115,6 +118,22 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& 
     logo->background_ = artwork.picture(kPicturePanelBack);
     logo->icon_ = artwork.picture(kPictureAppIcon, QSize(56, 56));
     logo_ = logo;
+
+    // The file commands of every desktop program, wherever the focus is; nothing while a tool dialog has
+    // locked the panels.
+    const std::pair<QKeySequence, std::function<void()>> fileCommands[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { top_->saveSketch(); }},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { top_->saveSketchAs(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), [this] { top_->openSketch(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), [this] { top_->showPrint(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_N), [this] { order_->newOrder(); }},
+    };
+    for (const auto& [keys, command] : fileCommands) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, command = command] {
+            if (top_->isEnabled()) command();
+        });
+    }
 
     resize(1280, 800);
     layoutPanels();
@@ -220,6 +239,9 @@ void CDalvexDlg::printReports(ReportChoice chosen) {
     sources.cutPlans = cutPlan_->plans();
     sources.kerf = cutPlan_->kerf();
     sources.trim = cutPlan_->trim();
+    sources.sheetPlans = cutPlan_->sheetPlans();
+    sources.sheetKerf = cutPlan_->sheetSettings().sheetKerf;
+    sources.sheetTrim = cutPlan_->sheetSettings().sheetTrim;
     ui::printReports(this, sources, chosen);
 }
 
@@ -234,8 +256,8 @@ void CDalvexDlg::setMinimiseButton(bool shown) {
     if (visible) show(); // changing the flags of a shown window hides it
 }
 
-void CDalvexDlg::start(const QString& file) {
-    if (recovery_->offerRestore(this)) return;
+void CDalvexDlg::start(const QString& file, bool offerRecovery) {
+    if (offerRecovery && recovery_->offerRestore(this)) return;
     if (!file.isEmpty()) openSketchFile(ctx_, this, file);
 }
 

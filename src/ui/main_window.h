@@ -29,8 +29,10 @@ class TopPanelDlg;
 class CDalvexDlg : public QWidget, public NotificationHub {
     Q_OBJECT
 public:
+    // The top panel and the totals panel side by side; the top panel and the six tabs under it. A laptop's
+    // 1366 x 768 or 1280 x 720 screen holds the window with its title bar and the task bar.
     static constexpr int kMinWidth = 1204;
-    static constexpr int kMinHeight = 768;
+    static constexpr int kMinHeight = 704;
 
     // `recoveryFolder` empty: the user's application state folder. `journal`: the order journal the program
     // keeps (its saves are recorded there and its numbers taken through it); nullptr: none.
@@ -53,9 +55,10 @@ public:
     DlgCutPlan* cutPlanView() const { return cutPlan_; }
     QWidget* logo() const { return logo_; }
     RecoveryKeeper* recovery() const { return recovery_; }
-    // The program starts: an order left by a crash is offered first; otherwise the file named on the command
-    // line (if any) is opened, a file that cannot be opened leaving the default project after the message.
-    void start(const QString& file);
+    // The program starts: an order left by a crash is offered first (unless `offerRecovery` is false);
+    // otherwise the file named on the command line (if any) is opened, a file that cannot be opened leaving
+    // the default project after the message.
+    void start(const QString& file, bool offerRecovery = true);
     bool minimiseButtonShown() const;
     // "Журнал заказов" (the top panel's button, Ctrl+J); a journal that is off says why instead.
     void showJournal();

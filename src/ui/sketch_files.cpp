@@ -9,6 +9,7 @@
 #include "ui_context.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace dalvex::ui {
 
@@ -54,11 +55,20 @@ bool saveSketchAs(UiContext& ctx, QWidget* parent) {
     return !path.isEmpty() && saveSketchFile(ctx, parent, path);
 }
 
+bool saveSketch(UiContext& ctx, QWidget* parent) {
+    const QString path = ctx.document ? ctx.document->filePath() : QString();
+    return path.isEmpty() ? saveSketchAs(ctx, parent) : saveSketchFile(ctx, parent, path);
+}
+
 bool settleUnsavedChanges(UiContext& ctx, QWidget* parent) {
     if (!ctx.document) return true;
     ctx.document->settle(); // a change not yet recorded counts too
     if (!ctx.document->modified()) return true;
-    switch (prompts().saveChanges(parent, QStringLiteral("Сохранить изменения?"), QStringLiteral("dalvex"))) {
+    const QString& path = ctx.document->filePath();
+    const QString question =
+        path.isEmpty() ? QStringLiteral("Сохранить изменения?")
+                       : QStringLiteral("Сохранить изменения в файле «%1»?").arg(QFileInfo(path).fileName());
+    switch (prompts().saveChanges(parent, question, QStringLiteral("dalvex"))) {
     case SaveAnswer::Discard:
         return true;
     case SaveAnswer::Cancel:
@@ -66,8 +76,7 @@ bool settleUnsavedChanges(UiContext& ctx, QWidget* parent) {
     case SaveAnswer::Save:
         break;
     }
-    const QString& path = ctx.document->filePath();
-    return path.isEmpty() ? saveSketchAs(ctx, parent) : saveSketchFile(ctx, parent, path);
+    return saveSketch(ctx, parent);
 }
 
 } // namespace dalvex::ui

@@ -137,6 +137,16 @@ TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(cont
             b->setContextMenuPolicy(Qt::CustomContextMenu);
             connect(b, &QWidget::customContextMenuRequested, this,
                     [this, b](const QPoint& at) { recentFilesMenu()->popup(b->mapToGlobal(at)); });
+        } else if (pb.action == &TopPanelDlg::saveSketch) {
+            b->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(b, &QWidget::customContextMenuRequested, this, [this, b](const QPoint& at) {
+                auto* menu = new QMenu(this);
+                menu->setAttribute(Qt::WA_DeleteOnClose);
+                menu->addAction(QStringLiteral("Сохранить как…"),
+                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this,
+                                &TopPanelDlg::saveSketchAs);
+                menu->popup(b->mapToGlobal(at));
+            });
         }
     }
     // The order journal, in the free corner under the program's mark, in the style of the project buttons.
@@ -373,7 +383,11 @@ void TopPanelDlg::openRecent(const QString& path) {
 }
 
 void TopPanelDlg::saveSketch() {
-    saveSketchAs(ctx_, this);
+    ui::saveSketch(ctx_, this);
+}
+
+void TopPanelDlg::saveSketchAs() {
+    ui::saveSketchAs(ctx_, this);
 }
 
 void TopPanelDlg::showExport() {

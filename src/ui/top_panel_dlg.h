@@ -29,7 +29,9 @@ public:
 
     // The project buttons' actions.
     void openSketch();
+    // Writes the open file; an order never saved asks where, as "Сохранить как" does.
     void saveSketch();
+    void saveSketchAs();
     // The recent files, offered on the context menu of "Открыть"; the caller shows the menu.
     QMenu* recentFilesMenu();
     void openRecent(const QString& path);

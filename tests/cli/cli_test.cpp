@@ -150,6 +150,8 @@ TEST_F(CliTest, RefusedValuesExitWithTwo) {
         {"calc", "--data", "/no/such/folder"},
         {"cutplan", "--kerf", "4.55"},
         {"cutplan", "--trim", "-1"},
+        {"cutplan", "--sheet-kerf", "4 мм"},
+        {"cutplan", "--sheet-trim", "1001"},
         {"calc", "--kerf", "4"}, // only the cutting plan takes a kerf
     };
     for (const auto& args : cases) {
@@ -306,6 +308,29 @@ TEST_F(CliScriptTest, MalformedScriptsWriteNothing) {
     }
 }
 
+// Two doors, a mirror above and oak chipboard below: each material on one sheet, the oak upright (a wood
+// decor), every panel inside the 15 mm trim; the glass list gives no sheet size.
+TEST_F(CliScriptTest, SheetsOfTheFillingsInTheCuttingPlan) {
+    const std::string script = R"([
+        {"op":"system","name":"Далвекс"}, {"op":"width","mm":1800}, {"op":"height","mm":2400},
+        {"op":"doors","count":2}, {"op":"split","door":0,"insert":1,"position":8000,"vertical":false},
+        {"op":"fill","door":0,"insert":1,"material":"mirror_silver.jpg"},
+        {"op":"fill","door":0,"insert":2,"material":"egger_h1145_st10.jpg"},
+        {"op":"fill","door":1,"insert":1,"material":"glass_clear_4.jpg"}])";
+    const Outcome r = runScript(script, {"cutplan", "--sheet-kerf", "3", "--sheet-trim", "15"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    for (const std::string part :
+         {"\"sheets\":[{\"code\":\"H1145 ST10\",",
+          "\"sheetLength\":28000,\"sheetWidth\":20700,\"kerf\":30,"
+          "\"trim\":150,\"grain\":true,\"areaBound\":1,\"proved\":true,",
+          "{\"code\":\"ЗР-С4\",",
+          "\"sheetLength\":32100,\"sheetWidth\":22500,\"kerf\":30,\"trim\":150,\"grain\":false,",
+          "\"x\":150,\"y\":150,", "\"rotated\":false}", "{\"stage\":1,",
+          "\"sheets\":[],\"error\":\"Размер листа не указан в списке материалов: раскрой не составлен.\","
+          "\"leftOut\":[{\"label\":\"3-1\",\"doorIndex\":1,"})
+        EXPECT_TRUE(has(r.out, part)) << part << "\n" << r.out;
+}
+
 // A price list that gives nothing is named on standard error and in the JSON, and the order is priced
 // without it.
 TEST_F(CliTest, PriceListsThatGiveNothingAreReported) {
@@ -355,14 +380,14 @@ TEST_F(CliTest, CuttingPlanAndPriceByThePlan) {
     struct Case {
         std::vector<std::string> args;
         std::vector<std::string> parts;
-        size_t bars;
+        size_t bars; // of the first article
     };
     const Case cases[] = {
         {{"cutplan", "--data", data, "--height", "2700", "--doors", "4"},
          {"{\"kerf\":1000,\"trim\":3000,\"articles\":[{\"code\":\"JB001\",",
           "\"barLength\":55000,\"billedBars\":4,",
           "{\"pieces\":[{\"label\":\"1-8\",\"length\":26600,\"doorIndex\":3}],\"offcut\":24400}",
-          "\"error\":null,\"tooLong\":[]}]}"},
+          "\"error\":null,\"tooLong\":[]}],\"sheets\":[]}"},
          8},
         {{"cutplan", "--data", data, "--height", "2700", "--doors", "4", "--kerf", "0", "--trim", "0"},
          {"{\"kerf\":0,\"trim\":0,", "\"billedBars\":4,", "\"offcut\":1800}"},
@@ -375,6 +400,12 @@ TEST_F(CliTest, CuttingPlanAndPriceByThePlan) {
          {"\"bars\":[],\"error\":\"ОШИБКА! Есть отрезки профилей больше 5,5 м.\",",
           "\"tooLong\":[{\"label\":\"1-1\",\"length\":59600,\"doorIndex\":0},"},
          0},
+        // Далвекс's edges of DX13, bought by length and in no cut list, are planned under their doors.
+        {{"cutplan", "--data", data, "--system", "Далвекс", "--doors", "2", "--kerf", "0"},
+         {"\"code\":\"DX13\",\"name\":\"Профиль разделительный ДСП+ДСП\",\"barLength\":49000,"
+          "\"billedBars\":null,",
+          "{\"label\":\"низ двери 1\",", "{\"label\":\"верх двери 2\","},
+         2},
     };
     for (const Case& c : cases) {
         const Outcome r = run(c.args);
@@ -382,7 +413,10 @@ TEST_F(CliTest, CuttingPlanAndPriceByThePlan) {
         EXPECT_TRUE(has(r.err, "cutting.txt, строка 2: «trim = oops»")) << r.err;
         for (const std::string& part : c.parts)
             EXPECT_TRUE(has(r.out, part)) << part << "\n" << r.out.substr(0, 400);
-        EXPECT_EQ(count(r.out, "\"offcut\""), c.bars) << c.args.back();
+        // The first article's bars: up to the second article, or the end.
+        const size_t first = r.out.find("\"code\"");
+        const std::string firstArticle = r.out.substr(0, r.out.find("\"code\"", first + 1));
+        EXPECT_EQ(count(firstArticle, "\"offcut\""), c.bars) << c.args.back();
     }
 }
 

@@ -2,7 +2,9 @@
 // backed up and checked, and the saves it could not take recorded at the next start.
 #include "journal_session.h"
 #include "journal_test_support.h"
+#include "pending_records.h"
 #include "sqlite_db.h"
+#include "sqlite_schema.h"
 
 #include "io/whole_file.h"
 
@@ -35,7 +37,7 @@ TEST(JournalFile, AVersionOneJournalIsBackedUpThenBroughtUpToDate) {
     auto opened = SqliteJournal::open(file);
     ASSERT_TRUE(opened) << opened.status().message;
     Journal& journal = *opened.value();
-    EXPECT_EQ(userVersion(file), 2);
+    EXPECT_EQ(userVersion(file), kSqliteJournalVersion);
     const fs::path backup = folder / "journal.sqlite.v1-backup";
     EXPECT_EQ(userVersion(backup), 1);
     {
@@ -64,7 +66,7 @@ TEST(JournalFile, AVersionOneJournalIsBackedUpThenBroughtUpToDate) {
         ASSERT_EQ(rows->size(), 1u) << s.typed;
         EXPECT_EQ(rows->front().number, s.number) << s.typed;
     }
-    EXPECT_TRUE(journal.addPayment(41, {100000, 1700000300, "Предоплата"}));
+    EXPECT_TRUE(journal.addPayment(41, {100000, 1700000300, "Предоплата"}, 0));
     EXPECT_TRUE(journal.check().value().empty());
 }
 
@@ -74,7 +76,8 @@ TEST(JournalFile, ANewerJournalIsRefusedAndLeftAsItWas) {
     {
         SqliteDb db;
         ASSERT_FALSE(db.open(file, SqliteDb::Mode::ReadWriteCreate, 1000));
-        ASSERT_FALSE(db.exec("CREATE TABLE orders (number INTEGER PRIMARY KEY); PRAGMA user_version = 3"));
+        ASSERT_FALSE(db.exec("CREATE TABLE orders (number INTEGER PRIMARY KEY); PRAGMA user_version = " +
+                             std::to_string(kSqliteJournalVersion + 1)));
     }
     const std::string before = bytesOf(file);
     EXPECT_EQ(SqliteJournal::open(file).status().code, JournalErrc::Newer);

@@ -26,8 +26,21 @@ using testing::orderRecord;
 using testing::TempFolder;
 
 constexpr const char* kFolderVariable = "DALVEX_TEST_JOURNAL_FOLDER";
-constexpr int kProcesses = 3;
-constexpr int kTakesPerProcess = 40;
+constexpr const char* kServerVariable = "DALVEX_TEST_JOURNAL_SERVER";
+constexpr const char* kTakesVariable = "DALVEX_TEST_JOURNAL_TAKES";
+
+// Desks taking numbers at once: an SQLite file shared by programs on one computer, and a shop's four desks
+// on one server recording 250 orders each.
+struct Desks {
+    testing::Backend backend;
+    int processes;
+    int takesPerProcess;
+};
+
+JournalTarget targetOf(const fs::path& folder, const std::string& server) {
+    return server.empty() ? JournalTarget{folder / "journal.sqlite", {}, {}}
+                          : JournalTarget{{}, server, folder / ("queue-" + std::to_string(dalvex::testing::processId()) + ".sqlite")};
+}
 
 // One of the programs of the test below: this binary started again. Run alone it has nothing to do.
 TEST(JournalNumbersProcess, TakesAndSavesNumbers) {
@@ -35,11 +48,13 @@ TEST(JournalNumbersProcess, TakesAndSavesNumbers) {
     if (!folderText || !*folderText)
         GTEST_SKIP() << "started by JournalNumbers.ProgramsNeverTakeTheSameNumber";
     const fs::path folder = pathFromUtf8(folderText);
-    JournalSession session(folder / "journal.sqlite", folder);
+    const char* server = std::getenv(kServerVariable);
+    JournalSession session(targetOf(folder, server ? server : ""), folder);
     ASSERT_TRUE(session.on()) << session.offMessage();
     std::string taken;
     // Each take is a program that offered the next number on a new card, then saves and records the order.
-    for (int i = 0; i < kTakesPerProcess; ++i) {
+    const int takes = std::atoi(std::getenv(kTakesVariable));
+    for (int i = 0; i < takes; ++i) {
         const std::string offered = nextOrderNumber(folder);
         const OrderNumberClaim claim = session.claim(folder, offered, offered);
         ASSERT_EQ(session.record(orderRecord(claim.number)), JournalSession::Recorded::Now);
@@ -50,15 +65,26 @@ TEST(JournalNumbersProcess, TakesAndSavesNumbers) {
         << taken;
 }
 
-TEST(JournalNumbers, ProgramsNeverTakeTheSameNumber) {
+class JournalNumbers : public ::testing::TestWithParam<Desks> {};
+
+TEST_P(JournalNumbers, ProgramsNeverTakeTheSameNumber) {
+    const Desks desks = GetParam();
     TempFolder folder;
+    std::string server;
+    if (desks.backend == testing::Backend::Server) {
+        server = testing::freshServerJournal();
+        if (server.empty()) GTEST_SKIP() << "no PostgreSQL server for this run (ctest starts one)";
+    }
     // The journal is made before the programs start, as a dealer's is.
-    ASSERT_TRUE(JournalSession(folder / "journal.sqlite", folder.path()).on());
+    ASSERT_TRUE(JournalSession(targetOf(folder.path(), server), folder.path()).on());
     dalvex::testing::setChildVariable(kFolderVariable, folder.path());
+    dalvex::testing::setChildVariable(kServerVariable, pathFromUtf8(server));
+    dalvex::testing::setChildVariable(kTakesVariable, pathFromUtf8(std::to_string(desks.takesPerProcess)));
     std::vector<dalvex::testing::ChildProcess> programs;
-    for (int i = 0; i < kProcesses; ++i)
+    for (int i = 0; i < desks.processes; ++i)
         programs.push_back(dalvex::testing::startTests("dalvex_journal_tests", "JournalNumbersProcess.*"));
-    dalvex::testing::setChildVariable(kFolderVariable, {});
+    for (const char* variable : {kFolderVariable, kServerVariable, kTakesVariable})
+        dalvex::testing::setChildVariable(variable, {});
     for (auto p : programs) {
         ASSERT_NE(p, dalvex::testing::kNoProcess);
         EXPECT_EQ(dalvex::testing::waitFor(p), 0);
@@ -74,14 +100,21 @@ TEST(JournalNumbers, ProgramsNeverTakeTheSameNumber) {
         for (std::string line; std::getline(lines, line); ++takes)
             numbers.insert(line);
     }
-    constexpr int kAll = kProcesses * kTakesPerProcess;
-    EXPECT_EQ(takes, std::size_t{kAll});
+    const int all = desks.processes * desks.takesPerProcess;
+    EXPECT_EQ(takes, std::size_t(all));
     EXPECT_EQ(numbers.size(), takes) << "a number taken twice";
-    auto journal = SqliteJournal::open(folder / "journal.sqlite");
+    auto journal = testing::openJournal(desks.backend, folder / "journal.sqlite", server);
     ASSERT_TRUE(journal);
-    EXPECT_EQ(journal.value()->count({}).value(), kAll);
-    EXPECT_EQ(nextOrderNumber(folder.path()), dalvex::format("%05d", kAll + 1));
+    EXPECT_EQ(journal.value()->count({}).value(), all);
+    EXPECT_EQ(nextOrderNumber(folder.path()), dalvex::format("%05d", all + 1));
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, JournalNumbers,
+                         ::testing::Values(Desks{testing::Backend::Sqlite, 3, 40},
+                                           Desks{testing::Backend::Server, 4, 250}),
+                         [](const auto& desks) {
+                             return desks.param.backend == testing::Backend::Sqlite ? "Sqlite" : "PostgreSql";
+                         });
 
 #if !defined(_WIN32)
 // A program killed (kill -9) in the middle of recording: every order it had been told was recorded is in

@@ -7,9 +7,9 @@ namespace {
 using testing::JournalTest;
 using testing::orderRecord;
 
-using Recording = JournalTest;
+class Recording : public JournalTest {};
 
-TEST_F(Recording, EverySaveIsAVersionAndTheLatestSaveIsTheOrder) {
+TEST_P(Recording, EverySaveIsAVersionAndTheLatestSaveIsTheOrder) {
     OrderRecord first = orderRecord("00041", "Иванов", "", "", 1700000000, std::string("first\0bytes", 11));
     OrderRecord second = orderRecord("00041", "Иванов Пётр", "8 912", "Пермь", 1700000600, "second bytes");
     second.grandTotal = 1234567;
@@ -41,7 +41,7 @@ TEST_F(Recording, EverySaveIsAVersionAndTheLatestSaveIsTheOrder) {
     EXPECT_EQ(journal_->order(40).status().code, JournalErrc::NotFound);
 }
 
-TEST_F(Recording, StatusesAreKeptWithTheirTimesAndOutliveLaterSaves) {
+TEST_P(Recording, StatusesAreKeptWithTheirTimesAndOutliveLaterSaves) {
     record(orderRecord("00007", "Сидоров", "", "", 1000));
     const struct {
         OrderStatus status;
@@ -52,7 +52,7 @@ TEST_F(Recording, StatusesAreKeptWithTheirTimesAndOutliveLaterSaves) {
                    {OrderStatus::Ready, 4000},
                    {OrderStatus::Installed, 5000}};
     for (const auto& c : changes)
-        ASSERT_TRUE(journal_->setStatus(7, c.status, c.at));
+        ASSERT_TRUE(journal_->setStatus(7, c.status, c.at, 0));
     record(orderRecord("00007", "Сидоров", "", "", 6000));
 
     const auto details = journal_->order(7);
@@ -66,13 +66,13 @@ TEST_F(Recording, StatusesAreKeptWithTheirTimesAndOutliveLaterSaves) {
                                                                      {OrderStatus::InProduction, 3000},
                                                                      {OrderStatus::Ready, 4000},
                                                                      {OrderStatus::Installed, 5000}}));
-    EXPECT_EQ(journal_->setStatus(8, OrderStatus::Ready, 1).code, JournalErrc::NotFound);
+    EXPECT_EQ(journal_->setStatus(8, OrderStatus::Ready, 1, 0).code, JournalErrc::NotFound);
 }
 
-TEST_F(Recording, PaymentsAddUpAndTheRestIsOutstanding) {
+TEST_P(Recording, PaymentsAddUpAndTheRestIsOutstanding) {
     record(orderRecord("00009")); // grand total 9500,00
-    ASSERT_TRUE(journal_->addPayment(9, {300000, 1700000100, "Предоплата"}));
-    ASSERT_TRUE(journal_->addPayment(9, {150050, 1700000200, ""}));
+    ASSERT_TRUE(journal_->addPayment(9, {300000, 1700000100, "Предоплата"}, 0));
+    ASSERT_TRUE(journal_->addPayment(9, {150050, 1700000200, ""}, 0));
     record(orderRecord("00009")); // a later save keeps what was paid
 
     const auto details = journal_->order(9);
@@ -84,14 +84,14 @@ TEST_F(Recording, PaymentsAddUpAndTheRestIsOutstanding) {
     EXPECT_EQ(details->payments[1].amount, 150050);
     EXPECT_EQ(journal_->find({}).value().front().paid, 450050);
 
-    EXPECT_EQ(journal_->addPayment(9, {0, 1, "ничего"}).code, JournalErrc::Refused);
-    EXPECT_EQ(journal_->addPayment(10, {100, 1, ""}).code, JournalErrc::NotFound);
+    EXPECT_EQ(journal_->addPayment(9, {0, 1, "ничего"}, 0).code, JournalErrc::Refused);
+    EXPECT_EQ(journal_->addPayment(10, {100, 1, ""}, 0).code, JournalErrc::NotFound);
     EXPECT_TRUE(journal_->check().value().empty());
 }
 
 // Every value reaches SQLite as a bound parameter: texts that would be SQL, or would break a query built
 // from text, are kept and read back exactly.
-TEST_F(Recording, HostileTextsAreKeptExactly) {
+TEST_P(Recording, HostileTextsAreKeptExactly) {
     const std::string hostile[] = {
         "'); DROP TABLE orders; --",  "\"; DELETE FROM versions; --", std::string(10000, 'Z'),
         std::string("до\0после", 14), "NEAR(иван петр) OR * AND \"",  "Robert'); DROP TABLE payments;--",
@@ -101,7 +101,7 @@ TEST_F(Recording, HostileTextsAreKeptExactly) {
         OrderRecord r = orderRecord(std::to_string(number), text, text, text, 1700000000, text);
         r.filePath = text;
         record(r);
-        ASSERT_TRUE(journal_->addPayment(number, {100, 1, text}));
+        ASSERT_TRUE(journal_->addPayment(number, {100, 1, text}, 0));
         const auto details = journal_->order(number);
         ASSERT_TRUE(details) << details.status().message;
         EXPECT_EQ(details->summary.customer, text);
@@ -116,6 +116,52 @@ TEST_F(Recording, HostileTextsAreKeptExactly) {
     EXPECT_EQ(journal_->count({}).value(), 6);
     EXPECT_TRUE(journal_->check().value().empty());
 }
+
+// Two desks on one journal: a change made on what a desk read before another desk changed the order is
+// refused with the same words everywhere, and leaves the order as the other desk made it.
+TEST_P(Recording, AChangeOfAStaleOrderIsRefused) {
+    const int64_t first = record(orderRecord("00050", "Морозов"));
+    std::unique_ptr<Journal> other = secondDesk();
+    ASSERT_TRUE(other);
+    const int64_t seen = journal_->order(50).value().summary.rowVersion;
+    ASSERT_TRUE(other->setStatus(50, OrderStatus::Ordered, 2000, seen));
+
+    const JournalStatus status = journal_->setStatus(50, OrderStatus::Cancelled, 3000, seen);
+    EXPECT_EQ(status.code, JournalErrc::Stale);
+    EXPECT_EQ(status.message, "Заказ изменён на другом рабочем месте");
+    EXPECT_EQ(journal_->addPayment(50, {500, 3000, "Предоплата"}, seen).code, JournalErrc::Stale);
+    const int64_t now = journal_->order(50).value().summary.rowVersion;
+    EXPECT_TRUE(journal_->addPayment(50, {500, 3000, "Предоплата"}, now));
+
+    // A save continues the version its desk opened: after the other desk's save it is refused.
+    OrderRecord fromOther = orderRecord("00050", "Морозов И.", "", "", 4000, "other desk");
+    fromOther.followsVersion = first;
+    ASSERT_TRUE(other->record(fromOther));
+    OrderRecord stale = orderRecord("00050", "Морозов П.", "", "", 5000, "this desk");
+    stale.followsVersion = first;
+    EXPECT_EQ(journal_->record(stale).status().code, JournalErrc::Stale);
+
+    const auto details = journal_->order(50);
+    ASSERT_TRUE(details);
+    EXPECT_EQ(details->summary.customer, "Морозов И.");
+    EXPECT_EQ(details->summary.status, OrderStatus::Ordered);
+    EXPECT_EQ(details->summary.paid, 500);
+    EXPECT_EQ(details->versions.size(), 2u);
+}
+
+// A save sent again (its answer lost with the connection) is recorded once, under the same version.
+TEST_P(Recording, ASaveSentTwiceIsRecordedOnce) {
+    OrderRecord r = orderRecord("00060");
+    r.saveId = "3f2a-desk-2-save-17";
+    const int64_t version = record(r);
+    EXPECT_EQ(record(r), version);
+    r.saveId = "3f2a-desk-2-save-18";
+    EXPECT_NE(record(r), version);
+    EXPECT_EQ(journal_->order(60).value().versions.size(), 2u);
+    EXPECT_EQ(journal_->order(60).value().versions[0].saveId, "3f2a-desk-2-save-17");
+}
+
+DALVEX_BOTH_BACKENDS(Recording);
 
 } // namespace
 } // namespace dalvex::journal

@@ -12,6 +12,7 @@ class Search : public JournalTest {
 protected:
     void SetUp() override {
         JournalTest::SetUp();
+        if (!journal_) return;
         record(orderRecord("00001", "Иванов Пётр", "8 (912) 345-67-89", "ул. Ленина, 5", 1000));
         record(orderRecord("00002", "ЁЛКИН Семён", "+7 343 210-00-11", "Комсомольский пр., 12", 2000));
         record(orderRecord("00003", "иванова Анна", "89123450000; 8 (343) 555-44-33", "ул. Мира 7", 3000));
@@ -19,7 +20,7 @@ protected:
     }
 };
 
-TEST_F(Search, FindsByNamePhoneNumberAndAddress) {
+TEST_P(Search, FindsByNamePhoneNumberAndAddress) {
     const struct {
         const char* typed;
         std::vector<int64_t> numbers;
@@ -73,9 +74,9 @@ TEST_F(Search, FindsByNamePhoneNumberAndAddress) {
     EXPECT_EQ(journal_->count(capped).value(), 2);
 }
 
-TEST_F(Search, FiltersByStatusAndDateAndPages) {
-    ASSERT_TRUE(journal_->setStatus(1, OrderStatus::Ordered, 5000));
-    ASSERT_TRUE(journal_->setStatus(3, OrderStatus::Cancelled, 5000));
+TEST_P(Search, FiltersByStatusAndDateAndPages) {
+    ASSERT_TRUE(journal_->setStatus(1, OrderStatus::Ordered, 5000, 0));
+    ASSERT_TRUE(journal_->setStatus(3, OrderStatus::Cancelled, 5000, 0));
     const struct {
         JournalQuery query;
         std::vector<int64_t> numbers;
@@ -100,12 +101,14 @@ TEST_F(Search, FiltersByStatusAndDateAndPages) {
     }
 }
 
-TEST_F(Search, ASaveWithANewCardIsFoundByItsNewWordsOnly) {
+TEST_P(Search, ASaveWithANewCardIsFoundByItsNewWordsOnly) {
     record(orderRecord("00002", "Кузнецова Мария", "8 900 000-00-00", "", 2000));
     EXPECT_EQ(found("елкин"), std::vector<int64_t>{});
     EXPECT_EQ(found("кузн"), std::vector<int64_t>{2});
     EXPECT_EQ(found("8900"), std::vector<int64_t>{2});
 }
+
+DALVEX_BOTH_BACKENDS(Search);
 
 } // namespace
 } // namespace dalvex::journal

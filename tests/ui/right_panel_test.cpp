@@ -119,6 +119,7 @@ private slots:
     void dividerTypePickerOffersTheSystemsProfiles();
     void orientationFollowsTheProfilesFlag();
     void drawModeNeedsAProfile();
+    void drawModeShowsOnTheFillingsPage();
     void clearingAsksFirst();
     void collectionsAndThumbnails();
     void thumbnailFillsTheSelectedInsert();
@@ -421,6 +422,29 @@ void RightPanelTest::drawModeNeedsAProfile() {
     QVERIFY(!p.f.project.drawDividers);
 }
 
+void RightPanelTest::drawModeShowsOnTheFillingsPage() {
+    PanelFixture p;
+    p.panel.show();
+    PictureButton* notice = p.panel.drawModeNotice();
+    const int thumbsTop = p.panel.thumbList()->y();
+    for (const bool drawing : {false, true}) {
+        if (drawing) p.panel.drawModeButton()->click();
+        p.panel.showPage(1);
+        // A click in the sketch meant to pick an insert would draw a divider: the page says so.
+        QCOMPARE(notice->isVisible(), drawing);
+        if (drawing) QVERIFY(!p.panel.thumbList()->geometry().intersects(notice->geometry()));
+        p.panel.showPage(0);
+        QVERIFY(!notice->isVisible());
+    }
+    p.panel.showPage(1);
+    QCOMPARE(notice->text(), QStringLiteral("Установка включена"));
+    QVERIFY(p.panel.thumbList()->y() > thumbsTop);
+    notice->click();
+    QVERIFY(!p.f.project.drawDividers);
+    QVERIFY(!notice->isVisible());
+    QCOMPARE(p.panel.thumbList()->y(), thumbsTop);
+}
+
 void RightPanelTest::clearingAsksFirst() {
     PanelFixture p;
     ScriptedQuestions questions;
@@ -461,9 +485,13 @@ void RightPanelTest::collectionsAndThumbnails() {
         CThumbListCtrl* thumbs = p.panel.thumbList();
         QCOMPARE(thumbs->count(), static_cast<int>(c->materials.size()));
         QCOMPARE(thumbs->picturesFolder(), QString::fromStdString(c->picturesFolder));
+        // Each thumbnail reads as the tables read: the material's name, and its name and code on the tooltip;
+        // the key stays behind for picking.
         for (int k = 0; k < thumbs->count(); ++k) {
-            QCOMPARE(thumbs->item(k)->text(),
-                     QString::fromStdString(c->materials[static_cast<size_t>(k)].key()));
+            const Material& m = c->materials[static_cast<size_t>(k)];
+            QCOMPARE(thumbs->item(k)->text(), QString::fromStdString(m.name));
+            QCOMPARE(thumbs->item(k)->toolTip(), QString::fromStdString(m.title()));
+            QCOMPARE(CThumbListCtrl::key(thumbs->item(k)), QString::fromStdString(m.key()));
             QCOMPARE(thumbs->item(k)->icon().availableSizes().value(0), QSize(62, 62));
         }
     }
@@ -488,7 +516,7 @@ void RightPanelTest::thumbnailFillsTheSelectedInsert() {
 
     p.selectFirstInsert(2);
     thumbs->setCurrentRow(1);
-    QCOMPARE(p.firstInsert(2).material, c->find(thumbs->item(1)->text().toStdString()));
+    QCOMPARE(p.firstInsert(2).material, &c->materials[1]);
     QVERIFY(!p.firstInsert(2).scaleByDoors);
     QCOMPARE(p.hub.seen, std::vector<Notification>{Notification::Recalculated});
 
@@ -698,8 +726,7 @@ void RightPanelTest::doorWidthsDialogMessages() {
     QVERIFY(dlg->isHidden());
     QCOMPARE(sketch.doors[0].width, (a - 10) * 10);
     QCOMPARE(sketch.doors[1].width, a * 10);
-    QCOMPARE(p.hub.seen,
-             (std::vector<Notification>{Notification::Recalculated, Notification::UnlockPanels}));
+    QCOMPARE(p.hub.seen, (std::vector<Notification>{Notification::Recalculated, Notification::UnlockPanels}));
 }
 
 void RightPanelTest::doorWidthsDialogRowsWinOverWidths() {

@@ -80,10 +80,10 @@ inline journal::JournalStatus fillSampleJournal(journal::Journal& journal, int c
     // Statuses and payments for the last orders, as a shop has them.
     for (int n = std::max(1, count - 200); n <= count; ++n) {
         const auto status = static_cast<journal::OrderStatus>(random() % journal::kStatusCount);
-        if (journal::JournalStatus s = journal.setStatus(n, status, 1700000000 + n); !s) return s;
+        if (journal::JournalStatus s = journal.setStatus(n, status, 1700000000 + n, 0); !s) return s;
         if (n % 3 == 0)
             journal.addPayment(
-                n, {1000000 + static_cast<int64_t>(random() % 1000000), 1700000000 + n, "Предоплата"});
+                n, {1000000 + static_cast<int64_t>(random() % 1000000), 1700000000 + n, "Предоплата"}, 0);
     }
     return {};
 }
