@@ -55,7 +55,7 @@ pause)
   dir=$(folder); [ -n "$dir" ] && pg_ctl_in "$dir" -w -m fast stop >/dev/null
   ;;
 resume)
-  dir=$(folder); [ -n "$dir" ] && start_in "$dir"
+  dir=$(folder); [ -n "$dir" ] && { pg_ctl_in "$dir" status >/dev/null 2>&1 || start_in "$dir"; }
   ;;
 stop)
   dir=$(folder)
