@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, when they are missing; packages
-# given as arguments (another script's own needs) are installed with them.
+# given as arguments (another script's own needs) are installed with them. libpq-dev builds the journal's
+# server back end; postgresql gives the server programs the tests start a throwaway server with
+# (scripts/pg_test_server.sh).
 set -euo pipefail
 packages=("$@" cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libsqlite3-dev
           libpq-dev postgresql

@@ -242,7 +242,11 @@ std::string PgJournal::listSql(const JournalQuery& q, bool counting, PgParams& p
         params.add(q.limit);
         page = " LIMIT $" + std::to_string(++index);
     }
-    if (counting) return "SELECT count(*) FROM (SELECT 1 FROM orders" + where + page + ") found";
+    // A count that stops at the limit, in the list's order: when most orders match, the server walks the
+    // numbers down and stops there as it does for the first page, instead of gathering every match first.
+    if (counting)
+        return "SELECT count(*) FROM (SELECT 1 FROM orders" + where + (page.empty() ? "" : " ORDER BY number DESC" + page) +
+               ") found";
     params.add(q.offset);
     return std::string("SELECT ") + kSummaryColumns + " FROM orders" + where + " ORDER BY number DESC" + page +
            " OFFSET $" + std::to_string(++index);

@@ -28,6 +28,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QScreen>
 #include <QShortcut>
 
 #include <functional>
@@ -135,7 +136,7 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& 
         });
     }
 
-    resize(1280, 800);
+    resize(startSize(screen() ? screen()->availableGeometry().size() : QSize()));
     layoutPanels();
     showTab(0);
     // The keyboard starts in the sketch view: the dimension edits get it only when clicked or tabbed to.
@@ -292,6 +293,14 @@ void CDalvexDlg::dropEvent(QDropEvent* event) {
     if (path.isEmpty()) return;
     event->acceptProposedAction();
     if (settleUnsavedChanges(ctx_, this)) openSketchFile(ctx_, this, path);
+}
+
+QSize CDalvexDlg::startSize(const QSize& available) {
+    const QSize drawnFor(1280, 800);
+    if (!available.isValid()) return drawnFor;
+    // Room for the title bar and the borders, which the window's own size leaves out.
+    const QSize frame(16, 40);
+    return drawnFor.boundedTo(available - frame).expandedTo(QSize(kMinWidth, kMinHeight));
 }
 
 void CDalvexDlg::resizeEvent(QResizeEvent*) {

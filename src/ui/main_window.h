@@ -34,6 +34,11 @@ public:
     static constexpr int kMinWidth = 1204;
     static constexpr int kMinHeight = 704;
 
+    // The size the window opens at on a screen whose free area (less the task bar) is `available`: the size
+    // the panels were drawn for where it fits with the window's frame, else as much as fits, never less than
+    // the least size.
+    static QSize startSize(const QSize& available);
+
     // `recoveryFolder` empty: the user's application state folder. `journal`: the order journal the program
     // keeps (its saves are recorded there and its numbers taken through it); nullptr: none.
     CDalvexDlg(Project& project, const Artwork& artwork, const QString& recoveryFolder = {},

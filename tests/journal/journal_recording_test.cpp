@@ -89,7 +89,7 @@ TEST_P(Recording, PaymentsAddUpAndTheRestIsOutstanding) {
     EXPECT_TRUE(journal_->check().value().empty());
 }
 
-// Every value reaches SQLite as a bound parameter: texts that would be SQL, or would break a query built
+// Every value reaches SQL as a bound parameter: texts that would be SQL, or would break a query built
 // from text, are kept and read back exactly.
 TEST_P(Recording, HostileTextsAreKeptExactly) {
     const std::string hostile[] = {

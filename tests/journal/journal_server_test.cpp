@@ -20,16 +20,8 @@ namespace fs = std::filesystem;
 using testing::orderRecord;
 using testing::TempFolder;
 
-// The run's server, or the test skipped (failed when the run named one that is not there).
-#define NEED_SERVER(conninfo)                                                                                 \
-    const std::string conninfo = testing::freshServerJournal();                                               \
-    if (conninfo.empty()) {                                                                                   \
-        if (std::getenv("DALVEX_TEST_PG_STATE") && serverJournalsBuilt()) FAIL() << "no test server";         \
-        GTEST_SKIP() << "no PostgreSQL server for this run (ctest starts one)";                               \
-    }
-
 TEST(JournalServer, TheLayoutIsMadeByMigrateAndANewerOneIsRefusedUnchanged) {
-    NEED_SERVER(conninfo);
+    DALVEX_NEED_SERVER(conninfo);
     // Migrating again changes nothing and keeps what is recorded.
     {
         auto j = openServerJournal(conninfo);
@@ -56,16 +48,28 @@ TEST(JournalServer, TheLayoutIsMadeByMigrateAndANewerOneIsRefusedUnchanged) {
     EXPECT_EQ(openServerJournal(conninfo).value()->count({}).value(), 1);
 }
 
+// As docs/journal-server.md sets a server up: the tables made by an owner who is no superuser, used by a desks'
+// role that may read and add and nothing more; a role's name that is SQL itself is never run.
 TEST(JournalServer, TheDesksRoleUsesTheTablesAndChangesNoLayout) {
-    NEED_SERVER(owner);
-    const std::string schema = owner.substr(owner.find("search_path=") + 12, owner.rfind('\'') - owner.find("search_path=") - 12);
-    const std::string role = "desk_" + schema;
-    ASSERT_EQ(testing::serverSql(owner, "DROP ROLE IF EXISTS " + role + "; CREATE ROLE " + role +
-                                            " LOGIN; GRANT USAGE ON SCHEMA " + schema + " TO " + role),
+    DALVEX_NEED_SERVER(made);
+    const std::size_t from = made.find("search_path=") + 12;
+    const std::string schema = made.substr(from, made.rfind('\'') - from);
+    const std::string owner = "owner_" + schema;
+    const std::string role = "desk \"" + schema + "\"; DROP TABLE orders; --";
+    const std::string quotedRole = "\"desk \"\"" + schema + "\"\"; DROP TABLE orders; --\"";
+    ASSERT_EQ(testing::serverSql(testing::serverConninfo(),
+                                 "DROP SCHEMA " + schema + " CASCADE; DROP ROLE IF EXISTS " + owner + "; DROP ROLE IF EXISTS " +
+                                     quotedRole + "; CREATE ROLE " + owner + " LOGIN; CREATE SCHEMA " + schema +
+                                     " AUTHORIZATION " + owner + "; CREATE ROLE " + quotedRole + " LOGIN; GRANT USAGE ON SCHEMA " +
+                                     schema + " TO " + quotedRole),
               "");
-    ASSERT_TRUE(migrateServerJournal(owner, role));
-    std::string desk = owner;
-    desk.replace(desk.find("user=dalvex_admin"), 17, "user=" + role);
+    const auto as = [&](const std::string& user) {
+        std::string conninfo = made;
+        return conninfo.replace(conninfo.find("user=dalvex_admin"), 17, "user='" + user + "'");
+    };
+    EXPECT_FALSE(migrateServerJournal(as(owner), "nobody\"; DROP TABLE orders; --"));
+    ASSERT_TRUE(migrateServerJournal(as(owner), role));
+    const std::string desk = as(role);
 
     auto j = openServerJournal(desk);
     ASSERT_TRUE(j) << j.status().message;
@@ -74,14 +78,14 @@ TEST(JournalServer, TheDesksRoleUsesTheTablesAndChangesNoLayout) {
     ASSERT_TRUE(j.value()->addPayment(7, {100, 3, "Предоплата"}, 0));
     EXPECT_EQ(j.value()->find(textQuery("drop table")).value().size(), 1u);
     for (const char* ddl : {"CREATE TABLE extra (id integer)", "DROP TABLE payments", "ALTER TABLE orders ADD COLUMN x int",
-                            "DELETE FROM versions", "UPDATE journal_layout SET version = 2"})
+                            "DELETE FROM versions", "TRUNCATE payments", "UPDATE journal_layout SET version = 2"})
         EXPECT_NE(testing::serverSql(desk, ddl), "") << ddl;
     EXPECT_FALSE(migrateServerJournal(desk, {})); // the layout is the owner's alone
     EXPECT_EQ(j.value()->order(7).value().versions.size(), 1u);
 }
 
 TEST(JournalServer, ADesksJournalIsCopiedUpOnce) {
-    NEED_SERVER(conninfo);
+    DALVEX_NEED_SERVER(conninfo);
     TempFolder folder;
     auto desk = SqliteJournal::open(folder / "journal.sqlite");
     ASSERT_TRUE(desk);
@@ -120,7 +124,7 @@ TEST(JournalServer, ADesksJournalIsCopiedUpOnce) {
 // The same orders and the same typed texts give the same answers on both back ends: made-up cards of
 // Russian and Latin words, phones and numbers written every which way, and texts cut from them.
 TEST(JournalServer, BothBackEndsFindTheSameOrders) {
-    NEED_SERVER(conninfo);
+    DALVEX_NEED_SERVER(conninfo);
     TempFolder folder;
     auto sqlite = SqliteJournal::open(folder / "journal.sqlite");
     auto server = openServerJournal(conninfo);

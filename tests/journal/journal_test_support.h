@@ -61,15 +61,22 @@ std::string serverSql(const std::string& conninfo, const std::string& sql);
 Outcome<std::unique_ptr<Journal>> openJournal(Backend backend, const std::filesystem::path& file,
                                              const std::string& server);
 
+// `conninfo`, a schema of its own on the run's server (freshServerJournal()), or the test skipped: a test
+// binary started by hand may have no server, but a run that names one (ctest does) fails without it.
+#define DALVEX_NEED_SERVER(conninfo)                                                                          \
+    const std::string conninfo = ::dalvex::journal::testing::freshServerJournal();                            \
+    if (conninfo.empty()) {                                                                                   \
+        if (std::getenv("DALVEX_TEST_PG_STATE") && ::dalvex::journal::serverJournalsBuilt())                  \
+            FAIL() << "the test server named by DALVEX_TEST_PG_STATE is not there";                          \
+        GTEST_SKIP() << "no PostgreSQL server for this run (ctest starts one)";                               \
+    }
+
 class JournalTest : public ::testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
         if (GetParam() == Backend::Server) {
-            server_ = freshServerJournal();
-            // The test run names its server; a test binary started by hand may have none.
-            if (server_.empty() && std::getenv("DALVEX_TEST_PG_STATE") && serverJournalsBuilt())
-                FAIL() << "the test server named by DALVEX_TEST_PG_STATE is not there";
-            if (server_.empty()) GTEST_SKIP() << "no PostgreSQL server for this run (ctest starts one)";
+            DALVEX_NEED_SERVER(server);
+            server_ = server;
         }
         reopen();
     }

@@ -62,6 +62,7 @@ private slots:
     void forwardsTheRightKinds();
     void keepsFixedPanelsAtTheMinimumSize();
     void nothingOverlapsAtAnySizeTheWindowAllows();
+    void opensWithinTheScreen();
     void showsThePanelsOfEachTab();
     void lockingRemovesTheMinimiseButton();
     void startsOnTheSketchTabWithTheDefaultProject();
@@ -208,6 +209,20 @@ void MainWindowTest::nothingOverlapsAtAnySizeTheWindowAllows() {
             }
         }
     }
+}
+
+void MainWindowTest::opensWithinTheScreen() {
+    // A 1366 x 768 laptop less its task bar must not get a window taller than its screen.
+    const struct {
+        QSize available, opened;
+    } cases[] = {
+        {QSize(1920, 1040), QSize(1280, 800)},
+        {QSize(1366, 728), QSize(1280, 704)},
+        {QSize(1280, 680), QSize(1264, 704)},
+        {QSize(1024, 600), QSize(1204, 704)},
+        {QSize(), QSize(1280, 800)},
+    };
+    for (const auto& c : cases) QCOMPARE(CDalvexDlg::startSize(c.available), c.opened);
 }
 
 void MainWindowTest::showsThePanelsOfEachTab() {
