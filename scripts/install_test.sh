@@ -16,6 +16,7 @@ for f in bin/dalvex bin/dalvex-cli share/dalvex/profiles/price.csv share/dalvex/
          share/icons/hicolor/scalable/mimetypes/application-x-dalvex-sketch.svg; do
   [ -e "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
 done
+installed_counter=$(cat "$prefix/share/dalvex/config/number.txt")
 desktop-file-validate "$prefix/share/applications/ru.dalvex.Dalvex.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/ru.dalvex.Dalvex.metainfo.xml" >/dev/null
 xmllint --noout "$prefix/share/mime/packages/dalvex.xml"
@@ -36,4 +37,8 @@ journal="$XDG_DATA_HOME/dalvex/dalvex/journal.sqlite"
 [ -f "$journal" ] || { echo "no order journal at $journal"; exit 1; }
 "$prefix/bin/dalvex-cli" journal show 77 | grep -q '"orderNumber":"77"' || { echo "the save was not recorded"; exit 1; }
 "$prefix/bin/dalvex-cli" journal check >/dev/null
+# The counter the saves moved is the user's, as the desktop program's; the installed one stays as installed.
+[ "$(cat "$prefix/share/dalvex/config/number.txt")" = "$installed_counter" ] \
+  || { echo "dalvex-cli wrote into the installed data folder"; exit 1; }
+[ -f "$XDG_CONFIG_HOME/dalvex/dalvex/config/number.txt" ] || { echo "no order counter in the user's folder"; exit 1; }
 echo "install test passed"

@@ -53,8 +53,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/Заказы"
 sketch="$work/Заказы/Иванов И.И. шкаф.dlx"
-wine "C:\Program Files\Dalvex\bin\dalvex-cli.exe" save "$sketch" --width 2400 --doors 2
 before=$(fingerprint "$installed")
+wine "C:\Program Files\Dalvex\bin\dalvex-cli.exe" save "$sketch" --width 2400 --doors 2
 title=$(wine "$program" -platform offscreen --quit-after-start "$sketch" | tr -d '\r')
 [ "$title" = "Иванов И.И. шкаф.dlx — dalvex" ] || fail "the installed program did not open the sketch: '$title'"
 [ "$(fingerprint "$installed")" = "$before" ] || fail "the program wrote into Program Files"

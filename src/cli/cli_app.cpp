@@ -169,8 +169,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (!fs::is_directory(data, ec)) return usageError(err, "data folder " + pathToUtf8(data) + " not found");
 
     Catalogue catalogue(data);
-    Project project(catalogue, data / "config");
-    const CuttingSettingsRead cutting = loadCuttingSettings(data / "config");
+    Project project(catalogue, configFolderOf(data));
+    const CuttingSettingsRead cutting = loadCuttingSettings(project.configFolder());
     // What could not be read is priced without (as the desktop program does), and said.
     std::vector<std::string> warnings = catalogue.priceListWarnings();
     warnings.insert(warnings.end(), cutting.problems.begin(), cutting.problems.end());

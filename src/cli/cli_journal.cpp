@@ -12,6 +12,7 @@
 
 #include "catalogue/catalogue.h"
 #include "io/data_folders.h"
+#include "io/executable_folder.h"
 #include "io/utf8_path.h"
 #include "project/project_files.h"
 
@@ -142,7 +143,7 @@ fs::path dataFolderOf(const JournalArgs& a) {
 JournalTarget journalTargetOf(const JournalArgs& a, const fs::path& data) {
     const auto it = a.options.find("journal");
     return journalTarget(it == a.options.end() ? std::string() : it->second, data,
-                         isPortable(data, a.options.count("data") != 0), data / "config");
+                         isPortable(data, a.options.count("data") != 0), configFolderOf(data));
 }
 
 int64_t now() {
@@ -216,7 +217,7 @@ int runOpen(const JournalArgs& a, const fs::path& data, JournalSession& session,
     if (command == "import") {
         if (!positionals(1, 1)) return usage(err, "journal import: one folder");
         Catalogue catalogue(data);
-        out << importJson(importFolder(journal, catalogue, pathFromUtf8(p[0]), data / "config"));
+        out << importJson(importFolder(journal, catalogue, pathFromUtf8(p[0]), configFolderOf(data)));
         return kExitOk;
     }
     if (command == "backup") {
@@ -238,6 +239,11 @@ int runOpen(const JournalArgs& a, const fs::path& data, JournalSession& session,
 }
 
 } // namespace
+
+fs::path configFolderOf(const fs::path& dataFolder) {
+    const fs::path user = userConfigFolder();
+    return user.empty() ? dataFolder / "config" : configFolderFor(executableFolder(), dataFolder, user / "config");
+}
 
 std::string journalUsageText() {
     return "  dalvex-cli journal list [--status S[,S...]] [--from DATE] [--to DATE]\n"
@@ -318,7 +324,7 @@ void recordSave(const Project& project, const std::string& savedPath, const std:
                 const fs::path& dataFolder, bool dataNamed, std::ostream& err) {
     std::error_code ec;
     const fs::path absolute = fs::absolute(pathFromUtf8(savedPath), ec);
-    JournalSession session(journalTarget(chosen, dataFolder, isPortable(dataFolder, dataNamed), dataFolder / "config"),
+    JournalSession session(journalTarget(chosen, dataFolder, isPortable(dataFolder, dataNamed), configFolderOf(dataFolder)),
                            {});
     if (!session.on()) err << session.offMessage() << "\n";
     const auto outcome = session.record(recordOf(project, pathToUtf8(ec ? pathFromUtf8(savedPath) : absolute),

@@ -20,6 +20,10 @@ int runJournal(const std::vector<std::string>& args, std::ostream& out, std::ost
 void recordSave(const Project& project, const std::string& savedPath, const std::string& chosen,
                 const std::filesystem::path& dataFolder, bool dataNamed, std::ostream& err);
 
+// The config folder the programs keep the counter and the shop's files in for a data folder: its own config/
+// where that can be written, else (an installed copy) the user's, as the desktop program does.
+std::filesystem::path configFolderOf(const std::filesystem::path& dataFolder);
+
 // The usage lines of the journal commands.
 std::string journalUsageText();
 

@@ -44,6 +44,19 @@ fs::path userDataFolder() {
     return base.empty() ? fs::path() : base / "dalvex" / "dalvex";
 }
 
+fs::path userConfigFolder() {
+#if defined(_WIN32)
+    const fs::path base = folderFromEnvironment("LOCALAPPDATA");
+#else
+    fs::path base = folderFromEnvironment("XDG_CONFIG_HOME");
+    if (base.empty()) {
+        const fs::path home = folderFromEnvironment("HOME");
+        if (!home.empty()) base = home / ".config";
+    }
+#endif
+    return base.empty() ? fs::path() : base / "dalvex" / "dalvex";
+}
+
 bool isPortable(const fs::path& dataFolder, bool namedOnCommandLine) {
     if (namedOnCommandLine) return true;
     std::error_code ec;

@@ -33,6 +33,10 @@ JournalTarget journalTarget(const std::string& chosen, const std::filesystem::pa
 // ~/.local/share/dalvex/dalvex); %LOCALAPPDATA%\dalvex\dalvex on Windows. Empty when the system names none.
 std::filesystem::path userDataFolder();
 
+// The user's own folder for settings, the desktop program's as well: $XDG_CONFIG_HOME/dalvex/dalvex (else
+// ~/.config/dalvex/dalvex); %LOCALAPPDATA%\dalvex\dalvex on Windows. Empty when the system names none.
+std::filesystem::path userConfigFolder();
+
 // The journal file: `chosen` when given (--journal FILE); config/journal.sqlite of a portable copy (its data
 // folder is beside the program or was named with --data, and its config/ can be written); else
 // journal.sqlite in userDataFolder().
