@@ -56,15 +56,15 @@ std::optional<Refusal> applyLength(const std::optional<std::string>& value, cons
 }
 
 std::optional<Refusal> applyOptions(const CliOptions& o, Project& project) {
-    Catalogue& catalogue = project.catalogue();
+    const Catalogue& catalogue = project.catalogue();
     if (o.system) {
-        DSSystem* system = catalogue.findSystem(*o.system);
+        const DSSystem* system = catalogue.findSystem(*o.system);
         if (!system) return Refusal{"--system " + *o.system + ": no such system"};
         if (system != project.calculator) project.selectSystem(system);
     }
     if (o.handle) {
         HandleProfile* handle = catalogue.findHandleProfile(*o.handle);
-        const auto offered = project.calculator->handleProfiles();
+        const auto offered = project.calculator->handleProfiles(project.options);
         if (!handle || std::find(offered.begin(), offered.end(), handle) == offered.end())
             return Refusal{"--handle " + *o.handle + ": not a handle profile of " + project.calculator->code};
         project.setHandleProfile(handle);
@@ -78,13 +78,12 @@ std::optional<Refusal> applyOptions(const CliOptions& o, Project& project) {
     if (auto r = applyLength(o.width, "--width", &Project::setWidth, project)) return r;
     if (auto r = applyLength(o.height, "--height", &Project::setHeight, project)) return r;
     if (o.doors) {
-        const auto counts = project.calculator->offeredDoorCounts();
+        const auto counts = project.calculator->offeredDoorCounts(project.options);
         const int n = allDigits(*o.doors) && o.doors->size() < 4 ? readInt(*o.doors) : 0;
         if (std::find(counts.begin(), counts.end(), n) == counts.end())
             return Refusal{"--doors " + *o.doors + ": " + project.calculator->code + " offers " +
                            countsText(counts) + " doors"};
         project.setDoorCount(n);
-        project.sketch.clearSelection();
     }
     if ((o.chipboard || o.plinth) && !project.calculator->usesPlinth)
         return Refusal{project.calculator->code + " has no plinth or chipboard width"};

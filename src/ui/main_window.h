@@ -1,6 +1,7 @@
 #pragma once
 // The main window: a frame that creates the panels, lays them out, switches between the sketch editor and the
-// four result tables, and is the hub through which the panels tell each other that the model changed.
+// four result tables, and passes on what only the windows know (hover, clicks, locking, tabs). What changes
+// in the order the panels hear from the document they connect to.
 #include "notifications.h"
 #include "project/project_editor.h"
 #include "report_printer.h"
@@ -35,7 +36,7 @@ public:
     CDalvexDlg(Project& project, const Artwork& artwork, const QString& recoveryFolder = {});
     ~CDalvexDlg() override;
 
-    // Forwards a notification, synchronously, to the panels that must refresh.
+    // Passes a notification on, synchronously, to the panels it concerns.
     void notify(Notification n) override;
 
     TopPanelDlg* topPanel() const { return top_; }
@@ -68,8 +69,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // Sends a notification on to the panels that must refresh.
-    void forward(Notification n);
     void layoutPanels();
     void showTab(int tab);
     void setMinimiseButton(bool shown);

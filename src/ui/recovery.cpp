@@ -29,9 +29,8 @@ RecoveryKeeper::RecoveryKeeper(UiContext& ctx, QString folder, QObject* parent) 
 }
 
 void RecoveryKeeper::keepNow() {
-    if (ctx_.document) ctx_.document->noteChange();
-    // A typing under way is kept too, without ending it (it stays one undo step).
-    if (!ctx_.document || !(ctx_.document->modified() || ctx_.document->editor().typing())) {
+    // A typing under way is a step already: it is kept too, and stays one step.
+    if (!ctx_.document || !ctx_.document->modified()) {
         QFile::remove(path_);
         return;
     }
@@ -51,8 +50,6 @@ bool RecoveryKeeper::offerRestore(QWidget* parent) {
         QStringLiteral("dalvex"));
     bool restored = false;
     if (wanted && ctx_.editor.open(toPath(path_)) == 0) {
-        // The top panel's refresh on the new selection reloads the discount too.
-        ctx_.document->deliver(openedChanges());
         ctx_.document->setFilePath({});
         ctx_.document->markRestored();
         restored = true;

@@ -75,6 +75,8 @@ protected:
 private:
     void layoutControls();
     void showHeightOffset();
+    // The view settings: orientation, drawing mode, insert sizes, scaling and the doors shown.
+    void showView();
     void showOrientation();
     void showDrawMode();
     // The running and guide profiles of a system that offers them (Герлит).

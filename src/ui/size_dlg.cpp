@@ -169,7 +169,7 @@ void SizeDlg::apply() {
     if (size < kMinInsertPart || size > maxSize_) return;
     const bool afterSide = side_->currentIndex() == 1;
     // The editor asks twice when the calculator makes the panel a little off the request.
-    ctx_.document->deliver(ctx_.editor.setInsertSize(door_, dividerId_, size, afterSide));
+    ctx_.editor.apply(edit::InsertSize{door_, dividerId_, size, afterSide});
 }
 
 } // namespace dalvex::ui

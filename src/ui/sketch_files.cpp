@@ -1,6 +1,5 @@
 #include "sketch_files.h"
 
-#include "notifications.h"
 #include "order_document.h"
 #include "project/project.h"
 #include "prompts.h"
@@ -10,10 +9,9 @@
 namespace dalvex::ui {
 
 bool openSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
+    // The editor tells the panels of the new order, whose history starts anew.
     const int result = ctx.editor.open(toPath(path));
     if (result == 0) {
-        // The document's history starts anew with the opened order.
-        ctx.document->deliver(openedChanges());
         ctx.document->setFilePath(path);
         rememberFile(path);
         return true;
@@ -32,7 +30,6 @@ bool saveSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
         return false;
     }
     if (ctx.document) {
-        ctx.document->settle(); // what was saved includes edits not yet recorded
         ctx.document->setFilePath(path);
         ctx.document->markSaved();
     }
@@ -48,9 +45,7 @@ bool saveSketchAs(UiContext& ctx, QWidget* parent) {
 }
 
 bool settleUnsavedChanges(UiContext& ctx, QWidget* parent) {
-    if (!ctx.document) return true;
-    ctx.document->settle(); // a change not yet recorded counts too
-    if (!ctx.document->modified()) return true;
+    if (!ctx.document || !ctx.document->modified()) return true;
     switch (prompts().saveChanges(parent, QStringLiteral("Сохранить изменения?"), QStringLiteral("dalvex"))) {
     case SaveAnswer::Discard:
         return true;

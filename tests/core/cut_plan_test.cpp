@@ -241,13 +241,14 @@ protected:
     void randomProject(std::mt19937& rng) {
         const auto& systems = catalogue_->systems();
         project_->selectSystem(systems[rng() % systems.size()]);
-        const auto handles = project_->calculator->handleProfiles();
+        const auto handles = project_->calculator->handleProfiles(project_->options);
         if (!handles.empty()) project_->setHandleProfile(handles[rng() % handles.size()]);
         if (project_->calculator->offersEdgeProfiles && rng() % 2 == 0) project_->toggleEdgeProfiles();
         project_->setWidth(8000 + static_cast<int32_t>(rng() % 40000));
         project_->setHeight(16000 + static_cast<int32_t>(rng() % 12000));
         project_->setDoorCount(
-            1 + static_cast<int32_t>(rng() % static_cast<uint32_t>(project_->calculator->maxDoorCount())));
+            1 + static_cast<int32_t>(
+                    rng() % static_cast<uint32_t>(project_->calculator->maxDoorCount(project_->options))));
         for (int k = 0; k < project_->doorCount; ++k) {
             Door& door = project_->sketch.doors[k];
             const int splits = static_cast<int>(rng() % 5);

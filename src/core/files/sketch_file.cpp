@@ -201,7 +201,6 @@ bool readDoor(BinaryReader& in, int version, const Catalogue& catalogue, Door& d
     // Each field alone is not enough: the door must be whole, or the engine prices what is not there.
     if (!tilesItself(door)) return false;
 
-    door.selectedInsertId = 0;
     // The next resize must scale the dividers from the size just read, not from the size before the open.
     door.previousWidth = door.width;
     door.previousHeight = door.height;
@@ -268,7 +267,7 @@ std::string writeSketchFile(const SketchFileData& data) {
     out.i32(data.chipboardWidth);
     out.i32(data.plinthHeight);
 
-    if (data.system) data.system->writeSettings(out);
+    if (data.system) data.system->writeSettings(out, data.options);
 
     const DoorSketch& sketch = data.sketch;
     out.i32(sketch.width);
@@ -288,7 +287,7 @@ SketchFileResult readSketchFile(const Catalogue& catalogue, std::string_view byt
     const uint8_t version = in.u8();
     if (!in.ok() || version == 0) return kSketchCannotOpen;
     if (version > kSketchFormatVersion) return kSketchNewerVersion;
-    DSSystem* system = catalogue.findSystem(in.str());
+    const DSSystem* system = catalogue.findSystem(in.str());
     if (!in.ok()) return kSketchCannotOpen;
     if (!system) return kSketchUnknownSystem;
 
@@ -311,19 +310,10 @@ SketchFileResult readSketchFile(const Catalogue& catalogue, std::string_view byt
     for (int32_t v : {data.width, data.height, data.chipboardWidth, data.plinthHeight})
         if (!saneLength(v)) return kSketchCannotOpen;
 
-    // The settings are read straight into the calculator; keep its current settings to put back on failure.
-    BinaryWriter savedSettings;
-    system->writeSettings(savedSettings);
-    auto restoreSettings = [&] {
-        BinaryReader back(savedSettings.bytes());
-        system->readSettings(back, kSketchFormatVersion);
-    };
-    system->readSettings(in, version);
+    system->readSettings(in, version, data.options);
 
     DoorSketch& sketch = data.sketch;
     sketch.previousWidth = sketch.previousHeight = sketch.previousDoorCount = 0;
-    sketch.selectedDividerId = 0;
-    sketch.selectedDividerDoor = -1;
     sketch.doorsTotalWidth = 0;
     sketch.width = in.i32();
     sketch.height = in.i32();
@@ -336,10 +326,7 @@ SketchFileResult readSketchFile(const Catalogue& catalogue, std::string_view byt
 
     std::optional<OrderCard> card;
     if (good) card = readCard(in, data.card);
-    if (!card) {
-        restoreSettings();
-        return kSketchCannotOpen;
-    }
+    if (!card) return kSketchCannotOpen;
     data.card = *card;
 
     // Everything was read.

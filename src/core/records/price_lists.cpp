@@ -111,7 +111,8 @@ int readRollerSets(RecordStore& catalogue, const std::filesystem::path& file) {
             current->addArticle(article);
             // An existing article of another kind may be listed, but only a roller set can be the system's
             // set.
-            if (current->rollerSet == nullptr) current->rollerSet = dynamic_cast<RollerSet*>(article);
+            if (current->defaultRollerSet == nullptr)
+                current->defaultRollerSet = dynamic_cast<RollerSet*>(article);
         }
     }
     return 0;
