@@ -4,6 +4,7 @@
 #include "calc/cutting_settings.h"
 #include "calc/ds_system.h"
 #include "catalogue/catalogue.h"
+#include "cli_batch.h"
 #include "cli_options.h"
 #include "cli_script.h"
 #include "cut_plan_json.h"
@@ -24,6 +25,7 @@
 #include <iostream>
 #include <iterator>
 #include <ostream>
+#include <sstream>
 
 namespace dalvex::cli {
 
@@ -128,6 +130,70 @@ int cannotWrite(std::ostream& err, const std::string& path) {
     return kExitFile;
 }
 
+// What one order is priced with, the same for every file.
+struct OrderInputs {
+    const Catalogue& catalogue;
+    const fs::path& data;
+    const CuttingSettings& cutting;
+    const CliOptions& options;
+    const std::vector<ScriptOperation>& script;
+};
+
+// One order: the file opened (or the default project), the options and the script applied, the command
+// carried out. Standard output and error are gathered, so that orders priced side by side are written whole.
+OrderRun runOrder(const OrderInputs& in, const std::string& input) {
+    OrderRun run;
+    std::ostringstream out;
+    std::ostringstream err;
+    const CliOptions& o = in.options;
+    auto finish = [&](int exit) {
+        run.out = out.str();
+        run.err = err.str();
+        run.exit = exit;
+        return run;
+    };
+
+    Project project(in.catalogue, in.data / "config");
+    project.cutting = in.cutting;
+    applyCuttingSettings(project.result, project.cutting);
+    if (!input.empty()) {
+        const int opened = project.open(pathFromUtf8(input));
+        if (opened == kSketchNewerVersion) {
+            err << "Ошибка открытия файла: версия файла не поддерживается данной программой.\n";
+            return finish(kExitFile);
+        }
+        if (opened != kSketchOk) {
+            err << "Ошибка открытия файла " << input << "\n";
+            return finish(kExitFile);
+        }
+    }
+    if (auto refusal = applyOptions(o, project)) return finish(usageError(err, refusal->message));
+    // The history starts with the script.
+    ProjectEditor editor(project);
+    const int done = applyScript(in.script, editor, err) == 0 ? kExitOk : kExitRefused;
+
+    switch (o.command) {
+    case Command::Calc:
+        out << projectJson(project);
+        return finish(done);
+    case Command::Save:
+        return finish(project.save(pathFromUtf8(o.output)) == kSketchOk ? done : cannotWrite(err, o.output));
+    case Command::Xml:
+        return finish(writeWorkbook(pathFromUtf8(o.output), project, o.sheets) ? done
+                                                                               : cannotWrite(err, o.output));
+    case Command::CutPlan:
+        out << cutPlanJson(planArticles(project.result, project.cutting.kerf, project.cutting.trim),
+                           project.cutting.kerf, project.cutting.trim);
+        return finish(done);
+    case Command::Csv:
+        return finish(writeAccountingFile(pathFromUtf8(o.output), project) ? done
+                                                                           : cannotWrite(err, o.output));
+    case Command::Help:
+        break;
+    }
+    return finish(kExitOk);
+}
+
 } // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -157,57 +223,35 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     std::error_code ec;
     if (!fs::is_directory(data, ec)) return usageError(err, "data folder " + pathToUtf8(data) + " not found");
 
-    Catalogue catalogue(data);
-    Project project(catalogue, data / "config");
-    const CuttingSettingsRead cutting = loadCuttingSettings(data / "config");
-    for (const std::string& problem : cutting.problems)
+    const Catalogue catalogue(data);
+    const CuttingSettingsRead read = loadCuttingSettings(data / "config");
+    for (const std::string& problem : read.problems)
         err << "dalvex-cli: " << problem << "\n";
-    project.cutting = cutting.settings;
-    if (auto r = applyCuttingLength(options->kerf, "kerf", kMaxKerf, project.cutting.kerf))
+    CuttingSettings cutting = read.settings;
+    if (auto r = applyCuttingLength(options->kerf, "kerf", kMaxKerf, cutting.kerf))
         return usageError(err, r->message);
-    if (auto r = applyCuttingLength(options->trim, "trim", kMaxTrim, project.cutting.trim))
+    if (auto r = applyCuttingLength(options->trim, "trim", kMaxTrim, cutting.trim))
         return usageError(err, r->message);
-    applyCuttingSettings(project.result, project.cutting);
 
-    if (!options->input.empty()) {
-        const int opened = project.open(pathFromUtf8(options->input));
-        if (opened == kSketchNewerVersion) {
-            err << "Ошибка открытия файла: версия файла не поддерживается данной программой.\n";
-            return kExitFile;
-        }
-        if (opened != kSketchOk) {
-            err << "Ошибка открытия файла " << options->input << "\n";
-            return kExitFile;
-        }
+    const OrderInputs inputs{catalogue, data, cutting, *options, script};
+    if (options->inputs.size() <= 1) {
+        const OrderRun run =
+            runOrder(inputs, options->inputs.empty() ? std::string() : options->inputs.front());
+        out << run.out;
+        err << run.err;
+        return run.exit;
     }
-    if (auto refusal = applyOptions(*options, project)) return usageError(err, refusal->message);
-    // The history starts with the script.
-    ProjectEditor editor(project);
-    const int done = applyScript(script, editor, err) == 0 ? kExitOk : kExitRefused;
-
-    switch (options->command) {
-    case Command::Calc:
-        out << projectJson(project);
-        return done;
-    case Command::Save:
-        return project.save(pathFromUtf8(options->output)) == kSketchOk ? done
-                                                                        : cannotWrite(err, options->output);
-    case Command::Xml:
-        return writeWorkbook(pathFromUtf8(options->output), project, options->sheets)
-                   ? done
-                   : cannotWrite(err, options->output);
-    case Command::CutPlan:
-        out << cutPlanJson(planArticles(project.result, project.cutting.kerf, project.cutting.trim),
-                           project.cutting.kerf, project.cutting.trim);
-        return done;
-    case Command::Csv:
-        return writeAccountingFile(pathFromUtf8(options->output), project)
-                   ? done
-                   : cannotWrite(err, options->output);
-    case Command::Help:
-        break;
-    }
-    return kExitOk;
+    // Many orders on one catalogue: each priced on its own, written in the order the files were named. A
+    // file that gives no document leaves "null" in its place.
+    int exit = kExitOk;
+    runInOrder(
+        options->inputs.size(), options->jobs, [&](size_t i) { return runOrder(inputs, options->inputs[i]); },
+        [&](const OrderRun& run) {
+            out << (run.out.empty() ? std::string("null\n") : run.out);
+            err << run.err;
+            if (exit == kExitOk) exit = run.exit;
+        });
+    return exit;
 }
 
 } // namespace dalvex::cli
