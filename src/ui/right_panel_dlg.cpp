@@ -264,9 +264,12 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
         collectionChosen(0);
     }
 
+    // The lists follow the choices and the door count (the doors shown, pivot fittings up to two doors): a
+    // calculation alone leaves them as they are.
     const OrderDocument* document = ctx_.document;
     connect(document, &OrderDocument::choicesChanged, this, &RightPanelDlg::refresh);
-    connect(document, &OrderDocument::recalculated, this, &RightPanelDlg::refillLists);
+    connect(document, &OrderDocument::choicesChanged, this, &RightPanelDlg::refillLists);
+    connect(document, &OrderDocument::dimensionsChanged, this, &RightPanelDlg::refillLists);
     connect(document, &OrderDocument::viewChanged, this, &RightPanelDlg::showView);
 }
 

@@ -31,7 +31,7 @@ public:
     void showPage(int page); // 0 "Система", 1 "Наполнение"
     // Shows the controls of the page and the system, and the divider profile with its orientation rule.
     void refresh();
-    // Fills the lists that depend on the result of the calculation.
+    // Fills the lists that depend on the choices and the door count.
     void refillLists();
 
     // The buttons' actions.
