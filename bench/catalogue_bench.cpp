@@ -1,6 +1,7 @@
 // Start-up cost of the product knowledge: the Catalogue built from a program folder holding the three price
-// lists and a material library of 50 collections with 40 materials each, and from a large data folder (long
-// price list, five collections of 20,000 lines, half of them naming one shared picture folder).
+// lists and a material library of 50 collections with 40 materials each, from a large data folder (long
+// price list, five collections of 20,000 lines, half of them naming one shared picture folder), and from
+// three long price lists alone (every line of each used).
 #include "catalogue/catalogue.h"
 #include "text/encoding.h"
 
@@ -145,5 +146,54 @@ void BM_BuildCatalogueFromLargeData(benchmark::State& state) {
     state.counters["materials"] = static_cast<double>(materials);
 }
 BENCHMARK(BM_BuildCatalogueFromLargeData)->Unit(benchmark::kMillisecond);
+
+// Three price lists of `lines` lines each and no materials: every roller line adds a set of its own to one
+// system, every price line prices one of those sets, every colour line names a colour of the catalogue.
+class LongPriceLists {
+public:
+    explicit LongPriceLists(int lines)
+        : root_(fs::temp_directory_path() /
+                ("dalvex_bench_lists_" + std::to_string(::getpid()) + "_" + std::to_string(lines))) {
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+        fs::create_directories(root_ / "materials");
+        std::string rollers = "Код;Название;Тип;Количество\nДалвекс;;;\n";
+        std::string prices = "Код;Коллекция;Цена\n";
+        std::string colors = "Цвет;Борвик;Лантес;Далвекс\n";
+        const char* colorNames[] = {"Хром матовый", "Золото матовое", "Шампань матовая", "Шампань глянец"};
+        for (int i = 0; i < lines; ++i) {
+            const std::string code = "R" + std::to_string(i);
+            rollers += code;
+            rollers += ";Ролики;симметричный;1\n";
+            prices += code;
+            prices += ";;1 650,50\n";
+            colors += colorNames[i % 4];
+            colors += ";анод;премиум;стандарт\n";
+        }
+        writeText(root_ / "profiles/rollers.csv", rollers);
+        writeText(root_ / "profiles/price.csv", prices);
+        writeText(root_ / "profiles/colors_price.csv", colors);
+    }
+    ~LongPriceLists() {
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+    const fs::path& path() const { return root_; }
+
+private:
+    fs::path root_;
+};
+
+void BM_BuildCatalogueFromLongPriceLists(benchmark::State& state) {
+    const LongPriceLists lists(static_cast<int>(state.range(0)));
+    std::size_t articles = 0;
+    for (auto _ : state) {
+        dalvex::Catalogue catalogue(lists.path());
+        articles = catalogue.articles().size();
+        benchmark::DoNotOptimize(articles);
+    }
+    state.counters["articles"] = static_cast<double>(articles);
+}
+BENCHMARK(BM_BuildCatalogueFromLongPriceLists)->Arg(20000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -12,6 +12,8 @@
 #include <QTimer>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -35,6 +37,15 @@ private:
     QWidget& window_;
     bool painted_ = false;
 };
+
+// What could not be read at start, in one message box (nothing when all was read).
+void warnAtStart(QWidget& window, const QString& title, const std::vector<std::string>& lines) {
+    if (lines.empty()) return;
+    QStringList texts;
+    for (const std::string& line : lines)
+        texts << QString::fromStdString(line);
+    QMessageBox::warning(&window, title, texts.join(QLatin1Char('\n')));
+}
 
 } // namespace
 
@@ -71,11 +82,7 @@ int main(int argc, char** argv) {
         QTextStream(stdout) << window.windowTitle() << Qt::endl;
         return 0;
     }
-    if (!app.cuttingProblems().empty()) {
-        QStringList lines;
-        for (const std::string& line : app.cuttingProblems())
-            lines << QString::fromStdString(line);
-        QMessageBox::warning(&window, QStringLiteral("Раскрой профилей"), lines.join(QLatin1Char('\n')));
-    }
+    warnAtStart(window, QStringLiteral("Прайс-листы"), app.project().catalogue().priceListWarnings());
+    warnAtStart(window, QStringLiteral("Раскрой профилей"), app.cuttingProblems());
     return app.exec();
 }

@@ -135,6 +135,7 @@ struct OrderInputs {
     const Catalogue& catalogue;
     const fs::path& data;
     const CuttingSettings& cutting;
+    const std::vector<std::string>& warnings;
     const CliOptions& options;
     const std::vector<ScriptOperation>& script;
 };
@@ -174,7 +175,7 @@ OrderRun runOrder(const OrderInputs& in, const std::string& input) {
 
     switch (o.command) {
     case Command::Calc:
-        out << projectJson(project);
+        out << projectJson(project, in.warnings);
         return finish(done);
     case Command::Save:
         return finish(project.save(pathFromUtf8(o.output)) == kSketchOk ? done : cannotWrite(err, o.output));
@@ -225,15 +226,18 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     const Catalogue catalogue(data);
     const CuttingSettingsRead read = loadCuttingSettings(data / "config");
-    for (const std::string& problem : read.problems)
-        err << "dalvex-cli: " << problem << "\n";
+    // What could not be read is priced without (as the desktop program does), and said.
+    std::vector<std::string> warnings = catalogue.priceListWarnings();
+    warnings.insert(warnings.end(), read.problems.begin(), read.problems.end());
+    for (const std::string& warning : warnings)
+        err << "dalvex-cli: " << warning << "\n";
     CuttingSettings cutting = read.settings;
     if (auto r = applyCuttingLength(options->kerf, "kerf", kMaxKerf, cutting.kerf))
         return usageError(err, r->message);
     if (auto r = applyCuttingLength(options->trim, "trim", kMaxTrim, cutting.trim))
         return usageError(err, r->message);
 
-    const OrderInputs inputs{catalogue, data, cutting, *options, script};
+    const OrderInputs inputs{catalogue, data, cutting, warnings, *options, script};
     if (options->inputs.size() <= 1) {
         const OrderRun run =
             runOrder(inputs, options->inputs.empty() ? std::string() : options->inputs.front());

@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "project/project.h"
 #include "project/project_editor.h"
+#include "text/excerpt.h"
 #include "text/numbers.h"
 
 #include <nlohmann/json.hpp>
@@ -273,7 +274,8 @@ std::optional<std::vector<ScriptOperation>> parseScript(std::string_view text, s
     try {
         document = json::parse(text.begin(), text.end());
     } catch (const json::parse_error& e) {
-        error = "script is not JSON: " + std::string(e.what());
+        // The parser's message quotes the token it stopped at, which may be the rest of the file.
+        error = "script is not JSON: " + excerpt(e.what(), 4 * kExcerptLength);
         return std::nullopt;
     }
     if (!document.is_array()) {
@@ -297,7 +299,7 @@ std::optional<std::vector<ScriptOperation>> parseScript(std::string_view text, s
         parsed.name = op->get<std::string>();
         const auto known = operationTable().find(parsed.name);
         if (known == operationTable().end()) {
-            error = where + ": unknown operation '" + parsed.name + "'";
+            error = where + ": unknown operation '" + excerpt(parsed.name) + "'";
             return std::nullopt;
         }
         const std::string named = where + " (" + parsed.name + ")";
@@ -306,7 +308,7 @@ std::optional<std::vector<ScriptOperation>> parseScript(std::string_view text, s
             const auto field = std::find_if(known->second.fields.begin(), known->second.fields.end(),
                                             [&key](const FieldSpec& f) { return f.name == key; });
             if (field == known->second.fields.end()) {
-                error = named + ": unknown field '" + key + "'";
+                error = named + ": unknown field '" + excerpt(key) + "'";
                 return std::nullopt;
             }
             if (std::string fault = takeField(*field, value, parsed); !fault.empty()) {

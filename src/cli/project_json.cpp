@@ -191,7 +191,7 @@ void writeCard(JsonWriter& out, const OrderCard& card) {
 
 } // namespace
 
-std::string projectJson(Project& project) {
+std::string projectJson(Project& project, const std::vector<std::string>& warnings) {
     JsonWriter out;
     out.beginObject();
     out.key("system");
@@ -229,6 +229,10 @@ std::string projectJson(Project& project) {
     out.key("discountAmount").value(project.discountAmount());
     out.key("grandTotal").value(project.grandTotal());
     out.key("grandTotalText").value(project.grandTotalText());
+    out.key("warnings").beginArray();
+    for (const std::string& warning : warnings)
+        out.value(warning);
+    out.endArray();
     out.endObject();
     return out.text() + "\n";
 }

@@ -165,7 +165,7 @@ void DlgOrder::costEdited(QLineEdit* edit, int32_t OrderCard::*field) {
         if (value >= 1) value = 0;
     } else {
         const int32_t x = readInt(t.toStdString());
-        if (x < 100000) value = x; // a sixth digit is refused and the old value comes back
+        if (x <= kMaxExtraCharge) value = x; // a sixth digit is refused and the old value comes back
     }
     const QString shown = qs(format("%d", value));
     refreshing_ = true;

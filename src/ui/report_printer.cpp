@@ -1,12 +1,11 @@
 #include "report_printer.h"
 
 #include "cut_plan_drawing.h"
-#include "io/whole_file.h"
 #include "orders/report_tables.h"
+#include "orders/shop_files.h"
 #include "prompts.h"
 #include "qt_text.h"
 #include "table_layout.h"
-#include "text/encoding.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -42,17 +41,11 @@ int wrappedHeight(const QFontMetrics& fm, int width, const QString& text) {
     return fm.boundingRect(QRect(0, 0, std::max(1, width), INT_MAX / 4), Qt::TextWordWrap, text).height();
 }
 
-// A picture file read whole, so that any path and any format the decoder knows will do.
-QImage loadPicture(const std::filesystem::path& path) {
-    std::string bytes;
-    if (!readWholeFile(path, bytes, kPictureFileLimit) || bytes.empty()) return {};
+// The shop's logo in any format the decoder knows.
+QImage loadLogo(const std::filesystem::path& configFolder) {
+    const std::string bytes = shopLogoBytes(configFolder);
+    if (bytes.empty()) return {};
     return QImage::fromData(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-QString loadInfoText(const std::filesystem::path& path) {
-    std::string bytes;
-    if (!readWholeFile(path, bytes, kConfigFileLimit) || bytes.empty()) return {};
-    return qs(cp1251ToUtf8(bytes));
 }
 
 // Grid of the rows of one section printed on this page: the left line and one after each column down the
@@ -101,7 +94,7 @@ public:
     Job(QPagedPaintDevice& device, QPainter& painter, const ReportSources& sources, PrintLog* log)
         : device_(device), painter_(painter), sources_(sources), log_(log), dpi_(device.logicalDpiY()),
           base_(pageArea(dpi_, device.width(), device.height())), font_(pageFont(dpi_)),
-          logo_(sources.configFolder.empty() ? QImage() : loadPicture(sources.configFolder / "logo.jpg")) {
+          logo_(sources.configFolder.empty() ? QImage() : loadLogo(sources.configFolder)) {
         if (log_) log_->logo = !logo_.isNull();
     }
 
@@ -253,7 +246,7 @@ private:
         page.rightTextHeight = h2;
 
         const QString info =
-            sources_.configFolder.empty() ? QString() : loadInfoText(sources_.configFolder / "info.txt");
+            sources_.configFolder.empty() ? QString() : qs(shopInfoText(sources_.configFolder));
         if (info.isEmpty() || s.infoTop >= area.bottom) return;
         painter_.setPen(Qt::black);
         painter_.drawText(QRect(s.leftBox.left(), s.infoTop, s.leftBox.width(), area.bottom - s.infoTop),

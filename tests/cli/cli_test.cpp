@@ -98,13 +98,13 @@ TEST_F(CliTest, FreshProjectAsJson) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.rfind("{\"system\":\"Борвик\",\"handleProfile\":\"JB001\",", 0), 0u)
         << r.out.substr(0, 200);
-    for (const char* part :
-         {"\"width\":30000,\"height\":20000,\"doorCount\":3,\"chipboardWidth\":160,"
-          "\"plinthHeight\":540,\"discountPercent\":0,",
-          "\"settings\":{\"noEdgeProfiles\":false,\"rollerSet\":null,\"pivot\":false,"
-          "\"heightOffset\":-40}",
-          "\"sketch\":{\"width\":30000,", "\"frame\":[{\"profile\":\"JB001\",",
-          "\"articleLines\":[{\"code\":\"JB001\",", "\"kind\":\"Профиль\"", "\"grandTotalText\":"})
+    for (const char* part : {"\"width\":30000,\"height\":20000,\"doorCount\":3,\"chipboardWidth\":160,"
+                             "\"plinthHeight\":540,\"discountPercent\":0,",
+                             "\"settings\":{\"noEdgeProfiles\":false,\"rollerSet\":null,\"pivot\":false,"
+                             "\"heightOffset\":-40}",
+                             "\"sketch\":{\"width\":30000,", "\"frame\":[{\"profile\":\"JB001\",",
+                             "\"articleLines\":[{\"code\":\"JB001\",", "\"kind\":\"Профиль\"",
+                             "\"grandTotalText\":", "\"warnings\":[]}"})
         EXPECT_TRUE(has(r.out, part)) << part;
     EXPECT_EQ(r.out.back(), '\n');
 }
@@ -325,14 +325,41 @@ TEST_F(CliScriptTest, MalformedScriptsWriteNothing) {
         {"[{\"op\":\"width\",\"mm\":2147483648}]", "outside 32 bits"},
         {"[{\"op\":\"doorWidths\",\"widths\":[1000,-2147483649]}]", "outside 32 bits"},
         {"[{\"op\":\"fill\",\"door\":0,\"insert\":1,\"material\":\"x\",\"firstDoor\":0}]", "come together"},
+        // What was read is quoted short, however long it is.
+        {"[{\"op\":\"" + std::string(100000, 'w') + "\"}]",
+         "unknown operation '" + std::string(40, 'w') + "…'"},
+        {"[{\"op\":\"undo\",\"" + std::string(100000, 'k') + "\":1}]",
+         "unknown field '" + std::string(40, 'k')},
+        {"[\"" + std::string(100000, 'a'), "script is not JSON"},
     };
     const fs::path out = dir_ / "never.dlx";
     for (const auto& [script, message] : cases) {
         const Outcome r = runScript(script, {"save", out.string()});
         EXPECT_EQ(r.exitCode, 2) << script;
-        EXPECT_TRUE(has(r.err, message)) << script << ": " << r.err;
-        EXPECT_FALSE(fs::exists(out)) << script;
+        EXPECT_TRUE(has(r.err, message)) << script.substr(0, 100) << ": " << r.err.substr(0, 300);
+        EXPECT_LT(r.err.size(), 400u);
+        EXPECT_FALSE(fs::exists(out)) << script.substr(0, 100);
     }
+}
+
+// A price list that gives nothing is named on standard error and in the JSON, and the order is priced
+// without it.
+TEST_F(CliTest, PriceListsThatGiveNothingAreReported) {
+    const fs::path data = dir_ / "data";
+    fs::create_directories(data);
+    for (const char* folder : {"profiles", "config"})
+        fs::copy(fs::path(DALVEX_BINARY_DIR) / folder, data / folder, fs::copy_options::recursive);
+    std::ofstream(data / "profiles" / "colors_price.csv", std::ios::binary | std::ios::trunc);
+    const std::string warning =
+        "Прайс-лист пуст: " + dalvex::pathToUtf8(data / "profiles" / "colors_price.csv");
+    const Outcome r = run({"calc", "--data", dalvex::pathToUtf8(data)});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "dalvex-cli: " + warning + "\n");
+    std::string quoted; // as JSON writes it: a Windows path's backslashes escaped
+    for (char c : warning)
+        quoted += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    EXPECT_TRUE(has(r.out, "\"warnings\":[\"" + quoted + "\"]}")) << r.out.substr(r.out.size() - 300);
+    EXPECT_FALSE(has(r.out, "\"grandTotalText\":\"ОШИБКА\""));
 }
 
 TEST_F(CliScriptTest, DoorCountsAreTheOnesTheTopPanelOffers) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <string>
 
 namespace dalvex {
 namespace {
@@ -35,6 +36,31 @@ TEST(CuttingSettingsTest, EachLineIsReadOrReportedWithItsDefaultKept) {
         EXPECT_EQ(read.settings.trim, c.trim) << c.text;
         EXPECT_EQ(read.settings.priceByPlan, c.priceByPlan) << c.text;
         EXPECT_EQ(read.problems.size(), c.problems) << c.text;
+    }
+}
+
+// A line that is not understood is quoted in its problem as a short, printable excerpt: a file of a megabyte
+// of NUL bytes must not be copied whole into the message.
+TEST(CuttingSettingsTest, ProblemsQuoteAShortPrintableExcerpt) {
+    const std::string forty(40, '?');
+    std::string cyrillic;
+    for (int i = 0; i < 50; ++i)
+        cyrillic += "ж";
+    const struct {
+        std::string line;
+        std::string quoted;
+    } cases[] = {
+        {"kerf = 4 мм", "kerf = 4 мм"},
+        {std::string(1000000, '\0'), forty + "…"},
+        {"kerf = \x1B[31m4\x7F", "kerf = ?[31m4?"},
+        {"\xFF\xFEkerf\xC3", "??kerf?"},
+        {cyrillic, cyrillic.substr(0, 80) + "…"},
+    };
+    for (const auto& c : cases) {
+        const CuttingSettingsRead read = parseCuttingSettings(c.line + "\n");
+        ASSERT_EQ(read.problems.size(), 1u) << c.quoted;
+        EXPECT_EQ(read.problems[0],
+                  "cutting.txt, строка 1: «" + c.quoted + "» не прочитана, взято значение по умолчанию");
     }
 }
 

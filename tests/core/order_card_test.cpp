@@ -67,8 +67,8 @@ TEST_F(OrderCounter, NextNumberFromCounterText) {
         {
             {"43", "00043"},    {"1", "00001"},         {"99999", "99999"},
             {"0", "00001"},     {"-5", "00001"},        {"abc", "00001"},
-            {"", "00001"},      {"12a", "00012"},       {"123456", "12345"}, // only five characters are read
-            {"7\r\n", "00007"}, {"000000042", "00001"}, // the five characters read are all zeros
+            {"", "00001"},      {"12a", "00012"},       {"123456", "123456"}, // the whole number is read
+            {"7\r\n", "00007"}, {"000000042", "00042"},
         };
     for (const auto& c : cases) {
         writeCounter(c.stored);
@@ -101,6 +101,28 @@ TEST_F(OrderCounter, AdvanceNeverMovesBack) {
         writeCounter("43");
         advanceWith(c.used);
         EXPECT_EQ(counter(), c.after) << "used \"" << c.used << "\"";
+    }
+}
+
+// Past 99999 the counter keeps counting: no number comes round again.
+TEST_F(OrderCounter, KeepsCountingPastFiveDigits) {
+    const struct {
+        const char* stored;
+        const char* offered;
+        const char* after;
+    } cases[] = {
+        {"99999", "99999", "100000"},
+        {"100000", "100000", "100001"},
+        {"123456", "123456", "123457"},
+        {"999999999\n", "999999999", "1000000000"},
+    };
+    for (const auto& c : cases) {
+        writeCounter(c.stored);
+        const std::string offered = nextOrderNumber(folder_);
+        EXPECT_EQ(offered, c.offered) << "counter \"" << c.stored << "\"";
+        EXPECT_EQ(claimOrderNumber(folder_, offered, offered).number, c.offered);
+        EXPECT_EQ(counter(), c.after);
+        EXPECT_EQ(nextOrderNumber(folder_), c.after);
     }
 }
 

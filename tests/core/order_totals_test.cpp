@@ -1,9 +1,12 @@
 #include "project_test_support.h"
 
+#include "calc/line_amounts.h"
 #include "text/format.h"
 
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace dalvex {
 namespace {
@@ -11,8 +14,8 @@ namespace {
 class OrderTotals : public testing::ProjectTest {
 protected:
     // Replaces the bill with the given article amounts (an error text where given) and material amounts.
-    void bill(std::initializer_list<std::pair<int32_t, const char*>> articles,
-              std::initializer_list<std::pair<int32_t, const char*>> materials = {}) {
+    using Lines = std::vector<std::pair<int32_t, const char*>>;
+    void bill(const Lines& articles, const Lines& materials = {}) {
         CalcResult& r = project_->result;
         r.articleLines.clear();
         r.materialLines.clear();
@@ -76,6 +79,49 @@ TEST_F(OrderTotals, ErrorLineMeansNoPrice) {
 
     bill({{50000, ""}}, {{3000, ""}});
     EXPECT_EQ(project_->itemsTotal(), 53000);
+}
+
+// A negative amount, or one that takes the sum beyond what the grand total can hold with the largest extra
+// charges, is an error on its line instead of a wrong total.
+TEST_F(OrderTotals, AmountsTheTotalsCannotHoldAreLineErrors) {
+    const std::string none;
+    const std::string negative = kNegativePriceText;
+    const std::string tooLarge = kAmountTooLargeText;
+    const struct {
+        const char* what;
+        Lines articles;
+        Lines materials;
+        std::vector<std::string> errors; // of the article lines, then of the material lines
+        int32_t items;
+    } cases[] = {
+        {"in order", {{50000, ""}}, {{3000, ""}}, {none, none}, 53000},
+        {"a negative article", {{50000, ""}, {-1650, ""}}, {}, {none, negative}, 0},
+        {"a negative material", {{50000, ""}}, {{-165000, ""}}, {none, negative}, 0},
+        {"exactly what the totals hold", {{kMaxItemsTotal - 1, ""}}, {{1, ""}}, {none, none}, kMaxItemsTotal},
+        {"one kopeck more", {{kMaxItemsTotal, ""}}, {{1, ""}}, {none, tooLarge}, 0},
+        {"a saturated line", {{std::numeric_limits<int32_t>::max(), ""}}, {}, {tooLarge}, 0},
+        {"two lines that fit alone", {{1200000000, ""}, {1200000000, ""}}, {}, {none, tooLarge}, 0},
+        {"an error already there", {{-5, "ОШИБКА: длина"}}, {}, {"ОШИБКА: длина"}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        bill(c.articles, c.materials);
+        for (int pass = 0; pass < 2; ++pass) { // a second check changes nothing
+            checkLineAmounts(project_->result);
+            std::vector<std::string> errors;
+            for (const ArticleLine& line : project_->result.articleLines)
+                errors.push_back(line.error);
+            for (const MaterialLine& line : project_->result.materialLines)
+                errors.push_back(line.error);
+            EXPECT_EQ(errors, c.errors);
+        }
+        EXPECT_EQ(project_->itemsTotal(), c.items);
+    }
+    // A negative amount from a negative quantity (a door squeezed below nothing) is not the price list's.
+    bill({{50000, ""}, {-363, ""}});
+    project_->result.articleLines[1].quantity = -220;
+    checkLineAmounts(project_->result);
+    EXPECT_EQ(project_->result.articleLines[1].error, kNegativeQuantityText);
 }
 
 TEST_F(OrderTotals, TotalIsCachedUntilMarkedDirty) {

@@ -1,5 +1,8 @@
 #include "calc/ds_system.h"
+#include "calc/line_amounts.h"
 #include "catalogue/catalogue.h"
+#include "io/utf8_path.h"
+#include "project/project.h"
 #include "records/price_lists.h"
 #include "temp_folder.h"
 
@@ -50,7 +53,7 @@ TEST(PriceListReadersTest, ResultCodes) {
     Catalogue catalogue(folder.path());
     struct Case {
         const char* label;
-        int (*reader)(RecordStore&, const std::filesystem::path&);
+        PriceListRead (*reader)(RecordStore&, const std::filesystem::path&);
         const char* text; // nullptr: no file
         int result;
     };
@@ -78,7 +81,7 @@ TEST(PriceListReadersTest, ResultCodes) {
         const std::filesystem::path file = folder / "list.csv";
         std::filesystem::remove(file);
         if (c.text != nullptr) folder.writeText("list.csv", c.text);
-        EXPECT_EQ(c.reader(catalogue, file), c.result) << c.label;
+        EXPECT_EQ(c.reader(catalogue, file).result, c.result) << c.label;
     }
     EXPECT_EQ(catalogue.articles().size(), articleCount);
     EXPECT_EQ(catalogue.findHandleProfile("JB01")->standardPrice(), 0);
@@ -92,9 +95,9 @@ TEST(PriceListReadersTest, BinaryJunkAndLongLinesChangeNothingHarmful) {
         junk.push_back(static_cast<char>((i * 97 + 13) & 0xFF));
     junk += "\n" + std::string(1 << 20, ';') + "\n" + std::string(1 << 20, 'z') + "\n";
     const std::filesystem::path file = folder.writeBytes("junk.csv", junk);
-    EXPECT_EQ(readProfilePrices(catalogue, file), 3);
-    EXPECT_EQ(readColorCategories(catalogue, file), 3);
-    EXPECT_EQ(readRollerSets(catalogue, file), 0);
+    EXPECT_EQ(readProfilePrices(catalogue, file).result, 3);
+    EXPECT_EQ(readColorCategories(catalogue, file).result, 3);
+    EXPECT_EQ(readRollerSets(catalogue, file).result, 0);
 }
 
 // --- price.csv ---
@@ -264,6 +267,96 @@ TEST(RollerSetsTest, AnArticleOfAnotherKindNeverBecomesTheRollerSet) {
     EXPECT_TRUE(lists(*quorin, "JG01"));
     EXPECT_TRUE(lists(*quorin, "JB10/11B"));
     EXPECT_TRUE(quorin->defaultRollerSet == nullptr || quorin->defaultRollerSet->kind == kKindRollerSet);
+}
+
+// --- What the lists give: warnings, and prices no bill may take silently ---
+
+// A list that cannot be read or gives nothing is named in a warning.
+TEST(PriceListWarningsTest, ListsThatGiveNothingAreNamed) {
+    const struct {
+        const char* what;
+        const char* file; // the list written instead of its good version; nullptr: none
+        const char* text; // nullptr: the file is missing
+        const char* warning;
+    } cases[] = {
+        {"all read", nullptr, nullptr, nullptr},
+        {"prices missing", "price.csv", nullptr, "Прайс-лист не прочитан: "},
+        {"colours empty", "colors_price.csv", "", "Прайс-лист пуст: "},
+        {"colours header only", "colors_price.csv", "Цвет;Борвик\n",
+         "В прайс-листе нет ни одной годной строки: "},
+        {"no price column", "price.csv", "Код;Коллекция\nJB01;\n", "В прайс-листе нет нужных столбцов: "},
+        {"only negative prices", "price.csv", "Код;Коллекция;Цена\nJB01;;-1650\n",
+         "В прайс-листе нет ни одной годной строки: "},
+        {"rollers under no system", "rollers.csv", "header\nDX99;Ролики;;02\n",
+         "В прайс-листе нет ни одной годной строки: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        folder.writeText("profiles/price.csv", "Код;Коллекция;Цена\nJB01;;420\n");
+        folder.writeText("profiles/colors_price.csv", "Цвет;Борвик\nХром глянец;анод\n");
+        folder.writeText("profiles/rollers.csv", "header\nДалвекс\nDX99;Ролики;;02\n");
+        const std::string relative = std::string("profiles/") + (c.file ? c.file : "");
+        if (c.file != nullptr) std::filesystem::remove(folder / relative);
+        if (c.file != nullptr && c.text != nullptr) folder.writeText(relative, c.text);
+        const Catalogue catalogue(folder.path());
+        const std::vector<std::string> expected =
+            c.warning ? std::vector<std::string>{c.warning + pathToUtf8(folder.path() / "profiles" / c.file)}
+                      : std::vector<std::string>{};
+        EXPECT_EQ(catalogue.priceListWarnings(), expected);
+    }
+}
+
+// Prices as a spreadsheet writes them are read as written ("1 650" is 1650 roubles, with a plain or a
+// no-break space); a price beyond what kopecks in 32 bits hold and a negative material price make their line
+// an error, so that the order's total reads "ОШИБКА" instead of a wrong amount.
+TEST(PriceValuesTest, WrongPricesMakeTheirLineAnError) {
+    const std::string none;
+    const struct {
+        const char* what;
+        const char* handlePrice; // of the project's handle profile, per metre
+        const char* materialPrice;
+        std::string handleError;
+        std::string materialError;
+    } cases[] = {
+        {"plain", "1650", "1500", none, none},
+        {"digit groups", "1 650", "1 500", none, none},
+        {"no-break spaces", "1\u00A0650", "1\u00A0500", none, none},
+        {"handle beyond 32 bits", "21 474 837", "1500", kAmountTooLargeText, none},
+        {"negative material", "1650", "-1650", none, kNegativePriceText},
+        {"material beyond 32 bits", "1650", "30 000 000", none, kAmountTooLargeText},
+    };
+    int32_t plainTotal = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        folder.writeBytes("materials/Зеркала/images/m.jpg", "jpg");
+        folder.writeText("materials/Зеркала/price.csv",
+                         std::string("Код;Изображение;Цена\nZ1;m.jpg;") + c.materialPrice + "\n");
+        folder.makeFolder("config");
+        const std::string handle = "JB001";
+        folder.writeText("profiles/price.csv", "Код;Коллекция;Цена\n" + handle + ";;" + c.handlePrice + "\n");
+        Catalogue catalogue(folder.path());
+        Project project(catalogue, folder / "config");
+        ASSERT_EQ(project.handleProfile->code, handle);
+        ASSERT_EQ(catalogue.collections().size(), 1u);
+        project.sketch.doors[0].inserts.begin()->second.material =
+            &catalogue.collections()[0].materials.at(0);
+        project.recalculate(true);
+
+        std::string handleError = "no line";
+        for (const ArticleLine& line : project.result.articleLines)
+            if (line.code == handle) handleError = line.error;
+        EXPECT_EQ(handleError, c.handleError);
+        ASSERT_FALSE(project.result.materialLines.empty());
+        EXPECT_EQ(project.result.materialLines.front().error, c.materialError);
+        const bool priced = c.handleError.empty() && c.materialError.empty();
+        EXPECT_EQ(project.grandTotalText() == "ОШИБКА", !priced);
+        if (std::string(c.what) == "plain") plainTotal = project.itemsTotal();
+        if (priced) {
+            EXPECT_EQ(project.itemsTotal(), plainTotal);
+        }
+    }
 }
 
 } // namespace

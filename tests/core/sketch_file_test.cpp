@@ -266,6 +266,63 @@ TEST_F(SketchFileTest, RefusedFilesLeaveTheProjectExactlyAsItWas) {
     }
 }
 
+// A file may carry only what the editor could have made: a field patched outside its range is damage, and
+// pricing it would give negative or absurd amounts. The edges of each range still open.
+TEST_F(SketchFileTest, ValuesOutsideTheEditorsRangesAreRefusedAsDamaged) {
+    fillEverything();
+    const std::string before = writeSketchBytes(project);
+    const struct {
+        const char* what;
+        std::function<void(SketchFileData&)> patch;
+        int expected;
+    } cases[] = {
+        {"unchanged", [](SketchFileData&) {}, kSketchOk},
+        {"opening width -30000", [](SketchFileData& d) { d.width = d.sketch.width = -30000; },
+         kSketchCannotOpen},
+        {"opening width 99 mm", [](SketchFileData& d) { d.width = d.sketch.width = 990; }, kSketchCannotOpen},
+        {"opening width 100 mm", [](SketchFileData& d) { d.width = d.sketch.width = 1000; }, kSketchOk},
+        {"opening width 100 m", [](SketchFileData& d) { d.width = d.sketch.width = 1000000; }, kSketchOk},
+        {"opening width above 100 m", [](SketchFileData& d) { d.width = d.sketch.width = 1000010; },
+         kSketchCannotOpen},
+        {"sketch width alone", [](SketchFileData& d) { d.sketch.width = -30000; }, kSketchCannotOpen},
+        {"opening height 99 mm", [](SketchFileData& d) { d.height = 990; }, kSketchCannotOpen},
+        {"opening height above 10 m", [](SketchFileData& d) { d.height = 100010; }, kSketchCannotOpen},
+        {"sketch height 0", [](SketchFileData& d) { d.sketch.height = 0; }, kSketchCannotOpen},
+        {"chipboard -1", [](SketchFileData& d) { d.chipboardWidth = -1; }, kSketchCannotOpen},
+        {"chipboard above 100 mm", [](SketchFileData& d) { d.chipboardWidth = 1010; }, kSketchCannotOpen},
+        {"chipboard 0", [](SketchFileData& d) { d.chipboardWidth = 0; }, kSketchOk},
+        {"plinth 0 (no plinth)", [](SketchFileData& d) { d.plinthHeight = 0; }, kSketchOk},
+        {"plinth 53 mm", [](SketchFileData& d) { d.plinthHeight = 530; }, kSketchCannotOpen},
+        {"plinth above 2 m", [](SketchFileData& d) { d.plinthHeight = 20010; }, kSketchCannotOpen},
+        {"door count of the sketch alone", [](SketchFileData& d) { d.sketch.doorCount = 2; },
+         kSketchCannotOpen},
+        {"door width 0", [](SketchFileData& d) { d.sketch.doors[0].width = 0; }, kSketchCannotOpen},
+        {"door height -1", [](SketchFileData& d) { d.sketch.doors[2].height = -1; }, kSketchCannotOpen},
+        {"doors total width -1", [](SketchFileData& d) { d.sketch.doorsTotalWidth = -1; }, kSketchCannotOpen},
+        {"assembly 99999", [](SketchFileData& d) { d.card.assemblyCost = 99999; }, kSketchOk},
+        {"assembly 100000", [](SketchFileData& d) { d.card.assemblyCost = 100000; }, kSketchCannotOpen},
+        {"assembly -1", [](SketchFileData& d) { d.card.assemblyCost = -1; }, kSketchCannotOpen},
+        {"delivery INT32_MAX",
+         [](SketchFileData& d) { d.card.deliveryCost = std::numeric_limits<int32_t>::max(); },
+         kSketchCannotOpen},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(readSketchBytes(project, before), kSketchOk);
+        SketchFileData data = fileDataOf(project);
+        c.patch(data);
+        const std::string patched = writeSketchFile(data);
+        EXPECT_EQ(readSketchBytes(project, patched), c.expected);
+        if (c.expected != kSketchOk) {
+            EXPECT_EQ(writeSketchBytes(project), before);
+        }
+    }
+    // A door count the system does not offer: Фелдор mounted inside comes as one, two or four doors.
+    const std::string feldor = craftFile(6, "Фелдор", 3, false);
+    EXPECT_EQ(readSketchBytes(project, feldor), kSketchCannotOpen);
+    EXPECT_EQ(readSketchBytes(project, craftFile(6, "Фелдор", 4, false)), kSketchOk);
+}
+
 TEST_F(SketchFileTest, ReferencesThatNameNoDividerAreRejected) {
     // A door with one divider whose end names divider 9, which the door does not hold.
     project.selectSystem(project.catalogue().findSystem("Борвик"));

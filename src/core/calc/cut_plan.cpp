@@ -1,5 +1,6 @@
 #include "calc/cut_plan.h"
 
+#include "calc/line_amounts.h"
 #include "calc/line_text.h"
 
 #include <algorithm>
@@ -422,7 +423,8 @@ void priceByPlans(CalcResult& result, const std::vector<ArticlePlan>& plans) {
         line.amount = static_cast<int32_t>(std::clamp<int64_t>(
             bars * barPrice, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
     }
-    result.totalsDirty = true;
+    // More bars may cost more than the totals can hold.
+    checkLineAmounts(result);
 }
 
 } // namespace dalvex

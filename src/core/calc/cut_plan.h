@@ -64,7 +64,8 @@ struct ArticlePlan {
 std::vector<ArticlePlan> planArticles(const CalcResult& result, int32_t kerf, int32_t trim);
 
 // The whole-bar article lines take the plans' bar counts, their amounts at the same price per bar. Lines
-// with an error keep the bill's figures. The total is marked for recomputing.
+// with an error keep the bill's figures; amounts the totals cannot hold become errors (checkLineAmounts).
+// The total is marked for recomputing.
 void priceByPlans(CalcResult& result, const std::vector<ArticlePlan>& plans);
 
 } // namespace dalvex

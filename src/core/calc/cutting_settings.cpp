@@ -3,6 +3,7 @@
 #include "calc/cut_plan.h"
 #include "io/atomic_file.h"
 #include "io/whole_file.h"
+#include "text/excerpt.h"
 
 #include <charconv>
 #include <optional>
@@ -47,7 +48,7 @@ std::optional<bool> flagOf(std::string_view text) {
 }
 
 std::string problem(size_t lineNumber, std::string_view line) {
-    return "cutting.txt, строка " + std::to_string(lineNumber) + ": «" + std::string(line) +
+    return "cutting.txt, строка " + std::to_string(lineNumber) + ": «" + excerpt(line) +
            "» не прочитана, взято значение по умолчанию";
 }
 

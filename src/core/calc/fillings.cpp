@@ -75,7 +75,9 @@ void collectMaterials(const DoorSketch& sketch, CalcResult& result, int32_t door
     }
     for (auto& [key, entry] : entries) {
         MaterialLine& line = entry.line;
-        if (line.error.empty()) line.amount = ceilToInt(line.amount * line.area);
+        // A price the list could not hold makes any area of it more than the totals can hold.
+        if (line.error.empty() && !(line.amount == kPriceOutOfRange && line.area > 0))
+            line.amount = ceilToInt(line.amount * line.area);
         result.materialLines.push_back(line);
         int32_t k = 0;
         for (const auto& [doorIndex, insert] : entry.panels) {

@@ -12,8 +12,10 @@ namespace dalvex {
 
 namespace {
 
-// Price per metre times a length in 0.1 mm, truncated to whole kopecks.
+// Price per metre times a length in 0.1 mm, truncated to whole kopecks. A price the list could not hold
+// makes any length of it more than the totals can hold.
 int32_t priceOfLength(int32_t pricePerMetre, int64_t length) {
+    if (pricePerMetre == kPriceOutOfRange && length > 0) return kPriceOutOfRange;
     return truncToInt(static_cast<double>(pricePerMetre) * static_cast<double>(length) / 10000.0);
 }
 

@@ -4,11 +4,14 @@
 #include "catalogue/catalogue.h"
 #include "io/binary_stream.h"
 #include "sketch/door_tiling.h"
+#include "sketch/opening_limits.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <optional>
+#include <vector>
 
 namespace dalvex {
 
@@ -24,6 +27,37 @@ constexpr uint8_t kCardMarker = 2;
 
 bool saneLength(int32_t v) {
     return v >= -kLengthLimit && v <= kLengthLimit;
+}
+
+bool within(int32_t v, int32_t low, int32_t high) {
+    return v >= low && v <= high;
+}
+
+// The opening as the editor takes it: a file carrying what no edit could make is damaged, and pricing it
+// would give negative or absurd amounts.
+bool openingInRange(const SketchFileData& data) {
+    return within(data.width, kMinOpeningWidth, kMaxOpeningWidth) &&
+           within(data.height, kMinOpeningHeight, kMaxOpeningHeight) &&
+           within(data.chipboardWidth, 0, kMaxChipboardWidth) &&
+           (data.plinthHeight == 0 || within(data.plinthHeight, kMinPlinthHeight, kMaxPlinthHeight));
+}
+
+// Door counts the system offers (the file's options, just read, decide them), the same in the project and the
+// sketch; the sketch as wide as the opening; every length that follows from the opening above 0.
+bool sketchInRange(const SketchFileData& data, const DSSystem& system) {
+    const DoorSketch& sketch = data.sketch;
+    const std::vector<int> offered = system.offeredDoorCounts(data.options);
+    if (std::find(offered.begin(), offered.end(), data.doorCount) == offered.end() ||
+        sketch.doorCount != data.doorCount || sketch.width != data.width || sketch.height < 1 ||
+        sketch.doorsTotalWidth < 0)
+        return false;
+    for (int i = 0; i < sketch.doorCount; ++i)
+        if (sketch.doors[i].width < 1 || sketch.doors[i].height < 1) return false;
+    return true;
+}
+
+bool cardInRange(const OrderCard& card) {
+    return within(card.assemblyCost, 0, kMaxExtraCharge) && within(card.deliveryCost, 0, kMaxExtraCharge);
 }
 
 std::string codeOf(const DSItem* item) {
@@ -307,8 +341,7 @@ SketchFileResult readSketchFile(const Catalogue& catalogue, std::string_view byt
     if (!in.ok() || data.doorCount < 1 || data.doorCount > kMaxDoors || !std::isfinite(discount) ||
         discount < 0.0 || discount > 100.0)
         return kSketchCannotOpen;
-    for (int32_t v : {data.width, data.height, data.chipboardWidth, data.plinthHeight})
-        if (!saneLength(v)) return kSketchCannotOpen;
+    if (!openingInRange(data)) return kSketchCannotOpen;
 
     system->readSettings(in, version, data.options);
 
@@ -325,8 +358,8 @@ SketchFileResult readSketchFile(const Catalogue& catalogue, std::string_view byt
         good = readDoor(in, version, catalogue, sketch.doors[i]);
 
     std::optional<OrderCard> card;
-    if (good) card = readCard(in, data.card);
-    if (!card) return kSketchCannotOpen;
+    if (good && sketchInRange(data, *system)) card = readCard(in, data.card);
+    if (!card || !cardInRange(*card)) return kSketchCannotOpen;
     data.card = *card;
 
     // Everything was read.

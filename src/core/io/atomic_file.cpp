@@ -169,7 +169,10 @@ bool writeFileAtomically(const fs::path& path, std::string_view bytes) {
     if (path.empty()) return false;
     const fs::path target = followLinks(path);
     std::error_code ec;
-    if (fs::is_directory(target, ec)) return false;
+    // Only a regular file is replaced: a folder, a FIFO or a device in its place is nothing a save may
+    // overwrite (a link to /dev/zero would have the device itself renamed over).
+    const fs::file_status existing = fs::status(target, ec);
+    if (fs::exists(existing) && !fs::is_regular_file(existing)) return false;
     removeStaleTemporaries(target);
     const fs::path temporary = temporaryPathFor(target);
 #if defined(_WIN32)

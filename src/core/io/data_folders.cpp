@@ -5,6 +5,12 @@
 #include <fstream>
 #include <system_error>
 
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace dalvex {
 namespace {
 
@@ -13,17 +19,29 @@ bool holdsData(const std::filesystem::path& folder) {
     return std::filesystem::is_directory(folder / "profiles", ec);
 }
 
+// Writes one byte to `probe`, a regular file of its own. A FIFO or a link put at its name fails at once
+// instead of waiting for a reader or writing elsewhere.
+bool writeProbe(const std::filesystem::path& probe) {
+#if defined(_WIN32)
+    std::ofstream out(probe, std::ios::binary);
+    return static_cast<bool>(out << 'x');
+#else
+    const int fd =
+        ::open(probe.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    struct stat st {};
+    const bool written = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::write(fd, "x", 1) == 1;
+    return ::close(fd) == 0 && written;
+#endif
+}
+
 // Whether a file can be created in `folder` (permissions alone do not tell: read-only mounts, ACLs).
 bool canWriteIn(const std::filesystem::path& folder) {
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) return false;
     const std::filesystem::path probe = folder / ".dalvex-write-probe";
-    bool written = false;
-    {
-        std::ofstream out(probe, std::ios::binary);
-        written = static_cast<bool>(out << 'x');
-    }
-    std::filesystem::remove(probe, ec);
+    const bool written = writeProbe(probe);
+    if (written) std::filesystem::remove(probe, ec);
     return written;
 }
 

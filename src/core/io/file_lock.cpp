@@ -5,6 +5,7 @@
 #else
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -36,8 +37,12 @@ FileLock::~FileLock() {
 // A POSIX record lock: it belongs to the process, so it separates programs (the desktop program and the tools
 // are single-threaded), and the system drops it when the process ends however it ends.
 FileLock::FileLock(const std::filesystem::path& lockFile) {
-    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    // Opened without waiting, and only a regular file is locked: a FIFO or a device put in its place must
+    // not stop the program, nor be locked for every other user of the device.
+    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd_ < 0) return;
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) return;
     struct flock whole {};
     whole.l_type = F_WRLCK;
     whole.l_whence = SEEK_SET;

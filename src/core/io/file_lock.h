@@ -8,7 +8,7 @@ namespace dalvex {
 class FileLock {
 public:
     // Creates the lock file when missing and waits until this process holds the lock. When the file cannot be
-    // opened (a missing or read-only folder) nothing is locked: see locked().
+    // opened (a missing or read-only folder) or is no regular file, nothing is locked: see locked().
     explicit FileLock(const std::filesystem::path& lockFile);
     ~FileLock();
     FileLock(const FileLock&) = delete;

@@ -22,17 +22,40 @@ std::optional<std::uint64_t> regularFileSize(const std::filesystem::path& path) 
     return static_cast<std::uint64_t>(st.st_size);
 }
 
+namespace {
+
+// Opens without waiting (a FIFO without a writer returns at once) and asks the descriptor itself for the type
+// and size, so that what was checked is what is read. -1 unless a regular file of at most `limit` bytes.
+int openRegularFile(const std::filesystem::path& path, std::uint64_t limit, std::uint64_t& size) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0 ||
+        static_cast<std::uint64_t>(st.st_size) > limit) {
+        ::close(fd);
+        return -1;
+    }
+    size = static_cast<std::uint64_t>(st.st_size);
+    return fd;
+}
+
+} // namespace
+
+bool isReadableFile(const std::filesystem::path& path, std::uint64_t limit) {
+    std::uint64_t size = 0;
+    const int fd = openRegularFile(path, limit, size);
+    if (fd < 0) return false;
+    ::close(fd);
+    return true;
+}
+
 bool readWholeFile(const std::filesystem::path& path, std::string& bytes, std::uint64_t limit) {
     bytes.clear();
-    // Non-blocking, so that opening a FIFO without a writer returns at once; the type and size are then asked
-    // of the descriptor itself, so what was checked is what is read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    std::uint64_t size = 0;
+    const int fd = openRegularFile(path, limit, size);
     if (fd < 0) return false;
-    struct stat st {};
-    std::string content;
-    bool good = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0 &&
-                static_cast<std::uint64_t>(st.st_size) <= limit;
-    if (good) content.resize(static_cast<std::size_t>(st.st_size));
+    std::string content(static_cast<std::size_t>(size), '\0');
+    bool good = true;
     std::size_t done = 0;
     while (good) {
         // Read on past the size seen, up to one byte over the limit: a file that grew meanwhile is taken
@@ -66,6 +89,11 @@ std::optional<std::uint64_t> regularFileSize(const std::filesystem::path& path) 
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (ec) return std::nullopt;
     return static_cast<std::uint64_t>(size);
+}
+
+bool isReadableFile(const std::filesystem::path& path, std::uint64_t limit) {
+    const std::optional<std::uint64_t> size = regularFileSize(path);
+    return size && *size <= limit && std::ifstream(path, std::ios::binary).is_open();
 }
 
 bool readWholeFile(const std::filesystem::path& path, std::string& bytes, std::uint64_t limit) {

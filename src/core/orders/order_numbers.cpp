@@ -2,11 +2,11 @@
 
 #include "io/atomic_file.h"
 #include "io/file_lock.h"
+#include "io/whole_file.h"
 #include "text/format.h"
 #include "text/numbers.h"
 
 #include <ctime>
-#include <fstream>
 
 namespace dalvex {
 
@@ -16,22 +16,18 @@ std::filesystem::path counterPath(const std::filesystem::path& configFolder) {
     return configFolder / "number.txt";
 }
 
-// Only the first five characters count: the counter serves order numbers up to 99999.
-constexpr std::streamsize kCounterChars = 5;
-
 // Every read-advance-write of the counter holds this lock, so two programs never both take a number. The
 // counter itself is replaced by rename, so the lock lives in a file of its own beside it.
 std::filesystem::path lockPath(const std::filesystem::path& configFolder) {
     return configFolder / "number.txt.lock";
 }
 
-// The counter's value; 1 when it is missing, unreadable or not above 0.
+// The counter's value, the whole number it holds (past 99999 too); 1 when it is missing, unreadable or not
+// above 0.
 int32_t readCounter(const std::filesystem::path& configFolder) {
-    std::ifstream in(counterPath(configFolder), std::ios::binary);
-    if (!in) return 1;
-    char head[kCounterChars] = {};
-    in.read(head, kCounterChars);
-    const int32_t n = readInt(std::string_view(head, static_cast<size_t>(in.gcount())));
+    std::string text;
+    if (!readWholeFile(counterPath(configFolder), text, kConfigFileLimit)) return 1;
+    const int32_t n = readInt(text);
     return n > 0 ? n : 1;
 }
 

@@ -1,7 +1,9 @@
 #include "project/project.h"
 
+#include "calc/line_amounts.h"
 #include "catalogue/catalogue.h"
 #include "orders/order_numbers.h"
+#include "sketch/opening_limits.h"
 #include "sketch/sketch_units.h"
 #include "text/format.h"
 
@@ -39,6 +41,7 @@ void Project::recalculate(bool keepDoorWidths) {
     else
         result.clear();
     applyCuttingSettings(result, cutting);
+    checkLineAmounts(result);
     buildDoorLines();
 }
 
@@ -63,7 +66,7 @@ void Project::applySketchHeight() {
 }
 
 bool Project::setWidth(int32_t w) {
-    if (w < 1000 || w > 1000000) return false;
+    if (w < kMinOpeningWidth || w > kMaxOpeningWidth) return false;
     width = w;
     sketch.previousWidth = sketch.width;
     sketch.width = w;
@@ -72,7 +75,7 @@ bool Project::setWidth(int32_t w) {
 }
 
 bool Project::setHeight(int32_t h) {
-    if (h < 1000 || h > 100000) return false;
+    if (h < kMinOpeningHeight || h > kMaxOpeningHeight) return false;
     height = h;
     applySketchHeight();
     recalculate(false);
@@ -94,7 +97,7 @@ bool Project::setDoorCount(int32_t n) {
 }
 
 bool Project::setChipboardWidth(int32_t c) {
-    if (c < 0 || c > 1000) return false;
+    if (c < 0 || c > kMaxChipboardWidth) return false;
     chipboardWidth = c;
     applySketchHeight();
     recalculate(false);
@@ -102,7 +105,7 @@ bool Project::setChipboardWidth(int32_t c) {
 }
 
 bool Project::setPlinthHeight(int32_t p) {
-    if (p < 540 || p > 20000 || p > height) return false;
+    if (p < kMinPlinthHeight || p > kMaxPlinthHeight || p > height) return false;
     plinthHeight = p;
     applySketchHeight();
     recalculate(false);
@@ -171,6 +174,7 @@ void Project::setProfileColor(const ProfileColor* c) {
     // The geometry does not depend on the colour: only the prices change.
     if (calculator) calculator->collect(sketch, options, result, profileColor);
     applyCuttingSettings(result, cutting);
+    checkLineAmounts(result);
     buildDoorLines();
 }
 

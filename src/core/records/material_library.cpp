@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <set>
 #include <string>
 #include <string_view>
@@ -53,12 +52,10 @@ bool isPlainName(std::string_view name) {
            name != "..";
 }
 
+// Opened as the drawing will read it: a folder that happens to carry a picture name, a FIFO, a device or a
+// picture too large to be read is no picture.
 bool canRead(const fs::path& file) {
-    std::error_code ec;
-    // A folder that happens to carry a picture name opens on some systems but holds no picture.
-    if (!fs::is_regular_file(file, ec)) return false;
-    std::ifstream stream(file, std::ios::binary);
-    return stream.is_open();
+    return isReadableFile(file, kPictureFileLimit);
 }
 
 int32_t clampedProduct(int32_t value, int32_t factor) {
@@ -114,7 +111,8 @@ int MaterialCollection::load() {
         material.name = std::string(CsvFile::field(line, nameColumn));
         material.width = readInt(CsvFile::field(line, widthColumn));
         material.length = readInt(CsvFile::field(line, lengthColumn));
-        // Whole roubles and whole millimetres: the fractions are dropped.
+        // Whole roubles and whole millimetres: the fractions are dropped. A price too large for 32-bit
+        // kopecks saturates to kPriceOutOfRange; a negative one is kept, and the bill refuses both.
         material.pricePerSquareMetre =
             clampedProduct(truncToInt(readNumber(CsvFile::field(line, priceColumn))), 100);
         material.thickness =

@@ -5,6 +5,9 @@
 
 namespace dalvex {
 
+// The largest assembly or delivery charge, whole roubles: the card takes 0 to this.
+inline constexpr int32_t kMaxExtraCharge = 99999;
+
 struct OrderCard {
     std::string orderNumber; // five digits with leading zeros for a new order; free text otherwise
     std::string customerName;

@@ -4,21 +4,12 @@
 #include "records/builtin_tables.h"
 #include "records/material_library.h"
 #include "records/price_lists.h"
-#include "text/text_case.h"
 
 #include <utility>
 
 namespace dalvex {
 
 namespace {
-
-// First record of the list whose code matches, ignoring letter case; null for an empty code.
-template <class T> T* findByCode(const std::vector<T*>& list, std::string_view code) {
-    if (code.empty()) return nullptr;
-    for (T* item : list)
-        if (equalsIgnoreCase(item->code, code)) return item;
-    return nullptr;
-}
 
 // Fields every article row shares with the record.
 template <class Row> void fillArticle(Article& a, int32_t index, const Row& row) {
@@ -47,15 +38,20 @@ RecordStore::~RecordStore() = default;
 void RecordStore::build(std::vector<SystemRecord*> systems, const std::filesystem::path& profilesFolder,
                         const std::filesystem::path& materialsFolder) {
     systemRecords_ = std::move(systems);
+    const auto read = [this, &profilesFolder](auto reader, const char* name) {
+        const std::filesystem::path file = profilesFolder / name;
+        const std::string warning = priceListWarning(file, reader(*this, file));
+        if (!warning.empty()) priceListWarnings_.push_back(warning);
+    };
     createHandleProfiles();
     createColors();
-    readColorCategories(*this, profilesFolder / "colors_price.csv");
+    read(readColorCategories, "colors_price.csv");
     fillHandleColors();
     createDividerProfiles();
     createArticles();
-    readRollerSets(*this, profilesFolder / "rollers.csv");
+    read(readRollerSets, "rollers.csv");
     addBuiltInRollerSets();
-    readProfilePrices(*this, profilesFolder / "price.csv");
+    read(readProfilePrices, "price.csv");
     setCollections(scanCollections(materialsFolder));
 }
 
@@ -68,6 +64,7 @@ void RecordStore::createHandleProfiles() {
         profile->barLength2 = row.barLength2;
         profile->asymmetric = row.asymmetric;
         handleList_.push_back(profile.get());
+        handleIndex_.add(profile.get());
         handleStore_.push_back(std::move(profile));
     }
     // The systems list their handle profiles in their own order, not in the catalogue's.
@@ -91,6 +88,7 @@ void RecordStore::createColors() {
         color->blue = row.blue;
         color->categories.fill(kCategoryStandard);
         colorList_.push_back(color.get());
+        colorIndex_.add(color.get());
         colorStore_.push_back(std::move(color));
     }
 }
@@ -122,6 +120,7 @@ void RecordStore::createDividerProfiles() {
         profile->dividerKind = row.dividerKind;
         profile->flag = row.flag;
         dividerList_.push_back(profile.get());
+        dividerIndex_.add(profile.get());
         dividerStore_.push_back(std::move(profile));
     }
     for (SystemRecord* system : systemRecords_) {
@@ -148,6 +147,7 @@ void RecordStore::createArticles() {
         }
         fillArticle(*article, index++, row);
         articleList_.push_back(article.get());
+        articleIndex_.add(article.get());
         articleStore_.push_back(std::move(article));
     }
     for (SystemRecord* system : systemRecords_) {
@@ -170,19 +170,19 @@ void RecordStore::addBuiltInRollerSets() {
 }
 
 HandleProfile* RecordStore::findHandleProfile(std::string_view code) const {
-    return findByCode(handleList_, code);
+    return handleIndex_.find(code);
 }
 
 ProfileColor* RecordStore::findColor(std::string_view name) const {
-    return findByCode(colorList_, name);
+    return colorIndex_.find(name);
 }
 
 DividerProfile* RecordStore::findDividerProfile(std::string_view code) const {
-    return findByCode(dividerList_, code);
+    return dividerIndex_.find(code);
 }
 
 Article* RecordStore::findArticle(std::string_view code) const {
-    return findByCode(articleList_, code);
+    return articleIndex_.find(code);
 }
 
 const MaterialCollection* RecordStore::findCollection(std::string_view name) const {
@@ -205,6 +205,7 @@ RollerSet* RecordStore::addRollerSet(std::unique_ptr<RollerSet> set) {
     set->kind = kKindRollerSet;
     RollerSet* added = set.get();
     articleList_.push_back(added);
+    articleIndex_.add(added);
     articleStore_.push_back(std::move(set));
     return added;
 }

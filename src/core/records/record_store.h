@@ -3,6 +3,7 @@
 // into the program, the prices and extra roller sets read from profiles/, and the material library read from
 // materials/. Built once and kept for the whole run: every pointer into it stays valid.
 #include "records/article_lookup.h"
+#include "records/code_index.h"
 #include "records/records.h"
 
 #include <filesystem>
@@ -23,7 +24,8 @@ public:
     // Builds everything, in this order: handle profiles, colours (with the colour price list), colour lists,
     // divider profiles, articles, roller price list and built-in roller sets, profile price list, and finally
     // the material library. `systems` get their lists from the built-in system table row of their index.
-    // Missing or damaged data files leave the built-in values.
+    // Missing or damaged data files leave the built-in values; the price lists that could not be read or gave
+    // nothing are named in priceListWarnings().
     void build(std::vector<SystemRecord*> systems, const std::filesystem::path& profilesFolder,
                const std::filesystem::path& materialsFolder);
 
@@ -33,6 +35,8 @@ public:
     const std::vector<DividerProfile*>& dividerProfiles() const { return dividerList_; }
     const std::vector<Article*>& articles() const { return articleList_; }
     const std::vector<MaterialCollection>& collections() const { return collections_; }
+    // One text per price list of profiles/ that could not be read or had no usable line, naming the file.
+    const std::vector<std::string>& priceListWarnings() const { return priceListWarnings_; }
 
     // Case-insensitive (Cyrillic included); null for unknown or empty codes.
     HandleProfile* findHandleProfile(std::string_view code) const;
@@ -66,7 +70,12 @@ private:
     std::vector<ProfileColor*> colorList_;
     std::vector<DividerProfile*> dividerList_;
     std::vector<Article*> articleList_;
+    CodeIndex<HandleProfile> handleIndex_;
+    CodeIndex<ProfileColor> colorIndex_;
+    CodeIndex<DividerProfile> dividerIndex_;
+    CodeIndex<Article> articleIndex_;
     std::vector<MaterialCollection> collections_;
+    std::vector<std::string> priceListWarnings_;
 };
 
 } // namespace dalvex

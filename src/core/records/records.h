@@ -37,6 +37,10 @@ enum PriceCategory : int32_t {
 };
 inline constexpr int kCategoryCount = 8;
 
+// A price a list named that kopecks in 32 bits cannot hold (21,474,836.48 roubles or more) is kept as this,
+// so that a line priced with it becomes an error instead of a wrong amount.
+inline constexpr int32_t kPriceOutOfRange = INT32_MAX;
+
 // Maps a lower-cased, trimmed word of the price lists to its category; any other word gives kCategoryNone.
 PriceCategory priceCategoryFromWord(const std::string& word);
 

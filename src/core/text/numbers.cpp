@@ -22,6 +22,35 @@ std::size_t skipBlanks(std::string_view text) {
     return pos;
 }
 
+// A digit-group separator as spreadsheets write it: a space, a no-break space (U+00A0) or a narrow no-break
+// space (U+202F). Its length in bytes at `pos`; 0 when there is none.
+std::size_t groupSeparatorAt(std::string_view text, std::size_t pos) {
+    if (pos < text.size() && text[pos] == ' ') return 1;
+    for (std::string_view separator : {std::string_view("\xC2\xA0"), std::string_view("\xE2\x80\xAF")})
+        if (text.substr(pos, separator.size()) == separator) return separator.size();
+    return 0;
+}
+
+// The whole part's digits from `pos` on, digit groups joined ("1 650" is 1650): only after a first group of
+// one to three digits, and only groups of exactly three; reading stops before a separator that does not
+// begin such a group. `pos` ends after the last digit taken.
+std::string wholeDigits(std::string_view text, std::size_t& pos) {
+    const std::size_t start = pos;
+    while (pos < text.size() && isDigit(text[pos]))
+        ++pos;
+    std::string digits(text.substr(start, pos - start));
+    if (digits.empty() || digits.size() > 3) return digits;
+    for (;;) {
+        const std::size_t groupStart = pos + groupSeparatorAt(text, pos);
+        std::size_t end = groupStart;
+        while (end < text.size() && isDigit(text[end]))
+            ++end;
+        if (groupStart == pos || end - groupStart != 3) return digits;
+        digits.append(text.substr(groupStart, 3));
+        pos = end;
+    }
+}
+
 constexpr double kIntMax = 2147483647.0;
 constexpr double kIntMin = -2147483648.0;
 
@@ -39,10 +68,7 @@ double readNumber(std::string_view text) {
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
 
-    const std::size_t intStart = pos;
-    while (pos < text.size() && isDigit(text[pos]))
-        ++pos;
-    const std::string_view intDigits = text.substr(intStart, pos - intStart);
+    const std::string intDigits = wholeDigits(text, pos);
     std::string_view fracDigits;
     if (pos < text.size() && (text[pos] == ',' || text[pos] == '.')) {
         const std::size_t fracStart = pos + 1;
@@ -70,7 +96,7 @@ double readNumber(std::string_view text) {
 
     std::string normal;
     normal.reserve(intDigits.size() + fracDigits.size() + expText.size() + 3);
-    normal.append(intDigits.empty() ? std::string_view("0") : intDigits);
+    normal.append(intDigits.empty() ? "0" : intDigits);
     if (!fracDigits.empty()) {
         normal.push_back('.');
         normal.append(fracDigits);

@@ -10,7 +10,8 @@ namespace dalvex {
 
 // A decimal number with "," or "." as the decimal separator: leading blanks are skipped, an optional sign,
 // digits, a fraction and an exponent are read, and reading stops at the first character that cannot continue
-// the number. Empty or non-numeric text reads as 0.
+// the number. The whole part may be written in digit groups of three separated by a space or a no-break
+// space, as spreadsheets write it ("1 650,50"). Empty or non-numeric text reads as 0.
 double readNumber(std::string_view text);
 
 // A whole number from the leading decimal digits (leading blanks and one sign allowed), like atoi, but
