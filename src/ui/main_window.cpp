@@ -17,6 +17,7 @@
 #include "sketch_files.h"
 #include "sum_dlg.h"
 #include "top_panel_dlg.h"
+#include "widgets/tiled_background.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -36,7 +37,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        p.drawTiledPixmap(rect(), background_);
+        background_.paint(p, size());
         p.setPen(QColor(219, 206, 198));
         p.drawLine(0, height() - 1, width(), height() - 1);
         // The full logo once there is room for it; a narrow strip shows the program's icon alone.
@@ -51,7 +52,7 @@ protected:
     }
 
 public:
-    QPixmap background_;
+    TiledBackground background_;
     QPixmap icon_;
 
 private:
@@ -101,7 +102,7 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& 
     order_->setPrintOpener([this] { top_->printDialog()->showCentred(); });
     top_->printDialog()->setPrintAction([this](ReportChoice chosen) { printReports(chosen); });
     auto* logo = new LogoPicture(artwork.picture(kPictureLogo), this);
-    logo->background_ = artwork.picture(kPicturePanelBack);
+    logo->background_.setTile(artwork.picture(kPicturePanelBack));
     logo->icon_ = artwork.picture(kPictureAppIcon, QSize(56, 56));
     logo_ = logo;
 

@@ -1,5 +1,7 @@
 #include "project/order_history.h"
 
+#include "project/project.h"
+
 #include <utility>
 
 namespace dalvex {
@@ -20,8 +22,12 @@ Changes OrderHistory::record(Project& project, std::string_view label, std::stri
 Changes OrderHistory::continueTyping(Project& project, std::string_view label,
                                      const std::function<Changes()>& make) {
     Typing& typing = *typing_;
-    if (typing.recorded) restoreState(project, typing.base);
+    // The typing goes on from its base: a value typed over replaces the last one. The operation mostly
+    // recalculates anyway, so the base is calculated only when it does not.
+    const bool putBack = typing.recorded;
+    if (putBack) putBackState(project, typing.base);
     Changes changes = make();
+    if (putBack && !changes.recalculated) project.recalculate(true);
     if (changes.applied && !typing.recorded) {
         push(typing.base, label, changes);
         typing.recorded = true;

@@ -10,8 +10,12 @@ ProjectState captureState(const Project& project) {
 }
 
 void restoreState(Project& project, const ProjectState& state) {
-    takeFileData(project, state);
+    putBackState(project, state);
     project.recalculate(true);
+}
+
+void putBackState(Project& project, const ProjectState& state) {
+    takeFileData(project, state);
 }
 
 } // namespace dalvex
