@@ -5,12 +5,18 @@
 // core's recalculation of the same sketch (recalc_bench.cpp, linked in), so the share of the window is seen.
 #include "catalogue/catalogue.h"
 #include "dalvex_app.h"
+#include "dlg_journal.h"
 #include "dlg_tabs.h"
 #include "draft_dlg.h"
 #include "io/utf8_path.h"
+#include "journal_fixture.h"
+#include "journal_session.h"
+#include "journal_table_model.h"
 #include "largest_sketch.h"
 #include "main_window.h"
+#include "order_document.h"
 #include "project/project.h"
+#include "project/project_files.h"
 #include "prompts.h"
 #include "top_panel_dlg.h"
 
@@ -366,6 +372,33 @@ void BM_CliCalcStartup(benchmark::State& state, fs::path (*data)()) {
     timeProcess(state, binary("dalvex-cli"), QStringList{QStringLiteral("calc")} + dataArguments(folder));
 }
 
+// "Журнал заказов" on 100,000 orders: the window made, shown and painted with its first rows.
+void BM_UiJournalOpens(benchmark::State& state) {
+    std::string problem;
+    const fs::path file = largeJournal(writeSketchBytes(gApp->project()), problem);
+    if (file.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    journal::JournalSession session(file, gApp->project().configFolder());
+    struct Hub : ui::NotificationHub {
+        void notify(ui::Notification) override {}
+    } hub;
+    ProjectEditor editor(gApp->project());
+    ui::OrderDocument document(editor);
+    ui::UiContext ctx{gApp->project(), editor, gApp->artwork(), hub, ui::applicationFont(), &document};
+    ctx.journal = &session;
+    int64_t rows = 0;
+    for (auto _ : state) {
+        ui::DlgJournal window(ctx, nullptr);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) state.SkipWithError("the window was not shown");
+        repainted(window);
+        rows = window.model()->rowCount();
+    }
+    state.SetLabel(std::to_string(rows) + " rows read of 100000");
+}
+
 void registerAll() {
     for (const auto& [suffix, how] :
          {std::pair{"/largest", Paint::Whole}, std::pair{"Seen/largest", Paint::Changed}})
@@ -383,6 +416,8 @@ void registerAll() {
              {std::pair{"/largest", Paint::Whole}, std::pair{"Seen/largest", Paint::Changed}})
             benchmark::RegisterBenchmark((std::string(name) + suffix).c_str(), run, how)
                 ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_UiJournalOpens/100000", BM_UiJournalOpens)
+        ->Unit(benchmark::kMillisecond);
     using Data = fs::path (*)();
     for (const auto& [name, data] :
          {std::pair{"sample", Data{nullptr}}, std::pair{"library5000", &library5000},

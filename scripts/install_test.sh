@@ -30,4 +30,10 @@ sketch="$work/Иванов.dlx"
 "$prefix/bin/dalvex-cli" save "$sketch" --width 2400 --doors 2
 title=$("$prefix/bin/dalvex" --quit-after-start "$sketch")
 [ "$title" = "Иванов.dlx — dalvex" ] || { echo "the installed program did not open the sketch: '$title'"; exit 1; }
+# The installed programs keep the order journal in the user's data folder, not beside the installed data.
+"$prefix/bin/dalvex-cli" save "$work/00077.dlx" --order-number 77 --record
+journal="$XDG_DATA_HOME/dalvex/dalvex/journal.sqlite"
+[ -f "$journal" ] || { echo "no order journal at $journal"; exit 1; }
+"$prefix/bin/dalvex-cli" journal show 77 | grep -q '"orderNumber":"77"' || { echo "the save was not recorded"; exit 1; }
+"$prefix/bin/dalvex-cli" journal check >/dev/null
 echo "install test passed"

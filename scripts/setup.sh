@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the program and the tests need, when they are missing; packages
 # given as arguments (another script's own needs) are installed with them.
 set -euo pipefail
-packages=("$@" cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+packages=("$@" cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libsqlite3-dev
           qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev fonts-liberation
           libxml2-utils xvfb xauth desktop-file-utils appstream)
 missing=()

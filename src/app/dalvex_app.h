@@ -3,22 +3,34 @@
 // executable, else installed) before any window exists, and the pictures the windows show.
 #include "artwork.h"
 #include "catalogue/catalogue.h"
+#include "journal_session.h"
 #include "project/project.h"
 
 #include <QApplication>
+
+#include <memory>
 
 class CDalvexApp : public QApplication {
 public:
     CDalvexApp(int& argc, char** argv);
 
+    // The names the settings and the user's folders are kept under, and the version --version prints.
+    static void nameTheProgram();
+
     dalvex::Project& project() { return project_; }
     const dalvex::ui::Artwork& artwork() const { return artwork_; }
     // Lines of config/cutting.txt that could not be read (their defaults are used).
     const std::vector<std::string>& cuttingProblems() const { return cuttingProblems_; }
+    // The order journal: the server of config/journal.txt or --journal postgresql://..., else journal.sqlite
+    // in the user's data folder, config/ of a portable copy, or --journal FILE.
+    dalvex::journal::JournalSession& journal() { return *journal_; }
+    // How often a journal server that does not answer is asked again.
+    static constexpr int kJournalRetryMs = 30000;
 
 private:
-    dalvex::Catalogue catalogue_;
+    const dalvex::Catalogue catalogue_;
     dalvex::Project project_;
     dalvex::ui::Artwork artwork_;
     std::vector<std::string> cuttingProblems_;
+    std::unique_ptr<dalvex::journal::JournalSession> journal_;
 };

@@ -1,8 +1,10 @@
 // The desktop program: builds the catalogue and the one Project from the data folders and shows the main
 // window until it is closed. `dalvex FILE.dlx` starts on that file; --data DIR reads the data folders there;
-// --version and --help print and exit.
+// --version and --help print and exit without a display; --quit-after-start closes once the window is painted
+// (an error goes to standard error and the exit code is 1).
 #include "dalvex_app.h"
 #include "main_window.h"
+#include "prompts.h"
 
 #include <QCommandLineParser>
 #include <QEvent>
@@ -50,15 +52,15 @@ void warnAtStart(QWidget& window, const QString& title, const std::vector<std::s
 } // namespace
 
 int main(int argc, char** argv) {
-    CDalvexApp app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Расчёт раздвижных дверей шкафов-купе"));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Эскиз дверей (*.dlx) для открытия"),
                                  QStringLiteral("[FILE.dlx]"));
     QCommandLineOption quit(QStringLiteral("quit-after-start"),
-                            QStringLiteral("Вывести заголовок окна и закрыться (для проверки установки)"));
+                            QStringLiteral("Вывести заголовок окна и закрыться (для проверки установки); "
+                                           "ошибки выводятся в стандартный поток ошибок"));
     parser.addOption(quit);
     // Read by the application object before the parser runs; listed here for --help.
     parser.addOption(
@@ -66,15 +68,41 @@ int main(int argc, char** argv) {
                            QStringLiteral("Папка с данными (profiles, materials, config) вместо той, "
                                           "что рядом с программой"),
                            QStringLiteral("DIR")));
-    parser.process(app);
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("journal"),
+                           QStringLiteral("Журнал заказов в этом файле (или на сервере postgresql://…) "
+                                          "вместо обычного"),
+                           QStringLiteral("FILE")));
+    {
+        // --help and --version are answered before the desktop starts: they need no display. Qt's own
+        // options (-platform …) are known only to the application below, which checks the rest.
+        QCoreApplication probe(argc, argv);
+        CDalvexApp::nameTheProgram();
+        parser.parse(QCoreApplication::arguments());
+        if (parser.isSet(help)) parser.showHelp();
+        if (parser.isSet(version)) parser.showVersion();
+    }
 
-    dalvex::ui::CDalvexDlg window(app.project(), app.artwork());
+    CDalvexApp app(argc, argv);
+    parser.process(app);
+    const bool quitAfterStart = parser.isSet(quit);
+    bool failed = false;
+    if (quitAfterStart) {
+        // Nobody is there to answer a message box: the message goes to standard error and the start fails.
+        dalvex::ui::prompts().error = [&failed](QWidget*, const QString& text, const QString&) {
+            QTextStream(stderr) << text << Qt::endl;
+            failed = true;
+        };
+    }
+    dalvex::ui::CDalvexDlg window(app.project(), app.artwork(), {}, &app.journal());
     std::unique_ptr<QuitAfterFirstPaint> watcher;
-    if (parser.isSet(quit)) watcher = std::make_unique<QuitAfterFirstPaint>(window);
+    if (quitAfterStart) watcher = std::make_unique<QuitAfterFirstPaint>(window);
     window.show();
     const QStringList files = parser.positionalArguments();
-    window.start(files.isEmpty() ? QString() : files.constFirst());
-    if (parser.isSet(quit)) {
+    // A check of the installation does not take over the work a crash left: that waits for the user.
+    window.start(files.isEmpty() ? QString() : files.constFirst(), !quitAfterStart);
+    if (quitAfterStart) {
+        if (failed) return 1;
         // A window system that never paints the window still lets the program end.
         QTimer::singleShot(10000, qApp, &QCoreApplication::quit);
         app.exec();
@@ -82,6 +110,10 @@ int main(int argc, char** argv) {
         QTextStream(stdout) << window.windowTitle() << Qt::endl;
         return 0;
     }
+    // A journal that cannot be used leaves the program working without it, after saying so once.
+    if (!app.journal().on())
+        QMessageBox::warning(&window, QStringLiteral("Журнал заказов"),
+                             QString::fromStdString(app.journal().offMessage()));
     warnAtStart(window, QStringLiteral("Прайс-листы"), app.project().catalogue().priceListWarnings());
     warnAtStart(window, QStringLiteral("Раскрой профилей"), app.cuttingProblems());
     return app.exec();

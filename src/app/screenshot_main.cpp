@@ -2,7 +2,8 @@
 // the start to the first painted main window, saves a picture of the window and quits.
 //   dalvex-screenshot OUT.png [TAB] [FILE.dlx]    (TAB 0..5 selects a tab before the picture is taken; FILE
 //                                                 is opened first)
-//   dalvex-screenshot OUT.pdf [TAB] [FILE.dlx]    prints the cutting plan report into OUT.pdf instead
+//   dalvex-screenshot OUT.pdf [TAB] [FILE.dlx]    prints the cutting plan reports (bars, then sheets) into
+//                                                 OUT.pdf instead
 #include "dalvex_app.h"
 #include "dlg_cut_plan.h"
 #include "dlg_tabs.h"
@@ -61,8 +62,12 @@ private:
         sources.cutPlans = window_.cutPlanView()->plans();
         sources.kerf = window_.cutPlanView()->kerf();
         sources.trim = window_.cutPlanView()->trim();
+        sources.sheetPlans = window_.cutPlanView()->sheetPlans();
+        sources.sheetKerf = window_.cutPlanView()->sheetSettings().sheetKerf;
+        sources.sheetTrim = window_.cutPlanView()->sheetSettings().sheetTrim;
         dalvex::ui::ReportChoice choice;
         choice.cutting = true;
+        choice.sheets = true;
         QPdfWriter writer(out_);
         writer.setResolution(150);
         writer.setPageSize(QPageSize(QPageSize::A4));

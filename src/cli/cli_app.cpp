@@ -3,8 +3,10 @@
 #include "calc/cut_plan.h"
 #include "calc/cutting_settings.h"
 #include "calc/ds_system.h"
+#include "calc/sheet_plan.h"
 #include "catalogue/catalogue.h"
 #include "cli_batch.h"
+#include "cli_journal.h"
 #include "cli_options.h"
 #include "cli_script.h"
 #include "cut_plan_json.h"
@@ -113,10 +115,17 @@ std::optional<Refusal> applyCuttingLength(const std::optional<std::string>& valu
     if (!value) return std::nullopt;
     const bool oneLine = value->find_first_of("\r\n") == std::string::npos;
     const CuttingSettingsRead read = parseCuttingSettings(std::string(key) + " = " + *value);
-    if (!oneLine || !read.problems.empty())
-        return Refusal{std::string("--") + key + " " + *value + ": millimetres from 0 to " +
-                       std::to_string(max / 10) + " are needed"};
-    field = std::string_view(key) == "kerf" ? read.settings.kerf : read.settings.trim;
+    if (!oneLine || !read.problems.empty()) {
+        std::string option = std::string("--") + key; // the settings file's sheet_kerf is --sheet-kerf
+        std::replace(option.begin(), option.end(), '_', '-');
+        return Refusal{option + " " + *value + ": millimetres from 0 to " + std::to_string(max / 10) +
+                       " are needed"};
+    }
+    const std::string_view name(key);
+    field = name == "kerf"         ? read.settings.kerf
+            : name == "trim"       ? read.settings.trim
+            : name == "sheet_kerf" ? read.settings.sheetKerf
+                                   : read.settings.sheetTrim;
     return std::nullopt;
 }
 
@@ -178,13 +187,16 @@ OrderRun runOrder(const OrderInputs& in, const std::string& input) {
         out << projectJson(project, in.warnings);
         return finish(done);
     case Command::Save:
-        return finish(project.save(pathFromUtf8(o.output)) == kSketchOk ? done : cannotWrite(err, o.output));
+        if (project.save(pathFromUtf8(o.output)) != kSketchOk) return finish(cannotWrite(err, o.output));
+        if (o.record) recordSave(project, o.output, o.journalFile, in.data, !o.dataFolder.empty(), err);
+        return finish(done);
     case Command::Xml:
         return finish(writeWorkbook(pathFromUtf8(o.output), project, o.sheets) ? done
                                                                                : cannotWrite(err, o.output));
     case Command::CutPlan:
         out << cutPlanJson(planArticles(project.result, project.cutting.kerf, project.cutting.trim),
-                           project.cutting.kerf, project.cutting.trim);
+                           project.cutting.kerf, project.cutting.trim,
+                           planSheets(project.result, project.cutting));
         return finish(done);
     case Command::Csv:
         return finish(writeAccountingFile(pathFromUtf8(o.output), project) ? done
@@ -198,6 +210,7 @@ OrderRun runOrder(const OrderInputs& in, const std::string& input) {
 } // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (!args.empty() && args[0] == "journal") return runJournal(args, out, err);
     std::string error;
     const auto options = parseCommandLine(args, error);
     if (!options) return usageError(err, error);
@@ -235,6 +248,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (auto r = applyCuttingLength(options->kerf, "kerf", kMaxKerf, cutting.kerf))
         return usageError(err, r->message);
     if (auto r = applyCuttingLength(options->trim, "trim", kMaxTrim, cutting.trim))
+        return usageError(err, r->message);
+    if (auto r = applyCuttingLength(options->sheetKerf, "sheet_kerf", kMaxKerf, cutting.sheetKerf))
+        return usageError(err, r->message);
+    if (auto r = applyCuttingLength(options->sheetTrim, "sheet_trim", kMaxTrim, cutting.sheetTrim))
         return usageError(err, r->message);
 
     const OrderInputs inputs{catalogue, data, cutting, warnings, *options, script};

@@ -7,7 +7,8 @@
 
 namespace dalvex::cli {
 
-enum ExitCode : int { kExitOk = 0, kExitUsage = 2, kExitFile = 3, kExitRefused = 4 };
+// 5: the journal's check found problems (or the journal is damaged).
+enum ExitCode : int { kExitOk = 0, kExitUsage = 2, kExitFile = 3, kExitRefused = 4, kExitJournal = 5 };
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

@@ -1,5 +1,7 @@
 #include "cli_options.h"
 
+#include "cli_journal.h"
+
 #include <map>
 
 namespace dalvex::cli {
@@ -14,10 +16,13 @@ std::string usageText() {
            "  dalvex-cli xml OUT.xml [FILE.dlx] [options] [--sheets order,price,profiles,assembly]\n"
            "                                                  write the spreadsheet workbook\n"
            "  dalvex-cli csv OUT.csv [FILE.dlx] [options]     write the file for the 1C accounting software\n"
-           "  dalvex-cli cutplan [FILE.dlx] [options] [--kerf MM] [--trim MM]\n"
-           "                                                  print the cutting plan of the profile bars as "
-           "JSON\n"
-           "                                                  (kerf and trim default to config/cutting.txt)\n"
+           "  dalvex-cli cutplan [FILE.dlx] [options] [--kerf MM] [--trim MM] [--sheet-kerf MM] "
+           "[--sheet-trim MM]\n"
+           "                                                  print the cutting plan of the profile bars and of "
+           "the\n"
+           "                                                  sheets as JSON (kerfs and trims default to "
+           "config/cutting.txt)\n" +
+           journalUsageText() +
            "\n"
            "Options (applied in this order after opening FILE, or to the default project):\n"
            "  --system NAME       profile system by its display name (e.g. Борвик)\n"
@@ -34,10 +39,14 @@ std::string usageText() {
            "                      standard input)\n"
            "  --data DIR          folder holding profiles/, materials/ and config/ (default: beside the "
            "program)\n"
+           "  --record            save: record the saved file in the order journal\n"
+           "  --journal FILE      save: record it in this journal file instead of the usual one\n"
            "  --help              this text\n"
            "\n"
            "Exit codes: 0 success, 2 bad usage, a refused value or a malformed script, 3 a file that cannot\n"
-           "be opened or written, 4 written after a script operation was refused.\n";
+           "be opened or written, 4 written after a script operation was refused, 5 the journal's check "
+           "found\n"
+           "problems.\n";
 }
 
 std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args, std::string& error) {
@@ -74,6 +83,10 @@ std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args,
             o.command = Command::Help;
             return o;
         }
+        if (a == "--record" && o.command == Command::Save) {
+            o.record = true;
+            continue;
+        }
         if (a.rfind("--", 0) == 0) {
             if (i + 1 >= args.size()) {
                 error = "option " + a + " needs a value";
@@ -90,12 +103,19 @@ std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args,
                     error = "--jobs " + v + ": a number of threads from 1 to " + std::to_string(kMaxJobs);
                     return std::nullopt;
                 }
+            } else if (a == "--journal" && o.command == Command::Save) {
+                o.journalFile = v;
+                o.record = true;
             } else if (a == "--sheets" && o.command == Command::Xml) {
                 sheets = v;
             } else if (a == "--kerf" && o.command == Command::CutPlan) {
                 o.kerf = v;
             } else if (a == "--trim" && o.command == Command::CutPlan) {
                 o.trim = v;
+            } else if (a == "--sheet-kerf" && o.command == Command::CutPlan) {
+                o.sheetKerf = v;
+            } else if (a == "--sheet-trim" && o.command == Command::CutPlan) {
+                o.sheetTrim = v;
             } else if (auto it = valued.find(a); it != valued.end()) {
                 o.*(it->second) = v;
             } else {

@@ -23,8 +23,12 @@ struct CliOptions {
     std::optional<std::string> width, height, doors, chipboard, plinth, discount, orderNumber;
     // The script of editing operations applied after the options ("-": standard input).
     std::optional<std::string> script;
-    // The cutplan command's kerf and trim in millimetres, instead of those of config/cutting.txt.
-    std::optional<std::string> kerf, trim;
+    // The cutplan command's kerf and trim in millimetres, for the bars and for the sheets, instead of those
+    // of config/cutting.txt.
+    std::optional<std::string> kerf, trim, sheetKerf, sheetTrim;
+    // save: record the saved file in the journal (the usual one, or --journal FILE, which implies it).
+    bool record = false;
+    std::string journalFile;
     // Worksheets of the xml command.
     WorkbookSheets sheets{true, true, true, true};
 };

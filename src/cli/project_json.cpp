@@ -176,6 +176,8 @@ void writeLines(JsonWriter& out, const CalcResult& r) {
     out.endArray();
 }
 
+} // namespace
+
 void writeCard(JsonWriter& out, const OrderCard& card) {
     out.key("orderCard").beginObject();
     out.key("orderNumber").value(card.orderNumber);
@@ -188,8 +190,6 @@ void writeCard(JsonWriter& out, const OrderCard& card) {
     out.key("deliveryCost").value(card.deliveryCost);
     out.endObject();
 }
-
-} // namespace
 
 std::string projectJson(Project& project, const std::vector<std::string>& warnings) {
     JsonWriter out;

@@ -7,10 +7,15 @@
 
 namespace dalvex {
 class Project;
-}
+struct OrderCard;
+} // namespace dalvex
 
 namespace dalvex::cli {
 
+class JsonWriter;
+
 std::string projectJson(Project& project, const std::vector<std::string>& warnings);
+// The card as the member "orderCard" of the object being written.
+void writeCard(JsonWriter& out, const OrderCard& card);
 
 } // namespace dalvex::cli

@@ -271,6 +271,21 @@ QPixmap projectIcon(int id) {
         p.drawEllipse(QRectF(18.5, 11.5, 2.5, 2.5));
         break;
     }
+    case kPictureJournal: {
+        // A bound book of orders with ruled lines and a bookmark.
+        p.setPen(outline);
+        p.setBrush(QColor(173, 41, 41));
+        p.drawRoundedRect(QRectF(4.5, 2.5, 18, 21), 2, 2);
+        p.setBrush(QColor(252, 248, 240));
+        p.drawRect(QRectF(8.5, 4.5, 12, 17));
+        p.setPen(QPen(QColor(150, 150, 150), 1));
+        for (int y = 8; y <= 18; y += 3)
+            p.drawLine(10, y, 19, y);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(236, 196, 110));
+        p.drawRect(QRectF(16, 2, 3, 8));
+        break;
+    }
     default:
         break;
     }
@@ -423,6 +438,7 @@ QPixmap Artwork::make(int id) const {
     case kPictureSave:
     case kPictureXml:
     case kPicturePrint:
+    case kPictureJournal:
         return projectIcon(id);
     case kPicturePickerBack:
         return paperTile(QColor(247, 246, 240));

@@ -21,6 +21,7 @@ enum PictureId : int {
     kPictureSave = 123,
     kPictureXml = 124,
     kPicturePrint = 125,
+    kPictureJournal = 127,     // the order journal's button
     kPicturePickerBack = 110,  // tiled background of the pickers
     kPictureHatchEmpty = 9001, // insert without material
     kPictureHatchError = 9002, // insert whose material has the wrong thickness

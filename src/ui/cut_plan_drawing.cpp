@@ -8,12 +8,7 @@
 namespace dalvex::ui {
 namespace {
 
-const QColor kPieceFill(236, 226, 206);
-const QColor kPieceEdge(120, 100, 80);
 const QColor kKerfColor(60, 60, 60);
-const QColor kTrimFill(190, 190, 190);
-const QColor kOffcutEdge(150, 150, 150);
-const QColor kErrorColor(200, 0, 0);
 
 } // namespace
 
@@ -54,10 +49,13 @@ QString cutPlanSummary(const ArticlePlan& plan) {
     const int64_t bought = int64_t{plan.barLength} * static_cast<int64_t>(plan.bars.size());
     const double waste =
         bought > 0 ? 100.0 * static_cast<double>(bought - pieces) / static_cast<double>(bought) : 0.0;
-    QString text = QStringLiteral("хлыстов: по раскрою %1, по счёту %2, отход %3 %")
-                       .arg(plan.bars.size())
-                       .arg(plan.billedBars)
-                       .arg(QString::number(waste, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(',')));
+    // An article bought by length has no bar count in the bill to set beside the plan's.
+    const QString billed = plan.byLength ? QStringLiteral("в счёте по длине")
+                                         : QStringLiteral("по счёту %1").arg(plan.billedBars);
+    QString text =
+        QStringLiteral("хлыстов: по раскрою %1, %2, отход %3 %")
+            .arg(plan.bars.size())
+            .arg(billed, QString::number(waste, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(',')));
     if (!plan.error.empty()) {
         QStringList tooLong;
         for (const PlannedPiece& p : plan.tooLong)
@@ -96,7 +94,7 @@ void drawCutPlanRow(QPainter& painter, const std::vector<ArticlePlan>& plans, co
         return;
     }
     if (row.kind == CutPlanRow::Kind::Summary) {
-        painter.setPen(plan.error.empty() ? Qt::black : kErrorColor);
+        painter.setPen(plan.error.empty() ? Qt::black : kPlanErrorColor);
         painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, cutPlanSummary(plan));
         painter.restore();
         return;
@@ -117,12 +115,12 @@ void drawCutPlanRow(QPainter& painter, const std::vector<ArticlePlan>& plans, co
         return QRect(left, top, std::max(1, xOf(to) - left), height);
     };
     // The whole bar's outline, the trim at its start.
-    painter.setPen(QPen(kPieceEdge, 0));
+    painter.setPen(QPen(kPlanPieceEdge, 0));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(span(0, plan.barLength));
     int64_t at = 0;
     if (trim > 0) {
-        painter.fillRect(span(0, trim), kTrimFill);
+        painter.fillRect(span(0, trim), kPlanTrimFill);
         at = trim;
     }
     for (size_t i = 0; i < bar.pieces.size(); ++i) {
@@ -132,8 +130,8 @@ void drawCutPlanRow(QPainter& painter, const std::vector<ArticlePlan>& plans, co
             at += kerf;
         }
         const QRect box = span(at, at + std::max(0, p.length));
-        painter.setPen(QPen(kPieceEdge, 0));
-        painter.setBrush(kPieceFill);
+        painter.setPen(QPen(kPlanPieceEdge, 0));
+        painter.setBrush(kPlanPieceFill);
         painter.drawRect(box);
         painter.setPen(Qt::black);
         const QString text = fm.elidedText(
@@ -144,8 +142,8 @@ void drawCutPlanRow(QPainter& painter, const std::vector<ArticlePlan>& plans, co
     }
     if (bar.offcut > 0) {
         const QRect rest = span(int64_t{plan.barLength} - bar.offcut, plan.barLength);
-        painter.setPen(QPen(kOffcutEdge, 0));
-        painter.setBrush(QBrush(kOffcutEdge, Qt::BDiagPattern));
+        painter.setPen(QPen(kPlanOffcutEdge, 0));
+        painter.setBrush(QBrush(kPlanOffcutEdge, Qt::BDiagPattern));
         painter.drawRect(rest);
         painter.setPen(Qt::black);
         const QString text =

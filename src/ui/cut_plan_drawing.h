@@ -4,6 +4,7 @@
 // the hatched offcut.
 #include "calc/cut_plan.h"
 
+#include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QString>
@@ -13,6 +14,14 @@
 class QPainter;
 
 namespace dalvex::ui {
+
+// The colours both cutting plans draw with: the pieces and panels, their edges, the trim, the offcut, an
+// error.
+inline const QColor kPlanPieceFill(236, 226, 206);
+inline const QColor kPlanPieceEdge(120, 100, 80);
+inline const QColor kPlanTrimFill(190, 190, 190);
+inline const QColor kPlanOffcutEdge(150, 150, 150);
+inline const QColor kPlanErrorColor(200, 0, 0);
 
 struct CutPlanRow {
     enum class Kind { Title, Summary, Bar } kind = Kind::Title;

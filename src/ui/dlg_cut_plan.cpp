@@ -3,6 +3,7 @@
 #include "cut_plan_drawing.h"
 #include "order_document.h"
 #include "project/project.h"
+#include "sheet_plan_drawing.h"
 
 #include <QFontMetrics>
 #include <QPaintEvent>
@@ -28,6 +29,13 @@ QString settingsLine(const CuttingSettings& s) {
              s.priceByPlan ? QStringLiteral("по раскрою") : QStringLiteral("без учёта пропила"));
 }
 
+QString sheetSettingsLine(const CuttingSettings& s) {
+    return QStringLiteral(
+               "Раскрой листов: пропил %1 мм, торцовка %2 мм по краям листа; материалы в счёте %3.")
+        .arg(millimetresText(s.sheetKerf), millimetresText(s.sheetTrim),
+             s.priceBySheets ? QStringLiteral("целыми листами") : QStringLiteral("по площади"));
+}
+
 } // namespace
 
 class CutPlanCanvas : public QWidget {
@@ -39,6 +47,10 @@ public:
         int h = kMargin + line * 2;
         for (const CutPlanRow& row : cutPlanRows(owner_.plans_))
             h += cutPlanRowHeight(row, line);
+        h += line * 2;
+        const SheetScale scale = sheetScaleFor(owner_.scroll_->viewport()->width(), line);
+        for (const SheetPlanRow& row : sheetPlanRows(owner_.sheetPlans_, scale))
+            h += sheetPlanRowHeight(owner_.sheetPlans_, row, scale, line);
         return h + kMargin;
     }
 
@@ -66,9 +78,30 @@ protected:
                 drawCutPlanRow(p, owner_.plans_, row, rect, font, s.kerf, s.trim, longest);
             y += h;
         }
+
+        const std::vector<MaterialSheets>& sheets = owner_.sheetPlans_;
+        p.setPen(Qt::black);
+        y += line;
+        p.drawText(QRect(kMargin, y, w, line), Qt::AlignLeft | Qt::AlignTop,
+                   sheets.empty() ? QStringLiteral("Нет панелей для раскроя листов.")
+                                  : sheetSettingsLine(owner_.sheetSettings_));
+        y += line;
+        const SheetScale scale = sheetScaleFor(width(), line);
+        for (const SheetPlanRow& row : sheetPlanRows(sheets, scale)) {
+            const int h = sheetPlanRowHeight(sheets, row, scale, line);
+            const QRect rect(kMargin, y, w, h);
+            if (rect.intersects(event->rect())) drawSheetPlanRow(p, sheets, row, rect, font, scale);
+            y += h;
+        }
     }
 
 private:
+    // A row of sheets no taller than most of the view.
+    SheetScale sheetScaleFor(int canvasWidth, int line) const {
+        return sheetScale(owner_.sheetPlans_, canvasWidth - 2 * kMargin, line,
+                          owner_.scroll_->viewport()->height() * 4 / 5);
+    }
+
     DlgCutPlan& owner_;
 };
 
@@ -88,6 +121,8 @@ void DlgCutPlan::rebuild() {
     plans_ = planArticles(ctx_.project.result, s.kerf, s.trim);
     kerf_ = s.kerf;
     trim_ = s.trim;
+    sheetPlans_ = planSheets(ctx_.project.result, s);
+    sheetSettings_ = s;
     stale_ = false;
     relayout();
     canvas_->update();
@@ -106,6 +141,16 @@ int32_t DlgCutPlan::kerf() {
 int32_t DlgCutPlan::trim() {
     refresh();
     return trim_;
+}
+
+const std::vector<MaterialSheets>& DlgCutPlan::sheetPlans() {
+    refresh();
+    return sheetPlans_;
+}
+
+const CuttingSettings& DlgCutPlan::sheetSettings() {
+    refresh();
+    return sheetSettings_;
 }
 
 void DlgCutPlan::relayout() {

@@ -1,8 +1,10 @@
 #pragma once
-// The "Раскрой" tab: the cutting plan of every article bought in whole bars, drawn to scale and scrolled
-// vertically, under a line naming the kerf and trim it was made with. Hidden behind another tab, the plan is
-// only marked stale when the Project changes, and made when it is shown or read.
+// The "Раскрой" tab: the cutting plan of every article bought in whole bars, then the sheets of every
+// material bought in sheets, drawn to scale and scrolled vertically, each under a line naming the kerf and
+// trim it was made with. Hidden behind another tab, the plans are only marked stale when the Project changes,
+// and made when they are shown or read.
 #include "calc/cut_plan.h"
+#include "calc/sheet_plan.h"
 #include "panel.h"
 
 #include <vector>
@@ -24,6 +26,9 @@ public:
     // The kerf and trim the plans were made with, 0.1 mm.
     int32_t kerf();
     int32_t trim();
+    // The sheets of the Project as it is now, and the settings they were made with.
+    const std::vector<MaterialSheets>& sheetPlans();
+    const CuttingSettings& sheetSettings();
     QWidget* canvas() const { return canvas_; }
 
 protected:
@@ -42,6 +47,8 @@ private:
     std::vector<ArticlePlan> plans_;
     int32_t kerf_ = 0;
     int32_t trim_ = 0;
+    std::vector<MaterialSheets> sheetPlans_;
+    CuttingSettings sheetSettings_;
     bool stale_ = true;
     QScrollArea* scroll_ = nullptr;
     QWidget* canvas_ = nullptr;

@@ -34,7 +34,11 @@ constexpr ToggleRow kRows[] = {
     {7, 58, 143, 18, "Информация по сборке", "Информация по сборке"},
     {7, 75, 143, 18, nullptr, "Информация для 1С"},
     {7, 75, 143, 18, "Раскрой профилей", nullptr},
+    {7, 92, 143, 18, "Раскрой листов", nullptr},
 };
+
+// The print window has one row more than the xml window: the sheet cutting plan.
+constexpr int kPrintRows = 17;
 
 // The accounting file lies beside the workbook under the same name with the extension "csv".
 QString accountingPath(const QString& workbookPath) {
@@ -50,7 +54,8 @@ DlgPrint::DlgPrint(const UiContext& context, Mode mode, QWidget* parent)
                  Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint),
       ctx_(context), mode_(mode) {
     setWindowTitle(mode == Mode::Print ? QStringLiteral("Печать") : QStringLiteral("Сохранить в xml"));
-    setFixedSize(dluX(157), dluY(126));
+    const int extra = mode == Mode::Print ? kPrintRows : 0;
+    setFixedSize(dluX(157), dluY(126 + extra));
     const QFont font = ctx_.buttonFont;
     for (size_t i = 0; i < toggles_.size(); ++i) {
         const ToggleRow& row = kRows[i];
@@ -65,14 +70,14 @@ DlgPrint::DlgPrint(const UiContext& context, Mode mode, QWidget* parent)
         toggles_[i] = b;
     }
     ok_ = new PictureButton(this);
-    ok_->setGeometry(units(14, 98, 69, 21));
+    ok_->setGeometry(units(14, 98 + extra, 69, 21));
     ok_->setPicture(ctx_.artwork.picture(mode == Mode::Print ? kPicturePrint : kPictureSave));
     ok_->setCaptionFont(font);
     ok_->setCaption(mode == Mode::Print ? QStringLiteral("Печать") : QStringLiteral("Сохранить"),
                     PictureButton::CaptionPlacement::Right);
     ok_->setFramed(true);
     cancel_ = new PictureButton(this);
-    cancel_->setGeometry(units(86, 98, 56, 21));
+    cancel_->setGeometry(units(86, 98 + extra, 56, 21));
     cancel_->setCaptionFont(font);
     cancel_->setCaption(QStringLiteral("Отмена"), PictureButton::CaptionPlacement::Right);
     cancel_->setFramed(true);
@@ -116,6 +121,7 @@ void DlgPrint::accept() {
 ReportChoice DlgPrint::chosenReports() const {
     ReportChoice chosen{isOn(Order), isOn(Price), isOn(Profiles), isOn(Assembly)};
     chosen.cutting = isOn(CutPlan);
+    chosen.sheets = isOn(SheetPlan);
     return chosen;
 }
 
@@ -133,6 +139,9 @@ void DlgPrint::print() {
     sources.cutPlans = planArticles(ctx_.project.result, cutting.kerf, cutting.trim);
     sources.kerf = cutting.kerf;
     sources.trim = cutting.trim;
+    sources.sheetPlans = planSheets(ctx_.project.result, cutting);
+    sources.sheetKerf = cutting.sheetKerf;
+    sources.sheetTrim = cutting.sheetTrim;
     printReports(this, sources, chosen);
 }
 

@@ -18,7 +18,7 @@ class DlgPrint : public ToolDialog {
     Q_OBJECT
 public:
     enum class Mode { Print, Xml };
-    enum Toggle { Order = 0, Price, Profiles, Assembly, Accounting, CutPlan, ToggleCount };
+    enum Toggle { Order = 0, Price, Profiles, Assembly, Accounting, CutPlan, SheetPlan, ToggleCount };
 
     DlgPrint(const UiContext& context, Mode mode, QWidget* parent);
 

@@ -4,6 +4,7 @@
 #include "project/project_reports.h"
 #include "qt_text.h"
 
+#include <QApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -93,13 +94,14 @@ QScrollBar* DlgTable::scrollBar() {
 }
 
 void DlgTable::resetScrollBar() {
-    scroll_ = TableScroll::forDocument(layout_.documentHeight, height());
+    scroll_ = TableScroll::forDocument(layout_.documentHeight, height(), layout_.rowStep);
+    wheelTurn_ = 0;
     const int barWidth = bar_->sizeHint().width();
     bar_->setGeometry(width() - barWidth, 0, barWidth, height());
     bar_->blockSignals(true);
     bar_->setRange(0, scroll_.maxPosition());
-    bar_->setPageStep(TableScroll::kPage);
-    bar_->setSingleStep(TableScroll::kLine);
+    bar_->setPageStep(scroll_.pageStep);
+    bar_->setSingleStep(scroll_.lineStep);
     bar_->setValue(0);
     bar_->blockSignals(false);
     bar_->setVisible(scroll_.shown);
@@ -118,13 +120,17 @@ void DlgTable::wheelEvent(QWheelEvent* event) {
         Panel::wheelEvent(event);
         return;
     }
-    const int delta = event->angleDelta().y();
-    if (delta == 0) return;
+    // As the desktop's item views: a notch of the wheel (120) moves the rows the desktop says, and a fine
+    // wheel or a touchpad moves as much once its small turns add up to a notch.
     refresh();
-    scroll_.wheel(delta < 0);
+    wheelTurn_ += event->angleDelta().y();
+    const int notches = wheelTurn_ / 120;
+    wheelTurn_ %= 120;
+    event->accept();
+    if (notches == 0) return;
+    scroll_.lines(-notches * QApplication::wheelScrollLines());
     bar_->setValue(scroll_.position);
     update();
-    event->accept();
 }
 
 // The document is drawn at its place on a white page scrolled up by the scroll position: 30 pixels above the
@@ -169,7 +175,7 @@ void DlgTable::render() {
                                 QPoint(lines[static_cast<size_t>(c) + 1] - 1, rowTop + rowHeight - 1));
                 p.setFont(cell.bold ? bold : normal);
                 p.setPen(textPen);
-                const QString text = qs(cell.text);
+                const QString text = cellText(s, c, r);
                 p.drawText(box, cellTextFlags(p.fontMetrics(), sl.widthPx[static_cast<size_t>(c)], pad, text),
                            text);
             }

@@ -57,6 +57,7 @@ private:
     Stale stale_ = Stale::Sections;
     QPixmap view_;
     int viewPosition_ = -1; // the scroll position `view_` was drawn at; -1: to be drawn
+    int wheelTurn_ = 0;     // the wheel's turn short of a notch
 };
 
 } // namespace dalvex::ui

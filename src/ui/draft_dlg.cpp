@@ -186,6 +186,15 @@ void DraftDlg::hoverAfterRecalculation() {
 
 void DraftDlg::leaveEvent(QEvent* event) {
     mouseInside_ = false;
+    // The pointer went elsewhere: nothing of the sketch is under it any more. The context menu and a drag
+    // keep what they act on.
+    if (!menuOpen_ && !dragging_ && hoverDoor_ >= 0) {
+        layout_.clearHits();
+        hoverRect_ = PixelRect{};
+        hoverDoor_ = -1;
+        update();
+        ctx_.hub.notify(Notification::HoverChanged);
+    }
     Panel::leaveEvent(event);
 }
 

@@ -3,20 +3,25 @@
 #include "dlg_cut_plan.h"
 #include "order_document.h"
 
+#include "dlg_journal.h"
 #include "dlg_order.h"
 #include "dlg_print.h"
 #include "dlg_table.h"
 #include "dlg_tabs.h"
 #include "draft_dlg.h"
 #include "info_panel_dlg.h"
+#include "journal_session.h"
 #include "project/project.h"
 #include "project/project_reports.h"
+#include "prompts.h"
+#include "qt_text.h"
 #include "recovery.h"
 #include "report_printer.h"
 #include "right_panel_dlg.h"
 #include "sketch_files.h"
 #include "sum_dlg.h"
 #include "top_panel_dlg.h"
+#include "widgets/picture_button.h"
 #include "widgets/tiled_background.h"
 
 #include <QCloseEvent>
@@ -24,7 +29,11 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QScreen>
 #include <QShortcut>
+
+#include <functional>
+#include <utility>
 
 namespace dalvex::ui {
 namespace {
@@ -61,8 +70,11 @@ private:
 
 } // namespace
 
-CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& recoveryFolder)
+CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& recoveryFolder,
+                       journal::JournalSession* journal)
     : QWidget(nullptr), editor_(project), ctx_{project, editor_, artwork, *this, applicationFont()} {
+    ctx_.journal = journal;
+    editor_.setNumberKeeper(journal);
     document_ = new OrderDocument(editor_, this);
     ctx_.document = document_;
     ctx_.screen = &screen_;
@@ -100,13 +112,32 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& 
     order_ = new DlgOrder(ctx_, this);
     cutPlan_ = new DlgCutPlan(ctx_, this);
     order_->setPrintOpener([this] { top_->printDialog()->showCentred(); });
+    connect(top_->journalButton(), &QAbstractButton::clicked, this, &CDalvexDlg::showJournal);
+    auto* journalKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_J), this);
+    connect(journalKey, &QShortcut::activated, this, &CDalvexDlg::showJournal);
     top_->printDialog()->setPrintAction([this](ReportChoice chosen) { printReports(chosen); });
     auto* logo = new LogoPicture(artwork.picture(kPictureLogo), this);
     logo->background_.setTile(artwork.picture(kPicturePanelBack));
     logo->icon_ = artwork.picture(kPictureAppIcon, QSize(56, 56));
     logo_ = logo;
 
-    resize(1280, 800);
+    // The file commands of every desktop program, wherever the focus is; nothing while a tool dialog has
+    // locked the panels.
+    const std::pair<QKeySequence, std::function<void()>> fileCommands[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { top_->saveSketch(); }},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { top_->saveSketchAs(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), [this] { top_->openSketch(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), [this] { top_->showPrint(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_N), [this] { order_->newOrder(); }},
+    };
+    for (const auto& [keys, command] : fileCommands) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, command = command] {
+            if (top_->isEnabled()) command();
+        });
+    }
+
+    resize(startSize(screen() ? screen()->availableGeometry().size() : QSize()));
     layoutPanels();
     showTab(0);
     // The keyboard starts in the sketch view: the dimension edits get it only when clicked or tabbed to.
@@ -139,6 +170,22 @@ void CDalvexDlg::notify(Notification n) {
     }
 }
 
+void CDalvexDlg::showJournal() {
+    if (!ctx_.journal || !ctx_.journal->on()) {
+        const QString why =
+            ctx_.journal ? qs(ctx_.journal->offMessage()) : QStringLiteral("Журнал заказов не ведётся.");
+        prompts().error(this, why, QStringLiteral("Журнал заказов"));
+        return;
+    }
+    if (!journalWindow_)
+        journalWindow_ = new DlgJournal(ctx_, this);
+    else
+        journalWindow_->refresh();
+    journalWindow_->show();
+    journalWindow_->raise();
+    journalWindow_->activateWindow();
+}
+
 void CDalvexDlg::printReports(ReportChoice chosen) {
     ReportSources sources;
     for (int kind = 0; kind < 4; ++kind)
@@ -149,6 +196,9 @@ void CDalvexDlg::printReports(ReportChoice chosen) {
     sources.cutPlans = cutPlan_->plans();
     sources.kerf = cutPlan_->kerf();
     sources.trim = cutPlan_->trim();
+    sources.sheetPlans = cutPlan_->sheetPlans();
+    sources.sheetKerf = cutPlan_->sheetSettings().sheetKerf;
+    sources.sheetTrim = cutPlan_->sheetSettings().sheetTrim;
     ui::printReports(this, sources, chosen);
 }
 
@@ -163,8 +213,8 @@ void CDalvexDlg::setMinimiseButton(bool shown) {
     if (visible) show(); // changing the flags of a shown window hides it
 }
 
-void CDalvexDlg::start(const QString& file) {
-    if (recovery_->offerRestore(this)) return;
+void CDalvexDlg::start(const QString& file, bool offerRecovery) {
+    if (offerRecovery && recovery_->offerRestore(this)) return;
     if (!file.isEmpty()) openSketchFile(ctx_, this, file);
 }
 
@@ -199,6 +249,14 @@ void CDalvexDlg::dropEvent(QDropEvent* event) {
     if (path.isEmpty()) return;
     event->acceptProposedAction();
     if (settleUnsavedChanges(ctx_, this)) openSketchFile(ctx_, this, path);
+}
+
+QSize CDalvexDlg::startSize(const QSize& available) {
+    const QSize drawnFor(1280, 800);
+    if (!available.isValid()) return drawnFor;
+    // Room for the title bar and the borders, which the window's own size leaves out.
+    const QSize frame(16, 40);
+    return drawnFor.boundedTo(available - frame).expandedTo(QSize(kMinWidth, kMinHeight));
 }
 
 void CDalvexDlg::resizeEvent(QResizeEvent*) {

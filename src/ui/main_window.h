@@ -15,6 +15,7 @@
 namespace dalvex::ui {
 
 class DlgCutPlan;
+class DlgJournal;
 class DlgOrder;
 class OrderDocument;
 class DlgTable;
@@ -29,11 +30,20 @@ class TopPanelDlg;
 class CDalvexDlg : public QWidget, public NotificationHub {
     Q_OBJECT
 public:
+    // The top panel and the totals panel side by side; the top panel and the six tabs under it. A laptop's
+    // 1366 x 768 or 1280 x 720 screen holds the window with its title bar and the task bar.
     static constexpr int kMinWidth = 1204;
-    static constexpr int kMinHeight = 768;
+    static constexpr int kMinHeight = 704;
 
-    // `recoveryFolder` empty: the user's application state folder.
-    CDalvexDlg(Project& project, const Artwork& artwork, const QString& recoveryFolder = {});
+    // The size the window opens at on a screen whose free area (less the task bar) is `available`: the size
+    // the panels were drawn for where it fits with the window's frame, else as much as fits, never less than
+    // the least size.
+    static QSize startSize(const QSize& available);
+
+    // `recoveryFolder` empty: the user's application state folder. `journal`: the order journal the program
+    // keeps (its saves are recorded there and its numbers taken through it); nullptr: none.
+    CDalvexDlg(Project& project, const Artwork& artwork, const QString& recoveryFolder = {},
+               journal::JournalSession* journal = nullptr);
     ~CDalvexDlg() override;
 
     // Passes a notification on, synchronously, to the panels it concerns.
@@ -51,10 +61,14 @@ public:
     DlgCutPlan* cutPlanView() const { return cutPlan_; }
     QWidget* logo() const { return logo_; }
     RecoveryKeeper* recovery() const { return recovery_; }
-    // The program starts: an order left by a crash is offered first; otherwise the file named on the command
-    // line (if any) is opened, a file that cannot be opened leaving the default project after the message.
-    void start(const QString& file);
+    // The program starts: an order left by a crash is offered first (unless `offerRecovery` is false);
+    // otherwise the file named on the command line (if any) is opened, a file that cannot be opened leaving
+    // the default project after the message.
+    void start(const QString& file, bool offerRecovery = true);
     bool minimiseButtonShown() const;
+    // "Журнал заказов" (the top panel's button, Ctrl+J); a journal that is off says why instead.
+    void showJournal();
+    DlgJournal* journalWindow() const { return journalWindow_; }
     // Prints the chosen reports from the result tables and the sketch view, after the print dialog.
     void printReports(ReportChoice chosen);
 
@@ -88,6 +102,7 @@ private:
     DlgOrder* order_ = nullptr;
     DlgCutPlan* cutPlan_ = nullptr;
     RecoveryKeeper* recovery_ = nullptr;
+    DlgJournal* journalWindow_ = nullptr;
 };
 
 } // namespace dalvex::ui

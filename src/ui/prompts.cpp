@@ -44,6 +44,17 @@ bool askOkCancel(QWidget* parent, const QString& text, const QString& caption) {
                                  QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
+bool askChoice(QWidget* parent, const QString& text, const QString& caption, const QString& first,
+               const QString& second) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(first, QMessageBox::AcceptRole);
+    QAbstractButton* no = box.addButton(second, QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 SaveAnswer askSaveChanges(QWidget* parent, const QString& text, const QString& caption) {
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, parent);
     QAbstractButton* save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
@@ -60,7 +71,7 @@ SaveAnswer askSaveChanges(QWidget* parent, const QString& text, const QString& c
 } // namespace
 
 Prompts& prompts() {
-    static Prompts p{showError, askOpen, askSave, askOkCancel, askSaveChanges};
+    static Prompts p{showError, askOpen, askSave, askOkCancel, askChoice, askSaveChanges};
     return p;
 }
 

@@ -24,6 +24,10 @@ struct Prompts {
         savePath;
     // A question with OK and Cancel and the question icon; true for OK.
     std::function<bool(QWidget* parent, const QString& text, const QString& caption)> question;
+    // A question answered by one of two named buttons, the first the default; true for the first.
+    std::function<bool(QWidget* parent, const QString& text, const QString& caption, const QString& first,
+                       const QString& second)>
+        choose;
     // A question with Сохранить, Не сохранять and Отмена before unsaved changes would be lost.
     std::function<SaveAnswer(QWidget* parent, const QString& text, const QString& caption)> saveChanges;
 };

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace dalvex::ui {
 namespace {
@@ -12,7 +13,9 @@ const QString kRecentKey = QStringLiteral("files/recent");
 } // namespace
 
 QString lastFolder() {
-    return QSettings().value(kFolderKey).toString();
+    const QString folder = QSettings().value(kFolderKey).toString();
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
 QStringList recentFiles() {

@@ -8,7 +8,8 @@ namespace dalvex::ui {
 
 constexpr int kRecentFileCount = 10;
 
-// The folder of the last file opened or saved; empty before the first one.
+// The folder of the last file opened or saved; the user's documents folder before the first one, or when
+// that folder is gone.
 QString lastFolder();
 // The last files opened or saved, the latest first, at most kRecentFileCount.
 QStringList recentFiles();

@@ -5,6 +5,7 @@
 #include "orders/shop_files.h"
 #include "prompts.h"
 #include "qt_text.h"
+#include "sheet_plan_drawing.h"
 #include "table_layout.h"
 
 #include <QFontMetrics>
@@ -80,7 +81,7 @@ void drawRow(QPainter& painter, const TableSection& section, const SectionLayout
         if (!cell.text.empty()) {
             painter.setFont(cell.bold ? bold : normal);
             const QRect box(QPoint(x + pad.left, top + pad.top), QPoint(x + width - 1, top + height - 1));
-            const QString text = qs(cell.text);
+            const QString text = cellText(section, c, row);
             const QFontMetrics fm(painter.font(), painter.device());
             painter.drawText(box, cellTextFlags(fm, width, pad, text), text);
         }
@@ -142,38 +143,89 @@ public:
         return true;
     }
 
-    // The cutting plan to scale, continued over pages a whole row at a time, under its title and the kerf and
-    // trim it was made with.
+    // The cutting plan to scale, under its title and the kerf and trim it was made with.
     bool cutPlanReport() {
-        QFont font = pageFont(dpi_);
-        font.setPixelSize(std::max(1, points(dpi_, 9)));
+        const QFont font = planFont();
         const int line = QFontMetrics(font, &device_).height();
         const int32_t longest = longestBar(sources_.cutPlans);
         const std::vector<CutPlanRow> rows = cutPlanRows(sources_.cutPlans);
+        const auto height = [&](size_t i) { return cutPlanRowHeight(rows[i], line); };
+        return planReport({Report::CutPlan,
+                           QStringLiteral("Раскрой профилей: пропил %1 мм, торцовка %2 мм")
+                               .arg(millimetresText(sources_.kerf), millimetresText(sources_.trim)),
+                           rows.size(), height,
+                           // A title is not left alone at the foot of a page.
+                           [&](size_t i) {
+                               return rows[i].kind == CutPlanRow::Kind::Bar
+                                          ? height(i)
+                                          : height(i) + 3 * line + 3 * line / 2;
+                           },
+                           [&](size_t i, const QRect& rect) {
+                               drawCutPlanRow(painter_, sources_.cutPlans, rows[i], rect, font, sources_.kerf,
+                                              sources_.trim, longest);
+                           }});
+    }
+
+    // The sheets to scale, under the title naming the kerf and trim they were made with.
+    bool sheetPlanReport() {
+        const QFont font = planFont();
+        const int line = QFontMetrics(font, &device_).height();
+        // Two rows of sheets to a page.
+        const SheetScale scale = sheetScale(sources_.sheetPlans, base_.width(), line, base_.height() * 2 / 5);
+        const std::vector<SheetPlanRow> rows = sheetPlanRows(sources_.sheetPlans, scale);
+        const auto height = [&](size_t i) {
+            return sheetPlanRowHeight(sources_.sheetPlans, rows[i], scale, line);
+        };
+        const QString title =
+            sources_.sheetPlans.empty()
+                ? QStringLiteral("Раскрой листов: нет панелей для раскроя.")
+                : QStringLiteral("Раскрой листов: пропил %1 мм, торцовка %2 мм по краям листа")
+                      .arg(millimetresText(sources_.sheetKerf), millimetresText(sources_.sheetTrim));
+        return planReport({Report::SheetPlan, title, rows.size(), height,
+                           // A material's title and summary go with its first sheets.
+                           [&](size_t i) {
+                               int keep = height(i);
+                               for (size_t k = i;
+                                    k + 1 < rows.size() && rows[k].kind != SheetPlanRow::Kind::Sheets; ++k)
+                                   keep += height(k + 1);
+                               return keep;
+                           },
+                           [&](size_t i, const QRect& rect) {
+                               drawSheetPlanRow(painter_, sources_.sheetPlans, rows[i], rect, font, scale);
+                           }});
+    }
+
+private:
+    // A plan drawn row by row under its title, continued over pages a whole row at a time.
+    struct PlanRows {
+        Report report;
+        QString title;
+        size_t count = 0;
+        std::function<int(size_t)> height;
+        std::function<int(size_t)> keep; // the room a row needs at the foot of a page
+        std::function<void(size_t, const QRect&)> draw;
+    };
+
+    bool planReport(const PlanRows& rows) {
         size_t next = 0;
         do {
             PageArea area;
             PrintedPage page;
-            if (!beginPage(Report::CutPlan, area, page)) return false;
+            if (!beginPage(rows.report, area, page)) return false;
             if (next == 0) {
                 painter_.setFont(font_);
                 painter_.setPen(Qt::black);
                 const int titleHeight = QFontMetrics(font_, &device_).height();
                 painter_.drawText(QRect(area.left, area.top, area.width(), titleHeight), Qt::AlignLeft,
-                                  QStringLiteral("Раскрой профилей: пропил %1 мм, торцовка %2 мм")
-                                      .arg(millimetresText(sources_.kerf), millimetresText(sources_.trim)));
+                                  rows.title);
                 area.top += titleHeight * 3 / 2;
             }
             bool printed = false;
             PrintedRun run{0, static_cast<int>(next), 0, area.top, area.top};
-            while (next < rows.size()) {
-                const int h = cutPlanRowHeight(rows[next], line);
-                // A title is not left alone at the foot of a page.
-                const int keep = rows[next].kind == CutPlanRow::Kind::Bar ? h : h + 3 * line + 3 * line / 2;
-                if (printed && area.top + keep > area.bottom) break;
-                drawCutPlanRow(painter_, sources_.cutPlans, rows[next],
-                               QRect(area.left, area.top, area.width(), h), font, sources_.kerf,
-                               sources_.trim, longest);
+            while (next < rows.count) {
+                const int h = rows.height(next);
+                if (printed && area.top + rows.keep(next) > area.bottom) break;
+                rows.draw(next, QRect(area.left, area.top, area.width(), h));
                 area.top += h;
                 printed = true;
                 ++next;
@@ -182,11 +234,17 @@ public:
             }
             page.runs.push_back(run);
             endPage(std::move(page));
-        } while (next < rows.size());
+        } while (next < rows.count);
         return true;
     }
 
-private:
+    // The plans' own font: 9 points.
+    QFont planFont() const {
+        QFont font = pageFont(dpi_);
+        font.setPixelSize(std::max(1, points(dpi_, 9)));
+        return font;
+    }
+
     bool beginPage(Report report, PageArea& area, PrintedPage& page) {
         if (!first_ && !device_.newPage()) return false;
         first_ = false;
@@ -384,11 +442,38 @@ PrintStatus printReportsOn(QPagedPaintDevice& device, const ReportSources& sourc
     if (ok && choice.profiles) ok = job.tableReport(Report::Profiles);
     if (ok && choice.assembly) ok = job.tableReport(Report::Assembly);
     if (ok && choice.cutting) ok = job.cutPlanReport();
+    if (ok && choice.sheets) ok = job.sheetPlanReport();
     if (!ok) {
         // The pages so far are not sent anywhere.
         if (auto* printer = dynamic_cast<QPrinter*>(&device)) printer->abort();
         painter.end();
         return PrintStatus::StartPageFailed;
+    }
+    return painter.end() ? PrintStatus::Ok : PrintStatus::EndDocFailed;
+}
+
+PrintStatus printJournalList(QPagedPaintDevice& device, const TableSection& list, const QString& heading) {
+    QPainter painter;
+    if (!painter.begin(&device)) return PrintStatus::StartDocFailed;
+    const int dpi = device.logicalDpiY();
+    const QFont font = pageFont(dpi);
+    const int line = QFontMetrics(font, &device).height();
+    const std::vector<TableSection> sections{list};
+    TablePrintState state;
+    bool finished = false;
+    for (int page = 1; !finished; ++page) {
+        if (page > 1 && !device.newPage()) {
+            painter.end();
+            return PrintStatus::StartPageFailed;
+        }
+        PageArea area = pageArea(dpi, device.width(), device.height());
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(area.left, area.top, area.width(), line), Qt::AlignLeft, heading);
+        painter.drawText(QRect(area.left, area.top, area.width(), line), Qt::AlignRight,
+                         QStringLiteral("Страница %1").arg(page));
+        area.top += line * 3 / 2;
+        finished = printTablePage(painter, dpi, sections, -1, area, state);
     }
     return painter.end() ? PrintStatus::Ok : PrintStatus::EndDocFailed;
 }

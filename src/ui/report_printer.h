@@ -1,9 +1,10 @@
 #pragma once
-// The printed reports: one job of up to five reports (the order page with the sketch, the price calculation,
-// the profiles and materials, the assembly information, the cutting plan), every page numbered through the
-// job and headed by the shop's logo. The page logic works on any paged device (a printer, a PDF file); the
-// print dialog and the messages are kept apart from it.
+// The printed reports: one job of up to six reports (the order page with the sketch, the price calculation,
+// the profiles and materials, the assembly information, the cutting plans of the bars and of the sheets),
+// every page numbered through the job and headed by the shop's logo. The page logic works on any paged device
+// (a printer, a PDF file); the print dialog and the messages are kept apart from it.
 #include "calc/cut_plan.h"
+#include "calc/sheet_plan.h"
 #include "orders/table_section.h"
 
 #include <QImage>
@@ -66,12 +67,13 @@ SignatureLayout signatureLayout(const PageArea& area, int leftTextHeight, int ri
 bool printTablePage(QPainter& painter, int dpi, const std::vector<TableSection>& sections, int kind,
                     PageArea& area, TablePrintState& state, std::vector<PrintedRun>* runs = nullptr);
 
-enum class Report { Order = 0, Price, Profiles, Assembly, CutPlan };
+enum class Report { Order = 0, Price, Profiles, Assembly, CutPlan, SheetPlan };
 
 struct ReportChoice {
     bool order = false, price = false, profiles = false, assembly = false;
     bool cutting = false; // the cutting plan, drawn to scale
-    bool any() const { return order || price || profiles || assembly || cutting; }
+    bool sheets = false;  // the sheet cutting plan, drawn to scale
+    bool any() const { return order || price || profiles || assembly || cutting || sheets; }
 };
 
 // What the reports are printed from.
@@ -83,6 +85,9 @@ struct ReportSources {
     // The cutting plan and the kerf and trim it was made with.
     std::vector<ArticlePlan> cutPlans;
     int32_t kerf = 0, trim = 0;
+    // The sheet cutting plan and the sheet kerf and trim it was made with.
+    std::vector<MaterialSheets> sheetPlans;
+    int32_t sheetKerf = 0, sheetTrim = 0;
 };
 
 // One printed page, as laid out.
@@ -110,7 +115,7 @@ enum class PrintStatus { Ok, StartDocFailed, StartPageFailed, EndDocFailed };
 QString printStatusMessage(PrintStatus status);
 
 // Prints the chosen reports onto the device, in the order order page, price, profiles, assembly, cutting
-// plan. The device's vertical resolution is the dpi.
+// plan, sheet cutting plan. The device's vertical resolution is the dpi.
 PrintStatus printReportsOn(QPagedPaintDevice& device, const ReportSources& sources, ReportChoice choice,
                            PrintLog* log = nullptr);
 
@@ -118,6 +123,10 @@ PrintStatus printReportsOn(QPagedPaintDevice& device, const ReportSources& sourc
 // Replaceable so that the program can be driven without a user.
 using PrintDialogPrompt = std::function<bool(QPrinter& printer, QWidget* parent)>;
 PrintDialogPrompt& printDialogPrompt();
+
+// A list of the order journal, continued over as many pages as it needs under the heading, each page
+// numbered.
+PrintStatus printJournalList(QPagedPaintDevice& device, const TableSection& list, const QString& heading);
 
 // The whole print command: nothing without a choice; the print dialog; the job named "Рассчет дверей" on the
 // chosen printer; a failure in a message box with the application's title.

@@ -31,6 +31,7 @@ constexpr int32_t kHeightOffsets[] = {-40, -33};
 const QColor kGrey(76, 76, 76);
 const QColor kRed(250, 41, 41);
 constexpr int kTabHeight = 25;
+constexpr int kNoticeHeight = 60;
 
 // The options of the chosen system, and which of its own it offers.
 OwnOptions ownOptionsOf(const Project& project) {
@@ -182,6 +183,10 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
     drawMode_ = button(QStringLiteral("Установить"), PictureButton::CaptionPlacement::Right);
     drawMode_->setGeometry(40, 368, 210, 65);
     connect(drawMode_, &QAbstractButton::clicked, this, &RightPanelDlg::drawModeClicked);
+    drawNotice_ = button(QStringLiteral("Установка включена"), PictureButton::CaptionPlacement::Right);
+    drawNotice_->setPicture(drawModePicture(true, false), drawModePicture(true, true));
+    drawNotice_->hide();
+    connect(drawNotice_, &QAbstractButton::clicked, this, &RightPanelDlg::drawModeClicked);
     showDrawMode();
     clear_ = button(QStringLiteral("Очистить"), PictureButton::CaptionPlacement::Right);
     clear_->setGeometry(40, 433, 210, 65);
@@ -389,7 +394,10 @@ void RightPanelDlg::layoutControls() {
     insertSizes_->setGeometry(30, t + d + 23, w - 60, 27);
     collections_->setGeometry(10, 30, w - 20, d);
     scaling_->setGeometry(5, d + 35, w - 50, 25);
-    thumbs_->setGeometry(10, d + 65, w - 20, std::max(0, h - d - 185));
+    // The drawing mode's notice takes the top of the thumbnails' room.
+    const int notice = drawNotice_->isVisibleTo(this) ? kNoticeHeight : 0;
+    drawNotice_->setGeometry(30, d + 65, w - 60, kNoticeHeight - 4);
+    thumbs_->setGeometry(10, d + 65 + notice, w - 20, std::max(0, h - d - 185 - notice));
     link_->setGeometry(130, h - 43, std::max(0, w - 170), 33);
 }
 
@@ -405,10 +413,10 @@ void RightPanelDlg::paintEvent(QPaintEvent*) {
     p.fillRect(other->geometry(), QColor(150, 140, 130));
     p.fillRect(tabs_[static_cast<size_t>(page_)]->geometry(), QColor(235, 230, 220));
     const QPixmap logo = ctx_.artwork.picture(kPictureLogo);
-    if (!logo.isNull()) {
-        // The logo's own box, whatever the panel's height. The picture's empty top rows are left out, so that
-        // the mark stands clear of the web address written over the box's lower part.
-        const QRect box(30, height() - 113, 223, 104);
+    const QRect box = logoBox();
+    if (!logo.isNull() && !box.isEmpty()) {
+        // The picture's empty top rows are left out, so that the mark stands clear of the web address written
+        // over the box's lower part.
         const QRect source(0, logo.height() / 6, logo.width(), logo.height() * 2 / 3);
         const QSize shown = source.size().scaled(box.size(), Qt::KeepAspectRatio);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -416,6 +424,20 @@ void RightPanelDlg::paintEvent(QPaintEvent*) {
     }
     p.setPen(QColor(214, 198, 181));
     p.drawLine(0, 0, 0, height());
+}
+
+QRect RightPanelDlg::logoBox() const {
+    constexpr int kGap = 6;
+    constexpr int kSmallest = 24; // a smaller logo could not be made out
+    const QRect full(30, height() - 113, 223, 104);
+    int lowest = 0;
+    for (const QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w != link_ && !w->isWindow() && w->isVisibleTo(this))
+            lowest = std::max(lowest, w->geometry().bottom() + 1);
+    if (lowest + kGap <= full.top()) return full;
+    // Squeezed between the lowest control and the web address.
+    const QRect left(QPoint(full.left(), lowest + kGap), QPoint(full.right(), link_->geometry().top() - 1));
+    return left.height() >= kSmallest ? left : QRect();
 }
 
 void RightPanelDlg::showHeightOffset() {
@@ -434,6 +456,11 @@ void RightPanelDlg::showOrientation() {
 void RightPanelDlg::showDrawMode() {
     const bool on = ctx_.document->view().drawDividers;
     drawMode_->setPicture(drawModePicture(on, false), drawModePicture(on, true));
+    // Drawing stays on across the pages: where the dividers are out of sight the page says so.
+    const bool notice = on && page_ == 1;
+    if (drawNotice_->isVisibleTo(this) == notice) return;
+    drawNotice_->setVisible(notice);
+    layoutControls();
 }
 
 void RightPanelDlg::showRailProfiles() {
@@ -534,11 +561,15 @@ void RightPanelDlg::collectionChosen(int item) {
     const MaterialCollection* c =
         ctx_.project.catalogue().findCollection(collections_->itemText(item).toStdString());
     if (!c) return;
-    QStringList paths;
-    for (const std::string& path : c->picturePaths())
-        paths << qs(path);
+    // Captioned with the names the tables show; the key stays behind for picking.
+    QStringList paths, captions, tips;
+    for (const Material& m : c->materials) {
+        paths << qs(m.picturePath);
+        captions << qs(m.name);
+        tips << qs(m.title());
+    }
     const QSignalBlocker quiet(thumbs_);
-    thumbs_->setPaths(paths, qs(c->picturesFolder));
+    thumbs_->setPaths(paths, qs(c->picturesFolder), captions, tips);
     thumbs_->rebuild();
 }
 
@@ -556,7 +587,7 @@ void RightPanelDlg::thumbnailPicked() {
     const MaterialCollection* c =
         project.catalogue().findCollection(collections_->currentText().toStdString());
     if (!c) return;
-    const Material* m = c->find(picked.front()->text().toStdString());
+    const Material* m = c->find(CThumbListCtrl::key(picked.front()).toStdString());
     if (!m) return;
     if (ctx_.document->view().scaleOnFill) {
         zoom_->openFor(m);

@@ -28,6 +28,9 @@ public:
     ~RightPanelDlg() override;
 
     int page() const { return page_; }
+    // Where the logo is drawn: its box at the bottom of the panel, less what the controls of the page need
+    // above it on a short screen; empty when there is no room for it.
+    QRect logoBox() const;
     void showPage(int page); // 0 "Система", 1 "Наполнение"
     // Shows the controls of the page and the system, and the divider profile with its orientation rule.
     void refresh();
@@ -57,12 +60,16 @@ public:
     PictureButton* dividerButton() const { return divider_; }
     PictureButton* orientationButton() const { return orientation_; }
     PictureButton* drawModeButton() const { return drawMode_; }
+    // On the page "Наполнение" while dividers are being drawn: a click in the sketch draws a divider there
+    // too; a click on the notice stops drawing.
+    PictureButton* drawModeNotice() const { return drawNotice_; }
     PictureButton* clearButton() const { return clear_; }
     PictureButton* runningButton() const { return running_; }
     PictureButton* guideButton() const { return guide_; }
     QComboBox* collectionList() const { return collections_; }
     PictureButton* scalingButton() const { return scaling_; }
     CThumbListCtrl* thumbList() const { return thumbs_; }
+    TextLabel* linkLabel() const { return link_; }
     DlgSplitter* splitter() const { return splitter_; }
     DlgDoorSize* doorSizeDialog() const { return doorSize_; }
     DlgZoomMaterial* zoomDialog() const { return zoom_; }
@@ -104,6 +111,7 @@ private:
     PictureButton* divider_;
     PictureButton* orientation_;
     PictureButton* drawMode_;
+    PictureButton* drawNotice_;
     PictureButton* clear_;
     PictureButton* running_;
     PictureButton* guide_;

@@ -48,6 +48,13 @@ QPixmap buttonPicture(bool tick, bool lit, QSize size) {
     return pm;
 }
 
+// Door `door` when it is in use; null otherwise.
+const Door* doorInUse(const Project& project, int door) {
+    return door >= 0 && door < sketch::doorsInUse(project.sketch.doorCount)
+               ? &project.sketch.doors[static_cast<size_t>(door)]
+               : nullptr;
+}
+
 TextLabel* makeLabel(QWidget* parent, QRect geometry) {
     auto* label = new TextLabel(QString(), parent);
     label->setTextFont(labelFont());
@@ -66,6 +73,7 @@ SizeDlg::SizeDlg(const UiContext& context, QWidget* parent)
     side_->setGeometry(dluX(42), dluY(3), dluX(54), dluY(12));
     insert_ = makeLabel(this, units(105, 3, 42, 8));
     range_ = makeLabel(this, units(4, 15, 143, 8));
+    panel_ = makeLabel(this, units(80, 15, 67, 8));
     edit_ = new QLineEdit(this);
     edit_->setGeometry(units(4, 27, 89, 15));
     ok_ = new PictureButton(this);
@@ -80,12 +88,11 @@ SizeDlg::SizeDlg(const UiContext& context, QWidget* parent)
     connect(ok_, &QAbstractButton::clicked, this, &SizeDlg::accept);
     connect(cancel_, &QAbstractButton::clicked, this, &SizeDlg::reject);
     connect(side_, &QComboBox::currentIndexChanged, this, &SizeDlg::sideChanged);
+    connect(edit_, &QLineEdit::textEdited, this, [this] { showRange(false); });
 }
 
 void SizeDlg::openFor(int door, int32_t dividerId, QPoint globalPos) {
-    const Door* d = door >= 0 && door < sketch::doorsInUse(ctx_.project.sketch.doorCount)
-                        ? &ctx_.project.sketch.doors[static_cast<size_t>(door)]
-                        : nullptr;
+    const Door* d = doorInUse(ctx_.project, door);
     const Divider* divider = d ? d->divider(dividerId) : nullptr;
     if (!divider) return;
     door_ = door;
@@ -105,10 +112,9 @@ void SizeDlg::openFor(int door, int32_t dividerId, QPoint globalPos) {
 void SizeDlg::showEvent(QShowEvent* event) {
     name_->setText(horizontal_ ? QStringLiteral("Высота") : QStringLiteral("Ширина"));
     insert_->setText(QStringLiteral("вставки"));
-    range_->setText(qs(format("%d - %d мм", kMinInsertPart / 10, maxSize_ / 10)));
     name_->move(10, 7);
     insert_->move(150, 7);
-    range_->move(10, 28);
+    showRange(false);
     {
         const QSignalBlocker block(side_);
         side_->clear();
@@ -119,7 +125,7 @@ void SizeDlg::showEvent(QShowEvent* event) {
         side_->setCurrentIndex(0);
     }
     lockPanels();
-    edit_->setText(qs(format("%d", beforeSize_ / 10)));
+    showSide(0);
     edit_->selectAll();
     edit_->setFocus();
     QDialog::showEvent(event);
@@ -149,12 +155,36 @@ void SizeDlg::paintEvent(QPaintEvent*) {
 }
 
 void SizeDlg::sideChanged(int index) {
-    edit_->setText(qs(format("%d", (index == 1 ? afterSize_ : beforeSize_) / 10)));
+    showSide(index);
     update();
 }
 
+void SizeDlg::showSide(int index) {
+    offered_ = qs(format("%d", (index == 1 ? afterSize_ : beforeSize_) / 10));
+    edit_->setText(offered_);
+    const Door* d = doorInUse(ctx_.project, door_);
+    const Divider* divider = d ? d->divider(dividerId_) : nullptr;
+    // The sketch writes the filling panel's size, a little less than the insert's.
+    panel_->setText(divider ? qs(format("панель %d мм", d->panelSizeBeside(*divider, index == 1) / 10))
+                            : QString());
+    showRange(false);
+}
+
+void SizeDlg::showRange(bool refused) {
+    const int32_t low = kMinInsertPart / 10;
+    const int32_t high = maxSize_ / 10;
+    range_->setText(refused ? qs(format("Введите от %d до %d мм", low, high))
+                            : qs(format("%d - %d мм", low, high)));
+    range_->setTextColor(refused ? QColor(250, 41, 41) : QColor(76, 76, 76));
+    range_->adjustToText();
+    range_->move(10, 28);
+    panel_->adjustToText();
+    panel_->move(width() - panel_->width() - 8, 28);
+    panel_->setVisible(!refused);
+}
+
 void SizeDlg::accept() {
-    if (isVisible()) apply();
+    if (isVisible() && !apply()) return;
     unlockPanels();
     QDialog::accept();
 }
@@ -164,12 +194,20 @@ void SizeDlg::reject() {
     QDialog::reject();
 }
 
-void SizeDlg::apply() {
+bool SizeDlg::apply() {
+    // The size as offered: the divider stays where it is.
+    if (edit_->text().trimmed() == offered_) return true;
     const int32_t size = tenthsFromMillimetres(readInt(edit_->text().toStdString()));
-    if (size < kMinInsertPart || size > maxSize_) return;
+    if (size < kMinInsertPart || size > maxSize_) {
+        showRange(true);
+        edit_->selectAll();
+        edit_->setFocus();
+        return false;
+    }
     const bool afterSide = side_->currentIndex() == 1;
     // The editor asks twice when the calculator makes the panel a little off the request.
     ctx_.editor.apply(edit::InsertSize{door_, dividerId_, size, afterSide});
+    return true;
 }
 
 } // namespace dalvex::ui

@@ -1,7 +1,9 @@
 #pragma once
 // The insert size dialog: opened at the mouse after a divider was drawn or dragged, it asks how wide
 // (vertical divider) or high (horizontal) the insert on one side of it is to be and moves the divider so that
-// the filling panel on that side gets exactly that size. While it is visible the panels are locked.
+// the filling panel on that side gets exactly that size. It starts from the insert's size, and shows the
+// panel's size (what the sketch writes) beside it; OK without an edit changes nothing, and a size out of the
+// range is refused with the reason, the dialog staying open. While it is visible the panels are locked.
 #include "ui_context.h"
 
 #include "tool_dialog.h"
@@ -35,6 +37,7 @@ public:
     TextLabel* nameLabel() const { return name_; }
     TextLabel* insertLabel() const { return insert_; }
     TextLabel* rangeLabel() const { return range_; }
+    TextLabel* panelLabel() const { return panel_; }
     QComboBox* sideList() const { return side_; }
     QLineEdit* sizeEdit() const { return edit_; }
     PictureButton* okButton() const { return ok_; }
@@ -51,7 +54,11 @@ protected:
 
 private:
     void sideChanged(int index);
-    void apply();
+    // The insert's and its panel's size on the side chosen, as the dialog shows them at first.
+    void showSide(int index);
+    // False when the size is out of the range: the range label then says what may be entered.
+    bool apply();
+    void showRange(bool refused);
 
     UiContext ctx_;
     int door_ = -1;
@@ -63,6 +70,8 @@ private:
     TextLabel* name_;
     TextLabel* insert_;
     TextLabel* range_;
+    TextLabel* panel_;
+    QString offered_; // the size the edit was given; OK on it changes nothing
     QComboBox* side_;
     QLineEdit* edit_;
     PictureButton* ok_;

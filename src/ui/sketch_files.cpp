@@ -1,10 +1,13 @@
 #include "sketch_files.h"
 
+#include "journal_saving.h"
 #include "order_document.h"
 #include "project/project.h"
 #include "prompts.h"
 #include "recent_files.h"
 #include "ui_context.h"
+
+#include <QFileInfo>
 
 namespace dalvex::ui {
 
@@ -25,7 +28,9 @@ bool openSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
 }
 
 bool saveSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
+    const bool numberTaken = takeNumberForJournal(ctx);
     if (ctx.project.save(toPath(path)) != 0) {
+        if (numberTaken) ctx.editor.releaseOrderNumber();
         prompts().error(parent, QStringLiteral("Ошибка сохранения файла ") + path, QStringLiteral("Ошибка"));
         return false;
     }
@@ -34,6 +39,7 @@ bool saveSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
         ctx.document->markSaved();
     }
     rememberFile(path);
+    recordSavedOrder(ctx, parent, path);
     return true;
 }
 
@@ -44,9 +50,18 @@ bool saveSketchAs(UiContext& ctx, QWidget* parent) {
     return !path.isEmpty() && saveSketchFile(ctx, parent, path);
 }
 
+bool saveSketch(UiContext& ctx, QWidget* parent) {
+    const QString path = ctx.document ? ctx.document->filePath() : QString();
+    return path.isEmpty() ? saveSketchAs(ctx, parent) : saveSketchFile(ctx, parent, path);
+}
+
 bool settleUnsavedChanges(UiContext& ctx, QWidget* parent) {
     if (!ctx.document || !ctx.document->modified()) return true;
-    switch (prompts().saveChanges(parent, QStringLiteral("Сохранить изменения?"), QStringLiteral("dalvex"))) {
+    const QString& path = ctx.document->filePath();
+    const QString question =
+        path.isEmpty() ? QStringLiteral("Сохранить изменения?")
+                       : QStringLiteral("Сохранить изменения в файле «%1»?").arg(QFileInfo(path).fileName());
+    switch (prompts().saveChanges(parent, question, QStringLiteral("dalvex"))) {
     case SaveAnswer::Discard:
         return true;
     case SaveAnswer::Cancel:
@@ -54,8 +69,7 @@ bool settleUnsavedChanges(UiContext& ctx, QWidget* parent) {
     case SaveAnswer::Save:
         break;
     }
-    const QString& path = ctx.document->filePath();
-    return path.isEmpty() ? saveSketchAs(ctx, parent) : saveSketchFile(ctx, parent, path);
+    return saveSketch(ctx, parent);
 }
 
 } // namespace dalvex::ui

@@ -28,11 +28,9 @@ bool separatesWords(QChar c) {
     return u == u' ' || (u >= u'\t' && u <= u'\r');
 }
 
-} // namespace
-
-int cellTextFlags(const QFontMetrics& fm, int columnWidth, const Paddings& pad, const QString& text) {
-    const int flags = Qt::AlignLeft | Qt::AlignTop;
-    const int room = columnWidth - pad.left - 1;
+// The width of the widest word of `text`.
+int widestWord(const QFontMetrics& fm, const QString& text) {
+    int widest = 0;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n;) {
         while (i < n && separatesWords(text[i]))
@@ -40,11 +38,47 @@ int cellTextFlags(const QFontMetrics& fm, int columnWidth, const Paddings& pad, 
         qsizetype end = i;
         while (end < n && !separatesWords(text[end]))
             ++end;
-        if (end > i && fm.horizontalAdvance(text.sliced(i, end - i)) > room)
-            return flags | Qt::TextWrapAnywhere;
+        if (end > i) widest = std::max(widest, fm.horizontalAdvance(text.sliced(i, end - i)));
         i = end;
     }
-    return flags | Qt::TextWordWrap;
+    return widest;
+}
+
+// Gives every column the width its widest word needs, taking it from the columns with the most to spare;
+// the band's width stays as it is.
+void widenForWholeWords(std::vector<int>& widths, const std::vector<int>& needs) {
+    const size_t n = widths.size();
+    for (size_t c = 0; c < n; ++c) {
+        int missing = needs[c] - widths[c];
+        while (missing > 0) {
+            size_t richest = n;
+            int spare = 0;
+            for (size_t k = 0; k < n; ++k)
+                if (k != c && widths[k] - needs[k] > spare) {
+                    spare = widths[k] - needs[k];
+                    richest = k;
+                }
+            if (richest == n) break;
+            const int taken = std::min(missing, spare);
+            widths[richest] -= taken;
+            widths[c] += taken;
+            missing -= taken;
+        }
+    }
+}
+
+} // namespace
+
+int cellTextFlags(const QFontMetrics& fm, int columnWidth, const Paddings& pad, const QString& text) {
+    const int flags = Qt::AlignLeft | Qt::AlignTop;
+    const int room = columnWidth - pad.left - 1;
+    return flags | (widestWord(fm, text) > room ? Qt::TextWrapAnywhere : Qt::TextWordWrap);
+}
+
+QString cellText(const TableSection& section, int column, int row) {
+    QString text = qs(section.cell(column, row).text);
+    if (column == section.codeColumn) text.replace(QLatin1Char(' '), QChar(0x00A0));
+    return text;
 }
 
 std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& sections, int bandWidth, int dpi,
@@ -63,11 +97,24 @@ std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& secti
     for (const TableSection& s : sections) {
         SectionLayout sl;
         sl.leftPx = static_cast<int>(bandWidth * s.leftFraction);
+        std::vector<int> needs;
         for (int c = 0; c < s.columnCount; ++c) {
             const double fraction =
                 c < static_cast<int>(s.fractions.size()) ? s.fractions[static_cast<size_t>(c)] : 0.0;
             sl.widthPx.push_back(static_cast<int>(bandWidth * fraction));
+            int widest = 0;
+            for (int r = 0; r < s.rowCount; ++r) {
+                const TableCell& cell = s.cell(c, r);
+                if (cell.text.empty()) continue;
+                const QString text = cellText(s, c, r);
+                const auto measure = [&] { return widestWord(cell.bold ? bold : normal, text); };
+                widest = std::max(
+                    widest, heights ? heights->get(cell.bold, CellHeights::kWidestWord, dpi, text, measure)
+                                    : measure());
+            }
+            needs.push_back(widest > 0 ? widest + pad.left + pad.right + 1 : 0);
         }
+        widenForWholeWords(sl.widthPx, needs);
         for (int r = 0; r < s.rowCount; ++r) {
             int tallest = 0;
             for (int c = 0; c < s.columnCount; ++c) {
@@ -75,7 +122,7 @@ std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& secti
                 if (cell.text.empty()) continue;
                 const int columnWidth = sl.widthPx[static_cast<size_t>(c)];
                 const QFontMetrics& fm = cell.bold ? bold : normal;
-                const QString text = qs(cell.text);
+                const QString text = cellText(s, c, r);
                 const auto measure = [&] {
                     const int wrapWidth = std::max(1, columnWidth - pad.right - pad.left);
                     return fm
@@ -105,14 +152,18 @@ TableLayout layoutTable(const std::vector<TableSection>& sections, const QRect& 
         total += sl.heightPx;
     const int count = static_cast<int>(sections.size());
     layout.documentHeight = 30 + total + 15 * std::max(0, count - 1);
+    const Paddings pad = Paddings::forDpi(dpi);
+    layout.rowStep = QFontMetrics(tableFont(dpi, false)).lineSpacing() + pad.top + pad.bottom;
     return layout;
 }
 
-TableScroll TableScroll::forDocument(int documentHeight, int clientHeight) {
+TableScroll TableScroll::forDocument(int documentHeight, int clientHeight, int rowStep) {
     TableScroll s;
     const int extra = documentHeight + 50 - clientHeight;
     s.shown = extra >= 1;
     s.rangeMax = s.shown ? extra - 1 : 0;
+    s.lineStep = std::max(1, rowStep);
+    s.pageStep = std::max(s.lineStep, clientHeight - s.lineStep);
     return s;
 }
 

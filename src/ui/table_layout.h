@@ -31,6 +31,7 @@ struct TableLayout {
     QRect band;
     std::vector<SectionLayout> sections;
     int documentHeight = 0;
+    int rowStep = 0; // the height of a row of one line: what a scroll step moves
 };
 
 // A client area wider than 800 pixels gets a 700-pixel band 50 pixels in; a narrower one is the band itself.
@@ -44,11 +45,18 @@ QFont tableFont(int dpi, bool bold);
 // the text stays inside its own column.
 int cellTextFlags(const QFontMetrics& fm, int columnWidth, const Paddings& pad, const QString& text);
 
-// The heights of the cell texts a table view measured when it was last laid out, so that laying it out again
-// measures only the texts that are new (a recalculation changes a few numbers; the names and codes stay).
-// Texts not met in a layout are forgotten after it, which bounds the memory to what the table shows.
+// A cell's text as it is measured and drawn: the spaces of a code do not break.
+QString cellText(const TableSection& section, int column, int row);
+
+// The heights of the cell texts a table view measured when it was last laid out (and the widths of their
+// widest words), so that laying it out again measures only the texts that are new (a recalculation changes
+// a few numbers; the names and codes stay). Texts not met in a layout are forgotten after it, which bounds
+// the memory to what the table shows.
 class CellHeights {
 public:
+    // The column width under which the width of a text's widest word is kept.
+    static constexpr int kWidestWord = -1;
+
     // The wrapped height of `text` in a `columnWidth` column, from the cache or from `measure`.
     template <typename Measure>
     int get(bool bold, int columnWidth, int dpi, const QString& text, Measure measure) {
@@ -89,13 +97,17 @@ TableLayout layoutTable(const std::vector<TableSection>& sections, const QRect& 
                         CellHeights* heights = nullptr);
 
 // The sections laid out in a band of the given width, measured in the fonts as they come out on `device`
-// (the screen when null). The printer lays a table out in the page's width this way.
+// (the screen when null). The printer lays a table out in the page's width this way. A column too narrow
+// for its longest word (a whole code, a word of its header) takes the room from the columns that have the
+// most to spare, so that words break only where there is no room in the whole band.
 std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& sections, int bandWidth, int dpi,
                                           const QPaintDevice* device = nullptr,
                                           CellHeights* heights = nullptr);
 
 // The vertical scroll bar of a table view. Its range is 0 .. extra - 1 with a page of 3, so the position can
-// reach extra - 3 at most; a table that does not need two pixels of scrolling does not scroll.
+// reach extra - 3 at most; a table that does not need two pixels of scrolling does not scroll. A line is a
+// row of one line of text (10 pixels until the view says), a page the view's height less a line, as in the
+// item views of the desktop.
 struct TableScroll {
     static constexpr int kPage = 3;
     static constexpr int kLine = 10;
@@ -103,14 +115,14 @@ struct TableScroll {
     bool shown = false;
     int rangeMax = 0;
     int position = 0;
+    int lineStep = kLine;
+    int pageStep = kPage;
 
-    static TableScroll forDocument(int documentHeight, int clientHeight);
+    static TableScroll forDocument(int documentHeight, int clientHeight, int rowStep = kLine);
     int maxPosition() const { return rangeMax - kPage + 1 > 0 ? rangeMax - kPage + 1 : 0; }
-    void lines(int count) { moveTo(position + count * kLine); }
-    void pages(int count) { moveTo(position + count * kPage); }
+    void lines(int count) { moveTo(position + count * lineStep); }
+    void pages(int count) { moveTo(position + count * pageStep); }
     void trackTo(int thumb) { moveTo(thumb); }
-    // One wheel message, whatever its amount: 10 pixels down when turned towards the user, else up.
-    void wheel(bool towardsUser) { lines(towardsUser ? 1 : -1); }
 
 private:
     void moveTo(int target);

@@ -16,10 +16,11 @@ namespace dalvex::ui {
 namespace {
 
 constexpr int kCellWidth = CThumbListCtrl::kThumbWidth + 18;
-constexpr int kCellHeight = CThumbListCtrl::kThumbHeight + 44;
-constexpr QChar kBreak(0x200B); // a zero-width space: a place where a key may wrap
+constexpr int kCellHeight = CThumbListCtrl::kThumbHeight + 57; // four lines of a material's name
+constexpr QChar kBreak(0x200B); // a zero-width space: a place where a caption may wrap
+constexpr int kKeyRole = Qt::UserRole;
 
-// Draws a thumbnail with its whole key under it, where the list's own drawing would cut the key short.
+// Draws a thumbnail with its whole caption under it, where the list's own drawing would cut it short.
 class ThumbDelegate : public QStyledItemDelegate {
 public:
     explicit ThumbDelegate(CThumbListCtrl* list) : QStyledItemDelegate(list), list_(list) {}
@@ -63,19 +64,19 @@ CThumbListCtrl::CThumbListCtrl(QWidget* parent) : QListWidget(parent) {
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { scheduleThumbnails(); });
 }
 
-CThumbListCtrl::CaptionLayout CThumbListCtrl::captionLayout(const QRect& cell, const QString& key) const {
+CThumbListCtrl::CaptionLayout CThumbListCtrl::captionLayout(const QRect& cell, const QString& caption) const {
     CaptionLayout c;
     c.font = font();
     c.font.setPixelSize(11);
     c.rect = QRect(cell.left() + 1, cell.top() + kThumbHeight + 4, cell.width() - 2,
                    cell.bottom() - (cell.top() + kThumbHeight + 4));
-    for (const QChar ch : key) {
+    for (const QChar ch : caption) {
         c.text += ch;
         if (ch == QLatin1Char('_') || ch == QLatin1Char('-') || ch == QLatin1Char('.') ||
             ch == QLatin1Char('\\'))
             c.text += kBreak;
     }
-    // Where the break points give too many lines, the key runs on across them instead of being cut off.
+    // Where the break points give too many lines, the caption runs on across them instead of being cut off.
     const QFontMetrics fm(c.font);
     c.flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
     const QRect need =
@@ -85,9 +86,16 @@ CThumbListCtrl::CaptionLayout CThumbListCtrl::captionLayout(const QRect& cell, c
     return c;
 }
 
-void CThumbListCtrl::setPaths(const QStringList& paths, const QString& picturesFolder) {
+void CThumbListCtrl::setPaths(const QStringList& paths, const QString& picturesFolder,
+                              const QStringList& captions, const QStringList& tips) {
     paths_ = paths;
     picturesFolder_ = picturesFolder;
+    captions_ = captions;
+    tips_ = tips;
+}
+
+QString CThumbListCtrl::key(const QListWidgetItem* item) {
+    return item ? item->data(kKeyRole).toString() : QString();
 }
 
 QPixmap CThumbListCtrl::thumbnail(const QString& path) {
@@ -120,9 +128,13 @@ void CThumbListCtrl::rebuild() {
     QPixmap blank(kThumbWidth, kThumbHeight);
     blank.fill(Qt::white);
     const QIcon placeholder(blank);
-    for (const QString& path : paths_) {
-        auto* item = new QListWidgetItem(placeholder, keyOf(path, picturesFolder_));
-        item->setToolTip(item->text());
+    for (qsizetype i = 0; i < paths_.size(); ++i) {
+        const QString key = keyOf(paths_[i], picturesFolder_);
+        const QString caption = captions_.value(i);
+        auto* item = new QListWidgetItem(placeholder, caption.isEmpty() ? key : caption);
+        item->setData(kKeyRole, key);
+        const QString tip = tips_.value(i);
+        item->setToolTip(tip.isEmpty() ? item->text() : tip);
         addItem(item);
     }
     made_.assign(static_cast<std::size_t>(paths_.size()), false);

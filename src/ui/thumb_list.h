@@ -1,8 +1,8 @@
 #pragma once
 // The thumbnail list of the fillings page: one 62 x 62 thumbnail per material of a collection, captioned with
-// the material key. A thumbnail is made only when its item first comes into view, so a collection of many
-// thousand pictures costs no more to show than one page of them; the thumbnails made are kept for when their
-// collection is shown again.
+// the material's name (its key when it has none), which also picks it. A thumbnail is made only when its item
+// first comes into view, so a collection of many thousand pictures costs no more to show than one page of
+// them; the thumbnails made are kept for when their collection is shown again.
 #include <QFont>
 #include <QHash>
 #include <QListWidget>
@@ -21,7 +21,12 @@ public:
 
     explicit CThumbListCtrl(QWidget* parent = nullptr);
 
-    void setPaths(const QStringList& paths, const QString& picturesFolder);
+    // The pictures to show, each captioned with `captions` and explained by `tips` at its place; a picture
+    // without a caption shows its key.
+    void setPaths(const QStringList& paths, const QString& picturesFolder, const QStringList& captions = {},
+                  const QStringList& tips = {});
+    // The material key of an item of the list.
+    static QString key(const QListWidgetItem* item);
     const QStringList& paths() const { return paths_; }
     const QString& picturesFolder() const { return picturesFolder_; }
     // Lists the pictures of `paths` again, in order, each with a blank thumbnail until it is seen.
@@ -40,10 +45,10 @@ public:
     struct CaptionLayout {
         QFont font;
         QRect rect;
-        QString text; // the key with the break points the wrapping may use
+        QString text; // the caption with the break points the wrapping may use
         int flags = 0;
     };
-    CaptionLayout captionLayout(const QRect& cell, const QString& key) const;
+    CaptionLayout captionLayout(const QRect& cell, const QString& caption) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -56,6 +61,8 @@ private:
     static constexpr qsizetype kKeptThumbnails = 1000; // 15 MB
 
     QStringList paths_;
+    QStringList captions_;
+    QStringList tips_;
     std::vector<bool> made_;
     // By path; emptied when full.
     QHash<QString, QPixmap> kept_;

@@ -31,6 +31,9 @@
 namespace dalvex::ui {
 namespace {
 
+// The journal's button under the program's mark, left of the pickers.
+const QRect kJournalButton(10, 88, 140, 26);
+
 QString number(int32_t v) {
     return qs(format("%d", v));
 }
@@ -141,8 +144,24 @@ TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(cont
             b->setContextMenuPolicy(Qt::CustomContextMenu);
             connect(b, &QWidget::customContextMenuRequested, this,
                     [this, b](const QPoint& at) { recentFilesMenu()->popup(b->mapToGlobal(at)); });
+        } else if (pb.action == &TopPanelDlg::saveSketch) {
+            b->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(b, &QWidget::customContextMenuRequested, this, [this, b](const QPoint& at) {
+                auto* menu = new QMenu(this);
+                menu->setAttribute(Qt::WA_DeleteOnClose);
+                menu->addAction(QStringLiteral("Сохранить как…"),
+                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this,
+                                &TopPanelDlg::saveSketchAs);
+                menu->popup(b->mapToGlobal(at));
+            });
         }
     }
+    // The order journal, in the free corner under the program's mark, in the style of the project buttons.
+    journal_ = new PictureButton(this);
+    journal_->setGeometry(kJournalButton);
+    journal_->setPicture(ctx_.artwork.picture(kPictureJournal));
+    journal_->setCaptionFont(ctx_.buttonFont);
+    journal_->setCaption(QStringLiteral("Журнал"), PictureButton::CaptionPlacement::Right);
     option_ = new PictureButton(this);
     option_->setGeometry(642, 83, 120, 25);
     option_->setCaptionFont(ctx_.buttonFont);
@@ -379,7 +398,11 @@ void TopPanelDlg::openRecent(const QString& path) {
 }
 
 void TopPanelDlg::saveSketch() {
-    saveSketchAs(ctx_, this);
+    ui::saveSketch(ctx_, this);
+}
+
+void TopPanelDlg::saveSketchAs() {
+    ui::saveSketchAs(ctx_, this);
 }
 
 void TopPanelDlg::showExport() {
@@ -395,8 +418,8 @@ void TopPanelDlg::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     // The program's mark in the free corner left of the pickers.
     const QPixmap logo = ctx_.artwork.picture(kPictureLogo);
-    const QSize shown = logo.size().scaled(150, 100, Qt::KeepAspectRatio);
-    p.drawPixmap(QRect(QPoint(4, (height() - shown.height()) / 2), shown), logo);
+    const QSize shown = logo.size().scaled(150, kJournalButton.top() - 4, Qt::KeepAspectRatio);
+    p.drawPixmap(QRect(QPoint(4, (kJournalButton.top() - shown.height()) / 2), shown), logo);
     // Thin separators between the groups of controls, and a shadow line along the bottom edge.
     p.setPen(QColor(219, 206, 198));
     for (int x : {158, 490, 800})

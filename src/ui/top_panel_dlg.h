@@ -29,7 +29,9 @@ public:
 
     // The project buttons' actions.
     void openSketch();
+    // Writes the open file; an order never saved asks where, as "Сохранить как" does.
     void saveSketch();
+    void saveSketchAs();
     // The recent files, offered on the context menu of "Открыть"; the caller shows the menu.
     QMenu* recentFilesMenu();
     void openRecent(const QString& path);
@@ -45,6 +47,8 @@ public:
     QLineEdit* chipboardEdit() const { return chipboard_; }
     QComboBox* doorCountList() const { return doors_; }
     PictureButton* optionButton() const { return option_; }
+    // "Журнал": the main window opens the order journal with it.
+    PictureButton* journalButton() const { return journal_; }
     PictureButton* pickerButton(int which) const { return pickerButtons_[which]; }
     QString dimensionWord() const;
     DlgSystems* systemsPicker() const { return systems_; }
@@ -77,6 +81,7 @@ private:
     QComboBox* doors_;
     PictureButton* pickerButtons_[3];
     PictureButton* option_;
+    PictureButton* journal_;
     TextLabel* dimensionWord_;
     DlgSystems* systems_;
     DlgHands* hands_;

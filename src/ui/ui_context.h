@@ -16,6 +16,10 @@ namespace dalvex::view {
 struct SketchLayout;
 }
 
+namespace dalvex::journal {
+class JournalSession;
+}
+
 namespace dalvex::ui {
 
 class OrderDocument;
@@ -30,10 +34,11 @@ struct UiContext {
     ProjectEditor& editor;  // every change of the order goes through its operations
     const Artwork& artwork;
     NotificationHub& hub;
-    QFont buttonFont; // "Arial", 14 pixels, bold
-    OrderDocument* document =
-        nullptr;                    // the order's signals, its history and view settings; the main window's
-    SketchScreen* screen = nullptr; // the main window's
+    QFont buttonFont;                  // "Arial", 14 pixels, bold
+    OrderDocument* document = nullptr; // the order's signals, history and view; the main window's
+    SketchScreen* screen = nullptr;    // the main window's
+    // The order journal, when the program keeps one.
+    journal::JournalSession* journal = nullptr;
 };
 
 // The application font of the picture buttons.

@@ -150,6 +150,8 @@ TEST_F(CliTest, RefusedValuesExitWithTwo) {
         {"calc", "--data", "/no/such/folder"},
         {"cutplan", "--kerf", "4.55"},
         {"cutplan", "--trim", "-1"},
+        {"cutplan", "--sheet-kerf", "4 мм"},
+        {"cutplan", "--sheet-trim", "1001"},
         {"calc", "--kerf", "4"}, // only the cutting plan takes a kerf
     };
     for (const auto& args : cases) {
@@ -342,6 +344,29 @@ TEST_F(CliScriptTest, MalformedScriptsWriteNothing) {
     }
 }
 
+// Two doors, a mirror above and oak chipboard below: each material on one sheet, the oak upright (a wood
+// decor), every panel inside the 15 mm trim; the glass list gives no sheet size.
+TEST_F(CliScriptTest, SheetsOfTheFillingsInTheCuttingPlan) {
+    const std::string script = R"([
+        {"op":"system","name":"Далвекс"}, {"op":"width","mm":1800}, {"op":"height","mm":2400},
+        {"op":"doors","count":2}, {"op":"split","door":0,"insert":1,"position":8000,"vertical":false},
+        {"op":"fill","door":0,"insert":1,"material":"mirror_silver.jpg"},
+        {"op":"fill","door":0,"insert":2,"material":"egger_h1145_st10.jpg"},
+        {"op":"fill","door":1,"insert":1,"material":"glass_clear_4.jpg"}])";
+    const Outcome r = runScript(script, {"cutplan", "--sheet-kerf", "3", "--sheet-trim", "15"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    for (const std::string part :
+         {"\"sheets\":[{\"code\":\"H1145 ST10\",",
+          "\"sheetLength\":28000,\"sheetWidth\":20700,\"kerf\":30,"
+          "\"trim\":150,\"grain\":true,\"areaBound\":1,\"proved\":true,",
+          "{\"code\":\"ЗР-С4\",",
+          "\"sheetLength\":32100,\"sheetWidth\":22500,\"kerf\":30,\"trim\":150,\"grain\":false,",
+          "\"x\":150,\"y\":150,", "\"rotated\":false}", "{\"stage\":1,",
+          "\"sheets\":[],\"error\":\"Размер листа не указан в списке материалов: раскрой не составлен.\","
+          "\"leftOut\":[{\"label\":\"3-1\",\"doorIndex\":1,"})
+        EXPECT_TRUE(has(r.out, part)) << part << "\n" << r.out;
+}
+
 // A price list that gives nothing is named on standard error and in the JSON, and the order is priced
 // without it.
 TEST_F(CliTest, PriceListsThatGiveNothingAreReported) {
@@ -391,14 +416,14 @@ TEST_F(CliTest, CuttingPlanAndPriceByThePlan) {
     struct Case {
         std::vector<std::string> args;
         std::vector<std::string> parts;
-        size_t bars;
+        size_t bars; // of the first article
     };
     const Case cases[] = {
         {{"cutplan", "--data", data, "--height", "2700", "--doors", "4"},
          {"{\"kerf\":1000,\"trim\":3000,\"articles\":[{\"code\":\"JB001\",",
           "\"barLength\":55000,\"billedBars\":4,",
           "{\"pieces\":[{\"label\":\"1-8\",\"length\":26600,\"doorIndex\":3}],\"offcut\":24400}",
-          "\"error\":null,\"tooLong\":[]}]}"},
+          "\"error\":null,\"tooLong\":[]}],\"sheets\":[]}"},
          8},
         {{"cutplan", "--data", data, "--height", "2700", "--doors", "4", "--kerf", "0", "--trim", "0"},
          {"{\"kerf\":0,\"trim\":0,", "\"billedBars\":4,", "\"offcut\":1800}"},
@@ -411,6 +436,12 @@ TEST_F(CliTest, CuttingPlanAndPriceByThePlan) {
          {"\"bars\":[],\"error\":\"ОШИБКА! Есть отрезки профилей больше 5,5 м.\",",
           "\"tooLong\":[{\"label\":\"1-1\",\"length\":59600,\"doorIndex\":0},"},
          0},
+        // Далвекс's edges of DX13, bought by length and in no cut list, are planned under their doors.
+        {{"cutplan", "--data", data, "--system", "Далвекс", "--doors", "2", "--kerf", "0"},
+         {"\"code\":\"DX13\",\"name\":\"Профиль разделительный ДСП+ДСП\",\"barLength\":49000,"
+          "\"billedBars\":null,",
+          "{\"label\":\"низ двери 1\",", "{\"label\":\"верх двери 2\","},
+         2},
     };
     for (const Case& c : cases) {
         const Outcome r = run(c.args);
@@ -418,8 +449,83 @@ TEST_F(CliTest, CuttingPlanAndPriceByThePlan) {
         EXPECT_TRUE(has(r.err, "cutting.txt, строка 2: «trim = oops»")) << r.err;
         for (const std::string& part : c.parts)
             EXPECT_TRUE(has(r.out, part)) << part << "\n" << r.out.substr(0, 400);
-        EXPECT_EQ(count(r.out, "\"offcut\""), c.bars) << c.args.back();
+        // The first article's bars: up to the second article, or the end.
+        const size_t first = r.out.find("\"code\"");
+        const std::string firstArticle = r.out.substr(0, r.out.find("\"code\"", first + 1));
+        EXPECT_EQ(count(firstArticle, "\"offcut\""), c.bars) << c.args.back();
     }
+}
+
+// The order journal from the command line: saves recorded with --journal, then found, followed and exported.
+TEST_F(CliTest, JournalCommandsFollowAnOrder) {
+    const std::string journal = at("journal.sqlite");
+    const std::vector<std::string> j = {"--journal", journal};
+    auto with = [&](std::vector<std::string> args) {
+        args.insert(args.end(), j.begin(), j.end());
+        return run(args);
+    };
+    ASSERT_EQ(with({"save", at("a.dlx"), "--order-number", "41"}).exitCode, 0);
+    ASSERT_EQ(with({"save", at("b.dlx"), "--order-number", "42", "--width", "2500"}).exitCode, 0);
+    ASSERT_EQ(with({"save", at("a.dlx"), "--order-number", "41", "--width", "2800"}).exitCode, 0);
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::vector<std::string> parts;
+    } cases[] = {
+        {{"journal", "list"},
+         0,
+         {"\"count\":2,", "{\"number\":42,", "{\"number\":41,", "\"status\":\"Расчёт\""}},
+        {{"journal", "search", "42"}, 0, {"\"count\":1,", "\"number\":42"}},
+        {{"journal", "status", "41", "в производстве"}, 0, {"\"status\":\"В производстве\""}},
+        {{"journal", "pay", "41", "1500,50", "Предоплата"},
+         0,
+         {"\"paid\":150050,", "\"note\":\"Предоплата\""}},
+        {{"journal", "show", "41"}, 0, {"\"versions\":[{\"id\":", "\"width\":28000", "\"filePath\":"}},
+        {{"journal", "list", "--status", "Расчёт"}, 0, {"\"count\":1,", "\"number\":42"}},
+        {{"journal", "list", "--from", "2000-01-01", "--to", "01.01.2001"}, 0, {"\"count\":0,"}},
+        {{"journal", "check"}, 0, {"\"ok\":true"}},
+        {{"journal", "export", at("list.xml")}, 0, {}},
+        {{"journal", "backup", at("copy.sqlite")}, 0, {}},
+        // Refused: exit 2, nothing changed.
+        {{"journal", "show", "43"}, 2, {}},
+        {{"journal", "status", "41", "Продан"}, 2, {}},
+        {{"journal", "pay", "41", "12,345"}, 2, {}},
+        {{"journal", "pay", "41", "0"}, 2, {}},
+        {{"journal", "list", "--from", "31.02.2024"}, 2, {}},
+        {{"journal", "frobnicate"}, 2, {}},
+        {{"journal", "show", "41", "--bogus", "1"}, 2, {}},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = with(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args[1] << ": " << r.err;
+        for (const std::string& part : c.parts)
+            EXPECT_TRUE(has(r.out, part)) << c.args[1] << ": " << part << "\n" << r.out.substr(0, 400);
+    }
+    EXPECT_TRUE(
+        has(dalvex::cp1251ToUtf8(readFile(at("list.xml"))), "<Worksheet ss:Name=\"Журнал заказов\">"));
+    const Outcome copy = run({"journal", "list", "--journal", at("copy.sqlite")});
+    EXPECT_TRUE(has(copy.out, "\"paid\":150050")) << copy.out;
+
+    // A folder of a dealer's files: recorded once, damaged ones listed.
+    fs::create_directories(dir_ / "old");
+    fs::copy_file(dir_ / "a.dlx", dir_ / "old" / "a.dlx");
+    fs::copy_file(dir_ / "b.dlx", dir_ / "old" / "B.DLX");
+    std::ofstream(dir_ / "old" / "bad.dlx") << "not a sketch";
+    const Outcome first = run({"journal", "import", at("old"), "--journal", at("fresh.sqlite")});
+    EXPECT_TRUE(has(first.out, "{\"recorded\":2,\"skipped\":0,\"damaged\":[")) << first.out;
+    EXPECT_TRUE(has(first.out, "bad.dlx")) << first.out;
+    const Outcome again = run({"journal", "import", at("old"), "--journal", at("fresh.sqlite")});
+    EXPECT_TRUE(has(again.out, "{\"recorded\":0,\"skipped\":2,")) << again.out;
+
+    // A damaged journal: the check says so, and a save is still written.
+    std::ofstream(dir_ / "damaged.sqlite", std::ios::binary) << std::string(4096, 'x');
+    const Outcome check = run({"journal", "check", "--journal", at("damaged.sqlite")});
+    EXPECT_EQ(check.exitCode, 5);
+    EXPECT_TRUE(has(check.out, "\"ok\":false")) << check.out;
+    const Outcome save = run({"save", at("c.dlx"), "--journal", at("damaged.sqlite")});
+    EXPECT_EQ(save.exitCode, 0);
+    EXPECT_TRUE(fs::exists(dir_ / "c.dlx"));
+    EXPECT_TRUE(has(save.err, "повреждён")) << save.err;
 }
 
 } // namespace

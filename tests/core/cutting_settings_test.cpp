@@ -39,6 +39,34 @@ TEST(CuttingSettingsTest, EachLineIsReadOrReportedWithItsDefaultKept) {
     }
 }
 
+TEST(CuttingSettingsTest, SheetLinesAreReadOrReportedWithTheirDefaultsKept) {
+    struct Case {
+        const char* text;
+        int32_t sheetKerf, sheetTrim;
+        bool priceBySheets;
+        std::vector<std::string> collections, decors;
+        size_t problems;
+    };
+    const CuttingSettings d;
+    const Case cases[] = {
+        {"", 40, 100, false, d.grainCollections, d.grainDecors, 0},
+        {"sheet_kerf = 3,2\nsheet_trim = 0\nprice_by_sheets = да\n", 32, 0, true, d.grainCollections,
+         d.grainDecors, 0},
+        {"grain_collections = ЛДСП, МДФ ,\ngrain_decors =\n", 40, 100, false, {"лдсп", "мдф"}, {}, 0},
+        {"sheet_kerf = 100.1\nsheet_trim = -10\nprice_by_sheets = иногда\n", 40, 100, false,
+         d.grainCollections, d.grainDecors, 3},
+    };
+    for (const Case& c : cases) {
+        const CuttingSettingsRead read = parseCuttingSettings(c.text);
+        EXPECT_EQ(read.settings.sheetKerf, c.sheetKerf) << c.text;
+        EXPECT_EQ(read.settings.sheetTrim, c.sheetTrim) << c.text;
+        EXPECT_EQ(read.settings.priceBySheets, c.priceBySheets) << c.text;
+        EXPECT_EQ(read.settings.grainCollections, c.collections) << c.text;
+        EXPECT_EQ(read.settings.grainDecors, c.decors) << c.text;
+        EXPECT_EQ(read.problems.size(), c.problems) << c.text;
+    }
+}
+
 // A line that is not understood is quoted in its problem as a short, printable excerpt: a file of a megabyte
 // of NUL bytes must not be copied whole into the message.
 TEST(CuttingSettingsTest, ProblemsQuoteAShortPrintableExcerpt) {
@@ -67,12 +95,18 @@ TEST(CuttingSettingsTest, ProblemsQuoteAShortPrintableExcerpt) {
 TEST(CuttingSettingsTest, WrittenSettingsReadBackTheSame) {
     for (const CuttingSettings& s :
          {CuttingSettings{}, CuttingSettings{0, 0, true}, CuttingSettings{32, 105, false},
-          CuttingSettings{kMaxKerf, kMaxTrim, true}}) {
+          CuttingSettings{kMaxKerf, kMaxTrim, true, 35, 0, true, {"лдсп", "мдф"}, {}},
+          CuttingSettings{0, 0, false, kMaxKerf, kMaxTrim, false, {}, {"дуб"}}}) {
         const CuttingSettingsRead read = parseCuttingSettings(cuttingSettingsText(s));
         EXPECT_TRUE(read.problems.empty());
         EXPECT_EQ(read.settings.kerf, s.kerf);
         EXPECT_EQ(read.settings.trim, s.trim);
         EXPECT_EQ(read.settings.priceByPlan, s.priceByPlan);
+        EXPECT_EQ(read.settings.sheetKerf, s.sheetKerf);
+        EXPECT_EQ(read.settings.sheetTrim, s.sheetTrim);
+        EXPECT_EQ(read.settings.priceBySheets, s.priceBySheets);
+        EXPECT_EQ(read.settings.grainCollections, s.grainCollections);
+        EXPECT_EQ(read.settings.grainDecors, s.grainDecors);
     }
 }
 
@@ -113,7 +147,7 @@ TEST_F(CuttingSettingsProjectTest, PriceByThePlanChangesOnlyTheWholeBarLines) {
             const auto plan = std::find_if(plans.begin(), plans.end(), [&](const ArticlePlan& p) {
                 return p.lineIndex == static_cast<int32_t>(i);
             });
-            if (plan == plans.end()) {
+            if (plan == plans.end() || plan->byLength) {
                 EXPECT_EQ(line.quantity, bill.quantity) << line.code;
                 continue;
             }

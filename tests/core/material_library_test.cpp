@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,25 @@ TEST(MaterialLibraryTest, ReadsFieldsOfALine) {
     EXPECT_EQ(collection.picturePaths(), (std::vector<std::string>{collection.materials[0].picturePath,
                                                                    collection.materials[1].picturePath,
                                                                    collection.materials[2].picturePath}));
+}
+
+TEST(MaterialLibraryTest, GrainColumnSaysYesNoOrNothing) {
+    TempFolder folder;
+    MaterialCollection collection = makeCollection(
+        folder, "ЛДСП",
+        "Код;Изображение;Цена;Текстура\n"
+        "A;a.jpg;1;да\nB;a.jpg;1; Нет \nC;a.jpg;1;вдоль\nD;a.jpg;1;\nE;a.jpg;1;может быть\nF;a.jpg;1;0\n",
+        {"a.jpg"});
+    ASSERT_EQ(collection.load(), 0);
+    const std::vector<std::optional<bool>> expected{true, false, true, std::nullopt, std::nullopt, false};
+    ASSERT_EQ(collection.materials.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(collection.materials[i].grain, expected[i]) << collection.materials[i].code;
+    // Without the column the shop's rule decides.
+    MaterialCollection plain =
+        makeCollection(folder, "П", std::string(kHeader) + "A;a.jpg;1;;;;\n", {"a.jpg"});
+    ASSERT_EQ(plain.load(), 0);
+    EXPECT_EQ(plain.materials.front().grain, std::nullopt);
 }
 
 TEST(MaterialLibraryTest, HugeNumbersSaturate) {

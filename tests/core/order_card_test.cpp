@@ -3,6 +3,7 @@
 #include "io/executable_folder.h"
 #include "io/utf8_path.h"
 #include "io/whole_file.h"
+#include "self_process.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -16,15 +17,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#if defined(_WIN32)
-#include <process.h>
-#else
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-extern char** environ;
-#endif
 
 namespace dalvex {
 namespace {
@@ -196,51 +188,15 @@ TEST(OrderCounterProcess, TakesNumbers) {
         << taken;
 }
 
-// Starts this test binary running only the test above; returns the process to wait for.
-#if defined(_WIN32)
-intptr_t startCounterProcess(const fs::path& self) {
-    const wchar_t* args[] = {L"dalvex_core_tests", L"--gtest_filter=OrderCounterProcess.*",
-                             L"--gtest_brief=1", nullptr};
-    return _wspawnv(_P_NOWAIT, self.c_str(), args);
-}
-int waitFor(intptr_t process) {
-    int status = -1;
-    return _cwait(&status, process, 0) == -1 ? -1 : status;
-}
-#else
-pid_t startCounterProcess(const fs::path& self) {
-    std::string filter = "--gtest_filter=OrderCounterProcess.*";
-    std::string brief = "--gtest_brief=1";
-    std::string name = self.string();
-    char* args[] = {name.data(), filter.data(), brief.data(), nullptr};
-    pid_t child = -1;
-    return ::posix_spawn(&child, self.c_str(), nullptr, nullptr, args, environ) == 0 ? child : -1;
-}
-int waitFor(pid_t process) {
-    int status = 0;
-    return ::waitpid(process, &status, 0) == process && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-#endif
-
 TEST_F(OrderCounter, TwoProcessesNeverTakeTheSameNumber) {
-#if defined(_WIN32)
-    const fs::path self = executableFolder() / "dalvex_core_tests.exe";
-    ASSERT_EQ(_wputenv_s(L"DALVEX_TEST_COUNTER_FOLDER", folder_.c_str()), 0);
-#else
-    const fs::path self = executableFolder() / "dalvex_core_tests";
-    ASSERT_EQ(::setenv(kCounterFolderVariable, folder_.c_str(), 1), 0);
-#endif
-    const auto first = startCounterProcess(self);
-    const auto second = startCounterProcess(self);
-#if defined(_WIN32)
-    _wputenv_s(L"DALVEX_TEST_COUNTER_FOLDER", L"");
-#else
-    ::unsetenv(kCounterFolderVariable);
-#endif
-    ASSERT_NE(first, -1);
-    ASSERT_NE(second, -1);
-    EXPECT_EQ(waitFor(first), 0);
-    EXPECT_EQ(waitFor(second), 0);
+    testing::setChildVariable(kCounterFolderVariable, folder_);
+    const auto first = testing::startTests("dalvex_core_tests", "OrderCounterProcess.*");
+    const auto second = testing::startTests("dalvex_core_tests", "OrderCounterProcess.*");
+    testing::setChildVariable(kCounterFolderVariable, {});
+    ASSERT_NE(first, testing::kNoProcess);
+    ASSERT_NE(second, testing::kNoProcess);
+    EXPECT_EQ(testing::waitFor(first), 0);
+    EXPECT_EQ(testing::waitFor(second), 0);
 
     std::vector<std::string> numbers;
     for (const auto& entry : fs::directory_iterator(folder_)) {

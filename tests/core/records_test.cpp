@@ -176,6 +176,33 @@ TEST(MaterialKey, FileNameOrSubFolderAndFileNameWithABackslash) {
     }
 }
 
+TEST(MaterialTitle, NameAndCodeAsAPersonReadsThem) {
+    struct Case {
+        const char* name;
+        const char* code;
+        const char* path;
+        bool fromFolder;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"Дуб Бардолино натуральный", "H1145 ST10", "/m/images/egger_h1145_st10.jpg", false,
+         "Дуб Бардолино натуральный (H1145 ST10)"},
+        {"Фотопечать, город", "ФП-ГОРОД", "/m/images/city/01.jpg", true,
+         "Фотопечать, город (ФП-ГОРОД, city\\01.jpg)"},
+        {"Зеркало", "", "/m/images/mirror.jpg", false, "Зеркало"},
+        {"Фотопечать", "", "/m/images/city/01.jpg", true, "Фотопечать (city\\01.jpg)"},
+        {"", "ЗР-С4", "/m/images/mirror_silver.jpg", false, "mirror_silver.jpg"},
+    };
+    for (const Case& c : cases) {
+        Material m;
+        m.name = c.name;
+        m.code = c.code;
+        m.picturePath = c.path;
+        m.fromFolder = c.fromFolder;
+        EXPECT_EQ(m.title(), c.title) << c.path;
+    }
+}
+
 TEST(MaterialCollectionFind, ExactKeyFirstMatchWins) {
     MaterialCollection c;
     c.materials.resize(3);

@@ -45,11 +45,11 @@ QStringList cutCaptions(QWidget* root, const QString& where) {
     }
     if (auto* thumbs = qobject_cast<CThumbListCtrl*>(root)) {
         for (int i = 0; i < thumbs->count(); ++i) {
-            const QString key = thumbs->item(i)->text();
-            const auto c = thumbs->captionLayout(QRect(QPoint(0, 0), thumbs->gridSize()), key);
+            const QString caption = thumbs->item(i)->text();
+            const auto c = thumbs->captionLayout(QRect(QPoint(0, 0), thumbs->gridSize()), caption);
             const QRect need = QFontMetrics(c.font).boundingRect(c.rect, c.flags, c.text);
-            if (!c.rect.contains(need) || QString(c.text).remove(QChar(0x200B)) != key)
-                cut << where + QStringLiteral(": ") + key;
+            if (!c.rect.contains(need) || QString(c.text).remove(QChar(0x200B)) != caption)
+                cut << where + QStringLiteral(": ") + caption;
         }
     }
     return cut;

@@ -1,9 +1,11 @@
 // The order as a desktop document: the file named at start, the title with the modified mark, the question
 // before unsaved changes are lost, and the recovery file kept while they are unsaved.
 #include "dlg_order.h"
+#include "dlg_print.h"
 #include "main_window.h"
 #include "order_document.h"
 #include "project/project_files.h"
+#include "recent_files.h"
 #include "recovery.h"
 #include "top_panel_dlg.h"
 #include "ui_test_support.h"
@@ -12,6 +14,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QtTest>
 
 using namespace dalvex;
@@ -31,7 +35,9 @@ private slots:
     void asksBeforeUnsavedChangesAreLost();
     void aTypingUnderWayIsAnUnsavedChange();
     void recoveryFileIsWrittenOfferedAndRemoved();
+    void aSaveRemovesTheRecoveryFileAndARestoreKeepsTheName();
     void droppedAndRecentFilesOpen();
+    void fileCommandsWorkAsInEveryDesktopProgram();
 };
 
 namespace {
@@ -101,8 +107,9 @@ void DesktopDocumentTest::titleShowsTheFileAndTheModifiedMark() {
     QCOMPARE(w.scripted.lastInitialName, QStringLiteral("эскиз"));
     w.change(25000);
     QCOMPARE(w.window.windowTitle(), QStringLiteral("Иванов.dlx* — dalvex"));
+    // "Сохранить as" proposes the open file's name.
     w.scripted.nextPath.clear();
-    w.window.topPanel()->saveSketch();
+    w.window.topPanel()->saveSketchAs();
     QCOMPARE(w.scripted.lastInitialName, w.ivanov);
     // Undoing back to the saved state clears the mark again.
     QVERIFY(w.window.document()->undo());
@@ -190,14 +197,10 @@ void DesktopDocumentTest::recoveryFileIsWrittenOfferedAndRemoved() {
 
     // A second program running meanwhile does not take the first one's work for a crash.
     {
-        const auto savedQuestion = prompts().question;
-        int asked = 0;
-        prompts().question = [&](QWidget*, const QString&, const QString&) { return ++asked > 0; };
         ProjectFixture other;
         CDalvexDlg second(other.project, other.artwork, w.folder);
         second.start({});
-        prompts().question = savedQuestion;
-        QCOMPARE(asked, 0);
+        QVERIFY(w.scripted.choices.isEmpty());
         QVERIFY(second.recovery()->path() != recovery.path());
         QCOMPARE(fileBytes(recovery.path()), edited);
     }
@@ -216,21 +219,52 @@ void DesktopDocumentTest::recoveryFileIsWrittenOfferedAndRemoved() {
         file.close();
         ProjectFixture next;
         const QByteArray defaults = QByteArray::fromStdString(writeSketchBytes(next.project));
-        QStringList asked;
-        const auto savedQuestion = prompts().question;
-        prompts().question = [&](QWidget*, const QString& text, const QString&) {
-            asked << text;
-            return accept;
-        };
+        w.scripted.choices.clear();
+        w.scripted.chooseFirst = accept;
         CDalvexDlg window(next.project, next.artwork, w.folder);
         window.start({});
-        prompts().question = savedQuestion;
-        QCOMPARE(asked.size(), 1);
+        QCOMPARE(
+            w.scripted.choices,
+            QStringList{QStringLiteral("Программа была закрыта аварийно. Восстановить несохранённый заказ? / "
+                                       "Восстановить / Не восстанавливать")});
         QCOMPARE(QByteArray::fromStdString(writeSketchBytes(next.project)), accept ? edited : defaults);
         QCOMPARE(window.windowTitle(),
                  accept ? QStringLiteral("Без имени* — dalvex") : QStringLiteral("dalvex"));
         QCOMPARE(QFile::exists(recovery.path()), accept);
     }
+}
+
+void DesktopDocumentTest::aSaveRemovesTheRecoveryFileAndARestoreKeepsTheName() {
+    Window w;
+    RecoveryKeeper& recovery = *w.window.recovery();
+    QVERIFY(openSketchFileFor(w, w.ivanov));
+    w.change(24000);
+    recovery.keepNow();
+    const QByteArray kept = fileBytes(recovery.path());
+    const QByteArray name = fileBytes(recovery.namePath());
+    QCOMPARE(QString::fromUtf8(name), w.ivanov);
+    // Saved within the minute: nothing older than the file is left to come back after a crash.
+    w.change(25000);
+    w.scripted.nextPath = w.ivanov;
+    w.window.topPanel()->saveSketch();
+    QVERIFY(!w.window.document()->modified());
+    QVERIFY(!QFile::exists(recovery.path()));
+    QVERIFY(!QFile::exists(recovery.namePath()));
+
+    // What a crash before the save leaves comes back under the file's own name, still to be saved.
+    recovery.discard();
+    for (const auto& [path, bytes] :
+         {std::pair{recovery.path(), kept}, std::pair{recovery.namePath(), name}}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    ProjectFixture next;
+    CDalvexDlg window(next.project, next.artwork, w.folder);
+    window.start({});
+    QCOMPARE(window.document()->filePath(), w.ivanov);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Иванов.dlx* — dalvex"));
+    window.recovery()->discard();
 }
 
 void DesktopDocumentTest::droppedAndRecentFilesOpen() {
@@ -264,6 +298,52 @@ void DesktopDocumentTest::droppedAndRecentFilesOpen() {
     QCOMPARE(w.window.document()->filePath(), petrov);
     QCOMPARE(w.window.windowTitle(), QStringLiteral("Петров.dlx — dalvex"));
     delete menu;
+}
+
+void DesktopDocumentTest::fileCommandsWorkAsInEveryDesktopProgram() {
+    Window w;
+    // The first file dialog starts in the documents folder.
+    QSettings().remove(QStringLiteral("files/lastFolder"));
+    QCOMPARE(lastFolder(), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    w.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QVERIFY(openSketchFileFor(w, w.ivanov));
+    const int dialogs = w.scripted.saveDialogs;
+
+    // Сохранить and Ctrl+S write the open file without asking.
+    for (const bool byKeys : {false, true}) {
+        w.change(byKeys ? 26000 : 25000);
+        if (byKeys)
+            QTest::keySequence(&w.window, QKeySequence(Qt::CTRL | Qt::Key_S));
+        else
+            w.window.topPanel()->saveSketch();
+        QCOMPARE(w.scripted.saveDialogs, dialogs);
+        QCOMPARE(fileBytes(w.ivanov), w.orderBytes());
+        QVERIFY(!w.window.document()->modified());
+    }
+    // Ctrl+Shift+S asks for another name.
+    w.scripted.nextPath = w.folder + QStringLiteral("/Петров.dlx");
+    QTest::keySequence(&w.window, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    QCOMPARE(w.scripted.saveDialogs, dialogs + 1);
+    QCOMPARE(w.window.document()->filePath(), w.scripted.nextPath);
+
+    // The question before changes are lost names the file.
+    w.change(24000);
+    w.scripted.saveAnswer = SaveAnswer::Cancel;
+    w.scripted.lastFilter.clear();
+    QTest::keySequence(&w.window, QKeySequence(Qt::CTRL | Qt::Key_O));
+    QCOMPARE(w.scripted.saveQuestionTexts.constLast(),
+             QStringLiteral("Сохранить изменения в файле «Петров.dlx»?"));
+    // Ctrl+N begins a new order, Ctrl+O opens and Ctrl+P prints.
+    w.scripted.saveAnswer = SaveAnswer::Discard;
+    QTest::keySequence(&w.window, QKeySequence(Qt::CTRL | Qt::Key_N));
+    QVERIFY(w.window.document()->filePath().isEmpty());
+    w.scripted.nextPath = w.ivanov;
+    QTest::keySequence(&w.window, QKeySequence(Qt::CTRL | Qt::Key_O));
+    QCOMPARE(w.window.document()->filePath(), w.ivanov);
+    QTest::keySequence(&w.window, QKeySequence(Qt::CTRL | Qt::Key_P));
+    QVERIFY(w.window.topPanel()->printDialog()->isVisible());
+    w.window.topPanel()->printDialog()->reject();
 }
 
 QTEST_MAIN(DesktopDocumentTest)

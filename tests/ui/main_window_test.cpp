@@ -16,6 +16,7 @@
 #include "top_panel_dlg.h"
 #include "ui_test_support.h"
 #include "widgets/picture_button.h"
+#include "widgets/text_label.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -54,6 +55,8 @@ private slots:
     void routesEachNotificationToItsPanels();
     void panelsFollowTheDocument();
     void keepsFixedPanelsAtTheMinimumSize();
+    void nothingOverlapsAtAnySizeTheWindowAllows();
+    void opensWithinTheScreen();
     void showsThePanelsOfEachTab();
     void lockingRemovesTheMinimiseButton();
     void startsOnTheSketchTabWithTheDefaultProject();
@@ -130,26 +133,104 @@ void MainWindowTest::keepsFixedPanelsAtTheMinimumSize() {
     CDalvexDlg window(f.project, f.artwork);
     window.show();
     window.resize(500, 300);
-    QCOMPARE(window.size(), QSize(1204, 768));
+    const int h = CDalvexDlg::kMinHeight;
+    QCOMPARE(window.size(), QSize(1204, h));
     const int t = window.topPanel()->geometry().bottom() + 1;
     QCOMPARE(window.topPanel()->geometry(), QRect(0, 0, 970, t));
     QCOMPARE(window.sumPanel()->geometry(),
              QRect(1204 - window.sumPanel()->width(), 0, window.sumPanel()->width(), t));
     QCOMPARE(window.logo()->geometry().left(), 970);
     QCOMPARE(window.logo()->geometry().right() + 1, window.sumPanel()->x());
-    QCOMPARE(window.tabBar()->geometry(), QRect(0, t, 39, 768 - t));
-    QCOMPARE(window.rightPanel()->geometry(), QRect(1204 - 280, t, 280, 768 - t));
+    QCOMPARE(window.tabBar()->geometry(), QRect(0, t, 39, h - t));
+    QCOMPARE(window.rightPanel()->geometry(), QRect(1204 - 280, t, 280, h - t));
     QCOMPARE(window.orderPanel()->geometry(), window.rightPanel()->geometry());
-    QCOMPARE(window.infoPanel()->geometry(), QRect(39, 768 - 60, 1204 - 39 - 280, 60));
-    QCOMPARE(window.draftView()->geometry(), QRect(39, t, 1204 - 39 - 280, 768 - 60 - t));
+    QCOMPARE(window.infoPanel()->geometry(), QRect(39, h - 60, 1204 - 39 - 280, 60));
+    QCOMPARE(window.draftView()->geometry(), QRect(39, t, 1204 - 39 - 280, h - 60 - t));
     for (int kind : {0, 2, 3})
-        QCOMPARE(window.table(kind)->geometry(), QRect(39, t, 1204 - 39, 768 - t));
-    QCOMPARE(window.table(1)->geometry(), QRect(39, t, 1204 - 280 - 39, 768 - t));
+        QCOMPARE(window.table(kind)->geometry(), QRect(39, t, 1204 - 39, h - t));
+    QCOMPARE(window.table(1)->geometry(), QRect(39, t, 1204 - 280 - 39, h - t));
 
     window.resize(1500, 900);
     QCOMPARE(window.rightPanel()->geometry(), QRect(1500 - 280, t, 280, 900 - t));
     QCOMPARE(window.draftView()->width(), 1500 - 39 - 280);
     QCOMPARE(window.infoPanel()->height(), 60);
+}
+
+namespace {
+
+// The visible widgets among `widgets` that overlap one another or leave `area`, named by their class and
+// place.
+QStringList overlaps(const QList<QWidget*>& widgets, const QRect& area) {
+    QStringList found;
+    auto name = [](const QWidget* w) {
+        return QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') +
+               QString::number(w->x()) + QLatin1Char(',') + QString::number(w->y());
+    };
+    for (qsizetype i = 0; i < widgets.size(); ++i) {
+        if (!area.contains(widgets[i]->geometry())) found << name(widgets[i]) + QStringLiteral(" outside");
+        for (qsizetype j = i + 1; j < widgets.size(); ++j)
+            if (widgets[i]->geometry().intersects(widgets[j]->geometry()))
+                found << name(widgets[i]) + QStringLiteral(" over ") + name(widgets[j]);
+    }
+    return found;
+}
+
+QList<QWidget*> shownChildren(QWidget* parent) {
+    QList<QWidget*> shown;
+    for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!w->isWindow() && w->isVisibleTo(parent)) shown << w;
+    return shown;
+}
+
+} // namespace
+
+void MainWindowTest::nothingOverlapsAtAnySizeTheWindowAllows() {
+    ProjectFixture f;
+    CDalvexDlg window(f.project, f.artwork);
+    window.show();
+    RightPanelDlg* right = window.rightPanel();
+    // Laptop screens less the title bar and the task bar take the window as it is; a smaller size gives the
+    // least the window allows.
+    for (const QSize asked : {QSize(1280, 720), QSize(1366, 728), QSize(1920, 1080), QSize(800, 600)}) {
+        window.resize(asked);
+        QCOMPARE(window.size(), asked.expandedTo(QSize(CDalvexDlg::kMinWidth, CDalvexDlg::kMinHeight)));
+        for (int tab = 0; tab < DlgTabs::kTabCount; ++tab) {
+            window.tabBar()->select(tab);
+            const QStringList found = overlaps(shownChildren(&window), window.rect());
+            QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
+        }
+        // The right panel's pages of every kind of system: the controls clear of one another and of the logo.
+        window.tabBar()->select(0);
+        for (const char* system : {"Герлит", "Борвик"}) {
+            QVERIFY(window.document()->editor().apply(edit::SelectSystem{systemNamed(system)}));
+            for (int page : {0, 1}) {
+                right->showPage(page);
+                QList<QWidget*> controls = shownChildren(right);
+                QStringList found = overlaps(controls, right->rect());
+                // Only the web address is written over the logo.
+                for (const QWidget* w : controls)
+                    if (w != right->linkLabel() && w->geometry().intersects(right->logoBox()))
+                        found << QString::fromLatin1(w->metaObject()->className()) +
+                                     QStringLiteral(" over the logo");
+                QVERIFY2(found.isEmpty(), qPrintable(QString::number(window.height()) + QStringLiteral(": ") +
+                                                     found.join(QStringLiteral("; "))));
+            }
+        }
+    }
+}
+
+void MainWindowTest::opensWithinTheScreen() {
+    // A 1366 x 768 laptop less its task bar must not get a window taller than its screen.
+    const struct {
+        QSize available, opened;
+    } cases[] = {
+        {QSize(1920, 1040), QSize(1280, 800)},
+        {QSize(1366, 728), QSize(1280, 704)},
+        {QSize(1280, 680), QSize(1264, 704)},
+        {QSize(1024, 600), QSize(1204, 704)},
+        {QSize(), QSize(1280, 800)},
+    };
+    for (const auto& c : cases) QCOMPARE(CDalvexDlg::startSize(c.available), c.opened);
 }
 
 void MainWindowTest::showsThePanelsOfEachTab() {
@@ -198,7 +279,7 @@ void MainWindowTest::startsOnTheSketchTabWithTheDefaultProject() {
     ProjectFixture f;
     CDalvexDlg window(f.project, f.artwork);
     QCOMPARE(window.windowTitle(), QStringLiteral("dalvex"));
-    QCOMPARE(window.minimumSize(), QSize(1204, 768));
+    QCOMPARE(window.minimumSize(), QSize(CDalvexDlg::kMinWidth, CDalvexDlg::kMinHeight));
     QCOMPARE(window.tabBar()->selected(), 0);
     QCOMPARE(f.project.doorCount, 3);
     QCOMPARE(window.topPanel()->pickerButton(0)->text(), QStringLiteral("Борвик"));

@@ -456,7 +456,8 @@ void ReportPrinterTest::reportWindowPrintsTheChosenReports() {
         return true;
     };
     DlgPrint plain(f.context(hub), DlgPrint::Mode::Print, nullptr);
-    for (auto t : {DlgPrint::Order, DlgPrint::Profiles, DlgPrint::Assembly, DlgPrint::CutPlan})
+    for (auto t :
+         {DlgPrint::Order, DlgPrint::Profiles, DlgPrint::Assembly, DlgPrint::CutPlan, DlgPrint::SheetPlan})
         plain.setOn(t, false);
     plain.showCentred();
     plain.okButton()->click();
@@ -488,8 +489,8 @@ void ReportPrinterTest::mainWindowPrintsTablesAndSketch() {
     printDialogPrompt() = saved;
 }
 
-// Forty articles of six bars each: every row printed once, in order, over several pages, none below the
-// page's foot, and the report after the others.
+// Forty articles of six bars each, then twelve materials of three sheets each: every row printed once, in
+// order, over several pages, none below the page's foot, and the reports after the others.
 void ReportPrinterTest::cutPlanContinuesOverPagesRowByRow() {
     ConfigFolder config;
     ReportSources sources;
@@ -505,31 +506,48 @@ void ReportPrinterTest::cutPlanContinuesOverPagesRowByRow() {
         sources.cutPlans.push_back(plan);
     }
     sources.kerf = 40;
+    for (int m = 0; m < 12; ++m) {
+        MaterialSheets plan;
+        plan.code = "H" + std::to_string(m);
+        plan.sheetLength = 28000;
+        plan.sheetWidth = 20700;
+        plan.trim = 100;
+        for (int s = 0; s < 3; ++s)
+            plan.sheets.push_back(
+                {{{"1-" + std::to_string(s + 1), 0, 20000, 8000, 100, 100, false}}, {}, {}});
+        sources.sheetPlans.push_back(plan);
+    }
     ProjectFixture f;
     sources.tables[kAssemblyTable] = buildTable(kAssemblyTable, f.project);
     ReportChoice choice;
     choice.assembly = true;
     choice.cutting = true;
+    choice.sheets = true;
     const PdfJob job = printToPdf(config, sources, choice);
     QCOMPARE(job.status, PrintStatus::Ok);
     const auto& pages = job.log.pages;
     QCOMPARE(job.pdfPages, static_cast<int>(pages.size()));
     QCOMPARE(pages.front().report, Report::Assembly);
-    std::vector<int> rows;
-    int cutPages = 0;
+    QCOMPARE(pages.back().report, Report::SheetPlan);
     const PageArea area = pageArea(kDpi, job.width, job.height);
+    std::vector<int> cutRows, sheetRows;
+    int cutPages = 0, sheetPages = 0;
     for (const PrintedPage& page : pages) {
-        if (page.report != Report::CutPlan) continue;
-        ++cutPages;
+        if (page.report != Report::CutPlan && page.report != Report::SheetPlan) continue;
+        const bool cut = page.report == Report::CutPlan;
+        ++(cut ? cutPages : sheetPages);
         for (const PrintedRun& run : page.runs) {
             QVERIFY(run.rowCount > 0);
             QVERIFY(run.bottom <= area.bottom);
             for (int r = run.firstRow; r < run.firstRow + run.rowCount; ++r)
-                rows.push_back(r);
+                (cut ? cutRows : sheetRows).push_back(r);
         }
     }
+    QCOMPARE(cutRows, upTo(40 * (2 + 6)));
     QVERIFY(cutPages > 2);
-    QCOMPARE(rows, upTo(40 * (2 + 6)));
+    QCOMPARE(sheetRows, upTo(static_cast<int>(sheetRows.size())));
+    QVERIFY(sheetRows.size() >= 12 * (2 + 1));
+    QVERIFY(sheetPages > 2);
 }
 
 QTEST_MAIN(ReportPrinterTest)

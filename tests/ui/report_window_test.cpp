@@ -34,6 +34,11 @@ void ReportWindowTest::modesShowTheirTexts() {
     QCOMPARE(xml.toggleButton(DlgPrint::Accounting)->text(), QStringLiteral("Информация для 1С"));
     QVERIFY(xml.toggleButton(DlgPrint::CutPlan)->isHidden());
     QCOMPARE(print.toggleButton(DlgPrint::CutPlan)->text(), QStringLiteral("Раскрой профилей"));
+    QVERIFY(xml.toggleButton(DlgPrint::SheetPlan)->isHidden());
+    QCOMPARE(print.toggleButton(DlgPrint::SheetPlan)->text(), QStringLiteral("Раскрой листов"));
+    // The print window's extra row pushes its buttons down.
+    QVERIFY(print.okButton()->geometry().top() >=
+            print.toggleButton(DlgPrint::SheetPlan)->geometry().bottom());
     QCOMPARE(print.okButton()->text(), QStringLiteral("Печать"));
     QVERIFY(print.okButton()->isEnabled());
     QCOMPARE(xml.okButton()->text(), QStringLiteral("Сохранить"));

@@ -13,6 +13,8 @@
 #include <QWheelEvent>
 #include <QtTest>
 
+#include <tuple>
+
 using namespace dalvex;
 using namespace dalvex::ui;
 using namespace dalvex::ui::test;
@@ -62,9 +64,12 @@ private slots:
     void scrollRules();
     void scrollRequestsStayInRange();
     void viewShowsItsScrollBarOnlyWhenNeeded();
-    void wheelMovesTenPixelsUnlessShiftIsHeld();
+    void wheelScrollsByRowsUnlessShiftIsHeld();
+    void codesAndWordsStayWhole_data();
+    void codesAndWordsStayWhole();
     void viewRebuildsOnRecalculated();
     void hiddenTablesAreMadeWhenShownOrRead();
+    void cutPlanTabDrawsTheSheetsOfTheFillings();
     void scrolledViewShowsTheDocumentAtItsPosition();
 };
 
@@ -123,8 +128,9 @@ void ResultTablesTest::longTextWrapsIntoATallerRow() {
     QCOMPARE(layout.sections[0].rowHeights[0], two + 8);  // the taller cell of the row decides
     QVERIFY(layout.sections[0].rowHeights[1] > 5 * line); // 30 words in a 70-pixel column
 
-    // A word wider than its column breaks inside, in a taller row, rather than running into the next cell.
-    sections[0].setCell(0, 1, "DX10NEWDX10NEWDX10NEW", false);
+    // A word wider than the columns can make room for breaks inside, in a taller row, rather than running
+    // into the next cell.
+    sections[0].setCell(0, 1, "DX10NEWDX10NEWDX10NEWDX10NEWDX10NEWDX10NEWDX10NEWDX10NEWDX10NEW", false);
     QVERIFY(layoutTable(sections, QRect(0, 0, 1000, 600), 96).sections[0].rowHeights[1] > 2 * line);
 }
 
@@ -157,21 +163,21 @@ void ResultTablesTest::scrollRules() {
 }
 
 void ResultTablesTest::scrollRequestsStayInRange() {
-    TableScroll s = TableScroll::forDocument(2000, 600); // extra 1450, range 0..1449, last position 1447
+    // extra 1450, range 0..1449, last position 1447; rows of 24 pixels, pages of the view less a row.
+    TableScroll s = TableScroll::forDocument(2000, 600, 24);
     QCOMPARE(s.maxPosition(), 1447);
     s.pages(1);
-    QCOMPARE(s.position, 3);
-    s.wheel(true);
-    QCOMPARE(s.position, 13);
-    s.wheel(false);
-    s.wheel(false);
+    QCOMPARE(s.position, 576);
+    s.lines(1);
+    QCOMPARE(s.position, 600);
+    s.lines(-30);
     QCOMPARE(s.position, 0);
     s.trackTo(5000);
     QCOMPARE(s.position, 1447);
     s.lines(3);
     QCOMPARE(s.position, 1447);
     s.pages(-1);
-    QCOMPARE(s.position, 1444);
+    QCOMPARE(s.position, 871);
     s.trackTo(-7);
     QCOMPARE(s.position, 0);
 }
@@ -196,25 +202,72 @@ void ResultTablesTest::viewShowsItsScrollBarOnlyWhenNeeded() {
     QCOMPARE(table.layout().band, QRect(50, 0, 700, document + 50));
 }
 
-void ResultTablesTest::wheelMovesTenPixelsUnlessShiftIsHeld() {
+void ResultTablesTest::wheelScrollsByRowsUnlessShiftIsHeld() {
     ProjectFixture f;
     RecordingHub hub;
     DlgTable table(f.context(hub), 0, nullptr);
     table.show();
     table.resize(1165, 120);
-    QVERIFY(table.scroll().maxPosition() > 30);
+    // A step is a row of one line, as the article rows are.
+    const int row = table.layout().rowStep;
+    QCOMPARE(row, table.layout().sections[0].rowHeights[1]);
+    const int notch = QApplication::wheelScrollLines() * row;
+    QVERIFY(table.scroll().maxPosition() > 2 * notch);
     wheel(&table, -120);
-    QCOMPARE(table.scroll().position, 10);
-    wheel(&table, -480); // any amount is one step
-    QCOMPARE(table.scroll().position, 20);
+    QCOMPARE(table.scroll().position, notch);
+    // A fine wheel moves once its turns add up to a notch.
+    for (int i = 0; i < 3; ++i)
+        wheel(&table, -40);
+    QCOMPARE(table.scroll().position, 2 * notch);
     wheel(&table, -120, Qt::ShiftModifier);
-    QCOMPARE(table.scroll().position, 20);
+    QCOMPARE(table.scroll().position, 2 * notch);
     wheel(&table, 120);
-    QCOMPARE(table.scroll().position, 10);
-    QCOMPARE(table.scrollBar()->value(), 10);
+    QCOMPARE(table.scroll().position, notch);
+    QCOMPARE(table.scrollBar()->value(), notch);
+    QCOMPARE(table.scrollBar()->singleStep(), row);
     // A resize goes back to the top.
     table.resize(1165, 130);
     QCOMPARE(table.scroll().position, 0);
+}
+
+void ResultTablesTest::codesAndWordsStayWhole_data() {
+    QTest::addColumn<int>("band");
+    QTest::newRow("screen, 700-pixel band") << 1165;
+    QTest::newRow("narrow window") << 640;
+}
+
+void ResultTablesTest::codesAndWordsStayWhole() {
+    QFETCH(int, band);
+    // The profiles and materials table's columns, with codes and headers that do not fit 0.1 of the band.
+    TableSection s = section(6, 4, {0.1, 0.1, 0.5, 0.1, 0.1, 0.1});
+    s.codeColumn = 1;
+    for (const auto& [c, r, text, bold] :
+         {std::tuple{1, 0, "Артикул", true}, std::tuple{3, 0, "Высота, мм", true},
+          std::tuple{4, 0, "Ширина, мм", true}, std::tuple{1, 1, "DX10NEW", false},
+          std::tuple{1, 2, "H1145 ST10", false}, std::tuple{2, 3, "Ш-обр направляющий профиль", false}})
+        s.setCell(c, r, text, bold);
+    const int dpi = 96;
+    const TableLayout layout = layoutTable({s}, QRect(0, 0, band, 600), dpi);
+    const SectionLayout& sl = layout.sections[0];
+    const int bandWidth = layoutBand(QRect(0, 0, band, 600)).width();
+    int total = 0;
+    for (int w : sl.widthPx)
+        total += w;
+    QVERIFY(total <= bandWidth);
+    const Paddings pad = Paddings::forDpi(dpi);
+    for (int c = 0; c < s.columnCount; ++c)
+        for (int r = 0; r < s.rowCount; ++r) {
+            const QString text = cellText(s, c, r);
+            if (text.isEmpty()) continue;
+            const QFontMetrics fm(tableFont(dpi, s.cell(c, r).bold));
+            const int width = sl.widthPx[static_cast<size_t>(c)];
+            QVERIFY2(!(cellTextFlags(fm, width, pad, text) & Qt::TextWrapAnywhere), qPrintable(text));
+            const QRect wrapped =
+                fm.boundingRect(QRect(0, 0, width - pad.left - pad.right, 1000), Qt::TextWordWrap, text);
+            // A code on one line; a header broken only between its words.
+            const int lines = qRound(static_cast<double>(wrapped.height()) / fm.lineSpacing());
+            QVERIFY2(c == 1 ? lines == 1 : lines <= 2, qPrintable(text));
+        }
 }
 
 void ResultTablesTest::viewRebuildsOnRecalculated() {
@@ -262,6 +315,31 @@ void ResultTablesTest::hiddenTablesAreMadeWhenShownOrRead() {
     QVERIFY(editor.apply(edit::SetOrderCard{card}));
     QVERIFY(!window.table(2)->stale());
     QVERIFY(window.table(1)->stale());
+}
+
+// Doors filled with the sample oak chipboard: its sheets appear under the bars, each drawn to scale.
+void ResultTablesTest::cutPlanTabDrawsTheSheetsOfTheFillings() {
+    ProjectFixture f;
+    CDalvexDlg window(f.project, f.artwork, QString::fromStdString((f.folder / "state").string()));
+    window.resize(1280, 800);
+    window.show();
+    window.tabBar()->select(5);
+    QVERIFY(window.cutPlanView()->sheetPlans().empty());
+    const int bare = window.cutPlanView()->canvas()->minimumHeight();
+    const MaterialCollection* chipboard = sampleCatalogue().findCollection("ЛДСП Эггер");
+    QVERIFY(chipboard && !chipboard->materials.empty());
+    ProjectEditor& editor = window.document()->editor();
+    for (int k = 0; k < f.project.doorCount; ++k)
+        for (const auto& [id, insert] : f.project.sketch.doors[k].inserts)
+            QVERIFY(editor.apply(edit::Fill{k, id, &chipboard->materials.front()}));
+    QCOMPARE(window.cutPlanView()->sheetPlans().size(), size_t{1});
+    const MaterialSheets& plan = window.cutPlanView()->sheetPlans().front();
+    QVERIFY(plan.grain);
+    QCOMPARE(plan.sheets.size(), planSheets(f.project.result, f.project.cutting).front().sheets.size());
+    // A row of sheets is at least a third of the sheet's width in the tab's width, and every row paints.
+    const int tab = window.cutPlanView()->canvas()->width();
+    QVERIFY(window.cutPlanView()->canvas()->minimumHeight() > bare + tab / 3 * 2070 / 2800 / 3);
+    QVERIFY(!window.cutPlanView()->canvas()->grab().isNull());
 }
 
 void ResultTablesTest::scrolledViewShowsTheDocumentAtItsPosition() {

@@ -95,6 +95,7 @@ private slots:
     void dividerTypePickerOffersTheSystemsProfiles();
     void orientationFollowsTheProfilesFlag();
     void drawModeNeedsAProfile();
+    void drawModeShowsOnTheFillingsPage();
     void clearingAsksFirst();
     void collectionsAndThumbnails();
     void thumbnailFillsTheSelectedInsert();
@@ -399,6 +400,29 @@ void RightPanelTest::drawModeNeedsAProfile() {
     QVERIFY(!p.view().drawDividers);
 }
 
+void RightPanelTest::drawModeShowsOnTheFillingsPage() {
+    PanelFixture p;
+    p.panel.show();
+    PictureButton* notice = p.panel.drawModeNotice();
+    const int thumbsTop = p.panel.thumbList()->y();
+    for (const bool drawing : {false, true}) {
+        if (drawing) p.panel.drawModeButton()->click();
+        p.panel.showPage(1);
+        // A click in the sketch meant to pick an insert would draw a divider: the page says so.
+        QCOMPARE(notice->isVisible(), drawing);
+        if (drawing) QVERIFY(!p.panel.thumbList()->geometry().intersects(notice->geometry()));
+        p.panel.showPage(0);
+        QVERIFY(!notice->isVisible());
+    }
+    p.panel.showPage(1);
+    QCOMPARE(notice->text(), QStringLiteral("Установка включена"));
+    QVERIFY(p.panel.thumbList()->y() > thumbsTop);
+    notice->click();
+    QVERIFY(!p.view().drawDividers);
+    QVERIFY(!notice->isVisible());
+    QCOMPARE(p.panel.thumbList()->y(), thumbsTop);
+}
+
 void RightPanelTest::clearingAsksFirst() {
     PanelFixture p;
     ScriptedQuestions questions;
@@ -440,9 +464,13 @@ void RightPanelTest::collectionsAndThumbnails() {
         CThumbListCtrl* thumbs = p.panel.thumbList();
         QCOMPARE(thumbs->count(), static_cast<int>(c->materials.size()));
         QCOMPARE(thumbs->picturesFolder(), QString::fromStdString(c->picturesFolder));
+        // Each thumbnail reads as the tables read: the material's name, and its name and code on the tooltip;
+        // the key stays behind for picking.
         for (int k = 0; k < thumbs->count(); ++k) {
-            QCOMPARE(thumbs->item(k)->text(),
-                     QString::fromStdString(c->materials[static_cast<size_t>(k)].key()));
+            const Material& m = c->materials[static_cast<size_t>(k)];
+            QCOMPARE(thumbs->item(k)->text(), QString::fromStdString(m.name));
+            QCOMPARE(thumbs->item(k)->toolTip(), QString::fromStdString(m.title()));
+            QCOMPARE(CThumbListCtrl::key(thumbs->item(k)), QString::fromStdString(m.key()));
             QCOMPARE(thumbs->item(k)->icon().availableSizes().value(0), QSize(62, 62));
         }
     }
@@ -467,7 +495,7 @@ void RightPanelTest::thumbnailFillsTheSelectedInsert() {
 
     p.selectFirstInsert(2);
     thumbs->setCurrentRow(1);
-    QCOMPARE(p.firstInsert(2).material, c->find(thumbs->item(1)->text().toStdString()));
+    QCOMPARE(p.firstInsert(2).material, &c->materials[1]);
     QVERIFY(!p.firstInsert(2).scaleByDoors);
     QCOMPARE(p.heard, (QStringList{"recalculated", "totals"}));
     QCOMPARE(p.f.editor.undoLabel(), edit::Fill::kLabel); // one step, undone exactly

@@ -138,6 +138,7 @@ private slots:
     void infoLinesDescribeEachKind_data();
     void infoLinesDescribeEachKind();
     void hoverOverAnInsert();
+    void leavingTheViewClearsTheHover();
     void hoverOverFrameSidesAndJoints();
     void hoverOverDividers();
     void singleDoorOrOneDoorShownHasNoJoint();
@@ -155,6 +156,7 @@ private slots:
     void sizeDialogSetsThePanelSize();
     void sizeDialogRefusesOutOfRange_data();
     void sizeDialogRefusesOutOfRange();
+    void sizeDialogOkOnTheOfferedSizeChangesNothing();
     void sizeDialogKeys();
 };
 
@@ -248,14 +250,14 @@ void SketchEditingTest::hoverOverAnInsert() {
                       static_cast<int>(std::lround(w / 10)), static_cast<int>(std::lround(h / 10)),
                       static_cast<int>(std::lround(w * h / 100)), w * h / 1e8, 0.0));
 
-    // Moving within the same insert changes nothing; a material shows its collection and key.
+    // Moving within the same insert changes nothing; a material shows its collection, name and code.
     b.hoverAt(PixelPoint{r.left + 2, r.top + 2});
     QCOMPARE(b.hub.count(Notification::HoverChanged), 1);
     const Material* m = firstMaterial();
     QVERIFY(m);
     b.door(1).inserts.begin()->second.material = m;
     b.info.showHover();
-    QCOMPARE(b.info.firstLine(), qs("Материал: " + m->collection + " / " + m->key()));
+    QCOMPARE(b.info.firstLine(), qs("Материал: " + m->collection + " / " + m->name + " (" + m->code + ")"));
 
     // Leaving the doors empties the frame and the info line.
     b.hoverAt(PixelPoint{2, 2});
@@ -264,6 +266,22 @@ void SketchEditingTest::hoverOverAnInsert() {
     QCOMPARE(b.hub.count(Notification::HoverChanged), 2);
     QVERIFY(b.info.firstLine().isEmpty());
     QVERIFY(b.info.secondLine().isEmpty());
+}
+
+void SketchEditingTest::leavingTheViewClearsTheHover() {
+    Bench b;
+    // Straight from a door to another panel or out of the window: the view only hears that the pointer left.
+    for (const PixelRect& r : {b.firstInsertRect(1), b.frameRect(2, kFrameRight)}) {
+        b.hoverAt(centre(r));
+        QCOMPARE(b.view.hoverRect(), r);
+        QVERIFY(!b.info.firstLine().isEmpty());
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&b.view, &leave);
+        QVERIFY(b.view.hoverRect().isEmpty());
+        QCOMPARE(b.view.hoverDoor(), -1);
+        QCOMPARE(b.hit().kind, static_cast<int>(kHitNothing));
+        QVERIFY(b.info.firstLine().isEmpty());
+    }
 }
 
 void SketchEditingTest::hoverOverFrameSidesAndJoints() {
@@ -808,7 +826,39 @@ void SketchEditingTest::sizeDialogRefusesOutOfRange() {
     const int recalcs = b.recalculations();
     if (text == QStringLiteral("above")) text = QString::number(dlg.maxSize() / 10 + 1);
     dlg.sizeEdit()->setText(text);
-    dlg.accept();
+    // Refused with the reason; the dialog stays for another try.
+    QTest::keyClick(dlg.sizeEdit(), Qt::Key_Return);
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(dlg.rangeLabel()->text(), QStringLiteral("Введите от 20 до %1 мм").arg(dlg.maxSize() / 10));
+    QCOMPARE(d->position, position);
+    QCOMPARE(b.recalculations(), recalcs);
+    QCOMPARE(b.hub.count(Notification::UnlockPanels), 0);
+    QTest::keyClicks(dlg.sizeEdit(), QStringLiteral("1"));
+    QCOMPARE(dlg.rangeLabel()->text(), QStringLiteral("20 - %1 мм").arg(dlg.maxSize() / 10));
+    dlg.reject();
+    QCOMPARE(d->position, position);
+    QCOMPARE(b.hub.count(Notification::UnlockPanels), 1);
+}
+
+void SketchEditingTest::sizeDialogOkOnTheOfferedSizeChangesNothing() {
+    Bench b;
+    b.setDrawing(true);
+    b.click(centre(b.firstInsertRect(0)));
+    SizeDlg& dlg = *b.view.sizeDialog();
+    const Divider* d = selectedDivider(b.sketch, b.selection());
+    QVERIFY(d);
+    const int32_t position = d->position;
+    const int recalcs = b.recalculations();
+    for (int side : {0, 1}) {
+        dlg.sideList()->setCurrentIndex(side);
+        // The insert's size is offered; its panel, the size the sketch writes, is shown beside it.
+        const auto [before, after] = b.door(0).extentsAround(*d);
+        const int32_t panel = b.door(0).panelSizeBeside(*d, side == 1);
+        QVERIFY(panel / 10 != (side == 1 ? after : before) / 10);
+        QCOMPARE(dlg.sizeEdit()->text(), QString::number((side == 1 ? after : before) / 10));
+        QCOMPARE(dlg.panelLabel()->text(), QStringLiteral("панель %1 мм").arg(panel / 10));
+    }
+    QTest::keyClick(dlg.sizeEdit(), Qt::Key_Return);
     QVERIFY(!dlg.isVisible());
     QCOMPARE(d->position, position);
     QCOMPARE(b.recalculations(), recalcs);

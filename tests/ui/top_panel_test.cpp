@@ -359,7 +359,7 @@ void TopPanelTest::savingProposesTheSketchName() {
     // A folder that does not exist cannot take the file.
     const QString bad = QString::fromStdString((folder / "no" / "such" / "b.dlx").string());
     answers.nextPath = bad;
-    p.top.saveSketch();
+    p.top.saveSketchAs();
     QCOMPARE(answers.errors, QStringList{QStringLiteral("Ошибка сохранения файла ") + bad});
     std::filesystem::remove_all(folder);
 }

@@ -86,6 +86,9 @@ struct ScriptedPrompts {
     int saveDialogs = 0;
     SaveAnswer saveAnswer = SaveAnswer::Discard; // the tests that do not ask about it go on
     int saveQuestions = 0;
+    QStringList saveQuestionTexts;
+    bool chooseFirst = true;
+    QStringList choices; // each question: its text and its two answers, one line
     Prompts saved;
 
     ScriptedPrompts() : saved(prompts()) {
@@ -104,9 +107,15 @@ struct ScriptedPrompts {
             lastInitialName = initial;
             return nextPath;
         };
-        prompts().saveChanges = [this](QWidget*, const QString&, const QString&) {
+        prompts().saveChanges = [this](QWidget*, const QString& text, const QString&) {
             ++saveQuestions;
+            saveQuestionTexts << text;
             return saveAnswer;
+        };
+        prompts().choose = [this](QWidget*, const QString& text, const QString&, const QString& first,
+                                  const QString& second) {
+            choices << text + QStringLiteral(" / ") + first + QStringLiteral(" / ") + second;
+            return chooseFirst;
         };
     }
     ~ScriptedPrompts() { prompts() = saved; }

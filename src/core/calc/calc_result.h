@@ -6,6 +6,14 @@
 
 namespace dalvex {
 
+struct Material;
+
+// How the cutting plan names a piece that has no cut line of its own (an edge profile of a door).
+struct PieceTag {
+    std::string label; // empty: the piece takes a cut line's label
+    int32_t doorIndex = -1;
+};
+
 struct ArticleLine {
     std::string code;
     std::string name;
@@ -14,7 +22,11 @@ struct ArticleLine {
     int32_t amount = 0;    // kopecks
     std::string error;     // empty when the line is in order
     int32_t wholeBars = 0;
-    std::vector<int32_t> pieces{}; // whole bars: the piece lengths packed, in cutting order
+    std::vector<int32_t> pieces{};     // the profile pieces billed, in cutting order (whole bars: as packed)
+    int32_t pieceBar = 0;              // bought by length: the stock bar the pieces are cut from
+    std::vector<PieceTag> pieceTags{}; // pieces without a cut line of their own, by piece index
+    // A design the maker cannot build, though priced: shown with the line; the total stays.
+    std::string warning{};
 };
 
 struct MaterialLine {
@@ -43,6 +55,11 @@ struct PanelLine {
     std::string width;
     std::string number;
     int32_t doorIndex = 0;
+    // For the sheet cutting plan: the panel's material, its material line and its size as billed (0.1 mm).
+    const Material* material = nullptr;
+    int32_t materialLine = -1;
+    int32_t cutHeight = 0;
+    int32_t cutWidth = 0;
 };
 
 struct DoorLine {

@@ -5,6 +5,8 @@
 #include "calc/line_text.h"
 #include "text/format.h"
 
+#include <utility>
+
 namespace dalvex {
 
 namespace {
@@ -109,14 +111,18 @@ void DSSystem::collectDividersByProfile(DoorSketch& sketch, const OrderOptions& 
     for (const char* wanted : {"DX08", "DX13"}) {
         const bool edges = withEdges && std::string_view(wanted) == "DX13";
         std::vector<int32_t> pieces;
-        // The top and bottom edge profiles are cut from DX13 as well; they have cut lines of their own frame.
+        // The top and bottom edge profiles are cut from DX13 as well. The cut list has no lines for them; the
+        // cutting plan names them by their door.
+        std::vector<PieceTag> tags;
         if (edges) {
             for (int k = 0; k < doors; ++k) {
                 const Door& door = sketch.doors[k];
-                if (door.frame[kFrameBottom].profile != nullptr)
-                    pieces.push_back(door.frame[kFrameBottom].cutLength);
-                if (door.frame[kFrameTop].profile != nullptr)
-                    pieces.push_back(door.frame[kFrameTop].cutLength);
+                for (const auto& [side, word] :
+                     {std::pair{kFrameBottom, "низ"}, std::pair{kFrameTop, "верх"}}) {
+                    if (door.frame[side].profile == nullptr) continue;
+                    pieces.push_back(door.frame[side].cutLength);
+                    tags.push_back({format("%s двери %d", word, door.index + 1), door.index});
+                }
             }
         }
         std::vector<DividerPiece> found;
@@ -132,6 +138,7 @@ void DSSystem::collectDividersByProfile(DoorSketch& sketch, const OrderOptions& 
         if (profile == nullptr && lookup != nullptr) profile = lookup->findDividerProfile(wanted);
         if (profile == nullptr) continue;
         result.articleLines.push_back(barLine(profile, pieces, color, options));
+        result.articleLines.back().pieceTags = std::move(tags);
         addDividerCuts(result, result.articleLines.back(), found);
     }
 }

@@ -1,5 +1,6 @@
 #include "calc/cut_plan.h"
 
+#include "calc/bin_bound.h"
 #include "calc/line_amounts.h"
 #include "calc/line_text.h"
 
@@ -268,25 +269,13 @@ CutPlan planCuts(const std::vector<int32_t>& pieces, int32_t barLength, int32_t 
     improve(inOrder, items, capacity);
     if (better(inOrder, best)) best = std::move(inOrder);
 
-    // Lower bounds: the total width over the bar's, and the dual feasible functions
-    // u_k(w) = floor((k + 1) w / C) C / k (w itself when (k + 1) w is a multiple of C), under which no bar
-    // holds more than C; k = 1 counts every piece wider than half a bar as a whole bar.
     int64_t total = 0;
-    for (const Item& item : items)
+    std::vector<int64_t> widths;
+    for (const Item& item : items) {
         total += item.width;
-    // A bar with no room at all (length = trim, no kerf) still holds any number of empty pieces.
-    size_t lowerBars = 1;
-    if (capacity > 0) {
-        lowerBars = std::max(lowerBars, static_cast<size_t>((total + capacity - 1) / capacity));
-        for (int64_t k = 1; k <= 4; ++k) {
-            int64_t scaled = 0;
-            for (const Item& item : items)
-                scaled += (k + 1) * item.width % capacity == 0 ? k * item.width
-                                                               : (k + 1) * item.width / capacity * capacity;
-            lowerBars =
-                std::max(lowerBars, static_cast<size_t>((scaled + k * capacity - 1) / (k * capacity)));
-        }
+        widths.push_back(item.width);
     }
+    const auto lowerBars = static_cast<size_t>(binCountBound(widths, capacity));
     const auto lowerLoad = [&](size_t bars) {
         return std::max(items.back().width, total - static_cast<int64_t>(bars - 1) * capacity);
     };
@@ -338,14 +327,21 @@ std::vector<CutGroup> pieceGroups(const std::vector<CutLine>& cutLines) {
     return groups;
 }
 
-// Labels for the billed pieces from the group's cut lines: first each piece takes an unused cut line of its
-// own length, then the rest take the unused lines in order.
-std::vector<PlannedPiece> labelPieces(const std::vector<int32_t>& pieces, const CutGroup* group) {
+// Labels for the billed pieces: a piece the bill named keeps that name; from the group's cut lines, first
+// each other piece takes an unused cut line of its own length, then the rest take the unused lines in order.
+std::vector<PlannedPiece> labelPieces(const std::vector<int32_t>& pieces, const std::vector<PieceTag>& tags,
+                                      const CutGroup* group) {
     std::vector<PlannedPiece> labelled(pieces.size());
     std::vector<bool> labelDone(pieces.size(), false);
     std::vector<bool> lineUsed(group ? group->lines.size() : 0, false);
-    for (size_t i = 0; i < pieces.size(); ++i)
+    for (size_t i = 0; i < pieces.size(); ++i) {
         labelled[i].length = pieces[i];
+        if (i < tags.size() && !tags[i].label.empty()) {
+            labelled[i].label = tags[i].label;
+            labelled[i].doorIndex = tags[i].doorIndex;
+            labelDone[i] = true;
+        }
+    }
     if (!group) return labelled;
     const auto take = [&](size_t i, size_t j) {
         labelled[i].label = group->lines[j]->label;
@@ -354,6 +350,7 @@ std::vector<PlannedPiece> labelPieces(const std::vector<int32_t>& pieces, const 
         lineUsed[j] = true;
     };
     for (size_t i = 0; i < pieces.size(); ++i) {
+        if (labelDone[i]) continue;
         const std::string length = tenthsText(pieces[i]);
         for (size_t j = 0; j < lineUsed.size(); ++j)
             if (!lineUsed[j] && group->lines[j]->length == length) {
@@ -380,7 +377,8 @@ std::vector<ArticlePlan> planArticles(const CalcResult& result, int32_t kerf, in
     size_t nextGroup = 0;
     for (size_t l = 0; l < result.articleLines.size(); ++l) {
         const ArticleLine& line = result.articleLines[l];
-        if (line.wholeBars == 0 || line.pieces.empty()) continue;
+        const int32_t stock = line.wholeBars != 0 ? line.barLength : line.pieceBar;
+        if (line.pieces.empty() || stock <= 0) continue;
         // Groups follow the article lines in order; the first unused group of the same code is this line's.
         const CutGroup* group = nullptr;
         for (size_t g = nextGroup; g < groups.size(); ++g)
@@ -389,14 +387,15 @@ std::vector<ArticlePlan> planArticles(const CalcResult& result, int32_t kerf, in
                 nextGroup = g + 1;
                 break;
             }
-        const std::vector<PlannedPiece> labelled = labelPieces(line.pieces, group);
-        const CutPlan cut = planCuts(line.pieces, line.barLength, kerf, trim);
+        const std::vector<PlannedPiece> labelled = labelPieces(line.pieces, line.pieceTags, group);
+        const CutPlan cut = planCuts(line.pieces, stock, kerf, trim);
         ArticlePlan plan;
         plan.lineIndex = static_cast<int32_t>(l);
         plan.code = line.code;
         plan.name = line.name;
-        plan.barLength = line.barLength;
-        plan.billedBars = billedBarCount(line.pieces, line.barLength);
+        plan.barLength = stock;
+        plan.byLength = line.wholeBars == 0;
+        plan.billedBars = plan.byLength ? 0 : billedBarCount(line.pieces, stock);
         plan.error = cut.error.empty() ? std::string() : (line.error.empty() ? cut.error : line.error);
         for (const CutBar& bar : cut.bars) {
             PlannedBar planned;
@@ -416,7 +415,7 @@ void priceByPlans(CalcResult& result, const std::vector<ArticlePlan>& plans) {
     for (const ArticlePlan& plan : plans) {
         if (plan.lineIndex < 0 || static_cast<size_t>(plan.lineIndex) >= result.articleLines.size()) continue;
         ArticleLine& line = result.articleLines[static_cast<size_t>(plan.lineIndex)];
-        if (!plan.error.empty() || !line.error.empty() || line.quantity <= 0) continue;
+        if (plan.byLength || !plan.error.empty() || !line.error.empty() || line.quantity <= 0) continue;
         const int64_t barPrice = line.amount / line.quantity;
         const int64_t bars = static_cast<int64_t>(plan.bars.size());
         line.quantity = static_cast<int32_t>(bars);

@@ -1,9 +1,11 @@
 #include "calc/cutting_settings.h"
 
 #include "calc/cut_plan.h"
+#include "calc/sheet_plan.h"
 #include "io/atomic_file.h"
 #include "io/whole_file.h"
 #include "text/excerpt.h"
+#include "text/text_case.h"
 
 #include <charconv>
 #include <optional>
@@ -47,6 +49,25 @@ std::optional<bool> flagOf(std::string_view text) {
     return std::nullopt;
 }
 
+// Comma-separated words, lower-cased; empty words are dropped.
+std::vector<std::string> wordsOf(std::string_view text) {
+    std::vector<std::string> words;
+    while (!text.empty()) {
+        const size_t comma = text.find(',');
+        std::string word = normalized(text.substr(0, comma));
+        if (!word.empty()) words.push_back(std::move(word));
+        text.remove_prefix(comma == std::string_view::npos ? text.size() : comma + 1);
+    }
+    return words;
+}
+
+std::string joined(const std::vector<std::string>& words) {
+    std::string text;
+    for (const std::string& word : words)
+        text += (text.empty() ? "" : ", ") + word;
+    return text;
+}
+
 std::string problem(size_t lineNumber, std::string_view line) {
     return "cutting.txt, строка " + std::to_string(lineNumber) + ": «" + excerpt(line) +
            "» не прочитана, взято значение по умолчанию";
@@ -68,20 +89,36 @@ CuttingSettingsRead parseCuttingSettings(std::string_view text) {
         const std::string_view key = trimmed(line.substr(0, equals));
         const std::string_view value =
             equals == std::string_view::npos ? "" : trimmed(line.substr(equals + 1));
-        bool understood = false;
-        if (key == "kerf") {
-            const auto tenths = tenthsOf(value, kMaxKerf);
-            if (tenths) read.settings.kerf = *tenths;
-            understood = tenths.has_value();
-        } else if (key == "trim") {
-            const auto tenths = tenthsOf(value, kMaxTrim);
-            if (tenths) read.settings.trim = *tenths;
-            understood = tenths.has_value();
-        } else if (key == "price_by_plan") {
-            const auto flag = flagOf(value);
-            if (flag) read.settings.priceByPlan = *flag;
-            understood = flag.has_value();
-        }
+        CuttingSettings& s = read.settings;
+        const auto length = [&](int32_t& field, int32_t max) {
+            const auto tenths = tenthsOf(value, max);
+            if (tenths) field = *tenths;
+            return tenths.has_value();
+        };
+        const auto flag = [&](bool& field) {
+            const auto on = flagOf(value);
+            if (on) field = *on;
+            return on.has_value();
+        };
+        bool understood = true;
+        if (key == "kerf")
+            understood = length(s.kerf, kMaxKerf);
+        else if (key == "trim")
+            understood = length(s.trim, kMaxTrim);
+        else if (key == "price_by_plan")
+            understood = flag(s.priceByPlan);
+        else if (key == "sheet_kerf")
+            understood = length(s.sheetKerf, kMaxKerf);
+        else if (key == "sheet_trim")
+            understood = length(s.sheetTrim, kMaxTrim);
+        else if (key == "price_by_sheets")
+            understood = flag(s.priceBySheets);
+        else if (key == "grain_collections")
+            s.grainCollections = wordsOf(value);
+        else if (key == "grain_decors")
+            s.grainDecors = wordsOf(value);
+        else
+            understood = false;
         if (!understood) read.problems.push_back(problem(lineNumber, line));
     }
     return read;
@@ -96,12 +133,25 @@ std::string cuttingSettingsText(const CuttingSettings& settings) {
         }
         return text;
     };
+    const auto yesNo = [](bool on) { return on ? "yes" : "no"; };
     return "# Раскрой профилей.\n"
            "# kerf: пропил пилы, мм; trim: торцовка в начале хлыста, мм;\n"
            "# price_by_plan: yes - хлысты в счёте по раскрою, no - по счёту.\n"
            "kerf = " +
            millimetres(settings.kerf) + "\ntrim = " + millimetres(settings.trim) +
-           "\nprice_by_plan = " + (settings.priceByPlan ? "yes" : "no") + "\n";
+           "\nprice_by_plan = " + yesNo(settings.priceByPlan) +
+           "\n\n# Раскрой листов.\n"
+           "# sheet_kerf: пропил форматной пилы, мм; sheet_trim: торцовка по краям листа, мм;\n"
+           "# price_by_sheets: yes - материалы в счёте целыми листами по раскрою, no - по площади.\n"
+           "# Текстура: панели материала с направлением рисунка не поворачиваются на листе. Она есть у\n"
+           "# материалов коллекций, в названии которых есть слово из grain_collections, если в названии\n"
+           "# материала есть слово из grain_decors (пусто - у всех); столбец \"текстура\" (да/нет) в\n"
+           "# price.csv коллекции важнее.\n"
+           "sheet_kerf = " +
+           millimetres(settings.sheetKerf) + "\nsheet_trim = " + millimetres(settings.sheetTrim) +
+           "\nprice_by_sheets = " + yesNo(settings.priceBySheets) +
+           "\ngrain_collections = " + joined(settings.grainCollections) +
+           "\ngrain_decors = " + joined(settings.grainDecors) + "\n";
 }
 
 CuttingSettingsRead loadCuttingSettings(const std::filesystem::path& configFolder) {
@@ -123,8 +173,8 @@ CuttingSettingsRead loadCuttingSettings(const std::filesystem::path& configFolde
 }
 
 void applyCuttingSettings(CalcResult& result, const CuttingSettings& settings) {
-    if (!settings.priceByPlan) return;
-    priceByPlans(result, planArticles(result, settings.kerf, settings.trim));
+    if (settings.priceByPlan) priceByPlans(result, planArticles(result, settings.kerf, settings.trim));
+    if (settings.priceBySheets) priceBySheets(result, planSheets(result, settings));
 }
 
 } // namespace dalvex

@@ -35,8 +35,13 @@ std::string descriptionOf(const Material& m) {
     return m.fromFolder ? m.name + " (" + m.key() + ")" : m.name;
 }
 
+// A panel's size as the bill states it: whole millimetres, or tenths where the sizes are decimal.
+int32_t billedSize(int32_t size, bool decimal) {
+    return decimal ? size : clampToInt(int64_t{floorToInt(size / 10.0 + 0.5)} * 10);
+}
+
 std::string panelSize(int32_t size, bool decimal) {
-    return decimal ? tenthsText(size) : countText(floorToInt(size / 10.0 + 0.5));
+    return decimal ? tenthsText(size) : countText(billedSize(size, false) / 10);
 }
 
 void collectMaterials(const DoorSketch& sketch, CalcResult& result, int32_t doorCount,
@@ -79,12 +84,15 @@ void collectMaterials(const DoorSketch& sketch, CalcResult& result, int32_t door
         if (line.error.empty() && !(line.amount == kPriceOutOfRange && line.area > 0))
             line.amount = ceilToInt(line.amount * line.area);
         result.materialLines.push_back(line);
+        const auto lineIndex = static_cast<int32_t>(result.materialLines.size() - 1);
         int32_t k = 0;
         for (const auto& [doorIndex, insert] : entry.panels) {
             result.panelLines.push_back({labelText(result.materialGroup, ++k), line.name, line.description,
                                          panelSize(insert->panelHeight, rules.decimalSizes),
                                          panelSize(insert->panelWidth, rules.decimalSizes),
-                                         countText(insert->number), doorIndex});
+                                         countText(insert->number), doorIndex, insert->material, lineIndex,
+                                         billedSize(insert->panelHeight, rules.decimalSizes),
+                                         billedSize(insert->panelWidth, rules.decimalSizes)});
         }
         ++result.materialGroup;
     }

@@ -37,7 +37,10 @@ ArticleLine DSSystem::barLine(const Article* article, const std::vector<int32_t>
     if (article == nullptr) return {};
     ArticleLine line = lineOf(*article);
     const int32_t price = article->priceFor(color, index);
+    // Bought by length or in bars, the pieces are cut from the article's bars.
+    line.pieces = pieces;
     if (!boughtInWholeBars(article->kind)) {
+        line.pieceBar = options.barLength(*article);
         int64_t total = 0;
         for (int32_t p : pieces)
             total += p;
@@ -49,7 +52,6 @@ ArticleLine DSSystem::barLine(const Article* article, const std::vector<int32_t>
     const int64_t barPrice = priceOfLength(price, bar);
     line.wholeBars = 1;
     line.barLength = bar;
-    line.pieces = pieces;
     const int64_t bars = billedBarCount(pieces, bar);
     // A piece longer than a whole bar cannot be cut at all, whether it starts a bar or follows others.
     if (std::any_of(pieces.begin(), pieces.end(), [bar](int32_t p) { return p > bar; }))

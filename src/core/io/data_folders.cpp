@@ -35,8 +35,9 @@ bool writeProbe(const std::filesystem::path& probe) {
 #endif
 }
 
-// Whether a file can be created in `folder` (permissions alone do not tell: read-only mounts, ACLs).
-bool canWriteIn(const std::filesystem::path& folder) {
+} // namespace
+
+bool folderIsWritable(const std::filesystem::path& folder) {
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) return false;
     const std::filesystem::path probe = folder / ".dalvex-write-probe";
@@ -44,8 +45,6 @@ bool canWriteIn(const std::filesystem::path& folder) {
     if (written) std::filesystem::remove(probe, ec);
     return written;
 }
-
-} // namespace
 
 std::filesystem::path dataFolderFor(const std::filesystem::path& programFolder) {
     if (holdsData(programFolder)) return programFolder;
@@ -60,7 +59,7 @@ std::filesystem::path dataFolder() {
 
 std::filesystem::path writableConfigFolder(const std::filesystem::path& installed,
                                            const std::filesystem::path& userFolder) {
-    return canWriteIn(installed) ? installed : seededConfigFolder(installed, userFolder);
+    return folderIsWritable(installed) ? installed : seededConfigFolder(installed, userFolder);
 }
 
 std::filesystem::path seededConfigFolder(const std::filesystem::path& installed,

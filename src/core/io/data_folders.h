@@ -16,6 +16,8 @@ std::filesystem::path dataFolder();
 // seededConfigFolder(installed, userFolder).
 std::filesystem::path writableConfigFolder(const std::filesystem::path& installed,
                                            const std::filesystem::path& userFolder);
+// Whether a file can be created in `folder` (permissions alone do not tell: read-only mounts, ACLs).
+bool folderIsWritable(const std::filesystem::path& folder);
 // Creates `userFolder` and copies into it every file of `installed` it does not hold yet (what the user
 // changed stays); returns `userFolder`.
 std::filesystem::path seededConfigFolder(const std::filesystem::path& installed,

@@ -6,6 +6,7 @@
 #include "text/format.h"
 #include "text/numbers.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace dalvex {
@@ -71,10 +72,10 @@ int32_t moveCounterPast(const std::filesystem::path& configFolder, int32_t store
 } // namespace
 
 OrderNumberClaim claimOrderNumber(const std::filesystem::path& configFolder, const std::string& cardNumber,
-                                  const std::string& offered) {
+                                  const std::string& offered, int32_t floor) {
     const FileLock lock(lockPath(configFolder));
     OrderNumberClaim claim;
-    claim.counterBefore = readCounter(configFolder);
+    claim.counterBefore = std::max(readCounter(configFolder), floor);
     const bool offeredNumberGone =
         !offered.empty() && cardNumber == offered && readInt(cardNumber) < claim.counterBefore;
     claim.number = offeredNumberGone ? format("%05d", claim.counterBefore) : cardNumber;
@@ -86,6 +87,12 @@ void releaseOrderNumber(const std::filesystem::path& configFolder, const OrderNu
     const FileLock lock(lockPath(configFolder));
     if (claim.counterAfter == claim.counterBefore || readCounter(configFolder) != claim.counterAfter) return;
     writeFileAtomically(counterPath(configFolder), format("%d", claim.counterBefore));
+}
+
+int32_t raiseOrderCounter(const std::filesystem::path& configFolder, int32_t next) {
+    const FileLock lock(lockPath(configFolder));
+    const int32_t stored = readCounter(configFolder);
+    return next > stored ? moveCounterPast(configFolder, stored, next - 1) : stored;
 }
 
 } // namespace dalvex

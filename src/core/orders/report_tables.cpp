@@ -44,6 +44,7 @@ std::vector<TableSection> priceTable(const CalcResult& result, const OrderFacts&
     TableSection lines =
         headedSection({"№", "Артикул", "Название", "Кол-во", "Цена, руб."}, {0.08, 0.14, 0.48, 0.15, 0.15},
                       sizeOf(result.articleLines.size() + result.materialLines.size()));
+    lines.codeColumn = 1;
     int row = 1;
     for (const ArticleLine& a : result.articleLines) {
         setRow(lines, row,
@@ -113,6 +114,7 @@ std::vector<TableSection> orderTable(const OrderFacts& facts) {
 std::vector<TableSection> profilesTable(const CalcResult& result) {
     TableSection cuts = headedSection({"№", "Артикул", "Название профиля", "Длина, мм", "Номер"},
                                       {0.1, 0.1, 0.5, 0.1, 0.1}, sizeOf(result.cutLines.size()));
+    cuts.codeColumn = 1;
     int row = 1;
     for (const CutLine& c : result.cutLines)
         setRow(cuts, row++, {c.label, c.code, c.name, c.length, c.number});
@@ -120,6 +122,7 @@ std::vector<TableSection> profilesTable(const CalcResult& result) {
     TableSection panels =
         headedSection({"№", "Артикул", "Название материала", "Высота, мм", "Ширина, мм", "Номер"},
                       {0.1, 0.1, 0.5, 0.1, 0.1, 0.1}, sizeOf(result.panelLines.size()));
+    panels.codeColumn = 1;
     row = 1;
     for (const PanelLine& p : result.panelLines)
         setRow(panels, row++, {p.label, p.materialName, p.materialDescription, p.height, p.width, p.number});
@@ -133,6 +136,7 @@ std::vector<TableSection> profilesTable(const CalcResult& result) {
 std::vector<TableSection> assemblyTable(const CalcResult& result) {
     TableSection s = headedSection({"№ двери", "Тип элемента", "Артикул", "Название", "Номер"},
                                    {0.1, 0.12, 0.13, 0.5, 0.15}, sizeOf(result.doorLines.size()));
+    s.codeColumn = 2;
     int row = 1;
     for (const DoorLine& d : result.doorLines)
         setRow(s, row++, {d.doorNumber, d.kind, d.code, d.name, d.number});
@@ -145,6 +149,7 @@ std::string articleNameText(const ArticleLine& line) {
     std::string text = line.name;
     if (line.barLength != 0) text += format(" %3.1f м.", line.barLength / 10000.0);
     if (!line.error.empty()) text += " \n" + line.error;
+    if (!line.warning.empty()) text += " \n" + line.warning;
     return text;
 }
 

@@ -17,6 +17,8 @@ struct TableSection {
     std::vector<double> fractions; // width of each column as a part of the drawing band
     std::vector<TableCell> cells;  // column by column: cell (c, r) at c * rowCount + r
     double leftFraction = 0.0;     // left offset of the whole section as a part of the band
+    // The column of article and material codes: a code is never broken, not even at its spaces.
+    int codeColumn = -1;
 
     // Empties the grid and makes one of the given size: every column 0.1 wide, every cell empty and not bold.
     void setSize(int columns, int rows);

@@ -182,10 +182,10 @@ public:
         out_ += "  </Row>\n";
     }
 
-    void header(const std::vector<const char*>& heads) {
+    void header(const std::vector<std::string_view>& heads) {
         std::vector<XmlCell> cells;
-        for (const char* h : heads)
-            cells.push_back(str("s21", h));
+        for (std::string_view h : heads)
+            cells.push_back(str("s21", std::string(h)));
         row(cells);
     }
 
@@ -311,6 +311,28 @@ std::string escapeXml(std::string_view text) {
         }
     }
     return out;
+}
+
+std::string plainWorkbookXml(const std::vector<PlainSheet>& sheets) {
+    std::string out(kHeader);
+    SheetWriter w(out);
+    for (const PlainSheet& sheet : sheets) {
+        w.begin(sheet.name, static_cast<int>(sheet.rows.size()) + 1, sheet.widths);
+        w.header(std::vector<std::string_view>(sheet.heads.begin(), sheet.heads.end()));
+        for (const std::vector<PlainCell>& row : sheet.rows) {
+            std::vector<XmlCell> cells;
+            for (const PlainCell& c : row)
+                cells.push_back(c.number ? num("s24", c.text) : str("s23", c.text));
+            w.row(cells);
+        }
+        w.end();
+    }
+    out += " </Workbook>\n";
+    return out;
+}
+
+bool writePlainWorkbook(const std::filesystem::path& path, const std::vector<PlainSheet>& sheets) {
+    return writeFileAtomically(path, utf8ToCp1251(plainWorkbookXml(sheets)));
 }
 
 std::string workbookXml(const CalcResult& result, const OrderFacts& facts, WorkbookSheets sheets) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dalvex {
 
@@ -28,6 +29,22 @@ std::string workbookXml(const CalcResult& result, const OrderFacts& facts, Workb
 // written.
 bool writeWorkbook(const std::filesystem::path& path, const CalcResult& result, const OrderFacts& facts,
                    WorkbookSheets sheets);
+
+// A worksheet of plain rows under a header row, in the workbook's own styles (bold bordered heads, bordered
+// cells); what the list of the order journal is exported as.
+struct PlainCell {
+    std::string text;
+    bool number = false; // a Number cell: its decimal comma is written as a point
+};
+struct PlainSheet {
+    std::string name;
+    std::vector<std::string> heads;
+    std::vector<int> widths; // one per column
+    std::vector<std::vector<PlainCell>> rows;
+};
+std::string plainWorkbookXml(const std::vector<PlainSheet>& sheets);
+// Writes the sheets as a workbook in Windows-1251, replacing the file atomically; false when it cannot.
+bool writePlainWorkbook(const std::filesystem::path& path, const std::vector<PlainSheet>& sheets);
 
 // Text made safe for XML character data and attribute values: & < > " as entities, control characters other
 // than line feed and tab as spaces.

@@ -16,8 +16,10 @@ Changes cardChanged(bool totals) {
 } // namespace
 
 Changes OrderNumberClaims::claim(Project& project) {
-    const OrderNumberClaim claim =
-        claimOrderNumber(project.configFolder(), project.orderCard.orderNumber, project.offeredOrderNumber);
+    const std::filesystem::path& folder = project.configFolder();
+    const std::string& number = project.orderCard.orderNumber;
+    const OrderNumberClaim claim = keeper_ ? keeper_->claim(folder, number, project.offeredOrderNumber)
+                                           : claimOrderNumber(folder, number, project.offeredOrderNumber);
     pending_ = Pending{claim, project.offeredOrderNumber,
                        project.orderCard.orderNumber == project.offeredOrderNumber};
     project.offeredOrderNumber.clear();
@@ -29,7 +31,10 @@ Changes OrderNumberClaims::claim(Project& project) {
 
 void OrderNumberClaims::release(Project& project) {
     if (!pending_) return;
-    releaseOrderNumber(project.configFolder(), pending_->claim);
+    if (keeper_)
+        keeper_->release(project.configFolder(), pending_->claim);
+    else
+        releaseOrderNumber(project.configFolder(), pending_->claim);
     // A card that showed its offered number offers the number it shows now (a renumbered card keeps it, and
     // the counter is back on it), so the next save claims it anew.
     project.offeredOrderNumber = pending_->showedOffered ? project.orderCard.orderNumber : pending_->offered;

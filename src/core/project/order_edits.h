@@ -18,6 +18,9 @@ public:
     // The order was not saved after all (the dialog cancelled, the file not written): the number claimed last
     // goes back to the counter unless another program has taken a number since.
     void release(Project& project);
+    // Numbers are taken and given back through `keeper` (a journal) instead of the counter file alone;
+    // nullptr: the counter file.
+    void setKeeper(OrderNumberKeeper* keeper) { keeper_ = keeper; }
 
 private:
     struct Pending {
@@ -26,6 +29,7 @@ private:
         bool showedOffered = false;
     };
     std::optional<Pending> pending_;
+    OrderNumberKeeper* keeper_ = nullptr;
 };
 
 namespace edits {

@@ -3,6 +3,7 @@
 #include "calc/line_amounts.h"
 #include "catalogue/catalogue.h"
 #include "orders/order_numbers.h"
+#include "sketch/door_limits.h"
 #include "sketch/opening_limits.h"
 #include "sketch/sketch_units.h"
 #include "text/format.h"
@@ -40,8 +41,13 @@ void Project::recalculate(bool keepDoorWidths) {
         calculator->collect(sketch, options, result, profileColor);
     else
         result.clear();
+    finishResult();
+}
+
+void Project::finishResult() {
     applyCuttingSettings(result, cutting);
     checkLineAmounts(result);
+    if (!result.articleLines.empty()) result.articleLines.front().warning = doorWidthWarning(sketch);
     buildDoorLines();
 }
 
@@ -173,9 +179,7 @@ void Project::setProfileColor(const ProfileColor* c) {
     profileColor = c;
     // The geometry does not depend on the colour: only the prices change.
     if (calculator) calculator->collect(sketch, options, result, profileColor);
-    applyCuttingSettings(result, cutting);
-    checkLineAmounts(result);
-    buildDoorLines();
+    finishResult();
 }
 
 void Project::setDividerProfile(const DividerProfile* d) {

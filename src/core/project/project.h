@@ -90,6 +90,9 @@ public:
 private:
     // The calculator's rule for the sketch height from height, chipboard width and plinth height.
     void applySketchHeight();
+    // After a collect: the cutting settings, the check of the amounts, the warning of a door too narrow or
+    // too wide on the first article line, and the per-door listing.
+    void finishResult();
 
     const Catalogue* catalogue_;
     std::filesystem::path configFolder_;

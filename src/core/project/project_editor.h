@@ -51,6 +51,9 @@ public:
     Changes newOrder();
     // The order was not saved after all: the number claimed for it goes back to the counter.
     void releaseOrderNumber();
+    // Numbers are taken and given back through `keeper` (a journal) instead of the counter file alone;
+    // nullptr: the counter file.
+    void setNumberKeeper(OrderNumberKeeper* keeper) { claims_.setKeeper(keeper); }
 
     // --- What the user points at. Not part of the order: no step, nothing to recalculate. ---
     const SketchSelection& selection() const { return selection_; }

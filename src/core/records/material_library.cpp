@@ -4,9 +4,11 @@
 #include "io/whole_file.h"
 #include "records/csv.h"
 #include "text/numbers.h"
+#include "text/text_case.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -58,6 +60,16 @@ bool canRead(const fs::path& file) {
     return isReadableFile(file, kPictureFileLimit);
 }
 
+// "да" or "нет" (and their usual spellings); anything else leaves the question to the shop's rule.
+std::optional<bool> yesOrNo(std::string_view text) {
+    const std::string word = normalized(text);
+    for (std::string_view yes : {"да", "есть", "вдоль", "yes", "1"})
+        if (word == yes) return true;
+    for (std::string_view no : {"нет", "no", "0"})
+        if (word == no) return false;
+    return std::nullopt;
+}
+
 int32_t clampedProduct(int32_t value, int32_t factor) {
     const int64_t product = static_cast<int64_t>(value) * factor;
     return static_cast<int32_t>(std::clamp<int64_t>(product, INT32_MIN, INT32_MAX));
@@ -97,6 +109,7 @@ int MaterialCollection::load() {
     const int lengthColumn = csv.column("длина");
     const int widthColumn = csv.column("ширина");
     const int thicknessColumn = csv.column("толщина");
+    const int grainColumn = csv.column("текстура");
 
     std::set<std::string> expandedFolders;
     for (std::size_t i = 1; i < csv.lineCount(); ++i) {
@@ -117,6 +130,7 @@ int MaterialCollection::load() {
             clampedProduct(truncToInt(readNumber(CsvFile::field(line, priceColumn))), 100);
         material.thickness =
             clampedProduct(truncToInt(readNumber(CsvFile::field(line, thicknessColumn))), 10);
+        material.grain = yesOrNo(CsvFile::field(line, grainColumn));
 
         if (picture.find('.') != std::string_view::npos) {
             const fs::path file = pictures / pathFromUtf8(picture);

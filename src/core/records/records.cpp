@@ -93,6 +93,13 @@ const Material* MaterialCollection::find(const std::string& wanted) const {
     return nullptr;
 }
 
+std::string Material::title() const {
+    if (name.empty()) return key();
+    std::string details = code;
+    if (fromFolder) details += (details.empty() ? "" : ", ") + key();
+    return details.empty() ? name : name + " (" + details + ")";
+}
+
 std::vector<std::string> MaterialCollection::picturePaths() const {
     std::vector<std::string> paths;
     paths.reserve(materials.size());

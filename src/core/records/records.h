@@ -155,18 +155,24 @@ struct SystemRecord : DSItem {
 // One filling material of a collection.
 struct Material {
     std::string collection;
-    std::string code;        // column "код"
-    std::string picturePath; // full path of the picture file
-    std::string name;        // column "название"
-    int32_t width = 0;
-    int32_t length = 0;
+    std::string code;                // column "код"
+    std::string picturePath;         // full path of the picture file
+    std::string name;                // column "название"
+    int32_t width = 0;               // of the stock sheet, whole millimetres (0: not given)
+    int32_t length = 0;              // of the stock sheet, whole millimetres (0: not given)
     int32_t pricePerSquareMetre = 0; // kopecks, whole roubles only
     int32_t thickness = 0;           // 0.1 mm, whole millimetres only
     bool fromFolder = false;         // the picture comes from a picture sub-folder
+    // Column "текстура": whether the sheet's decor has a direction; unset when the list does not say.
+    std::optional<bool> grain;
 
     // The picture's file name; for a material from a sub-folder the sub-folder, a backslash and the file
     // name. The backslash is used on every platform because sketch files store the key.
     std::string key() const;
+    // The material as a person reads it: its name and code, "Дуб Бардолино натуральный (H1145 ST10)"; a
+    // picture of a sub-folder adds its key, which tells it from the other pictures of its folder. Without a
+    // name, the key.
+    std::string title() const;
 };
 
 struct MaterialCollection {

@@ -1,6 +1,7 @@
 #include "view/sketch_hover.h"
 
 #include "records/records.h"
+#include "sketch/door_limits.h"
 #include "sketch/sketch_units.h"
 #include "text/format.h"
 #include "text/numbers.h"
@@ -92,9 +93,13 @@ HoverDescription describeHover(const SketchLayout& layout, const DoorSketch& ske
     HoverDescription h;
     const int n = sketch::doorsInUse(sketch.doorCount);
     const Hit& hit = layout.hit;
-    if (hit.kind == kHitNothing || hit.door < 0 || hit.door >= n) return h;
+    if (hit.kind == kHitNothing || hit.door < 0 || hit.door >= n) {
+        h.warning = doorWidthWarning(sketch);
+        return h;
+    }
     const int i = hit.door;
     const Door& door = sketch.doors[i];
+    h.warning = doorWidthWarning(door);
     if (hit.kind == kHitInsert) {
         const Insert* ins = door.insert(hit.insertId);
         if (!ins) return h;
@@ -103,7 +108,7 @@ HoverDescription describeHover(const SketchLayout& layout, const DoorSketch& ske
         h.b = ins->panelHeight;
         if (const Material* m = ins->material) {
             h.hasMaterial = true;
-            h.title = m->collection + " / " + m->key();
+            h.title = m->collection + " / " + m->title();
             h.thickness = m->thickness;
         }
         if (ins->thicknessError) h.error = "ОШИБКА: Неподходящая толщина!";
@@ -174,6 +179,7 @@ InfoLines infoLines(const HoverDescription& h) {
     default:
         break;
     }
+    if (!h.warning.empty()) lines.first += (lines.first.empty() ? "" : "   ") + h.warning;
     return lines;
 }
 

@@ -35,13 +35,14 @@ enum HoverKind {
 // The info line's description of the hovered item (lengths in 0.1 mm).
 struct HoverDescription {
     int kind = kHoverNothing;
-    std::string title; // insert: collection / key; frame side: code; divider: code (kind word)
+    std::string title; // insert: collection / material title; frame side: code; divider: code (kind word)
     bool hasMaterial = false;
     int32_t a = 0, b = 0; // insert: panel width and height; frame side, divider: cut length and face width
     int32_t thickness = 0;
     std::string error;
     int32_t c = 0, d = 0; // frame side: door widths beside it; divider: c = its position
     int side = 0;         // frame side: 0 left, 1 top, 2 right, 3 bottom
+    std::string warning;  // the hovered door's width out of its limits; nothing hovered: any door's
 };
 
 // Describes the layout's hit, when it lies in one of the doors 0 .. doorCount - 1.

@@ -1,0 +1,37 @@
+#include "journal_messages.h"
+
+namespace dalvex::journal {
+
+std::string journalOffMessage(const JournalStatus& why, const std::string& file) {
+    const std::string tail = " Программа работает без журнала заказов.";
+    switch (why.code) {
+    case JournalErrc::Newer:
+        return "Журнал заказов " + file + " создан более новой версией программы и не будет изменён." + tail;
+    case JournalErrc::Damaged:
+        return "Журнал заказов " + file + " повреждён (" + why.message + ")." + tail +
+               " Проверка: dalvex-cli journal check; резервная копия: dalvex-cli journal backup.";
+    default:
+        return "Журнал заказов " + file + " не открывается (" + why.message + ")." + tail;
+    }
+}
+
+JournalStatus changedElsewhere() {
+    return journalError(JournalErrc::Stale, kChangedElsewhere);
+}
+
+std::string offlineMessage(const std::string& server, const std::string& queueFile) {
+    return "Сервер журнала заказов " + server +
+           " недоступен: программа работает без связи с ним. Сохранённые заказы ждут в " + queueFile +
+           " и будут отправлены, как только сервер ответит.";
+}
+
+std::string recordLaterMessage(const std::string& file) {
+    return "Заказ сохранён в файл, но журнал заказов " + file +
+           " сейчас не принял запись. Она будет сделана при следующем запуске программы.";
+}
+
+std::string recordLostMessage(const std::string& file) {
+    return "Заказ сохранён в файл, но не записан в журнал заказов " + file + ".";
+}
+
+} // namespace dalvex::journal

@@ -1,0 +1,104 @@
+#include "journal_place.h"
+
+#include "io/data_folders.h"
+#include "io/executable_folder.h"
+#include "io/utf8_path.h"
+#include "io/whole_file.h"
+
+#include <cstdlib>
+#include <system_error>
+
+namespace dalvex::journal {
+namespace fs = std::filesystem;
+
+namespace {
+
+// An environment variable naming an absolute folder; empty otherwise.
+fs::path folderFromEnvironment(const char* name) {
+#if defined(_WIN32)
+    // Read as UTF-16: the ANSI code page cannot hold every user name.
+    std::wstring wide;
+    for (const char* c = name; *c; ++c)
+        wide += static_cast<wchar_t>(*c);
+    const wchar_t* value = _wgetenv(wide.c_str());
+#else
+    const char* value = std::getenv(name);
+#endif
+    if (!value || !*value) return {};
+    fs::path folder(value);
+    return folder.is_absolute() ? folder : fs::path();
+}
+
+} // namespace
+
+fs::path userDataFolder() {
+#if defined(_WIN32)
+    const fs::path base = folderFromEnvironment("LOCALAPPDATA");
+#else
+    fs::path base = folderFromEnvironment("XDG_DATA_HOME");
+    if (base.empty()) {
+        const fs::path home = folderFromEnvironment("HOME");
+        if (!home.empty()) base = home / ".local" / "share";
+    }
+#endif
+    return base.empty() ? fs::path() : base / "dalvex" / "dalvex";
+}
+
+bool isPortable(const fs::path& dataFolder, bool namedOnCommandLine) {
+    if (namedOnCommandLine) return true;
+    std::error_code ec;
+    return fs::equivalent(dataFolder, executableFolder(), ec);
+}
+
+fs::path journalFile(const fs::path& chosen, const fs::path& dataFolder, bool portable) {
+    if (!chosen.empty()) return chosen;
+    const fs::path config = dataFolder / "config";
+    if (portable && folderIsWritable(config)) return config / kJournalFileName;
+    const fs::path user = userDataFolder();
+    // Without a home the journal stays beside the data, where the counter is.
+    return user.empty() ? config / kJournalFileName : user / kJournalFileName;
+}
+
+bool namesServer(const std::string& text) {
+    if (text.rfind("postgresql://", 0) == 0 || text.rfind("postgres://", 0) == 0) return true;
+    // "host=db.shop dbname=dalvex": a key = value pair and no folder separator before it.
+    const std::size_t equals = text.find('=');
+    return equals != std::string::npos && text.find_first_of("/\\") > equals;
+}
+
+std::string serverFromConfig(const fs::path& configFolder) {
+    std::string text;
+    if (configFolder.empty() || !readWholeFile(configFolder / kServerFileName, text, 64 * 1024)) return {};
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        const std::size_t first = line.find_first_not_of(" \t\r");
+        if (first == std::string::npos || line[first] == '#') continue;
+        const std::size_t last = line.find_last_not_of(" \t\r");
+        return line.substr(first, last - first + 1);
+    }
+    return {};
+}
+
+JournalTarget journalTarget(const std::string& chosen, const fs::path& dataFolder, bool portable,
+                            const fs::path& configFolder) {
+    JournalTarget t;
+    if (namesServer(chosen))
+        t.server = chosen;
+    else if (chosen.empty()) {
+        t.server = serverFromConfig(configFolder);
+        if (t.server.empty() && configFolder != dataFolder / "config") t.server = serverFromConfig(dataFolder / "config");
+    }
+    if (t.server.empty()) {
+        t.file = journalFile(pathFromUtf8(chosen), dataFolder, portable);
+        return t;
+    }
+    const fs::path user = userDataFolder();
+    t.queue = (user.empty() ? dataFolder / "config" : user) / kQueueFileName;
+    return t;
+}
+
+} // namespace dalvex::journal

@@ -1,0 +1,142 @@
+#include "journal_session.h"
+
+#include "journal_messages.h"
+#include "journal_server.h"
+#include "pending_records.h"
+#include "sqlite_journal.h"
+
+#include "io/utf8_path.h"
+
+#include <random>
+#include <utility>
+
+namespace dalvex::journal {
+
+std::string newSaveId() {
+    static std::random_device device;
+    static std::mt19937_64 random(static_cast<uint64_t>(device()) << 32 ^ device());
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string id;
+    for (int part = 0; part < 2; ++part) {
+        uint64_t bits = random() ^ device();
+        for (int i = 0; i < 16; ++i, bits >>= 4)
+            id += kHex[bits & 15];
+    }
+    return id;
+}
+
+JournalSession::JournalSession(std::filesystem::path file, std::filesystem::path configFolder)
+    : JournalSession(JournalTarget{std::move(file), {}, {}}, std::move(configFolder)) {}
+
+JournalSession::JournalSession(const JournalTarget& target, std::filesystem::path configFolder)
+    : target_(target), configFolder_(std::move(configFolder)) {
+    if (target_.server.empty()) {
+        location_ = pathToUtf8(target_.file);
+        queue_ = std::make_unique<PendingRecords>(target_.file);
+    } else {
+        location_ = target_.server;
+        queue_ = std::make_unique<LocalSaveQueue>(target_.queue);
+    }
+    open();
+}
+
+void JournalSession::open() {
+    if (target_.server.empty()) {
+        auto opened = SqliteJournal::open(target_.file);
+        if (!opened) return switchOff(opened.status());
+        journal_ = std::move(opened.value());
+    } else {
+        auto opened = openServerJournal(target_.server);
+        if (!opened) return switchOff(opened.status());
+        journal_ = std::move(opened.value());
+        location_ = journal_->location();
+    }
+    offline_ = false;
+    offMessage_.clear();
+    sendWaiting();
+    if (journal_ && !configFolder_.empty()) journal_->keepCounterInStep(configFolder_);
+}
+
+bool JournalSession::retry() {
+    if (!journal_ && offline_) open();
+    return on();
+}
+
+void JournalSession::switchOff(const JournalStatus& why) {
+    journal_.reset();
+    offline_ = why.code == JournalErrc::Offline;
+    offMessage_ = offline_ ? offlineMessage(location_, queue_->location()) : journalOffMessage(why, location_);
+}
+
+bool JournalSession::noteFailure(const JournalStatus& status) {
+    if (!journal_ || (status.code != JournalErrc::Damaged && status.code != JournalErrc::Offline)) return false;
+    switchOff(status);
+    return true;
+}
+
+void JournalSession::sendWaiting() {
+    recordedAtStart_ += queue_->sendWaiting([this](const OrderRecord& r) {
+        const Outcome<int64_t> version = journal_->record(r);
+        // A save made while the journal was away that another desk's save has overtaken is the newest work
+        // of this desk all the same: it went without a version to follow, and is recorded as the latest.
+        if (version) return true;
+        noteFailure(version.status());
+        return false; // the rest wait for the next time
+    });
+}
+
+JournalSession::Recorded JournalSession::record(const OrderRecord& save) {
+    OrderRecord r = save;
+    if (r.saveId.empty()) r.saveId = newSaveId();
+    const int64_t number = orderKey(r.card.orderNumber);
+    if (const auto seen = seen_.find(number); seen != seen_.end() && r.followsVersion == 0)
+        r.followsVersion = seen->second;
+    // A server that was away is asked again at every save; what waited goes first.
+    if (!journal_) retry();
+    if (journal_) {
+        const Outcome<int64_t> version = journal_->record(r);
+        if (version) {
+            seen_[number] = *version;
+            ++recordedInRun_;
+            return Recorded::Now;
+        }
+        if (version.status().code == JournalErrc::Stale) return Recorded::Refused;
+        noteFailure(version.status());
+    }
+    r.followsVersion = 0;
+    return queue_->keep(r) ? Recorded::Later : Recorded::Never;
+}
+
+std::optional<std::string> JournalSession::takeRecordMessage(Recorded outcome) {
+    if (outcome == Recorded::Refused)
+        return std::string(kChangedElsewhere) + ". Файл сохранён, но журнал оставил заказ таким, каким его "
+                                                "записали там: откройте заказ из журнала заново.";
+    if (outcome == Recorded::Now || toldAboutRecording_) return std::nullopt;
+    toldAboutRecording_ = true;
+    if (offline_ && outcome == Recorded::Later) return offMessage_;
+    return outcome == Recorded::Later ? recordLaterMessage(location_) : recordLostMessage(location_);
+}
+
+OrderNumberClaim JournalSession::claim(const std::filesystem::path& configFolder,
+                                       const std::string& cardNumber, const std::string& offered) {
+    claimedThroughJournal_ = false;
+    if (journal_) {
+        const Outcome<OrderNumberClaim> claimed = journal_->claimNumber(configFolder, cardNumber, offered);
+        if (claimed) {
+            claimedThroughJournal_ = true;
+            return *claimed;
+        }
+        noteFailure(claimed.status());
+    }
+    // The counter file alone: the order is saved all the same.
+    return claimOrderNumber(configFolder, cardNumber, offered);
+}
+
+void JournalSession::release(const std::filesystem::path& configFolder, const OrderNumberClaim& claim) {
+    if (claimedThroughJournal_ && journal_)
+        journal_->releaseNumber(configFolder, claim);
+    else
+        releaseOrderNumber(configFolder, claim);
+}
+
+} // namespace dalvex::journal

@@ -1,0 +1,123 @@
+#include "pg_schema.h"
+
+namespace dalvex::journal {
+namespace {
+
+// Texts are kept as bytea: a card may hold any bytes (a NUL too), and the journal gives back exactly what it
+// was given. The search words live in `search`, made by the shared rules.
+constexpr const char* kVersion1 = R"(
+CREATE TABLE journal_layout (
+  id integer PRIMARY KEY CHECK (id = 1),
+  version integer NOT NULL
+);
+INSERT INTO journal_layout (id, version) VALUES (1, 0);
+CREATE TABLE orders (
+  number bigint PRIMARY KEY,
+  number_text bytea NOT NULL,
+  customer bytea NOT NULL,
+  phone bytea NOT NULL,
+  address bytea NOT NULL,
+  order_date bigint NOT NULL,
+  ready_date bigint NOT NULL,
+  assembly_cost integer NOT NULL,
+  delivery_cost integer NOT NULL,
+  discount double precision NOT NULL,
+  items_total integer NOT NULL,
+  grand_total integer NOT NULL,
+  system bytea NOT NULL,
+  handle_profile bytea NOT NULL,
+  color bytea NOT NULL,
+  width integer NOT NULL,
+  height integer NOT NULL,
+  door_count integer NOT NULL,
+  file_path bytea NOT NULL,
+  status smallint NOT NULL DEFAULT 0,
+  saved_at bigint NOT NULL,
+  paid bigint NOT NULL DEFAULT 0,
+  row_version bigint NOT NULL DEFAULT 1,
+  search tsvector NOT NULL
+);
+CREATE INDEX orders_search ON orders USING gin (search);
+CREATE INDEX orders_by_date ON orders (order_date);
+CREATE INDEX orders_by_status ON orders (status, number);
+CREATE TABLE versions (
+  id bigserial PRIMARY KEY,
+  number bigint NOT NULL REFERENCES orders (number),
+  saved_at bigint NOT NULL,
+  file_path bytea NOT NULL,
+  grand_total integer NOT NULL,
+  bytes bytea NOT NULL,
+  save_id text UNIQUE
+);
+CREATE INDEX versions_of_order ON versions (number, id);
+CREATE TABLE status_changes (
+  id bigserial PRIMARY KEY,
+  number bigint NOT NULL REFERENCES orders (number),
+  status smallint NOT NULL,
+  changed_at bigint NOT NULL
+);
+CREATE INDEX status_changes_of_order ON status_changes (number, id);
+CREATE TABLE payments (
+  id bigserial PRIMARY KEY,
+  number bigint NOT NULL REFERENCES orders (number),
+  amount bigint NOT NULL,
+  paid_on bigint NOT NULL,
+  note bytea NOT NULL
+);
+CREATE INDEX payments_of_order ON payments (number, id);
+CREATE TABLE counter (
+  id integer PRIMARY KEY CHECK (id = 1),
+  next_number bigint NOT NULL
+);
+INSERT INTO counter (id, next_number) VALUES (1, 1);
+)";
+
+PgError step(PgDb& db, int64_t to) {
+    switch (to) {
+    case 1:
+        return db.script(kVersion1);
+    default:
+        return {"XX000", "no step to version " + std::to_string(to)};
+    }
+}
+
+} // namespace
+
+std::optional<int64_t> pgLayoutVersion(PgDb& db) {
+    const std::optional<int64_t> table =
+        db.queryInteger("SELECT count(*) FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n ON "
+                        "n.oid = c.relnamespace WHERE c.relname = 'journal_layout' AND "
+                        "n.nspname = ANY (pg_catalog.current_schemas(false))");
+    if (!table) return std::nullopt;
+    if (*table == 0) return 0;
+    return db.queryInteger("SELECT version FROM journal_layout WHERE id = 1");
+}
+
+PgError migratePgLayout(PgDb& db) {
+    PgTransaction t(db);
+    if (t.begun()) return t.begun();
+    // One migration at a time, whoever else runs it.
+    if (PgError e = db.run("SELECT pg_advisory_xact_lock(4242001)")) return e;
+    const std::optional<int64_t> version = pgLayoutVersion(db);
+    if (!version) return db.error();
+    if (*version > kPgJournalVersion)
+        return {"XX000", "the journal's layout " + std::to_string(*version) + " is newer than this program's"};
+    for (int64_t to = *version + 1; to <= kPgJournalVersion; ++to)
+        if (PgError e = step(db, to)) return e;
+    if (PgError e = db.run("UPDATE journal_layout SET version = $1 WHERE id = 1", PgParams().add(kPgJournalVersion)))
+        return e;
+    return t.commit();
+}
+
+PgError grantJournalUse(PgDb& db, const std::string& role) {
+    // The role's name as an identifier, quoted by the server itself.
+    const std::optional<PgRows> quoted = db.query("SELECT quote_ident($1)", PgParams().text(role));
+    if (!quoted) return db.error();
+    const std::string r = quoted->text(0, 0);
+    return db.script("GRANT SELECT ON journal_layout TO " + r +
+                     "; GRANT SELECT, INSERT, UPDATE ON orders, counter TO " + r +
+                     "; GRANT SELECT, INSERT ON versions, status_changes, payments TO " + r +
+                     "; GRANT USAGE ON SEQUENCE versions_id_seq, status_changes_id_seq, payments_id_seq TO " + r);
+}
+
+} // namespace dalvex::journal

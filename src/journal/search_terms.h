@@ -1,0 +1,46 @@
+#pragma once
+// The search rules every back end follows, so that the same text finds the same orders wherever the journal
+// is kept. An order is indexed as four lists of words; the text typed is read as terms that must all match.
+//
+// - Words are runs of letters and digits; letters are compared lower-cased, Cyrillic included, and Ё as Е.
+// - A term with a letter matches a word of the customer or the address that begins with it.
+// - A term of digits matches the beginning of the order number (with or without its leading zeros), of the
+//   phone's digits, or of a word of the address. A phone is kept as its digits without the country prefix
+//   (+7 or 8 before ten digits), and a term of digits beginning with 7 or 8 also matches without that digit,
+//   so "8 (912) 345-67-89", "+7 912 345 67 89" and "912-345" all find 9123456789.
+// - A text made only of digits, spaces and the signs + - ( ) . is one term of digits: a phone as written.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dalvex::journal {
+
+struct OrderRecord;
+
+// An order's words as they are indexed, each list its words separated by single spaces.
+struct SearchDocument {
+    std::string number;   // the number's digits, with and without leading zeros
+    std::string customer; // folded words
+    std::string address;
+    std::string phone; // the phone's digits without the country prefix
+};
+
+struct SearchTerm {
+    std::string word; // folded; digits only when `digits`
+    bool digits = false;
+    std::string withoutCountryPrefix; // for a term of digits beginning with 7 or 8: the rest; else empty
+};
+
+// Lower-cased letters (Latin and Cyrillic, Ё as Е), everything else as it is.
+std::string foldForSearch(std::string_view utf8);
+// The folded words of a text (runs of letters and digits), separated by single spaces.
+std::string searchWords(std::string_view utf8);
+// The phone's digits, without the country prefix of an eleven-digit number beginning with 7 or 8.
+std::string phoneDigits(std::string_view phone);
+
+SearchDocument searchDocument(const std::string& orderNumber, const std::string& customer,
+                              const std::string& address, const std::string& phone);
+// The terms of a typed text; none for a text without letters or digits (every order matches).
+std::vector<SearchTerm> searchTerms(std::string_view typed);
+
+} // namespace dalvex::journal

@@ -1,0 +1,26 @@
+#pragma once
+// The desktop program's few meeting points with the order journal: a save takes the order's number and is
+// recorded, and an order of the journal is opened again.
+#include <QString>
+
+#include <cstdint>
+
+class QWidget;
+
+namespace dalvex::ui {
+
+struct UiContext;
+
+// Before a sketch file is saved with the journal on: a card still showing the number it was offered takes
+// it now, so that no other order is ever recorded under it. Answers whether a number was taken (to be given
+// back when the save fails).
+bool takeNumberForJournal(UiContext& ctx);
+// After a sketch file was saved: the order is recorded in the journal. A save the journal could not take now
+// is recorded at the next start, and said once in a run.
+void recordSavedOrder(UiContext& ctx, QWidget* parent, const QString& path);
+// Opens an order of the journal: its file while the file holds what was recorded last, else the recorded
+// bytes as a new unsaved order. The caller has settled unsaved changes. False (after a message) when it
+// cannot be opened.
+bool openJournalOrder(UiContext& ctx, QWidget* parent, int64_t number);
+
+} // namespace dalvex::ui

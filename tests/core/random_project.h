@@ -1,0 +1,37 @@
+#pragma once
+// Random projects for the tests that check whole results: a random system, handle profile, edge profiles,
+// dimensions and door count, and up to four dividers a door, calculated.
+#include "calc/systems.h"
+#include "catalogue/catalogue.h"
+#include "project/project.h"
+#include "sketch_test_support.h"
+
+#include <algorithm>
+#include <random>
+
+namespace dalvex::test {
+
+inline void randomProject(Project& project, const Catalogue& catalogue, std::mt19937& rng) {
+    const auto& systems = catalogue.systems();
+    project.selectSystem(systems[rng() % systems.size()]);
+    const auto handles = project.calculator->handleProfiles(project.options);
+    if (!handles.empty()) project.setHandleProfile(handles[rng() % handles.size()]);
+    if (project.calculator->offersEdgeProfiles && rng() % 2 == 0) project.toggleEdgeProfiles();
+    project.setWidth(8000 + static_cast<int32_t>(rng() % 40000));
+    project.setHeight(16000 + static_cast<int32_t>(rng() % 12000));
+    project.setDoorCount(1 + static_cast<int32_t>(
+                                 rng() % static_cast<uint32_t>(project.calculator->maxDoorCount(project.options))));
+    for (int k = 0; k < project.doorCount; ++k) {
+        Door& door = project.sketch.doors[k];
+        const int splits = static_cast<int>(rng() % 5);
+        for (int s = 0; s < splits; ++s) {
+            splitAt(door,
+                    {static_cast<int>(rng() % static_cast<uint32_t>(std::max(1, door.width))),
+                     static_cast<int>(rng() % static_cast<uint32_t>(std::max(1, door.height)))},
+                    project.dividerProfile, rng() % 2 == 0);
+        }
+    }
+    project.recalculate(true);
+}
+
+} // namespace dalvex::test

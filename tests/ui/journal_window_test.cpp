@@ -1,0 +1,220 @@
+// "Журнал заказов" in the desktop program: saves recorded under the number they take, the list found as the
+// user types, an order opened from its file or from the journal, its status changed and a payment added.
+#include "dlg_journal.h"
+#include "dlg_payment.h"
+#include "journal_session.h"
+#include "journal_table_model.h"
+#include "main_window.h"
+#include "order_record.h"
+#include "project/project_files.h"
+#include "recovery.h"
+#include "report_printer.h"
+#include "top_panel_dlg.h"
+#include "ui_test_support.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTimer>
+#include <QtTest>
+
+using namespace dalvex;
+using namespace dalvex::ui;
+using dalvex::ui::test::ProjectFixture;
+using dalvex::ui::test::ScriptedPrompts;
+
+class JournalWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aSaveTakesTheOfferedNumberAndIsRecorded();
+    void theWindowFindsOpensAndFollowsOrders();
+    void anOrderWhoseFileIsGoneOpensFromTheJournal();
+    void aJournalThatIsOffSaysWhy();
+};
+
+namespace {
+
+struct Window {
+    ScriptedPrompts scripted;
+    ProjectFixture f;
+    QString folder = QString::fromStdString(test::uniqueTempFolder("journal").string());
+    journal::JournalSession session{toPath(folder) / "journal.sqlite", f.project.configFolder()};
+    CDalvexDlg window{f.project, f.artwork, folder, &session};
+
+    ~Window() {
+        window.recovery()->discard(); // lets go of its lock before the folder goes
+        QDir(folder).removeRecursively();
+    }
+
+    journal::Journal& journal() { return *session.journal(); }
+    // An order of the given customer saved to its own file and recorded, as a save of the program does.
+    QString saveOrder(const std::string& number, const std::string& customer, const std::string& phone) {
+        OrderCard card = f.project.orderCard;
+        card.orderNumber = number;
+        card.customerName = customer;
+        card.phone = phone;
+        window.document()->editor().apply(edit::SetOrderCard{card});
+        const QString path =
+            folder + QStringLiteral("/") + QString::fromStdString(number) + QStringLiteral(".dlx");
+        if (f.project.save(toPath(path)) != 0) return {};
+        session.record(
+            journal::recordOf(f.project, path.toStdString(), writeSketchBytes(f.project), 1700000000));
+        return path;
+    }
+    DlgJournal* open() {
+        window.showJournal();
+        return window.journalWindow();
+    }
+};
+
+} // namespace
+
+void JournalWindowTest::aSaveTakesTheOfferedNumberAndIsRecorded() {
+    Window w;
+    QVERIFY(w.session.on());
+    QCOMPARE(w.f.project.orderCard.orderNumber, std::string("00001"));
+    // Another program takes the offered number meanwhile: this save takes the next one.
+    journal::OrderRecord other;
+    other.card.orderNumber = "00001";
+    QVERIFY(w.journal().record(other));
+
+    w.scripted.nextPath = w.folder + QStringLiteral("/эскиз.dlx");
+    w.window.topPanel()->saveSketch();
+    QCOMPARE(w.f.project.orderCard.orderNumber, std::string("00002"));
+    QVERIFY(w.journal().order(2));
+    QCOMPARE(w.journal().order(2).value().versions.size(), size_t{1});
+    QCOMPARE(nextOrderNumber(w.f.project.configFolder()), std::string("00003"));
+
+    // Saved again: a second version of the same order, no new number.
+    QVERIFY(w.window.document()->editor().apply(edit::SetWidth{28000}));
+    w.window.topPanel()->saveSketch();
+    QCOMPARE(w.journal().order(2).value().versions.size(), size_t{2});
+    QCOMPARE(w.journal().order(2).value().latest.width, 28000);
+    QCOMPARE(nextOrderNumber(w.f.project.configFolder()), std::string("00003"));
+    QVERIFY(w.scripted.errors.isEmpty());
+}
+
+void JournalWindowTest::theWindowFindsOpensAndFollowsOrders() {
+    Window w;
+    w.saveOrder("00011", "Иванов Пётр", "8 (912) 345-67-89");
+    w.saveOrder("00012", "Ёлкина Анна", "+7 343 210-00-11");
+    const QString ivanova = w.saveOrder("00013", "Иванова Ирина", "");
+    DlgJournal* j = w.open();
+    QVERIFY(j);
+    QCOMPARE(j->model()->total(), int64_t{3});
+
+    const struct {
+        QString typed;
+        int64_t found;
+    } searches[] = {{QStringLiteral("иван"), 2},       {QStringLiteral("ЕЛКИН"), 1},
+                    {QStringLiteral("8 912 345"), 1},  {QStringLiteral("00013"), 1},
+                    {QStringLiteral("нет такого"), 0}, {QString(), 3}};
+    for (const auto& s : searches) {
+        j->searchEdit()->setText(s.typed);
+        QTRY_COMPARE(j->model()->total(), s.found);
+    }
+    j->statusFilter()->setCurrentIndex(1 + static_cast<int>(journal::OrderStatus::Ready));
+    QCOMPARE(j->model()->total(), int64_t{0});
+    j->statusFilter()->setCurrentIndex(0);
+
+    // The status of the selected order, then a payment through the dialog.
+    j->selectNumber(12);
+    QCOMPARE(j->selectedNumber(), int64_t{12});
+    j->setSelectedStatus(journal::OrderStatus::InProduction);
+    QCOMPARE(w.journal().order(12).value().summary.status, journal::OrderStatus::InProduction);
+    QCOMPARE(j->selectedNumber(), int64_t{12});
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<DlgPayment*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QCOMPARE(dialog->amountEdit()->text(), QStringLiteral("16031,32")); // what is left to pay
+        dialog->amountEdit()->setText(QStringLiteral("5000,50"));
+        dialog->noteBox()->setCurrentText(QStringLiteral("Предоплата"));
+        dialog->accept();
+    });
+    j->addPayment();
+    const auto paid = w.journal().order(12).value();
+    QCOMPARE(paid.summary.paid, int64_t{500050});
+    QCOMPARE(paid.payments.at(0).note, std::string("Предоплата"));
+    QVERIFY(j->details()->text().contains(QStringLiteral("остаток 11030,82")));
+
+    // A double-click opens the order from its file, after the question about unsaved changes.
+    w.scripted.saveAnswer = SaveAnswer::Discard;
+    QVERIFY(w.window.document()->editor().apply(edit::SetWidth{25000}));
+    j->selectNumber(13);
+    j->openSelected();
+    QCOMPARE(w.scripted.saveQuestions, 1);
+    QCOMPARE(w.f.project.orderCard.customerName, std::string("Иванова Ирина"));
+    QCOMPARE(w.window.document()->filePath(), ivanova);
+    QVERIFY(!w.window.document()->modified());
+
+    // The rows found, as a workbook.
+    j->searchEdit()->setText(QStringLiteral("иван"));
+    j->refresh();
+    w.scripted.nextPath = w.folder + QStringLiteral("/журнал.xml");
+    j->exportRows();
+    QFile book(w.scripted.nextPath);
+    QVERIFY(book.open(QIODevice::ReadOnly));
+    const QByteArray bytes = book.readAll();
+    QVERIFY(bytes.contains("00011") && bytes.contains("00013") && !bytes.contains("00012"));
+    // And printed, here to a PDF file.
+    const QString pdf = w.folder + QStringLiteral("/журнал.pdf");
+    const PrintDialogPrompt saved = printDialogPrompt();
+    printDialogPrompt() = [&](QPrinter& printer, QWidget*) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    j->printRows();
+    printDialogPrompt() = saved;
+    QVERIFY(QFileInfo(pdf).size() > 1000);
+    QVERIFY(w.scripted.errors.isEmpty());
+}
+
+void JournalWindowTest::anOrderWhoseFileIsGoneOpensFromTheJournal() {
+    Window w;
+    const QString path = w.saveOrder("00021", "Смирнов", "");
+    const std::string recorded = writeSketchBytes(w.f.project);
+    QVERIFY(QFile::remove(path));
+    w.window.document()->newOrder();
+    DlgJournal* j = w.open();
+    j->selectNumber(21);
+    j->openSelected();
+    QCOMPARE(w.f.project.orderCard.customerName, std::string("Смирнов"));
+    QCOMPARE(writeSketchBytes(w.f.project), recorded);
+    // An order taken from the journal has no file yet: saving asks where, and closing asks first.
+    QVERIFY(w.window.document()->filePath().isEmpty());
+    QVERIFY(w.window.document()->modified());
+}
+
+void JournalWindowTest::aJournalThatIsOffSaysWhy() {
+    ScriptedPrompts scripted;
+    ProjectFixture f;
+    const QString folder = QString::fromStdString(test::uniqueTempFolder("journal-off").string());
+    QFile garbage(folder + QStringLiteral("/journal.sqlite"));
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+    journal::JournalSession session(toPath(garbage.fileName()), f.project.configFolder());
+    CDalvexDlg window{f.project, f.artwork, folder, &session};
+    window.showJournal();
+    QVERIFY(!window.journalWindow());
+    QCOMPARE(scripted.errors.size(), 1);
+    QVERIFY(scripted.errors.front().contains(garbage.fileName()));
+    // Saving still works, and says once that the journal will take the order at the next start.
+    scripted.nextPath = folder + QStringLiteral("/эскиз.dlx");
+    window.topPanel()->saveSketch();
+    window.topPanel()->saveSketch();
+    QVERIFY(QFile::exists(scripted.nextPath));
+    QCOMPARE(scripted.errors.size(), 2);
+    QVERIFY(scripted.errors.back().contains(QStringLiteral("при следующем запуске")));
+    QDir(folder).removeRecursively();
+}
+
+QTEST_MAIN(JournalWindowTest)
+#include "journal_window_test.moc"
