@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Usage: scripts/same_as_before.sh [COMMIT] [BUILD]
-# Builds dalvex-cli and make_sample_sketches of COMMIT (default: the parent of the first commit that moved the
-# order's options out of the catalogue, 317aaa2) in a folder of its own, and requires the same bytes from that
+# Builds dalvex-cli and make_sample_sketches of COMMIT (default: d5ddf48, main as last merged, whose catalogue
+# still held the order's options) in a folder of its own, and requires the same bytes from that
 # build and from BUILD (default: build/): the sample sketch files each makes, and for every sample sketch the
 # calc JSON, the saved sketch file, the workbook and the accounting file, as opened, and after each of a few
 # scripts that set the systems' options (pivot, mounting, edge profiles, height offset, bar length, rollers).
@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-commit=${1:-317aaa2}
+commit=${1:-d5ddf48}
 after_build=$(realpath "${2:-build}")
 jobs="${DALVEX_JOBS:-2}"
 
