@@ -187,7 +187,8 @@ std::vector<MenuEntry> contextMenuEntries(const SketchLayout& layout, const Door
                                           int copiedDoor) {
     std::vector<MenuEntry> entries;
     entries.push_back({kMenuCopyDoor, format("Копировать дверь %d", hoverDoor + 1), true});
-    if (copiedDoor >= 0)
+    // Only a door of the sketch can be pasted from.
+    if (copiedDoor >= 0 && copiedDoor < sketch::doorsInUse(sketch.doorCount))
         entries.push_back(
             {kMenuPasteDoor, format("Вставить дверь %d", copiedDoor + 1), copiedDoor != hoverDoor});
     entries.push_back({0, std::string(), true});
