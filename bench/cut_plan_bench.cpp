@@ -18,12 +18,13 @@ const Catalogue& catalogue() {
 
 // The largest sketch: ten doors of 2.5 m, each split by twenty horizontal dividers.
 CalcResult largestSketchResult() {
-    DSSystem& borvik = *catalogue().findSystem("Борвик");
-    DoorSketch sketch = bench::largestSketch(borvik, nullptr);
-    borvik.recompute(sketch, false);
+    const DSSystem& borvik = *catalogue().findSystem("Борвик");
+    OrderOptions options = catalogue().defaultOptions();
+    DoorSketch sketch = bench::largestSketch(borvik, options, nullptr);
+    borvik.recompute(sketch, options, false);
     sketch.numberItems();
     CalcResult result;
-    borvik.collect(sketch, result, catalogue().colors().front());
+    borvik.collect(sketch, options, result, catalogue().colors().front());
     return result;
 }
 

@@ -20,9 +20,9 @@ namespace {
 // The bytes of a four-door Далвекс order, what a dealer's file is like.
 const std::string& orderBytes() {
     static const std::string bytes = [] {
-        Catalogue catalogue{std::filesystem::path(DALVEX_BINARY_DIR)};
+        const Catalogue catalogue{std::filesystem::path(DALVEX_BINARY_DIR)};
         Project project(catalogue, catalogue.configFolder());
-        if (DSSystem* dalvex = catalogue.findSystem("Далвекс")) project.selectSystem(dalvex);
+        if (const DSSystem* dalvex = catalogue.findSystem("Далвекс")) project.selectSystem(dalvex);
         project.setDoorCount(4);
         return writeSketchBytes(project);
     }();

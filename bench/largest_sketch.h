@@ -38,11 +38,12 @@ inline void fillLargestSketch(DoorSketch& sketch, const DSSystem& system, const 
         stackDividers(sketch.doors[k], system.dividerProfileList().front(), material, sketch.doors[k].height);
 }
 
-// The sketch built and laid out by `system` alone, as the core benchmarks use it.
-inline DoorSketch largestSketch(DSSystem& system, const Material* material) {
-    DoorSketch sketch(kLargestWidth, kLargestHeight, kMaxDoors, system.handleProfiles().front(), false);
-    system.assignRows(sketch);
-    system.recompute(sketch, false);
+// The sketch built and laid out by `system` alone, with an order's `options`, as the core benchmarks use it.
+inline DoorSketch largestSketch(const DSSystem& system, OrderOptions& options, const Material* material) {
+    DoorSketch sketch(kLargestWidth, kLargestHeight, kMaxDoors, system.handleProfiles(options).front(),
+                      false);
+    system.assignRows(sketch, options);
+    system.recompute(sketch, options, false);
     fillLargestSketch(sketch, system, material);
     return sketch;
 }

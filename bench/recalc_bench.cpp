@@ -13,34 +13,37 @@ const Catalogue& catalogue() {
     return *built;
 }
 
-void recalc(benchmark::State& state, DoorSketch& sketch, DSSystem& system) {
+void recalc(benchmark::State& state, DoorSketch& sketch, const DSSystem& system,
+            const OrderOptions& options) {
     CalcResult result;
     for (auto _ : state) {
-        system.recompute(sketch, false);
+        system.recompute(sketch, options, false);
         sketch.numberItems();
-        system.collect(sketch, result, catalogue().colors().front());
+        system.collect(sketch, options, result, catalogue().colors().front());
         benchmark::DoNotOptimize(result.articleLines.data());
     }
 }
 
 void BM_RecalcLargestSketch(benchmark::State& state) {
-    DSSystem& borvik = *catalogue().findSystem("Борвик");
+    const DSSystem& borvik = *catalogue().findSystem("Борвик");
+    OrderOptions options = catalogue().defaultOptions();
     Material mirror;
     mirror.code = "MIRROR";
     mirror.name = "Зеркало серебро";
     mirror.picturePath = "images\\silver.jpg";
     mirror.thickness = 40;
     mirror.pricePerSquareMetre = 150000;
-    DoorSketch sketch = bench::largestSketch(borvik, &mirror);
-    recalc(state, sketch, borvik);
+    DoorSketch sketch = bench::largestSketch(borvik, options, &mirror);
+    recalc(state, sketch, borvik, options);
 }
 BENCHMARK(BM_RecalcLargestSketch);
 
 void BM_RecalcDefaultProject(benchmark::State& state) {
-    DSSystem& borvik = *catalogue().findSystem("Борвик");
-    DoorSketch sketch(30000, 20000, 3, borvik.handleProfiles().front(), borvik.isSingleRow());
-    borvik.assignRows(sketch);
-    recalc(state, sketch, borvik);
+    const DSSystem& borvik = *catalogue().findSystem("Борвик");
+    OrderOptions options = catalogue().defaultOptions();
+    DoorSketch sketch(30000, 20000, 3, borvik.handleProfiles(options).front(), borvik.isSingleRow(options));
+    borvik.assignRows(sketch, options);
+    recalc(state, sketch, borvik, options);
 }
 BENCHMARK(BM_RecalcDefaultProject);
 

@@ -19,15 +19,16 @@ const Catalogue& catalogue() {
 // The largest sketch, every one of its 210 inserts the sample oak chipboard (a wood decor: panels keep their
 // height along the sheet).
 CalcResult largestChipboardResult() {
-    DSSystem& dalvex = *catalogue().findSystem("Далвекс");
+    const DSSystem& dalvex = *catalogue().findSystem("Далвекс");
+    OrderOptions options;
     const MaterialCollection* chipboard = catalogue().findCollection("ЛДСП Эггер");
     const Material* oak =
         chipboard && !chipboard->materials.empty() ? &chipboard->materials.front() : nullptr;
-    DoorSketch sketch = bench::largestSketch(dalvex, oak);
-    dalvex.recompute(sketch, false);
+    DoorSketch sketch = bench::largestSketch(dalvex, options, oak);
+    dalvex.recompute(sketch, options, false);
     sketch.numberItems();
     CalcResult result;
-    dalvex.collect(sketch, result, catalogue().colors().front());
+    dalvex.collect(sketch, options, result, catalogue().colors().front());
     return result;
 }
 

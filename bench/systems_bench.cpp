@@ -14,27 +14,29 @@ namespace {
 
 using namespace dalvex;
 
-Catalogue& catalogue() {
-    static Catalogue instance(DALVEX_BINARY_DIR);
+const Catalogue& catalogue() {
+    static const Catalogue instance(DALVEX_BINARY_DIR);
     return instance;
 }
 
 struct LargestProject {
     std::unique_ptr<DSSystem> own; // Wenlor is built from the factory, outside the Catalogue
-    DSSystem* system = nullptr;
+    const DSSystem* system = nullptr;
+    OrderOptions options = catalogue().defaultOptions();
     std::unique_ptr<DoorSketch> sketch;
     std::vector<Material> fillings;
 };
 
 void fillLargest(LargestProject& p) {
-    DSSystem& system = *p.system;
-    const std::vector<HandleProfile*> handles = system.handleProfiles();
-    const int doors = system.maxDoorCount();
-    p.sketch = std::make_unique<DoorSketch>(
-        30000 * doors / 3, 25000, doors, handles.empty() ? nullptr : handles.front(), system.isSingleRow());
+    const DSSystem& system = *p.system;
+    const std::vector<HandleProfile*> handles = system.handleProfiles(p.options);
+    const int doors = system.maxDoorCount(p.options);
+    p.sketch = std::make_unique<DoorSketch>(30000 * doors / 3, 25000, doors,
+                                            handles.empty() ? nullptr : handles.front(),
+                                            system.isSingleRow(p.options));
     DoorSketch& sketch = *p.sketch;
-    system.assignRows(sketch);
-    system.recompute(sketch, false);
+    system.assignRows(sketch, p.options);
+    system.recompute(sketch, p.options, false);
     const std::vector<DividerProfile*> profiles = system.dividerProfileList();
     for (int t : {160, 40, 100}) {
         Material m;
@@ -81,9 +83,9 @@ void BM_RecalcLargest(benchmark::State& state, const char* systemName) {
     const ProfileColor* color = catalogue().colors().front();
     CalcResult result;
     for (auto _ : state) {
-        p.system->recompute(*p.sketch, true);
+        p.system->recompute(*p.sketch, p.options, true);
         p.sketch->numberItems();
-        p.system->collect(*p.sketch, result, color);
+        p.system->collect(*p.sketch, p.options, result, color);
         benchmark::DoNotOptimize(result.cutLines.data());
     }
     state.counters["cut_lines"] = static_cast<double>(result.cutLines.size());

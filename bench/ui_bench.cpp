@@ -385,7 +385,7 @@ void BM_UiJournalOpens(benchmark::State& state) {
         void notify(ui::Notification) override {}
     } hub;
     ProjectEditor editor(gApp->project());
-    ui::OrderDocument document(editor, hub);
+    ui::OrderDocument document(editor);
     ui::UiContext ctx{gApp->project(), editor, gApp->artwork(), hub, ui::applicationFont(), &document};
     ctx.journal = &session;
     int64_t rows = 0;

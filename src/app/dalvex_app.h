@@ -28,7 +28,7 @@ public:
     static constexpr int kJournalRetryMs = 30000;
 
 private:
-    dalvex::Catalogue catalogue_;
+    const dalvex::Catalogue catalogue_;
     dalvex::Project project_;
     dalvex::ui::Artwork artwork_;
     std::vector<std::string> cuttingProblems_;

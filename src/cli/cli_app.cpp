@@ -5,6 +5,7 @@
 #include "calc/ds_system.h"
 #include "calc/sheet_plan.h"
 #include "catalogue/catalogue.h"
+#include "cli_batch.h"
 #include "cli_journal.h"
 #include "cli_options.h"
 #include "cli_script.h"
@@ -26,6 +27,7 @@
 #include <iostream>
 #include <iterator>
 #include <ostream>
+#include <sstream>
 
 namespace dalvex::cli {
 
@@ -58,15 +60,15 @@ std::optional<Refusal> applyLength(const std::optional<std::string>& value, cons
 }
 
 std::optional<Refusal> applyOptions(const CliOptions& o, Project& project) {
-    Catalogue& catalogue = project.catalogue();
+    const Catalogue& catalogue = project.catalogue();
     if (o.system) {
-        DSSystem* system = catalogue.findSystem(*o.system);
+        const DSSystem* system = catalogue.findSystem(*o.system);
         if (!system) return Refusal{"--system " + *o.system + ": no such system"};
         if (system != project.calculator) project.selectSystem(system);
     }
     if (o.handle) {
         HandleProfile* handle = catalogue.findHandleProfile(*o.handle);
-        const auto offered = project.calculator->handleProfiles();
+        const auto offered = project.calculator->handleProfiles(project.options);
         if (!handle || std::find(offered.begin(), offered.end(), handle) == offered.end())
             return Refusal{"--handle " + *o.handle + ": not a handle profile of " + project.calculator->code};
         project.setHandleProfile(handle);
@@ -80,13 +82,12 @@ std::optional<Refusal> applyOptions(const CliOptions& o, Project& project) {
     if (auto r = applyLength(o.width, "--width", &Project::setWidth, project)) return r;
     if (auto r = applyLength(o.height, "--height", &Project::setHeight, project)) return r;
     if (o.doors) {
-        const auto counts = project.calculator->offeredDoorCounts();
+        const auto counts = project.calculator->offeredDoorCounts(project.options);
         const int n = allDigits(*o.doors) && o.doors->size() < 4 ? readInt(*o.doors) : 0;
         if (std::find(counts.begin(), counts.end(), n) == counts.end())
             return Refusal{"--doors " + *o.doors + ": " + project.calculator->code + " offers " +
                            countsText(counts) + " doors"};
         project.setDoorCount(n);
-        project.sketch.clearSelection();
     }
     if ((o.chipboard || o.plinth) && !project.calculator->usesPlinth)
         return Refusal{project.calculator->code + " has no plinth or chipboard width"};
@@ -138,6 +139,75 @@ int cannotWrite(std::ostream& err, const std::string& path) {
     return kExitFile;
 }
 
+// What one order is priced with, the same for every file.
+struct OrderInputs {
+    const Catalogue& catalogue;
+    const fs::path& data;
+    const fs::path& config; // the counter's and the shop's files
+    const CuttingSettings& cutting;
+    const std::vector<std::string>& warnings;
+    const CliOptions& options;
+    const std::vector<ScriptOperation>& script;
+};
+
+// One order: the file opened (or the default project), the options and the script applied, the command
+// carried out. Standard output and error are gathered, so that orders priced side by side are written whole.
+OrderRun runOrder(const OrderInputs& in, const std::string& input) {
+    OrderRun run;
+    std::ostringstream out;
+    std::ostringstream err;
+    const CliOptions& o = in.options;
+    auto finish = [&](int exit) {
+        run.out = out.str();
+        run.err = err.str();
+        run.exit = exit;
+        return run;
+    };
+
+    Project project(in.catalogue, in.config);
+    project.cutting = in.cutting;
+    applyCuttingSettings(project.result, project.cutting);
+    if (!input.empty()) {
+        const int opened = project.open(pathFromUtf8(input));
+        if (opened == kSketchNewerVersion) {
+            err << "Ошибка открытия файла: версия файла не поддерживается данной программой.\n";
+            return finish(kExitFile);
+        }
+        if (opened != kSketchOk) {
+            err << "Ошибка открытия файла " << input << "\n";
+            return finish(kExitFile);
+        }
+    }
+    if (auto refusal = applyOptions(o, project)) return finish(usageError(err, refusal->message));
+    // The history starts with the script.
+    ProjectEditor editor(project);
+    const int done = applyScript(in.script, editor, err) == 0 ? kExitOk : kExitRefused;
+
+    switch (o.command) {
+    case Command::Calc:
+        out << projectJson(project, in.warnings);
+        return finish(done);
+    case Command::Save:
+        if (project.save(pathFromUtf8(o.output)) != kSketchOk) return finish(cannotWrite(err, o.output));
+        if (o.record) recordSave(project, o.output, o.journalFile, in.data, !o.dataFolder.empty(), err);
+        return finish(done);
+    case Command::Xml:
+        return finish(writeWorkbook(pathFromUtf8(o.output), project, o.sheets) ? done
+                                                                               : cannotWrite(err, o.output));
+    case Command::CutPlan:
+        out << cutPlanJson(planArticles(project.result, project.cutting.kerf, project.cutting.trim),
+                           project.cutting.kerf, project.cutting.trim,
+                           planSheets(project.result, project.cutting));
+        return finish(done);
+    case Command::Csv:
+        return finish(writeAccountingFile(pathFromUtf8(o.output), project) ? done
+                                                                           : cannotWrite(err, o.output));
+    case Command::Help:
+        break;
+    }
+    return finish(kExitOk);
+}
+
 } // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -168,69 +238,43 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     std::error_code ec;
     if (!fs::is_directory(data, ec)) return usageError(err, "data folder " + pathToUtf8(data) + " not found");
 
-    Catalogue catalogue(data);
-    Project project(catalogue, configFolderOf(data));
-    const CuttingSettingsRead cutting = loadCuttingSettings(project.configFolder());
+    const Catalogue catalogue(data);
+    const fs::path config = configFolderOf(data);
+    const CuttingSettingsRead read = loadCuttingSettings(config);
     // What could not be read is priced without (as the desktop program does), and said.
     std::vector<std::string> warnings = catalogue.priceListWarnings();
-    warnings.insert(warnings.end(), cutting.problems.begin(), cutting.problems.end());
+    warnings.insert(warnings.end(), read.problems.begin(), read.problems.end());
     for (const std::string& warning : warnings)
         err << "dalvex-cli: " << warning << "\n";
-    project.cutting = cutting.settings;
-    if (auto r = applyCuttingLength(options->kerf, "kerf", kMaxKerf, project.cutting.kerf))
+    CuttingSettings cutting = read.settings;
+    if (auto r = applyCuttingLength(options->kerf, "kerf", kMaxKerf, cutting.kerf))
         return usageError(err, r->message);
-    if (auto r = applyCuttingLength(options->trim, "trim", kMaxTrim, project.cutting.trim))
+    if (auto r = applyCuttingLength(options->trim, "trim", kMaxTrim, cutting.trim))
         return usageError(err, r->message);
-    if (auto r = applyCuttingLength(options->sheetKerf, "sheet_kerf", kMaxKerf, project.cutting.sheetKerf))
+    if (auto r = applyCuttingLength(options->sheetKerf, "sheet_kerf", kMaxKerf, cutting.sheetKerf))
         return usageError(err, r->message);
-    if (auto r = applyCuttingLength(options->sheetTrim, "sheet_trim", kMaxTrim, project.cutting.sheetTrim))
+    if (auto r = applyCuttingLength(options->sheetTrim, "sheet_trim", kMaxTrim, cutting.sheetTrim))
         return usageError(err, r->message);
-    applyCuttingSettings(project.result, project.cutting);
 
-    if (!options->input.empty()) {
-        const int opened = project.open(pathFromUtf8(options->input));
-        if (opened == kSketchNewerVersion) {
-            err << "Ошибка открытия файла: версия файла не поддерживается данной программой.\n";
-            return kExitFile;
-        }
-        if (opened != kSketchOk) {
-            err << "Ошибка открытия файла " << options->input << "\n";
-            return kExitFile;
-        }
+    const OrderInputs inputs{catalogue, data, config, cutting, warnings, *options, script};
+    if (options->inputs.size() <= 1) {
+        const OrderRun run =
+            runOrder(inputs, options->inputs.empty() ? std::string() : options->inputs.front());
+        out << run.out;
+        err << run.err;
+        return run.exit;
     }
-    if (auto refusal = applyOptions(*options, project)) return usageError(err, refusal->message);
-    // The history starts with the script.
-    ProjectEditor editor(project);
-    const int done = applyScript(script, editor, err) == 0 ? kExitOk : kExitRefused;
-
-    switch (options->command) {
-    case Command::Calc:
-        out << projectJson(project, warnings);
-        return done;
-    case Command::Save:
-        if (project.save(pathFromUtf8(options->output)) != kSketchOk)
-            return cannotWrite(err, options->output);
-        if (options->record)
-            recordSave(project, options->output, options->journalFile, data, !options->dataFolder.empty(),
-                       err);
-        return done;
-    case Command::Xml:
-        return writeWorkbook(pathFromUtf8(options->output), project, options->sheets)
-                   ? done
-                   : cannotWrite(err, options->output);
-    case Command::CutPlan:
-        out << cutPlanJson(planArticles(project.result, project.cutting.kerf, project.cutting.trim),
-                           project.cutting.kerf, project.cutting.trim,
-                           planSheets(project.result, project.cutting));
-        return done;
-    case Command::Csv:
-        return writeAccountingFile(pathFromUtf8(options->output), project)
-                   ? done
-                   : cannotWrite(err, options->output);
-    case Command::Help:
-        break;
-    }
-    return kExitOk;
+    // Many orders on one catalogue: each priced on its own, written in the order the files were named. A
+    // file that gives no document leaves "null" in its place.
+    int exit = kExitOk;
+    runInOrder(
+        options->inputs.size(), options->jobs, [&](size_t i) { return runOrder(inputs, options->inputs[i]); },
+        [&](const OrderRun& run) {
+            out << (run.out.empty() ? std::string("null\n") : run.out);
+            err << run.err;
+            if (exit == kExitOk) exit = run.exit;
+        });
+    return exit;
 }
 
 } // namespace dalvex::cli

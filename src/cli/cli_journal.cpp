@@ -216,7 +216,7 @@ int runOpen(const JournalArgs& a, const fs::path& data, JournalSession& session,
     }
     if (command == "import") {
         if (!positionals(1, 1)) return usage(err, "journal import: one folder");
-        Catalogue catalogue(data);
+        const Catalogue catalogue(data);
         out << importJson(importFolder(journal, catalogue, pathFromUtf8(p[0]), configFolderOf(data)));
         return kExitOk;
     }

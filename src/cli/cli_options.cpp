@@ -8,7 +8,10 @@ namespace dalvex::cli {
 
 std::string usageText() {
     return "Usage:\n"
-           "  dalvex-cli calc [FILE.dlx] [options]            print the project as JSON\n"
+           "  dalvex-cli calc [FILE.dlx...] [options] [--jobs N]\n"
+           "                                                  print the project as JSON; several files one\n"
+           "                                                  document each, in their order, priced on N "
+           "threads\n"
            "  dalvex-cli save OUT.dlx [FILE.dlx] [options]    write the project as a sketch file\n"
            "  dalvex-cli xml OUT.xml [FILE.dlx] [options] [--sheets order,price,profiles,assembly]\n"
            "                                                  write the spreadsheet workbook\n"
@@ -92,6 +95,14 @@ std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args,
             const std::string& v = args[++i];
             if (a == "--data") {
                 o.dataFolder = v;
+            } else if (a == "--jobs" && o.command == Command::Calc) {
+                const bool digits =
+                    !v.empty() && v.size() <= 2 && v.find_first_not_of("0123456789") == std::string::npos;
+                o.jobs = digits ? std::stoi(v) : 0;
+                if (o.jobs < 1 || o.jobs > kMaxJobs) {
+                    error = "--jobs " + v + ": a number of threads from 1 to " + std::to_string(kMaxJobs);
+                    return std::nullopt;
+                }
             } else if (a == "--journal" && o.command == Command::Save) {
                 o.journalFile = v;
                 o.record = true;
@@ -121,12 +132,12 @@ std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args,
         error = "the output file is missing";
         return std::nullopt;
     }
-    if (files.size() > outputs + 1) {
+    if (files.size() > outputs + 1 && o.command != Command::Calc) {
         error = "too many file arguments";
         return std::nullopt;
     }
     if (outputs) o.output = files[0];
-    if (files.size() > outputs) o.input = files[outputs];
+    o.inputs.assign(files.begin() + static_cast<std::ptrdiff_t>(outputs), files.end());
 
     if (sheets) {
         o.sheets = WorkbookSheets{};

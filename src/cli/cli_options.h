@@ -13,7 +13,10 @@ enum class Command { Calc, Save, Xml, Csv, CutPlan, Help };
 struct CliOptions {
     Command command = Command::Help;
     std::string output; // save, xml, csv: the file to write
-    std::string input;  // the sketch file to open first; empty: the default project
+    // The sketch files to open first (calc takes any number, the others one); none: the default project.
+    std::vector<std::string> inputs;
+    // calc: the number of threads the files are priced on.
+    int jobs = 1;
     std::string dataFolder;
     // Options, applied in this order after opening.
     std::optional<std::string> system, handle, color;
@@ -32,6 +35,9 @@ struct CliOptions {
 
 // Parses the arguments (without the program name). On bad usage returns nullopt and sets `error`.
 std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args, std::string& error);
+
+// The most threads --jobs takes.
+inline constexpr int kMaxJobs = 64;
 
 // The text printed by --help.
 std::string usageText();

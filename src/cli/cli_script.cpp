@@ -27,44 +27,164 @@ struct FieldSpec {
     bool required = true;
 };
 
-// Every operation a script may name, with its fields.
-const std::map<std::string, std::vector<FieldSpec>, std::less<>>& operationTable() {
+// The material a fill names by its key (as the calc JSON gives it), within a collection when one is named;
+// null when there is none, or when the key names materials of more than one collection and none is named.
+const Material* materialFor(const Catalogue& catalogue, const std::string& key,
+                            const std::optional<std::string>& collection) {
+    if (collection) {
+        const MaterialCollection* c = catalogue.findCollection(*collection);
+        return c ? c->find(key) : nullptr;
+    }
+    const Material* found = nullptr;
+    for (const MaterialCollection& c : catalogue.collections())
+        if (const Material* m = c.find(key)) {
+            if (found) return nullptr;
+            found = m;
+        }
+    return found;
+}
+
+// An operation of a script: its fields, and the EditOp they make. Names the catalogue does not know make an
+// operation the editor refuses.
+struct OperationForm {
+    std::vector<FieldSpec> fields;
+    EditOp (*build)(const ScriptOperation& op, const Catalogue& catalogue);
+};
+
+// Every operation a script may name.
+const std::map<std::string, OperationForm, std::less<>>& operationTable() {
     using T = FieldType;
-    static const std::map<std::string, std::vector<FieldSpec>, std::less<>> table = {
+    using O = ScriptOperation;
+    using C = Catalogue;
+    static const std::map<std::string, OperationForm, std::less<>> table = {
         {"split",
-         {{"door", T::Integer}, {"insert", T::Integer}, {"position", T::Integer}, {"vertical", T::Boolean}}},
-        {"removeDivider", {{"door", T::Integer}, {"divider", T::Integer}}},
-        {"moveDivider", {{"door", T::Integer}, {"divider", T::Integer}, {"position", T::Integer}}},
-        {"moveJoint", {{"door", T::Integer}, {"delta", T::Integer}}},
+         {{{"door", T::Integer}, {"insert", T::Integer}, {"position", T::Integer}, {"vertical", T::Boolean}},
+          [](const O& o, const C&) -> EditOp {
+              return edit::Split{o.number("door"), o.number("insert"), o.number("position"),
+                                 o.flag("vertical")};
+          }}},
+        {"removeDivider",
+         {{{"door", T::Integer}, {"divider", T::Integer}},
+          [](const O& o, const C&) -> EditOp {
+              return edit::RemoveDivider{o.number("door"), o.number("divider")};
+          }}},
+        {"moveDivider",
+         {{{"door", T::Integer}, {"divider", T::Integer}, {"position", T::Integer}},
+          [](const O& o, const C&) -> EditOp {
+              return edit::MoveDivider{o.number("door"), o.number("divider"), o.number("position")};
+          }}},
+        {"moveJoint",
+         {{{"door", T::Integer}, {"delta", T::Integer}},
+          [](const O& o, const C&) -> EditOp {
+              return edit::MoveJoint{o.number("door"), o.number("delta")};
+          }}},
         {"insertSize",
-         {{"door", T::Integer}, {"divider", T::Integer}, {"size", T::Integer}, {"after", T::Boolean}}},
-        {"pasteDoor", {{"from", T::Integer}, {"to", T::Integer}}},
-        {"alignDividers", {{"door", T::Integer}, {"vertical", T::Boolean}}},
+         {{{"door", T::Integer}, {"divider", T::Integer}, {"size", T::Integer}, {"after", T::Boolean}},
+          [](const O& o, const C&) -> EditOp {
+              return edit::InsertSize{o.number("door"), o.number("divider"), o.number("size"),
+                                      o.flag("after")};
+          }}},
+        {"pasteDoor",
+         {{{"from", T::Integer}, {"to", T::Integer}},
+          [](const O& o, const C&) -> EditOp {
+              return edit::PasteDoor{o.number("from"), o.number("to")};
+          }}},
+        {"alignDividers",
+         {{{"door", T::Integer}, {"vertical", T::Boolean}},
+          [](const O& o, const C&) -> EditOp {
+              return edit::AlignDividers{o.number("door"), o.flag("vertical")};
+          }}},
         {"fill",
-         {{"door", T::Integer},
-          {"insert", T::Integer},
-          {"material", T::Text},
-          {"collection", T::Text, false},
-          {"firstDoor", T::Integer, false},
-          {"lastDoor", T::Integer, false}}},
-        {"clearMaterial", {{"door", T::Integer}, {"insert", T::Integer}}},
-        {"doorWidths", {{"widths", T::IntegerList}, {"rows", T::IntegerList, false}}},
-        {"system", {{"name", T::Text}}},
-        {"handle", {{"code", T::Text}}},
-        {"color", {{"name", T::Text}}},
-        {"dividerProfile", {{"code", T::Text}}},
-        {"width", {{"mm", T::Integer}}},
-        {"height", {{"mm", T::Integer}}},
-        {"doors", {{"count", T::Integer}}},
-        {"chipboard", {{"mm", T::Integer}}},
-        {"plinth", {{"mm", T::Integer}}},
-        {"discount", {{"percent", T::Real}}},
-        {"toggleOption", {}},
-        {"rollers", {{"entry", T::Text}}},
-        {"heightOffset", {{"mm", T::Integer}}},
-        {"barLength", {{"choice", T::Integer}}},
-        {"undo", {}},
-        {"redo", {}},
+         {{{"door", T::Integer},
+           {"insert", T::Integer},
+           {"material", T::Text},
+           {"collection", T::Text, false},
+           {"firstDoor", T::Integer, false},
+           {"lastDoor", T::Integer, false}},
+          [](const O& o, const C& c) -> EditOp {
+              // Without firstDoor and lastDoor the picture is fitted to the insert.
+              return edit::Fill{o.number("door"), o.number("insert"),
+                                materialFor(c, o.text("material").value_or(""), o.text("collection")),
+                                o.integer("firstDoor").value_or(-1), o.integer("lastDoor").value_or(-1)};
+          }}},
+        {"clearMaterial",
+         {{{"door", T::Integer}, {"insert", T::Integer}},
+          [](const O& o, const C&) -> EditOp {
+              return edit::ClearMaterial{o.number("door"), o.number("insert")};
+          }}},
+        {"doorWidths",
+         {{{"widths", T::IntegerList}, {"rows", T::IntegerList, false}},
+          [](const O& o, const C&) -> EditOp {
+              edit::DoorWidths op;
+              for (int32_t mm : o.list("widths").value_or(std::vector<int32_t>{}))
+                  op.widths.push_back(std::to_string(mm));
+              // Rows left out keep the doors' own.
+              op.rows = o.list("rows").value_or(std::vector<int32_t>{});
+              return op;
+          }}},
+        {"clearSketch", {{}, [](const O&, const C&) -> EditOp { return edit::ClearSketch{}; }}},
+        {"system",
+         {{{"name", T::Text}},
+          [](const O& o, const C& c) -> EditOp {
+              return edit::SelectSystem{c.findSystem(o.text("name").value_or(""))};
+          }}},
+        {"handle",
+         {{{"code", T::Text}},
+          [](const O& o, const C& c) -> EditOp {
+              return edit::SetHandleProfile{c.findHandleProfile(o.text("code").value_or(""))};
+          }}},
+        {"color",
+         {{{"name", T::Text}},
+          [](const O& o, const C& c) -> EditOp {
+              return edit::SetProfileColor{c.findColor(o.text("name").value_or(""))};
+          }}},
+        {"dividerProfile",
+         {{{"code", T::Text}},
+          [](const O& o, const C& c) -> EditOp {
+              return edit::SetDividerProfile{c.findDividerProfile(o.text("code").value_or(""))};
+          }}},
+        {"width",
+         {{{"mm", T::Integer}},
+          [](const O& o, const C&) -> EditOp {
+              return edit::SetWidth{tenthsFromMillimetres(o.number("mm"))};
+          }}},
+        {"height",
+         {{{"mm", T::Integer}},
+          [](const O& o, const C&) -> EditOp {
+              return edit::SetHeight{tenthsFromMillimetres(o.number("mm"))};
+          }}},
+        {"doors",
+         {{{"count", T::Integer}},
+          [](const O& o, const C&) -> EditOp { return edit::SetDoorCount{o.number("count")}; }}},
+        {"chipboard",
+         {{{"mm", T::Integer}},
+          [](const O& o, const C&) -> EditOp {
+              return edit::SetChipboardWidth{tenthsFromMillimetres(o.number("mm"))};
+          }}},
+        {"plinth",
+         {{{"mm", T::Integer}},
+          [](const O& o, const C&) -> EditOp {
+              return edit::SetPlinthHeight{tenthsFromMillimetres(o.number("mm"))};
+          }}},
+        {"discount",
+         {{{"percent", T::Real}},
+          [](const O& o, const C&) -> EditOp {
+              return edit::SetDiscount{o.real("percent").value_or(-1.0)};
+          }}},
+        {"toggleOption", {{}, [](const O&, const C&) -> EditOp { return edit::ToggleOption{}; }}},
+        {"rollers",
+         {{{"entry", T::Text}},
+          [](const O& o, const C&) -> EditOp { return edit::ChooseRollers{o.text("entry").value_or("")}; }}},
+        {"heightOffset",
+         {{{"mm", T::Integer}},
+          [](const O& o, const C&) -> EditOp { return edit::SetHeightOffset{o.number("mm")}; }}},
+        {"barLength",
+         {{{"choice", T::Integer}},
+          [](const O& o, const C&) -> EditOp { return edit::ChooseBarLength{o.number("choice")}; }}},
+        {"runningProfile", {{}, [](const O&, const C&) -> EditOp { return edit::ToggleRunningProfile{}; }}},
+        {"guideProfile", {{}, [](const O&, const C&) -> EditOp { return edit::ToggleGuideProfile{}; }}},
+        {"undo", {{}, [](const O&, const C&) -> EditOp { return edit::Undo{}; }}},
+        {"redo", {{}, [](const O&, const C&) -> EditOp { return edit::Redo{}; }}},
     };
     return table;
 }
@@ -122,70 +242,6 @@ std::optional<Value> lookUp(const std::vector<std::pair<std::string, Value>>& fi
     return std::nullopt;
 }
 
-// The material a fill names by its key (as the calc JSON gives it), within a collection when one is named;
-// null when there is none, or when the key names materials of more than one collection and none is named.
-const Material* materialFor(const Catalogue& catalogue, const std::string& key,
-                            const std::optional<std::string>& collection) {
-    if (collection) {
-        const MaterialCollection* c = catalogue.findCollection(*collection);
-        return c ? c->find(key) : nullptr;
-    }
-    const Material* found = nullptr;
-    for (const MaterialCollection& c : catalogue.collections())
-        if (const Material* m = c.find(key)) {
-            if (found) return nullptr;
-            found = m;
-        }
-    return found;
-}
-
-Changes apply(const ScriptOperation& op, ProjectEditor& editor) {
-    Project& project = editor.project();
-    const Catalogue& catalogue = project.catalogue();
-    auto i = [&op](std::string_view f) { return op.integer(f).value_or(0); };
-    auto t = [&op](std::string_view f) { return op.text(f).value_or(std::string()); };
-    const std::string& n = op.name;
-    if (n == "split") return editor.split(i("door"), i("insert"), i("position"), i("vertical") != 0);
-    if (n == "removeDivider") return editor.removeDivider(i("door"), i("divider"));
-    if (n == "moveDivider") return editor.moveDivider(i("door"), i("divider"), i("position"));
-    if (n == "moveJoint") return editor.moveJoint(i("door"), i("delta"));
-    if (n == "insertSize") return editor.setInsertSize(i("door"), i("divider"), i("size"), i("after") != 0);
-    if (n == "pasteDoor") return editor.pasteDoor(i("from"), i("to"));
-    if (n == "alignDividers") return editor.alignDividers(i("door"), i("vertical") != 0);
-    if (n == "fill") {
-        const Material* m = materialFor(catalogue, t("material"), op.text("collection"));
-        if (!m) return {};
-        if (op.integer("firstDoor"))
-            return editor.fillAcrossDoors(i("door"), i("insert"), m, i("firstDoor"), i("lastDoor"));
-        return editor.fill(i("door"), i("insert"), m);
-    }
-    if (n == "clearMaterial") return editor.clearMaterial(i("door"), i("insert"));
-    if (n == "doorWidths") {
-        std::vector<std::string> typed;
-        for (int32_t mm : op.list("widths").value_or(std::vector<int32_t>{}))
-            typed.push_back(std::to_string(mm));
-        // Rows left out keep the doors' own.
-        return editor.setDoorWidths(typed, op.list("rows").value_or(std::vector<int32_t>{}));
-    }
-    if (n == "system") return editor.selectSystem(catalogue.findSystem(t("name")));
-    if (n == "handle") return editor.setHandleProfile(catalogue.findHandleProfile(t("code")));
-    if (n == "color") return editor.setProfileColor(catalogue.findColor(t("name")));
-    if (n == "dividerProfile") return editor.setDividerProfile(catalogue.findDividerProfile(t("code")));
-    if (n == "width") return editor.setWidth(tenthsFromMillimetres(i("mm")));
-    if (n == "height") return editor.setHeight(tenthsFromMillimetres(i("mm")));
-    if (n == "doors") return editor.setDoorCount(i("count"));
-    if (n == "chipboard") return editor.setChipboardWidth(tenthsFromMillimetres(i("mm")));
-    if (n == "plinth") return editor.setPlinthHeight(tenthsFromMillimetres(i("mm")));
-    if (n == "discount") return editor.setDiscountPercent(op.real("percent").value_or(-1.0));
-    if (n == "toggleOption") return editor.toggleOption();
-    if (n == "rollers") return editor.chooseRollerEntry(t("entry"));
-    if (n == "heightOffset") return editor.setHeightOffset(i("mm"));
-    if (n == "barLength") return editor.chooseBarLength(i("choice"));
-    if (n == "undo") return editor.undo();
-    if (n == "redo") return editor.redo();
-    return {};
-}
-
 } // namespace
 
 std::optional<std::string> ScriptOperation::text(std::string_view field) const {
@@ -195,6 +251,14 @@ std::optional<std::string> ScriptOperation::text(std::string_view field) const {
 std::optional<int32_t> ScriptOperation::integer(std::string_view field) const {
     const std::optional<int64_t> v = lookUp(integers, field);
     return v ? std::optional<int32_t>(static_cast<int32_t>(*v)) : std::nullopt;
+}
+
+int32_t ScriptOperation::number(std::string_view field) const {
+    return integer(field).value_or(0);
+}
+
+bool ScriptOperation::flag(std::string_view field) const {
+    return number(field) != 0;
 }
 
 std::optional<double> ScriptOperation::real(std::string_view field) const {
@@ -241,9 +305,9 @@ std::optional<std::vector<ScriptOperation>> parseScript(std::string_view text, s
         const std::string named = where + " (" + parsed.name + ")";
         for (const auto& [key, value] : item.items()) {
             if (key == "op") continue;
-            const auto field = std::find_if(known->second.begin(), known->second.end(),
+            const auto field = std::find_if(known->second.fields.begin(), known->second.fields.end(),
                                             [&key](const FieldSpec& f) { return f.name == key; });
-            if (field == known->second.end()) {
+            if (field == known->second.fields.end()) {
                 error = named + ": unknown field '" + excerpt(key) + "'";
                 return std::nullopt;
             }
@@ -252,7 +316,7 @@ std::optional<std::vector<ScriptOperation>> parseScript(std::string_view text, s
                 return std::nullopt;
             }
         }
-        for (const FieldSpec& f : known->second)
+        for (const FieldSpec& f : known->second.fields)
             if (f.required && !item.contains(std::string(f.name))) {
                 error = named + ": '" + std::string(f.name) + "' is missing";
                 return std::nullopt;
@@ -266,10 +330,18 @@ std::optional<std::vector<ScriptOperation>> parseScript(std::string_view text, s
     return script;
 }
 
+std::optional<EditOp> editOp(const ScriptOperation& op, const Catalogue& catalogue) {
+    const auto form = operationTable().find(op.name);
+    if (form == operationTable().end()) return std::nullopt;
+    return form->second.build(op, catalogue);
+}
+
 int applyScript(const std::vector<ScriptOperation>& script, ProjectEditor& editor, std::ostream& err) {
     int refused = 0;
+    const Catalogue& catalogue = editor.project().catalogue();
     for (size_t k = 0; k < script.size(); ++k) {
-        if (apply(script[k], editor).applied) continue;
+        const std::optional<EditOp> op = editOp(script[k], catalogue);
+        if (op && editor.apply(*op).applied) continue;
         err << "dalvex-cli: operation " << k + 1 << " (" << script[k].name << ") refused\n";
         ++refused;
     }

@@ -1,6 +1,8 @@
 #pragma once
-// Scripts of editing operations (--script FILE): a JSON array of operations applied in order through the same
-// operations the desktop program uses.
+// Scripts of editing operations (--script FILE): a JSON array of operations, each read into the EditOp the
+// desktop program's gestures make, and applied in order through the same editor.
+#include "project/edit_op.h"
+
 #include <cstdint>
 #include <iosfwd>
 #include <optional>
@@ -9,8 +11,9 @@
 #include <vector>
 
 namespace dalvex {
+class Catalogue;
 class ProjectEditor;
-}
+} // namespace dalvex
 
 namespace dalvex::cli {
 
@@ -25,6 +28,8 @@ struct ScriptOperation {
 
     std::optional<std::string> text(std::string_view field) const;
     std::optional<int32_t> integer(std::string_view field) const; // also booleans, as 0 and 1
+    int32_t number(std::string_view field) const;                 // a required integer
+    bool flag(std::string_view field) const;                      // a required boolean
     std::optional<double> real(std::string_view field) const;
     std::optional<std::vector<int32_t>> list(std::string_view field) const;
 };
@@ -32,6 +37,10 @@ struct ScriptOperation {
 // Reads a whole script. On a fault (not JSON, not an array of objects, an unknown operation or field, a
 // missing or mistyped field, an integer outside 32 bits) returns nullopt and tells where in `error`.
 std::optional<std::vector<ScriptOperation>> parseScript(std::string_view text, std::string& error);
+
+// The edit an operation of a parsed script names (none for an operation no script may name); names the
+// catalogue does not know are left null, for the editor to refuse.
+std::optional<EditOp> editOp(const ScriptOperation& op, const Catalogue& catalogue);
 
 // Applies the operations in order; a refused one changes nothing, is reported on `err` as
 // "dalvex-cli: operation N (NAME) refused", and the script goes on. Returns the number refused.

@@ -16,22 +16,28 @@ void codeOrNull(JsonWriter& out, const DSItem* item) {
         out.null();
 }
 
-void writeSettings(JsonWriter& out, const DSSystem& system) {
+// The chosen system's options: those every system has, then those of its own.
+void writeSettings(JsonWriter& out, const DSSystem& system, const OrderOptions& options) {
+    const SystemOptions& mine = system.own(options);
     out.key("settings").beginObject();
-    out.key("noEdgeProfiles").value(system.noEdgeProfiles != 0);
+    out.key("noEdgeProfiles").value(mine.noEdgeProfiles != 0);
     out.key("rollerSet");
-    codeOrNull(out, system.rollerSet);
-    const SystemOptions options = system.options();
-    if (options.pivot) out.key("pivot").value(*options.pivot);
-    if (options.heightOffset) out.key("heightOffset").value(*options.heightOffset);
-    if (options.mountInside) out.key("mountInside").value(*options.mountInside);
-    if (options.runningProfile) {
-        out.key("runningProfile");
-        codeOrNull(out, options.runningProfile);
-    }
-    if (options.guideProfile) {
-        out.key("guideProfile");
-        codeOrNull(out, options.guideProfile);
+    codeOrNull(out, mine.rollerSet);
+    switch (system.ownOptions()) {
+    case OwnOptions::Pivot:
+        out.key("pivot").value(mine.pivot != 0);
+        out.key("heightOffset").value(mine.heightOffset);
+        break;
+    case OwnOptions::Mounting:
+        out.key("mountInside").value(mine.mountInside != 0);
+        break;
+    case OwnOptions::RailProfiles:
+        // A profile the records lack is left out, as the systems' rules fall back to their defaults.
+        if (mine.runningProfile) out.key("runningProfile").value(mine.runningProfile->code);
+        if (mine.guideProfile) out.key("guideProfile").value(mine.guideProfile->code);
+        break;
+    case OwnOptions::None:
+        break;
     }
     out.endObject();
 }
@@ -202,7 +208,7 @@ std::string projectJson(Project& project, const std::vector<std::string>& warnin
     out.key("chipboardWidth").value(project.chipboardWidth);
     out.key("plinthHeight").value(project.plinthHeight);
     out.key("discountPercent").value(project.discountPercent);
-    if (project.calculator) writeSettings(out, *project.calculator);
+    if (project.calculator) writeSettings(out, *project.calculator, project.options);
 
     const DoorSketch& sketch = project.sketch;
     out.key("sketch").beginObject();

@@ -54,7 +54,7 @@ std::vector<Found> sketchFilesBelow(const fs::path& folder) {
 
 } // namespace
 
-ImportReport importFolder(Journal& journal, Catalogue& catalogue, const fs::path& folder,
+ImportReport importFolder(Journal& journal, const Catalogue& catalogue, const fs::path& folder,
                           const fs::path& configFolder) {
     ImportReport report;
     // Recorded a batch at a time: one durable commit per batch instead of one per file.

@@ -22,7 +22,7 @@ struct ImportReport {
 
 // Records the files oldest first (by their time of change, which becomes the version's time), so that each
 // order's latest file is its latest version. `configFolder` is the counter's, kept in step.
-ImportReport importFolder(Journal& journal, Catalogue& catalogue, const std::filesystem::path& folder,
+ImportReport importFolder(Journal& journal, const Catalogue& catalogue, const std::filesystem::path& folder,
                           const std::filesystem::path& configFolder);
 
 } // namespace dalvex::journal

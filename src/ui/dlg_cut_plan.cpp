@@ -1,6 +1,7 @@
 #include "dlg_cut_plan.h"
 
 #include "cut_plan_drawing.h"
+#include "order_document.h"
 #include "project/project.h"
 #include "sheet_plan_drawing.h"
 
@@ -112,6 +113,7 @@ DlgCutPlan::DlgCutPlan(const UiContext& context, QWidget* parent) : Panel(contex
     canvas_ = new CutPlanCanvas(*this, scroll_);
     scroll_->setWidget(canvas_);
     // Planned when first shown or read: at start-up only the sketch tab is shown.
+    connect(ctx_.document, &OrderDocument::totalsChanged, this, &DlgCutPlan::orderChanged);
 }
 
 void DlgCutPlan::rebuild() {
@@ -156,8 +158,7 @@ void DlgCutPlan::relayout() {
     canvas_->setMinimumHeight(static_cast<CutPlanCanvas*>(canvas_)->contentHeight());
 }
 
-void DlgCutPlan::onNotification(Notification n) {
-    if (n != Notification::Recalculated && n != Notification::TotalsChanged) return;
+void DlgCutPlan::orderChanged() {
     stale_ = true;
     if (isVisible()) rebuild();
 }

@@ -32,12 +32,13 @@ public:
     QWidget* canvas() const { return canvas_; }
 
 protected:
-    void onNotification(Notification n) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     friend class CutPlanCanvas;
+    // The figures changed: the plan is made again when shown.
+    void orderChanged();
     void relayout();
     void refresh() {
         if (stale_) rebuild();

@@ -131,7 +131,7 @@ void DlgDoorSize::accept() {
         return;
     }
     // The gap, if any, was accepted above.
-    ctx_.document->deliver(ctx_.editor.setDoorWidths(typed, rows));
+    ctx_.editor.apply(edit::DoorWidths{typed, rows});
     finish(true);
 }
 

@@ -98,13 +98,21 @@ DlgOrder::DlgOrder(const UiContext& context, QWidget* parent) : Panel(context, p
     connect(save_, &QAbstractButton::clicked, this, [this] { saveOrder(); });
 
     auto copyText = [this](QLineEdit* edit, std::string OrderCard::*field) {
-        connect(edit, &QLineEdit::textChanged, this, [this, field](const QString& t) {
+        connect(edit, &QLineEdit::textChanged, this, [this, edit, field](const QString& t) {
             if (refreshing_) return;
             OrderCard card = ctx_.project.orderCard;
             card.*field = t.toStdString();
-            change(card);
+            change(card, edit);
         });
     };
+    // The names tell the typings in the edits apart in the history; leaving an edit ends its typing.
+    const std::pair<QLineEdit*, const char*> named[] = {{number_, "number"},     {name_, "name"},
+                                                        {address_, "address"},   {phone_, "phone"},
+                                                        {assembly_, "assembly"}, {delivery_, "delivery"}};
+    for (const auto& [edit, name] : named) {
+        edit->setObjectName(QString::fromLatin1(name));
+        connect(edit, &QLineEdit::editingFinished, this, [this] { ++typing_; });
+    }
     // A sketch file reads back at most 254 characters of a text: the card takes no more than it can keep.
     for (QLineEdit* e : {number_, name_, address_, phone_})
         e->setMaxLength(kCardTextLimit);
@@ -127,6 +135,10 @@ DlgOrder::DlgOrder(const UiContext& context, QWidget* parent) : Panel(context, p
     copyDate(orderDate_, &OrderCard::orderDate);
     copyDate(readyDate_, &OrderCard::readyDate);
     refresh();
+    // The card as the order has it now, after an undo, a renumbering claim, a new order or an opened file.
+    connect(ctx_.document, &OrderDocument::cardChanged, this, [this] {
+        if (!applying_) refresh();
+    });
 }
 
 void DlgOrder::refresh() {
@@ -162,21 +174,20 @@ void DlgOrder::costEdited(QLineEdit* edit, int32_t OrderCard::*field) {
     else if (value == 0 && !t.isEmpty())
         edit->clear();
     refreshing_ = false;
-    change(card);
+    change(card, edit);
 }
 
-void DlgOrder::change(const OrderCard& card) {
-    ctx_.document->deliver(ctx_.editor.setOrderCard(card));
+void DlgOrder::change(const OrderCard& card, const QLineEdit* typedIn) {
+    const std::string key =
+        typedIn ? typedIn->objectName().toStdString() + ' ' + std::to_string(typing_) : std::string();
+    applying_ = true;
+    ctx_.editor.apply(edit::SetOrderCard{card}, key);
+    applying_ = false;
 }
 
 void DlgOrder::newOrder() {
     if (!settleUnsavedChanges(ctx_, this)) return;
-    const Changes changes = ctx_.editor.newOrder();
-    // A new order starts a new history.
-    ctx_.document->restart();
-    ctx_.document->setFilePath({}); // saving the new order must not overwrite the previous one's file
-    refresh();
-    ctx_.document->deliver(changes);
+    ctx_.document->newOrder();
 }
 
 void DlgOrder::copyControlsToCard() {
@@ -192,7 +203,7 @@ void DlgOrder::copyControlsToCard() {
 void DlgOrder::saveOrder() {
     copyControlsToCard();
     // The number is taken before the file name is asked for, so the name offered is the order's number.
-    if (ctx_.document->deliver(ctx_.editor.claimOrderNumber())) refresh();
+    ctx_.editor.apply(edit::ClaimOrderNumber{});
     const QString path = prompts().savePath(this, sketchFilter(), QStringLiteral("dlx"),
                                             qs(ctx_.project.orderCard.orderNumber));
     if (path.isEmpty() || !saveSketchFile(ctx_, this, path)) {
@@ -200,10 +211,6 @@ void DlgOrder::saveOrder() {
         return;
     }
     if (openPrint_) openPrint_();
-}
-
-void DlgOrder::onNotification(Notification n) {
-    if (n == Notification::SketchOpened) refresh();
 }
 
 void DlgOrder::keyPressEvent(QKeyEvent* event) {

@@ -37,15 +37,15 @@ public:
     QDateEdit* readyDateEdit() const { return readyDate_; }
 
 protected:
-    void onNotification(Notification n) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void costEdited(QLineEdit* edit, int32_t OrderCard::*field);
     void copyControlsToCard();
-    // The card as the controls now have it becomes the order's.
-    void change(const OrderCard& card);
+    // The card as the controls now have it becomes the order's; what is typed into one edit in a row is one
+    // step of the history.
+    void change(const OrderCard& card, const QLineEdit* typedIn = nullptr);
 
     QLineEdit* number_;
     QLineEdit* name_;
@@ -58,6 +58,8 @@ private:
     PictureButton* save_;
     std::function<void()> openPrint_;
     bool refreshing_ = false;
+    bool applying_ = false; // the panel's own change is being applied
+    int typing_ = 0;        // counts the typings: leaving an edit ends one
 };
 
 } // namespace dalvex::ui

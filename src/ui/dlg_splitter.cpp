@@ -53,7 +53,7 @@ void DlgSplitter::choose(const PickerEntry& entry) {
     if (const DSSystem* calc = ctx_.project.calculator) {
         for (const DividerProfile* d : calc->dividerProfiles) {
             if (d->index != entry.itemIndex) continue;
-            ctx_.document->deliver(ctx_.editor.setDividerProfile(d));
+            ctx_.editor.apply(edit::SetDividerProfile{d});
             break;
         }
     }

@@ -1,5 +1,6 @@
 #include "dlg_table.h"
 
+#include "order_document.h"
 #include "project/project_reports.h"
 #include "qt_text.h"
 
@@ -41,7 +42,9 @@ DlgTable::DlgTable(const UiContext& context, int kind, QWidget* parent)
         bar_->setSliderPosition(scroll_.position);
         update();
     });
-    // Built when first shown or read: at start-up only the sketch tab is shown.
+    // Built when first shown or read: at start-up only the sketch tab is shown. Any change of the figures or
+    // the card makes it stale.
+    connect(ctx_.document, &OrderDocument::totalsChanged, this, [this] { markStale(Stale::Sections); });
 }
 
 void DlgTable::rebuild() {
@@ -102,10 +105,6 @@ void DlgTable::resetScrollBar() {
     bar_->setValue(0);
     bar_->blockSignals(false);
     bar_->setVisible(scroll_.shown);
-}
-
-void DlgTable::onNotification(Notification n) {
-    if (n == Notification::Recalculated || n == Notification::SketchOpened) markStale(Stale::Sections);
 }
 
 void DlgTable::showEvent(QShowEvent*) {

@@ -33,7 +33,6 @@ public:
     QScrollBar* scrollBar();
 
 protected:
-    void onNotification(Notification n) override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -114,8 +114,8 @@ void DlgZoomMaterial::openFor(const Material* material) {
 bool DlgZoomMaterial::fillLists() {
     const Project& project = ctx_.project;
     const int n = sketch::doorsInUse(project.doorCount);
-    const int j = project.sketch.selectedInsertDoor();
-    if (j < 0 || j >= n) return false;
+    const int j = ctx_.editor.selection().insertDoor;
+    if (j < 0 || j >= n || !selectedInsert(project.sketch, ctx_.editor.selection())) return false;
     from_->clear();
     to_->clear();
     // Door numbers are shown from 1; the range always holds the insert's own door.
@@ -129,7 +129,7 @@ bool DlgZoomMaterial::fillLists() {
 }
 
 void DlgZoomMaterial::fitInsert() {
-    if (material_) ctx_.document->deliver(ctx_.editor.fillSelectedInsertScaled(material_, -1, -1));
+    fill(-1, -1);
     unlockPanels();
     QDialog::accept();
 }
@@ -137,13 +137,19 @@ void DlgZoomMaterial::fitInsert() {
 void DlgZoomMaterial::fitDoors() {
     const int from = shownDoor(from_);
     const int to = shownDoor(to_);
-    if (material_ && from >= 0 && to >= from) {
+    if (from >= 0 && to >= from) {
         lastRangeStart_ = from;
         lastRangeEnd_ = to;
-        ctx_.document->deliver(ctx_.editor.fillSelectedInsertScaled(material_, from, to));
+        fill(from, to);
     }
     unlockPanels();
     QDialog::accept();
+}
+
+void DlgZoomMaterial::fill(int firstDoor, int lastDoor) {
+    const SketchSelection& selected = ctx_.editor.selection();
+    if (material_ && selected.hasInsert())
+        ctx_.editor.apply(edit::Fill{selected.insertDoor, selected.insertId, material_, firstDoor, lastDoor});
 }
 
 void DlgZoomMaterial::reject() {

@@ -39,6 +39,8 @@ public:
 
 private:
     bool fillLists();
+    // The selected insert gets the material, fitted to it (firstDoor < 0) or spread over the doors.
+    void fill(int firstDoor, int lastDoor);
 
     UiContext ctx_;
     const Material* material_ = nullptr;

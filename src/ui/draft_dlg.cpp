@@ -56,6 +56,15 @@ DraftDlg::DraftDlg(const UiContext& context, QWidget* parent) : Panel(context, p
     sizeDlg_ = new SizeDlg(context, parent ? parent->window() : nullptr);
     sizeDlg_->hide();
     if (ctx_.screen) ctx_.screen->layout = &layout_;
+    // The order changed: the layout is out of date until the next paint lays it out again.
+    const OrderDocument* document = ctx_.document;
+    connect(document, &OrderDocument::recalculated, this, &DraftDlg::orderChanged);
+    connect(document, &OrderDocument::choicesChanged, this, &DraftDlg::orderChanged);
+    connect(document, &OrderDocument::opened, this, &DraftDlg::clearPictureCaches);
+    connect(document, &OrderDocument::viewChanged, this, [this] {
+        redraw();
+        updateCursor();
+    });
 }
 
 DraftDlg::~DraftDlg() {
@@ -69,7 +78,7 @@ void DraftDlg::redraw() {
 }
 
 int DraftDlg::shownDoor() const {
-    return ctx_.screen ? ctx_.screen->currentDoor(ctx_.project.sketch.doorCount) : -1;
+    return ctx_.document->view().currentDoor(ctx_.project.sketch.doorCount);
 }
 
 void DraftDlg::setLocked(bool locked) {
@@ -82,11 +91,7 @@ void DraftDlg::clearPictureCaches() {
     update();
 }
 
-// The order changed: the layout is out of date until the next paint lays it out again.
-void DraftDlg::onNotification(Notification n) {
-    if (n != Notification::Recalculated && n != Notification::SelectionChanged &&
-        n != Notification::SketchOpened)
-        return;
+void DraftDlg::orderChanged() {
     hoverStale_ = true;
     redraw();
 }
@@ -102,9 +107,9 @@ void DraftDlg::render() {
         view::placeInView(sketch, layout_.currentDoor, PixelRect{0, 0, width(), height()}, dpi);
     view::layOut(layout_, sketch, place.scale, place.origin);
     QPainter p(&picture_);
-    drawDoors(
-        p, sketch, layout_,
-        SketchStyle{ctx_.artwork, pictures_, ctx_.project.profileColor, ctx_.project.showInsertSizes, dpi});
+    drawDoors(p, sketch, layout_,
+              SketchStyle{ctx_.artwork, pictures_, ctx_.project.profileColor,
+                          ctx_.document->view().showInsertSizes, dpi});
     forceRender_ = false;
     ++renders_;
 }
@@ -129,7 +134,7 @@ void DraftDlg::paintEvent(QPaintEvent* event) {
         return;
     }
 
-    const PixelRect sel = view::selectedInsertRect(layout_, ctx_.project.sketch);
+    const PixelRect sel = view::selectedInsertRect(layout_, ctx_.project.sketch, ctx_.editor.selection());
     if (!sel.isEmpty()) {
         const QRect r = toQRect(sel);
         p.setPen(QPen(kSelection, 3));
@@ -197,7 +202,7 @@ void DraftDlg::updateCursor() {
     Qt::CursorShape shape = Qt::ArrowCursor;
     if (menuOpen_)
         shape = Qt::ArrowCursor;
-    else if (ctx_.project.drawDividers)
+    else if (ctx_.document->view().drawDividers)
         shape = Qt::CrossCursor;
     else if (layout_.cursorKind == 2)
         shape = Qt::SizeHorCursor;
@@ -211,9 +216,9 @@ void DraftDlg::putCursorAt(PixelPoint p) {
 }
 
 void DraftDlg::openSizeDialog(PixelPoint p) {
-    const DoorSketch& sketch = ctx_.project.sketch;
-    if (!sketch.selectedDivider() || !sizeDlg_) return;
-    sizeDlg_->openFor(sketch.selectedDividerDoor, sketch.selectedDividerId, mapToGlobal(QPoint(p.x, p.y)));
+    const SketchSelection& selected = ctx_.editor.selection();
+    if (!selectedDivider(ctx_.project.sketch, selected) || !sizeDlg_) return;
+    sizeDlg_->openFor(selected.dividerDoor, selected.dividerId, mapToGlobal(QPoint(p.x, p.y)));
 }
 
 void DraftDlg::mouseMoveEvent(QMouseEvent* event) {
@@ -240,24 +245,18 @@ void DraftDlg::mouseMoveEvent(QMouseEvent* event) {
 void DraftDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || inputBlocked()) return;
     ctx_.hub.notify(Notification::SketchClicked);
-    const Project& project = ctx_.project;
     const DoorSketch& sketch = ctx_.project.sketch;
     const PixelPoint p = toPixel(event->position());
 
-    if (project.drawDividers) {
-        ctx_.editor.clearSelection();
-        const bool vertical = project.newDividerVertical;
+    if (ctx_.document->view().drawDividers) {
+        // The click draws where it can; anything else it does below, with nothing selected.
+        const bool vertical = ctx_.document->view().dividersVertical;
         const view::SplitPlace at = view::splitPlace(layout_, sketch, p, vertical);
-        const Changes changes =
-            at ? ctx_.editor.split(at.door, at.insertId, at.position, vertical) : Changes{};
-        if (changes) {
-            layout_.stale = true;
-            update();
-            ctx_.document->deliver(changes);
+        if (at && ctx_.editor.apply(edit::Split{at.door, at.insertId, at.position, vertical})) {
             openSizeDialog(p);
             return;
         }
-        ctx_.editor.selectDivider(-1, 0);
+        ctx_.editor.clearSelection();
     }
 
     if (layout_.cursorKind != 0) {
@@ -284,9 +283,9 @@ void DraftDlg::mousePressEvent(QMouseEvent* event) {
 
     // A click selects the insert under it; a second click on the selected insert deselects it.
     const view::ItemAt hit = view::insertAt(layout_, sketch, p);
-    const int selectedDoor = sketch.selectedInsertDoor();
-    const bool again = hit && selectedDoor == hit.door && sketch.doors[hit.door].selectedInsertId == hit.id;
-    if (!hit && view::selectedInsertRect(layout_, sketch).isEmpty()) {
+    const SketchSelection& selected = ctx_.editor.selection();
+    const bool again = hit && selected.insertDoor == hit.door && selected.insertId == hit.id;
+    if (!hit && view::selectedInsertRect(layout_, sketch, selected).isEmpty()) {
         ctx_.editor.clearSelection();
         return;
     }
@@ -305,28 +304,25 @@ void DraftDlg::mouseReleaseEvent(QMouseEvent* event) {
         const DoorSketch& sketch = ctx_.project.sketch;
         // The outline shows where the item goes; the mouse may have left the limits since. The whole drag is
         // one operation, taken on release.
+        // The dragged divider stays selected even when it could not move, so that its size can be typed.
         const view::DragMove move = view::dragMove(layout_, sketch, dragPoint_);
-        Changes changes;
         if (move.kind == kHitFrame)
-            changes = ctx_.editor.moveJoint(move.leftDoor, move.growth);
+            ctx_.editor.apply(edit::MoveJoint{move.leftDoor, move.growth});
         else if (move.kind == kHitDivider)
-            changes = ctx_.editor.moveDivider(move.door, move.dividerId, move.position);
-        // The dragged item stays selected even when it could not move, so that its size can be typed.
-        if (move.door >= 0) ctx_.editor.selectDivider(move.door, move.dividerId);
-        if (changes) layout_.stale = true;
-        if (sketch.selectedDivider()) {
+            ctx_.editor.apply(edit::MoveDivider{move.door, move.dividerId, move.position});
+        if (selectedDivider(sketch, ctx_.editor.selection())) {
             openSizeDialog(p);
             hover(p);
         }
         rehoverPending_ = true;
         layout_.clearHits();
-        ctx_.document->deliver(changes);
     }
     update();
 }
 
 std::vector<view::MenuEntry> DraftDlg::menuEntries() const {
-    return view::contextMenuEntries(layout_, ctx_.project.sketch, hoverDoor_);
+    return view::contextMenuEntries(layout_, ctx_.project.sketch, hoverDoor_,
+                                    ctx_.editor.selection().copiedDoor);
 }
 
 void DraftDlg::fillContextMenu(QMenu& menu) const {
@@ -339,13 +335,14 @@ void DraftDlg::fillContextMenu(QMenu& menu) const {
         a->setData(e.command);
         a->setEnabled(e.enabled);
     }
-    // The history closes the menu, greyed when there is nothing to undo or redo.
+    // The history closes the menu, naming the step undo and redo would take; greyed when there is none.
     menu.addSeparator();
-    const OrderDocument* document = ctx_.document;
-    for (const auto& [command, text, enabled] :
-         {std::tuple{view::kMenuUndo, QStringLiteral("Отменить"), document && document->canUndo()},
-          std::tuple{view::kMenuRedo, QStringLiteral("Повторить"), document && document->canRedo()}}) {
-        QAction* a = menu.addAction(text);
+    const ProjectEditor& editor = ctx_.editor;
+    for (const auto& [command, text, step] :
+         {std::tuple{view::kMenuUndo, QStringLiteral("Отменить"), editor.undoLabel()},
+          std::tuple{view::kMenuRedo, QStringLiteral("Повторить"), editor.redoLabel()}}) {
+        const bool enabled = !step.empty();
+        QAction* a = menu.addAction(enabled ? text + QStringLiteral(": ") + qs(std::string(step)) : text);
         a->setData(command);
         a->setEnabled(enabled);
     }
@@ -371,36 +368,29 @@ void DraftDlg::runMenuCommand(int command, PixelPoint menuPoint) {
         if (hoverDoor_ >= 0) ctx_.editor.copyDoor(hoverDoor_);
         break;
     case view::kMenuPasteDoor:
-        ctx_.document->deliver(ctx_.editor.pasteDoor(sketch.copiedDoor, hoverDoor_));
+        ctx_.editor.apply(edit::PasteDoor{ctx_.editor.selection().copiedDoor, hoverDoor_});
         break;
     case view::kMenuAlignHorizontal:
     case view::kMenuAlignVertical:
-        ctx_.document->deliver(ctx_.editor.alignDividers(hoverDoor_, command == view::kMenuAlignVertical));
+        ctx_.editor.apply(edit::AlignDividers{hoverDoor_, command == view::kMenuAlignVertical});
         break;
     case view::kMenuUndo:
-        if (ctx_.document) ctx_.document->undo();
+        ctx_.editor.apply(edit::Undo{});
         break;
     case view::kMenuRedo:
-        if (ctx_.document) ctx_.document->redo();
+        ctx_.editor.apply(edit::Redo{});
         break;
     case view::kMenuDelete: {
         const view::Hit hit = layout_.hit;
         if (hit.door < layout_.visibleBegin() || hit.door >= layout_.visibleEnd(sketch.doorCount)) break;
         if (hit.kind == kHitInsert) {
-            const Changes changes = ctx_.editor.clearMaterial(hit.door, hit.insertId);
-            if (changes) layout_.stale = true;
-            update();
-            ctx_.document->deliver(changes);
+            ctx_.editor.apply(edit::ClearMaterial{hit.door, hit.insertId});
         } else if (hit.kind == kHitDivider) {
             const view::ItemAt at = view::dividerAt(layout_, sketch, menuPoint);
-            const Changes changes = at ? ctx_.editor.removeDivider(at.door, at.id) : Changes{};
-            if (!changes) break;
-            layout_.stale = true;
+            if (!at || !ctx_.editor.apply(edit::RemoveDivider{at.door, at.id})) break;
             hoverRect_ = PixelRect{};
             hoverDoor_ = view::hoverTest(layout_, sketch, menuPoint).door;
             ctx_.hub.notify(Notification::HoverChanged);
-            update();
-            ctx_.document->deliver(changes);
         }
         break;
     }

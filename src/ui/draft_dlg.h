@@ -1,9 +1,9 @@
 #pragma once
 // The sketch view: draws the doors of the Project to scale and edits them with the mouse. The view keeps its
 // own layout (every pixel rectangle, the scale, the hits); it lays the sketch out and renders it off screen
-// only when told that the order changed, when resized or when a render is forced; a paint just copies the
-// picture and draws the hover frame, the selection mark or the outline being dragged over it. Gestures become
-// operations of the editor in model units, and their changes are delivered to the panels.
+// only when the document says that the order changed, when resized or when a render is forced; a paint just
+// copies the picture and draws the hover frame, the selection mark or the outline being dragged over it.
+// Gestures become the editor's operations in model units; the panels hear of them from the document.
 #include "panel.h"
 #include "picture_cache.h"
 #include "size_dlg.h"
@@ -27,14 +27,13 @@ public:
 
     // Lays the sketch out and renders it again at the next paint.
     void redraw();
+    // Drops the cached material pictures; done when a sketch file was read, whose pictures may differ.
+    void clearPictureCaches();
     void setLocked(bool locked);
 
     // Draws all doors scaled to fit `rect` (a printer page area), without insert sizes, and moves the top of
     // `rect` below the drawing. The page has a layout of its own: neither the order nor the screen changes.
     void drawForPrint(QPainter& painter, QRect& rect);
-
-    // Drops the cached material pictures; done when a sketch file was read, whose pictures may differ.
-    void clearPictureCaches();
 
     const PictureCache& pictureCache() const { return pictures_; }
     const view::SketchLayout& layout() const { return layout_; }
@@ -56,7 +55,6 @@ public:
     void runMenuCommand(int command, PixelPoint menuPoint);
 
 protected:
-    void onNotification(Notification n) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -65,6 +63,7 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    void orderChanged();
     void render();
     bool inputBlocked() const;
     void hover(PixelPoint p);

@@ -20,7 +20,7 @@ namespace dalvex::ui {
 
 bool takeNumberForJournal(UiContext& ctx) {
     if (!ctx.journal || !ctx.journal->on() || ctx.project.offeredOrderNumber.empty()) return false;
-    ctx.document->deliver(ctx.editor.claimOrderNumber());
+    ctx.editor.apply(edit::ClaimOrderNumber{});
     return true;
 }
 
@@ -60,7 +60,6 @@ bool openJournalOrder(UiContext& ctx, QWidget* parent, int64_t number) {
                         QStringLiteral("Ошибка"));
         return false;
     }
-    ctx.document->deliver(openedChanges());
     // Saved anew, it goes where the user chooses; until then it is an unsaved order.
     ctx.document->setFilePath({});
     ctx.document->markRestored();

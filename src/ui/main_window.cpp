@@ -22,6 +22,7 @@
 #include "sum_dlg.h"
 #include "top_panel_dlg.h"
 #include "widgets/picture_button.h"
+#include "widgets/tiled_background.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -45,7 +46,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        p.drawTiledPixmap(rect(), background_);
+        background_.paint(p, size());
         p.setPen(QColor(219, 206, 198));
         p.drawLine(0, height() - 1, width(), height() - 1);
         // The full logo once there is room for it; a narrow strip shows the program's icon alone.
@@ -60,7 +61,7 @@ protected:
     }
 
 public:
-    QPixmap background_;
+    TiledBackground background_;
     QPixmap icon_;
 
 private:
@@ -74,7 +75,7 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& 
     : QWidget(nullptr), editor_(project), ctx_{project, editor_, artwork, *this, applicationFont()} {
     ctx_.journal = journal;
     editor_.setNumberKeeper(journal);
-    document_ = new OrderDocument(editor_, *this, this);
+    document_ = new OrderDocument(editor_, this);
     ctx_.document = document_;
     ctx_.screen = &screen_;
     connect(document_, &OrderDocument::historyChanged, this, [this] { setWindowTitle(document_->title()); });
@@ -116,7 +117,7 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& 
     connect(journalKey, &QShortcut::activated, this, &CDalvexDlg::showJournal);
     top_->printDialog()->setPrintAction([this](ReportChoice chosen) { printReports(chosen); });
     auto* logo = new LogoPicture(artwork.picture(kPictureLogo), this);
-    logo->background_ = artwork.picture(kPicturePanelBack);
+    logo->background_.setTile(artwork.picture(kPicturePanelBack));
     logo->icon_ = artwork.picture(kPictureAppIcon, QSize(56, 56));
     logo_ = logo;
 
@@ -141,57 +142,18 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& 
     showTab(0);
     // The keyboard starts in the sketch view: the dimension edits get it only when clicked or tabbed to.
     draft_->setFocus(Qt::OtherFocusReason);
-    // The panels show the Project's state from the first refresh on.
-    notify(Notification::SelectionChanged);
 }
 
 CDalvexDlg::~CDalvexDlg() = default;
 
 void CDalvexDlg::notify(Notification n) {
     emit notified(static_cast<int>(n));
-    forward(n);
-    // The history follows every change of the order.
-    if (!document_) return;
-    if (n == Notification::SketchOpened)
-        document_->noteOpened();
-    else if (n == Notification::SelectionChanged || n == Notification::Recalculated ||
-             n == Notification::TotalsChanged || n == Notification::OrderCardChanged)
-        document_->noteChange();
-}
-
-void CDalvexDlg::forward(Notification n) {
-    auto tablesReceive = [this](Notification m) {
-        for (DlgTable* t : tables_)
-            if (t) t->receive(m);
-    };
     switch (n) {
-    case Notification::SelectionChanged:
-        if (top_) top_->receive(n);
-        if (right_) right_->receive(n);
-        break;
-    case Notification::Recalculated:
-        if (!draft_) return; // still being created
-        if (right_) right_->receive(n);
-        tablesReceive(n);
-        draft_->receive(n);
-        if (cutPlan_) cutPlan_->receive(n);
-        if (sum_) sum_->receive(Notification::TotalsChanged);
-        break;
     case Notification::HoverChanged:
         if (info_) info_->receive(n);
         break;
     case Notification::SketchClicked:
         if (right_) right_->receive(n);
-        break;
-    case Notification::TotalsChanged:
-    case Notification::OrderCardChanged:
-        if (!top_) return;
-        if (sum_) sum_->receive(Notification::TotalsChanged);
-        tablesReceive(Notification::Recalculated);
-        if (cutPlan_) cutPlan_->receive(Notification::Recalculated);
-        break;
-    case Notification::DiscountReload:
-        if (sum_) sum_->receive(n);
         break;
     case Notification::LockPanels:
     case Notification::UnlockPanels: {
@@ -204,12 +166,6 @@ void CDalvexDlg::forward(Notification n) {
     case Notification::TabChanged:
         layoutPanels();
         if (tabs_) showTab(tabs_->selected());
-        break;
-    case Notification::SketchOpened:
-        // A file was read: the pictures of its materials are loaded afresh.
-        if (draft_) draft_->clearPictureCaches();
-        if (order_) order_->receive(n);
-        if (tables_[1]) tables_[1]->receive(n);
         break;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: a frame that creates the panels, lays them out, switches between the sketch editor and the
-// four result tables, and is the hub through which the panels tell each other that the model changed.
+// four result tables, and passes on what only the windows know (hover, clicks, locking, tabs). What changes
+// in the order the panels hear from the document they connect to.
 #include "notifications.h"
 #include "project/project_editor.h"
 #include "report_printer.h"
@@ -45,7 +46,7 @@ public:
                journal::JournalSession* journal = nullptr);
     ~CDalvexDlg() override;
 
-    // Forwards a notification, synchronously, to the panels that must refresh.
+    // Passes a notification on, synchronously, to the panels it concerns.
     void notify(Notification n) override;
 
     TopPanelDlg* topPanel() const { return top_; }
@@ -82,8 +83,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // Sends a notification on to the panels that must refresh.
-    void forward(Notification n);
     void layoutPanels();
     void showTab(int tab);
     void setMinimiseButton(bool shown);

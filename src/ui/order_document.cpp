@@ -4,9 +4,55 @@
 
 namespace dalvex::ui {
 
-OrderDocument::OrderDocument(ProjectEditor& editor, NotificationHub& hub, QObject* parent)
-    : QObject(parent), hub_(hub), editor_(editor) {
-    restart();
+OrderDocument::OrderDocument(ProjectEditor& editor, QObject* parent)
+    : QObject(parent), editor_(editor), view_(startingView(editor.project())) {
+    editor_.setListener([this](const Changes& changes) { announce(changes); });
+}
+
+void OrderDocument::announce(const Changes& changes) {
+    // An order that took this one's place has nothing of the old one: everything is new, and only its own
+    // saves make it unmodified.
+    const Changes c = changes.opened ? Changes::everything() : changes;
+    if (changes.opened) restoredUnsaved_ = false;
+    if (c.choices) {
+        // The view follows what the new divider profile allows.
+        ViewSettings followed = view_;
+        followed.follow(editor_.project());
+        if (!(followed == view_)) {
+            view_ = followed;
+            emit viewChanged();
+        }
+        emit choicesChanged();
+    }
+    if (c.dimensions) emit dimensionsChanged();
+    if (c.recalculated) emit recalculated();
+    if (c.recalculated || c.totals || c.card) emit totalsChanged();
+    if (c.discount) emit discountChanged();
+    if (c.card) emit cardChanged();
+    if (c.opened) emit opened();
+    emit historyChanged();
+}
+
+bool OrderDocument::undo() {
+    return editor_.apply(edit::Undo{}).applied;
+}
+
+bool OrderDocument::redo() {
+    return editor_.apply(edit::Redo{}).applied;
+}
+
+void OrderDocument::setView(const ViewSettings& view) {
+    ViewSettings taken = view;
+    taken.follow(editor_.project());
+    if (taken == view_) return;
+    view_ = taken;
+    emit viewChanged();
+}
+
+void OrderDocument::newOrder() {
+    restoredUnsaved_ = false;
+    filePath_.clear();
+    editor_.newOrder();
 }
 
 void OrderDocument::setFilePath(const QString& path) {
@@ -30,51 +76,6 @@ QString OrderDocument::title() const {
     if (filePath_.isEmpty() && !modified()) return program;
     const QString name = filePath_.isEmpty() ? QStringLiteral("Без имени") : QFileInfo(filePath_).fileName();
     return name + (modified() ? QStringLiteral("*") : QString()) + QStringLiteral(" — ") + program;
-}
-
-void OrderDocument::restart() {
-    restoredUnsaved_ = false;
-    editor_.clearHistory();
-    emit historyChanged();
-}
-
-void OrderDocument::settle() {
-    if (editor_.typing()) editor_.endTyping();
-    noteChange();
-}
-
-bool OrderDocument::travel(bool forward) {
-    const Changes changes = forward ? editor_.redo() : editor_.undo();
-    if (!changes.applied) return false;
-    // Every panel shows the order afresh, as after opening it.
-    restoring_ = true;
-    for (Notification n : {Notification::SelectionChanged, Notification::Recalculated,
-                           Notification::DiscountReload, Notification::SketchOpened})
-        hub_.notify(n);
-    restoring_ = false;
-    emit historyChanged();
-    return true;
-}
-
-bool OrderDocument::deliver(const Changes& changes) {
-    if (!changes.applied) return false;
-    if (changes.selection || changes.sketchOpened) hub_.notify(Notification::SelectionChanged);
-    // A change of what is shown reaches the views as a recalculation does.
-    if (changes.recalculated || changes.sketchOpened || changes.shown)
-        hub_.notify(Notification::Recalculated);
-    if (changes.selectionAfter) hub_.notify(Notification::SelectionChanged);
-    if (changes.totals && !changes.recalculated) hub_.notify(Notification::TotalsChanged);
-    if (changes.orderCard) hub_.notify(Notification::OrderCardChanged);
-    if (changes.sketchOpened) hub_.notify(Notification::SketchOpened);
-    return true;
-}
-
-bool OrderDocument::undo() {
-    return travel(false);
-}
-
-bool OrderDocument::redo() {
-    return travel(true);
 }
 
 } // namespace dalvex::ui

@@ -1,52 +1,34 @@
 #pragma once
-// The order as the desktop program edits it: the Project with its history of changes. The panels change the
-// order only through the editor's operations, each its own undo step; the document tells the panels what
-// changed, and undo and redo put the order back and tell the panels to show it.
-#include "notifications.h"
+// The order as the desktop program edits it: the editor with its history, and how the program shows the
+// order. The editor's one listener is here: every change it announces becomes the signals below, which the
+// panels connect to in their constructors, so that a widget only makes its change and never tells another
+// what it did (Tiled's Document::changed).
 #include "project/project_editor.h"
+#include "view_settings.h"
 
 #include <QObject>
 #include <QString>
 
-#include <string>
-
-namespace dalvex {
-class Project;
-}
-
 namespace dalvex::ui {
-
-// What opening a file (or restoring one) changed: everything.
-inline Changes openedChanges() {
-    Changes c;
-    c.applied = c.sketchOpened = true;
-    return c;
-}
 
 class OrderDocument : public QObject {
     Q_OBJECT
 public:
-    OrderDocument(ProjectEditor& editor, NotificationHub& hub, QObject* parent = nullptr);
+    explicit OrderDocument(ProjectEditor& editor, QObject* parent = nullptr);
 
     ProjectEditor& editor() { return editor_; }
     bool canUndo() const { return editor_.canUndo(); }
     bool canRedo() const { return editor_.canRedo(); }
     bool undo();
     bool redo();
-    // Tells the panels what an operation of the editor changed, as the notifications the main window routes
-    // (the selection, then the recalculation, the totals, the card, a sketch opened).
-    // Answers whether the operation applied; a refused one notifies nothing.
-    bool deliver(const Changes& changes);
-    // After a change notification: the title and the history's menu entries follow.
-    void noteChange() { emit historyChanged(); }
-    // Before the order is saved, replaced or closed: a typing under way ends and is recorded too.
-    void settle();
-    // A file was opened or a new order begun: the history starts anew (not when undo itself tells the panels
-    // to show the order afresh).
-    void restart();
-    void noteOpened() {
-        if (!restoring_) restart();
-    }
+
+    const ViewSettings& view() const { return view_; }
+    // Takes new view settings, as far as the order allows them.
+    void setView(const ViewSettings& view);
+
+    // "Новый заказ": a new card and a new history, and no file yet (saving must not overwrite the last
+    // one's).
+    void newOrder();
 
     // The file the order was opened from or last saved to; empty for an order never saved.
     const QString& filePath() const { return filePath_; }
@@ -61,14 +43,21 @@ public:
     QString title() const;
 
 signals:
-    void historyChanged();
+    void choicesChanged();    // system, handle profile, colour, divider profile or a system option
+    void dimensionsChanged(); // width, height, door count, chipboard width or plinth height
+    void recalculated();      // the sketch, its bill and the totals are new
+    void totalsChanged();     // the order's total may differ: a calculation, the discount, the card's charges
+    void discountChanged();
+    void cardChanged();
+    void opened();         // another order took this one's place (a file opened, a crash's work restored)
+    void viewChanged();    // the view settings
+    void historyChanged(); // the title and the undo entries follow
 
 private:
-    bool travel(bool forward);
+    void announce(const Changes& changes);
 
-    NotificationHub& hub_;
     ProjectEditor& editor_;
-    bool restoring_ = false;
+    ViewSettings view_;
     bool restoredUnsaved_ = false;
     QString filePath_;
 };

@@ -18,7 +18,8 @@ QFont labelFont() {
     return f;
 }
 
-Panel::Panel(const UiContext& context, QWidget* parent) : QWidget(parent), ctx_(context) {
+Panel::Panel(const UiContext& context, QWidget* parent)
+    : QWidget(parent), ctx_(context), background_(context.artwork.picture(kPicturePanelBack)) {
     // A click anywhere on a panel takes the keyboard away from the edit that had it, so that a key pressed
     // while working on the sketch cannot change a dimension unseen.
     setFocusPolicy(Qt::ClickFocus);
@@ -37,8 +38,8 @@ int Panel::received(Notification n) const {
     return i < counts_.size() ? counts_[i] : 0;
 }
 
-void Panel::paintBackground(QPainter& painter) const {
-    painter.drawTiledPixmap(rect(), ctx_.artwork.picture(kPicturePanelBack));
+void Panel::paintBackground(QPainter& painter) {
+    background_.paint(painter, size());
 }
 
 } // namespace dalvex::ui

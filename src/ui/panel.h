@@ -4,6 +4,7 @@
 // and UnlockPanels.
 #include "notifications.h"
 #include "ui_context.h"
+#include "widgets/tiled_background.h"
 
 #include <QWidget>
 
@@ -22,12 +23,13 @@ public:
 protected:
     virtual void onNotification(Notification) {}
     // Tiles the panel background picture over the whole panel.
-    void paintBackground(QPainter& painter) const;
+    void paintBackground(QPainter& painter);
 
     UiContext ctx_;
 
 private:
     std::array<int, 16> counts_{};
+    TiledBackground background_;
 };
 
 } // namespace dalvex::ui

@@ -89,9 +89,9 @@ DlgSystems::DlgSystems(const UiContext& context, QWidget* parent) : Picker(conte
 }
 
 void DlgSystems::choose(const PickerEntry& entry) {
-    for (DSSystem* s : ctx_.project.catalogue().systems()) {
+    for (const DSSystem* s : ctx_.project.catalogue().systems()) {
         if (s->index != entry.itemIndex) continue;
-        ctx_.document->deliver(ctx_.editor.selectSystem(s));
+        ctx_.editor.apply(edit::SelectSystem{s});
         break;
     }
     hide();
@@ -113,7 +113,8 @@ void DlgHands::build() {
     clearEntries();
     const DSSystem* calc = ctx_.project.calculator;
     builtForSystem_ = calc ? calc->index : -1;
-    const std::vector<HandleProfile*> list = calc ? calc->handleProfiles() : std::vector<HandleProfile*>{};
+    const std::vector<HandleProfile*> list =
+        calc ? calc->handleProfiles(ctx_.project.options) : std::vector<HandleProfile*>{};
     const int n = static_cast<int>(list.size());
     for (int i = 0; i < n; ++i) {
         const HandleProfile* h = list[static_cast<size_t>(i)];
@@ -128,7 +129,7 @@ void DlgHands::choose(const PickerEntry& entry) {
     const auto& all = ctx_.project.catalogue().handleProfiles();
     auto it = std::find_if(all.begin(), all.end(),
                            [&](const HandleProfile* h) { return h->index == entry.itemIndex; });
-    if (it != all.end()) ctx_.document->deliver(ctx_.editor.setHandleProfile(*it));
+    if (it != all.end()) ctx_.editor.apply(edit::SetHandleProfile{*it});
 }
 
 // --- Colours ---
@@ -227,7 +228,7 @@ void DlgColors::choose(const PickerEntry& entry) {
     const auto& all = ctx_.project.catalogue().colors();
     auto it = std::find_if(all.begin(), all.end(),
                            [&](const ProfileColor* c) { return c->index == entry.itemIndex; });
-    if (it != all.end()) ctx_.document->deliver(ctx_.editor.setProfileColor(*it));
+    if (it != all.end()) ctx_.editor.apply(edit::SetProfileColor{*it});
     hide();
 }
 

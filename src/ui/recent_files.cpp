@@ -26,8 +26,11 @@ void rememberFile(const QString& path) {
     const QFileInfo info(path);
     const QString full = info.absoluteFilePath();
     QSettings settings;
-    settings.setValue(kFolderKey, info.absolutePath());
     QStringList recent = settings.value(kRecentKey).toStringList();
+    // The file opened again: the settings stay as they are, unwritten (writing them waits for the disk).
+    if (!recent.isEmpty() && recent.front() == full && settings.value(kFolderKey).toString() == info.absolutePath())
+        return;
+    settings.setValue(kFolderKey, info.absolutePath());
     recent.removeAll(full);
     recent.prepend(full);
     while (recent.size() > kRecentFileCount)

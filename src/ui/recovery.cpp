@@ -32,9 +32,8 @@ RecoveryKeeper::RecoveryKeeper(UiContext& ctx, QString folder, QObject* parent) 
 }
 
 void RecoveryKeeper::keepNow() {
-    if (ctx_.document) ctx_.document->noteChange();
-    // A typing under way is kept too, without ending it (it stays one undo step).
-    if (!ctx_.document || !(ctx_.document->modified() || ctx_.document->editor().typing())) {
+    // A typing under way is a step already: it is kept too, and stays one step.
+    if (!ctx_.document || !ctx_.document->modified()) {
         remove();
         return;
     }
@@ -56,7 +55,7 @@ void RecoveryKeeper::remove() {
 
 void RecoveryKeeper::historyChanged() {
     // Only what this program kept: a file left by a crash stays until it has been offered.
-    if (kept_ && !ctx_.document->modified() && !ctx_.document->editor().typing()) remove();
+    if (kept_ && !ctx_.document->modified()) remove();
 }
 
 void RecoveryKeeper::discard() {
@@ -74,8 +73,6 @@ bool RecoveryKeeper::offerRestore(QWidget* parent) {
         remove();
         return false;
     }
-    // The top panel's refresh on the new selection reloads the discount too.
-    ctx_.document->deliver(openedChanges());
     QFile name(namePath_);
     ctx_.document->setFilePath(name.open(QIODevice::ReadOnly) ? QString::fromUtf8(name.readAll())
                                                               : QString());

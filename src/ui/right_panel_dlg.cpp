@@ -6,6 +6,7 @@
 #include "dlg_splitter.h"
 #include "dlg_zoom_material.h"
 #include "order_document.h"
+#include "project/order_queries.h"
 #include "project/project.h"
 #include "project/project_editor.h"
 #include "prompts.h"
@@ -32,9 +33,13 @@ const QColor kRed(250, 41, 41);
 constexpr int kTabHeight = 25;
 constexpr int kNoticeHeight = 60;
 
-// Борвик's options (pivot fittings, height offset); empty for the other systems.
-SystemOptions optionsOf(const DSSystem* calc) {
-    return calc ? calc->options() : SystemOptions{};
+// The options of the chosen system, and which of its own it offers.
+OwnOptions ownOptionsOf(const Project& project) {
+    return project.calculator ? project.calculator->ownOptions() : OwnOptions::None;
+}
+const SystemOptions& chosenOptions(const Project& project) {
+    static const SystemOptions none;
+    return project.calculator ? project.calculator->own(project.options) : none;
 }
 
 // The orientation of new dividers: a door with a horizontal or a vertical bar; red while hovered.
@@ -165,7 +170,6 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
     insertSizes_ =
         button(QStringLiteral("Отображать размеры вставок"), PictureButton::CaptionPlacement::Right);
     insertSizes_->setToggle(ctx_.artwork.picture(kPictureBoxOff), ctx_.artwork.picture(kPictureBoxOn));
-    insertSizes_->setChecked(ctx_.project.showInsertSizes);
     connect(insertSizes_, &QAbstractButton::clicked, this, &RightPanelDlg::toggleInsertSizes);
 
     divider_ = button(QString(), PictureButton::CaptionPlacement::Below);
@@ -175,8 +179,6 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
         button(QStringLiteral("горизонтальный / вертикальный"), PictureButton::CaptionPlacement::Right);
     orientation_->setGeometry(40, 303, 210, 65);
     connect(orientation_, &QAbstractButton::clicked, this, &RightPanelDlg::orientationClicked);
-    // A profile that allows either orientation starts with horizontal dividers.
-    ctx_.editor.toggleDividerOrientation();
     showOrientation();
     drawMode_ = button(QStringLiteral("Установить"), PictureButton::CaptionPlacement::Right);
     drawMode_->setGeometry(40, 368, 210, 65);
@@ -246,7 +248,6 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
     connect(thumbs_, &QListWidget::itemSelectionChanged, this, &RightPanelDlg::thumbnailPicked);
     scaling_ = button(QStringLiteral("Масштабирование изображения"), PictureButton::CaptionPlacement::Right);
     scaling_->setToggle(ctx_.artwork.picture(kPictureBoxOff), ctx_.artwork.picture(kPictureBoxOn));
-    scaling_->setChecked(ctx_.project.scaleOnFill);
     connect(scaling_, &QAbstractButton::clicked, this, &RightPanelDlg::toggleScaling);
     collections_ = list(&RightPanelDlg::collectionChosen);
 
@@ -267,28 +268,24 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
         collections_->setCurrentIndex(0);
         collectionChosen(0);
     }
+
+    // The lists follow the choices and the door count (the doors shown, pivot fittings up to two doors): a
+    // calculation alone leaves them as they are.
+    const OrderDocument* document = ctx_.document;
+    connect(document, &OrderDocument::choicesChanged, this, &RightPanelDlg::refresh);
+    connect(document, &OrderDocument::choicesChanged, this, &RightPanelDlg::refillLists);
+    connect(document, &OrderDocument::dimensionsChanged, this, &RightPanelDlg::refillLists);
+    connect(document, &OrderDocument::viewChanged, this, &RightPanelDlg::showView);
 }
 
 RightPanelDlg::~RightPanelDlg() = default;
 
 void RightPanelDlg::onNotification(Notification n) {
-    switch (n) {
-    case Notification::SelectionChanged:
-        refresh();
-        break;
-    case Notification::Recalculated:
-        refillLists();
-        break;
-    case Notification::SketchClicked: {
-        // The same material can be picked again after a click in the sketch.
-        const QSignalBlocker quiet(thumbs_);
-        thumbs_->clearSelection();
-        thumbs_->setCurrentItem(nullptr);
-        break;
-    }
-    default:
-        break;
-    }
+    if (n != Notification::SketchClicked) return;
+    // The same material can be picked again after a click in the sketch.
+    const QSignalBlocker quiet(thumbs_);
+    thumbs_->clearSelection();
+    thumbs_->setCurrentItem(nullptr);
 }
 
 void RightPanelDlg::showPage(int page) {
@@ -314,7 +311,7 @@ void RightPanelDlg::refresh() {
     scaling_->setVisible(!system);
     thumbs_->setVisible(!system);
 
-    const bool rails = ctx_.editor.offersRailProfiles();
+    const bool rails = ownOptionsOf(project) == OwnOptions::RailProfiles;
     for (QWidget* w : std::initializer_list<QWidget*>{divider_, orientation_, drawMode_, clear_, chooseType_})
         w->setVisible(system && !rails);
     running_->setVisible(system && rails);
@@ -329,12 +326,20 @@ void RightPanelDlg::refresh() {
             divider_->setPicture(ctx_.artwork.picture(kPictureNone));
             divider_->setCaption(QStringLiteral("Нет"));
         }
-        showOrientation();
     }
-    showDrawMode();
-    insertSizes_->setChecked(project.showInsertSizes);
-    scaling_->setChecked(project.scaleOnFill);
+    showView();
     splitter_->selectionChanged();
+}
+
+void RightPanelDlg::showView() {
+    const ViewSettings& view = ctx_.document->view();
+    showOrientation();
+    showDrawMode();
+    insertSizes_->setChecked(view.showInsertSizes);
+    scaling_->setChecked(view.scaleOnFill);
+    const QSignalBlocker quiet(doorsShown_);
+    doorsShown_->setCurrentIndex(
+        std::clamp(view.currentDoor(ctx_.project.sketch.doorCount) + 1, 0, doorsShown_->count() - 1));
 }
 
 void RightPanelDlg::refillLists() {
@@ -346,25 +351,27 @@ void RightPanelDlg::refillLists() {
     doorsShown_->addItem(QStringLiteral("Все"));
     for (int i = 1; i <= project.doorCount; ++i)
         doorsShown_->addItem(qs(format("%d", i)));
-    const int shown = ctx_.screen ? ctx_.screen->currentDoor(sketch.doorCount) : -1;
+    const int shown = ctx_.document->view().currentDoor(sketch.doorCount);
     doorsShown_->setCurrentIndex(std::clamp(shown + 1, 0, doorsShown_->count() - 1));
 
     barLengths_->clear();
     const HandleProfile* h = project.handleProfile;
     barLengths_->addItem(qs(format("%1.1f м", (h ? h->barLength1 : 0) / 10000.0)));
     if (h && h->barLength2 > 0) barLengths_->addItem(qs(format("%1.1f м", h->barLength2 / 10000.0)));
-    barLengths_->setCurrentIndex(h ? std::clamp(h->barChoice - 1, 0, barLengths_->count() - 1) : -1);
+    barLengths_->setCurrentIndex(
+        h ? std::clamp(project.options.barChoice(*h) - 1, 0, barLengths_->count() - 1) : -1);
 
     rollers_->clear();
-    for (const std::string& entry : ctx_.editor.rollerEntries())
+    for (const std::string& entry : rollerEntries(project))
         rollers_->addItem(qs(entry));
-    rollers_->setCurrentIndex(std::max(rollers_->findText(qs(ctx_.editor.currentRollerEntry())), 0));
+    rollers_->setCurrentIndex(std::max(rollers_->findText(qs(currentRollerEntry(project))), 0));
 
     heightOffsets_->clear();
-    const std::optional<int32_t> offset = optionsOf(project.calculator).heightOffset;
+    const bool offered = ownOptionsOf(project) == OwnOptions::Pivot;
     for (int32_t mm : kHeightOffsets) {
         heightOffsets_->addItem(qs(format("%d", mm))); // the first item added becomes the current one
-        if (offset == mm) heightOffsets_->setCurrentIndex(heightOffsets_->count() - 1);
+        if (offered && chosenOptions(project).heightOffset == mm)
+            heightOffsets_->setCurrentIndex(heightOffsets_->count() - 1);
     }
     filling_ = false;
 }
@@ -435,19 +442,19 @@ QRect RightPanelDlg::logoBox() const {
 
 void RightPanelDlg::showHeightOffset() {
     // Борвик without pivot fittings.
-    const std::optional<bool> pivot = optionsOf(ctx_.project.calculator).pivot;
-    const bool offset = page_ == 0 && pivot && !*pivot;
+    const bool offset = page_ == 0 && ownOptionsOf(ctx_.project) == OwnOptions::Pivot &&
+                        chosenOptions(ctx_.project).pivot == 0;
     heightOffsetLabel_->setVisible(offset);
     heightOffsets_->setVisible(offset);
 }
 
 void RightPanelDlg::showOrientation() {
-    const bool vertical = ctx_.editor.dividersVertical();
+    const bool vertical = ctx_.document->view().dividersVertical;
     orientation_->setPicture(orientationPicture(vertical, false), orientationPicture(vertical, true));
 }
 
 void RightPanelDlg::showDrawMode() {
-    const bool on = ctx_.project.drawDividers;
+    const bool on = ctx_.document->view().drawDividers;
     drawMode_->setPicture(drawModePicture(on, false), drawModePicture(on, true));
     // Drawing stays on across the pages: where the dividers are out of sight the page says so.
     const bool notice = on && page_ == 1;
@@ -461,9 +468,10 @@ void RightPanelDlg::showRailProfiles() {
         b->setPicture(a ? railPicture(a->code) : ctx_.artwork.picture(kPictureNone));
         b->setCaption(a ? qs(a->code) : QStringLiteral("Нет"));
     };
-    const SystemOptions options = optionsOf(ctx_.project.calculator);
-    show(running_, options.runningProfile);
-    show(guide_, options.guideProfile);
+    const bool rails = ownOptionsOf(ctx_.project) == OwnOptions::RailProfiles;
+    const SystemOptions& options = chosenOptions(ctx_.project);
+    show(running_, rails ? options.runningProfile : nullptr);
+    show(guide_, rails ? options.guideProfile : nullptr);
 }
 
 // --- Page "Система" ---
@@ -471,30 +479,34 @@ void RightPanelDlg::showRailProfiles() {
 void RightPanelDlg::doorsShownChosen(int item) {
     const int n = item - 1;
     const int doorCount = ctx_.project.sketch.doorCount;
-    if (item < 0 || !ctx_.screen || n == ctx_.screen->currentDoor(doorCount)) return;
-    ctx_.screen->showDoor(n, doorCount);
-    ctx_.document->deliver(ctx_.editor.showOtherDoors());
+    ViewSettings view = ctx_.document->view();
+    if (item < 0 || n == view.currentDoor(doorCount)) return;
+    view.shownDoor = n;
+    view.shownOfDoors = doorCount;
+    // The selection lies in the doors shown.
+    ctx_.editor.clearSelection();
+    ctx_.document->setView(view);
 }
 
 void RightPanelDlg::barLengthChosen(int item) {
     if (item < 0) return;
-    ctx_.document->deliver(ctx_.editor.chooseBarLength(item + 1));
+    ctx_.editor.apply(edit::ChooseBarLength{item + 1});
 }
 
 void RightPanelDlg::rollerChosen(int item) {
     if (item < 0) return;
-    ctx_.document->deliver(ctx_.editor.chooseRollerEntry(rollers_->itemText(item).toStdString()));
-    showHeightOffset();
+    ctx_.editor.apply(edit::ChooseRollers{rollers_->itemText(item).toStdString()});
 }
 
 void RightPanelDlg::heightOffsetChosen(int item) {
     if (item < 0 || item >= static_cast<int>(std::size(kHeightOffsets))) return;
-    ctx_.document->deliver(ctx_.editor.setHeightOffset(kHeightOffsets[item]));
+    ctx_.editor.apply(edit::SetHeightOffset{kHeightOffsets[item]});
 }
 
 void RightPanelDlg::toggleInsertSizes() {
-    ctx_.document->deliver(ctx_.editor.setShowInsertSizes(!ctx_.project.showInsertSizes));
-    insertSizes_->setChecked(ctx_.project.showInsertSizes);
+    ViewSettings view = ctx_.document->view();
+    view.showInsertSizes = !view.showInsertSizes;
+    ctx_.document->setView(view);
 }
 
 void RightPanelDlg::openDoorParameters() {
@@ -514,30 +526,32 @@ void RightPanelDlg::toggleSplitter() {
 }
 
 void RightPanelDlg::orientationClicked() {
-    ctx_.document->deliver(ctx_.editor.toggleDividerOrientation());
-    showOrientation();
+    // The profile's own orientation, where it allows only one, stays.
+    if (!ctx_.project.dividerProfile) return;
+    ViewSettings view = ctx_.document->view();
+    view.dividersVertical = !view.dividersVertical;
+    ctx_.document->setView(view);
 }
 
 void RightPanelDlg::drawModeClicked() {
-    ctx_.document->deliver(ctx_.editor.setDrawDividers(!ctx_.project.drawDividers));
-    showDrawMode();
+    ViewSettings view = ctx_.document->view();
+    view.drawDividers = !view.drawDividers;
+    ctx_.document->setView(view);
 }
 
 void RightPanelDlg::clearSketch() {
     if (!prompts().question(this, QStringLiteral("Очистить эскиз, удалив все разделители и материалы?"),
                             QStringLiteral("Подтверждение")))
         return;
-    ctx_.document->deliver(ctx_.editor.clearSketch());
+    ctx_.editor.apply(edit::ClearSketch{});
 }
 
 void RightPanelDlg::toggleRunningProfile() {
-    ctx_.document->deliver(ctx_.editor.toggleRunningProfile());
-    showRailProfiles(); // the guide profile may follow the running one
+    ctx_.editor.apply(edit::ToggleRunningProfile{});
 }
 
 void RightPanelDlg::toggleGuideProfile() {
-    ctx_.document->deliver(ctx_.editor.toggleGuideProfile());
-    showRailProfiles();
+    ctx_.editor.apply(edit::ToggleGuideProfile{});
 }
 
 // --- Page "Наполнение" ---
@@ -560,24 +574,26 @@ void RightPanelDlg::collectionChosen(int item) {
 }
 
 void RightPanelDlg::toggleScaling() {
-    ctx_.document->deliver(ctx_.editor.setScaleOnFill(!ctx_.project.scaleOnFill));
-    scaling_->setChecked(ctx_.project.scaleOnFill);
+    ViewSettings view = ctx_.document->view();
+    view.scaleOnFill = !view.scaleOnFill;
+    ctx_.document->setView(view);
 }
 
 void RightPanelDlg::thumbnailPicked() {
     const Project& project = ctx_.project;
+    const SketchSelection& selected = ctx_.editor.selection();
     const QList<QListWidgetItem*> picked = thumbs_->selectedItems();
-    if (picked.isEmpty() || !project.sketch.hasSelection()) return;
+    if (picked.isEmpty() || !selectedInsert(project.sketch, selected)) return;
     const MaterialCollection* c =
         project.catalogue().findCollection(collections_->currentText().toStdString());
     if (!c) return;
     const Material* m = c->find(CThumbListCtrl::key(picked.front()).toStdString());
     if (!m) return;
-    if (project.scaleOnFill) {
+    if (ctx_.document->view().scaleOnFill) {
         zoom_->openFor(m);
         return;
     }
-    ctx_.document->deliver(ctx_.editor.fillSelectedInsert(m));
+    ctx_.editor.apply(edit::Fill{selected.insertDoor, selected.insertId, m});
 }
 
 } // namespace dalvex::ui

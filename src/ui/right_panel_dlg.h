@@ -34,7 +34,7 @@ public:
     void showPage(int page); // 0 "Система", 1 "Наполнение"
     // Shows the controls of the page and the system, and the divider profile with its orientation rule.
     void refresh();
-    // Fills the lists that depend on the result of the calculation.
+    // Fills the lists that depend on the choices and the door count.
     void refillLists();
 
     // The buttons' actions.
@@ -82,6 +82,8 @@ protected:
 private:
     void layoutControls();
     void showHeightOffset();
+    // The view settings: orientation, drawing mode, insert sizes, scaling and the doors shown.
+    void showView();
     void showOrientation();
     void showDrawMode();
     // The running and guide profiles of a system that offers them (Герлит).

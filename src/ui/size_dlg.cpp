@@ -206,7 +206,7 @@ bool SizeDlg::apply() {
     }
     const bool afterSide = side_->currentIndex() == 1;
     // The editor asks twice when the calculator makes the panel a little off the request.
-    ctx_.document->deliver(ctx_.editor.setInsertSize(door_, dividerId_, size, afterSide));
+    ctx_.editor.apply(edit::InsertSize{door_, dividerId_, size, afterSide});
     return true;
 }
 

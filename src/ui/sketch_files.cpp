@@ -1,7 +1,6 @@
 #include "sketch_files.h"
 
 #include "journal_saving.h"
-#include "notifications.h"
 #include "order_document.h"
 #include "project/project.h"
 #include "prompts.h"
@@ -14,10 +13,9 @@
 namespace dalvex::ui {
 
 bool openSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
+    // The editor tells the panels of the new order, whose history starts anew.
     const int result = ctx.editor.open(toPath(path));
     if (result == 0) {
-        // The document's history starts anew with the opened order.
-        ctx.document->deliver(openedChanges());
         ctx.document->setFilePath(path);
         rememberFile(path);
         return true;
@@ -39,7 +37,6 @@ bool saveSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
         return false;
     }
     if (ctx.document) {
-        ctx.document->settle(); // what was saved includes edits not yet recorded
         ctx.document->setFilePath(path);
         ctx.document->markSaved();
     }
@@ -61,9 +58,7 @@ bool saveSketch(UiContext& ctx, QWidget* parent) {
 }
 
 bool settleUnsavedChanges(UiContext& ctx, QWidget* parent) {
-    if (!ctx.document) return true;
-    ctx.document->settle(); // a change not yet recorded counts too
-    if (!ctx.document->modified()) return true;
+    if (!ctx.document || !ctx.document->modified()) return true;
     const QString& path = ctx.document->filePath();
     const QString question =
         path.isEmpty() ? QStringLiteral("Сохранить изменения?")

@@ -1,6 +1,6 @@
 #pragma once
-// Opening and saving the order's sketch file from any window: the messages on failure, the notifications
-// that make the panels show an opened order, the open file's name and the recent files.
+// Opening and saving the order's sketch file from any window: the messages on failure, the open file's name
+// and the recent files.
 #include <QString>
 
 class QWidget;

@@ -48,25 +48,16 @@ SumDlg::SumDlg(const UiContext& context, QWidget* parent) : Panel(context, paren
     resize(kWidth, 121);
     reloadDiscount();
     showTotal();
+    connect(ctx_.document, &OrderDocument::totalsChanged, this, &SumDlg::showTotal);
+    connect(ctx_.document, &OrderDocument::discountChanged, this, [this] {
+        if (!applying_) reloadDiscount();
+    });
+    // Leaving the edit ends a typing: the next one is a step of its own.
+    connect(discount_, &QLineEdit::editingFinished, this, [this] { ++typing_; });
 }
 
 QString SumDlg::totalText() const {
     return total_->text();
-}
-
-void SumDlg::onNotification(Notification n) {
-    switch (n) {
-    case Notification::DiscountReload:
-        reloadDiscount();
-        break;
-    case Notification::TotalsChanged:
-    case Notification::OrderCardChanged:
-    case Notification::Recalculated:
-        showTotal();
-        break;
-    default:
-        break;
-    }
 }
 
 void SumDlg::reloadDiscount() {
@@ -78,7 +69,10 @@ void SumDlg::reloadDiscount() {
 void SumDlg::discountEdited() {
     if (settingText_) return;
     const QString text = discount_->text();
-    ctx_.document->deliver(ctx_.editor.setDiscountPercent(readNumber(text.toStdString())));
+    applying_ = true;
+    ctx_.editor.apply(edit::SetDiscount{readNumber(text.toStdString())},
+                      "discount " + std::to_string(typing_));
+    applying_ = false;
     // What stays in the edit is always the whole part of the discount in force: a refused value snaps back.
     const QString shown = percentText(ctx_.project.discountPercent);
     if (discount_->text() != shown) {

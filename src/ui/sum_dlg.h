@@ -19,7 +19,6 @@ public:
     QString totalText() const;
 
 protected:
-    void onNotification(Notification n) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -31,6 +30,8 @@ private:
     QLineEdit* discount_;
     TextLabel* total_;
     bool settingText_ = false;
+    bool applying_ = false; // the panel's own typing is being applied
+    int typing_ = 0;        // counts the typings: leaving the edit ends one
 };
 
 } // namespace dalvex::ui

@@ -63,8 +63,10 @@ int32_t typedTenths(const QString& text) {
 }
 
 // Фелдор's mounting option, when the system offers it.
-std::optional<bool> mountsInside(const DSSystem* calc) {
-    return calc ? calc->options().mountInside : std::nullopt;
+std::optional<bool> mountsInside(const Project& project) {
+    const DSSystem* calc = project.calculator;
+    if (!calc || calc->ownOptions() != OwnOptions::Mounting) return std::nullopt;
+    return calc->own(project.options).mountInside != 0;
 }
 
 } // namespace
@@ -87,6 +89,11 @@ TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(cont
     doors_->setGeometry(dluX(381), dluY(53), dluX(44), dluY(14));
     plinth_ = digitsEdit(QRect(dluX(431), dluY(15), dluX(32), dluY(14)), this);
     chipboard_ = digitsEdit(QRect(dluX(431), dluY(34), dluX(32), dluY(14)), this);
+    // The names tell the typings in the edits apart in the history.
+    height_->setObjectName(QStringLiteral("height"));
+    width_->setObjectName(QStringLiteral("width"));
+    plinth_->setObjectName(QStringLiteral("plinth"));
+    chipboard_->setObjectName(QStringLiteral("chipboard"));
     writeDimensions(true);
     for (int i = 1; i <= 10; ++i)
         doors_->addItem(number(i));
@@ -169,16 +176,17 @@ TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(cont
     }
     connect(doors_, &QComboBox::currentIndexChanged, this, [this] { doorCountChosen(); });
     updatePlinthFields();
+
+    OrderDocument* document = ctx_.document;
+    connect(document, &OrderDocument::choicesChanged, this, &TopPanelDlg::refresh);
+    connect(document, &OrderDocument::dimensionsChanged, this, &TopPanelDlg::showDimensions);
+    refresh();
 }
 
 TopPanelDlg::~TopPanelDlg() = default;
 
 QString TopPanelDlg::dimensionWord() const {
     return dimensionWord_->text();
-}
-
-void TopPanelDlg::onNotification(Notification n) {
-    if (n == Notification::SelectionChanged) refresh();
 }
 
 void TopPanelDlg::writeDimensions(bool all) {
@@ -243,16 +251,15 @@ void TopPanelDlg::refresh() {
 
     doors_->clear();
     if (calc) {
-        for (int count : calc->offeredDoorCounts())
+        for (int count : calc->offeredDoorCounts(project.options))
             doors_->addItem(number(count));
     } else {
         for (int i = 1; i <= kMaxDoors; ++i)
             doors_->addItem(number(i));
     }
-    doors_->setCurrentIndex(std::min(project.doorCount, doors_->count()) - 1);
     refreshing_ = false;
+    showDoorCount();
 
-    ctx_.hub.notify(Notification::DiscountReload);
     hands_->selectionChanged();
     colors_->selectionChanged();
 }
@@ -260,18 +267,36 @@ void TopPanelDlg::refresh() {
 void TopPanelDlg::showOption() {
     const DSSystem* calc = ctx_.project.calculator;
     const Artwork& art = ctx_.artwork;
-    const std::optional<bool> inside = mountsInside(calc);
+    const std::optional<bool> inside = mountsInside(ctx_.project);
     if (inside) {
         option_->setCaption(QStringLiteral("Монтаж внутри"), PictureButton::CaptionPlacement::Right);
         option_->setPicture(art.picture(*inside ? kPictureBoxOn : kPictureBoxOff));
         option_->show();
     } else if (calc && calc->offersEdgeProfiles) {
         option_->setCaption(QStringLiteral("По краям DX13"), PictureButton::CaptionPlacement::Right);
-        option_->setPicture(art.picture(calc->noEdgeProfiles == 0 ? kPictureBoxOn : kPictureBoxOff));
+        const bool edges = calc->own(ctx_.project.options).noEdgeProfiles == 0;
+        option_->setPicture(art.picture(edges ? kPictureBoxOn : kPictureBoxOff));
         option_->show();
     } else {
         option_->hide();
     }
+}
+
+void TopPanelDlg::showDimensions() {
+    // What the user is typing stays as typed: the order follows the edit, not the other way round.
+    if (applying_) return;
+    refreshing_ = true;
+    writeDimensions(false);
+    refreshing_ = false;
+    showDoorCount();
+}
+
+void TopPanelDlg::showDoorCount() {
+    const bool was = refreshing_;
+    refreshing_ = true;
+    const int at = doors_->findText(number(ctx_.project.doorCount));
+    doors_->setCurrentIndex(at >= 0 ? at : std::min(ctx_.project.doorCount, doors_->count()) - 1);
+    refreshing_ = was;
 }
 
 int32_t TopPanelDlg::projectValue(QLineEdit* edit) const {
@@ -285,26 +310,19 @@ int32_t TopPanelDlg::projectValue(QLineEdit* edit) const {
 void TopPanelDlg::dimensionEdited(QLineEdit* edit) {
     if (refreshing_) return;
     const int32_t tenths = typedTenths(edit->text());
-    // Every keystroke applies the typed value to the order as it was when the typing began, so that typing
-    // a value gives what setting it once gives; the typing ends (one undo step) when the edit is left.
-    ProjectEditor& editor = ctx_.editor;
-    editor.beginTyping();
-    Changes changes;
-    if (edit == width_)
-        changes = editor.setWidth(tenths);
-    else if (edit == height_)
-        changes = editor.setHeight(tenths);
+    EditOp op = edit::SetWidth{tenths};
+    if (edit == height_)
+        op = edit::SetHeight{tenths};
     else if (edit == plinth_)
-        changes = editor.setPlinthHeight(tenths);
+        op = edit::SetPlinthHeight{tenths};
     else if (edit == chipboard_)
-        changes = editor.setChipboardWidth(tenths);
-    ctx_.document->deliver(changes);
-}
-
-void TopPanelDlg::endTyping() {
-    if (!ctx_.editor.typing()) return;
-    ctx_.editor.endTyping();
-    ctx_.document->noteChange();
+        op = edit::SetChipboardWidth{tenths};
+    // The keystrokes of one typing in one edit are one step of the history, each applied to the order as it
+    // was when the typing began, so that typing a value gives what setting it once gives.
+    const std::string key = edit->objectName().toStdString() + ' ' + std::to_string(typing_);
+    applying_ = true;
+    ctx_.editor.apply(op, key);
+    applying_ = false;
 }
 
 void TopPanelDlg::snapBack(QLineEdit* edit) {
@@ -321,7 +339,7 @@ bool TopPanelDlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut)
         for (QLineEdit* e : {width_, height_, plinth_, chipboard_})
             if (watched == e) {
-                endTyping();
+                ++typing_; // the typing ends with the edit: the next one is a step of its own
                 snapBack(e);
             }
     return Panel::eventFilter(watched, event);
@@ -329,7 +347,7 @@ bool TopPanelDlg::eventFilter(QObject* watched, QEvent* event) {
 
 void TopPanelDlg::doorCountChosen() {
     if (refreshing_ || doors_->currentIndex() < 0) return;
-    ctx_.document->deliver(ctx_.editor.setDoorCount(readInt(doors_->currentText().toStdString())));
+    ctx_.editor.apply(edit::SetDoorCount{readInt(doors_->currentText().toStdString())});
 }
 
 void TopPanelDlg::togglePicker(int which) {
@@ -348,12 +366,9 @@ void TopPanelDlg::togglePicker(int which) {
 
 void TopPanelDlg::toggleOption() {
     // Фелдор's mounting changes the handle profiles offered: the open list would be out of date.
-    const bool mounting = mountsInside(ctx_.project.calculator).has_value();
-    const Changes changes = ctx_.editor.toggleOption();
-    if (!changes) return;
+    const bool mounting = mountsInside(ctx_.project).has_value();
+    if (!ctx_.editor.apply(edit::ToggleOption{})) return;
     if (mounting && hands_->isVisible()) hands_->hide();
-    showOption();
-    ctx_.document->deliver(changes);
 }
 
 void TopPanelDlg::openSketch() {

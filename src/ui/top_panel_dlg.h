@@ -58,18 +58,18 @@ public:
     DlgPrint* exportDialog() const { return export_; }
 
 protected:
-    void onNotification(Notification n) override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void writeDimensions(bool all);
+    // The dimensions and the door count as the order has them now.
+    void showDimensions();
+    void showDoorCount();
     // The option toggle as the system offers it: Фелдор's mounting, the edge profiles, or none.
     void showOption();
     void updatePlinthFields();
     void dimensionEdited(QLineEdit* edit);
-    // Enter or leaving the edit ends a typing: one undo step.
-    void endTyping();
     void snapBack(QLineEdit* edit);
     void doorCountChosen();
     int32_t projectValue(QLineEdit* edit) const;
@@ -89,6 +89,8 @@ private:
     DlgPrint* print_;
     DlgPrint* export_;
     bool refreshing_ = false;
+    bool applying_ = false; // the panel's own typing is being applied
+    int typing_ = 0;        // counts the typings: leaving an edit ends one
 };
 
 } // namespace dalvex::ui

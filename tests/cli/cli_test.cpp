@@ -145,7 +145,7 @@ TEST_F(CliTest, RefusedValuesExitWithTwo) {
         {"frobnicate"},
         {"calc", "--width"},
         {"save"},
-        {"calc", "a.dlx", "b.dlx"},
+        {"csv", "out.csv", "a.dlx", "b.dlx"}, // only calc takes several files
         {"xml", "out.xml", "--sheets", "order,bogus"},
         {"calc", "--data", "/no/such/folder"},
         {"cutplan", "--kerf", "4.55"},
@@ -199,6 +199,42 @@ TEST_F(CliTest, SaveOpenRoundTripAndFileErrors) {
     const Outcome cannot = run({"save", unwritable});
     EXPECT_EQ(cannot.exitCode, 3);
     EXPECT_EQ(cannot.err, "Ошибка сохранения файла " + unwritable + "\n");
+}
+
+// Several files at once, on one thread or many: one document each, in the order they were named, as each
+// gives it alone. A file that cannot be opened leaves "null" in its place and its message, and the first
+// failure is the exit code.
+TEST_F(CliTest, ManyFilesArePricedInTheirOrder) {
+    std::vector<std::string> files;
+    std::vector<std::string> alone;
+    for (const char* system : {"Зеркан", "Фелдор", "Далвекс", "Борвик", "Лантес"}) {
+        files.push_back(at(std::string(system) + ".dlx"));
+        ASSERT_EQ(run({"save", files.back(), "--system", system, "--doors", "2"}).exitCode, 0);
+        alone.push_back(run({"calc", files.back()}).out);
+        ASSERT_FALSE(alone.back().empty());
+    }
+    for (const char* jobs : {"1", "2", "7"}) {
+        std::vector<std::string> args{"calc", "--jobs", jobs, "--discount", "5"};
+        args.insert(args.end(), files.begin(), files.end());
+        const Outcome r = run(args);
+        EXPECT_EQ(r.exitCode, 0) << jobs;
+        std::string expected;
+        for (const std::string& file : files)
+            expected += run({"calc", file, "--discount", "5"}).out;
+        EXPECT_EQ(r.out, expected) << jobs;
+    }
+    const Outcome missing = run({"calc", files[0], at("missing.dlx"), files[1], "--jobs", "2"});
+    EXPECT_EQ(missing.exitCode, 3);
+    EXPECT_EQ(missing.out, alone[0] + "null\n" + alone[1]);
+    EXPECT_EQ(missing.err, "Ошибка открытия файла " + at("missing.dlx") + "\n");
+    // --jobs takes 1 to 64 threads, and only with calc.
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"calc", "--jobs", "0"},
+                                               {"calc", "--jobs", "65"},
+                                               {"calc", "--jobs", "x"},
+                                               {"save", at("x.dlx"), "--jobs", "2"},
+                                               {"save", at("x.dlx"), files[0], files[1]}})
+        EXPECT_EQ(run(args).exitCode, 2) << args[1] << " " << args.back();
 }
 
 TEST_F(CliTest, WorkbookAndAccountingFile) {
@@ -257,7 +293,7 @@ TEST_F(CliScriptTest, EveryOperationApplies) {
         {"op":"undo"}, {"op":"redo"},
         {"op":"system","name":"Борвик"}, {"op":"barLength","choice":2}, {"op":"doors","count":2}, {"op":"rollers","entry":"пивотный мех."},
         {"op":"rollers","entry":"стандартные"}, {"op":"heightOffset","mm":-33},
-        {"op":"system","name":"Герлит"}
+        {"op":"system","name":"Герлит"}, {"op":"runningProfile"}, {"op":"guideProfile"}, {"op":"clearSketch"}
     ])";
     const Outcome r = runScript(script);
     EXPECT_EQ(r.exitCode, 0) << r.err;

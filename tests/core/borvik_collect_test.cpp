@@ -29,20 +29,22 @@ protected:
         test::fillBorvik(borvik, records);
         mirror = records.material("MIRROR", 40, 100000, "C:\\materials\\Зеркала\\images\\silver.jpg");
         sketch.handleProfile = borvik.findHandleProfile("JB01");
-        borvik.assignRows(sketch);
-        borvik.recompute(sketch, false);
+        borvik.assignRows(sketch, options);
+        borvik.recompute(sketch, options, false);
     }
 
     void fillAndCollect() {
         for (int k = 0; k < 2; ++k)
             sketch.doors[k].inserts[1].material = mirror;
-        borvik.recompute(sketch, true);
+        borvik.recompute(sketch, options, true);
         sketch.numberItems();
-        borvik.collect(sketch, result, nullptr);
+        borvik.collect(sketch, options, result, nullptr);
     }
 
     test::Records records;
     DSSystemBorvik borvik{0, "Борвик", 118};
+    OrderOptions options;
+    SystemOptions& chosen = options.of(kSystemBorvik);
     DoorSketch sketch{30000, 25000, 2, nullptr, false};
     const Material* mirror = nullptr;
     CalcResult result;
@@ -150,11 +152,11 @@ TEST_F(BorvikWorkedExample, MaterialAndPanelLines) {
 }
 
 TEST_F(BorvikWorkedExample, PivotModeWithTwoDoors) {
-    borvik.pivot = 1;
-    borvik.assignRows(sketch);
+    chosen.pivot = 1;
+    borvik.assignRows(sketch, options);
     EXPECT_EQ(sketch.doors[1].row, 0);
     sketch.resizePending = true; // a change of the fittings resizes the doors like a change of the handle
-    borvik.recompute(sketch, false);
+    borvik.recompute(sketch, options, false);
     EXPECT_EQ(sketch.doors[0].width, (30000 - 3 * 3) / 2);
     EXPECT_EQ(sketch.doors[0].height, 25000 - 250);
     fillAndCollect();
@@ -167,14 +169,14 @@ TEST_F(BorvikWorkedExample, PivotModeWithTwoDoors) {
 }
 
 TEST_F(BorvikWorkedExample, ThreeDoorsSwitchPivotOffAndOneRowUsesSingleRails) {
-    borvik.pivot = 1;
+    chosen.pivot = 1;
     sketch.doorCount = 3;
-    borvik.assignRows(sketch);
-    EXPECT_EQ(borvik.pivot, 0);
+    borvik.assignRows(sketch, options);
+    EXPECT_EQ(chosen.pivot, 0);
     EXPECT_EQ(sketch.doors[1].row, 1);
     for (Door& door : sketch.doors)
         door.row = 0;
-    borvik.recompute(sketch, false);
+    borvik.recompute(sketch, options, false);
     fillAndCollect();
     std::vector<std::string> codes;
     for (const ArticleLine& line : result.articleLines)
@@ -184,7 +186,7 @@ TEST_F(BorvikWorkedExample, ThreeDoorsSwitchPivotOffAndOneRowUsesSingleRails) {
 }
 
 TEST_F(BorvikWorkedExample, ChosenRollerSetIsCheckedAgainstTheHandle) {
-    borvik.rollerSet = borvik.rollerSets()[1]; // symmetric set, JB01 is asymmetric
+    chosen.rollerSet = borvik.rollerSets()[1]; // symmetric set, JB01 is asymmetric
     fillAndCollect();
     const ArticleLine& rollers = result.articleLines[5];
     EXPECT_EQ(rollers.code, "JB010/011B");
@@ -200,16 +202,16 @@ TEST_F(BorvikWorkedExample, SealAndThicknessRules) {
     const Material* thick = records.material("DSP", 160, 1000, "a\\dsp.jpg");
     sketch.doors[0].inserts[1].material = ten;
     sketch.doors[1].inserts[1].material = eight;
-    borvik.recompute(sketch, true);
+    borvik.recompute(sketch, options, true);
     sketch.numberItems();
-    borvik.collect(sketch, result, nullptr);
+    borvik.collect(sketch, options, result, nullptr);
     const Insert& eightPanel = sketch.doors[1].inserts.at(1);
     EXPECT_EQ(result.articleLines.back().code, "JB17");
     EXPECT_EQ(result.articleLines.back().quantity, 2 * (eightPanel.panelWidth + eightPanel.panelHeight));
 
     sketch.doors[1].inserts[1].material = thick;
-    borvik.recompute(sketch, true);
-    borvik.collect(sketch, result, nullptr);
+    borvik.recompute(sketch, options, true);
+    borvik.collect(sketch, options, result, nullptr);
     EXPECT_TRUE(sketch.doors[1].inserts.at(1).thicknessError);
     EXPECT_NE(result.articleLines.back().code, "JB17");
     ASSERT_EQ(result.materialLines.size(), 2u);
@@ -241,9 +243,9 @@ TEST_F(BorvikWorkedExample, SameCodeFromTwoFoldersIsOneMaterialLine) {
     const Material* b = records.material("M1", 40, 1000, "x\\f2\\p.jpg", true);
     sketch.doors[0].inserts[1].material = a;
     sketch.doors[1].inserts[1].material = b;
-    borvik.recompute(sketch, true);
+    borvik.recompute(sketch, options, true);
     sketch.numberItems();
-    borvik.collect(sketch, result, nullptr);
+    borvik.collect(sketch, options, result, nullptr);
     ASSERT_EQ(result.materialLines.size(), 1u);
     EXPECT_EQ(result.panelLines.size(), 2u);
 }

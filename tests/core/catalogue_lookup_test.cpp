@@ -89,10 +89,12 @@ TEST_F(CatalogueLookup, CalculatorsGetTheirFixedArticles) {
     ASSERT_NE(borvik->pivotMechanism, nullptr);
     const auto* gerlit = dynamic_cast<const DSSystemGerlit*>(c.findSystem("Герлит"));
     ASSERT_NE(gerlit, nullptr);
-    EXPECT_EQ(gerlit->runningProfile, c.findArticle("JG01"));
-    EXPECT_EQ(gerlit->guideProfile, c.findArticle("JG04"));
-    ASSERT_NE(gerlit->runningProfile, nullptr);
-    ASSERT_NE(gerlit->guideProfile, nullptr);
+    // A new order starts Герлит on JG01 and JG04.
+    const SystemOptions gerlitOptions = c.defaultOptions().of(kSystemGerlit);
+    EXPECT_EQ(gerlitOptions.runningProfile, c.findArticle("JG01"));
+    EXPECT_EQ(gerlitOptions.guideProfile, c.findArticle("JG04"));
+    ASSERT_NE(gerlitOptions.runningProfile, nullptr);
+    ASSERT_NE(gerlitOptions.guideProfile, nullptr);
     EXPECT_EQ(gerlit->handleProfileList.size(), 0u);
     EXPECT_EQ(gerlit->dividerProfiles.size(), 0u);
 }
@@ -120,7 +122,7 @@ TEST_F(CatalogueLookup, BuiltInRollerSetsFollowTheArticlesWhenNoListConfiguredOn
         const size_t n = expected[i].size();
         for (size_t k = 0; k < n; ++k)
             EXPECT_EQ(s.articles[s.articles.size() - n + k]->code, expected[i][k]);
-        EXPECT_EQ(s.configuredRollerSetCount(), 0) << s.code;
+        EXPECT_EQ(s.configuredRollerSetCount(s.defaultRollerSet), 0) << s.code;
     }
 }
 

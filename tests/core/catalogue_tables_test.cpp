@@ -122,7 +122,7 @@ TEST(CatalogueTables, SystemsWithTheirListsInOrder) {
         EXPECT_EQ(s.imageId, cases[i].imageId);
         EXPECT_TRUE(s.name.empty());
         EXPECT_EQ(s.lookup, static_cast<const ArticleLookup*>(&c));
-        EXPECT_EQ(s.rollerSet, nullptr);
+        EXPECT_EQ(s.defaultRollerSet, nullptr);
         EXPECT_EQ(codesOf(s.handleProfileList), cases[i].handles);
         EXPECT_EQ(codesOf(s.dividerProfiles), cases[i].dividers);
         EXPECT_EQ(codesOf(s.articles), cases[i].articles);
@@ -161,7 +161,7 @@ TEST_P(HandleProfileRowTest, Fields) {
     EXPECT_EQ(p->barLength2, h.barLength2);
     EXPECT_EQ(p->asymmetric, h.asymmetric);
     EXPECT_EQ(p->kind, kKindHandleProfile);
-    EXPECT_EQ(p->barChoice, 1);
+    EXPECT_EQ(bareCatalogue().defaultOptions().barChoice(*p), 1);
 }
 
 // In index order.
@@ -218,7 +218,7 @@ TEST_P(DividerProfileRowTest, Fields) {
     EXPECT_EQ(p->dividerKind, d.dividerKind);
     EXPECT_EQ(p->flag, d.flag);
     EXPECT_EQ(p->kind, kKindDividerProfile);
-    EXPECT_EQ(p->barChoice, 1);
+    EXPECT_EQ(bareCatalogue().defaultOptions().barChoice(*p), 1);
 }
 
 const DividerCase kDividerRows[] = {
@@ -310,7 +310,7 @@ TEST(CatalogueTables, ArticlesRowByRow) {
         EXPECT_EQ(a.fillingInset, e.fillingInset);
         EXPECT_EQ(a.barLength1, e.barLength1);
         EXPECT_EQ(a.barLength2, 0);
-        EXPECT_EQ(a.barChoice, 1);
+        EXPECT_EQ(c.defaultOptions().barChoice(a), 1);
         EXPECT_EQ(a.imageId, 0);
         EXPECT_FALSE(a.name.empty());
         const auto* set = dynamic_cast<const RollerSet*>(&a);

@@ -311,7 +311,8 @@ TEST_F(CutPlanProjectTest, EveryBilledPieceIsPlannedAndNamed) {
     };
     for (const Case c : {Case{true, false}, Case{true, true}, Case{false, true}}) {
         project_->selectSystem(system("Далвекс"));
-        if ((project_->calculator->noEdgeProfiles == 0) != c.edges) project_->toggleEdgeProfiles();
+        const bool edges = project_->calculator->own(project_->options).noEdgeProfiles == 0;
+        if (edges != c.edges) project_->toggleEdgeProfiles();
         project_->rebuildSketch();
         if (c.divider) splitVertically(1, 4000);
         const std::string where =

@@ -60,7 +60,7 @@ TEST_F(DoorLimitsTest, LimitsFollowTheDoorsOwnProfiles) {
     const FrameProfile& top = door.frame[kFrameTop];
     ASSERT_TRUE(left && right && top.profile);
     EXPECT_EQ(limits.narrowest, std::max(kMinDoorWidth, left->faceWidth + right->faceWidth + kMinInsertPart));
-    EXPECT_EQ(limits.widest, door.width + top.profile->barLength() - top.cutLength);
+    EXPECT_EQ(limits.widest, door.width + top.profile->barLength1 - top.cutLength);
     // Exactly at the limits is allowed.
     Door at = door;
     for (const int32_t width : {limits.narrowest, limits.widest}) {

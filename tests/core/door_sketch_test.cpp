@@ -22,9 +22,7 @@ TEST(DoorSketchTest, NewSketchHasOneInsertPerDoorAndAlternatingRows) {
         EXPECT_EQ(s.previousDoorCount, 4);
         EXPECT_EQ(s.previousWidth, 30000);
         EXPECT_EQ(s.previousHeight, 20000);
-        EXPECT_EQ(s.copiedDoor, -1);
         EXPECT_TRUE(s.resizePending);
-        EXPECT_EQ(s.selectedDivider(), nullptr);
         for (int i = 0; i < kMaxDoors; ++i) {
             const Door& d = s.doors[i];
             EXPECT_EQ(d.index, i);
@@ -206,22 +204,25 @@ TEST(DoorSketchTest, VisibleDoorsSelectionAndDividerQueries) {
 
     DoorSketch s(30000, 20000, 3, nullptr, false);
     view::SketchLayout layout;
-    EXPECT_FALSE(s.hasSelection());
-    EXPECT_TRUE(view::selectedInsertRect(layout, s).isEmpty());
-    s.doors[1].selectedInsertId = 1;
+    SketchSelection selection;
+    EXPECT_TRUE(view::selectedInsertRect(layout, s, selection).isEmpty());
+    selection.insertDoor = 1;
+    selection.insertId = 1;
     layout.doors[1].inserts[1] = {10, 20, 30, 40};
-    EXPECT_TRUE(s.hasSelection());
-    EXPECT_EQ(s.selectedInsertDoor(), 1);
-    EXPECT_EQ(view::selectedInsertRect(layout, s), (PixelRect{10, 20, 30, 40}));
+    EXPECT_NE(selectedInsert(s, selection), nullptr);
+    EXPECT_EQ(view::selectedInsertRect(layout, s, selection), (PixelRect{10, 20, 30, 40}));
     layout.currentDoor = 0; // the selection lies in a door not shown
-    EXPECT_TRUE(view::selectedInsertRect(layout, s).isEmpty());
-    s.clearSelection();
+    EXPECT_TRUE(view::selectedInsertRect(layout, s, selection).isEmpty());
     layout.currentDoor = -1;
-    EXPECT_FALSE(s.hasSelection());
-    s.doors[2].selectedInsertId = 77; // names nothing
-    EXPECT_FALSE(s.hasSelection());
-    s.doors[4].selectedInsertId = 1; // a door not in use
-    EXPECT_FALSE(s.hasSelection());
+    for (const auto& [door, id] : {std::pair{2, 77}, std::pair{4, 1}}) { // names nothing; a door not in use
+        SketchSelection other;
+        other.insertDoor = door;
+        other.insertId = id;
+        EXPECT_EQ(selectedInsert(s, other), nullptr);
+        EXPECT_TRUE(view::selectedInsertRect(layout, s, other).isEmpty());
+        dropVanished(other, s);
+        EXPECT_FALSE(other.hasInsert());
+    }
 
     sizeDoor(s.doors[1], 10000, 20000);
     splitDoorAt(s.doors[1], 10, 5000, false);
@@ -238,11 +239,12 @@ TEST(DoorSketchTest, VisibleDoorsSelectionAndDividerQueries) {
     EXPECT_EQ(layout.hit, view::Hit{});
     EXPECT_EQ(layout.cursorKind, 0);
 
-    s.selectedDividerDoor = 12;
-    s.selectedDividerId = 1;
-    EXPECT_EQ(s.selectedDivider(), nullptr);
-    s.selectedDividerDoor = 1;
-    EXPECT_NE(s.selectedDivider(), nullptr);
+    s.doorCount = 3;
+    selection.dividerDoor = 12;
+    selection.dividerId = 1;
+    EXPECT_EQ(selectedDivider(s, selection), nullptr);
+    selection.dividerDoor = 1;
+    EXPECT_NE(selectedDivider(s, selection), nullptr);
 }
 
 TEST(DoorSketchTest, HitTestsRecordOnlyInsideTheDoor) {

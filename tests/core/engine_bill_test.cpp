@@ -35,7 +35,7 @@ TEST(EngineBarLine, NextFitPackingInCuttingOrder) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.pieces));
-        const ArticleLine line = probe.barLine(handle, c.pieces, nullptr);
+        const ArticleLine line = probe.barLine(handle, c.pieces, nullptr, OrderOptions{});
         EXPECT_EQ(line.code, "JB01");
         EXPECT_EQ(line.wholeBars, 1);
         EXPECT_EQ(line.barLength, 55000);
@@ -49,10 +49,11 @@ TEST(EngineBarLine, SecondBarLengthAndMissingBar) {
     test::Records r;
     Probe probe;
     HandleProfile* handle = r.handle("JB01", 260, 252, 171, 55000, 48000, 1, 1000);
-    handle->barChoice = 2;
-    EXPECT_EQ(probe.barLine(handle, {30000, 20000}, nullptr).quantity, 2); // 48000 bars
+    OrderOptions options;
+    options.setBarChoice(*handle, 2);
+    EXPECT_EQ(probe.barLine(handle, {30000, 20000}, nullptr, options).quantity, 2); // 48000 bars
     handle->barLength2 = 0;
-    const ArticleLine line = probe.barLine(handle, {100}, nullptr);
+    const ArticleLine line = probe.barLine(handle, {100}, nullptr, options);
     EXPECT_EQ(line.error, "ОШИБКА! Есть отрезки профилей больше 0,0 м.");
 }
 
@@ -63,7 +64,7 @@ TEST(EngineBarLine, OtherKindsAreBoughtByLengthAndPricedByColour) {
     rail->prices[kCategoryAnod] = 3000;
     ProfileColor anod;
     anod.categories[1] = kCategoryAnod; // the colour's category in the system with index 1
-    const ArticleLine line = probe.barLine(rail, {14606, 14606}, &anod);
+    const ArticleLine line = probe.barLine(rail, {14606, 14606}, &anod, OrderOptions{});
     EXPECT_EQ(line.quantity, 29212);
     EXPECT_EQ(line.wholeBars, 0);
     EXPECT_EQ(line.barLength, 0);
@@ -81,9 +82,9 @@ TEST(EngineBarLine, HugeProductsStayInRange) {
     Article* rail = r.article("R", kKindRailProfile, 0, 0, 0, 0, INT32_MAX);
     EXPECT_EQ(probe.lengthLine(rail, INT32_MAX, nullptr).amount, INT32_MAX);
     EXPECT_EQ(probe.pieceLine(rail, INT32_MAX).amount, INT32_MAX);
-    const ArticleLine line = probe.barLine(rail, {INT32_MAX, INT32_MAX, INT32_MAX}, nullptr);
+    const ArticleLine line = probe.barLine(rail, {INT32_MAX, INT32_MAX, INT32_MAX}, nullptr, OrderOptions{});
     EXPECT_EQ(line.quantity, INT32_MAX);
-    EXPECT_EQ(probe.barLine(nullptr, {1}, nullptr).code, "");
+    EXPECT_EQ(probe.barLine(nullptr, {1}, nullptr, OrderOptions{}).code, "");
 }
 
 TEST(EngineRollerSets, QuantityAndFit) {
@@ -117,8 +118,8 @@ TEST(EngineRollerSets, FallbackQuantityAndCountCutLine) {
     Probe probe;
     DoorSketch sketch(30000, 20000, 3, nullptr, false);
     CalcResult result;
-    probe.emitRollerSet(sketch, result, r.rollers("Y1406", 0, 0, 1, 1000));
-    probe.emitRollerSet(sketch, result, r.rollers("JZB01", 0, 1, 2, 1000), 2);
+    probe.emitRollerSet(sketch, OrderOptions{}, result, r.rollers("Y1406", 0, 0, 1, 1000));
+    probe.emitRollerSet(sketch, OrderOptions{}, result, r.rollers("JZB01", 0, 1, 2, 1000), 2);
     ASSERT_EQ(result.articleLines.size(), 2u);
     EXPECT_EQ(result.articleLines[0].quantity, 3);
     EXPECT_EQ(result.articleLines[0].amount, 3000);

@@ -29,7 +29,7 @@ TEST(EngineFactory, BuildsEachSystemByDisplayName) {
         EXPECT_EQ(system->imageId, 42);
         EXPECT_EQ(system->usesPlinth, c.usesPlinth);
         EXPECT_EQ(system->offersEdgeProfiles, c.offersEdgeProfiles);
-        EXPECT_EQ(system->maxDoorCount(), c.kind == kSystemFeldor ? 4 : 10);
+        EXPECT_EQ(system->maxDoorCount(OrderOptions{}), c.kind == kSystemFeldor ? 4 : 10);
         EXPECT_TRUE(system->name.empty());
     }
     EXPECT_EQ(createSystem(0, "борвик", 0), nullptr);
@@ -71,40 +71,43 @@ TEST(EngineOptions, FeldorMountingRules) {
     feldor.addHandleProfile(r.handle("JB150", 180, 175, 93, 55000, 0, 0));
     feldor.addHandleProfile(r.handle("JB100", 360, 346, 270, 55000, 0, 1));
     DoorSketch sketch(30000, 20000, 4, nullptr, false);
+    OrderOptions options;
 
-    EXPECT_EQ(feldor.maxDoorCount(), 4);
-    EXPECT_EQ(feldor.clampDoorCount(3), 4);
-    EXPECT_EQ(feldor.clampDoorCount(7), 4);
-    EXPECT_FALSE(feldor.isSingleRow());
-    feldor.assignRows(sketch);
+    EXPECT_EQ(feldor.maxDoorCount(options), 4);
+    EXPECT_EQ(feldor.clampDoorCount(3, options), 4);
+    EXPECT_EQ(feldor.clampDoorCount(7, options), 4);
+    EXPECT_FALSE(feldor.isSingleRow(options));
+    feldor.assignRows(sketch, options);
     EXPECT_EQ(sketch.doors[1].row, 1);
     // Without a Catalogue the system's own list stands in for the catalogue's.
-    EXPECT_EQ(feldor.handleProfileCount(), 2);
-    EXPECT_EQ(feldor.handleProfiles()[1]->code, "JB100");
+    EXPECT_EQ(feldor.handleProfileCount(options), 2);
+    EXPECT_EQ(feldor.handleProfiles(options)[1]->code, "JB100");
 
-    feldor.mountInside = 0;
-    EXPECT_EQ(feldor.maxDoorCount(), 2);
-    EXPECT_EQ(feldor.clampDoorCount(3), 2);
-    EXPECT_EQ(feldor.clampDoorCount(1), 1);
-    EXPECT_TRUE(feldor.isSingleRow());
-    feldor.assignRows(sketch);
+    options.of(kSystemFeldor).mountInside = 0;
+    EXPECT_EQ(feldor.maxDoorCount(options), 2);
+    EXPECT_EQ(feldor.clampDoorCount(3, options), 2);
+    EXPECT_EQ(feldor.clampDoorCount(1, options), 1);
+    EXPECT_TRUE(feldor.isSingleRow(options));
+    feldor.assignRows(sketch, options);
     EXPECT_EQ(sketch.doors[1].row, 0);
-    EXPECT_EQ(feldor.handleProfileCount(), 3);
+    EXPECT_EQ(feldor.handleProfileCount(options), 3);
 }
 
 TEST(EngineOptions, BorvikRowsAndPivot) {
     DSSystemBorvik borvik(0, "Борвик", 118);
     DoorSketch sketch(30000, 20000, 2, nullptr, false);
-    borvik.pivot = 1;
-    borvik.assignRows(sketch);
-    EXPECT_EQ(borvik.pivot, 1);
+    OrderOptions options;
+    uint8_t& pivot = options.of(kSystemBorvik).pivot;
+    pivot = 1;
+    borvik.assignRows(sketch, options);
+    EXPECT_EQ(pivot, 1);
     EXPECT_EQ(sketch.doors[1].row, 0);
     sketch.doorCount = 3;
-    borvik.assignRows(sketch);
-    EXPECT_EQ(borvik.pivot, 0);
+    borvik.assignRows(sketch, options);
+    EXPECT_EQ(pivot, 0);
     EXPECT_EQ(sketch.doors[1].row, 1);
     EXPECT_EQ(sketch.doors[2].row, 0);
-    EXPECT_EQ(borvik.clampDoorCount(12), 10);
+    EXPECT_EQ(borvik.clampDoorCount(12, options), 10);
 }
 
 TEST(EngineOptions, GerlitToggles) {
@@ -115,37 +118,36 @@ TEST(EngineOptions, GerlitToggles) {
         jg[i] = r.article("JG0" + std::to_string(i), kKindFitting);
         gerlit.addArticle(jg[i]);
     }
-    gerlit.runningProfile = jg[1];
-    gerlit.guideProfile = jg[4];
-    gerlit.toggleGuideProfile();
-    EXPECT_EQ(gerlit.guideProfile, jg[3]);
-    gerlit.toggleGuideProfile();
-    EXPECT_EQ(gerlit.guideProfile, jg[4]);
-    gerlit.toggleGuideProfile();
-    gerlit.toggleRunningProfile();
-    EXPECT_EQ(gerlit.runningProfile, jg[2]);
-    EXPECT_EQ(gerlit.guideProfile, jg[4]);
-    gerlit.toggleGuideProfile(); // with the single running profile the toggle always leaves JG03
-    EXPECT_EQ(gerlit.guideProfile, jg[3]);
-    gerlit.toggleGuideProfile();
-    EXPECT_EQ(gerlit.guideProfile, jg[3]);
-    gerlit.toggleRunningProfile();
-    EXPECT_EQ(gerlit.runningProfile, jg[1]);
-    EXPECT_EQ(gerlit.guideProfile, jg[3]);
+    OrderOptions options;
+    SystemOptions& chosen = options.of(kSystemGerlit);
+    chosen.runningProfile = jg[1];
+    chosen.guideProfile = jg[4];
+    gerlit.toggleGuideProfile(options);
+    EXPECT_EQ(chosen.guideProfile, jg[3]);
+    gerlit.toggleGuideProfile(options);
+    EXPECT_EQ(chosen.guideProfile, jg[4]);
+    gerlit.toggleGuideProfile(options);
+    gerlit.toggleRunningProfile(options);
+    EXPECT_EQ(chosen.runningProfile, jg[2]);
+    EXPECT_EQ(chosen.guideProfile, jg[4]);
+    gerlit.toggleGuideProfile(options); // with the single running profile the toggle always leaves JG03
+    EXPECT_EQ(chosen.guideProfile, jg[3]);
+    gerlit.toggleGuideProfile(options);
+    EXPECT_EQ(chosen.guideProfile, jg[3]);
+    gerlit.toggleRunningProfile(options);
+    EXPECT_EQ(chosen.runningProfile, jg[1]);
+    EXPECT_EQ(chosen.guideProfile, jg[3]);
 }
 
 TEST(EngineOptions, RollerSetListsAndLookups) {
     test::Records r;
     DSSystemBorvik borvik(0, "Борвик", 118);
     test::fillBorvik(borvik, r);
-    EXPECT_EQ(borvik.rollerSetCode(), "");
-    EXPECT_EQ(borvik.configuredRollerSetCount(), 0);
+    EXPECT_EQ(borvik.configuredRollerSetCount(nullptr), 0);
     const std::vector<RollerSet*> sets = borvik.rollerSets();
     ASSERT_EQ(sets.size(), 3u);
     EXPECT_EQ(sets[0]->code, "JB10/11B");
-    borvik.rollerSet = sets[1];
-    EXPECT_EQ(borvik.rollerSetCode(), "JB010/011B");
-    EXPECT_EQ(borvik.configuredRollerSetCount(), 3);
+    EXPECT_EQ(borvik.configuredRollerSetCount(sets[1]), 3);
     EXPECT_EQ(borvik.findArticle("JB07")->code, "JB07");
     EXPECT_EQ(borvik.findArticle("jb07"), nullptr);
     EXPECT_EQ(borvik.ruleArticle("JX99"), nullptr);
@@ -156,23 +158,28 @@ TEST(EngineOptions, RollerSetListsAndLookups) {
     EXPECT_EQ(borvik.dividerProfileList().size(), 2u);
 }
 
-// Writes the settings of `from` and reads them into `to` as a file of the given version would.
-void roundTrip(const DSSystem& from, DSSystem& to, int version) {
+// Writes the system's settings of `from` and reads them over fresh options as a file of the given version
+// would.
+OrderOptions roundTrip(const DSSystem& system, const OrderOptions& from, int version) {
     BinaryWriter out;
-    from.writeSettings(out);
+    system.writeSettings(out, from);
     BinaryReader in(out.bytes());
-    to.readSettings(in, version);
+    OrderOptions to;
+    system.readSettings(in, version, to);
     EXPECT_TRUE(in.ok());
+    return to;
 }
 
 TEST(EngineSettings, BorvikBlockPerVersion) {
     test::Records r;
-    DSSystemBorvik written(0, "Борвик", 118);
-    test::fillBorvik(written, r);
-    written.noEdgeProfiles = 1;
-    written.rollerSet = written.rollerSets()[1];
-    written.pivot = 1;
-    written.heightOffset = -33;
+    DSSystemBorvik borvik(0, "Борвик", 118);
+    test::fillBorvik(borvik, r);
+    OrderOptions written;
+    SystemOptions& chosen = written.of(kSystemBorvik);
+    chosen.noEdgeProfiles = 1;
+    chosen.rollerSet = borvik.rollerSets()[1];
+    chosen.pivot = 1;
+    chosen.heightOffset = -33;
     const struct {
         int version;
         uint8_t noEdge;
@@ -186,14 +193,14 @@ TEST(EngineSettings, BorvikBlockPerVersion) {
                  {6, 1, true, 1, -33}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.version);
-        DSSystemBorvik read(0, "Борвик", 118);
-        test::fillBorvik(read, r);
         BinaryWriter out;
-        written.writeSettings(out);
+        borvik.writeSettings(out, written);
         BinaryReader in(out.bytes());
-        read.readSettings(in, c.version);
+        OrderOptions options;
+        borvik.readSettings(in, c.version, options);
+        const SystemOptions& read = options.of(kSystemBorvik);
         EXPECT_EQ(read.noEdgeProfiles, c.noEdge);
-        EXPECT_EQ(read.rollerSetCode(), c.rollers ? "JB010/011B" : "");
+        EXPECT_EQ(read.rollerSet ? read.rollerSet->code : "", c.rollers ? "JB010/011B" : "");
         EXPECT_EQ(read.pivot, c.pivot);
         EXPECT_EQ(read.heightOffset, c.offset);
     }
@@ -201,47 +208,47 @@ TEST(EngineSettings, BorvikBlockPerVersion) {
 
 TEST(EngineSettings, FeldorAndPlainBlocks) {
     DSSystemFeldor feldor(5, "Фелдор", 300);
-    feldor.mountInside = 0;
-    DSSystemFeldor readBack(5, "Фелдор", 300);
-    roundTrip(feldor, readBack, 5);
-    EXPECT_EQ(readBack.mountInside, 0);
-    DSSystemFeldor old(5, "Фелдор", 300);
+    OrderOptions outside;
+    outside.of(kSystemFeldor).mountInside = 0;
+    EXPECT_EQ(roundTrip(feldor, outside, 5).of(kSystemFeldor).mountInside, 0);
+    OrderOptions old;
     BinaryWriter out;
-    feldor.writeSettings(out);
+    feldor.writeSettings(out, outside);
     BinaryReader in(out.bytes());
-    old.readSettings(in, 4);
-    EXPECT_EQ(old.mountInside, 1);
+    feldor.readSettings(in, 4, old);
+    EXPECT_EQ(old.of(kSystemFeldor).mountInside, 1);
 
     DSSystemDalvex dalvex(4, "Далвекс", 116);
-    dalvex.noEdgeProfiles = 1;
-    DSSystemDalvex dalvexBack(4, "Далвекс", 116);
-    roundTrip(dalvex, dalvexBack, 6);
-    EXPECT_EQ(dalvexBack.noEdgeProfiles, 1);
+    OrderOptions noEdges;
+    noEdges.of(kSystemDalvex).noEdgeProfiles = 1;
+    EXPECT_EQ(roundTrip(dalvex, noEdges, 6).of(kSystemDalvex).noEdgeProfiles, 1);
 }
 
 TEST(EngineSettings, StoredRollerSetMustBeOneOfTheSystemsSets) {
     test::Records r;
     DSSystemBorvik borvik(0, "Борвик", 118);
     test::fillBorvik(borvik, r);
-    RollerSet* current = borvik.rollerSets()[0];
+    const RollerSet* current = borvik.rollerSets()[0];
+    OrderOptions options;
+    const RollerSet*& chosen = options.of(kSystemBorvik).rollerSet;
     for (const char* stored : {"JB07", "UNKNOWN"}) {
         SCOPED_TRACE(stored);
-        borvik.rollerSet = current;
+        chosen = current;
         BinaryWriter out;
         out.u8(0);
         out.str(stored);
         out.u8(0);
         out.i32(-40);
         BinaryReader in(out.bytes());
-        borvik.readSettings(in, 6);
-        EXPECT_EQ(borvik.rollerSet, current);
+        borvik.readSettings(in, 6, options);
+        EXPECT_EQ(chosen, current);
     }
     BinaryWriter out;
     out.u8(0);
     out.str("");
     BinaryReader in(out.bytes());
-    borvik.readSettings(in, 6); // truncated block: empty code clears, the rest reads as 0
-    EXPECT_EQ(borvik.rollerSet, nullptr);
+    borvik.readSettings(in, 6, options); // truncated block: empty code clears, the rest reads as 0
+    EXPECT_EQ(chosen, nullptr);
     EXPECT_FALSE(in.ok());
 }
 

@@ -8,6 +8,7 @@ namespace {
 class EngineGeometry : public ::testing::Test {
 protected:
     test::Records r;
+    OrderOptions options;
 };
 
 TEST_F(EngineGeometry, LantesDoorWidthsWithTwoOverlaps) {
@@ -15,7 +16,7 @@ TEST_F(EngineGeometry, LantesDoorWidthsWithTwoOverlaps) {
     lantes.addArticle(r.article("JL14", kKindRailProfile, 470, 470, 410, 59000));
     const HandleProfile* handle = r.handle("JL11", 260, 155, 30, 48000, 55000, 1);
     DoorSketch sketch(30000, 20000, 3, handle, false);
-    lantes.recompute(sketch, false);
+    lantes.recompute(sketch, options, false);
     EXPECT_EQ(sketch.doorsTotalWidth, 30519);
     for (int k = 0; k < 3; ++k) {
         EXPECT_EQ(sketch.doors[k].width, 10173);
@@ -30,11 +31,11 @@ TEST_F(EngineGeometry, KeepDoorWidthsRecomputesOnlyInsideTheDoors) {
     const HandleProfile* handle = r.handle("JL11", 260, 155, 30, 48000, 55000, 1);
     const DividerProfile* dx13 = r.divider("DX13", 140, 0, 14, 49000, 63);
     DoorSketch sketch(30000, 20000, 3, handle, false);
-    lantes.recompute(sketch, false);
+    lantes.recompute(sketch, options, false);
     sketch.doors[1].width = sketch.doors[1].previousWidth = 9000; // set by hand
     Divider& d = test::splitWhole(sketch.doors[1], 1, true, 4000, dx13);
     sketch.width = 40000;
-    lantes.recompute(sketch, true);
+    lantes.recompute(sketch, options, true);
     EXPECT_EQ(sketch.doors[0].width, 10173);
     EXPECT_EQ(sketch.doors[1].width, 9000);
     EXPECT_EQ(sketch.doors[1].frame[kFrameBottom].cutLength, 9000 - 320);
@@ -46,13 +47,13 @@ TEST_F(EngineGeometry, KeepDoorWidthsRecomputesOnlyInsideTheDoors) {
 TEST_F(EngineGeometry, HandSetProportionsSurviveAWidthChange) {
     DSSystemLantes lantes(1, "Лантес", 115);
     DoorSketch sketch(30000, 20000, 3, nullptr, true); // one row, no handle: no overlaps
-    lantes.recompute(sketch, false);
+    lantes.recompute(sketch, options, false);
     EXPECT_EQ(sketch.doorsTotalWidth, 30000);
     sketch.doors[0].width = 15000;
     sketch.doors[1].width = 7500;
     sketch.doors[2].width = 7500;
     sketch.width = 40000;
-    lantes.recompute(sketch, false);
+    lantes.recompute(sketch, options, false);
     EXPECT_EQ(sketch.doorsTotalWidth, 39999);
     EXPECT_EQ(sketch.doors[0].width, 20000); // floor(0.5 x 39999 + 0.5)
     EXPECT_EQ(sketch.doors[1].width, 10000);
@@ -80,13 +81,13 @@ TEST_F(EngineGeometry, DividerCutLengthsAtFramesAndAtDividers) {
     const HandleProfile* handle = r.handle("JL11", 260, 155, 30, 48000, 55000, 1);
     const DividerProfile* dx08 = r.divider("DX08", 140, 0, 14, 49000, 63);
     DoorSketch sketch(10000, 20330, 1, handle, false);
-    lantes.recompute(sketch, false);
+    lantes.recompute(sketch, options, false);
     Door& door = sketch.doors[0];
     test::splitWhole(door, 1, true, 3000, dx08); // divider 1, insert 2 right of it
     test::splitWhole(door, 2, true, 7000, dx08); // divider 2, insert 3 right of it
     Divider& middle = test::splitWhole(door, 2, false, 9000, dx08);
     Divider& whole = test::splitWhole(door, 1, false, 5000, dx08);
-    lantes.recompute(sketch, true);
+    lantes.recompute(sketch, options, true);
     EXPECT_EQ(middle.cutLength, 4000 + 2 * (7 - 63));
     EXPECT_EQ(whole.cutLength, 3000 + 5 - 155 + 7 - 63);
     EXPECT_EQ(door.dividers.at(1).cutLength, 20000); // no top or bottom profile in Lantes
@@ -97,11 +98,11 @@ TEST_F(EngineGeometry, FeldorDividersOnlyLoseTheJoinAtTheFrame) {
     const HandleProfile* handle = r.handle("JB300N", 500, 490, 410, 55000, 0, 0);
     const DividerProfile* jb09 = r.divider("JB09", 280, 280, 74, 59000, 95);
     DoorSketch sketch(20000, 20620, 2, handle, false);
-    feldor.recompute(sketch, false);
+    feldor.recompute(sketch, options, false);
     Door& door = sketch.doors[0];
     Divider& v = test::splitWhole(door, 1, true, 5000, jb09);
     Divider& h = test::splitWhole(door, 2, false, 8000, jb09);
-    feldor.recompute(sketch, true);
+    feldor.recompute(sketch, options, true);
     EXPECT_EQ(v.cutLength, door.height);
     EXPECT_EQ(h.cutLength, door.width - 5000 + 5 - 490);
 }
@@ -125,7 +126,7 @@ TEST_F(EngineGeometry, DoorSizePerSystem) {
         auto system = createSystem(0, c.system, 0);
         system->addArticle(brush);
         DoorSketch sketch(30000, 20000, 3, handle, false);
-        system->recompute(sketch, false);
+        system->recompute(sketch, options, false);
         EXPECT_EQ(sketch.doors[2].width, c.width);
         EXPECT_EQ(sketch.doors[2].height, c.height);
     }
@@ -153,10 +154,10 @@ TEST_F(EngineGeometry, FeldorDoorWidths) {
         SCOPED_TRACE(testing::Message()
                      << c.handle->code << " inside " << c.mountInside << " doors " << c.doors);
         DSSystemFeldor feldor(5, "Фелдор", 300);
-        feldor.mountInside = c.mountInside;
+        options.of(kSystemFeldor).mountInside = c.mountInside;
         DoorSketch sketch(30000, 20000, c.doors, c.handle, false);
-        feldor.assignRows(sketch);
-        feldor.recompute(sketch, false);
+        feldor.assignRows(sketch, options);
+        feldor.recompute(sketch, options, false);
         EXPECT_EQ(sketch.doors[0].width, c.width);
         EXPECT_EQ(sketch.doorsTotalWidth, c.total);
         EXPECT_EQ(sketch.doors[0].height, c.height);
@@ -167,7 +168,7 @@ TEST_F(EngineGeometry, GerlitPanelsFillTheirInserts) {
     DSSystemGerlit gerlit(6, "Герлит", 120);
     DoorSketch sketch(30000, 20000, 2, nullptr, false);
     sketch.doors[0].inserts[1].material = r.material("G", 40, 0, "g.jpg");
-    gerlit.recompute(sketch, true); // the door sizes are always taken anew
+    gerlit.recompute(sketch, options, true); // the door sizes are always taken anew
     const Door& door = sketch.doors[0];
     EXPECT_EQ(door.width, 15025);
     EXPECT_EQ(door.frame[kFrameLeft].profile, nullptr);
@@ -259,12 +260,12 @@ TEST_F(EngineGeometry, EverySystemCalculatesWithoutHandleProfileOrArticles) {
             DoorSketch sketch(30000, 20000, doors, nullptr, false);
             sketch.doors[0].inserts[1].material = r.material("M", 40, 100, "m.jpg");
             test::splitWhole(sketch.doors[0], 1, true, 100, nullptr);
-            system->assignRows(sketch);
-            system->recompute(sketch, false);
-            system->recompute(sketch, true);
+            system->assignRows(sketch, options);
+            system->recompute(sketch, options, false);
+            system->recompute(sketch, options, true);
             sketch.numberItems();
             CalcResult result;
-            system->collect(sketch, result, nullptr);
+            system->collect(sketch, options, result, nullptr);
             result.computeItemsTotal();
             EXPECT_GE(sketch.doors[0].width, 0);
         }
@@ -277,9 +278,9 @@ TEST_F(EngineGeometry, ExtremeDimensionsStayInRange) {
         SCOPED_TRACE(name);
         auto system = createSystem(0, name, 0);
         DoorSketch sketch(INT32_MAX, INT32_MIN, 10, handle, false);
-        system->recompute(sketch, false);
+        system->recompute(sketch, options, false);
         sketch.doorCount = 0;
-        system->recompute(sketch, false);
+        system->recompute(sketch, options, false);
     }
 }
 

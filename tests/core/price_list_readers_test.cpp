@@ -199,9 +199,10 @@ TEST(RollerSetsTest, AddsASetToItsSectionAndReplacesTheBuiltInSets) {
     EXPECT_EQ(catalogue.findArticle("JX1"), nullptr);
     EXPECT_EQ(catalogue.findArticle("DX98"), nullptr);
 
-    DSSystem* dalvex = catalogue.findSystem("Далвекс");
+    const DSSystem* dalvex = catalogue.findSystem("Далвекс");
     ASSERT_NE(dalvex, nullptr);
-    EXPECT_EQ(dalvex->rollerSet, set);
+    EXPECT_EQ(dalvex->defaultRollerSet, set);
+    EXPECT_EQ(catalogue.defaultOptions().of(kSystemDalvex).rollerSet, set); // a new order starts with it
     EXPECT_TRUE(lists(*dalvex, "DX99"));
     EXPECT_FALSE(lists(*dalvex, "DX12"));
     EXPECT_FALSE(lists(*dalvex, "DX12-1"));
@@ -244,10 +245,10 @@ TEST(RollerSetsTest, OneSetUnderTwoSectionsAndExistingCodes) {
     EXPECT_NE(jb16->name, "renamed"); // an existing article is used unchanged
     EXPECT_EQ(jb16->perWardrobe, 0);
 
-    DSSystem* borvik = catalogue.findSystem("Борвик");
-    DSSystem* lantes = catalogue.findSystem("Лантес");
-    EXPECT_EQ(borvik->rollerSet, r1);
-    EXPECT_EQ(lantes->rollerSet, r1);
+    const DSSystem* borvik = catalogue.findSystem("Борвик");
+    const DSSystem* lantes = catalogue.findSystem("Лантес");
+    EXPECT_EQ(borvik->defaultRollerSet, r1);
+    EXPECT_EQ(lantes->defaultRollerSet, r1);
     const std::vector<std::string> borvikCodes = articleCodes(*borvik);
     EXPECT_EQ(std::count(borvikCodes.begin(), borvikCodes.end(), "R1"), 1);
     EXPECT_EQ(std::count(borvikCodes.begin(), borvikCodes.end(), "JB16"), 1);
@@ -259,13 +260,13 @@ TEST(RollerSetsTest, OneSetUnderTwoSectionsAndExistingCodes) {
 TEST(RollerSetsTest, AnArticleOfAnotherKindNeverBecomesTheRollerSet) {
     ProgramFolder program;
     Catalogue& catalogue = program.build("", "", "header\nКворин\nJG01;profile;симметричный;1\n");
-    DSSystem* quorin = catalogue.findSystem("Кворин");
+    const DSSystem* quorin = catalogue.findSystem("Кворин");
     ASSERT_NE(quorin, nullptr);
     EXPECT_EQ(catalogue.articles().size(), 79u);
     // No roller set came from the list, so the system keeps its built-in one.
     EXPECT_TRUE(lists(*quorin, "JG01"));
     EXPECT_TRUE(lists(*quorin, "JB10/11B"));
-    EXPECT_TRUE(quorin->rollerSet == nullptr || quorin->rollerSet->kind == kKindRollerSet);
+    EXPECT_TRUE(quorin->defaultRollerSet == nullptr || quorin->defaultRollerSet->kind == kKindRollerSet);
 }
 
 // --- What the lists give: warnings, and prices no bill may take silently ---

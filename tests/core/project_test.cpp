@@ -17,7 +17,7 @@ TEST_F(ProjectTest, FreshProjectDefaults) {
     ASSERT_EQ(p.calculator, catalogue_->systems().front());
     EXPECT_EQ(p.calculator->code, "Борвик");
     ASSERT_NE(p.handleProfile, nullptr);
-    EXPECT_EQ(p.handleProfile, p.calculator->handleProfiles().front());
+    EXPECT_EQ(p.handleProfile, p.calculator->handleProfiles(p.options).front());
     ASSERT_FALSE(p.handleProfile->colors().empty());
     EXPECT_EQ(p.profileColor, p.handleProfile->colors().front().color);
     ASSERT_FALSE(p.calculator->dividerProfiles.empty());
@@ -28,8 +28,6 @@ TEST_F(ProjectTest, FreshProjectDefaults) {
     EXPECT_EQ(p.chipboardWidth, 160);
     EXPECT_EQ(p.plinthHeight, 540);
     EXPECT_EQ(p.discountPercent, 0.0);
-    EXPECT_FALSE(p.drawDividers);
-    EXPECT_TRUE(p.newDividerVertical);
     EXPECT_EQ(p.orderCard.orderNumber, "00001");
 
     EXPECT_EQ(p.sketch.width, 30000);
@@ -130,14 +128,14 @@ TEST_F(ProjectTest, PlinthSystemsDeriveTheSketchHeight) {
 TEST_F(ProjectTest, SystemSwitchCapsDoorsAndTakesTheNewMinimumPlinth) {
     Project& p = *project_;
     ASSERT_TRUE(p.setDoorCount(4));
-    DSSystemFeldor* f = feldor();
-    f->mountInside = 0;
+    const DSSystem* f = feldor();
+    mountInside() = 0;
     p.selectSystem(f);
     EXPECT_EQ(p.calculator, f);
     EXPECT_EQ(p.doorCount, 2);
     EXPECT_EQ(p.sketch.doorCount, 2);
     EXPECT_EQ(p.plinthHeight, 0);
-    EXPECT_EQ(p.handleProfile, f->handleProfiles().front());
+    EXPECT_EQ(p.handleProfile, f->handleProfiles(p.options).front());
 
     p.selectSystem(system("Зеркан"));
     EXPECT_EQ(p.plinthHeight, 650);
@@ -149,7 +147,7 @@ TEST_F(ProjectTest, SystemSwitchCapsDoorsAndTakesTheNewMinimumPlinth) {
 
 TEST_F(ProjectTest, FeldorInsideMountingTurnsThreeDoorsIntoFour) {
     Project& p = *project_;
-    ASSERT_EQ(feldor()->mountInside, 1);
+    ASSERT_EQ(mountInside(), 1);
     p.selectSystem(feldor());
     EXPECT_EQ(p.doorCount, 4);
     EXPECT_EQ(p.sketch.doorCount, 4);
@@ -157,14 +155,12 @@ TEST_F(ProjectTest, FeldorInsideMountingTurnsThreeDoorsIntoFour) {
 
 TEST_F(ProjectTest, SystemWithoutHandlesOrDividersLeavesNullSelections) {
     Project& p = *project_;
-    p.drawDividers = true;
     p.selectSystem(system("Герлит"));
     EXPECT_EQ(p.handleProfile, nullptr);
     EXPECT_EQ(p.profileColor, nullptr);
     EXPECT_EQ(p.dividerProfile, nullptr);
-    EXPECT_FALSE(p.drawDividers);
     EXPECT_EQ(p.sketch.handleProfile, nullptr);
-    EXPECT_FALSE(ProjectEditor(p).split(0, 1, 5000, true));
+    EXPECT_FALSE(ProjectEditor(p).apply(edit::Split{0, 1, 5000, true}));
     // Totals and the operations that read the selections cope with the nulls.
     p.setProfileColor(nullptr);
     p.setHandleProfile(nullptr);
@@ -175,20 +171,20 @@ TEST_F(ProjectTest, SystemWithoutHandlesOrDividersLeavesNullSelections) {
 
 TEST_F(ProjectTest, ToggleMountInsideRebuildsForTheNewHandleList) {
     Project& p = *project_;
-    DSSystemFeldor* f = feldor();
+    const DSSystem* f = feldor();
     p.selectSystem(f);
     ASSERT_EQ(p.doorCount, 4);
     p.toggleMountInside();
-    EXPECT_EQ(f->mountInside, 0);
+    EXPECT_EQ(mountInside(), 0);
     EXPECT_EQ(p.doorCount, 2);
-    EXPECT_EQ(p.handleProfile, f->handleProfiles().front());
+    EXPECT_EQ(p.handleProfile, f->handleProfiles(p.options).front());
     p.toggleMountInside();
-    EXPECT_EQ(f->mountInside, 1);
+    EXPECT_EQ(mountInside(), 1);
     EXPECT_EQ(p.doorCount, 2); // never raised
     // Elsewhere the toggle does nothing.
     p.selectSystem(system("Борвик"));
     p.toggleMountInside();
-    EXPECT_EQ(f->mountInside, 1);
+    EXPECT_EQ(mountInside(), 1);
 }
 
 TEST_F(ProjectTest, ToggleEdgeProfilesKeepsHandSetWidths) {
@@ -199,19 +195,19 @@ TEST_F(ProjectTest, ToggleEdgeProfilesKeepsHandSetWidths) {
     doors[1].width -= 500;
     const int32_t w0 = doors[0].width, w1 = doors[1].width;
     p.toggleEdgeProfiles();
-    EXPECT_EQ(p.calculator->noEdgeProfiles, 1);
+    EXPECT_EQ(p.calculator->own(p.options).noEdgeProfiles, 1);
     EXPECT_EQ(doors[0].width, w0);
     EXPECT_EQ(doors[1].width, w1);
     p.toggleEdgeProfiles();
-    EXPECT_EQ(p.calculator->noEdgeProfiles, 0);
+    EXPECT_EQ(p.calculator->own(p.options).noEdgeProfiles, 0);
 }
 
 TEST_F(ProjectTest, HandleProfileSwitchKeepsOnlyAnOfferedColour) {
     Project& p = *project_;
     int kept = 0, changed = 0;
-    for (DSSystem* s : catalogue_->systems()) {
+    for (const DSSystem* s : catalogue_->systems()) {
         p.selectSystem(s);
-        for (HandleProfile* h : s->handleProfiles()) {
+        for (HandleProfile* h : s->handleProfiles(p.options)) {
             if (h == p.handleProfile) continue;
             const ProfileColor* before = p.profileColor;
             p.setHandleProfile(h);
@@ -252,7 +248,7 @@ TEST_F(ProjectTest, DoorCount) {
     EXPECT_TRUE(p.setDoorCount(10));
     EXPECT_TRUE(p.setDoorCount(1));
 
-    feldor()->mountInside = 0;
+    mountInside() = 0;
     p.selectSystem(feldor());
     EXPECT_FALSE(p.setDoorCount(3)); // above this system's maximum
     EXPECT_TRUE(p.setDoorCount(2));
@@ -339,7 +335,7 @@ TEST_F(ProjectTest, FilledInsertIsListedAfterItsDoorsProfiles) {
     m.name = "Зеркало";
     m.thickness = 40;
     ProjectEditor editor(p);
-    ASSERT_TRUE(editor.fill(1, 1, &m));
+    ASSERT_TRUE(editor.apply(edit::Fill{1, 1, &m}));
     EXPECT_EQ(p.sketch.doors[1].inserts.at(1).material, &m);
     auto insertLines = [&] {
         std::vector<size_t> at;
@@ -361,7 +357,7 @@ TEST_F(ProjectTest, FilledInsertIsListedAfterItsDoorsProfiles) {
 
     // "Удалить" over the insert takes the material away again.
     Door& door = p.sketch.doors[1];
-    EXPECT_TRUE(editor.clearMaterial(1, 1));
+    EXPECT_TRUE(editor.apply(edit::ClearMaterial{1, 1}));
     EXPECT_EQ(door.inserts.at(1).material, nullptr);
     EXPECT_TRUE(insertLines().empty());
 }
@@ -415,7 +411,7 @@ TEST_F(ProjectTest, DividerProfileChoice) {
 TEST_F(ProjectTest, InsertSizeAtSelectedDivider) {
     Project& p = *project_;
     ProjectEditor editor(p);
-    EXPECT_FALSE(editor.setInsertSize(0, 1, 3000, false)); // no such divider
+    EXPECT_FALSE(editor.apply(edit::InsertSize{0, 1, 3000, false})); // no such divider
     const int32_t doorWidth = p.sketch.doors[0].width;
     splitVertically(0, doorWidth / 2 / 100 * 100);
     Door& door = p.sketch.doors[0];
@@ -423,35 +419,35 @@ TEST_F(ProjectTest, InsertSizeAtSelectedDivider) {
     const Insert& right = door.inserts.at(2);
 
     // The panel on the asked side gets the size, the calculator's own offset corrected by a second move.
-    EXPECT_TRUE(editor.setInsertSize(0, 1, 3000, false));
+    EXPECT_TRUE(editor.apply(edit::InsertSize{0, 1, 3000, false}));
     EXPECT_EQ(left.panelWidth, 3000);
     EXPECT_EQ(left.right, door.dividers.at(1).position);
-    EXPECT_EQ(p.sketch.selectedDivider(), &door.dividers.at(1));
+    EXPECT_EQ(selectedDivider(p.sketch, editor.selection()), &door.dividers.at(1));
 
-    EXPECT_TRUE(editor.setInsertSize(0, 1, 2500, true));
+    EXPECT_TRUE(editor.apply(edit::InsertSize{0, 1, 2500, true}));
     EXPECT_EQ(right.panelWidth, 2500);
     const int32_t expectedRight = door.dividers.at(1).position;
 
     // A size that would leave the other insert below 20 mm is refused, the divider stays.
-    EXPECT_FALSE(editor.setInsertSize(0, 1, doorWidth, false));
+    EXPECT_FALSE(editor.apply(edit::InsertSize{0, 1, doorWidth, false}));
     EXPECT_EQ(door.dividers.at(1).position, expectedRight);
     for (int32_t extreme : {std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::min()})
-        EXPECT_FALSE(editor.setInsertSize(0, 1, extreme, true));
+        EXPECT_FALSE(editor.apply(edit::InsertSize{0, 1, extreme, true}));
 }
 
 TEST_F(ProjectTest, PasteAndAlignDoors) {
     Project& p = *project_;
-    EXPECT_FALSE(p.pasteDoor(1)); // nothing copied
+    ProjectEditor editor(p);
+    EXPECT_FALSE(editor.apply(edit::PasteDoor{-1, 1})); // nothing copied
     splitVertically(0, 4000);
-    p.sketch.copyDoor(0);
-    EXPECT_TRUE(p.pasteDoor(1));
+    EXPECT_TRUE(editor.apply(edit::PasteDoor{0, 1}));
     EXPECT_EQ(p.sketch.doors[1].dividers.size(), 1u);
     EXPECT_EQ(p.sketch.doors[1].inserts.size(), 2u);
 
-    p.alignDividers(1, true);
+    EXPECT_TRUE(editor.apply(edit::AlignDividers{1, true}));
     EXPECT_EQ(p.sketch.doors[1].dividers.at(1).position, p.sketch.doors[1].width / 2);
-    for (int bad : {-1, 3, 10, 1000})
-        p.alignDividers(bad, true); // doors not shown, or no door at all
+    for (int bad : {-1, 3, 10, 1000}) // doors not shown, or no door at all
+        EXPECT_FALSE(editor.apply(edit::AlignDividers{bad, true}));
 }
 
 } // namespace

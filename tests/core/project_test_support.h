@@ -23,12 +23,14 @@ protected:
         project_ = std::make_unique<Project>(*catalogue_, folder_.path() / "config");
     }
 
-    DSSystem* system(const char* displayName) const {
-        DSSystem* s = catalogue_->findSystem(displayName);
+    const DSSystem* system(const char* displayName) const {
+        const DSSystem* s = catalogue_->findSystem(displayName);
         EXPECT_NE(s, nullptr) << displayName;
         return s;
     }
-    DSSystemFeldor* feldor() const { return static_cast<DSSystemFeldor*>(system("Фелдор")); }
+    const DSSystem* feldor() const { return system("Фелдор"); }
+    // Фелдор's mounting as the project's order has it.
+    int32_t& mountInside() const { return project_->options.of(kSystemFeldor).mountInside; }
 
     // Splits door `doorIndex` by a full-height vertical divider at `position`, the way a click would, without
     // going through the pixel layout.
@@ -37,8 +39,6 @@ protected:
         ASSERT_EQ(door.inserts.size(), 1u);
         ASSERT_TRUE(door.dividers.empty());
         ASSERT_NE(door.splitInsert(1, position, project_->dividerProfile, true), nullptr);
-        project_->sketch.selectedDividerId = 1;
-        project_->sketch.selectedDividerDoor = doorIndex;
         project_->recalculate(true);
     }
 

@@ -14,13 +14,13 @@ namespace dalvex::test {
 inline void randomProject(Project& project, const Catalogue& catalogue, std::mt19937& rng) {
     const auto& systems = catalogue.systems();
     project.selectSystem(systems[rng() % systems.size()]);
-    const auto handles = project.calculator->handleProfiles();
+    const auto handles = project.calculator->handleProfiles(project.options);
     if (!handles.empty()) project.setHandleProfile(handles[rng() % handles.size()]);
     if (project.calculator->offersEdgeProfiles && rng() % 2 == 0) project.toggleEdgeProfiles();
     project.setWidth(8000 + static_cast<int32_t>(rng() % 40000));
     project.setHeight(16000 + static_cast<int32_t>(rng() % 12000));
-    project.setDoorCount(
-        1 + static_cast<int32_t>(rng() % static_cast<uint32_t>(project.calculator->maxDoorCount())));
+    project.setDoorCount(1 + static_cast<int32_t>(
+                                 rng() % static_cast<uint32_t>(project.calculator->maxDoorCount(project.options))));
     for (int k = 0; k < project.doorCount; ++k) {
         Door& door = project.sketch.doors[k];
         const int splits = static_cast<int>(rng() % 5);

@@ -1,3 +1,4 @@
+#include "calc/order_options.h"
 #include "records/records.h"
 
 #include <gtest/gtest.h>
@@ -59,13 +60,33 @@ TEST(PriceFor, NoColourOrForeignSystemIndexGivesTheStandardPrice) {
     EXPECT_EQ(article.priceFor(&anod, INT_MIN), 250);
 }
 
-TEST(BarLength, FollowsTheBarChoice) {
+TEST(DividerOrientation, TheProfilesOwnElseTheChosenElseHorizontal) {
+    DividerProfile either, horizontal, vertical;
+    horizontal.flag = 1;
+    vertical.flag = 2;
+    const struct {
+        const DividerProfile* profile;
+        std::optional<bool> chosen;
+        bool expected;
+    } cases[] = {
+        {nullptr, std::nullopt, false},  {&either, std::nullopt, false}, {&either, true, true},
+        {&either, false, false},         {&horizontal, true, false},     {&vertical, false, true},
+        {&vertical, std::nullopt, true}, {nullptr, true, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(dividersVertical(c.profile, c.chosen), c.expected);
+}
+
+TEST(BarLength, FollowsTheOrdersBarChoice) {
     Article a;
     a.barLength1 = 55000;
     a.barLength2 = 48000;
-    EXPECT_EQ(a.barLength(), 55000);
-    a.barChoice = 2;
-    EXPECT_EQ(a.barLength(), 48000);
+    OrderOptions options;
+    EXPECT_EQ(options.barLength(a), 55000);
+    options.setBarChoice(a, 2);
+    EXPECT_EQ(options.barLength(a), 48000);
+    options.setBarChoice(a, 1);
+    EXPECT_EQ(options, OrderOptions{}); // the first bar is no choice at all
 }
 
 struct QuantityCase {

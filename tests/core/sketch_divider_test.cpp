@@ -52,7 +52,6 @@ TEST(SketchDividerTest, RemovingTheOnlyDividerRestoresTheFirstInsert) {
         door.insert(1)->material = &oak;
         const int32_t d = splitDoorAt(door, 5000, 5000, vertical);
         door.insert(2)->material = &glass;
-        door.selectedInsertId = 2;
         ASSERT_TRUE(door.removeDivider(d));
         ASSERT_EQ(door.inserts.size(), 1u);
         const Insert& only = door.inserts.begin()->second;
@@ -62,7 +61,7 @@ TEST(SketchDividerTest, RemovingTheOnlyDividerRestoresTheFirstInsert) {
         EXPECT_EQ(only.bottom, 20000);
         EXPECT_EQ(only.rightId, 0);
         EXPECT_EQ(only.bottomId, 0);
-        EXPECT_EQ(door.selectedInsertId, 0);
+        EXPECT_EQ(door.insert(2), nullptr);
         EXPECT_EQ(door.nextInsertId, 3); // ids are never reused
         EXPECT_TRUE(consistent(door));
     }
@@ -171,14 +170,12 @@ TEST(SketchDividerTest, SketchRemovesTheDividerUnderThePoint) {
     for (int i = 0; i < 2; ++i)
         sizeDoor(s.doors[i], 10000, 20000);
     const int32_t v = splitDoorAt(s.doors[1], 4000, 10, true);
-    s.selectedDividerDoor = 1;
-    s.selectedDividerId = v;
     view::SketchLayout layout = test::layoutSketch(s);
     EXPECT_FALSE(test::removeDividerAt(layout, s, {13000, 500})); // an insert, not a divider
     EXPECT_EQ(s.doors[1].dividers.size(), 1u);
     EXPECT_TRUE(test::removeDividerAt(layout, s, {14000, 500}));
+    EXPECT_EQ(s.doors[1].divider(v), nullptr);
     EXPECT_TRUE(s.doors[1].dividers.empty());
-    EXPECT_EQ(s.selectedDivider(), nullptr);
 }
 
 } // namespace

@@ -58,7 +58,7 @@ struct SketchFileTest : ::testing::Test {
 
     // A project that uses every stored field.
     void fillEverything() {
-        Catalogue& cat = project.catalogue();
+        const Catalogue& cat = project.catalogue();
         project.selectSystem(cat.findSystem("Далвекс"));
         project.setWidth(32000);
         project.setHeight(24000);
@@ -219,9 +219,9 @@ TEST_F(SketchFileTest, OlderVersionsKeepTheFieldsTheyLack) {
         SCOPED_TRACE(c.version);
         TempFolder f;
         Project p(sampleCatalogue(), f.path() / "config");
-        DSSystem* borvik = p.calculator;
-        borvik->noEdgeProfiles = 0;
-        borvik->rollerSet = nullptr;
+        SystemOptions& borvik = p.options.of(kSystemBorvik);
+        borvik.noEdgeProfiles = 0;
+        borvik.rollerSet = nullptr;
         p.chipboardWidth = 111;
         p.plinthHeight = 555;
         p.sketch.doors[1].row = 0; // so that a row read from the file shows
@@ -230,16 +230,12 @@ TEST_F(SketchFileTest, OlderVersionsKeepTheFieldsTheyLack) {
         EXPECT_EQ(p.doorCount, 2);
         EXPECT_EQ(p.chipboardWidth, c.readsPlinth ? 170 : 111);
         EXPECT_EQ(p.plinthHeight, c.readsPlinth ? 600 : 555);
-        EXPECT_EQ(borvik->noEdgeProfiles, c.readsEdges ? 1 : 0);
-        EXPECT_EQ(borvik->rollerSetCode(), c.readsRollerSet ? "JB010/011B" : "");
+        const SystemOptions& read = p.options.of(kSystemBorvik);
+        EXPECT_EQ(read.noEdgeProfiles, c.readsEdges ? 1 : 0);
+        EXPECT_EQ(read.rollerSet ? read.rollerSet->code : "", c.readsRollerSet ? "JB010/011B" : "");
         EXPECT_EQ(p.sketch.doors[1].row, c.readsTotalAndRows ? 1 : 0);
         EXPECT_EQ(p.orderCard.phone, "555");
-        auto* b = dynamic_cast<DSSystemBorvik*>(borvik);
-        ASSERT_NE(b, nullptr);
-        EXPECT_EQ(b->heightOffset, c.version >= 6 ? -33 : -40);
-        b->heightOffset = -40;
-        borvik->rollerSet = nullptr;
-        borvik->noEdgeProfiles = 0;
+        EXPECT_EQ(read.heightOffset, c.version >= 6 ? -33 : -40);
     }
 }
 

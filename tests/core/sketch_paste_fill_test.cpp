@@ -20,7 +20,6 @@ DoorSketch sketchToCopy(int32_t targetWidth, const Material* m) {
     test::splitDoorAt(s.doors[0], 9000, 10, true);
     test::splitDoorAt(s.doors[0], 9500, 5000, false);
     s.doors[0].insert(3)->material = m;
-    s.copyDoor(0);
     return s;
 }
 
@@ -35,8 +34,7 @@ TEST(SketchPasteTest, PasteNeedsTwoMillimetresRightOfTheLastVertical) {
         test::splitDoorAt(s.doors[1], 3000, 10, true);
         const Door before = s.doors[1];
         s.resizePending = false;
-        EXPECT_EQ(s.pasteDoor(1), c.result) << c.width;
-        EXPECT_EQ(s.copiedDoor, 0);
+        EXPECT_EQ(s.pasteDoor(0, 1), c.result) << c.width;
         const Door& target = s.doors[1];
         if (c.result != 0) {
             EXPECT_FALSE(s.resizePending);
@@ -58,31 +56,24 @@ TEST(SketchPasteTest, PasteNeedsTwoMillimetresRightOfTheLastVertical) {
     }
 }
 
-TEST(SketchPasteTest, InvalidCombinationsForgetTheCopiedDoor) {
+TEST(SketchPasteTest, InvalidCombinationsAreRefused) {
     struct Case {
         int copied, target, doorCount;
     };
     for (const Case& c :
          {Case{0, 0, 3}, Case{0, 3, 3}, Case{3, 1, 3}, Case{-1, 1, 3}, Case{0, -4, 3}, Case{0, 1, 42}}) {
         DoorSketch s = sketchToCopy(12000, nullptr);
-        s.copiedDoor = c.copied;
         s.doorCount = c.doorCount;
         const int expected = c.doorCount == 42 ? 0 : -1; // a count out of range is held to ten doors
-        EXPECT_EQ(s.pasteDoor(c.target), expected) << c.copied << " " << c.target;
-        EXPECT_EQ(s.copiedDoor, expected == 0 ? c.copied : -1);
+        EXPECT_EQ(s.pasteDoor(c.copied, c.target), expected) << c.copied << " " << c.target;
     }
 }
 
-TEST(SketchPasteTest, PasteDropsReferencesThatNameNothingAndTheOldSelection) {
+TEST(SketchPasteTest, PasteDropsReferencesThatNameNothing) {
     DoorSketch s = sketchToCopy(12000, nullptr);
     s.doors[0].divider(2)->endId = 99;
-    s.doors[1].selectedInsertId = 1;
-    s.selectedDividerDoor = 1;
-    s.selectedDividerId = 1;
-    ASSERT_EQ(s.pasteDoor(1), 0);
+    ASSERT_EQ(s.pasteDoor(0, 1), 0);
     EXPECT_EQ(s.doors[1].divider(2)->endId, 0);
-    EXPECT_EQ(s.doors[1].selectedInsertId, 0);
-    EXPECT_EQ(s.selectedDivider(), nullptr);
 
     Door& door = s.doors[2];
     EXPECT_EQ(door.pasteFrom(nullptr), 1);
@@ -102,13 +93,12 @@ TEST(SketchFillTest, SelectingAndFillingTheInsertUnderThePoint) {
     EXPECT_FALSE(view::insertAt(layout, s, {25000, 10}));
     const view::ItemAt at = view::insertAt(layout, s, {16000, 10});
     ASSERT_TRUE(at);
-    ASSERT_TRUE(s.selectInsert(at.door, at.id));
-    EXPECT_EQ(s.doors[1].selectedInsertId, 2);
-    EXPECT_EQ(s.selectedInsertDoor(), 1);
-    EXPECT_EQ(view::selectedInsertRect(layout, s), (PixelRect{15000, 0, 20000, 20000}));
-    EXPECT_FALSE(s.selectInsert(1, 7)); // no such insert: nothing stays selected
-    EXPECT_FALSE(s.hasSelection());
-    ASSERT_TRUE(s.selectInsert(at.door, at.id));
+    EXPECT_EQ(at.door, 1);
+    EXPECT_EQ(at.id, 2);
+    SketchSelection selection;
+    selection.insertDoor = at.door;
+    selection.insertId = at.id;
+    EXPECT_EQ(view::selectedInsertRect(layout, s, selection), (PixelRect{15000, 0, 20000, 20000}));
 
     ASSERT_TRUE(s.fillInsertAcrossDoors(1, 2, &glass, 0, 1));
     const Insert& ins = *s.doors[1].insert(2);
@@ -127,8 +117,6 @@ TEST(SketchFillTest, SelectingAndFillingTheInsertUnderThePoint) {
     EXPECT_FALSE(ins.scaleByDoors);
     EXPECT_EQ(s.doors[1].insert(1)->material, nullptr);
 
-    s.clearSelection();
-    EXPECT_EQ(s.selectedInsertDoor(), -1);
     EXPECT_FALSE(s.fillInsert(1, 9, &glass)); // no such insert: nothing filled
     EXPECT_EQ(ins.material, &oak);
 }

@@ -75,7 +75,6 @@ TEST(SketchPropertyTest, OperationsOnStateNoEditProducesAreSafe) {
                 door.width = big;
                 door.height = small;
                 door.previousWidth = -1;
-                door.selectedInsertId = -7;
                 Insert& ins = door.inserts.begin()->second;
                 ins.left = small;
                 ins.right = big;
@@ -96,8 +95,11 @@ TEST(SketchPropertyTest, OperationsOnStateNoEditProducesAreSafe) {
             s.numberItems();
             (void)s.overlapCount();
             (void)s.remainder();
-            (void)s.hasSelection();
-            (void)view::selectedInsertRect(layout, s);
+            SketchSelection selection{-7, small, big, big, big};
+            (void)selectedInsert(s, selection);
+            (void)selectedDivider(s, selection);
+            (void)view::selectedInsertRect(layout, s, selection);
+            dropVanished(selection, s);
             (void)view::beginDrag(layout, s);
             (void)test::dragTo(layout, s, corner);
             layout.hit = view::Hit{0, view::kHitFrame, 12, 0, 0};
@@ -111,14 +113,11 @@ TEST(SketchPropertyTest, OperationsOnStateNoEditProducesAreSafe) {
             (void)view::insertAt(layout, s, corner);
             (void)view::hoverTest(layout, s, corner);
             (void)view::describeHover(layout, s);
-            (void)view::contextMenuEntries(layout, s, currentDoor);
-            (void)s.selectInsert(big, 1);
+            (void)view::contextMenuEntries(layout, s, currentDoor, big);
             (void)s.fillInsert(small, 1, nullptr);
             (void)s.fillInsertAcrossDoors(0, 1, nullptr, small, big);
-            s.copyDoor(big);
-            (void)s.pasteDoor(0);
-            s.copyDoor(0);
-            (void)s.pasteDoor(1);
+            (void)s.pasteDoor(big, 0);
+            (void)s.pasteDoor(0, 1);
             for (Door& door : s.doors) {
                 door.rescale(true);
                 door.alignDividers(true);
@@ -130,7 +129,6 @@ TEST(SketchPropertyTest, OperationsOnStateNoEditProducesAreSafe) {
                 (void)door.removeDivider(3);
             }
             layout.clearHits();
-            s.clearSelection();
         }
     }
     SUCCEED(); // the sanitizer build is what judges this test

@@ -140,22 +140,20 @@ TEST(SketchSplitTest, ADoorStopsTakingSplitsAtItsInsertLimit) {
     EXPECT_EQ(door.inserts.size(), static_cast<std::size_t>(kMaxInserts));
 }
 
-TEST(SketchSplitTest, SketchSplitsInTheFirstVisibleDoorAndSelectsTheDivider) {
+TEST(SketchSplitTest, SketchSplitsInTheFirstVisibleDoor) {
     DoorSketch s(20000, 20000, 2, nullptr, false);
     for (int i = 0; i < 2; ++i)
         sizeDoor(s.doors[i], 10000, 20000);
     view::SketchLayout layout = test::layoutSketch(s);
     ASSERT_TRUE(test::splitAt(layout, s, {13000, 500}, nullptr, true));
-    EXPECT_EQ(s.selectedDividerDoor, 1);
-    ASSERT_NE(s.selectedDivider(), nullptr);
-    EXPECT_EQ(s.selectedDivider()->position, 3000);
+    ASSERT_EQ(s.doors[1].dividers.size(), 1u);
+    EXPECT_EQ(s.doors[1].dividers.begin()->second.position, 3000);
     EXPECT_TRUE(s.doors[0].dividers.empty());
 
     // Only the current door is looked at when one door is shown.
     layout.currentDoor = 0;
     EXPECT_FALSE(test::splitAt(layout, s, {15000, 500}, nullptr, true));
-    EXPECT_EQ(s.selectedDivider(), nullptr);
-    EXPECT_EQ(s.selectedDividerDoor, -1);
+    EXPECT_EQ(s.doors[1].dividers.size(), 1u);
 }
 
 } // namespace

@@ -73,22 +73,17 @@ inline view::SketchLayout layoutSketch(const DoorSketch& sketch) {
     return layout;
 }
 
-// The view's gestures on a laid-out sketch, carried out as the editor's operations would: a click in divider
-// mode, releasing a drag of the item of the last hit test, and the context menu's deletion of a divider.
+// The view's gestures on a laid-out sketch, carried out on the sketch as the editor's operations would (what
+// they select is the editor's, and its tests'): a click in divider mode, releasing a drag of the item of the
+// last hit test, and the context menu's deletion of a divider.
 inline bool splitAt(view::SketchLayout& layout, DoorSketch& s, PixelPoint p, const DividerProfile* profile,
                     bool vertical) {
     const view::SplitPlace at = view::splitPlace(layout, s, p, vertical);
-    if (!at || !s.doors[at.door].splitInsert(at.insertId, at.position, profile, vertical)) {
-        s.selectDivider(-1, 0);
-        return false;
-    }
-    s.selectDivider(at.door, s.doors[at.door].nextDividerId - 1);
-    return true;
+    return at && s.doors[at.door].splitInsert(at.insertId, at.position, profile, vertical);
 }
 
 inline bool dragTo(const view::SketchLayout& layout, DoorSketch& s, PixelPoint p) {
     const view::DragMove move = view::dragMove(layout, s, p);
-    if (move.door >= 0) s.selectDivider(move.door, move.dividerId);
     if (move.kind == view::kHitFrame) return s.moveJoint(move.leftDoor, move.growth);
     if (move.kind == view::kHitDivider) return s.doors[move.door].moveDivider(move.dividerId, move.position);
     return false;
@@ -96,9 +91,7 @@ inline bool dragTo(const view::SketchLayout& layout, DoorSketch& s, PixelPoint p
 
 inline bool removeDividerAt(view::SketchLayout& layout, DoorSketch& s, PixelPoint p) {
     const view::ItemAt at = view::dividerAt(layout, s, p);
-    if (!at || !s.doors[at.door].removeDivider(at.id)) return false;
-    if (s.selectedDividerDoor == at.door && s.selectedDividerId == at.id) s.selectDivider(-1, 0);
-    return true;
+    return at && s.doors[at.door].removeDivider(at.id);
 }
 
 // The invariants every editing operation keeps: the inserts tile the door, each edge lies on the divider (or

@@ -9,15 +9,15 @@ using namespace systems_test;
 
 TEST(SystemsDalvex, WholeBillOfThreeDoorProject) {
     CatalogueFixture fx;
-    DSSystem& dalvex = fx.system("Далвекс");
+    const DSSystem& dalvex = fx.system("Далвекс");
     const Catalogue& cat = *fx.catalogue;
     Fillings f;
     // Door height basis 2500 mm, opening 3000 mm, DX01 (face 145, join 145, inset 12, bar 4.9 m), rows 0 1 0,
     // DX13 as the top and bottom edge profile.
-    DoorSketch sketch = newSketch(dalvex, 30000, 25000, 3, cat.findHandleProfile("DX01"));
+    DoorSketch sketch = newSketch(dalvex, fx.options, 30000, 25000, 3, cat.findHandleProfile("DX01"));
     standardLayout(sketch, cat.findDividerProfile("DX08"), cat.findDividerProfile("DX13"), f);
     CalcResult result;
-    calculate(dalvex, sketch, result, nullptr);
+    calculate(dalvex, fx.options, sketch, result, nullptr);
 
     // Doors: (2 x 150 + 30000) / 3 = 10100 wide, 25000 high; edges DX13 cut 10100 - 290 + 10 = 9820.
     // Numbers: door 0 sides 1-4, divider 5; door 1 sides 6-9, dividers 10 11; door 2 sides 12-15.
@@ -82,7 +82,7 @@ TEST(SystemsDalvex, WholeBillOfThreeDoorProject) {
 // per metre for the fillers and 1000 roubles per set show that they are priced at the first price.
 TEST(SystemsDalvex, FillersRollersAndVerticalsByDoorCount) {
     CatalogueFixture fx("код;коллекция;цена\nDX06;;100\nDX07;;100\nDX12;;1000\nDX12-1;;1500\n");
-    DSSystem& dalvex = fx.system("Далвекс");
+    const DSSystem& dalvex = fx.system("Далвекс");
     const struct {
         int32_t doors;
         const char* handle;
@@ -104,9 +104,9 @@ TEST(SystemsDalvex, FillersRollersAndVerticalsByDoorCount) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.doors) + " doors " + c.handle);
         DoorSketch sketch =
-            newSketch(dalvex, 30000, 25000, c.doors, fx.catalogue->findHandleProfile(c.handle));
+            newSketch(dalvex, fx.options, 30000, 25000, c.doors, fx.catalogue->findHandleProfile(c.handle));
         CalcResult result;
-        calculate(dalvex, sketch, result, nullptr);
+        calculate(dalvex, fx.options, sketch, result, nullptr);
         std::vector<ArticleLine> expected;
         // Each door piece of 25000 fills a 4.9 m bar alone.
         expected.push_back({c.handle, "Профиль ручка", 49000, c.handlePieces, 0, "", 1});

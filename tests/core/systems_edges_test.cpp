@@ -28,11 +28,11 @@ TEST(SystemsEdges, RailsFollowTheRowsExceptInQuorin) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.system) + (c.oneRow ? " one row" : " two rows"));
-        DSSystem& system = fx.system(c.system);
+        const DSSystem& system = fx.system(c.system);
         DoorSketch sketch(30000, 25000, 3, fx.catalogue->findHandleProfile(c.handle), c.oneRow);
-        system.recompute(sketch, false);
+        system.recompute(sketch, fx.options, false);
         CalcResult result;
-        calculate(system, sketch, result, nullptr);
+        calculate(system, fx.options, sketch, result, nullptr);
         EXPECT_NE(lineOf(result, c.guide), nullptr);
         EXPECT_NE(lineOf(result, c.running), nullptr);
         // Never both kinds of guide.
@@ -64,26 +64,28 @@ TEST(SystemsEdges, ChosenRollerSetIsCheckedAgainstTheHandle) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.system) + " " + c.set);
-        DSSystem& system = fx.system(c.system);
-        system.rollerSet = dynamic_cast<RollerSet*>(cat.findArticle(c.set));
-        ASSERT_NE(system.rollerSet, nullptr);
-        DoorSketch sketch =
-            newSketch(system, 30000, 25000, 2, c.handle ? cat.findHandleProfile(c.handle) : nullptr);
+        const DSSystem& system = fx.system(c.system);
+        const RollerSet*& chosen = system.own(fx.options).rollerSet;
+        chosen = dynamic_cast<RollerSet*>(cat.findArticle(c.set));
+        ASSERT_NE(chosen, nullptr);
+        DoorSketch sketch = newSketch(system, fx.options, 30000, 25000, 2,
+                                      c.handle ? cat.findHandleProfile(c.handle) : nullptr);
         CalcResult result;
-        calculate(system, sketch, result, nullptr);
+        calculate(system, fx.options, sketch, result, nullptr);
         const ArticleLine* line = lineOf(result, c.set);
         ASSERT_NE(line, nullptr);
         EXPECT_EQ(line->error, c.error);
-        EXPECT_EQ(line->quantity, system.rollerSetQuantity(2, system.rollerSet));
-        system.rollerSet = nullptr;
+        EXPECT_EQ(line->quantity, system.rollerSetQuantity(2, chosen));
+        chosen = nullptr;
     }
 }
 
 TEST(SystemsEdges, LantesStripsForTenMillimetreAndGlassFillings) {
     CatalogueFixture fx;
-    DSSystem& lantes = fx.system("Лантес");
+    const DSSystem& lantes = fx.system("Лантес");
     Fillings f;
-    DoorSketch sketch = newSketch(lantes, 30000, 25000, 1, fx.catalogue->findHandleProfile("JL11"));
+    DoorSketch sketch =
+        newSketch(lantes, fx.options, 30000, 25000, 1, fx.catalogue->findHandleProfile("JL11"));
     Door& door = sketch.doors[0];
     // A vertical divider: 10 mm glass on the right, 4 mm glass on the left (bounded by the divider on its
     // right).
@@ -91,7 +93,7 @@ TEST(SystemsEdges, LantesStripsForTenMillimetreAndGlassFillings) {
     door.inserts[1].material = &f.mirror;
     door.inserts[2].material = &f.glass;
     CalcResult result;
-    calculate(lantes, sketch, result, nullptr);
+    calculate(lantes, fx.options, sketch, result, nullptr);
     const Insert& glass = door.inserts[2];
     const Insert& mirror = door.inserts[1];
     ASSERT_NE(lineOf(result, "JL15"), nullptr);
@@ -102,17 +104,17 @@ TEST(SystemsEdges, LantesStripsForTenMillimetreAndGlassFillings) {
 
 // Every door count the system offers, with and without dividers and materials, with each of its handle
 // profiles and with none: the calculation completes and its cut lines name only emitted articles.
-void sweep(DSSystem& system, const Catalogue& cat, const Fillings& f) {
-    const std::vector<HandleProfile*> offered = system.handleProfiles();
+void sweep(const DSSystem& system, OrderOptions& options, const Catalogue& cat, const Fillings& f) {
+    const std::vector<HandleProfile*> offered = system.handleProfiles(options);
     std::vector<const HandleProfile*> handles(offered.begin(), offered.end());
     handles.push_back(nullptr);
     const std::vector<DividerProfile*> profiles = system.dividerProfileList();
     for (const HandleProfile* handle : handles) {
-        for (int doors = 1; doors <= system.maxDoorCount(); ++doors) {
+        for (int doors = 1; doors <= system.maxDoorCount(options); ++doors) {
             for (bool filled : {false, true}) {
                 SCOPED_TRACE(system.code + " " + (handle ? handle->code : "no handle") + " doors " +
                              std::to_string(doors) + (filled ? " filled" : " empty"));
-                DoorSketch sketch = newSketch(system, 30000, 25000, doors, handle);
+                DoorSketch sketch = newSketch(system, options, 30000, 25000, doors, handle);
                 if (filled) {
                     for (int k = 0; k < doors; ++k) {
                         Door& door = sketch.doors[k];
@@ -127,7 +129,7 @@ void sweep(DSSystem& system, const Catalogue& cat, const Fillings& f) {
                     }
                 }
                 CalcResult result;
-                calculate(system, sketch, result, cat.colors().front());
+                calculate(system, options, sketch, result, cat.colors().front());
                 EXPECT_FALSE(result.articleLines.empty());
                 for (const CutLine& cut : result.cutLines) {
                     bool emitted = false;
@@ -146,18 +148,18 @@ void sweep(DSSystem& system, const Catalogue& cat, const Fillings& f) {
 TEST(SystemsEdges, EverySystemCalculatesEveryProjectItOffers) {
     CatalogueFixture fx;
     Fillings f;
-    for (DSSystem* system : fx.catalogue->systems()) {
-        if (auto* feldor = dynamic_cast<DSSystemFeldor*>(system)) {
+    for (const DSSystem* system : fx.catalogue->systems()) {
+        if (system->ownOptions() == OwnOptions::Mounting) {
             for (int inside : {0, 1}) {
-                feldor->mountInside = inside;
-                sweep(*system, *fx.catalogue, f);
+                system->own(fx.options).mountInside = inside;
+                sweep(*system, fx.options, *fx.catalogue, f);
             }
         } else {
-            sweep(*system, *fx.catalogue, f);
+            sweep(*system, fx.options, *fx.catalogue, f);
         }
     }
     auto wenlor = makeWenlor(*fx.catalogue);
-    sweep(*wenlor, *fx.catalogue, f);
+    sweep(*wenlor, fx.options, *fx.catalogue, f);
 }
 
 } // namespace

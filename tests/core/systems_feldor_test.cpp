@@ -9,15 +9,15 @@ using namespace systems_test;
 
 TEST(SystemsFeldor, WholeBillOfTwoDoorsMountedInside) {
     CatalogueFixture fx;
-    DSSystem& feldor = fx.system("Фелдор");
+    const DSSystem& feldor = fx.system("Фелдор");
     const Catalogue& cat = *fx.catalogue;
     Fillings f;
     // Opening 3000 x 2500 mm, mounted inside, JB100 (face 360, join 346, inset 270, bar 5.5 m), rows 0 1.
-    DoorSketch sketch = newSketch(feldor, 30000, 25000, 2, cat.findHandleProfile("JB100"));
+    DoorSketch sketch = newSketch(feldor, fx.options, 30000, 25000, 2, cat.findHandleProfile("JB100"));
     const DividerProfile* jb09 = cat.findDividerProfile("JB09");
     standardLayout(sketch, jb09, jb09, f);
     CalcResult result;
-    calculate(feldor, sketch, result, cat.findColor("Хром матовый (анод)"));
+    calculate(feldor, fx.options, sketch, result, cat.findColor("Хром матовый (анод)"));
 
     // Doors: 360 / 2 - 50 + 30000 / 2 = 15130 wide, 25000 - 620 = 24380 high. Top JB08 (inset 120) and
     // bottom JB07 (inset 470) cut 15130 - 2 x 346 + 10 = 14448. Numbers: door 0 sides 1-4, divider 5;
@@ -88,7 +88,7 @@ const ArticleLine* findLine(const CalcResult& result, std::string_view code) {
 
 TEST(SystemsFeldor, RailsAndPileStripByMountingAndHandle) {
     CatalogueFixture fx;
-    auto& feldor = dynamic_cast<DSSystemFeldor&>(fx.system("Фелдор"));
+    const auto& feldor = dynamic_cast<const DSSystemFeldor&>(fx.system("Фелдор"));
     const Catalogue& cat = *fx.catalogue;
     const struct {
         int32_t mountInside;
@@ -109,14 +109,15 @@ TEST(SystemsFeldor, RailsAndPileStripByMountingAndHandle) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.handle) + " doors " + std::to_string(c.doors));
-        feldor.mountInside = c.mountInside;
-        DoorSketch sketch = newSketch(feldor, c.opening, 25000, c.doors, cat.findHandleProfile(c.handle));
+        feldor.own(fx.options).mountInside = c.mountInside;
+        DoorSketch sketch =
+            newSketch(feldor, fx.options, c.opening, 25000, c.doors, cat.findHandleProfile(c.handle));
         if (c.doorWidth > 0)
             for (int k = 0; k < c.doors; ++k)
                 sketch.doors[k].width = c.doorWidth;
         sketch.numberItems();
         CalcResult result;
-        feldor.collect(sketch, result, nullptr);
+        feldor.collect(sketch, fx.options, result, nullptr);
         ASSERT_NE(findLine(result, "FD01"), nullptr);
         EXPECT_EQ(findLine(result, "FD01")->quantity, c.running);
         EXPECT_EQ(findLine(result, "FD02")->quantity, c.cover);

@@ -9,15 +9,15 @@ using namespace systems_test;
 
 TEST(SystemsGerlit, WholeBillOfThreeDoorProject) {
     CatalogueFixture fx;
-    DSSystem& gerlit = fx.system("Герлит");
+    const DSSystem& gerlit = fx.system("Герлит");
     Fillings f;
     // Opening 3000 x 2500 mm, JG01 running in the JG04 guide, no handle profile, rows 0 1 0.
-    DoorSketch sketch = newSketch(gerlit, 30000, 25000, 3, nullptr);
+    DoorSketch sketch = newSketch(gerlit, fx.options, 30000, 25000, 3, nullptr);
     sketch.doors[0].inserts[1].material = &f.chipboard;
     sketch.doors[1].inserts[1].material = &f.mirror;
     sketch.doors[2].inserts[1].material = &f.glass;
     CalcResult result;
-    calculate(gerlit, sketch, result, nullptr);
+    calculate(gerlit, fx.options, sketch, result, nullptr);
 
     // Doors: (30000 + 2 x 50) / 3 = 10033 wide, 25000 - 160 = 24840 high; no frame, panels fill the doors:
     // the mirror loses 1 mm and 1.5 mm more at each free side (25, 9998 wide), the 10 mm glass 1 mm a side.
@@ -72,7 +72,7 @@ int32_t quantityOf(const CalcResult& result, std::string_view code) {
 
 TEST(SystemsGerlit, RailsFixingsAndCornersByProfiles) {
     CatalogueFixture fx;
-    auto& gerlit = dynamic_cast<DSSystemGerlit&>(fx.system("Герлит"));
+    const auto& gerlit = dynamic_cast<const DSSystemGerlit&>(fx.system("Герлит"));
     const Catalogue& cat = *fx.catalogue;
     const struct {
         const char* running;
@@ -95,11 +95,11 @@ TEST(SystemsGerlit, RailsFixingsAndCornersByProfiles) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.running) + " " + c.guide + " doors " + std::to_string(c.doors));
-        gerlit.runningProfile = cat.findArticle(c.running);
-        gerlit.guideProfile = cat.findArticle(c.guide);
-        DoorSketch sketch = newSketch(gerlit, 30000, 25000, c.doors, nullptr);
+        gerlit.own(fx.options).runningProfile = cat.findArticle(c.running);
+        gerlit.own(fx.options).guideProfile = cat.findArticle(c.guide);
+        DoorSketch sketch = newSketch(gerlit, fx.options, 30000, 25000, c.doors, nullptr);
         CalcResult result;
-        calculate(gerlit, sketch, result, nullptr);
+        calculate(gerlit, fx.options, sketch, result, nullptr);
         EXPECT_EQ(quantityOf(result, c.running), 30000);
         EXPECT_EQ(quantityOf(result, c.guide), c.guideLength);
         EXPECT_EQ(quantityOf(result, "JG07"), c.stoppers);

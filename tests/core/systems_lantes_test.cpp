@@ -10,14 +10,14 @@ const char* const kHandle = "Вертикальный ассиметричный
 
 TEST(SystemsLantes, WholeBillOfThreeDoorProject) {
     CatalogueFixture fx;
-    DSSystem& lantes = fx.system("Лантес");
+    const DSSystem& lantes = fx.system("Лантес");
     const Catalogue& cat = *fx.catalogue;
     Fillings f;
     // Opening 3000 x 2500 mm, JL11 (face 256, join 155, inset 30, bars 4.8/5.5 m), three doors in rows 0 1 0.
-    DoorSketch sketch = newSketch(lantes, 30000, 25000, 3, cat.findHandleProfile("JL11"));
+    DoorSketch sketch = newSketch(lantes, fx.options, 30000, 25000, 3, cat.findHandleProfile("JL11"));
     standardLayout(sketch, cat.findDividerProfile("DX08"), cat.findDividerProfile("DX13"), f);
     CalcResult result;
-    calculate(lantes, sketch, result, cat.findColor("Хром матовый"));
+    calculate(lantes, fx.options, sketch, result, cat.findColor("Хром матовый"));
 
     // Doors: width (2 x 256 + 30000) / 3 = 10170, height 25000 - 330 = 24670. Bottom JL14 cut
     // 10170 - 2 x 155 - 10 = 9850; no top profile. Numbers: door 0 sides 1 2 3, divider 4; door 1 sides

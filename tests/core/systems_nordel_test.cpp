@@ -8,15 +8,15 @@ using namespace systems_test;
 
 TEST(SystemsNordel, WholeBillOfThreeDoorProject) {
     CatalogueFixture fx;
-    DSSystem& nordel = fx.system("Нордел");
+    const DSSystem& nordel = fx.system("Нордел");
     const Catalogue& cat = *fx.catalogue;
     Fillings f;
     // Door height basis 2500 mm, opening 3000 mm, JN01 (face 218, join 200, inset 110, bar 5 m), rows 0 1 0.
-    DoorSketch sketch = newSketch(nordel, 30000, 25000, 3, cat.findHandleProfile("JN01"));
+    DoorSketch sketch = newSketch(nordel, fx.options, 30000, 25000, 3, cat.findHandleProfile("JN01"));
     const DividerProfile* jn09 = cat.findDividerProfile("JN09");
     standardLayout(sketch, jn09, jn09, f);
     CalcResult result;
-    calculate(nordel, sketch, result, cat.findColor("Хром матовый (анод)"));
+    calculate(nordel, fx.options, sketch, result, cat.findColor("Хром матовый (анод)"));
 
     // Doors: (30000 - 20 + 2 x 220) / 3 = 10140 wide, 25000 high; top and bottom JN03 (face 110, inset 20)
     // cut 10140 - 400 = 9740 but billed by no step. Numbers: door 0 sides 1-4, divider 5; door 1 sides 6-9,

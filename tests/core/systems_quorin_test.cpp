@@ -8,15 +8,15 @@ using namespace systems_test;
 
 TEST(SystemsQuorin, WholeBillOfThreeDoorProject) {
     CatalogueFixture fx;
-    DSSystem& quorin = fx.system("Кворин");
+    const DSSystem& quorin = fx.system("Кворин");
     const Catalogue& cat = *fx.catalogue;
     Fillings f;
     // Door height basis 2500 mm, opening 3000 mm, JQ01 (face 120, join 100, inset 25, bar 5.5 m), rows 0 1 0.
-    DoorSketch sketch = newSketch(quorin, 30000, 25000, 3, cat.findHandleProfile("JQ01"));
+    DoorSketch sketch = newSketch(quorin, fx.options, 30000, 25000, 3, cat.findHandleProfile("JQ01"));
     const DividerProfile* jq09 = cat.findDividerProfile("JQ09");
     standardLayout(sketch, jq09, jq09, f);
     CalcResult result;
-    calculate(quorin, sketch, result, cat.findColor("Хром глянец"));
+    calculate(quorin, fx.options, sketch, result, cat.findColor("Хром глянец"));
 
     // Doors: (2 x 120 - 2 x 30 + 30000) / 3 = 10060 wide, 25000 high. Top JQ08 and bottom JQ07 (face 110,
     // inset 15) cut 10060 - 200 = 9860. Numbers: door 0 sides 1-4, divider 5; door 1 sides 6-9, dividers

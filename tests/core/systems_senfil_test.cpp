@@ -8,14 +8,14 @@ using namespace systems_test;
 
 TEST(SystemsSenfil, WholeBillOfThreeDoorProject) {
     CatalogueFixture fx;
-    DSSystem& senfil = fx.system("Сенфил-Н");
+    const DSSystem& senfil = fx.system("Сенфил-Н");
     const Catalogue& cat = *fx.catalogue;
     Fillings f;
     // Opening 3000 x 2500 mm, JS01 (face 198, join 190, inset 100, bars 4.2/5.5 m), rows 0 1 0.
-    DoorSketch sketch = newSketch(senfil, 30000, 25000, 3, cat.findHandleProfile("JS01"));
+    DoorSketch sketch = newSketch(senfil, fx.options, 30000, 25000, 3, cat.findHandleProfile("JS01"));
     standardLayout(sketch, cat.findDividerProfile("DX08"), cat.findDividerProfile("DX13"), f);
     CalcResult result;
-    calculate(senfil, sketch, result, nullptr);
+    calculate(senfil, fx.options, sketch, result, nullptr);
 
     // Doors: (2 x 198 + 30000) / 3 = 10132 wide, 25000 - 390 = 24610 high; no top or bottom profiles, so the
     // numbers are: door 0 sides 1 2, divider 3; door 1 sides 4 5, dividers 6 7; door 2 sides 8 9.

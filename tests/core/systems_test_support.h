@@ -30,17 +30,20 @@ public:
     }
 };
 
-// A Catalogue without price lists (every amount 0) or with the given profiles/price.csv.
+// A Catalogue without price lists (every amount 0) or with the given profiles/price.csv, and the options of
+// an order on it.
 struct CatalogueFixture {
     TempFolder folder;
     std::unique_ptr<Catalogue> catalogue;
+    OrderOptions options;
 
     explicit CatalogueFixture(std::string_view priceList = {}) {
         if (!priceList.empty()) folder.write("profiles/price.csv", priceList);
         catalogue = std::make_unique<Catalogue>(folder.path());
+        options = catalogue->defaultOptions();
     }
-    DSSystem& system(std::string_view name) const {
-        DSSystem* s = catalogue->findSystem(name);
+    const DSSystem& system(std::string_view name) const {
+        const DSSystem* s = catalogue->findSystem(name);
         EXPECT_NE(s, nullptr) << name;
         return *s;
     }
@@ -82,19 +85,19 @@ inline const Divider* split(Door& door, int x, int y, const DividerProfile* prof
 }
 
 // What the Project does after an edit: geometry, numbering, bill of materials.
-inline void calculate(DSSystem& system, DoorSketch& sketch, CalcResult& result, const ProfileColor* color,
-                      bool keepDoorWidths = true) {
-    system.recompute(sketch, keepDoorWidths);
+inline void calculate(const DSSystem& system, const OrderOptions& options, DoorSketch& sketch,
+                      CalcResult& result, const ProfileColor* color, bool keepDoorWidths = true) {
+    system.recompute(sketch, options, keepDoorWidths);
     sketch.numberItems();
-    system.collect(sketch, result, color);
+    system.collect(sketch, options, result, color);
 }
 
 // A new sketch for the system, its doors sized by a first recompute.
-inline DoorSketch newSketch(DSSystem& system, int32_t width, int32_t height, int32_t doors,
-                            const HandleProfile* handle) {
-    DoorSketch sketch(width, height, doors, handle, system.isSingleRow());
-    system.assignRows(sketch);
-    system.recompute(sketch, false);
+inline DoorSketch newSketch(const DSSystem& system, OrderOptions& options, int32_t width, int32_t height,
+                            int32_t doors, const HandleProfile* handle) {
+    DoorSketch sketch(width, height, doors, handle, system.isSingleRow(options));
+    system.assignRows(sketch, options);
+    system.recompute(sketch, options, false);
     return sketch;
 }
 

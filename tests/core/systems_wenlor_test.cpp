@@ -13,11 +13,11 @@ TEST(SystemsWenlor, WholeBillOfThreeDoorProject) {
     auto wenlor = makeWenlor(cat);
     Fillings f;
     // Door height basis 2500 mm, opening 3000 mm, JW03 (face 220, join 200, inset 160, bar 5 m), rows 0 1 0.
-    DoorSketch sketch = newSketch(*wenlor, 30000, 25000, 3, cat.findHandleProfile("JW03"));
+    DoorSketch sketch = newSketch(*wenlor, fx.options, 30000, 25000, 3, cat.findHandleProfile("JW03"));
     const DividerProfile* jw05 = cat.findDividerProfile("JW05");
     standardLayout(sketch, jw05, jw05, f);
     CalcResult result;
-    calculate(*wenlor, sketch, result, nullptr);
+    calculate(*wenlor, fx.options, sketch, result, nullptr);
 
     // Doors: (2 x 220 + 30000) / 3 = 10146 wide, 25000 + 300 = 25300 high; no top or bottom profiles (their
     // cut 10146 - 400 - 10 = 9736). Numbers: door 0 sides 1 2, divider 3; door 1 sides 4 5, dividers 6 7;

@@ -20,11 +20,12 @@ struct ZerkanProject {
     CalcResult result;
 
     explicit ZerkanProject(std::string_view priceList = {})
-        : fx(priceList),
-          sketch(newSketch(fx.system("Зеркан"), 30000, 25000, 3, fx.catalogue->findHandleProfile("JZ02"))) {
+        : fx(priceList), sketch(newSketch(fx.system("Зеркан"), fx.options, 30000, 25000, 3,
+                                          fx.catalogue->findHandleProfile("JZ02"))) {
         const DividerProfile* jz03 = fx.catalogue->findDividerProfile("JZ03");
         standardLayout(sketch, jz03, jz03, f);
-        calculate(fx.system("Зеркан"), sketch, result, fx.catalogue->findColor("Хром матовый (анод)"));
+        calculate(fx.system("Зеркан"), fx.options, sketch, result,
+                  fx.catalogue->findColor("Хром матовый (анод)"));
     }
 };
 
@@ -109,12 +110,13 @@ TEST(SystemsZerkan, PricedBillUsesColourWhereTheRulesSay) {
                  "JZ07;;60\nJZ07;премиум;90\nJZB01;;1000.50\nJZB03;;300\nJZ06;;25\nJZ06;премиум;99\n");
     folder.write("profiles/colors_price.csv", "цвет;ЗЕРКАН\nХром матовый (анод);премиум\n");
     Catalogue cat(folder.path());
-    DSSystem& zerkan = *cat.findSystem("Зеркан");
+    const DSSystem& zerkan = *cat.findSystem("Зеркан");
+    OrderOptions options = cat.defaultOptions();
     Fillings f;
-    DoorSketch sketch = newSketch(zerkan, 30000, 25000, 3, cat.findHandleProfile("JZ02"));
+    DoorSketch sketch = newSketch(zerkan, options, 30000, 25000, 3, cat.findHandleProfile("JZ02"));
     standardLayout(sketch, cat.findDividerProfile("JZ03"), cat.findDividerProfile("JZ03"), f);
     CalcResult result;
-    calculate(zerkan, sketch, result, cat.findColor("Хром матовый (анод)"));
+    calculate(zerkan, options, sketch, result, cat.findColor("Хром матовый (анод)"));
     expectArticles(result.articleLines, {
                                             {"JZ02", kFrame, 55000, 5, 357500, "", 1},
                                             {"JZ03", kDivider, 0, 39420, 31536, "", 0},
@@ -135,21 +137,22 @@ TEST(SystemsZerkan, PricedBillUsesColourWhereTheRulesSay) {
 // length is cut as 0 and flags the line.
 TEST(SystemsZerkan, PlasticInsertOfShortDividers) {
     CatalogueFixture fx;
-    DSSystem& zerkan = fx.system("Зеркан");
+    const DSSystem& zerkan = fx.system("Зеркан");
     const DividerProfile* jz03 = fx.catalogue->findDividerProfile("JZ03");
-    DoorSketch sketch = newSketch(zerkan, 30000, 25000, 1, fx.catalogue->findHandleProfile("JZ02"));
+    DoorSketch sketch =
+        newSketch(zerkan, fx.options, 30000, 25000, 1, fx.catalogue->findHandleProfile("JZ02"));
     Door& door = sketch.doors[0];
     // Two vertical dividers and a horizontal one between them.
     split(door, 10000, 100, jz03, true);
     split(door, 20000, 100, jz03, true);
     split(door, 15000, 12000, jz03, false);
-    zerkan.recompute(sketch, true);
+    zerkan.recompute(sketch, fx.options, true);
     sketch.numberItems();
     // Force the cut lengths of the edge case: 1000 between the frame sides, 1000 between two dividers.
     door.dividers[1].cutLength = 1000;
     door.dividers[3].cutLength = 1000;
     CalcResult result;
-    zerkan.collect(sketch, result, nullptr);
+    zerkan.collect(sketch, fx.options, result, nullptr);
     ASSERT_GE(result.articleLines.size(), 3u);
     const ArticleLine& plastic = result.articleLines[2];
     EXPECT_EQ(plastic.code, "JZ04");
@@ -164,12 +167,13 @@ TEST(SystemsZerkan, PlasticInsertOfShortDividers) {
 
 TEST(SystemsZerkan, RollerAndFittingSetsServeTwoDoorsEach) {
     CatalogueFixture fx;
-    DSSystem& zerkan = fx.system("Зеркан");
+    const DSSystem& zerkan = fx.system("Зеркан");
     for (int doors : {1, 2, 3, 4, 5}) {
         SCOPED_TRACE(doors);
-        DoorSketch sketch = newSketch(zerkan, 30000, 25000, doors, fx.catalogue->findHandleProfile("JZ02"));
+        DoorSketch sketch =
+            newSketch(zerkan, fx.options, 30000, 25000, doors, fx.catalogue->findHandleProfile("JZ02"));
         CalcResult result;
-        calculate(zerkan, sketch, result, nullptr);
+        calculate(zerkan, fx.options, sketch, result, nullptr);
         int32_t rollers = -1, fittings = -1;
         for (const ArticleLine& line : result.articleLines) {
             if (line.code == "JZB01") rollers = line.quantity;

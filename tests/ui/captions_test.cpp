@@ -80,17 +80,15 @@ void CaptionsTest::sampleCaptionsShowWhole() {
     cut << cutCaptions(right->doorSizeDialog(), QStringLiteral("door widths"));
     cut << cutCaptions(right->zoomDialog(), QStringLiteral("scaling"));
 
-    for (DSSystem* system : test::sampleCatalogue().systems()) {
-        project.selectSystem(system);
-        window.notify(Notification::SelectionChanged);
-        window.notify(Notification::Recalculated);
+    ProjectEditor& editor = window.document()->editor();
+    for (const DSSystem* system : test::sampleCatalogue().systems()) {
+        editor.apply(edit::SelectSystem{system});
         const QString name = QString::fromStdString(system->code);
         cut << cutCaptions(right, name);
         cut << cutCaptions(right->splitter(), name + QStringLiteral(" dividers"));
         cut << cutCaptions(top->handsPicker(), name + QStringLiteral(" handles"));
-        for (HandleProfile* handle : system->handleProfiles()) {
-            project.setHandleProfile(handle);
-            window.notify(Notification::SelectionChanged);
+        for (HandleProfile* handle : system->handleProfiles(project.options)) {
+            editor.apply(edit::SetHandleProfile{handle});
             const QString where = name + QStringLiteral(" ") + QString::fromStdString(handle->code);
             cut << cutCaptions(top, where);
             cut << cutCaptions(top->colorsPicker(), where + QStringLiteral(" colours"));

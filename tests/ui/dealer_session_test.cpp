@@ -110,7 +110,9 @@ void DealerSessionTest::keysReachTheDimensionsOnlyFromTheirEdits() {
     DraftDlg* view = window.draftView();
     view->grab();
     QTest::mouseClick(view, Qt::LeftButton, {}, qpoint(centre(view->layout().doors[1].insert(1))));
-    QVERIFY(!view::selectedInsertRect(view->layout(), fx.project.sketch).isEmpty());
+    QVERIFY(
+        !view::selectedInsertRect(view->layout(), fx.project.sketch, window.document()->editor().selection())
+             .isEmpty());
     pressBackspace();
     QCOMPARE(fx.project.height, 20000);
 

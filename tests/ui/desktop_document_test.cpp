@@ -59,10 +59,7 @@ struct Window {
         window.recovery()->discard(); // lets go of its lock before the folder goes
         QDir(folder).removeRecursively();
     }
-    void change(int32_t width) {
-        OrderDocument& document = *window.document();
-        QVERIFY(document.deliver(document.editor().setWidth(width)));
-    }
+    void change(int32_t width) { QVERIFY(window.document()->editor().apply(edit::SetWidth{width})); }
     QByteArray orderBytes() const { return QByteArray::fromStdString(writeSketchBytes(f.project)); }
 };
 

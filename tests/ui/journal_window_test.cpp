@@ -59,7 +59,7 @@ struct Window {
         card.orderNumber = number;
         card.customerName = customer;
         card.phone = phone;
-        window.document()->deliver(window.document()->editor().setOrderCard(card));
+        window.document()->editor().apply(edit::SetOrderCard{card});
         const QString path =
             folder + QStringLiteral("/") + QString::fromStdString(number) + QStringLiteral(".dlx");
         if (f.project.save(toPath(path)) != 0) return {};
@@ -92,7 +92,7 @@ void JournalWindowTest::aSaveTakesTheOfferedNumberAndIsRecorded() {
     QCOMPARE(nextOrderNumber(w.f.project.configFolder()), std::string("00003"));
 
     // Saved again: a second version of the same order, no new number.
-    QVERIFY(w.window.document()->deliver(w.window.document()->editor().setWidth(28000)));
+    QVERIFY(w.window.document()->editor().apply(edit::SetWidth{28000}));
     w.window.topPanel()->saveSketch();
     QCOMPARE(w.journal().order(2).value().versions.size(), size_t{2});
     QCOMPARE(w.journal().order(2).value().latest.width, 28000);
@@ -145,7 +145,7 @@ void JournalWindowTest::theWindowFindsOpensAndFollowsOrders() {
 
     // A double-click opens the order from its file, after the question about unsaved changes.
     w.scripted.saveAnswer = SaveAnswer::Discard;
-    QVERIFY(w.window.document()->deliver(w.window.document()->editor().setWidth(25000)));
+    QVERIFY(w.window.document()->editor().apply(edit::SetWidth{25000}));
     j->selectNumber(13);
     j->openSelected();
     QCOMPARE(w.scripted.saveQuestions, 1);
@@ -181,7 +181,7 @@ void JournalWindowTest::anOrderWhoseFileIsGoneOpensFromTheJournal() {
     const QString path = w.saveOrder("00021", "Смирнов", "");
     const std::string recorded = writeSketchBytes(w.f.project);
     QVERIFY(QFile::remove(path));
-    w.window.document()->deliver(w.window.document()->editor().newOrder());
+    w.window.document()->newOrder();
     DlgJournal* j = w.open();
     j->selectNumber(21);
     j->openSelected();

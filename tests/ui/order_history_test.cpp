@@ -49,10 +49,9 @@ void OrderHistoryTest::typingIsPathIndependentAndOneStep() {
         Window w;
         w.window.show();
         ProjectEditor& editor = w.document().editor();
-        QVERIFY(editor.split(0, 1, 3000, true));
-        QVERIFY(editor.split(1, 1, 4000, true));
-        QVERIFY(editor.split(1, 2, 9000, false));
-        w.document().noteChange();
+        QVERIFY(editor.apply(edit::Split{0, 1, 3000, true}));
+        QVERIFY(editor.apply(edit::Split{1, 1, 4000, true}));
+        QVERIFY(editor.apply(edit::Split{1, 2, 9000, false}));
 
         // The same project set once, on a copy of the state before the typing.
         const ProjectState start = captureState(w.f.project);
@@ -69,7 +68,7 @@ void OrderHistoryTest::typingIsPathIndependentAndOneStep() {
         // Each typing is one step; undoing them all gives back the order before.
         for (int k = 0; k < typings.size(); ++k)
             QVERIFY(w.document().undo());
-        QCOMPARE(w.f.project.width, start.order.width);
+        QCOMPARE(w.f.project.width, start.width);
         QCOMPARE(w.window.topPanel()->widthEdit()->text(), QStringLiteral("3000"));
     }
 }
@@ -84,15 +83,15 @@ void OrderHistoryTest::everyChangeThroughTheHubIsUndone() {
     w.window.draftView()->fillContextMenu(menu);
     QVERIFY(!menu.actions().at(menu.actions().size() - 2)->isEnabled()); // nothing to undo yet
 
-    // An operation delivered through the hub is one step, whatever it notifies.
-    QVERIFY(w.document().deliver(w.document().editor().setDoorCount(2)));
+    // An operation of the editor is one step, whatever it changes.
+    QVERIFY(w.document().editor().apply(edit::SetDoorCount{2}));
     const std::string twoDoors = writeSketchBytes(w.f.project);
     QVERIFY(w.document().canUndo());
 
     QMenu after;
     w.window.draftView()->fillContextMenu(after);
     QAction* undo = after.actions().at(after.actions().size() - 2);
-    QCOMPARE(undo->text(), QStringLiteral("Отменить"));
+    QCOMPARE(undo->text(), QStringLiteral("Отменить: изменить количество дверей"));
     QVERIFY(undo->isEnabled());
 
     QTest::keyClick(&w.window, Qt::Key_Z, Qt::ControlModifier);

@@ -63,12 +63,13 @@ void OrderPanelsTest::costEditsFollowTheirRule() {
         int32_t& value = assembly ? f.project.orderCard.assemblyCost : f.project.orderCard.deliveryCost;
         value = before;
         DlgOrder panel(f.context(hub), nullptr);
+        QSignalSpy announced(&f.document, &OrderDocument::cardChanged);
         QLineEdit* edit = assembly ? panel.assemblyEdit() : panel.deliveryEdit();
         paste(edit, typed);
         QCOMPARE(value, after);
         QCOMPARE(edit->text(), shown);
         // A change of the card is announced; a refused one changes nothing to announce.
-        QCOMPARE(hub.count(Notification::OrderCardChanged) >= 1, after != before);
+        QCOMPARE(announced.count() >= 1, after != before);
     }
 }
 
@@ -76,10 +77,15 @@ void OrderPanelsTest::cardTextsAreCopiedAtEveryChange() {
     ProjectFixture f;
     RecordingHub hub;
     DlgOrder panel(f.context(hub), nullptr);
+    QSignalSpy announced(&f.document, &OrderDocument::cardChanged);
     for (QChar ch : QStringLiteral("Иванов"))
         panel.nameEdit()->insert(ch); // one change per character
     QCOMPARE(QString::fromStdString(f.project.orderCard.customerName), QStringLiteral("Иванов"));
-    QCOMPARE(hub.count(Notification::OrderCardChanged), 6);
+    QCOMPARE(announced.count(), 6);
+    // The typing is one step of the history.
+    QVERIFY(f.document.undo());
+    QVERIFY(f.project.orderCard.customerName.empty());
+    QVERIFY(!f.document.canUndo());
     paste(panel.numberEdit(), "00042");
     QCOMPARE(f.project.orderCard.orderNumber, std::string("00042"));
 }
@@ -179,11 +185,12 @@ void OrderPanelsTest::discountEditsFollowTheirRule() {
     RecordingHub hub;
     QVERIFY(f.project.setDiscountPercent(before));
     SumDlg panel(f.context(hub), nullptr);
+    QSignalSpy announced(&f.document, &OrderDocument::totalsChanged);
     paste(panel.discountEdit(), typed);
     QCOMPARE(f.project.discountPercent, after);
     QCOMPARE(f.project.result.discountPercent, after);
     QCOMPARE(panel.discountEdit()->text(), shown);
-    QVERIFY(hub.count(Notification::TotalsChanged) >= (typed == "250" ? 0 : 1));
+    QVERIFY(announced.count() >= (typed == "250" ? 0 : 1));
     QCOMPARE(panel.totalText(), QString::fromStdString(f.project.grandTotalText()));
 }
 
@@ -192,12 +199,13 @@ void OrderPanelsTest::discountReloadShowsTheProjectDiscount() {
     RecordingHub hub;
     SumDlg panel(f.context(hub), nullptr);
     QCOMPARE(panel.discountEdit()->text(), QStringLiteral("0"));
-    f.project.setDiscountPercent(33.9);
-    panel.receive(Notification::DiscountReload);
+    QVERIFY(f.editor.apply(edit::SetDiscount{33.9}));
     QCOMPARE(panel.discountEdit()->text(), QStringLiteral("33"));
     // Reloading does not feed back into the Project.
-    QVERIFY(hub.seen.empty());
     QCOMPARE(f.project.discountPercent, 33.9);
+    QVERIFY(f.document.undo());
+    QVERIFY(!f.document.canUndo());
+    QCOMPARE(panel.discountEdit()->text(), QStringLiteral("0"));
 }
 
 QTEST_MAIN(OrderPanelsTest)

@@ -74,14 +74,14 @@ void PickersTest::choosingASystemSelectsItsDefaults() {
     picker.click(501 + dalvexIndex);
     QCOMPARE(f.project.calculator, systemNamed("Далвекс"));
     QCOMPARE(f.project.plinthHeight, 540);
-    QCOMPARE(f.project.handleProfile, f.project.calculator->handleProfiles().front());
+    QCOMPARE(f.project.handleProfile, f.project.calculator->handleProfiles(f.project.options).front());
 }
 
 void PickersTest::handleProfilesFollowTheSystem() {
     ProjectFixture f;
     RecordingHub hub;
     DlgHands picker(f.context(hub), nullptr);
-    const auto borvik = f.project.calculator->handleProfiles();
+    const auto borvik = f.project.calculator->handleProfiles(f.project.options);
     QCOMPARE(static_cast<int>(picker.entries().size()), static_cast<int>(borvik.size()));
     const int n = static_cast<int>(borvik.size());
     QCOMPARE(picker.size(), QSize((n + 1) * 95, 100));
@@ -89,11 +89,13 @@ void PickersTest::handleProfilesFollowTheSystem() {
     QCOMPARE(picker.entries()[1].button->geometry(), QRect(95, 5, 95, 91));
     QCOMPARE(picker.entries()[1].text, QString::fromStdString(borvik[1]->code));
 
-    // Choosing a handle profile.
+    // Choosing a handle profile: the document announces a new choice and a recalculation.
+    QSignalSpy chosen(&f.document, &OrderDocument::choicesChanged);
+    QSignalSpy recalculated(&f.document, &OrderDocument::recalculated);
     picker.click(502);
     QCOMPARE(f.project.handleProfile, borvik[1]);
-    QCOMPARE(hub.seen,
-             (std::vector<Notification>{Notification::SelectionChanged, Notification::Recalculated}));
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(recalculated.count(), 1);
 
     // Shown for the same system, nothing is rebuilt; another system rebuilds it.
     const PictureButton* first = picker.entries()[0].button;
@@ -124,10 +126,10 @@ void PickersTest::feldorRebuildsOnEverySelectionChange() {
     f.project.selectSystem(systemNamed("Фелдор"));
     DlgHands picker(f.context(hub), nullptr);
     const size_t inside = picker.entries().size();
-    QCOMPARE(inside, f.project.calculator->handleProfiles().size());
+    QCOMPARE(inside, f.project.calculator->handleProfiles(f.project.options).size());
     f.project.toggleMountInside();
     picker.selectionChanged();
-    QCOMPARE(picker.entries().size(), f.project.calculator->handleProfiles().size());
+    QCOMPARE(picker.entries().size(), f.project.calculator->handleProfiles(f.project.options).size());
     QVERIFY(picker.entries().size() != inside);
 }
 
@@ -189,10 +191,12 @@ void PickersTest::colourClickSetsTheColour() {
     f.project.setHandleProfile(handle("JB200"));
     DlgColors picker(f.context(hub), nullptr);
     const PickerEntry entry = picker.entries()[3];
+    QSignalSpy chosen(&f.document, &OrderDocument::choicesChanged);
+    QSignalSpy recalculated(&f.document, &OrderDocument::recalculated);
     picker.click(entry.id);
     QCOMPARE(f.project.profileColor->index, entry.itemIndex);
-    QCOMPARE(hub.seen,
-             (std::vector<Notification>{Notification::SelectionChanged, Notification::Recalculated}));
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(recalculated.count(), 1);
 }
 
 void PickersTest::closeAndUnknownIdsOnlyHide() {

@@ -276,9 +276,10 @@ void ResultTablesTest::viewRebuildsOnRecalculated() {
     DlgTable info(f.context(hub), 1, nullptr);
     QCOMPARE(info.sections().size(), size_t{1});
     const int rows = info.sections()[0].rowCount;
-    f.project.orderCard.assemblyCost = 0;
-    f.project.orderCard.deliveryCost = 500;
-    info.receive(Notification::Recalculated);
+    OrderCard card = f.project.orderCard;
+    card.assemblyCost = 0;
+    card.deliveryCost = 500;
+    QVERIFY(f.editor.apply(edit::SetOrderCard{card}));
     QCOMPARE(info.sections()[0].rowCount, rows + 1);
     DlgTable price(f.context(hub), 0, nullptr);
     QCOMPARE(price.sections().size(), size_t{2});
@@ -290,9 +291,11 @@ void ResultTablesTest::hiddenTablesAreMadeWhenShownOrRead() {
     CDalvexDlg window(f.project, f.artwork, QString::fromStdString((f.folder / "state").string()));
     window.show();
     // On the sketch tab a change leaves the tables and the cutting plan to be made later.
-    QVERIFY(f.project.setWidth(f.project.width + 1000));
-    f.project.orderCard.deliveryCost = 700;
-    window.notify(Notification::Recalculated);
+    ProjectEditor& editor = window.document()->editor();
+    QVERIFY(editor.apply(edit::SetWidth{f.project.width + 1000}));
+    OrderCard card = f.project.orderCard;
+    card.deliveryCost = 700;
+    QVERIFY(editor.apply(edit::SetOrderCard{card}));
     for (int kind = 0; kind < 4; ++kind)
         QVERIFY(window.table(kind)->stale());
     QVERIFY(window.cutPlanView()->stale());
@@ -308,8 +311,8 @@ void ResultTablesTest::hiddenTablesAreMadeWhenShownOrRead() {
     for (size_t a = 0; a < plans.size(); ++a)
         QCOMPARE(window.cutPlanView()->plans()[a].bars.size(), plans[a].bars.size());
     // A change while a table is in view remakes it at once.
-    f.project.orderCard.deliveryCost = 0;
-    window.notify(Notification::Recalculated);
+    card.deliveryCost = 0;
+    QVERIFY(editor.apply(edit::SetOrderCard{card}));
     QVERIFY(!window.table(2)->stale());
     QVERIFY(window.table(1)->stale());
 }
@@ -325,11 +328,10 @@ void ResultTablesTest::cutPlanTabDrawsTheSheetsOfTheFillings() {
     const int bare = window.cutPlanView()->canvas()->minimumHeight();
     const MaterialCollection* chipboard = sampleCatalogue().findCollection("ЛДСП Эггер");
     QVERIFY(chipboard && !chipboard->materials.empty());
+    ProjectEditor& editor = window.document()->editor();
     for (int k = 0; k < f.project.doorCount; ++k)
-        for (auto& [id, insert] : f.project.sketch.doors[k].inserts)
-            insert.material = &chipboard->materials.front();
-    f.project.recalculate(true);
-    window.notify(Notification::Recalculated);
+        for (const auto& [id, insert] : f.project.sketch.doors[k].inserts)
+            QVERIFY(editor.apply(edit::Fill{k, id, &chipboard->materials.front()}));
     QCOMPARE(window.cutPlanView()->sheetPlans().size(), size_t{1});
     const MaterialSheets& plan = window.cutPlanView()->sheetPlans().front();
     QVERIFY(plan.grain);

@@ -48,52 +48,28 @@ struct ScriptedQuestions {
     ~ScriptedQuestions() { prompts().question = saved; }
 };
 
-// The calculator options the panel changes live in the shared catalogue; each test puts them back.
-struct SavedOptions {
-    struct Entry {
-        DSSystem* system;
-        RollerSet* rollerSet;
-    };
-    std::vector<Entry> entries;
-    DSSystemBorvik* borvik = dynamic_cast<DSSystemBorvik*>(systemNamed("Борвик"));
-    uint8_t pivot = borvik->pivot;
-    int32_t heightOffset = borvik->heightOffset;
-    std::vector<uint8_t> barChoices;
-    SavedOptions() {
-        for (DSSystem* s : sampleCatalogue().systems())
-            entries.push_back({s, s->rollerSet});
-        for (HandleProfile* h : sampleCatalogue().handleProfiles())
-            barChoices.push_back(h->barChoice);
-    }
-    ~SavedOptions() {
-        for (const Entry& e : entries)
-            e.system->rollerSet = e.rollerSet;
-        borvik->pivot = pivot;
-        borvik->heightOffset = heightOffset;
-        for (size_t i = 0; i < barChoices.size(); ++i)
-            sampleCatalogue().handleProfiles()[i]->barChoice = barChoices[i];
-    }
-};
-
 struct PanelFixture {
-    SavedOptions options;
     ProjectFixture f;
     RecordingHub hub;
     RightPanelDlg panel{f.context(hub), nullptr};
-    PanelFixture() { panel.resize(RightPanelDlg::kWidth, 700); }
-    void choose(const char* system) {
-        f.project.selectSystem(systemNamed(system));
-        panel.refresh();
-        panel.refillLists();
+    QStringList heard; // the hub's notifications and the document's signals, in order
+    Announced announced{f.document, &heard};
+    PanelFixture() {
+        panel.resize(RightPanelDlg::kWidth, 700);
+        hub.log = &heard;
     }
+    // Chosen as the picker chooses: the panel follows the document.
+    void choose(const char* system) { f.editor.apply(edit::SelectSystem{systemNamed(system)}); }
     void selectFirstInsert(int door) {
-        Door& d = f.project.sketch.doors[static_cast<size_t>(door)];
-        d.selectedInsertId = d.inserts.begin()->first;
+        QVERIFY(f.editor.selectInsert(
+            door, f.project.sketch.doors[static_cast<size_t>(door)].inserts.begin()->first));
     }
     const Insert& firstInsert(int door) const {
         return f.project.sketch.doors[static_cast<size_t>(door)].inserts.begin()->second;
     }
-    int sent(Notification n) const { return hub.count(n); }
+    SystemOptions& options(SystemKind kind) { return f.project.options.of(kind); }
+    const ViewSettings& view() const { return f.document.view(); }
+    int recalculated() const { return announced.count("recalculated"); }
 };
 
 // The first collection in the panel's (sorted) list.
@@ -178,41 +154,37 @@ void RightPanelTest::gerlitShowsItsProfileButtonsInsteadOfTheDividerTools() {
 void RightPanelTest::gerlitButtonsToggleTheProfiles() {
     PanelFixture p;
     p.choose("Герлит");
-    auto* gerlit = dynamic_cast<DSSystemGerlit*>(systemNamed("Герлит"));
-    const Article* running = gerlit->runningProfile;
-    const Article* guide = gerlit->guideProfile;
+    const SystemOptions& gerlit = p.options(kSystemGerlit);
+    const Article* running = gerlit.runningProfile;
+    const Article* guide = gerlit.guideProfile;
     QVERIFY(running && guide);
-    const int recalculated = p.sent(Notification::Recalculated);
+    const int recalculated = p.recalculated();
     p.panel.runningButton()->click();
-    QVERIFY(gerlit->runningProfile != running);
-    QCOMPARE(p.sent(Notification::Recalculated), recalculated + 1);
+    QVERIFY(gerlit.runningProfile != running);
+    QCOMPARE(p.recalculated(), recalculated + 1);
+    QCOMPARE(p.panel.runningButton()->text(), QString::fromStdString(gerlit.runningProfile->code));
+    p.heard.clear();
     p.panel.guideButton()->click();
-    QCOMPARE(p.sent(Notification::Recalculated), recalculated + 2);
-    // A profile is a choice of the system: announced as a change of selection, then the recalculation.
-    QCOMPARE(std::vector<Notification>(p.hub.seen.end() - 2, p.hub.seen.end()),
-             (std::vector<Notification>{Notification::SelectionChanged, Notification::Recalculated}));
-    // Back to where the run started, for the other tests.
-    while (gerlit->runningProfile != running)
-        gerlit->toggleRunningProfile();
-    for (int i = 0; i < 2 && gerlit->guideProfile != guide; ++i)
-        gerlit->toggleGuideProfile();
-    QCOMPARE(gerlit->guideProfile, guide);
+    QCOMPARE(p.recalculated(), recalculated + 2);
+    QCOMPARE(p.panel.guideButton()->text(), QString::fromStdString(gerlit.guideProfile->code));
+    // A profile is a choice of the system: announced as a change of choice, then the recalculation.
+    QCOMPARE(p.heard, (QStringList{"choices", "recalculated", "totals"}));
+    // The catalogue is not touched: another order starts on the defaults.
+    QCOMPARE(sampleCatalogue().defaultOptions().of(kSystemGerlit).runningProfile, running);
 }
 
 void RightPanelTest::heightOffsetOnlyForBorvikWithoutPivot() {
     PanelFixture p;
-    auto* borvik = p.options.borvik;
-    borvik->pivot = 0;
-    p.choose("Борвик");
+    const SystemOptions& borvik = p.options(kSystemBorvik);
+    QCOMPARE(borvik.pivot, 0);
     QVERIFY(!p.panel.heightOffsetList()->isHidden());
     QVERIFY(!p.panel.heightOffsetLabel()->isHidden());
     QCOMPARE(items(p.panel.heightOffsetList()), (QStringList{"-40", "-33"}));
     // Choosing -33 moves the door height and recalculates.
-    const int recalculated = p.sent(Notification::Recalculated);
+    const int recalculated = p.recalculated();
     p.panel.heightOffsetList()->setCurrentIndex(1);
-    QCOMPARE(borvik->heightOffset, -33);
-    QCOMPARE(p.sent(Notification::Recalculated), recalculated + 1);
-    p.panel.refillLists();
+    QCOMPARE(borvik.heightOffset, -33);
+    QCOMPARE(p.recalculated(), recalculated + 1);
     QCOMPARE(p.panel.heightOffsetList()->currentText(), QStringLiteral("-33"));
     // Hidden on the other page and for other systems.
     p.panel.showPage(1);
@@ -228,115 +200,112 @@ void RightPanelTest::doorsShownListSetsTheCurrentDoor() {
     QCOMPARE(p.panel.doorsShownList()->currentIndex(), 0);
     p.selectFirstInsert(0);
     p.panel.doorsShownList()->setCurrentIndex(2);
-    QCOMPARE(p.f.screen.currentDoor(p.f.project.sketch.doorCount), 1);
-    QVERIFY(!p.f.project.sketch.hasSelection());
-    QCOMPARE(p.sent(Notification::Recalculated), 1);
+    QCOMPARE(p.view().currentDoor(p.f.project.sketch.doorCount), 1);
+    QVERIFY(!p.f.editor.selection().hasInsert());
+    // Only how the order is shown changed: the views follow, nothing is recalculated and no step is made.
+    QCOMPARE(p.heard, QStringList{"view"});
+    QVERIFY(!p.f.editor.canUndo());
     // A new door count brings the list back to "Все".
-    QVERIFY(p.f.project.setDoorCount(4));
-    p.panel.refillLists();
+    QVERIFY(p.f.editor.apply(edit::SetDoorCount{4}));
     QCOMPARE(items(p.panel.doorsShownList()), (QStringList{"Все", "1", "2", "3", "4"}));
     QCOMPARE(p.panel.doorsShownList()->currentText(), QStringLiteral("Все"));
-    QCOMPARE(p.sent(Notification::Recalculated), 1);
 }
 
 void RightPanelTest::barLengthChoiceStaysWithTheHandleProfile() {
     PanelFixture p;
     HandleProfile* two = nullptr;
     HandleProfile* one = nullptr;
-    for (DSSystem* s : sampleCatalogue().systems())
-        for (HandleProfile* h : s->handleProfiles()) {
+    for (const DSSystem* s : sampleCatalogue().systems())
+        for (HandleProfile* h : s->handleProfiles(p.f.project.options)) {
             if (!two && h->barLength2 > 0) {
                 two = h;
-                p.f.project.selectSystem(s);
+                p.f.editor.apply(edit::SelectSystem{s});
             }
         }
-    for (HandleProfile* h : p.f.project.calculator->handleProfiles())
+    for (HandleProfile* h : p.f.project.calculator->handleProfiles(p.f.project.options))
         if (h->barLength2 == 0) one = h;
     QVERIFY(two);
-    p.f.project.setHandleProfile(two);
-    two->barChoice = 1;
-    p.panel.refillLists();
+    p.f.editor.apply(edit::SetHandleProfile{two});
+    QCOMPARE(p.f.project.options.barChoice(*two), 1);
     QCOMPARE(p.panel.barLengthList()->count(), 2);
     QCOMPARE(p.panel.barLengthList()->itemText(0),
              QString::number(two->barLength1 / 10000.0, 'f', 1).replace('.', ',') + QStringLiteral(" м"));
+    const int recalculated = p.recalculated();
     p.panel.barLengthList()->setCurrentIndex(1);
-    QCOMPARE(two->barChoice, uint8_t{2});
-    QCOMPARE(p.sent(Notification::Recalculated), 1);
+    QCOMPARE(p.f.project.options.barChoice(*two), uint8_t{2});
+    QCOMPARE(p.recalculated(), recalculated + 1);
     if (one) {
-        p.f.project.setHandleProfile(one);
-        p.panel.refillLists();
+        p.f.editor.apply(edit::SetHandleProfile{one});
         QCOMPARE(p.panel.barLengthList()->count(), 1);
-        p.f.project.setHandleProfile(two);
-        p.panel.refillLists();
+        p.f.editor.apply(edit::SetHandleProfile{two});
         QCOMPARE(p.panel.barLengthList()->currentIndex(), 1);
     }
 }
 
 void RightPanelTest::rollerSetChoiceSetsTheCalculator() {
     PanelFixture p;
-    DSSystem* withSets = nullptr;
-    for (DSSystem* s : sampleCatalogue().systems())
+    const DSSystem* withSets = nullptr;
+    for (const DSSystem* s : sampleCatalogue().systems())
         if (!withSets && s->systemKind != kSystemBorvik && s->rollerSets().size() >= 2) withSets = s;
     QVERIFY(withSets);
-    p.f.project.selectSystem(withSets);
-    withSets->rollerSet = withSets->rollerSets().front();
-    p.panel.refillLists();
+    const RollerSet*& chosen = withSets->own(p.f.project.options).rollerSet;
+    chosen = withSets->rollerSets().front();
+    p.f.editor.apply(edit::SelectSystem{withSets});
     QStringList codes;
     for (const RollerSet* set : withSets->rollerSets())
         codes << QString::fromStdString(set->code);
     QCOMPARE(items(p.panel.rollerList()), codes);
     QCOMPARE(p.panel.rollerList()->currentIndex(), 0);
+    const int recalculated = p.recalculated();
     p.panel.rollerList()->setCurrentIndex(1);
-    QCOMPARE(withSets->rollerSet, withSets->rollerSets()[1]);
-    QCOMPARE(p.sent(Notification::Recalculated), 1);
+    QCOMPARE(chosen, withSets->rollerSets()[1]);
+    QCOMPARE(p.recalculated(), recalculated + 1);
     // The bill of materials was collected with the new set.
     bool listed = false;
     for (const ArticleLine& line : p.f.project.result.articleLines)
         listed = listed || line.code == withSets->rollerSets()[1]->code;
     QVERIFY(listed);
     // Without a chosen set only "стандартные" is offered.
-    withSets->rollerSet = nullptr;
+    chosen = nullptr;
     p.panel.refillLists();
     QCOMPARE(items(p.panel.rollerList()), QStringList{"стандартные"});
 }
 
 void RightPanelTest::pivotOfferedForBorvikWithUpToTwoDoors() {
     PanelFixture p;
-    auto* borvik = p.options.borvik;
-    borvik->pivot = 0;
-    p.choose("Борвик");
+    const SystemOptions& borvik = p.options(kSystemBorvik);
     QVERIFY(!items(p.panel.rollerList()).contains("пивотный мех."));
-    QVERIFY(p.f.project.setDoorCount(2));
-    p.panel.refillLists();
+    QVERIFY(p.f.editor.apply(edit::SetDoorCount{2}));
     QCOMPARE(items(p.panel.rollerList()).last(), QStringLiteral("пивотный мех."));
-    const RollerSet* set = borvik->rollerSet;
+    const RollerSet* set = borvik.rollerSet;
     p.panel.rollerList()->setCurrentIndex(p.panel.rollerList()->count() - 1);
-    QCOMPARE(borvik->pivot, uint8_t{1});
-    QCOMPARE(borvik->rollerSet, set);
+    QCOMPARE(borvik.pivot, uint8_t{1});
+    QCOMPARE(borvik.rollerSet, set);
     QVERIFY(p.panel.heightOffsetList()->isHidden());
     QVERIFY(p.panel.heightOffsetLabel()->isHidden());
-    p.panel.refillLists();
     QCOMPARE(p.panel.rollerList()->currentText(), QStringLiteral("пивотный мех."));
     p.panel.rollerList()->setCurrentIndex(0);
-    QCOMPARE(borvik->pivot, uint8_t{0});
+    QCOMPARE(borvik.pivot, uint8_t{0});
     QVERIFY(!p.panel.heightOffsetList()->isHidden());
 }
 
 void RightPanelTest::showSizesToggleFlipsTheFlag() {
     PanelFixture p;
-    QVERIFY(!p.f.project.showInsertSizes);
+    QVERIFY(!p.view().showInsertSizes);
     p.panel.insertSizesButton()->click();
-    QVERIFY(p.f.project.showInsertSizes);
+    QVERIFY(p.view().showInsertSizes);
     QVERIFY(p.panel.insertSizesButton()->isChecked());
-    QCOMPARE(p.sent(Notification::Recalculated), 1);
+    // A preference of the program: the views follow, the order and its history stay.
+    QCOMPARE(p.heard, QStringList{"view"});
+    QVERIFY(!p.f.editor.canUndo());
     p.panel.insertSizesButton()->click();
-    QVERIFY(!p.f.project.showInsertSizes);
+    QVERIFY(!p.view().showInsertSizes);
     QVERIFY(!p.panel.insertSizesButton()->isChecked());
 }
 
 void RightPanelTest::dividerTypePickerOffersTheSystemsProfiles() {
     PanelFixture p;
-    for (DSSystem* s : sampleCatalogue().systems()) {
+    for (const DSSystem* s : sampleCatalogue().systems()) {
         p.choose(s->code.c_str());
         DlgSplitter* picker = p.panel.splitter();
         QCOMPARE(picker->builtForSystem(), s->index);
@@ -359,16 +328,15 @@ void RightPanelTest::dividerTypePickerOffersTheSystemsProfiles() {
 
     // Choosing a profile sets it, announces it and closes the picker.
     p.choose("Борвик");
-    DSSystem* borvik = p.f.project.calculator;
+    const DSSystem* borvik = p.f.project.calculator;
     QVERIFY(borvik->dividerProfiles.size() >= 2);
     p.panel.dividerButton()->click();
     QVERIFY(p.panel.splitter()->isVisible());
-    p.hub.seen.clear();
+    p.heard.clear();
     p.panel.splitter()->click(502);
     QCOMPARE(p.f.project.dividerProfile, borvik->dividerProfiles[1]);
     QVERIFY(p.panel.splitter()->isHidden());
-    QCOMPARE(p.hub.seen, std::vector<Notification>{Notification::SelectionChanged});
-    p.panel.refresh();
+    QCOMPARE(p.heard, QStringList{"choices"});
     QCOMPARE(p.panel.dividerButton()->text(), QString::fromStdString(borvik->dividerProfiles[1]->code));
     // The close button changes nothing.
     p.panel.dividerButton()->click();
@@ -379,47 +347,57 @@ void RightPanelTest::dividerTypePickerOffersTheSystemsProfiles() {
 
 void RightPanelTest::orientationFollowsTheProfilesFlag() {
     PanelFixture p;
-    // The default profile allows both orientations and the panel starts with horizontal dividers.
+    // The default profile allows both orientations and the program starts with horizontal dividers.
     QVERIFY(p.f.project.dividerProfile);
     QCOMPARE(p.f.project.dividerProfile->flag, 0);
-    QVERIFY(!p.f.project.newDividerVertical);
+    QVERIFY(!p.view().dividersVertical);
     p.panel.orientationButton()->click();
-    QVERIFY(p.f.project.newDividerVertical);
+    QVERIFY(p.view().dividersVertical);
     p.panel.orientationButton()->click();
-    QVERIFY(!p.f.project.newDividerVertical);
+    QVERIFY(!p.view().dividersVertical);
 
-    DividerProfile fixed;
-    fixed.code = "TEST";
-    for (int flag : {1, 2}) {
-        fixed.flag = flag;
-        p.f.project.dividerProfile = &fixed;
-        p.f.project.newDividerVertical = flag == 1;
-        p.panel.refresh(); // the profile fixes the orientation
-        QCOMPARE(p.f.editor.dividersVertical(), flag == 2);
-        p.panel.orientationButton()->click();
-        QCOMPARE(p.f.project.newDividerVertical, flag == 2);
+    // A profile made for one orientation fixes it, whichever was chosen; the button cannot turn it.
+    int fixedProfiles = 0;
+    for (const DSSystem* system : sampleCatalogue().systems()) {
+        for (const DividerProfile* d : system->dividerProfiles) {
+            if (d->flag == 0) continue;
+            ++fixedProfiles;
+            p.choose(system->code.c_str());
+            p.f.editor.apply(edit::SetDividerProfile{d}); // unless the system started with it
+            QCOMPARE(p.f.project.dividerProfile, d);
+            for (bool chosen : {false, true}) {
+                ViewSettings view = p.view();
+                view.dividersVertical = chosen;
+                p.f.document.setView(view);
+                QCOMPARE(p.view().dividersVertical, d->flag == 2);
+                p.panel.orientationButton()->click();
+                QCOMPARE(p.view().dividersVertical, d->flag == 2);
+            }
+        }
     }
-    // Without a profile the button does nothing and the divider button shows "Нет".
-    p.f.project.dividerProfile = nullptr;
-    p.panel.refresh();
-    QCOMPARE(p.panel.dividerButton()->text(), QStringLiteral("Нет"));
+    QVERIFY(fixedProfiles > 0); // Нордел's JN09 takes horizontal dividers only
+    // Without a profile the button does nothing.
+    p.choose("Герлит");
+    p.panel.showPage(0);
+    const bool before = p.view().dividersVertical;
     p.panel.orientationButton()->click();
-    QCOMPARE(p.f.project.newDividerVertical, true);
+    QCOMPARE(p.view().dividersVertical, before);
 }
 
 void RightPanelTest::drawModeNeedsAProfile() {
     PanelFixture p;
-    QVERIFY(!p.f.project.drawDividers);
+    QVERIFY(!p.view().drawDividers);
     p.panel.drawModeButton()->click();
-    QVERIFY(p.f.project.drawDividers);
+    QVERIFY(p.view().drawDividers);
     p.panel.drawModeButton()->click();
-    QVERIFY(!p.f.project.drawDividers);
+    QVERIFY(!p.view().drawDividers);
     p.panel.drawModeButton()->click();
-    p.f.project.dividerProfile = nullptr;
+    QVERIFY(p.view().drawDividers);
+    // A system without divider profiles switches the drawing off, and it cannot be switched on there.
+    p.choose("Герлит");
+    QVERIFY(!p.view().drawDividers);
     p.panel.drawModeButton()->click();
-    QVERIFY(!p.f.project.drawDividers);
-    p.panel.drawModeButton()->click();
-    QVERIFY(!p.f.project.drawDividers);
+    QVERIFY(!p.view().drawDividers);
 }
 
 void RightPanelTest::drawModeShowsOnTheFillingsPage() {
@@ -440,7 +418,7 @@ void RightPanelTest::drawModeShowsOnTheFillingsPage() {
     QCOMPARE(notice->text(), QStringLiteral("Установка включена"));
     QVERIFY(p.panel.thumbList()->y() > thumbsTop);
     notice->click();
-    QVERIFY(!p.f.project.drawDividers);
+    QVERIFY(!p.view().drawDividers);
     QVERIFY(!notice->isVisible());
     QCOMPARE(p.panel.thumbList()->y(), thumbsTop);
 }
@@ -458,13 +436,14 @@ void RightPanelTest::clearingAsksFirst() {
     QCOMPARE(questions.texts, QStringList{"Очистить эскиз, удалив все разделители и материалы?"});
     QCOMPARE(questions.captions, QStringList{"Подтверждение"});
     QCOMPARE(p.firstInsert(1).material, m);
-    QCOMPARE(p.sent(Notification::Recalculated), 0);
+    QCOMPARE(p.recalculated(), 0);
 
     questions.answer = true;
     p.panel.clearButton()->click();
     QCOMPARE(p.firstInsert(1).material, nullptr);
     QCOMPARE(p.f.project.sketch.doors[1].inserts.size(), size_t{1});
-    QCOMPARE(p.sent(Notification::Recalculated), 1);
+    QCOMPARE(p.recalculated(), 1);
+    QCOMPARE(p.f.editor.undoLabel(), edit::ClearSketch::kLabel);
 }
 
 void RightPanelTest::collectionsAndThumbnails() {
@@ -512,16 +491,19 @@ void RightPanelTest::thumbnailFillsTheSelectedInsert() {
     // Nothing selected in the sketch: nothing happens.
     thumbs->setCurrentRow(0);
     QCOMPARE(p.firstInsert(0).material, nullptr);
-    QCOMPARE(p.sent(Notification::Recalculated), 0);
+    QCOMPARE(p.recalculated(), 0);
 
     p.selectFirstInsert(2);
     thumbs->setCurrentRow(1);
     QCOMPARE(p.firstInsert(2).material, &c->materials[1]);
     QVERIFY(!p.firstInsert(2).scaleByDoors);
-    QCOMPARE(p.hub.seen, std::vector<Notification>{Notification::Recalculated});
+    QCOMPARE(p.heard, (QStringList{"recalculated", "totals"}));
+    QCOMPARE(p.f.editor.undoLabel(), edit::Fill::kLabel); // one step, undone exactly
+    QVERIFY(p.f.document.undo());
+    QCOMPARE(p.firstInsert(2).material, nullptr);
+    p.selectFirstInsert(2); // undo leaves nothing selected
 
     // The same thumbnail again only after a click in the sketch took its selection mark away.
-    p.f.project.sketch.doors[2].inserts.begin()->second.material = nullptr;
     thumbs->setCurrentRow(1);
     QCOMPARE(p.firstInsert(2).material, nullptr);
     p.panel.receive(Notification::SketchClicked);
@@ -534,21 +516,20 @@ void RightPanelTest::thumbnailWithScalingOpensTheScalingDialog() {
     PanelFixture p;
     p.panel.showPage(1);
     p.panel.scalingButton()->click();
-    QVERIFY(p.f.project.scaleOnFill);
+    QVERIFY(p.view().scaleOnFill);
     QVERIFY(p.panel.scalingButton()->isChecked());
     p.selectFirstInsert(1);
+    p.heard.clear();
     p.panel.thumbList()->setCurrentRow(0);
     DlgZoomMaterial* zoom = p.panel.zoomDialog();
     QVERIFY(zoom->isVisible());
     QVERIFY(zoom->material());
     QCOMPARE(p.firstInsert(1).material, nullptr); // not applied until the dialog says how
-    QCOMPARE(p.hub.seen, std::vector<Notification>{Notification::LockPanels});
+    QCOMPARE(p.heard, QStringList{"lock"});
     zoom->fitInsert();
     QVERIFY(zoom->isHidden());
     QCOMPARE(p.firstInsert(1).material, zoom->material());
-    QCOMPARE(p.hub.seen,
-             (std::vector<Notification>{Notification::LockPanels, Notification::Recalculated,
-                                        Notification::SelectionChanged, Notification::UnlockPanels}));
+    QCOMPARE(p.heard, (QStringList{"lock", "recalculated", "totals", "unlock"}));
     // Cancel leaves the insert as it was.
     p.panel.receive(Notification::SketchClicked);
     p.panel.thumbList()->setCurrentRow(1);
@@ -653,7 +634,7 @@ void RightPanelTest::doorWidthsDialogShowsTheDoors() {
 
     // Ten doors: every row shown, 390 pixels high.
     p.choose("Лантес");
-    QVERIFY(p.f.project.setDoorCount(10));
+    QVERIFY(p.f.editor.apply(edit::SetDoorCount{10}));
     dlg->open();
     QCOMPARE(dlg->height(), 390);
     for (int i = 0; i < 10; ++i)
@@ -720,13 +701,13 @@ void RightPanelTest::doorWidthsDialogMessages() {
     QVERIFY(dlg->isVisible());
 
     // A confirmed gap is applied and the dialog closes.
-    p.hub.seen.clear();
+    p.heard.clear();
     setWidths({a - 10, a, c});
     dlg->okButton()->click();
     QVERIFY(dlg->isHidden());
     QCOMPARE(sketch.doors[0].width, (a - 10) * 10);
     QCOMPARE(sketch.doors[1].width, a * 10);
-    QCOMPARE(p.hub.seen, (std::vector<Notification>{Notification::Recalculated, Notification::UnlockPanels}));
+    QCOMPARE(p.heard, (QStringList{"recalculated", "totals", "unlock"}));
 }
 
 void RightPanelTest::doorWidthsDialogRowsWinOverWidths() {
@@ -765,8 +746,7 @@ void RightPanelTest::doorWidthsDialogFeldorRowsFixed() {
 
 void RightPanelTest::scalingDialogRanges() {
     PanelFixture p;
-    Project& project = p.f.project;
-    QVERIFY(project.setDoorCount(4));
+    QVERIFY(p.f.editor.apply(edit::SetDoorCount{4}));
     const Material* m = &sampleCatalogue().collections().front().materials.front();
     DlgZoomMaterial* zoom = p.panel.zoomDialog();
     QCOMPARE(zoom->lastRangeStart(), -1);
@@ -790,7 +770,6 @@ void RightPanelTest::scalingDialogRanges() {
     QCOMPARE(zoom->lastRangeEnd(), 2);
 
     // The remembered range is shown where the lists hold it.
-    project.sketch.clearSelection();
     p.selectFirstInsert(1);
     zoom->openFor(m);
     QCOMPARE(items(zoom->fromList()), (QStringList{"1", "2"}));
@@ -798,7 +777,6 @@ void RightPanelTest::scalingDialogRanges() {
     QCOMPARE(items(zoom->toList()), (QStringList{"2", "3", "4"}));
     QCOMPARE(zoom->toList()->currentText(), QStringLiteral("3"));
     zoom->reject();
-    project.sketch.clearSelection();
     p.selectFirstInsert(3);
     zoom->openFor(m);
     QCOMPARE(zoom->fromList()->currentText(), QStringLiteral("1"));
@@ -822,11 +800,10 @@ void RightPanelTest::scalingDialogWithoutSelectionClosesAtOnce() {
     zoom->fitInsert();
     QVERIFY(zoom->isHidden());
     QCOMPARE(p.firstInsert(0).material, nullptr);
-    QCOMPARE(p.sent(Notification::Recalculated), 0);
+    QCOMPARE(p.recalculated(), 0);
 }
 
 void RightPanelTest::dialogsLockTheMainWindowButStayUsable() {
-    SavedOptions options;
     ProjectFixture f;
     CDalvexDlg main(f.project, f.artwork);
     RightPanelDlg* panel = main.rightPanel();
@@ -842,9 +819,8 @@ void RightPanelTest::dialogsLockTheMainWindowButStayUsable() {
     QVERIFY(dlg->isHidden());
     QVERIFY(panel->isEnabled());
     QVERIFY(main.minimiseButtonShown());
-    // The panel follows the main window's notifications: a new door count comes back through Recalculated.
-    QVERIFY(f.project.setDoorCount(5));
-    main.notify(Notification::Recalculated);
+    // The panel follows the document: a new door count comes back as a recalculation.
+    QVERIFY(main.document()->editor().apply(edit::SetDoorCount{5}));
     QCOMPARE(panel->doorsShownList()->count(), 6);
 }
 

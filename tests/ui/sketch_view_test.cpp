@@ -45,8 +45,7 @@ SketchLayout laid(const DoorSketch& s, int currentDoor = -1) {
 Divider& splitInsert(Project& project, int door, int32_t insertId, bool vertical) {
     const Insert& in = project.sketch.doors[door].inserts.at(insertId);
     const int32_t middle = vertical ? (in.left + in.right) / 2 : (in.top + in.bottom) / 2;
-    project.newDividerVertical = vertical;
-    if (!ProjectEditor(project).split(door, insertId, middle / 100 * 100, vertical))
+    if (!ProjectEditor(project).apply(edit::Split{door, insertId, middle / 100 * 100, vertical}))
         qFatal("the insert could not be split");
     Door& d = project.sketch.doors[door];
     return d.dividers.at(d.nextDividerId - 1);
@@ -356,7 +355,7 @@ void SketchViewTest::rendersTheDefaultProject() {
     // Nothing changed: painting copies the picture; a change or a new size renders anew.
     view.grab();
     QCOMPARE(view.renderCount(), 1);
-    view.receive(Notification::Recalculated);
+    emit fx.document.recalculated();
     view.grab();
     QCOMPARE(view.renderCount(), 2);
     view.resize(800, 600);
@@ -428,8 +427,9 @@ void SketchViewTest::insertSizesOnlyWhenAsked() {
     }();
     // The hatch has no pure white; the size texts stand on white boxes.
     QCOMPARE(whitePixels(view.grab().toImage(), r), 0);
-    fx.project.showInsertSizes = true;
-    view.redraw();
+    ViewSettings sizes = fx.document.view();
+    sizes.showInsertSizes = true;
+    fx.document.setView(sizes); // the view renders anew when told
     const QImage withSizes = view.grab().toImage();
     QVERIFY(whitePixels(withSizes, r) > 50);
     // Three boxes: the thickness in the middle, the width at the bottom, the height at the left.
@@ -452,14 +452,18 @@ void SketchViewTest::printingDrawsAllDoorsWithoutSizes() {
     view.resize(900, 600);
     DoorSketch& s = fx.project.sketch;
     splitInsert(fx.project, 1, 1, false);
-    fx.project.sketch.doors[0].selectedInsertId = 1;
-    fx.project.showInsertSizes = true;
-    fx.screen.showDoor(1, s.doorCount);
+    QVERIFY(fx.editor.selectInsert(0, 1));
+    ViewSettings shown = fx.document.view();
+    shown.showInsertSizes = true;
+    shown.shownDoor = 1;
+    shown.shownOfDoors = s.doorCount;
+    fx.document.setView(shown);
     view.grab();
     const SketchLayout screen = view.layout();
     QCOMPARE(screen.currentDoor, 1);
     const std::string bytes = writeSketchBytes(fx.project);
-    const std::string key = stateKey(captureState(fx.project));
+    const OrderOptions options = fx.project.options;
+    const SketchSelection selection = fx.editor.selection();
     const int renders = view.renderCount();
 
     QImage page(1200, 900, QImage::Format_RGB32);
@@ -471,14 +475,15 @@ void SketchViewTest::printingDrawsAllDoorsWithoutSizes() {
     }
     // The page was laid out on its own: the order and the screen's layout are as they were.
     QCOMPARE(writeSketchBytes(fx.project), bytes);
-    QCOMPARE(stateKey(captureState(fx.project)), key);
+    QVERIFY(fx.project.options == options);
+    QVERIFY(fx.editor.selection() == selection);
+    QVERIFY(fx.document.view() == shown);
     QVERIFY(view.layout() == screen);
     view.grab();
     QCOMPARE(view.renderCount(), renders);
 
     const double scale = std::min(600.0 / s.height, 1000.0 / s.doorsTotalWidth);
     QCOMPARE(area.top(), 200 + static_cast<int>(s.height * scale));
-    QVERIFY(fx.project.showInsertSizes);
     SketchLayout printed;
     layOut(printed, s, scale,
            PixelPoint{100 + (1000 - static_cast<int>(s.doorsTotalWidth * scale)) / 2, 200});
@@ -499,7 +504,9 @@ void SketchViewTest::openingASketchEmptiesTheCaches() {
     view.grab();
     QCOMPARE(view.pictureCache().sourceCount(), size_t{1});
     QCOMPARE(view.pictureCache().scaledCount(), size_t{1});
-    window.notify(Notification::SketchOpened); // what the top panel sends after a file was read
+    const auto file = fx.folder / "opened.dlx";
+    QCOMPARE(fx.project.save(file), kSketchOk);
+    QCOMPARE(window.document()->editor().open(file), kSketchOk);
     QCOMPARE(view.pictureCache().sourceCount(), size_t{0});
     QCOMPARE(view.pictureCache().scaledCount(), size_t{0});
     const int renders = view.renderCount();
@@ -518,7 +525,7 @@ void SketchViewTest::mainWindowShowsAFilledSketch() {
     view->grab(); // lays the sketch out at the window's size
     auto splitHere = [&](int door, int32_t insertId, bool vertical) {
         splitInsert(p, door, insertId, vertical);
-        window.notify(Notification::Recalculated);
+        view->redraw();
         view->grab();
     };
     splitHere(0, 1, false);
@@ -533,8 +540,9 @@ void SketchViewTest::mainWindowShowsAFilledSketch() {
         for (auto& [id, in] : p.sketch.doors[d].inserts)
             if (!(d == 1 && id == 2)) in.material = picks[k++ % 5]; // one insert stays empty
     p.recalculate(true);
-    p.showInsertSizes = true;
-    window.notify(Notification::Recalculated);
+    ViewSettings sizes = window.document()->view();
+    sizes.showInsertSizes = true;
+    window.document()->setView(sizes);
     const QImage shot = window.grab().toImage();
     const QPoint at = view->geometry().topLeft();
     const PixelRect empty = view->layout().doors[1].insert(2);

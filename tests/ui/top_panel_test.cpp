@@ -57,11 +57,10 @@ struct TopFixture {
     ProjectFixture f;
     RecordingHub hub;
     TopPanelDlg top{f.context(hub), nullptr};
-    TopFixture() { top.refresh(); }
-    void choose(const char* system) {
-        f.project.selectSystem(systemNamed(system));
-        top.refresh();
-    }
+    Announced announced{f.document};
+    // A system chosen as the picker chooses it: the panel follows the document.
+    void choose(const char* system) { f.editor.apply(edit::SelectSystem{systemNamed(system)}); }
+    int32_t& mountInside() { return f.project.options.of(kSystemFeldor).mountInside; }
 };
 
 } // namespace
@@ -90,11 +89,14 @@ void TopPanelTest::typedWidthTakesEffectCharacterByCharacter() {
     QStringList widths;
     QObject::connect(p.top.widthEdit(), &QLineEdit::textChanged,
                      [&] { widths << QString::number(p.f.project.width); });
-    const int recalculatedBefore = p.hub.count(Notification::Recalculated);
     retype(p.top.widthEdit(), "3500");
     // 3 and 35 mm are refused (below 100 mm), 350 and 3500 mm taken at once; "" after clear() is refused too.
     QCOMPARE(widths.mid(1), (QStringList{"30000", "30000", "3500", "35000"}));
-    QCOMPARE(p.hub.count(Notification::Recalculated) - recalculatedBefore, 5);
+    QCOMPARE(p.announced.count("recalculated"), 2); // the two taken
+    // The typing is one step.
+    QVERIFY(p.f.document.undo());
+    QCOMPARE(p.f.project.width, 30000);
+    QVERIFY(!p.f.document.canUndo());
     retype(p.top.heightEdit(), "2400");
     QCOMPARE(p.f.project.height, 24000);
 }
@@ -181,9 +183,7 @@ void TopPanelTest::plinthEntryKeepsItsLimits() {
 void TopPanelTest::feldorOffersOneTwoOrFourDoors() {
     TopFixture p;
     p.choose("Фелдор");
-    auto* fd = dynamic_cast<DSSystemFeldor*>(p.f.project.calculator);
-    QVERIFY(fd);
-    QCOMPARE(fd->mountInside, 1);
+    QCOMPARE(p.mountInside(), 1);
     QCOMPARE(items(p.top.doorCountList()), (QStringList{"1", "2", "4"}));
     QCOMPARE(p.top.optionButton()->text(), QStringLiteral("Монтаж внутри"));
     QVERIFY(!p.top.optionButton()->isHidden());
@@ -195,18 +195,16 @@ void TopPanelTest::feldorOffersOneTwoOrFourDoors() {
     p.top.doorCountList()->setCurrentIndex(2);
     QCOMPARE(p.f.project.doorCount, 4);
 
-    p.hub.seen.clear();
+    p.announced.seen.clear();
     p.top.toggleOption();
-    QCOMPARE(fd->mountInside, 0);
-    QCOMPARE(p.hub.seen,
-             (std::vector<Notification>{Notification::SelectionChanged, Notification::Recalculated}));
-    p.top.refresh();
+    QCOMPARE(p.mountInside(), 0);
+    QVERIFY(p.announced.seen.contains("choices"));
+    QVERIFY(p.announced.seen.contains("recalculated"));
     QCOMPARE(items(p.top.doorCountList()), (QStringList{"1", "2"}));
     QCOMPARE(p.f.project.doorCount, 2);
     QCOMPARE(p.top.doorCountList()->currentText(), QStringLiteral("2"));
     p.top.toggleOption();
-    p.top.refresh();
-    QCOMPARE(fd->mountInside, 1);
+    QCOMPARE(p.mountInside(), 1);
     QCOMPARE(items(p.top.doorCountList()), (QStringList{"1", "2", "4"}));
 }
 
@@ -221,22 +219,22 @@ void TopPanelTest::lowerSystemMaximumLowersTheDoorCount() {
     QCOMPARE(p.top.doorCountList()->currentText(), QStringLiteral("4"));
     // Without inside mounting the maximum is two.
     p.top.toggleOption();
-    p.top.refresh();
     QCOMPARE(p.f.project.doorCount, 2);
+    QCOMPARE(p.top.doorCountList()->currentText(), QStringLiteral("2"));
 }
 
 void TopPanelTest::doorCountListSetsTheProject() {
     TopFixture p;
-    p.hub.seen.clear();
     p.top.doorCountList()->setCurrentIndex(4);
     QCOMPARE(p.f.project.doorCount, 5);
     QCOMPARE(p.f.project.sketch.doorCount, 5);
-    QCOMPARE(p.hub.seen, std::vector<Notification>{Notification::Recalculated});
-    // A refresh rewrites the list without feeding back into the Project.
-    p.hub.seen.clear();
+    QCOMPARE(p.announced.seen, (QStringList{"dimensions", "recalculated", "totals"}));
+    // A refresh rewrites the list without feeding back into the Project; an undo shows the count before.
+    p.announced.seen.clear();
     p.top.refresh();
-    QCOMPARE(p.hub.count(Notification::Recalculated), 0);
-    QCOMPARE(p.hub.count(Notification::DiscountReload), 1);
+    QVERIFY(p.announced.seen.isEmpty());
+    QVERIFY(p.f.document.undo());
+    QCOMPARE(p.top.doorCountList()->currentText(), QStringLiteral("3"));
 }
 
 void TopPanelTest::systemWithoutHandleProfilesShowsNone() {
@@ -257,16 +255,16 @@ void TopPanelTest::edgeProfileToggleFlipsTheOption() {
     p.choose("Далвекс");
     QVERIFY(!p.top.optionButton()->isHidden());
     QCOMPARE(p.top.optionButton()->text(), QStringLiteral("По краям DX13"));
-    const uint8_t before = p.f.project.calculator->noEdgeProfiles;
+    const uint8_t& noEdgeProfiles = p.f.project.options.of(kSystemDalvex).noEdgeProfiles;
+    const uint8_t before = noEdgeProfiles;
     const int32_t width0 = p.f.project.sketch.doors[0].width;
-    p.hub.seen.clear();
+    p.announced.seen.clear();
     p.top.toggleOption();
-    QCOMPARE(p.f.project.calculator->noEdgeProfiles, static_cast<uint8_t>(before ? 0 : 1));
+    QCOMPARE(noEdgeProfiles, static_cast<uint8_t>(before ? 0 : 1));
     QCOMPARE(p.f.project.sketch.doors[0].width, width0);
-    QCOMPARE(p.hub.seen,
-             (std::vector<Notification>{Notification::SelectionChanged, Notification::Recalculated}));
+    QCOMPARE(p.announced.seen, (QStringList{"choices", "recalculated", "totals"}));
     p.top.toggleOption();
-    QCOMPARE(p.f.project.calculator->noEdgeProfiles, before);
+    QCOMPARE(noEdgeProfiles, before);
 }
 
 void TopPanelTest::picturesOpenUnderThePanelOneAtATime() {
@@ -304,12 +302,12 @@ void TopPanelTest::openingReportsEachFailure() {
     };
     for (const Row& row : rows) {
         answers.errors.clear();
-        p.hub.seen.clear();
+        p.announced.seen.clear();
         answers.nextPath = QString::fromStdString(row.path.string());
         p.top.openSketch();
         QCOMPARE(answers.errors, QStringList{row.message});
         QCOMPARE(answers.captions.last(), QStringLiteral("Ошибка"));
-        QVERIFY(p.hub.seen.empty());
+        QVERIFY(p.announced.seen.isEmpty());
         QCOMPARE(p.f.project.width, 25000);
         QCOMPARE(p.f.project.calculator, systemNamed("Борвик"));
     }
@@ -334,14 +332,13 @@ void TopPanelTest::openingASavedSketchRestoresIt() {
     p.choose("Борвик");
     p.f.project.setWidth(31000);
     answers.nextPath = QString::fromStdString(file.string());
-    p.hub.seen.clear();
+    p.announced.seen.clear();
     p.top.openSketch();
     QVERIFY(answers.errors.isEmpty());
-    QCOMPARE(p.hub.seen, (std::vector<Notification>{Notification::SelectionChanged,
-                                                    Notification::Recalculated, Notification::SketchOpened}));
+    for (const char* heard : {"choices", "dimensions", "recalculated", "opened"})
+        QVERIFY2(p.announced.seen.contains(heard), heard);
     QCOMPARE(p.f.project.calculator, systemNamed("Далвекс"));
     QCOMPARE(p.f.project.width, 27000);
-    p.top.refresh();
     QCOMPARE(p.top.widthEdit()->text(), QStringLiteral("2700"));
     QCOMPARE(p.top.doorCountList()->currentText(), QStringLiteral("2"));
     std::filesystem::remove_all(folder);

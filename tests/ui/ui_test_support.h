@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the desktop program's tests: the sample catalogue, a Project whose order counter lives in a
-// temporary folder, a hub that records notifications, and message boxes and file dialogs that answer without
-// a user.
+// temporary folder with its editor and document, a hub that records the windows' notifications, and message
+// boxes and file dialogs that answer without a user.
 #include "artwork.h"
 #include "catalogue/catalogue.h"
 #include "io/utf8_path.h"
@@ -46,13 +46,34 @@ inline Catalogue& sampleCatalogue() {
     return catalogue;
 }
 
-inline DSSystem* systemNamed(const char* name) {
+inline const DSSystem* systemNamed(const char* name) {
     return sampleCatalogue().findSystem(name);
+}
+
+// The name of a notification in a log of what was heard.
+inline QString nameOf(Notification n) {
+    switch (n) {
+    case Notification::HoverChanged:
+        return QStringLiteral("hover");
+    case Notification::SketchClicked:
+        return QStringLiteral("clicked");
+    case Notification::LockPanels:
+        return QStringLiteral("lock");
+    case Notification::UnlockPanels:
+        return QStringLiteral("unlock");
+    case Notification::TabChanged:
+        return QStringLiteral("tab");
+    }
+    return {};
 }
 
 class RecordingHub : public NotificationHub {
 public:
-    void notify(Notification n) override { seen.push_back(n); }
+    void notify(Notification n) override {
+        seen.push_back(n);
+        if (log) *log << nameOf(n);
+    }
+    QStringList* log = nullptr; // also by name, beside the document's signals
     int count(Notification n) const {
         int c = 0;
         for (Notification s : seen)
@@ -110,23 +131,49 @@ struct ScriptedPrompts {
     ~ScriptedPrompts() { prompts() = saved; }
 };
 
-// A Project on the sample catalogue with its own order counter folder.
+// The document's signals as they come, by name: what the panels hear of a change of the order.
+class Announced {
+public:
+    // `log`, when given, hears them too, beside the hub's notifications.
+    explicit Announced(OrderDocument& document, QStringList* log = nullptr) : log_(log) {
+        const std::pair<void (OrderDocument::*)(), const char*> kinds[] = {
+            {&OrderDocument::choicesChanged, "choices"},
+            {&OrderDocument::dimensionsChanged, "dimensions"},
+            {&OrderDocument::recalculated, "recalculated"},
+            {&OrderDocument::totalsChanged, "totals"},
+            {&OrderDocument::discountChanged, "discount"},
+            {&OrderDocument::cardChanged, "card"},
+            {&OrderDocument::opened, "opened"},
+            {&OrderDocument::viewChanged, "view"}};
+        for (const auto& [signal, name] : kinds)
+            QObject::connect(&document, signal, &context_, [this, name = name] {
+                seen << QString::fromLatin1(name);
+                if (log_) *log_ << QString::fromLatin1(name);
+            });
+    }
+    int count(const char* name) const { return static_cast<int>(seen.count(QString::fromLatin1(name))); }
+    QStringList seen;
+
+private:
+    QStringList* log_;
+    QObject context_;
+};
+
+// A Project on the sample catalogue with its own order counter folder, its editor and the document whose
+// signals the panels connect to.
 struct ProjectFixture {
     std::filesystem::path folder = uniqueTempFolder("project");
     Project project{sampleCatalogue(), folder};
     ProjectEditor editor{project};
     Artwork artwork{sampleCatalogue()};
-    // The widgets edit through a document that tells the hub of the context what changed.
-    std::vector<std::unique_ptr<OrderDocument>> documents;
+    OrderDocument document{editor};
     SketchScreen screen;
     ~ProjectFixture() {
-        documents.clear();
         std::error_code ec;
         std::filesystem::remove_all(folder, ec);
     }
     UiContext context(NotificationHub& hub) {
-        documents.push_back(std::make_unique<OrderDocument>(editor, hub));
-        return UiContext{project, editor, artwork, hub, applicationFont(), documents.back().get(), &screen};
+        return UiContext{project, editor, artwork, hub, applicationFont(), &document, &screen};
     }
 };
 

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int count = argc > 2 ? std::atoi(argv[2]) : 60;
-    dalvex::Catalogue catalogue(dalvex::dataFolder());
+    const dalvex::Catalogue catalogue(dalvex::dataFolder());
     dalvex::Project project(catalogue, catalogue.configFolder());
     auto journal = dalvex::journal::SqliteJournal::open(argv[1]);
     if (!journal) {

@@ -3,13 +3,14 @@
 
 namespace dalvex {
 
-void DSSystemBorvik::collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) {
+void DSSystemBorvik::collect(DoorSketch& sketch, const OrderOptions& options, CalcResult& result,
+                             const ProfileColor* color) const {
     result.clear();
-    collectHandlePieces(sketch, result, color, false);
-    collectHorizontals(sketch, result, color);
-    collectDividers(sketch, result, color);
+    collectHandlePieces(sketch, options, result, color, false);
+    collectHorizontals(sketch, options, result, color);
+    collectDividers(sketch, options, result, color);
 
-    const bool pivoting = pivotActive(sketch);
+    const bool pivoting = pivotActive(sketch, options);
     if (pivoting) {
         // Pivot doors hang in one profile along the top and the bottom of the opening.
         emitLength(result, ruleArticle("JB04"), clampToInt(2 * int64_t{sketch.width}), color);
@@ -20,7 +21,7 @@ void DSSystemBorvik::collect(DoorSketch& sketch, CalcResult& result, const Profi
         collectStandardRails(sketch, result, color);
         const HandleProfile* handle = sketchHandle(sketch);
         const bool asymmetric = handle != nullptr && handle->asymmetric == 1;
-        emitRollerSet(sketch, result, ruleRollerSet(asymmetric ? "JB10/11B" : "JB010/011B"));
+        emitRollerSet(sketch, options, result, ruleRollerSet(asymmetric ? "JB10/11B" : "JB010/011B"));
         collectBrushAndStopper(sketch, result, color, true);
     }
     collectFillings(sketch, result);

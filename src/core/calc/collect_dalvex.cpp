@@ -6,10 +6,11 @@
 
 namespace dalvex {
 
-void DSSystemDalvex::collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) {
+void DSSystemDalvex::collect(DoorSketch& sketch, const OrderOptions& options, CalcResult& result,
+                             const ProfileColor* color) const {
     result.clear();
-    collectFrontBackVerticals(sketch, result, color);
-    collectDividersByProfile(sketch, result, color, true);
+    collectFrontBackVerticals(sketch, options, result, color);
+    collectDividersByProfile(sketch, options, result, color, true);
     for (std::string_view rail : {"JW01", "DX10NEW"})
         emitLength(result, ruleArticle(rail), sketch.width, color);
 
@@ -20,7 +21,7 @@ void DSSystemDalvex::collect(DoorSketch& sketch, CalcResult& result, const Profi
     emitLength(result, ruleArticle("DX06"), clampToInt((n % 2 + 1) * height), nullptr);
 
     const SectionRollers rollers = sectionRollers(n, "DX12", "DX12-1");
-    emitRollerSet(sketch, result, ruleRollerSet(rollers.code), rollers.quantity);
+    emitRollerSet(sketch, options, result, ruleRollerSet(rollers.code), rollers.quantity);
     collectGlassStrips(sketch, result, true);
     collectFillings(sketch, result);
 }

@@ -14,16 +14,17 @@ bool pairsOfDoors(int32_t doorCount) {
 
 } // namespace
 
-void DSSystemFeldor::collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) {
+void DSSystemFeldor::collect(DoorSketch& sketch, const OrderOptions& options, CalcResult& result,
+                             const ProfileColor* color) const {
     result.clear();
-    collectHandlePieces(sketch, result, color, false);
-    collectHorizontals(sketch, result, color);
-    collectDividers(sketch, result, color);
+    collectHandlePieces(sketch, options, result, color, false);
+    collectHorizontals(sketch, options, result, color);
+    collectDividers(sketch, options, result, color);
 
     const int32_t n = doorsOf(sketch);
     int64_t runningLength = sketch.width;
     int64_t coverLength = sketch.width;
-    if (mountInside == 0) {
+    if (own(options).mountInside == 0) {
         // In front of the opening the track runs past it by the doors' own width.
         int64_t doorWidths = 0;
         for (int k = 0; k < n; ++k)
@@ -42,7 +43,7 @@ void DSSystemFeldor::collect(DoorSketch& sketch, CalcResult& result, const Profi
         const int64_t pile = int64_t{sketch.doors[0].frame[kFrameLeft].cutLength} * n * 2;
         emitLength(result, ruleArticle("FD-SHL"), clampToInt(pile), nullptr);
     }
-    emitRollerSet(sketch, result, ruleRollerSet("FD03"));
+    emitRollerSet(sketch, options, result, ruleRollerSet("FD03"));
     collectFillings(sketch, result);
 }
 

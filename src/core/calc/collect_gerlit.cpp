@@ -5,12 +5,14 @@
 
 namespace dalvex {
 
-void DSSystemGerlit::collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) {
+void DSSystemGerlit::collect(DoorSketch& sketch, const OrderOptions& options, CalcResult& result,
+                             const ProfileColor* color) const {
     result.clear();
     const int32_t n = doorsOf(sketch);
-    // Until the Catalogue fills in the references the defaults hold, as in the geometry.
-    const Article* running = runningProfile != nullptr ? runningProfile : ruleArticle("JG01");
-    const Article* guide = guideProfile != nullptr ? guideProfile : ruleArticle("JG04");
+    // Options without the references (a fresh OrderOptions) hold the defaults, as in the geometry.
+    const SystemOptions& mine = own(options);
+    const Article* running = mine.runningProfile != nullptr ? mine.runningProfile : ruleArticle("JG01");
+    const Article* guide = mine.guideProfile != nullptr ? mine.guideProfile : ruleArticle("JG04");
     const bool twoRails = running == nullptr || running->code == "JG01";
     const bool inlaidGuide = guide == nullptr || guide->code == "JG04";
 
@@ -19,7 +21,7 @@ void DSSystemGerlit::collect(DoorSketch& sketch, CalcResult& result, const Profi
     emitLength(result, guide, clampToInt((twoRails ? 2 : 1) * int64_t{sketch.width}), color);
 
     // Rollers and the guide pieces under every door.
-    emitRollerSet(sketch, result, ruleRollerSet("JG05"));
+    emitRollerSet(sketch, options, result, ruleRollerSet("JG05"));
     emitPieces(result, ruleArticle("JG16"), 2 * n);
 
     // Fixings: screws, stoppers between doors on the double profile, the end catches and the middle catches.

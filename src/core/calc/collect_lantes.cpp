@@ -4,14 +4,15 @@
 
 namespace dalvex {
 
-void DSSystemLantes::collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) {
+void DSSystemLantes::collect(DoorSketch& sketch, const OrderOptions& options, CalcResult& result,
+                             const ProfileColor* color) const {
     result.clear();
-    collectHandlePieces(sketch, result, color, true);
-    collectHorizontals(sketch, result, color);
-    collectDividersByProfile(sketch, result, color, false);
+    collectHandlePieces(sketch, options, result, color, true);
+    collectHorizontals(sketch, options, result, color);
+    collectDividersByProfile(sketch, options, result, color, false);
     collectStandardRails(sketch, result, color);
     collectBrushAndStopper(sketch, result, nullptr, true);
-    emitRollerSet(sketch, result, ruleRollerSet("Y1406"));
+    emitRollerSet(sketch, options, result, ruleRollerSet("Y1406"));
     collectGlassStrips(sketch, result, true);
     collectFillings(sketch, result);
 }

@@ -4,18 +4,19 @@
 
 namespace dalvex {
 
-void DSSystemQuorin::collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) {
+void DSSystemQuorin::collect(DoorSketch& sketch, const OrderOptions& options, CalcResult& result,
+                             const ProfileColor* color) const {
     result.clear();
-    collectHandlePieces(sketch, result, color, true);
+    collectHandlePieces(sketch, options, result, color, true);
     // The horizontal profiles are sold at one price whatever the colour.
-    collectHorizontals(sketch, result, nullptr);
-    collectDividers(sketch, result, color);
+    collectHorizontals(sketch, options, result, nullptr);
+    collectDividers(sketch, options, result, color);
     // Quorin doors always run on the double guide and running profiles, even in one row.
     for (std::string_view rail : {"JB02", "JB05"})
         emitLength(result, ruleArticle(rail), sketch.width, color);
     collectBrushAndStopper(sketch, result, nullptr, false);
     // The default set does not depend on the handle profile.
-    emitRollerSet(sketch, result, ruleRollerSet("JB10/11B"));
+    emitRollerSet(sketch, options, result, ruleRollerSet("JB10/11B"));
     collectPerimeterStrip(sketch, result, "DX11");
     collectFillings(sketch, result);
 }

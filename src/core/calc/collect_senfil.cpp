@@ -4,13 +4,14 @@
 
 namespace dalvex {
 
-void DSSystemSenfil::collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) {
+void DSSystemSenfil::collect(DoorSketch& sketch, const OrderOptions& options, CalcResult& result,
+                             const ProfileColor* color) const {
     result.clear();
-    collectHandlePieces(sketch, result, color, false);
-    collectDividersByProfile(sketch, result, color, false);
+    collectHandlePieces(sketch, options, result, color, false);
+    collectDividersByProfile(sketch, options, result, color, false);
     collectStandardRails(sketch, result, color);
     collectBrushAndStopper(sketch, result, nullptr, true);
-    emitRollerSet(sketch, result, ruleRollerSet("JLS"));
+    emitRollerSet(sketch, options, result, ruleRollerSet("JLS"));
     collectGlassStrips(sketch, result, false);
     collectFillings(sketch, result);
 }

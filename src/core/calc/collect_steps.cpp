@@ -36,8 +36,8 @@ bool runsInOneRow(const DoorSketch& sketch, int32_t doors) {
 
 } // namespace
 
-void DSSystem::collectHandlePieces(DoorSketch& sketch, CalcResult& result, const ProfileColor* color,
-                                   bool plain) {
+void DSSystem::collectHandlePieces(DoorSketch& sketch, const OrderOptions& options, CalcResult& result,
+                                   const ProfileColor* color, bool plain) const {
     const Article* handle = sketch.doors[0].frame[kFrameLeft].profile;
     if (handle == nullptr) return;
     const int32_t doors = doorsOf(sketch);
@@ -51,7 +51,7 @@ void DSSystem::collectHandlePieces(DoorSketch& sketch, CalcResult& result, const
         pieces.push_back(plain ? sketch.doors[0].frame[kFrameLeft].cutLength
                                : door.frame[kFrameRight].cutLength);
     }
-    result.articleLines.push_back(barLine(handle, pieces, color));
+    result.articleLines.push_back(barLine(handle, pieces, color, options));
     ArticleLine line = result.articleLines.back();
     if (!plain) line.name += format(" %3.1f м.", line.barLength / 10000.0);
     for (int k = 0; k < doors; ++k) {
@@ -65,7 +65,8 @@ void DSSystem::collectHandlePieces(DoorSketch& sketch, CalcResult& result, const
     ++result.profileGroup;
 }
 
-void DSSystem::collectHorizontals(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) {
+void DSSystem::collectHorizontals(DoorSketch& sketch, const OrderOptions& options, CalcResult& result,
+                                  const ProfileColor* color) const {
     const int32_t doors = doorsOf(sketch);
     for (int side : {kFrameBottom, kFrameTop}) {
         const Article* profile = sketch.doors[0].frame[side].profile;
@@ -74,7 +75,7 @@ void DSSystem::collectHorizontals(DoorSketch& sketch, CalcResult& result, const 
         pieces.reserve(doors);
         for (int k = 0; k < doors; ++k)
             pieces.push_back(sketch.doors[k].frame[side].cutLength);
-        result.articleLines.push_back(barLine(profile, pieces, color));
+        result.articleLines.push_back(barLine(profile, pieces, color, options));
         const ArticleLine& line = result.articleLines.back();
         for (int k = 0; k < doors; ++k) {
             const FrameProfile& frame = sketch.doors[k].frame[side];
@@ -85,7 +86,8 @@ void DSSystem::collectHorizontals(DoorSketch& sketch, CalcResult& result, const 
     }
 }
 
-void DSSystem::collectDividers(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) {
+void DSSystem::collectDividers(DoorSketch& sketch, const OrderOptions& options, CalcResult& result,
+                               const ProfileColor* color) const {
     std::vector<DividerPiece> found;
     std::vector<int32_t> pieces;
     const DividerProfile* profile = nullptr;
@@ -99,12 +101,12 @@ void DSSystem::collectDividers(DoorSketch& sketch, CalcResult& result, const Pro
     }
     if (pieces.empty()) return;
     // Dividers of different profiles are billed under the last profile found.
-    result.articleLines.push_back(barLine(profile, pieces, color));
+    result.articleLines.push_back(barLine(profile, pieces, color, options));
     addDividerCuts(result, result.articleLines.back(), found);
 }
 
-void DSSystem::collectDividersByProfile(DoorSketch& sketch, CalcResult& result, const ProfileColor* color,
-                                        bool withEdges) {
+void DSSystem::collectDividersByProfile(DoorSketch& sketch, const OrderOptions& options, CalcResult& result,
+                                        const ProfileColor* color, bool withEdges) const {
     const int32_t doors = doorsOf(sketch);
     for (const char* wanted : {"DX08", "DX13"}) {
         const bool edges = withEdges && std::string_view(wanted) == "DX13";
@@ -135,20 +137,20 @@ void DSSystem::collectDividersByProfile(DoorSketch& sketch, CalcResult& result, 
         const DividerProfile* profile = findDividerProfile(wanted);
         if (profile == nullptr && lookup != nullptr) profile = lookup->findDividerProfile(wanted);
         if (profile == nullptr) continue;
-        result.articleLines.push_back(barLine(profile, pieces, color));
+        result.articleLines.push_back(barLine(profile, pieces, color, options));
         result.articleLines.back().pieceTags = std::move(tags);
         addDividerCuts(result, result.articleLines.back(), found);
     }
 }
 
-void DSSystem::collectStandardRails(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) {
+void DSSystem::collectStandardRails(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) const {
     const bool oneRow = runsInOneRow(sketch, doorsOf(sketch));
     emitLength(result, ruleArticle(oneRow ? "JB03" : "JB02"), sketch.width, color);
     emitLength(result, ruleArticle(oneRow ? "JB06" : "JB05"), sketch.width, color);
 }
 
 void DSSystem::collectBrushAndStopper(DoorSketch& sketch, CalcResult& result, const ProfileColor* brushColor,
-                                      bool stopper) {
+                                      bool stopper) const {
     const int32_t doors = doorsOf(sketch);
     // The brush runs along both vertical edges of every door.
     const int32_t brush = clampToInt(int64_t{sketch.doors[0].frame[kFrameLeft].cutLength} * doors * 2);
@@ -156,7 +158,7 @@ void DSSystem::collectBrushAndStopper(DoorSketch& sketch, CalcResult& result, co
     if (stopper) emitPieces(result, ruleArticle("JB14"), doors);
 }
 
-void DSSystem::collectGlassStrips(DoorSketch& sketch, CalcResult& result, bool tenMillimetreStrip) {
+void DSSystem::collectGlassStrips(DoorSketch& sketch, CalcResult& result, bool tenMillimetreStrip) const {
     int64_t tenStrip = 0;
     int64_t glassStrip = 0;
     forEachInsert(sketch, [&](const Door&, const Insert& insert) {
@@ -174,7 +176,7 @@ void DSSystem::collectGlassStrips(DoorSketch& sketch, CalcResult& result, bool t
     if (glassStrip > 0) emitLength(result, ruleArticle("DX11"), clampToInt(glassStrip), nullptr);
 }
 
-void DSSystem::collectPerimeterStrip(DoorSketch& sketch, CalcResult& result, std::string_view wanted) {
+void DSSystem::collectPerimeterStrip(DoorSketch& sketch, CalcResult& result, std::string_view wanted) const {
     int64_t strip = 0;
     forEachInsert(sketch, [&](const Door&, const Insert& insert) {
         if (insert.material != nullptr && insert.material->thickness == 40)
@@ -183,7 +185,8 @@ void DSSystem::collectPerimeterStrip(DoorSketch& sketch, CalcResult& result, std
     if (strip > 0) emitLength(result, ruleArticle(wanted), clampToInt(strip), nullptr);
 }
 
-void DSSystem::collectFrontBackVerticals(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) {
+void DSSystem::collectFrontBackVerticals(DoorSketch& sketch, const OrderOptions& options, CalcResult& result,
+                                         const ProfileColor* color) const {
     const Article* handle = sketch.doors[0].frame[kFrameLeft].profile;
     if (handle == nullptr) return;
     const int32_t n = doorsOf(sketch);
@@ -193,14 +196,14 @@ void DSSystem::collectFrontBackVerticals(DoorSketch& sketch, CalcResult& result,
     if (systemKind == kSystemWenlor) back = ruleArticle("JW04");
     if (systemKind == kSystemNordel) back = ruleArticle("JN02");
 
-    result.articleLines.push_back(barLine(handle, std::vector<int32_t>(n + 1, height), color));
+    result.articleLines.push_back(barLine(handle, std::vector<int32_t>(n + 1, height), color, options));
     const ArticleLine handleLine = result.articleLines.back();
-    ArticleLine backLine = barLine(back, std::vector<int32_t>(std::max(0, n - 1), height), color);
+    ArticleLine backLine = barLine(back, std::vector<int32_t>(std::max(0, n - 1), height), color, options);
     if (back != nullptr && backLine.quantity > 0) result.articleLines.push_back(backLine);
     ArticleLine mainLine;
     const Article* mainProfile = systemKind == kSystemWenlor ? ruleArticle("JW02") : nullptr;
     if (mainProfile != nullptr) {
-        mainLine = barLine(mainProfile, std::vector<int32_t>(2 * n, height), color);
+        mainLine = barLine(mainProfile, std::vector<int32_t>(2 * n, height), color, options);
         result.articleLines.push_back(mainLine);
     }
 

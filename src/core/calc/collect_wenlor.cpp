@@ -15,9 +15,10 @@ bool isGlass(const Insert& insert) {
 
 } // namespace
 
-void DSSystemWenlor::collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) {
+void DSSystemWenlor::collect(DoorSketch& sketch, const OrderOptions& options, CalcResult& result,
+                             const ProfileColor* color) const {
     result.clear();
-    collectFrontBackVerticals(sketch, result, color);
+    collectFrontBackVerticals(sketch, options, result, color);
 
     // Glass is framed top and bottom where it meets the door edge: a full door-width piece for each such
     // side.
@@ -36,7 +37,7 @@ void DSSystemWenlor::collect(DoorSketch& sketch, CalcResult& result, const Profi
     for (const FramePiece& p : frame)
         pieces.push_back(p.side->cutLength);
     if (const Article* jw07 = ruleArticle("JW07"); jw07 != nullptr && !pieces.empty()) {
-        ArticleLine line = barLine(jw07, pieces, color);
+        ArticleLine line = barLine(jw07, pieces, color, options);
         if (line.quantity > 0) {
             result.articleLines.push_back(std::move(line));
             const ArticleLine& added = result.articleLines.back();
@@ -48,11 +49,11 @@ void DSSystemWenlor::collect(DoorSketch& sketch, CalcResult& result, const Profi
         }
     }
 
-    collectDividers(sketch, result, color);
+    collectDividers(sketch, options, result, color);
     for (std::string_view rail : {"JW01", "JW06"})
         emitLength(result, ruleArticle(rail), sketch.width, color);
     const SectionRollers rollers = sectionRollers(doorsOf(sketch), "JBW2", "JBW3");
-    emitRollerSet(sketch, result, ruleRollerSet(rollers.code), rollers.quantity);
+    emitRollerSet(sketch, options, result, ruleRollerSet(rollers.code), rollers.quantity);
 
     // The seal runs up both sides of the glass and along every edge that meets the door frame.
     int64_t seal = 0;

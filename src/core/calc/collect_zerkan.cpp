@@ -22,7 +22,8 @@ struct DividerPiece {
 
 } // namespace
 
-void DSSystemZerkan::collect(DoorSketch& sketch, CalcResult& result, const ProfileColor* color) {
+void DSSystemZerkan::collect(DoorSketch& sketch, const OrderOptions& options, CalcResult& result,
+                             const ProfileColor* color) const {
     result.clear();
     const int32_t n = doorsOf(sketch);
 
@@ -34,7 +35,7 @@ void DSSystemZerkan::collect(DoorSketch& sketch, CalcResult& result, const Profi
             pieces.push_back(sketch.doors[k].frame[kFrameTop].cutLength);
             pieces.push_back(sketch.doors[k].frame[kFrameBottom].cutLength);
         }
-        result.articleLines.push_back(barLine(handle, pieces, color));
+        result.articleLines.push_back(barLine(handle, pieces, color, options));
         const ArticleLine& line = result.articleLines.back();
         for (int k = 0; k < n; ++k) {
             const Door& door = sketch.doors[k];
@@ -73,7 +74,7 @@ void DSSystemZerkan::collect(DoorSketch& sketch, CalcResult& result, const Profi
     }
     if (!profilePieces.empty()) {
         // Dividers of several profiles are billed under the one found last.
-        result.articleLines.push_back(barLine(lastProfile, profilePieces, color));
+        result.articleLines.push_back(barLine(lastProfile, profilePieces, color, options));
         const ArticleLine& line = result.articleLines.back();
         int i = 0;
         for (const DividerPiece& p : dividers)
@@ -82,7 +83,7 @@ void DSSystemZerkan::collect(DoorSketch& sketch, CalcResult& result, const Profi
         ++result.profileGroup;
     }
     if (const Article* plastic = ruleArticle("JZ04"); plastic != nullptr && !insertPieces.empty()) {
-        ArticleLine line = barLine(plastic, insertPieces, color);
+        ArticleLine line = barLine(plastic, insertPieces, color, options);
         if (tooShort) line.error = "ОШИБКА: Некторые отрезки разделителей слишком короткие.";
         result.articleLines.push_back(std::move(line));
         const ArticleLine& added = result.articleLines.back();
@@ -99,7 +100,7 @@ void DSSystemZerkan::collect(DoorSketch& sketch, CalcResult& result, const Profi
 
     // The filler strips run up both sides of the opening.
     emitLength(result, ruleArticle("JZ07"), clampToInt(2 * int64_t{sketch.height}), color);
-    emitRollerSet(sketch, result, ruleRollerSet("JZB01"), setsForPairs(n));
+    emitRollerSet(sketch, options, result, ruleRollerSet("JZB01"), setsForPairs(n));
     if (const Article* fittings = ruleArticle("JZB03"))
         result.articleLines.push_back(pieceLine(fittings, setsForPairs(n)));
     collectPerimeterStrip(sketch, result, "JZ06");

@@ -15,55 +15,76 @@ DSSystem::DSSystem(int32_t itemIndex, std::string displayName, int32_t picture, 
     imageId = picture;
 }
 
-int DSSystem::handleProfileCount() const {
+SystemOptions DSSystem::defaultOptions() const {
+    SystemOptions o;
+    o.rollerSet = defaultRollerSet;
+    return o;
+}
+
+OwnOptions DSSystem::ownOptions() const {
+    switch (systemKind) {
+    case kSystemBorvik:
+        return OwnOptions::Pivot;
+    case kSystemFeldor:
+        return OwnOptions::Mounting;
+    case kSystemGerlit:
+        return OwnOptions::RailProfiles;
+    default:
+        return OwnOptions::None;
+    }
+}
+
+int DSSystem::handleProfileCount(const OrderOptions&) const {
     return static_cast<int>(handleProfileList.size());
 }
 
-std::vector<HandleProfile*> DSSystem::handleProfiles() const {
+std::vector<HandleProfile*> DSSystem::handleProfiles(const OrderOptions&) const {
     return handleProfileList;
 }
 
-void DSSystem::setSketchHeight(DoorSketch& sketch, int32_t height, int32_t, int32_t) {
+void DSSystem::setSketchHeight(DoorSketch& sketch, int32_t height, int32_t, int32_t) const {
     sketch.previousHeight = sketch.height;
     sketch.height = height;
 }
 
-int DSSystem::maxDoorCount() const {
+int DSSystem::maxDoorCount(const OrderOptions&) const {
     return maxDoors;
 }
 
-bool DSSystem::isSingleRow() const {
+bool DSSystem::isSingleRow(const OrderOptions&) const {
     return singleRow;
 }
 
-std::vector<int> DSSystem::offeredDoorCounts() const {
+std::vector<int> DSSystem::offeredDoorCounts(const OrderOptions& options) const {
     std::vector<int> counts;
-    for (int n = 1; n <= std::min(maxDoorCount(), kMaxDoors); ++n)
+    for (int n = 1; n <= std::min(maxDoorCount(options), kMaxDoors); ++n)
         counts.push_back(n);
     return counts;
 }
 
-void DSSystem::assignRows(DoorSketch& sketch) {
+void DSSystem::assignRows(DoorSketch& sketch, OrderOptions&) const {
     for (int i = 0; i < kMaxDoors; ++i)
         sketch.doors[i].row = i % 2;
 }
 
-void DSSystem::writeSettings(BinaryWriter& out) const {
-    out.u8(noEdgeProfiles);
-    out.str(rollerSetCode());
+void DSSystem::writeSettings(BinaryWriter& out, const OrderOptions& options) const {
+    const SystemOptions& mine = own(options);
+    out.u8(mine.noEdgeProfiles);
+    out.str(mine.rollerSet ? mine.rollerSet->code : std::string());
 }
 
-void DSSystem::readSettings(BinaryReader& in, int version) {
-    if (version > 2) noEdgeProfiles = in.u8() != 0 ? 1 : 0;
+void DSSystem::readSettings(BinaryReader& in, int version, OrderOptions& options) const {
+    SystemOptions& mine = own(options);
+    if (version > 2) mine.noEdgeProfiles = in.u8() != 0 ? 1 : 0;
     if (version > 4) {
         const std::string stored = in.str();
         if (stored.empty()) {
-            rollerSet = nullptr;
+            mine.rollerSet = nullptr;
         } else {
             // Only a roller set this system offers may be chosen; an unknown code keeps the current one.
-            for (RollerSet* set : rollerSets()) {
+            for (const RollerSet* set : rollerSets()) {
                 if (set->code == stored) {
-                    rollerSet = set;
+                    mine.rollerSet = set;
                     break;
                 }
             }
@@ -71,8 +92,8 @@ void DSSystem::readSettings(BinaryReader& in, int version) {
     }
 }
 
-int DSSystem::clampDoorCount(int n) const {
-    return std::min(maxDoorCount(), n);
+int DSSystem::clampDoorCount(int n, const OrderOptions& options) const {
+    return std::min(maxDoorCount(options), n);
 }
 
 int32_t DSSystem::minPlinthHeight() const {
@@ -107,7 +128,7 @@ int32_t DSSystem::rollerSetQuantity(int32_t doorCount, const RollerSet* set) con
 }
 
 const Article* DSSystem::ruleArticle(std::string_view wanted) const {
-    if (const Article* own = findArticle(wanted)) return own;
+    if (const Article* listed = findArticle(wanted)) return listed;
     if (lookup != nullptr) return lookup->findArticle(wanted);
     return nullptr;
 }

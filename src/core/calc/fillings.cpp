@@ -101,11 +101,11 @@ void collectMaterials(const DoorSketch& sketch, CalcResult& result, int32_t door
 
 } // namespace
 
-void DSSystem::collectFillings(DoorSketch& sketch, CalcResult& result) {
+void DSSystem::collectFillings(DoorSketch& sketch, CalcResult& result) const {
     collectMaterials(sketch, result, doorsOf(sketch), FillingRules{});
 }
 
-void DSSystem::collectFillingsWithSeal(DoorSketch& sketch, CalcResult& result) {
+void DSSystem::collectFillingsWithSeal(DoorSketch& sketch, CalcResult& result) const {
     collectMaterials(sketch, result, doorsOf(sketch), FillingRules{true, true});
     // Thin fillings (4 and 8 mm) sit in a silicone seal all round.
     int64_t seal = 0;
@@ -119,11 +119,11 @@ void DSSystem::collectFillingsWithSeal(DoorSketch& sketch, CalcResult& result) {
         result.articleLines.push_back(lengthLine(sealArticle, clampToInt(seal), nullptr));
 }
 
-void DSSystemBorvik::collectFillings(DoorSketch& sketch, CalcResult& result) {
+void DSSystemBorvik::collectFillings(DoorSketch& sketch, CalcResult& result) const {
     collectFillingsWithSeal(sketch, result);
 }
 
-void DSSystemFeldor::collectFillings(DoorSketch& sketch, CalcResult& result) {
+void DSSystemFeldor::collectFillings(DoorSketch& sketch, CalcResult& result) const {
     collectFillingsWithSeal(sketch, result);
 }
 

@@ -30,7 +30,7 @@ int32_t DSSystem::doorsOf(const DoorSketch& sketch) {
 }
 
 void DSSystem::recomputeDoors(DoorSketch& sketch, bool keepDoorWidths, int32_t doorWidth, int32_t doorHeight,
-                              int32_t totalWidth) {
+                              int32_t totalWidth) const {
     if (keepDoorWidths) return;
     DoorProportions ratios{};
     const bool failed = saveDoorProportions(sketch, ratios);
@@ -40,12 +40,12 @@ void DSSystem::recomputeDoors(DoorSketch& sketch, bool keepDoorWidths, int32_t d
     if (!failed) restoreDoorProportions(sketch, ratios);
 }
 
-void DSSystem::finishGeometry(DoorSketch& sketch) {
+void DSSystem::finishGeometry(DoorSketch& sketch) const {
     computeDividerCutLengths(sketch);
     computePanels(sketch);
 }
 
-void DSSystem::applyDoorSize(DoorSketch& sketch, int32_t height, int32_t width) {
+void DSSystem::applyDoorSize(DoorSketch& sketch, int32_t height, int32_t width) const {
     const int n = doorsOf(sketch);
     const bool countChanged = sketch.doorCount != sketch.previousDoorCount;
     bool changed = false;
@@ -78,7 +78,7 @@ void DSSystem::applyDoorSize(DoorSketch& sketch, int32_t height, int32_t width) 
     sketch.previousDoorCount = sketch.doorCount;
 }
 
-bool DSSystem::saveDoorProportions(const DoorSketch& sketch, DoorProportions& ratios) {
+bool DSSystem::saveDoorProportions(const DoorSketch& sketch, DoorProportions& ratios) const {
     if (sketch.doors[0].width == 0 || sketch.doorCount != sketch.previousDoorCount) return true;
     // Without a total there is nothing to take the proportions of.
     if (sketch.doorsTotalWidth <= 0) return true;
@@ -88,7 +88,7 @@ bool DSSystem::saveDoorProportions(const DoorSketch& sketch, DoorProportions& ra
     return false;
 }
 
-void DSSystem::restoreDoorProportions(DoorSketch& sketch, const DoorProportions& ratios) {
+void DSSystem::restoreDoorProportions(DoorSketch& sketch, const DoorProportions& ratios) const {
     const int n = doorsOf(sketch);
     if (n <= 1) return;
     const int32_t total = sketch.doorsTotalWidth;
@@ -107,7 +107,7 @@ void DSSystem::restoreDoorProportions(DoorSketch& sketch, const DoorProportions&
 }
 
 void DSSystem::putFrames(DoorSketch& sketch, const Article* top, const Article* bottom,
-                         int64_t topBottomAdjust) {
+                         int64_t topBottomAdjust) const {
     const Article* handle = sketch.handleProfile;
     for (int i = 0; i < doorsOf(sketch); ++i) {
         Door& door = sketch.doors[i];
@@ -124,12 +124,12 @@ void DSSystem::putFrames(DoorSketch& sketch, const Article* top, const Article* 
     }
 }
 
-void DSSystem::assignFrameProfiles(DoorSketch& sketch, const Article* top, const Article* bottom) {
+void DSSystem::assignFrameProfiles(DoorSketch& sketch, const Article* top, const Article* bottom) const {
     const int64_t end = systemKind == kSystemDalvex ? 10 : -10;
     putFrames(sketch, top, bottom, -2 * int64_t{handleOf(sketch).joinDeduction} + end);
 }
 
-void DSSystem::computeDividerCutLengths(DoorSketch& sketch) {
+void DSSystem::computeDividerCutLengths(DoorSketch& sketch) const {
     // How a horizontal divider ends at a vertical frame side, beyond the side's join deduction.
     int32_t frameEnd = 0;
     switch (systemKind) {
@@ -179,7 +179,7 @@ void DSSystem::computeDividerCutLengths(DoorSketch& sketch) {
     }
 }
 
-void DSSystem::computePanels(DoorSketch& sketch) {
+void DSSystem::computePanels(DoorSketch& sketch) const {
     for (int i = 0; i < doorsOf(sketch); ++i) {
         Door& door = sketch.doors[i];
         const int32_t topInset = frameInset(door, kFrameTop);

@@ -33,14 +33,14 @@ bool boughtInWholeBars(int32_t kind) {
 } // namespace
 
 ArticleLine DSSystem::barLine(const Article* article, const std::vector<int32_t>& pieces,
-                              const ProfileColor* color) const {
+                              const ProfileColor* color, const OrderOptions& options) const {
     if (article == nullptr) return {};
     ArticleLine line = lineOf(*article);
     const int32_t price = article->priceFor(color, index);
     // Bought by length or in bars, the pieces are cut from the article's bars.
     line.pieces = pieces;
     if (!boughtInWholeBars(article->kind)) {
-        line.pieceBar = article->barLength();
+        line.pieceBar = options.barLength(*article);
         int64_t total = 0;
         for (int32_t p : pieces)
             total += p;
@@ -48,7 +48,7 @@ ArticleLine DSSystem::barLine(const Article* article, const std::vector<int32_t>
         line.amount = priceOfLength(price, line.quantity);
         return line;
     }
-    const int32_t bar = article->barLength();
+    const int32_t bar = options.barLength(*article);
     const int64_t barPrice = priceOfLength(price, bar);
     line.wholeBars = 1;
     line.barLength = bar;
@@ -103,9 +103,10 @@ void DSSystem::emitPieces(CalcResult& result, const Article* article, int32_t co
     addCountCut(result, result.articleLines.back(), count);
 }
 
-void DSSystem::emitRollerSet(const DoorSketch& sketch, CalcResult& result, const RollerSet* fallback,
-                             int32_t fallbackQuantity) const {
+void DSSystem::emitRollerSet(const DoorSketch& sketch, const OrderOptions& options, CalcResult& result,
+                             const RollerSet* fallback, int32_t fallbackQuantity) const {
     const int32_t doors = doorsOf(sketch);
+    const RollerSet* rollerSet = own(options).rollerSet;
     const RollerSet* set = rollerSet != nullptr ? rollerSet : fallback;
     if (set == nullptr) return;
     int32_t quantity = rollerSetQuantity(doors, set);

@@ -39,7 +39,7 @@ void sealedAllRound(Insert& insert) {
 
 } // namespace
 
-void DSSystem::adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset) {
+void DSSystem::adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset) const {
     if (insert.material == nullptr) return;
     const int32_t t = insert.material->thickness;
     if (!accept(insert, t == 0 || t == 160 || t == 100 || t == 40)) return;
@@ -51,15 +51,15 @@ void DSSystem::adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset
     }
 }
 
-void DSSystemBorvik::adjustPanel(Insert& insert, int32_t, int32_t) {
+void DSSystemBorvik::adjustPanel(Insert& insert, int32_t, int32_t) const {
     if (insert.material != nullptr) sealedAllRound(insert);
 }
 
-void DSSystemFeldor::adjustPanel(Insert& insert, int32_t, int32_t) {
+void DSSystemFeldor::adjustPanel(Insert& insert, int32_t, int32_t) const {
     if (insert.material != nullptr) sealedAllRound(insert);
 }
 
-void DSSystemSenfil::adjustPanel(Insert& insert, int32_t, int32_t) {
+void DSSystemSenfil::adjustPanel(Insert& insert, int32_t, int32_t) const {
     if (insert.material == nullptr) return;
     const int32_t t = insert.material->thickness;
     if (!accept(insert, t == 0 || t == 160 || t == 40)) return;
@@ -69,14 +69,14 @@ void DSSystemSenfil::adjustPanel(Insert& insert, int32_t, int32_t) {
     }
 }
 
-void DSSystemQuorin::adjustPanel(Insert& insert, int32_t, int32_t) {
+void DSSystemQuorin::adjustPanel(Insert& insert, int32_t, int32_t) const {
     if (insert.material == nullptr) return;
     const int32_t t = insert.material->thickness;
     if (!accept(insert, t == 0 || t == 100 || t == 40)) return;
     if (t == 40) inset(insert, 10, 10);
 }
 
-void DSSystemZerkan::adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset) {
+void DSSystemZerkan::adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset) const {
     if (insert.material == nullptr) return;
     const int32_t t = insert.material->thickness;
     if (!accept(insert, t == 0 || t == 100 || t == 40)) return;
@@ -84,14 +84,14 @@ void DSSystemZerkan::adjustPanel(Insert& insert, int32_t topInset, int32_t botto
     inset(insert, side, bothEndsHeld(insert, topInset, bottomInset) ? side : 0);
 }
 
-void DSSystemNordel::adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset) {
+void DSSystemNordel::adjustPanel(Insert& insert, int32_t topInset, int32_t bottomInset) const {
     if (insert.material == nullptr) return;
     const int32_t t = insert.material->thickness;
     if (!accept(insert, t == 0 || t == 100 || t == 40)) return;
     if (t == 40) inset(insert, 10, bothEndsHeld(insert, topInset, bottomInset) ? 10 : 0);
 }
 
-void DSSystemWenlor::adjustPanel(Insert& insert, int32_t, int32_t) {
+void DSSystemWenlor::adjustPanel(Insert& insert, int32_t, int32_t) const {
     if (insert.material == nullptr) return;
     const int32_t t = insert.material->thickness;
     if (!accept(insert, t == 0 || t == 160 || t == 40)) return;

@@ -6,12 +6,12 @@ namespace dalvex {
 DSSystemDalvex::DSSystemDalvex(int32_t itemIndex, std::string displayName, int32_t picture)
     : DSSystem(itemIndex, std::move(displayName), picture, kSystemDalvex, true, true) {}
 
-void DSSystemDalvex::recompute(DoorSketch& sketch, bool keepDoorWidths) {
+void DSSystemDalvex::recompute(DoorSketch& sketch, const OrderOptions& options, bool keepDoorWidths) const {
     const int32_t w = doorShare(int64_t{sketch.overlapCount()} * 150 + sketch.width, sketch.doorCount);
     recomputeDoors(sketch, keepDoorWidths, w, sketch.height);
     // DX13 also serves as the top and bottom edge profile unless the edge profiles are switched off.
     const Article* edge = nullptr;
-    if (noEdgeProfiles == 0) {
+    if (own(options).noEdgeProfiles == 0) {
         edge = findDividerProfile("DX13");
         if (edge == nullptr && lookup != nullptr) edge = lookup->findDividerProfile("DX13");
     }
@@ -20,7 +20,7 @@ void DSSystemDalvex::recompute(DoorSketch& sketch, bool keepDoorWidths) {
 }
 
 void DSSystemDalvex::setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth,
-                                     int32_t plinthHeight) {
+                                     int32_t plinthHeight) const {
     DSSystem::setSketchHeight(sketch, clampToInt(int64_t{height} - chipboardWidth - plinthHeight + 430),
                               chipboardWidth, plinthHeight);
 }

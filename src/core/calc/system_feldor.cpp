@@ -27,26 +27,26 @@ int32_t insideSingleWidth(const Article& handle, int32_t openingWidth) {
 DSSystemFeldor::DSSystemFeldor(int32_t itemIndex, std::string displayName, int32_t picture)
     : DSSystem(itemIndex, std::move(displayName), picture, kSystemFeldor, false, false) {}
 
-int DSSystemFeldor::handleProfileCount() const {
-    return static_cast<int>(handleProfiles().size());
+int DSSystemFeldor::handleProfileCount(const OrderOptions& options) const {
+    return static_cast<int>(handleProfiles(options).size());
 }
 
-std::vector<HandleProfile*> DSSystemFeldor::handleProfiles() const {
-    if (mountInside == 0) return handleProfileList;
+std::vector<HandleProfile*> DSSystemFeldor::handleProfiles(const OrderOptions& options) const {
+    if (!inside(options)) return handleProfileList;
     const std::vector<HandleProfile*>& all = lookup != nullptr ? lookup->handleProfiles() : handleProfileList;
-    std::vector<HandleProfile*> inside;
+    std::vector<HandleProfile*> offered;
     for (HandleProfile* p : all)
-        if (p->code != "JB150") inside.push_back(p);
-    return inside;
+        if (p->code != "JB150") offered.push_back(p);
+    return offered;
 }
 
-void DSSystemFeldor::recompute(DoorSketch& sketch, bool keepDoorWidths) {
+void DSSystemFeldor::recompute(DoorSketch& sketch, const OrderOptions& options, bool keepDoorWidths) const {
     const Article& handle = handleOf(sketch);
     const int32_t n = doorsOf(sketch);
     int32_t w = 0;
     int32_t h = 0;
     int32_t total = -1;
-    if (mountInside == 0) {
+    if (!inside(options)) {
         h = clampToInt(int64_t{sketch.height} + 40);
         w = clampToInt(int64_t{doorShare(sketch.width, sketch.doorCount)} + outsideExtra(handle));
     } else {
@@ -64,41 +64,41 @@ void DSSystemFeldor::recompute(DoorSketch& sketch, bool keepDoorWidths) {
     finishGeometry(sketch);
 }
 
-int DSSystemFeldor::maxDoorCount() const {
-    return mountInside != 0 ? 4 : 2;
+int DSSystemFeldor::maxDoorCount(const OrderOptions& options) const {
+    return inside(options) ? 4 : 2;
 }
 
-bool DSSystemFeldor::isSingleRow() const {
-    return mountInside == 0;
+bool DSSystemFeldor::isSingleRow(const OrderOptions& options) const {
+    return !inside(options);
 }
 
-std::vector<int> DSSystemFeldor::offeredDoorCounts() const {
+std::vector<int> DSSystemFeldor::offeredDoorCounts(const OrderOptions& options) const {
     // Doors inside the opening come as one, a pair, or two pairs.
-    if (mountInside != 0) return {1, 2, 4};
-    return DSSystem::offeredDoorCounts();
+    if (inside(options)) return {1, 2, 4};
+    return DSSystem::offeredDoorCounts(options);
 }
 
-void DSSystemFeldor::assignRows(DoorSketch& sketch) {
+void DSSystemFeldor::assignRows(DoorSketch& sketch, OrderOptions& options) const {
     for (int i = 0; i < kMaxDoors; ++i)
-        sketch.doors[i].row = mountInside != 0 ? i % 2 : 0;
+        sketch.doors[i].row = inside(options) ? i % 2 : 0;
 }
 
-void DSSystemFeldor::writeSettings(BinaryWriter& out) const {
-    DSSystem::writeSettings(out);
-    out.i32(mountInside);
+void DSSystemFeldor::writeSettings(BinaryWriter& out, const OrderOptions& options) const {
+    DSSystem::writeSettings(out, options);
+    out.i32(own(options).mountInside);
 }
 
-void DSSystemFeldor::readSettings(BinaryReader& in, int version) {
-    DSSystem::readSettings(in, version);
-    if (version > 4) mountInside = in.i32() != 0 ? 1 : 0;
+void DSSystemFeldor::readSettings(BinaryReader& in, int version, OrderOptions& options) const {
+    DSSystem::readSettings(in, version, options);
+    if (version > 4) own(options).mountInside = in.i32() != 0 ? 1 : 0;
 }
 
-int DSSystemFeldor::clampDoorCount(int n) const {
-    if (mountInside != 0 && n == 3) return 4;
-    return DSSystem::clampDoorCount(n);
+int DSSystemFeldor::clampDoorCount(int n, const OrderOptions& options) const {
+    if (inside(options) && n == 3) return 4;
+    return DSSystem::clampDoorCount(n, options);
 }
 
-void DSSystemFeldor::computeDividerCutLengths(DoorSketch& sketch) {
+void DSSystemFeldor::computeDividerCutLengths(DoorSketch& sketch) const {
     // Feldor's dividers are cut to their span; only horizontal ones meeting the frame lose the handle's join.
     for (int i = 0; i < doorsOf(sketch); ++i) {
         Door& door = sketch.doors[i];
@@ -115,16 +115,6 @@ void DSSystemFeldor::computeDividerCutLengths(DoorSketch& sketch) {
                 clampToInt(int64_t{d.position} - (d.profile != nullptr ? d.profile->fillingInset : 0) / 2);
         }
     }
-}
-
-SystemOptions DSSystemFeldor::options() const {
-    SystemOptions o;
-    o.mountInside = mountInside != 0;
-    return o;
-}
-
-void DSSystemFeldor::setOptions(const SystemOptions& o) {
-    if (o.mountInside) mountInside = *o.mountInside ? 1 : 0;
 }
 
 } // namespace dalvex

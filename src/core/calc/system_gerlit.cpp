@@ -5,12 +5,12 @@ namespace dalvex {
 
 namespace {
 
-// The defaults (JG01 running, JG04 guide) hold until the Catalogue has filled in the references.
-bool runsOnTwoRails(const DSSystemGerlit& s) {
-    return s.runningProfile == nullptr || s.runningProfile->code == "JG01";
+// Options without the references (a fresh OrderOptions) hold the defaults: JG01 running, JG04 guide.
+bool runsOnTwoRails(const SystemOptions& o) {
+    return o.runningProfile == nullptr || o.runningProfile->code == "JG01";
 }
-bool guideIsInlaid(const DSSystemGerlit& s) {
-    return s.guideProfile == nullptr || s.guideProfile->code == "JG04";
+bool guideIsInlaid(const SystemOptions& o) {
+    return o.guideProfile == nullptr || o.guideProfile->code == "JG04";
 }
 
 } // namespace
@@ -18,47 +18,39 @@ bool guideIsInlaid(const DSSystemGerlit& s) {
 DSSystemGerlit::DSSystemGerlit(int32_t itemIndex, std::string displayName, int32_t picture)
     : DSSystem(itemIndex, std::move(displayName), picture, kSystemGerlit, false, false) {}
 
-void DSSystemGerlit::recompute(DoorSketch& sketch, bool) {
+SystemOptions DSSystemGerlit::defaultOptions() const {
+    SystemOptions o = DSSystem::defaultOptions();
+    o.runningProfile = ruleArticle("JG01");
+    o.guideProfile = ruleArticle("JG04");
+    return o;
+}
+
+void DSSystemGerlit::recompute(DoorSketch& sketch, const OrderOptions& options, bool) const {
     // Gerlit doors have no frame: the door sizes are always taken anew and every panel fills its insert.
-    const int64_t overlap = runsOnTwoRails(*this) ? int64_t{sketch.overlapCount()} * 50 : 0;
+    const SystemOptions& mine = own(options);
+    const int64_t overlap = runsOnTwoRails(mine) ? int64_t{sketch.overlapCount()} * 50 : 0;
     const int32_t w = doorShare(int64_t{sketch.width} + overlap, sketch.doorCount);
-    const int32_t h = clampToInt(int64_t{sketch.height} - (guideIsInlaid(*this) ? 160 : 450));
+    const int32_t h = clampToInt(int64_t{sketch.height} - (guideIsInlaid(mine) ? 160 : 450));
     recomputeDoors(sketch, false, w, h);
     computePanels(sketch);
 }
 
-void DSSystemGerlit::toggleRunningProfile() {
-    if (runsOnTwoRails(*this)) {
-        runningProfile = ruleArticle("JG02");
-        guideProfile = ruleArticle("JG04");
+void DSSystemGerlit::toggleRunningProfile(OrderOptions& options) const {
+    SystemOptions& mine = own(options);
+    if (runsOnTwoRails(mine)) {
+        mine.runningProfile = ruleArticle("JG02");
+        mine.guideProfile = ruleArticle("JG04");
     } else {
-        runningProfile = ruleArticle("JG01");
+        mine.runningProfile = ruleArticle("JG01");
     }
 }
 
-void DSSystemGerlit::toggleGuideProfile() {
+void DSSystemGerlit::toggleGuideProfile(OrderOptions& options) const {
+    SystemOptions& mine = own(options);
     // With the single running profile the guide first goes back to JG04 and is then switched as with JG01,
     // so the toggle always leaves JG03 there.
-    if (!runsOnTwoRails(*this)) guideProfile = ruleArticle("JG04");
-    guideProfile = ruleArticle(guideIsInlaid(*this) ? "JG03" : "JG04");
-}
-
-void DSSystemGerlit::bindRuleArticles() {
-    if (lookup == nullptr) return;
-    runningProfile = lookup->findArticle("JG01");
-    guideProfile = lookup->findArticle("JG04");
-}
-
-SystemOptions DSSystemGerlit::options() const {
-    SystemOptions o;
-    o.runningProfile = runningProfile;
-    o.guideProfile = guideProfile;
-    return o;
-}
-
-void DSSystemGerlit::setOptions(const SystemOptions& o) {
-    if (o.runningProfile) runningProfile = o.runningProfile;
-    if (o.guideProfile) guideProfile = o.guideProfile;
+    if (!runsOnTwoRails(mine)) mine.guideProfile = ruleArticle("JG04");
+    mine.guideProfile = ruleArticle(guideIsInlaid(mine) ? "JG03" : "JG04");
 }
 
 } // namespace dalvex

@@ -6,7 +6,7 @@ namespace dalvex {
 DSSystemNordel::DSSystemNordel(int32_t itemIndex, std::string displayName, int32_t picture)
     : DSSystem(itemIndex, std::move(displayName), picture, kSystemNordel, true, false) {}
 
-void DSSystemNordel::recompute(DoorSketch& sketch, bool keepDoorWidths) {
+void DSSystemNordel::recompute(DoorSketch& sketch, const OrderOptions&, bool keepDoorWidths) const {
     const int32_t w =
         doorShare(int64_t{sketch.width} - 20 + int64_t{sketch.overlapCount()} * 220, sketch.doorCount);
     recomputeDoors(sketch, keepDoorWidths, w, sketch.height);
@@ -16,7 +16,7 @@ void DSSystemNordel::recompute(DoorSketch& sketch, bool keepDoorWidths) {
 }
 
 void DSSystemNordel::setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth,
-                                     int32_t plinthHeight) {
+                                     int32_t plinthHeight) const {
     DSSystem::setSketchHeight(sketch, clampToInt(int64_t{height} - chipboardWidth - plinthHeight + 430),
                               chipboardWidth, plinthHeight);
 }

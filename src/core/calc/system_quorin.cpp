@@ -6,7 +6,7 @@ namespace dalvex {
 DSSystemQuorin::DSSystemQuorin(int32_t itemIndex, std::string displayName, int32_t picture)
     : DSSystem(itemIndex, std::move(displayName), picture, kSystemQuorin, false, false) {}
 
-void DSSystemQuorin::recompute(DoorSketch& sketch, bool keepDoorWidths) {
+void DSSystemQuorin::recompute(DoorSketch& sketch, const OrderOptions&, bool keepDoorWidths) const {
     const Article& handle = handleOf(sketch);
     // The end brushes take their thickness off both ends of the opening.
     const int64_t brush = orNone(ruleArticle("JB13")).fillingInset;
@@ -18,7 +18,7 @@ void DSSystemQuorin::recompute(DoorSketch& sketch, bool keepDoorWidths) {
 }
 
 void DSSystemQuorin::setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth,
-                                     int32_t plinthHeight) {
+                                     int32_t plinthHeight) const {
     DSSystem::setSketchHeight(sketch, clampToInt(int64_t{height} - 400), chipboardWidth, plinthHeight);
 }
 

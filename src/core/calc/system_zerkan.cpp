@@ -6,7 +6,7 @@ namespace dalvex {
 DSSystemZerkan::DSSystemZerkan(int32_t itemIndex, std::string displayName, int32_t picture)
     : DSSystem(itemIndex, std::move(displayName), picture, kSystemZerkan, true, false) {}
 
-void DSSystemZerkan::recompute(DoorSketch& sketch, bool keepDoorWidths) {
+void DSSystemZerkan::recompute(DoorSketch& sketch, const OrderOptions&, bool keepDoorWidths) const {
     const int32_t w =
         doorShare(int64_t{sketch.width} - 40 + int64_t{sketch.overlapCount()} * 140, sketch.doorCount);
     recomputeDoors(sketch, keepDoorWidths, w, sketch.height);
@@ -16,7 +16,7 @@ void DSSystemZerkan::recompute(DoorSketch& sketch, bool keepDoorWidths) {
 }
 
 void DSSystemZerkan::setSketchHeight(DoorSketch& sketch, int32_t height, int32_t chipboardWidth,
-                                     int32_t plinthHeight) {
+                                     int32_t plinthHeight) const {
     DSSystem::setSketchHeight(sketch, clampToInt(int64_t{height} - chipboardWidth - plinthHeight + 430),
                               chipboardWidth, plinthHeight);
 }

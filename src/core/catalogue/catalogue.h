@@ -1,7 +1,8 @@
 #pragma once
 // The product knowledge: the records (built-in tables, price lists, material library) and the nine profile
 // system calculators over them. Built once from a program folder and kept for the whole run: every pointer
-// into it stays valid.
+// into it stays valid. Once built it is only read (const), so any number of orders, on any number of
+// threads, share one catalogue: what an order chose lives in its own OrderOptions.
 #include "calc/ds_system.h"
 #include "records/record_store.h"
 
@@ -24,14 +25,16 @@ public:
     std::filesystem::path materialsFolder() const { return programFolder_ / "materials"; }
     std::filesystem::path configFolder() const { return programFolder_ / "config"; }
 
-    const std::vector<DSSystem*>& systems() const { return systemList_; }
+    const std::vector<const DSSystem*>& systems() const { return systemList_; }
     // Exact, case-sensitive comparison with the display names.
-    DSSystem* findSystem(std::string_view displayName) const;
+    const DSSystem* findSystem(std::string_view displayName) const;
+    // The options a new order starts with: every system's defaults, every handle profile on its first bar.
+    OrderOptions defaultOptions() const;
 
 private:
     std::filesystem::path programFolder_;
     std::vector<std::unique_ptr<DSSystem>> systemStore_;
-    std::vector<DSSystem*> systemList_;
+    std::vector<const DSSystem*> systemList_;
 };
 
 } // namespace dalvex

@@ -42,11 +42,11 @@ bool openingInRange(const SketchFileData& data) {
            (data.plinthHeight == 0 || within(data.plinthHeight, kMinPlinthHeight, kMaxPlinthHeight));
 }
 
-// Door counts the system offers (its own settings, just read, decide them), the same in the project and the
+// Door counts the system offers (the file's options, just read, decide them), the same in the project and the
 // sketch; the sketch as wide as the opening; every length that follows from the opening above 0.
 bool sketchInRange(const SketchFileData& data, const DSSystem& system) {
     const DoorSketch& sketch = data.sketch;
-    const std::vector<int> offered = system.offeredDoorCounts();
+    const std::vector<int> offered = system.offeredDoorCounts(data.options);
     if (std::find(offered.begin(), offered.end(), data.doorCount) == offered.end() ||
         sketch.doorCount != data.doorCount || sketch.width != data.width || sketch.height < 1 ||
         sketch.doorsTotalWidth < 0)
@@ -235,7 +235,6 @@ bool readDoor(BinaryReader& in, int version, const Catalogue& catalogue, Door& d
     // Each field alone is not enough: the door must be whole, or the engine prices what is not there.
     if (!tilesItself(door)) return false;
 
-    door.selectedInsertId = 0;
     // The next resize must scale the dividers from the size just read, not from the size before the open.
     door.previousWidth = door.width;
     door.previousHeight = door.height;
@@ -302,7 +301,7 @@ std::string writeSketchFile(const SketchFileData& data) {
     out.i32(data.chipboardWidth);
     out.i32(data.plinthHeight);
 
-    if (data.system) data.system->writeSettings(out);
+    if (data.system) data.system->writeSettings(out, data.options);
 
     const DoorSketch& sketch = data.sketch;
     out.i32(sketch.width);
@@ -322,7 +321,7 @@ SketchFileResult readSketchFile(const Catalogue& catalogue, std::string_view byt
     const uint8_t version = in.u8();
     if (!in.ok() || version == 0) return kSketchCannotOpen;
     if (version > kSketchFormatVersion) return kSketchNewerVersion;
-    DSSystem* system = catalogue.findSystem(in.str());
+    const DSSystem* system = catalogue.findSystem(in.str());
     if (!in.ok()) return kSketchCannotOpen;
     if (!system) return kSketchUnknownSystem;
 
@@ -344,19 +343,10 @@ SketchFileResult readSketchFile(const Catalogue& catalogue, std::string_view byt
         return kSketchCannotOpen;
     if (!openingInRange(data)) return kSketchCannotOpen;
 
-    // The settings are read straight into the calculator; keep its current settings to put back on failure.
-    BinaryWriter savedSettings;
-    system->writeSettings(savedSettings);
-    auto restoreSettings = [&] {
-        BinaryReader back(savedSettings.bytes());
-        system->readSettings(back, kSketchFormatVersion);
-    };
-    system->readSettings(in, version);
+    system->readSettings(in, version, data.options);
 
     DoorSketch& sketch = data.sketch;
     sketch.previousWidth = sketch.previousHeight = sketch.previousDoorCount = 0;
-    sketch.selectedDividerId = 0;
-    sketch.selectedDividerDoor = -1;
     sketch.doorsTotalWidth = 0;
     sketch.width = in.i32();
     sketch.height = in.i32();
@@ -369,10 +359,7 @@ SketchFileResult readSketchFile(const Catalogue& catalogue, std::string_view byt
 
     std::optional<OrderCard> card;
     if (good && sketchInRange(data, *system)) card = readCard(in, data.card);
-    if (!card || !cardInRange(*card)) {
-        restoreSettings();
-        return kSketchCannotOpen;
-    }
+    if (!card || !cardInRange(*card)) return kSketchCannotOpen;
     data.card = *card;
 
     // Everything was read.

@@ -2,6 +2,7 @@
 // Door sketch files (.dlx): one order in a little-endian binary form, written with format version 6 and
 // read back from version 1 on. The reader never trusts the file: it reads everything into scratch copies and
 // takes them over only when the whole file was read and every count, id and length made sense.
+#include "calc/order_options.h"
 #include "records/order_card.h"
 #include "sketch/door_sketch.h"
 
@@ -25,10 +26,11 @@ enum SketchFileResult : int {
     kSketchNewerVersion = 3,  // written by a newer format version
 };
 
-// Everything a sketch file holds: the chosen records, the dimensions, the doors and the card. The chosen
-// system's own settings travel through the system itself.
+// Everything a sketch file holds: the chosen records, the dimensions, the options, the doors and the card.
+// The file holds the options of its own system only; the other systems' options are carried through as they
+// were.
 struct SketchFileData {
-    DSSystem* system = nullptr;
+    const DSSystem* system = nullptr;
     const HandleProfile* handleProfile = nullptr;
     const ProfileColor* profileColor = nullptr;
     const DividerProfile* dividerProfile = nullptr;
@@ -38,6 +40,7 @@ struct SketchFileData {
     double discountPercent = 0.0;
     int32_t chipboardWidth = 0;
     int32_t plinthHeight = 0;
+    OrderOptions options;
     DoorSketch sketch{0, 0, 0, nullptr, false};
     OrderCard card;
 };
@@ -51,10 +54,9 @@ bool sketchFileCanHold(const DoorSketch& sketch);
 std::string writeSketchFile(const SketchFileData& data);
 
 // Reads a file's bytes over `data`, which holds on entry what an earlier format version does not store (the
-// chipboard width and plinth height, the card's phone and costs, the sketch's other state). On kSketchOk the
-// file was read whole and every count, id and length made sense, and the system named in it has taken its
-// settings from it; on any other result `data` is partly read and must be dropped, and no system's settings
-// have changed.
+// chipboard width and plinth height, the options, the card's phone and costs, the sketch's other state). On
+// kSketchOk the file was read whole and every count, id and length made sense; on any other result `data` is
+// partly read and must be dropped.
 SketchFileResult readSketchFile(const Catalogue& catalogue, std::string_view bytes, SketchFileData& data);
 
 } // namespace dalvex

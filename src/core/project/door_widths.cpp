@@ -95,7 +95,6 @@ DoorWidthsEditor::Result DoorWidthsEditor::apply(Project& project,
         }
         sketch.resizePending = true;
         project.recalculate(false);
-        sketch.clearSelection();
         return result;
     }
 

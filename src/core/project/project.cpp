@@ -13,9 +13,10 @@
 
 namespace dalvex {
 
-Project::Project(Catalogue& catalogue, std::filesystem::path configFolder)
+Project::Project(const Catalogue& catalogue, std::filesystem::path configFolder)
     : sketch(30000, 20000, 3, nullptr, false), catalogue_(&catalogue),
       configFolder_(std::move(configFolder)) {
+    options = catalogue.defaultOptions();
     newOrderCard();
     if (!catalogue_->systems().empty()) calculator = catalogue_->systems().front();
     selectDefaultHandleProfile();
@@ -23,7 +24,8 @@ Project::Project(Catalogue& catalogue, std::filesystem::path configFolder)
     selectDefaultDividerProfile();
     // The first sketch takes the opening height as it is; the system's height rule applies from the first
     // change of a dimension on.
-    sketch = DoorSketch(width, height, doorCount, handleProfile, calculator && calculator->isSingleRow());
+    sketch =
+        DoorSketch(width, height, doorCount, handleProfile, calculator && calculator->isSingleRow(options));
     recalculate(false);
 }
 
@@ -33,10 +35,10 @@ void Project::newOrderCard() {
 }
 
 void Project::recalculate(bool keepDoorWidths) {
-    if (calculator) calculator->recompute(sketch, keepDoorWidths);
+    if (calculator) calculator->recompute(sketch, options, keepDoorWidths);
     sketch.numberItems();
     if (calculator)
-        calculator->collect(sketch, result, profileColor);
+        calculator->collect(sketch, options, result, profileColor);
     else
         result.clear();
     finishResult();
@@ -90,12 +92,12 @@ bool Project::setDoorCount(int32_t n) {
     if (n == doorCount) return false;
     // The sketch holds ten doors at most; a count the system does not offer would leave doors without
     // geometry.
-    const int limit = calculator ? std::min(calculator->maxDoorCount(), kMaxDoors) : kMaxDoors;
+    const int limit = calculator ? std::min(calculator->maxDoorCount(options), kMaxDoors) : kMaxDoors;
     if (n < 1 || n > limit) return false;
     doorCount = n;
     sketch.previousDoorCount = sketch.doorCount;
     sketch.doorCount = n;
-    if (calculator) calculator->assignRows(sketch);
+    if (calculator) calculator->assignRows(sketch, options);
     recalculate(false);
     return true;
 }
@@ -125,10 +127,10 @@ void Project::setHandleProfile(const HandleProfile* h) {
     recalculate(false);
 }
 
-void Project::selectSystem(DSSystem* s) {
+void Project::selectSystem(const DSSystem* s) {
     if (!s || s == calculator) return;
     calculator = s;
-    doorCount = std::clamp(s->clampDoorCount(doorCount), 1, kMaxDoors);
+    doorCount = std::clamp(s->clampDoorCount(doorCount, options), 1, kMaxDoors);
     // The new system's own minimum, even when that is lower than the plinth used so far.
     plinthHeight = s->minPlinthHeight();
     selectDefaultHandleProfile();
@@ -139,7 +141,7 @@ void Project::selectSystem(DSSystem* s) {
 
 void Project::mountingChanged() {
     if (!calculator) return;
-    doorCount = std::clamp(std::min(doorCount, calculator->maxDoorCount()), 1, kMaxDoors);
+    doorCount = std::clamp(std::min(doorCount, calculator->maxDoorCount(options)), 1, kMaxDoors);
     plinthHeight = std::max(plinthHeight, calculator->minPlinthHeight());
     selectDefaultHandleProfile();
     selectDefaultColor();
@@ -150,7 +152,7 @@ void Project::mountingChanged() {
 void Project::selectDefaultHandleProfile() {
     handleProfile = nullptr;
     if (!calculator) return;
-    const std::vector<HandleProfile*> offered = calculator->handleProfiles();
+    const std::vector<HandleProfile*> offered = calculator->handleProfiles(options);
     if (!offered.empty()) handleProfile = offered.front();
 }
 
@@ -170,15 +172,13 @@ void Project::selectDefaultDividerProfile() {
     } else if (!dividerProfile || !calculator->hasDividerProfile(dividerProfile)) {
         dividerProfile = calculator->dividerProfiles.empty() ? nullptr : calculator->dividerProfiles.front();
     }
-    // Without a divider profile nothing could be drawn.
-    if (!dividerProfile) drawDividers = false;
 }
 
 void Project::setProfileColor(const ProfileColor* c) {
     if (c == profileColor) return;
     profileColor = c;
     // The geometry does not depend on the colour: only the prices change.
-    if (calculator) calculator->collect(sketch, result, profileColor);
+    if (calculator) calculator->collect(sketch, options, result, profileColor);
     finishResult();
 }
 
@@ -188,8 +188,9 @@ void Project::setDividerProfile(const DividerProfile* d) {
 }
 
 void Project::rebuildSketch() {
-    sketch = DoorSketch(width, height, doorCount, handleProfile, calculator && calculator->isSingleRow());
-    if (calculator) calculator->assignRows(sketch);
+    sketch =
+        DoorSketch(width, height, doorCount, handleProfile, calculator && calculator->isSingleRow(options));
+    if (calculator) calculator->assignRows(sketch, options);
     applySketchHeight();
     recalculate(false);
 }
@@ -203,33 +204,18 @@ bool Project::setDiscountPercent(double percent) {
 }
 
 void Project::toggleMountInside() {
-    if (!calculator) return;
-    SystemOptions options = calculator->options();
-    if (!options.mountInside) return;
-    options.mountInside = !*options.mountInside;
-    calculator->setOptions(options);
+    if (!calculator || calculator->ownOptions() != OwnOptions::Mounting) return;
+    int32_t& inside = calculator->own(options).mountInside;
+    inside = inside ? 0 : 1;
     mountingChanged();
 }
 
 void Project::toggleEdgeProfiles() {
     if (!calculator) return;
-    calculator->noEdgeProfiles = calculator->noEdgeProfiles ? 0 : 1;
+    uint8_t& off = calculator->own(options).noEdgeProfiles;
+    off = off ? 0 : 1;
     // The edge profiles change neither the handle list nor the door widths.
     recalculate(true);
-}
-
-bool Project::pasteDoor(int targetIndex) {
-    if (sketch.pasteDoor(targetIndex) != kPasted) return false;
-    sketch.resizePending = true;
-    recalculate(false);
-    return true;
-}
-
-void Project::alignDividers(int doorIndex, bool vertical) {
-    if (doorIndex < 0 || doorIndex >= sketch::doorsInUse(doorCount)) return;
-    sketch.doors[doorIndex].alignDividers(vertical);
-    sketch.resizePending = true;
-    recalculate(false);
 }
 
 } // namespace dalvex

@@ -1,7 +1,8 @@
 #pragma once
 // The order being designed: the chosen system, handle profile, colour and divider profile, the dimensions,
-// the door sketch, the customer card and the result of the last calculation. Every change operation validates
-// its argument (refusing silently what is out of range), changes the model and recalculates.
+// the options, the door sketch, the customer card and the result of the last calculation. Every change
+// operation validates its argument (refusing silently what is out of range), changes the model and
+// recalculates. The catalogue is only read: any number of Projects share one.
 #include "calc/calc_result.h"
 #include "calc/cutting_settings.h"
 #include "files/sketch_file.h"
@@ -24,21 +25,19 @@ class Project {
 public:
     // Builds the default project: the first system with its first handle profile, colour and divider profile,
     // three doors on a 3000 x 2000 mm opening, calculated. `configFolder` holds the order number counter.
-    Project(Catalogue& catalogue, std::filesystem::path configFolder);
+    Project(const Catalogue& catalogue, std::filesystem::path configFolder);
     Project(const Project&) = delete;
     Project& operator=(const Project&) = delete;
 
-    Catalogue& catalogue() const { return *catalogue_; }
+    const Catalogue& catalogue() const { return *catalogue_; }
     const std::filesystem::path& configFolder() const { return configFolder_; }
 
-    bool drawDividers = false;
-    bool newDividerVertical = true;
     OrderCard orderCard;
     // The number the card was offered when it was reset; empty once the order took it, and for an order
     // opened from a file, whose number is its own.
     std::string offeredOrderNumber;
     CalcResult result;
-    DSSystem* calculator = nullptr;
+    const DSSystem* calculator = nullptr;
     const HandleProfile* handleProfile = nullptr;
     const ProfileColor* profileColor = nullptr;
     const DividerProfile* dividerProfile = nullptr;
@@ -47,10 +46,9 @@ public:
     int32_t height = 20000; // accepted 1000..100000
     int32_t doorCount = 3;
     double discountPercent = 0.0;
-    bool showInsertSizes = false;
-    bool scaleOnFill = false;
     int32_t chipboardWidth = 160; // accepted 0..1000
     int32_t plinthHeight = 540;   // accepted 540..20000 and not above height
+    OrderOptions options;         // every system's options and the handle profiles' bar lengths
     CuttingSettings cutting;      // applied to the result after every calculation
 
     void recalculate(bool keepDoorWidths);
@@ -63,7 +61,7 @@ public:
     bool setChipboardWidth(int32_t c);
     bool setPlinthHeight(int32_t p);
     void setHandleProfile(const HandleProfile* h);
-    void selectSystem(DSSystem* s);
+    void selectSystem(const DSSystem* s);
     void mountingChanged();
     void selectDefaultHandleProfile();
     void selectDefaultColor();
@@ -77,10 +75,6 @@ public:
     // edge profiles of the systems that offer them (keeps the door widths).
     void toggleMountInside();
     void toggleEdgeProfiles();
-
-    // Sketch editing in model units; the checks and the undo history are the ProjectEditor's.
-    bool pasteDoor(int targetIndex);                  // the context menu's paste; recalculates on success
-    void alignDividers(int doorIndex, bool vertical); // the context menu's spreading; recalculates
 
     // Sketch files: 0 success; 1 cannot open/write; 2 system not found; 3 newer format. Open leaves the
     // project exactly as it was on any failure.
@@ -100,7 +94,7 @@ private:
     // too wide on the first article line, and the per-door listing.
     void finishResult();
 
-    Catalogue* catalogue_;
+    const Catalogue* catalogue_;
     std::filesystem::path configFolder_;
 };
 

@@ -22,6 +22,7 @@ SketchFileData fileDataOf(const Project& project) {
     data.discountPercent = project.discountPercent;
     data.chipboardWidth = project.chipboardWidth;
     data.plinthHeight = project.plinthHeight;
+    data.options = project.options;
     data.sketch = project.sketch;
     data.card = project.orderCard;
     return data;
@@ -38,6 +39,7 @@ void takeFileData(Project& project, SketchFileData data) {
     project.discountPercent = data.discountPercent;
     project.chipboardWidth = data.chipboardWidth;
     project.plinthHeight = data.plinthHeight;
+    project.options = std::move(data.options);
     project.result.discountPercent = data.discountPercent;
     project.result.totalsDirty = true;
     project.sketch = std::move(data.sketch);

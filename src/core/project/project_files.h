@@ -9,8 +9,8 @@ namespace dalvex {
 
 class Project;
 
-// The project's chosen records, dimensions, sketch and card as the file holds them, and the other way round
-// (without recalculating).
+// The project's chosen records, dimensions, options, sketch and card as the file holds them, and the other
+// way round (without recalculating).
 SketchFileData fileDataOf(const Project& project);
 void takeFileData(Project& project, SketchFileData data);
 

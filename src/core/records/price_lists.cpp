@@ -141,7 +141,8 @@ PriceListRead readRollerSets(RecordStore& catalogue, const std::filesystem::path
             current->addArticle(article);
             // An existing article of another kind may be listed, but only a roller set can be the system's
             // set.
-            if (current->rollerSet == nullptr) current->rollerSet = dynamic_cast<RollerSet*>(article);
+            if (current->defaultRollerSet == nullptr)
+                current->defaultRollerSet = dynamic_cast<RollerSet*>(article);
         }
     }
     return read;

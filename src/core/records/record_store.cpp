@@ -161,7 +161,7 @@ void RecordStore::createArticles() {
 // A system whose roller set the roller price list configured keeps only the sets the list gave it.
 void RecordStore::addBuiltInRollerSets() {
     for (SystemRecord* system : systemRecords_) {
-        if (system->configuredRollerSetCount() != 0) continue;
+        if (system->configuredRollerSetCount(system->defaultRollerSet) != 0) continue;
         const builtin::SystemRow* row = systemRow(*system);
         if (row == nullptr) continue;
         for (std::string_view code : row->rollerSets)

@@ -38,6 +38,17 @@ bool HandleProfile::offers(const ProfileColor* color) const {
                        [color](const HandleColor& entry) { return entry.color == color; });
 }
 
+std::optional<bool> DividerProfile::fixedOrientation() const {
+    if (flag == 1) return false;
+    if (flag == 2) return true;
+    return std::nullopt;
+}
+
+bool dividersVertical(const DividerProfile* profile, std::optional<bool> chosen) {
+    const std::optional<bool> fixed = profile ? profile->fixedOrientation() : std::nullopt;
+    return fixed.value_or(chosen.value_or(false));
+}
+
 int32_t RollerSet::quantity(int32_t doorCount) const {
     if (doorCount <= 0 || doorsPerSet == 0) return 0;
     if (perWardrobe == 0) {
@@ -115,12 +126,8 @@ Article* SystemRecord::findArticle(std::string_view wanted) const {
     return nullptr;
 }
 
-std::string SystemRecord::rollerSetCode() const {
-    return rollerSet != nullptr ? rollerSet->code : std::string();
-}
-
-int SystemRecord::configuredRollerSetCount() const {
-    if (rollerSet == nullptr) return 0;
+int SystemRecord::configuredRollerSetCount(const RollerSet* chosen) const {
+    if (chosen == nullptr) return 0;
     return static_cast<int>(std::count_if(articles.begin(), articles.end(),
                                           [](const Article* a) { return a->kind == kKindRollerSet; }));
 }

@@ -71,13 +71,11 @@ struct Article : DSItem {
     // Price in kopecks per category: prices[c] for category c = 1..8; prices[0] is unused.
     std::array<int32_t, kCategoryCount + 1> prices{};
     int32_t kind = kKindFitting;
-    uint8_t barChoice = 1; // 1: barLength1 is used, 2: barLength2
 
     // The price for a profile of this colour in the system with this index: the colour's category price when
     // that category is 2..8 and its price is above 0, else the standard price. No colour: the standard price.
     int32_t priceFor(const ProfileColor* color, int systemIndex) const;
     int32_t standardPrice() const { return prices[kCategoryStandard]; }
-    int32_t barLength() const { return barChoice == 2 ? barLength2 : barLength1; }
 };
 
 struct ProfileColor : DSItem {
@@ -106,7 +104,14 @@ struct DividerProfile : Article {
     int32_t crossDeduction2 = 0;
     int32_t dividerKind = 0; // 0 chipboard-chipboard, 1 chipboard-glass, 2 all-purpose
     int32_t flag = 0;        // new dividers: 0 either orientation, 1 horizontal only, 2 vertical only
+
+    // The orientation the profile allows, when it allows only one (true vertical).
+    std::optional<bool> fixedOrientation() const;
 };
+
+// The orientation of the dividers a click draws: the profile's own where it allows only one, else the one
+// chosen; until one is chosen, horizontal. Decided here once for every program.
+bool dividersVertical(const DividerProfile* profile, std::optional<bool> chosen);
 
 struct RollerSet : Article {
     RollerSet() { kind = kKindRollerSet; }
@@ -129,7 +134,8 @@ struct SystemRecord : DSItem {
     std::vector<HandleProfile*> handleProfileList; // the system's handle profiles, in catalogue order
     std::vector<DividerProfile*> dividerProfiles;
     std::vector<Article*> articles; // every other article the system may emit, roller sets included
-    RollerSet* rollerSet = nullptr; // chosen roller set; null = the system's own default
+    // The set the roller price list configured first: an order starts with it; null = the system's own rule.
+    RollerSet* defaultRollerSet = nullptr;
 
     // Lookups in the system's own lists (exact code comparison).
     HandleProfile* findHandleProfile(std::string_view wanted) const;
@@ -139,8 +145,8 @@ struct SystemRecord : DSItem {
     void addHandleProfile(HandleProfile* p) { handleProfileList.push_back(p); }
     void addDividerProfile(DividerProfile* p) { dividerProfiles.push_back(p); }
     void addArticle(Article* a) { articles.push_back(a); }
-    std::string rollerSetCode() const;
-    int configuredRollerSetCount() const;
+    // 0 when no set is chosen (`chosen` null); else the number of roller sets among the articles.
+    int configuredRollerSetCount(const RollerSet* chosen) const;
     std::vector<RollerSet*> rollerSets() const;
     std::vector<DividerProfile*> dividerProfileList() const { return dividerProfiles; }
     bool hasDividerProfile(const DividerProfile* p) const;

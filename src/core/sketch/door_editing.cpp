@@ -106,7 +106,6 @@ bool Door::removeDivider(int32_t dividerId) {
     }
     inserts.erase(afterId);
     dividers.erase(dividerId);
-    if (selectedInsertId == afterId) selectedInsertId = 0;
     return true;
 }
 
@@ -159,7 +158,6 @@ PasteResult Door::pasteFrom(const Door* source) {
     const int32_t newNextInsert = source->nextInsertId;
     const int32_t newNextDivider = source->nextDividerId;
 
-    selectedInsertId = 0; // the old ids may name different inserts in the copy
     dividers = std::move(newDividers);
     inserts = std::move(newInserts);
     nextInsertId = newNextInsert;

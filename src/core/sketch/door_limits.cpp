@@ -19,7 +19,8 @@ DoorWidthLimits doorWidthLimits(const Door& door) {
         clampToInt(std::max<int64_t>(kMinDoorWidth, face(kFrameLeft) + face(kFrameRight) + kMinInsertPart));
     for (int side : {kFrameTop, kFrameBottom}) {
         const FrameProfile& f = door.frame[side];
-        const int32_t bar = f.profile ? f.profile->barLength() : 0;
+        // Only a handle profile can be bought in its second bar length; the top and bottom come in their first.
+        const int32_t bar = f.profile ? f.profile->barLength1 : 0;
         if (bar <= 0 || f.cutLength <= 0) continue;
         // The piece grows with the door: as much wider as the bar has beyond it.
         const int32_t widest = clampToInt(int64_t{door.width} + bar - f.cutLength);

@@ -45,42 +45,9 @@ int32_t DoorSketch::remainder() const {
     return clampToInt(static_cast<int64_t>(doorsTotalWidth) - sum);
 }
 
-void DoorSketch::clearSelection() {
-    for (Door& door : doors)
-        door.selectedInsertId = 0;
-}
-
-bool DoorSketch::hasSelection() const {
-    return selectedInsertDoor() >= 0;
-}
-
-int DoorSketch::selectedInsertDoor() const {
-    const int n = sketch::doorsInUse(doorCount);
-    for (int i = 0; i < n; ++i)
-        if (doors[i].selectedInsert()) return i;
-    return -1;
-}
-
-bool DoorSketch::selectInsert(int doorIndex, int32_t insertId) {
-    clearSelection();
-    if (!insertOf(doorIndex, insertId)) return false;
-    doors[doorIndex].selectedInsertId = insertId;
-    return true;
-}
-
-void DoorSketch::selectDivider(int doorIndex, int32_t dividerId) {
-    selectedDividerDoor = doorIndex;
-    selectedDividerId = dividerId;
-}
-
 bool DoorSketch::hasDivider(int doorIndex, bool vertical) const {
     if (doorIndex < 0 || doorIndex >= sketch::doorsInUse(doorCount)) return false;
     return doors[doorIndex].hasDividers(vertical);
-}
-
-const Divider* DoorSketch::selectedDivider() const {
-    if (selectedDividerDoor < 0 || selectedDividerDoor >= kMaxDoors) return nullptr;
-    return doors[selectedDividerDoor].divider(selectedDividerId);
 }
 
 } // namespace dalvex

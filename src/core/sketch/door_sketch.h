@@ -70,7 +70,6 @@ struct Door {
     int32_t width = 0, height = 0;
     int32_t row = 0; // 0 first row, 1 second row
     std::array<FrameProfile, 4> frame;
-    int32_t selectedInsertId = 0; // 0: no insert selected
     int32_t nextInsertId = 2;
     int32_t nextDividerId = 1;
 
@@ -79,8 +78,6 @@ struct Door {
     const Divider* divider(int32_t id) const;
     Insert* insert(int32_t id);
     const Insert* insert(int32_t id) const;
-    Insert* selectedInsert() { return insert(selectedInsertId); }
-    const Insert* selectedInsert() const { return insert(selectedInsertId); }
 
     void updateInsertEdges();
     void rescale(bool force);
@@ -108,26 +105,16 @@ public:
 
     std::array<Door, kMaxDoors> doors;
     const HandleProfile* handleProfile = nullptr;
-    int32_t selectedDividerId = 0;    // the divider just created or dragged (0 none) ...
-    int32_t selectedDividerDoor = -1; // ... and its door (-1 none)
     int32_t previousWidth = 0, previousHeight = 0, previousDoorCount = 0;
     bool resizePending = true; // the next calculation lays the door sizes out anew
     int32_t profileCount = 1;
-    int32_t copiedDoor = -1;
     int32_t width = 0, height = 0, doorCount = 0;
     int32_t doorsTotalWidth = 0;
 
     void numberItems();
     int overlapCount() const;
     int32_t remainder() const;
-    // The selection, by ids: at most one insert of a door in use, and the divider just drawn or dragged.
-    void clearSelection();
-    bool hasSelection() const;
-    int selectedInsertDoor() const;                     // the door whose insert is selected; -1 none
-    bool selectInsert(int doorIndex, int32_t insertId); // false (and nothing selected) for no such insert
-    void selectDivider(int doorIndex, int32_t dividerId);
     bool hasDivider(int doorIndex, bool vertical) const;
-    const Divider* selectedDivider() const;
 
     // The joint between door `leftDoor` and the next: the left door grows by `growth` (negative: shrinks) and
     // the next door shrinks by as much; refused when either would be narrower than kMinDoorWidth.
@@ -138,9 +125,9 @@ public:
     Insert* insertOf(int doorIndex, int32_t insertId);
     bool fillInsert(int doorIndex, int32_t insertId, const Material* m);
     bool fillInsertAcrossDoors(int doorIndex, int32_t insertId, const Material* m, int32_t from, int32_t to);
-    // The copy/paste commands of the context menu.
-    void copyDoor(int doorIndex) { copiedDoor = doorIndex; }
-    PasteResult pasteDoor(int targetIndex);
+    // The context menu's paste: door `to` becomes a copy of door `from`; kPasteRefused unless both are doors
+    // in use and differ.
+    PasteResult pasteDoor(int from, int to);
 };
 
 } // namespace dalvex

@@ -56,22 +56,11 @@ bool DoorSketch::fillInsertAcrossDoors(int doorIndex, int32_t insertId, const Ma
     return true;
 }
 
-PasteResult DoorSketch::pasteDoor(int targetIndex) {
+PasteResult DoorSketch::pasteDoor(int from, int to) {
     const int n = sketch::doorsInUse(doorCount);
-    if (targetIndex < 0 || targetIndex >= n || copiedDoor < 0 || copiedDoor >= n ||
-        targetIndex == copiedDoor) {
-        copiedDoor = -1;
-        return kPasteRefused;
-    }
-    const PasteResult result = doors[targetIndex].pasteFrom(&doors[copiedDoor]);
-    if (result == kPasted) {
-        // The target's old dividers are gone; a selection there would name a divider of the copy.
-        if (selectedDividerDoor == targetIndex) {
-            selectedDividerId = 0;
-            selectedDividerDoor = -1;
-        }
-        resizePending = true;
-    }
+    if (to < 0 || to >= n || from < 0 || from >= n || to == from) return kPasteRefused;
+    const PasteResult result = doors[to].pasteFrom(&doors[from]);
+    if (result == kPasted) resizePending = true;
     return result;
 }
 

@@ -183,13 +183,14 @@ InfoLines infoLines(const HoverDescription& h) {
     return lines;
 }
 
-std::vector<MenuEntry> contextMenuEntries(const SketchLayout& layout, const DoorSketch& sketch,
-                                          int hoverDoor) {
+std::vector<MenuEntry> contextMenuEntries(const SketchLayout& layout, const DoorSketch& sketch, int hoverDoor,
+                                          int copiedDoor) {
     std::vector<MenuEntry> entries;
     entries.push_back({kMenuCopyDoor, format("Копировать дверь %d", hoverDoor + 1), true});
-    if (sketch.copiedDoor >= 0)
-        entries.push_back({kMenuPasteDoor, format("Вставить дверь %d", sketch.copiedDoor + 1),
-                           sketch.copiedDoor != hoverDoor});
+    // Only a door of the sketch can be pasted from.
+    if (copiedDoor >= 0 && copiedDoor < sketch::doorsInUse(sketch.doorCount))
+        entries.push_back(
+            {kMenuPasteDoor, format("Вставить дверь %d", copiedDoor + 1), copiedDoor != hoverDoor});
     entries.push_back({0, std::string(), true});
     const bool horizontal = sketch.hasDivider(hoverDoor, false);
     const bool vertical = sketch.hasDivider(hoverDoor, true);

@@ -72,8 +72,9 @@ struct MenuEntry {
     bool enabled = true;
 };
 
-// The entries of the context menu opened over door `hoverDoor`, from the hit of the last hover test.
-std::vector<MenuEntry> contextMenuEntries(const SketchLayout& layout, const DoorSketch& sketch,
-                                          int hoverDoor);
+// The entries of the context menu opened over door `hoverDoor`, from the hit of the last hover test;
+// `copiedDoor` is the door copied for pasting (-1 none).
+std::vector<MenuEntry> contextMenuEntries(const SketchLayout& layout, const DoorSketch& sketch, int hoverDoor,
+                                          int copiedDoor);
 
 } // namespace dalvex::view

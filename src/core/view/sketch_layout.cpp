@@ -186,12 +186,12 @@ void layOut(SketchLayout& out, const DoorSketch& sketch, double scale, PixelPoin
     out.stale = false;
 }
 
-PixelRect selectedInsertRect(const SketchLayout& layout, const DoorSketch& sketch) {
-    for (int i = layout.visibleBegin(); i < layout.visibleEnd(sketch.doorCount); ++i) {
-        const Door& door = sketch.doors[static_cast<size_t>(i)];
-        if (door.selectedInsert()) return layout.doors[static_cast<size_t>(i)].insert(door.selectedInsertId);
-    }
-    return PixelRect{};
+PixelRect selectedInsertRect(const SketchLayout& layout, const DoorSketch& sketch,
+                             const SketchSelection& selection) {
+    const int door = selection.insertDoor;
+    if (door < layout.visibleBegin() || door >= layout.visibleEnd(sketch.doorCount)) return PixelRect{};
+    if (!selectedInsert(sketch, selection)) return PixelRect{};
+    return layout.doors[static_cast<size_t>(door)].insert(selection.insertId);
 }
 
 PicturePlacement placePicture(const Insert& insert, PixelRect insertRect, int doorIndex,

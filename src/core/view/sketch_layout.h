@@ -3,6 +3,7 @@
 // insert, computed from the model alone. Each view (the screen, a printed page) keeps its own layout record,
 // so drawing, hit tests and printing share one geometry and none of them writes into the model.
 #include "sketch/door_sketch.h"
+#include "sketch/sketch_selection.h"
 #include "view/geometry_types.h"
 
 #include <array>
@@ -74,7 +75,8 @@ Placement placeInView(const DoorSketch& sketch, int currentDoor, PixelRect clien
 void layOut(SketchLayout& out, const DoorSketch& sketch, double scale, PixelPoint origin);
 
 // The rectangle of the selected insert among the doors shown; empty when none.
-PixelRect selectedInsertRect(const SketchLayout& layout, const DoorSketch& sketch);
+PixelRect selectedInsertRect(const SketchLayout& layout, const DoorSketch& sketch,
+                             const SketchSelection& selection);
 
 // How an insert's material picture is placed: the size the picture is reduced to and the point of the reduced
 // picture that appears at the insert's top-left corner. A picture stretched over a range of doors runs across

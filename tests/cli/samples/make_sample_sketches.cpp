@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
 
     std::size_t next = 0;
     int written = 0;
-    for (DSSystem* system : catalogue.systems()) {
+    for (const DSSystem* system : catalogue.systems()) {
         Project project(catalogue, output / "config");
         project.selectSystem(system);
         project.setWidth(24000 + 1000 * written);
