@@ -65,7 +65,7 @@ desktop_options=(-DDALVEX_BUILD_UI=OFF)
 desktop_targets=()
 if [ "$desktop" = yes ]; then
   for test in tests/ui/*_test.cpp; do ui_tests+=("$(basename "$test" .cpp)"); done
-  desktop_options=(-DDALVEX_BUILD_UI=ON)
+  desktop_options=(-DDALVEX_BUILD_UI=ON -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
   desktop_targets=(dalvex desktop_writer "${ui_tests[@]}")
 fi
 echo "Cross-building the core, the journal, dalvex-cli${desktop_targets:+, the desktop program} and the tests for Windows"
@@ -73,7 +73,6 @@ echo "Cross-building the core, the journal, dalvex-cli${desktop_targets:+, the d
 # is SQLite's alone: there is no libpq for Windows here.
 cmake -S . -B "$build/main" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DDALVEX_WERROR=ON -DDALVEX_BUILD_BENCH=OFF -DCMAKE_PREFIX_PATH="$build/gtest-install;$qt" "${desktop_options[@]}" \
-  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DSQLite3_INCLUDE_DIR="$sqlite/include" -DSQLite3_LIBRARY="$sqlite/lib/libsqlite3.a" -DDALVEX_JOURNAL_SERVER=OFF \
   "${launcher[@]}" >/dev/null
 cmake --build "$build/main" -j"$jobs" --target dalvex-cli dalvex_core_tests dalvex_cli_tests \
