@@ -28,7 +28,7 @@ bool within(int64_t v, int64_t low, int64_t high) {
 
 // The ranges the editor holds the opening, the door counts and the card's charges to.
 bool withinEditorsRanges(const SketchFileData& d) {
-    const std::vector<int> offered = d.system->offeredDoorCounts();
+    const std::vector<int> offered = d.system->offeredDoorCounts(d.options);
     return within(d.width, kMinOpeningWidth, kMaxOpeningWidth) &&
            within(d.height, kMinOpeningHeight, kMaxOpeningHeight) &&
            within(d.chipboardWidth, 0, kMaxChipboardWidth) &&
