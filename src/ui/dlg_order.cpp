@@ -30,10 +30,11 @@ QRect units(int x, int y, int w, int h) {
     return {dluX(x), dluY(y), dluX(w), dluY(h)};
 }
 
-void addLabel(const QString& text, QRect at, QWidget* parent) {
+TextLabel* addLabel(const QString& text, QRect at, QWidget* parent) {
     auto* l = new TextLabel(text, parent);
     l->setTextFont(labelFont());
     l->setGeometry(at.x(), at.y(), std::max(at.width(), 10), at.height() + 4);
+    return l;
 }
 
 QLineEdit* addEdit(QRect at, bool digitsOnly, QWidget* parent) {
@@ -96,6 +97,8 @@ DlgOrder::DlgOrder(const UiContext& context, QWidget* parent) : Panel(context, p
     save_->setCaptionFont(ctx_.buttonFont);
     save_->setCaption(QStringLiteral("Сохранить заказ"), PictureButton::CaptionPlacement::Right);
     connect(save_, &QAbstractButton::clicked, this, [this] { saveOrder(); });
+    // The card's own heading stays hidden: its place beside the order table names the panel.
+    addLabel(QStringLiteral("Карточка клиента:"), units(6, 265, 86, 8), this)->hide();
 
     auto copyText = [this](QLineEdit* edit, std::string OrderCard::*field) {
         connect(edit, &QLineEdit::textChanged, this, [this, edit, field](const QString& t) {

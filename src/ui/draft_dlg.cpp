@@ -302,10 +302,10 @@ void DraftDlg::mouseReleaseEvent(QMouseEvent* event) {
     const PixelPoint p = toPixel(event->position());
     if (!samePoint(dragPoint_, startPoint_)) {
         const DoorSketch& sketch = ctx_.project.sketch;
-        // The outline shows where the item goes; the mouse may have left the limits since. The whole drag is
-        // one operation, taken on release.
+        // The whole drag is one operation, taken where the button is released (the cursor is held within the
+        // limits while dragging; a release beyond them is refused by the move itself).
         // The dragged divider stays selected even when it could not move, so that its size can be typed.
-        const view::DragMove move = view::dragMove(layout_, sketch, dragPoint_);
+        const view::DragMove move = view::dragMove(layout_, sketch, p);
         if (move.kind == kHitFrame)
             ctx_.editor.apply(edit::MoveJoint{move.leftDoor, move.growth});
         else if (move.kind == kHitDivider)

@@ -12,9 +12,17 @@ OrderDocument::OrderDocument(ProjectEditor& editor, QObject* parent)
 void OrderDocument::announce(const Changes& changes) {
     // An order that took this one's place has nothing of the old one: everything is new, and only its own
     // saves make it unmodified.
-    const Changes c = changes.opened ? Changes::everything() : changes;
-    if (changes.opened) restoredUnsaved_ = false;
-    if (c.choices) {
+    Changes c = changes;
+    if (changes.opened) {
+        c |= Changes::everything();
+        restoredUnsaved_ = false;
+    }
+    // Doors rebuilt or counted anew: all of them are shown again.
+    if (c.doorsReset && view_.shownDoor >= 0) {
+        view_.shownDoor = -1;
+        emit viewChanged();
+    }
+    auto choices = [this] {
         // The view follows what the new divider profile allows.
         ViewSettings followed = view_;
         followed.follow(editor_.project());
@@ -23,10 +31,13 @@ void OrderDocument::announce(const Changes& changes) {
             emit viewChanged();
         }
         emit choicesChanged();
-    }
+    };
+    if (c.choices && !c.choicesLast) choices();
     if (c.dimensions) emit dimensionsChanged();
-    if (c.recalculated) emit recalculated();
+    // A new discount is told as a calculation: every view that shows prices follows it.
+    if (c.recalculated || c.discount) emit recalculated();
     if (c.recalculated || c.totals || c.card) emit totalsChanged();
+    if (c.choices && c.choicesLast) choices();
     if (c.discount) emit discountChanged();
     if (c.card) emit cardChanged();
     if (c.opened) emit opened();

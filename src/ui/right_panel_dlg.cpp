@@ -269,12 +269,11 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
         collectionChosen(0);
     }
 
-    // The lists follow the choices and the door count (the doors shown, pivot fittings up to two doors): a
-    // calculation alone leaves them as they are.
+    // The buttons follow the choices; the lists (the doors shown, pivot fittings up to two doors) every
+    // calculation.
     const OrderDocument* document = ctx_.document;
     connect(document, &OrderDocument::choicesChanged, this, &RightPanelDlg::refresh);
-    connect(document, &OrderDocument::choicesChanged, this, &RightPanelDlg::refillLists);
-    connect(document, &OrderDocument::dimensionsChanged, this, &RightPanelDlg::refillLists);
+    connect(document, &OrderDocument::recalculated, this, &RightPanelDlg::refillLists);
     connect(document, &OrderDocument::viewChanged, this, &RightPanelDlg::showView);
 }
 
@@ -482,7 +481,6 @@ void RightPanelDlg::doorsShownChosen(int item) {
     ViewSettings view = ctx_.document->view();
     if (item < 0 || n == view.currentDoor(doorCount)) return;
     view.shownDoor = n;
-    view.shownOfDoors = doorCount;
     // The selection lies in the doors shown.
     ctx_.editor.clearSelection();
     ctx_.document->setView(view);

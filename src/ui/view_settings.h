@@ -15,10 +15,10 @@ struct ViewSettings {
     bool scaleOnFill = false;      // a picked material opens the scaling dialog instead of filling at once
     bool drawDividers = false;     // a click on an insert draws a divider
     bool dividersVertical = false; // the orientation of the dividers a click draws
-    int shownDoor = -1;            // the door shown alone; -1: all doors
-    int shownOfDoors = 0;          // the door count it was chosen at: another count shows all doors again
+    int shownDoor = -1;            // the door shown alone, -1: all; reset when the doors are rebuilt
 
-    int currentDoor(int32_t doorCount) const { return doorCount == shownOfDoors ? shownDoor : -1; }
+    // The door shown alone, as far as the order has it (an opened file may have fewer doors); -1: all.
+    int currentDoor(int32_t doorCount) const { return shownDoor < doorCount ? shownDoor : -1; }
     // What the order allows: drawing needs a divider profile, and a profile made for one orientation
     // fixes it.
     void follow(const Project& project);

@@ -224,13 +224,12 @@ void MainWindowTest::opensWithinTheScreen() {
     const struct {
         QSize available, opened;
     } cases[] = {
-        {QSize(1920, 1040), QSize(1280, 800)},
-        {QSize(1366, 728), QSize(1280, 704)},
-        {QSize(1280, 680), QSize(1264, 704)},
-        {QSize(1024, 600), QSize(1204, 704)},
+        {QSize(1920, 1040), QSize(1280, 800)}, {QSize(1366, 728), QSize(1280, 704)},
+        {QSize(1280, 680), QSize(1264, 704)},  {QSize(1024, 600), QSize(1204, 704)},
         {QSize(), QSize(1280, 800)},
     };
-    for (const auto& c : cases) QCOMPARE(CDalvexDlg::startSize(c.available), c.opened);
+    for (const auto& c : cases)
+        QCOMPARE(CDalvexDlg::startSize(c.available), c.opened);
 }
 
 void MainWindowTest::showsThePanelsOfEachTab() {
@@ -363,7 +362,7 @@ const std::vector<WidgetAction>& widgetActions() {
         {"discount",
          none,
          [](CDalvexDlg& w) { w.sumPanel()->discountEdit()->setText("5"); },
-         {"totals", "discount"}},
+         {"recalculated", "totals", "discount"}},
         {"option toggle", [](CDalvexDlg& w) { choose(w, "Далвекс"); },
          [](CDalvexDlg& w) { w.topPanel()->optionButton()->click(); }, kSelection},
         {"roller entry", [](CDalvexDlg& w) { w.topPanel()->doorCountList()->setCurrentIndex(1); },
@@ -379,8 +378,10 @@ const std::vector<WidgetAction>& widgetActions() {
          [](CDalvexDlg& w) { w.rightPanel()->barLengthList()->setCurrentIndex(1); }, kSelection},
         {"running profile", [](CDalvexDlg& w) { choose(w, "Герлит"); },
          [](CDalvexDlg& w) { w.rightPanel()->runningButton()->click(); }, kSelection},
-        {"guide profile", [](CDalvexDlg& w) { choose(w, "Герлит"); },
-         [](CDalvexDlg& w) { w.rightPanel()->guideButton()->click(); }, kSelection},
+        {"guide profile",
+         [](CDalvexDlg& w) { choose(w, "Герлит"); },
+         [](CDalvexDlg& w) { w.rightPanel()->guideButton()->click(); },
+         {"recalculated", "totals", "choices"}},
         {"door widths OK",
          none,
          [](CDalvexDlg& w) {

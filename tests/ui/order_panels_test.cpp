@@ -6,6 +6,7 @@
 #include "text/format.h"
 #include "text/numbers.h"
 #include "ui_test_support.h"
+#include "widgets/text_label.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -31,6 +32,7 @@ private slots:
     void costEditsFollowTheirRule();
     void cardTextsAreCopiedAtEveryChange();
     void newOrderResetsTheCard();
+    void cardLabelsAreTheTemplatesHiddenOnesIncluded();
     void savingAdvancesTheNumberAndOpensPrinting();
     void failedSaveReportsAndAdvancesNothing();
     void aNumberAnotherProgramTookIsNotSavedAgain();
@@ -88,6 +90,18 @@ void OrderPanelsTest::cardTextsAreCopiedAtEveryChange() {
     QVERIFY(!f.document.canUndo());
     paste(panel.numberEdit(), "00042");
     QCOMPARE(f.project.orderCard.orderNumber, std::string("00042"));
+}
+
+void OrderPanelsTest::cardLabelsAreTheTemplatesHiddenOnesIncluded() {
+    ProjectFixture f;
+    RecordingHub hub;
+    DlgOrder panel(f.context(hub), nullptr);
+    QStringList labels; // the hidden ones marked
+    for (const TextLabel* l : panel.findChildren<TextLabel*>())
+        labels << l->text() + (l->isHidden() ? QStringLiteral(" (hidden)") : QString());
+    QCOMPARE(labels, (QStringList{"Номер заказа", "ФИО", "Адрес", "Телефон", "Стоимость сборки, руб.",
+                                  "Стоимость доставки, руб.", "Дата оформления", "Дата готовности",
+                                  "Карточка клиента: (hidden)"}));
 }
 
 void OrderPanelsTest::newOrderResetsTheCard() {

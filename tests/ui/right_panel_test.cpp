@@ -19,6 +19,8 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include <functional>
+
 using namespace dalvex;
 using namespace dalvex::ui;
 using namespace dalvex::ui::test;
@@ -88,6 +90,7 @@ private slots:
     void gerlitButtonsToggleTheProfiles();
     void heightOffsetOnlyForBorvikWithoutPivot();
     void doorsShownListSetsTheCurrentDoor();
+    void theDoorShownResetsWithTheDoors();
     void barLengthChoiceStaysWithTheHandleProfile();
     void rollerSetChoiceSetsTheCalculator();
     void pivotOfferedForBorvikWithUpToTwoDoors();
@@ -167,8 +170,8 @@ void RightPanelTest::gerlitButtonsToggleTheProfiles() {
     p.panel.guideButton()->click();
     QCOMPARE(p.recalculated(), recalculated + 2);
     QCOMPARE(p.panel.guideButton()->text(), QString::fromStdString(gerlit.guideProfile->code));
-    // A profile is a choice of the system: announced as a change of choice, then the recalculation.
-    QCOMPARE(p.heard, (QStringList{"choices", "recalculated", "totals"}));
+    // The guide is a choice of the system, told after the recalculation.
+    QCOMPARE(p.heard, (QStringList{"recalculated", "totals", "choices"}));
     // The catalogue is not touched: another order starts on the defaults.
     QCOMPARE(sampleCatalogue().defaultOptions().of(kSystemGerlit).runningProfile, running);
 }
@@ -205,10 +208,51 @@ void RightPanelTest::doorsShownListSetsTheCurrentDoor() {
     // Only how the order is shown changed: the views follow, nothing is recalculated and no step is made.
     QCOMPARE(p.heard, QStringList{"view"});
     QVERIFY(!p.f.editor.canUndo());
-    // A new door count brings the list back to "Все".
     QVERIFY(p.f.editor.apply(edit::SetDoorCount{4}));
     QCOMPARE(items(p.panel.doorsShownList()), (QStringList{"Все", "1", "2", "3", "4"}));
-    QCOMPARE(p.panel.doorsShownList()->currentText(), QStringLiteral("Все"));
+}
+
+void RightPanelTest::theDoorShownResetsWithTheDoors() {
+    // With door 2 shown: what rebuilds the doors or counts them anew shows all doors again; anything else,
+    // an opened file included, keeps door 2.
+    struct Row {
+        const char* name;
+        std::function<void(PanelFixture&)> act;
+        bool allShown;
+    };
+    const Row rows[] = {
+        {"3, 4, 3 doors",
+         [](PanelFixture& p) {
+             QVERIFY(p.f.editor.apply(edit::SetDoorCount{4}));
+             QVERIFY(p.f.editor.apply(edit::SetDoorCount{3}));
+         },
+         true},
+        {"Очистить", [](PanelFixture& p) { QVERIFY(p.f.editor.apply(edit::ClearSketch{})); }, true},
+        {"undo of a door count",
+         [](PanelFixture& p) {
+             QVERIFY(p.f.editor.apply(edit::SetDoorCount{4}));
+             p.panel.doorsShownList()->setCurrentIndex(2);
+             QVERIFY(p.f.document.undo());
+         },
+         true},
+        {"width",
+         [](PanelFixture& p) { QVERIFY(p.f.editor.apply(edit::SetWidth{p.f.project.width + 1000})); }, false},
+        {"opened file",
+         [](PanelFixture& p) {
+             const auto file = p.f.folder / "shown.dlx";
+             QCOMPARE(p.f.project.save(file), kSketchOk);
+             QCOMPARE(p.f.editor.open(file), kSketchOk);
+         },
+         false},
+    };
+    for (const Row& row : rows) {
+        PanelFixture p;
+        p.panel.doorsShownList()->setCurrentIndex(2);
+        row.act(p);
+        const int expected = row.allShown ? -1 : 1;
+        QVERIFY2(p.view().currentDoor(p.f.project.sketch.doorCount) == expected, row.name);
+        QVERIFY2(p.panel.doorsShownList()->currentIndex() == expected + 1, row.name);
+    }
 }
 
 void RightPanelTest::barLengthChoiceStaysWithTheHandleProfile() {

@@ -78,7 +78,6 @@ struct Bench {
     void showDoor(int door) {
         ViewSettings v = fx.document.view();
         v.shownDoor = door;
-        v.shownOfDoors = sketch.doorCount;
         fx.document.setView(v);
     }
     int cursorKind() const { return laidOut().cursorKind; }
@@ -614,6 +613,20 @@ void SketchEditingTest::draggingADividerMovesIt() {
 }
 
 void SketchEditingTest::draggingAJointChangesTwoDoors() {
+    // The joint goes where the button comes up, not where the mouse last moved.
+    auto dragged = [](int movedBy, int releasedBy) {
+        Bench b;
+        const PixelRect side = b.frameRect(0, kFrameRight);
+        b.hoverAt(centre(side));
+        QTest::mousePress(&b.view, Qt::LeftButton, Qt::NoModifier, QPoint(centre(side).x, centre(side).y));
+        const PixelPoint start = b.view.dragPoint();
+        QTest::mouseMove(&b.view, QPoint(start.x + movedBy, start.y));
+        QTest::mouseRelease(&b.view, Qt::LeftButton, Qt::NoModifier, QPoint(start.x + releasedBy, start.y));
+        return b.door(0).width;
+    };
+    QCOMPARE(dragged(30, 15), dragged(15, 15));
+    QVERIFY(dragged(30, 15) < dragged(30, 30));
+
     Bench b;
     const int32_t w0 = b.door(0).width, w1 = b.door(1).width, w2 = b.door(2).width;
     const PixelRect side = b.frameRect(0, kFrameRight);

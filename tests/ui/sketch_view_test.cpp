@@ -456,7 +456,6 @@ void SketchViewTest::printingDrawsAllDoorsWithoutSizes() {
     ViewSettings shown = fx.document.view();
     shown.showInsertSizes = true;
     shown.shownDoor = 1;
-    shown.shownOfDoors = s.doorCount;
     fx.document.setView(shown);
     view.grab();
     const SketchLayout screen = view.layout();

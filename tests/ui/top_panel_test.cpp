@@ -74,6 +74,7 @@ private slots:
     void plinthFieldsFollowTheSystem();
     void plinthEntryKeepsItsLimits();
     void feldorOffersOneTwoOrFourDoors();
+    void aCountNotOfferedTakesTheOfferedOneAtTheNextChoice();
     void lowerSystemMaximumLowersTheDoorCount();
     void doorCountListSetsTheProject();
     void systemWithoutHandleProfilesShowsNone();
@@ -206,6 +207,26 @@ void TopPanelTest::feldorOffersOneTwoOrFourDoors() {
     p.top.toggleOption();
     QCOMPARE(p.mountInside(), 1);
     QCOMPARE(items(p.top.doorCountList()), (QStringList{"1", "2", "4"}));
+}
+
+void TopPanelTest::aCountNotOfferedTakesTheOfferedOneAtTheNextChoice() {
+    TopFixture p;
+    p.choose("Фелдор");
+    QCOMPARE(p.mountInside(), 1);
+    QVERIFY(p.f.project.setDoorCount(3)); // no edit makes it, and no file that has it is opened
+    const HandleProfile* handle = p.f.project.handleProfile;
+    const ProfileColor* other = nullptr;
+    for (const HandleColor& c : handle->colors())
+        if (c.color != p.f.project.profileColor) other = c.color;
+    QVERIFY(other);
+    QVERIFY(p.f.editor.apply(edit::SetProfileColor{other}));
+    QCOMPARE(p.f.project.doorCount, 4);
+    QCOMPARE(p.f.project.sketch.doorCount, 4);
+    QCOMPARE(p.top.doorCountList()->currentText(), QStringLiteral("4"));
+    // One step: the colour and the count go back together.
+    QVERIFY(p.f.document.undo());
+    QCOMPARE(p.f.project.doorCount, 3);
+    QVERIFY(p.f.project.profileColor != other);
 }
 
 void TopPanelTest::lowerSystemMaximumLowersTheDoorCount() {

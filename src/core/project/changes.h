@@ -6,6 +6,7 @@ namespace dalvex {
 struct Changes {
     bool applied = false;      // false: the operation was refused and nothing changed
     bool choices = false;      // the system, handle profile, colour, divider profile or a system option
+    bool choicesLast = false;  // the choices are told after the calculation
     bool dimensions = false;   // the width, height, door count, chipboard width or plinth height
     bool recalculated = false; // the calculation ran: the sketch, the tables and the totals follow
     bool totals = false;       // the totals changed without a calculation (discount, extra charges)
@@ -18,6 +19,7 @@ struct Changes {
     Changes& operator|=(const Changes& o) {
         applied |= o.applied;
         choices |= o.choices;
+        choicesLast |= o.choicesLast;
         dimensions |= o.dimensions;
         recalculated |= o.recalculated;
         totals |= o.totals;
@@ -27,8 +29,13 @@ struct Changes {
         opened |= o.opened;
         return *this;
     }
-    // Another order in this one's place: everything is new.
-    static Changes everything() { return {true, true, true, true, true, true, true, true, true}; }
+    // Another order in this one's place: everything is new. The door shown stays when the order has it.
+    static Changes everything() {
+        Changes c;
+        c.applied = c.choices = c.dimensions = c.recalculated = c.totals = c.discount = c.card = c.opened =
+            true;
+        return c;
+    }
 };
 
 } // namespace dalvex

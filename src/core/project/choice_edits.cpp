@@ -72,6 +72,13 @@ Changes make(EditTarget& t, const edit::SetDoorCount& op) {
     return resized(true);
 }
 
+Changes offerDoorCount(EditTarget& t) {
+    const Project& p = t.project;
+    if (!p.calculator) return {};
+    const int n = std::clamp(p.calculator->clampDoorCount(p.doorCount, p.options), 1, kMaxDoors);
+    return n == p.doorCount ? Changes{} : make(t, edit::SetDoorCount{n});
+}
+
 Changes make(EditTarget& t, const edit::SetChipboardWidth& op) {
     if (!usesPlinth(t.project)) return {};
     return t.project.setChipboardWidth(op.tenths) ? resized() : Changes{};

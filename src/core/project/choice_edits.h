@@ -18,4 +18,8 @@ Changes make(EditTarget& target, const edit::SetChipboardWidth& op);
 Changes make(EditTarget& target, const edit::SetPlinthHeight& op);
 Changes make(EditTarget& target, const edit::SetDiscount& op);
 
+// The door count brought to one the system offers through SetDoorCount (Фелдор mounted inside takes 3 doors
+// as 4); nothing when it is one already.
+Changes offerDoorCount(EditTarget& target);
+
 } // namespace dalvex::edits

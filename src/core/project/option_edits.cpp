@@ -95,7 +95,10 @@ Changes make(EditTarget& t, const edit::ToggleRunningProfile&) {
 }
 
 Changes make(EditTarget& t, const edit::ToggleGuideProfile&) {
-    return toggleRail(t.project, [](const DSSystem& s, OrderOptions& o) { s.toggleGuideProfile(o); });
+    Changes c = toggleRail(t.project, [](const DSSystem& s, OrderOptions& o) { s.toggleGuideProfile(o); });
+    // The panels hear of the new guide after the tables and the sketch show it.
+    c.choicesLast = c.applied;
+    return c;
 }
 
 } // namespace dalvex::edits

@@ -27,8 +27,12 @@ Changes ProjectEditor::apply(const EditOp& op, std::string_view mergeKey) {
                     using Op = std::decay_t<decltype(o)>;
                     if constexpr (std::is_same_v<Op, edit::Undo> || std::is_same_v<Op, edit::Redo>)
                         return {};
-                    else
-                        return edits::make(target, o);
+                    else {
+                        // After a choice the door count is one the system offers, in the same step.
+                        Changes c = edits::make(target, o);
+                        if (c.choices) c |= edits::offerDoorCount(target);
+                        return c;
+                    }
                 },
                 op);
         });
