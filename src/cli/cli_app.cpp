@@ -109,9 +109,11 @@ std::optional<Refusal> applyOptions(const CliOptions& o, Project& project) {
     return std::nullopt;
 }
 
-// The cutplan command's --kerf or --trim: millimetres as the settings file takes them.
+// The cutplan command's --kerf, --trim, --sheet-kerf or --sheet-trim: millimetres as the settings file takes
+// them under `key`, into that field of `cutting`.
 std::optional<Refusal> applyCuttingLength(const std::optional<std::string>& value, const char* key,
-                                          int32_t max, int32_t& field) {
+                                          int32_t max, int32_t CuttingSettings::*field,
+                                          CuttingSettings& cutting) {
     if (!value) return std::nullopt;
     const bool oneLine = value->find_first_of("\r\n") == std::string::npos;
     const CuttingSettingsRead read = parseCuttingSettings(std::string(key) + " = " + *value);
@@ -121,11 +123,7 @@ std::optional<Refusal> applyCuttingLength(const std::optional<std::string>& valu
         return Refusal{option + " " + *value + ": millimetres from 0 to " + std::to_string(max / 10) +
                        " are needed"};
     }
-    const std::string_view name(key);
-    field = name == "kerf"         ? read.settings.kerf
-            : name == "trim"       ? read.settings.trim
-            : name == "sheet_kerf" ? read.settings.sheetKerf
-                                   : read.settings.sheetTrim;
+    cutting.*field = read.settings.*field;
     return std::nullopt;
 }
 
@@ -247,13 +245,15 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     for (const std::string& warning : warnings)
         err << "dalvex-cli: " << warning << "\n";
     CuttingSettings cutting = read.settings;
-    if (auto r = applyCuttingLength(options->kerf, "kerf", kMaxKerf, cutting.kerf))
+    if (auto r = applyCuttingLength(options->kerf, "kerf", kMaxKerf, &CuttingSettings::kerf, cutting))
         return usageError(err, r->message);
-    if (auto r = applyCuttingLength(options->trim, "trim", kMaxTrim, cutting.trim))
+    if (auto r = applyCuttingLength(options->trim, "trim", kMaxTrim, &CuttingSettings::trim, cutting))
         return usageError(err, r->message);
-    if (auto r = applyCuttingLength(options->sheetKerf, "sheet_kerf", kMaxKerf, cutting.sheetKerf))
+    if (auto r = applyCuttingLength(options->sheetKerf, "sheet_kerf", kMaxKerf, &CuttingSettings::sheetKerf,
+                                    cutting))
         return usageError(err, r->message);
-    if (auto r = applyCuttingLength(options->sheetTrim, "sheet_trim", kMaxTrim, cutting.sheetTrim))
+    if (auto r = applyCuttingLength(options->sheetTrim, "sheet_trim", kMaxTrim, &CuttingSettings::sheetTrim,
+                                    cutting))
         return usageError(err, r->message);
 
     const OrderInputs inputs{catalogue, data, config, cutting, warnings, *options, script};
