@@ -14,6 +14,7 @@
 #include "io/data_folders.h"
 #include "io/executable_folder.h"
 #include "io/utf8_path.h"
+#include "project/project.h"
 #include "project/project_files.h"
 
 #include <algorithm>
@@ -324,8 +325,8 @@ void recordSave(const Project& project, const std::string& savedPath, const std:
                 const fs::path& dataFolder, bool dataNamed, std::ostream& err) {
     std::error_code ec;
     const fs::path absolute = fs::absolute(pathFromUtf8(savedPath), ec);
-    JournalSession session(journalTarget(chosen, dataFolder, isPortable(dataFolder, dataNamed), configFolderOf(dataFolder)),
-                           {});
+    JournalSession session(
+        journalTarget(chosen, dataFolder, isPortable(dataFolder, dataNamed), project.configFolder()), {});
     if (!session.on()) err << session.offMessage() << "\n";
     const auto outcome = session.record(recordOf(project, pathToUtf8(ec ? pathFromUtf8(savedPath) : absolute),
                                                  writeSketchBytes(project), now()));

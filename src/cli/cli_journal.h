@@ -15,8 +15,9 @@ namespace dalvex::cli {
 // `args` start with "journal".
 int runJournal(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// Records a sketch file just saved in the journal (`chosen`, else the usual one for `dataFolder`); a save the
-// journal cannot take is kept for the next start and said on `err`. Never changes the exit code of the save.
+// Records a sketch file just saved in the journal (`chosen`, else the usual one for `dataFolder`, with the
+// server settings of the project's config folder); a save the journal cannot take is kept for the next start
+// and said on `err`. Never changes the exit code of the save.
 void recordSave(const Project& project, const std::string& savedPath, const std::string& chosen,
                 const std::filesystem::path& dataFolder, bool dataNamed, std::ostream& err);
 
