@@ -29,32 +29,29 @@ fs::path folderFromEnvironment(const char* name) {
     return folder.is_absolute() ? folder : fs::path();
 }
 
-} // namespace
-
-fs::path userDataFolder() {
+// The programs' own folder below the user's folder for one kind of files: the XDG variable's folder, else
+// `underHome` below the home folder; %LOCALAPPDATA% on Windows for every kind.
+fs::path userFolder([[maybe_unused]] const char* xdgVariable, [[maybe_unused]] const fs::path& underHome) {
 #if defined(_WIN32)
     const fs::path base = folderFromEnvironment("LOCALAPPDATA");
 #else
-    fs::path base = folderFromEnvironment("XDG_DATA_HOME");
+    fs::path base = folderFromEnvironment(xdgVariable);
     if (base.empty()) {
         const fs::path home = folderFromEnvironment("HOME");
-        if (!home.empty()) base = home / ".local" / "share";
+        if (!home.empty()) base = home / underHome;
     }
 #endif
     return base.empty() ? fs::path() : base / "dalvex" / "dalvex";
 }
 
+} // namespace
+
+fs::path userDataFolder() {
+    return userFolder("XDG_DATA_HOME", fs::path(".local") / "share");
+}
+
 fs::path userConfigFolder() {
-#if defined(_WIN32)
-    const fs::path base = folderFromEnvironment("LOCALAPPDATA");
-#else
-    fs::path base = folderFromEnvironment("XDG_CONFIG_HOME");
-    if (base.empty()) {
-        const fs::path home = folderFromEnvironment("HOME");
-        if (!home.empty()) base = home / ".config";
-    }
-#endif
-    return base.empty() ? fs::path() : base / "dalvex" / "dalvex";
+    return userFolder("XDG_CONFIG_HOME", ".config");
 }
 
 bool isPortable(const fs::path& dataFolder, bool namedOnCommandLine) {
