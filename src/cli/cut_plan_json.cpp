@@ -79,11 +79,7 @@ void writeMaterial(JsonWriter& out, const MaterialSheets& m) {
     out.endArray();
     // Panels no sheet can give (or all of them when the sheet size is unknown), with the reason; null and
     // empty when every panel is planned.
-    out.key("error");
-    if (m.error.empty())
-        out.null();
-    else
-        out.value(m.error);
+    out.key("error").textOrNull(m.error.empty() ? nullptr : &m.error);
     out.key("leftOut").beginArray();
     for (const PlannedPanel& panel : m.leftOut)
         writePanel(out, panel, false);
@@ -123,11 +119,7 @@ std::string cutPlanJson(const std::vector<ArticlePlan>& plans, int32_t kerf, int
         }
         out.endArray();
         // Pieces no bar can give, with the bill's message; null and empty when every piece is cut.
-        out.key("error");
-        if (plan.error.empty())
-            out.null();
-        else
-            out.value(plan.error);
+        out.key("error").textOrNull(plan.error.empty() ? nullptr : &plan.error);
         out.key("tooLong").beginArray();
         for (const PlannedPiece& piece : plan.tooLong)
             writePiece(out, piece);

@@ -41,6 +41,10 @@ QString millimetresText(int32_t tenths) {
     return text;
 }
 
+QString percentText(double percent) {
+    return QString::number(percent, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
 QString cutPlanSummary(const ArticlePlan& plan) {
     int64_t pieces = 0;
     for (const PlannedBar& bar : plan.bars)
@@ -52,10 +56,9 @@ QString cutPlanSummary(const ArticlePlan& plan) {
     // An article bought by length has no bar count in the bill to set beside the plan's.
     const QString billed = plan.byLength ? QStringLiteral("в счёте по длине")
                                          : QStringLiteral("по счёту %1").arg(plan.billedBars);
-    QString text =
-        QStringLiteral("хлыстов: по раскрою %1, %2, отход %3 %")
-            .arg(plan.bars.size())
-            .arg(billed, QString::number(waste, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(',')));
+    QString text = QStringLiteral("хлыстов: по раскрою %1, %2, отход %3 %")
+                       .arg(plan.bars.size())
+                       .arg(billed, percentText(waste));
     if (!plan.error.empty()) {
         QStringList tooLong;
         for (const PlannedPiece& p : plan.tooLong)

@@ -41,6 +41,9 @@ QString cutPlanSummary(const ArticlePlan& plan);
 // A length in 0.1 mm as millimetres, with a decimal comma only when needed.
 QString millimetresText(int32_t tenths);
 
+// A percentage with one decimal, after a decimal comma.
+QString percentText(double percent);
+
 // Draws one row into `rect`. Bars are scaled so that `longestBar` spans the rectangle's width.
 void drawCutPlanRow(QPainter& painter, const std::vector<ArticlePlan>& plans, const CutPlanRow& row,
                     const QRect& rect, const QFont& font, int32_t kerf, int32_t trim, int32_t longestBar);

@@ -64,7 +64,7 @@ protected:
         const int w = width() - 2 * kMargin;
         int y = kMargin;
         // Drawn with the kerf and trim the plans were made with.
-        const CuttingSettings s{owner_.kerf_, owner_.trim_, owner_.ctx_.project.cutting.priceByPlan};
+        const CuttingSettings& s = owner_.settings_;
         p.setPen(Qt::black);
         const QString head =
             owner_.plans_.empty() ? QStringLiteral("Нет профилей, покупаемых хлыстами.") : settingsLine(s);
@@ -83,8 +83,7 @@ protected:
         p.setPen(Qt::black);
         y += line;
         p.drawText(QRect(kMargin, y, w, line), Qt::AlignLeft | Qt::AlignTop,
-                   sheets.empty() ? QStringLiteral("Нет панелей для раскроя листов.")
-                                  : sheetSettingsLine(owner_.sheetSettings_));
+                   sheets.empty() ? QStringLiteral("Нет панелей для раскроя листов.") : sheetSettingsLine(s));
         y += line;
         const SheetScale scale = sheetScaleFor(width(), line);
         for (const SheetPlanRow& row : sheetPlanRows(sheets, scale)) {
@@ -119,10 +118,8 @@ DlgCutPlan::DlgCutPlan(const UiContext& context, QWidget* parent) : Panel(contex
 void DlgCutPlan::rebuild() {
     const CuttingSettings& s = ctx_.project.cutting;
     plans_ = planArticles(ctx_.project.result, s.kerf, s.trim);
-    kerf_ = s.kerf;
-    trim_ = s.trim;
     sheetPlans_ = planSheets(ctx_.project.result, s);
-    sheetSettings_ = s;
+    settings_ = s;
     stale_ = false;
     relayout();
     canvas_->update();
@@ -135,12 +132,12 @@ const std::vector<ArticlePlan>& DlgCutPlan::plans() {
 
 int32_t DlgCutPlan::kerf() {
     refresh();
-    return kerf_;
+    return settings_.kerf;
 }
 
 int32_t DlgCutPlan::trim() {
     refresh();
-    return trim_;
+    return settings_.trim;
 }
 
 const std::vector<MaterialSheets>& DlgCutPlan::sheetPlans() {
@@ -150,7 +147,7 @@ const std::vector<MaterialSheets>& DlgCutPlan::sheetPlans() {
 
 const CuttingSettings& DlgCutPlan::sheetSettings() {
     refresh();
-    return sheetSettings_;
+    return settings_;
 }
 
 void DlgCutPlan::relayout() {

@@ -45,10 +45,8 @@ private:
     }
 
     std::vector<ArticlePlan> plans_;
-    int32_t kerf_ = 0;
-    int32_t trim_ = 0;
     std::vector<MaterialSheets> sheetPlans_;
-    CuttingSettings sheetSettings_;
+    CuttingSettings settings_; // the settings both plans were made with
     bool stale_ = true;
     QScrollArea* scroll_ = nullptr;
     QWidget* canvas_ = nullptr;

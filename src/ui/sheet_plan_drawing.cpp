@@ -23,10 +23,6 @@ QString sizeText(int32_t first, int32_t second) {
     return QStringLiteral("%1 × %2").arg(millimetresText(first), millimetresText(second));
 }
 
-QString percentText(double fraction) {
-    return QString::number(100.0 * fraction, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
-}
-
 int rowSheets(const MaterialSheets& plan, const SheetPlanRow& row, const SheetScale& scale) {
     return std::clamp(static_cast<int>(plan.sheets.size()) - row.firstSheet, 0, scale.perRow);
 }
@@ -39,10 +35,10 @@ void drawLabel(QPainter& painter, const QFontMetrics& fm, const QRect& box, cons
     if (across < fm.height() || along < fm.height()) return;
     const QString name = QString::fromStdString(panel.label);
     const QString size = sizeText(panel.height, panel.width);
-    QString text =
-        across >= 2 * fm.height() ? name + QLatin1Char('\n') + size : name + QStringLiteral("  ") + size;
-    if (fm.horizontalAdvance(name + QStringLiteral("  ") + size) > along - 4 && across < 2 * fm.height())
-        text = fm.elidedText(name + QStringLiteral("  ") + size, Qt::ElideRight, along - 4);
+    const QString oneLine = name + QStringLiteral("  ") + size;
+    QString text = across >= 2 * fm.height() ? name + QLatin1Char('\n') + size : oneLine;
+    if (fm.horizontalAdvance(oneLine) > along - 4 && across < 2 * fm.height())
+        text = fm.elidedText(oneLine, Qt::ElideRight, along - 4);
     painter.save();
     painter.setPen(Qt::black);
     if (upright) {
@@ -168,7 +164,7 @@ QString sheetPlanSummary(const MaterialSheets& plan) {
                    .arg(plan.sheets.size())
                    .arg(plan.areaBound)
                    .arg(plan.proved ? QStringLiteral(", меньше не выйдет") : QString())
-                   .arg(percentText(plan.utilisation()));
+                   .arg(percentText(100.0 * plan.utilisation()));
     }
     if (!plan.error.empty()) {
         QStringList leftOut;

@@ -85,7 +85,7 @@ private:
     void consider(const Item& item, size_t bin, size_t r, Choice& best) const {
         const FreeRect& f = free_[bin][r];
         for (bool turned : {false, true}) {
-            if (turned && (!item.turnable || item.a == item.b)) continue;
+            if (!mayTurn(item, turned)) continue;
             const int64_t w = extentX(item, turned), h = extentY(item, turned);
             if (w > f.w || h > f.h) continue;
             const int64_t lw = f.w - w, lh = f.h - h;
@@ -149,13 +149,6 @@ private:
     int64_t smallest_ = 0;
     std::vector<std::vector<FreeRect>> free_;
 };
-
-std::vector<int32_t> allItems(const std::vector<Item>& items) {
-    std::vector<int32_t> all(items.size());
-    for (size_t i = 0; i < items.size(); ++i)
-        all[i] = static_cast<int32_t>(i);
-    return all;
-}
 
 int64_t lightest(const Packing& p) {
     int64_t light = std::numeric_limits<int64_t>::max();

@@ -166,8 +166,7 @@ private:
         if (area > space_.length * space_.width) return true;
         if (units == 1) {
             for (bool turned : {false, true}) {
-                if (turned && (!kind.item.turnable || kind.item.a == kind.item.b)) continue;
-                if (fits(kind.item, turned, space_))
+                if (mayTurn(kind.item, turned) && fits(kind.item, turned, space_))
                     keepSmallest(front, {extentX(kind.item, turned), extentY(kind.item, turned),
                                          turned ? How::SingleTurned : How::Single,
                                          static_cast<int32_t>(lowestKind(s)), 0, 0, 0});
@@ -211,17 +210,10 @@ private:
     bool complete_ = false;
 };
 
-std::vector<int32_t> everyItem(const std::vector<Item>& items) {
-    std::vector<int32_t> all(items.size());
-    for (size_t i = 0; i < items.size(); ++i)
-        all[i] = static_cast<int32_t>(i);
-    return all;
-}
-
 } // namespace
 
 std::optional<Packing> exactPacking(const std::vector<Item>& items, Space space, Budget& budget) {
-    const Fronts fronts(items, everyItem(items), space, budget);
+    const Fronts fronts(items, allItems(items), space, budget);
     if (!fronts.complete()) return std::nullopt;
     const Multisets& sets = fronts.sets();
     const auto count = static_cast<size_t>(sets.states());

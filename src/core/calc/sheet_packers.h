@@ -42,6 +42,18 @@ inline int64_t extentY(const Item& item, bool turned) {
 inline bool fits(const Item& item, bool turned, Space space) {
     return extentX(item, turned) <= space.length && extentY(item, turned) <= space.width;
 }
+// Turned only when the grain allows and turning changes anything.
+inline bool mayTurn(const Item& item, bool turned) {
+    return !turned || (item.turnable && item.a != item.b);
+}
+
+// The indices of every item, in order.
+inline std::vector<int32_t> allItems(const std::vector<Item>& items) {
+    std::vector<int32_t> all(items.size());
+    for (size_t i = 0; i < items.size(); ++i)
+        all[i] = static_cast<int32_t>(i);
+    return all;
+}
 
 // Work allowed to the search, counted in elementary steps so that the plan is the same on every machine.
 struct Budget {

@@ -12,6 +12,7 @@ namespace dalvex {
 using packing::Bin;
 using packing::Budget;
 using packing::Item;
+using packing::mayTurn;
 using packing::Packing;
 using packing::Space;
 
@@ -28,10 +29,6 @@ constexpr int64_t kOffcutWork = 20000;
 
 int64_t ceilDiv(int64_t a, int64_t b) {
     return b > 0 ? (a + b - 1) / b : 0;
-}
-
-bool mayTurn(const Item& item, bool turned) {
-    return !turned || (item.turnable && item.a != item.b);
 }
 
 // The totals up to the sheet's side that the extents of distinct items can make along it, each item laid
@@ -270,9 +267,7 @@ SheetPacking packSheets(const std::vector<SheetPiece>& pieces, const SheetStock&
         total += item.a * item.b;
     const int64_t areaBound = ceilDiv(total, space.length * space.width);
     result.areaBound = static_cast<int32_t>(areaBound);
-    std::vector<int32_t> all(items.size());
-    for (size_t i = 0; i < all.size(); ++i)
-        all[i] = static_cast<int32_t>(i);
+    const std::vector<int32_t> all = packing::allItems(items);
     const int64_t reachableArea =
         ReachableSums(items, all, space, true).largest() * ReachableSums(items, all, space, false).largest();
     const int64_t bound = std::max(
