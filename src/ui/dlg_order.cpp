@@ -114,7 +114,7 @@ DlgOrder::DlgOrder(const UiContext& context, QWidget* parent) : Panel(context, p
                                                         {assembly_, "assembly"}, {delivery_, "delivery"}};
     for (const auto& [edit, name] : named) {
         edit->setObjectName(QString::fromLatin1(name));
-        connect(edit, &QLineEdit::editingFinished, this, [this] { ++typing_; });
+        connect(edit, &QLineEdit::editingFinished, this, [this] { typing_.end(); });
     }
     // A sketch file reads back at most 254 characters of a text: the card takes no more than it can keep.
     for (QLineEdit* e : {number_, name_, address_, phone_})
@@ -140,7 +140,7 @@ DlgOrder::DlgOrder(const UiContext& context, QWidget* parent) : Panel(context, p
     refresh();
     // The card as the order has it now, after an undo, a renumbering claim, a new order or an opened file.
     connect(ctx_.document, &OrderDocument::cardChanged, this, [this] {
-        if (!applying_) refresh();
+        if (!typing_.applying()) refresh();
     });
 }
 
@@ -181,11 +181,7 @@ void DlgOrder::costEdited(QLineEdit* edit, int32_t OrderCard::*field) {
 }
 
 void DlgOrder::change(const OrderCard& card, const QLineEdit* typedIn) {
-    const std::string key =
-        typedIn ? typedIn->objectName().toStdString() + ' ' + std::to_string(typing_) : std::string();
-    applying_ = true;
-    ctx_.editor.apply(edit::SetOrderCard{card}, key);
-    applying_ = false;
+    typing_.apply(ctx_.editor, edit::SetOrderCard{card}, typedIn);
 }
 
 void DlgOrder::newOrder() {

@@ -1,6 +1,7 @@
 #pragma once
 // The order card panel beside the order information table: the customer card, the extra charges, the dates,
 // "Новый заказ", and saving the order as a sketch file (which advances the order number and opens printing).
+#include "edit_typing.h"
 #include "panel.h"
 #include "records/order_card.h"
 
@@ -58,8 +59,7 @@ private:
     PictureButton* save_;
     std::function<void()> openPrint_;
     bool refreshing_ = false;
-    bool applying_ = false; // the panel's own change is being applied
-    int typing_ = 0;        // counts the typings: leaving an edit ends one
+    EditTyping typing_;
 };
 
 } // namespace dalvex::ui

@@ -6,11 +6,11 @@
 namespace dalvex::ui {
 
 enum class Notification {
-    HoverChanged = 3,  // the item under the mouse in the sketch view changed
-    SketchClicked = 4, // left button pressed in the sketch view
-    LockPanels = 8,    // a tool dialog opened
-    UnlockPanels = 9,  // the tool dialog closed
-    TabChanged = 10,   // the tab bar changed the selected tab
+    HoverChanged,  // the item under the mouse in the sketch view changed
+    SketchClicked, // left button pressed in the sketch view
+    LockPanels,    // a tool dialog opened
+    UnlockPanels,  // the tool dialog closed
+    TabChanged,    // the tab bar changed the selected tab
 };
 
 // Implemented by the main window; panels hold a reference and call it, never each other.

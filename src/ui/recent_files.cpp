@@ -28,7 +28,8 @@ void rememberFile(const QString& path) {
     QSettings settings;
     QStringList recent = settings.value(kRecentKey).toStringList();
     // The file opened again: the settings stay as they are, unwritten (writing them waits for the disk).
-    if (!recent.isEmpty() && recent.front() == full && settings.value(kFolderKey).toString() == info.absolutePath())
+    if (!recent.isEmpty() && recent.front() == full &&
+        settings.value(kFolderKey).toString() == info.absolutePath())
         return;
     settings.setValue(kFolderKey, info.absolutePath());
     recent.removeAll(full);

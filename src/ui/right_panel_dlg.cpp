@@ -336,22 +336,24 @@ void RightPanelDlg::showView() {
     showDrawMode();
     insertSizes_->setChecked(view.showInsertSizes);
     scaling_->setChecked(view.scaleOnFill);
+    showDoorShown();
+}
+
+void RightPanelDlg::showDoorShown() {
     const QSignalBlocker quiet(doorsShown_);
-    doorsShown_->setCurrentIndex(
-        std::clamp(view.currentDoor(ctx_.project.sketch.doorCount) + 1, 0, doorsShown_->count() - 1));
+    const int shown = ctx_.document->view().currentDoor(ctx_.project.sketch.doorCount);
+    doorsShown_->setCurrentIndex(std::clamp(shown + 1, 0, doorsShown_->count() - 1));
 }
 
 void RightPanelDlg::refillLists() {
     const Project& project = ctx_.project;
-    const DoorSketch& sketch = project.sketch;
     filling_ = true;
 
     doorsShown_->clear();
     doorsShown_->addItem(QStringLiteral("Все"));
     for (int i = 1; i <= project.doorCount; ++i)
         doorsShown_->addItem(qs(format("%d", i)));
-    const int shown = ctx_.document->view().currentDoor(sketch.doorCount);
-    doorsShown_->setCurrentIndex(std::clamp(shown + 1, 0, doorsShown_->count() - 1));
+    showDoorShown();
 
     barLengths_->clear();
     const HandleProfile* h = project.handleProfile;

@@ -84,6 +84,8 @@ private:
     void showHeightOffset();
     // The view settings: orientation, drawing mode, insert sizes, scaling and the doors shown.
     void showView();
+    // The door shown alone ("Все": all of them) in its list.
+    void showDoorShown();
     void showOrientation();
     void showDrawMode();
     // The running and guide profiles of a system that offers them (Герлит).

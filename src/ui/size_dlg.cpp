@@ -48,13 +48,6 @@ QPixmap buttonPicture(bool tick, bool lit, QSize size) {
     return pm;
 }
 
-// Door `door` when it is in use; null otherwise.
-const Door* doorInUse(const Project& project, int door) {
-    return door >= 0 && door < sketch::doorsInUse(project.sketch.doorCount)
-               ? &project.sketch.doors[static_cast<size_t>(door)]
-               : nullptr;
-}
-
 TextLabel* makeLabel(QWidget* parent, QRect geometry) {
     auto* label = new TextLabel(QString(), parent);
     label->setTextFont(labelFont());
@@ -92,7 +85,7 @@ SizeDlg::SizeDlg(const UiContext& context, QWidget* parent)
 }
 
 void SizeDlg::openFor(int door, int32_t dividerId, QPoint globalPos) {
-    const Door* d = doorInUse(ctx_.project, door);
+    const Door* d = ctx_.project.sketch.doorInUse(door);
     const Divider* divider = d ? d->divider(dividerId) : nullptr;
     if (!divider) return;
     door_ = door;
@@ -162,7 +155,7 @@ void SizeDlg::sideChanged(int index) {
 void SizeDlg::showSide(int index) {
     offered_ = qs(format("%d", (index == 1 ? afterSize_ : beforeSize_) / 10));
     edit_->setText(offered_);
-    const Door* d = doorInUse(ctx_.project, door_);
+    const Door* d = ctx_.project.sketch.doorInUse(door_);
     const Divider* divider = d ? d->divider(dividerId_) : nullptr;
     // The sketch writes the filling panel's size, a little less than the insert's.
     panel_->setText(divider ? qs(format("панель %d мм", d->panelSizeBeside(*divider, index == 1) / 10))

@@ -35,6 +35,7 @@ SumDlg::SumDlg(const UiContext& context, QWidget* parent) : Panel(context, paren
     smallLabel(QStringLiteral("Сумма"), {40, 50}, this);
     discount_ = new QLineEdit(this);
     discount_->setGeometry(dluX(57), dluY(9), dluX(34), dluY(14));
+    discount_->setObjectName(QStringLiteral("discount")); // names its typings in the history
     // Digits, and a decimal comma so that a pasted fraction can be read and cut to its whole part.
     discount_->setValidator(
         new QRegularExpressionValidator(QRegularExpression("[0-9]*([,.][0-9]*)?"), discount_));
@@ -50,10 +51,10 @@ SumDlg::SumDlg(const UiContext& context, QWidget* parent) : Panel(context, paren
     showTotal();
     connect(ctx_.document, &OrderDocument::totalsChanged, this, &SumDlg::showTotal);
     connect(ctx_.document, &OrderDocument::discountChanged, this, [this] {
-        if (!applying_) reloadDiscount();
+        if (!typing_.applying()) reloadDiscount();
     });
     // Leaving the edit ends a typing: the next one is a step of its own.
-    connect(discount_, &QLineEdit::editingFinished, this, [this] { ++typing_; });
+    connect(discount_, &QLineEdit::editingFinished, this, [this] { typing_.end(); });
 }
 
 QString SumDlg::totalText() const {
@@ -69,10 +70,7 @@ void SumDlg::reloadDiscount() {
 void SumDlg::discountEdited() {
     if (settingText_) return;
     const QString text = discount_->text();
-    applying_ = true;
-    ctx_.editor.apply(edit::SetDiscount{readNumber(text.toStdString())},
-                      "discount " + std::to_string(typing_));
-    applying_ = false;
+    typing_.apply(ctx_.editor, edit::SetDiscount{readNumber(text.toStdString())}, discount_);
     // What stays in the edit is always the whole part of the discount in force: a refused value snaps back.
     const QString shown = percentText(ctx_.project.discountPercent);
     if (discount_->text() != shown) {

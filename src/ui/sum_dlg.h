@@ -1,5 +1,6 @@
 #pragma once
 // The totals panel at the right end of the top panel: the discount in per cent and the order's grand total.
+#include "edit_typing.h"
 #include "panel.h"
 
 class QLineEdit;
@@ -30,8 +31,7 @@ private:
     QLineEdit* discount_;
     TextLabel* total_;
     bool settingText_ = false;
-    bool applying_ = false; // the panel's own typing is being applied
-    int typing_ = 0;        // counts the typings: leaving the edit ends one
+    EditTyping typing_;
 };
 
 } // namespace dalvex::ui

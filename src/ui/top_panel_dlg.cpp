@@ -284,7 +284,7 @@ void TopPanelDlg::showOption() {
 
 void TopPanelDlg::showDimensions() {
     // What the user is typing stays as typed: the order follows the edit, not the other way round.
-    if (applying_) return;
+    if (typing_.applying()) return;
     refreshing_ = true;
     writeDimensions(false);
     refreshing_ = false;
@@ -319,10 +319,7 @@ void TopPanelDlg::dimensionEdited(QLineEdit* edit) {
         op = edit::SetChipboardWidth{tenths};
     // The keystrokes of one typing in one edit are one step of the history, each applied to the order as it
     // was when the typing began, so that typing a value gives what setting it once gives.
-    const std::string key = edit->objectName().toStdString() + ' ' + std::to_string(typing_);
-    applying_ = true;
-    ctx_.editor.apply(op, key);
-    applying_ = false;
+    typing_.apply(ctx_.editor, op, edit);
 }
 
 void TopPanelDlg::snapBack(QLineEdit* edit) {
@@ -339,7 +336,7 @@ bool TopPanelDlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut)
         for (QLineEdit* e : {width_, height_, plinth_, chipboard_})
             if (watched == e) {
-                ++typing_; // the typing ends with the edit: the next one is a step of its own
+                typing_.end(); // the typing ends with the edit: the next one is a step of its own
                 snapBack(e);
             }
     return Panel::eventFilter(watched, event);

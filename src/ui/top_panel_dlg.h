@@ -2,6 +2,7 @@
 // The strip across the top of the main window: system, handle profile and colour buttons with their pickers,
 // the dimensions, the door count, the plinth and chipboard fields, the system option toggle, and the project
 // buttons (open, save, workbook, print).
+#include "edit_typing.h"
 #include "panel.h"
 
 class QComboBox;
@@ -89,8 +90,7 @@ private:
     DlgPrint* print_;
     DlgPrint* export_;
     bool refreshing_ = false;
-    bool applying_ = false; // the panel's own typing is being applied
-    int typing_ = 0;        // counts the typings: leaving an edit ends one
+    EditTyping typing_;
 };
 
 } // namespace dalvex::ui

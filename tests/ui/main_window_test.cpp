@@ -68,11 +68,16 @@ void MainWindowTest::routesEachNotificationToItsPanels_data() {
     QTest::addColumn<int>("kind");
     // top, right, draft, sum, tabs, info, order, table 0..3
     QTest::addColumn<QList<int>>("expected");
-    QTest::newRow("HoverChanged") << 3 << QList<int>{0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
-    QTest::newRow("SketchClicked") << 4 << QList<int>{0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    QTest::newRow("LockPanels") << 8 << QList<int>{1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0};
-    QTest::newRow("UnlockPanels") << 9 << QList<int>{1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0};
-    QTest::newRow("TabChanged") << 10 << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("HoverChanged") << static_cast<int>(Notification::HoverChanged)
+                                  << QList<int>{0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
+    QTest::newRow("SketchClicked") << static_cast<int>(Notification::SketchClicked)
+                                   << QList<int>{0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("LockPanels") << static_cast<int>(Notification::LockPanels)
+                                << QList<int>{1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("UnlockPanels") << static_cast<int>(Notification::UnlockPanels)
+                                  << QList<int>{1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("TabChanged") << static_cast<int>(Notification::TabChanged)
+                                << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 }
 
 void MainWindowTest::routesEachNotificationToItsPanels() {

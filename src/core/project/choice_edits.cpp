@@ -25,9 +25,7 @@ Changes make(EditTarget& t, const edit::SelectSystem& op) {
     p.selectSystem(op.system);
     // A new sketch: nothing of the old one is pointed at.
     t.selection = {};
-    Changes c = resized(true);
-    c.choices = true;
-    return c;
+    return chosenAnew();
 }
 
 Changes make(EditTarget& t, const edit::SetHandleProfile& op) {

@@ -41,5 +41,13 @@ inline Changes resized(bool doorsReset = false) {
     return c;
 }
 
+// A choice that makes the sketch anew (the system, Фелдор's mounting): the dimensions and the door count
+// may follow it, and the door shown resets.
+inline Changes chosenAnew() {
+    Changes c = resized(true);
+    c.choices = true;
+    return c;
+}
+
 } // namespace edits
 } // namespace dalvex

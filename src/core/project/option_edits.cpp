@@ -36,9 +36,7 @@ Changes make(EditTarget& t, const edit::ToggleOption&) {
         // The handle list changes with the mounting: the sketch is made anew.
         p.toggleMountInside();
         t.selection = {};
-        Changes c = resized(true);
-        c.choices = true;
-        return c;
+        return chosenAnew();
     }
     if (!p.calculator || !p.calculator->offersEdgeProfiles) return {};
     p.toggleEdgeProfiles();

@@ -13,9 +13,9 @@ Changes OrderHistory::record(Project& project, std::string_view label, std::stri
     ProjectState before = captureState(project);
     const uint64_t beforeId = current_;
     const Changes changes = make();
-    if (changes.applied) push(before, label, changes);
-    if (!mergeKey.empty())
-        typing_ = Typing{std::string(mergeKey), std::move(before), beforeId, changes.applied};
+    // A typing keeps a copy of the order before it, to go on from; the step takes the order itself.
+    if (!mergeKey.empty()) typing_ = Typing{std::string(mergeKey), before, beforeId, changes.applied};
+    if (changes.applied) push(std::move(before), label, changes);
     return changes;
 }
 

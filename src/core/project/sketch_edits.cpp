@@ -12,12 +12,6 @@ namespace {
 // door cannot overflow.
 constexpr int32_t kMaxInsertSizeRequest = 10000000;
 
-// The door of the sketch with this index, when it is one of the doors in use.
-Door* doorInUse(Project& project, int door) {
-    if (door < 0 || door >= sketch::doorsInUse(project.sketch.doorCount)) return nullptr;
-    return &project.sketch.doors[static_cast<size_t>(door)];
-}
-
 void selectDivider(SketchSelection& selection, int door, int32_t divider) {
     selection.dividerDoor = door;
     selection.dividerId = divider;
@@ -29,7 +23,7 @@ Changes make(EditTarget& t, const edit::Split& op) {
     // A click that draws: what was selected goes, and the new divider is selected.
     t.selection.clearInsert();
     t.selection.clearDivider();
-    Door* d = doorInUse(t.project, op.door);
+    Door* d = t.project.sketch.doorInUse(op.door);
     const DividerProfile* profile = t.project.dividerProfile;
     if (!d || !profile) return {};
     // A profile made for one orientation only takes no other.
@@ -42,14 +36,14 @@ Changes make(EditTarget& t, const edit::Split& op) {
 }
 
 Changes make(EditTarget& t, const edit::RemoveDivider& op) {
-    Door* d = doorInUse(t.project, op.door);
+    Door* d = t.project.sketch.doorInUse(op.door);
     if (!d || !d->removeDivider(op.divider)) return {};
     t.project.recalculate(true);
     return made(true);
 }
 
 Changes make(EditTarget& t, const edit::MoveDivider& op) {
-    Door* d = doorInUse(t.project, op.door);
+    Door* d = t.project.sketch.doorInUse(op.door);
     const Divider* divider = d ? d->divider(op.divider) : nullptr;
     if (!divider) return {};
     // The dragged divider is selected even when it cannot go there, so that its neighbour can be sized.
@@ -67,7 +61,7 @@ Changes make(EditTarget& t, const edit::MoveJoint& op) {
 }
 
 Changes make(EditTarget& t, const edit::InsertSize& op) {
-    Door* d = doorInUse(t.project, op.door);
+    Door* d = t.project.sketch.doorInUse(op.door);
     const Divider* divider = d ? d->divider(op.divider) : nullptr;
     if (!divider) return {};
     // The dialog offers sizes that leave the other panel its minimum.
@@ -104,7 +98,7 @@ Changes make(EditTarget& t, const edit::PasteDoor& op) {
 }
 
 Changes make(EditTarget& t, const edit::AlignDividers& op) {
-    Door* d = doorInUse(t.project, op.door);
+    Door* d = t.project.sketch.doorInUse(op.door);
     if (!d || !d->hasDividers(op.vertical)) return {};
     d->alignDividers(op.vertical);
     t.project.sketch.resizePending = true;

@@ -46,8 +46,18 @@ int32_t DoorSketch::remainder() const {
 }
 
 bool DoorSketch::hasDivider(int doorIndex, bool vertical) const {
-    if (doorIndex < 0 || doorIndex >= sketch::doorsInUse(doorCount)) return false;
-    return doors[doorIndex].hasDividers(vertical);
+    const Door* door = doorInUse(doorIndex);
+    return door && door->hasDividers(vertical);
+}
+
+const Door* DoorSketch::doorInUse(int doorIndex) const {
+    if (doorIndex < 0 || doorIndex >= sketch::doorsInUse(doorCount)) return nullptr;
+    return &doors[static_cast<size_t>(doorIndex)];
+}
+
+Door* DoorSketch::doorInUse(int doorIndex) {
+    if (doorIndex < 0 || doorIndex >= sketch::doorsInUse(doorCount)) return nullptr;
+    return &doors[static_cast<size_t>(doorIndex)];
 }
 
 } // namespace dalvex

@@ -115,6 +115,9 @@ public:
     int overlapCount() const;
     int32_t remainder() const;
     bool hasDivider(int doorIndex, bool vertical) const;
+    // Door `doorIndex` when it is one of the doors in use; null otherwise.
+    Door* doorInUse(int doorIndex);
+    const Door* doorInUse(int doorIndex) const;
 
     // The joint between door `leftDoor` and the next: the left door grows by `growth` (negative: shrinks) and
     // the next door shrinks by as much; refused when either would be narrower than kMinDoorWidth.

@@ -31,8 +31,8 @@ bool DoorSketch::moveJoint(int leftDoor, int64_t growth) {
 }
 
 Insert* DoorSketch::insertOf(int doorIndex, int32_t insertId) {
-    if (doorIndex < 0 || doorIndex >= sketch::doorsInUse(doorCount)) return nullptr;
-    return doors[doorIndex].insert(insertId);
+    Door* door = doorInUse(doorIndex);
+    return door ? door->insert(insertId) : nullptr;
 }
 
 bool DoorSketch::fillInsert(int doorIndex, int32_t insertId, const Material* m) {
