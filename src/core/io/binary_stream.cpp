@@ -1,7 +1,6 @@
 #include "io/binary_stream.h"
 
-#include <bit>
-
+#include "io/bit_cast.h"
 #include "text/encoding.h"
 
 namespace dalvex {
@@ -35,7 +34,7 @@ void BinaryWriter::i64(int64_t v) {
     putLittleEndian(buffer_, static_cast<uint64_t>(v));
 }
 void BinaryWriter::f64(double v) {
-    putLittleEndian(buffer_, std::bit_cast<uint64_t>(v));
+    putLittleEndian(buffer_, bitCast<uint64_t>(v));
 }
 
 void BinaryWriter::str(std::string_view utf8) {
