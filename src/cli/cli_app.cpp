@@ -8,8 +8,8 @@
 #include "cli_batch.h"
 #include "cli_journal.h"
 #include "cli_options.h"
-#include "cli_script.h"
 #include "cut_plan_json.h"
+#include "edit_script.h"
 #include "files/sketch_file.h"
 #include "io/data_folders.h"
 #include "io/utf8_path.h"
@@ -34,6 +34,17 @@ namespace dalvex::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using exchange::ScriptOperation;
+
+// The door counts of a list as a sentence: "1, 2 or 4".
+std::string countsText(const std::vector<int>& counts) {
+    std::string text;
+    for (size_t k = 0; k < counts.size(); ++k) {
+        if (k > 0) text += k + 1 == counts.size() ? " or " : ", ";
+        text += std::to_string(counts[k]);
+    }
+    return text;
+}
 
 // A refused or malformed option value: its message for standard error.
 struct Refusal {
@@ -179,11 +190,11 @@ OrderRun runOrder(const OrderInputs& in, const std::string& input) {
     if (auto refusal = applyOptions(o, project)) return finish(usageError(err, refusal->message));
     // The history starts with the script.
     ProjectEditor editor(project);
-    const int done = applyScript(in.script, editor, err) == 0 ? kExitOk : kExitRefused;
+    const int done = exchange::applyScript(in.script, editor, err) == 0 ? kExitOk : kExitRefused;
 
     switch (o.command) {
     case Command::Calc:
-        out << projectJson(project, in.warnings);
+        out << exchange::projectJson(project, in.warnings);
         return finish(done);
     case Command::Save:
         if (project.save(pathFromUtf8(o.output)) != kSketchOk) return finish(cannotWrite(err, o.output));
@@ -227,7 +238,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             err << "Ошибка открытия файла " << *options->script << "\n";
             return kExitFile;
         }
-        auto parsed = parseScript(text, error);
+        auto parsed = exchange::parseScript(text, error);
         if (!parsed) return usageError(err, error);
         script = std::move(*parsed);
     }
