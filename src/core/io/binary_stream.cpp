@@ -82,7 +82,12 @@ int64_t BinaryReader::i64() {
 
 double BinaryReader::f64() {
     const char* p = nullptr;
-    return take(8, p) ? std::bit_cast<double>(getLittleEndian<uint64_t>(p)) : 0.0;
+    return take(8, p) ? bitCast<double>(getLittleEndian<uint64_t>(p)) : 0.0;
+}
+
+std::string_view BinaryReader::raw(std::size_t n) {
+    const char* p = nullptr;
+    return take(n, p) ? std::string_view(p, n) : std::string_view();
 }
 
 std::string BinaryReader::str() {
