@@ -8,9 +8,11 @@
 #include "cli_batch.h"
 #include "cli_journal.h"
 #include "cli_options.h"
+#include "cli_web.h"
 #include "cut_plan_json.h"
 #include "edit_script.h"
 #include "files/sketch_file.h"
+#include "files/sketch_link.h"
 #include "io/data_folders.h"
 #include "io/utf8_path.h"
 #include "io/whole_file.h"
@@ -176,14 +178,21 @@ OrderRun runOrder(const OrderInputs& in, const std::string& input) {
     Project project(in.catalogue, in.config);
     project.cutting = in.cutting;
     applyCuttingSettings(project.result, project.cutting);
-    if (!input.empty()) {
-        const int opened = project.open(pathFromUtf8(input));
+    if (!input.empty() || o.link) {
+        // A link that carries no sketch file is refused as a damaged file is.
+        const std::optional<std::string> linked = o.link ? sketchLinkBytes(*o.link) : std::nullopt;
+        const int opened = !o.link  ? project.open(pathFromUtf8(input))
+                           : linked ? project.openBytes(*linked)
+                                    : kSketchCannotOpen;
         if (opened == kSketchNewerVersion) {
             err << "Ошибка открытия файла: версия файла не поддерживается данной программой.\n";
             return finish(kExitFile);
         }
         if (opened != kSketchOk) {
-            err << "Ошибка открытия файла " << input << "\n";
+            if (o.link)
+                err << kNotASketchLinkMessage << "\n";
+            else
+                err << "Ошибка открытия файла " << input << "\n";
             return finish(kExitFile);
         }
     }
@@ -212,6 +221,7 @@ OrderRun runOrder(const OrderInputs& in, const std::string& input) {
         return finish(writeAccountingFile(pathFromUtf8(o.output), project) ? done
                                                                            : cannotWrite(err, o.output));
     case Command::Help:
+    case Command::Web:
         break;
     }
     return finish(kExitOk);
@@ -227,6 +237,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (options->command == Command::Help) {
         out << usageText();
         return kExitOk;
+    }
+    if (options->command == Command::Web) {
+        const fs::path data = options->dataFolder.empty() ? dataFolder() : pathFromUtf8(options->dataFolder);
+        return writeSite(pathFromUtf8(options->output), data, err);
     }
 
     std::vector<ScriptOperation> script;

@@ -7,6 +7,7 @@
 #include "json_writer.h"
 #include "orders/shop_files.h"
 #include "project/project_files.h"
+#include "project/project_reports.h"
 #include "project_json.h"
 #include "view/sketch_gestures.h"
 
@@ -95,6 +96,33 @@ void writeChoices(JsonWriter& out, const Project& project) {
     out.endObject();
 }
 
+// The price calculation as the desktop program's table shows it: its sections, row by row.
+void writeBill(JsonWriter& out, const Project& project) {
+    out.key("bill").beginArray();
+    for (const TableSection& section : buildTable(kPriceTable, project)) {
+        out.beginObject();
+        out.key("fractions").beginArray();
+        for (double fraction : section.fractions)
+            out.value(fraction);
+        out.endArray();
+        out.key("rows").beginArray();
+        for (int r = 0; r < section.rowCount; ++r) {
+            out.beginArray();
+            for (int c = 0; c < section.columnCount; ++c) {
+                const TableCell& cell = section.cell(c, r);
+                out.beginObject();
+                out.key("text").value(cell.text);
+                out.key("bold").value(cell.bold);
+                out.endObject();
+            }
+            out.endArray();
+        }
+        out.endArray();
+        out.endObject();
+    }
+    out.endArray();
+}
+
 } // namespace
 
 bool WebSession::start(std::string_view pack, const fs::path& folder, std::string& error) {
@@ -169,6 +197,7 @@ std::string WebSession::stateJson() const {
     JsonWriter out;
     out.beginObject();
     writeChoices(out, *project_);
+    writeBill(out, *project_);
     out.key("history").beginObject();
     out.key("canUndo").value(editor_->canUndo());
     out.key("undoLabel").value(editor_->undoLabel());
