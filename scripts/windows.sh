@@ -155,6 +155,10 @@ version=$(sed -nE 's/^project\(dalvex VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
 stage="$build/stage"
 rm -rf "$stage"
 cmake --install "$build/main" --prefix "$stage" --strip >/dev/null
+# The web page and its module are the same files on every system: the Linux build's (emscripten's), beside
+# dalvex.exe.
+[ -f "$linux/web/dalvex.wasm" ] || cmake --build build -j"$jobs" --target dalvex_web >/dev/null
+cp -r "$linux/web" "$stage/bin/web"
 setup="$build/dalvex-setup-$version.exe"
 makensis -V2 -WX -DVERSION="$version" -DSTAGE="$stage" -DSIZE_KB="$(du -sk "$stage" | cut -f1)" -DOUTFILE="$setup" \
   packaging/windows/dalvex.nsi
