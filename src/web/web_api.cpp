@@ -62,6 +62,11 @@ EMSCRIPTEN_KEEPALIVE const char* dalvex_shop() {
     return answerWith(session().shopJson());
 }
 
+// The order as dalvex-cli calc writes it.
+EMSCRIPTEN_KEEPALIVE const char* dalvex_order() {
+    return answerWith(session().orderJson());
+}
+
 EMSCRIPTEN_KEEPALIVE const char* dalvex_state() {
     return answerWith(session().stateJson());
 }

@@ -191,20 +191,53 @@ std::string WebSession::shopJson() const {
     return out.text();
 }
 
-std::string WebSession::stateJson() const {
+std::string WebSession::orderJson() const {
     std::string order = exchange::projectJson(*project_, warnings_);
     if (!order.empty() && order.back() == '\n') order.pop_back();
+    return order;
+}
+
+std::string WebSession::stateJson() const {
+    const Project& p = *project_;
     JsonWriter out;
     out.beginObject();
-    writeChoices(out, *project_);
-    writeBill(out, *project_);
+    writeChoices(out, p);
+    writeBill(out, p);
     out.key("history").beginObject();
     out.key("canUndo").value(editor_->canUndo());
     out.key("undoLabel").value(editor_->undoLabel());
     out.key("canRedo").value(editor_->canRedo());
     out.key("redoLabel").value(editor_->redoLabel());
     out.endObject();
-    out.key("order").json(order);
+    // What the page shows of the order, named as in the calc document (which the largest sketch makes a
+    // fifth of a megabyte: too much to write and read at every keystroke).
+    out.key("order").beginObject();
+    out.key("system").textOrNull(p.calculator ? &p.calculator->code : nullptr);
+    out.key("handleProfile").textOrNull(p.handleProfile ? &p.handleProfile->code : nullptr);
+    out.key("profileColor").textOrNull(p.profileColor ? &p.profileColor->code : nullptr);
+    out.key("dividerProfile").textOrNull(p.dividerProfile ? &p.dividerProfile->code : nullptr);
+    out.key("width").value(p.width);
+    out.key("height").value(p.height);
+    out.key("doorCount").value(p.doorCount);
+    out.key("chipboardWidth").value(p.chipboardWidth);
+    out.key("plinthHeight").value(p.plinthHeight);
+    out.key("doors").beginArray();
+    for (int d = 0; d < std::clamp(p.sketch.doorCount, 0, kMaxDoors); ++d) {
+        out.beginObject();
+        out.key("dividers").beginArray();
+        for (const auto& [id, divider] : p.sketch.doors[d].dividers) {
+            out.beginObject();
+            out.key("id").value(id);
+            out.key("vertical").value(divider.vertical != 0);
+            out.endObject();
+        }
+        out.endArray();
+        out.endObject();
+    }
+    out.endArray();
+    exchange::writeCard(out, p.orderCard);
+    out.key("grandTotalText").value(p.grandTotalText());
+    out.endObject();
     out.endObject();
     return out.text();
 }

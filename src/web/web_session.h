@@ -26,7 +26,10 @@ public:
     // The shop: its material library with the pictures' paths in the pack, its text, and what the price lists
     // could not give.
     std::string shopJson() const;
-    // The order as dalvex-cli calc writes it, the choices the pickers offer for it and the history.
+    // The order as dalvex-cli calc writes it.
+    std::string orderJson() const;
+    // What the page shows: the choices the pickers offer, the bill as the price table, the history, and the
+    // order's choices, doors and total (named as in orderJson).
     std::string stateJson() const;
     // Applies a script of editing operations, each a step of the history; answers whether each was taken
     // (the editor refuses what the desktop program refuses), or the script's fault.

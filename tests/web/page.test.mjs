@@ -41,12 +41,12 @@ async function openPage(options = {}) {
 
 const total = (page) => page.textContent("#grand-total");
 
-// Chooses an insert of the drawing as a finger or the mouse does, in its middle.
-async function pointAtInsert(page, door, insert, touch) {
-  const target = page.locator(`[data-door="${door}"][data-insert="${insert}"]`);
-  await target.scrollIntoViewIfNeeded();
-  const box = await target.boundingBox();
-  const [x, y] = [box.x + box.width / 2, box.y + box.height / 2];
+// Points at the drawing as a finger or the mouse does, at a fraction of its width and height.
+async function pointAt(page, fx, fy, touch) {
+  const drawing = page.locator("#sketch");
+  await drawing.scrollIntoViewIfNeeded();
+  const box = await drawing.boundingBox();
+  const [x, y] = [box.x + box.width * fx, box.y + box.height * fy];
   if (touch) await page.touchscreen.tap(x, y);
   else await page.mouse.click(x, y);
 }
@@ -80,19 +80,21 @@ async function buildDesign(page, touch) {
     await page.press(field, "Enter");
   }
   await page.selectOption("#doors", "2");
-  await pointAtInsert(page, 0, 1, touch);
+  // Two doors side by side: the first one's upper part, then its lower part.
+  await pointAt(page, 0.38, 0.3, touch);
   await press(page.locator("#split-across"));
-  await pointAtInsert(page, 0, 2, touch);
+  await pointAt(page, 0.38, 0.7, touch);
   await press(page.locator("#align"));
-  // The upper insert by the keyboard, the lower one by pointing.
-  await page.locator('[data-door="0"][data-insert="1"]').focus();
-  await page.keyboard.press("Enter");
+  // The upper insert by the keyboard (the one before the lower in reading order), the lower one by pointing.
+  await page.locator("#sketch").focus();
+  await page.keyboard.press("ArrowLeft");
+  assert.match(await page.textContent("#selection"), /дверь 1, вставка 1/);
   await press(page.getByRole("option", { name: MIRROR.title, exact: true }));
-  await pointAtInsert(page, 0, 2, touch);
+  await pointAt(page, 0.38, 0.7, touch);
   await press(page.getByRole("tab", { name: CHIPBOARD.collection }));
   await press(page.getByRole("option", { name: CHIPBOARD.title, exact: true }));
   // The last step undone and done again by the keys.
-  await page.locator("#drawing").focus();
+  await page.locator("#sketch").focus();
   await page.keyboard.press("Control+z");
   await page.keyboard.press("Control+y");
   return code;

@@ -39,21 +39,22 @@ std::string nonFinite(double value) {
 }
 
 // The fixed or the exponent form of the digits d1 d2 ... times 10^exponent (d1 before the point), whichever
-// is shorter; the fixed one on a tie, as std::to_chars chooses.
-std::string shorterForm(bool negative, const std::string& digits, int exponent) {
+// is shorter; the fixed one on a tie, as std::to_chars chooses. A whole number past the digits is written
+// exactly in the fixed form, as std::to_chars writes it, not with zeros.
+std::string shorterForm(double magnitude, bool negative, const std::string& digits, int exponent) {
     std::string scientific = digits.substr(0, 1);
     if (digits.size() > 1) scientific += "." + digits.substr(1);
-    const int magnitude = exponent < 0 ? -exponent : exponent;
+    const int power = exponent < 0 ? -exponent : exponent;
     scientific += exponent < 0 ? "e-" : "e+";
-    if (magnitude < 10) scientific += '0';
-    scientific += std::to_string(magnitude);
+    if (power < 10) scientific += '0';
+    scientific += std::to_string(power);
 
     std::string fixed;
     const int count = static_cast<int>(digits.size());
     if (exponent < 0) {
         fixed = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
     } else if (count <= exponent + 1) {
-        fixed = digits + std::string(static_cast<std::size_t>(exponent + 1 - count), '0');
+        fixed = printed("%.*f", 0, magnitude);
     } else {
         fixed = digits.substr(0, static_cast<std::size_t>(exponent + 1)) + "." +
                 digits.substr(static_cast<std::size_t>(exponent + 1));
@@ -80,7 +81,7 @@ std::to_chars_result realToChars(char* first, char* last, double value) {
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
     const int exponent = std::atoi(exponentForm.c_str() + mark + 1);
-    return copyOut(first, last, shorterForm(std::signbit(value), digits, exponent));
+    return copyOut(first, last, shorterForm(std::fabs(value), std::signbit(value), digits, exponent));
 }
 
 std::to_chars_result realToChars(char* first, char* last, double value, std::chars_format format,

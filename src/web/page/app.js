@@ -1,7 +1,7 @@
 // The customer's page: the pickers, the opening, the drawing and the total, over the module's order. What an
 // edit may do is the editor's to decide: the page hands on the operation and shows the order it answers.
 import { Order } from "./module.js";
-import { drawSketch } from "./drawing.js";
+import { drawSketch, insertsInOrder } from "./drawing.js";
 import { colorSwatch, handleSection, systemEmblem } from "./pictures.js";
 
 const STORAGE_KEY = "dalvex-order";
@@ -17,6 +17,7 @@ const page = {
   selected: null,
   collection: 0,
   pictureUrls: new Map(),
+  pictures: new Map(), // path -> picture loaded for the drawing
   materials: new Map(), // "collection/key" -> material of the shop's library
 };
 
@@ -36,6 +37,21 @@ function pictureUrl(path) {
 
 function materialOf(collection, key) {
   return page.materials.get(`${collection}/${key}`);
+}
+
+// The picture of a material for the drawing once it is loaded; the drawing is made again when it is.
+function drawnPicture(material) {
+  const m = materialOf(material.collection, material.key);
+  if (!m) return null;
+  if (!page.pictures.has(m.picture)) {
+    const image = new Image();
+    image.onload = () => page.state && drawOnly();
+    const url = pictureUrl(m.picture);
+    if (url) image.src = url;
+    page.pictures.set(m.picture, image);
+  }
+  const image = page.pictures.get(m.picture);
+  return image.complete && image.naturalWidth ? image : null;
 }
 
 // --- Editing.
@@ -90,8 +106,16 @@ function insertRect(door, id) {
 function selectInsert(door, id) {
   const r = insertRect(door, id);
   if (r) selectAt(r[0] + r[2] / 2, r[1] + r[3] / 2);
-  const again = document.querySelector(`[data-door="${door}"][data-insert="${id}"]`);
-  if (again) again.focus();
+}
+
+// The arrows step through the inserts in reading order.
+function stepInsert(by) {
+  const inserts = insertsInOrder(page.layout);
+  if (!inserts.length) return;
+  const s = selectedInsert();
+  const at = s ? inserts.findIndex((i) => i.door === s.door && i.insert.id === s.id) : -1;
+  const next = inserts[(at + by + inserts.length + (at < 0 && by < 0 ? 1 : 0)) % inserts.length];
+  selectInsert(next.door, next.insert.id);
 }
 
 function split(vertical) {
@@ -168,8 +192,20 @@ function refill(container, children) {
   if (focused >= 0 && container.children.length) container.children[Math.min(focused, container.children.length - 1)].focus();
 }
 
+// Whether what a part of the page shows is what it showed last: the parts are made again only when not.
+const shown = new Map();
+function unchanged(part, ...what) {
+  const key = JSON.stringify(what);
+  if (shown.get(part) === key) return true;
+  shown.set(part, key);
+  return false;
+}
+
 function fillPickers() {
   const { choices, order } = page.state;
+  if (unchanged("pickers", choices.systems, choices.handles, choices.colors, order.system, order.handleProfile,
+                order.profileColor))
+    return;
   refill($("systems"), choices.systems.map((name) =>
     pictureButton(systemEmblem(name), name, name === order.system, () => edit({ op: "system", name }))));
   refill($("handles"), choices.handles.map((h) =>
@@ -192,10 +228,15 @@ function fillDimensions() {
   showField($("plinth"), order.plinthHeight);
   for (const e of document.querySelectorAll(".plinth")) e.hidden = !choices.usesPlinth;
   const doors = $("doors");
-  doors.replaceChildren(...choices.doorCounts.map((n) => new Option(String(n), String(n), false, n === order.doorCount)));
   const dividers = $("divider-profile");
-  dividers.replaceChildren(...choices.dividerProfiles.map((d) =>
-    new Option(d.name ? `${d.code} ${d.name}` : d.code, d.code, false, d.code === order.dividerProfile)));
+  if (!unchanged("lists", choices.doorCounts, choices.dividerProfiles)) {
+    doors.replaceChildren(...choices.doorCounts.map((n) => new Option(String(n), String(n))));
+    dividers.replaceChildren(...choices.dividerProfiles.map((d) =>
+      new Option(d.name ? `${d.code} ${d.name}` : d.code, d.code)));
+  }
+  // Also after a choice the editor refused.
+  doors.value = String(order.doorCount);
+  dividers.value = order.dividerProfile || "";
   $("divider-field").hidden = choices.dividerProfiles.length < 2;
 }
 
@@ -234,7 +275,7 @@ function fillLibrary() {
 }
 
 function fillBill() {
-  if (!$("bill-details").open) return;
+  if (!$("bill-details").open || unchanged("bill", page.state.bill)) return;
   $("bill").replaceChildren(...page.state.bill.map((section) => {
     const table = document.createElement("table");
     const columns = document.createElement("colgroup");
@@ -256,9 +297,14 @@ function fillBill() {
   }));
 }
 
-function describeInsert(door, insert) {
-  const m = insert.material && materialOf(insert.material.collection, insert.material.key);
-  return `Дверь ${door + 1}, вставка ${insert.id}: ${m ? m.title : "без материала"}`;
+function describeSelection() {
+  const s = page.selected;
+  if (!s) return "";
+  if (s.kind === "divider") return `Выбран разделитель двери ${s.door + 1}`;
+  const door = page.layout.doors[s.door];
+  const insert = door && door.inserts.find((i) => i.id === s.id);
+  const m = insert && insert.material && materialOf(insert.material.collection, insert.material.key);
+  return `Выбрана дверь ${s.door + 1}, вставка ${s.id}: ${m ? m.title : "без материала"}`;
 }
 
 function drawOnly() {
@@ -266,15 +312,6 @@ function drawOnly() {
   const width = Math.max(drawing.clientWidth, 1);
   const height = Math.max(drawing.clientHeight, 1);
   page.layout = page.order.layout(width, height);
-  let svg = drawing.querySelector("svg.sketch");
-  if (!svg) {
-    svg = document.createElementNS("http://www.w3.org/2000/svg", "svg");
-    svg.classList.add("sketch");
-    drawing.append(svg);
-  }
-  svg.setAttribute("viewBox", `0 0 ${width} ${height}`);
-  svg.setAttribute("width", width);
-  svg.setAttribute("height", height);
   const s = page.selected;
   // A choice the order no longer has (undone, opened anew) is dropped.
   if (s && s.kind === "insert" && !insertRect(s.door, s.id)) page.selected = null;
@@ -282,15 +319,9 @@ function drawOnly() {
       !(page.layout.doors[s.door] && page.layout.doors[s.door].dividers.some((d) => d.id === s.id)))
     page.selected = null;
   const color = page.state.choices.colors.find((c) => c.name === page.state.order.profileColor);
-  drawSketch(svg, page.layout, {
-    profileColor: color && color.rgb,
-    pictureUrl: (m) => {
-      const material = materialOf(m.collection, m.key);
-      return material ? pictureUrl(material.picture) : null;
-    },
-    selected: page.selected,
-    describe: describeInsert,
-  });
+  drawSketch($("sketch"), page.layout, { width, height, profileColor: color && color.rgb, picture: drawnPicture,
+                                         selected: page.selected });
+  $("selection").textContent = describeSelection();
   const inserting = !!selectedInsert();
   $("split-across").disabled = $("split-along").disabled = $("clear-material").disabled = !inserting;
   $("remove-divider").disabled = !selectedDivider();
@@ -412,11 +443,11 @@ function connect() {
     const box = drawing.getBoundingClientRect();
     selectAt(e.clientX - box.left, e.clientY - box.top);
   });
-  drawing.addEventListener("keydown", (e) => {
-    const target = e.target.closest && e.target.closest(".insert");
-    if (!target || (e.key !== "Enter" && e.key !== " ")) return;
+  $("sketch").addEventListener("keydown", (e) => {
+    const by = { ArrowRight: 1, ArrowDown: 1, ArrowLeft: -1, ArrowUp: -1 }[e.key];
+    if (!by) return;
     e.preventDefault();
-    selectInsert(Number(target.dataset.door), Number(target.dataset.insert));
+    stepInsert(by);
   });
   new ResizeObserver(() => page.state && drawOnly()).observe(drawing);
 

@@ -1,60 +1,88 @@
-// The doors drawn to scale from the module's layout: frames and dividers in the profile's colour, every
-// insert with its material's picture placed as the desktop program places it (a picture spread over several
-// doors runs across them), an insert without material hatched, one of the wrong thickness hatched in red.
+// The doors drawn to scale from the module's layout, on a canvas: frames and dividers in the profile's
+// colour, every insert with its material's picture placed as the desktop program places it (a picture spread
+// over several doors runs across them), an insert without material hatched, one of the wrong thickness
+// hatched in red, and the customer's choice outlined.
 
-const SVG = "http://www.w3.org/2000/svg";
-
-function element(name, attributes, parent) {
-  const e = document.createElementNS(SVG, name);
-  for (const [k, v] of Object.entries(attributes)) e.setAttribute(k, v);
-  if (parent) parent.appendChild(e);
-  return e;
+function hatch(color) {
+  const tile = document.createElement("canvas");
+  tile.width = tile.height = 8;
+  const g = tile.getContext("2d");
+  g.fillStyle = "#fafafa";
+  g.fillRect(0, 0, 8, 8);
+  g.strokeStyle = color;
+  g.lineWidth = 1.5;
+  g.beginPath();
+  g.moveTo(0, 8);
+  g.lineTo(8, 0);
+  g.moveTo(-2, 2);
+  g.lineTo(2, -2);
+  g.moveTo(6, 10);
+  g.lineTo(10, 6);
+  g.stroke();
+  return tile;
 }
 
-function rect([x, y, width, height], attributes, parent) {
-  return element("rect", { x, y, width, height, ...attributes }, parent);
-}
+let hatches = null;
 
-function hatch(defs, id, color) {
-  const p = element("pattern", { id, width: 8, height: 8, patternUnits: "userSpaceOnUse",
-                                 patternTransform: "rotate(45)" }, defs);
-  rect([0, 0, 8, 8], { fill: "#fafafa" }, p);
-  element("line", { x1: 0, y1: 0, x2: 0, y2: 8, stroke: color, "stroke-width": 2 }, p);
-}
-
-// Draws the layout into `svg`. `pictureUrl(material)` gives a material's picture; `selected` names the insert
-// or divider chosen ({kind, door, id}); `describe(door, insert)` the insert's name for assistive technology.
-export function drawSketch(svg, layout, { profileColor, pictureUrl, selected, describe }) {
-  svg.replaceChildren();
-  const defs = element("defs", {}, svg);
-  hatch(defs, "no-material", "#b8b8b8");
-  hatch(defs, "wrong-thickness", "#d33");
-  const frameColor = profileColor || "#c0c0c0";
+// Draws the layout on `canvas` (`width` x `height` CSS pixels). `picture(material)` gives a material's
+// loaded picture or null; `selected` names the insert or divider chosen ({kind, door, id}).
+export function drawSketch(canvas, layout, { width, height, profileColor, picture, selected }) {
+  const ratio = window.devicePixelRatio || 1;
+  if (canvas.width !== Math.round(width * ratio) || canvas.height !== Math.round(height * ratio)) {
+    canvas.width = Math.round(width * ratio);
+    canvas.height = Math.round(height * ratio);
+    canvas.style.width = `${width}px`;
+    canvas.style.height = `${height}px`;
+  }
+  const g = canvas.getContext("2d");
+  g.setTransform(ratio, 0, 0, ratio, 0, 0);
+  g.clearRect(0, 0, width, height);
+  if (!hatches) hatches = { none: g.createPattern(hatch("#b8b8b8"), "repeat"), wrong: g.createPattern(hatch("#d33"), "repeat") };
+  const frame = profileColor || "#c0c0c0";
+  const outline = [];
   layout.doors.forEach((door, d) => {
-    const g = element("g", { class: "door" }, svg);
-    rect(door.rect, { fill: "#eee" }, g);
+    g.fillStyle = "#eee";
+    g.fillRect(...door.rect);
     for (const insert of door.inserts) {
-      const isSelected = selected && selected.kind === "insert" && selected.door === d && selected.id === insert.id;
-      const holder = element("svg", { x: insert.rect[0], y: insert.rect[1], width: Math.max(insert.rect[2], 0),
-                                      height: Math.max(insert.rect[3], 0), class: "insert", tabindex: 0,
-                                      role: "button", "aria-pressed": String(!!isSelected),
-                                      "aria-label": describe(d, insert), "data-door": d, "data-insert": insert.id }, g);
-      const fill = insert.thicknessError ? "url(#wrong-thickness)" : "url(#no-material)";
-      const url = insert.material && !insert.thicknessError ? pictureUrl(insert.material) : null;
-      if (url) {
-        const [width, height, sourceX, sourceY] = insert.material.picture;
-        element("image", { href: url, x: -sourceX, y: -sourceY, width, height, preserveAspectRatio: "none" }, holder);
+      const [x, y, w, h] = insert.rect;
+      const image = insert.material && !insert.thicknessError ? picture(insert.material) : null;
+      if (image) {
+        const [pw, ph, sx, sy] = insert.material.picture;
+        g.save();
+        g.beginPath();
+        g.rect(x, y, w, h);
+        g.clip();
+        g.drawImage(image, x - sx, y - sy, pw, ph);
+        g.restore();
       } else {
-        rect([0, 0, "100%", "100%"], { fill }, holder);
+        g.fillStyle = insert.thicknessError ? hatches.wrong : hatches.none;
+        g.fillRect(x, y, w, h);
       }
-      if (isSelected) rect([2, 2, Math.max(insert.rect[2] - 4, 0), Math.max(insert.rect[3] - 4, 0)],
-                           { class: "selection" }, holder);
+      if (selected && selected.kind === "insert" && selected.door === d && selected.id === insert.id)
+        outline.push([x + 2, y + 2, w - 4, h - 4]);
     }
-    for (const side of door.frame) rect(side, { fill: frameColor, class: "profile" }, g);
+    g.fillStyle = frame;
+    g.strokeStyle = "#4a4f55";
+    g.lineWidth = 0.5;
+    for (const side of door.frame) {
+      g.fillRect(...side);
+      g.strokeRect(...side);
+    }
     for (const divider of door.dividers) {
-      const isSelected = selected && selected.kind === "divider" && selected.door === d && selected.id === divider.id;
-      rect(divider.rect, { fill: frameColor, class: isSelected ? "profile divider selected" : "profile divider",
-                           "data-door": d, "data-divider": divider.id }, g);
+      g.fillRect(...divider.rect);
+      g.strokeRect(...divider.rect);
+      if (selected && selected.kind === "divider" && selected.door === d && selected.id === divider.id)
+        outline.push(divider.rect);
     }
   });
+  g.strokeStyle = getComputedStyle(canvas).getPropertyValue("--accent") || "#1f6fb2";
+  g.lineWidth = 3;
+  for (const r of outline) g.strokeRect(...r);
+}
+
+// The inserts of a layout in reading order (door by door, then top to bottom and left to right), as the
+// keyboard steps through them.
+export function insertsInOrder(layout) {
+  return layout.doors.flatMap((door, d) =>
+    [...door.inserts].sort((a, b) => a.rect[1] - b.rect[1] || a.rect[0] - b.rect[0]).map((i) => ({ door: d, insert: i })));
 }
