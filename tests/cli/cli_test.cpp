@@ -277,7 +277,7 @@ TEST_F(CliTest, OrdersSentAsLinksArePricedAsTheirFiles) {
     const std::vector<std::pair<std::string, std::string>> refused = {
         {"https://shop.example/index.html", "ссылка не содержит эскиза дверей"},
         {"https://shop.example/index.html#dlx=*", "ссылка не содержит эскиза дверей"},
-        {"https://shop.example/index.html#dlx=" + dalvex::base64UrlEncode("not a sketch"),
+        {"https://shop.example/index.html#dlx=" + dalvex::base64UrlEncode("\x06not a sketch"),
          "ссылка не содержит эскиза дверей"},
         {"#dlx=" + dalvex::base64UrlEncode(newer), "версия файла не поддерживается"},
     };
@@ -316,9 +316,9 @@ std::string noisePicture(int width, int height) {
 TEST_F(CliTest, WebWritesTheShopsSite) {
     // A shop with a large picture of its own beside the sample data.
     const fs::path data = dir_ / "data";
-    fs::copy(fs::path(DALVEX_BINARY_DIR) / "profiles", data / "profiles");
-    fs::copy(fs::path(DALVEX_BINARY_DIR) / "materials", data / "materials", fs::copy_options::recursive);
-    fs::copy(fs::path(DALVEX_BINARY_DIR) / "config", data / "config");
+    fs::create_directories(data);
+    for (const char* folder : {"profiles", "materials", "config"})
+        fs::copy(fs::path(DALVEX_BINARY_DIR) / folder, data / folder, fs::copy_options::recursive);
     const fs::path mirrors = data / "materials" / dalvex::pathFromUtf8("Зеркала");
     std::ofstream(mirrors / "images" / "noise.bmp", std::ios::binary) << noisePicture(1600, 1200);
     std::ofstream(mirrors / "price.csv", std::ios::binary | std::ios::app)

@@ -53,7 +53,7 @@ TEST_F(SketchLinkOpening, OpensAsTheFileDoes) {
     ProjectEditor otherEditor(other);
     const std::string before = writeSketchBytes(other);
     // Bytes that are no sketch file leave the order as it was.
-    for (const std::string& bad : {std::string("not a sketch"), file.substr(0, file.size() / 2), std::string()}) {
+    for (const std::string& bad : {std::string("\x06not a sketch"), file.substr(0, file.size() / 2), std::string()}) {
         EXPECT_EQ(otherEditor.openBytes(bad), kSketchCannotOpen);
         EXPECT_EQ(writeSketchBytes(other), before);
     }
