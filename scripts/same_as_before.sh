@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Usage: scripts/same_as_before.sh [COMMIT] [BUILD]
-# Builds dalvex-cli and make_sample_sketches of COMMIT (default: d5ddf48, main as last merged, whose catalogue
-# still held the order's options) in a folder of its own, and requires the same bytes from that
-# build and from BUILD (default: build/): the sample sketch files each makes, and for every sample sketch the
-# calc JSON, the saved sketch file, the workbook and the accounting file, as opened, and after each of a few
-# scripts that set the systems' options (pivot, mounting, edge profiles, height offset, bar length, rollers).
-# Exit codes and standard error must agree too.
+# Builds dalvex-cli and make_sample_sketches of COMMIT (default: the last commit, HEAD) in a folder of its
+# own, and requires the same bytes from that build and from BUILD (default: build/): the sample sketch files
+# each makes, and for every sample sketch the calc JSON, the saved sketch file, the workbook and the
+# accounting file, as opened, after each of a few scripts that set the systems' options (pivot, mounting,
+# edge profiles, height offset, bar length, rollers), and after random scripts of every kind of operation
+# with refused ones among them (scripts/random_edit_scripts.sh), so that a lost refusal shows. Exit codes
+# and standard error must agree too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-commit=${1:-d5ddf48}
+commit=$(git rev-parse --short "${1:-HEAD}")
 after_build=$(realpath "${2:-build}")
 jobs="${DALVEX_JOBS:-2}"
 
@@ -51,6 +52,7 @@ echo '[{"op":"rollers","entry":"стандартные"},{"op":"toggleOption"},{
   >"$work/scripts/rollers-undo.json"
 echo '[{"op":"system","name":"Борвик"},{"op":"barLength","choice":2},{"op":"system","name":"Фелдор"},
        {"op":"toggleOption"},{"op":"system","name":"Борвик"}]' >"$work/scripts/options-kept.json"
+scripts/random_edit_scripts.sh 36 "${DALVEX_RANDOM_SCRIPTS:-30}" "$work/scripts"
 
 run() { # build, output folder, sample, script
   local cli=$1/bin/dalvex-cli out=$2 input=$3 script=$4
@@ -77,6 +79,8 @@ for side in before after; do
       run "$build" "$work/$side/out" "$input" "$script"
     done
   done
+  # Messages name the output file, whose folder differs by side.
+  sed -i "s#$work/$side/out#OUT#g" "$work/$side/out"/*.err
 done
 
 compared=0

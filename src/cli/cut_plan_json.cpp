@@ -27,7 +27,10 @@ void writePanel(JsonWriter& out, const PlannedPanel& panel, bool placed) {
     }
     out.key("width").value(panel.width);
     out.key("height").value(panel.height);
-    if (placed) out.key("rotated").value(panel.rotated);
+    if (placed)
+        out.key("rotated").value(panel.rotated);
+    else
+        out.key("reason").value(panel.reason);
     out.endObject();
 }
 

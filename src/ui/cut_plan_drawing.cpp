@@ -36,8 +36,10 @@ int cutPlanRowHeight(const CutPlanRow& row, int lineHeight) {
 }
 
 QString millimetresText(int32_t tenths) {
-    QString text = QString::number(tenths / 10);
-    if (tenths % 10 != 0) text += QLatin1Char(',') + QString::number(std::abs(tenths % 10));
+    // The sign apart, so that -0,5 keeps it.
+    const int64_t size = std::abs(int64_t{tenths});
+    QString text = (tenths < 0 ? QStringLiteral("-") : QString()) + QString::number(size / 10);
+    if (size % 10 != 0) text += QLatin1Char(',') + QString::number(size % 10);
     return text;
 }
 

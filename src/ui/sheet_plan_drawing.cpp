@@ -166,13 +166,18 @@ QString sheetPlanSummary(const MaterialSheets& plan) {
                    .arg(plan.proved ? QStringLiteral(", меньше не выйдет") : QString())
                    .arg(percentText(100.0 * plan.utilisation()));
     }
-    if (!plan.error.empty()) {
+    // Each reason once, followed by the panels it leaves out.
+    std::vector<std::string> reasons;
+    for (const PlannedPanel& p : plan.leftOut)
+        if (std::find(reasons.begin(), reasons.end(), p.reason) == reasons.end()) reasons.push_back(p.reason);
+    for (const std::string& reason : reasons) {
         QStringList leftOut;
         for (const PlannedPanel& p : plan.leftOut)
-            leftOut << QStringLiteral("%1 (%2 мм)")
-                           .arg(QString::fromStdString(p.label), sizeText(p.height, p.width));
+            if (p.reason == reason)
+                leftOut << QStringLiteral("%1 (%2 мм)")
+                               .arg(QString::fromStdString(p.label), sizeText(p.height, p.width));
         if (!text.isEmpty()) text += QStringLiteral("; ");
-        text += QString::fromStdString(plan.error) + QLatin1Char(' ') + leftOut.join(QStringLiteral(", "));
+        text += QString::fromStdString(reason) + QLatin1Char(' ') + leftOut.join(QStringLiteral(", "));
     }
     return text;
 }

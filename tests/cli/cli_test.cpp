@@ -410,6 +410,38 @@ TEST_F(CliScriptTest, RefusedOperationIsReportedAndTheScriptGoesOn) {
     EXPECT_TRUE(has(back.out, "\"doorCount\":2,")) << back.out.substr(0, 300);
 }
 
+// A name the catalogue does not know makes an operation the editor refuses: the order stays byte for byte
+// as opened and no step is made (the undo after it has nothing to undo).
+TEST_F(CliScriptTest, NamesTheCatalogueLacksAreRefused) {
+    const std::string base = at("mirror.dlx");
+    ASSERT_EQ(
+        runScript(R"([{"op":"fill","door":0,"insert":1,"material":"mirror_silver.jpg"}])", {"save", base})
+            .exitCode,
+        0);
+    const Outcome opened = run({"calc", base});
+    ASSERT_EQ(opened.exitCode, 0) << opened.err;
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {R"({"op":"fill","door":0,"insert":1,"material":"nothing.jpg","collection":"Стекло"})", "fill"},
+        {R"({"op":"fill","door":0,"insert":1,"material":"mirror_silver.jpg","collection":"Нет такой"})",
+         "fill"},
+        {R"({"op":"fill","door":0,"insert":1,"material":"nothing.jpg"})", "fill"},
+        {R"({"op":"fill","door":0,"insert":1,"material":"nothing.jpg","firstDoor":0,"lastDoor":2})", "fill"},
+        {R"({"op":"system","name":"Нет такой"})", "system"},
+        {R"({"op":"handle","code":"XX99"})", "handle"},
+        {R"({"op":"color","name":"Нет такого"})", "color"},
+        {R"({"op":"dividerProfile","code":"XX99"})", "dividerProfile"},
+        {R"({"op":"rollers","entry":"RS-нет"})", "rollers"},
+    };
+    for (const auto& [op, name] : cases) {
+        const Outcome r = runScript("[" + op + R"(,{"op":"undo"}])", {"calc", base});
+        EXPECT_EQ(r.exitCode, 4) << op;
+        EXPECT_EQ(r.err,
+                  "dalvex-cli: operation 1 (" + name + ") refused\ndalvex-cli: operation 2 (undo) refused\n")
+            << op;
+        EXPECT_EQ(r.out, opened.out) << op;
+    }
+}
+
 TEST_F(CliScriptTest, MalformedScriptsWriteNothing) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"[{\"op\":\"width\" \"mm\":1}]", "line 1, column"},
@@ -506,6 +538,30 @@ size_t count(const std::string& text, const std::string& part) {
 
 // 2.7 m doors give handle pieces of 2660 mm: two to a 5.5 m bar without kerf, one with a 100 mm kerf and a
 // 300 mm trim, which config/cutting.txt sets; its unreadable line is reported and its default kept.
+// A door made low after its dividers were set: its panel of negative height is left out of the sheet plan
+// by name, with its reason, while the other panels are cut.
+TEST_F(CliScriptTest, APanelWithoutSizeIsLeftOutOfTheSheetPlanByName) {
+    std::string script = R"([{"op":"system","name":"Лантес"},{"op":"doors","count":2})";
+    for (int k = 0; k < 10; ++k)
+        script += R"(,{"op":"split","door":0,"insert":)" + std::to_string(k + 1) + R"(,"position":)" +
+                  std::to_string(1000 + k * 1200) + R"(,"vertical":false})";
+    for (int id = 1; id <= 11; ++id)
+        script += R"(,{"op":"fill","door":0,"insert":)" + std::to_string(id) +
+                  R"(,"material":"egger_h1145_st10.jpg"})";
+    script += R"(,{"op":"height","mm":100}])";
+    const Outcome r = runScript(script, {"cutplan"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string reason = "ОШИБКА! Есть панели нулевого или отрицательного размера.";
+    EXPECT_TRUE(has(r.out, "\"error\":\"" + reason +
+                               "\",\"leftOut\":[{\"label\":\"1-11\",\"doorIndex\":0,"
+                               "\"width\":15070,\"height\":-150,\"reason\":\"" +
+                               reason + "\"}]"))
+        << r.out;
+    const size_t sheets = r.out.find("\"sheets\":[{");
+    ASSERT_NE(sheets, std::string::npos) << r.out;
+    EXPECT_EQ(count(r.out.substr(sheets), "\"label\":\"1-"), 11u) << r.out; // ten cut, one left out
+}
+
 TEST_F(CliTest, CuttingPlanAndPriceByThePlan) {
     fs::create_directories(dir_ / "data" / "config");
     std::ofstream(dir_ / "data" / "config" / "cutting.txt")

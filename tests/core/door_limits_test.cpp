@@ -1,5 +1,6 @@
 // Doors narrower or wider than their profiles allow: still priced, and warned about in the price table and on
 // the info line.
+#include "orders/accounting.h"
 #include "orders/report_tables.h"
 #include "project/project_reports.h"
 #include "project_test_support.h"
@@ -44,6 +45,20 @@ TEST_F(DoorLimitsTest, ImpossibleDoorsAreWarnedAboutAndKeepTheirPrice) {
         EXPECT_TRUE(first.error.empty()) << where;
         const std::string name = buildTable(kPriceTable, *project_)[0].cell(2, 1).text;
         EXPECT_NE(name.find(first.warning), std::string::npos) << where;
+        // For the dealer only: the workbook and the accounting file carry the bill as it is, each record of
+        // the accounting file on one line.
+        const OrderFacts facts = orderFacts(*project_);
+        EXPECT_EQ(
+            workbookXml(result, facts, WorkbookSheets{true, true, true, true}).find("ВНИМАНИЕ: ширина двери"),
+            std::string::npos)
+            << where;
+        const std::string accounting = accountingText(result, facts);
+        EXPECT_EQ(accounting.find("ВНИМАНИЕ: ширина двери"), std::string::npos) << where;
+        // Two heading lines, a line a bill line (one more for an error's bare line feed), five totals.
+        std::ptrdiff_t records = 7 + static_cast<std::ptrdiff_t>(result.materialLines.size());
+        for (const ArticleLine& line : result.articleLines)
+            records += line.error.empty() ? 1 : 2;
+        EXPECT_EQ(std::count(accounting.begin(), accounting.end(), '\n'), records) << where;
         // Nothing under the mouse: the info line says it.
         const view::SketchLayout nothing;
         EXPECT_EQ(view::infoLines(view::describeHover(nothing, project_->sketch)).first, first.warning)

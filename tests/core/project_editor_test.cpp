@@ -196,6 +196,45 @@ TEST_F(ProjectEditorTest, RefusedOperationsLeaveNoTraceAndNoStep) {
     EXPECT_TRUE(heard_.empty());
 }
 
+// An operation that names no record of the order's catalogue (none, one of another catalogue built from the
+// same folder, or one of no catalogue) is refused: never read as "none", so a fill never clears.
+TEST_F(ProjectEditorTest, OperationsNamingNoRecordOfTheCatalogueAreRefused) {
+    static Catalogue other(DALVEX_BINARY_DIR);
+    const DSSystem* otherBorvik = other.findSystem("Борвик");
+    Material stray = *material(0, 1);
+    const std::vector<std::pair<const char*, EditOp>> refused = {
+        {"fill with no material", edit::Fill{0, 1, nullptr}},
+        {"fill across doors with no material", edit::Fill{0, 1, nullptr, 0, 2}},
+        {"fill with another catalogue's material",
+         edit::Fill{0, 1, &other.collections().at(0).materials.at(1)}},
+        {"fill with a material of no catalogue", edit::Fill{0, 1, &stray, 0, 1}},
+        {"no system", edit::SelectSystem{nullptr}},
+        {"another catalogue's system", edit::SelectSystem{other.findSystem("Далвекс")}},
+        {"no handle", edit::SetHandleProfile{nullptr}},
+        {"another catalogue's handle", edit::SetHandleProfile{otherBorvik->handleProfileList.at(1)}},
+        {"no colour", edit::SetProfileColor{nullptr}},
+        {"another catalogue's colour",
+         edit::SetProfileColor{otherBorvik->handleProfileList.at(0)->colors().back().color}},
+        {"no divider profile", edit::SetDividerProfile{nullptr}},
+        {"another catalogue's divider profile", edit::SetDividerProfile{otherBorvik->dividerProfiles.back()}},
+        {"unknown roller set", edit::ChooseRollers{"RS-нет"}},
+    };
+    // An insert holding a mirror, opened from a file so that the history starts empty.
+    ASSERT_TRUE(e().apply(edit::Fill{0, 1, material(0, 0)}).applied);
+    const std::filesystem::path file = folder_.path() / "mirror.dlx";
+    ASSERT_EQ(p().save(file), kSketchOk);
+    ASSERT_EQ(e().open(file), kSketchOk);
+    heard_.clear();
+    const std::string before = fingerprint(e());
+    for (const auto& [name, op] : refused) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(e().apply(op).applied);
+        EXPECT_EQ(fingerprint(e()), before);
+        EXPECT_FALSE(e().canUndo());
+    }
+    EXPECT_TRUE(heard_.empty());
+}
+
 // What the user points at is kept beside the order: drawing, dragging and sizing select the divider, and
 // what an operation takes away is no longer selected.
 TEST_F(ProjectEditorTest, TheSelectionFollowsTheOperations) {

@@ -334,8 +334,9 @@ TEST_F(ProjectTest, FilledInsertIsListedAfterItsDoorsProfiles) {
     m.code = "M1";
     m.name = "Зеркало";
     m.thickness = 40;
-    ProjectEditor editor(p);
-    ASSERT_TRUE(editor.apply(edit::Fill{1, 1, &m}));
+    // A material of no catalogue: the editor takes only the library's own, so it is put in directly.
+    ASSERT_TRUE(p.sketch.fillInsert(1, 1, &m));
+    p.recalculate(true);
     EXPECT_EQ(p.sketch.doors[1].inserts.at(1).material, &m);
     auto insertLines = [&] {
         std::vector<size_t> at;
@@ -357,6 +358,7 @@ TEST_F(ProjectTest, FilledInsertIsListedAfterItsDoorsProfiles) {
 
     // "Удалить" over the insert takes the material away again.
     Door& door = p.sketch.doors[1];
+    ProjectEditor editor(p);
     EXPECT_TRUE(editor.apply(edit::ClearMaterial{1, 1}));
     EXPECT_EQ(door.inserts.at(1).material, nullptr);
     EXPECT_TRUE(insertLines().empty());

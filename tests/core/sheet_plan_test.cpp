@@ -120,6 +120,12 @@ std::string validate(const std::vector<SheetPiece>& pieces, const SheetStock& s,
     const int64_t kerf = std::max(0, s.kerf), trim = std::max(0, s.trim);
     const Box usable{trim, trim, int64_t{s.length} - trim, int64_t{s.width} - trim};
     std::vector<int> seen(pieces.size(), 0);
+    for (int32_t i : packing.sizeless) {
+        if (i < 0 || static_cast<size_t>(i) >= pieces.size()) return "a panel without size not in the list";
+        ++seen[static_cast<size_t>(i)];
+        const SheetPiece& p = pieces[static_cast<size_t>(i)];
+        if (p.height > 0 && p.width > 0) return "panel " + std::to_string(i) + " has a size but is left out";
+    }
     for (int32_t i : packing.oversized) {
         if (i < 0 || static_cast<size_t>(i) >= pieces.size()) return "an oversized panel not in the list";
         ++seen[static_cast<size_t>(i)];
@@ -190,11 +196,10 @@ std::string validate(const std::vector<SheetPiece>& pieces, const SheetStock& s,
                 return where + "the offcut is not a piece of waste the cuts free";
         }
     }
-    for (size_t i = 0; i < pieces.size(); ++i) {
-        const bool empty = pieces[i].height <= 0 || pieces[i].width <= 0;
-        if (seen[i] != (empty ? 0 : 1))
+    // Every panel is accounted for once: placed, too large, or without size.
+    for (size_t i = 0; i < pieces.size(); ++i)
+        if (seen[i] != 1)
             return "panel " + std::to_string(i) + " placed " + std::to_string(seen[i]) + " times";
-    }
     if (packing.sheets.size() > shelfSheets(pieces, s)) return "more sheets than shelf packing";
     if (static_cast<int64_t>(packing.sheets.size()) < areaBound(pieces, packing, s) ||
         packing.areaBound != areaBound(pieces, packing, s))
@@ -492,9 +497,14 @@ TEST_F(SheetPlanProjectTest, EveryPanelOfRandomProjectsIsPlannedCorrectly) {
                 packing.sheets.push_back(std::move(packed));
             }
             for (const PlannedPanel& p : plan.leftOut) {
-                if (plan.sheetLength > 0) packing.oversized.push_back(static_cast<int32_t>(pieces.size()));
+                const bool sizeless = p.height <= 0 || p.width <= 0;
+                if (plan.sheetLength > 0)
+                    (sizeless ? packing.sizeless : packing.oversized)
+                        .push_back(static_cast<int32_t>(pieces.size()));
                 pieces.push_back({p.height, p.width});
                 labels.push_back(p.label);
+                ASSERT_FALSE(p.reason.empty()) << p.label;
+                ASSERT_NE(plan.error.find(p.reason), std::string::npos) << p.label;
             }
             ASSERT_EQ(plan.leftOut.empty(), plan.error.empty()) << plan.code;
             for (size_t i = 0; i < labels.size(); ++i) {
@@ -515,14 +525,10 @@ TEST_F(SheetPlanProjectTest, EveryPanelOfRandomProjectsIsPlannedCorrectly) {
             worstExcess = std::max(worstExcess, plan.sheets.size() - static_cast<size_t>(plan.areaBound));
             worstRatio = std::max(worstRatio, static_cast<double>(plan.sheets.size()) / plan.areaBound);
         }
-        // Every panel is planned or left out by name, but for those without area on a known sheet.
-        size_t billed = 0;
-        for (const PanelLine& line : result.panelLines)
-            if (line.material != nullptr)
-                billed += (line.material->length > 0 && line.material->width > 0) &&
-                                  (line.cutHeight <= 0 || line.cutWidth <= 0)
-                              ? 0
-                              : 1;
+        // Every panel is planned or left out by name, those without area too.
+        const size_t billed =
+            static_cast<size_t>(std::count_if(result.panelLines.begin(), result.panelLines.end(),
+                                              [](const PanelLine& l) { return l.material; }));
         ASSERT_EQ(billed, panels) << "round " << round;
     }
     const auto percent = [&](size_t n) { return planned ? 100.0 * static_cast<double>(n) / planned : 0.0; };

@@ -5,6 +5,7 @@
 #include "dlg_tabs.h"
 #include "main_window.h"
 #include "project/project_reports.h"
+#include "sheet_plan_drawing.h"
 #include "table_layout.h"
 #include "ui_test_support.h"
 
@@ -70,6 +71,7 @@ private slots:
     void viewRebuildsOnRecalculated();
     void hiddenTablesAreMadeWhenShownOrRead();
     void cutPlanTabDrawsTheSheetsOfTheFillings();
+    void cutPlanTabNamesAPanelWithoutSize();
     void scrolledViewShowsTheDocumentAtItsPosition();
 };
 
@@ -340,6 +342,32 @@ void ResultTablesTest::cutPlanTabDrawsTheSheetsOfTheFillings() {
     const int tab = window.cutPlanView()->canvas()->width();
     QVERIFY(window.cutPlanView()->canvas()->minimumHeight() > bare + tab / 3 * 2070 / 2800 / 3);
     QVERIFY(!window.cutPlanView()->canvas()->grab().isNull());
+}
+
+// A door made low after its dividers were set leaves a panel of negative height: the tab (and the printed
+// page, which draws the same summary) names it with its reason beside the panels that were cut.
+void ResultTablesTest::cutPlanTabNamesAPanelWithoutSize() {
+    ProjectFixture f;
+    CDalvexDlg window(f.project, f.artwork, QString::fromStdString((f.folder / "state").string()));
+    window.show();
+    window.tabBar()->select(5);
+    const MaterialCollection* chipboard = sampleCatalogue().findCollection("ЛДСП Эггер");
+    QVERIFY(chipboard && !chipboard->materials.empty());
+    ProjectEditor& editor = window.document()->editor();
+    QVERIFY(editor.apply(edit::SelectSystem{sampleCatalogue().findSystem("Лантес")}));
+    for (int32_t k = 0; k < 10; ++k)
+        QVERIFY(editor.apply(edit::Split{0, k + 1, 1000 + k * 1200, false}));
+    for (int32_t id = 1; id <= 11; ++id)
+        QVERIFY(editor.apply(edit::Fill{0, id, &chipboard->materials.front()}));
+    QVERIFY(editor.apply(edit::SetHeight{1000}));
+    QCOMPARE(window.cutPlanView()->sheetPlans().size(), size_t{1});
+    const MaterialSheets& plan = window.cutPlanView()->sheetPlans().front();
+    QCOMPARE(plan.leftOut.size(), size_t{1});
+    QVERIFY(plan.leftOut.front().height < 0);
+    const QString summary = sheetPlanSummary(plan);
+    QVERIFY2(summary.contains(QStringLiteral("нулевого или отрицательного размера. 1-11 (-15 × ")),
+             qPrintable(summary));
+    QVERIFY2(summary.startsWith(QStringLiteral("листов: 1,")), qPrintable(summary));
 }
 
 void ResultTablesTest::scrolledViewShowsTheDocumentAtItsPosition() {

@@ -248,7 +248,10 @@ SheetPacking packSheets(const std::vector<SheetPiece>& pieces, const SheetStock&
     std::vector<int32_t> pieceOf;
     for (size_t i = 0; i < pieces.size(); ++i) {
         const SheetPiece& piece = pieces[i];
-        if (piece.height <= 0 || piece.width <= 0) continue;
+        if (piece.height <= 0 || piece.width <= 0) {
+            result.sizeless.push_back(static_cast<int32_t>(i));
+            continue;
+        }
         const Item item{int64_t{piece.height} + kerf, int64_t{piece.width} + kerf, !stock.grain};
         if (!fits(item, false, space) && !(mayTurn(item, true) && fits(item, true, space))) {
             result.oversized.push_back(static_cast<int32_t>(i));

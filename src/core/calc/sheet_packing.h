@@ -58,6 +58,7 @@ struct PackedSheet {
 struct SheetPacking {
     std::vector<PackedSheet> sheets; // fullest first
     std::vector<int32_t> oversized;  // pieces no sheet can give, in list order
+    std::vector<int32_t> sizeless;   // pieces with a side of zero or less: nothing to cut, in list order
     // ceil(sum (h + kerf)(w + kerf) / ((length - 2 trim + kerf)(width - 2 trim + kerf))) over the placed
     // pieces: no plan needs fewer sheets.
     int32_t areaBound = 0;
@@ -67,7 +68,7 @@ struct SheetPacking {
 // Packs `pieces` onto sheets of `stock`. Exact for small lists (within a fixed amount of work), else the best
 // of several best-fit-decreasing guillotine packings, filled sheet by sheet where that needs fewer; never
 // more sheets than first-fit shelf packing. The last sheet is laid out to leave the largest single offcut.
-// Pieces without area are left out (nothing to cut); negative kerf and trim count as 0. Deterministic.
+// Pieces without area are left out and named in `sizeless`; negative kerf and trim count as 0. Deterministic.
 SheetPacking packSheets(const std::vector<SheetPiece>& pieces, const SheetStock& stock);
 
 } // namespace dalvex

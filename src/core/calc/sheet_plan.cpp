@@ -43,9 +43,10 @@ int32_t sheetSide(int32_t millimetres) {
     return millimetres > 0 ? clampToInt(int64_t{millimetres} * 10) : 0;
 }
 
-std::string leftOutText(const MaterialSheets& m) {
-    if (m.sheetLength == 0 || m.sheetWidth == 0)
-        return "Размер листа не указан в списке материалов: раскрой не составлен.";
+constexpr std::string_view kNoSheetSize = "Размер листа не указан в списке материалов: раскрой не составлен.";
+constexpr std::string_view kSizeless = "ОШИБКА! Есть панели нулевого или отрицательного размера.";
+
+std::string oversizedText(const MaterialSheets& m) {
     const int64_t length = std::max<int64_t>(0, int64_t{m.sheetLength} - 2 * int64_t{m.trim});
     const int64_t width = std::max<int64_t>(0, int64_t{m.sheetWidth} - 2 * int64_t{m.trim});
     std::string text = format("ОШИБКА! Есть панели больше листа %d × %d мм за вычетом торцовки.",
@@ -61,6 +62,16 @@ PlannedPanel plannedPanel(const PanelLine& line) {
     p.height = line.cutHeight;
     p.width = line.cutWidth;
     return p;
+}
+
+// A panel no sheet gives goes into the plan's list with its reason, and the reason into its error once.
+void leaveOut(MaterialSheets& plan, const PanelLine& line, std::string_view reason) {
+    PlannedPanel p = plannedPanel(line);
+    p.reason = std::string(reason);
+    plan.leftOut.push_back(std::move(p));
+    if (plan.error.find(reason) != std::string::npos) return;
+    if (!plan.error.empty()) plan.error += ' ';
+    plan.error += reason;
 }
 
 } // namespace
@@ -123,8 +134,7 @@ std::vector<MaterialSheets> planSheets(const CalcResult& result, const CuttingSe
         const std::vector<const PanelLine*>& lines = panels[k];
         if (plan.sheetLength == 0 || plan.sheetWidth == 0) {
             for (const PanelLine* line : lines)
-                plan.leftOut.push_back(plannedPanel(*line));
-            plan.error = leftOutText(plan);
+                leaveOut(plan, *line, kNoSheetSize);
             continue;
         }
         std::vector<SheetPiece> pieces;
@@ -145,9 +155,17 @@ std::vector<MaterialSheets> planSheets(const CalcResult& result, const CuttingSe
             }
             plan.sheets.push_back(std::move(planned));
         }
+        // Every panel of the material is accounted for: placed, too large, or of no size (a door made lower
+        // than its dividers allow).
+        const std::string oversized = oversizedText(plan);
+        std::vector<std::pair<int32_t, std::string_view>> left;
         for (int32_t i : packed.oversized)
-            plan.leftOut.push_back(plannedPanel(*lines[static_cast<size_t>(i)]));
-        if (!plan.leftOut.empty()) plan.error = leftOutText(plan);
+            left.emplace_back(i, oversized);
+        for (int32_t i : packed.sizeless)
+            left.emplace_back(i, kSizeless);
+        std::sort(left.begin(), left.end()); // in the order of the bill
+        for (const auto& [i, reason] : left)
+            leaveOut(plan, *lines[static_cast<size_t>(i)], reason);
         plan.areaBound = packed.areaBound;
         plan.proved = packed.proved;
     }

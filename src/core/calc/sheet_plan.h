@@ -22,6 +22,7 @@ struct PlannedPanel {
     int32_t x = 0; // on the sheet, from its corner (the trim included); x along the sheet's length
     int32_t y = 0;
     bool rotated = false; // the panel's height runs along the sheet's width
+    std::string reason;   // why no sheet gives it; empty for a planned panel
 };
 
 struct PlannedSheet {
@@ -42,8 +43,8 @@ struct MaterialSheets {
     int32_t trim = 0;
     bool grain = false;
     std::vector<PlannedSheet> sheets;  // fullest first
-    std::vector<PlannedPanel> leftOut; // no sheet can give them (or the sheet size is unknown)
-    std::string error;                 // why panels were left out; empty when every panel is planned
+    std::vector<PlannedPanel> leftOut; // no sheet can give them (or the sheet size is unknown); with reasons
+    std::string error;                 // the reasons panels were left out; empty when every panel is planned
     int32_t areaBound = 0;             // sheets no plan can do without
     bool proved = false;               // no plan needs fewer sheets
 

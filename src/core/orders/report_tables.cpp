@@ -48,7 +48,7 @@ std::vector<TableSection> priceTable(const CalcResult& result, const OrderFacts&
     int row = 1;
     for (const ArticleLine& a : result.articleLines) {
         setRow(lines, row,
-               {format("%d", row), a.code, articleNameText(a), articleQuantityText(a),
+               {format("%d", row), a.code, shownArticleNameText(a), articleQuantityText(a),
                 kopecksText("%1.2f", a.amount)});
         ++row;
     }
@@ -149,6 +149,11 @@ std::string articleNameText(const ArticleLine& line) {
     std::string text = line.name;
     if (line.barLength != 0) text += format(" %3.1f м.", line.barLength / 10000.0);
     if (!line.error.empty()) text += " \n" + line.error;
+    return text;
+}
+
+std::string shownArticleNameText(const ArticleLine& line) {
+    std::string text = articleNameText(line);
     if (!line.warning.empty()) text += " \n" + line.warning;
     return text;
 }

@@ -35,8 +35,10 @@ struct OrderFacts {
 };
 
 // The article's name, with " %3.1f м." of the bar length when bought in bars and " \n" + the error when it
-// has one.
+// has one: as the workbook and the accounting file carry it.
 std::string articleNameText(const ArticleLine& line);
+// The same with " \n" + the warning for the dealer when there is one: as the price table shows and prints it.
+std::string shownArticleNameText(const ArticleLine& line);
 // "%d шт." of the count for whole bars or pieces, else "%1.2f м." of the length in metres.
 std::string articleQuantityText(const ArticleLine& line);
 // "%d мм" of a length in 0.1 mm (whole millimetres, truncated).

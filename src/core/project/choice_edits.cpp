@@ -1,6 +1,7 @@
 #include "project/choice_edits.h"
 
 #include "calc/ds_system.h"
+#include "catalogue/catalogue.h"
 #include "project/project.h"
 
 #include <algorithm>
@@ -21,7 +22,7 @@ bool usesPlinth(const Project& project) {
 
 Changes make(EditTarget& t, const edit::SelectSystem& op) {
     Project& p = t.project;
-    if (!op.system || op.system == p.calculator) return {};
+    if (op.system == p.calculator || !contains(p.catalogue().systems(), op.system)) return {};
     p.selectSystem(op.system);
     // A new sketch: nothing of the old one is pointed at.
     t.selection = {};

@@ -65,7 +65,8 @@ struct AlignDividers {
     bool vertical = false;
 };
 // The material fitted to the insert, or with firstDoor >= 0 its picture spread over doors
-// firstDoor..lastDoor.
+// firstDoor..lastDoor. The material is one of the catalogue's library: a fill never clears (ClearMaterial
+// does).
 struct Fill {
     static constexpr std::string_view kLabel = "заполнить вставку";
     int door = 0;

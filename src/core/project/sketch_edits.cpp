@@ -1,5 +1,6 @@
 #include "project/sketch_edits.h"
 
+#include "catalogue/catalogue.h"
 #include "project/door_widths.h"
 #include "project/project.h"
 #include "sketch/sketch_units.h"
@@ -107,6 +108,8 @@ Changes make(EditTarget& t, const edit::AlignDividers& op) {
 }
 
 Changes make(EditTarget& t, const edit::Fill& op) {
+    // A fill names a material of the library; clearing an insert is ClearMaterial's alone.
+    if (!t.project.catalogue().holds(op.material)) return {};
     DoorSketch& sketch = t.project.sketch;
     const bool filled = op.firstDoor < 0 ? sketch.fillInsert(op.door, op.insert, op.material)
                                          : sketch.fillInsertAcrossDoors(op.door, op.insert, op.material,

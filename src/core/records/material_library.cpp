@@ -8,11 +8,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 namespace dalvex {
 namespace fs = std::filesystem;
@@ -59,6 +62,40 @@ bool isPlainName(std::string_view name) {
 bool canRead(const fs::path& file) {
     return isReadableFile(file, kPictureFileLimit);
 }
+
+// A collection's images folder, listed once: a long list naming the same pictures line after line opens each
+// picture once, and a name the folder does not hold opens nothing.
+class PictureFolder {
+public:
+    explicit PictureFolder(fs::path folder) : folder_(std::move(folder)) {
+        std::error_code ec;
+        fs::directory_iterator it(folder_, ec);
+        if (ec) return;
+        for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+            if (ec) break;
+            listed_.insert(pathToUtf8(it->path().filename()));
+        }
+    }
+
+    bool readable(std::string_view name) {
+        const auto [at, added] = checked_.try_emplace(std::string(name), false);
+        if (added) {
+#ifdef _WIN32
+            // Names differ in letter case from the list's on a file system that ignores it.
+            const bool listed = true;
+#else
+            const bool listed = listed_.count(at->first) != 0;
+#endif
+            at->second = listed && canRead(folder_ / pathFromUtf8(name));
+        }
+        return at->second;
+    }
+
+private:
+    fs::path folder_;
+    std::set<std::string> listed_;
+    std::map<std::string, bool, std::less<>> checked_;
+};
 
 // "да" or "нет" (and their usual spellings); anything else leaves the question to the shop's rule.
 std::optional<bool> yesOrNo(std::string_view text) {
@@ -111,6 +148,12 @@ int MaterialCollection::load() {
     const int thicknessColumn = csv.column("толщина");
     const int grainColumn = csv.column("текстура");
 
+    PictureFolder folder(pictures);
+    // A picture's path is the folder's with its name after the separator: a plain name adds no other part.
+    const std::string picturesPrefix = [&] {
+        const std::string withName = pathToUtf8(pictures / "x");
+        return withName.substr(0, withName.size() - 1);
+    }();
     std::set<std::string> expandedFolders;
     for (std::size_t i = 1; i < csv.lineCount(); ++i) {
         const std::string_view line = csv.line(i);
@@ -133,9 +176,8 @@ int MaterialCollection::load() {
         material.grain = yesOrNo(CsvFile::field(line, grainColumn));
 
         if (picture.find('.') != std::string_view::npos) {
-            const fs::path file = pictures / pathFromUtf8(picture);
-            if (!hasPictureExtension(picture) || !canRead(file)) continue;
-            material.picturePath = pathToUtf8(file);
+            if (!hasPictureExtension(picture) || !folder.readable(picture)) continue;
+            material.picturePath = picturesPrefix + std::string(picture);
             material.fromFolder = false;
             materials.push_back(std::move(material));
             continue;

@@ -5,6 +5,8 @@
 #include "records/material_library.h"
 #include "records/price_lists.h"
 
+#include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace dalvex {
@@ -189,6 +191,16 @@ const MaterialCollection* RecordStore::findCollection(std::string_view name) con
     for (const MaterialCollection& c : collections_)
         if (c.name == name) return &c;
     return nullptr;
+}
+
+bool RecordStore::holds(const Material* material) const {
+    if (material == nullptr) return false;
+    // std::less orders any two pointers, also those of different collections.
+    const std::less<const Material*> before;
+    return std::any_of(collections_.begin(), collections_.end(), [&](const MaterialCollection& c) {
+        const Material* first = c.materials.data();
+        return !before(material, first) && before(material, first + c.materials.size());
+    });
 }
 
 std::vector<std::string> RecordStore::collectionNames() const {

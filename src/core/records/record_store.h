@@ -46,6 +46,8 @@ public:
     // Exact name comparison.
     const MaterialCollection* findCollection(std::string_view name) const;
     std::vector<std::string> collectionNames() const;
+    // Whether `material` is one of this library's own (null and another catalogue's are not).
+    bool holds(const Material* material) const;
 
     // Used while building: the price list readers add roller sets and the material scan adds collections.
     RollerSet* addRollerSet(std::unique_ptr<RollerSet> set);

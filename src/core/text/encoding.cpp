@@ -1,5 +1,6 @@
 #include "text/encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -96,10 +97,32 @@ char32_t decodeUtf8(std::string_view s, std::size_t& pos) {
 } // namespace
 
 std::string cp1251ToUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() * 2);
-    for (char c : bytes)
-        appendUtf8(out, cp1251ToCodePoint(static_cast<unsigned char>(c)));
+    // Every byte's UTF-8 form (at most three bytes), made once: long price lists are read byte by byte.
+    struct Encoded {
+        std::array<char, 3> bytes{};
+        std::size_t size = 0;
+    };
+    static const std::array<Encoded, 256> table = [] {
+        std::array<Encoded, 256> t{};
+        for (std::size_t b = 0; b < t.size(); ++b) {
+            std::string one;
+            appendUtf8(one, cp1251ToCodePoint(static_cast<unsigned char>(b)));
+            t[b].size = std::min(one.size(), t[b].bytes.size());
+            std::copy_n(one.begin(), t[b].size, t[b].bytes.begin());
+        }
+        return t;
+    }();
+    std::size_t size = 0;
+    for (const char c : bytes)
+        size += table[static_cast<unsigned char>(c)].size;
+    std::string out(size, '\0');
+    std::size_t at = 0;
+    for (const char c : bytes) {
+        const Encoded& e = table[static_cast<unsigned char>(c)];
+        for (std::size_t k = 0; k < e.size; ++k)
+            out[at + k] = e.bytes[k];
+        at += e.size;
+    }
     return out;
 }
 
