@@ -2,11 +2,13 @@
 
 // Debian's header-only stb (libstb-dev) decodes, scales and encodes, here only: the core reads no pictures.
 #define STB_IMAGE_IMPLEMENTATION
+#define STBI_NO_STDIO
 #define STBI_ONLY_JPEG
 #define STBI_ONLY_PNG
 #define STBI_ONLY_BMP
 #define STB_IMAGE_RESIZE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBI_WRITE_NO_STDIO
 #include <stb/stb_image.h>
 #include <stb/stb_image_resize.h>
 #include <stb/stb_image_write.h>

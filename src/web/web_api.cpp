@@ -22,6 +22,9 @@ WebSession& session() {
     return one;
 }
 
+// Every call but dalvex_start answers this until the shop's data is loaded.
+constexpr const char* kNotStarted = R"({"error":"the shop's data is not loaded"})";
+
 // The last answer, kept for the page to read.
 std::string& answer() {
     static std::string text;
@@ -59,54 +62,67 @@ EMSCRIPTEN_KEEPALIVE const char* dalvex_start(const uint8_t* pack, int size) {
 }
 
 EMSCRIPTEN_KEEPALIVE const char* dalvex_shop() {
+    if (!session().started()) return kNotStarted;
     return answerWith(session().shopJson());
 }
 
 // The order as dalvex-cli calc writes it.
 EMSCRIPTEN_KEEPALIVE const char* dalvex_order() {
+    if (!session().started()) return kNotStarted;
     return answerWith(session().orderJson());
 }
 
 EMSCRIPTEN_KEEPALIVE const char* dalvex_state() {
+    if (!session().started()) return kNotStarted;
     return answerWith(session().stateJson());
 }
 
 // A JSON array of editing operations, as dalvex-cli's --script takes them.
 EMSCRIPTEN_KEEPALIVE const char* dalvex_apply(const char* script) {
+    if (!session().started()) return kNotStarted;
     return answerWith(session().apply(script ? script : ""));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* dalvex_layout(int width, int height) {
+    if (!session().started()) return kNotStarted;
     return answerWith(session().layOut(width, height));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* dalvex_hit(int x, int y) {
+    if (!session().started()) return kNotStarted;
     return answerWith(session().hitAt(x, y));
 }
 
 // The order's sketch file: its bytes from dalvex_answer_data, dalvex_answer_size of them (none when the
 // sketch cannot be written).
 EMSCRIPTEN_KEEPALIVE void dalvex_file() {
+    answer().clear();
+    if (!session().started()) return;
     answer() = session().fileBytes();
 }
 
 // A link to the page at `page` with the order in its fragment; empty when the sketch cannot be written.
 EMSCRIPTEN_KEEPALIVE const char* dalvex_link(const char* page) {
+    if (!session().started()) return kNotStarted;
     const std::string bytes = session().fileBytes();
     return answerWith(bytes.empty() ? std::string() : dalvex::sketchLink(page ? page : "", bytes));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* dalvex_open_file(const uint8_t* bytes, int size) {
+    if (!session().started()) return kNotStarted;
     return openAnswer(session().openBytes(bytesAt(bytes, size)), false);
 }
 
 EMSCRIPTEN_KEEPALIVE const char* dalvex_open_link(const char* link) {
+    if (!session().started()) return kNotStarted;
     const std::optional<std::string> bytes = dalvex::sketchLinkBytes(link ? link : "");
     return openAnswer(bytes ? session().openBytes(*bytes) : dalvex::kSketchCannotOpen, true);
 }
 
 // A file of the shop's data (a picture, the logo) by its path in the pack: its bytes as dalvex_file's.
 EMSCRIPTEN_KEEPALIVE void dalvex_shop_file(const char* path) {
+    answer().clear();
+    if (!session().started()) return;
     std::string bytes;
     const bool inside = path && dalvex::isPackPath(path);
     if (!inside || !dalvex::readWholeFile(std::string(kShopFolder) + "/" + path, bytes, dalvex::kPictureFileLimit))

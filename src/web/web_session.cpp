@@ -84,7 +84,6 @@ void writeChoices(JsonWriter& out, const Project& project) {
             out.endObject();
         }
     out.endArray();
-    out.key("dividersVertical").value(dividersVertical(project.dividerProfile, std::nullopt));
     const std::optional<bool> fixed =
         project.dividerProfile ? project.dividerProfile->fixedOrientation() : std::nullopt;
     out.key("fixedOrientation");
@@ -126,6 +125,10 @@ void writeBill(JsonWriter& out, const Project& project) {
 } // namespace
 
 bool WebSession::start(std::string_view pack, const fs::path& folder, std::string& error) {
+    if (started()) {
+        error = "the shop's data is loaded already";
+        return false;
+    }
     const std::optional<std::vector<PackedFile>> files = unpackFiles(pack);
     if (!files) {
         error = "the shop's data is damaged";

@@ -19,7 +19,8 @@ namespace dalvex::web {
 class WebSession {
 public:
     // Unpacks the shop's data (a file pack of profiles/, materials/ and config/) into `folder` and makes the
-    // catalogue and the default order from it; false, with the reason in `error`, for a pack that is not one.
+    // catalogue and the default order from it, once; false, with the reason in `error`, for a pack that is not
+    // one. Nothing else may be called before it succeeded.
     bool start(std::string_view pack, const std::filesystem::path& folder, std::string& error);
     bool started() const { return editor_ != nullptr; }
 

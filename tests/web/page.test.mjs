@@ -146,6 +146,24 @@ describe("the page against dalvex-cli", () => {
       for (const field of ["orderNumber", "orderDate", "readyDate"]) delete order.orderCard[field];
     assert.deepEqual(opened, expected);
     assert.equal(await total(page), opened.grandTotalText);
+    // The module's own calc document of the link is dalvex-cli's, byte for byte.
+    const inBrowser = await page.evaluate(async (link) => {
+      const { Order } = await import("./module.js");
+      const order = await Order.load("shop.pack");
+      return order.openLink(link) || order.text("dalvex_order");
+    }, link);
+    assert.equal(`${inBrowser}\n`, runCli(["calc", "--link", link]));
+
+    // The file downloaded from the page is the link's, and opens on a page of its own.
+    const [download] = await Promise.all([page.waitForEvent("download"), page.click("#download-file")]);
+    const file = join(folder.path, "downloaded.dlx");
+    await download.saveAs(file);
+    assert.equal(runCli(["calc", file]), runCli(["calc", "--link", link]));
+    const other = await openPage();
+    await other.page.setInputFiles("#open-file", file);
+    await other.page.waitForFunction((t) => document.getElementById("grand-total").textContent === t,
+                                     opened.grandTotalText);
+    await other.context.close();
     assert.deepEqual(errors, []);
     await context.close();
   });

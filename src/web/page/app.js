@@ -367,6 +367,18 @@ function reopenKept() {
   if (kept && page.order.openLink(kept)) localStorage.removeItem(STORAGE_KEY);
 }
 
+// A file the customer downloaded earlier (or got from the shop), opened as a link is.
+async function openChosenFile() {
+  const file = $("open-file").files[0];
+  if (!file) return;
+  const error = page.order.openFile(new Uint8Array(await file.arrayBuffer()));
+  $("open-file").value = "";
+  page.selected = null;
+  hint(error);
+  if (!error) keep();
+  render();
+}
+
 // --- Sending.
 
 function pageAddress() {
@@ -472,6 +484,7 @@ function connect() {
   $("copy-link").addEventListener("click", copyLink);
   $("share-link").addEventListener("click", shareLink);
   $("download-file").addEventListener("click", downloadFile);
+  $("open-file").addEventListener("change", openChosenFile);
   window.addEventListener("hashchange", () => {
     if (openLinkOfAddress()) render();
   });

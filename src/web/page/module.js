@@ -53,11 +53,6 @@ export class Order {
     return this.json("dalvex_shop");
   }
 
-  // The order as dalvex-cli calc writes it.
-  order() {
-    return this.json("dalvex_order");
-  }
-
   // What the page shows of the order: its choices, bill, history and total.
   state() {
     return this.json("dalvex_state");
