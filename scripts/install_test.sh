@@ -41,4 +41,9 @@ journal="$XDG_DATA_HOME/dalvex/dalvex/journal.sqlite"
 [ "$(cat "$prefix/share/dalvex/config/number.txt")" = "$installed_counter" ] \
   || { echo "dalvex-cli wrote into the installed data folder"; exit 1; }
 [ -f "$XDG_CONFIG_HOME/dalvex/dalvex/config/number.txt" ] || { echo "no order counter in the user's folder"; exit 1; }
+# The shop's web site from the installed page and module, with the installed data.
+"$prefix/bin/dalvex-cli" web "$work/site"
+for f in index.html app.js dalvex.js dalvex.wasm shop.pack; do
+  [ -s "$work/site/$f" ] || { echo "dalvex-cli web wrote no $f"; exit 1; }
+done
 echo "install test passed"

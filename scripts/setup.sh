@@ -2,10 +2,11 @@
 # Installs the Debian packages the build, the program and the tests need, when they are missing; packages
 # given as arguments (another script's own needs) are installed with them. libpq-dev builds the journal's
 # server back end; postgresql gives the server programs the tests start a throwaway server with
-# (scripts/pg_test_server.sh).
+# (scripts/pg_test_server.sh). emscripten builds the web page's module, libstb-dev makes the site's pictures,
+# chromium runs the page's tests (scripts/web_test.sh).
 set -euo pipefail
 packages=("$@" cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libsqlite3-dev
-          libpq-dev postgresql
+          libpq-dev postgresql emscripten libstb-dev chromium
           qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev fonts-liberation
           libxml2-utils xvfb xauth desktop-file-utils appstream)
 missing=()

@@ -109,6 +109,19 @@ run_tests() {
   skipped=$(sed -nE 's/^\[  SKIPPED \] ([0-9]+) tests?.*/\1/p' "$log" | tail -1)
   echo "$name under wine: ${passed:-0} tests passed, ${skipped:-0} skipped"
 }
+# The Linux programs, built by scripts/build.sh into build/bin; built here when missing.
+linux="$root/build/bin"
+linux_build() { # targets...
+  [ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDALVEX_WERROR=ON \
+    "${launcher[@]}" >/dev/null
+  cmake --build build -j"$jobs" --target "$@" >/dev/null
+}
+# The web page and its module are the same files on every system: the Linux build's (emscripten's), beside
+# the Windows programs as the setup program puts them.
+[ -f "$linux/web/dalvex.wasm" ] || linux_build dalvex_web
+rm -rf "$bin/web"
+cp -r "$linux/web" "$bin/web"
+
 run_tests dalvex_core_tests
 run_tests dalvex_cli_tests
 run_tests dalvex_journal_tests
@@ -136,12 +149,8 @@ if [ "$desktop" = yes ]; then
     || { echo "desktop tests failed under wine (logs in $build/ui-tests)"; exit 1; }
 fi
 
-# The Linux programs, built by scripts/build.sh into build/bin; built here when missing.
-linux="$root/build/bin"
 if [ ! -x "$linux/dalvex-cli" ] || [ ! -x "$linux/make_sample_sketches" ] || [ ! -x "$linux/desktop_writer" ]; then
-  [ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDALVEX_WERROR=ON \
-    "${launcher[@]}" >/dev/null
-  cmake --build build -j"$jobs" --target dalvex-cli make_sample_sketches desktop_writer dalvex_data >/dev/null
+  linux_build dalvex-cli make_sample_sketches desktop_writer dalvex_data
 fi
 if [ "$desktop" = no ]; then
   scripts/same_bytes.sh "$linux/dalvex-cli" "$bin/dalvex-cli.exe"
@@ -155,6 +164,7 @@ version=$(sed -nE 's/^project\(dalvex VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
 stage="$build/stage"
 rm -rf "$stage"
 cmake --install "$build/main" --prefix "$stage" --strip >/dev/null
+cp -r "$bin/web" "$stage/bin/web"
 setup="$build/dalvex-setup-$version.exe"
 makensis -V2 -WX -DVERSION="$version" -DSTAGE="$stage" -DSIZE_KB="$(du -sk "$stage" | cut -f1)" -DOUTFILE="$setup" \
   packaging/windows/dalvex.nsi

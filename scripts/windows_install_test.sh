@@ -29,7 +29,7 @@ fingerprint() { (cd "$1" && find . -type f -print0 | sort -z | xargs -0 sha256su
 rm -rf "$user_data"
 
 wine "$setup" /S
-for f in bin/dalvex.exe bin/dalvex-cli.exe uninstall.exe share/dalvex/profiles/price.csv \
+for f in bin/dalvex.exe bin/dalvex-cli.exe bin/web/dalvex.wasm uninstall.exe share/dalvex/profiles/price.csv \
          share/dalvex/config/number.txt share/dalvex/materials; do
   [ -e "$installed/$f" ] || fail "not installed: $f"
 done
@@ -58,6 +58,9 @@ wine "C:\Program Files\Dalvex\bin\dalvex-cli.exe" save "$sketch" --width 2400 --
 title=$(wine "$program" -platform offscreen --quit-after-start "$sketch" | tr -d '\r')
 [ "$title" = "Иванов И.И. шкаф.dlx — dalvex" ] || fail "the installed program did not open the sketch: '$title'"
 [ "$(fingerprint "$installed")" = "$before" ] || fail "the program wrote into Program Files"
+# The shop's web site from the installed page and module.
+wine "C:\Program Files\Dalvex\bin\dalvex-cli.exe" web "$work/site"
+for f in index.html dalvex.wasm dalvex.js shop.pack; do [ -s "$work/site/$f" ] || fail "web: no $f in the site"; done
 cmp -s "$user_data/dalvex/config/number.txt" "$installed/share/dalvex/config/number.txt" \
   || fail "the order counter is not in the user's folder $user_data"
 [ -f "$user_data/dalvex/journal.sqlite" ] || fail "the order journal is not in the user's folder $user_data"

@@ -2,7 +2,8 @@
 ; Start-menu shortcut, sketch files (.dlx) that show their icon and open in Dalvex on a double-click, and an
 ; entry in Windows' list of installed programs. /S installs silently, /D=FOLDER (last) installs elsewhere.
 ;   makensis -DVERSION=1.0 -DSTAGE=DIR -DSIZE_KB=N -DOUTFILE=dalvex-setup-1.0.exe dalvex.nsi
-; STAGE is what `cmake --install` put into a folder: bin\dalvex.exe, bin\dalvex-cli.exe, share\dalvex\.
+; STAGE is what `cmake --install` put into a folder: bin\dalvex.exe, bin\dalvex-cli.exe, share\dalvex\, and
+; bin\web\, the web page and its module from the Linux build (the same files on every system).
 Unicode true
 Target amd64-unicode
 ManifestSupportedOS Win10
@@ -50,6 +51,9 @@ Section "Dalvex"
   SetOutPath "$INSTDIR\bin"
   File "${STAGE}/bin/dalvex.exe"
   File "${STAGE}/bin/dalvex-cli.exe"
+  ; The web page and its module beside the programs, for dalvex-cli web; replaced as a whole.
+  RMDir /r "$INSTDIR\bin\web"
+  File /r "${STAGE}/bin/web"
   ; The sample data is replaced as a whole: an older version's files must not linger among the new ones. The
   ; dealer's own counter and shop text live in the user's folder and are not touched.
   RMDir /r "$INSTDIR\share\dalvex"

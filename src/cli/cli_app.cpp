@@ -8,9 +8,11 @@
 #include "cli_batch.h"
 #include "cli_journal.h"
 #include "cli_options.h"
-#include "cli_script.h"
+#include "cli_web.h"
 #include "cut_plan_json.h"
+#include "edit_script.h"
 #include "files/sketch_file.h"
+#include "files/sketch_link.h"
 #include "io/data_folders.h"
 #include "io/utf8_path.h"
 #include "io/whole_file.h"
@@ -34,6 +36,17 @@ namespace dalvex::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using exchange::ScriptOperation;
+
+// The door counts of a list as a sentence: "1, 2 or 4".
+std::string countsText(const std::vector<int>& counts) {
+    std::string text;
+    for (size_t k = 0; k < counts.size(); ++k) {
+        if (k > 0) text += k + 1 == counts.size() ? " or " : ", ";
+        text += std::to_string(counts[k]);
+    }
+    return text;
+}
 
 // A refused or malformed option value: its message for standard error.
 struct Refusal {
@@ -165,25 +178,32 @@ OrderRun runOrder(const OrderInputs& in, const std::string& input) {
     Project project(in.catalogue, in.config);
     project.cutting = in.cutting;
     applyCuttingSettings(project.result, project.cutting);
-    if (!input.empty()) {
-        const int opened = project.open(pathFromUtf8(input));
+    if (!input.empty() || o.link) {
+        // A link that carries no sketch file is refused as a damaged file is.
+        const std::optional<std::string> linked = o.link ? sketchLinkBytes(*o.link) : std::nullopt;
+        const int opened = !o.link  ? project.open(pathFromUtf8(input))
+                           : linked ? project.openBytes(*linked)
+                                    : kSketchCannotOpen;
         if (opened == kSketchNewerVersion) {
             err << "Ошибка открытия файла: версия файла не поддерживается данной программой.\n";
             return finish(kExitFile);
         }
         if (opened != kSketchOk) {
-            err << "Ошибка открытия файла " << input << "\n";
+            if (o.link)
+                err << kNotASketchLinkMessage << "\n";
+            else
+                err << "Ошибка открытия файла " << input << "\n";
             return finish(kExitFile);
         }
     }
     if (auto refusal = applyOptions(o, project)) return finish(usageError(err, refusal->message));
     // The history starts with the script.
     ProjectEditor editor(project);
-    const int done = applyScript(in.script, editor, err) == 0 ? kExitOk : kExitRefused;
+    const int done = exchange::applyScript(in.script, editor, err) == 0 ? kExitOk : kExitRefused;
 
     switch (o.command) {
     case Command::Calc:
-        out << projectJson(project, in.warnings);
+        out << exchange::projectJson(project, in.warnings);
         return finish(done);
     case Command::Save:
         if (project.save(pathFromUtf8(o.output)) != kSketchOk) return finish(cannotWrite(err, o.output));
@@ -201,6 +221,7 @@ OrderRun runOrder(const OrderInputs& in, const std::string& input) {
         return finish(writeAccountingFile(pathFromUtf8(o.output), project) ? done
                                                                            : cannotWrite(err, o.output));
     case Command::Help:
+    case Command::Web:
         break;
     }
     return finish(kExitOk);
@@ -217,6 +238,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << usageText();
         return kExitOk;
     }
+    if (options->command == Command::Web) {
+        const fs::path data = options->dataFolder.empty() ? dataFolder() : pathFromUtf8(options->dataFolder);
+        return writeSite(pathFromUtf8(options->output), data, err);
+    }
 
     std::vector<ScriptOperation> script;
     if (options->script) {
@@ -227,7 +252,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             err << "Ошибка открытия файла " << *options->script << "\n";
             return kExitFile;
         }
-        auto parsed = parseScript(text, error);
+        auto parsed = exchange::parseScript(text, error);
         if (!parsed) return usageError(err, error);
         script = std::move(*parsed);
     }

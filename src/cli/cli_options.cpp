@@ -21,7 +21,9 @@ std::string usageText() {
            "                                                  print the cutting plan of the profile bars and of "
            "the\n"
            "                                                  sheets as JSON (kerfs and trims default to "
-           "config/cutting.txt)\n" +
+           "config/cutting.txt)\n"
+           "  dalvex-cli web DIR [--data DATA]                write the shop's web site (the page, its module and\n"
+           "                                                  the shop's data) into DIR\n" +
            journalUsageText() +
            "\n"
            "Options (applied in this order after opening FILE, or to the default project):\n"
@@ -35,6 +37,7 @@ std::string usageText() {
            "  --plinth MM         plinth height in millimetres\n"
            "  --discount PERCENT  discount in per cent (0 to 100)\n"
            "  --order-number N    order number (digits)\n"
+           "  --link URL          open the order a link of the web page carries instead of FILE.dlx\n"
            "  --script FILE       a JSON array of editing operations applied after the options (- reads\n"
            "                      standard input)\n"
            "  --data DIR          folder holding profiles/, materials/ and config/ (default: beside the "
@@ -57,7 +60,8 @@ std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args,
     }
     const std::map<std::string, Command> commands = {{"calc", Command::Calc},       {"save", Command::Save},
                                                      {"xml", Command::Xml},         {"csv", Command::Csv},
-                                                     {"cutplan", Command::CutPlan}, {"--help", Command::Help},
+                                                     {"cutplan", Command::CutPlan}, {"web", Command::Web},
+                                                     {"--help", Command::Help},
                                                      {"-h", Command::Help},         {"help", Command::Help}};
     const auto found = commands.find(args[0]);
     if (found == commands.end()) {
@@ -95,6 +99,8 @@ std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args,
             const std::string& v = args[++i];
             if (a == "--data") {
                 o.dataFolder = v;
+            } else if (a == "--link" && o.command != Command::Web) {
+                o.link = v;
             } else if (a == "--jobs" && o.command == Command::Calc) {
                 const bool digits =
                     !v.empty() && v.size() <= 2 && v.find_first_not_of("0123456789") == std::string::npos;
@@ -116,7 +122,7 @@ std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args,
                 o.sheetKerf = v;
             } else if (a == "--sheet-trim" && o.command == Command::CutPlan) {
                 o.sheetTrim = v;
-            } else if (auto it = valued.find(a); it != valued.end()) {
+            } else if (auto it = valued.find(a); it != valued.end() && o.command != Command::Web) {
                 o.*(it->second) = v;
             } else {
                 error = "unknown option " + a;
@@ -138,6 +144,14 @@ std::optional<CliOptions> parseCommandLine(const std::vector<std::string>& args,
     }
     if (outputs) o.output = files[0];
     o.inputs.assign(files.begin() + static_cast<std::ptrdiff_t>(outputs), files.end());
+    if (o.link && !o.inputs.empty()) {
+        error = "--link names the order: no FILE.dlx with it";
+        return std::nullopt;
+    }
+    if (o.command == Command::Web && !o.inputs.empty()) {
+        error = "too many file arguments";
+        return std::nullopt;
+    }
 
     if (sheets) {
         o.sheets = WorkbookSheets{};

@@ -8,13 +8,15 @@
 
 namespace dalvex::cli {
 
-enum class Command { Calc, Save, Xml, Csv, CutPlan, Help };
+enum class Command { Calc, Save, Xml, Csv, CutPlan, Web, Help };
 
 struct CliOptions {
     Command command = Command::Help;
-    std::string output; // save, xml, csv: the file to write
+    std::string output; // save, xml, csv: the file to write; web: the site's folder
     // The sketch files to open first (calc takes any number, the others one); none: the default project.
     std::vector<std::string> inputs;
+    // The order sent as a link, opened instead of a file.
+    std::optional<std::string> link;
     // calc: the number of threads the files are priced on.
     int jobs = 1;
     std::string dataFolder;

@@ -4,6 +4,8 @@
 
 namespace dalvex::cli {
 
+using exchange::JsonWriter;
+
 namespace {
 
 void writePiece(JsonWriter& out, const PlannedPiece& piece) {

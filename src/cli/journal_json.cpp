@@ -4,6 +4,9 @@
 #include "project_json.h"
 
 namespace dalvex::cli {
+
+using exchange::JsonWriter;
+
 namespace {
 
 using namespace dalvex::journal;
@@ -53,7 +56,7 @@ std::string orderJson(const OrderDetails& d) {
     JsonWriter out;
     out.beginObject();
     writeSummaryFields(out, d.summary);
-    writeCard(out, r.card);
+    exchange::writeCard(out, r.card);
     out.key("discountPercent").value(r.discountPercent);
     out.key("itemsTotal").value(r.itemsTotal);
     out.key("system").value(r.system);

@@ -1,12 +1,15 @@
 // End-to-end tests of dalvex-cli: the built binary is run with the sample data beside it.
 #include "io/binary_stream.h"
+#include "io/file_pack.h"
 #include "io/utf8_path.h"
+#include "text/base64.h"
 #include "text/encoding.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <sstream>
 #if defined(_WIN32)
@@ -258,6 +261,103 @@ TEST_F(CliTest, WorkbookAndAccountingFile) {
     EXPECT_EQ(run({"csv", at("none/x.csv")}).exitCode, 3);
 }
 
+TEST_F(CliTest, OrdersSentAsLinksArePricedAsTheirFiles) {
+    const std::string file = at("заказ.dlx");
+    ASSERT_EQ(run({"save", file, "--system", "Далвекс", "--width", "2400", "--doors", "2"}).exitCode, 0);
+    const Outcome asFile = run({"calc", file});
+    ASSERT_EQ(asFile.exitCode, 0) << asFile.err;
+    const std::string link = "https://shop.example/calc/index.html#dlx=" + dalvex::base64UrlEncode(readFile(file));
+    const Outcome asLink = run({"calc", "--link", link});
+    EXPECT_EQ(asLink.exitCode, 0) << asLink.err;
+    EXPECT_EQ(asLink.out, asFile.out);
+
+    // What carries no sketch file is refused as a damaged file is; a newer file's version is named.
+    std::string newer = readFile(file);
+    newer[0] = 7;
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {"https://shop.example/index.html", "ссылка не содержит эскиза дверей"},
+        {"https://shop.example/index.html#dlx=*", "ссылка не содержит эскиза дверей"},
+        {"https://shop.example/index.html#dlx=" + dalvex::base64UrlEncode("\x06not a sketch"),
+         "ссылка не содержит эскиза дверей"},
+        {"#dlx=" + dalvex::base64UrlEncode(newer), "версия файла не поддерживается"},
+    };
+    for (const auto& [text, message] : refused) {
+        const Outcome r = run({"calc", "--link", text});
+        EXPECT_EQ(r.exitCode, 3) << text;
+        EXPECT_TRUE(has(r.err, message)) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+    EXPECT_EQ(run({"calc", file, "--link", link}).exitCode, 2);
+}
+
+// An uncompressed 24-bit BMP of noise: a picture no JPEG keeps small at full size.
+std::string noisePicture(int width, int height) {
+    const int row = (width * 3 + 3) / 4 * 4;
+    dalvex::BinaryWriter out;
+    out.raw("BM");
+    out.i32(54 + row * height);
+    out.i32(0);
+    out.i32(54);
+    out.i32(40);
+    out.i32(width);
+    out.i32(height);
+    out.u16(1);
+    out.u16(24);
+    for (int i = 0; i < 6; ++i)
+        out.i32(0);
+    std::mt19937 random(7);
+    std::string pixels(static_cast<size_t>(row * height), '\0');
+    for (char& c : pixels)
+        c = static_cast<char>(random());
+    out.raw(pixels);
+    return out.bytes();
+}
+
+TEST_F(CliTest, WebWritesTheShopsSite) {
+    // A shop with a large picture of its own beside the sample data.
+    const fs::path data = dir_ / "data";
+    fs::create_directories(data);
+    for (const char* folder : {"profiles", "materials", "config"})
+        fs::copy(fs::path(DALVEX_BINARY_DIR) / folder, data / folder, fs::copy_options::recursive);
+    const fs::path mirrors = data / "materials" / dalvex::pathFromUtf8("Зеркала");
+    std::ofstream(mirrors / "images" / "noise.bmp", std::ios::binary) << noisePicture(1600, 1200);
+    std::ofstream(mirrors / "price.csv", std::ios::binary | std::ios::app)
+        << dalvex::utf8ToCp1251("ZR-N;Шум;noise.bmp;1000;4;3210;2250\r\n");
+
+    const std::string site = at("сайт");
+    const Outcome r = run({"web", site, "--data", dalvex::pathToUtf8(data)});
+    // Without emscripten (or with DALVEX_BUILD_WEB off) no module is built beside the program.
+    if (!fs::exists(fs::path(DALVEX_BINARY_DIR) / "web" / "dalvex.wasm")) {
+        EXPECT_EQ(r.exitCode, 3);
+        EXPECT_TRUE(has(r.err, "the web page is not installed beside the program")) << r.err;
+        GTEST_SKIP() << "the browser's module is not built here";
+    }
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    for (const char* file : {"index.html", "app.js", "style.css", "dalvex.js", "dalvex.wasm"})
+        EXPECT_EQ(readFile(dalvex::pathFromUtf8(site) / file), readFile(fs::path(DALVEX_BINARY_DIR) / "web" / file))
+            << file;
+    const auto pack = dalvex::unpackFiles(readFile(dalvex::pathFromUtf8(site) / "shop.pack"));
+    ASSERT_TRUE(pack);
+    std::map<std::string, std::string> files;
+    for (const dalvex::PackedFile& f : *pack)
+        files[f.path] = f.bytes;
+    EXPECT_EQ(files["profiles/price.csv"], readFile(data / "profiles" / "price.csv"));
+    EXPECT_EQ(files["config/info.txt"], readFile(data / "config" / "info.txt"));
+    EXPECT_FALSE(files.count("config/number.txt")); // the shop's counter stays the shop's
+    int pictures = 0;
+    for (const auto& [path, bytes] : files) {
+        if (path.find("/images/") == std::string::npos) continue;
+        ++pictures;
+        EXPECT_LE(bytes.size(), 60u * 1024) << path;
+        EXPECT_EQ(bytes.substr(0, 2), "\xFF\xD8") << path << " is no JPEG";
+    }
+    EXPECT_GT(pictures, 80);
+    EXPECT_TRUE(files.count("materials/Зеркала/images/noise.bmp")); // under its own name: the key stays
+
+    EXPECT_EQ(run({"web"}).exitCode, 2);
+    EXPECT_EQ(run({"web", site, "--data", at("nowhere")}).exitCode, 2);
+}
+
 } // namespace
 
 // --- Scripts of editing operations ---
@@ -293,12 +393,16 @@ TEST_F(CliScriptTest, EveryOperationApplies) {
         {"op":"undo"}, {"op":"redo"},
         {"op":"system","name":"Борвик"}, {"op":"barLength","choice":2}, {"op":"doors","count":2}, {"op":"rollers","entry":"пивотный мех."},
         {"op":"rollers","entry":"стандартные"}, {"op":"heightOffset","mm":-33},
-        {"op":"system","name":"Герлит"}, {"op":"runningProfile"}, {"op":"guideProfile"}, {"op":"clearSketch"}
+        {"op":"system","name":"Герлит"}, {"op":"runningProfile"}, {"op":"guideProfile"}, {"op":"clearSketch"},
+        {"op":"card","customerName":"Иван Петров","phone":"8 912 345"}, {"op":"card","address":"Ленина, 5"}
     ])";
     const Outcome r = runScript(script);
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(r.err.empty()) << r.err;
     EXPECT_TRUE(has(r.out, "\"system\":\"Герлит\"")) << r.out.substr(0, 300);
+    // The card's fields not named keep what it held.
+    EXPECT_TRUE(has(r.out, "\"customerName\":\"Иван Петров\",\"address\":\"Ленина, 5\""));
+    EXPECT_TRUE(has(r.out, "\"phone\":\"8 912 345\""));
 }
 
 TEST_F(CliScriptTest, RefusedOperationIsReportedAndTheScriptGoesOn) {

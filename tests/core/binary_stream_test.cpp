@@ -1,8 +1,9 @@
 #include "io/binary_stream.h"
 
+#include "io/bit_cast.h"
+
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -64,7 +65,7 @@ TEST(BinaryStream, EveryFormRoundTrips) {
     for (int64_t v : longs)
         EXPECT_EQ(r.i64(), v);
     for (double v : reals)
-        EXPECT_EQ(std::bit_cast<uint64_t>(r.f64()), std::bit_cast<uint64_t>(v));
+        EXPECT_EQ(bitCast<uint64_t>(r.f64()), bitCast<uint64_t>(v));
     for (const auto& t : texts)
         EXPECT_EQ(r.str(), t);
     EXPECT_TRUE(r.ok());

@@ -3,6 +3,7 @@
 #include "io/executable_folder.h"
 #include "io/utf8_path.h"
 #include "io/whole_file.h"
+#include "node_skips.h"
 #include "self_process.h"
 #include "temp_folder.h"
 
@@ -189,6 +190,7 @@ TEST(OrderCounterProcess, TakesNumbers) {
 }
 
 TEST_F(OrderCounter, TwoProcessesNeverTakeTheSameNumber) {
+    DALVEX_SKIP_UNDER_NODE("child processes");
     testing::setChildVariable(kCounterFolderVariable, folder_);
     const auto first = testing::startTests("dalvex_core_tests", "OrderCounterProcess.*");
     const auto second = testing::startTests("dalvex_core_tests", "OrderCounterProcess.*");

@@ -127,7 +127,12 @@ bool replaceWith(const fs::path& temporary, const fs::path& target) {
 
 #else
 
+// Longer names are refused by the usual file systems; some file layers (emscripten's over node) cut them
+// instead, which would leave a file of another name behind.
+constexpr std::size_t kLongestName = 255;
+
 bool writeAndFlush(const fs::path& temporary, std::string_view bytes, const fs::path& target) {
+    if (temporary.filename().native().size() > kLongestName) return false;
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     bool ok = true;

@@ -1,7 +1,6 @@
 #include "io/binary_stream.h"
 
-#include <bit>
-
+#include "io/bit_cast.h"
 #include "text/encoding.h"
 
 namespace dalvex {
@@ -35,7 +34,7 @@ void BinaryWriter::i64(int64_t v) {
     putLittleEndian(buffer_, static_cast<uint64_t>(v));
 }
 void BinaryWriter::f64(double v) {
-    putLittleEndian(buffer_, std::bit_cast<uint64_t>(v));
+    putLittleEndian(buffer_, bitCast<uint64_t>(v));
 }
 
 void BinaryWriter::str(std::string_view utf8) {
@@ -83,7 +82,12 @@ int64_t BinaryReader::i64() {
 
 double BinaryReader::f64() {
     const char* p = nullptr;
-    return take(8, p) ? std::bit_cast<double>(getLittleEndian<uint64_t>(p)) : 0.0;
+    return take(8, p) ? bitCast<double>(getLittleEndian<uint64_t>(p)) : 0.0;
+}
+
+std::string_view BinaryReader::raw(std::size_t n) {
+    const char* p = nullptr;
+    return take(n, p) ? std::string_view(p, n) : std::string_view();
 }
 
 std::string BinaryReader::str() {

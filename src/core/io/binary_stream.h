@@ -20,6 +20,8 @@ public:
     // UTF-8 text as a u16 count and that many UTF-16LE code units, cut to kMaxTextUnits units without
     // splitting a surrogate pair.
     void str(std::string_view utf8);
+    // Bytes as they are, without a count.
+    void raw(std::string_view bytes) { buffer_.append(bytes); }
 
     const std::string& bytes() const { return buffer_; }
 
@@ -41,6 +43,8 @@ public:
     // Reads the whole text (so the stream stays in step), keeps its first kMaxTextUnits code units and ends
     // it at the first code unit 0 inside; returned as UTF-8.
     std::string str();
+    // The next `n` bytes as they are; empty (and not ok()) when fewer remain.
+    std::string_view raw(std::size_t n);
 
     bool ok() const { return ok_; }
     std::size_t position() const { return pos_; }

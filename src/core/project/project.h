@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace dalvex {
 
@@ -80,6 +81,8 @@ public:
     // project exactly as it was on any failure.
     SketchFileResult save(const std::filesystem::path& path) const;
     SketchFileResult open(const std::filesystem::path& path);
+    // The same for a file's bytes (a file sent as a link, a file the browser keeps).
+    SketchFileResult openBytes(std::string_view bytes);
 
     // Order totals in kopecks.
     int32_t itemsTotal() const;

@@ -47,7 +47,14 @@ void ProjectEditor::announce(const Changes& changes) {
 }
 
 SketchFileResult ProjectEditor::open(const std::filesystem::path& path) {
-    const SketchFileResult result = project_.open(path);
+    return opened(project_.open(path));
+}
+
+SketchFileResult ProjectEditor::openBytes(std::string_view bytes) {
+    return opened(project_.openBytes(bytes));
+}
+
+SketchFileResult ProjectEditor::opened(SketchFileResult result) {
     if (result != kSketchOk) return result;
     selection_ = {};
     history_.clear();

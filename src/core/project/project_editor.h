@@ -47,6 +47,8 @@ public:
     // Opens a sketch file: on success the order is the file's and its history starts anew; on any failure
     // nothing changed.
     SketchFileResult open(const std::filesystem::path& path);
+    // The same for a file's bytes.
+    SketchFileResult openBytes(std::string_view bytes);
     // A new card, numbered from the counter, and a new history; the sketch stays.
     Changes newOrder();
     // The order was not saved after all: the number claimed for it goes back to the counter.
@@ -64,6 +66,8 @@ public:
 
 private:
     void announce(const Changes& changes);
+    // After an open: a new history, nothing selected, everything told.
+    SketchFileResult opened(SketchFileResult result);
 
     Project& project_;
     SketchSelection selection_;

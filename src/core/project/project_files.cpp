@@ -67,6 +67,11 @@ SketchFileResult Project::save(const std::filesystem::path& path) const {
 SketchFileResult Project::open(const std::filesystem::path& path) {
     std::string bytes;
     if (!readWholeFile(path, bytes, kSketchFileLimit)) return kSketchCannotOpen;
+    return openBytes(bytes);
+}
+
+SketchFileResult Project::openBytes(std::string_view bytes) {
+    if (bytes.size() > kSketchFileLimit) return kSketchCannotOpen;
     const SketchFileResult read = readSketchBytes(*this, bytes);
     if (read == kSketchOk) offeredOrderNumber.clear();
     return read;

@@ -1,5 +1,7 @@
 #include "text/format.h"
 
+#include "text/real_chars.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -81,8 +83,8 @@ void formatReal(std::string& out, const Conversion& conv, double value) {
     const int precision = conv.precision < 0 ? 6 : conv.precision;
     // Enough for the 309 integer digits of the largest double plus the point and the fraction.
     std::string digits(static_cast<std::size_t>(precision) + 320, '\0');
-    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), std::fabs(value),
-                                      std::chars_format::fixed, precision);
+    const auto result = realToChars(digits.data(), digits.data() + digits.size(), std::fabs(value),
+                                    std::chars_format::fixed, precision);
     digits.resize(result.ec == std::errc() ? static_cast<std::size_t>(result.ptr - digits.data()) : 0);
     std::replace(digits.begin(), digits.end(), '.', ',');
     pad(out, conv, sign, digits, conv.zero && !conv.left, digits.size());

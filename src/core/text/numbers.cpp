@@ -1,5 +1,7 @@
 #include "text/numbers.h"
 
+#include "text/real_chars.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -107,7 +109,7 @@ double readNumber(std::string_view text) {
     }
 
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), value);
+    const auto [end, ec] = realFromChars(normal.data(), normal.data() + normal.size(), value);
     (void)end;
     if (ec == std::errc::result_out_of_range) {
         // Decide overflow or underflow from the decimal magnitude: position of the first significant digit

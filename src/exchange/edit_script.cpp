@@ -1,4 +1,4 @@
-#include "cli_script.h"
+#include "edit_script.h"
 
 #include "catalogue/catalogue.h"
 #include "project/project.h"
@@ -13,7 +13,7 @@
 #include <map>
 #include <ostream>
 
-namespace dalvex::cli {
+namespace dalvex::exchange {
 
 namespace {
 
@@ -48,50 +48,50 @@ const Material* materialFor(const Catalogue& catalogue, const std::string& key,
 // operation the editor refuses.
 struct OperationForm {
     std::vector<FieldSpec> fields;
-    EditOp (*build)(const ScriptOperation& op, const Catalogue& catalogue);
+    EditOp (*build)(const ScriptOperation& op, const Project& project);
 };
 
 // Every operation a script may name.
 const std::map<std::string, OperationForm, std::less<>>& operationTable() {
     using T = FieldType;
     using O = ScriptOperation;
-    using C = Catalogue;
+    using P = Project;
     static const std::map<std::string, OperationForm, std::less<>> table = {
         {"split",
          {{{"door", T::Integer}, {"insert", T::Integer}, {"position", T::Integer}, {"vertical", T::Boolean}},
-          [](const O& o, const C&) -> EditOp {
+          [](const O& o, const P&) -> EditOp {
               return edit::Split{o.number("door"), o.number("insert"), o.number("position"),
                                  o.flag("vertical")};
           }}},
         {"removeDivider",
          {{{"door", T::Integer}, {"divider", T::Integer}},
-          [](const O& o, const C&) -> EditOp {
+          [](const O& o, const P&) -> EditOp {
               return edit::RemoveDivider{o.number("door"), o.number("divider")};
           }}},
         {"moveDivider",
          {{{"door", T::Integer}, {"divider", T::Integer}, {"position", T::Integer}},
-          [](const O& o, const C&) -> EditOp {
+          [](const O& o, const P&) -> EditOp {
               return edit::MoveDivider{o.number("door"), o.number("divider"), o.number("position")};
           }}},
         {"moveJoint",
          {{{"door", T::Integer}, {"delta", T::Integer}},
-          [](const O& o, const C&) -> EditOp {
+          [](const O& o, const P&) -> EditOp {
               return edit::MoveJoint{o.number("door"), o.number("delta")};
           }}},
         {"insertSize",
          {{{"door", T::Integer}, {"divider", T::Integer}, {"size", T::Integer}, {"after", T::Boolean}},
-          [](const O& o, const C&) -> EditOp {
+          [](const O& o, const P&) -> EditOp {
               return edit::InsertSize{o.number("door"), o.number("divider"), o.number("size"),
                                       o.flag("after")};
           }}},
         {"pasteDoor",
          {{{"from", T::Integer}, {"to", T::Integer}},
-          [](const O& o, const C&) -> EditOp {
+          [](const O& o, const P&) -> EditOp {
               return edit::PasteDoor{o.number("from"), o.number("to")};
           }}},
         {"alignDividers",
          {{{"door", T::Integer}, {"vertical", T::Boolean}},
-          [](const O& o, const C&) -> EditOp {
+          [](const O& o, const P&) -> EditOp {
               return edit::AlignDividers{o.number("door"), o.flag("vertical")};
           }}},
         {"fill",
@@ -101,20 +101,20 @@ const std::map<std::string, OperationForm, std::less<>>& operationTable() {
            {"collection", T::Text, false},
            {"firstDoor", T::Integer, false},
            {"lastDoor", T::Integer, false}},
-          [](const O& o, const C& c) -> EditOp {
+          [](const O& o, const P& p) -> EditOp {
               // Without firstDoor and lastDoor the picture is fitted to the insert.
               return edit::Fill{o.number("door"), o.number("insert"),
-                                materialFor(c, o.text("material").value_or(""), o.text("collection")),
+                                materialFor(p.catalogue(), o.text("material").value_or(""), o.text("collection")),
                                 o.integer("firstDoor").value_or(-1), o.integer("lastDoor").value_or(-1)};
           }}},
         {"clearMaterial",
          {{{"door", T::Integer}, {"insert", T::Integer}},
-          [](const O& o, const C&) -> EditOp {
+          [](const O& o, const P&) -> EditOp {
               return edit::ClearMaterial{o.number("door"), o.number("insert")};
           }}},
         {"doorWidths",
          {{{"widths", T::IntegerList}, {"rows", T::IntegerList, false}},
-          [](const O& o, const C&) -> EditOp {
+          [](const O& o, const P&) -> EditOp {
               edit::DoorWidths op;
               for (int32_t mm : o.list("widths").value_or(std::vector<int32_t>{}))
                   op.widths.push_back(std::to_string(mm));
@@ -122,69 +122,79 @@ const std::map<std::string, OperationForm, std::less<>>& operationTable() {
               op.rows = o.list("rows").value_or(std::vector<int32_t>{});
               return op;
           }}},
-        {"clearSketch", {{}, [](const O&, const C&) -> EditOp { return edit::ClearSketch{}; }}},
+        {"clearSketch", {{}, [](const O&, const P&) -> EditOp { return edit::ClearSketch{}; }}},
         {"system",
          {{{"name", T::Text}},
-          [](const O& o, const C& c) -> EditOp {
-              return edit::SelectSystem{c.findSystem(o.text("name").value_or(""))};
+          [](const O& o, const P& p) -> EditOp {
+              return edit::SelectSystem{p.catalogue().findSystem(o.text("name").value_or(""))};
           }}},
         {"handle",
          {{{"code", T::Text}},
-          [](const O& o, const C& c) -> EditOp {
-              return edit::SetHandleProfile{c.findHandleProfile(o.text("code").value_or(""))};
+          [](const O& o, const P& p) -> EditOp {
+              return edit::SetHandleProfile{p.catalogue().findHandleProfile(o.text("code").value_or(""))};
           }}},
         {"color",
          {{{"name", T::Text}},
-          [](const O& o, const C& c) -> EditOp {
-              return edit::SetProfileColor{c.findColor(o.text("name").value_or(""))};
+          [](const O& o, const P& p) -> EditOp {
+              return edit::SetProfileColor{p.catalogue().findColor(o.text("name").value_or(""))};
           }}},
         {"dividerProfile",
          {{{"code", T::Text}},
-          [](const O& o, const C& c) -> EditOp {
-              return edit::SetDividerProfile{c.findDividerProfile(o.text("code").value_or(""))};
+          [](const O& o, const P& p) -> EditOp {
+              return edit::SetDividerProfile{p.catalogue().findDividerProfile(o.text("code").value_or(""))};
           }}},
         {"width",
          {{{"mm", T::Integer}},
-          [](const O& o, const C&) -> EditOp {
+          [](const O& o, const P&) -> EditOp {
               return edit::SetWidth{tenthsFromMillimetres(o.number("mm"))};
           }}},
         {"height",
          {{{"mm", T::Integer}},
-          [](const O& o, const C&) -> EditOp {
+          [](const O& o, const P&) -> EditOp {
               return edit::SetHeight{tenthsFromMillimetres(o.number("mm"))};
           }}},
         {"doors",
          {{{"count", T::Integer}},
-          [](const O& o, const C&) -> EditOp { return edit::SetDoorCount{o.number("count")}; }}},
+          [](const O& o, const P&) -> EditOp { return edit::SetDoorCount{o.number("count")}; }}},
         {"chipboard",
          {{{"mm", T::Integer}},
-          [](const O& o, const C&) -> EditOp {
+          [](const O& o, const P&) -> EditOp {
               return edit::SetChipboardWidth{tenthsFromMillimetres(o.number("mm"))};
           }}},
         {"plinth",
          {{{"mm", T::Integer}},
-          [](const O& o, const C&) -> EditOp {
+          [](const O& o, const P&) -> EditOp {
               return edit::SetPlinthHeight{tenthsFromMillimetres(o.number("mm"))};
           }}},
         {"discount",
          {{{"percent", T::Real}},
-          [](const O& o, const C&) -> EditOp {
+          [](const O& o, const P&) -> EditOp {
               return edit::SetDiscount{o.real("percent").value_or(-1.0)};
           }}},
-        {"toggleOption", {{}, [](const O&, const C&) -> EditOp { return edit::ToggleOption{}; }}},
+        {"toggleOption", {{}, [](const O&, const P&) -> EditOp { return edit::ToggleOption{}; }}},
         {"rollers",
          {{{"entry", T::Text}},
-          [](const O& o, const C&) -> EditOp { return edit::ChooseRollers{o.text("entry").value_or("")}; }}},
+          [](const O& o, const P&) -> EditOp { return edit::ChooseRollers{o.text("entry").value_or("")}; }}},
         {"heightOffset",
          {{{"mm", T::Integer}},
-          [](const O& o, const C&) -> EditOp { return edit::SetHeightOffset{o.number("mm")}; }}},
+          [](const O& o, const P&) -> EditOp { return edit::SetHeightOffset{o.number("mm")}; }}},
         {"barLength",
          {{{"choice", T::Integer}},
-          [](const O& o, const C&) -> EditOp { return edit::ChooseBarLength{o.number("choice")}; }}},
-        {"runningProfile", {{}, [](const O&, const C&) -> EditOp { return edit::ToggleRunningProfile{}; }}},
-        {"guideProfile", {{}, [](const O&, const C&) -> EditOp { return edit::ToggleGuideProfile{}; }}},
-        {"undo", {{}, [](const O&, const C&) -> EditOp { return edit::Undo{}; }}},
-        {"redo", {{}, [](const O&, const C&) -> EditOp { return edit::Redo{}; }}},
+          [](const O& o, const P&) -> EditOp { return edit::ChooseBarLength{o.number("choice")}; }}},
+        {"runningProfile", {{}, [](const O&, const P&) -> EditOp { return edit::ToggleRunningProfile{}; }}},
+        {"guideProfile", {{}, [](const O&, const P&) -> EditOp { return edit::ToggleGuideProfile{}; }}},
+        {"card",
+         {{{"customerName", T::Text, false}, {"phone", T::Text, false}, {"address", T::Text, false}},
+          [](const O& o, const P& p) -> EditOp {
+              // The fields not named keep what the card holds.
+              OrderCard card = p.orderCard;
+              card.customerName = o.text("customerName").value_or(card.customerName);
+              card.phone = o.text("phone").value_or(card.phone);
+              card.address = o.text("address").value_or(card.address);
+              return edit::SetOrderCard{card};
+          }}},
+        {"undo", {{}, [](const O&, const P&) -> EditOp { return edit::Undo{}; }}},
+        {"redo", {{}, [](const O&, const P&) -> EditOp { return edit::Redo{}; }}},
     };
     return table;
 }
@@ -303,7 +313,10 @@ std::optional<std::vector<ScriptOperation>> parseScript(std::string_view text, s
             return std::nullopt;
         }
         const std::string named = where + " (" + parsed.name + ")";
-        for (const auto& [key, value] : item.items()) {
+        for (const auto& entry : item.items()) {
+            // (Named apart: clang 14 cannot capture a structured binding.)
+            const std::string& key = entry.key();
+            const json& value = entry.value();
             if (key == "op") continue;
             const auto field = std::find_if(known->second.fields.begin(), known->second.fields.end(),
                                             [&key](const FieldSpec& f) { return f.name == key; });
@@ -330,17 +343,16 @@ std::optional<std::vector<ScriptOperation>> parseScript(std::string_view text, s
     return script;
 }
 
-std::optional<EditOp> editOp(const ScriptOperation& op, const Catalogue& catalogue) {
+std::optional<EditOp> editOp(const ScriptOperation& op, const Project& project) {
     const auto form = operationTable().find(op.name);
     if (form == operationTable().end()) return std::nullopt;
-    return form->second.build(op, catalogue);
+    return form->second.build(op, project);
 }
 
 int applyScript(const std::vector<ScriptOperation>& script, ProjectEditor& editor, std::ostream& err) {
     int refused = 0;
-    const Catalogue& catalogue = editor.project().catalogue();
     for (size_t k = 0; k < script.size(); ++k) {
-        const std::optional<EditOp> op = editOp(script[k], catalogue);
+        const std::optional<EditOp> op = editOp(script[k], editor.project());
         if (op && editor.apply(*op).applied) continue;
         err << "dalvex-cli: operation " << k + 1 << " (" << script[k].name << ") refused\n";
         ++refused;
@@ -348,13 +360,4 @@ int applyScript(const std::vector<ScriptOperation>& script, ProjectEditor& edito
     return refused;
 }
 
-std::string countsText(const std::vector<int>& counts) {
-    std::string text;
-    for (size_t k = 0; k < counts.size(); ++k) {
-        if (k > 0) text += k + 1 == counts.size() ? " or " : ", ";
-        text += std::to_string(counts[k]);
-    }
-    return text;
-}
-
-} // namespace dalvex::cli
+} // namespace dalvex::exchange

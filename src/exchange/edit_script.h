@@ -1,6 +1,7 @@
 #pragma once
-// Scripts of editing operations (--script FILE): a JSON array of operations, each read into the EditOp the
-// desktop program's gestures make, and applied in order through the same editor.
+// Scripts of editing operations (dalvex-cli's --script FILE, the browser page's edits): a JSON array of
+// operations, each read into the EditOp the desktop program's gestures make, and applied through the same
+// editor.
 #include "project/edit_op.h"
 
 #include <cstdint>
@@ -11,11 +12,11 @@
 #include <vector>
 
 namespace dalvex {
-class Catalogue;
+class Project;
 class ProjectEditor;
 } // namespace dalvex
 
-namespace dalvex::cli {
+namespace dalvex::exchange {
 
 // One operation of a script, its fields checked against the operation's table: every field known, every
 // required one present, each of its type, integers within 32 bits.
@@ -38,15 +39,12 @@ struct ScriptOperation {
 // missing or mistyped field, an integer outside 32 bits) returns nullopt and tells where in `error`.
 std::optional<std::vector<ScriptOperation>> parseScript(std::string_view text, std::string& error);
 
-// The edit an operation of a parsed script names (none for an operation no script may name); names the
-// catalogue does not know are left null, for the editor to refuse.
-std::optional<EditOp> editOp(const ScriptOperation& op, const Catalogue& catalogue);
+// The edit an operation of a parsed script names, for the project as it is now (none for an operation no
+// script may name); names the catalogue does not know are left null, for the editor to refuse.
+std::optional<EditOp> editOp(const ScriptOperation& op, const Project& project);
 
 // Applies the operations in order; a refused one changes nothing, is reported on `err` as
 // "dalvex-cli: operation N (NAME) refused", and the script goes on. Returns the number refused.
 int applyScript(const std::vector<ScriptOperation>& script, ProjectEditor& editor, std::ostream& err);
 
-// The door counts of a list as a sentence: "1, 2 or 4".
-std::string countsText(const std::vector<int>& counts);
-
-} // namespace dalvex::cli
+} // namespace dalvex::exchange

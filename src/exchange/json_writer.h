@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace dalvex::cli {
+namespace dalvex::exchange {
 
 class JsonWriter {
 public:
@@ -27,6 +27,8 @@ public:
     void null();
     // A text, or null when the pointer is null.
     void textOrNull(const std::string* text);
+    // A value that is JSON already (a document written by another writer), as it is.
+    void json(std::string_view document);
 
     const std::string& text() const { return out_; }
 
@@ -42,4 +44,4 @@ private:
 // The text as a JSON string literal, quotes included.
 std::string jsonQuoted(std::string_view text);
 
-} // namespace dalvex::cli
+} // namespace dalvex::exchange

@@ -1,9 +1,11 @@
 #include "json_writer.h"
 
+#include "text/real_chars.h"
+
 #include <charconv>
 #include <cmath>
 
-namespace dalvex::cli {
+namespace dalvex::exchange {
 
 std::string jsonQuoted(std::string_view text) {
     static const char* hex = "0123456789abcdef";
@@ -105,7 +107,7 @@ void JsonWriter::value(double number) {
     }
     char buffer[64];
     // The shortest form that reads back to the same double.
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
+    const auto result = realToChars(buffer, buffer + sizeof buffer, number);
     out_.append(buffer, result.ptr);
 }
 
@@ -119,6 +121,11 @@ void JsonWriter::null() {
     out_ += "null";
 }
 
+void JsonWriter::json(std::string_view document) {
+    separate();
+    out_ += document;
+}
+
 void JsonWriter::textOrNull(const std::string* text) {
     if (text)
         value(*text);
@@ -126,4 +133,4 @@ void JsonWriter::textOrNull(const std::string* text) {
         null();
 }
 
-} // namespace dalvex::cli
+} // namespace dalvex::exchange

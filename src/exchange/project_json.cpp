@@ -5,7 +5,7 @@
 #include "project/project.h"
 #include "records/records.h"
 
-namespace dalvex::cli {
+namespace dalvex::exchange {
 
 namespace {
 
@@ -237,4 +237,4 @@ std::string projectJson(Project& project, const std::vector<std::string>& warnin
     return out.text() + "\n";
 }
 
-} // namespace dalvex::cli
+} // namespace dalvex::exchange

@@ -10,7 +10,7 @@ class Project;
 struct OrderCard;
 } // namespace dalvex
 
-namespace dalvex::cli {
+namespace dalvex::exchange {
 
 class JsonWriter;
 
@@ -18,4 +18,4 @@ std::string projectJson(Project& project, const std::vector<std::string>& warnin
 // The card as the member "orderCard" of the object being written.
 void writeCard(JsonWriter& out, const OrderCard& card);
 
-} // namespace dalvex::cli
+} // namespace dalvex::exchange
