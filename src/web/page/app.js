@@ -484,6 +484,8 @@ function connect() {
   $("copy-link").addEventListener("click", copyLink);
   $("share-link").addEventListener("click", shareLink);
   $("download-file").addEventListener("click", downloadFile);
+  // The browser's own file button speaks the browser's language: the page's button opens its chooser.
+  $("open-file-button").addEventListener("click", () => $("open-file").click());
   $("open-file").addEventListener("change", openChosenFile);
   window.addEventListener("hashchange", () => {
     if (openLinkOfAddress()) render();
