@@ -185,7 +185,7 @@ OrderRun runOrder(const OrderInputs& in, const std::string& input) {
                            : linked ? project.openBytes(*linked)
                                     : kSketchCannotOpen;
         if (opened == kSketchNewerVersion) {
-            err << "Ошибка открытия файла: версия файла не поддерживается данной программой.\n";
+            err << kNewerSketchVersionMessage << "\n";
             return finish(kExitFile);
         }
         if (opened != kSketchOk) {

@@ -11,10 +11,12 @@
 #include "order_record.h"
 
 #include "catalogue/catalogue.h"
+#include "files/sketch_link.h"
 #include "io/data_folders.h"
 #include "io/executable_folder.h"
 #include "io/utf8_path.h"
 #include "project/project.h"
+#include "project/project_editor.h"
 #include "project/project_files.h"
 
 #include <algorithm>
@@ -221,6 +223,30 @@ int runOpen(const JournalArgs& a, const fs::path& data, JournalSession& session,
         out << importJson(importFolder(journal, catalogue, pathFromUtf8(p[0]), configFolderOf(data)));
         return kExitOk;
     }
+    if (command == "import-link") {
+        if (!positionals(1, 1)) return usage(err, "journal import-link: one link");
+        const Catalogue catalogue(data);
+        Project project(catalogue, configFolderOf(data));
+        ProjectEditor editor(project);
+        editor.setNumberKeeper(&session);
+        // A customer's order is a new order of the shop: the next number, as a save at the desk takes it.
+        const std::optional<std::string> bytes = sketchLinkBytes(p[0]);
+        const int opened = bytes ? editor.openAsNewOrder(*bytes) : kSketchCannotOpen;
+        if (opened != kSketchOk) {
+            err << (opened == kSketchNewerVersion ? kNewerSketchVersionMessage : kNotASketchLinkMessage) << "\n";
+            return kExitFile;
+        }
+        editor.apply(edit::ClaimOrderNumber{});
+        const auto outcome = session.record(recordOf(project, std::string(), writeSketchBytes(project), now()));
+        if (outcome != JournalSession::Recorded::Now) {
+            if (const auto message = session.takeRecordMessage(outcome)) err << *message << "\n";
+            return kExitJournal;
+        }
+        const auto details = journal.order(orderKey(project.orderCard.orderNumber));
+        if (!details) return journalFailed(err, details.status());
+        out << orderJson(*details);
+        return kExitOk;
+    }
     if (command == "backup") {
         if (!positionals(1, 1)) return usage(err, "journal backup: one file");
         const JournalStatus status = journal.backup(pathFromUtf8(p[0]));
@@ -260,6 +286,9 @@ std::string journalUsageText() {
            "  dalvex-cli journal export OUT.xml [--search TEXT] [filters]\n"
            "                                                  the orders as a spreadsheet workbook\n"
            "  dalvex-cli journal import FOLDER                record every .dlx below the folder\n"
+           "  dalvex-cli journal import-link URL              record the order a link of the shop's page "
+           "carries,\n"
+           "                                                  with the next order number\n"
            "  dalvex-cli journal backup FILE                  a copy of the whole journal\n"
            "  dalvex-cli journal check                        the journal's integrity check\n"
            "  dalvex-cli journal migrate [--grant ROLE]       make or update the tables on the server (as their\n"
@@ -308,8 +337,9 @@ int runJournal(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (a->command == "migrate" || a->command == "copy")
         return runServerCommand(*a, journalTargetOf(*a, data), out, err);
     const JournalTarget target = journalTargetOf(*a, data);
-    // dalvex-cli takes no order numbers: the counter stays as the desktop program keeps it.
-    JournalSession session(target, {});
+    // Only import-link takes an order number, as a save at the desk does; the other commands leave the
+    // counter as the desktop program keeps it.
+    JournalSession session(target, a->command == "import-link" ? configFolderOf(data) : fs::path());
     if (!session.on()) {
         if (a->command == "check") {
             out << checkJson(session.location(), {session.offMessage()});

@@ -127,6 +127,7 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& 
         {QKeySequence(Qt::CTRL | Qt::Key_S), [this] { top_->saveSketch(); }},
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { top_->saveSketchAs(); }},
         {QKeySequence(Qt::CTRL | Qt::Key_O), [this] { top_->openSketch(); }},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), [this] { top_->pasteSketchLink(); }},
         {QKeySequence(Qt::CTRL | Qt::Key_P), [this] { top_->showPrint(); }},
         {QKeySequence(Qt::CTRL | Qt::Key_N), [this] { order_->newOrder(); }},
     };

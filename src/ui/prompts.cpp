@@ -1,10 +1,14 @@
 #include "prompts.h"
 
 #include "io/utf8_path.h"
+#include "qt_text.h"
 #include "recent_files.h"
+
+#include "files/sketch_link.h"
 
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -15,15 +19,36 @@ void showError(QWidget* parent, const QString& text, const QString& caption) {
     QMessageBox::critical(parent, caption, text);
 }
 
+// The open dialog also takes a link from the shop's page pasted into its name field, which names no file.
+class SketchOpenDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+    const QString& link() const { return link_; }
+
+    void accept() override {
+        const auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (name && name->text().contains(qs(kSketchLinkMark))) {
+            link_ = name->text().trimmed();
+            done(QDialog::Accepted);
+            return;
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString link_;
+};
+
 QString askOpen(QWidget* parent, const QString& filter, const QString& suffix) {
-    QFileDialog dialog(parent);
+    SketchOpenDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix(suffix);
     dialog.setDirectory(lastFolder());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
+    if (dialog.exec() != QDialog::Accepted) return {};
+    if (!dialog.link().isEmpty()) return dialog.link();
+    return dialog.selectedFiles().isEmpty() ? QString() : dialog.selectedFiles().constFirst();
 }
 
 QString askSave(QWidget* parent, const QString& filter, const QString& suffix, const QString& initialName) {

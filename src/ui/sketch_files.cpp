@@ -4,8 +4,11 @@
 #include "order_document.h"
 #include "project/project.h"
 #include "prompts.h"
+#include "qt_text.h"
 #include "recent_files.h"
 #include "ui_context.h"
+
+#include "files/sketch_link.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,12 +23,33 @@ bool openSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
         rememberFile(path);
         return true;
     }
-    const QString text =
-        result == 3
-            ? QStringLiteral("Ошибка открытия файла: версия файла не поддерживается данной программой.")
-            : QStringLiteral("Ошибка открытия файла ") + QDir::toNativeSeparators(path);
+    const QString text = result == kSketchNewerVersion
+                             ? qs(kNewerSketchVersionMessage)
+                             : QStringLiteral("Ошибка открытия файла ") + QDir::toNativeSeparators(path);
     prompts().error(parent, text, QStringLiteral("Ошибка"));
     return false;
+}
+
+bool openSketchLink(UiContext& ctx, QWidget* parent, const QString& link) {
+    const std::optional<std::string> bytes = sketchLinkBytes(link.toStdString());
+    const int result = bytes ? ctx.editor.openAsNewOrder(*bytes) : kSketchCannotOpen;
+    if (result != kSketchOk) {
+        prompts().error(parent,
+                        result == kSketchNewerVersion ? qs(kNewerSketchVersionMessage)
+                                                      : qs(kNotASketchLinkMessage),
+                        QStringLiteral("Ошибка"));
+        return false;
+    }
+    // No file holds it yet: closing asks where to save it.
+    ctx.document->setFilePath({});
+    ctx.document->markRestored();
+    if (takeNumberForJournal(ctx)) recordSavedOrder(ctx, parent, {});
+    return true;
+}
+
+bool openSketchFileOrLink(UiContext& ctx, QWidget* parent, const QString& pathOrLink) {
+    const bool link = !QFileInfo::exists(pathOrLink) && pathOrLink.contains(qs(kSketchLinkMark));
+    return link ? openSketchLink(ctx, parent, pathOrLink) : openSketchFile(ctx, parent, pathOrLink);
 }
 
 bool saveSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {

@@ -11,6 +11,12 @@ struct UiContext;
 
 // Opens `path`; on failure shows the usual message and leaves the order as it was.
 bool openSketchFile(UiContext& ctx, QWidget* parent, const QString& path);
+// Opens the order a link from the shop's page carries as a new order (the next number; recorded in the
+// journal at once, as a save would, and unsaved until saved to a file). A text that is not such a link is
+// refused with the usual message and the order stays as it was.
+bool openSketchLink(UiContext& ctx, QWidget* parent, const QString& link);
+// What "Открыть" was given: a file, or a link pasted into the dialog's name field.
+bool openSketchFileOrLink(UiContext& ctx, QWidget* parent, const QString& pathOrLink);
 // Saves the order to `path`; on failure shows the usual message.
 bool saveSketchFile(UiContext& ctx, QWidget* parent, const QString& path);
 // Asks where to save, proposing the open file's name (else "эскиз"), and saves there; false when cancelled

@@ -17,7 +17,9 @@
 #include "widgets/picture_button.h"
 #include "widgets/text_label.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -372,7 +374,12 @@ void TopPanelDlg::openSketch() {
     if (!settleUnsavedChanges(ctx_, this)) return;
     const QString path = prompts().openPath(this, sketchFilter(), QStringLiteral("dlx"));
     if (path.isEmpty()) return;
-    openSketchFile(ctx_, this, path);
+    openSketchFileOrLink(ctx_, this, path);
+}
+
+void TopPanelDlg::pasteSketchLink() {
+    if (!settleUnsavedChanges(ctx_, this)) return;
+    openSketchLink(ctx_, this, QGuiApplication::clipboard()->text().trimmed());
 }
 
 QMenu* TopPanelDlg::recentFilesMenu() {
@@ -386,6 +393,10 @@ QMenu* TopPanelDlg::recentFilesMenu() {
     }
     menu->setToolTipsVisible(true);
     if (files.isEmpty()) menu->addAction(QStringLiteral("Нет последних файлов"))->setEnabled(false);
+    // An order sent from the shop's page as a link, copied from a message or a mail.
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("Вставить заявку"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), this,
+                    &TopPanelDlg::pasteSketchLink);
     return menu;
 }
 

@@ -30,6 +30,8 @@ public:
 
     // The project buttons' actions.
     void openSketch();
+    // "Вставить заявку": the order a link on the clipboard carries.
+    void pasteSketchLink();
     // Writes the open file; an order never saved asks where, as "Сохранить как" does.
     void saveSketch();
     void saveSketchAs();

@@ -46,7 +46,7 @@ std::string_view bytesAt(const uint8_t* data, int size) {
 const char* openAnswer(dalvex::SketchFileResult result, bool link) {
     if (result == dalvex::kSketchOk) return answerWith("");
     if (result == dalvex::kSketchNewerVersion)
-        return answerWith("Ошибка открытия файла: версия файла не поддерживается данной программой.");
+        return answerWith(std::string(dalvex::kNewerSketchVersionMessage));
     return answerWith(link ? std::string(dalvex::kNotASketchLinkMessage) : "Ошибка открытия файла");
 }
 

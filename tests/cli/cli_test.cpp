@@ -290,6 +290,48 @@ TEST_F(CliTest, OrdersSentAsLinksArePricedAsTheirFiles) {
     EXPECT_EQ(run({"calc", file, "--link", link}).exitCode, 2);
 }
 
+// A customer's order sent as a link is recorded as a new order of the shop: the next number, an estimate,
+// no file; what carries no sketch is refused and records nothing.
+TEST_F(CliTest, AnOrderSentAsALinkIsRecordedUnderTheNextNumber) {
+    const fs::path data = dir_ / "data";
+    fs::create_directories(data);
+    for (const char* folder : {"profiles", "config"})
+        fs::copy(fs::path(DALVEX_BINARY_DIR) / folder, data / folder, fs::copy_options::recursive);
+    fs::remove(data / "config" / "number.txt");
+    const std::string file = at("заказ.dlx");
+    ASSERT_EQ(run({"save", file, "--system", "Далвекс", "--doors", "2", "--order-number", "77"}).exitCode, 0);
+    const std::string link = "https://shop.example/index.html#dlx=" + dalvex::base64UrlEncode(readFile(file));
+    const std::vector<std::string> where = {"--journal", at("j.sqlite"), "--data", dalvex::pathToUtf8(data)};
+    const auto importLink = [&](const std::string& text) {
+        std::vector<std::string> args = {"journal", "import-link", text};
+        args.insert(args.end(), where.begin(), where.end());
+        return run(args);
+    };
+    const struct {
+        std::string text;
+        int exitCode;
+        std::string part; // of the output, or of the error
+    } cases[] = {
+        {link, 0, "{\"number\":1,"},
+        {"  " + link + "\n", 0, "{\"number\":2,"},
+        {"https://shop.example/index.html", 3, "ссылка не содержит эскиза дверей"},
+        {"https://shop.example/index.html#dlx=" + dalvex::base64UrlEncode("\x06not a sketch"), 3,
+         "ссылка не содержит эскиза дверей"},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = importLink(c.text);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+        EXPECT_TRUE(has(c.exitCode == 0 ? r.out : r.err, c.part)) << r.out << r.err;
+        if (c.exitCode == 0) {
+            EXPECT_TRUE(has(r.out, "\"status\":\"Расчёт\"")) << r.out;
+            EXPECT_TRUE(has(r.out, "\"filePath\":\"\"")) << r.out;
+        }
+    }
+    std::vector<std::string> list = {"journal", "list"};
+    list.insert(list.end(), where.begin(), where.end());
+    EXPECT_TRUE(has(run(list).out, "\"count\":2,"));
+}
+
 // An uncompressed 24-bit BMP of noise: a picture no JPEG keeps small at full size.
 std::string noisePicture(int width, int height) {
     const int row = (width * 3 + 3) / 4 * 4;

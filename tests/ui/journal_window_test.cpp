@@ -2,23 +2,26 @@
 // user types, an order opened from its file or from the journal, its status changed and a payment added.
 #include "dlg_journal.h"
 #include "dlg_payment.h"
+#include "files/sketch_link.h"
 #include "journal_session.h"
 #include "journal_table_model.h"
 #include "main_window.h"
 #include "order_record.h"
 #include "project/project_files.h"
+#include "qt_text.h"
 #include "recovery.h"
 #include "report_printer.h"
 #include "top_panel_dlg.h"
 #include "ui_test_support.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPrinter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QTableView>
 #include <QTimer>
 #include <QtTest>
@@ -36,6 +39,7 @@ private slots:
     void theWindowFindsOpensAndFollowsOrders();
     void anOrderWhoseFileIsGoneOpensFromTheJournal();
     void aJournalThatIsOffSaysWhy();
+    void aLinkFromTheShopsPageIsANewRecordedOrder();
 };
 
 namespace {
@@ -214,6 +218,69 @@ void JournalWindowTest::aJournalThatIsOffSaysWhy() {
     QCOMPARE(scripted.errors.size(), 2);
     QVERIFY(scripted.errors.back().contains(QStringLiteral("при следующем запуске")));
     QDir(folder).removeRecursively();
+}
+
+void JournalWindowTest::aLinkFromTheShopsPageIsANewRecordedOrder() {
+    Window w;
+    w.window.show();
+    w.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    // The customer's order as the shop's page sends it: their name and phone, a number of the page's own.
+    OrderCard card = w.f.project.orderCard;
+    card.orderNumber = "00042";
+    card.customerName = "Петров Иван";
+    card.phone = "+7 916 123-45-67";
+    QVERIFY(w.window.document()->editor().apply(edit::SetOrderCard{card}));
+    QVERIFY(w.window.document()->editor().apply(edit::SetDoorCount{2}));
+    const QString page = QStringLiteral("https://двери.рф/заказ/index.html");
+    const QString link = qs(sketchLink(page.toStdString(), writeSketchBytes(w.f.project)));
+    w.window.document()->newOrder();
+
+    enum class Way { Paste, OpenDialog };
+    const struct {
+        Way way;
+        QString text;
+        int64_t recordedAs; // 0: refused
+    } cases[] = {
+        {Way::Paste, QStringLiteral("  ") + link + QStringLiteral("\n"), 1},
+        {Way::OpenDialog, link, 2},
+        {Way::Paste, page, 0},
+        {Way::Paste, page + QStringLiteral("#dlx=не base64"), 0},
+        {Way::OpenDialog, qs(sketchLink(page.toStdString(), std::string("\x06") + "не эскиз")), 0},
+    };
+    for (const auto& c : cases) {
+        const std::string before = writeSketchBytes(w.f.project);
+        const qsizetype errors = w.scripted.errors.size();
+        if (c.way == Way::Paste) {
+            QGuiApplication::clipboard()->setText(c.text);
+            QTest::keyClick(&w.window, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        } else {
+            w.scripted.nextPath = c.text;
+            w.window.topPanel()->openSketch();
+        }
+        if (c.recordedAs == 0) {
+            QCOMPARE(w.scripted.errors.size(), errors + 1);
+            QCOMPARE(w.scripted.errors.back(), qs(kNotASketchLinkMessage));
+            QCOMPARE(writeSketchBytes(w.f.project), before);
+            continue;
+        }
+        QCOMPARE(w.scripted.errors.size(), errors);
+        // A new order of the shop: the next number, recorded at once as an estimate; no file holds it yet.
+        QCOMPARE(w.f.project.orderCard.orderNumber,
+                 QStringLiteral("%1").arg(c.recordedAs, 5, 10, QChar('0')).toStdString());
+        QCOMPARE(w.f.project.orderCard.customerName, card.customerName);
+        QCOMPARE(w.f.project.doorCount, 2);
+        const auto recorded = w.journal().order(c.recordedAs);
+        QVERIFY(recorded);
+        QCOMPARE(recorded.value().summary.status, journal::OrderStatus::Estimate);
+        QCOMPARE(recorded.value().summary.phone, card.phone);
+        QCOMPARE(recorded.value().versions.size(), size_t{1});
+        QVERIFY(w.window.document()->filePath().isEmpty());
+        QVERIFY(w.window.document()->modified());
+        QCOMPARE(nextOrderNumber(w.f.project.configFolder()),
+                 QStringLiteral("%1").arg(c.recordedAs + 1, 5, 10, QChar('0')).toStdString());
+    }
+    QCOMPARE(w.journal().find({}).value().size(), size_t{2});
 }
 
 QTEST_MAIN(JournalWindowTest)

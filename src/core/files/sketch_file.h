@@ -26,6 +26,10 @@ enum SketchFileResult : int {
     kSketchNewerVersion = 3,  // written by a newer format version
 };
 
+// What every program says of a file written by a newer format version.
+inline constexpr std::string_view kNewerSketchVersionMessage =
+    "Ошибка открытия файла: версия файла не поддерживается данной программой.";
+
 // Everything a sketch file holds: the chosen records, the dimensions, the options, the doors and the card.
 // The file holds the options of its own system only; the other systems' options are carried through as they
 // were.

@@ -34,6 +34,11 @@ void Project::newOrderCard() {
     offeredOrderNumber = orderCard.orderNumber;
 }
 
+void Project::offerNextOrderNumber() {
+    orderCard.orderNumber = nextOrderNumber(configFolder_);
+    offeredOrderNumber = orderCard.orderNumber;
+}
+
 void Project::recalculate(bool keepDoorWidths) {
     if (calculator) calculator->recompute(sketch, options, keepDoorWidths);
     sketch.numberItems();

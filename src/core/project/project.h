@@ -54,6 +54,7 @@ public:
 
     void recalculate(bool keepDoorWidths);
     void newOrderCard(); // the next number from the counter, offered; empty texts, dates now
+    void offerNextOrderNumber(); // the card shows the counter's next number, offered; the rest stays
     void buildDoorLines();
 
     bool setWidth(int32_t w); // each setter: true when the value was taken

@@ -54,6 +54,12 @@ SketchFileResult ProjectEditor::openBytes(std::string_view bytes) {
     return opened(project_.openBytes(bytes));
 }
 
+SketchFileResult ProjectEditor::openAsNewOrder(std::string_view bytes) {
+    const SketchFileResult result = project_.openBytes(bytes);
+    if (result == kSketchOk) project_.offerNextOrderNumber();
+    return opened(result);
+}
+
 SketchFileResult ProjectEditor::opened(SketchFileResult result) {
     if (result != kSketchOk) return result;
     selection_ = {};

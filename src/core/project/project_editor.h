@@ -49,6 +49,10 @@ public:
     SketchFileResult open(const std::filesystem::path& path);
     // The same for a file's bytes.
     SketchFileResult openBytes(std::string_view bytes);
+    // A sketch a customer sent (a link from the shop's page) is a new order of this shop: opened as
+    // openBytes does, it is offered the counter's next number as a new order is, the customer's card texts
+    // kept. Its first save or recording claims the number.
+    SketchFileResult openAsNewOrder(std::string_view bytes);
     // A new card, numbered from the counter, and a new history; the sketch stays.
     Changes newOrder();
     // The order was not saved after all: the number claimed for it goes back to the counter.
