@@ -7,6 +7,7 @@
 #include "files/sketch_link.h"
 
 #include <QFile>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -22,12 +23,23 @@ void showError(QWidget* parent, const QString& text, const QString& caption) {
 // The open dialog also takes a link from the shop's page pasted into its name field, which names no file.
 class SketchOpenDialog : public QFileDialog {
 public:
-    using QFileDialog::QFileDialog;
+    explicit SketchOpenDialog(QWidget* parent) : QFileDialog(parent) {
+        setOption(QFileDialog::DontUseNativeDialog); // the name field must be the dialog's own
+        auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        if (!name || !buttons) return;
+        // The dialog disables "Открыть" for a name no file has; a link it may open.
+        connect(name, &QLineEdit::textChanged, this, [buttons](const QString& text) {
+            if (QPushButton* open = buttons->button(QDialogButtonBox::Open); open && isLink(text))
+                open->setEnabled(true);
+        });
+    }
     const QString& link() const { return link_; }
+    static bool isLink(const QString& text) { return text.contains(qs(kSketchLinkMark)); }
 
     void accept() override {
         const auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (name && name->text().contains(qs(kSketchLinkMark))) {
+        if (name && isLink(name->text())) {
             link_ = name->text().trimmed();
             done(QDialog::Accepted);
             return;
