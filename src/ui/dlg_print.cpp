@@ -9,6 +9,7 @@
 #include "prompts.h"
 #include "qt_text.h"
 #include "report_printer.h"
+#include "report_sources.h"
 #include "widgets/picture_button.h"
 
 #include <QDir>
@@ -132,18 +133,7 @@ void DlgPrint::print() {
         printAction_(chosen);
         return;
     }
-    ReportSources sources;
-    for (int kind = 0; kind < 4; ++kind)
-        sources.tables[static_cast<size_t>(kind)] = buildTable(kind, ctx_.project);
-    sources.configFolder = ctx_.project.configFolder();
-    const CuttingSettings& cutting = ctx_.project.cutting;
-    sources.cutPlans = planArticles(ctx_.project.result, cutting.kerf, cutting.trim);
-    sources.kerf = cutting.kerf;
-    sources.trim = cutting.trim;
-    sources.sheetPlans = planSheets(ctx_.project.result, cutting);
-    sources.sheetKerf = cutting.sheetKerf;
-    sources.sheetTrim = cutting.sheetTrim;
-    printReports(this, sources, chosen);
+    printReports(this, reportSourcesOf(ctx_), chosen);
 }
 
 void DlgPrint::writeFiles() {

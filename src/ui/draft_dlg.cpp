@@ -5,6 +5,7 @@
 #include "project/project.h"
 #include "project/project_editor.h"
 #include "qt_text.h"
+#include "report_sources.h"
 #include "size_dlg.h"
 #include "sketch_painter.h"
 #include "view/sketch_gestures.h"
@@ -400,12 +401,7 @@ void DraftDlg::runMenuCommand(int command, PixelPoint menuPoint) {
 }
 
 void DraftDlg::drawForPrint(QPainter& painter, QRect& rect) {
-    const int dpi = painter.device() ? painter.device()->logicalDpiY() : logicalDpiY();
-    // Sizes never appear on paper; the door numbers keep their size in points. The pictures scaled for the
-    // page are kept only while the page is drawn: they would push the screen's pictures out of the caches.
-    PictureCache pagePictures;
-    printSketch(painter, rect, ctx_.project.sketch,
-                SketchStyle{ctx_.artwork, pagePictures, ctx_.project.profileColor, false, dpi, dpi});
+    drawSketchForPrint(ctx_, painter, rect);
 }
 
 } // namespace dalvex::ui

@@ -17,6 +17,7 @@
 #include "qt_text.h"
 #include "recovery.h"
 #include "report_printer.h"
+#include "report_sources.h"
 #include "right_panel_dlg.h"
 #include "sketch_files.h"
 #include "sum_dlg.h"
@@ -188,19 +189,7 @@ void CDalvexDlg::showJournal() {
 }
 
 void CDalvexDlg::printReports(ReportChoice chosen) {
-    ReportSources sources;
-    for (int kind = 0; kind < 4; ++kind)
-        sources.tables[static_cast<size_t>(kind)] = tables_[static_cast<size_t>(kind)]->sections();
-    sources.configFolder = ctx_.project.configFolder();
-    sources.drawSketch = [this](QPainter& painter, QRect& rect) { draft_->drawForPrint(painter, rect); };
-    cutPlan_->rebuild();
-    sources.cutPlans = cutPlan_->plans();
-    sources.kerf = cutPlan_->kerf();
-    sources.trim = cutPlan_->trim();
-    sources.sheetPlans = cutPlan_->sheetPlans();
-    sources.sheetKerf = cutPlan_->sheetSettings().sheetKerf;
-    sources.sheetTrim = cutPlan_->sheetSettings().sheetTrim;
-    ui::printReports(this, sources, chosen);
+    ui::printReports(this, reportSourcesOf(ctx_), chosen);
 }
 
 bool CDalvexDlg::minimiseButtonShown() const {

@@ -1,15 +1,21 @@
 // The result table views: the band rule, the row heights, the document height and the scroll rules, and the
 // tables and the cutting plan behind other tabs made when they are shown or read.
 #include "dlg_cut_plan.h"
+#include "dlg_print.h"
 #include "dlg_table.h"
 #include "dlg_tabs.h"
 #include "main_window.h"
 #include "project/project_reports.h"
+#include "report_printer.h"
 #include "sheet_plan_drawing.h"
 #include "table_layout.h"
+#include "top_panel_dlg.h"
 #include "ui_test_support.h"
+#include "widgets/picture_button.h"
 
 #include <QFontMetrics>
+#include <QPrinter>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QtTest>
@@ -72,6 +78,7 @@ private slots:
     void hiddenTablesAreMadeWhenShownOrRead();
     void cutPlanTabDrawsTheSheetsOfTheFillings();
     void cutPlanTabNamesAPanelWithoutSize();
+    void cutPlanTabScrollsAfterPrinting();
     void scrolledViewShowsTheDocumentAtItsPosition();
 };
 
@@ -368,6 +375,46 @@ void ResultTablesTest::cutPlanTabNamesAPanelWithoutSize() {
     QVERIFY2(summary.contains(QStringLiteral("нулевого или отрицательного размера. 1-11 (-15 × ")),
              qPrintable(summary));
     QVERIFY2(summary.startsWith(QStringLiteral("листов: 1,")), qPrintable(summary));
+}
+
+void ResultTablesTest::cutPlanTabScrollsAfterPrinting() {
+    ProjectFixture f;
+    CDalvexDlg window(f.project, f.artwork, QString::fromStdString((f.folder / "state").string()));
+    window.resize(1366, 768);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const MaterialCollection* chipboard = sampleCatalogue().findCollection("ЛДСП Эггер");
+    QVERIFY(chipboard && !chipboard->materials.empty());
+    ProjectEditor& editor = window.document()->editor();
+    QVERIFY(editor.apply(edit::SetDoorCount{6}));
+    for (int door = 0; door < 6; ++door) {
+        for (int32_t k = 0; k < 4; ++k)
+            QVERIFY(editor.apply(edit::Split{door, k + 1, 300 + k * 400, false}));
+        for (int32_t id = 1; id <= 5; ++id)
+            QVERIFY(editor.apply(edit::Fill{door, id, &chipboard->materials[static_cast<size_t>(id % 2)]}));
+    }
+    window.tabBar()->select(5);
+    auto* scroll = window.cutPlanView()->findChild<QScrollArea*>();
+    QVERIFY(scroll);
+    QTRY_VERIFY(scroll->verticalScrollBar()->isVisible());
+    const int range = scroll->verticalScrollBar()->maximum();
+    QVERIFY(range > 0);
+    // "Печать", then "Печать" in the report window: the print dialog cancelled, then used.
+    const PrintDialogPrompt saved = printDialogPrompt();
+    const QString pdf = QString::fromStdString((f.folder / "plans.pdf").string());
+    for (const bool printed : {false, true}) {
+        printDialogPrompt() = [&](QPrinter& printer, QWidget*) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return printed;
+        };
+        window.topPanel()->showPrint();
+        window.topPanel()->printDialog()->okButton()->click();
+        QCoreApplication::processEvents();
+        QVERIFY(scroll->verticalScrollBar()->isVisible());
+        QCOMPARE(scroll->verticalScrollBar()->maximum(), range);
+    }
+    printDialogPrompt() = saved;
 }
 
 void ResultTablesTest::scrolledViewShowsTheDocumentAtItsPosition() {
