@@ -37,9 +37,18 @@ VIAddVersionKey /LANG=1049 "LegalCopyright" "© Dalvex"
 !define MUI_ICON "dalvex.ico"
 !define MUI_UNICON "dalvex.ico"
 !define MUI_ABORTWARNING
+; The first page names the publisher and the version being installed.
+!define MUI_WELCOMEPAGE_TITLE "Установка Dalvex ${VERSION}"
+!define MUI_WELCOMEPAGE_TEXT "Издатель: Dalvex$\r$\nВерсия: ${VERSION}$\r$\n$\r$\nDalvex рассчитывает раздвижные двери шкафов-купе: материалы, раскрой, цену и отчёты заказа.$\r$\n$\r$\nНажмите «Далее», чтобы продолжить."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+; The last page offers a desktop shortcut and starting the program.
+!define MUI_FINISHPAGE_RUN "$INSTDIR\bin\dalvex.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Запустить Dalvex"
+!define MUI_FINISHPAGE_SHOWREADME ""
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "Создать ярлык на рабочем столе"
+!define MUI_FINISHPAGE_SHOWREADME_FUNCTION CreateDesktopShortcut
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -84,9 +93,17 @@ Section "Dalvex"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
 SectionEnd
 
+Function CreateDesktopShortcut
+  SetShellVarContext all
+  SetOutPath "$INSTDIR\bin"
+  CreateShortcut "$DESKTOP\Dalvex.lnk" "$INSTDIR\bin\dalvex.exe" "" "$INSTDIR\bin\dalvex.exe" 0 \
+    SW_SHOWNORMAL "" "Расчёт раздвижных дверей шкафов-купе"
+FunctionEnd
+
 Section "Uninstall"
   SetShellVarContext all
   Delete "$SMPROGRAMS\Dalvex.lnk"
+  Delete "$DESKTOP\Dalvex.lnk"
   RMDir /r "$INSTDIR\bin"
   RMDir /r "$INSTDIR\share\dalvex"
   RMDir "$INSTDIR\share"
