@@ -4,6 +4,7 @@
 // (an error goes to standard error and the exit code is 1).
 #include "dalvex_app.h"
 #include "main_window.h"
+#include "open_files.h"
 #include "prompts.h"
 
 #include <QCommandLineParser>
@@ -94,11 +95,18 @@ int main(int argc, char** argv) {
             failed = true;
         };
     }
+    const QStringList files = parser.positionalArguments();
+    // A double-click on a sketch another running program has open brings that program forward instead.
+    dalvex::ui::OpenFiles openFiles;
+    if (!files.isEmpty() && !quitAfterStart && openFiles.openElsewhere(files.constFirst())) {
+        openFiles.callForward(files.constFirst());
+        return 0;
+    }
     dalvex::ui::CDalvexDlg window(app.project(), app.artwork(), {}, &app.journal());
+    window.shareOpenFiles(openFiles);
     std::unique_ptr<QuitAfterFirstPaint> watcher;
     if (quitAfterStart) watcher = std::make_unique<QuitAfterFirstPaint>(window);
     window.show();
-    const QStringList files = parser.positionalArguments();
     // A check of the installation does not take over the work a crash left: that waits for the user.
     window.start(files.isEmpty() ? QString() : files.constFirst(), !quitAfterStart);
     if (quitAfterStart) {

@@ -11,6 +11,7 @@
 #include "draft_dlg.h"
 #include "info_panel_dlg.h"
 #include "journal_session.h"
+#include "open_files.h"
 #include "project/project.h"
 #include "project/project_reports.h"
 #include "prompts.h"
@@ -25,6 +26,7 @@
 #include "widgets/picture_button.h"
 #include "widgets/tiled_background.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -201,6 +203,19 @@ void CDalvexDlg::setMinimiseButton(bool shown) {
     const bool visible = isVisible();
     setWindowFlag(Qt::WindowMinimizeButtonHint, shown);
     if (visible) show(); // changing the flags of a shown window hides it
+}
+
+void CDalvexDlg::shareOpenFiles(OpenFiles& files) {
+    ctx_.openFiles = &files;
+    files.follow(document_->filePath());
+    connect(document_, &OrderDocument::historyChanged, this,
+            [this] { ctx_.openFiles->follow(document_->filePath()); });
+    connect(&files, &OpenFiles::forwardRequested, this, [this] {
+        if (isMinimized()) showNormal();
+        raise();
+        activateWindow();
+        QApplication::alert(this);
+    });
 }
 
 void CDalvexDlg::start(const QString& file, bool offerRecovery) {

@@ -23,6 +23,7 @@ class DlgTabs;
 class DraftDlg;
 class InfoPanelDlg;
 class RightPanelDlg;
+class OpenFiles;
 class RecoveryKeeper;
 class SumDlg;
 class TopPanelDlg;
@@ -60,6 +61,9 @@ public:
     OrderDocument* document() const { return document_; }
     DlgCutPlan* cutPlanView() const { return cutPlan_; }
     QWidget* logo() const { return logo_; }
+    // One order in one window: the file open here is known to the other running programs through `files`,
+    // and one given it brings this window forward.
+    void shareOpenFiles(OpenFiles& files);
     RecoveryKeeper* recovery() const { return recovery_; }
     // The program starts: an order left by a crash is offered first (unless `offerRecovery` is false);
     // otherwise the file named on the command line (if any) is opened, a file that cannot be opened leaving

@@ -1,6 +1,7 @@
 #include "sketch_files.h"
 
 #include "journal_saving.h"
+#include "open_files.h"
 #include "order_document.h"
 #include "project/project.h"
 #include "prompts.h"
@@ -16,6 +17,12 @@
 namespace dalvex::ui {
 
 bool openSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
+    // Open in another window already: that window comes forward, so that the two copies never overwrite
+    // each other.
+    if (ctx.openFiles && ctx.openFiles->openElsewhere(path)) {
+        ctx.openFiles->callForward(path);
+        return false;
+    }
     // The editor tells the panels of the new order, whose history starts anew.
     const int result = ctx.editor.open(toPath(path));
     if (result == 0) {

@@ -9,7 +9,8 @@ namespace dalvex::ui {
 
 struct UiContext;
 
-// Opens `path`; on failure shows the usual message and leaves the order as it was.
+// Opens `path`; on failure shows the usual message and leaves the order as it was. A file another running
+// program has open is not opened twice: that program's window comes forward (false here).
 bool openSketchFile(UiContext& ctx, QWidget* parent, const QString& path);
 // Opens the order a link from the shop's page carries as a new order (the next number; recorded in the
 // journal at once, as a save would, and unsaved until saved to a file). A text that is not such a link is

@@ -22,6 +22,7 @@ class JournalSession;
 
 namespace dalvex::ui {
 
+class OpenFiles;
 class OrderDocument;
 
 // What the panels of one window share about the sketch view: its layout, whose hit the info line describes.
@@ -39,6 +40,8 @@ struct UiContext {
     SketchScreen* screen = nullptr;    // the main window's
     // The order journal, when the program keeps one.
     journal::JournalSession* journal = nullptr;
+    // The sketch files the running programs have open; the main window's.
+    OpenFiles* openFiles = nullptr;
 };
 
 // The application font of the picture buttons.

@@ -2,6 +2,9 @@
 // display, and a start told to end by itself that cannot wait for anyone to close a message box.
 #include "ui_test_support.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QtTest>
 
@@ -44,6 +47,7 @@ private slots:
     void answersWithoutADisplay_data();
     void answersWithoutADisplay();
     void quitAfterStartReportsWhatCannotBeOpened();
+    void aFileOpenInARunningProgramBringsItForward();
 };
 
 void ProgramStartTest::answersWithoutADisplay_data() {
@@ -74,6 +78,42 @@ void ProgramStartTest::quitAfterStartReportsWhatCannotBeOpened() {
     QVERIFY2(run.err.contains(QStringLiteral("Ошибка открытия файла ") + QDir::toNativeSeparators(missing)),
              qPrintable(run.err));
     QVERIFY(run.out.isEmpty());
+}
+
+void ProgramStartTest::aFileOpenInARunningProgramBringsItForward() {
+#if defined(Q_OS_WIN)
+    QSKIP("the user's folder of a program started here cannot be put elsewhere on Windows");
+#endif
+    const auto folder = dalvex::ui::test::uniqueTempFolder("one-window");
+    const QString root = dalvex::ui::test::qtPath(folder);
+    const QString sketch = root + QStringLiteral("/Иванов.dlx");
+    const QString cli =
+        QFileInfo(QStringLiteral(DALVEX_PROGRAM)).absolutePath() + QStringLiteral("/dalvex-cli");
+    QCOMPARE(QProcess::execute(cli, {QStringLiteral("save"), sketch}), 0);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), root + QStringLiteral("/data"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), root + QStringLiteral("/config"));
+    const QDir open(root + QStringLiteral("/data/dalvex/dalvex/open"));
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(QStringLiteral(DALVEX_PROGRAM), {sketch});
+    QTRY_VERIFY_WITH_TIMEOUT(!open.entryList({QStringLiteral("*.lock")}).isEmpty(), 20000);
+
+    // The same file, however its path is spelled: the second program hands it over and ends.
+    for (const QString& given : {sketch, root + QStringLiteral("/data/../Иванов.dlx")}) {
+        QProcess second;
+        second.setProcessEnvironment(env);
+        second.start(QStringLiteral(DALVEX_PROGRAM), {given});
+        QVERIFY2(second.waitForFinished(20000), qPrintable(given));
+        QCOMPARE(second.exitCode(), 0);
+        // The first program heard it: it takes the request away and goes on.
+        QTRY_VERIFY_WITH_TIMEOUT(open.entryList({QStringLiteral("*.forward")}).isEmpty(), 10000);
+        QCOMPARE(first.state(), QProcess::Running);
+    }
+    first.kill();
+    first.waitForFinished();
+    std::filesystem::remove_all(folder);
 }
 
 QTEST_GUILESS_MAIN(ProgramStartTest)
