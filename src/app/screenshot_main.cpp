@@ -94,11 +94,11 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[1]);
     const int tab = argc > 2 ? std::atoi(argv[2]) : -1;
     CDalvexApp app(argc, argv);
-    if (argc > 3 && app.project().open(argv[3]) != 0) {
+    dalvex::ui::CDalvexDlg window(app.project(), app.artwork());
+    if (argc > 3 && window.document()->editor().open(argv[3]) != 0) {
         std::fprintf(stderr, "cannot open %s\n", argv[3]);
         return 3;
     }
-    dalvex::ui::CDalvexDlg window(app.project(), app.artwork());
     FirstPaint watcher(window, clock, out, tab);
     window.show();
     return app.exec();
