@@ -71,7 +71,7 @@ Changes make(EditTarget& t, const edit::ChooseRollers& op) {
 
 Changes make(EditTarget& t, const edit::SetHeightOffset& op) {
     Project& p = t.project;
-    if (!offers(p, OwnOptions::Pivot) || (op.millimetres != -40 && op.millimetres != -33)) return {};
+    if (!offers(p, OwnOptions::Pivot) || !isHeightOffset(op.millimetres)) return {};
     int32_t& offset = p.calculator->own(p.options).heightOffset;
     if (offset == op.millimetres) return {};
     offset = op.millimetres;

@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "project/door_widths.h"
+#include "project/order_queries.h"
 #include "project/project.h"
 #include "sketch/sketch_units.h"
 
@@ -66,9 +67,7 @@ Changes make(EditTarget& t, const edit::InsertSize& op) {
     const Divider* divider = d ? d->divider(op.divider) : nullptr;
     if (!divider) return {};
     // The dialog offers sizes that leave the other panel its minimum.
-    const auto [before, beyond] = d->extentsAround(*divider);
-    if (op.size < kMinInsertPart || op.size > clampToInt(int64_t{before} + beyond - kMinInsertPart))
-        return {};
+    if (!insertSizeRange(t.project, op.door, op.divider).holds(op.size)) return {};
     // Moves the divider so that the panel on the asked side gets `wanted`, and recalculates when it moved.
     auto attempt = [&](int32_t wanted) {
         if (wanted < -kMaxInsertSizeRequest || wanted > kMaxInsertSizeRequest) return false;
