@@ -9,6 +9,7 @@
 #include "dlg_tabs.h"
 #include "io/executable_folder.h"
 #include "main_window.h"
+#include "order_document.h"
 #include "report_printer.h"
 
 #include <QPageSize>

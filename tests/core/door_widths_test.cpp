@@ -35,7 +35,9 @@ protected:
     DoorWidthsEditor::Result ok(const DoorWidthsEditor& editor, const std::vector<std::string>& typed,
                                 const std::vector<int32_t>& newRows, bool confirm) {
         const DoorWidthsEditor::Result result = editor.check(typed, newRows, confirm);
-        if (result.outcome == Outcome::Applied) EXPECT_TRUE(apply(edit::DoorWidths{typed, newRows}));
+        if (result.outcome == Outcome::Applied) {
+            EXPECT_TRUE(apply(edit::DoorWidths{typed, newRows}));
+        }
         return result;
     }
     std::vector<int32_t> rows() const {

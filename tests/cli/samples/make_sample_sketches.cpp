@@ -47,8 +47,10 @@ int main(int argc, char** argv) {
         editor.apply(edit::SetDoorCount{2 + written % 3});
         editor.apply(edit::ClearSketch{});
         for (int d = 0; d < static_cast<int>(project.sketch.doors.size()); ++d) {
-            // Split in halves by a full-height vertical divider, as a click would.
-            editor.apply(edit::Split{d, 1, project.sketch.doors[d].width / 2, true});
+            // Split in halves by a full-height vertical divider, drawn straight into the sketch: the samples
+            // hold one even where the system's divider profile is made for the other orientation.
+            Door& door = project.sketch.doors[d];
+            door.splitInsert(1, door.width / 2, project.dividerProfile, true);
             std::vector<int32_t> inserts;
             for (const auto& [id, insert] : project.sketch.doors[d].inserts)
                 inserts.push_back(id);
