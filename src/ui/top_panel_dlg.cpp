@@ -7,6 +7,7 @@
 #include "dialog_units.h"
 #include "dlg_print.h"
 #include "pickers.h"
+#include "project/order_queries.h"
 #include "project/project.h"
 #include "prompts.h"
 #include "qt_text.h"
