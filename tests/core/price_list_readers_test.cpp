@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "io/utf8_path.h"
 #include "project/project.h"
+#include "project/project_editor.h"
 #include "records/price_lists.h"
 #include "temp_folder.h"
 
