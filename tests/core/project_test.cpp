@@ -48,6 +48,7 @@ TEST_F(ProjectTest, FreshProjectTakesTheNextOrderNumber) {
 
 TEST_F(ProjectTest, DimensionRanges) {
     Project& p = *project_;
+    ASSERT_TRUE(apply(edit::SelectSystem{system("Далвекс")})); // a system with a plinth and a chipboard
     using Setter = std::function<bool(int32_t)>;
     using Getter = std::function<int32_t()>;
     const struct {
@@ -89,14 +90,15 @@ TEST_F(ProjectTest, DimensionRanges) {
         EXPECT_EQ(c.get(), c.taken ? c.value : before) << c.what << " " << c.value;
     }
     EXPECT_EQ(p.sketch.width, 1000000);
-    EXPECT_EQ(p.sketch.height, 100000);
 }
 
 TEST_F(ProjectTest, PlinthNeverAboveHeight) {
     Project& p = *project_;
+    ASSERT_TRUE(apply(edit::SelectSystem{system("Далвекс")}));
+    const int32_t least = p.plinthHeight;
     ASSERT_TRUE(apply(edit::SetHeight{15000}));
     EXPECT_FALSE(apply(edit::SetPlinthHeight{15010}));
-    EXPECT_EQ(p.plinthHeight, 540);
+    EXPECT_EQ(p.plinthHeight, least);
     EXPECT_TRUE(apply(edit::SetPlinthHeight{15000}));
     ASSERT_TRUE(apply(edit::SetHeight{20000}));
     EXPECT_TRUE(apply(edit::SetPlinthHeight{20000}));
