@@ -54,6 +54,7 @@ void OrderHistoryTest::typingIsPathIndependentAndOneStep() {
         QVERIFY(editor.apply(edit::Split{1, 2, 9000, false}));
 
         // The same width set once, and undone.
+        const int32_t widthBefore = w.f.project.width;
         QVERIFY(editor.apply(edit::SetWidth{typings.last().toInt() * 10}));
         const std::string once = writeSketchBytes(w.f.project);
         const std::string onceTotal = w.f.project.grandTotalText();
@@ -67,7 +68,7 @@ void OrderHistoryTest::typingIsPathIndependentAndOneStep() {
         // Each typing is one step; undoing them all gives back the order before.
         for (int k = 0; k < typings.size(); ++k)
             QVERIFY(w.document().undo());
-        QCOMPARE(w.f.project.width, start.width);
+        QCOMPARE(w.f.project.width, widthBefore);
         QCOMPARE(w.window.topPanel()->widthEdit()->text(), QStringLiteral("3000"));
     }
 }
