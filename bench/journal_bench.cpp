@@ -6,6 +6,7 @@
 #include "catalogue/catalogue.h"
 #include "orders/order_numbers.h"
 #include "project/project.h"
+#include "project/project_editor.h"
 #include "project/project_files.h"
 
 #include <benchmark/benchmark.h>
@@ -22,8 +23,9 @@ const std::string& orderBytes() {
     static const std::string bytes = [] {
         const Catalogue catalogue{std::filesystem::path(DALVEX_BINARY_DIR)};
         Project project(catalogue, catalogue.configFolder());
-        if (const DSSystem* dalvex = catalogue.findSystem("Далвекс")) project.selectSystem(dalvex);
-        project.setDoorCount(4);
+        ProjectEditor editor(project);
+        editor.apply(edit::SelectSystem{catalogue.findSystem("Далвекс")});
+        editor.apply(edit::SetDoorCount{4});
         return writeSketchBytes(project);
     }();
     return bytes;

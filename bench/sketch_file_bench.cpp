@@ -1,6 +1,7 @@
 // Opening a large sketch file: read, check and take over 10 doors with 200 dividers, then recalculate.
 #include "catalogue/catalogue.h"
 #include "project/project.h"
+#include "project/project_editor.h"
 #include "project/project_files.h"
 #include "records/records.h"
 
@@ -40,16 +41,17 @@ void stackDividers(Door& door, int count, const DividerProfile* profile, const M
 void BM_OpenLargeSketchFile(benchmark::State& state) {
     Catalogue catalogue(DALVEX_BINARY_DIR);
     Project project(catalogue, std::filesystem::temp_directory_path() / "dalvex-bench-config");
-    project.setDoorCount(10);
+    ProjectEditor editor(project);
+    editor.apply(edit::SetDoorCount{10});
     const Material* material = nullptr;
     if (!catalogue.collections().empty() && !catalogue.collections().front().materials.empty())
         material = &catalogue.collections().front().materials.front();
     for (int i = 0; i < 10; ++i)
         stackDividers(project.sketch.doors[i], 20, project.dividerProfile, material);
-    project.recalculate(true);
+    editor.apply(edit::SetWidth{project.width}); // calculated anew, as after any change
     const std::string bytes = writeSketchBytes(project);
     for (auto _ : state)
-        benchmark::DoNotOptimize(readSketchBytes(project, bytes));
+        benchmark::DoNotOptimize(editor.openBytes(bytes));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
 BENCHMARK(BM_OpenLargeSketchFile)->Unit(benchmark::kMicrosecond);

@@ -16,6 +16,7 @@
 #include "main_window.h"
 #include "order_document.h"
 #include "project/project.h"
+#include "project/project_editor.h"
 #include "project/project_files.h"
 #include "prompts.h"
 #include "top_panel_dlg.h"
@@ -71,13 +72,14 @@ const Material* mirror(const Catalogue& catalogue) {
 // insert a silver mirror, or with `mixed`, the inserts in turn of twelve materials from every collection
 // (more pictures than the sketch view's caches hold). False when the sample data cannot give it.
 bool makeLargest(Project& project, bool mixed = false) {
-    project.selectSystem(project.catalogue().findSystem("Борвик"));
+    ProjectEditor editor(project);
+    editor.apply(edit::SelectSystem{project.catalogue().findSystem("Борвик")});
     if (!project.calculator) return false;
-    project.setWidth(kLargestWidth);
-    project.setHeight(kLargestHeight);
-    project.setDoorCount(kMaxDoors);
+    editor.apply(edit::SetWidth{kLargestWidth});
+    editor.apply(edit::SetHeight{kLargestHeight});
+    editor.apply(edit::SetDoorCount{kMaxDoors});
     if (project.doorCount != kMaxDoors) return false;
-    project.rebuildSketch();
+    editor.apply(edit::ClearSketch{});
     fillLargestSketch(project.sketch, *project.calculator, mirror(project.catalogue()));
     if (mixed) {
         std::vector<const Material*> materials;
@@ -95,7 +97,7 @@ bool makeLargest(Project& project, bool mixed = false) {
             for (auto& [id, insert] : door.inserts)
                 insert.material = materials[next++ % materials.size()];
     }
-    project.recalculate(false);
+    editor.apply(edit::SetWidth{project.width}); // calculated anew, as after any change
     return true;
 }
 

@@ -55,17 +55,13 @@ void CDalvexApp::nameTheProgram() {
 
 CDalvexApp::CDalvexApp(int& argc, char** argv)
     : QApplication(argc, argv), catalogue_(chosenDataFolder()),
-      project_(catalogue_, configFolder(catalogue_.programFolder())), artwork_(catalogue_) {
+      cutting_(dalvex::loadCuttingSettings(configFolder(catalogue_.programFolder()))),
+      project_(catalogue_, configFolder(catalogue_.programFolder()), cutting_.settings), artwork_(catalogue_) {
     dalvex::ui::installRussianTranslations();
     // The picture buttons use the bold application font (see the panels); edits and lists a plain one.
     QFont plain(QStringLiteral("Arial"));
     plain.setPixelSize(13);
     setFont(plain);
-    // The cutting settings hold for the whole run; the first calculation is priced by them too.
-    const dalvex::CuttingSettingsRead cutting = dalvex::loadCuttingSettings(project_.configFolder());
-    project_.cutting = cutting.settings;
-    dalvex::applyCuttingSettings(project_.result, project_.cutting);
-    cuttingProblems_ = cutting.problems;
     journal_ = std::make_unique<dalvex::journal::JournalSession>(
         chosenJournal(catalogue_.programFolder(), project_.configFolder()), project_.configFolder());
     // A journal server that does not answer is asked again now and then; the saves that waited go to it.

@@ -9,6 +9,7 @@
 #include "dlg_tabs.h"
 #include "io/executable_folder.h"
 #include "main_window.h"
+#include "order_document.h"
 #include "report_printer.h"
 
 #include <QPageSize>
@@ -94,11 +95,11 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[1]);
     const int tab = argc > 2 ? std::atoi(argv[2]) : -1;
     CDalvexApp app(argc, argv);
-    if (argc > 3 && app.project().open(argv[3]) != 0) {
+    dalvex::ui::CDalvexDlg window(app.project(), app.artwork());
+    if (argc > 3 && window.document()->editor().open(argv[3]) != 0) {
         std::fprintf(stderr, "cannot open %s\n", argv[3]);
         return 3;
     }
-    dalvex::ui::CDalvexDlg window(app.project(), app.artwork());
     FirstPaint watcher(window, clock, out, tab);
     window.show();
     return app.exec();

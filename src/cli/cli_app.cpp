@@ -63,61 +63,70 @@ std::optional<int32_t> typedTenths(const std::string& text) {
     return tenthsFromMillimetres(readInt(text));
 }
 
+// A length option: whole millimetres as typed, set by the editing operation `Op`.
+template <class Op>
 std::optional<Refusal> applyLength(const std::optional<std::string>& value, const char* option,
-                                   bool (Project::*setter)(int32_t), Project& project) {
+                                   ProjectEditor& editor) {
     if (!value) return std::nullopt;
     const auto tenths = typedTenths(*value);
     if (!tenths) return Refusal{std::string(option) + " needs whole millimetres, not '" + *value + "'"};
-    if (!(project.*setter)(*tenths)) return Refusal{std::string(option) + " " + *value + ": value refused"};
+    if (!editor.apply(Op{*tenths})) return Refusal{std::string(option) + " " + *value + ": value refused"};
     return std::nullopt;
 }
 
-std::optional<Refusal> applyOptions(const CliOptions& o, Project& project) {
+// The options as editing operations, in the order the help names them: the editor takes or refuses each as
+// the desktop program does, and a refusal is told with what the option asked for. An option that names what
+// the order has already is no change, not a refusal.
+std::optional<Refusal> applyOptions(const CliOptions& o, ProjectEditor& editor) {
+    const Project& project = editor.project();
     const Catalogue& catalogue = project.catalogue();
     if (o.system) {
         const DSSystem* system = catalogue.findSystem(*o.system);
         if (!system) return Refusal{"--system " + *o.system + ": no such system"};
-        if (system != project.calculator) project.selectSystem(system);
+        editor.apply(edit::SelectSystem{system});
     }
     if (o.handle) {
-        HandleProfile* handle = catalogue.findHandleProfile(*o.handle);
-        const auto offered = project.calculator->handleProfiles(project.options);
-        if (!handle || std::find(offered.begin(), offered.end(), handle) == offered.end())
+        const HandleProfile* handle = catalogue.findHandleProfile(*o.handle);
+        if (!handle || (handle != project.handleProfile && !editor.apply(edit::SetHandleProfile{handle})))
             return Refusal{"--handle " + *o.handle + ": not a handle profile of " + project.calculator->code};
-        project.setHandleProfile(handle);
     }
     if (o.color) {
         const ProfileColor* color = catalogue.findColor(*o.color);
-        if (!color || !project.handleProfile || !project.handleProfile->offers(color))
+        if (!color || (color != project.profileColor && !editor.apply(edit::SetProfileColor{color})))
             return Refusal{"--color " + *o.color + ": not a colour of the handle profile"};
-        project.setProfileColor(color);
     }
-    if (auto r = applyLength(o.width, "--width", &Project::setWidth, project)) return r;
-    if (auto r = applyLength(o.height, "--height", &Project::setHeight, project)) return r;
+    if (auto r = applyLength<edit::SetWidth>(o.width, "--width", editor)) return r;
+    if (auto r = applyLength<edit::SetHeight>(o.height, "--height", editor)) return r;
     if (o.doors) {
-        const auto counts = project.calculator->offeredDoorCounts(project.options);
         const int n = allDigits(*o.doors) && o.doors->size() < 4 ? readInt(*o.doors) : 0;
-        if (std::find(counts.begin(), counts.end(), n) == counts.end())
+        if (n != project.doorCount && !editor.apply(edit::SetDoorCount{n}))
             return Refusal{"--doors " + *o.doors + ": " + project.calculator->code + " offers " +
-                           countsText(counts) + " doors"};
-        project.setDoorCount(n);
+                           countsText(project.calculator->offeredDoorCounts(project.options)) + " doors"};
     }
-    if ((o.chipboard || o.plinth) && !project.calculator->usesPlinth)
-        return Refusal{project.calculator->code + " has no plinth or chipboard width"};
-    if (auto r = applyLength(o.chipboard, "--chipboard", &Project::setChipboardWidth, project)) return r;
-    if (auto r = applyLength(o.plinth, "--plinth", &Project::setPlinthHeight, project)) return r;
+    // A system without a plinth refuses both lengths, whatever they say.
+    const auto plinthRefusal = [&](std::optional<Refusal> r) {
+        if (r && !project.calculator->usesPlinth)
+            r = Refusal{project.calculator->code + " has no plinth or chipboard width"};
+        return r;
+    };
+    if (auto r = plinthRefusal(applyLength<edit::SetChipboardWidth>(o.chipboard, "--chipboard", editor)))
+        return r;
+    if (auto r = plinthRefusal(applyLength<edit::SetPlinthHeight>(o.plinth, "--plinth", editor))) return r;
     if (o.discount) {
         std::string text = *o.discount;
         std::replace(text.begin(), text.end(), ',', '.');
         const bool number = !text.empty() && text.find_first_not_of("0123456789.") == std::string::npos &&
                             std::count(text.begin(), text.end(), '.') <= 1 && text != ".";
-        if (!number || !project.setDiscountPercent(readNumber(text)))
+        const double percent = number ? readNumber(text) : 0.0;
+        if (!number || (percent != project.discountPercent && !editor.apply(edit::SetDiscount{percent})))
             return Refusal{"--discount " + *o.discount + ": a percentage from 0 to 100 is needed"};
     }
     if (o.orderNumber) {
         if (!allDigits(*o.orderNumber) || o.orderNumber->size() > 254)
             return Refusal{"--order-number " + *o.orderNumber + ": digits only"};
-        project.orderCard.orderNumber = *o.orderNumber;
+        OrderCard card = project.orderCard;
+        card.orderNumber = *o.orderNumber;
+        editor.apply(edit::SetOrderCard{card});
     }
     return std::nullopt;
 }
@@ -175,14 +184,15 @@ OrderRun runOrder(const OrderInputs& in, const std::string& input) {
         return run;
     };
 
-    Project project(in.catalogue, in.config);
-    project.cutting = in.cutting;
-    applyCuttingSettings(project.result, project.cutting);
+    Project project(in.catalogue, in.config, in.cutting);
+    // The file and the options make the order the script starts from: a history of their own, which the
+    // script's undo does not reach.
+    ProjectEditor setUp(project);
     if (!input.empty() || o.link) {
         // A link that carries no sketch file is refused as a damaged file is.
         const std::optional<std::string> linked = o.link ? sketchLinkBytes(*o.link) : std::nullopt;
-        const int opened = !o.link  ? project.open(pathFromUtf8(input))
-                           : linked ? project.openBytes(*linked)
+        const int opened = !o.link  ? setUp.open(pathFromUtf8(input))
+                           : linked ? setUp.openBytes(*linked)
                                     : kSketchCannotOpen;
         if (opened == kSketchNewerVersion) {
             err << kNewerSketchVersionMessage << "\n";
@@ -196,8 +206,7 @@ OrderRun runOrder(const OrderInputs& in, const std::string& input) {
             return finish(kExitFile);
         }
     }
-    if (auto refusal = applyOptions(o, project)) return finish(usageError(err, refusal->message));
-    // The history starts with the script.
+    if (auto refusal = applyOptions(o, setUp)) return finish(usageError(err, refusal->message));
     ProjectEditor editor(project);
     const int done = exchange::applyScript(in.script, editor, err) == 0 ? kExitOk : kExitRefused;
 

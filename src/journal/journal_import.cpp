@@ -5,6 +5,7 @@
 #include "io/utf8_path.h"
 #include "io/whole_file.h"
 #include "project/project.h"
+#include "project/project_editor.h"
 #include "project/project_files.h"
 #include "text/text_case.h"
 
@@ -81,7 +82,7 @@ ImportReport importFolder(Journal& journal, const Catalogue& catalogue, const fs
         // Each file is read into a project of its own: an older file keeps what the project held before.
         Project project(catalogue, configFolder);
         if (!readWholeFile(file.path, bytes, kSketchFileLimit) ||
-            readSketchBytes(project, bytes) != kSketchOk) {
+            ProjectEditor(project).openBytes(bytes) != kSketchOk) {
             report.damaged.push_back(name);
             continue;
         }

@@ -321,13 +321,13 @@ void DraftDlg::mouseReleaseEvent(QMouseEvent* event) {
     update();
 }
 
-std::vector<view::MenuEntry> DraftDlg::menuEntries() const {
-    return view::contextMenuEntries(layout_, ctx_.project.sketch, hoverDoor_,
-                                    ctx_.editor.selection().copiedDoor);
+std::vector<MenuEntry> DraftDlg::menuEntries() const {
+    return contextMenuEntries(view::pointCommands(layout_, ctx_.project.sketch, hoverDoor_,
+                                                  ctx_.editor.selection().copiedDoor));
 }
 
 void DraftDlg::fillContextMenu(QMenu& menu) const {
-    for (const view::MenuEntry& e : menuEntries()) {
+    for (const MenuEntry& e : menuEntries()) {
         if (e.command == 0) {
             menu.addSeparator();
             continue;
@@ -340,8 +340,8 @@ void DraftDlg::fillContextMenu(QMenu& menu) const {
     menu.addSeparator();
     const ProjectEditor& editor = ctx_.editor;
     for (const auto& [command, text, step] :
-         {std::tuple{view::kMenuUndo, QStringLiteral("Отменить"), editor.undoLabel()},
-          std::tuple{view::kMenuRedo, QStringLiteral("Повторить"), editor.redoLabel()}}) {
+         {std::tuple{kMenuUndo, QStringLiteral("Отменить"), editor.undoLabel()},
+          std::tuple{kMenuRedo, QStringLiteral("Повторить"), editor.redoLabel()}}) {
         const bool enabled = !step.empty();
         QAction* a = menu.addAction(enabled ? text + QStringLiteral(": ") + qs(std::string(step)) : text);
         a->setData(command);
@@ -365,23 +365,23 @@ void DraftDlg::contextMenuEvent(QContextMenuEvent* event) {
 void DraftDlg::runMenuCommand(int command, PixelPoint menuPoint) {
     const DoorSketch& sketch = ctx_.project.sketch;
     switch (command) {
-    case view::kMenuCopyDoor:
+    case kMenuCopyDoor:
         if (hoverDoor_ >= 0) ctx_.editor.copyDoor(hoverDoor_);
         break;
-    case view::kMenuPasteDoor:
+    case kMenuPasteDoor:
         ctx_.editor.apply(edit::PasteDoor{ctx_.editor.selection().copiedDoor, hoverDoor_});
         break;
-    case view::kMenuAlignHorizontal:
-    case view::kMenuAlignVertical:
-        ctx_.editor.apply(edit::AlignDividers{hoverDoor_, command == view::kMenuAlignVertical});
+    case kMenuAlignHorizontal:
+    case kMenuAlignVertical:
+        ctx_.editor.apply(edit::AlignDividers{hoverDoor_, command == kMenuAlignVertical});
         break;
-    case view::kMenuUndo:
+    case kMenuUndo:
         ctx_.editor.apply(edit::Undo{});
         break;
-    case view::kMenuRedo:
+    case kMenuRedo:
         ctx_.editor.apply(edit::Redo{});
         break;
-    case view::kMenuDelete: {
+    case kMenuDelete: {
         const view::Hit hit = layout_.hit;
         if (hit.door < layout_.visibleBegin() || hit.door >= layout_.visibleEnd(sketch.doorCount)) break;
         if (hit.kind == kHitInsert) {

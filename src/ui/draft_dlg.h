@@ -7,6 +7,7 @@
 #include "panel.h"
 #include "picture_cache.h"
 #include "size_dlg.h"
+#include "sketch_menu.h"
 #include "view/sketch_hover.h"
 #include "view/sketch_layout.h"
 
@@ -49,7 +50,7 @@ public:
     PixelRect dragLimits() const { return limits_; }
 
     // The context menu for the door under the mouse, as the last hover test found it.
-    std::vector<view::MenuEntry> menuEntries() const;
+    std::vector<MenuEntry> menuEntries() const;
     void fillContextMenu(QMenu& menu) const;
     // Carries out a context menu command chosen at `menuPoint`.
     void runMenuCommand(int command, PixelPoint menuPoint);

@@ -1,6 +1,7 @@
 #include "right_panel_dlg.h"
 
 #include "calc/ds_system.h"
+#include "calc/gerlit_rails.h"
 #include "catalogue/catalogue.h"
 #include "dlg_door_size.h"
 #include "dlg_splitter.h"
@@ -26,8 +27,6 @@
 namespace dalvex::ui {
 namespace {
 
-// Борвик's height offsets in the order of the list, whole millimetres.
-constexpr int32_t kHeightOffsets[] = {-40, -33};
 const QColor kGrey(76, 76, 76);
 const QColor kRed(250, 41, 41);
 constexpr int kTabHeight = 25;
@@ -96,8 +95,8 @@ QPixmap doorParametersPicture(bool hover) {
     return pm;
 }
 
-// The cross-section of a Gerlit rail, 58 x 58: the running profile (JG01 with two runner channels, JG02 with
-// one) above the door, the guide profile (JG03 laid on, JG04 let in) below it.
+// The cross-section of a Gerlit rail, 58 x 58: the running profile with its runner channels above the door,
+// the guide profile laid on or let in below it.
 QPixmap railPicture(const std::string& code) {
     QPixmap pm(58, 58);
     pm.fill(Qt::transparent);
@@ -108,9 +107,10 @@ QPixmap railPicture(const std::string& code) {
     metal.setColorAt(1, QColor(160, 165, 170));
     p.setPen(QPen(QColor(90, 94, 98), 1.5));
     p.setBrush(metal);
-    if (code == "JG01" || code == "JG02") {
+    const GerlitRail rail = gerlitRail(code);
+    if (rail.running) {
         p.drawRect(QRectF(6, 14, 46, 8)); // the flange screwed to the ceiling
-        const int channels = code == "JG01" ? 2 : 1;
+        const int channels = rail.channels;
         const double width = 40.0 / channels;
         for (int i = 0; i < channels; ++i) {
             const double x = 9 + i * width;
@@ -120,7 +120,7 @@ QPixmap railPicture(const std::string& code) {
         }
     } else {
         p.drawRect(QRectF(6, 38, 46, 7)); // the base on the floor
-        const bool letIn = code == "JG04";
+        const bool letIn = rail.letIn;
         for (double x : letIn ? std::vector<double>{14, 40} : std::vector<double>{10, 26, 44})
             p.drawRect(QRectF(x - 2, letIn ? 18 : 24, 4, letIn ? 20 : 14));
     }
@@ -442,9 +442,7 @@ QRect RightPanelDlg::logoBox() const {
 }
 
 void RightPanelDlg::showHeightOffset() {
-    // Борвик without pivot fittings.
-    const bool offset = page_ == 0 && ownOptionsOf(ctx_.project) == OwnOptions::Pivot &&
-                        chosenOptions(ctx_.project).pivot == 0;
+    const bool offset = page_ == 0 && offersHeightOffset(ctx_.project);
     heightOffsetLabel_->setVisible(offset);
     heightOffsets_->setVisible(offset);
 }

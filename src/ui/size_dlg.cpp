@@ -6,7 +6,7 @@
 #include "project/project_editor.h"
 #include "qt_text.h"
 #include "sketch/sketch_units.h"
-#include "text/format.h"
+#include "text/millimetres.h"
 #include "text/numbers.h"
 #include "widgets/picture_button.h"
 #include "widgets/text_label.h"
@@ -94,7 +94,7 @@ void SizeDlg::openFor(int door, int32_t dividerId, QPoint globalPos) {
     const auto [before, after] = d->extentsAround(*divider);
     beforeSize_ = before;
     afterSize_ = after;
-    maxSize_ = clampToInt(static_cast<int64_t>(before) + after - kMinInsertPart);
+    sizes_ = insertSizeRange(ctx_.project, door, dividerId);
     move(globalPos);
     if (isVisible()) hide(); // shown afresh, so that the controls take the new divider
     show();
@@ -153,21 +153,20 @@ void SizeDlg::sideChanged(int index) {
 }
 
 void SizeDlg::showSide(int index) {
-    offered_ = qs(format("%d", (index == 1 ? afterSize_ : beforeSize_) / 10));
+    offered_ = qs(wholeMillimetres(index == 1 ? afterSize_ : beforeSize_));
     edit_->setText(offered_);
     const Door* d = ctx_.project.sketch.doorInUse(door_);
     const Divider* divider = d ? d->divider(dividerId_) : nullptr;
     // The sketch writes the filling panel's size, a little less than the insert's.
-    panel_->setText(divider ? qs(format("панель %d мм", d->panelSizeBeside(*divider, index == 1) / 10))
+    panel_->setText(divider ? qs("панель " + wholeMillimetres(d->panelSizeBeside(*divider, index == 1)) + " мм")
                             : QString());
     showRange(false);
 }
 
 void SizeDlg::showRange(bool refused) {
-    const int32_t low = kMinInsertPart / 10;
-    const int32_t high = maxSize_ / 10;
-    range_->setText(refused ? qs(format("Введите от %d до %d мм", low, high))
-                            : qs(format("%d - %d мм", low, high)));
+    const std::string low = wholeMillimetres(sizes_.low);
+    const std::string high = wholeMillimetres(sizes_.high);
+    range_->setText(refused ? qs("Введите от " + low + " до " + high + " мм") : qs(low + " - " + high + " мм"));
     range_->setTextColor(refused ? QColor(250, 41, 41) : QColor(76, 76, 76));
     range_->adjustToText();
     range_->move(10, 28);
@@ -191,7 +190,7 @@ bool SizeDlg::apply() {
     // The size as offered: the divider stays where it is.
     if (edit_->text().trimmed() == offered_) return true;
     const int32_t size = tenthsFromMillimetres(readInt(edit_->text().toStdString()));
-    if (size < kMinInsertPart || size > maxSize_) {
+    if (!sizes_.holds(size)) {
         showRange(true);
         edit_->selectAll();
         edit_->setFocus();

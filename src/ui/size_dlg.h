@@ -4,6 +4,7 @@
 // the filling panel on that side gets exactly that size. It starts from the insert's size, and shows the
 // panel's size (what the sketch writes) beside it; OK without an edit changes nothing, and a size out of the
 // range is refused with the reason, the dialog staying open. While it is visible the panels are locked.
+#include "project/order_queries.h"
 #include "ui_context.h"
 
 #include "tool_dialog.h"
@@ -32,7 +33,7 @@ public:
     bool horizontal() const { return horizontal_; }
     int32_t beforeSize() const { return beforeSize_; }
     int32_t afterSize() const { return afterSize_; }
-    int32_t maxSize() const { return maxSize_; }
+    int32_t maxSize() const { return sizes_.high; }
 
     TextLabel* nameLabel() const { return name_; }
     TextLabel* insertLabel() const { return insert_; }
@@ -66,7 +67,7 @@ private:
     bool horizontal_ = false;
     int32_t beforeSize_ = 0;
     int32_t afterSize_ = 0;
-    int32_t maxSize_ = 0;
+    SizeRange sizes_; // what the panel on either side may be given
     TextLabel* name_;
     TextLabel* insert_;
     TextLabel* range_;

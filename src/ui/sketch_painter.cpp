@@ -5,7 +5,7 @@
 #include "qt_text.h"
 #include "records/records.h"
 #include "sketch/sketch_units.h"
-#include "text/format.h"
+#include "text/millimetres.h"
 #include "text/numbers.h"
 
 #include <QFontMetrics>
@@ -56,14 +56,14 @@ void drawInsertSizes(QPainter& p, const Insert& in, const QRect& r, int textDpi)
     p.setFont(arialBold(14, textDpi));
     const QFontMetrics fm = p.fontMetrics();
 
-    const QString thickness = qs(format("%d мм", in.material ? in.material->thickness / 10 : 0));
+    const QString thickness = qs(wholeMillimetres(in.material ? in.material->thickness : 0) + " мм");
     QRect box(0, 0, fm.horizontalAdvance(thickness), fm.height());
     if (box.width() <= r.width() && box.height() <= r.height()) {
         box.moveCenter(r.center());
         drawOpaqueText(p, box, thickness);
     }
 
-    const QString width = qs(format("%0.0f", in.panelWidth / 10.0));
+    const QString width = qs(roundedMillimetres(in.panelWidth));
     box = QRect(0, 0, fm.horizontalAdvance(width), fm.height());
     if (box.width() <= r.width() && box.height() <= r.height()) {
         box.moveLeft(r.left() + (r.width() - box.width()) / 2);
@@ -74,7 +74,7 @@ void drawInsertSizes(QPainter& p, const Insert& in, const QRect& r, int textDpi)
     // The height reads upwards along the left edge.
     p.setFont(arialBold(13, textDpi));
     const QFontMetrics fm13 = p.fontMetrics();
-    const QString height = qs(format("%0.0f", in.panelHeight / 10.0));
+    const QString height = qs(roundedMillimetres(in.panelHeight));
     const int length = fm13.horizontalAdvance(height);
     const int thick = fm13.height();
     if (thick <= r.width() && length <= r.height()) {
@@ -133,7 +133,7 @@ void drawGap(QPainter& p, const DoorSketch& sketch, const PixelRect& gap, int te
     p.drawLine(g.topLeft(), g.bottomRight());
     p.drawLine(g.bottomLeft(), g.topRight());
     p.setFont(arialBold(14, textDpi));
-    const QString text = qs(format("%0.0f", sketch.remainder() / 10.0));
+    const QString text = qs(roundedMillimetres(sketch.remainder()));
     const QFontMetrics fm = p.fontMetrics();
     QRect box(0, 0, fm.horizontalAdvance(text), fm.height());
     box.moveLeft(g.left() + (g.width() - box.width()) / 2);

@@ -7,12 +7,14 @@
 #include "dialog_units.h"
 #include "dlg_print.h"
 #include "pickers.h"
+#include "project/order_queries.h"
 #include "project/project.h"
 #include "prompts.h"
 #include "qt_text.h"
 #include "recent_files.h"
 #include "sketch_files.h"
 #include "text/format.h"
+#include "text/millimetres.h"
 #include "text/numbers.h"
 #include "widgets/picture_button.h"
 #include "widgets/text_label.h"
@@ -193,11 +195,11 @@ QString TopPanelDlg::dimensionWord() const {
 
 void TopPanelDlg::writeDimensions(bool all) {
     const Project& project = ctx_.project;
-    width_->setText(number(project.width / 10));
-    height_->setText(number(project.height / 10));
+    width_->setText(qs(wholeMillimetres(project.width)));
+    height_->setText(qs(wholeMillimetres(project.height)));
     if (all || (project.calculator && project.calculator->usesPlinth)) {
-        plinth_->setText(number(project.plinthHeight / 10));
-        chipboard_->setText(number(project.chipboardWidth / 10));
+        plinth_->setText(qs(wholeMillimetres(project.plinthHeight)));
+        chipboard_->setText(qs(wholeMillimetres(project.chipboardWidth)));
     }
 }
 
@@ -209,8 +211,8 @@ void TopPanelDlg::updatePlinthFields() {
     plinth_->setEnabled(plinth);
     chipboard_->setEnabled(plinth);
     if (plinth) {
-        chipboard_->setText(number(project.chipboardWidth / 10));
-        plinth_->setText(number(project.plinthHeight / 10));
+        chipboard_->setText(qs(wholeMillimetres(project.chipboardWidth)));
+        plinth_->setText(qs(wholeMillimetres(project.plinthHeight)));
         dimensionWord_->setText(QStringLiteral("шкафа"));
         dimensionWord_->move(517, 32);
     } else {
@@ -267,21 +269,14 @@ void TopPanelDlg::refresh() {
 }
 
 void TopPanelDlg::showOption() {
-    const DSSystem* calc = ctx_.project.calculator;
-    const Artwork& art = ctx_.artwork;
-    const std::optional<bool> inside = mountsInside(ctx_.project);
-    if (inside) {
-        option_->setCaption(QStringLiteral("Монтаж внутри"), PictureButton::CaptionPlacement::Right);
-        option_->setPicture(art.picture(*inside ? kPictureBoxOn : kPictureBoxOff));
-        option_->show();
-    } else if (calc && calc->offersEdgeProfiles) {
-        option_->setCaption(QStringLiteral("По краям DX13"), PictureButton::CaptionPlacement::Right);
-        const bool edges = calc->own(ctx_.project.options).noEdgeProfiles == 0;
-        option_->setPicture(art.picture(edges ? kPictureBoxOn : kPictureBoxOff));
-        option_->show();
-    } else {
+    const std::optional<OptionToggle> option = optionToggle(ctx_.project);
+    if (!option) {
         option_->hide();
+        return;
     }
+    option_->setCaption(qs(option->label), PictureButton::CaptionPlacement::Right);
+    option_->setPicture(ctx_.artwork.picture(option->on ? kPictureBoxOn : kPictureBoxOff));
+    option_->show();
 }
 
 void TopPanelDlg::showDimensions() {
@@ -330,7 +325,7 @@ void TopPanelDlg::snapBack(QLineEdit* edit) {
     if (typedTenths(edit->text()) == stored && !edit->text().isEmpty()) return;
     const bool was = refreshing_;
     refreshing_ = true;
-    edit->setText(number(stored / 10));
+    edit->setText(qs(wholeMillimetres(stored)));
     refreshing_ = was;
 }
 

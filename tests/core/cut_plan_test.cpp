@@ -238,7 +238,7 @@ TEST(CutPlanTest, RandomListsAreCutCorrectlyAndNeverNeedMoreBars) {
 // Projects of every system with random dimensions, doors, handle profiles and dividers.
 class CutPlanProjectTest : public testing::ProjectTest {
 protected:
-    void randomProject(std::mt19937& rng) { test::randomProject(*project_, *catalogue_, rng); }
+    void randomProject(std::mt19937& rng) { test::randomProject(*project_, *editor_, *catalogue_, rng); }
 };
 
 TEST_F(CutPlanProjectTest, EveryArticleOfRandomProjectsIsPlannedCorrectly) {
@@ -310,10 +310,10 @@ TEST_F(CutPlanProjectTest, EveryBilledPieceIsPlannedAndNamed) {
         bool divider;
     };
     for (const Case c : {Case{true, false}, Case{true, true}, Case{false, true}}) {
-        project_->selectSystem(system("Далвекс"));
+        apply(edit::SelectSystem{system("Далвекс")});
         const bool edges = project_->calculator->own(project_->options).noEdgeProfiles == 0;
-        if (edges != c.edges) project_->toggleEdgeProfiles();
-        project_->rebuildSketch();
+        if (edges != c.edges) apply(edit::ToggleOption{});
+        apply(edit::ClearSketch{});
         if (c.divider) splitVertically(1, 4000);
         const std::string where =
             std::string(c.edges ? "edges" : "no edges") + (c.divider ? ", divider" : "");

@@ -129,15 +129,17 @@ TEST_F(CuttingSettingsProjectTest, AMissingFileIsCreatedWithTheDefaults) {
 // Priced by the plan, the whole-bar lines carry the plan's bar counts (also after a colour change, which
 // collects without recomputing the geometry); every other line is the bill's.
 TEST_F(CuttingSettingsProjectTest, PriceByThePlanChangesOnlyTheWholeBarLines) {
-    project_->setWidth(45000);
-    project_->setHeight(27000);
-    project_->setDoorCount(4);
-    const CalcResult billed = project_->result;
-    project_->cutting = {1000, 3000, true};
-    project_->recalculate(true);
-    const auto& colors = project_->handleProfile->colors();
+    Project byPlan(*catalogue_, folder_.path() / "config", CuttingSettings{1000, 3000, true});
+    ProjectEditor planned(byPlan);
+    for (ProjectEditor* e : {editor_.get(), &planned}) {
+        ASSERT_TRUE(e->apply(edit::SetWidth{45000}));
+        ASSERT_TRUE(e->apply(edit::SetHeight{27000}));
+        ASSERT_TRUE(e->apply(edit::SetDoorCount{4}));
+    }
+    const CalcResult& billed = project_->result;
+    const auto& colors = byPlan.handleProfile->colors();
     for (int pass = 0; pass < 2; ++pass) {
-        const CalcResult& priced = project_->result;
+        const CalcResult& priced = byPlan.result;
         ASSERT_EQ(priced.articleLines.size(), billed.articleLines.size());
         const auto plans = planArticles(priced, 1000, 3000);
         ASSERT_FALSE(plans.empty());
@@ -156,7 +158,9 @@ TEST_F(CuttingSettingsProjectTest, PriceByThePlanChangesOnlyTheWholeBarLines) {
                 << line.code << ": a 100 mm kerf and a 300 mm trim on 2.7 m doors";
         }
         if (colors.size() < 2) break;
-        project_->setProfileColor(colors[1].color);
+        if (pass == 0) {
+            ASSERT_TRUE(planned.apply(edit::SetProfileColor{colors[1].color}));
+        }
     }
 }
 

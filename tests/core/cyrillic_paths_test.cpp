@@ -4,6 +4,7 @@
 #include "catalogue/catalogue.h"
 #include "files/sketch_file.h"
 #include "io/utf8_path.h"
+#include "project/project_editor.h"
 #include "project/project.h"
 #include "temp_folder.h"
 
@@ -51,7 +52,7 @@ TEST(CyrillicPaths, DataFolderPicturesAndSketchFileOpenAndSave) {
     EXPECT_TRUE(fs::is_regular_file(folder / "Заказы/Иванов.dlx"));
 
     Project reopened(catalogue, folder / (program + "/config"));
-    ASSERT_EQ(reopened.open(sketch), kSketchOk);
+    ASSERT_EQ(ProjectEditor(reopened).open(sketch), kSketchOk);
     EXPECT_EQ(reopened.orderCard.customerName, "Иванов");
     EXPECT_EQ(reopened.sketch.doors[0].inserts.begin()->second.material, &silver);
 }

@@ -30,10 +30,10 @@ TEST_F(DoorLimitsTest, ImpossibleDoorsAreWarnedAboutAndKeepTheirPrice) {
         {"Герлит", 99999, 3, ""},
     };
     for (const Case& c : cases) {
-        project_->selectSystem(system(c.system));
-        project_->setDoorCount(c.doors);
+        apply(edit::SelectSystem{system(c.system)});
+        apply(edit::SetDoorCount{c.doors});
         ASSERT_EQ(project_->doorCount, c.doors);
-        project_->setWidth(c.widthMm * 10);
+        apply(edit::SetWidth{c.widthMm * 10});
         ASSERT_EQ(project_->width, c.widthMm * 10);
         const CalcResult& result = project_->result;
         ASSERT_FALSE(result.articleLines.empty()) << c.system;
@@ -67,7 +67,7 @@ TEST_F(DoorLimitsTest, ImpossibleDoorsAreWarnedAboutAndKeepTheirPrice) {
 }
 
 TEST_F(DoorLimitsTest, LimitsFollowTheDoorsOwnProfiles) {
-    project_->selectSystem(system("Далвекс"));
+    apply(edit::SelectSystem{system("Далвекс")});
     const Door& door = project_->sketch.doors[0];
     const DoorWidthLimits limits = doorWidthLimits(door);
     const Article* left = door.frame[kFrameLeft].profile;

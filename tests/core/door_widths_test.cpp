@@ -31,6 +31,15 @@ protected:
             w.push_back(project_->sketch.doors[i].width);
         return w;
     }
+    // The dialog's OK: the check answers, and what it accepts is the editing operation.
+    DoorWidthsEditor::Result ok(const DoorWidthsEditor& editor, const std::vector<std::string>& typed,
+                                const std::vector<int32_t>& newRows, bool confirm) {
+        const DoorWidthsEditor::Result result = editor.check(typed, newRows, confirm);
+        if (result.outcome == Outcome::Applied) {
+            EXPECT_TRUE(apply(edit::DoorWidths{typed, newRows}));
+        }
+        return result;
+    }
     std::vector<int32_t> rows() const {
         std::vector<int32_t> r;
         for (int i = 0; i < project_->sketch.doorCount; ++i)
@@ -74,7 +83,7 @@ TEST_F(DoorWidths, TypedWidthsAndTheirChecks) {
         resetWidths();
         DoorWidthsEditor editor(*project_);
         editor.begin();
-        const auto result = editor.apply(*project_, c.typed, rows(), c.confirm);
+        const auto result = ok(editor, c.typed, rows(), c.confirm);
         const std::string label = c.typed[0] + "/" + c.typed[1] + (c.confirm ? " confirmed" : "");
         EXPECT_EQ(result.outcome, c.outcome) << label;
         EXPECT_EQ(result.value, c.value) << label;
@@ -102,7 +111,7 @@ TEST_F(DoorWidths, AppliedWidthsKeepDividerProportions) {
     s.doors[0].updateInsertEdges();
     DoorWidthsEditor editor(*project_);
     editor.begin();
-    const auto result = editor.apply(*project_, {"808", "1212", "1010"}, rows(), false);
+    const auto result = ok(editor, {"808", "1212", "1010"}, rows(), false);
     ASSERT_EQ(result.outcome, Outcome::Applied);
     EXPECT_EQ(widths(), (std::vector<int32_t>{8080, 12120, 10100}));
     EXPECT_EQ(s.doors[0].dividers.at(1).position, 4040);
@@ -114,7 +123,7 @@ TEST_F(DoorWidths, ChangedRowsWinOverTypedWidths) {
     std::vector<int32_t> newRows = rows();
     ASSERT_EQ(newRows, (std::vector<int32_t>{0, 1, 0}));
     newRows[1] = 0;
-    const auto result = editor.apply(*project_, {"500", "20", "9999"}, newRows, false);
+    const auto result = ok(editor, {"500", "20", "9999"}, newRows, false);
     EXPECT_EQ(result.outcome, Outcome::Applied);
     EXPECT_TRUE(result.rowsChanged);
     EXPECT_EQ(rows(), newRows);
@@ -127,7 +136,7 @@ TEST_F(DoorWidths, ChangedRowsWinOverTypedWidths) {
 }
 
 TEST_F(DoorWidths, FeldorRowsAreNotEditable) {
-    project_->selectSystem(feldor());
+    apply(edit::SelectSystem{feldor()});
     DoorWidthsEditor editor(*project_);
     const DoorWidthsView view = editor.begin();
     EXPECT_FALSE(view.rowsEditable);
@@ -137,14 +146,14 @@ TEST_F(DoorWidths, FeldorRowsAreNotEditable) {
     std::vector<std::string> typed;
     for (int32_t w : view.widthsMm)
         typed.push_back(std::to_string(w));
-    const auto result = editor.apply(*project_, typed, flipped, true);
+    const auto result = ok(editor, typed, flipped, true);
     EXPECT_EQ(result.outcome, Outcome::Applied);
     EXPECT_FALSE(result.rowsChanged);
     EXPECT_EQ(rows(), view.rows);
 }
 
 TEST_F(DoorWidths, TenDoors) {
-    ASSERT_TRUE(project_->setDoorCount(10));
+    ASSERT_TRUE(apply(edit::SetDoorCount{10}));
     DoorWidthsEditor editor(*project_);
     const DoorWidthsView view = editor.begin();
     ASSERT_EQ(view.widthsMm.size(), 10u);
@@ -152,10 +161,10 @@ TEST_F(DoorWidths, TenDoors) {
     std::vector<std::string> typed;
     for (int32_t w : view.widthsMm)
         typed.push_back(std::to_string(w));
-    const auto result = editor.apply(*project_, typed, view.rows, false);
+    const auto result = ok(editor, typed, view.rows, false);
     // Entries left as shown keep the remainder shown at opening.
     EXPECT_EQ(result.outcome, view.remainderMm > 0 ? Outcome::AskPositiveRemainder : Outcome::Applied);
-    EXPECT_EQ(editor.apply(*project_, typed, view.rows, true).outcome, Outcome::Applied);
+    EXPECT_EQ(ok(editor, typed, view.rows, true).outcome, Outcome::Applied);
 }
 
 TEST_F(DoorWidths, UntouchedEntriesKeepTheRemainderShownAtOpening) {
@@ -168,7 +177,7 @@ TEST_F(DoorWidths, UntouchedEntriesKeepTheRemainderShownAtOpening) {
     const DoorWidthsView view = editor.begin();
     EXPECT_EQ(view.remainderMm, 0);
     EXPECT_EQ(editor.remainderFor({"1010", "1010", "1010"}), 1);
-    EXPECT_EQ(editor.apply(*project_, {"1010", "1010", "1010"}, rows(), false).outcome, Outcome::Applied);
+    EXPECT_EQ(ok(editor, {"1010", "1010", "1010"}, rows(), false).outcome, Outcome::Applied);
     EXPECT_EQ(widths(), (std::vector<int32_t>{10100, 10100, 10100}));
 }
 

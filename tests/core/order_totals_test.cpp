@@ -54,7 +54,7 @@ TEST_F(OrderTotals, DiscountAndExtraCharges) {
     };
     for (const auto& c : cases) {
         bill({{c.items, ""}});
-        ASSERT_TRUE(project_->setDiscountPercent(c.percent));
+        ASSERT_TRUE(apply(edit::SetDiscount{c.percent}));
         project_->orderCard.assemblyCost = c.assembly;
         project_->orderCard.deliveryCost = c.delivery;
         EXPECT_EQ(project_->itemsTotal(), c.items);
@@ -67,7 +67,7 @@ TEST_F(OrderTotals, DiscountAndExtraCharges) {
 TEST_F(OrderTotals, ErrorLineMeansNoPrice) {
     project_->orderCard.assemblyCost = 1500;
     project_->orderCard.deliveryCost = 200;
-    ASSERT_TRUE(project_->setDiscountPercent(10));
+    ASSERT_TRUE(apply(edit::SetDiscount{10}));
     bill({{50000, ""}, {100, "ОШИБКА: длина"}, {700, ""}}, {{3000, ""}});
     EXPECT_EQ(project_->itemsTotal(), 0);
     EXPECT_EQ(project_->discountAmount(), 0);
@@ -129,7 +129,7 @@ TEST_F(OrderTotals, TotalIsCachedUntilMarkedDirty) {
     EXPECT_EQ(project_->itemsTotal(), 1000);
     project_->result.articleLines.front().amount = 2000;
     EXPECT_EQ(project_->itemsTotal(), 1000);
-    ASSERT_TRUE(project_->setDiscountPercent(0)); // a discount change re-sums
+    ASSERT_TRUE(apply(edit::SetDiscount{1})); // a discount change re-sums
     EXPECT_EQ(project_->itemsTotal(), 2000);
 }
 
@@ -160,7 +160,7 @@ TEST(OrderTotalsSample, FreshProjectIsPricedFromTheSampleLists) {
     ASSERT_GT(sum, 0);
     EXPECT_EQ(project.itemsTotal(), sum);
 
-    ASSERT_TRUE(project.setDiscountPercent(5));
+    ASSERT_TRUE(ProjectEditor(project).apply(edit::SetDiscount{5}));
     project.orderCard.assemblyCost = 1500;
     const int32_t discount = static_cast<int32_t>(std::ceil(0.05 * static_cast<double>(sum)));
     EXPECT_EQ(project.discountAmount(), discount);

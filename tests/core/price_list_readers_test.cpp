@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "io/utf8_path.h"
 #include "project/project.h"
+#include "project/project_editor.h"
 #include "records/price_lists.h"
 #include "temp_folder.h"
 
@@ -340,9 +341,8 @@ TEST(PriceValuesTest, WrongPricesMakeTheirLineAnError) {
         Project project(catalogue, folder / "config");
         ASSERT_EQ(project.handleProfile->code, handle);
         ASSERT_EQ(catalogue.collections().size(), 1u);
-        project.sketch.doors[0].inserts.begin()->second.material =
-            &catalogue.collections()[0].materials.at(0);
-        project.recalculate(true);
+        ASSERT_TRUE(ProjectEditor(project).apply(edit::Fill{0, project.sketch.doors[0].inserts.begin()->first,
+                                                             &catalogue.collections()[0].materials.at(0)}));
 
         std::string handleError = "no line";
         for (const ArticleLine& line : project.result.articleLines)

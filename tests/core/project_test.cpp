@@ -48,6 +48,7 @@ TEST_F(ProjectTest, FreshProjectTakesTheNextOrderNumber) {
 
 TEST_F(ProjectTest, DimensionRanges) {
     Project& p = *project_;
+    ASSERT_TRUE(apply(edit::SelectSystem{system("Далвекс")})); // a system with a plinth and a chipboard
     using Setter = std::function<bool(int32_t)>;
     using Getter = std::function<int32_t()>;
     const struct {
@@ -57,30 +58,30 @@ TEST_F(ProjectTest, DimensionRanges) {
         int32_t value;
         bool taken;
     } cases[] = {
-        {"width", [&](int32_t v) { return p.setWidth(v); }, [&] { return p.width; }, 999, false},
-        {"width", [&](int32_t v) { return p.setWidth(v); }, [&] { return p.width; }, 1000001, false},
-        {"width", [&](int32_t v) { return p.setWidth(v); }, [&] { return p.width; }, 1000, true},
-        {"width", [&](int32_t v) { return p.setWidth(v); }, [&] { return p.width; }, 1000000, true},
-        {"height", [&](int32_t v) { return p.setHeight(v); }, [&] { return p.height; }, 999, false},
-        {"height", [&](int32_t v) { return p.setHeight(v); }, [&] { return p.height; }, 100001, false},
-        {"height", [&](int32_t v) { return p.setHeight(v); }, [&] { return p.height; }, 1000, true},
-        {"height", [&](int32_t v) { return p.setHeight(v); }, [&] { return p.height; }, 100000, true},
-        {"chipboard", [&](int32_t v) { return p.setChipboardWidth(v); }, [&] { return p.chipboardWidth; },
+        {"width", [&](int32_t v) { return apply(edit::SetWidth{v}); }, [&] { return p.width; }, 999, false},
+        {"width", [&](int32_t v) { return apply(edit::SetWidth{v}); }, [&] { return p.width; }, 1000001, false},
+        {"width", [&](int32_t v) { return apply(edit::SetWidth{v}); }, [&] { return p.width; }, 1000, true},
+        {"width", [&](int32_t v) { return apply(edit::SetWidth{v}); }, [&] { return p.width; }, 1000000, true},
+        {"height", [&](int32_t v) { return apply(edit::SetHeight{v}); }, [&] { return p.height; }, 999, false},
+        {"height", [&](int32_t v) { return apply(edit::SetHeight{v}); }, [&] { return p.height; }, 100001, false},
+        {"height", [&](int32_t v) { return apply(edit::SetHeight{v}); }, [&] { return p.height; }, 1000, true},
+        {"height", [&](int32_t v) { return apply(edit::SetHeight{v}); }, [&] { return p.height; }, 100000, true},
+        {"chipboard", [&](int32_t v) { return apply(edit::SetChipboardWidth{v}); }, [&] { return p.chipboardWidth; },
          1001, false},
-        {"chipboard", [&](int32_t v) { return p.setChipboardWidth(v); }, [&] { return p.chipboardWidth; }, -1,
+        {"chipboard", [&](int32_t v) { return apply(edit::SetChipboardWidth{v}); }, [&] { return p.chipboardWidth; }, -1,
          false},
-        {"chipboard", [&](int32_t v) { return p.setChipboardWidth(v); }, [&] { return p.chipboardWidth; }, 0,
+        {"chipboard", [&](int32_t v) { return apply(edit::SetChipboardWidth{v}); }, [&] { return p.chipboardWidth; }, 0,
          true},
-        {"chipboard", [&](int32_t v) { return p.setChipboardWidth(v); }, [&] { return p.chipboardWidth; },
+        {"chipboard", [&](int32_t v) { return apply(edit::SetChipboardWidth{v}); }, [&] { return p.chipboardWidth; },
          1000, true},
         // The height is 100000 from here on.
-        {"plinth", [&](int32_t v) { return p.setPlinthHeight(v); }, [&] { return p.plinthHeight; }, 530,
+        {"plinth", [&](int32_t v) { return apply(edit::SetPlinthHeight{v}); }, [&] { return p.plinthHeight; }, 530,
          false},
-        {"plinth", [&](int32_t v) { return p.setPlinthHeight(v); }, [&] { return p.plinthHeight; }, 20001,
+        {"plinth", [&](int32_t v) { return apply(edit::SetPlinthHeight{v}); }, [&] { return p.plinthHeight; }, 20001,
          false},
-        {"plinth", [&](int32_t v) { return p.setPlinthHeight(v); }, [&] { return p.plinthHeight; }, 20000,
+        {"plinth", [&](int32_t v) { return apply(edit::SetPlinthHeight{v}); }, [&] { return p.plinthHeight; }, 20000,
          true},
-        {"plinth", [&](int32_t v) { return p.setPlinthHeight(v); }, [&] { return p.plinthHeight; }, 540,
+        {"plinth", [&](int32_t v) { return apply(edit::SetPlinthHeight{v}); }, [&] { return p.plinthHeight; }, 540,
          true},
     };
     for (const auto& c : cases) {
@@ -89,116 +90,117 @@ TEST_F(ProjectTest, DimensionRanges) {
         EXPECT_EQ(c.get(), c.taken ? c.value : before) << c.what << " " << c.value;
     }
     EXPECT_EQ(p.sketch.width, 1000000);
-    EXPECT_EQ(p.sketch.height, 100000);
 }
 
 TEST_F(ProjectTest, PlinthNeverAboveHeight) {
     Project& p = *project_;
-    ASSERT_TRUE(p.setHeight(15000));
-    EXPECT_FALSE(p.setPlinthHeight(15010));
-    EXPECT_EQ(p.plinthHeight, 540);
-    EXPECT_TRUE(p.setPlinthHeight(15000));
-    ASSERT_TRUE(p.setHeight(20000));
-    EXPECT_TRUE(p.setPlinthHeight(20000));
+    ASSERT_TRUE(apply(edit::SelectSystem{system("Далвекс")}));
+    const int32_t least = p.plinthHeight;
+    ASSERT_TRUE(apply(edit::SetHeight{15000}));
+    EXPECT_FALSE(apply(edit::SetPlinthHeight{15010}));
+    EXPECT_EQ(p.plinthHeight, least);
+    EXPECT_TRUE(apply(edit::SetPlinthHeight{15000}));
+    ASSERT_TRUE(apply(edit::SetHeight{20000}));
+    EXPECT_TRUE(apply(edit::SetPlinthHeight{20000}));
 }
 
 TEST_F(ProjectTest, RefusedDimensionDoesNotRecalculate) {
     Project& p = *project_;
     p.result.doorLines.clear();
-    EXPECT_FALSE(p.setWidth(999));
-    EXPECT_FALSE(p.setHeight(0));
-    EXPECT_FALSE(p.setChipboardWidth(-5));
-    EXPECT_FALSE(p.setPlinthHeight(100));
+    EXPECT_FALSE(apply(edit::SetWidth{999}));
+    EXPECT_FALSE(apply(edit::SetHeight{0}));
+    EXPECT_FALSE(apply(edit::SetChipboardWidth{-5}));
+    EXPECT_FALSE(apply(edit::SetPlinthHeight{100}));
     EXPECT_TRUE(p.result.doorLines.empty());
 }
 
 TEST_F(ProjectTest, PlinthSystemsDeriveTheSketchHeight) {
     Project& p = *project_;
-    p.selectSystem(system("Далвекс"));
+    apply(edit::SelectSystem{system("Далвекс")});
     EXPECT_EQ(p.plinthHeight, 540);
     EXPECT_EQ(p.sketch.height, 20000 - 160 - 540 + 430);
-    ASSERT_TRUE(p.setChipboardWidth(0));
+    ASSERT_TRUE(apply(edit::SetChipboardWidth{0}));
     EXPECT_EQ(p.sketch.height, 20000 - 540 + 430);
-    ASSERT_TRUE(p.setPlinthHeight(1000));
+    ASSERT_TRUE(apply(edit::SetPlinthHeight{1000}));
     EXPECT_EQ(p.sketch.height, 20000 - 1000 + 430);
-    ASSERT_TRUE(p.setHeight(25000));
+    ASSERT_TRUE(apply(edit::SetHeight{25000}));
     EXPECT_EQ(p.sketch.height, 25000 - 1000 + 430);
 }
 
 TEST_F(ProjectTest, SystemSwitchCapsDoorsAndTakesTheNewMinimumPlinth) {
     Project& p = *project_;
-    ASSERT_TRUE(p.setDoorCount(4));
+    ASSERT_TRUE(apply(edit::SetDoorCount{4}));
     const DSSystem* f = feldor();
     mountInside() = 0;
-    p.selectSystem(f);
+    apply(edit::SelectSystem{f});
     EXPECT_EQ(p.calculator, f);
     EXPECT_EQ(p.doorCount, 2);
     EXPECT_EQ(p.sketch.doorCount, 2);
     EXPECT_EQ(p.plinthHeight, 0);
     EXPECT_EQ(p.handleProfile, f->handleProfiles(p.options).front());
 
-    p.selectSystem(system("Зеркан"));
+    apply(edit::SelectSystem{system("Зеркан")});
     EXPECT_EQ(p.plinthHeight, 650);
-    p.selectSystem(system("Далвекс"));
+    apply(edit::SelectSystem{system("Далвекс")});
     EXPECT_EQ(p.plinthHeight, 540); // lower than before, still taken
-    p.selectSystem(system("Борвик"));
+    apply(edit::SelectSystem{system("Борвик")});
     EXPECT_EQ(p.plinthHeight, 0);
 }
 
 TEST_F(ProjectTest, FeldorInsideMountingTurnsThreeDoorsIntoFour) {
     Project& p = *project_;
     ASSERT_EQ(mountInside(), 1);
-    p.selectSystem(feldor());
+    apply(edit::SelectSystem{feldor()});
     EXPECT_EQ(p.doorCount, 4);
     EXPECT_EQ(p.sketch.doorCount, 4);
 }
 
 TEST_F(ProjectTest, SystemWithoutHandlesOrDividersLeavesNullSelections) {
     Project& p = *project_;
-    p.selectSystem(system("Герлит"));
+    apply(edit::SelectSystem{system("Герлит")});
     EXPECT_EQ(p.handleProfile, nullptr);
     EXPECT_EQ(p.profileColor, nullptr);
     EXPECT_EQ(p.dividerProfile, nullptr);
     EXPECT_EQ(p.sketch.handleProfile, nullptr);
     EXPECT_FALSE(ProjectEditor(p).apply(edit::Split{0, 1, 5000, true}));
     // Totals and the operations that read the selections cope with the nulls.
-    p.setProfileColor(nullptr);
-    p.setHandleProfile(nullptr);
-    EXPECT_TRUE(p.setWidth(20000));
-    EXPECT_TRUE(p.setDoorCount(2));
+    apply(edit::SetProfileColor{nullptr});
+    apply(edit::SetHandleProfile{nullptr});
+    EXPECT_TRUE(apply(edit::SetWidth{20000}));
+    EXPECT_TRUE(apply(edit::SetDoorCount{2}));
     (void)p.grandTotalText();
 }
 
 TEST_F(ProjectTest, ToggleMountInsideRebuildsForTheNewHandleList) {
     Project& p = *project_;
     const DSSystem* f = feldor();
-    p.selectSystem(f);
+    apply(edit::SelectSystem{f});
     ASSERT_EQ(p.doorCount, 4);
-    p.toggleMountInside();
+    apply(edit::ToggleOption{});
     EXPECT_EQ(mountInside(), 0);
     EXPECT_EQ(p.doorCount, 2);
     EXPECT_EQ(p.handleProfile, f->handleProfiles(p.options).front());
-    p.toggleMountInside();
+    apply(edit::ToggleOption{});
     EXPECT_EQ(mountInside(), 1);
     EXPECT_EQ(p.doorCount, 2); // never raised
     // Elsewhere the toggle does nothing.
-    p.selectSystem(system("Борвик"));
-    p.toggleMountInside();
+    apply(edit::SelectSystem{system("Борвик")});
+    apply(edit::ToggleOption{});
     EXPECT_EQ(mountInside(), 1);
 }
 
 TEST_F(ProjectTest, ToggleEdgeProfilesKeepsHandSetWidths) {
     Project& p = *project_;
-    p.selectSystem(system("Далвекс"));
+    apply(edit::SelectSystem{system("Далвекс")});
     Door* doors = p.sketch.doors.data();
     doors[0].width += 500;
     doors[1].width -= 500;
     const int32_t w0 = doors[0].width, w1 = doors[1].width;
-    p.toggleEdgeProfiles();
+    apply(edit::ToggleOption{});
     EXPECT_EQ(p.calculator->own(p.options).noEdgeProfiles, 1);
     EXPECT_EQ(doors[0].width, w0);
     EXPECT_EQ(doors[1].width, w1);
-    p.toggleEdgeProfiles();
+    apply(edit::ToggleOption{});
     EXPECT_EQ(p.calculator->own(p.options).noEdgeProfiles, 0);
 }
 
@@ -206,11 +208,11 @@ TEST_F(ProjectTest, HandleProfileSwitchKeepsOnlyAnOfferedColour) {
     Project& p = *project_;
     int kept = 0, changed = 0;
     for (const DSSystem* s : catalogue_->systems()) {
-        p.selectSystem(s);
+        apply(edit::SelectSystem{s});
         for (HandleProfile* h : s->handleProfiles(p.options)) {
             if (h == p.handleProfile) continue;
             const ProfileColor* before = p.profileColor;
-            p.setHandleProfile(h);
+            apply(edit::SetHandleProfile{h});
             EXPECT_EQ(p.handleProfile, h);
             EXPECT_EQ(p.sketch.handleProfile, h);
             if (h->colors().empty() || h->offers(before)) {
@@ -226,32 +228,32 @@ TEST_F(ProjectTest, HandleProfileSwitchKeepsOnlyAnOfferedColour) {
     EXPECT_GT(changed, 0);
 
     p.result.doorLines.clear();
-    p.setHandleProfile(p.handleProfile); // the same one: nothing happens
+    apply(edit::SetHandleProfile{p.handleProfile}); // the same one: nothing happens
     EXPECT_TRUE(p.result.doorLines.empty());
 }
 
 TEST_F(ProjectTest, DoorCount) {
     Project& p = *project_;
-    EXPECT_TRUE(p.setDoorCount(5));
+    EXPECT_TRUE(apply(edit::SetDoorCount{5}));
     EXPECT_EQ(p.doorCount, 5);
     EXPECT_EQ(p.sketch.doorCount, 5);
     for (int i = 0; i < 5; ++i)
         EXPECT_GT(p.sketch.doors[i].width, 0) << i;
 
     p.result.doorLines.clear();
-    EXPECT_FALSE(p.setDoorCount(5));
+    EXPECT_FALSE(apply(edit::SetDoorCount{5}));
     EXPECT_TRUE(p.result.doorLines.empty());
     for (int32_t n : {0, -1, 11, std::numeric_limits<int32_t>::max()}) {
-        EXPECT_FALSE(p.setDoorCount(n)) << n;
+        EXPECT_FALSE(apply(edit::SetDoorCount{n})) << n;
         EXPECT_EQ(p.doorCount, 5);
     }
-    EXPECT_TRUE(p.setDoorCount(10));
-    EXPECT_TRUE(p.setDoorCount(1));
+    EXPECT_TRUE(apply(edit::SetDoorCount{10}));
+    EXPECT_TRUE(apply(edit::SetDoorCount{1}));
 
     mountInside() = 0;
-    p.selectSystem(feldor());
-    EXPECT_FALSE(p.setDoorCount(3)); // above this system's maximum
-    EXPECT_TRUE(p.setDoorCount(2));
+    apply(edit::SelectSystem{feldor()});
+    EXPECT_FALSE(apply(edit::SetDoorCount{3})); // above this system's maximum
+    EXPECT_TRUE(apply(edit::SetDoorCount{2}));
 }
 
 TEST_F(ProjectTest, RebuildSketchLeavesOneEmptyInsertPerDoor) {
@@ -260,7 +262,7 @@ TEST_F(ProjectTest, RebuildSketchLeavesOneEmptyInsertPerDoor) {
     Material m;
     p.sketch.doors[0].inserts.at(1).material = &m;
     p.sketch.doors[1].inserts.at(2).material = &m;
-    p.rebuildSketch();
+    apply(edit::ClearSketch{});
     for (const Door& door : p.sketch.doors) {
         ASSERT_EQ(door.inserts.size(), 1u) << door.index;
         EXPECT_EQ(door.inserts.begin()->first, 1);
@@ -297,7 +299,7 @@ TEST_F(ProjectTest, DoorLinesListProfilesThenInsertsPerShownDoor) {
     r.cutLines = {cut("JB02", -1, "0"), cut("JB001", 1, "5"), cut("JB001", 0, "1"), cut("JB07", 0, "2"),
                   cut("JB08", 4, "9")};
     r.panelLines = {panel("M1", 0, "1"), panel("M2", 2, "3")};
-    p.buildDoorLines();
+    r.doorLines = doorLinesOf(r, p.sketch, p.doorCount);
 
     const struct {
         const char* door;
@@ -336,7 +338,7 @@ TEST_F(ProjectTest, FilledInsertIsListedAfterItsDoorsProfiles) {
     m.thickness = 40;
     // A material of no catalogue: the editor takes only the library's own, so it is put in directly.
     ASSERT_TRUE(p.sketch.fillInsert(1, 1, &m));
-    p.recalculate(true);
+    ASSERT_TRUE(apply(edit::SetWidth{p.width})); // a change of the order calculates it anew
     EXPECT_EQ(p.sketch.doors[1].inserts.at(1).material, &m);
     auto insertLines = [&] {
         std::vector<size_t> at;
@@ -367,17 +369,17 @@ TEST_F(ProjectTest, FilledInsertIsListedAfterItsDoorsProfiles) {
 TEST_F(ProjectTest, DiscountPercentRange) {
     Project& p = *project_;
     p.result.totalsDirty = false;
-    EXPECT_TRUE(p.setDiscountPercent(5.5));
+    EXPECT_TRUE(apply(edit::SetDiscount{5.5}));
     EXPECT_EQ(p.discountPercent, 5.5);
     EXPECT_EQ(p.result.discountPercent, 5.5);
     EXPECT_TRUE(p.result.totalsDirty);
     for (double bad : {-0.01, 100.01, std::nan(""), std::numeric_limits<double>::infinity()}) {
-        EXPECT_FALSE(p.setDiscountPercent(bad)) << bad;
+        EXPECT_FALSE(apply(edit::SetDiscount{bad})) << bad;
         EXPECT_EQ(p.discountPercent, 5.5);
         EXPECT_EQ(p.result.discountPercent, 5.5);
     }
-    EXPECT_TRUE(p.setDiscountPercent(0));
-    EXPECT_TRUE(p.setDiscountPercent(100));
+    EXPECT_TRUE(apply(edit::SetDiscount{0}));
+    EXPECT_TRUE(apply(edit::SetDiscount{100}));
 }
 
 TEST_F(ProjectTest, ColourChangeRepricesWithoutGeometry) {
@@ -387,7 +389,7 @@ TEST_F(ProjectTest, ColourChangeRepricesWithoutGeometry) {
     const ProfileColor* other = h->colors()[1].color;
     ASSERT_NE(other, p.profileColor);
     p.result.doorLines.clear();
-    p.setProfileColor(other);
+    apply(edit::SetProfileColor{other});
     EXPECT_EQ(p.profileColor, other);
     EXPECT_FALSE(p.result.doorLines.empty());
 }
@@ -397,16 +399,16 @@ TEST_F(ProjectTest, DividerProfileChoice) {
     ASSERT_GE(p.calculator->dividerProfiles.size(), 2u);
     const DividerProfile* second = p.calculator->dividerProfiles[1];
     p.result.doorLines.clear();
-    p.setDividerProfile(second);
+    apply(edit::SetDividerProfile{second});
     EXPECT_EQ(p.dividerProfile, second);
     EXPECT_TRUE(p.result.doorLines.empty()); // no recalculation
     // Another system takes its first profile unless it still offers the current one.
-    p.selectSystem(system("Лантес"));
+    apply(edit::SelectSystem{system("Лантес")});
     ASSERT_EQ(p.calculator->dividerProfiles.size(), 2u);
     EXPECT_EQ(p.dividerProfile, p.calculator->dividerProfiles.front());
     const DividerProfile* lantesSecond = p.calculator->dividerProfiles[1];
-    p.setDividerProfile(lantesSecond);
-    p.selectSystem(system("Сенфил-Н"));
+    apply(edit::SetDividerProfile{lantesSecond});
+    apply(edit::SelectSystem{system("Сенфил-Н")});
     EXPECT_EQ(p.dividerProfile, lantesSecond);
 }
 

@@ -4,6 +4,7 @@
 #include "calc/systems.h"
 #include "catalogue/catalogue.h"
 #include "project/project.h"
+#include "project/project_editor.h"
 #include "sketch_test_support.h"
 
 #include <algorithm>
@@ -11,16 +12,19 @@
 
 namespace dalvex::test {
 
-inline void randomProject(Project& project, const Catalogue& catalogue, std::mt19937& rng) {
+// The choices through `editor`, the dividers drawn by hand into `project` (the editor would refuse one where
+// the profile does not go).
+inline void randomProject(Project& project, ProjectEditor& editor, const Catalogue& catalogue,
+                          std::mt19937& rng) {
     const auto& systems = catalogue.systems();
-    project.selectSystem(systems[rng() % systems.size()]);
+    editor.apply(edit::SelectSystem{systems[rng() % systems.size()]});
     const auto handles = project.calculator->handleProfiles(project.options);
-    if (!handles.empty()) project.setHandleProfile(handles[rng() % handles.size()]);
-    if (project.calculator->offersEdgeProfiles && rng() % 2 == 0) project.toggleEdgeProfiles();
-    project.setWidth(8000 + static_cast<int32_t>(rng() % 40000));
-    project.setHeight(16000 + static_cast<int32_t>(rng() % 12000));
-    project.setDoorCount(1 + static_cast<int32_t>(
-                                 rng() % static_cast<uint32_t>(project.calculator->maxDoorCount(project.options))));
+    if (!handles.empty()) editor.apply(edit::SetHandleProfile{handles[rng() % handles.size()]});
+    if (project.calculator->offersEdgeProfiles && rng() % 2 == 0) editor.apply(edit::ToggleOption{});
+    editor.apply(edit::SetWidth{8000 + static_cast<int32_t>(rng() % 40000)});
+    editor.apply(edit::SetHeight{16000 + static_cast<int32_t>(rng() % 12000)});
+    const auto most = static_cast<uint32_t>(project.calculator->maxDoorCount(project.options));
+    editor.apply(edit::SetDoorCount{1 + static_cast<int32_t>(rng() % most)});
     for (int k = 0; k < project.doorCount; ++k) {
         Door& door = project.sketch.doors[k];
         const int splits = static_cast<int>(rng() % 5);
@@ -31,7 +35,7 @@ inline void randomProject(Project& project, const Catalogue& catalogue, std::mt1
                     project.dividerProfile, rng() % 2 == 0);
         }
     }
-    project.recalculate(true);
+    editor.apply(edit::SetWidth{project.width}); // calculated anew, as after any change
 }
 
 } // namespace dalvex::test

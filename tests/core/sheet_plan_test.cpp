@@ -462,11 +462,12 @@ class SheetPlanProjectTest : public testing::ProjectTest {
 protected:
     // A random project, its inserts filled at random (one in eight left empty).
     void randomProject(std::mt19937& rng) {
-        test::randomProject(*project_, *catalogue_, rng);
+        test::randomProject(*project_, *editor_, *catalogue_, rng);
+        // Materials of no catalogue: put in by hand, the order then calculated anew.
         for (int k = 0; k < project_->doorCount; ++k)
             for (auto& [id, insert] : project_->sketch.doors[k].inserts)
                 insert.material = rng() % 8 == 0 ? nullptr : &materials_[rng() % materials_.size()];
-        project_->recalculate(true);
+        recalculated();
     }
 
     std::vector<Material> materials_ = sampleMaterials();
@@ -576,20 +577,22 @@ TEST(SheetPlanTest, GrainFollowsTheListThenTheShopsRule) {
 // out, without a sheet size or with an error keeps the bill's figures.
 TEST_F(SheetPlanProjectTest, PriceBySheetsChangesOnlyFullyPlannedLines) {
     std::vector<Material>& m = materials_;
-    project_->selectSystem(system("Далвекс"));
-    project_->setWidth(30000);
-    project_->setHeight(24000);
-    project_->setDoorCount(3);
-    for (int k = 0; k < 3; ++k)
-        for (auto& [id, insert] : project_->sketch.doors[k].inserts)
-            insert.material = &m[static_cast<size_t>(k)]; // wood, white chipboard, mirror
-    project_->recalculate(true);
-    const CalcResult billed = project_->result;
     CuttingSettings settings;
     settings.priceBySheets = true;
-    project_->cutting = settings;
-    project_->recalculate(true);
-    const CalcResult& priced = project_->result;
+    Project bySheets(*catalogue_, folder_.path() / "config", settings);
+    ProjectEditor sheeted(bySheets);
+    for (ProjectEditor* e : {editor_.get(), &sheeted}) {
+        Project& p = e == &sheeted ? bySheets : *project_;
+        e->apply(edit::SelectSystem{system("Далвекс")});
+        e->apply(edit::SetWidth{30000});
+        e->apply(edit::SetHeight{24000});
+        for (int k = 0; k < 3; ++k)
+            for (auto& [id, insert] : p.sketch.doors[k].inserts)
+                insert.material = &m[static_cast<size_t>(k)]; // wood, white chipboard, mirror
+        ASSERT_TRUE(e->apply(edit::SetWidth{p.width})); // calculated anew, as after any change
+    }
+    const CalcResult& billed = project_->result;
+    const CalcResult& priced = bySheets.result;
     ASSERT_EQ(priced.materialLines.size(), billed.materialLines.size());
     const auto plans = planSheets(billed, settings);
     for (size_t l = 0; l < priced.materialLines.size(); ++l) {
@@ -610,10 +613,10 @@ TEST_F(SheetPlanProjectTest, PriceBySheetsChangesOnlyFullyPlannedLines) {
         EXPECT_EQ(priced.articleLines[a].amount, billed.articleLines[a].amount);
 
     // A door of glass (no sheet size) and a door too tall for a mirror sheet keep the area price.
-    for (auto& [id, insert] : project_->sketch.doors[0].inserts)
+    for (auto& [id, insert] : bySheets.sketch.doors[0].inserts)
         insert.material = &m[3];
-    project_->setHeight(34000);
-    const CalcResult& kept = project_->result;
+    ASSERT_TRUE(sheeted.apply(edit::SetHeight{34000}));
+    const CalcResult& kept = bySheets.result;
     const auto unplanned = planSheets(kept, settings);
     for (const MaterialLine& line : kept.materialLines) {
         EXPECT_EQ(line.description.find("листов"), std::string::npos) << line.name;

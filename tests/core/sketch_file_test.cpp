@@ -3,6 +3,7 @@
 #include "io/binary_stream.h"
 #include "io/whole_file.h"
 #include "project/project.h"
+#include "project/project_editor.h"
 #include "project/project_files.h"
 
 #include "bounded_run.h"
@@ -56,26 +57,23 @@ void splitVertically(Door& door, int32_t position, const DividerProfile* profile
 struct SketchFileTest : ::testing::Test {
     TempFolder folder;
     Project project{sampleCatalogue(), folder.path() / "config"};
+    ProjectEditor editor{project};
 
     // A project that uses every stored field.
     void fillEverything() {
         const Catalogue& cat = project.catalogue();
-        project.selectSystem(cat.findSystem("Далвекс"));
-        project.setWidth(32000);
-        project.setHeight(24000);
-        project.setChipboardWidth(180);
-        project.setPlinthHeight(700);
-        project.setDiscountPercent(7.5);
-        Door& door = project.sketch.doors[1];
-        splitVertically(door, 5000, project.dividerProfile);
+        editor.apply(edit::SelectSystem{cat.findSystem("Далвекс")});
+        editor.apply(edit::SetWidth{32000});
+        editor.apply(edit::SetHeight{24000});
+        editor.apply(edit::SetChipboardWidth{180});
+        editor.apply(edit::SetPlinthHeight{700});
+        editor.apply(edit::SetDiscount{7.5});
+        ASSERT_TRUE(editor.apply(edit::Split{1, 1, 5000, true}));
         if (!cat.collections().empty() && !cat.collections().front().materials.empty()) {
             const Material* m = &cat.collections().front().materials.front();
-            door.inserts.begin()->second.material = m;
-            door.inserts.begin()->second.scaleByDoors = true;
-            door.inserts.begin()->second.scaleFirstDoor = 0;
-            door.inserts.begin()->second.scaleLastDoor = 2;
+            const int32_t insert = project.sketch.doors[1].inserts.begin()->first;
+            ASSERT_TRUE(editor.apply(edit::Fill{1, insert, m, 0, 2}));
         }
-        project.recalculate(true);
         project.orderCard.orderNumber = "00042";
         project.orderCard.customerName = "Иванов & сыновья";
         project.orderCard.address = "Москва, ул. Ленина, 1";
@@ -93,7 +91,7 @@ TEST_F(SketchFileTest, RoundTripRestoresEveryStoredField) {
 
     TempFolder other;
     Project reread(sampleCatalogue(), other.path() / "config");
-    ASSERT_EQ(readSketchBytes(reread, written), kSketchOk);
+    ASSERT_EQ(ProjectEditor(reread).openBytes(written), kSketchOk);
     EXPECT_EQ(writeSketchBytes(reread), written);
 
     EXPECT_EQ(reread.calculator->code, "Далвекс");
@@ -123,7 +121,7 @@ TEST_F(SketchFileTest, RoundTripRestoresEveryStoredField) {
 }
 
 TEST_F(SketchFileTest, TextsAreUtf16WithAUnitCount) {
-    project.selectSystem(project.catalogue().findSystem("Сенфил-Н"));
+    editor.apply(edit::SelectSystem{project.catalogue().findSystem("Сенфил-Н")});
     const std::string bytes = writeSketchBytes(project);
     ASSERT_GT(bytes.size(), 19u);
     EXPECT_EQ(static_cast<uint8_t>(bytes[0]), 6);
@@ -226,7 +224,7 @@ TEST_F(SketchFileTest, OlderVersionsKeepTheFieldsTheyLack) {
         p.chipboardWidth = 111;
         p.plinthHeight = 555;
         p.sketch.doors[1].row = 0; // so that a row read from the file shows
-        ASSERT_EQ(readSketchBytes(p, craftFile(c.version, "Борвик", 2, false)), kSketchOk);
+        ASSERT_EQ(ProjectEditor(p).openBytes(craftFile(c.version, "Борвик", 2, false)), kSketchOk);
         EXPECT_EQ(p.width, 25000);
         EXPECT_EQ(p.doorCount, 2);
         EXPECT_EQ(p.chipboardWidth, c.readsPlinth ? 170 : 111);
@@ -261,7 +259,7 @@ TEST_F(SketchFileTest, RefusedFilesLeaveTheProjectExactlyAsItWas) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(readSketchBytes(project, c.bytes), c.expected);
+        EXPECT_EQ(editor.openBytes(c.bytes), c.expected);
         EXPECT_EQ(writeSketchBytes(project), before);
         EXPECT_EQ(project.itemsTotal(), totalBefore);
     }
@@ -309,48 +307,46 @@ TEST_F(SketchFileTest, ValuesOutsideTheEditorsRangesAreRefusedAsDamaged) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ASSERT_EQ(readSketchBytes(project, before), kSketchOk);
+        ASSERT_EQ(editor.openBytes(before), kSketchOk);
         SketchFileData data = fileDataOf(project);
         c.patch(data);
         const std::string patched = writeSketchFile(data);
-        EXPECT_EQ(readSketchBytes(project, patched), c.expected);
+        EXPECT_EQ(editor.openBytes(patched), c.expected);
         if (c.expected != kSketchOk) {
             EXPECT_EQ(writeSketchBytes(project), before);
         }
     }
     // A door count the system does not offer: Фелдор mounted inside comes as one, two or four doors.
     const std::string feldor = craftFile(6, "Фелдор", 3, false);
-    EXPECT_EQ(readSketchBytes(project, feldor), kSketchCannotOpen);
-    EXPECT_EQ(readSketchBytes(project, craftFile(6, "Фелдор", 4, false)), kSketchOk);
+    EXPECT_EQ(editor.openBytes(feldor), kSketchCannotOpen);
+    EXPECT_EQ(editor.openBytes(craftFile(6, "Фелдор", 4, false)), kSketchOk);
 }
 
 TEST_F(SketchFileTest, ReferencesThatNameNoDividerAreRejected) {
     // A door with one divider whose end names divider 9, which the door does not hold.
-    project.selectSystem(project.catalogue().findSystem("Борвик"));
+    editor.apply(edit::SelectSystem{project.catalogue().findSystem("Борвик")});
     Door& door = project.sketch.doors[0];
     splitVertically(door, 4000, project.dividerProfile);
     door.dividers.begin()->second.endId = 9;
     const std::string bad = writeSketchBytes(project);
     door.dividers.begin()->second.endId = 0;
-    project.recalculate(true);
     const std::string before = writeSketchBytes(project);
-    EXPECT_EQ(readSketchBytes(project, bad), kSketchCannotOpen);
+    EXPECT_EQ(editor.openBytes(bad), kSketchCannotOpen);
     EXPECT_EQ(writeSketchBytes(project), before);
 
     door.inserts.rbegin()->second.leftId = 5;
     const std::string badInsert = writeSketchBytes(project);
     door.inserts.rbegin()->second.leftId = 1;
-    EXPECT_EQ(readSketchBytes(project, badInsert), kSketchCannotOpen);
+    EXPECT_EQ(editor.openBytes(badInsert), kSketchCannotOpen);
 }
 
 // Doors whose every field is sane alone but which are not whole (or whose ids leave no next id), each made
 // from a whole door: insert 1 on the left of vertical divider 1, the right part split by horizontal divider 2
 // into inserts 2 (upper) and 3 (lower).
 TEST_F(SketchFileTest, DoorsThatAreNotWholeAreRejected) {
-    project.selectSystem(project.catalogue().findSystem("Борвик"));
+    editor.apply(edit::SelectSystem{project.catalogue().findSystem("Борвик")});
+    ASSERT_TRUE(editor.apply(edit::Split{0, 1, 4000, true}));
     Door& door = project.sketch.doors[0];
-    splitVertically(door, 4000, project.dividerProfile);
-    project.recalculate(true);
     Divider h;
     h.vertical = 0;
     h.position = door.height / 2;
@@ -365,10 +361,9 @@ TEST_F(SketchFileTest, DoorsThatAreNotWholeAreRejected) {
     door.inserts.emplace(3, lower);
     door.nextDividerId = 3;
     door.nextInsertId = 4;
-    project.recalculate(true);
     const DoorSketch whole = project.sketch;
     const std::string before = writeSketchBytes(project);
-    ASSERT_EQ(readSketchBytes(project, before), kSketchOk);
+    ASSERT_EQ(editor.openBytes(before), kSketchOk);
 
     static constexpr int32_t top = std::numeric_limits<int32_t>::max();
     const struct {
@@ -423,7 +418,7 @@ TEST_F(SketchFileTest, DoorsThatAreNotWholeAreRejected) {
         c.breakIt(project.sketch.doors[0]);
         const std::string bad = writeSketchBytes(project);
         project.sketch = whole;
-        EXPECT_EQ(readSketchBytes(project, bad), kSketchCannotOpen);
+        EXPECT_EQ(editor.openBytes(bad), kSketchCannotOpen);
         EXPECT_EQ(writeSketchBytes(project), before);
     }
 }
@@ -488,7 +483,7 @@ TEST_F(SketchFileTest, OpeningWhatIsNoSketchFileFailsAtOnce) {
     for (const char* name : {"fifo.dlx", "zero.dlx", "huge.dlx"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(
-            testing::runBounded([&] { return project.open(folder.path() / name) == kSketchCannotOpen; }),
+            testing::runBounded([&] { return editor.open(folder.path() / name) == kSketchCannotOpen; }),
             testing::Bounded::kTrue);
     }
 }
@@ -503,10 +498,10 @@ TEST_F(SketchFileTest, EveryTruncationIsRejectedCleanly) {
     for (std::size_t cut = 0; cut < full.size(); ++cut) {
         // An exact-size copy, so that the sanitizers catch any read past the end.
         const std::string part = full.substr(0, cut);
-        ASSERT_EQ(readSketchBytes(target, part), kSketchCannotOpen) << "cut at " << cut;
+        ASSERT_EQ(ProjectEditor(target).openBytes(part), kSketchCannotOpen) << "cut at " << cut;
     }
     EXPECT_EQ(writeSketchBytes(target), before);
-    EXPECT_EQ(readSketchBytes(target, full), kSketchOk);
+    EXPECT_EQ(ProjectEditor(target).openBytes(full), kSketchOk);
 }
 
 TEST_F(SketchFileTest, LongTextsAreReadWholeAndKeptToTheirFirst254Units) {
@@ -543,7 +538,7 @@ TEST_F(SketchFileTest, LongTextsAreReadWholeAndKeptToTheirFirst254Units) {
         return out.bytes();
     }();
     bytes = bytes.substr(0, bytes.size() - normalCard.size()) + card;
-    ASSERT_EQ(readSketchBytes(project, bytes), kSketchOk);
+    ASSERT_EQ(editor.openBytes(bytes), kSketchOk);
     EXPECT_EQ(project.orderCard.customerName.size(), 254u);
     EXPECT_EQ(project.orderCard.address, "Тверь");
     EXPECT_EQ(project.orderCard.deliveryCost, 4);
@@ -553,7 +548,7 @@ TEST_F(SketchFileTest, LongTextsAreReadWholeAndKeptToTheirFirst254Units) {
     const std::string written = writeSketchBytes(project);
     TempFolder f;
     Project reread(sampleCatalogue(), f.path() / "config");
-    ASSERT_EQ(readSketchBytes(reread, written), kSketchOk);
+    ASSERT_EQ(ProjectEditor(reread).openBytes(written), kSketchOk);
     EXPECT_EQ(reread.orderCard.customerName, std::string(254, 'z'));
 }
 
@@ -564,14 +559,14 @@ TEST_F(SketchFileTest, EarlierCardFormsAreToldApartFromTheCurrentOne) {
     // A two-character number starts the earlier form with the byte 2, like the marker.
     for (const std::string number : {"42", "7", "00042"}) {
         SCOPED_TRACE(number);
-        ASSERT_EQ(readSketchBytes(project, craftFile(6, "Борвик", 1, true, number)), kSketchOk);
+        ASSERT_EQ(editor.openBytes(craftFile(6, "Борвик", 1, true, number)), kSketchOk);
         EXPECT_EQ(project.orderCard.orderNumber, number);
         EXPECT_EQ(project.orderCard.customerName, "Петров");
         EXPECT_EQ(project.orderCard.phone, "kept");
         EXPECT_EQ(project.orderCard.assemblyCost, 11);
         EXPECT_EQ(project.orderCard.deliveryCost, 22);
     }
-    ASSERT_EQ(readSketchBytes(project, craftFile(6, "Борвик", 1, false, "42")), kSketchOk);
+    ASSERT_EQ(editor.openBytes(craftFile(6, "Борвик", 1, false, "42")), kSketchOk);
     EXPECT_EQ(project.orderCard.orderNumber, "42");
     EXPECT_EQ(project.orderCard.phone, "555");
 }
@@ -581,12 +576,12 @@ TEST_F(SketchFileTest, AResizeAfterOpeningScalesDividersFromTheSizeRead) {
     const std::string bytes = writeSketchBytes(project);
     TempFolder f;
     Project reread(sampleCatalogue(), f.path() / "config");
-    reread.setHeight(50000); // a stale previous size before the open
-    ASSERT_EQ(readSketchBytes(reread, bytes), kSketchOk);
+    ProjectEditor(reread).apply(edit::SetHeight{50000}); // a stale previous size before the open
+    ASSERT_EQ(ProjectEditor(reread).openBytes(bytes), kSketchOk);
     const Door& door = reread.sketch.doors[1];
     const int32_t position = door.dividers.begin()->second.position;
     const int32_t widthBefore = door.width;
-    reread.setHeight(24100); // a change of height alone must not move the vertical divider
+    ProjectEditor(reread).apply(edit::SetHeight{24100}); // a change of height alone must not move the vertical divider
     EXPECT_EQ(reread.sketch.doors[1].width, widthBefore);
     EXPECT_EQ(reread.sketch.doors[1].dividers.begin()->second.position, position);
     for (const auto& [id, ins] : reread.sketch.doors[1].inserts) {
@@ -604,11 +599,11 @@ TEST_F(SketchFileTest, SavingGoesThroughATemporaryFileAndReportsFailure) {
         bytes.assign(std::istreambuf_iterator<char>(in), {});
     }
     EXPECT_EQ(bytes, writeSketchBytes(project));
-    EXPECT_EQ(project.open(target), kSketchOk);
+    EXPECT_EQ(editor.open(target), kSketchOk);
 
     EXPECT_EQ(project.save(folder.path() / "missing" / "x.dlx"), kSketchCannotOpen);
     EXPECT_EQ(project.save(folder.path()), kSketchCannotOpen); // a folder is not a file
-    EXPECT_EQ(project.open(folder.path() / "missing.dlx"), kSketchCannotOpen);
+    EXPECT_EQ(editor.open(folder.path() / "missing.dlx"), kSketchCannotOpen);
     for (const auto& entry : fs::directory_iterator(folder.path()))
         EXPECT_EQ(entry.path().extension(), entry.is_directory() ? "" : ".dlx") << entry.path();
 }

@@ -113,7 +113,7 @@ TEST(SketchPropertyTest, OperationsOnStateNoEditProducesAreSafe) {
             (void)view::insertAt(layout, s, corner);
             (void)view::hoverTest(layout, s, corner);
             (void)view::describeHover(layout, s);
-            (void)view::contextMenuEntries(layout, s, currentDoor, big);
+            (void)view::pointCommands(layout, s, currentDoor, big);
             (void)s.fillInsert(small, 1, nullptr);
             (void)s.fillInsertAcrossDoors(0, 1, nullptr, small, big);
             (void)s.pasteDoor(big, 0);

@@ -7,6 +7,7 @@
 #include "files/sketch_file.h"
 #include "io/executable_folder.h"
 #include "project/project.h"
+#include "project/project_editor.h"
 #include "project/project_files.h"
 #include "sketch/door_tiling.h"
 #include "sketch/opening_limits.h"
@@ -39,21 +40,23 @@ bool withinEditorsRanges(const SketchFileData& d) {
            within(d.card.assemblyCost, 0, kMaxExtraCharge) && within(d.card.deliveryCost, 0, kMaxExtraCharge);
 }
 
-Project& project() {
+ProjectEditor& editor() {
     // The sample data beside the fuzzer (build-fuzz/bin) gives the reader real collections to look materials
     // up in.
     static Catalogue catalogue(executableFolder());
     static Project p(catalogue, std::filesystem::temp_directory_path() / "dalvex-fuzz-config");
-    return p;
+    static ProjectEditor e(p);
+    return e;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Project& p = project();
+    ProjectEditor& e = editor();
+    const Project& p = e.project();
     const std::string before = writeSketchBytes(p);
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const int result = readSketchBytes(p, bytes);
+    const int result = e.openBytes(bytes);
     if (result != kSketchOk && writeSketchBytes(p) != before) std::abort();
     if (result == kSketchOk) {
         // Every door the reader takes is whole, as read (before the engine resizes it to the project).
@@ -68,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // squeezed a door out of shape: saving refuses such a sketch rather than write it.
         if (!sketchFileCanHold(p.sketch)) return 0;
         const std::string written = writeSketchBytes(p);
-        if (readSketchBytes(p, written) != kSketchOk || writeSketchBytes(p) != written) std::abort();
+        if (e.openBytes(written) != kSketchOk || writeSketchBytes(p) != written) std::abort();
     }
     return 0;
 }

@@ -137,18 +137,12 @@ void DealerSessionTest::keysReachTheDimensionsOnlyFromTheirEdits() {
 void DealerSessionTest::pictureOverMissingDoorsCoversTheDoorsLeft() {
     ProjectFixture fx;
     Project& project = fx.project;
-    project.selectSystem(test::systemNamed("Лантес"));
-    QVERIFY(project.setDoorCount(4));
+    fx.editor.apply(edit::SelectSystem{test::systemNamed("Лантес")});
+    QVERIFY(fx.editor.apply(edit::SetDoorCount{4}));
     const Material* m = pictureMaterial();
-    for (int i = 0; i < 4; ++i) {
-        Insert& in = project.sketch.doors[i].inserts.at(1);
-        in.material = m;
-        in.scaleByDoors = true;
-        in.scaleFirstDoor = 0;
-        in.scaleLastDoor = 3;
-    }
-    project.recalculate(true);
-    QVERIFY(project.setDoorCount(2));
+    for (int i = 0; i < 4; ++i)
+        QVERIFY(fx.editor.apply(edit::Fill{i, 1, m, 0, 3}));
+    QVERIFY(fx.editor.apply(edit::SetDoorCount{2}));
     const Insert& in = project.sketch.doors[1].inserts.at(1);
     QCOMPARE(in.scaleLastDoor, 3); // kept: back to four doors, the picture spreads over four again
 

@@ -53,12 +53,12 @@ void OrderHistoryTest::typingIsPathIndependentAndOneStep() {
         QVERIFY(editor.apply(edit::Split{1, 1, 4000, true}));
         QVERIFY(editor.apply(edit::Split{1, 2, 9000, false}));
 
-        // The same project set once, on a copy of the state before the typing.
-        const ProjectState start = captureState(w.f.project);
-        QVERIFY(w.f.project.setWidth(typings.last().toInt() * 10));
+        // The same width set once, and undone.
+        const int32_t widthBefore = w.f.project.width;
+        QVERIFY(editor.apply(edit::SetWidth{typings.last().toInt() * 10}));
         const std::string once = writeSketchBytes(w.f.project);
         const std::string onceTotal = w.f.project.grandTotalText();
-        restoreState(w.f.project, start);
+        QVERIFY(editor.apply(edit::Undo{}));
 
         for (const QString& value : typings)
             w.type(w.window.topPanel()->widthEdit(), value);
@@ -68,7 +68,7 @@ void OrderHistoryTest::typingIsPathIndependentAndOneStep() {
         // Each typing is one step; undoing them all gives back the order before.
         for (int k = 0; k < typings.size(); ++k)
             QVERIFY(w.document().undo());
-        QCOMPARE(w.f.project.width, start.width);
+        QCOMPARE(w.f.project.width, widthBefore);
         QCOMPARE(w.window.topPanel()->widthEdit()->text(), QStringLiteral("3000"));
     }
 }

@@ -197,7 +197,8 @@ void OrderPanelsTest::discountEditsFollowTheirRule() {
     QFETCH(QString, shown);
     ProjectFixture f;
     RecordingHub hub;
-    QVERIFY(f.project.setDiscountPercent(before));
+    f.editor.apply(edit::SetDiscount{before});
+    QCOMPARE(f.project.discountPercent, before);
     SumDlg panel(f.context(hub), nullptr);
     QSignalSpy announced(&f.document, &OrderDocument::totalsChanged);
     paste(panel.discountEdit(), typed);

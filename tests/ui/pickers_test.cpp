@@ -55,13 +55,15 @@ void PickersTest::clickingTheCurrentSystemChangesNothing() {
     ProjectFixture f;
     RecordingHub hub;
     DlgSystems picker(f.context(hub), nullptr);
-    f.project.setWidth(25000);
+    f.editor.apply(edit::SetWidth{25000});
     picker.show();
     picker.click(501); // Борвик, the current system
     QCOMPARE(f.project.width, 25000);
     QCOMPARE(f.project.calculator, systemNamed("Борвик"));
-    // The editor refuses a choice that changes nothing: nothing to announce, no undo step.
+    // The editor refuses a choice that changes nothing: nothing to announce, no undo step (the width's is
+    // the only one).
     QVERIFY(hub.seen.empty());
+    QVERIFY(f.editor.apply(edit::Undo{}));
     QVERIFY(!f.editor.canUndo());
     QVERIFY(!picker.isVisible());
 }
@@ -101,7 +103,7 @@ void PickersTest::handleProfilesFollowTheSystem() {
     const PictureButton* first = picker.entries()[0].button;
     picker.selectionChanged();
     QCOMPARE(picker.entries()[0].button, first);
-    f.project.selectSystem(systemNamed("Кворин"));
+    f.editor.apply(edit::SelectSystem{systemNamed("Кворин")});
     picker.selectionChanged();
     QCOMPARE(picker.builtForSystem(), systemNamed("Кворин")->index);
     QCOMPARE(static_cast<int>(picker.entries().size()), 2);
@@ -111,7 +113,7 @@ void PickersTest::handleProfilesFollowTheSystem() {
 void PickersTest::gerlitHasOnlyTheCloseButton() {
     ProjectFixture f;
     RecordingHub hub;
-    f.project.selectSystem(systemNamed("Герлит"));
+    f.editor.apply(edit::SelectSystem{systemNamed("Герлит")});
     DlgHands hands(f.context(hub), nullptr);
     QVERIFY(hands.entries().empty());
     QCOMPARE(hands.closeButton()->geometry(), QRect(0, 5, 95, 91));
@@ -123,11 +125,11 @@ void PickersTest::gerlitHasOnlyTheCloseButton() {
 void PickersTest::feldorRebuildsOnEverySelectionChange() {
     ProjectFixture f;
     RecordingHub hub;
-    f.project.selectSystem(systemNamed("Фелдор"));
+    f.editor.apply(edit::SelectSystem{systemNamed("Фелдор")});
     DlgHands picker(f.context(hub), nullptr);
     const size_t inside = picker.entries().size();
     QCOMPARE(inside, f.project.calculator->handleProfiles(f.project.options).size());
-    f.project.toggleMountInside();
+    f.editor.apply(edit::ToggleOption{});
     picker.selectionChanged();
     QCOMPARE(picker.entries().size(), f.project.calculator->handleProfiles(f.project.options).size());
     QVERIFY(picker.entries().size() != inside);
@@ -136,7 +138,7 @@ void PickersTest::feldorRebuildsOnEverySelectionChange() {
 void PickersTest::jb200SplitsStockAndMadeToOrder() {
     ProjectFixture f;
     RecordingHub hub;
-    f.project.setHandleProfile(handle("JB200"));
+    f.editor.apply(edit::SetHandleProfile{handle("JB200")});
     DlgColors picker(f.context(hub), nullptr);
     QCOMPARE(picker.stockCount(), 49);
     QCOMPARE(picker.orderCount(), 8);
@@ -171,7 +173,7 @@ void PickersTest::jb200SplitsStockAndMadeToOrder() {
 void PickersTest::jb100HasNoMadeToOrderGroup() {
     ProjectFixture f;
     RecordingHub hub;
-    f.project.setHandleProfile(handle("JB100"));
+    f.editor.apply(edit::SetHandleProfile{handle("JB100")});
     DlgColors picker(f.context(hub), nullptr);
     QCOMPARE(picker.stockCount(), 4);
     QCOMPARE(picker.orderCount(), 0);
@@ -180,7 +182,7 @@ void PickersTest::jb100HasNoMadeToOrderGroup() {
     QCOMPARE(picker.height(), 106);
     QCOMPARE(picker.closeButton()->geometry(), QRect(4 * 99, 0, 99, 96));
     // Another handle profile rebuilds the buttons.
-    f.project.setHandleProfile(handle("JB200"));
+    f.editor.apply(edit::SetHandleProfile{handle("JB200")});
     picker.selectionChanged();
     QCOMPARE(picker.width(), 1188);
 }
@@ -188,7 +190,7 @@ void PickersTest::jb100HasNoMadeToOrderGroup() {
 void PickersTest::colourClickSetsTheColour() {
     ProjectFixture f;
     RecordingHub hub;
-    f.project.setHandleProfile(handle("JB200"));
+    f.editor.apply(edit::SetHandleProfile{handle("JB200")});
     DlgColors picker(f.context(hub), nullptr);
     const PickerEntry entry = picker.entries()[3];
     QSignalSpy chosen(&f.document, &OrderDocument::choicesChanged);

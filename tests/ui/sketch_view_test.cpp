@@ -535,10 +535,11 @@ void SketchViewTest::mainWindowShowsAFilledSketch() {
     QVERIFY(materials.size() >= 30);
     const Material* picks[] = {materials[2], materials[14], materials[20], materials[29], materials[8]};
     int k = 0;
+    ProjectEditor& editor = window.document()->editor();
     for (int d = 0; d < 3; ++d)
-        for (auto& [id, in] : p.sketch.doors[d].inserts)
-            if (!(d == 1 && id == 2)) in.material = picks[k++ % 5]; // one insert stays empty
-    p.recalculate(true);
+        for (const auto& [id, in] : p.sketch.doors[d].inserts)
+            if (!(d == 1 && id == 2)) // one insert stays empty
+                QVERIFY(editor.apply(edit::Fill{d, id, picks[k++ % 5]}));
     ViewSettings sizes = window.document()->view();
     sizes.showInsertSizes = true;
     window.document()->setView(sizes);

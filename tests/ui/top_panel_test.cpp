@@ -74,7 +74,6 @@ private slots:
     void plinthFieldsFollowTheSystem();
     void plinthEntryKeepsItsLimits();
     void feldorOffersOneTwoOrFourDoors();
-    void aCountNotOfferedTakesTheOfferedOneAtTheNextChoice();
     void lowerSystemMaximumLowersTheDoorCount();
     void doorCountListSetsTheProject();
     void systemWithoutHandleProfilesShowsNone();
@@ -209,26 +208,6 @@ void TopPanelTest::feldorOffersOneTwoOrFourDoors() {
     QCOMPARE(items(p.top.doorCountList()), (QStringList{"1", "2", "4"}));
 }
 
-void TopPanelTest::aCountNotOfferedTakesTheOfferedOneAtTheNextChoice() {
-    TopFixture p;
-    p.choose("Фелдор");
-    QCOMPARE(p.mountInside(), 1);
-    QVERIFY(p.f.project.setDoorCount(3)); // no edit makes it, and no file that has it is opened
-    const HandleProfile* handle = p.f.project.handleProfile;
-    const ProfileColor* other = nullptr;
-    for (const HandleColor& c : handle->colors())
-        if (c.color != p.f.project.profileColor) other = c.color;
-    QVERIFY(other);
-    QVERIFY(p.f.editor.apply(edit::SetProfileColor{other}));
-    QCOMPARE(p.f.project.doorCount, 4);
-    QCOMPARE(p.f.project.sketch.doorCount, 4);
-    QCOMPARE(p.top.doorCountList()->currentText(), QStringLiteral("4"));
-    // One step: the colour and the count go back together.
-    QVERIFY(p.f.document.undo());
-    QCOMPARE(p.f.project.doorCount, 3);
-    QVERIFY(p.f.project.profileColor != other);
-}
-
 void TopPanelTest::lowerSystemMaximumLowersTheDoorCount() {
     TopFixture p;
     p.choose("Далвекс");
@@ -310,7 +289,7 @@ void TopPanelTest::openingReportsEachFailure() {
     const auto unknown = folder / "unknown.dlx";
     writeHeader(unknown, 6, u"Венлор");
     const auto missing = folder / "missing.dlx";
-    p.f.project.setWidth(25000);
+    p.f.editor.apply(edit::SetWidth{25000});
 
     struct Row {
         std::filesystem::path path;
@@ -347,11 +326,11 @@ void TopPanelTest::openingASavedSketchRestoresIt() {
     const auto folder = uniqueTempFolder("roundtrip");
     const auto file = folder / "order.dlx";
     p.choose("Далвекс");
-    p.f.project.setWidth(27000);
-    p.f.project.setDoorCount(2);
+    p.f.editor.apply(edit::SetWidth{27000});
+    p.f.editor.apply(edit::SetDoorCount{2});
     QCOMPARE(p.f.project.save(file), 0);
     p.choose("Борвик");
-    p.f.project.setWidth(31000);
+    p.f.editor.apply(edit::SetWidth{31000});
     answers.nextPath = QString::fromStdString(file.string());
     p.announced.seen.clear();
     p.top.openSketch();

@@ -1,4 +1,5 @@
 #include "calc/geometry_util.h"
+#include "calc/gerlit_rails.h"
 #include "calc/systems.h"
 
 namespace dalvex {
@@ -7,10 +8,10 @@ namespace {
 
 // Options without the references (a fresh OrderOptions) hold the defaults: JG01 running, JG04 guide.
 bool runsOnTwoRails(const SystemOptions& o) {
-    return o.runningProfile == nullptr || o.runningProfile->code == "JG01";
+    return o.runningProfile == nullptr || gerlitRail(o.runningProfile->code).channels == 2;
 }
 bool guideIsInlaid(const SystemOptions& o) {
-    return o.guideProfile == nullptr || o.guideProfile->code == "JG04";
+    return o.guideProfile == nullptr || gerlitRail(o.guideProfile->code).letIn;
 }
 
 } // namespace

@@ -23,7 +23,7 @@ bool usesPlinth(const Project& project) {
 Changes make(EditTarget& t, const edit::SelectSystem& op) {
     Project& p = t.project;
     if (op.system == p.calculator || !contains(p.catalogue().systems(), op.system)) return {};
-    p.selectSystem(op.system);
+    p.selectSystem(t.pass, op.system);
     // A new sketch: nothing of the old one is pointed at.
     t.selection = {};
     return chosenAnew();
@@ -33,7 +33,7 @@ Changes make(EditTarget& t, const edit::SetHandleProfile& op) {
     Project& p = t.project;
     if (!p.calculator || op.handle == p.handleProfile) return {};
     if (!contains(p.calculator->handleProfiles(p.options), op.handle)) return {};
-    p.setHandleProfile(op.handle);
+    p.setHandleProfile(t.pass, op.handle);
     return chosen();
 }
 
@@ -41,7 +41,7 @@ Changes make(EditTarget& t, const edit::SetProfileColor& op) {
     Project& p = t.project;
     if (!op.color || op.color == p.profileColor) return {};
     if (!p.handleProfile || !p.handleProfile->offers(op.color)) return {};
-    p.setProfileColor(op.color);
+    p.setProfileColor(t.pass, op.color);
     return chosen();
 }
 
@@ -49,16 +49,16 @@ Changes make(EditTarget& t, const edit::SetDividerProfile& op) {
     Project& p = t.project;
     if (!p.calculator || op.divider == p.dividerProfile) return {};
     if (!p.calculator->hasDividerProfile(op.divider)) return {};
-    p.setDividerProfile(op.divider);
+    p.setDividerProfile(t.pass, op.divider);
     return chosen(false);
 }
 
 Changes make(EditTarget& t, const edit::SetWidth& op) {
-    return t.project.setWidth(op.tenths) ? resized() : Changes{};
+    return t.project.setWidth(t.pass, op.tenths) ? resized() : Changes{};
 }
 
 Changes make(EditTarget& t, const edit::SetHeight& op) {
-    return t.project.setHeight(op.tenths) ? resized() : Changes{};
+    return t.project.setHeight(t.pass, op.tenths) ? resized() : Changes{};
 }
 
 Changes make(EditTarget& t, const edit::SetDoorCount& op) {
@@ -66,7 +66,7 @@ Changes make(EditTarget& t, const edit::SetDoorCount& op) {
     if (!p.calculator) return {};
     const std::vector<int> offered = p.calculator->offeredDoorCounts(p.options);
     if (std::find(offered.begin(), offered.end(), op.count) == offered.end()) return {};
-    if (!p.setDoorCount(op.count)) return {};
+    if (!p.setDoorCount(t.pass, op.count)) return {};
     t.selection.clearInsert();
     return resized(true);
 }
@@ -80,17 +80,17 @@ Changes offerDoorCount(EditTarget& t) {
 
 Changes make(EditTarget& t, const edit::SetChipboardWidth& op) {
     if (!usesPlinth(t.project)) return {};
-    return t.project.setChipboardWidth(op.tenths) ? resized() : Changes{};
+    return t.project.setChipboardWidth(t.pass, op.tenths) ? resized() : Changes{};
 }
 
 Changes make(EditTarget& t, const edit::SetPlinthHeight& op) {
     if (!usesPlinth(t.project)) return {};
-    return t.project.setPlinthHeight(op.tenths) ? resized() : Changes{};
+    return t.project.setPlinthHeight(t.pass, op.tenths) ? resized() : Changes{};
 }
 
 Changes make(EditTarget& t, const edit::SetDiscount& op) {
     Project& p = t.project;
-    if (op.percent == p.discountPercent || !p.setDiscountPercent(op.percent)) return {};
+    if (op.percent == p.discountPercent || !p.setDiscountPercent(t.pass, op.percent)) return {};
     Changes c = made(false);
     c.totals = c.discount = true;
     return c;

@@ -77,7 +77,7 @@ DoorWidthsEditor::Result DoorWidthsEditor::check(const std::vector<std::string>&
     return {Outcome::Applied, 0, false};
 }
 
-DoorWidthsEditor::Result DoorWidthsEditor::apply(Project& project,
+DoorWidthsEditor::Result DoorWidthsEditor::apply(EditPass pass, Project& project,
                                                  const std::vector<std::string>& typedWidths,
                                                  const std::vector<int32_t>& rows, bool confirmPositive) {
     const Result result = check(typedWidths, rows, confirmPositive);
@@ -94,7 +94,7 @@ DoorWidthsEditor::Result DoorWidthsEditor::apply(Project& project,
             if (i < static_cast<int>(rows.size())) door.row = rows[static_cast<size_t>(i)] != 0 ? 1 : 0;
         }
         sketch.resizePending = true;
-        project.recalculate(false);
+        project.recalculate(pass, false);
         return result;
     }
 
@@ -108,7 +108,7 @@ DoorWidthsEditor::Result DoorWidthsEditor::apply(Project& project,
         // The dividers keep their proportions in the new width.
         door.rescale(false);
     }
-    project.recalculate(true);
+    project.recalculate(pass, true);
     return result;
 }
 

@@ -7,6 +7,7 @@
 
 namespace dalvex {
 
+class EditPass;
 class Project;
 
 // What the dialog shows when it opens.
@@ -46,7 +47,7 @@ public:
     // "ОК": rows first; then the remainder (a positive one needs confirmPositive); then the width check; then
     // the widths are applied to `project` (the one this editor reads) and the doors recalculated keeping
     // them. Anything refused changes nothing.
-    Result apply(Project& project, const std::vector<std::string>& typedWidths,
+    Result apply(EditPass pass, Project& project, const std::vector<std::string>& typedWidths,
                  const std::vector<int32_t>& rows, bool confirmPositive);
     // What apply would answer, changing nothing: the dialog asks and refuses through this, and leaves the
     // change itself to the order's editing operation.

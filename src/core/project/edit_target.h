@@ -3,17 +3,18 @@
 // choices, the options, the card) makes its operations in a file of its own, one overload of `make` for each
 // kind of EditOp; ProjectEditor::apply dispatches to them.
 #include "project/changes.h"
+#include "project/project.h"
 #include "sketch/sketch_selection.h"
 
 namespace dalvex {
 
 class OrderNumberClaims;
-class Project;
 
 struct EditTarget {
     Project& project;
     SketchSelection& selection; // what the user points at: kept valid by the operations
     OrderNumberClaims& claims;  // the number claimed last, to give back when the order was not saved
+    EditPass pass;              // what the Project's change operations ask for
 };
 
 namespace edits {

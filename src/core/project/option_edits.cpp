@@ -15,17 +15,18 @@ bool offers(const Project& project, OwnOptions own) {
 }
 
 // A change of an option that lays the doors out anew.
-Changes resizedBy(Project& project) {
-    project.sketch.resizePending = true;
-    project.recalculate(false);
+Changes resizedBy(EditTarget& t) {
+    t.project.sketch.resizePending = true;
+    t.project.recalculate(t.pass, false);
     return chosen();
 }
 
 // Герлит's profile toggles: only while the system offers them.
-template <class Toggle> Changes toggleRail(Project& p, Toggle toggle) {
+template <class Toggle> Changes toggleRail(EditTarget& t, Toggle toggle) {
+    Project& p = t.project;
     if (!offers(p, OwnOptions::RailProfiles)) return {};
     toggle(*p.calculator, p.options);
-    return resizedBy(p);
+    return resizedBy(t);
 }
 
 } // namespace
@@ -34,12 +35,12 @@ Changes make(EditTarget& t, const edit::ToggleOption&) {
     Project& p = t.project;
     if (offers(p, OwnOptions::Mounting)) {
         // The handle list changes with the mounting: the sketch is made anew.
-        p.toggleMountInside();
+        p.toggleMountInside(t.pass);
         t.selection = {};
         return chosenAnew();
     }
     if (!p.calculator || !p.calculator->offersEdgeProfiles) return {};
-    p.toggleEdgeProfiles();
+    p.toggleEdgeProfiles(t.pass);
     return chosen();
 }
 
@@ -64,17 +65,17 @@ Changes make(EditTarget& t, const edit::ChooseRollers& op) {
                 break;
             }
     }
-    p.recalculate(false);
+    p.recalculate(t.pass, false);
     return chosen();
 }
 
 Changes make(EditTarget& t, const edit::SetHeightOffset& op) {
     Project& p = t.project;
-    if (!offers(p, OwnOptions::Pivot) || (op.millimetres != -40 && op.millimetres != -33)) return {};
+    if (!offers(p, OwnOptions::Pivot) || !isHeightOffset(op.millimetres)) return {};
     int32_t& offset = p.calculator->own(p.options).heightOffset;
     if (offset == op.millimetres) return {};
     offset = op.millimetres;
-    return resizedBy(p);
+    return resizedBy(t);
 }
 
 Changes make(EditTarget& t, const edit::ChooseBarLength& op) {
@@ -84,16 +85,16 @@ Changes make(EditTarget& t, const edit::ChooseBarLength& op) {
     if (op.choice == 2 && handle->barLength2 <= 0) return {};
     if (p.options.barChoice(*handle) == op.choice) return {};
     p.options.setBarChoice(*handle, static_cast<uint8_t>(op.choice));
-    p.recalculate(false);
+    p.recalculate(t.pass, false);
     return chosen();
 }
 
 Changes make(EditTarget& t, const edit::ToggleRunningProfile&) {
-    return toggleRail(t.project, [](const DSSystem& s, OrderOptions& o) { s.toggleRunningProfile(o); });
+    return toggleRail(t, [](const DSSystem& s, OrderOptions& o) { s.toggleRunningProfile(o); });
 }
 
 Changes make(EditTarget& t, const edit::ToggleGuideProfile&) {
-    Changes c = toggleRail(t.project, [](const DSSystem& s, OrderOptions& o) { s.toggleGuideProfile(o); });
+    Changes c = toggleRail(t, [](const DSSystem& s, OrderOptions& o) { s.toggleGuideProfile(o); });
     // The panels hear of the new guide after the tables and the sketch show it.
     c.choicesLast = c.applied;
     return c;

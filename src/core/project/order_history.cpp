@@ -6,9 +6,9 @@
 
 namespace dalvex {
 
-Changes OrderHistory::record(Project& project, std::string_view label, std::string_view mergeKey,
+Changes OrderHistory::record(EditPass pass, Project& project, std::string_view label, std::string_view mergeKey,
                              const std::function<Changes()>& make) {
-    if (!mergeKey.empty() && typing_ && typing_->key == mergeKey) return continueTyping(project, label, make);
+    if (!mergeKey.empty() && typing_ && typing_->key == mergeKey) return continueTyping(pass, project, label, make);
     typing_.reset();
     ProjectState before = captureState(project);
     const uint64_t beforeId = current_;
@@ -19,15 +19,15 @@ Changes OrderHistory::record(Project& project, std::string_view label, std::stri
     return changes;
 }
 
-Changes OrderHistory::continueTyping(Project& project, std::string_view label,
+Changes OrderHistory::continueTyping(EditPass pass, Project& project, std::string_view label,
                                      const std::function<Changes()>& make) {
     Typing& typing = *typing_;
     // The typing goes on from its base: a value typed over replaces the last one. The operation mostly
     // recalculates anyway, so the base is calculated only when it does not.
     const bool putBack = typing.recorded;
-    if (putBack) putBackState(project, typing.base);
+    if (putBack) putBackState(pass, project, typing.base);
     Changes changes = make();
-    if (putBack && !changes.recalculated) project.recalculate(true);
+    if (putBack && !changes.recalculated) project.recalculate(pass, true);
     if (changes.applied && !typing.recorded) {
         push(typing.base, label, changes);
         typing.recorded = true;
@@ -55,25 +55,25 @@ void OrderHistory::push(ProjectState before, std::string_view label, const Chang
     current_ = ++lastId_;
 }
 
-Changes OrderHistory::travel(Project& project, std::deque<Step>& from, std::deque<Step>& to) {
+Changes OrderHistory::travel(EditPass pass, Project& project, std::deque<Step>& from, std::deque<Step>& to) {
     typing_.reset();
     if (from.empty()) return {};
     Step back = std::move(from.back());
     from.pop_back();
     to.push_back({captureState(project), current_, back.label, back.changes});
-    restoreState(project, back.state);
+    restoreState(pass, project, back.state);
     current_ = back.id;
     Changes changes = back.changes;
     changes.recalculated = true; // the state put back is calculated anew
     return changes;
 }
 
-Changes OrderHistory::undo(Project& project) {
-    return travel(project, undo_, redo_);
+Changes OrderHistory::undo(EditPass pass, Project& project) {
+    return travel(pass, project, undo_, redo_);
 }
 
-Changes OrderHistory::redo(Project& project) {
-    return travel(project, redo_, undo_);
+Changes OrderHistory::redo(EditPass pass, Project& project) {
+    return travel(pass, project, redo_, undo_);
 }
 
 void OrderHistory::clear() {

@@ -16,6 +16,7 @@
 
 namespace dalvex {
 
+class EditPass;
 class Project;
 
 class OrderHistory {
@@ -23,7 +24,7 @@ public:
     static constexpr size_t kDepth = 100;
 
     // Makes a change of `project` as a step labelled `label`; `make` answers what it changed.
-    Changes record(Project& project, std::string_view label, std::string_view mergeKey,
+    Changes record(EditPass pass, Project& project, std::string_view label, std::string_view mergeKey,
                    const std::function<Changes()>& make);
 
     bool canUndo() const { return !undo_.empty(); }
@@ -32,8 +33,8 @@ public:
     std::string_view undoLabel() const { return undo_.empty() ? std::string_view() : undo_.back().label; }
     std::string_view redoLabel() const { return redo_.empty() ? std::string_view() : redo_.back().label; }
     // Puts the order back as it was before (after) the step, and answers what the step changed.
-    Changes undo(Project& project);
-    Changes redo(Project& project);
+    Changes undo(EditPass pass, Project& project);
+    Changes redo(EditPass pass, Project& project);
     // A new history: nothing to undo or redo, the order as it was saved.
     void clear();
     // Whether the order changed since it was last saved or opened.
@@ -58,8 +59,8 @@ private:
     };
 
     void push(ProjectState before, std::string_view label, const Changes& changes);
-    Changes continueTyping(Project& project, std::string_view label, const std::function<Changes()>& make);
-    Changes travel(Project& project, std::deque<Step>& from, std::deque<Step>& to);
+    Changes continueTyping(EditPass pass, Project& project, std::string_view label, const std::function<Changes()>& make);
+    Changes travel(EditPass pass, Project& project, std::deque<Step>& from, std::deque<Step>& to);
 
     std::deque<Step> undo_;
     std::deque<Step> redo_;

@@ -2,8 +2,10 @@
 
 #include "calc/ds_system.h"
 #include "project/project.h"
+#include "sketch/sketch_units.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string_view>
 
 namespace dalvex {
@@ -29,6 +31,33 @@ std::vector<std::string> rollerEntries(const Project& project) {
     }
     if (offersPivot(project)) entries.emplace_back(kPivotEntry);
     return entries;
+}
+
+std::optional<OptionToggle> optionToggle(const Project& project) {
+    const DSSystem* calc = project.calculator;
+    if (!calc) return std::nullopt;
+    const SystemOptions& mine = calc->own(project.options);
+    if (calc->ownOptions() == OwnOptions::Mounting) return OptionToggle{"Монтаж внутри", mine.mountInside != 0};
+    if (calc->offersEdgeProfiles) return OptionToggle{"По краям DX13", mine.noEdgeProfiles == 0};
+    return std::nullopt;
+}
+
+bool offersHeightOffset(const Project& project) {
+    const DSSystem* calc = project.calculator;
+    return calc && calc->ownOptions() == OwnOptions::Pivot && calc->own(project.options).pivot == 0;
+}
+
+bool isHeightOffset(int32_t millimetres) {
+    return std::find(std::begin(kHeightOffsets), std::end(kHeightOffsets), millimetres) !=
+           std::end(kHeightOffsets);
+}
+
+SizeRange insertSizeRange(const Project& project, int door, int32_t divider) {
+    const Door* d = project.sketch.doorInUse(door);
+    const Divider* found = d ? d->divider(divider) : nullptr;
+    if (!found) return {};
+    const auto [before, after] = d->extentsAround(*found);
+    return {kMinInsertPart, clampToInt(int64_t{before} + after - kMinInsertPart)};
 }
 
 std::string currentRollerEntry(const Project& project) {

@@ -13,11 +13,12 @@
 
 namespace dalvex {
 
-Project::Project(const Catalogue& catalogue, std::filesystem::path configFolder)
-    : sketch(30000, 20000, 3, nullptr, false), catalogue_(&catalogue),
+Project::Project(const Catalogue& catalogue, std::filesystem::path configFolder, CuttingSettings settings)
+    : sketch(30000, 20000, 3, nullptr, false), cutting(settings), catalogue_(&catalogue),
       configFolder_(std::move(configFolder)) {
+    const EditPass pass;
     options = catalogue.defaultOptions();
-    newOrderCard();
+    newOrderCard(pass);
     if (!catalogue_->systems().empty()) calculator = catalogue_->systems().front();
     selectDefaultHandleProfile();
     selectDefaultColor();
@@ -26,20 +27,20 @@ Project::Project(const Catalogue& catalogue, std::filesystem::path configFolder)
     // change of a dimension on.
     sketch =
         DoorSketch(width, height, doorCount, handleProfile, calculator && calculator->isSingleRow(options));
-    recalculate(false);
+    recalculate(pass, false);
 }
 
-void Project::newOrderCard() {
+void Project::newOrderCard(EditPass) {
     resetOrderCard(orderCard, configFolder_);
     offeredOrderNumber = orderCard.orderNumber;
 }
 
-void Project::offerNextOrderNumber() {
+void Project::offerNextOrderNumber(EditPass) {
     orderCard.orderNumber = nextOrderNumber(configFolder_);
     offeredOrderNumber = orderCard.orderNumber;
 }
 
-void Project::recalculate(bool keepDoorWidths) {
+void Project::recalculate(EditPass, bool keepDoorWidths) {
     if (calculator) calculator->recompute(sketch, options, keepDoorWidths);
     sketch.numberItems();
     if (calculator)
@@ -53,47 +54,48 @@ void Project::finishResult() {
     applyCuttingSettings(result, cutting);
     checkLineAmounts(result);
     if (!result.articleLines.empty()) result.articleLines.front().warning = doorWidthWarning(sketch);
-    buildDoorLines();
+    result.doorLines = doorLinesOf(result, sketch, doorCount);
 }
 
-void Project::buildDoorLines() {
-    result.doorLines.clear();
+std::vector<DoorLine> doorLinesOf(const CalcResult& result, const DoorSketch& sketch, int32_t doorCount) {
+    std::vector<DoorLine> lines;
     const int count = sketch::doorsInUse(doorCount);
     for (int i = 0; i < count; ++i) {
         const int32_t n = sketch.doors[i].index;
         const std::string doorNumber = format("%d", n + 1);
         for (const CutLine& cut : result.cutLines)
             if (cut.doorIndex == n)
-                result.doorLines.push_back({doorNumber, "Профиль", cut.code, cut.name, cut.number});
+                lines.push_back({doorNumber, "Профиль", cut.code, cut.name, cut.number});
         for (const PanelLine& panel : result.panelLines)
             if (panel.doorIndex == n)
-                result.doorLines.push_back(
+                lines.push_back(
                     {doorNumber, "Вставка", panel.materialName, panel.materialDescription, panel.number});
     }
+    return lines;
 }
 
 void Project::applySketchHeight() {
     if (calculator) calculator->setSketchHeight(sketch, height, chipboardWidth, plinthHeight);
 }
 
-bool Project::setWidth(int32_t w) {
+bool Project::setWidth(EditPass pass, int32_t w) {
     if (w < kMinOpeningWidth || w > kMaxOpeningWidth) return false;
     width = w;
     sketch.previousWidth = sketch.width;
     sketch.width = w;
-    recalculate(false);
+    recalculate(pass, false);
     return true;
 }
 
-bool Project::setHeight(int32_t h) {
+bool Project::setHeight(EditPass pass, int32_t h) {
     if (h < kMinOpeningHeight || h > kMaxOpeningHeight) return false;
     height = h;
     applySketchHeight();
-    recalculate(false);
+    recalculate(pass, false);
     return true;
 }
 
-bool Project::setDoorCount(int32_t n) {
+bool Project::setDoorCount(EditPass pass, int32_t n) {
     if (n == doorCount) return false;
     // The sketch holds ten doors at most; a count the system does not offer would leave doors without
     // geometry.
@@ -103,36 +105,36 @@ bool Project::setDoorCount(int32_t n) {
     sketch.previousDoorCount = sketch.doorCount;
     sketch.doorCount = n;
     if (calculator) calculator->assignRows(sketch, options);
-    recalculate(false);
+    recalculate(pass, false);
     return true;
 }
 
-bool Project::setChipboardWidth(int32_t c) {
+bool Project::setChipboardWidth(EditPass pass, int32_t c) {
     if (c < 0 || c > kMaxChipboardWidth) return false;
     chipboardWidth = c;
     applySketchHeight();
-    recalculate(false);
+    recalculate(pass, false);
     return true;
 }
 
-bool Project::setPlinthHeight(int32_t p) {
+bool Project::setPlinthHeight(EditPass pass, int32_t p) {
     if (p < kMinPlinthHeight || p > kMaxPlinthHeight || p > height) return false;
     plinthHeight = p;
     applySketchHeight();
-    recalculate(false);
+    recalculate(pass, false);
     return true;
 }
 
-void Project::setHandleProfile(const HandleProfile* h) {
+void Project::setHandleProfile(EditPass pass, const HandleProfile* h) {
     if (h == handleProfile) return;
     handleProfile = h;
     sketch.resizePending = true;
     selectDefaultColor();
     sketch.handleProfile = h;
-    recalculate(false);
+    recalculate(pass, false);
 }
 
-void Project::selectSystem(const DSSystem* s) {
+void Project::selectSystem(EditPass pass, const DSSystem* s) {
     if (!s || s == calculator) return;
     calculator = s;
     doorCount = std::clamp(s->clampDoorCount(doorCount, options), 1, kMaxDoors);
@@ -141,17 +143,17 @@ void Project::selectSystem(const DSSystem* s) {
     selectDefaultHandleProfile();
     selectDefaultColor();
     selectDefaultDividerProfile();
-    rebuildSketch();
+    rebuildSketch(pass);
 }
 
-void Project::mountingChanged() {
+void Project::mountingChanged(EditPass pass) {
     if (!calculator) return;
     doorCount = std::clamp(std::min(doorCount, calculator->maxDoorCount(options)), 1, kMaxDoors);
     plinthHeight = std::max(plinthHeight, calculator->minPlinthHeight());
     selectDefaultHandleProfile();
     selectDefaultColor();
     selectDefaultDividerProfile();
-    rebuildSketch();
+    rebuildSketch(pass);
 }
 
 void Project::selectDefaultHandleProfile() {
@@ -179,7 +181,7 @@ void Project::selectDefaultDividerProfile() {
     }
 }
 
-void Project::setProfileColor(const ProfileColor* c) {
+void Project::setProfileColor(EditPass, const ProfileColor* c) {
     if (c == profileColor) return;
     profileColor = c;
     // The geometry does not depend on the colour: only the prices change.
@@ -187,20 +189,20 @@ void Project::setProfileColor(const ProfileColor* c) {
     finishResult();
 }
 
-void Project::setDividerProfile(const DividerProfile* d) {
+void Project::setDividerProfile(EditPass, const DividerProfile* d) {
     if (d == dividerProfile) return;
     dividerProfile = d;
 }
 
-void Project::rebuildSketch() {
+void Project::rebuildSketch(EditPass pass) {
     sketch =
         DoorSketch(width, height, doorCount, handleProfile, calculator && calculator->isSingleRow(options));
     if (calculator) calculator->assignRows(sketch, options);
     applySketchHeight();
-    recalculate(false);
+    recalculate(pass, false);
 }
 
-bool Project::setDiscountPercent(double percent) {
+bool Project::setDiscountPercent(EditPass, double percent) {
     if (!(percent >= 0.0 && percent <= 100.0)) return false; // NaN is refused too
     discountPercent = percent;
     result.discountPercent = percent;
@@ -208,19 +210,19 @@ bool Project::setDiscountPercent(double percent) {
     return true;
 }
 
-void Project::toggleMountInside() {
+void Project::toggleMountInside(EditPass pass) {
     if (!calculator || calculator->ownOptions() != OwnOptions::Mounting) return;
     int32_t& inside = calculator->own(options).mountInside;
     inside = inside ? 0 : 1;
-    mountingChanged();
+    mountingChanged(pass);
 }
 
-void Project::toggleEdgeProfiles() {
+void Project::toggleEdgeProfiles(EditPass pass) {
     if (!calculator) return;
     uint8_t& off = calculator->own(options).noEdgeProfiles;
     off = off ? 0 : 1;
     // The edge profiles change neither the handle list nor the door widths.
-    recalculate(true);
+    recalculate(pass, true);
 }
 
 } // namespace dalvex

@@ -3,6 +3,9 @@
 // the options, the door sketch, the customer card and the result of the last calculation. Every change
 // operation validates its argument (refusing silently what is out of range), changes the model and
 // recalculates. The catalogue is only read: any number of Projects share one.
+//
+// The change operations ask for an EditPass, which only ProjectEditor makes and hands to its job files: a
+// change made anywhere else would bypass the history and the listener, so it does not compile.
 #include "calc/calc_result.h"
 #include "calc/cutting_settings.h"
 #include "files/sketch_file.h"
@@ -22,11 +25,20 @@ struct DividerProfile;
 struct HandleProfile;
 struct ProfileColor;
 
+class ProjectEditor;
+
+class EditPass {
+    EditPass() = default;
+    friend class Project;
+    friend class ProjectEditor;
+};
+
 class Project {
 public:
     // Builds the default project: the first system with its first handle profile, colour and divider profile,
-    // three doors on a 3000 x 2000 mm opening, calculated. `configFolder` holds the order number counter.
-    Project(const Catalogue& catalogue, std::filesystem::path configFolder);
+    // three doors on a 3000 x 2000 mm opening, calculated. `configFolder` holds the order number counter;
+    // `settings` hold for the project's whole life, its first calculation included.
+    Project(const Catalogue& catalogue, std::filesystem::path configFolder, CuttingSettings settings = {});
     Project(const Project&) = delete;
     Project& operator=(const Project&) = delete;
 
@@ -52,38 +64,33 @@ public:
     OrderOptions options;         // every system's options and the handle profiles' bar lengths
     CuttingSettings cutting;      // applied to the result after every calculation
 
-    void recalculate(bool keepDoorWidths);
-    void newOrderCard(); // the next number from the counter, offered; empty texts, dates now
-    void offerNextOrderNumber(); // the card shows the counter's next number, offered; the rest stays
-    void buildDoorLines();
+    void recalculate(EditPass, bool keepDoorWidths);
+    void newOrderCard(EditPass); // the next number from the counter, offered; empty texts, dates now
+    void offerNextOrderNumber(EditPass); // the card shows the counter's next number, offered; the rest stays
 
-    bool setWidth(int32_t w); // each setter: true when the value was taken
-    bool setHeight(int32_t h);
-    bool setDoorCount(int32_t n);
-    bool setChipboardWidth(int32_t c);
-    bool setPlinthHeight(int32_t p);
-    void setHandleProfile(const HandleProfile* h);
-    void selectSystem(const DSSystem* s);
-    void mountingChanged();
-    void selectDefaultHandleProfile();
-    void selectDefaultColor();
-    void selectDefaultDividerProfile();
-    void setProfileColor(const ProfileColor* c);
-    void setDividerProfile(const DividerProfile* d);
-    void rebuildSketch();
+    bool setWidth(EditPass, int32_t w); // each setter: true when the value was taken
+    bool setHeight(EditPass, int32_t h);
+    bool setDoorCount(EditPass, int32_t n);
+    bool setChipboardWidth(EditPass, int32_t c);
+    bool setPlinthHeight(EditPass, int32_t p);
+    void setHandleProfile(EditPass, const HandleProfile* h);
+    void selectSystem(EditPass, const DSSystem* s);
+    void setProfileColor(EditPass, const ProfileColor* c);
+    void setDividerProfile(EditPass, const DividerProfile* d);
+    void rebuildSketch(EditPass);
     // Sets the discount of the project and of the result (0..100; anything else is refused).
-    bool setDiscountPercent(double percent);
+    bool setDiscountPercent(EditPass, double percent);
     // The system option toggles of the top panel: Feldor's inside mounting (changes the handle list), and the
     // edge profiles of the systems that offer them (keeps the door widths).
-    void toggleMountInside();
-    void toggleEdgeProfiles();
+    void toggleMountInside(EditPass);
+    void toggleEdgeProfiles(EditPass);
 
     // Sketch files: 0 success; 1 cannot open/write; 2 system not found; 3 newer format. Open leaves the
     // project exactly as it was on any failure.
     SketchFileResult save(const std::filesystem::path& path) const;
-    SketchFileResult open(const std::filesystem::path& path);
+    SketchFileResult open(EditPass, const std::filesystem::path& path);
     // The same for a file's bytes (a file sent as a link, a file the browser keeps).
-    SketchFileResult openBytes(std::string_view bytes);
+    SketchFileResult openBytes(EditPass, std::string_view bytes);
 
     // Order totals in kopecks.
     int32_t itemsTotal() const;
@@ -92,6 +99,10 @@ public:
     std::string grandTotalText() const;
 
 private:
+    void mountingChanged(EditPass pass);
+    void selectDefaultHandleProfile();
+    void selectDefaultColor();
+    void selectDefaultDividerProfile();
     // The calculator's rule for the sketch height from height, chipboard width and plinth height.
     void applySketchHeight();
     // After a collect: the cutting settings, the check of the amounts, the warning of a door too narrow or
@@ -101,5 +112,8 @@ private:
     const Catalogue* catalogue_;
     std::filesystem::path configFolder_;
 };
+
+// The per-door listing of `result`: each door in use in turn, its profiles, then its inserts.
+std::vector<DoorLine> doorLinesOf(const CalcResult& result, const DoorSketch& sketch, int32_t doorCount);
 
 } // namespace dalvex

@@ -16,12 +16,13 @@ ProjectEditor::ProjectEditor(Project& project) : project_(project) {
 Changes ProjectEditor::apply(const EditOp& op, std::string_view mergeKey) {
     Changes changes;
     if (std::holds_alternative<edit::Undo>(op) || std::holds_alternative<edit::Redo>(op)) {
-        changes = std::holds_alternative<edit::Undo>(op) ? history_.undo(project_) : history_.redo(project_);
+        changes = std::holds_alternative<edit::Undo>(op) ? history_.undo(EditPass{}, project_)
+                                                                : history_.redo(EditPass{}, project_);
         // What was selected may name other items in the state put back.
         if (changes) selection_.clearInsert();
     } else {
-        EditTarget target{project_, selection_, claims_};
-        changes = history_.record(project_, label(op), mergeKey, [&] {
+        EditTarget target{project_, selection_, claims_, EditPass{}};
+        changes = history_.record(EditPass{}, project_, label(op), mergeKey, [&] {
             return std::visit(
                 [&](const auto& o) -> Changes {
                     using Op = std::decay_t<decltype(o)>;
@@ -47,16 +48,16 @@ void ProjectEditor::announce(const Changes& changes) {
 }
 
 SketchFileResult ProjectEditor::open(const std::filesystem::path& path) {
-    return opened(project_.open(path));
+    return opened(project_.open(EditPass{}, path));
 }
 
 SketchFileResult ProjectEditor::openBytes(std::string_view bytes) {
-    return opened(project_.openBytes(bytes));
+    return opened(project_.openBytes(EditPass{}, bytes));
 }
 
 SketchFileResult ProjectEditor::openAsNewOrder(std::string_view bytes) {
-    const SketchFileResult result = project_.openBytes(bytes);
-    if (result == kSketchOk) project_.offerNextOrderNumber();
+    const SketchFileResult result = project_.openBytes(EditPass{}, bytes);
+    if (result == kSketchOk) project_.offerNextOrderNumber(EditPass{});
     return opened(result);
 }
 
@@ -69,7 +70,7 @@ SketchFileResult ProjectEditor::opened(SketchFileResult result) {
 }
 
 Changes ProjectEditor::newOrder() {
-    project_.newOrderCard();
+    project_.newOrderCard(EditPass{});
     history_.clear();
     Changes c;
     c.applied = c.card = c.totals = true;

@@ -28,7 +28,7 @@ SketchFileData fileDataOf(const Project& project) {
     return data;
 }
 
-void takeFileData(Project& project, SketchFileData data) {
+void takeFileData(EditPass, Project& project, SketchFileData data) {
     project.calculator = data.system;
     project.handleProfile = data.handleProfile;
     project.profileColor = data.profileColor;
@@ -50,12 +50,12 @@ std::string writeSketchBytes(const Project& project) {
     return writeSketchFile(fileDataOf(project));
 }
 
-SketchFileResult readSketchBytes(Project& project, std::string_view bytes) {
+SketchFileResult readSketchBytes(EditPass pass, Project& project, std::string_view bytes) {
     SketchFileData data = fileDataOf(project);
     const SketchFileResult read = readSketchFile(project.catalogue(), bytes, data);
     if (read != kSketchOk) return read;
-    takeFileData(project, std::move(data));
-    project.recalculate(true);
+    takeFileData(pass, project, std::move(data));
+    project.recalculate(pass, true);
     return kSketchOk;
 }
 
@@ -64,15 +64,15 @@ SketchFileResult Project::save(const std::filesystem::path& path) const {
     return writeFileAtomically(path, writeSketchBytes(*this)) ? kSketchOk : kSketchCannotOpen;
 }
 
-SketchFileResult Project::open(const std::filesystem::path& path) {
+SketchFileResult Project::open(EditPass pass, const std::filesystem::path& path) {
     std::string bytes;
     if (!readWholeFile(path, bytes, kSketchFileLimit)) return kSketchCannotOpen;
-    return openBytes(bytes);
+    return openBytes(pass, bytes);
 }
 
-SketchFileResult Project::openBytes(std::string_view bytes) {
+SketchFileResult Project::openBytes(EditPass pass, std::string_view bytes) {
     if (bytes.size() > kSketchFileLimit) return kSketchCannotOpen;
-    const SketchFileResult read = readSketchBytes(*this, bytes);
+    const SketchFileResult read = readSketchBytes(pass, *this, bytes);
     if (read == kSketchOk) offeredOrderNumber.clear();
     return read;
 }

@@ -9,13 +9,13 @@ ProjectState captureState(const Project& project) {
     return fileDataOf(project);
 }
 
-void restoreState(Project& project, const ProjectState& state) {
-    putBackState(project, state);
-    project.recalculate(true);
+void restoreState(EditPass pass, Project& project, const ProjectState& state) {
+    putBackState(pass, project, state);
+    project.recalculate(pass, true);
 }
 
-void putBackState(Project& project, const ProjectState& state) {
-    takeFileData(project, state);
+void putBackState(EditPass pass, Project& project, const ProjectState& state) {
+    takeFileData(pass, project, state);
 }
 
 } // namespace dalvex

@@ -6,14 +6,15 @@
 
 namespace dalvex {
 
+class EditPass;
 class Project;
 
 using ProjectState = SketchFileData;
 
 ProjectState captureState(const Project& project);
 // Puts the state back and recalculates keeping the door widths (the sketch holds them).
-void restoreState(Project& project, const ProjectState& state);
+void restoreState(EditPass pass, Project& project, const ProjectState& state);
 // Puts the state back without the calculation, for an operation that recalculates at once.
-void putBackState(Project& project, const ProjectState& state);
+void putBackState(EditPass pass, Project& project, const ProjectState& state);
 
 } // namespace dalvex

@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "project/door_widths.h"
+#include "project/order_queries.h"
 #include "project/project.h"
 #include "sketch/sketch_units.h"
 
@@ -32,14 +33,14 @@ Changes make(EditTarget& t, const edit::Split& op) {
     if (fixed && *fixed != op.vertical) return {};
     if (!d->splitInsert(op.insert, op.position, profile, op.vertical)) return {};
     selectDivider(t.selection, op.door, d->nextDividerId - 1); // the split advances the counter past it
-    t.project.recalculate(true);
+    t.project.recalculate(t.pass, true);
     return made(true);
 }
 
 Changes make(EditTarget& t, const edit::RemoveDivider& op) {
     Door* d = t.project.sketch.doorInUse(op.door);
     if (!d || !d->removeDivider(op.divider)) return {};
-    t.project.recalculate(true);
+    t.project.recalculate(t.pass, true);
     return made(true);
 }
 
@@ -50,14 +51,14 @@ Changes make(EditTarget& t, const edit::MoveDivider& op) {
     // The dragged divider is selected even when it cannot go there, so that its neighbour can be sized.
     selectDivider(t.selection, op.door, op.divider);
     if (divider->position == op.position || !d->moveDivider(op.divider, op.position)) return {};
-    t.project.recalculate(true);
+    t.project.recalculate(t.pass, true);
     return made(true);
 }
 
 Changes make(EditTarget& t, const edit::MoveJoint& op) {
     t.selection.clearDivider();
     if (op.growth == 0 || !t.project.sketch.moveJoint(op.door, op.growth)) return {};
-    t.project.recalculate(true);
+    t.project.recalculate(t.pass, true);
     return made(true);
 }
 
@@ -66,15 +67,13 @@ Changes make(EditTarget& t, const edit::InsertSize& op) {
     const Divider* divider = d ? d->divider(op.divider) : nullptr;
     if (!divider) return {};
     // The dialog offers sizes that leave the other panel its minimum.
-    const auto [before, beyond] = d->extentsAround(*divider);
-    if (op.size < kMinInsertPart || op.size > clampToInt(int64_t{before} + beyond - kMinInsertPart))
-        return {};
+    if (!insertSizeRange(t.project, op.door, op.divider).holds(op.size)) return {};
     // Moves the divider so that the panel on the asked side gets `wanted`, and recalculates when it moved.
     auto attempt = [&](int32_t wanted) {
         if (wanted < -kMaxInsertSizeRequest || wanted > kMaxInsertSizeRequest) return false;
         const int32_t position = d->panelPositionFor(*d->divider(op.divider), wanted, op.after);
         if (!d->moveDivider(op.divider, position)) return false;
-        t.project.recalculate(true);
+        t.project.recalculate(t.pass, true);
         return true;
     };
     bool moved = attempt(op.size);
@@ -94,7 +93,7 @@ Changes make(EditTarget& t, const edit::PasteDoor& op) {
     // The target's old ids may name other inserts and dividers in the copy.
     if (t.selection.insertDoor == op.to) t.selection.clearInsert();
     if (t.selection.dividerDoor == op.to) t.selection.clearDivider();
-    t.project.recalculate(false);
+    t.project.recalculate(t.pass, false);
     return made(true);
 }
 
@@ -103,7 +102,7 @@ Changes make(EditTarget& t, const edit::AlignDividers& op) {
     if (!d || !d->hasDividers(op.vertical)) return {};
     d->alignDividers(op.vertical);
     t.project.sketch.resizePending = true;
-    t.project.recalculate(false);
+    t.project.recalculate(t.pass, false);
     return made(true);
 }
 
@@ -115,7 +114,7 @@ Changes make(EditTarget& t, const edit::Fill& op) {
                                          : sketch.fillInsertAcrossDoors(op.door, op.insert, op.material,
                                                                         op.firstDoor, op.lastDoor);
     if (!filled) return {};
-    t.project.recalculate(true);
+    t.project.recalculate(t.pass, true);
     return made(true);
 }
 
@@ -123,14 +122,14 @@ Changes make(EditTarget& t, const edit::ClearMaterial& op) {
     Insert* ins = t.project.sketch.insertOf(op.door, op.insert);
     if (!ins || !ins->material) return {};
     ins->material = nullptr;
-    t.project.recalculate(true);
+    t.project.recalculate(t.pass, true);
     return made(true);
 }
 
 Changes make(EditTarget& t, const edit::DoorWidths& op) {
     DoorWidthsEditor widths(t.project);
     widths.begin();
-    const DoorWidthsEditor::Result result = widths.apply(t.project, op.widths, op.rows, true);
+    const DoorWidthsEditor::Result result = widths.apply(t.pass, t.project, op.widths, op.rows, true);
     if (result.outcome != DoorWidthsEditor::Outcome::Applied) return {};
     // New rows lay every door out anew.
     if (result.rowsChanged) t.selection.clearInsert();
@@ -138,7 +137,7 @@ Changes make(EditTarget& t, const edit::DoorWidths& op) {
 }
 
 Changes make(EditTarget& t, const edit::ClearSketch&) {
-    t.project.rebuildSketch();
+    t.project.rebuildSketch(t.pass);
     t.selection = {};
     Changes c = made(true);
     c.doorsReset = true;

@@ -183,25 +183,19 @@ InfoLines infoLines(const HoverDescription& h) {
     return lines;
 }
 
-std::vector<MenuEntry> contextMenuEntries(const SketchLayout& layout, const DoorSketch& sketch, int hoverDoor,
-                                          int copiedDoor) {
-    std::vector<MenuEntry> entries;
-    entries.push_back({kMenuCopyDoor, format("Копировать дверь %d", hoverDoor + 1), true});
-    // Only a door of the sketch can be pasted from.
-    if (copiedDoor >= 0 && copiedDoor < sketch::doorsInUse(sketch.doorCount))
-        entries.push_back(
-            {kMenuPasteDoor, format("Вставить дверь %d", copiedDoor + 1), copiedDoor != hoverDoor});
-    entries.push_back({0, std::string(), true});
-    const bool horizontal = sketch.hasDivider(hoverDoor, false);
-    const bool vertical = sketch.hasDivider(hoverDoor, true);
-    if (horizontal) entries.push_back({kMenuAlignHorizontal, "Выравнить горизонтальные разделители", true});
-    if (vertical) entries.push_back({kMenuAlignVertical, "Выравнить вертикальные разделители", true});
-    if (horizontal || vertical) entries.push_back({0, std::string(), true});
+PointCommands pointCommands(const SketchLayout& layout, const DoorSketch& sketch, int hoverDoor, int copiedDoor) {
+    PointCommands c;
+    c.door = hoverDoor;
+    const int inUse = sketch::doorsInUse(sketch.doorCount);
+    if (copiedDoor >= 0 && copiedDoor < inUse) {
+        c.pasteFrom = copiedDoor;
+        c.pasteAllowed = copiedDoor != hoverDoor;
+    }
+    c.alignHorizontal = sketch.hasDivider(hoverDoor, false);
+    c.alignVertical = sketch.hasDivider(hoverDoor, true);
     const Hit& hit = layout.hit;
-    if ((hit.kind == kHitInsert || hit.kind == kHitDivider) && hit.door >= 0 &&
-        hit.door < sketch::doorsInUse(sketch.doorCount))
-        entries.push_back({kMenuDelete, "Удалить", true});
-    return entries;
+    c.deleteItem = (hit.kind == kHitInsert || hit.kind == kHitDivider) && hit.door >= 0 && hit.door < inUse;
+    return c;
 }
 
 } // namespace dalvex::view

@@ -1,7 +1,7 @@
 #pragma once
 // What lies under the mouse in the sketch view: the hit test over the rectangles of the view's layout, the
-// description of the hit item for the info line, and the entries of the view's context menu. Kept apart from
-// the widgets so that it can be exercised on a layout alone.
+// description of the hit item for the info line, and the commands a point offers. Kept apart from the
+// widgets so that it can be exercised on a layout alone.
 #include "view/sketch_layout.h"
 
 #include <cstdint>
@@ -55,26 +55,19 @@ struct InfoLines {
 };
 InfoLines infoLines(const HoverDescription& h);
 
-// The context menu's commands.
-enum MenuCommand {
-    kMenuCopyDoor = 1124,
-    kMenuPasteDoor = 1125,
-    kMenuDelete = 1126,
-    kMenuAlignHorizontal = 1127,
-    kMenuAlignVertical = 1128,
-    kMenuUndo = 1129,
-    kMenuRedo = 1130,
+// What a point over door `door` offers, from the hit of the last hover test: the door can be copied; the
+// door copied before (`pasteFrom`, -1 none) pasted onto it, unless it is that door; its horizontal and its
+// vertical dividers evenly spread; the insert's material or the divider under the point deleted.
+struct PointCommands {
+    int door = -1;
+    int pasteFrom = -1;
+    bool pasteAllowed = false;
+    bool alignHorizontal = false;
+    bool alignVertical = false;
+    bool deleteItem = false;
 };
 
-struct MenuEntry {
-    int command = 0; // 0: a separator
-    std::string text;
-    bool enabled = true;
-};
-
-// The entries of the context menu opened over door `hoverDoor`, from the hit of the last hover test;
-// `copiedDoor` is the door copied for pasting (-1 none).
-std::vector<MenuEntry> contextMenuEntries(const SketchLayout& layout, const DoorSketch& sketch, int hoverDoor,
-                                          int copiedDoor);
+// `copiedDoor` is the door the user copied (-1 none); only a door of the sketch can be pasted from.
+PointCommands pointCommands(const SketchLayout& layout, const DoorSketch& sketch, int hoverDoor, int copiedDoor);
 
 } // namespace dalvex::view

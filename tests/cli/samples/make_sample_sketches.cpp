@@ -8,6 +8,7 @@
 #include "io/executable_folder.h"
 #include "io/utf8_path.h"
 #include "project/project.h"
+#include "project/project_editor.h"
 
 #include <cstdio>
 #include <string>
@@ -16,12 +17,6 @@
 namespace {
 
 using namespace dalvex;
-
-// Splits the door by a full-height vertical divider in its middle, as a click would.
-void splitInHalves(Project& project, int doorIndex) {
-    Door& door = project.sketch.doors[doorIndex];
-    door.splitInsert(1, door.width / 2, project.dividerProfile, true);
-}
 
 } // namespace
 
@@ -45,27 +40,34 @@ int main(int argc, char** argv) {
     int written = 0;
     for (const DSSystem* system : catalogue.systems()) {
         Project project(catalogue, output / "config");
-        project.selectSystem(system);
-        project.setWidth(24000 + 1000 * written);
-        project.setHeight(22000 + 500 * written);
-        project.setDoorCount(2 + written % 3);
-        project.rebuildSketch();
+        ProjectEditor editor(project);
+        editor.apply(edit::SelectSystem{system});
+        editor.apply(edit::SetWidth{24000 + 1000 * written});
+        editor.apply(edit::SetHeight{22000 + 500 * written});
+        editor.apply(edit::SetDoorCount{2 + written % 3});
+        editor.apply(edit::ClearSketch{});
         for (int d = 0; d < static_cast<int>(project.sketch.doors.size()); ++d) {
-            splitInHalves(project, d);
-            for (auto& [id, insert] : project.sketch.doors[d].inserts)
-                insert.material = materials[next++ % materials.size()];
+            // Split in halves by a full-height vertical divider, drawn straight into the sketch: the samples
+            // hold one even where the system's divider profile is made for the other orientation.
+            Door& door = project.sketch.doors[d];
+            door.splitInsert(1, door.width / 2, project.dividerProfile, true);
+            std::vector<int32_t> inserts;
+            for (const auto& [id, insert] : project.sketch.doors[d].inserts)
+                inserts.push_back(id);
+            for (const int32_t id : inserts)
+                editor.apply(edit::Fill{d, id, materials[next++ % materials.size()]});
         }
-        project.recalculate(true);
-        project.setDiscountPercent(written * 2.5);
-        project.orderCard.orderNumber = std::to_string(100 + written);
-        project.orderCard.customerName = "Иванов Пётр №" + std::to_string(written);
-        project.orderCard.address = "г. Москва, ул. Ленина; д. 1";
-        project.orderCard.phone = "+7 495 000-00-0" + std::to_string(written);
-        project.orderCard.orderDate =
-            1330905600 + 43200 + 86400 * written; // noon: the same day in any time zone
-        project.orderCard.readyDate = project.orderCard.orderDate + 7 * 86400;
-        project.orderCard.assemblyCost = 1500;
-        project.orderCard.deliveryCost = written % 2 ? 300 : 0;
+        editor.apply(edit::SetDiscount{written * 2.5});
+        OrderCard card = project.orderCard;
+        card.orderNumber = std::to_string(100 + written);
+        card.customerName = "Иванов Пётр №" + std::to_string(written);
+        card.address = "г. Москва, ул. Ленина; д. 1";
+        card.phone = "+7 495 000-00-0" + std::to_string(written);
+        card.orderDate = 1330905600 + 43200 + 86400 * written; // noon: the same day in any time zone
+        card.readyDate = card.orderDate + 7 * 86400;
+        card.assemblyCost = 1500;
+        card.deliveryCost = written % 2 ? 300 : 0;
+        editor.apply(edit::SetOrderCard{card});
         if (project.save(output / ("sample-" + std::to_string(written) + ".dlx")) != kSketchOk) {
             std::fprintf(stderr, "make_sample_sketches: cannot write into %s\n", argv[1]);
             return 1;
