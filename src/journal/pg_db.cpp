@@ -121,6 +121,15 @@ std::string PgRows::bytes(int row, int column) const {
     return b;
 }
 
+int PgRows::columns() const {
+    return result_ ? PQnfields(result_) : 0;
+}
+
+std::string PgRows::cell(int row, int column) const {
+    constexpr Oid kBytea = 17;
+    return result_ && PQftype(result_, column) == kBytea ? bytes(row, column) : text(row, column);
+}
+
 PgDb::~PgDb() {
     close();
 }

@@ -68,6 +68,9 @@ public:
     // A bytea column: its bytes.
     std::string bytes(int row, int column) const;
     bool isNull(int row, int column) const;
+    int columns() const;
+    // A column as bytes whatever its type: a bytea's bytes, anything else its text.
+    std::string cell(int row, int column) const;
 
 private:
     friend class PgDb;

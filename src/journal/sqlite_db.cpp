@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <charconv>
 #include <climits>
 #include <utility>
 
@@ -125,6 +126,17 @@ std::string Statement::text(int column) const {
 std::string Statement::blob(int column) const {
     const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
     return p ? std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column))) : std::string();
+}
+
+int Statement::columns() const {
+    return stmt_ ? sqlite3_column_count(stmt_) : 0;
+}
+
+std::string Statement::cell(int column) const {
+    if (sqlite3_column_type(stmt_, column) != SQLITE_FLOAT) return blob(column);
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, real(column));
+    return std::string(buffer, ec == std::errc() ? end : buffer);
 }
 
 bool Statement::isNull(int column) const {

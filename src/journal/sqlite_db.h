@@ -58,6 +58,10 @@ public:
     std::string text(int column) const;
     std::string blob(int column) const;
     bool isNull(int column) const;
+    // How many columns a row has, and one column as bytes whatever its type (numbers in decimal, a real
+    // in its shortest exact form).
+    int columns() const;
+    std::string cell(int column) const;
 
     const DbError& error() const { return error_; }
 
