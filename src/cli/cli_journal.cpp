@@ -321,16 +321,20 @@ int runJournal(const std::vector<std::string>& args, std::ostream& out, std::ost
     return runOpen(*a, data, session, out, err);
 }
 
-void recordSave(const Project& project, const std::string& savedPath, const std::string& chosen,
-                const fs::path& dataFolder, bool dataNamed, std::ostream& err) {
+bool saveRecorded(const Project& project, const std::string& savedPath, const std::string& chosen,
+                  const fs::path& dataFolder, bool dataNamed, std::ostream& err) {
     std::error_code ec;
     const fs::path absolute = fs::absolute(pathFromUtf8(savedPath), ec);
     JournalSession session(
         journalTarget(chosen, dataFolder, isPortable(dataFolder, dataNamed), project.configFolder()), {});
-    if (!session.on()) err << session.offMessage() << "\n";
-    const auto outcome = session.record(recordOf(project, pathToUtf8(ec ? pathFromUtf8(savedPath) : absolute),
-                                                 writeSketchBytes(project), now()));
-    if (const auto message = session.takeRecordMessage(outcome)) err << *message << "\n";
+    // A server away is told with the save's outcome below, once.
+    if (!session.on() && !session.offline()) err << session.offMessage() << "\n";
+    const auto saved = session.save(
+        recordOf(project, pathToUtf8(ec ? pathFromUtf8(savedPath) : absolute), writeSketchBytes(project), now()),
+        [&] { return project.save(pathFromUtf8(savedPath)) == kSketchOk; });
+    if (!saved.written) return false;
+    if (const auto message = session.takeRecordMessage(saved.recorded)) err << *message << "\n";
+    return true;
 }
 
 } // namespace dalvex::cli

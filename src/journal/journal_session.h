@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -48,6 +49,14 @@ public:
     // Records one save; when the journal cannot take it now, it is kept and sent later. A save of an order
     // that another desk saved since this program read it is Refused (its file is saved all the same).
     Recorded record(const OrderRecord& record);
+    // A whole save: the record kept on the disk first, then the file replaced by `replaceFile` (false when
+    // it could not be written), then the record sent to the journal or left waiting. A program killed at any
+    // instant leaves the old file with nothing recorded, or the new file recorded or waiting.
+    struct Saved {
+        bool written = false;
+        Recorded recorded = Recorded::Never;
+    };
+    Saved save(const OrderRecord& record, const std::function<bool()>& replaceFile);
     // How many saves this run has recorded: a window showing the list reads it again when this moved.
     int recordedInRun() const { return recordedInRun_; }
     // What to tell the user about a save that was not recorded now: the first time in this run only (a
@@ -65,6 +74,10 @@ private:
     void switchOff(const JournalStatus& why);
     // Sends what waits in the queue; stops at the first the journal does not take.
     void sendWaiting();
+    // The save as the journal will take it: its id, and the version it continues.
+    OrderRecord prepared(const OrderRecord& save) const;
+    // Sends one save now: Now, Refused, or nothing when the journal could not take it.
+    std::optional<Recorded> sendNow(const OrderRecord& record);
 
     JournalTarget target_;
     std::filesystem::path configFolder_;
@@ -73,6 +86,7 @@ private:
     std::unique_ptr<SaveQueue> queue_;
     std::map<int64_t, int64_t> seen_; // order number -> the version this program's copy continues
     std::string offMessage_;
+    std::string problem_; // why the journal last failed to take a save, as it said it
     int recordedAtStart_ = 0;
     int recordedInRun_ = 0;
     bool offline_ = false;

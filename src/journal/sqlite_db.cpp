@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <charconv>
 #include <climits>
 #include <utility>
@@ -11,11 +12,33 @@
 namespace dalvex::journal {
 namespace {
 
+// SQLite's failure in the user's words: a full or read-only disk is named as such whichever code SQLite
+// chose for it (a write refused by the system comes as a "disk I/O error").
+std::string russianText(int code, int systemErrno, const char* english) {
+    const int primary = code & 0xff;
+    const bool system = primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN;
+    if (primary == SQLITE_FULL || (system && systemErrno == ENOSPC)) return "диск заполнен";
+    if (primary == SQLITE_READONLY || (system && systemErrno == EROFS)) return "только для чтения";
+    switch (primary) {
+    case SQLITE_CORRUPT: return "файл повреждён";
+    case SQLITE_NOTADB: return "файл не является журналом заказов";
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return "журнал занят другой программой";
+    case SQLITE_CANTOPEN: return "файл не открывается";
+    case SQLITE_PERM:
+    case SQLITE_AUTH: return "нет прав на запись";
+    case SQLITE_IOERR: return "ошибка чтения или записи на диске";
+    case SQLITE_NOMEM: return "не хватает памяти";
+    case SQLITE_TOOBIG: return "слишком большое значение";
+    default: return english ? english : "ошибка SQLite " + std::to_string(code);
+    }
+}
+
 DbError errorOf(sqlite3* db, int code) {
     if (code == SQLITE_OK || code == SQLITE_ROW || code == SQLITE_DONE) return {};
     DbError e;
     e.code = code;
-    e.message = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    e.message = russianText(code, db ? sqlite3_system_errno(db) : 0, db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
     return e;
 }
 

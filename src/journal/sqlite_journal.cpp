@@ -115,7 +115,7 @@ Outcome<std::unique_ptr<JournalStore>> SqliteJournal::open(const fs::path& file)
                             kJournalBusyMillis))
         return journalError(JournalErrc::CannotOpen, pathToUtf8(file) + ": " + e.message);
     if (sqlite3_db_readonly(db.handle(), "main") == 1)
-        return journalError(JournalErrc::CannotOpen, pathToUtf8(file) + ": read only");
+        return journalError(JournalErrc::CannotOpen, pathToUtf8(file) + ": только для чтения");
 
     // The version is read before anything is written: a newer journal must stay exactly as it is.
     Statement read = db.prepare("PRAGMA user_version");
