@@ -228,13 +228,13 @@ int runOpen(const JournalArgs& a, const fs::path& data, JournalSession& session,
     }
     if (command == "check") {
         if (!p.empty()) return usage(err, "journal check takes no argument");
-        const auto problems = journal.check();
-        if (!problems) {
-            out << checkJson(journal.location(), {problems.status().message});
-            return kExitJournal;
-        }
-        out << checkJson(journal.location(), *problems);
-        return problems->empty() ? kExitOk : kExitJournal;
+        const auto checked = journal.check();
+        std::vector<std::string> problems = checked ? *checked : std::vector<std::string>{checked.status().message};
+        // Saves kept for a journal that is not this one (gone, or another server) wait in the queue: named.
+        for (std::string& waiting : session.waitingElsewhere())
+            problems.push_back(std::move(waiting));
+        out << checkJson(journal.location(), problems);
+        return problems.empty() ? kExitOk : kExitJournal;
     }
     return usage(err, "journal: unknown command '" + command + "'");
 }
@@ -308,11 +308,17 @@ int runJournal(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (a->command == "migrate" || a->command == "copy")
         return runServerCommand(*a, journalTargetOf(*a, data), out, err);
     const JournalTarget target = journalTargetOf(*a, data);
-    // dalvex-cli takes no order numbers: the counter stays as the desktop program keeps it.
-    JournalSession session(target, {});
+    // dalvex-cli takes no order numbers: the counter stays as the desktop program keeps it. Commands that only
+    // read the journal leave the saves waiting for it to a program that records.
+    const bool reads = a->command == "list" || a->command == "search" || a->command == "show" ||
+                       a->command == "export" || a->command == "check" || a->command == "backup";
+    JournalSession session(target, {}, reads ? JournalSession::Use::Reads : JournalSession::Use::Records);
     if (!session.on()) {
         if (a->command == "check") {
-            out << checkJson(session.location(), {session.offMessage()});
+            std::vector<std::string> problems{session.offMessage()};
+            for (std::string& waiting : session.waitingElsewhere())
+                problems.push_back(std::move(waiting));
+            out << checkJson(session.location(), problems);
             return kExitJournal;
         }
         err << session.offMessage() << "\n";

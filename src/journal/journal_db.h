@@ -80,8 +80,9 @@ class JournalDb {
 public:
     virtual ~JournalDb() = default;
 
-    // Where the journal is, as messages name it.
+    // Where the journal is, as messages name it; and which journal it is (Journal::identity()).
     virtual std::string location() const = 0;
+    virtual Outcome<std::string> identity() = 0;
 
     // A write transaction; the back end connects again first when its server went away meanwhile.
     virtual JournalStatus begin() = 0;

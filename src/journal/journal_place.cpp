@@ -71,9 +71,32 @@ fs::path journalFile(const fs::path& chosen, const fs::path& dataFolder, bool po
 
 bool namesServer(const std::string& text) {
     if (text.rfind("postgresql://", 0) == 0 || text.rfind("postgres://", 0) == 0) return true;
-    // "host=db.shop dbname=dalvex": a key = value pair and no folder separator before it.
-    const std::size_t equals = text.find('=');
-    return equals != std::string::npos && text.find_first_of("/\\") > equals;
+    // libpq's "host=db.shop dbname=dalvex": key = value pairs (a value may be 'quoted'), one of whose keys
+    // names where the server is. Anything else, "orders=2024.sqlite" too, is a file.
+    bool where = false;
+    std::size_t i = 0;
+    const auto space = [&] {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) ++i;
+    };
+    for (space(); i < text.size(); space()) {
+        const std::size_t start = i;
+        while (i < text.size() && ((text[i] >= 'a' && text[i] <= 'z') || text[i] == '_')) ++i;
+        const std::string key = text.substr(start, i - start);
+        space();
+        if (key.empty() || i >= text.size() || text[i] != '=') return false;
+        ++i;
+        space();
+        if (i < text.size() && text[i] == '\'') {
+            for (++i; i < text.size() && text[i] != '\''; ++i)
+                if (text[i] == '\\') ++i;
+            if (i >= text.size()) return false;
+            ++i;
+        } else {
+            while (i < text.size() && text[i] != ' ' && text[i] != '\t' && text[i] != '\n' && text[i] != '\r') ++i;
+        }
+        where = where || key == "host" || key == "hostaddr" || key == "dbname" || key == "service";
+    }
+    return where;
 }
 
 std::string serverFromConfig(const fs::path& configFolder) {

@@ -25,11 +25,11 @@ std::string newSaveId() {
     return id;
 }
 
-JournalSession::JournalSession(std::filesystem::path file, std::filesystem::path configFolder)
-    : JournalSession(JournalTarget{std::move(file), {}, {}}, std::move(configFolder)) {}
+JournalSession::JournalSession(std::filesystem::path file, std::filesystem::path configFolder, Use use)
+    : JournalSession(JournalTarget{std::move(file), {}, {}}, std::move(configFolder), use) {}
 
-JournalSession::JournalSession(const JournalTarget& target, std::filesystem::path configFolder)
-    : target_(target), configFolder_(std::move(configFolder)) {
+JournalSession::JournalSession(const JournalTarget& target, std::filesystem::path configFolder, Use use)
+    : target_(target), configFolder_(std::move(configFolder)), use_(use) {
     if (target_.server.empty()) {
         location_ = pathToUtf8(target_.file);
         queue_ = std::make_unique<PendingRecords>(target_.file);
@@ -37,9 +37,34 @@ JournalSession::JournalSession(const JournalTarget& target, std::filesystem::pat
         location_ = target_.server;
         queue_ = std::make_unique<LocalSaveQueue>(target_.queue);
     }
+    place_ = "at " + location_;
     // Saves of runs killed half-way: kept when their file was replaced, else let go.
-    queue_->settle();
+    if (use_ == Use::Records) queue_->settle();
     open();
+}
+
+std::string JournalSession::meantFor() const {
+    return identity_.empty() ? place_ : identity_;
+}
+
+bool JournalSession::isMeantHere(const OrderRecord& r) const {
+    // A save of an earlier program names no journal: its file journal's own queue holds it, a server's
+    // queue may hold saves of every server this desk used.
+    if (r.meantFor.empty()) return target_.server.empty();
+    return r.meantFor == place_ || (!identity_.empty() && r.meantFor == identity_);
+}
+
+std::vector<std::string> JournalSession::waitingElsewhere() {
+    std::map<std::string, int> meant;
+    queue_->sendWaiting([&](const OrderRecord& r) {
+        if (!isMeantHere(r)) ++meant[r.meantFor.empty() ? std::string("?") : r.meantFor];
+        return Offer::NotHere;
+    });
+    std::vector<std::string> told;
+    for (const auto& [journal, count] : meant)
+        told.push_back("в очереди " + queue_->location() + " ждут записи в другой журнал (" + journal +
+                       "): " + std::to_string(count));
+    return told;
 }
 
 void JournalSession::open() {
@@ -55,7 +80,8 @@ void JournalSession::open() {
     }
     offline_ = false;
     offMessage_.clear();
-    sendWaiting();
+    if (const Outcome<std::string> identity = journal_->identity()) identity_ = *identity;
+    if (use_ == Use::Records) sendWaiting();
     if (journal_ && !configFolder_.empty()) journal_->keepCounterInStep(configFolder_);
 }
 
@@ -79,6 +105,7 @@ bool JournalSession::noteFailure(const JournalStatus& status) {
 
 void JournalSession::sendWaiting() {
     recordedAtStart_ += queue_->sendWaiting([this](const OrderRecord& r) {
+        if (!isMeantHere(r)) return Offer::NotHere; // it waits for its own journal
         const Outcome<int64_t> version = journal_->record(r);
         // A save made while the journal was away that another desk's save has overtaken is the newest work
         // of this desk all the same: it went without a version to follow, and is recorded as the latest.
@@ -117,6 +144,7 @@ JournalSession::Recorded JournalSession::record(const OrderRecord& save) {
     OrderRecord r = prepared(save);
     if (const std::optional<Recorded> sent = sendNow(r)) return *sent;
     r.followsVersion = 0;
+    r.meantFor = meantFor();
     return queue_->keep(r) ? Recorded::Later : Recorded::Never;
 }
 
@@ -125,6 +153,7 @@ JournalSession::Saved JournalSession::save(const OrderRecord& save, const std::f
     // Kept without a version to follow: sent later, it is this desk's newest work whatever came meanwhile.
     OrderRecord waiting = r;
     waiting.followsVersion = 0;
+    waiting.meantFor = meantFor();
     const std::string held = queue_->hold(waiting);
     if (!replaceFile()) {
         queue_->drop(held);

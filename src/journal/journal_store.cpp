@@ -137,6 +137,15 @@ std::string JournalStore::location() const {
     return db_->location();
 }
 
+Outcome<std::string> JournalStore::identity() {
+    if (identity_.empty()) {
+        Outcome<std::string> asked = db_->identity();
+        if (!asked) return asked;
+        identity_ = std::move(asked.value());
+    }
+    return identity_;
+}
+
 Outcome<int64_t> JournalStore::record(const OrderRecord& r) {
     WriteTransaction t(*db_);
     if (!t.begun()) return t.begun();

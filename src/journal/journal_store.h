@@ -22,6 +22,7 @@ public:
     explicit JournalStore(std::unique_ptr<JournalDb> db);
 
     std::string location() const override;
+    Outcome<std::string> identity() override;
     Outcome<int64_t> record(const OrderRecord& record) override;
     JournalStatus recordAll(std::span<const OrderRecord> records) override;
     Outcome<bool> holdsVersion(int64_t number, std::string_view bytes) override;
@@ -61,6 +62,7 @@ private:
     std::vector<std::string> cardColumns_; // with the search column where the back end has one
     std::string upsertOrder_;
     std::string updateCard_;
+    std::string identity_; // once known
 };
 
 } // namespace dalvex::journal

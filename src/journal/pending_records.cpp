@@ -19,8 +19,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Version 2 adds the save's id; version 1 files, kept by an earlier program, are read still.
-constexpr std::string_view kMagic = "dalvex pending record 2\n";
+// Version 2 adds the save's id, version 3 the journal it is meant for; files of earlier versions, kept by an
+// earlier program, are read still.
+constexpr std::string_view kMagic = "dalvex pending record 3\n";
+constexpr std::string_view kMagicVersion2 = "dalvex pending record 2\n";
 constexpr std::string_view kMagicVersion1 = "dalvex pending record 1\n";
 // A record holds a sketch file, which the program never reads past this size either.
 constexpr std::uint64_t kRecordLimit = kSketchFileLimit + (1u << 20);
@@ -42,11 +44,12 @@ public:
 class FieldReader {
 public:
     explicit FieldReader(std::string_view bytes) : rest_(bytes) {
-        version1_ = rest_.substr(0, kMagicVersion1.size()) == kMagicVersion1;
-        ok_ = version1_ || rest_.substr(0, kMagic.size()) == kMagic;
+        const std::string_view magic = rest_.substr(0, kMagic.size());
+        version_ = magic == kMagic ? 3 : magic == kMagicVersion2 ? 2 : magic == kMagicVersion1 ? 1 : 0;
+        ok_ = version_ != 0;
         rest_.remove_prefix(std::min(rest_.size(), kMagic.size()));
     }
-    bool version1() const { return version1_; }
+    int version() const { return version_; }
     std::string text() {
         const std::size_t colon = rest_.find(':');
         std::size_t size = 0;
@@ -80,7 +83,7 @@ public:
 private:
     std::string_view rest_;
     bool ok_ = true;
-    bool version1_ = false;
+    int version_ = 0;
 };
 
 } // namespace
@@ -108,6 +111,7 @@ std::string encodeRecord(const OrderRecord& r) {
     w.text(r.fileBytes);
     w.number(r.savedAt);
     w.text(r.saveId);
+    w.text(r.meantFor);
     return std::move(w.out);
 }
 
@@ -134,7 +138,8 @@ std::optional<OrderRecord> decodeRecord(std::string_view bytes) {
     r.filePath = f.text();
     r.fileBytes = f.text();
     r.savedAt = f.number();
-    if (!f.version1()) r.saveId = f.text();
+    if (f.version() >= 2) r.saveId = f.text();
+    if (f.version() >= 3) r.meantFor = f.text();
     if (!f.done()) return std::nullopt;
     return r;
 }

@@ -70,6 +70,15 @@ std::string PgJournal::location() const {
     return conninfoForMessages(conninfo_);
 }
 
+Outcome<std::string> PgJournal::identity() {
+    const Outcome<DbRows> id = query("SELECT s.system_identifier, current_database(), l.journal_id FROM "
+                                     "pg_control_system() s, journal_layout l WHERE l.id = 1",
+                                     DbParams());
+    if (!id) return id.status();
+    if (id->count() == 0) return journalError(JournalErrc::Failed, location() + ": нет кода журнала");
+    return "server " + id->text(0, 0) + "/" + id->text(0, 1) + "/" + id->text(0, 2);
+}
+
 JournalStatus PgJournal::ready() {
     if (db_.connected()) return {};
     if (PgError e = db_.reconnect()) return journalError(JournalErrc::Offline, location() + ": " + e.message);

@@ -21,6 +21,7 @@ public:
     static JournalStatus migrate(const std::string& conninfo, const std::string& deskRole);
 
     std::string location() const override;
+    Outcome<std::string> identity() override;
     JournalStatus begin() override;
     JournalStatus commit() override;
     void rollback() override;

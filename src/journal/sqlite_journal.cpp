@@ -159,6 +159,15 @@ std::string SqliteJournal::location() const {
     return pathToUtf8(file_);
 }
 
+Outcome<std::string> SqliteJournal::identity() {
+    const Outcome<DbRows> id = query("SELECT journal_id FROM journal_identity WHERE id = 1", DbParams());
+    if (!id) return id.status();
+    if (id->count() == 0) return journalError(JournalErrc::Damaged, location() + ": нет кода журнала");
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(file_, ec).lexically_normal();
+    return "file " + pathToUtf8(ec ? file_ : absolute) + " " + id->text(0, 0);
+}
+
 JournalStatus SqliteJournal::failure(const DbError& e) const {
     return errorFor(e, file_);
 }

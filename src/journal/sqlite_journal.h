@@ -19,6 +19,7 @@ public:
     static Outcome<std::unique_ptr<JournalStore>> open(const std::filesystem::path& file);
 
     std::string location() const override;
+    Outcome<std::string> identity() override;
     JournalStatus begin() override;
     JournalStatus commit() override;
     void rollback() override;
