@@ -9,7 +9,7 @@ std::string journalOffMessage(const JournalStatus& why, const std::string& file)
         return "Журнал заказов " + file + " создан более новой версией программы и не будет изменён." + tail;
     case JournalErrc::Damaged:
         return "Журнал заказов " + file + " повреждён (" + why.message + ")." + tail +
-               " Проверка: dalvex-cli journal check; резервная копия: dalvex-cli journal backup.";
+               " Файл оставлен как есть; проверка: dalvex-cli journal check.";
     default:
         return "Журнал заказов " + file + " не открывается (" + why.message + ")." + tail;
     }

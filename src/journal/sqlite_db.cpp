@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <cerrno>
+#include <chrono>
 #include <charconv>
 #include <climits>
 #include <utility>
@@ -253,6 +254,27 @@ DbError SqliteDb::backupTo(SqliteDb& target) {
     const int finished = sqlite3_backup_finish(backup);
     if (stepped != SQLITE_DONE) return errorOf(target.db_, stepped);
     return errorOf(target.db_, finished);
+}
+
+std::vector<std::string> SqliteDb::pageProblems(bool whole, int millis) {
+    std::vector<std::string> problems;
+    if (!db_) return {"no database"};
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point until = Clock::now() + std::chrono::milliseconds(millis);
+    // Asked every few thousand steps whether time is up: a large journal is checked as far as time allows.
+    if (millis > 0)
+        sqlite3_progress_handler(
+            db_, 4000, [](void* at) { return Clock::now() > *static_cast<const Clock::time_point*>(at) ? 1 : 0; },
+            const_cast<Clock::time_point*>(&until));
+    Statement s = prepare(whole ? "PRAGMA integrity_check" : "PRAGMA quick_check");
+    while (s.step()) {
+        const std::string line = s.text(0);
+        if (line != "ok") problems.push_back("файл повреждён: " + line);
+    }
+    if (s.error() && (s.error().code & 0xff) != SQLITE_INTERRUPT) problems.push_back(s.error().message);
+    s = Statement();
+    if (millis > 0) sqlite3_progress_handler(db_, 0, nullptr, nullptr);
+    return problems;
 }
 
 Transaction::Transaction(SqliteDb& db) : db_(db) {

@@ -8,7 +8,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cctype>
+#include <fstream>
 #include <system_error>
 
 namespace dalvex::journal {
@@ -77,7 +79,7 @@ fs::path migrationBackupPath(const fs::path& file, int64_t version) {
     return candidate;
 }
 
-// Copies `db` into `target` through a temporary file beside it, put in place only when complete.
+// Copies `db` into `target` through a temporary file beside it, put in place only when complete and whole.
 DbError backupDatabase(SqliteDb& db, const fs::path& target) {
     const fs::path temporary = pathFromUtf8(pathToUtf8(target) + ".tmp-" + std::to_string(processId()));
     std::error_code ec;
@@ -89,6 +91,10 @@ DbError backupDatabase(SqliteDb& db, const fs::path& target) {
         if (!e) e = db.backupTo(copy);
         // The copy is a plain file of its own, not a WAL journal that would need its side files.
         if (!e) e = copy.exec("PRAGMA journal_mode = DELETE");
+        // A copy is only a backup when every page of it reads back.
+        if (!e)
+            if (const std::vector<std::string> problems = copy.pageProblems(true, 0); !problems.empty())
+                e = {SQLITE_CORRUPT, "копия: " + problems.front()};
     }
     if (!e) {
         fs::rename(temporary, target, ec);
@@ -96,6 +102,18 @@ DbError backupDatabase(SqliteDb& db, const fs::path& target) {
     }
     if (e) fs::remove(temporary, ec);
     return e;
+}
+
+constexpr const char* kNotAJournal = "файл не является журналом заказов";
+// How long the check at open may take.
+constexpr int kOpenCheckMillis = 300;
+
+// Whether the file begins as every SQLite database does.
+bool startsAsDatabase(const fs::path& file) {
+    static constexpr char kHeader[16] = {'S', 'Q', 'L', 'i', 't', 'e', ' ', 'f', 'o', 'r', 'm', 'a', 't', ' ', '3', '\0'};
+    char header[sizeof kHeader] = {};
+    std::ifstream in(file, std::ios::binary);
+    return in.read(header, sizeof header) && std::equal(header, header + sizeof header, kHeader);
 }
 
 JournalStatus errorFor(const DbError& e, const fs::path& file) {
@@ -109,6 +127,10 @@ JournalStatus errorFor(const DbError& e, const fs::path& file) {
 Outcome<std::unique_ptr<JournalStore>> SqliteJournal::open(const fs::path& file) {
     std::error_code ec;
     const bool existed = fs::exists(file, ec);
+    // A file that is there but is no database at all (empty, cut short, another program's) is never made a
+    // new journal: SQLite would take an empty file for an empty database.
+    if (existed && !startsAsDatabase(file))
+        return journalError(JournalErrc::Damaged, pathToUtf8(file) + ": " + kNotAJournal);
     if (!existed && file.has_parent_path()) fs::create_directories(file.parent_path(), ec);
     SqliteDb db;
     if (DbError e = db.open(file, existed ? SqliteDb::Mode::ReadWrite : SqliteDb::Mode::ReadWriteCreate,
@@ -128,9 +150,12 @@ Outcome<std::unique_ptr<JournalStore>> SqliteJournal::open(const fs::path& file)
     read = Statement();
     if (version > kSqliteJournalVersion) return journalError(JournalErrc::Newer, pathToUtf8(file));
     if (version == 0 && db.queryInteger("SELECT count(*) FROM sqlite_schema").value_or(1) != 0)
-        return journalError(JournalErrc::Damaged, pathToUtf8(file) + ": not an order journal");
+        return journalError(JournalErrc::Damaged, pathToUtf8(file) + ": " + kNotAJournal);
     if (version > 0 && !looksLikeJournal(db))
-        return journalError(JournalErrc::Damaged, pathToUtf8(file) + ": not an order journal");
+        return journalError(JournalErrc::Damaged, pathToUtf8(file) + ": " + kNotAJournal);
+    // Damage inside is caught before the journal is used, within a bounded time however large it is.
+    if (const std::vector<std::string> problems = db.pageProblems(false, kOpenCheckMillis); !problems.empty())
+        return journalError(JournalErrc::Damaged, pathToUtf8(file) + ": " + problems.front());
 
     if (version > 0 && version < kSqliteJournalVersion) {
         if (DbError e = backupDatabase(db, migrationBackupPath(file, version)))
@@ -250,21 +275,18 @@ std::string SqliteJournal::listSql(const JournalQuery& q, bool counting, DbParam
 }
 
 JournalStatus SqliteJournal::backup(const fs::path& target) {
+    // A damaged journal is not copied as if it were a backup.
+    if (const std::vector<std::string> problems = db_.pageProblems(true, 0); !problems.empty())
+        return journalError(JournalErrc::Damaged, location() + ": " + problems.front());
     if (DbError e = backupDatabase(db_, target))
         return journalError(JournalErrc::Failed, pathToUtf8(target) + ": " + e.message);
     return {};
 }
 
 Outcome<std::vector<std::string>> SqliteJournal::integrity() {
-    std::vector<std::string> problems;
-    Statement s = db_.prepare("PRAGMA integrity_check");
-    while (s.step()) {
-        const std::string line = s.text(0);
-        if (line != "ok") problems.push_back(line);
-    }
-    if (s.error()) return failure(s.error());
+    std::vector<std::string> problems = db_.pageProblems(true, 0);
     if (DbError e = db_.exec("INSERT INTO order_search (order_search) VALUES ('integrity-check')"))
-        problems.push_back("search index: " + e.message);
+        problems.push_back("индекс поиска: " + e.message);
     return problems;
 }
 
