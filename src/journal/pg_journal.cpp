@@ -44,6 +44,7 @@ JournalStatus connectTo(const std::string& conninfo, PgDb& db) {
 Outcome<std::unique_ptr<JournalStore>> PgJournal::open(const std::string& conninfo) {
     const std::string where = conninfoForMessages(conninfo);
     PgDb db;
+    db.boundWaits(); // a desk never waits on the server longer than it promises
     if (JournalStatus s = connectTo(conninfo, db); !s) return s;
     const std::optional<int64_t> version = pgLayoutVersion(db);
     if (!version) return journalError(JournalErrc::Failed, where + ": " + db.error().message);
@@ -87,7 +88,7 @@ JournalStatus PgJournal::ready() {
 
 JournalStatus PgJournal::failure(const PgError& e) const {
     const std::string message = location() + ": " + e.message;
-    if (e.unreachable()) return journalError(JournalErrc::Offline, message);
+    if (e.unreachable() || e.stalled()) return journalError(JournalErrc::Offline, message);
     if (e.conflict()) return journalError(JournalErrc::Busy, message);
     return journalError(JournalErrc::Failed, message);
 }

@@ -4,6 +4,9 @@
 #include "journal_session.h"
 #include "journal_test_support.h"
 #include "sqlite_db.h"
+#if DALVEX_JOURNAL_SERVER
+#include "pg_db.h"
+#endif
 
 #include "io/utf8_path.h"
 #include "io/whole_file.h"
@@ -132,3 +135,31 @@ TEST(JournalQueue, OnlyWhatNamesAServerIsOne) {
 
 } // namespace
 } // namespace dalvex::journal
+
+#if DALVEX_JOURNAL_SERVER
+namespace dalvex::journal {
+namespace {
+
+// Another session holding the orders table: a save does not wait on it past the promised time but goes to
+// the queue, and is sent once the table is free.
+TEST(JournalQueue, ASaveBehindALockedTableGoesToTheQueue) {
+    DALVEX_NEED_SERVER(server);
+    TempFolder folder;
+    const fs::path queue = folder / "journal-queue.sqlite";
+    PgDb holder;
+    ASSERT_FALSE(holder.connect(server, 10));
+    ASSERT_FALSE(holder.run("BEGIN"));
+    ASSERT_FALSE(holder.run("LOCK TABLE orders IN ACCESS EXCLUSIVE MODE"));
+    {
+        JournalSession desk(JournalTarget{{}, server, queue}, {});
+        ASSERT_TRUE(desk.on()) << desk.offMessage();
+        EXPECT_EQ(desk.record(orderRecord("00011")), JournalSession::Recorded::Later);
+        EXPECT_TRUE(desk.offline());
+    }
+    ASSERT_FALSE(holder.run("ROLLBACK"));
+    EXPECT_EQ(JournalSession(JournalTarget{{}, server, queue}, {}).recordedAtStart(), 1);
+}
+
+} // namespace
+} // namespace dalvex::journal
+#endif
