@@ -34,7 +34,7 @@ JournalSession::JournalSession(const JournalTarget& target, std::filesystem::pat
         location_ = pathToUtf8(target_.file);
         queue_ = std::make_unique<PendingRecords>(target_.file);
     } else {
-        location_ = target_.server;
+        location_ = withoutPassword(target_.server);
         queue_ = std::make_unique<LocalSaveQueue>(target_.queue);
     }
     place_ = "at " + location_;

@@ -57,6 +57,11 @@ JournalStatus notFound(int64_t number) {
     return journalError(JournalErrc::NotFound, "no order " + std::to_string(number));
 }
 
+// 99 999 999,99 руб. a payment; the paid sum stays far from where int64 (and the outstanding amount, the
+// order's total less it) would overflow.
+constexpr int64_t kLargestPayment = 9'999'999'999;
+constexpr int64_t kLargestPaidSum = int64_t{1} << 60;
+
 int64_t numberAfter(int64_t number) {
     return number < std::numeric_limits<int64_t>::max() ? number + 1 : number;
 }
@@ -332,10 +337,16 @@ JournalStatus JournalStore::setStatus(int64_t number, OrderStatus status, int64_
 }
 
 JournalStatus JournalStore::addPayment(int64_t number, const Payment& payment, int64_t seenRowVersion) {
-    if (payment.amount == 0) return journalError(JournalErrc::Refused, "a payment of nothing");
+    if (payment.amount <= 0 || payment.amount > kLargestPayment)
+        return journalError(JournalErrc::Refused, "платёж должен быть больше нуля и не больше 99 999 999,99 руб.");
     WriteTransaction t(*db_);
     if (!t.begun()) return t.begun();
     if (const Outcome<int64_t> current = statusFor(number, seenRowVersion); !current) return current.status();
+    // The paid sum stays a number every back end and the window can hold, however many payments come.
+    const Outcome<DbRows> paid = db_->query("SELECT paid FROM orders WHERE number = $1", DbParams().add(number));
+    if (!paid) return paid.status();
+    if (paid->count() == 0 || paid->integer(0, 0) > kLargestPaidSum - payment.amount)
+        return journalError(JournalErrc::Refused, "сумма оплат заказа стала бы слишком большой");
     if (Outcome<DbRows> i = db_->query("INSERT INTO payments (number, amount, paid_on, note) VALUES ($1, $2, $3, $4)",
                                        DbParams().add(number).add(payment.amount).add(payment.paidOn).text(payment.note));
         !i)

@@ -1,5 +1,7 @@
 #include "pg_db.h"
 
+#include "journal_place.h"
+
 #include <libpq-fe.h>
 #include <poll.h>
 
@@ -318,7 +320,7 @@ std::string conninfoProblem(const std::string& conninfo) {
 }
 
 std::string conninfoForMessages(const std::string& conninfo) {
-    return conninfoProblem(conninfo).empty() ? conninfo : std::string("(сервер PostgreSQL)");
+    return withoutPassword(conninfo);
 }
 
 } // namespace dalvex::journal
