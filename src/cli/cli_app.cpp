@@ -215,8 +215,9 @@ OrderRun runOrder(const OrderInputs& in, const std::string& input) {
         out << exchange::projectJson(project, in.warnings);
         return finish(done);
     case Command::Save:
-        if (project.save(pathFromUtf8(o.output)) != kSketchOk) return finish(cannotWrite(err, o.output));
-        if (o.record) recordSave(project, o.output, o.journalFile, in.data, !o.dataFolder.empty(), err);
+        if (o.record ? !saveRecorded(project, o.output, o.journalFile, in.data, !o.dataFolder.empty(), err)
+                     : project.save(pathFromUtf8(o.output)) != kSketchOk)
+            return finish(cannotWrite(err, o.output));
         return finish(done);
     case Command::Xml:
         return finish(writeWorkbook(pathFromUtf8(o.output), project, o.sheets) ? done

@@ -254,13 +254,13 @@ int runOpen(const JournalArgs& a, const fs::path& data, JournalSession& session,
     }
     if (command == "check") {
         if (!p.empty()) return usage(err, "journal check takes no argument");
-        const auto problems = journal.check();
-        if (!problems) {
-            out << checkJson(journal.location(), {problems.status().message});
-            return kExitJournal;
-        }
-        out << checkJson(journal.location(), *problems);
-        return problems->empty() ? kExitOk : kExitJournal;
+        const auto checked = journal.check();
+        std::vector<std::string> problems = checked ? *checked : std::vector<std::string>{checked.status().message};
+        // Saves kept for a journal that is not this one (gone, or another server) wait in the queue: named.
+        for (std::string& waiting : session.waitingElsewhere())
+            problems.push_back(std::move(waiting));
+        out << checkJson(journal.location(), problems);
+        return problems.empty() ? kExitOk : kExitJournal;
     }
     return usage(err, "journal: unknown command '" + command + "'");
 }
@@ -338,11 +338,18 @@ int runJournal(const std::vector<std::string>& args, std::ostream& out, std::ost
         return runServerCommand(*a, journalTargetOf(*a, data), out, err);
     const JournalTarget target = journalTargetOf(*a, data);
     // Only import-link takes an order number, as a save at the desk does; the other commands leave the
-    // counter as the desktop program keeps it.
-    JournalSession session(target, a->command == "import-link" ? configFolderOf(data) : fs::path());
+    // counter as the desktop program keeps it. Commands that only read the journal leave the saves waiting
+    // for it to a program that records.
+    const bool reads = a->command == "list" || a->command == "search" || a->command == "show" ||
+                       a->command == "export" || a->command == "check" || a->command == "backup";
+    JournalSession session(target, a->command == "import-link" ? configFolderOf(data) : fs::path(),
+                           reads ? JournalSession::Use::Reads : JournalSession::Use::Records);
     if (!session.on()) {
         if (a->command == "check") {
-            out << checkJson(session.location(), {session.offMessage()});
+            std::vector<std::string> problems{session.offMessage()};
+            for (std::string& waiting : session.waitingElsewhere())
+                problems.push_back(std::move(waiting));
+            out << checkJson(session.location(), problems);
             return kExitJournal;
         }
         err << session.offMessage() << "\n";
@@ -351,16 +358,20 @@ int runJournal(const std::vector<std::string>& args, std::ostream& out, std::ost
     return runOpen(*a, data, session, out, err);
 }
 
-void recordSave(const Project& project, const std::string& savedPath, const std::string& chosen,
-                const fs::path& dataFolder, bool dataNamed, std::ostream& err) {
+bool saveRecorded(const Project& project, const std::string& savedPath, const std::string& chosen,
+                  const fs::path& dataFolder, bool dataNamed, std::ostream& err) {
     std::error_code ec;
     const fs::path absolute = fs::absolute(pathFromUtf8(savedPath), ec);
     JournalSession session(
         journalTarget(chosen, dataFolder, isPortable(dataFolder, dataNamed), project.configFolder()), {});
-    if (!session.on()) err << session.offMessage() << "\n";
-    const auto outcome = session.record(recordOf(project, pathToUtf8(ec ? pathFromUtf8(savedPath) : absolute),
-                                                 writeSketchBytes(project), now()));
-    if (const auto message = session.takeRecordMessage(outcome)) err << *message << "\n";
+    // A server away is told with the save's outcome below, once.
+    if (!session.on() && !session.offline()) err << session.offMessage() << "\n";
+    const auto saved = session.save(
+        recordOf(project, pathToUtf8(ec ? pathFromUtf8(savedPath) : absolute), writeSketchBytes(project), now()),
+        [&] { return project.save(pathFromUtf8(savedPath)) == kSketchOk; });
+    if (!saved.written) return false;
+    if (const auto message = session.takeRecordMessage(saved.recorded)) err << *message << "\n";
+    return true;
 }
 
 } // namespace dalvex::cli

@@ -15,11 +15,12 @@ namespace dalvex::cli {
 // `args` start with "journal".
 int runJournal(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// Records a sketch file just saved in the journal (`chosen`, else the usual one for `dataFolder`, with the
-// server settings of the project's config folder); a save the journal cannot take is kept for the next start
-// and said on `err`. Never changes the exit code of the save.
-void recordSave(const Project& project, const std::string& savedPath, const std::string& chosen,
-                const std::filesystem::path& dataFolder, bool dataNamed, std::ostream& err);
+// Saves the sketch file and records it in the journal (`chosen`, else the usual one for `dataFolder`, with
+// the server settings of the project's config folder): the record is kept on the disk before the file is
+// replaced, and a save the journal cannot take now waits for the next start, said on `err`. Answers whether
+// the file was written; the journal never changes the exit code of the save.
+bool saveRecorded(const Project& project, const std::string& savedPath, const std::string& chosen,
+                  const std::filesystem::path& dataFolder, bool dataNamed, std::ostream& err);
 
 // The config folder the programs keep the counter and the shop's files in for a data folder: its own config/
 // where that can be written, else (an installed copy) the user's, as the desktop program does.

@@ -1,5 +1,6 @@
 #include "json_writer.h"
 
+#include "text/encoding.h"
 #include "text/real_chars.h"
 
 #include <charconv>
@@ -7,8 +8,10 @@
 
 namespace dalvex::exchange {
 
-std::string jsonQuoted(std::string_view text) {
+std::string jsonQuoted(std::string_view raw) {
     static const char* hex = "0123456789abcdef";
+    // JSON is UTF-8: bytes that are not (a note typed in another encoding) come out as U+FFFD.
+    const std::string text = utf16ToUtf8(utf8ToUtf16(raw));
     std::string out = "\"";
     for (char ch : text) {
         const auto c = static_cast<unsigned char>(ch);

@@ -21,6 +21,9 @@ public:
 
     // Where the journal is, as the messages name it (the file's path, or the server).
     virtual std::string location() const = 0;
+    // Which journal this is however it is reached (its file, or the server's system and database) with the
+    // id made with its tables: a save kept in a queue names it and goes to that journal alone.
+    virtual Outcome<std::string> identity() = 0;
 
     // Records one save: the order's card, totals and choices, a new version with the file's bytes. The
     // order's number moves the journal's next number past it. Durable once it answers, with the version's id.

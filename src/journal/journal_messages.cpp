@@ -9,7 +9,7 @@ std::string journalOffMessage(const JournalStatus& why, const std::string& file)
         return "Журнал заказов " + file + " создан более новой версией программы и не будет изменён." + tail;
     case JournalErrc::Damaged:
         return "Журнал заказов " + file + " повреждён (" + why.message + ")." + tail +
-               " Проверка: dalvex-cli journal check; резервная копия: dalvex-cli journal backup.";
+               " Файл оставлен как есть; проверка: dalvex-cli journal check.";
     default:
         return "Журнал заказов " + file + " не открывается (" + why.message + ")." + tail;
     }
@@ -25,13 +25,22 @@ std::string offlineMessage(const std::string& server, const std::string& queueFi
            " и будут отправлены, как только сервер ответит.";
 }
 
-std::string recordLaterMessage(const std::string& file) {
-    return "Заказ сохранён в файл, но журнал заказов " + file +
-           " сейчас не принял запись. Она будет сделана при следующем запуске программы.";
+namespace {
+
+std::string because(const std::string& why) {
+    return why.empty() ? std::string() : " (" + why + ")";
 }
 
-std::string recordLostMessage(const std::string& file) {
-    return "Заказ сохранён в файл, но не записан в журнал заказов " + file + ".";
+} // namespace
+
+std::string recordLaterMessage(const std::string& file, const std::string& why, const std::string& queue) {
+    return "Заказ сохранён в файл, но журнал заказов " + file + " сейчас не принял запись" + because(why) +
+           ". Она будет сделана при следующем запуске программы." +
+           (queue.empty() ? std::string() : " Запись ждёт в " + queue + ".");
+}
+
+std::string recordLostMessage(const std::string& file, const std::string& why) {
+    return "Заказ сохранён в файл, но не записан в журнал заказов " + file + because(why) + ".";
 }
 
 } // namespace dalvex::journal

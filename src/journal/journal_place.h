@@ -17,6 +17,9 @@ struct JournalTarget {
     std::filesystem::path queue; // with a server: the SQLite file where saves wait while it is away
 };
 
+// A connection string as messages and queues may name it: any password it holds left out.
+std::string withoutPassword(const std::string& conninfo);
+
 // Whether a --journal value names a server (a postgresql:// URI or libpq's key = value form) and not a file.
 bool namesServer(const std::string& text);
 // The server named by the first line of `configFolder`/journal.txt that is neither empty nor a # comment;

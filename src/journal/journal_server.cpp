@@ -21,13 +21,13 @@ JournalStatus migrateServerJournal(const std::string& conninfo, const std::strin
 Outcome<CopyReport> copyToServer(Journal& from, const std::string& conninfo) {
     auto opened = PgJournal::open(conninfo);
     if (!opened) return opened.status();
-    PgJournal& to = *opened.value();
+    JournalStore& to = *opened.value();
     const auto orders = from.find({});
     if (!orders) return orders.status();
     CopyReport report;
     // Oldest first, so that the server's counter and cards grow as the desk's did.
     for (auto o = orders->rbegin(); o != orders->rend(); ++o) {
-        OrderHistory h;
+        OrderVersions h;
         auto details = from.order(o->number);
         if (!details) return details.status();
         h.details = std::move(details.value());

@@ -11,20 +11,25 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace dalvex::journal {
 
 class JournalSession : public OrderNumberKeeper {
 public:
+    // A program that records saves sends what waits for its journal; one that only reads it (a list, a
+    // search, an export) leaves the queue alone.
+    enum class Use { Records, Reads };
     // Opens (or creates) the journal file; `configFolder` holds the counter kept in step with it (empty: a
     // program that takes no numbers, whose counter is left alone).
-    JournalSession(std::filesystem::path file, std::filesystem::path configFolder);
+    JournalSession(std::filesystem::path file, std::filesystem::path configFolder, Use use = Use::Records);
     // A file or a server (journal_place.h).
-    JournalSession(const JournalTarget& target, std::filesystem::path configFolder);
+    JournalSession(const JournalTarget& target, std::filesystem::path configFolder, Use use = Use::Records);
 
     bool on() const { return journal_ != nullptr; }
     // The server is configured but does not answer: the program works without it for now.
@@ -48,6 +53,16 @@ public:
     // Records one save; when the journal cannot take it now, it is kept and sent later. A save of an order
     // that another desk saved since this program read it is Refused (its file is saved all the same).
     Recorded record(const OrderRecord& record);
+    // A whole save: the record kept on the disk first, then the file replaced by `replaceFile` (false when
+    // it could not be written), then the record sent to the journal or left waiting. A program killed at any
+    // instant leaves the old file with nothing recorded, or the new file recorded or waiting.
+    struct Saved {
+        bool written = false;
+        Recorded recorded = Recorded::Never;
+    };
+    Saved save(const OrderRecord& record, const std::function<bool()>& replaceFile);
+    // The saves in the queue that wait for another journal than this one, told for `journal check`.
+    std::vector<std::string> waitingElsewhere();
     // How many saves this run has recorded: a window showing the list reads it again when this moved.
     int recordedInRun() const { return recordedInRun_; }
     // What to tell the user about a save that was not recorded now: the first time in this run only (a
@@ -65,19 +80,30 @@ private:
     void switchOff(const JournalStatus& why);
     // Sends what waits in the queue; stops at the first the journal does not take.
     void sendWaiting();
+    // The journal a save kept now is meant for: its identity, or its place while that is not known.
+    std::string meantFor() const;
+    bool isMeantHere(const OrderRecord& record) const;
+    // The save as the journal will take it: its id, and the version it continues.
+    OrderRecord prepared(const OrderRecord& save) const;
+    // Sends one save now: Now, Refused, or nothing when the journal could not take it.
+    std::optional<Recorded> sendNow(const OrderRecord& record);
 
     JournalTarget target_;
     std::filesystem::path configFolder_;
     std::string location_;
+    std::string place_;    // "at " and the place named at the start
+    std::string identity_; // of the journal, once it answered
     std::unique_ptr<Journal> journal_;
     std::unique_ptr<SaveQueue> queue_;
     std::map<int64_t, int64_t> seen_; // order number -> the version this program's copy continues
     std::string offMessage_;
+    std::string problem_; // why the journal last failed to take a save, as it said it
     int recordedAtStart_ = 0;
     int recordedInRun_ = 0;
     bool offline_ = false;
     bool toldAboutRecording_ = false;
     bool claimedThroughJournal_ = false;
+    Use use_ = Use::Records;
 };
 
 // A new save id: 128 random bits as hex, so that saves of every desk are told apart.

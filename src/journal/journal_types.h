@@ -51,6 +51,9 @@ struct OrderRecord {
     int64_t followsVersion = 0;
     // Names this save wherever it travels: recorded once however often it is sent (empty: not named).
     std::string saveId;
+    // A save waiting in a queue: the journal it is meant for (Journal::identity(), or "at " and where the
+    // journal was while the program could not learn which it is; empty in queues of earlier programs).
+    std::string meantFor;
 };
 
 // The key an order is kept under: the integer value of its number's leading digits (0 for none).

@@ -1,6 +1,7 @@
 #include "pending_records.h"
 
 #include "process_id.h"
+#include "save_queue.h"
 
 #include "io/atomic_file.h"
 #include "io/utf8_path.h"
@@ -18,8 +19,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Version 2 adds the save's id; version 1 files, kept by an earlier program, are read still.
-constexpr std::string_view kMagic = "dalvex pending record 2\n";
+// Version 2 adds the save's id, version 3 the journal it is meant for; files of earlier versions, kept by an
+// earlier program, are read still.
+constexpr std::string_view kMagic = "dalvex pending record 3\n";
+constexpr std::string_view kMagicVersion2 = "dalvex pending record 2\n";
 constexpr std::string_view kMagicVersion1 = "dalvex pending record 1\n";
 // A record holds a sketch file, which the program never reads past this size either.
 constexpr std::uint64_t kRecordLimit = kSketchFileLimit + (1u << 20);
@@ -41,11 +44,12 @@ public:
 class FieldReader {
 public:
     explicit FieldReader(std::string_view bytes) : rest_(bytes) {
-        version1_ = rest_.substr(0, kMagicVersion1.size()) == kMagicVersion1;
-        ok_ = version1_ || rest_.substr(0, kMagic.size()) == kMagic;
+        const std::string_view magic = rest_.substr(0, kMagic.size());
+        version_ = magic == kMagic ? 3 : magic == kMagicVersion2 ? 2 : magic == kMagicVersion1 ? 1 : 0;
+        ok_ = version_ != 0;
         rest_.remove_prefix(std::min(rest_.size(), kMagic.size()));
     }
-    bool version1() const { return version1_; }
+    int version() const { return version_; }
     std::string text() {
         const std::size_t colon = rest_.find(':');
         std::size_t size = 0;
@@ -79,7 +83,7 @@ public:
 private:
     std::string_view rest_;
     bool ok_ = true;
-    bool version1_ = false;
+    int version_ = 0;
 };
 
 } // namespace
@@ -107,6 +111,7 @@ std::string encodeRecord(const OrderRecord& r) {
     w.text(r.fileBytes);
     w.number(r.savedAt);
     w.text(r.saveId);
+    w.text(r.meantFor);
     return std::move(w.out);
 }
 
@@ -133,35 +138,86 @@ std::optional<OrderRecord> decodeRecord(std::string_view bytes) {
     r.filePath = f.text();
     r.fileBytes = f.text();
     r.savedAt = f.number();
-    if (!f.version1()) r.saveId = f.text();
+    if (f.version() >= 2) r.saveId = f.text();
+    if (f.version() >= 3) r.meantFor = f.text();
     if (!f.done()) return std::nullopt;
     return r;
 }
 
 PendingRecords::PendingRecords(const fs::path& journalFile)
-    : folder_(pathFromUtf8(pathToUtf8(journalFile) + ".pending")) {}
+    : folders_(queuePlaces(pathFromUtf8(pathToUtf8(journalFile) + ".pending"),
+                           placeName(pathToUtf8(journalFile)) + ".pending")) {}
 
-bool PendingRecords::keep(const OrderRecord& record) {
+std::string PendingRecords::newName(const OrderRecord& record, const char* extension) {
     static std::atomic<int> counter{0};
-    std::error_code ec;
-    fs::create_directories(folder_, ec);
     // Named by the save's time (zero-padded, so that names sort as times do), then process and count.
     std::string time = std::to_string(std::max<int64_t>(record.savedAt, 0));
     time.insert(0, time.size() < 20 ? 20 - time.size() : 0, '0');
-    const std::string name =
-        time + "-" + std::to_string(processId()) + "-" + std::to_string(counter++) + ".record";
-    return writeFileAtomically(folder_ / name, encodeRecord(record));
+    return time + "-" + std::to_string(processId()) + "-" + std::to_string(counter++) + extension;
+}
+
+fs::path PendingRecords::write(const OrderRecord& record, const char* extension) {
+    const std::string bytes = encodeRecord(record);
+    const std::string name = newName(record, extension);
+    for (std::size_t i = 0; i < folders_.size(); ++i) {
+        std::error_code ec;
+        fs::create_directories(folders_[i], ec);
+        if (writeFileAtomically(folders_[i] / name, bytes)) {
+            used_ = i;
+            return folders_[i] / name;
+        }
+    }
+    return {};
+}
+
+bool PendingRecords::keep(const OrderRecord& record) {
+    return !write(record, ".record").empty();
+}
+
+std::string PendingRecords::hold(const OrderRecord& record) {
+    return pathToUtf8(write(record, ".held"));
+}
+
+bool PendingRecords::confirm(const std::string& token, const OrderRecord& record) {
+    // Written anew rather than renamed: the kept file is on the disk before the held one goes.
+    if (!keep(record)) return false;
+    drop(token);
+    return true;
+}
+
+void PendingRecords::drop(const std::string& token) {
+    if (!token.empty()) remove(pathFromUtf8(token));
+}
+
+void PendingRecords::settle() {
+    std::vector<fs::path> held;
+    for (const fs::path& folder : folders_) {
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(folder, ec))
+            if (entry.path().extension() == ".held") held.push_back(entry.path());
+    }
+    for (const fs::path& file : held) {
+        const std::optional<OrderRecord> record = read(file);
+        if (record && fileHoldsSave(*record)) {
+            if (keep(*record)) remove(file);
+        } else if (record) {
+            remove(file);
+        }
+    }
 }
 
 std::vector<fs::path> PendingRecords::files() const {
     std::vector<fs::path> found;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folder_, ec)) {
-        const fs::path& p = entry.path();
-        if (entry.is_regular_file(ec) && p.extension() == ".record" && p.filename().string()[0] != '.')
-            found.push_back(p);
+    for (const fs::path& folder : folders_) {
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(folder, ec)) {
+            const fs::path& p = entry.path();
+            if (entry.is_regular_file(ec) && p.extension() == ".record" && p.filename().string()[0] != '.')
+                found.push_back(p);
+        }
     }
-    std::sort(found.begin(), found.end());
+    // Oldest save first, whichever folder it waits in.
+    std::sort(found.begin(), found.end(), [](const fs::path& a, const fs::path& b) { return a.filename() < b.filename(); });
     return found;
 }
 
@@ -176,13 +232,15 @@ void PendingRecords::remove(const fs::path& file) {
     fs::remove(file, ec);
 }
 
-int PendingRecords::sendWaiting(const std::function<bool(const OrderRecord&)>& send) {
+int PendingRecords::sendWaiting(const std::function<Offer(const OrderRecord&)>& send) {
     int sent = 0;
     for (const fs::path& file : files()) {
         const std::optional<OrderRecord> record = read(file);
         // A file that is not a whole record stays for a look; it never blocks the others.
         if (!record) continue;
-        if (!send(*record)) break;
+        const Offer offer = send(*record);
+        if (offer == Offer::Stop) break;
+        if (offer == Offer::NotHere) continue;
         remove(file);
         ++sent;
     }
@@ -190,7 +248,7 @@ int PendingRecords::sendWaiting(const std::function<bool(const OrderRecord&)>& s
 }
 
 std::string PendingRecords::location() const {
-    return pathToUtf8(folder_);
+    return pathToUtf8(folders_[used_]);
 }
 
 } // namespace dalvex::journal

@@ -1,8 +1,12 @@
 #include "pg_db.h"
 
+#include "journal_place.h"
+
 #include <libpq-fe.h>
+#include <poll.h>
 
 #include <charconv>
+#include <chrono>
 #include <cstdlib>
 #include <utility>
 
@@ -121,13 +125,22 @@ std::string PgRows::bytes(int row, int column) const {
     return b;
 }
 
+int PgRows::columns() const {
+    return result_ ? PQnfields(result_) : 0;
+}
+
+std::string PgRows::cell(int row, int column) const {
+    constexpr Oid kBytea = 17;
+    return result_ && PQftype(result_, column) == kBytea ? bytes(row, column) : text(row, column);
+}
+
 PgDb::~PgDb() {
     close();
 }
 
 PgDb::PgDb(PgDb&& other) noexcept
     : conn_(std::exchange(other.conn_, nullptr)), conninfo_(std::move(other.conninfo_)),
-      timeoutSeconds_(other.timeoutSeconds_), error_(std::move(other.error_)) {}
+      timeoutSeconds_(other.timeoutSeconds_), bounded_(other.bounded_), error_(std::move(other.error_)) {}
 
 PgDb& PgDb::operator=(PgDb&& other) noexcept {
     if (this != &other) {
@@ -135,6 +148,7 @@ PgDb& PgDb::operator=(PgDb&& other) noexcept {
         conn_ = std::exchange(other.conn_, nullptr);
         conninfo_ = std::move(other.conninfo_);
         timeoutSeconds_ = other.timeoutSeconds_;
+        bounded_ = other.bounded_;
         error_ = std::move(other.error_);
     }
     return *this;
@@ -160,6 +174,17 @@ PgError PgDb::reconnect() {
         return e;
     }
     PQsetNoticeProcessor(conn_, quietNotices, nullptr);
+    if (bounded_) {
+        // The connection string's own settings (options='-c lock_timeout=...') stay.
+        const std::string limit = std::to_string(timeoutSeconds_) + "s";
+        if (PgError e = run("SELECT set_config('lock_timeout', $1, false) WHERE current_setting('lock_timeout') = '0'",
+                            PgParams().text(limit)))
+            return e;
+        if (PgError e = run("SELECT set_config('statement_timeout', $1, false) WHERE "
+                            "current_setting('statement_timeout') = '0'",
+                            PgParams().text(limit)))
+            return e;
+    }
     return {};
 }
 
@@ -194,8 +219,13 @@ std::optional<PgRows> PgDb::query(std::string_view sql, PgParams params) {
     }
     params.seal();
     const std::string statement(sql);
-    pg_result* result = PQexecParams(conn_, statement.c_str(), params.size(), nullptr, params.values(),
-                                     params.lengths(), params.formats(), 0);
+    pg_result* result = bounded_ ? boundedExec(statement, params)
+                                 : PQexecParams(conn_, statement.c_str(), params.size(), nullptr, params.values(),
+                                                params.lengths(), params.formats(), 0);
+    if (bounded_ && !result && !connected()) {
+        error_ = {{}, "сервер не ответил за " + std::to_string(timeoutSeconds_) + " с"};
+        return std::nullopt;
+    }
     const ExecStatusType status = result ? PQresultStatus(result) : PGRES_FATAL_ERROR;
     if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
         error_ = failure(result);
@@ -203,6 +233,35 @@ std::optional<PgRows> PgDb::query(std::string_view sql, PgParams params) {
         return std::nullopt;
     }
     return PgRows(result);
+}
+
+pg_result* PgDb::boundedExec(const std::string& sql, const PgParams& params) {
+    if (!PQsendQueryParams(conn_, sql.c_str(), params.size(), nullptr, params.values(), params.lengths(),
+                           params.formats(), 0))
+        return nullptr;
+    // The server's own limits end a statement after the timeout; this one, a little later, ends the wait
+    // for a server that no longer answers at all (a stopped process, a cut network).
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point until = Clock::now() + std::chrono::milliseconds(timeoutSeconds_ * 1000 + 500);
+    while (PQisBusy(conn_)) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
+        pollfd wait{PQsocket(conn_), POLLIN, 0};
+        if (left <= 0 || ::poll(&wait, 1, static_cast<int>(left)) == 0 || !PQconsumeInput(conn_)) {
+            close();
+            return nullptr;
+        }
+    }
+    // The statement's last result is its answer; a failure stays the answer.
+    pg_result* answer = nullptr;
+    while (pg_result* next = PQgetResult(conn_)) {
+        if (answer && PQresultStatus(answer) == PGRES_FATAL_ERROR) {
+            PQclear(next);
+            continue;
+        }
+        if (answer) PQclear(answer);
+        answer = next;
+    }
+    return answer;
 }
 
 PgError PgDb::run(std::string_view sql, PgParams params) {
@@ -261,7 +320,7 @@ std::string conninfoProblem(const std::string& conninfo) {
 }
 
 std::string conninfoForMessages(const std::string& conninfo) {
-    return conninfoProblem(conninfo).empty() ? conninfo : std::string("(сервер PostgreSQL)");
+    return withoutPassword(conninfo);
 }
 
 } // namespace dalvex::journal

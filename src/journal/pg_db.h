@@ -22,6 +22,9 @@ struct PgError {
     explicit operator bool() const { return !message.empty(); }
     // The connection is gone or was never made: the server is away.
     bool unreachable() const { return sqlState.empty() || sqlState.rfind("08", 0) == 0 || sqlState == "57P01"; }
+    // The server held the statement past the waits a desk allows (a lock another session keeps, a statement
+    // that does not end): as good as away for now.
+    bool stalled() const { return sqlState == "55P03" || sqlState == "57014"; }
     // Another transaction held what this one needed (deadlock, serialization).
     bool conflict() const { return sqlState == "40001" || sqlState == "40P01"; }
 };
@@ -68,6 +71,9 @@ public:
     // A bytea column: its bytes.
     std::string bytes(int row, int column) const;
     bool isNull(int row, int column) const;
+    int columns() const;
+    // A column as bytes whatever its type: a bytea's bytes, anything else its text.
+    std::string cell(int row, int column) const;
 
 private:
     friend class PgDb;
@@ -87,6 +93,10 @@ public:
     // Connects with a libpq connection string (key = value pairs or a postgresql:// URI); the password comes
     // from libpq's own means. Waits at most `timeoutSeconds` unless the string says otherwise.
     PgError connect(const std::string& conninfo, int timeoutSeconds);
+    // From the next connection on, no statement waits longer than the connection's timeout: the server is
+    // told (lock_timeout and statement_timeout, unless the connection string sets them), and a server that
+    // stopped answering altogether is given up on by the program itself.
+    void boundWaits() { bounded_ = true; }
     // Connects again after the server went away.
     PgError reconnect();
     bool connected() const;
@@ -105,10 +115,14 @@ public:
 
 private:
     PgError failure(pg_result* result);
+    // Runs a statement waiting at most a little past the timeout; nullptr (the connection closed) when the
+    // server did not answer by then.
+    pg_result* boundedExec(const std::string& sql, const PgParams& params);
 
     pg_conn* conn_ = nullptr;
     std::string conninfo_;
     int timeoutSeconds_ = 5;
+    bool bounded_ = false;
     PgError error_;
 };
 

@@ -72,10 +72,18 @@ CREATE TABLE counter (
 INSERT INTO counter (id, next_number) VALUES (1, 1);
 )";
 
+// Version 2: the journal's own id, that saves waiting in a desk's queue name together with the server's
+// system and database.
+constexpr const char* kVersion2 = R"(
+ALTER TABLE journal_layout ADD COLUMN journal_id text NOT NULL DEFAULT md5(random()::text || clock_timestamp()::text);
+)";
+
 PgError step(PgDb& db, int64_t to) {
     switch (to) {
     case 1:
         return db.script(kVersion1);
+    case 2:
+        return db.script(kVersion2);
     default:
         return {"XX000", "no step to version " + std::to_string(to)};
     }

@@ -4,17 +4,42 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
+#include <chrono>
+#include <charconv>
 #include <climits>
 #include <utility>
 
 namespace dalvex::journal {
 namespace {
 
+// SQLite's failure in the user's words: a full or read-only disk is named as such whichever code SQLite
+// chose for it (a write refused by the system comes as a "disk I/O error").
+std::string russianText(int code, int systemErrno, const char* english) {
+    const int primary = code & 0xff;
+    const bool system = primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN;
+    if (primary == SQLITE_FULL || (system && systemErrno == ENOSPC)) return "диск заполнен";
+    if (primary == SQLITE_READONLY || (system && systemErrno == EROFS)) return "только для чтения";
+    switch (primary) {
+    case SQLITE_CORRUPT: return "файл повреждён";
+    case SQLITE_NOTADB: return "файл не является журналом заказов";
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return "журнал занят другой программой";
+    case SQLITE_CANTOPEN: return "файл не открывается";
+    case SQLITE_PERM:
+    case SQLITE_AUTH: return "нет прав на запись";
+    case SQLITE_IOERR: return "ошибка чтения или записи на диске";
+    case SQLITE_NOMEM: return "не хватает памяти";
+    case SQLITE_TOOBIG: return "слишком большое значение";
+    default: return english ? english : "ошибка SQLite " + std::to_string(code);
+    }
+}
+
 DbError errorOf(sqlite3* db, int code) {
     if (code == SQLITE_OK || code == SQLITE_ROW || code == SQLITE_DONE) return {};
     DbError e;
     e.code = code;
-    e.message = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    e.message = russianText(code, db ? sqlite3_system_errno(db) : 0, db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
     return e;
 }
 
@@ -127,6 +152,17 @@ std::string Statement::blob(int column) const {
     return p ? std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column))) : std::string();
 }
 
+int Statement::columns() const {
+    return stmt_ ? sqlite3_column_count(stmt_) : 0;
+}
+
+std::string Statement::cell(int column) const {
+    if (sqlite3_column_type(stmt_, column) != SQLITE_FLOAT) return blob(column);
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, real(column));
+    return std::string(buffer, ec == std::errc() ? end : buffer);
+}
+
 bool Statement::isNull(int column) const {
     return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }
@@ -218,6 +254,27 @@ DbError SqliteDb::backupTo(SqliteDb& target) {
     const int finished = sqlite3_backup_finish(backup);
     if (stepped != SQLITE_DONE) return errorOf(target.db_, stepped);
     return errorOf(target.db_, finished);
+}
+
+std::vector<std::string> SqliteDb::pageProblems(bool whole, int millis) {
+    std::vector<std::string> problems;
+    if (!db_) return {"no database"};
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point until = Clock::now() + std::chrono::milliseconds(millis);
+    // Asked every few thousand steps whether time is up: a large journal is checked as far as time allows.
+    if (millis > 0)
+        sqlite3_progress_handler(
+            db_, 4000, [](void* at) { return Clock::now() > *static_cast<const Clock::time_point*>(at) ? 1 : 0; },
+            const_cast<Clock::time_point*>(&until));
+    Statement s = prepare(whole ? "PRAGMA integrity_check" : "PRAGMA quick_check");
+    while (s.step()) {
+        const std::string line = s.text(0);
+        if (line != "ok") problems.push_back("файл повреждён: " + line);
+    }
+    if (s.error() && (s.error().code & 0xff) != SQLITE_INTERRUPT) problems.push_back(s.error().message);
+    s = Statement();
+    if (millis > 0) sqlite3_progress_handler(db_, 0, nullptr, nullptr);
+    return problems;
 }
 
 Transaction::Transaction(SqliteDb& db) : db_(db) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -58,6 +59,10 @@ public:
     std::string text(int column) const;
     std::string blob(int column) const;
     bool isNull(int column) const;
+    // How many columns a row has, and one column as bytes whatever its type (numbers in decimal, a real
+    // in its shortest exact form).
+    int columns() const;
+    std::string cell(int column) const;
 
     const DbError& error() const { return error_; }
 
@@ -98,6 +103,9 @@ public:
     DbError lastError() const;
     // Copies the whole database into `target` with SQLite's online backup, while others may go on using it.
     DbError backupTo(SqliteDb& target);
+    // SQLite's check of the file's pages (PRAGMA quick_check, or integrity_check when `whole`): what it
+    // found wrong. With `millis` above 0 it stops after that long, telling what it found by then.
+    std::vector<std::string> pageProblems(bool whole, int millis);
 
     sqlite3* handle() const { return db_; }
 

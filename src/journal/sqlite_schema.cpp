@@ -82,6 +82,15 @@ ALTER TABLE versions ADD COLUMN save_id TEXT;
 CREATE UNIQUE INDEX versions_by_save ON versions(save_id) WHERE save_id IS NOT NULL;
 )";
 
+// Version 4: the journal's own id, made with it and kept by its copies, that saves waiting in a queue name.
+constexpr const char* kVersion4 = R"(
+CREATE TABLE journal_identity (
+  id INTEGER PRIMARY KEY CHECK (id = 1),
+  journal_id TEXT NOT NULL
+);
+INSERT INTO journal_identity (id, journal_id) VALUES (1, lower(hex(randomblob(16))));
+)";
+
 // The search index of every order, from the words the shared rules make of its card.
 DbError indexEveryOrder(SqliteDb& db) {
     Statement orders = db.prepare("SELECT number, number_text, customer, address, phone FROM orders");
@@ -101,6 +110,8 @@ DbError step(SqliteDb& db, int64_t to) {
         return indexEveryOrder(db);
     case 3:
         return db.exec(kVersion3);
+    case 4:
+        return db.exec(kVersion4);
     default:
         return {1, "no step to version " + std::to_string(to)};
     }

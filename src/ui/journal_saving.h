@@ -15,9 +15,10 @@ struct UiContext;
 // it now, so that no other order is ever recorded under it. Answers whether a number was taken (to be given
 // back when the save fails).
 bool takeNumberForJournal(UiContext& ctx);
-// After a sketch file was saved: the order is recorded in the journal. A save the journal could not take now
-// is recorded at the next start, and said once in a run.
-void recordSavedOrder(UiContext& ctx, QWidget* parent, const QString& path);
+// Writes the sketch file and records the order in the journal (its record kept on the disk before the file
+// is replaced, so that no saved file is ever missing from it). A save the journal could not take now is
+// recorded at the next start, and said once in a run. Answers whether the file was written.
+bool writeRecordedSketch(UiContext& ctx, QWidget* parent, const QString& path);
 // Opens an order of the journal: its file while the file holds what was recorded last, else the recorded
 // bytes as a new unsaved order. The caller has settled unsaved changes. False (after a message) when it
 // cannot be opened.

@@ -61,7 +61,7 @@ bool openSketchFileOrLink(UiContext& ctx, QWidget* parent, const QString& pathOr
 
 bool saveSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
     const bool numberTaken = takeNumberForJournal(ctx);
-    if (ctx.project.save(toPath(path)) != 0) {
+    if (!writeRecordedSketch(ctx, parent, path)) {
         if (numberTaken) ctx.editor.releaseOrderNumber();
         prompts().error(parent, QStringLiteral("Ошибка сохранения файла ") + QDir::toNativeSeparators(path),
                         QStringLiteral("Ошибка"));
@@ -72,7 +72,6 @@ bool saveSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
         ctx.document->markSaved();
     }
     rememberFile(path);
-    recordSavedOrder(ctx, parent, path);
     return true;
 }
 

@@ -97,11 +97,15 @@ TEST(JournalFile, WhatIsNotAJournalIsRefusedAsDamaged) {
     } cases[] = {
         {"garbage", std::string(8192, '\x5a')},
         {"a cut header", "SQLite format 3"},
+        {"an empty file", ""},
+        {"one byte", "S"},
     };
     for (const auto& c : cases) {
         TempFolder folder;
         const fs::path file = folder.writeBytes("journal.sqlite", c.bytes);
-        EXPECT_EQ(SqliteJournal::open(file).status().code, JournalErrc::Damaged) << c.what;
+        const auto refused = SqliteJournal::open(file);
+        EXPECT_EQ(refused.status().code, JournalErrc::Damaged) << c.what;
+        EXPECT_NE(refused.status().message.find(file.string()), std::string::npos) << refused.status().message;
         EXPECT_EQ(bytesOf(file), c.bytes) << c.what;
     }
     TempFolder folder;
@@ -167,13 +171,35 @@ TEST(JournalFile, BackupIsAWholeJournalAndCheckFindsDamage) {
     for (std::size_t at = bytes.size() / 3; at < bytes.size() / 3 + 40000 && at < bytes.size(); ++at)
         bytes[at] = '\x77';
     const fs::path damaged = folder.writeBytes("damaged.sqlite", bytes);
-    auto opened = SqliteJournal::open(damaged);
-    if (!opened) {
-        EXPECT_EQ(opened.status().code, JournalErrc::Damaged);
-        return;
+    // Caught at open, in the user's words.
+    const auto refused = SqliteJournal::open(damaged);
+    EXPECT_EQ(refused.status().code, JournalErrc::Damaged);
+    EXPECT_NE(refused.status().message.find("повреждён"), std::string::npos) << refused.status().message;
+    EXPECT_EQ(bytesOf(damaged), bytes);
+}
+
+// Damage the quick check at open does not see (an index that no longer matches its table): the check finds
+// it, and a backup of it is refused rather than made.
+TEST(JournalFile, ADamagedJournalIsNotBackedUp) {
+    TempFolder folder;
+    const fs::path file = folder / "journal.sqlite";
+    {
+        auto opened = SqliteJournal::open(file);
+        ASSERT_TRUE(opened);
+        for (int n = 1; n <= 20; ++n)
+            ASSERT_TRUE(opened.value()->record(orderRecord(std::to_string(n), "Заказчик", "", "", 1700000000 + n)));
     }
-    const auto problems = opened.value()->check();
-    EXPECT_TRUE(!problems || !problems->empty());
+    {
+        SqliteDb db;
+        ASSERT_FALSE(db.open(file, SqliteDb::Mode::ReadWrite, 1000));
+        ASSERT_FALSE(db.exec("PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = "
+                             "'CREATE INDEX orders_by_date ON orders(ready_date)' WHERE name = 'orders_by_date'"));
+    }
+    auto opened = SqliteJournal::open(file);
+    ASSERT_TRUE(opened) << opened.status().message;
+    EXPECT_FALSE(opened.value()->check().value().empty());
+    EXPECT_FALSE(opened.value()->backup(folder / "copy.sqlite"));
+    EXPECT_FALSE(fs::exists(folder / "copy.sqlite"));
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // Recording saves, their versions, the order's statuses and its payments.
 #include "journal_test_support.h"
 
+#include <climits>
+
 namespace dalvex::journal {
 namespace {
 
@@ -84,8 +86,27 @@ TEST_P(Recording, PaymentsAddUpAndTheRestIsOutstanding) {
     EXPECT_EQ(details->payments[1].amount, 150050);
     EXPECT_EQ(journal_->find({}).value().front().paid, 450050);
 
-    EXPECT_EQ(journal_->addPayment(9, {0, 1, "ничего"}, 0).code, JournalErrc::Refused);
     EXPECT_EQ(journal_->addPayment(10, {100, 1, ""}, 0).code, JournalErrc::NotFound);
+    EXPECT_TRUE(journal_->check().value().empty());
+}
+
+// A payment is more than nothing and at most 99 999 999,99 руб.; the paid sum never overflows however many
+// of the largest come, and stays the sum of the payments.
+TEST_P(Recording, PaymentsStayWithinTheirLimits) {
+    record(orderRecord("00009"));
+    const struct {
+        int64_t kopecks;
+        bool taken;
+    } payments[] = {
+        {0, false}, {-100, false}, {INT64_MIN, false}, {9'999'999'999, true}, {10'000'000'000, false},
+        {INT64_MAX, false}, {1, true},
+    };
+    int64_t paid = 0;
+    for (const auto& p : payments) {
+        EXPECT_EQ(journal_->addPayment(9, {p.kopecks, 1, ""}, 0).ok(), p.taken) << p.kopecks;
+        if (p.taken) paid += p.kopecks;
+    }
+    EXPECT_EQ(journal_->order(9).value().summary.paid, paid);
     EXPECT_TRUE(journal_->check().value().empty());
 }
 

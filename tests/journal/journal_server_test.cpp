@@ -44,7 +44,7 @@ TEST(JournalServer, TheLayoutIsMadeByMigrateAndANewerOneIsRefusedUnchanged) {
     ASSERT_EQ(testing::serverSql(conninfo, "UPDATE journal_layout SET version = 99"), "");
     EXPECT_EQ(openServerJournal(conninfo).status().code, JournalErrc::Newer);
     EXPECT_FALSE(migrateServerJournal(conninfo, {}));
-    ASSERT_EQ(testing::serverSql(conninfo, "UPDATE journal_layout SET version = 1"), "");
+    ASSERT_EQ(testing::serverSql(conninfo, "UPDATE journal_layout SET version = 2"), "");
     EXPECT_EQ(openServerJournal(conninfo).value()->count({}).value(), 1);
 }
 
