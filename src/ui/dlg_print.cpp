@@ -136,6 +136,8 @@ void DlgPrint::print() {
     for (int kind = 0; kind < 4; ++kind)
         sources.tables[static_cast<size_t>(kind)] = buildTable(kind, ctx_.project);
     sources.configFolder = ctx_.project.configFolder();
+    sources.orderNumber = qs(ctx_.project.orderCard.orderNumber);
+    sources.customer = qs(ctx_.project.orderCard.customerName);
     const CuttingSettings& cutting = ctx_.project.cutting;
     sources.cutPlans = planArticles(ctx_.project.result, cutting.kerf, cutting.trim);
     sources.kerf = cutting.kerf;

@@ -42,13 +42,13 @@ protected:
 TEST_F(DoorWidths, ShowsWidthsRowsAndRemainder) {
     DoorWidthsEditor editor(*project_);
     const DoorWidthsView view = editor.begin();
-    EXPECT_EQ(view.widthsMm, (std::vector<int32_t>{1010, 1010, 1010}));
+    EXPECT_EQ(view.widths, (std::vector<int32_t>{10100, 10100, 10100}));
     EXPECT_EQ(view.rows, rows());
-    EXPECT_EQ(view.remainderMm, 0);
+    EXPECT_EQ(view.remainder, 0);
     EXPECT_TRUE(view.rowsEditable);
 
-    project_->sketch.doors[2].width = 10000 - 5; // the remainder truncates toward zero
-    EXPECT_EQ(editor.begin().remainderMm, 10);
+    project_->sketch.doors[2].width = 10000 - 5; // the remainder keeps its tenth
+    EXPECT_EQ(editor.begin().remainder, 105);
 }
 
 TEST_F(DoorWidths, TypedWidthsAndTheirChecks) {
@@ -60,15 +60,18 @@ TEST_F(DoorWidths, TypedWidthsAndTheirChecks) {
         std::vector<int32_t> after;
     } cases[] = {
         {{"1010", "1010", "1010"}, false, Outcome::Applied, 0, {10100, 10100, 10100}},
-        {{"1000", "1010", "1010"}, false, Outcome::AskPositiveRemainder, 10, {10100, 10100, 10100}},
+        {{"1000", "1010", "1010"}, false, Outcome::AskPositiveRemainder, 100, {10100, 10100, 10100}},
         {{"1000", "1010", "1010"}, true, Outcome::Applied, 0, {10000, 10100, 10100}},
-        {{"1020", "1010", "1010"}, true, Outcome::RefusedNegativeRemainder, 10, {10100, 10100, 10100}},
-        {{"99", "1921", "1010"}, false, Outcome::RefusedTooNarrow, 100, {10100, 10100, 10100}},
-        {{"", "1010", "1010"}, false, Outcome::AskPositiveRemainder, 1010, {10100, 10100, 10100}},
-        {{"", "1010", "1010"}, true, Outcome::RefusedTooNarrow, 100, {10100, 10100, 10100}},
-        {{"abc", "2020", "1010"}, false, Outcome::RefusedTooNarrow, 100, {10100, 10100, 10100}},
+        {{"1020", "1010", "1010"}, true, Outcome::RefusedNegativeRemainder, 100, {10100, 10100, 10100}},
+        {{"99", "1921", "1010"}, false, Outcome::RefusedTooNarrow, 1000, {10100, 10100, 10100}},
+        {{"", "1010", "1010"}, false, Outcome::AskPositiveRemainder, 10100, {10100, 10100, 10100}},
+        {{"", "1010", "1010"}, true, Outcome::RefusedTooNarrow, 1000, {10100, 10100, 10100}},
+        {{"abc", "2020", "1010"}, false, Outcome::RefusedTooNarrow, 1000, {10100, 10100, 10100}},
         {{"1510", "1010", "510"}, false, Outcome::Applied, 0, {15100, 10100, 5100}},
-        {{"1010", "1010"}, false, Outcome::AskPositiveRemainder, 1010, {10100, 10100, 10100}},
+        {{"1010", "1010"}, false, Outcome::AskPositiveRemainder, 10100, {10100, 10100, 10100}},
+        // A decimal is kept as its tenth, never taken as more digits.
+        {{"1009,5", "1010.5", "1010"}, false, Outcome::Applied, 0, {10095, 10105, 10100}},
+        {{"1009,5", "1010", "1010"}, false, Outcome::AskPositiveRemainder, 5, {10100, 10100, 10100}},
     };
     for (const auto& c : cases) {
         resetWidths();
@@ -86,10 +89,11 @@ TEST_F(DoorWidths, TypedWidthsAndTheirChecks) {
 TEST_F(DoorWidths, RemainderOfTypedWidths) {
     DoorWidthsEditor editor(*project_);
     EXPECT_EQ(editor.remainderFor({"1010", "1010", "1010"}), 0);
-    EXPECT_EQ(editor.remainderFor({"1000", "1010", "1010"}), 10);
-    EXPECT_EQ(editor.remainderFor({"1020", "1010", "1010"}), -10);
-    EXPECT_EQ(editor.remainderFor({"", "1010", "1010"}), 1010);
-    EXPECT_EQ(editor.remainderFor({"12x", "1010", "1010"}), 998);
+    EXPECT_EQ(editor.remainderFor({"1000", "1010", "1010"}), 100);
+    EXPECT_EQ(editor.remainderFor({"1020", "1010", "1010"}), -100);
+    EXPECT_EQ(editor.remainderFor({"", "1010", "1010"}), 10100);
+    EXPECT_EQ(editor.remainderFor({"12x", "1010", "1010"}), 10100);
+    EXPECT_EQ(editor.remainderFor({"1 009,75", "1010", "1010"}), 2);
     EXPECT_EQ(editor.remainderFor({"2147483647", "2147483647", "2147483647"}),
               std::numeric_limits<int32_t>::min());
 }
@@ -166,7 +170,7 @@ TEST_F(DoorWidths, UntouchedEntriesKeepTheRemainderShownAtOpening) {
         s.doors[i].width = s.doors[i].previousWidth = 10103;
     DoorWidthsEditor editor(*project_);
     const DoorWidthsView view = editor.begin();
-    EXPECT_EQ(view.remainderMm, 0);
+    EXPECT_EQ(view.remainder, 0);
     EXPECT_EQ(editor.remainderFor({"1010", "1010", "1010"}), 1);
     EXPECT_EQ(editor.apply(*project_, {"1010", "1010", "1010"}, rows(), false).outcome, Outcome::Applied);
     EXPECT_EQ(widths(), (std::vector<int32_t>{10100, 10100, 10100}));

@@ -2,6 +2,7 @@
 // user types, an order opened from its file or from the journal, its status changed and a payment added.
 #include "dlg_journal.h"
 #include "dlg_payment.h"
+#include "draft_dlg.h"
 #include "journal_session.h"
 #include "journal_table_model.h"
 #include "main_window.h"
@@ -16,9 +17,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPrinter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QTableView>
 #include <QTimer>
 #include <QtTest>
@@ -36,6 +37,8 @@ private slots:
     void theWindowFindsOpensAndFollowsOrders();
     void anOrderWhoseFileIsGoneOpensFromTheJournal();
     void aJournalThatIsOffSaysWhy();
+    void theKeyboardComesBackWhenTheJournalCloses();
+    void thePaymentDialogShowsItsWholeTitle();
 };
 
 namespace {
@@ -214,6 +217,38 @@ void JournalWindowTest::aJournalThatIsOffSaysWhy() {
     QCOMPARE(scripted.errors.size(), 2);
     QVERIFY(scripted.errors.back().contains(QStringLiteral("при следующем запуске")));
     QDir(folder).removeRecursively();
+}
+
+void JournalWindowTest::theKeyboardComesBackWhenTheJournalCloses() {
+    Window w;
+    w.window.show();
+    w.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    for (QWidget* before : {static_cast<QWidget*>(w.window.draftView()), w.window.topPanel()->widthEdit()}) {
+        before->setFocus(Qt::TabFocusReason);
+        DlgJournal* journal = w.open();
+        QVERIFY(QTest::qWaitForWindowActive(journal));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!journal->isVisible());
+        w.window.activateWindow(); // as the window manager does when the journal closes
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        QCOMPARE(w.window.focusWidget(), before);
+    }
+}
+
+void JournalWindowTest::thePaymentDialogShowsItsWholeTitle() {
+    for (const QString& order : {QStringLiteral("00001"), QStringLiteral("2026-00123-К")}) {
+        DlgPayment dialog(order, 150000, nullptr);
+        dialog.show();
+        const int title = QFontMetrics(QApplication::font()).horizontalAdvance(dialog.windowTitle());
+        QVERIFY(dialog.width() >= title * 3 / 2 + 120);
+        // A dialog of one question: closed, never minimised or maximised.
+        const Qt::WindowFlags flags = dialog.windowFlags();
+        QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    }
 }
 
 QTEST_MAIN(JournalWindowTest)
