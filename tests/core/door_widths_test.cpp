@@ -1,4 +1,5 @@
 #include "project/door_widths.h"
+#include "text/millimetres.h"
 
 #include "project_test_support.h"
 
@@ -139,8 +140,8 @@ TEST_F(DoorWidths, FeldorRowsAreNotEditable) {
     for (int32_t& r : flipped)
         r = 1 - r;
     std::vector<std::string> typed;
-    for (int32_t w : view.widthsMm)
-        typed.push_back(std::to_string(w));
+    for (int32_t w : view.widths)
+        typed.push_back(millimetresText(w));
     const auto result = editor.apply(*project_, typed, flipped, true);
     EXPECT_EQ(result.outcome, Outcome::Applied);
     EXPECT_FALSE(result.rowsChanged);
@@ -151,14 +152,14 @@ TEST_F(DoorWidths, TenDoors) {
     ASSERT_TRUE(project_->setDoorCount(10));
     DoorWidthsEditor editor(*project_);
     const DoorWidthsView view = editor.begin();
-    ASSERT_EQ(view.widthsMm.size(), 10u);
+    ASSERT_EQ(view.widths.size(), 10u);
     ASSERT_EQ(view.rows.size(), 10u);
     std::vector<std::string> typed;
-    for (int32_t w : view.widthsMm)
-        typed.push_back(std::to_string(w));
+    for (int32_t w : view.widths)
+        typed.push_back(millimetresText(w));
     const auto result = editor.apply(*project_, typed, view.rows, false);
     // Entries left as shown keep the remainder shown at opening.
-    EXPECT_EQ(result.outcome, view.remainderMm > 0 ? Outcome::AskPositiveRemainder : Outcome::Applied);
+    EXPECT_EQ(result.outcome, view.remainder > 0 ? Outcome::AskPositiveRemainder : Outcome::Applied);
     EXPECT_EQ(editor.apply(*project_, typed, view.rows, true).outcome, Outcome::Applied);
 }
 
@@ -171,19 +172,20 @@ TEST_F(DoorWidths, UntouchedEntriesKeepTheRemainderShownAtOpening) {
     DoorWidthsEditor editor(*project_);
     const DoorWidthsView view = editor.begin();
     EXPECT_EQ(view.remainder, 0);
-    EXPECT_EQ(editor.remainderFor({"1010", "1010", "1010"}), 1);
-    EXPECT_EQ(editor.apply(*project_, {"1010", "1010", "1010"}, rows(), false).outcome, Outcome::Applied);
-    EXPECT_EQ(widths(), (std::vector<int32_t>{10100, 10100, 10100}));
+    EXPECT_EQ(view.widths, (std::vector<int32_t>{10103, 10103, 10103}));
+    EXPECT_EQ(editor.remainderFor({"1010", "1010", "1010"}), 10);
+    EXPECT_EQ(editor.apply(*project_, {"1010,3", "1010,3", "1010,3"}, rows(), false).outcome, Outcome::Applied);
+    EXPECT_EQ(widths(), (std::vector<int32_t>{10103, 10103, 10103}));
 }
 
 TEST_F(DoorWidths, MessageTexts) {
     EXPECT_EQ(
-        DoorWidthsEditor::message({Outcome::AskPositiveRemainder, 10, false}),
+        DoorWidthsEditor::message({Outcome::AskPositiveRemainder, 100, false}),
         "Суммарная ширина дверей меньше ширины проема на 10 мм. Останется пустое пространсто, продолжить?");
-    EXPECT_EQ(DoorWidthsEditor::message({Outcome::RefusedNegativeRemainder, 10, false}),
-              "Суммарная ширина дверей больше ширины проема на 10 мм. Уменьшите общую ширину дверей на это "
+    EXPECT_EQ(DoorWidthsEditor::message({Outcome::RefusedNegativeRemainder, 105, false}),
+              "Суммарная ширина дверей больше ширины проема на 10,5 мм. Уменьшите общую ширину дверей на это "
               "значение.");
-    EXPECT_EQ(DoorWidthsEditor::message({Outcome::RefusedTooNarrow, 100, false}),
+    EXPECT_EQ(DoorWidthsEditor::message({Outcome::RefusedTooNarrow, 1000, false}),
               "Ширина двери не должна быть меньше 100 мм.");
     EXPECT_EQ(DoorWidthsEditor::message({Outcome::Applied, 0, false}), "");
 }
