@@ -164,16 +164,16 @@ TEST_F(DoorWidths, TenDoors) {
 }
 
 TEST_F(DoorWidths, UntouchedEntriesKeepTheRemainderShownAtOpening) {
-    // Widths that are not whole millimetres: 3 x 1010.3 mm in 3031 mm.
+    // Widths that are not whole millimetres: 3 x 1010.3 mm in 3030.9 mm.
     DoorSketch& s = project_->sketch;
-    s.doorsTotalWidth = 30310;
+    s.doorsTotalWidth = 30309;
     for (int i = 0; i < 3; ++i)
         s.doors[i].width = s.doors[i].previousWidth = 10103;
     DoorWidthsEditor editor(*project_);
     const DoorWidthsView view = editor.begin();
     EXPECT_EQ(view.remainder, 0);
     EXPECT_EQ(view.widths, (std::vector<int32_t>{10103, 10103, 10103}));
-    EXPECT_EQ(editor.remainderFor({"1010", "1010", "1010"}), 10);
+    EXPECT_EQ(editor.remainderFor({"1010", "1010", "1010"}), 9);
     EXPECT_EQ(editor.apply(*project_, {"1010,3", "1010,3", "1010,3"}, rows(), false).outcome, Outcome::Applied);
     EXPECT_EQ(widths(), (std::vector<int32_t>{10103, 10103, 10103}));
 }

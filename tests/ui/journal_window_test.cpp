@@ -224,7 +224,8 @@ void JournalWindowTest::theKeyboardComesBackWhenTheJournalCloses() {
     w.window.show();
     w.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w.window));
-    for (QWidget* before : {static_cast<QWidget*>(w.window.draftView()), w.window.topPanel()->widthEdit()}) {
+    QWidget* const controls[] = {w.window.draftView(), w.window.topPanel()->widthEdit()};
+    for (QWidget* before : controls) {
         before->setFocus(Qt::TabFocusReason);
         DlgJournal* journal = w.open();
         QVERIFY(QTest::qWaitForWindowActive(journal));
