@@ -187,9 +187,10 @@ QPixmap toggleBox(bool on) {
     p.setBrush(g);
     p.drawRoundedRect(QRectF(1.5, 1.5, 15, 15), 2.5, 2.5);
     if (on) {
-        p.setPen(QPen(kAccent, 2.2, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(5, 5), QPointF(13, 13));
-        p.drawLine(QPointF(13, 5), QPointF(5, 13));
+        // A tick: a cross would read as "left out".
+        p.setPen(QPen(QColor(40, 130, 50), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const QPointF tick[] = {{4.5, 9.5}, {7.5, 12.5}, {13.5, 5.0}};
+        p.drawPolyline(tick, 3);
     }
     return pm;
 }

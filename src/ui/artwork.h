@@ -16,7 +16,7 @@ namespace dalvex::ui {
 enum PictureId : int {
     kPictureNone = 126,   // the "none" sign
     kPictureBoxOff = 240, // empty toggle box
-    kPictureBoxOn = 242,  // toggle box with a cross
+    kPictureBoxOn = 242,  // toggle box with a tick
     kPictureOpen = 122,   // project button icons, 26 x 26
     kPictureSave = 123,
     kPictureXml = 124,

@@ -35,14 +35,6 @@ int cutPlanRowHeight(const CutPlanRow& row, int lineHeight) {
     return lineHeight;
 }
 
-QString millimetresText(int32_t tenths) {
-    // The sign apart, so that -0,5 keeps it.
-    const int64_t size = std::abs(int64_t{tenths});
-    QString text = (tenths < 0 ? QStringLiteral("-") : QString()) + QString::number(size / 10);
-    if (size % 10 != 0) text += QLatin1Char(',') + QString::number(size % 10);
-    return text;
-}
-
 QString percentText(double percent) {
     return QString::number(percent, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
 }

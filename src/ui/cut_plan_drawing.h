@@ -3,6 +3,7 @@
 // a title, a summary line, then one row per bar with its pieces as labelled boxes, the kerfs, the trim and
 // the hatched offcut.
 #include "calc/cut_plan.h"
+#include "qt_text.h"
 
 #include <QColor>
 #include <QFont>
@@ -37,9 +38,6 @@ int cutPlanRowHeight(const CutPlanRow& row, int lineHeight);
 
 // "хлыстов: по раскрою N, по счёту M, отход X %" (and the pieces no bar can give).
 QString cutPlanSummary(const ArticlePlan& plan);
-
-// A length in 0.1 mm as millimetres, with a decimal comma only when needed.
-QString millimetresText(int32_t tenths);
 
 // A percentage with one decimal, after a decimal comma.
 QString percentText(double percent);

@@ -85,16 +85,16 @@ void DlgDoorSize::layoutRows(int n) {
 void DlgDoorSize::open() {
     lockPanels();
     const DoorWidthsView view = editor_.begin();
-    shownDoors_ = static_cast<int>(view.widthsMm.size());
+    shownDoors_ = static_cast<int>(view.widths.size());
     layoutRows(shownDoors_);
     for (int i = 0; i < shownDoors_; ++i) {
         const auto k = static_cast<size_t>(i);
         QSignalBlocker quiet(widths_[k]);
-        widths_[k]->setText(qs(format("%d", view.widthsMm[k])));
+        widths_[k]->setText(millimetresText(view.widths[k]));
         rows_[k]->setCurrentIndex(view.rows[k] != 0 ? 1 : 0);
         rows_[k]->setEnabled(view.rowsEditable);
     }
-    remainder_->setText(qs(format("%d", view.remainderMm)));
+    remainder_->setText(millimetresText(view.remainder));
     if (QWidget* main = parentWidget() ? parentWidget()->window() : nullptr) {
         const QRect frame = main->geometry();
         move(frame.left() + frame.width() / 2 - kWidth / 2, frame.top() + frame.height() / 2 - height() / 2);
@@ -112,7 +112,7 @@ std::vector<std::string> DlgDoorSize::typedWidths() const {
 }
 
 void DlgDoorSize::widthEdited() {
-    remainder_->setText(qs(format("%d", editor_.remainderFor(typedWidths()))));
+    remainder_->setText(millimetresText(editor_.remainderFor(typedWidths())));
 }
 
 void DlgDoorSize::accept() {

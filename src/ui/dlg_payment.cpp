@@ -3,10 +3,12 @@
 #include "journal_export.h"
 #include "qt_text.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDateTime>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,8 +17,13 @@
 
 namespace dalvex::ui {
 
-DlgPayment::DlgPayment(const QString& order, int64_t outstanding, QWidget* parent) : QDialog(parent) {
+DlgPayment::DlgPayment(const QString& order, int64_t outstanding, QWidget* parent)
+    : QDialog(parent,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Оплата заказа ") + order);
+    // Wide enough for the whole title beside the title bar's icon and close button, which a window manager
+    // would otherwise cut to "Оплата з…".
+    setMinimumWidth(QFontMetrics(QApplication::font()).horizontalAdvance(windowTitle()) * 3 / 2 + 120);
     amount_ = new QLineEdit(this);
     amount_->setText(outstanding > 0 ? qs(journal::moneyText(outstanding)) : QString());
     amount_->selectAll();

@@ -1,5 +1,7 @@
 #include "draft_dlg.h"
 
+#include "widgets/focus_frame.h"
+
 #include "order_document.h"
 
 #include "project/project.h"
@@ -52,6 +54,8 @@ using view::kHitNothing;
 DraftDlg::DraftDlg(const UiContext& context, QWidget* parent) : Panel(context, parent) {
     setAttribute(Qt::WA_OpaquePaintEvent); // the rendered picture covers the whole view
     setMouseTracking(true);
+    // Reached by Tab like every other control; a click on it still takes the keyboard from the edits.
+    setFocusPolicy(Qt::StrongFocus);
     // The dialog belongs to the main window rather than to the view: the view is disabled while the dialog is
     // open, and a disabled parent would disable the dialog too.
     sizeDlg_ = new SizeDlg(context, parent ? parent->window() : nullptr);
@@ -128,6 +132,7 @@ void DraftDlg::paintEvent(QPaintEvent* event) {
     if (hoverStale_ && !dragging_) hoverAfterRecalculation();
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
+    if (hasFocus()) drawFocusFrame(p, rect());
 
     if (dragging_) {
         p.setPen(QPen(kDragOutline, 3));

@@ -1,5 +1,6 @@
 #include "info_panel_dlg.h"
 
+#include "order_document.h"
 #include "project/project.h"
 #include "qt_text.h"
 #include "view/sketch_hover.h"
@@ -8,7 +9,13 @@
 
 namespace dalvex::ui {
 
-InfoPanelDlg::InfoPanelDlg(const UiContext& context, QWidget* parent) : Panel(context, parent) {}
+InfoPanelDlg::InfoPanelDlg(const UiContext& context, QWidget* parent) : Panel(context, parent) {
+    if (ctx_.document)
+        connect(ctx_.document, &OrderDocument::told, this, [this](const QString& text) {
+            notice_ = text;
+            update();
+        });
+}
 
 void InfoPanelDlg::showHover() {
     // The hit of the sketch view's layout; nothing without a view.
@@ -17,6 +24,8 @@ void InfoPanelDlg::showHover() {
         layout ? view::infoLines(view::describeHover(*layout, ctx_.project.sketch)) : view::InfoLines{};
     first_ = qs(lines.first);
     second_ = qs(lines.second);
+    // An item under the mouse is news of its own: the notice has been read.
+    if (!first_.isEmpty()) notice_.clear();
     update();
 }
 
@@ -34,8 +43,9 @@ void InfoPanelDlg::paintEvent(QPaintEvent*) {
     p.setPen(QColor(100, 100, 100));
     const QFontMetrics fm(font);
     // Each line's top edge sits at its stated offset.
-    p.drawText(20, 10 + fm.ascent(), first_);
-    p.drawText(20, 30 + fm.ascent(), second_);
+    if (!notice_.isEmpty()) p.setPen(QColor(200, 30, 30));
+    p.drawText(20, 10 + fm.ascent(), firstLine());
+    p.drawText(20, 30 + fm.ascent(), secondLine());
 }
 
 } // namespace dalvex::ui

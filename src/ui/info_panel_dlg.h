@@ -1,5 +1,6 @@
 #pragma once
-// The info line under the sketch view: describes the item under the mouse.
+// The info line under the sketch view: describes the item under the mouse, or says what the program has to
+// tell (a value refused, where files were written) until that is taken back or the mouse finds an item.
 #include "panel.h"
 
 #include <QString>
@@ -16,8 +17,8 @@ public:
     // Takes the hover description from the sketch view and repaints.
     void showHover();
 
-    const QString& firstLine() const { return first_; }
-    const QString& secondLine() const { return second_; }
+    const QString& firstLine() const { return notice_.isEmpty() ? first_ : notice_; }
+    QString secondLine() const { return notice_.isEmpty() ? second_ : QString(); }
 
 protected:
     void onNotification(Notification n) override;
@@ -26,6 +27,7 @@ protected:
 private:
     QString first_;
     QString second_;
+    QString notice_;
 };
 
 } // namespace dalvex::ui

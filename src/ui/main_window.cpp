@@ -141,11 +141,31 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& 
         });
     }
 
+    // The left tabs from wherever the keyboard is, the door-count list included.
+    const std::pair<QKeySequence, int> tabKeys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+    };
+    for (const auto& [keys, step] : tabKeys) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] {
+            if (tabs_->isEnabled())
+                tabs_->select((tabs_->selected() + step + DlgTabs::kTabCount) % DlgTabs::kTabCount);
+        });
+    }
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && now->window() == this && !locked_) keptFocus_ = now;
+    });
+
     resize(startSize(screen() ? screen()->availableGeometry().size() : QSize()));
     layoutPanels();
     showTab(0);
+    orderTabs();
     // The keyboard starts in the sketch view: the dimension edits get it only when clicked or tabbed to.
     draft_->setFocus(Qt::OtherFocusReason);
+    keptFocus_ = draft_;
 }
 
 CDalvexDlg::~CDalvexDlg() = default;
@@ -161,10 +181,13 @@ void CDalvexDlg::notify(Notification n) {
         break;
     case Notification::LockPanels:
     case Notification::UnlockPanels: {
+        // Disabling the panels moves the keyboard on to whatever control is left: that move is not kept.
+        locked_ = n == Notification::LockPanels;
         setMinimiseButton(n == Notification::UnlockPanels);
         Panel* locked[] = {top_, right_, draft_, sum_, tabs_};
         for (Panel* p : locked)
             if (p) p->receive(n);
+        if (!locked_) restoreFocus();
         break;
     }
     case Notification::TabChanged:
@@ -262,6 +285,38 @@ QSize CDalvexDlg::startSize(const QSize& available) {
     // Room for the title bar and the borders, which the window's own size leaves out.
     const QSize frame(16, 40);
     return drawnFor.boundedTo(available - frame).expandedTo(QSize(kMinWidth, kMinHeight));
+}
+
+void CDalvexDlg::restoreFocus() {
+    QWidget* kept = keptFocus_;
+    if (!kept || kept == focusWidget() || !kept->isVisible() || !kept->isEnabled()) return;
+    // Given also while a dialog is still the active window: the window gives it on when it is active again.
+    kept->setFocus(Qt::OtherFocusReason);
+}
+
+void CDalvexDlg::changeEvent(QEvent* event) {
+    // Qt gives the focus back after this event, to the window's focus widget: set it first.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !locked_) restoreFocus();
+    QWidget::changeEvent(event);
+}
+
+void CDalvexDlg::orderTabs() {
+    // Each panel's controls in its own order, the panels as they are read.
+    QWidget* panels[] = {top_,       sum_,       tabs_,      draft_,     right_,  order_,
+                         tables_[0], tables_[1], tables_[2], tables_[3], cutPlan_};
+    QWidget* previous = nullptr;
+    for (QWidget* panel : panels) {
+        QList<QWidget*> chain;
+        if (panel->focusPolicy() & Qt::TabFocus) chain << panel;
+        for (QWidget* w = panel->nextInFocusChain(); w != panel; w = w->nextInFocusChain())
+            if (panel->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && !w->isWindow() &&
+                w->window() == this)
+                chain << w;
+        for (QWidget* w : chain) {
+            if (previous) setTabOrder(previous, w);
+            previous = w;
+        }
+    }
 }
 
 void CDalvexDlg::resizeEvent(QResizeEvent*) {

@@ -7,6 +7,7 @@
 #include "report_printer.h"
 #include "ui_context.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -82,6 +83,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -90,6 +92,12 @@ private:
     void layoutPanels();
     void showTab(int tab);
     void setMinimiseButton(bool shown);
+    // Tab goes through the controls as they are read: the top strip left to right, the totals, the left
+    // tabs, the sketch, the right panel.
+    void orderTabs();
+    // The keyboard goes back to the control that had it before a dialog, never to the first edit that
+    // happens to take it when the panels are locked or the window is activated again.
+    void restoreFocus();
 
     ProjectEditor editor_;
     SketchScreen screen_;
@@ -107,6 +115,8 @@ private:
     DlgCutPlan* cutPlan_ = nullptr;
     RecoveryKeeper* recovery_ = nullptr;
     DlgJournal* journalWindow_ = nullptr;
+    QPointer<QWidget> keptFocus_;
+    bool locked_ = false;
 };
 
 } // namespace dalvex::ui

@@ -42,6 +42,10 @@ public:
     // order that has no file.
     QString title() const;
 
+    // A word for the user about what was just refused or done, shown on the info line; empty takes it back.
+    // Nothing of the order changes.
+    void tell(const QString& text) { emit told(text); }
+
 signals:
     void choicesChanged();    // system, handle profile, colour, divider profile or a system option
     void dimensionsChanged(); // width, height, door count, chipboard width or plinth height
@@ -52,6 +56,7 @@ signals:
     void opened();         // another order took this one's place (a file opened, a crash's work restored)
     void viewChanged();    // the view settings
     void historyChanged(); // the title and the undo entries follow
+    void told(const QString& text);
 
 private:
     void announce(const Changes& changes);

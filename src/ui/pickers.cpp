@@ -7,7 +7,10 @@
 #include "widgets/picture_button.h"
 #include "widgets/text_label.h"
 
+#include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -45,6 +48,31 @@ void Picker::showAt(QPoint globalTopLeft) {
     move(globalTopLeft);
     show();
     raise();
+}
+
+void Picker::showEvent(QShowEvent* event) {
+    qApp->installEventFilter(this);
+    QWidget::showEvent(event);
+}
+
+void Picker::hideEvent(QHideEvent* event) {
+    qApp->removeEventFilter(this);
+    QWidget::hideEvent(event);
+}
+
+bool Picker::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        hide();
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        if (!frameGeometry().contains(at)) {
+            hide();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Picker::clearEntries() {

@@ -37,6 +37,11 @@ protected:
     void clearEntries();
     PictureButton* addButton(PickerEntry entry, QRect at);
     void paintEvent(QPaintEvent* event) override;
+    // While shown, Escape anywhere or a press outside it closes it without a choice; the press goes no
+    // further, so that it cannot choose or change anything under the pointer either.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     UiContext ctx_;
     std::vector<PickerEntry> entries_;

@@ -8,12 +8,15 @@
 #include "sheet_plan_drawing.h"
 #include "table_layout.h"
 
+#include <QBuffer>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include <algorithm>
 #include <climits>
@@ -92,12 +95,17 @@ void drawRow(QPainter& painter, const TableSection& section, const SectionLayout
 // One print job on one device: the page counter, the page rectangle, the logo.
 class Job {
 public:
-    Job(QPagedPaintDevice& device, QPainter& painter, const ReportSources& sources, PrintLog* log)
-        : device_(device), painter_(painter), sources_(sources), log_(log), dpi_(device.logicalDpiY()),
-          base_(pageArea(dpi_, device.width(), device.height())), font_(pageFont(dpi_)),
+    // `totalPages`: the pages of the whole job, for "стр. N из M"; 0 while they are being counted.
+    Job(QPagedPaintDevice& device, QPainter& painter, const ReportSources& sources, PrintLog* log,
+        int totalPages)
+        : device_(device), painter_(painter), sources_(sources), log_(log), totalPages_(totalPages),
+          dpi_(device.logicalDpiY()), base_(pageArea(dpi_, device.width(), device.height())),
+          font_(pageFont(dpi_)),
           logo_(sources.configFolder.empty() ? QImage() : loadLogo(sources.configFolder)) {
         if (log_) log_->logo = !logo_.isNull();
     }
+
+    int pagesPrinted() const { return counter_ - 1; }
 
     bool orderPage() {
         PageArea area;
@@ -105,12 +113,19 @@ public:
         if (!beginPage(Report::Order, area, page)) return false;
         TablePrintState state;
         printTablePage(painter_, dpi_, sources_.tables[kOrderTable], kOrderTable, area, state, &page.runs);
+        // The page the customer signs says what the order costs: the totals of the price calculation.
+        const std::vector<TableSection>& price = sources_.tables[kPriceTable];
+        if (price.size() > 1) {
+            area.top += points(dpi_, 10);
+            TablePrintState totals;
+            printTablePage(painter_, dpi_, {price[1]}, kPriceTable, area, totals, &page.runs);
+        }
 
         area.top += points(dpi_, 20);
         page.sketchTop = area.top;
-        // The sketch leaves room below it for the signatures.
+        // The sketch leaves room below it for the signatures and the whole shop text.
         PageArea sketch = area;
-        sketch.bottom -= points(dpi_, 110);
+        sketch.bottom -= std::max(points(dpi_, 110), footHeight(area));
         if (sources_.drawSketch && sketch.width() > 0 && sketch.height() > 0) {
             QRect r = sketch.toRect();
             painter_.save();
@@ -253,14 +268,21 @@ private:
         page.report = report;
         page.numberTop = area.top;
 
+        // Whose order, and which page of how many: a page that comes loose still says where it belongs.
         painter_.setFont(font_);
         painter_.setPen(Qt::black);
         const QFontMetrics fm(font_, &device_);
-        const QString text = QString::number(counter_);
-        const int textWidth = fm.horizontalAdvance(text);
         const int textHeight = fm.height();
-        painter_.drawText(QRect((area.right - textWidth) / 2, area.top, textWidth + 1, textHeight),
-                          Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+        const QString number =
+            QStringLiteral("стр. %1 из %2").arg(counter_).arg(std::max(totalPages_, counter_));
+        const int numberWidth = fm.horizontalAdvance(number) + 1;
+        QString whose = QStringLiteral("Заказ № %1").arg(sources_.orderNumber);
+        if (!sources_.customer.isEmpty()) whose += QStringLiteral(", ") + sources_.customer;
+        const QRect line(area.left, area.top, area.width(), textHeight);
+        painter_.drawText(line, Qt::AlignRight | Qt::AlignTop, number);
+        painter_.drawText(
+            line.adjusted(0, 0, -numberWidth - points(dpi_, 12), 0), Qt::AlignLeft | Qt::AlignTop,
+            fm.elidedText(whose, Qt::ElideRight, line.width() - numberWidth - points(dpi_, 12)));
         area.top += textHeight + static_cast<int>(0.2 * textHeight);
 
         if (!logo_.isNull()) {
@@ -281,9 +303,25 @@ private:
         if (log_) log_->pages.push_back(std::move(page));
     }
 
+    QString shopText() const {
+        return sources_.configFolder.empty() ? QString() : qs(shopInfoText(sources_.configFolder));
+    }
+
+    // The signatures and the shop text under them, at the width of `area`.
+    int footHeight(const PageArea& area) const {
+        const QFontMetrics fm(font_, &device_);
+        const SignatureLayout probe = signatureLayout(area, 0, 0);
+        const int h1 = wrappedHeight(fm, probe.leftBox.width(), kTaken);
+        const int h2 = wrappedHeight(fm, probe.rightBox.width(), kAgreed);
+        const SignatureLayout s = signatureLayout(area, h1, h2);
+        const QString info = shopText();
+        return s.infoTop - area.top + (info.isEmpty() ? 0 : wrappedHeight(fm, area.width(), info));
+    }
+
+    inline static const QString kTaken = QStringLiteral("Заказ принял(а).");
+    inline static const QString kAgreed = QStringLiteral("С условиями заказа ознакомлен(а) и согласен(а).");
+
     void signatures(const PageArea& area, PrintedPage& page) {
-        static const QString kTaken = QStringLiteral("Заказ принял(а).");
-        static const QString kAgreed = QStringLiteral("С условиями заказа ознакомлен(а) и согласен(а).");
         painter_.setFont(font_);
         painter_.setPen(Qt::black);
         const QFontMetrics fm(font_, &device_);
@@ -303,12 +341,11 @@ private:
         page.leftTextHeight = h1;
         page.rightTextHeight = h2;
 
-        const QString info =
-            sources_.configFolder.empty() ? QString() : qs(shopInfoText(sources_.configFolder));
+        // Across the whole page: every line of the shop's text, wrapped within the page.
+        const QString info = shopText();
         if (info.isEmpty() || s.infoTop >= area.bottom) return;
         painter_.setPen(Qt::black);
-        painter_.drawText(QRect(s.leftBox.left(), s.infoTop, s.leftBox.width(), area.bottom - s.infoTop),
-                          flags, info);
+        painter_.drawText(QRect(area.left, s.infoTop, area.width(), area.bottom - s.infoTop), flags, info);
         page.infoPrinted = true;
     }
 
@@ -316,6 +353,7 @@ private:
     QPainter& painter_;
     const ReportSources& sources_;
     PrintLog* log_;
+    int totalPages_;
     int dpi_;
     PageArea base_;
     QFont font_;
@@ -325,6 +363,20 @@ private:
 };
 
 bool askPrinter(QPrinter& printer, QWidget* parent) {
+    // Without a printer the print dialog has nothing to offer (on Windows it does not even open): a PDF file
+    // instead, when the user wants one.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        if (!prompts().choose(parent, QStringLiteral("Принтер не установлен. Сохранить отчёты в файл PDF?"),
+                              QStringLiteral("Печать"), QStringLiteral("Сохранить PDF"),
+                              QStringLiteral("Отмена")))
+            return false;
+        const QString path = prompts().savePath(parent, QStringLiteral("Файлы PDF (*.pdf)"),
+                                                QStringLiteral("pdf"), printer.docName());
+        if (path.isEmpty()) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        return true;
+    }
     QPrintDialog dialog(&printer, parent);
     dialog.setPrintRange(QAbstractPrintDialog::AllPages);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
@@ -337,6 +389,16 @@ bool askPrinter(QPrinter& printer, QWidget* parent) {
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
 #endif
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool runJob(Job& job, ReportChoice choice) {
+    bool ok = !choice.order || job.orderPage();
+    if (ok && choice.price) ok = job.tableReport(Report::Price);
+    if (ok && choice.profiles) ok = job.tableReport(Report::Profiles);
+    if (ok && choice.assembly) ok = job.tableReport(Report::Assembly);
+    if (ok && choice.cutting) ok = job.cutPlanReport();
+    if (ok && choice.sheets) ok = job.sheetPlanReport();
+    return ok;
 }
 
 } // namespace
@@ -361,6 +423,17 @@ SignatureLayout signatureLayout(const PageArea& area, int leftTextHeight, int ri
     return s;
 }
 
+namespace {
+
+bool hasHeaderRow(const TableSection& section) {
+    if (section.rowCount < 2 || section.columnCount < 1) return false;
+    for (int c = 0; c < section.columnCount; ++c)
+        if (!section.cell(c, 0).bold) return false;
+    return true;
+}
+
+} // namespace
+
 bool printTablePage(QPainter& painter, int dpi, const std::vector<TableSection>& sections, int kind,
                     PageArea& area, TablePrintState& state, std::vector<PrintedRun>* runs) {
     const QFont normal = tableFont(dpi, false);
@@ -382,11 +455,24 @@ bool printTablePage(QPainter& painter, int dpi, const std::vector<TableSection>&
             layoutSections({section}, area.width(), dpi, painter.device());
         const SectionLayout& sl = measured.front();
         const int left = area.left + sl.leftPx;
-        PrintedRun run{s, s == first ? firstRow : 0, 0, area.top, area.top};
+        const bool header = hasHeaderRow(section);
+        const int headerHeight = header ? sl.rowHeights.front() : 0;
+        int startRow = s == first ? firstRow : 0;
+        if (header && startRow > 0) {
+            // Continued: the header again, so that the rows on this page say what they are.
+            PrintedRun head{s, 0, 1, area.top, area.top + headerHeight};
+            drawRow(painter, section, sl, 0, left, area.top, pad, normal, bold);
+            drawGrid(painter, left, sl, head);
+            if (runs) runs->push_back(head);
+            area.top += headerHeight;
+        }
+        PrintedRun run{s, startRow, 0, area.top, area.top};
         bool stopped = false;
         for (int r = run.firstRow; r < section.rowCount; ++r) {
             const int height = sl.rowHeights[static_cast<size_t>(r)];
-            if (area.top + height > area.bottom) {
+            // A header goes with its first row.
+            const int needed = header && r == 0 && section.rowCount > 1 ? height + sl.rowHeights[1] : height;
+            if (area.top + needed > area.bottom && (printedAny || area.top + height > area.bottom)) {
                 if (printedAny) {
                     state = {s, r};
                     stopped = true;
@@ -434,15 +520,26 @@ QString printStatusMessage(PrintStatus status) {
 
 PrintStatus printReportsOn(QPagedPaintDevice& device, const ReportSources& sources, ReportChoice choice,
                            PrintLog* log) {
+    // "стр. N из M" needs M first: the same job laid out on a page of the same size, thrown away.
+    int totalPages = 0;
+    {
+        QBuffer scratch;
+        scratch.open(QIODevice::WriteOnly);
+        QPdfWriter probe(&scratch);
+        probe.setPageLayout(device.pageLayout());
+        probe.setResolution(device.logicalDpiY());
+        QPainter painter;
+        if (painter.begin(&probe)) {
+            Job count(probe, painter, sources, nullptr, 0);
+            runJob(count, choice);
+            totalPages = count.pagesPrinted();
+            painter.end();
+        }
+    }
     QPainter painter;
     if (!painter.begin(&device)) return PrintStatus::StartDocFailed;
-    Job job(device, painter, sources, log);
-    bool ok = !choice.order || job.orderPage();
-    if (ok && choice.price) ok = job.tableReport(Report::Price);
-    if (ok && choice.profiles) ok = job.tableReport(Report::Profiles);
-    if (ok && choice.assembly) ok = job.tableReport(Report::Assembly);
-    if (ok && choice.cutting) ok = job.cutPlanReport();
-    if (ok && choice.sheets) ok = job.sheetPlanReport();
+    Job job(device, painter, sources, log, totalPages);
+    const bool ok = runJob(job, choice);
     if (!ok) {
         // The pages so far are not sent anywhere.
         if (auto* printer = dynamic_cast<QPrinter*>(&device)) printer->abort();

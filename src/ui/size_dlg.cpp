@@ -153,7 +153,7 @@ void SizeDlg::sideChanged(int index) {
 }
 
 void SizeDlg::showSide(int index) {
-    offered_ = qs(wholeMillimetres(index == 1 ? afterSize_ : beforeSize_));
+    offered_ = millimetresText(index == 1 ? afterSize_ : beforeSize_);
     edit_->setText(offered_);
     const Door* d = ctx_.project.sketch.doorInUse(door_);
     const Divider* divider = d ? d->divider(dividerId_) : nullptr;
@@ -189,7 +189,8 @@ void SizeDlg::reject() {
 bool SizeDlg::apply() {
     // The size as offered: the divider stays where it is.
     if (edit_->text().trimmed() == offered_) return true;
-    const int32_t size = tenthsFromMillimetres(readInt(edit_->text().toStdString()));
+    // Not a number reads as 0, which the range refuses.
+    const int32_t size = readMillimetres(edit_->text().toStdString()).value_or(0);
     if (!sizes_.holds(size)) {
         showRange(true);
         edit_->selectAll();

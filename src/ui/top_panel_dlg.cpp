@@ -7,6 +7,7 @@
 #include "dialog_units.h"
 #include "dlg_print.h"
 #include "pickers.h"
+#include "project/length_fields.h"
 #include "project/order_queries.h"
 #include "project/project.h"
 #include "prompts.h"
@@ -24,10 +25,10 @@
 #include <QGuiApplication>
 #include <QEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
-#include <QRegularExpressionValidator>
 
 #include <limits>
 #include <optional>
@@ -42,10 +43,10 @@ QString number(int32_t v) {
     return qs(format("%d", v));
 }
 
-QLineEdit* digitsEdit(QRect at, QWidget* parent) {
+// No validator: a refused entry stays in the edit, framed, with its range said, rather than vanishing.
+QLineEdit* lengthEdit(QRect at, QWidget* parent) {
     auto* e = new QLineEdit(parent);
     e->setGeometry(at);
-    e->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), e));
     e->setAlignment(Qt::AlignRight);
     return e;
 }
@@ -61,9 +62,9 @@ TextLabel* label(const QString& text, QPoint at, QWidget* parent) {
     return l;
 }
 
-// Millimetres typed into an edit, as tenths; a number too large for the model becomes one it refuses.
-int32_t typedTenths(const QString& text) {
-    return tenthsFromMillimetres(readInt(text.toStdString()));
+// Millimetres typed into an edit, as tenths; nothing for what is not a number.
+std::optional<int32_t> typedTenths(const QString& text) {
+    return readMillimetres(text.toStdString());
 }
 
 // Фелдор's mounting option, when the system offers it.
@@ -87,12 +88,12 @@ TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(cont
     print_ = new DlgPrint(ctx_, DlgPrint::Mode::Print, owner);
     export_ = new DlgPrint(ctx_, DlgPrint::Mode::Xml, owner);
 
-    height_ = digitsEdit(QRect(dluX(382), dluY(15), dluX(43), dluY(14)), this);
-    width_ = digitsEdit(QRect(dluX(382), dluY(34), dluX(43), dluY(14)), this);
+    height_ = lengthEdit(QRect(dluX(382), dluY(15), dluX(43), dluY(14)), this);
+    width_ = lengthEdit(QRect(dluX(382), dluY(34), dluX(43), dluY(14)), this);
     doors_ = new QComboBox(this);
     doors_->setGeometry(dluX(381), dluY(53), dluX(44), dluY(14));
-    plinth_ = digitsEdit(QRect(dluX(431), dluY(15), dluX(32), dluY(14)), this);
-    chipboard_ = digitsEdit(QRect(dluX(431), dluY(34), dluX(32), dluY(14)), this);
+    plinth_ = lengthEdit(QRect(dluX(431), dluY(15), dluX(32), dluY(14)), this);
+    chipboard_ = lengthEdit(QRect(dluX(431), dluY(34), dluX(32), dluY(14)), this);
     // The names tell the typings in the edits apart in the history.
     height_->setObjectName(QStringLiteral("height"));
     width_->setObjectName(QStringLiteral("width"));
@@ -136,8 +137,10 @@ TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(cont
         {67, "Сохранить в xml", kPictureXml, &TopPanelDlg::showExport},
         {93, "Печать", kPicturePrint, &TopPanelDlg::showPrint},
     };
+    QList<QWidget*> projectButtonList;
     for (const ProjectButton& pb : projectButtons) {
         auto* b = new PictureButton(this);
+        projectButtonList << b;
         b->setGeometry(810, pb.y, 140, 26);
         b->setPicture(ctx_.artwork.picture(pb.icon));
         b->setCaptionFont(ctx_.buttonFont);
@@ -171,6 +174,20 @@ TopPanelDlg::TopPanelDlg(const UiContext& context, QWidget* parent) : Panel(cont
     option_->setCaptionFont(ctx_.buttonFont);
     option_->hide();
     connect(option_, &QAbstractButton::clicked, this, &TopPanelDlg::toggleOption);
+    // Tab goes left to right as the strip is read.
+    const QList<QWidget*> tabOrder = QList<QWidget*>{journal_,
+                                                     pickerButtons_[0],
+                                                     pickerButtons_[1],
+                                                     pickerButtons_[2],
+                                                     height_,
+                                                     width_,
+                                                     doors_,
+                                                     plinth_,
+                                                     chipboard_,
+                                                     option_} +
+                                     projectButtonList;
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
     for (QLineEdit* e : {width_, height_, plinth_, chipboard_}) {
         connect(e, &QLineEdit::textChanged, this, [this, e] { dimensionEdited(e); });
@@ -195,11 +212,11 @@ QString TopPanelDlg::dimensionWord() const {
 
 void TopPanelDlg::writeDimensions(bool all) {
     const Project& project = ctx_.project;
-    width_->setText(qs(wholeMillimetres(project.width)));
-    height_->setText(qs(wholeMillimetres(project.height)));
+    width_->setText(millimetresText(project.width));
+    height_->setText(millimetresText(project.height));
     if (all || (project.calculator && project.calculator->usesPlinth)) {
-        plinth_->setText(qs(wholeMillimetres(project.plinthHeight)));
-        chipboard_->setText(qs(wholeMillimetres(project.chipboardWidth)));
+        plinth_->setText(millimetresText(project.plinthHeight));
+        chipboard_->setText(millimetresText(project.chipboardWidth));
     }
 }
 
@@ -211,8 +228,8 @@ void TopPanelDlg::updatePlinthFields() {
     plinth_->setEnabled(plinth);
     chipboard_->setEnabled(plinth);
     if (plinth) {
-        chipboard_->setText(qs(wholeMillimetres(project.chipboardWidth)));
-        plinth_->setText(qs(wholeMillimetres(project.plinthHeight)));
+        chipboard_->setText(millimetresText(project.chipboardWidth));
+        plinth_->setText(millimetresText(project.plinthHeight));
         dimensionWord_->setText(QStringLiteral("шкафа"));
         dimensionWord_->move(517, 32);
     } else {
@@ -304,38 +321,69 @@ int32_t TopPanelDlg::projectValue(QLineEdit* edit) const {
     return project.chipboardWidth;
 }
 
+LengthField TopPanelDlg::fieldOf(const QLineEdit* edit) const {
+    if (edit == width_) return LengthField::Width;
+    if (edit == height_) return LengthField::Height;
+    if (edit == plinth_) return LengthField::Plinth;
+    return LengthField::Chipboard;
+}
+
 void TopPanelDlg::dimensionEdited(QLineEdit* edit) {
     if (refreshing_) return;
-    const int32_t tenths = typedTenths(edit->text());
-    EditOp op = edit::SetWidth{tenths};
-    if (edit == height_)
-        op = edit::SetHeight{tenths};
-    else if (edit == plinth_)
-        op = edit::SetPlinthHeight{tenths};
-    else if (edit == chipboard_)
-        op = edit::SetChipboardWidth{tenths};
+    const LengthField field = fieldOf(edit);
+    const std::optional<int32_t> tenths = typedTenths(edit->text());
+    if (!tenths || !acceptedRange(ctx_.project, field).holds(*tenths)) {
+        // Kept as typed until it is mended, or Esc or leaving the edit brings back the order's value.
+        markRefused(edit, true);
+        return;
+    }
+    markRefused(edit, false);
+    EditOp op = edit::SetWidth{*tenths};
+    if (field == LengthField::Height)
+        op = edit::SetHeight{*tenths};
+    else if (field == LengthField::Plinth)
+        op = edit::SetPlinthHeight{*tenths};
+    else if (field == LengthField::Chipboard)
+        op = edit::SetChipboardWidth{*tenths};
     // The keystrokes of one typing in one edit are one step of the history, each applied to the order as it
     // was when the typing began, so that typing a value gives what setting it once gives.
     typing_.apply(ctx_.editor, op, edit);
 }
 
+void TopPanelDlg::markRefused(QLineEdit* edit, bool refused) {
+    const QString frame =
+        refused ? QStringLiteral("QLineEdit { border: 2px solid rgb(250, 41, 41); }") : QString();
+    if (edit->styleSheet() != frame) edit->setStyleSheet(frame);
+    if (ctx_.document) ctx_.document->tell(refused ? qs(rangeText(ctx_.project, fieldOf(edit))) : QString());
+}
+
 void TopPanelDlg::snapBack(QLineEdit* edit) {
     if (!edit->isEnabled()) return;
-    const int32_t stored = projectValue(edit);
-    if (typedTenths(edit->text()) == stored && !edit->text().isEmpty()) return;
+    markRefused(edit, false);
+    // Shown as the order holds it: "2780.5" typed comes back as "2780,5".
+    const QString stored = millimetresText(projectValue(edit));
+    if (edit->text() == stored) return;
     const bool was = refreshing_;
     refreshing_ = true;
-    edit->setText(qs(wholeMillimetres(stored)));
+    edit->setText(stored);
     refreshing_ = was;
 }
 
 bool TopPanelDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut)
-        for (QLineEdit* e : {width_, height_, plinth_, chipboard_})
-            if (watched == e) {
-                typing_.end(); // the typing ends with the edit: the next one is a step of its own
-                snapBack(e);
-            }
+    for (QLineEdit* e : {width_, height_, plinth_, chipboard_}) {
+        if (watched != e) continue;
+        if (event->type() == QEvent::FocusOut) {
+            typing_.end(); // the typing ends with the edit: the next one is a step of its own
+            snapBack(e);
+        } else if (event->type() == QEvent::KeyPress &&
+                   static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            // Esc gives up the entry: the last value the order took comes back, and the edit keeps the focus.
+            typing_.end();
+            snapBack(e);
+            e->selectAll();
+            return true;
+        }
+    }
     return Panel::eventFilter(watched, event);
 }
 

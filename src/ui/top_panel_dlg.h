@@ -4,6 +4,7 @@
 // buttons (open, save, workbook, print).
 #include "edit_typing.h"
 #include "panel.h"
+#include "project/length_fields.h"
 
 class QComboBox;
 class QLineEdit;
@@ -73,7 +74,11 @@ private:
     void showOption();
     void updatePlinthFields();
     void dimensionEdited(QLineEdit* edit);
+    // Back to the order's value, unframed.
     void snapBack(QLineEdit* edit);
+    // A refused entry is framed red and the info line says the field's range; a taken one is unframed.
+    void markRefused(QLineEdit* edit, bool refused);
+    LengthField fieldOf(const QLineEdit* edit) const;
     void doorCountChosen();
     int32_t projectValue(QLineEdit* edit) const;
 

@@ -1,4 +1,5 @@
 #include "project/door_widths.h"
+#include "text/millimetres.h"
 
 #include "project_test_support.h"
 
@@ -51,13 +52,13 @@ protected:
 TEST_F(DoorWidths, ShowsWidthsRowsAndRemainder) {
     DoorWidthsEditor editor(*project_);
     const DoorWidthsView view = editor.begin();
-    EXPECT_EQ(view.widthsMm, (std::vector<int32_t>{1010, 1010, 1010}));
+    EXPECT_EQ(view.widths, (std::vector<int32_t>{10100, 10100, 10100}));
     EXPECT_EQ(view.rows, rows());
-    EXPECT_EQ(view.remainderMm, 0);
+    EXPECT_EQ(view.remainder, 0);
     EXPECT_TRUE(view.rowsEditable);
 
-    project_->sketch.doors[2].width = 10000 - 5; // the remainder truncates toward zero
-    EXPECT_EQ(editor.begin().remainderMm, 10);
+    project_->sketch.doors[2].width = 10000 - 5; // the remainder keeps its tenth
+    EXPECT_EQ(editor.begin().remainder, 105);
 }
 
 TEST_F(DoorWidths, TypedWidthsAndTheirChecks) {
@@ -69,15 +70,18 @@ TEST_F(DoorWidths, TypedWidthsAndTheirChecks) {
         std::vector<int32_t> after;
     } cases[] = {
         {{"1010", "1010", "1010"}, false, Outcome::Applied, 0, {10100, 10100, 10100}},
-        {{"1000", "1010", "1010"}, false, Outcome::AskPositiveRemainder, 10, {10100, 10100, 10100}},
+        {{"1000", "1010", "1010"}, false, Outcome::AskPositiveRemainder, 100, {10100, 10100, 10100}},
         {{"1000", "1010", "1010"}, true, Outcome::Applied, 0, {10000, 10100, 10100}},
-        {{"1020", "1010", "1010"}, true, Outcome::RefusedNegativeRemainder, 10, {10100, 10100, 10100}},
-        {{"99", "1921", "1010"}, false, Outcome::RefusedTooNarrow, 100, {10100, 10100, 10100}},
-        {{"", "1010", "1010"}, false, Outcome::AskPositiveRemainder, 1010, {10100, 10100, 10100}},
-        {{"", "1010", "1010"}, true, Outcome::RefusedTooNarrow, 100, {10100, 10100, 10100}},
-        {{"abc", "2020", "1010"}, false, Outcome::RefusedTooNarrow, 100, {10100, 10100, 10100}},
+        {{"1020", "1010", "1010"}, true, Outcome::RefusedNegativeRemainder, 100, {10100, 10100, 10100}},
+        {{"99", "1921", "1010"}, false, Outcome::RefusedTooNarrow, 1000, {10100, 10100, 10100}},
+        {{"", "1010", "1010"}, false, Outcome::AskPositiveRemainder, 10100, {10100, 10100, 10100}},
+        {{"", "1010", "1010"}, true, Outcome::RefusedTooNarrow, 1000, {10100, 10100, 10100}},
+        {{"abc", "2020", "1010"}, false, Outcome::RefusedTooNarrow, 1000, {10100, 10100, 10100}},
         {{"1510", "1010", "510"}, false, Outcome::Applied, 0, {15100, 10100, 5100}},
-        {{"1010", "1010"}, false, Outcome::AskPositiveRemainder, 1010, {10100, 10100, 10100}},
+        {{"1010", "1010"}, false, Outcome::AskPositiveRemainder, 10100, {10100, 10100, 10100}},
+        // A decimal is kept as its tenth, never taken as more digits.
+        {{"1009,5", "1010.5", "1010"}, false, Outcome::Applied, 0, {10095, 10105, 10100}},
+        {{"1009,5", "1010", "1010"}, false, Outcome::AskPositiveRemainder, 5, {10100, 10100, 10100}},
     };
     for (const auto& c : cases) {
         resetWidths();
@@ -95,10 +99,11 @@ TEST_F(DoorWidths, TypedWidthsAndTheirChecks) {
 TEST_F(DoorWidths, RemainderOfTypedWidths) {
     DoorWidthsEditor editor(*project_);
     EXPECT_EQ(editor.remainderFor({"1010", "1010", "1010"}), 0);
-    EXPECT_EQ(editor.remainderFor({"1000", "1010", "1010"}), 10);
-    EXPECT_EQ(editor.remainderFor({"1020", "1010", "1010"}), -10);
-    EXPECT_EQ(editor.remainderFor({"", "1010", "1010"}), 1010);
-    EXPECT_EQ(editor.remainderFor({"12x", "1010", "1010"}), 998);
+    EXPECT_EQ(editor.remainderFor({"1000", "1010", "1010"}), 100);
+    EXPECT_EQ(editor.remainderFor({"1020", "1010", "1010"}), -100);
+    EXPECT_EQ(editor.remainderFor({"", "1010", "1010"}), 10100);
+    EXPECT_EQ(editor.remainderFor({"12x", "1010", "1010"}), 10100);
+    EXPECT_EQ(editor.remainderFor({"1 009,75", "1010", "1010"}), 2);
     EXPECT_EQ(editor.remainderFor({"2147483647", "2147483647", "2147483647"}),
               std::numeric_limits<int32_t>::min());
 }
@@ -144,8 +149,8 @@ TEST_F(DoorWidths, FeldorRowsAreNotEditable) {
     for (int32_t& r : flipped)
         r = 1 - r;
     std::vector<std::string> typed;
-    for (int32_t w : view.widthsMm)
-        typed.push_back(std::to_string(w));
+    for (int32_t w : view.widths)
+        typed.push_back(millimetresText(w));
     const auto result = ok(editor, typed, flipped, true);
     EXPECT_EQ(result.outcome, Outcome::Applied);
     EXPECT_FALSE(result.rowsChanged);
@@ -156,39 +161,40 @@ TEST_F(DoorWidths, TenDoors) {
     ASSERT_TRUE(apply(edit::SetDoorCount{10}));
     DoorWidthsEditor editor(*project_);
     const DoorWidthsView view = editor.begin();
-    ASSERT_EQ(view.widthsMm.size(), 10u);
+    ASSERT_EQ(view.widths.size(), 10u);
     ASSERT_EQ(view.rows.size(), 10u);
     std::vector<std::string> typed;
-    for (int32_t w : view.widthsMm)
-        typed.push_back(std::to_string(w));
+    for (int32_t w : view.widths)
+        typed.push_back(millimetresText(w));
     const auto result = ok(editor, typed, view.rows, false);
     // Entries left as shown keep the remainder shown at opening.
-    EXPECT_EQ(result.outcome, view.remainderMm > 0 ? Outcome::AskPositiveRemainder : Outcome::Applied);
+    EXPECT_EQ(result.outcome, view.remainder > 0 ? Outcome::AskPositiveRemainder : Outcome::Applied);
     EXPECT_EQ(ok(editor, typed, view.rows, true).outcome, Outcome::Applied);
 }
 
 TEST_F(DoorWidths, UntouchedEntriesKeepTheRemainderShownAtOpening) {
-    // Widths that are not whole millimetres: 3 x 1010.3 mm in 3031 mm.
+    // Widths that are not whole millimetres: 3 x 1010.3 mm in 3030.9 mm.
     DoorSketch& s = project_->sketch;
-    s.doorsTotalWidth = 30310;
+    s.doorsTotalWidth = 30309;
     for (int i = 0; i < 3; ++i)
         s.doors[i].width = s.doors[i].previousWidth = 10103;
     DoorWidthsEditor editor(*project_);
     const DoorWidthsView view = editor.begin();
-    EXPECT_EQ(view.remainderMm, 0);
-    EXPECT_EQ(editor.remainderFor({"1010", "1010", "1010"}), 1);
-    EXPECT_EQ(ok(editor, {"1010", "1010", "1010"}, rows(), false).outcome, Outcome::Applied);
-    EXPECT_EQ(widths(), (std::vector<int32_t>{10100, 10100, 10100}));
+    EXPECT_EQ(view.remainder, 0);
+    EXPECT_EQ(view.widths, (std::vector<int32_t>{10103, 10103, 10103}));
+    EXPECT_EQ(editor.remainderFor({"1010", "1010", "1010"}), 9);
+    EXPECT_EQ(ok(editor, {"1010,3", "1010,3", "1010,3"}, rows(), false).outcome, Outcome::Applied);
+    EXPECT_EQ(widths(), (std::vector<int32_t>{10103, 10103, 10103}));
 }
 
 TEST_F(DoorWidths, MessageTexts) {
     EXPECT_EQ(
-        DoorWidthsEditor::message({Outcome::AskPositiveRemainder, 10, false}),
+        DoorWidthsEditor::message({Outcome::AskPositiveRemainder, 100, false}),
         "Суммарная ширина дверей меньше ширины проема на 10 мм. Останется пустое пространсто, продолжить?");
-    EXPECT_EQ(DoorWidthsEditor::message({Outcome::RefusedNegativeRemainder, 10, false}),
-              "Суммарная ширина дверей больше ширины проема на 10 мм. Уменьшите общую ширину дверей на это "
+    EXPECT_EQ(DoorWidthsEditor::message({Outcome::RefusedNegativeRemainder, 105, false}),
+              "Суммарная ширина дверей больше ширины проема на 10,5 мм. Уменьшите общую ширину дверей на это "
               "значение.");
-    EXPECT_EQ(DoorWidthsEditor::message({Outcome::RefusedTooNarrow, 100, false}),
+    EXPECT_EQ(DoorWidthsEditor::message({Outcome::RefusedTooNarrow, 1000, false}),
               "Ширина двери не должна быть меньше 100 мм.");
     EXPECT_EQ(DoorWidthsEditor::message({Outcome::Applied, 0, false}), "");
 }

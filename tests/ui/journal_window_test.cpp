@@ -1,6 +1,7 @@
 // "Журнал заказов" in the desktop program: saves recorded under the number they take, the list found as the
 // user types, an order opened from its file or from the journal, its status changed and a payment added.
 #include "dlg_journal.h"
+#include "draft_dlg.h"
 #include "dlg_payment.h"
 #include "files/sketch_link.h"
 #include "journal_session.h"
@@ -40,6 +41,8 @@ private slots:
     void anOrderWhoseFileIsGoneOpensFromTheJournal();
     void aJournalThatIsOffSaysWhy();
     void aLinkFromTheShopsPageIsANewRecordedOrder();
+    void theKeyboardComesBackWhenTheJournalCloses();
+    void thePaymentDialogShowsItsWholeTitle();
 };
 
 namespace {
@@ -281,6 +284,39 @@ void JournalWindowTest::aLinkFromTheShopsPageIsANewRecordedOrder() {
                  QStringLiteral("%1").arg(c.recordedAs + 1, 5, 10, QChar('0')).toStdString());
     }
     QCOMPARE(w.journal().find({}).value().size(), size_t{2});
+}
+
+void JournalWindowTest::theKeyboardComesBackWhenTheJournalCloses() {
+    Window w;
+    w.window.show();
+    w.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QWidget* const controls[] = {w.window.draftView(), w.window.topPanel()->widthEdit()};
+    for (QWidget* before : controls) {
+        before->setFocus(Qt::TabFocusReason);
+        DlgJournal* journal = w.open();
+        QVERIFY(QTest::qWaitForWindowActive(journal));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!journal->isVisible());
+        w.window.activateWindow(); // as the window manager does when the journal closes
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        QCOMPARE(w.window.focusWidget(), before);
+    }
+}
+
+void JournalWindowTest::thePaymentDialogShowsItsWholeTitle() {
+    for (const QString& order : {QStringLiteral("00001"), QStringLiteral("2026-00123-К")}) {
+        DlgPayment dialog(order, 150000, nullptr);
+        dialog.show();
+        const int title = QFontMetrics(QApplication::font()).horizontalAdvance(dialog.windowTitle());
+        QVERIFY(dialog.width() >= title * 3 / 2 + 120);
+        // A dialog of one question: closed, never minimised or maximised.
+        const Qt::WindowFlags flags = dialog.windowFlags();
+        QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    }
 }
 
 QTEST_MAIN(JournalWindowTest)

@@ -7,6 +7,7 @@
 #include "main_window.h"
 #include "project/project_reports.h"
 #include "report_printer.h"
+#include "text/encoding.h"
 #include "ui_test_support.h"
 #include "widgets/picture_button.h"
 
@@ -15,6 +16,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -117,6 +120,19 @@ std::vector<int> printedRows(const PrintLog& log, int sectionIndex) {
     return rows;
 }
 
+// The text of each page of a PDF file, as pdftotext reads it, every run of blanks made one space.
+QStringList pageTexts(const std::filesystem::path& file) {
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"),
+                 {QStringLiteral("-enc"), QStringLiteral("UTF-8"), qtPath(file), QStringLiteral("-")});
+    if (!reader.waitForFinished() || reader.exitCode() != 0) return {};
+    QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) pages.removeLast();
+    for (QString& page : pages)
+        page = page.simplified();
+    return pages;
+}
+
 std::vector<int> upTo(int count) {
     std::vector<int> v;
     for (int i = 0; i < count; ++i)
@@ -141,6 +157,8 @@ private slots:
     void signatureLinesUnderTheTallerText_data();
     void signatureLinesUnderTheTallerText();
     void infoTextPrintedWhenPresent();
+    void everyPageSaysWhoseOrderItIs();
+    void withoutAPrinterAPdfIsOffered();
     void printCommandFollowsTheDialog();
     void documentThatCannotStartIsReported();
     void reportWindowPrintsTheChosenReports();
@@ -186,8 +204,15 @@ void ReportPrinterTest::longPriceTableContinuesOverPages() {
         for (const PrintedRun& run : pages[i].runs)
             QVERIFY(run.bottom <= area.bottom);
     }
-    // Every article row exactly once, in order: the header is not repeated on later pages.
-    QCOMPARE(printedRows(job.log, 0), upTo(151));
+    // Every article row exactly once, in order, and the header again at the top of every later page.
+    std::vector<int> articles = printedRows(job.log, 0);
+    for (size_t i = 1; i < pages.size(); ++i) {
+        if (pages[i].runs.front().section != 0) continue; // the totals alone
+        QCOMPARE(pages[i].runs.front().firstRow, 0);
+        QCOMPARE(pages[i].runs.front().rowCount, 1);
+    }
+    articles.erase(std::remove(articles.begin() + 1, articles.end(), 0), articles.end());
+    QCOMPARE(articles, upTo(151));
     QCOMPARE(printedRows(job.log, 1), upTo(5));
     // The totals follow the articles 15 points lower, or open the next page.
     const PrintedPage& last = pages.back();
@@ -223,14 +248,17 @@ void ReportPrinterTest::allReportsNumberThroughTheJob() {
     for (size_t i = 0; i < pages.size(); ++i)
         QCOMPARE(pages[i].number, static_cast<int>(i) + 1);
 
-    // The order page: the table, 20 points, the sketch above a 110-point strip, 10 points, the signatures.
+    // The order page: the table, 10 points, the totals, 20 points, the sketch above a 110-point strip, 10
+    // points, the signatures.
     const PrintedPage& order = pages[0];
     const PageArea area = pageArea(kDpi, job.width, job.height);
-    QCOMPARE(order.runs.size(), size_t(1));
+    QCOMPARE(order.runs.size(), size_t(2));
     QCOMPARE(order.runs[0].rowCount, buildTable(kOrderTable, f.project)[0].rowCount);
+    QCOMPARE(order.runs[1].rowCount, 5);
+    QCOMPARE(order.runs[1].top, order.runs[0].bottom + pt(15) + pt(10));
     QCOMPARE(sketchRects.size(), size_t(1));
     QCOMPARE(sketchRects[0].left(), area.left);
-    QCOMPARE(sketchRects[0].top(), order.runs[0].bottom + pt(15) + pt(20));
+    QCOMPARE(sketchRects[0].top(), order.runs[1].bottom + pt(15) + pt(20));
     QCOMPARE(sketchRects[0].bottom() + 1, area.bottom - pt(110));
     QCOMPARE(order.sketchBottom, sketchRects[0].top() + 300);
     QCOMPARE(order.signatureTop, order.sketchBottom + pt(10));
@@ -373,6 +401,85 @@ void ReportPrinterTest::infoTextPrintedWhenPresent() {
     QCOMPARE(job.log.pages.size(), size_t(1));
     QVERIFY(job.log.pages[0].infoPrinted);
     QVERIFY(job.log.pages[0].infoTop > job.log.pages[0].signatureLineY);
+}
+
+void ReportPrinterTest::everyPageSaysWhoseOrderItIs() {
+    ProjectFixture f;
+    f.editor.apply(edit::SetDiscount{7.0});
+    ConfigFolder config;
+    const char* const shop[] = {
+        "ООО «Двери на заказ», г. Новосибирск, ул. Большевистская, д. 101, корпус 3, офис 14",
+        "Телефон: +7 (383) 555-12-34, +7 (913) 555-98-76",
+        "Часы работы: пн–пт 9:00–19:00, сб 10:00–16:00",
+        "Гарантия на двери и фурнитуру — 24 месяца со дня установки",
+        "Сайт: dveri-nsk.example",
+    };
+    std::string info;
+    for (const char* line : shop)
+        info += utf8ToCp1251(line) + "\r\n";
+    config.addInfo(info);
+    ReportSources sources;
+    sources.orderNumber = QStringLiteral("00042");
+    sources.customer = QStringLiteral("Иванова Мария Петровна");
+    sources.tables[kOrderTable] = buildTable(kOrderTable, f.project);
+    // A price calculation long enough for several pages, with the order's own totals.
+    sources.tables[kPriceTable] = priceTable(150);
+    sources.tables[kPriceTable][1] = buildTable(kPriceTable, f.project)[1];
+    const PdfJob job = printToPdf(config, sources, ReportChoice{true, true, false, false});
+    const QStringList pages = pageTexts(job.file);
+    QVERIFY(pages.size() >= 4);
+    QCOMPARE(pages.size(), job.pdfPages);
+    const qsizetype total = pages.size();
+
+    const TableSection& totals = sources.tables[kPriceTable][1];
+    struct Expected {
+        qsizetype page; // -1: every page; -2: every page of the price calculation
+        QString text;
+    };
+    std::vector<Expected> expected = {
+        {-1, QStringLiteral("Заказ № 00042, Иванова Мария Петровна")},
+        {-2, QStringLiteral("артикул0.2")}, // the header row, again on each page the table goes on to
+    };
+    for (qsizetype i = 0; i < total; ++i)
+        expected.push_back({i, QStringLiteral("стр. %1 из %2").arg(i + 1).arg(total)});
+    for (int r = 0; r < totals.rowCount; ++r)
+        for (int c = 0; c < totals.columnCount; ++c)
+            expected.push_back({0, QString::fromStdString(totals.cell(c, r).text)});
+    for (const char* line : shop)
+        expected.push_back({0, QString::fromUtf8(line)});
+    for (const Expected& e : expected)
+        for (qsizetype i = 0; i < total; ++i) {
+            const bool here = e.page == -1 || e.page == i || (e.page == -2 && i > 0);
+            if (here)
+                QVERIFY2(pages[i].contains(e.text),
+                         qPrintable(QStringLiteral("page %1: %2").arg(i + 1).arg(e.text)));
+        }
+    QVERIFY(totals.cell(1, 1).text != "0,00 руб."); // the discount is there to be seen
+}
+
+void ReportPrinterTest::withoutAPrinterAPdfIsOffered() {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) QSKIP("this machine has a printer");
+    const struct {
+        bool wanted;
+        bool named; // a file chosen in the save dialog
+        bool written;
+    } cases[] = {{true, true, true}, {true, false, false}, {false, true, false}};
+    for (const auto& c : cases) {
+        ScriptedPrompts answers;
+        ConfigFolder config;
+        answers.chooseFirst = c.wanted;
+        const auto pdf = config.file("отчёт без принтера.pdf");
+        answers.nextPath = c.named ? qtPath(pdf) : QString();
+        ProjectFixture f;
+        ReportSources sources;
+        sources.tables[kOrderTable] = buildTable(kOrderTable, f.project);
+        printReports(nullptr, sources, ReportChoice{true, false, false, false});
+        QCOMPARE(answers.choices.size(), 1);
+        QVERIFY(answers.choices[0].startsWith(QStringLiteral("Принтер не установлен")));
+        QCOMPARE(answers.saveDialogs, c.wanted ? 1 : 0);
+        QCOMPARE(std::filesystem::exists(pdf), c.written);
+        QVERIFY(answers.errors.isEmpty());
+    }
 }
 
 void ReportPrinterTest::printCommandFollowsTheDialog() {

@@ -713,7 +713,7 @@ void RightPanelTest::doorWidthsDialogMessages() {
     questions.answer = false;
     dlg->okButton()->click();
     QCOMPARE(questions.texts,
-             QStringList{QString::fromStdString(DoorWidthsEditor::positiveRemainderQuestion(10))});
+             QStringList{QString::fromStdString(DoorWidthsEditor::positiveRemainderQuestion(100))});
     QCOMPARE(questions.captions, QStringList{"Ошибка"});
     QVERIFY(dlg->isVisible());
     QCOMPARE(sketch.doors[0].width, width0);
@@ -723,7 +723,7 @@ void RightPanelTest::doorWidthsDialogMessages() {
     QCOMPARE(dlg->remainderEdit()->text(), QStringLiteral("-10"));
     dlg->okButton()->click();
     QCOMPARE(errors.errors,
-             QStringList{QString::fromStdString(DoorWidthsEditor::negativeRemainderMessage(10))});
+             QStringList{QString::fromStdString(DoorWidthsEditor::negativeRemainderMessage(100))});
     QCOMPARE(errors.captions, QStringList{"Ошибка"});
     QVERIFY(dlg->isVisible());
 
@@ -731,7 +731,7 @@ void RightPanelTest::doorWidthsDialogMessages() {
     setWidths({99, a + (a - 99), c});
     QCOMPARE(dlg->remainderEdit()->text(), QStringLiteral("0"));
     dlg->okButton()->click();
-    QCOMPARE(errors.errors.last(), QString::fromStdString(DoorWidthsEditor::tooNarrowMessage(100)));
+    QCOMPARE(errors.errors.last(), QString::fromStdString(DoorWidthsEditor::tooNarrowMessage(1000)));
     QVERIFY(dlg->isVisible());
     QCOMPARE(sketch.doors[0].width, width0);
 
@@ -741,7 +741,7 @@ void RightPanelTest::doorWidthsDialogMessages() {
     dlg->widthEdit(1)->clear();
     dlg->okButton()->click();
     QCOMPARE(questions.texts.size(), 2);
-    QCOMPARE(errors.errors.last(), QString::fromStdString(DoorWidthsEditor::tooNarrowMessage(100)));
+    QCOMPARE(errors.errors.last(), QString::fromStdString(DoorWidthsEditor::tooNarrowMessage(1000)));
     QVERIFY(dlg->isVisible());
 
     // A confirmed gap is applied and the dialog closes.

@@ -4,6 +4,7 @@
 #include "project/project.h"
 #include "sketch/sketch_units.h"
 #include "text/format.h"
+#include "text/millimetres.h"
 #include "text/numbers.h"
 
 #include <algorithm>
@@ -28,24 +29,25 @@ DoorWidthsView DoorWidthsEditor::begin() {
     shownTexts_.clear();
     for (int i = 0; i < doorCount(); ++i) {
         const Door& door = sketch.doors[i];
-        view.widthsMm.push_back(door.width / 10);
+        view.widths.push_back(door.width);
         view.rows.push_back(door.row);
-        shownTexts_.push_back(format("%d", door.width / 10));
+        shownTexts_.push_back(millimetresText(door.width));
         sum += door.width;
     }
-    view.remainderMm = clampToInt((sketch.doorsTotalWidth - sum) / 10);
-    shownRemainder_ = view.remainderMm;
+    view.remainder = clampToInt(sketch.doorsTotalWidth - sum);
+    shownRemainder_ = view.remainder;
     return view;
 }
 
-int32_t DoorWidthsEditor::typedWidthMm(const std::vector<std::string>& typedWidths, int i) const {
-    return i < static_cast<int>(typedWidths.size()) ? readInt(typedWidths[static_cast<size_t>(i)]) : 0;
+int32_t DoorWidthsEditor::typedWidth(const std::vector<std::string>& typedWidths, int i) const {
+    if (i >= static_cast<int>(typedWidths.size())) return 0;
+    return readMillimetres(typedWidths[static_cast<size_t>(i)]).value_or(0);
 }
 
 int32_t DoorWidthsEditor::remainderFor(const std::vector<std::string>& typedWidths) const {
-    int64_t remainder = project_.sketch.doorsTotalWidth / 10;
+    int64_t remainder = project_.sketch.doorsTotalWidth;
     for (int i = 0; i < doorCount(); ++i)
-        remainder -= typedWidthMm(typedWidths, i);
+        remainder -= typedWidth(typedWidths, i);
     return clampToInt(remainder);
 }
 
@@ -72,8 +74,7 @@ DoorWidthsEditor::Result DoorWidthsEditor::check(const std::vector<std::string>&
         return {Outcome::RefusedNegativeRemainder, clampToInt(-static_cast<int64_t>(remainder)), false};
 
     for (int i = 0; i < n; ++i)
-        if (typedWidthMm(typedWidths, i) < kMinWidthMm)
-            return {Outcome::RefusedTooNarrow, kMinWidthMm, false};
+        if (typedWidth(typedWidths, i) < kMinWidth) return {Outcome::RefusedTooNarrow, kMinWidth, false};
     return {Outcome::Applied, 0, false};
 }
 
@@ -100,7 +101,7 @@ DoorWidthsEditor::Result DoorWidthsEditor::apply(EditPass pass, Project& project
 
     for (int i = 0; i < n; ++i) {
         Door& door = sketch.doors[i];
-        const int32_t w = tenthsFromMillimetres(typedWidthMm(typedWidths, i));
+        const int32_t w = typedWidth(typedWidths, i);
         if (w != door.width) {
             door.previousWidth = door.width;
             door.width = w;
@@ -112,21 +113,21 @@ DoorWidthsEditor::Result DoorWidthsEditor::apply(EditPass pass, Project& project
     return result;
 }
 
-std::string DoorWidthsEditor::positiveRemainderQuestion(int32_t remainderMm) {
+std::string DoorWidthsEditor::positiveRemainderQuestion(int32_t remainder) {
     return format(
-        "Суммарная ширина дверей меньше ширины проема на %d мм. Останется пустое пространсто, продолжить?",
-        remainderMm);
+        "Суммарная ширина дверей меньше ширины проема на %s мм. Останется пустое пространсто, продолжить?",
+        millimetresText(remainder));
 }
 
-std::string DoorWidthsEditor::negativeRemainderMessage(int32_t excessMm) {
+std::string DoorWidthsEditor::negativeRemainderMessage(int32_t excess) {
     return format(
-        "Суммарная ширина дверей больше ширины проема на %d мм. Уменьшите общую ширину дверей на это "
+        "Суммарная ширина дверей больше ширины проема на %s мм. Уменьшите общую ширину дверей на это "
         "значение.",
-        excessMm);
+        millimetresText(excess));
 }
 
-std::string DoorWidthsEditor::tooNarrowMessage(int32_t minimumMm) {
-    return format("Ширина двери не должна быть меньше %d мм.", minimumMm);
+std::string DoorWidthsEditor::tooNarrowMessage(int32_t minimum) {
+    return format("Ширина двери не должна быть меньше %s мм.", millimetresText(minimum));
 }
 
 std::string DoorWidthsEditor::message(const Result& result) {

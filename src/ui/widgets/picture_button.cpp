@@ -1,8 +1,11 @@
 #include "widgets/picture_button.h"
 
+#include "widgets/focus_frame.h"
+
 #include <QEnterEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -13,7 +16,8 @@ namespace dalvex::ui {
 PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent) {
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_Hover);
-    setFocusPolicy(Qt::NoFocus);
+    // Not by a click: a click on a button must not take the keyboard from the edit or the sketch that has it.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void PictureButton::setPicture(const QPixmap& normal, const QPixmap& hover) {
@@ -180,6 +184,19 @@ void PictureButton::paintEvent(QPaintEvent*) {
         p.setBrush(Qt::NoBrush);
         p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
     }
+    if (hasFocus()) {
+        p.resetTransform();
+        drawFocusFrame(p, r);
+    }
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        click();
+        event->accept();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void PictureButton::enterEvent(QEnterEvent* event) {

@@ -1,7 +1,7 @@
 #pragma once
 // An owner-drawn button: a picture (another one while the pointer is over it) with an optional caption under
 // or beside it, grey text that turns red under the pointer. Toggle buttons show a checked or unchecked
-// picture.
+// picture. Tab reaches it and a frame shows it has the keyboard; a click leaves the keyboard where it was.
 #include <QAbstractButton>
 #include <QColor>
 #include <QFont>
@@ -41,6 +41,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    // Enter presses the button as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPixmap shownPicture() const;
