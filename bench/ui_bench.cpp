@@ -49,6 +49,8 @@ namespace fs = std::filesystem;
 using ui::CDalvexDlg;
 
 CDalvexApp* gApp = nullptr;
+// The device pixel ratio the windows are drawn at (`--device-pixel-ratio=2`: a screen at 200 %).
+double gPixelRatio = 1.0;
 
 // Everything the benchmarks write (data folders, the sketch file, the program's settings and recovery file).
 QTemporaryDir& scratch() {
@@ -126,6 +128,8 @@ public:
         window_ = std::make_unique<CDalvexDlg>(gApp->project(), gApp->artwork(), scratch().filePath("state"));
         window_->show();
         if (!QTest::qWaitForWindowExposed(window_.get())) state.SkipWithError("the window was not shown");
+        if (window_->devicePixelRatio() != gPixelRatio)
+            state.SkipWithError("the window is not drawn at the device pixel ratio asked for");
         repainted(*window_);
     }
     ~Session() {
@@ -402,33 +406,38 @@ void BM_UiJournalOpens(benchmark::State& state) {
 }
 
 void registerAll() {
+    // At another device pixel ratio every name ends in "/dpr" and the ratio.
+    const std::string ratio =
+        gPixelRatio == 1.0 ? std::string() : "/dpr" + QString::number(gPixelRatio).toStdString();
+    const auto name = [&ratio](std::string base) { return base + ratio; };
     for (const auto& [suffix, how] :
          {std::pair{"/largest", Paint::Whole}, std::pair{"Seen/largest", Paint::Changed}})
-        benchmark::RegisterBenchmark((std::string("BM_UiWidthChange") + suffix).c_str(), BM_UiWidthChange,
+        benchmark::RegisterBenchmark(name(std::string("BM_UiWidthChange") + suffix).c_str(), BM_UiWidthChange,
                                      how, false)
             ->Unit(benchmark::kMillisecond);
     // The same with twelve pictures in the sketch.
-    benchmark::RegisterBenchmark("BM_UiWidthChange/largestMixed", BM_UiWidthChange, Paint::Whole, true)
+    benchmark::RegisterBenchmark(name("BM_UiWidthChange/largestMixed").c_str(), BM_UiWidthChange,
+                                 Paint::Whole, true)
         ->Unit(benchmark::kMillisecond);
-    for (const auto& [name, run] : {std::pair{"BM_UiDividerDragStep", &BM_UiDividerDragStep},
+    for (const auto& [base, run] : {std::pair{"BM_UiDividerDragStep", &BM_UiDividerDragStep},
                                     std::pair{"BM_UiTabSwitch", &BM_UiTabSwitch},
                                     std::pair{"BM_UiTabSwitchAfterChange", &BM_UiTabSwitchAfterChange},
                                     std::pair{"BM_UiOpenFile", &BM_UiOpenFile}})
         for (const auto& [suffix, how] :
              {std::pair{"/largest", Paint::Whole}, std::pair{"Seen/largest", Paint::Changed}})
-            benchmark::RegisterBenchmark((std::string(name) + suffix).c_str(), run, how)
+            benchmark::RegisterBenchmark(name(base + std::string(suffix)).c_str(), run, how)
                 ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("BM_UiJournalOpens/100000", BM_UiJournalOpens)
+    benchmark::RegisterBenchmark(name("BM_UiJournalOpens/100000").c_str(), BM_UiJournalOpens)
         ->Unit(benchmark::kMillisecond);
     using Data = fs::path (*)();
-    for (const auto& [name, data] :
+    for (const auto& [folder, data] :
          {std::pair{"sample", Data{nullptr}}, std::pair{"library5000", &library5000},
           std::pair{"large", &largeLists}}) {
-        benchmark::RegisterBenchmark((std::string("BM_UiStartup/") + name).c_str(), BM_UiStartup, data)
+        benchmark::RegisterBenchmark(name(std::string("BM_UiStartup/") + folder).c_str(), BM_UiStartup, data)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);
-        if (std::string(name) != "library5000")
-            benchmark::RegisterBenchmark((std::string("BM_CliCalcStartup/") + name).c_str(),
+        if (std::string(folder) != "library5000")
+            benchmark::RegisterBenchmark(name(std::string("BM_CliCalcStartup/") + folder).c_str(),
                                          BM_CliCalcStartup, data)
                 ->UseManualTime()
                 ->Unit(benchmark::kMillisecond);
@@ -440,6 +449,20 @@ void registerAll() {
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
+    // Our own argument, left over by the benchmark library's: the screen's scaling, for the windows here and
+    // for the programs started.
+    const std::string ratioArgument = "--device-pixel-ratio=";
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]).starts_with(ratioArgument)) {
+            const QByteArray value = QByteArray(argv[i] + ratioArgument.size());
+            bool ok = false;
+            dalvex::bench::gPixelRatio = value.toDouble(&ok);
+            if (!ok || dalvex::bench::gPixelRatio < 1.0 || dalvex::bench::gPixelRatio > 4.0) return 1;
+            qputenv("QT_SCALE_FACTOR", value);
+            std::copy(argv + i + 1, argv + argc + 1, argv + i);
+            --argc;
+            break;
+        }
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     // No window system: the windows are painted off screen, here and in the programs started.
     qputenv("QT_QPA_PLATFORM", "offscreen");

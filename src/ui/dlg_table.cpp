@@ -1,5 +1,7 @@
 #include "dlg_table.h"
 
+#include "cell_pictures.h"
+#include "device_pixels.h"
 #include "order_document.h"
 #include "project/project_reports.h"
 #include "qt_text.h"
@@ -11,6 +13,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 
 namespace dalvex::ui {
 
@@ -48,12 +51,13 @@ DlgTable::DlgTable(const UiContext& context, int kind, QWidget* parent)
 }
 
 void DlgTable::rebuild() {
-    sections_ = buildTable(kind_, ctx_.project);
-    relayout();
+    // The table as it was tells the layout which cells it has measured already.
+    const std::vector<TableSection> before = std::exchange(sections_, buildTable(kind_, ctx_.project));
+    relayout(before);
 }
 
-void DlgTable::relayout() {
-    layout_ = layoutTable(sections_, rect(), logicalDpiY(), &heights_);
+void DlgTable::relayout(const std::vector<TableSection>& before) {
+    layout_ = layoutTable(sections_, rect(), logicalDpiY(), &heights_, &before);
     stale_ = Stale::No;
     viewPosition_ = -1;
     resetScrollBar();
@@ -64,7 +68,7 @@ void DlgTable::refresh() {
     if (stale_ == Stale::Sections)
         rebuild();
     else if (stale_ == Stale::Layout)
-        relayout();
+        relayout(sections_);
 }
 
 void DlgTable::markStale(Stale what) {
@@ -136,7 +140,10 @@ void DlgTable::wheelEvent(QWheelEvent* event) {
 // The document is drawn at its place on a white page scrolled up by the scroll position: 30 pixels above the
 // first section, 15 between sections, 50 pixels in from the band's left. Only the rows in view are drawn.
 void DlgTable::render() {
-    if (view_.size() != size()) view_ = QPixmap(size());
+    if (!fitsDevice(view_, *this)) {
+        view_ = QPixmap(devicePixels(*this));
+        view_.setDevicePixelRatio(devicePixelRatio());
+    }
     view_.fill(Qt::white);
     viewPosition_ = scroll_.position;
     QPainter p(&view_);
@@ -147,6 +154,8 @@ void DlgTable::render() {
     const QFont bold = tableFont(dpi, true);
     const Paddings pad = Paddings::forDpi(dpi);
     const QPen textPen(QColor(76, 76, 76));
+    const qreal ratio = view_.devicePixelRatio();
+    pictures_.beginRender();
     const QPen gridPen(QColor(180, 180, 180), 1);
     int y = 30;
     for (size_t i = 0; i < sections_.size() && i < layout_.sections.size() && y <= shown.bottom(); ++i) {
@@ -173,11 +182,12 @@ void DlgTable::render() {
                 if (cell.text.empty()) continue;
                 const QRect box(QPoint(lines[static_cast<size_t>(c)] + 5, rowTop + 5),
                                 QPoint(lines[static_cast<size_t>(c) + 1] - 1, rowTop + rowHeight - 1));
-                p.setFont(cell.bold ? bold : normal);
-                p.setPen(textPen);
+                const QFont& font = cell.bold ? bold : normal;
                 const QString text = cellText(s, c, r);
-                p.drawText(box, cellTextFlags(p.fontMetrics(), sl.widthPx[static_cast<size_t>(c)], pad, text),
-                           text);
+                pictures_.draw(p, box, text, font, cell.bold, textPen, ratio, [&] {
+                    p.setFont(font);
+                    return cellTextFlags(p.fontMetrics(), sl.widthPx[static_cast<size_t>(c)], pad, text);
+                });
             }
             rowTop += rowHeight;
         }
@@ -196,9 +206,9 @@ void DlgTable::render() {
 
 void DlgTable::paintEvent(QPaintEvent* event) {
     refresh();
-    if (viewPosition_ != scroll_.position || view_.size() != size()) render();
+    if (viewPosition_ != scroll_.position || !fitsDevice(view_, *this)) render();
     QPainter p(this);
-    p.drawPixmap(event->rect(), view_, event->rect());
+    p.drawPixmap(QRectF(event->rect()), view_, devicePart(event->rect(), view_.devicePixelRatio()));
 }
 
 } // namespace dalvex::ui

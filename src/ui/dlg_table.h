@@ -2,7 +2,8 @@
 // One of the four result tables (price calculation, order information, profiles and materials, assembly),
 // scrolled vertically. A table hidden behind another tab is only marked stale when the Project changes and is
 // built when it is shown or read. The rows in view are drawn into a picture of the view, which a paint copies
-// until the table, its size or the scroll position change.
+// until the table, its size or the scroll position change; the picture has the screen's device pixels.
+#include "cell_pictures.h"
 #include "orders/table_section.h"
 #include "panel.h"
 #include "table_layout.h"
@@ -43,7 +44,8 @@ private:
     // Builds or lays out what is stale; `stale_` says how much.
     void refresh();
     void markStale(Stale what);
-    void relayout();
+    // Lays out the sections; `before` are the sections of the last layout.
+    void relayout(const std::vector<TableSection>& before);
     void resetScrollBar();
     // Draws the rows in view into `view_`.
     void render();
@@ -52,6 +54,7 @@ private:
     std::vector<TableSection> sections_;
     TableLayout layout_;
     CellHeights heights_;
+    CellPictures pictures_;
     TableScroll scroll_;
     QScrollBar* bar_;
     Stale stale_ = Stale::Sections;

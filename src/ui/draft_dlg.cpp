@@ -1,5 +1,6 @@
 #include "draft_dlg.h"
 
+#include "device_pixels.h"
 #include "widgets/focus_frame.h"
 
 #include "order_document.h"
@@ -104,7 +105,10 @@ void DraftDlg::orderChanged() {
 void DraftDlg::render() {
     const DoorSketch& sketch = ctx_.project.sketch;
     // The picture is kept from render to render: a new one of the view's size costs more than painting it.
-    if (picture_.size() != size()) picture_ = QImage(size(), QImage::Format_RGB32);
+    if (!fitsDevice(picture_, *this)) {
+        picture_ = QImage(devicePixels(*this), QImage::Format_RGB32);
+        picture_.setDevicePixelRatio(devicePixelRatio());
+    }
     picture_.fill(Qt::white);
     const int dpi = logicalDpiY();
     layout_.currentDoor = shownDoor();
@@ -120,11 +124,11 @@ void DraftDlg::render() {
 }
 
 void DraftDlg::paintEvent(QPaintEvent* event) {
-    if (picture_.isNull() || picture_.size() != size() || forceRender_ || layout_.stale) render();
+    if (!fitsDevice(picture_, *this) || forceRender_ || layout_.stale) render();
     QPainter p(this);
     // Only what was exposed: a drag step or a hover frame repaints a strip, not the whole picture.
     const QRect exposed = event->rect();
-    p.drawImage(exposed, picture_, exposed);
+    p.drawImage(QRectF(exposed), picture_, devicePart(exposed, picture_.devicePixelRatio()));
     if (rehoverPending_) {
         rehoverPending_ = false;
         hover(PixelPoint{dragPoint_.x, dragPoint_.y - 2});

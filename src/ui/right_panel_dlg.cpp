@@ -245,7 +245,7 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
 
     thumbs_ = new CThumbListCtrl(this);
     thumbs_->hide();
-    connect(thumbs_, &QListWidget::itemSelectionChanged, this, &RightPanelDlg::thumbnailPicked);
+    connect(thumbs_, &CThumbListCtrl::picked, this, &RightPanelDlg::thumbnailPicked);
     scaling_ = button(QStringLiteral("Масштабирование изображения"), PictureButton::CaptionPlacement::Right);
     scaling_->setToggle(ctx_.artwork.picture(kPictureBoxOff), ctx_.artwork.picture(kPictureBoxOn));
     connect(scaling_, &QAbstractButton::clicked, this, &RightPanelDlg::toggleScaling);
@@ -284,7 +284,7 @@ void RightPanelDlg::onNotification(Notification n) {
     // The same material can be picked again after a click in the sketch.
     const QSignalBlocker quiet(thumbs_);
     thumbs_->clearSelection();
-    thumbs_->setCurrentItem(nullptr);
+    thumbs_->setCurrentIndex(QModelIndex());
 }
 
 void RightPanelDlg::showPage(int page) {
@@ -559,16 +559,16 @@ void RightPanelDlg::collectionChosen(int item) {
     const MaterialCollection* c =
         ctx_.project.catalogue().findCollection(collections_->itemText(item).toStdString());
     if (!c) return;
-    // Captioned with the names the tables show; the key stays behind for picking.
-    QStringList paths, captions, tips;
-    for (const Material& m : c->materials) {
-        paths << qs(m.picturePath);
-        captions << qs(m.name);
-        tips << qs(m.title());
-    }
+    // Captioned with the names the tables show; the key stays behind for picking. The rows are read from the
+    // library as they come into view: a collection of many thousand lines costs no more than a page of them.
     const QSignalBlocker quiet(thumbs_);
-    thumbs_->setPaths(paths, qs(c->picturesFolder), captions, tips);
-    thumbs_->rebuild();
+    thumbs_->setRows(
+        static_cast<int>(c->materials.size()),
+        [c](int row) {
+            const Material& m = c->materials[static_cast<size_t>(row)];
+            return ThumbRow{qs(m.picturePath), qs(m.name), qs(m.title())};
+        },
+        qs(c->picturesFolder));
 }
 
 void RightPanelDlg::toggleScaling() {
@@ -580,12 +580,12 @@ void RightPanelDlg::toggleScaling() {
 void RightPanelDlg::thumbnailPicked() {
     const Project& project = ctx_.project;
     const SketchSelection& selected = ctx_.editor.selection();
-    const QList<QListWidgetItem*> picked = thumbs_->selectedItems();
+    const QString picked = thumbs_->pickedKey();
     if (picked.isEmpty() || !selectedInsert(project.sketch, selected)) return;
     const MaterialCollection* c =
         project.catalogue().findCollection(collections_->currentText().toStdString());
     if (!c) return;
-    const Material* m = c->find(CThumbListCtrl::key(picked.front()).toStdString());
+    const Material* m = c->find(picked.toStdString());
     if (!m) return;
     if (ctx_.document->view().scaleOnFill) {
         zoom_->openFor(m);

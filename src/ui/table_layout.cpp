@@ -81,12 +81,27 @@ QString cellText(const TableSection& section, int column, int row) {
     return text;
 }
 
+namespace {
+
+// Whether the cell at `index` of `now` is the one `before` had there (the same grid assumed).
+bool sameCell(const TableSection* before, const TableSection& now, size_t index) {
+    if (!before) return false;
+    const TableCell& a = before->cells[index];
+    const TableCell& b = now.cells[index];
+    return a.bold == b.bold && a.text == b.text;
+}
+
+} // namespace
+
 std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& sections, int bandWidth, int dpi,
-                                          const QPaintDevice* device, CellHeights* heights) {
+                                          const QPaintDevice* device, CellHeights* heights,
+                                          const std::vector<TableSection>* previous) {
     std::vector<SectionLayout> result;
     // Heights kept for the screen are not those of another device.
     if (device) heights = nullptr;
-    if (heights) heights->beginLayout();
+    std::vector<CellHeights::Places> before;
+    std::vector<CellHeights::Places> now;
+    if (heights) before = heights->beginLayout(dpi);
     const Paddings pad = Paddings::forDpi(dpi);
     // A font measured without a device is measured for the screen.
     auto metrics = [device, dpi](bool bold) {
@@ -94,7 +109,25 @@ std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& secti
     };
     const QFontMetrics normal = metrics(false);
     const QFontMetrics bold = metrics(true);
-    for (const TableSection& s : sections) {
+    for (size_t i = 0; i < sections.size(); ++i) {
+        const TableSection& s = sections[i];
+        const size_t cellCount = static_cast<size_t>(s.columnCount) * static_cast<size_t>(s.rowCount);
+        // The section as the last layout had it, when it had the same grid and was measured cell by cell.
+        const TableSection* old = nullptr;
+        if (heights && previous && i < previous->size() && i < before.size()) {
+            const TableSection& o = (*previous)[i];
+            if (o.columnCount == s.columnCount && o.rowCount == s.rowCount && o.cells.size() == cellCount &&
+                s.cells.size() == cellCount && before[i].widest.size() == cellCount)
+                old = &o;
+        }
+        CellHeights::Places places;
+        if (heights) {
+            places.widest.assign(cellCount, 0);
+            places.height.assign(cellCount, 0);
+        }
+        const auto at = [&s](int c, int r) {
+            return static_cast<size_t>(c) * static_cast<size_t>(s.rowCount) + static_cast<size_t>(r);
+        };
         SectionLayout sl;
         sl.leftPx = static_cast<int>(bandWidth * s.leftFraction);
         std::vector<int> needs;
@@ -106,47 +139,74 @@ std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& secti
             for (int r = 0; r < s.rowCount; ++r) {
                 const TableCell& cell = s.cell(c, r);
                 if (cell.text.empty()) continue;
-                const QString text = cellText(s, c, r);
-                const auto measure = [&] { return widestWord(cell.bold ? bold : normal, text); };
-                widest = std::max(
-                    widest, heights ? heights->get(cell.bold, CellHeights::kWidestWord, dpi, text, measure)
-                                    : measure());
+                int w = 0;
+                if (sameCell(old, s, at(c, r))) {
+                    w = before[i].widest[at(c, r)];
+                } else {
+                    const QString text = cellText(s, c, r);
+                    const auto measure = [&] { return widestWord(cell.bold ? bold : normal, text); };
+                    w = heights ? heights->get(cell.bold, CellHeights::kWidestWord, dpi, text, measure)
+                                : measure();
+                }
+                if (heights) places.widest[at(c, r)] = w;
+                widest = std::max(widest, w);
             }
             needs.push_back(widest > 0 ? widest + pad.left + pad.right + 1 : 0);
         }
         widenForWholeWords(sl.widthPx, needs);
+        // A column as wide as last time keeps the heights of its cells that are as they were.
+        const auto sameWidth = [&](int c) {
+            return old && static_cast<size_t>(c) < before[i].columnWidths.size() &&
+                   before[i].columnWidths[static_cast<size_t>(c)] == sl.widthPx[static_cast<size_t>(c)];
+        };
+        std::vector<bool> widthKept(static_cast<size_t>(s.columnCount));
+        for (int c = 0; c < s.columnCount; ++c)
+            widthKept[static_cast<size_t>(c)] = sameWidth(c);
         for (int r = 0; r < s.rowCount; ++r) {
             int tallest = 0;
             for (int c = 0; c < s.columnCount; ++c) {
                 const TableCell& cell = s.cell(c, r);
                 if (cell.text.empty()) continue;
                 const int columnWidth = sl.widthPx[static_cast<size_t>(c)];
-                const QFontMetrics& fm = cell.bold ? bold : normal;
-                const QString text = cellText(s, c, r);
-                const auto measure = [&] {
-                    const int wrapWidth = std::max(1, columnWidth - pad.right - pad.left);
-                    return fm
-                        .boundingRect(QRect(0, 0, wrapWidth, INT_MAX / 4),
-                                      cellTextFlags(fm, columnWidth, pad, text), text)
-                        .height();
-                };
-                const int h = heights ? heights->get(cell.bold, columnWidth, dpi, text, measure) : measure();
+                int h = 0;
+                if (widthKept[static_cast<size_t>(c)] && sameCell(old, s, at(c, r))) {
+                    h = before[i].height[at(c, r)];
+                } else {
+                    const QFontMetrics& fm = cell.bold ? bold : normal;
+                    const QString text = cellText(s, c, r);
+                    const auto measure = [&] {
+                        const int wrapWidth = std::max(1, columnWidth - pad.right - pad.left);
+                        return fm
+                            .boundingRect(QRect(0, 0, wrapWidth, INT_MAX / 4),
+                                          cellTextFlags(fm, columnWidth, pad, text), text)
+                            .height();
+                    };
+                    h = heights ? heights->get(cell.bold, columnWidth, dpi, text, measure) : measure();
+                }
+                if (heights) places.height[at(c, r)] = h;
                 tallest = std::max(tallest, h);
             }
             const int height = tallest + pad.bottom + pad.top;
             sl.rowHeights.push_back(height);
             sl.heightPx += height;
         }
+        if (heights) {
+            places.columnWidths = sl.widthPx;
+            // A grid whose cells do not fill it is measured afresh next time.
+            if (s.cells.size() != cellCount) places = {};
+            now.push_back(std::move(places));
+        }
         result.push_back(std::move(sl));
     }
+    if (heights) heights->endLayout(std::move(now), dpi);
     return result;
 }
 
 TableLayout layoutTable(const std::vector<TableSection>& sections, const QRect& client, int dpi,
-                        CellHeights* heights) {
+                        CellHeights* heights, const std::vector<TableSection>* previous) {
     TableLayout layout;
     layout.band = layoutBand(client);
-    layout.sections = layoutSections(sections, layout.band.width(), dpi, nullptr, heights);
+    layout.sections = layoutSections(sections, layout.band.width(), dpi, nullptr, heights, previous);
     int total = 0;
     for (const SectionLayout& sl : layout.sections)
         total += sl.heightPx;

@@ -51,11 +51,19 @@ QString cellText(const TableSection& section, int column, int row);
 // The heights of the cell texts a table view measured when it was last laid out (and the widths of their
 // widest words), so that laying it out again measures only the texts that are new (a recalculation changes
 // a few numbers; the names and codes stay). Texts not met in a layout are forgotten after it, which bounds
-// the memory to what the table shows.
+// the memory to what the table shows. What each cell of each section measured is kept too: a cell whose text
+// is the one the last layout had at its place is taken as it was, without being converted or looked up.
 class CellHeights {
 public:
     // The column width under which the width of a text's widest word is kept.
     static constexpr int kWidestWord = -1;
+
+    // What the last layout measured in one section, cell by cell as the section holds them.
+    struct Places {
+        std::vector<int> widest;       // the cell's widest word
+        std::vector<int> height;       // the cell's wrapped height in the column width below
+        std::vector<int> columnWidths; // per column
+    };
 
     // The wrapped height of `text` in a `columnWidth` column, from the cache or from `measure`.
     template <typename Measure>
@@ -67,14 +75,24 @@ public:
         current_.insert(key, height);
         return height;
     }
-    // Starts a layout: what the last one did not use is dropped.
-    void beginLayout() {
+    // Starts a layout: what the last one did not use is dropped. Gives what the last layout measured at each
+    // place, when it measured at `dpi`.
+    std::vector<Places> beginLayout(int dpi) {
         previous_ = std::move(current_);
         current_.clear();
+        std::vector<Places> places = std::move(places_);
+        places_.clear();
+        return placesDpi_ == dpi ? places : std::vector<Places>{};
+    }
+    // Ends a layout at `dpi` with what it measured at each place.
+    void endLayout(std::vector<Places> places, int dpi) {
+        places_ = std::move(places);
+        placesDpi_ = dpi;
     }
     void clear() {
         previous_.clear();
         current_.clear();
+        places_.clear();
     }
 
 private:
@@ -90,11 +108,14 @@ private:
     }
     QHash<Key, int> current_;
     QHash<Key, int> previous_;
+    std::vector<Places> places_;
+    int placesDpi_ = 0;
 };
 
-// `heights`, when given, keeps the measured texts for the next layout of the same view (screen only).
+// `heights`, when given, keeps the measured texts for the next layout of the same view (screen only);
+// `previous` are the sections that view laid out last with the same `heights`.
 TableLayout layoutTable(const std::vector<TableSection>& sections, const QRect& client, int dpi,
-                        CellHeights* heights = nullptr);
+                        CellHeights* heights = nullptr, const std::vector<TableSection>* previous = nullptr);
 
 // The sections laid out in a band of the given width, measured in the fonts as they come out on `device`
 // (the screen when null). The printer lays a table out in the page's width this way. A column too narrow
@@ -102,7 +123,8 @@ TableLayout layoutTable(const std::vector<TableSection>& sections, const QRect& 
 // most to spare, so that words break only where there is no room in the whole band.
 std::vector<SectionLayout> layoutSections(const std::vector<TableSection>& sections, int bandWidth, int dpi,
                                           const QPaintDevice* device = nullptr,
-                                          CellHeights* heights = nullptr);
+                                          CellHeights* heights = nullptr,
+                                          const std::vector<TableSection>* previous = nullptr);
 
 // The vertical scroll bar of a table view. Its range is 0 .. extra - 1 with a page of 3, so the position can
 // reach extra - 3 at most; a table that does not need two pixels of scrolling does not scroll. A line is a

@@ -5,9 +5,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
-#include <QScrollBar>
 #include <QStyledItemDelegate>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -18,7 +16,6 @@ namespace {
 constexpr int kCellWidth = CThumbListCtrl::kThumbWidth + 18;
 constexpr int kCellHeight = CThumbListCtrl::kThumbHeight + 57; // four lines of a material's name
 constexpr QChar kBreak(0x200B); // a zero-width space: a place where a caption may wrap
-constexpr int kKeyRole = Qt::UserRole;
 
 // Draws a thumbnail with its whole caption under it, where the list's own drawing would cut it short.
 class ThumbDelegate : public QStyledItemDelegate {
@@ -34,9 +31,9 @@ public:
         const QRect cell = option.rect;
         const bool selected = option.state & QStyle::State_Selected;
         if (selected) p->fillRect(cell, option.palette.highlight());
-        const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
-        icon.paint(p, QRect(cell.left() + (cell.width() - CThumbListCtrl::kThumbWidth) / 2, cell.top() + 2,
-                            CThumbListCtrl::kThumbWidth, CThumbListCtrl::kThumbHeight));
+        const QPixmap picture = index.data(Qt::DecorationRole).value<QPixmap>();
+        p->drawPixmap(cell.left() + (cell.width() - CThumbListCtrl::kThumbWidth) / 2, cell.top() + 2,
+                      picture);
         const auto caption = list_->captionLayout(cell, index.data(Qt::DisplayRole).toString());
         p->setFont(caption.font);
         p->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
@@ -50,19 +47,85 @@ private:
 
 } // namespace
 
-CThumbListCtrl::CThumbListCtrl(QWidget* parent) : QListWidget(parent) {
+// The rows of the list, asked of their source when the view needs them; a thumbnail is made when its row is
+// first painted.
+class CThumbListCtrl::Model : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void setRows(int count, RowSource source, const QString& picturesFolder) {
+        beginResetModel();
+        count_ = std::max(0, count);
+        source_ = std::move(source);
+        folder_ = picturesFolder;
+        made_.assign(static_cast<std::size_t>(count_), false);
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : count_; }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= count_ || !source_) return {};
+        const int row = index.row();
+        switch (role) {
+        case Qt::DisplayRole:
+            return caption(source_(row));
+        case Qt::ToolTipRole: {
+            const ThumbRow r = source_(row);
+            return r.tip.isEmpty() ? caption(r) : r.tip;
+        }
+        case kKeyRole:
+            return keyOf(source_(row).path, folder_);
+        case Qt::DecorationRole:
+            return picture(row);
+        default:
+            return {};
+        }
+    }
+
+    bool made(int row) const { return row >= 0 && row < count_ && made_[static_cast<std::size_t>(row)]; }
+
+private:
+    static constexpr qsizetype kKeptThumbnails = 1000; // 15 MB
+
+    QString caption(const ThumbRow& r) const {
+        return r.caption.isEmpty() ? keyOf(r.path, folder_) : r.caption;
+    }
+
+    QPixmap picture(int row) const {
+        const QString path = source_(row).path;
+        auto kept = kept_.constFind(path);
+        if (kept == kept_.constEnd()) {
+            if (kept_.size() >= kKeptThumbnails) kept_.clear();
+            kept = kept_.insert(path, thumbnail(path));
+        }
+        made_[static_cast<std::size_t>(row)] = true;
+        return *kept;
+    }
+
+    int count_ = 0;
+    RowSource source_;
+    QString folder_;
+    // Made on painting, which asks a const model.
+    mutable std::vector<bool> made_;
+    mutable QHash<QString, QPixmap> kept_; // by path; emptied when full
+};
+
+CThumbListCtrl::CThumbListCtrl(QWidget* parent) : QListView(parent), model_(new Model(this)) {
     setViewMode(QListView::IconMode);
     setIconSize(QSize(kThumbWidth, kThumbHeight));
     setMovement(QListView::Static);
     setResizeMode(QListView::Adjust);
     setWrapping(true);
     setWordWrap(true);
+    setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setGridSize(QSize(kCellWidth, kCellHeight));
     setItemDelegate(new ThumbDelegate(this));
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { scheduleThumbnails(); });
-    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { scheduleThumbnails(); });
+    setModel(model_);
 }
+
+CThumbListCtrl::~CThumbListCtrl() = default;
 
 CThumbListCtrl::CaptionLayout CThumbListCtrl::captionLayout(const QRect& cell, const QString& caption) const {
     CaptionLayout c;
@@ -86,16 +149,41 @@ CThumbListCtrl::CaptionLayout CThumbListCtrl::captionLayout(const QRect& cell, c
     return c;
 }
 
-void CThumbListCtrl::setPaths(const QStringList& paths, const QString& picturesFolder,
-                              const QStringList& captions, const QStringList& tips) {
-    paths_ = paths;
+void CThumbListCtrl::setRows(int count, RowSource source, const QString& picturesFolder) {
     picturesFolder_ = picturesFolder;
-    captions_ = captions;
-    tips_ = tips;
+    model_->setRows(count, std::move(source), picturesFolder);
 }
 
-QString CThumbListCtrl::key(const QListWidgetItem* item) {
-    return item ? item->data(kKeyRole).toString() : QString();
+void CThumbListCtrl::setPaths(const QStringList& paths, const QString& picturesFolder,
+                              const QStringList& captions, const QStringList& tips) {
+    setRows(
+        static_cast<int>(paths.size()),
+        [paths, captions, tips](int row) {
+            return ThumbRow{paths[row], captions.value(row), tips.value(row)};
+        },
+        picturesFolder);
+}
+
+int CThumbListCtrl::count() const {
+    return model_->rowCount();
+}
+
+QString CThumbListCtrl::pickedKey() const {
+    const QModelIndexList picked = selectionModel()->selectedIndexes();
+    return picked.isEmpty() ? QString() : picked.front().data(kKeyRole).toString();
+}
+
+void CThumbListCtrl::setCurrentRow(int row) {
+    selectionModel()->setCurrentIndex(model_->index(row), QItemSelectionModel::ClearAndSelect);
+}
+
+bool CThumbListCtrl::thumbnailMade(int row) const {
+    return model_->made(row);
+}
+
+void CThumbListCtrl::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    QListView::selectionChanged(selected, deselected);
+    emit picked();
 }
 
 QPixmap CThumbListCtrl::thumbnail(const QString& path) {
@@ -120,71 +208,6 @@ QString CThumbListCtrl::keyOf(const QString& path, const QString& picturesFolder
     // Keys name a sub-folder picture with a backslash on every platform.
     key.replace('/', '\\');
     return key;
-}
-
-void CThumbListCtrl::rebuild() {
-    setUpdatesEnabled(false);
-    clear();
-    QPixmap blank(kThumbWidth, kThumbHeight);
-    blank.fill(Qt::white);
-    const QIcon placeholder(blank);
-    for (qsizetype i = 0; i < paths_.size(); ++i) {
-        const QString key = keyOf(paths_[i], picturesFolder_);
-        const QString caption = captions_.value(i);
-        auto* item = new QListWidgetItem(placeholder, caption.isEmpty() ? key : caption);
-        item->setData(kKeyRole, key);
-        const QString tip = tips_.value(i);
-        item->setToolTip(tip.isEmpty() ? item->text() : tip);
-        addItem(item);
-    }
-    made_.assign(static_cast<std::size_t>(paths_.size()), false);
-    setUpdatesEnabled(true);
-    viewport()->update();
-    scheduleThumbnails();
-}
-
-bool CThumbListCtrl::thumbnailMade(int row) const {
-    return row >= 0 && static_cast<std::size_t>(row) < made_.size() && made_[static_cast<std::size_t>(row)];
-}
-
-void CThumbListCtrl::resizeEvent(QResizeEvent* event) {
-    QListWidget::resizeEvent(event);
-    scheduleThumbnails();
-}
-
-void CThumbListCtrl::showEvent(QShowEvent* event) {
-    QListWidget::showEvent(event);
-    scheduleThumbnails();
-}
-
-// After the current event, so that a burst of scrolling makes the thumbnails of where it stops only.
-void CThumbListCtrl::scheduleThumbnails() {
-    if (scheduled_) return;
-    scheduled_ = true;
-    QTimer::singleShot(0, this, [this] {
-        scheduled_ = false;
-        makeVisibleThumbnails();
-    });
-}
-
-void CThumbListCtrl::makeVisibleThumbnails() {
-    if (!isVisible()) return;
-    const QRect view = viewport()->rect();
-    const int n = std::min(count(), static_cast<int>(made_.size()));
-    for (int row = 0; row < n; ++row) {
-        const QRect r = visualItemRect(item(row));
-        // The items flow left to right and down: past the bottom of the view nothing more shows.
-        if (r.top() > view.bottom()) break;
-        if (made_[static_cast<std::size_t>(row)] || !r.intersects(view)) continue;
-        const QString& path = paths_[row];
-        auto kept = kept_.constFind(path);
-        if (kept == kept_.constEnd()) {
-            if (kept_.size() >= kKeptThumbnails) kept_.clear();
-            kept = kept_.insert(path, thumbnail(path));
-        }
-        item(row)->setIcon(QIcon(*kept));
-        made_[static_cast<std::size_t>(row)] = true;
-    }
 }
 
 } // namespace dalvex::ui

@@ -1,37 +1,53 @@
 #pragma once
 // The thumbnail list of the fillings page: one 62 x 62 thumbnail per material of a collection, captioned with
-// the material's name (its key when it has none), which also picks it. A thumbnail is made only when its item
-// first comes into view, so a collection of many thousand pictures costs no more to show than one page of
-// them; the thumbnails made are kept for when their collection is shown again.
+// the material's name (its key when it has none), which also picks it. The rows are asked of their source
+// only when the view needs them, and a thumbnail is made only when its row is first painted, so a collection
+// of many thousand pictures costs no more to show than one page of them; the thumbnails made are kept for
+// when their collection is shown again.
+#include <QAbstractListModel>
 #include <QFont>
 #include <QHash>
-#include <QListWidget>
+#include <QListView>
 #include <QPixmap>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace dalvex::ui {
 
-class CThumbListCtrl : public QListWidget {
+// One row of the list: the picture's path, its caption (the key when empty) and its tooltip (the caption
+// when empty).
+struct ThumbRow {
+    QString path;
+    QString caption;
+    QString tip;
+};
+
+class CThumbListCtrl : public QListView {
     Q_OBJECT
 public:
     static constexpr int kThumbWidth = 62;
     static constexpr int kThumbHeight = 62;
+    // The material key of a row.
+    static constexpr int kKeyRole = Qt::UserRole;
+
+    using RowSource = std::function<ThumbRow(int row)>;
 
     explicit CThumbListCtrl(QWidget* parent = nullptr);
+    ~CThumbListCtrl() override;
 
-    // The pictures to show, each captioned with `captions` and explained by `tips` at its place; a picture
-    // without a caption shows its key.
+    // The `count` rows given by `source`, whose pictures lie below `picturesFolder`. Nothing is selected.
+    void setRows(int count, RowSource source, const QString& picturesFolder);
+    // The same for a list of pictures, each captioned with `captions` and explained by `tips` at its place.
     void setPaths(const QStringList& paths, const QString& picturesFolder, const QStringList& captions = {},
                   const QStringList& tips = {});
-    // The material key of an item of the list.
-    static QString key(const QListWidgetItem* item);
-    const QStringList& paths() const { return paths_; }
+    int count() const;
     const QString& picturesFolder() const { return picturesFolder_; }
-    // Lists the pictures of `paths` again, in order, each with a blank thumbnail until it is seen.
-    void rebuild();
-    // Whether the item at `row` shows its picture yet.
+    // The material key of the selected row; empty when none is.
+    QString pickedKey() const;
+    void setCurrentRow(int row);
+    // Whether the row at `row` shows its picture yet.
     bool thumbnailMade(int row) const;
 
     // A picture as its thumbnail: as it is at exactly 62 x 62, else stretched to that size, on white; blank
@@ -50,23 +66,16 @@ public:
     };
     CaptionLayout captionLayout(const QRect& cell, const QString& caption) const;
 
+signals:
+    // The selection changed (by the user or by setCurrentRow).
+    void picked();
+
 protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
 
 private:
-    void scheduleThumbnails();
-    void makeVisibleThumbnails();
-
-    static constexpr qsizetype kKeptThumbnails = 1000; // 15 MB
-
-    QStringList paths_;
-    QStringList captions_;
-    QStringList tips_;
-    std::vector<bool> made_;
-    // By path; emptied when full.
-    QHash<QString, QPixmap> kept_;
-    bool scheduled_ = false;
+    class Model;
+    Model* model_;
     QString picturesFolder_;
 };
 

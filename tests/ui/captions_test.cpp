@@ -45,7 +45,7 @@ QStringList cutCaptions(QWidget* root, const QString& where) {
     }
     if (auto* thumbs = qobject_cast<CThumbListCtrl*>(root)) {
         for (int i = 0; i < thumbs->count(); ++i) {
-            const QString caption = thumbs->item(i)->text();
+            const QString caption = thumbs->model()->index(i, 0).data().toString();
             const auto c = thumbs->captionLayout(QRect(QPoint(0, 0), thumbs->gridSize()), caption);
             const QRect need = QFontMetrics(c.font).boundingRect(c.rect, c.flags, c.text);
             if (!c.rect.contains(need) || QString(c.text).remove(QChar(0x200B)) != caption)

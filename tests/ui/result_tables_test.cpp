@@ -80,6 +80,8 @@ private slots:
     void cutPlanTabNamesAPanelWithoutSize();
     void cutPlanTabScrollsAfterPrinting();
     void scrolledViewShowsTheDocumentAtItsPosition();
+    void viewMadeAgainShowsWhatANewViewShows_data();
+    void viewMadeAgainShowsWhatANewViewShows();
 };
 
 void ResultTablesTest::bandNarrowsAbove800Pixels_data() {
@@ -445,6 +447,42 @@ void ResultTablesTest::scrolledViewShowsTheDocumentAtItsPosition() {
         const QImage shown = part.grab().toImage().copy(0, 0, shownWidth, 200);
         QCOMPARE(shown, all.copy(0, position, shownWidth, 200).convertToFormat(shown.format()));
     }
+}
+
+void ResultTablesTest::viewMadeAgainShowsWhatANewViewShows_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("change");
+    // Numbers of many rows change (the width), the rows themselves (the doors), a few figures (the discount),
+    // and the view's width with them.
+    for (int kind = 0; kind < 4; ++kind)
+        for (int change = 0; change < 4; ++change)
+            QTest::addRow("table %d, change %d", kind, change) << kind << change;
+}
+
+// A view in sight made again after a change keeps what it measured and drew of the cells that stayed: it must
+// show exactly what a view made afresh shows.
+void ResultTablesTest::viewMadeAgainShowsWhatANewViewShows() {
+    QFETCH(int, kind);
+    QFETCH(int, change);
+    ProjectFixture f;
+    RecordingHub hub;
+    DlgTable kept(f.context(hub), kind, nullptr);
+    kept.resize(1165, 700);
+    kept.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&kept));
+    kept.grab();
+    const EditOp changes[] = {edit::SetWidth{f.project.width + 1000}, edit::SetDoorCount{2},
+                              edit::SetDiscount{7.0}, edit::SetWidth{f.project.width - 500}};
+    QVERIFY(f.editor.apply(changes[change]));
+    if (change == 1) QCOMPARE(f.project.doorCount, 2);
+    if (change == 3) kept.resize(900, 700);
+    DlgTable fresh(f.context(hub), kind, nullptr);
+    fresh.resize(kept.size());
+    fresh.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fresh));
+    QCOMPARE(cellTexts(kept.sections()), cellTexts(fresh.sections()));
+    QCOMPARE(kept.layout().documentHeight, fresh.layout().documentHeight);
+    QCOMPARE(kept.grab().toImage(), fresh.grab().toImage());
 }
 
 QTEST_MAIN(ResultTablesTest)

@@ -512,10 +512,11 @@ void RightPanelTest::collectionsAndThumbnails() {
         // the key stays behind for picking.
         for (int k = 0; k < thumbs->count(); ++k) {
             const Material& m = c->materials[static_cast<size_t>(k)];
-            QCOMPARE(thumbs->item(k)->text(), QString::fromStdString(m.name));
-            QCOMPARE(thumbs->item(k)->toolTip(), QString::fromStdString(m.title()));
-            QCOMPARE(CThumbListCtrl::key(thumbs->item(k)), QString::fromStdString(m.key()));
-            QCOMPARE(thumbs->item(k)->icon().availableSizes().value(0), QSize(62, 62));
+            const QModelIndex row = thumbs->model()->index(k, 0);
+            QCOMPARE(row.data(Qt::DisplayRole).toString(), QString::fromStdString(m.name));
+            QCOMPARE(row.data(Qt::ToolTipRole).toString(), QString::fromStdString(m.title()));
+            QCOMPARE(row.data(CThumbListCtrl::kKeyRole).toString(), QString::fromStdString(m.key()));
+            QCOMPARE(row.data(Qt::DecorationRole).value<QPixmap>().size(), QSize(62, 62));
         }
     }
     // Sub-folder pictures are named with a backslash on every platform; paths outside the folder by file
@@ -551,7 +552,7 @@ void RightPanelTest::thumbnailFillsTheSelectedInsert() {
     thumbs->setCurrentRow(1);
     QCOMPARE(p.firstInsert(2).material, nullptr);
     p.panel.receive(Notification::SketchClicked);
-    QVERIFY(thumbs->selectedItems().isEmpty());
+    QVERIFY(thumbs->pickedKey().isEmpty());
     thumbs->setCurrentRow(1);
     QVERIFY(p.firstInsert(2).material != nullptr);
 }
@@ -616,9 +617,8 @@ void RightPanelTest::thumbnailIsBlankOrStretched() {
     // An unreadable picture still lists its item and text.
     CThumbListCtrl list;
     list.setPaths({path("exact.png"), path("none.png")}, QString::fromStdString(folder.string()));
-    list.rebuild();
     QCOMPARE(list.count(), 2);
-    QCOMPARE(list.item(1)->text(), QStringLiteral("none.png"));
+    QCOMPARE(list.model()->index(1, 0).data().toString(), QStringLiteral("none.png"));
     std::filesystem::remove_all(folder);
 }
 
@@ -632,10 +632,11 @@ void RightPanelTest::thumbnailsAreMadeOnlyWhenSeen() {
     list.resize(300, 300);
     list.setPaths(QStringList(500, picture), QString::fromStdString(folder.string()));
     list.show();
-    list.rebuild();
     QTRY_VERIFY(list.thumbnailMade(0));
     QVERIFY(!list.thumbnailMade(499));
-    QCOMPARE(list.item(0)->icon().pixmap(62, 62).toImage().pixelColor(30, 30), QColor(Qt::red));
+    QCOMPARE(list.grab().toImage().pixelColor(list.visualRect(list.model()->index(0, 0)).center() +
+                                              list.viewport()->pos()),
+             QColor(Qt::red));
     list.scrollToBottom();
     QTRY_VERIFY(list.thumbnailMade(499));
     QVERIFY(!list.thumbnailMade(250));
