@@ -10,6 +10,7 @@
 #include "sqlite_journal.h"
 #include "order_record.h"
 
+#include "calc/cutting_settings.h"
 #include "catalogue/catalogue.h"
 #include "files/sketch_link.h"
 #include "io/data_folders.h"
@@ -226,7 +227,9 @@ int runOpen(const JournalArgs& a, const fs::path& data, JournalSession& session,
     if (command == "import-link") {
         if (!positionals(1, 1)) return usage(err, "journal import-link: one link");
         const Catalogue catalogue(data);
-        Project project(catalogue, configFolderOf(data));
+        const fs::path config = configFolderOf(data);
+        // Priced by the shop's cutting settings, as the desk prices it.
+        Project project(catalogue, config, loadCuttingSettings(config).settings);
         ProjectEditor editor(project);
         editor.setNumberKeeper(&session);
         // A customer's order is a new order of the shop: the next number, as a save at the desk takes it.

@@ -27,13 +27,22 @@ bool takeNumberForJournal(UiContext& ctx) {
 bool writeRecordedSketch(UiContext& ctx, QWidget* parent, const QString& path) {
     const auto write = [&] { return ctx.project.save(toPath(path)) == 0; };
     if (!ctx.journal) return write();
-    const auto saved = ctx.journal->save(journal::recordOf(ctx.project, path.toStdString(), writeSketchBytes(ctx.project),
-                                                           QDateTime::currentSecsSinceEpoch()),
-                                         write);
+    const auto saved =
+        ctx.journal->save(journal::recordOf(ctx.project, path.toStdString(), writeSketchBytes(ctx.project),
+                                            QDateTime::currentSecsSinceEpoch()),
+                          write);
     if (!saved.written) return false;
     if (const auto message = ctx.journal->takeRecordMessage(saved.recorded))
         prompts().error(parent, qs(*message), QStringLiteral("Журнал заказов"));
     return true;
+}
+
+void recordOrderWithoutFile(UiContext& ctx, QWidget* parent) {
+    if (!ctx.journal) return;
+    const auto outcome = ctx.journal->record(journal::recordOf(
+        ctx.project, std::string(), writeSketchBytes(ctx.project), QDateTime::currentSecsSinceEpoch()));
+    if (const auto message = ctx.journal->takeRecordMessage(outcome))
+        prompts().error(parent, qs(*message), QStringLiteral("Журнал заказов"));
 }
 
 bool openJournalOrder(UiContext& ctx, QWidget* parent, int64_t number) {

@@ -19,6 +19,8 @@ bool takeNumberForJournal(UiContext& ctx);
 // is replaced, so that no saved file is ever missing from it). A save the journal could not take now is
 // recorded at the next start, and said once in a run. Answers whether the file was written.
 bool writeRecordedSketch(UiContext& ctx, QWidget* parent, const QString& path);
+// Records the order as it is with no file: one sent as a link, which no file holds until it is saved.
+void recordOrderWithoutFile(UiContext& ctx, QWidget* parent);
 // Opens an order of the journal: its file while the file holds what was recorded last, else the recorded
 // bytes as a new unsaved order. The caller has settled unsaved changes. False (after a message) when it
 // cannot be opened.

@@ -50,7 +50,7 @@ bool openSketchLink(UiContext& ctx, QWidget* parent, const QString& link) {
     // No file holds it yet: closing asks where to save it.
     ctx.document->setFilePath({});
     ctx.document->markRestored();
-    if (takeNumberForJournal(ctx)) recordSavedOrder(ctx, parent, {});
+    if (takeNumberForJournal(ctx)) recordOrderWithoutFile(ctx, parent);
     return true;
 }
 
