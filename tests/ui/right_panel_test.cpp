@@ -10,6 +10,7 @@
 #include "right_panel_dlg.h"
 #include "thumb_list.h"
 #include "top_panel_dlg.h"
+#include "qt_text.h"
 #include "ui_test_support.h"
 #include "widgets/picture_button.h"
 #include "widgets/text_label.h"
@@ -657,24 +658,24 @@ void RightPanelTest::doorWidthsDialogShowsTheDoors() {
         QCOMPARE(dlg->widthEdit(i)->isHidden(), i >= 3);
         QCOMPARE(dlg->rowList(i)->isHidden(), i >= 3);
         if (i >= 3) continue;
-        QCOMPARE(dlg->widthEdit(i)->text(), QString::number(sketch.doors[static_cast<size_t>(i)].width / 10));
+        QCOMPARE(dlg->widthEdit(i)->text(), ui::millimetresText(sketch.doors[static_cast<size_t>(i)].width));
         QCOMPARE(dlg->rowList(i)->currentIndex(), sketch.doors[static_cast<size_t>(i)].row);
         QCOMPARE(dlg->doorLabel(i)->text(), QStringLiteral("Дверь %1").arg(i + 1));
         sum += sketch.doors[static_cast<size_t>(i)].width;
     }
     QCOMPARE(dlg->remainderEdit()->text(), QString::number((sketch.doorsTotalWidth - sum) / 10));
     // Emptying an edit adds that door's width to the remainder.
-    const int before = dlg->remainderEdit()->text().toInt();
-    const int door0 = dlg->widthEdit(0)->text().toInt();
+    const double before = dlg->remainderEdit()->text().replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+    const double door0 = dlg->widthEdit(0)->text().replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
     dlg->widthEdit(0)->clear();
-    QCOMPARE(dlg->remainderEdit()->text().toInt(), before + door0);
+    QCOMPARE(dlg->remainderEdit()->text().replace(QLatin1Char(','), QLatin1Char('.')).toDouble(), before + door0);
     dlg->widthEdit(0)->setText(QString::number(door0 + 7));
-    QCOMPARE(dlg->remainderEdit()->text().toInt(), before - 7);
+    QCOMPARE(dlg->remainderEdit()->text().replace(QLatin1Char(','), QLatin1Char('.')).toDouble(), before - 7);
     // Cancel unlocks and changes nothing.
     dlg->cancelButton()->click();
     QVERIFY(dlg->isHidden());
     QCOMPARE(p.hub.seen.back(), Notification::UnlockPanels);
-    QCOMPARE(sketch.doors[0].width / 10, door0);
+    QCOMPARE(sketch.doors[0].width / 10.0, door0);
 
     // Ten doors: every row shown, 390 pixels high.
     p.choose("Лантес");
@@ -704,32 +705,32 @@ void RightPanelTest::doorWidthsDialogMessages() {
     const int a = total / 3;
     const int c = total - 2 * a;
     setWidths({a, a, c});
-    QCOMPARE(dlg->remainderEdit()->text(), QStringLiteral("0"));
+    QCOMPARE(dlg->remainderEdit()->text(), ui::millimetresText(sketch.doorsTotalWidth - 10 * (2 * a + c)));
 
     // A gap: asked first; Cancel keeps the dialog open and the doors as they were.
     setWidths({a - 10, a, c});
-    QCOMPARE(dlg->remainderEdit()->text(), QStringLiteral("10"));
+    QCOMPARE(dlg->remainderEdit()->text(), ui::millimetresText(sketch.doorsTotalWidth - 10 * (2 * a + c) + 100));
     const int32_t width0 = sketch.doors[0].width;
     questions.answer = false;
     dlg->okButton()->click();
     QCOMPARE(questions.texts,
-             QStringList{QString::fromStdString(DoorWidthsEditor::positiveRemainderQuestion(100))});
+             QStringList{QString::fromStdString(DoorWidthsEditor::positiveRemainderQuestion(sketch.doorsTotalWidth - 10 * (2 * a + c) + 100))});
     QCOMPARE(questions.captions, QStringList{"Ошибка"});
     QVERIFY(dlg->isVisible());
     QCOMPARE(sketch.doors[0].width, width0);
 
     // Too wide: refused with the excess.
     setWidths({a + 10, a, c});
-    QCOMPARE(dlg->remainderEdit()->text(), QStringLiteral("-10"));
+    QCOMPARE(dlg->remainderEdit()->text(), ui::millimetresText(sketch.doorsTotalWidth - 10 * (2 * a + c) - 100));
     dlg->okButton()->click();
     QCOMPARE(errors.errors,
-             QStringList{QString::fromStdString(DoorWidthsEditor::negativeRemainderMessage(100))});
+             QStringList{QString::fromStdString(DoorWidthsEditor::negativeRemainderMessage(100 - (sketch.doorsTotalWidth - 10 * (2 * a + c))))});
     QCOMPARE(errors.captions, QStringList{"Ошибка"});
     QVERIFY(dlg->isVisible());
 
     // A door below 100 mm although the total fits.
     setWidths({99, a + (a - 99), c});
-    QCOMPARE(dlg->remainderEdit()->text(), QStringLiteral("0"));
+    QCOMPARE(dlg->remainderEdit()->text(), ui::millimetresText(sketch.doorsTotalWidth - 10 * (2 * a + c)));
     dlg->okButton()->click();
     QCOMPARE(errors.errors.last(), QString::fromStdString(DoorWidthsEditor::tooNarrowMessage(1000)));
     QVERIFY(dlg->isVisible());
