@@ -695,42 +695,47 @@ void RightPanelTest::doorWidthsDialogMessages() {
     DoorSketch& sketch = project.sketch;
     DlgDoorSize* dlg = p.panel.doorSizeDialog();
     // Three doors that share the opening exactly.
+    // The last door takes the opening's tenth of a millimetre, so that whole widths leave a whole remainder.
     auto setWidths = [&](std::initializer_list<int> mm) {
         int i = 0;
-        for (int w : mm)
-            dlg->widthEdit(i++)->setText(QString::number(w));
+        const int last = static_cast<int>(mm.size()) - 1;
+        for (int w : mm) {
+            dlg->widthEdit(i)->setText(i == last ? ui::millimetresText(w * 10 + sketch.doorsTotalWidth % 10)
+                                                 : QString::number(w));
+            ++i;
+        }
     };
     dlg->open();
     const int total = static_cast<int>(sketch.doorsTotalWidth / 10);
     const int a = total / 3;
     const int c = total - 2 * a;
     setWidths({a, a, c});
-    QCOMPARE(dlg->remainderEdit()->text(), ui::millimetresText(sketch.doorsTotalWidth - 10 * (2 * a + c)));
+    QCOMPARE(dlg->remainderEdit()->text(), QStringLiteral("0"));
 
     // A gap: asked first; Cancel keeps the dialog open and the doors as they were.
     setWidths({a - 10, a, c});
-    QCOMPARE(dlg->remainderEdit()->text(), ui::millimetresText(sketch.doorsTotalWidth - 10 * (2 * a + c) + 100));
+    QCOMPARE(dlg->remainderEdit()->text(), QStringLiteral("10"));
     const int32_t width0 = sketch.doors[0].width;
     questions.answer = false;
     dlg->okButton()->click();
     QCOMPARE(questions.texts,
-             QStringList{QString::fromStdString(DoorWidthsEditor::positiveRemainderQuestion(sketch.doorsTotalWidth - 10 * (2 * a + c) + 100))});
+             QStringList{QString::fromStdString(DoorWidthsEditor::positiveRemainderQuestion(100))});
     QCOMPARE(questions.captions, QStringList{"Ошибка"});
     QVERIFY(dlg->isVisible());
     QCOMPARE(sketch.doors[0].width, width0);
 
     // Too wide: refused with the excess.
     setWidths({a + 10, a, c});
-    QCOMPARE(dlg->remainderEdit()->text(), ui::millimetresText(sketch.doorsTotalWidth - 10 * (2 * a + c) - 100));
+    QCOMPARE(dlg->remainderEdit()->text(), QStringLiteral("-10"));
     dlg->okButton()->click();
     QCOMPARE(errors.errors,
-             QStringList{QString::fromStdString(DoorWidthsEditor::negativeRemainderMessage(100 - (sketch.doorsTotalWidth - 10 * (2 * a + c))))});
+             QStringList{QString::fromStdString(DoorWidthsEditor::negativeRemainderMessage(100))});
     QCOMPARE(errors.captions, QStringList{"Ошибка"});
     QVERIFY(dlg->isVisible());
 
     // A door below 100 mm although the total fits.
     setWidths({99, a + (a - 99), c});
-    QCOMPARE(dlg->remainderEdit()->text(), ui::millimetresText(sketch.doorsTotalWidth - 10 * (2 * a + c)));
+    QCOMPARE(dlg->remainderEdit()->text(), QStringLiteral("0"));
     dlg->okButton()->click();
     QCOMPARE(errors.errors.last(), QString::fromStdString(DoorWidthsEditor::tooNarrowMessage(1000)));
     QVERIFY(dlg->isVisible());
