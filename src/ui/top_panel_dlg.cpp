@@ -331,20 +331,18 @@ LengthField TopPanelDlg::fieldOf(const QLineEdit* edit) const {
 void TopPanelDlg::dimensionEdited(QLineEdit* edit) {
     if (refreshing_) return;
     const LengthField field = fieldOf(edit);
-    const std::optional<int32_t> tenths = typedTenths(edit->text());
-    if (!tenths || !acceptedRange(ctx_.project, field).holds(*tenths)) {
-        // Kept as typed until it is mended, or Esc or leaving the edit brings back the order's value.
-        markRefused(edit, true);
-        return;
-    }
-    markRefused(edit, false);
-    EditOp op = edit::SetWidth{*tenths};
+    const std::optional<int32_t> typed = typedTenths(edit->text());
+    // Kept as typed and framed until it is mended, or Esc or leaving the edit brings back the order's value.
+    markRefused(edit, !typed || !acceptedRange(ctx_.project, field).holds(*typed));
+    // Applied even when refused: the typing's step then goes back to the order as the typing found it.
+    const int32_t tenths = typed.value_or(0);
+    EditOp op = edit::SetWidth{tenths};
     if (field == LengthField::Height)
-        op = edit::SetHeight{*tenths};
+        op = edit::SetHeight{tenths};
     else if (field == LengthField::Plinth)
-        op = edit::SetPlinthHeight{*tenths};
+        op = edit::SetPlinthHeight{tenths};
     else if (field == LengthField::Chipboard)
-        op = edit::SetChipboardWidth{*tenths};
+        op = edit::SetChipboardWidth{tenths};
     // The keystrokes of one typing in one edit are one step of the history, each applied to the order as it
     // was when the typing began, so that typing a value gives what setting it once gives.
     typing_.apply(ctx_.editor, op, edit);

@@ -392,8 +392,14 @@ const std::vector<WidgetAction>& widgetActions() {
          [](CDalvexDlg& w) {
              w.rightPanel()->doorParametersButton()->click();
              DlgDoorSize* dialog = w.rightPanel()->doorSizeDialog();
-             dialog->widthEdit(0)->setText(QString::number(dialog->widthEdit(0)->text().toInt() - 10));
-             dialog->widthEdit(1)->setText(QString::number(dialog->widthEdit(1)->text().toInt() + 10));
+             // Widths shown with their tenth ("1015,3"): 10 mm from one door to the next.
+             const auto shifted = [dialog](int door, int by) {
+                 const double mm =
+                     dialog->widthEdit(door)->text().replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+                 dialog->widthEdit(door)->setText(QString::number(mm + by, 'f', 1));
+             };
+             shifted(0, -10);
+             shifted(1, 10);
              dialog->okButton()->click();
          },
          {"lock", "recalculated", "totals", "unlock"}},

@@ -109,12 +109,12 @@ PdfJob printToPdf(const ConfigFolder& config, ReportSources sources, ReportChoic
     return job;
 }
 
-// The rows of one section as printed over all pages, in order.
+// The rows of one section as printed over all pages, in order; a header repeated on a later page is left out.
 std::vector<int> printedRows(const PrintLog& log, int sectionIndex) {
     std::vector<int> rows;
     for (const PrintedPage& page : log.pages)
         for (const PrintedRun& run : page.runs)
-            if (run.section == sectionIndex)
+            if (run.section == sectionIndex && !(run.firstRow == 0 && run.rowCount == 1 && !rows.empty()))
                 for (int r = run.firstRow; r < run.firstRow + run.rowCount; ++r)
                     rows.push_back(r);
     return rows;
@@ -205,14 +205,12 @@ void ReportPrinterTest::longPriceTableContinuesOverPages() {
             QVERIFY(run.bottom <= area.bottom);
     }
     // Every article row exactly once, in order, and the header again at the top of every later page.
-    std::vector<int> articles = printedRows(job.log, 0);
     for (size_t i = 1; i < pages.size(); ++i) {
         if (pages[i].runs.front().section != 0) continue; // the totals alone
         QCOMPARE(pages[i].runs.front().firstRow, 0);
         QCOMPARE(pages[i].runs.front().rowCount, 1);
     }
-    articles.erase(std::remove(articles.begin() + 1, articles.end(), 0), articles.end());
-    QCOMPARE(articles, upTo(151));
+    QCOMPARE(printedRows(job.log, 0), upTo(151));
     QCOMPARE(printedRows(job.log, 1), upTo(5));
     // The totals follow the articles 15 points lower, or open the next page.
     const PrintedPage& last = pages.back();
@@ -256,7 +254,9 @@ void ReportPrinterTest::allReportsNumberThroughTheJob() {
     QCOMPARE(order.runs[0].rowCount, buildTable(kOrderTable, f.project)[0].rowCount);
     QCOMPARE(order.runs[1].rowCount, 5);
     QCOMPARE(order.runs[1].top, order.runs[0].bottom + pt(15) + pt(10));
-    QCOMPARE(sketchRects.size(), size_t(1));
+    // Drawn once to count the pages and once on the page, alike.
+    QCOMPARE(sketchRects.size(), size_t(2));
+    QCOMPARE(sketchRects[0], sketchRects[1]);
     QCOMPARE(sketchRects[0].left(), area.left);
     QCOMPARE(sketchRects[0].top(), order.runs[1].bottom + pt(15) + pt(20));
     QCOMPARE(sketchRects[0].bottom() + 1, area.bottom - pt(110));
@@ -357,10 +357,11 @@ void ReportPrinterTest::rowTallerThanPageStillProgresses() {
     QCOMPARE(printedRows(job.log, 0), upTo(4));
     // Rows 0 and 1, then the tall row alone, cut at the page's bottom, then the last row.
     QCOMPARE(pages.size(), size_t(3));
-    QCOMPARE(pages[1].runs.at(0).firstRow, 2);
-    QCOMPARE(pages[1].runs.at(0).rowCount, 1);
-    QVERIFY(pages[1].runs.at(0).bottom > pageArea(kDpi, job.width, job.height).bottom);
-    QCOMPARE(pages[2].runs.at(0).firstRow, 3);
+    // Each later page opens with the header again.
+    QCOMPARE(pages[1].runs.at(1).firstRow, 2);
+    QCOMPARE(pages[1].runs.at(1).rowCount, 1);
+    QVERIFY(pages[1].runs.at(1).bottom > pageArea(kDpi, job.width, job.height).bottom);
+    QCOMPARE(pages[2].runs.at(1).firstRow, 3);
     QCOMPARE(job.pdfPages, 3);
 }
 
@@ -433,7 +434,7 @@ void ReportPrinterTest::everyPageSaysWhoseOrderItIs() {
 
     const TableSection& totals = sources.tables[kPriceTable][1];
     struct Expected {
-        qsizetype page; // -1: every page; -2: every page of the price calculation
+        qsizetype page; // -1: every page; -2: every later page the articles go on to
         QString text;
     };
     std::vector<Expected> expected = {
@@ -449,7 +450,8 @@ void ReportPrinterTest::everyPageSaysWhoseOrderItIs() {
         expected.push_back({0, QString::fromUtf8(line)});
     for (const Expected& e : expected)
         for (qsizetype i = 0; i < total; ++i) {
-            const bool here = e.page == -1 || e.page == i || (e.page == -2 && i > 0);
+            const bool here = e.page == -1 || e.page == i ||
+                              (e.page == -2 && i > 0 && pages[i].contains(QStringLiteral("артикул")));
             if (here)
                 QVERIFY2(pages[i].contains(e.text),
                          qPrintable(QStringLiteral("page %1: %2").arg(i + 1).arg(e.text)));

@@ -10,6 +10,7 @@
 #include "right_panel_dlg.h"
 #include "thumb_list.h"
 #include "top_panel_dlg.h"
+#include "qt_text.h"
 #include "ui_test_support.h"
 #include "widgets/picture_button.h"
 #include "widgets/text_label.h"
@@ -658,24 +659,24 @@ void RightPanelTest::doorWidthsDialogShowsTheDoors() {
         QCOMPARE(dlg->widthEdit(i)->isHidden(), i >= 3);
         QCOMPARE(dlg->rowList(i)->isHidden(), i >= 3);
         if (i >= 3) continue;
-        QCOMPARE(dlg->widthEdit(i)->text(), QString::number(sketch.doors[static_cast<size_t>(i)].width / 10));
+        QCOMPARE(dlg->widthEdit(i)->text(), ui::millimetresText(sketch.doors[static_cast<size_t>(i)].width));
         QCOMPARE(dlg->rowList(i)->currentIndex(), sketch.doors[static_cast<size_t>(i)].row);
         QCOMPARE(dlg->doorLabel(i)->text(), QStringLiteral("Дверь %1").arg(i + 1));
         sum += sketch.doors[static_cast<size_t>(i)].width;
     }
     QCOMPARE(dlg->remainderEdit()->text(), QString::number((sketch.doorsTotalWidth - sum) / 10));
     // Emptying an edit adds that door's width to the remainder.
-    const int before = dlg->remainderEdit()->text().toInt();
-    const int door0 = dlg->widthEdit(0)->text().toInt();
+    const double before = dlg->remainderEdit()->text().replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+    const double door0 = dlg->widthEdit(0)->text().replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
     dlg->widthEdit(0)->clear();
-    QCOMPARE(dlg->remainderEdit()->text().toInt(), before + door0);
+    QCOMPARE(dlg->remainderEdit()->text().replace(QLatin1Char(','), QLatin1Char('.')).toDouble(), before + door0);
     dlg->widthEdit(0)->setText(QString::number(door0 + 7));
-    QCOMPARE(dlg->remainderEdit()->text().toInt(), before - 7);
+    QCOMPARE(dlg->remainderEdit()->text().replace(QLatin1Char(','), QLatin1Char('.')).toDouble(), before - 7);
     // Cancel unlocks and changes nothing.
     dlg->cancelButton()->click();
     QVERIFY(dlg->isHidden());
     QCOMPARE(p.hub.seen.back(), Notification::UnlockPanels);
-    QCOMPARE(sketch.doors[0].width / 10, door0);
+    QCOMPARE(sketch.doors[0].width / 10.0, door0);
 
     // Ten doors: every row shown, 390 pixels high.
     p.choose("Лантес");
@@ -695,10 +696,15 @@ void RightPanelTest::doorWidthsDialogMessages() {
     DoorSketch& sketch = project.sketch;
     DlgDoorSize* dlg = p.panel.doorSizeDialog();
     // Three doors that share the opening exactly.
+    // The last door takes the opening's tenth of a millimetre, so that whole widths leave a whole remainder.
     auto setWidths = [&](std::initializer_list<int> mm) {
         int i = 0;
-        for (int w : mm)
-            dlg->widthEdit(i++)->setText(QString::number(w));
+        const int last = static_cast<int>(mm.size()) - 1;
+        for (int w : mm) {
+            dlg->widthEdit(i)->setText(i == last ? ui::millimetresText(w * 10 + sketch.doorsTotalWidth % 10)
+                                                 : QString::number(w));
+            ++i;
+        }
     };
     dlg->open();
     const int total = static_cast<int>(sketch.doorsTotalWidth / 10);

@@ -6,6 +6,7 @@
 #include "project/project_files.h"
 #include "records/records.h"
 #include "size_dlg.h"
+#include "qt_text.h"
 #include "ui_test_support.h"
 #include "view/sketch_gestures.h"
 #include "view/sketch_hover.h"
@@ -506,11 +507,11 @@ void SketchEditingTest::dividerModeClickSplitsAndAsksForTheSize() {
     QCOMPARE(dlg.sideList()->count(), 2);
     QCOMPARE(dlg.sideList()->itemText(0), QStringLiteral("левой"));
     QCOMPARE(dlg.sideList()->itemText(1), QStringLiteral("правой"));
-    QCOMPARE(dlg.sizeEdit()->text(), QString::number(before / 10));
+    QCOMPARE(dlg.sizeEdit()->text(), ui::millimetresText(before));
     dlg.sideList()->setCurrentIndex(1);
-    QCOMPARE(dlg.sizeEdit()->text(), QString::number(after / 10));
+    QCOMPARE(dlg.sizeEdit()->text(), ui::millimetresText(after));
     dlg.sideList()->setCurrentIndex(0);
-    QCOMPARE(dlg.sizeEdit()->text(), QString::number(before / 10));
+    QCOMPARE(dlg.sizeEdit()->text(), ui::millimetresText(before));
 
     // While the dialog is up the view takes no clicks and no hover.
     b.click(centre(b.firstInsertRect(1)));
@@ -870,7 +871,7 @@ void SketchEditingTest::sizeDialogOkOnTheOfferedSizeChangesNothing() {
         const auto [before, after] = b.door(0).extentsAround(*d);
         const int32_t panel = b.door(0).panelSizeBeside(*d, side == 1);
         QVERIFY(panel / 10 != (side == 1 ? after : before) / 10);
-        QCOMPARE(dlg.sizeEdit()->text(), QString::number((side == 1 ? after : before) / 10));
+        QCOMPARE(dlg.sizeEdit()->text(), ui::millimetresText(side == 1 ? after : before));
         QCOMPARE(dlg.panelLabel()->text(), QStringLiteral("панель %1 мм").arg(panel / 10));
     }
     QTest::keyClick(dlg.sizeEdit(), Qt::Key_Return);
