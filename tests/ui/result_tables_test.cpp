@@ -482,7 +482,32 @@ void ResultTablesTest::viewMadeAgainShowsWhatANewViewShows() {
     QVERIFY(QTest::qWaitForWindowExposed(&fresh));
     QCOMPARE(cellTexts(kept.sections()), cellTexts(fresh.sections()));
     QCOMPARE(kept.layout().documentHeight, fresh.layout().documentHeight);
-    QCOMPARE(kept.grab().toImage(), fresh.grab().toImage());
+    const QImage shown = kept.grab().toImage();
+    QCOMPARE(shown, fresh.grab().toImage());
+    // And each cell shows its own text: neighbours of different texts in a column differ in their pixels.
+    const TableSection& s = kept.sections()[0];
+    const SectionLayout& sl = kept.layout().sections[0];
+    const auto cellPixels = [&](int c, int r) {
+        int x = 50 + sl.leftPx, y = 30;
+        for (int k = 0; k < c; ++k)
+            x += sl.widthPx[static_cast<size_t>(k)];
+        for (int k = 0; k < r; ++k)
+            y += sl.rowHeights[static_cast<size_t>(k)];
+        return shown.copy(x + 1, y + 1, sl.widthPx[static_cast<size_t>(c)] - 1,
+                          sl.rowHeights[static_cast<size_t>(r)] - 1);
+    };
+    int compared = 0;
+    for (int c = 0; c < s.columnCount; ++c)
+        for (int r = 1; r < s.rowCount && r < 8; ++r) {
+            const std::string& a = s.cell(c, r - 1).text;
+            const std::string& b = s.cell(c, r).text;
+            if (a.empty() || b.empty() || a == b ||
+                sl.rowHeights[static_cast<size_t>(r)] != sl.rowHeights[static_cast<size_t>(r - 1)])
+                continue;
+            QVERIFY2(cellPixels(c, r) != cellPixels(c, r - 1), b.c_str());
+            ++compared;
+        }
+    QVERIFY(compared > 0);
 }
 
 QTEST_MAIN(ResultTablesTest)
