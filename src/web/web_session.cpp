@@ -149,9 +149,7 @@ bool WebSession::start(std::string_view pack, const fs::path& folder, std::strin
     warnings_ = catalogue_->priceListWarnings();
     warnings_.insert(warnings_.end(), cutting.problems.begin(), cutting.problems.end());
     shopText_ = shopInfoText(config);
-    project_ = std::make_unique<Project>(*catalogue_, config);
-    project_->cutting = cutting.settings;
-    applyCuttingSettings(project_->result, project_->cutting);
+    project_ = std::make_unique<Project>(*catalogue_, config, cutting.settings);
     editor_ = std::make_unique<ProjectEditor>(*project_);
     return true;
 }
