@@ -61,7 +61,8 @@ bool fileHoldsSave(const OrderRecord& record) {
 
 std::vector<fs::path> queuePlaces(const fs::path& preferred, const std::string& name) {
     std::vector<fs::path> places{preferred};
-    if (const fs::path user = userDataFolder(); !user.empty()) places.push_back(user / "journal-queues" / name);
+    if (const fs::path user = userDataFolder(); !user.empty())
+        places.push_back(user / "journal-queues" / name);
     std::error_code ec;
     if (const fs::path temporary = fs::temp_directory_path(ec); !ec && !temporary.empty())
         places.push_back(temporary / "dalvex-journal-queues" / name);
@@ -85,37 +86,34 @@ std::string placeName(const std::string& location) {
 LocalSaveQueue::LocalSaveQueue(const fs::path& file)
     : files_(queuePlaces(file, pathToUtf8(file.filename()))) {
     // Beside the preferred file already, the user's data folder is no other place.
-    if (files_.size() > 1 && files_[1].parent_path().parent_path() == file.parent_path()) files_.erase(files_.begin() + 1);
+    if (files_.size() > 1 && files_[1].parent_path().parent_path() == file.parent_path())
+        files_.erase(files_.begin() + 1);
 }
 
-bool LocalSaveQueue::keep(const OrderRecord& record) {
+std::optional<int64_t> LocalSaveQueue::insertAtFirstPlace(const char* insertReturningId,
+                                                          const OrderRecord& record) {
     const std::string bytes = encodeRecord(record);
     for (std::size_t i = 0; i < files_.size(); ++i) {
         SqliteDb db;
         if (openQueue(files_[i], db)) continue;
-        Statement insert = db.prepare("INSERT INTO saves (record) VALUES (?)");
-        insert.bindBlob(1, bytes);
-        if (insert.run()) {
-            used_ = i;
-            return true;
-        }
-    }
-    return false;
-}
-
-std::string LocalSaveQueue::hold(const OrderRecord& record) {
-    const std::string bytes = encodeRecord(record);
-    for (std::size_t i = 0; i < files_.size(); ++i) {
-        SqliteDb db;
-        if (openQueue(files_[i], db)) continue;
-        Statement insert = db.prepare("INSERT INTO held (record) VALUES (?) RETURNING id");
+        Statement insert = db.prepare(insertReturningId);
         insert.bindBlob(1, bytes);
         if (insert.step()) {
             used_ = i;
-            return tokenOf(i, insert.integer(0));
+            return insert.integer(0);
         }
     }
-    return {};
+    return std::nullopt;
+}
+
+bool LocalSaveQueue::keep(const OrderRecord& record) {
+    return insertAtFirstPlace("INSERT INTO saves (record) VALUES (?) RETURNING id", record).has_value();
+}
+
+std::string LocalSaveQueue::hold(const OrderRecord& record) {
+    const std::optional<int64_t> id =
+        insertAtFirstPlace("INSERT INTO held (record) VALUES (?) RETURNING id", record);
+    return id ? tokenOf(used_, *id) : std::string();
 }
 
 bool LocalSaveQueue::confirm(const std::string& token, const OrderRecord& record) {
@@ -157,7 +155,8 @@ void LocalSaveQueue::settle() {
             Transaction t(db);
             if (t.begun()) break;
             if (fileHoldsSave(*record)) {
-                Statement keep = db.prepare("INSERT INTO saves (record) SELECT record FROM held WHERE id = ?");
+                Statement keep =
+                    db.prepare("INSERT INTO saves (record) SELECT record FROM held WHERE id = ?");
                 keep.bind(1, id);
                 if (!keep.run()) continue;
             }

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,9 @@ public:
     bool elsewhere() const override { return used_ > 0; }
 
 private:
+    // Runs the insert (with one blob, answering the row's id) in the first queue place that takes it.
+    std::optional<int64_t> insertAtFirstPlace(const char* insertReturningId, const OrderRecord& record);
+
     std::vector<std::filesystem::path> files_;
     std::size_t used_ = 0;
 };
