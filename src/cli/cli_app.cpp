@@ -194,15 +194,11 @@ OrderRun runOrder(const OrderInputs& in, const std::string& input) {
         const int opened = !o.link  ? setUp.open(pathFromUtf8(input))
                            : linked ? setUp.openBytes(*linked)
                                     : kSketchCannotOpen;
-        if (opened == kSketchNewerVersion) {
-            err << kNewerSketchVersionMessage << "\n";
-            return finish(kExitFile);
-        }
         if (opened != kSketchOk) {
-            if (o.link)
+            if (o.link && opened != kSketchNewerVersion)
                 err << kNotASketchLinkMessage << "\n";
             else
-                err << "Ошибка открытия файла " << input << "\n";
+                err << sketchOpenMessage(SketchFileResult(opened), input) << "\n";
             return finish(kExitFile);
         }
     }

@@ -30,10 +30,8 @@ bool openSketchFile(UiContext& ctx, QWidget* parent, const QString& path) {
         rememberFile(path);
         return true;
     }
-    const QString text = result == kSketchNewerVersion
-                             ? qs(kNewerSketchVersionMessage)
-                             : QStringLiteral("Ошибка открытия файла ") + QDir::toNativeSeparators(path);
-    prompts().error(parent, text, QStringLiteral("Ошибка"));
+    const std::string shown = QDir::toNativeSeparators(path).toStdString();
+    prompts().error(parent, qs(sketchOpenMessage(SketchFileResult(result), shown)), QStringLiteral("Ошибка"));
     return false;
 }
 

@@ -45,9 +45,8 @@ std::string_view bytesAt(const uint8_t* data, int size) {
 // show for it.
 const char* openAnswer(dalvex::SketchFileResult result, bool link) {
     if (result == dalvex::kSketchOk) return answerWith("");
-    if (result == dalvex::kSketchNewerVersion)
-        return answerWith(std::string(dalvex::kNewerSketchVersionMessage));
-    return answerWith(link ? std::string(dalvex::kNotASketchLinkMessage) : "Ошибка открытия файла");
+    if (link && result != dalvex::kSketchNewerVersion) return answerWith(std::string(dalvex::kNotASketchLinkMessage));
+    return answerWith(dalvex::sketchOpenMessage(result, {}));
 }
 
 } // namespace

@@ -67,7 +67,10 @@ protected:
         std::string command = shellQuoted(DALVEX_CLI);
         for (const auto& a : args)
             command += " " + shellQuoted(a);
-        const fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
+        // Fresh files for every run: under wine a file the last run wrote may still be held for a moment, and
+        // the shell then cannot redirect into it.
+        const std::string n = std::to_string(++runs_);
+        const fs::path out = dir_ / ("stdout-" + n + ".txt"), err = dir_ / ("stderr-" + n + ".txt");
         command += " >" + shellQuoted(dalvex::pathToUtf8(out)) + " 2>" + shellQuoted(dalvex::pathToUtf8(err));
         Outcome r;
 #if defined(_WIN32)
@@ -90,6 +93,7 @@ protected:
     }
 
     fs::path dir_;
+    int runs_ = 0;
 };
 
 bool has(const std::string& text, const std::string& part) {
@@ -198,6 +202,12 @@ TEST_F(CliTest, SaveOpenRoundTripAndFileErrors) {
     const Outcome missing = run({"calc", at("missing.dlx")});
     EXPECT_EQ(missing.exitCode, 3);
 
+    // A text renamed .dlx is named as no sketch file, not taken for a newer one.
+    std::ofstream(dir_ / "text.dlx", std::ios::binary) << "\xEF\xBB\xBFШирина 2450\n";
+    const Outcome text = run({"calc", at("text.dlx")});
+    EXPECT_EQ(text.exitCode, 3);
+    EXPECT_EQ(text.err, "Ошибка открытия файла " + at("text.dlx") + ": файл не является файлом эскиза.\n");
+
     const std::string unwritable = at("no-folder/x.dlx");
     const Outcome cannot = run({"save", unwritable});
     EXPECT_EQ(cannot.exitCode, 3);
@@ -213,8 +223,10 @@ TEST_F(CliTest, ManyFilesArePricedInTheirOrder) {
     for (const char* system : {"Зеркан", "Фелдор", "Далвекс", "Борвик", "Лантес"}) {
         files.push_back(at(std::string(system) + ".dlx"));
         ASSERT_EQ(run({"save", files.back(), "--system", system, "--doors", "2"}).exitCode, 0);
-        alone.push_back(run({"calc", files.back()}).out);
-        ASSERT_FALSE(alone.back().empty());
+        const Outcome priced = run({"calc", files.back()});
+        ASSERT_EQ(priced.exitCode, 0) << system << ": " << priced.err;
+        alone.push_back(priced.out);
+        ASSERT_FALSE(alone.back().empty()) << system;
     }
     for (const char* jobs : {"1", "2", "7"}) {
         std::vector<std::string> args{"calc", "--jobs", jobs, "--discount", "5"};

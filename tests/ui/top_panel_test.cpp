@@ -289,6 +289,9 @@ void TopPanelTest::openingReportsEachFailure() {
     const auto unknown = folder / "unknown.dlx";
     writeHeader(unknown, 6, u"Венлор");
     const auto missing = folder / "missing.dlx";
+    // A text file renamed .dlx.
+    const auto text = folder / "text.dlx";
+    std::ofstream(text, std::ios::binary) << "Ширина 2450, высота 2780\n";
     p.f.editor.apply(edit::SetWidth{25000});
 
     struct Row {
@@ -299,6 +302,8 @@ void TopPanelTest::openingReportsEachFailure() {
         {newer, QStringLiteral("Ошибка открытия файла: версия файла не поддерживается данной программой.")},
         {unknown, QStringLiteral("Ошибка открытия файла ") + QString::fromStdString(unknown.string())},
         {missing, QStringLiteral("Ошибка открытия файла ") + QString::fromStdString(missing.string())},
+        {text, QStringLiteral("Ошибка открытия файла ") + QString::fromStdString(text.string()) +
+                   QStringLiteral(": файл не является файлом эскиза.")},
     };
     for (const Row& row : rows) {
         answers.errors.clear();

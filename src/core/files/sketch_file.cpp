@@ -24,6 +24,8 @@ constexpr int32_t kLengthLimit = 10'000'000;
 constexpr int32_t kIdLimit = std::numeric_limits<int32_t>::max();
 // The marker byte of the current form of the order card block.
 constexpr uint8_t kCardMarker = 2;
+// The lowest first byte that no format version will reach: a space, and every printable character above it.
+constexpr uint8_t kFirstForeignByte = 0x20;
 
 bool saneLength(int32_t v) {
     return v >= -kLengthLimit && v <= kLengthLimit;
@@ -315,11 +317,22 @@ std::string writeSketchFile(const SketchFileData& data) {
     return out.bytes();
 }
 
+std::string sketchOpenMessage(SketchFileResult result, std::string_view shownPath) {
+    if (result == kSketchNewerVersion) return std::string(kNewerSketchVersionMessage);
+    std::string text = "Ошибка открытия файла";
+    if (!shownPath.empty()) text.append(" ").append(shownPath);
+    if (result == kSketchNotASketch) text += ": файл не является файлом эскиза.";
+    return text;
+}
+
 SketchFileResult readSketchFile(const Catalogue& catalogue, std::string_view bytes, SketchFileData& data) {
     BinaryReader in(bytes);
 
     const uint8_t version = in.u8();
     if (!in.ok() || version == 0) return kSketchCannotOpen;
+    // Format versions grow by one; a first byte from a space on is a text (a .txt renamed), a picture's or
+    // an archive's mark, never a version of ours.
+    if (version >= kFirstForeignByte) return kSketchNotASketch;
     if (version > kSketchFormatVersion) return kSketchNewerVersion;
     const DSSystem* system = catalogue.findSystem(in.str());
     if (!in.ok()) return kSketchCannotOpen;

@@ -24,11 +24,16 @@ enum SketchFileResult : int {
     kSketchCannotOpen = 1,    // cannot be opened or written, or damaged
     kSketchUnknownSystem = 2, // the system named in the file is not in the Catalogue
     kSketchNewerVersion = 3,  // written by a newer format version
+    kSketchNotASketch = 4,    // no sketch file at all: its first byte is text or another format's mark
 };
 
 // What every program says of a file written by a newer format version.
 inline constexpr std::string_view kNewerSketchVersionMessage =
     "Ошибка открытия файла: версия файла не поддерживается данной программой.";
+
+// What every program says when a file does not open, naming the file as the user knows it (a page that has
+// no name for it gives none).
+std::string sketchOpenMessage(SketchFileResult result, std::string_view shownPath);
 
 // Everything a sketch file holds: the chosen records, the dimensions, the options, the doors and the card.
 // The file holds the options of its own system only; the other systems' options are carried through as they
