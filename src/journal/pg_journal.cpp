@@ -136,6 +136,7 @@ std::string PgJournal::listSql(const JournalQuery& q, bool counting, DbParams& p
         params.word(match);
         condition("o.search @@ $" + std::to_string(++index) + "::tsquery");
     }
+    if (findsNothing(q.text)) condition("false");
     if (!q.statuses.empty()) {
         params.word(statusArray(q.statuses));
         condition("o.status = ANY ($" + std::to_string(++index) + "::smallint[])");

@@ -11,8 +11,9 @@
 namespace dalvex::journal {
 
 // 1: orders (texts as their UTF-8 bytes, the search words as a tsvector), versions with their save ids,
-// statuses, payments and the number counter; 2: the journal's own id in journal_layout.
-inline constexpr int64_t kPgJournalVersion = 2;
+// statuses, payments and the number counter; 2: the journal's own id in journal_layout; 3: every order's
+// search words made anew by the rules the back ends share.
+inline constexpr int64_t kPgJournalVersion = 3;
 
 // The layout version of the journal the connection sees: 0 when it has no journal tables; nothing (with the
 // connection's error) when the server could not say.

@@ -92,6 +92,7 @@ std::string tsqueryLiteral(const std::vector<SearchTerm>& terms) {
         }
         query += "( " + word + ":*ACD";
         if (!t.withoutCountryPrefix.empty()) query += " | " + lexeme(t.withoutCountryPrefix, kQueryWordLimit) + ":*D";
+        if (!t.withinPhone.empty()) query += " | " + lexeme(t.withinPhone, kQueryWordLimit) + ":*D";
         query += " )";
     }
     return query;

@@ -41,6 +41,7 @@ std::string matchExpression(const std::vector<SearchTerm>& terms) {
         match += "(number : " + prefix + " OR phone : " + prefix + " OR address : " + prefix;
         if (!t.withoutCountryPrefix.empty())
             match += " OR phone : " + ftsString(t.withoutCountryPrefix) + " *";
+        if (!t.withinPhone.empty()) match += " OR phone : " + ftsString(t.withinPhone) + " *";
         match += ")";
     }
     return match;
@@ -249,6 +250,7 @@ std::string SqliteJournal::listSql(const JournalQuery& q, bool counting, DbParam
         condition("order_search MATCH " + next());
         params.word(match);
     }
+    if (findsNothing(q.text)) condition("0");
     if (!q.statuses.empty()) {
         std::string in;
         for (OrderStatus status : q.statuses) {

@@ -9,8 +9,9 @@ namespace dalvex::journal {
 
 // The journal's layout version, kept in PRAGMA user_version. 1: orders, versions, statuses and the number
 // counter; 2: payments, the search index, and the indexes the list's filters use; 3: the orders' row versions
-// and the saves' ids; 4: the journal's own id.
-inline constexpr int64_t kSqliteJournalVersion = 4;
+// and the saves' ids; 4: the journal's own id; 5: the search index split at spaces alone, made anew by the rules
+// the back ends share.
+inline constexpr int64_t kSqliteJournalVersion = 5;
 
 // Creates the tables of a new journal (in the caller's transaction).
 DbError createSchema(SqliteDb& db);

@@ -3,6 +3,7 @@
 #include "dialog_units.h"
 #include "orders/accounting.h"
 #include "orders/report_tables.h"
+#include "order_document.h"
 #include "orders/workbook.h"
 #include "project/project.h"
 #include "project/project_reports.h"
@@ -153,9 +154,22 @@ void DlgPrint::writeFiles() {
         failed(path);
         return;
     }
-    if (!accounting) return;
-    const QString csv = accountingPath(path);
-    if (!writeAccountingFile(toPath(csv), project)) failed(csv);
+    QStringList written;
+    if (sheets.any()) written << QFileInfo(path).fileName();
+    if (accounting) {
+        const QString csv = accountingPath(path);
+        if (!writeAccountingFile(toPath(csv), project)) {
+            failed(csv);
+            return;
+        }
+        written << QFileInfo(csv).fileName();
+    }
+    // Where the files went, on the info line: the dialog's folder is not always the one the user expects.
+    if (ctx_.document)
+        ctx_.document->tell(QStringLiteral("Записано в папку %1: %2")
+                                .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()),
+                                     written.join(QStringLiteral(", "))),
+                            OrderDocument::Word::Done);
 }
 
 } // namespace dalvex::ui

@@ -87,10 +87,6 @@ int DraftDlg::shownDoor() const {
     return ctx_.document->view().currentDoor(ctx_.project.sketch.doorCount);
 }
 
-void DraftDlg::setLocked(bool locked) {
-    setEnabled(!locked);
-}
-
 void DraftDlg::clearPictureCaches() {
     pictures_.clear();
     forceRender_ = true;

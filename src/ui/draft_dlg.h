@@ -30,7 +30,6 @@ public:
     void redraw();
     // Drops the cached material pictures; done when a sketch file was read, whose pictures may differ.
     void clearPictureCaches();
-    void setLocked(bool locked);
 
     // Draws all doors scaled to fit `rect` (a printer page area), without insert sizes, and moves the top of
     // `rect` below the drawing. The page has a layout of its own: neither the order nor the screen changes.

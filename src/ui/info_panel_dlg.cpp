@@ -11,8 +11,9 @@ namespace dalvex::ui {
 
 InfoPanelDlg::InfoPanelDlg(const UiContext& context, QWidget* parent) : Panel(context, parent) {
     if (ctx_.document)
-        connect(ctx_.document, &OrderDocument::told, this, [this](const QString& text) {
+        connect(ctx_.document, &OrderDocument::told, this, [this](const QString& text, OrderDocument::Word word) {
             notice_ = text;
+            noticeRefuses_ = word == OrderDocument::Word::Refused;
             update();
         });
 }
@@ -43,7 +44,8 @@ void InfoPanelDlg::paintEvent(QPaintEvent*) {
     p.setPen(QColor(100, 100, 100));
     const QFontMetrics fm(font);
     // Each line's top edge sits at its stated offset.
-    if (!notice_.isEmpty()) p.setPen(QColor(200, 30, 30));
+    // A refusal in red; news of what was done in the line's own colour.
+    if (!notice_.isEmpty() && noticeRefuses_) p.setPen(QColor(200, 30, 30));
     p.drawText(20, 10 + fm.ascent(), firstLine());
     p.drawText(20, 30 + fm.ascent(), secondLine());
 }

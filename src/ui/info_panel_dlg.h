@@ -28,6 +28,7 @@ private:
     QString first_;
     QString second_;
     QString notice_;
+    bool noticeRefuses_ = true;
 };
 
 } // namespace dalvex::ui

@@ -44,7 +44,8 @@ public:
 
     // A word for the user about what was just refused or done, shown on the info line; empty takes it back.
     // Nothing of the order changes.
-    void tell(const QString& text) { emit told(text); }
+    enum class Word { Refused, Done };
+    void tell(const QString& text, Word word = Word::Refused) { emit told(text, word); }
 
 signals:
     void choicesChanged();    // system, handle profile, colour, divider profile or a system option
@@ -56,7 +57,7 @@ signals:
     void opened();         // another order took this one's place (a file opened, a crash's work restored)
     void viewChanged();    // the view settings
     void historyChanged(); // the title and the undo entries follow
-    void told(const QString& text);
+    void told(const QString& text, OrderDocument::Word word);
 
 private:
     void announce(const Changes& changes);

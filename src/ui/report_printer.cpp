@@ -8,12 +8,10 @@
 #include "sheet_plan_drawing.h"
 #include "table_layout.h"
 
-#include <QBuffer>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -95,17 +93,12 @@ void drawRow(QPainter& painter, const TableSection& section, const SectionLayout
 // One print job on one device: the page counter, the page rectangle, the logo.
 class Job {
 public:
-    // `totalPages`: the pages of the whole job, for "стр. N из M"; 0 while they are being counted.
-    Job(QPagedPaintDevice& device, QPainter& painter, const ReportSources& sources, PrintLog* log,
-        int totalPages)
-        : device_(device), painter_(painter), sources_(sources), log_(log), totalPages_(totalPages),
-          dpi_(device.logicalDpiY()), base_(pageArea(dpi_, device.width(), device.height())),
-          font_(pageFont(dpi_)),
+    Job(QPagedPaintDevice& device, QPainter& painter, const ReportSources& sources, PrintLog* log)
+        : device_(device), painter_(painter), sources_(sources), log_(log), dpi_(device.logicalDpiY()),
+          base_(pageArea(dpi_, device.width(), device.height())), font_(pageFont(dpi_)),
           logo_(sources.configFolder.empty() ? QImage() : loadLogo(sources.configFolder)) {
         if (log_) log_->logo = !logo_.isNull();
     }
-
-    int pagesPrinted() const { return counter_ - 1; }
 
     bool orderPage() {
         PageArea area;
@@ -113,13 +106,6 @@ public:
         if (!beginPage(Report::Order, area, page)) return false;
         TablePrintState state;
         printTablePage(painter_, dpi_, sources_.tables[kOrderTable], kOrderTable, area, state, &page.runs);
-        // The page the customer signs says what the order costs: the totals of the price calculation.
-        const std::vector<TableSection>& price = sources_.tables[kPriceTable];
-        if (price.size() > 1) {
-            area.top += points(dpi_, 10);
-            TablePrintState totals;
-            printTablePage(painter_, dpi_, {price[1]}, kPriceTable, area, totals, &page.runs);
-        }
 
         area.top += points(dpi_, 20);
         page.sketchTop = area.top;
@@ -268,21 +254,14 @@ private:
         page.report = report;
         page.numberTop = area.top;
 
-        // Whose order, and which page of how many: a page that comes loose still says where it belongs.
         painter_.setFont(font_);
         painter_.setPen(Qt::black);
         const QFontMetrics fm(font_, &device_);
+        const QString text = QString::number(counter_);
+        const int textWidth = fm.horizontalAdvance(text);
         const int textHeight = fm.height();
-        const QString number =
-            QStringLiteral("стр. %1 из %2").arg(counter_).arg(std::max(totalPages_, counter_));
-        const int numberWidth = fm.horizontalAdvance(number) + 1;
-        QString whose = QStringLiteral("Заказ № %1").arg(sources_.orderNumber);
-        if (!sources_.customer.isEmpty()) whose += QStringLiteral(", ") + sources_.customer;
-        const QRect line(area.left, area.top, area.width(), textHeight);
-        painter_.drawText(line, Qt::AlignRight | Qt::AlignTop, number);
-        painter_.drawText(
-            line.adjusted(0, 0, -numberWidth - points(dpi_, 12), 0), Qt::AlignLeft | Qt::AlignTop,
-            fm.elidedText(whose, Qt::ElideRight, line.width() - numberWidth - points(dpi_, 12)));
+        painter_.drawText(QRect((area.right - textWidth) / 2, area.top, textWidth + 1, textHeight),
+                          Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
         area.top += textHeight + static_cast<int>(0.2 * textHeight);
 
         if (!logo_.isNull()) {
@@ -353,7 +332,6 @@ private:
     QPainter& painter_;
     const ReportSources& sources_;
     PrintLog* log_;
-    int totalPages_;
     int dpi_;
     PageArea base_;
     QFont font_;
@@ -423,17 +401,6 @@ SignatureLayout signatureLayout(const PageArea& area, int leftTextHeight, int ri
     return s;
 }
 
-namespace {
-
-bool hasHeaderRow(const TableSection& section) {
-    if (section.rowCount < 2 || section.columnCount < 1) return false;
-    for (int c = 0; c < section.columnCount; ++c)
-        if (!section.cell(c, 0).bold) return false;
-    return true;
-}
-
-} // namespace
-
 bool printTablePage(QPainter& painter, int dpi, const std::vector<TableSection>& sections, int kind,
                     PageArea& area, TablePrintState& state, std::vector<PrintedRun>* runs) {
     const QFont normal = tableFont(dpi, false);
@@ -455,24 +422,11 @@ bool printTablePage(QPainter& painter, int dpi, const std::vector<TableSection>&
             layoutSections({section}, area.width(), dpi, painter.device());
         const SectionLayout& sl = measured.front();
         const int left = area.left + sl.leftPx;
-        const bool header = hasHeaderRow(section);
-        const int headerHeight = header ? sl.rowHeights.front() : 0;
-        int startRow = s == first ? firstRow : 0;
-        if (header && startRow > 0) {
-            // Continued: the header again, so that the rows on this page say what they are.
-            PrintedRun head{s, 0, 1, area.top, area.top + headerHeight};
-            drawRow(painter, section, sl, 0, left, area.top, pad, normal, bold);
-            drawGrid(painter, left, sl, head);
-            if (runs) runs->push_back(head);
-            area.top += headerHeight;
-        }
-        PrintedRun run{s, startRow, 0, area.top, area.top};
+        PrintedRun run{s, s == first ? firstRow : 0, 0, area.top, area.top};
         bool stopped = false;
         for (int r = run.firstRow; r < section.rowCount; ++r) {
             const int height = sl.rowHeights[static_cast<size_t>(r)];
-            // A header goes with its first row.
-            const int needed = header && r == 0 && section.rowCount > 1 ? height + sl.rowHeights[1] : height;
-            if (area.top + needed > area.bottom && (printedAny || area.top + height > area.bottom)) {
+            if (area.top + height > area.bottom) {
                 if (printedAny) {
                     state = {s, r};
                     stopped = true;
@@ -520,25 +474,9 @@ QString printStatusMessage(PrintStatus status) {
 
 PrintStatus printReportsOn(QPagedPaintDevice& device, const ReportSources& sources, ReportChoice choice,
                            PrintLog* log) {
-    // "стр. N из M" needs M first: the same job laid out on a page of the same size, thrown away.
-    int totalPages = 0;
-    {
-        QBuffer scratch;
-        scratch.open(QIODevice::WriteOnly);
-        QPdfWriter probe(&scratch);
-        probe.setPageLayout(device.pageLayout());
-        probe.setResolution(device.logicalDpiY());
-        QPainter painter;
-        if (painter.begin(&probe)) {
-            Job count(probe, painter, sources, nullptr, 0);
-            runJob(count, choice);
-            totalPages = count.pagesPrinted();
-            painter.end();
-        }
-    }
     QPainter painter;
     if (!painter.begin(&device)) return PrintStatus::StartDocFailed;
-    Job job(device, painter, sources, log, totalPages);
+    Job job(device, painter, sources, log);
     const bool ok = runJob(job, choice);
     if (!ok) {
         // The pages so far are not sent anywhere.

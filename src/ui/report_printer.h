@@ -63,8 +63,7 @@ SignatureLayout signatureLayout(const PageArea& area, int leftTextHeight, int ri
 
 // Prints as much of a table as fits between area.top and area.bottom, continuing where `state` says, and
 // moves area.top below what it printed. Answers true when the table is finished. A row taller than a whole
-// page is printed cut off rather than never. A section whose first row is a header (every cell bold) repeats
-// it on the page it continues on, and never leaves it alone at the foot of a page.
+// page is printed cut off rather than never. A continued section does not repeat its header row.
 bool printTablePage(QPainter& painter, int dpi, const std::vector<TableSection>& sections, int kind,
                     PageArea& area, TablePrintState& state, std::vector<PrintedRun>* runs = nullptr);
 
@@ -80,9 +79,6 @@ struct ReportChoice {
 // What the reports are printed from.
 struct ReportSources {
     std::array<std::vector<TableSection>, 4> tables; // by table kind
-    // Whose order it is, on the header line of every page.
-    QString orderNumber;
-    QString customer;
     std::filesystem::path configFolder; // holds logo.jpg and info.txt
     // Draws the door sketch into the rectangle and moves its top below the drawing; may be empty.
     std::function<void(QPainter&, QRect&)> drawSketch;
@@ -119,9 +115,8 @@ enum class PrintStatus { Ok, StartDocFailed, StartPageFailed, EndDocFailed };
 QString printStatusMessage(PrintStatus status);
 
 // Prints the chosen reports onto the device, in the order order page, price, profiles, assembly, cutting
-// plan, sheet cutting plan. The device's vertical resolution is the dpi. Every page is headed by the order
-// number, the customer and "стр. N из M"; the order page gains the order's totals, and its foot the whole
-// shop text. The job is laid out once beforehand to count its pages.
+// plan, sheet cutting plan. The device's vertical resolution is the dpi. Every page is headed by its number;
+// the order page's foot holds every line of the shop text, wrapped within the page.
 PrintStatus printReportsOn(QPagedPaintDevice& device, const ReportSources& sources, ReportChoice choice,
                            PrintLog* log = nullptr);
 

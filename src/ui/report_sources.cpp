@@ -26,8 +26,6 @@ ReportSources reportSourcesOf(const UiContext& ctx) {
     for (int kind = 0; kind < 4; ++kind)
         sources.tables[static_cast<size_t>(kind)] = buildTable(kind, project);
     sources.configFolder = project.configFolder();
-    sources.orderNumber = qs(project.orderCard.orderNumber);
-    sources.customer = qs(project.orderCard.customerName);
     sources.drawSketch = [&ctx](QPainter& painter, QRect& rect) { drawSketchForPrint(ctx, painter, rect); };
     const CuttingSettings& cutting = project.cutting;
     sources.cutPlans = planArticles(project.result, cutting.kerf, cutting.trim);

@@ -55,11 +55,12 @@ TEST(JournalFile, AVersionOneJournalIsBackedUpThenBroughtUpToDate) {
     EXPECT_EQ(ivanov->versions.size(), 2u);
     EXPECT_EQ(ivanov->statuses.size(), 2u);
     EXPECT_EQ(journal.versionBytes(41, 0).value(), std::string("\x02\x00\xff", 3));
-    // And version 2's search and payments work on it.
+    // And the search and payments of later versions work on it, the phones indexed anew by their runs.
     const struct {
         const char* typed;
         int64_t number;
-    } searches[] = {{"иван", 41}, {"8912345", 41}, {"елкин", 42}, {"+7 (343) 210", 42}, {"smith", 43}};
+    } searches[] = {{"иван", 41}, {"8912345", 41}, {"елкин", 42}, {"+7 (343) 210", 42}, {"smith", 43},
+                    {"67-89", 41}, {"0011", 42}};
     for (const auto& s : searches) {
         const auto rows = journal.find(textQuery(s.typed));
         ASSERT_TRUE(rows);

@@ -4,6 +4,7 @@
 #include "journal_server.h"
 #include "journal_session.h"
 #include "journal_test_support.h"
+#include "pg_schema.h"
 
 #include "io/utf8_path.h"
 #include "io/whole_file.h"
@@ -44,7 +45,8 @@ TEST(JournalServer, TheLayoutIsMadeByMigrateAndANewerOneIsRefusedUnchanged) {
     ASSERT_EQ(testing::serverSql(conninfo, "UPDATE journal_layout SET version = 99"), "");
     EXPECT_EQ(openServerJournal(conninfo).status().code, JournalErrc::Newer);
     EXPECT_FALSE(migrateServerJournal(conninfo, {}));
-    ASSERT_EQ(testing::serverSql(conninfo, "UPDATE journal_layout SET version = 2"), "");
+    ASSERT_EQ(testing::serverSql(conninfo, "UPDATE journal_layout SET version = " + std::to_string(kPgJournalVersion)),
+              "");
     EXPECT_EQ(openServerJournal(conninfo).value()->count({}).value(), 1);
 }
 

@@ -17,6 +17,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -43,6 +44,7 @@ private slots:
     void aLinkFromTheShopsPageIsANewRecordedOrder();
     void theKeyboardComesBackWhenTheJournalCloses();
     void thePaymentDialogShowsItsWholeTitle();
+    void theDateFieldsShowTheWholeYear();
 };
 
 namespace {
@@ -317,6 +319,21 @@ void JournalWindowTest::thePaymentDialogShowsItsWholeTitle() {
         QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
     }
+}
+
+// However narrow the window is made, a period's dates keep the width their text and their calendar button need.
+void JournalWindowTest::theDateFieldsShowTheWholeYear() {
+    Window w;
+    DlgJournal* journal = w.open();
+    journal->resize(journal->minimumSizeHint());
+    QCoreApplication::processEvents();
+    const QList<QDateEdit*> dates = journal->findChildren<QDateEdit*>();
+    QCOMPARE(dates.size(), 2);
+    for (QDateEdit* date : dates) {
+        QVERIFY(date->isVisible());
+        QVERIFY2(date->width() >= date->sizeHint().width(), qPrintable(date->text()));
+    }
+    journal->close();
 }
 
 QTEST_MAIN(JournalWindowTest)

@@ -110,12 +110,12 @@ PdfJob printToPdf(const ConfigFolder& config, ReportSources sources, ReportChoic
     return job;
 }
 
-// The rows of one section as printed over all pages, in order; a header repeated on a later page is left out.
+// The rows of one section as printed over all pages, in order.
 std::vector<int> printedRows(const PrintLog& log, int sectionIndex) {
     std::vector<int> rows;
     for (const PrintedPage& page : log.pages)
         for (const PrintedRun& run : page.runs)
-            if (run.section == sectionIndex && !(run.firstRow == 0 && run.rowCount == 1 && !rows.empty()))
+            if (run.section == sectionIndex)
                 for (int r = run.firstRow; r < run.firstRow + run.rowCount; ++r)
                     rows.push_back(r);
     return rows;
@@ -158,7 +158,7 @@ private slots:
     void signatureLinesUnderTheTallerText_data();
     void signatureLinesUnderTheTallerText();
     void infoTextPrintedWhenPresent();
-    void everyPageSaysWhoseOrderItIs();
+    void theShopTextIsPrintedWhole();
     void withoutAPrinterAPdfIsOffered();
     void printCommandFollowsTheDialog();
     void documentThatCannotStartIsReported();
@@ -205,12 +205,7 @@ void ReportPrinterTest::longPriceTableContinuesOverPages() {
         for (const PrintedRun& run : pages[i].runs)
             QVERIFY(run.bottom <= area.bottom);
     }
-    // Every article row exactly once, in order, and the header again at the top of every later page.
-    for (size_t i = 1; i < pages.size(); ++i) {
-        if (pages[i].runs.front().section != 0) continue; // the totals alone
-        QCOMPARE(pages[i].runs.front().firstRow, 0);
-        QCOMPARE(pages[i].runs.front().rowCount, 1);
-    }
+    // Every article row exactly once, in order: the header is not repeated on later pages.
     QCOMPARE(printedRows(job.log, 0), upTo(151));
     QCOMPARE(printedRows(job.log, 1), upTo(5));
     // The totals follow the articles 15 points lower, or open the next page.
@@ -247,19 +242,14 @@ void ReportPrinterTest::allReportsNumberThroughTheJob() {
     for (size_t i = 0; i < pages.size(); ++i)
         QCOMPARE(pages[i].number, static_cast<int>(i) + 1);
 
-    // The order page: the table, 10 points, the totals, 20 points, the sketch above a 110-point strip, 10
-    // points, the signatures.
+    // The order page: the table, 20 points, the sketch above a 110-point strip, 10 points, the signatures.
     const PrintedPage& order = pages[0];
     const PageArea area = pageArea(kDpi, job.width, job.height);
-    QCOMPARE(order.runs.size(), size_t(2));
+    QCOMPARE(order.runs.size(), size_t(1));
     QCOMPARE(order.runs[0].rowCount, buildTable(kOrderTable, f.project)[0].rowCount);
-    QCOMPARE(order.runs[1].rowCount, 5);
-    QCOMPARE(order.runs[1].top, order.runs[0].bottom + pt(15) + pt(10));
-    // Drawn once to count the pages and once on the page, alike.
-    QCOMPARE(sketchRects.size(), size_t(2));
-    QCOMPARE(sketchRects[0], sketchRects[1]);
+    QCOMPARE(sketchRects.size(), size_t(1));
     QCOMPARE(sketchRects[0].left(), area.left);
-    QCOMPARE(sketchRects[0].top(), order.runs[1].bottom + pt(15) + pt(20));
+    QCOMPARE(sketchRects[0].top(), order.runs[0].bottom + pt(15) + pt(20));
     QCOMPARE(sketchRects[0].bottom() + 1, area.bottom - pt(110));
     QCOMPARE(order.sketchBottom, sketchRects[0].top() + 300);
     QCOMPARE(order.signatureTop, order.sketchBottom + pt(10));
@@ -358,11 +348,10 @@ void ReportPrinterTest::rowTallerThanPageStillProgresses() {
     QCOMPARE(printedRows(job.log, 0), upTo(4));
     // Rows 0 and 1, then the tall row alone, cut at the page's bottom, then the last row.
     QCOMPARE(pages.size(), size_t(3));
-    // Each later page opens with the header again.
-    QCOMPARE(pages[1].runs.at(1).firstRow, 2);
-    QCOMPARE(pages[1].runs.at(1).rowCount, 1);
-    QVERIFY(pages[1].runs.at(1).bottom > pageArea(kDpi, job.width, job.height).bottom);
-    QCOMPARE(pages[2].runs.at(1).firstRow, 3);
+    QCOMPARE(pages[1].runs.at(0).firstRow, 2);
+    QCOMPARE(pages[1].runs.at(0).rowCount, 1);
+    QVERIFY(pages[1].runs.at(0).bottom > pageArea(kDpi, job.width, job.height).bottom);
+    QCOMPARE(pages[2].runs.at(0).firstRow, 3);
     QCOMPARE(job.pdfPages, 3);
 }
 
@@ -405,12 +394,12 @@ void ReportPrinterTest::infoTextPrintedWhenPresent() {
     QVERIFY(job.log.pages[0].infoTop > job.log.pages[0].signatureLineY);
 }
 
-void ReportPrinterTest::everyPageSaysWhoseOrderItIs() {
+// Every line of the shop text on the order page, wrapped within the page, and the pages numbered in turn.
+void ReportPrinterTest::theShopTextIsPrintedWhole() {
     // The pages are read back by poppler's pdftotext, which a Windows machine (or wine) does not have.
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("pdftotext is not installed here");
     ProjectFixture f;
-    f.editor.apply(edit::SetDiscount{7.0});
     ConfigFolder config;
     const char* const shop[] = {
         "ООО «Двери на заказ», г. Новосибирск, ул. Большевистская, д. 101, корпус 3, офис 14",
@@ -424,43 +413,16 @@ void ReportPrinterTest::everyPageSaysWhoseOrderItIs() {
         info += utf8ToCp1251(line) + "\r\n";
     config.addInfo(info);
     ReportSources sources;
-    sources.orderNumber = QStringLiteral("00042");
-    sources.customer = QStringLiteral("Иванова Мария Петровна");
     sources.tables[kOrderTable] = buildTable(kOrderTable, f.project);
-    // A price calculation long enough for several pages, with the order's own totals.
-    sources.tables[kPriceTable] = priceTable(150);
-    sources.tables[kPriceTable][1] = buildTable(kPriceTable, f.project)[1];
+    sources.tables[kPriceTable] = priceTable(150); // several pages
     const PdfJob job = printToPdf(config, sources, ReportChoice{true, true, false, false});
     const QStringList pages = pageTexts(job.file);
     QVERIFY(pages.size() >= 4);
     QCOMPARE(pages.size(), job.pdfPages);
-    const qsizetype total = pages.size();
-
-    const TableSection& totals = sources.tables[kPriceTable][1];
-    struct Expected {
-        qsizetype page; // -1: every page; -2: every later page the articles go on to
-        QString text;
-    };
-    std::vector<Expected> expected = {
-        {-1, QStringLiteral("Заказ № 00042, Иванова Мария Петровна")},
-        {-2, QStringLiteral("артикул0.2")}, // the header row, again on each page the table goes on to
-    };
-    for (qsizetype i = 0; i < total; ++i)
-        expected.push_back({i, QStringLiteral("стр. %1 из %2").arg(i + 1).arg(total)});
-    for (int r = 0; r < totals.rowCount; ++r)
-        for (int c = 0; c < totals.columnCount; ++c)
-            expected.push_back({0, QString::fromStdString(totals.cell(c, r).text)});
     for (const char* line : shop)
-        expected.push_back({0, QString::fromUtf8(line)});
-    for (const Expected& e : expected)
-        for (qsizetype i = 0; i < total; ++i) {
-            const bool here = e.page == -1 || e.page == i ||
-                              (e.page == -2 && i > 0 && pages[i].contains(QStringLiteral("артикул")));
-            if (here)
-                QVERIFY2(pages[i].contains(e.text),
-                         qPrintable(QStringLiteral("page %1: %2").arg(i + 1).arg(e.text)));
-        }
-    QVERIFY(totals.cell(1, 1).text != "0,00 руб."); // the discount is there to be seen
+        QVERIFY2(pages[0].contains(QString::fromUtf8(line)), line);
+    for (qsizetype i = 0; i < pages.size(); ++i)
+        QVERIFY2(pages[i].startsWith(QString::number(i + 1) + QLatin1Char(' ')), qPrintable(pages[i].left(40)));
 }
 
 void ReportPrinterTest::withoutAPrinterAPdfIsOffered() {

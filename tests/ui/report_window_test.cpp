@@ -1,6 +1,7 @@
 // The report selection window: toggles that keep their state, locking the panels while it is open, and the
 // workbook and accounting files of the xml mode.
 #include "dlg_print.h"
+#include "info_panel_dlg.h"
 #include "ui_test_support.h"
 #include "widgets/picture_button.h"
 
@@ -70,12 +71,16 @@ void ReportWindowTest::xmlModeWritesWorkbookAndAccountingFile_data() {
     QTest::addColumn<QString>("accountingName");
     QTest::addColumn<bool>("workbookWritten");
     QTest::addColumn<bool>("accountingWritten");
-    QTest::newRow("everything") << true << true << "order.xml" << "order.csv" << true << true;
-    QTest::newRow("no accounting") << true << false << "order.xml" << "order.csv" << true << false;
-    QTest::newRow("accounting only") << false << true << "order.xml" << "order.csv" << false << true;
-    QTest::newRow("nothing") << false << false << "order.xml" << "order.csv" << false << false;
+    QTest::addColumn<QString>("told"); // the files the info line names
+    QTest::newRow("everything") << true << true << "order.xml" << "order.csv" << true << true
+                                << "order.xml, order.csv";
+    QTest::newRow("no accounting") << true << false << "order.xml" << "order.csv" << true << false << "order.xml";
+    QTest::newRow("accounting only") << false << true << "order.xml" << "order.csv" << false << true
+                                     << "order.csv";
+    QTest::newRow("nothing") << false << false << "order.xml" << "order.csv" << false << false << "";
     QTest::newRow("Cyrillic name") << true << true << QStringLiteral("Заказ Иванова №7.xml")
-                                   << QStringLiteral("Заказ Иванова №7.csv") << true << true;
+                                   << QStringLiteral("Заказ Иванова №7.csv") << true << true
+                                   << QStringLiteral("Заказ Иванова №7.xml, Заказ Иванова №7.csv");
 }
 
 void ReportWindowTest::xmlModeWritesWorkbookAndAccountingFile() {
@@ -85,8 +90,10 @@ void ReportWindowTest::xmlModeWritesWorkbookAndAccountingFile() {
     QFETCH(QString, accountingName);
     QFETCH(bool, workbookWritten);
     QFETCH(bool, accountingWritten);
+    QFETCH(QString, told);
     ProjectFixture f;
     RecordingHub hub;
+    InfoPanelDlg info(f.context(hub), nullptr);
     ScriptedPrompts answers;
     const auto folder = uniqueTempFolder("xml");
     const QDir dir(qtPath(folder));
@@ -104,6 +111,9 @@ void ReportWindowTest::xmlModeWritesWorkbookAndAccountingFile() {
     if (sheets || accounting)
         QCOMPARE(answers.lastInitialName, QString::fromStdString(f.project.orderCard.orderNumber));
     QCOMPARE(hub.seen.back(), Notification::UnlockPanels);
+    QCOMPARE(info.firstLine(), told.isEmpty() ? QString()
+                                              : QStringLiteral("Записано в папку %1: %2")
+                                                    .arg(QDir::toNativeSeparators(dir.absolutePath()), told));
     std::filesystem::remove_all(folder);
 }
 
