@@ -39,6 +39,9 @@ QDateEdit* dateEdit(QDate date, QWidget* parent) {
     auto* d = new QDateEdit(date, parent);
     d->setCalendarPopup(true);
     d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    // A layout squeezes a field down to its least size, which for a date with a calendar button leaves out the
+    // button's room and cuts the year: the field keeps the width its date and button need.
+    d->setMinimumWidth(d->sizeHint().width());
     return d;
 }
 
