@@ -70,10 +70,8 @@ if [ "$desktop" = yes ]; then
 fi
 echo "Cross-building the core, the journal, dalvex-cli${desktop_targets:+, the desktop program} and the tests for Windows"
 # Qt's build tools (moc, rcc, uic) are the build machine's own, from Debian's qt6-base-dev-tools. The journal
-# is SQLite's alone: there is no libpq for Windows here. Optimised as the Linux program is (-O2): -O3 takes
-# longer to build and gains a calculator nothing.
+# is SQLite's alone: there is no libpq for Windows here.
 cmake -S . -B "$build/main" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
   -DDALVEX_WERROR=ON -DDALVEX_BUILD_BENCH=OFF -DCMAKE_PREFIX_PATH="$build/gtest-install;$qt" "${desktop_options[@]}" \
   -DSQLite3_INCLUDE_DIR="$sqlite/include" -DSQLite3_LIBRARY="$sqlite/lib/libsqlite3.a" -DDALVEX_JOURNAL_SERVER=OFF \
   "${launcher[@]}" >/dev/null
