@@ -210,7 +210,7 @@ int runOpen(const JournalArgs& a, const fs::path& data, JournalSession& session,
                 if (!day) return usage(err, "--date " + d->second + ": a date such as 2024-03-05 is needed");
                 paidOn = *day + 12 * 3600; // noon: the day stays the same in any time zone nearby
             }
-            status = journal.addPayment(*number, {*amount, paidOn, p.size() > 2 ? p[2] : std::string()}, 0);
+            status = journal.addPayment(*number, {*amount, paidOn, p.size() > 2 ? p[2] : std::string(), {}}, 0);
         }
         if (!status) return journalFailed(err, status);
         const auto details = journal.order(*number);

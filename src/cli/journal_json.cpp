@@ -26,6 +26,11 @@ void writeSummaryFields(JsonWriter& out, const OrderSummary& o) {
     out.key("savedAt").value(o.savedAt);
 }
 
+// The desk that made a version, status or payment, where the journal knows it (a server's).
+void deskOf(JsonWriter& out, const std::string& desk) {
+    if (!desk.empty()) out.key("desk").value(desk);
+}
+
 void writeTexts(JsonWriter& out, const std::vector<std::string>& texts) {
     out.beginArray();
     for (const std::string& t : texts)
@@ -74,6 +79,7 @@ std::string orderJson(const OrderDetails& d) {
         out.key("filePath").value(v.filePath);
         out.key("grandTotal").value(v.grandTotal);
         out.key("size").value(v.size);
+        deskOf(out, v.desk);
         out.endObject();
     }
     out.endArray();
@@ -82,6 +88,7 @@ std::string orderJson(const OrderDetails& d) {
         out.beginObject();
         out.key("status").value(statusName(s.status));
         out.key("at").value(s.at);
+        deskOf(out, s.desk);
         out.endObject();
     }
     out.endArray();
@@ -91,6 +98,7 @@ std::string orderJson(const OrderDetails& d) {
         out.key("amount").value(p.amount);
         out.key("paidOn").value(p.paidOn);
         out.key("note").value(p.note);
+        deskOf(out, p.desk);
         out.endObject();
     }
     out.endArray();

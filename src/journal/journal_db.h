@@ -76,6 +76,14 @@ private:
     std::vector<std::string> cells_;
 };
 
+// One of the journal's changes (journal_changes.h) as a back end runs it.
+struct JournalChangeSql {
+    std::string name;                    // the server's function of it: journal_save_order, ...
+    std::vector<DbValue::Kind> params;   // the kinds of its values, in their order
+    std::string returns;                 // the function's result: "void", "SETOF bigint", "TABLE (...)"
+    std::vector<std::string> statements; // run in turn; the last one's rows are the change's answer
+};
+
 class JournalDb {
 public:
     virtual ~JournalDb() = default;
@@ -90,6 +98,17 @@ public:
     virtual void rollback() = 0;
     // Runs one statement; the rows it returns, if any.
     virtual Outcome<DbRows> query(std::string_view sql, const DbParams& params) = 0;
+    // Makes one of the journal's changes inside the caller's transaction: here its statements in turn; a
+    // server calls its function instead.
+    virtual Outcome<DbRows> change(const JournalChangeSql& change, const DbParams& params) {
+        Outcome<DbRows> rows = DbRows{};
+        for (const std::string& statement : change.statements)
+            if (rows = query(statement, params); !rows) break;
+        return rows;
+    }
+    // The column of versions, statuses and payments naming the desk that made them, or a blank where the
+    // journal has one desk.
+    virtual std::string_view deskColumn() const { return "''"; }
 
     // What follows a SELECT to hold its rows to the commit (empty where the transaction holds the whole file).
     virtual std::string_view rowLock() const = 0;

@@ -57,81 +57,29 @@ JournalStatus notFound(int64_t number) {
     return journalError(JournalErrc::NotFound, "no order " + std::to_string(number));
 }
 
-// 99 999 999,99 руб. a payment; the paid sum stays far from where int64 (and the outstanding amount, the
-// order's total less it) would overflow.
-constexpr int64_t kLargestPayment = 9'999'999'999;
+// The paid sum stays far from where int64 (and the outstanding amount, the order's total less it) would
+// overflow.
 constexpr int64_t kLargestPaidSum = int64_t{1} << 60;
 
 int64_t numberAfter(int64_t number) {
     return number < std::numeric_limits<int64_t>::max() ? number + 1 : number;
 }
 
-// The card's columns, bound as $2.. in this order after the number ($1).
-constexpr const char* kCardColumns[] = {
-    "number_text", "customer", "phone", "address", "order_date", "ready_date", "assembly_cost",
-    "delivery_cost", "discount", "items_total", "grand_total", "system", "handle_profile", "color",
-    "width", "height", "door_count", "file_path", "saved_at",
+// What HoldOrder answers of an order.
+struct Held {
+    int64_t latestVersion = 0;
+    int64_t rowVersion = 0;
+    int64_t status = 0;
+    int64_t paid = 0;
 };
-constexpr int kSavedAtParam = 20;
 
 } // namespace
 
-JournalStore::JournalStore(std::unique_ptr<JournalDb> db) : db_(std::move(db)) {
-    for (const char* c : kCardColumns)
-        cardColumns_.emplace_back(c);
-    const JournalDb::SearchColumn search = db_->searchColumn();
-    if (!search.name.empty()) cardColumns_.emplace_back(search.name);
-    std::string set;
-    std::string assigned;
-    int index = 1;
-    for (const std::string& c : cardColumns_) {
-        set += c + " = excluded." + c + ", ";
-        const std::string value = "$" + std::to_string(++index);
-        assigned += (assigned.empty() ? "" : ", ") + c + " = " + value +
-                    (c == search.name ? std::string(search.cast) : std::string());
-    }
-    upsertOrder_ = insertOrderSql("DO UPDATE SET " + set + "row_version = orders.row_version + 1");
-    // A card from another journal gives way to this one's unless it was saved later.
-    updateCard_ = "UPDATE orders SET " + assigned + " WHERE number = $1 AND saved_at < $" +
-                  std::to_string(kSavedAtParam) + " RETURNING number";
-}
+JournalStore::JournalStore(std::unique_ptr<JournalDb> db)
+    : db_(std::move(db)), changes_(journalChanges(db_->searchColumn(), db_->rowLock())) {}
 
-DbParams JournalStore::cardParams(int64_t number, const OrderRecord& r) const {
-    DbParams p;
-    p.add(number)
-        .text(r.card.orderNumber)
-        .text(r.card.customerName)
-        .text(r.card.phone)
-        .text(r.card.address)
-        .add(r.card.orderDate)
-        .add(r.card.readyDate)
-        .add(r.card.assemblyCost)
-        .add(r.card.deliveryCost)
-        .add(r.discountPercent)
-        .add(r.itemsTotal)
-        .add(r.grandTotal)
-        .text(r.system)
-        .text(r.handleProfile)
-        .text(r.color)
-        .add(r.width)
-        .add(r.height)
-        .add(r.doorCount)
-        .text(r.filePath)
-        .add(r.savedAt);
-    if (!db_->searchColumn().name.empty()) p.word(db_->searchWords(r.card));
-    return p;
-}
-
-std::string JournalStore::insertOrderSql(const std::string& conflict) const {
-    const JournalDb::SearchColumn search = db_->searchColumn();
-    std::string columns = "number";
-    std::string values = "$1";
-    int index = 1;
-    for (const std::string& c : cardColumns_) {
-        columns += ", " + c;
-        values += ", $" + std::to_string(++index) + (c == search.name ? std::string(search.cast) : std::string());
-    }
-    return "INSERT INTO orders (" + columns + ") VALUES (" + values + ") ON CONFLICT (number) " + conflict;
+Outcome<DbRows> JournalStore::make(JournalChange change, const DbParams& params) {
+    return db_->change(changes_[static_cast<std::size_t>(change)], params);
 }
 
 JournalStatus JournalStore::indexOrder(int64_t number, const OrderCard& card) {
@@ -177,44 +125,23 @@ Outcome<int64_t> JournalStore::recordOne(const OrderRecord& r) {
         if (sent->count() > 0) return sent->integer(0, 0);
     }
     // The order's row is held until the commit, so that two desks saving it take turns.
-    const Outcome<DbRows> held = db_->query(
-        "SELECT (SELECT max(id) FROM versions v WHERE v.number = o.number) FROM orders o WHERE number = $1" +
-            std::string(db_->rowLock()),
-        DbParams().add(number));
+    const Outcome<DbRows> held = make(JournalChange::HoldOrder, DbParams().add(number));
     if (!held) return held.status();
-    const bool known = held->count() > 0;
-    if (known && r.followsVersion != 0 && held->integer(0, 0) != r.followsVersion) return changedElsewhere();
+    if (held->count() > 0 && r.followsVersion != 0 && held->integer(0, 0) != r.followsVersion)
+        return changedElsewhere();
 
-    if (Outcome<DbRows> upserted = db_->query(upsertOrder_, cardParams(number, r)); !upserted)
-        return upserted.status();
-    DbParams version;
-    version.add(number).add(r.savedAt).text(r.filePath).add(r.grandTotal).bytes(r.fileBytes);
-    if (!r.saveId.empty()) version.word(r.saveId);
-    const Outcome<DbRows> id = db_->query(
-        r.saveId.empty() ? "INSERT INTO versions (number, saved_at, file_path, grand_total, bytes) "
-                           "VALUES ($1, $2, $3, $4, $5) RETURNING id"
-                         : "INSERT INTO versions (number, saved_at, file_path, grand_total, bytes, save_id) "
-                           "VALUES ($1, $2, $3, $4, $5, $6) RETURNING id",
-        version);
+    DbParams save = cardParams(*db_, number, r);
+    save.bytes(r.fileBytes).word(r.saveId).add(numberAfter(number));
+    const Outcome<DbRows> id = make(JournalChange::SaveOrder, save);
     if (!id) return id.status();
     if (id->count() == 0) return journalError(JournalErrc::Failed, location() + ": no version id");
-
-    if (!known)
-        if (Outcome<DbRows> first = db_->query(
-                "INSERT INTO status_changes (number, status, changed_at) VALUES ($1, 0, $2)",
-                DbParams().add(number).add(r.savedAt));
-            !first)
-            return first.status();
     if (JournalStatus s = indexOrder(number, r.card); !s) return s;
-    // A number saved is never offered again.
-    if (JournalStatus s = raiseCounter(numberAfter(number)); !s) return s;
     return id->integer(0, 0);
 }
 
 JournalStatus JournalStore::raiseCounter(int64_t next) {
     // The counter's row is only held when it must move.
-    const Outcome<DbRows> raised =
-        db_->query("UPDATE counter SET next_number = $1 WHERE id = 1 AND next_number < $1", DbParams().add(next));
+    const Outcome<DbRows> raised = make(JournalChange::RaiseCounter, DbParams().add(next));
     return raised ? JournalStatus{} : raised.status();
 }
 
@@ -276,23 +203,27 @@ Outcome<OrderDetails> JournalStore::order(int64_t number) {
     r.filePath = o->text(0, 22);
     r.savedAt = d.summary.savedAt;
 
+    const std::string desk = ", " + std::string(db_->deskColumn());
     const Outcome<DbRows> v = db_->query("SELECT id, saved_at, file_path, grand_total, length(bytes), "
-                                         "coalesce(save_id, '') FROM versions WHERE number = $1 ORDER BY id",
+                                         "coalesce(save_id, '')" + desk + " FROM versions WHERE number = $1 ORDER BY id",
                                          DbParams().add(number));
     if (!v) return v.status();
     for (int i = 0; i < v->count(); ++i)
         d.versions.push_back({v->integer(i, 0), v->integer(i, 1), v->text(i, 2), static_cast<int32_t>(v->integer(i, 3)),
-                              v->integer(i, 4), v->text(i, 5)});
-    const Outcome<DbRows> s = db_->query(
-        "SELECT status, changed_at FROM status_changes WHERE number = $1 ORDER BY id", DbParams().add(number));
+                              v->integer(i, 4), v->text(i, 5), v->text(i, 6)});
+    const Outcome<DbRows> s = db_->query("SELECT status, changed_at" + desk +
+                                             " FROM status_changes WHERE number = $1 ORDER BY id",
+                                         DbParams().add(number));
     if (!s) return s.status();
     for (int i = 0; i < s->count(); ++i)
-        d.statuses.push_back({statusFromValue(s->integer(i, 0)).value_or(OrderStatus::Estimate), s->integer(i, 1)});
-    const Outcome<DbRows> p =
-        db_->query("SELECT amount, paid_on, note FROM payments WHERE number = $1 ORDER BY id", DbParams().add(number));
+        d.statuses.push_back(
+            {statusFromValue(s->integer(i, 0)).value_or(OrderStatus::Estimate), s->integer(i, 1), s->text(i, 2)});
+    const Outcome<DbRows> p = db_->query("SELECT amount, paid_on, note" + desk +
+                                             " FROM payments WHERE number = $1 ORDER BY id",
+                                         DbParams().add(number));
     if (!p) return p.status();
     for (int i = 0; i < p->count(); ++i)
-        d.payments.push_back({p->integer(i, 0), p->integer(i, 1), p->text(i, 2)});
+        d.payments.push_back({p->integer(i, 0), p->integer(i, 1), p->text(i, 2), p->text(i, 3)});
     return d;
 }
 
@@ -309,13 +240,11 @@ Outcome<std::string> JournalStore::versionBytes(int64_t number, int64_t versionI
 }
 
 Outcome<int64_t> JournalStore::statusFor(int64_t number, int64_t seenRowVersion) {
-    const Outcome<DbRows> current =
-        db_->query("SELECT row_version, status FROM orders WHERE number = $1" + std::string(db_->rowLock()),
-                   DbParams().add(number));
-    if (!current) return current.status();
-    if (current->count() == 0) return notFound(number);
-    if (seenRowVersion != 0 && current->integer(0, 0) != seenRowVersion) return changedElsewhere();
-    return current->integer(0, 1);
+    const Outcome<DbRows> held = make(JournalChange::HoldOrder, DbParams().add(number));
+    if (!held) return held.status();
+    if (held->count() == 0) return notFound(number);
+    if (seenRowVersion != 0 && held->integer(0, 1) != seenRowVersion) return changedElsewhere();
+    return held->integer(0, 2);
 }
 
 JournalStatus JournalStore::setStatus(int64_t number, OrderStatus status, int64_t at, int64_t seenRowVersion) {
@@ -324,13 +253,8 @@ JournalStatus JournalStore::setStatus(int64_t number, OrderStatus status, int64_
     const Outcome<int64_t> current = statusFor(number, seenRowVersion);
     if (!current) return current.status();
     if (*current == static_cast<int>(status)) return {};
-    const int64_t value = static_cast<int64_t>(status);
-    if (Outcome<DbRows> u = db_->query("UPDATE orders SET status = $1, row_version = row_version + 1 WHERE number = $2",
-                                       DbParams().add(value).add(number));
-        !u)
-        return u.status();
-    if (Outcome<DbRows> c = db_->query("INSERT INTO status_changes (number, status, changed_at) VALUES ($1, $2, $3)",
-                                       DbParams().add(number).add(value).add(at));
+    if (Outcome<DbRows> c = make(JournalChange::SetStatus,
+                                 DbParams().add(number).add(static_cast<int64_t>(status)).add(at));
         !c)
         return c.status();
     return t.commit();
@@ -347,14 +271,10 @@ JournalStatus JournalStore::addPayment(int64_t number, const Payment& payment, i
     if (!paid) return paid.status();
     if (paid->count() == 0 || paid->integer(0, 0) > kLargestPaidSum - payment.amount)
         return journalError(JournalErrc::Refused, "сумма оплат заказа стала бы слишком большой");
-    if (Outcome<DbRows> i = db_->query("INSERT INTO payments (number, amount, paid_on, note) VALUES ($1, $2, $3, $4)",
-                                       DbParams().add(number).add(payment.amount).add(payment.paidOn).text(payment.note));
+    if (Outcome<DbRows> i = make(JournalChange::AddPayment,
+                                 DbParams().add(number).add(payment.amount).add(payment.paidOn).text(payment.note));
         !i)
         return i.status();
-    if (Outcome<DbRows> u = db_->query("UPDATE orders SET paid = paid + $1, row_version = row_version + 1 WHERE number = $2",
-                                       DbParams().add(payment.amount).add(number));
-        !u)
-        return u.status();
     return t.commit();
 }
 
@@ -363,8 +283,7 @@ Outcome<OrderNumberClaim> JournalStore::claimNumber(const fs::path& configFolder
     WriteTransaction t(*db_);
     if (!t.begun()) return t.begun();
     // The counter's row is held to the commit: every other desk waits for this claim.
-    const Outcome<DbRows> next =
-        db_->query("SELECT next_number FROM counter WHERE id = 1" + std::string(db_->rowLock()), DbParams());
+    const Outcome<DbRows> next = make(JournalChange::HoldCounter, DbParams());
     if (!next) return next.status();
     if (next->count() == 0) return journalError(JournalErrc::Damaged, location() + ": no number counter");
     const OrderNumberClaim claim = claimInStep(configFolder, next->integer(0, 0), cardNumber, offered);
@@ -379,8 +298,7 @@ Outcome<OrderNumberClaim> JournalStore::claimNumber(const fs::path& configFolder
 
 void JournalStore::releaseNumber(const fs::path& configFolder, const OrderNumberClaim& claim) {
     // Back only when no program has taken a number since.
-    db_->query("UPDATE counter SET next_number = $1 WHERE id = 1 AND next_number = $2",
-               DbParams().add(int64_t{claim.counterBefore}).add(journalNextAfter(claim)));
+    make(JournalChange::ReleaseNumber, DbParams().add(int64_t{claim.counterBefore}).add(journalNextAfter(claim)));
     releaseOrderNumber(configFolder, claim);
 }
 
@@ -431,8 +349,7 @@ JournalStatus JournalStore::absorb(const OrderVersions& h) {
     WriteTransaction t(*db_);
     if (!t.begun()) return t.begun();
     const OrderRecord& card = h.details.latest;
-    const Outcome<DbRows> inserted =
-        db_->query(insertOrderSql("DO NOTHING RETURNING number"), cardParams(number, card));
+    const Outcome<DbRows> inserted = make(JournalChange::CopyOrder, cardParams(*db_, number, card));
     if (!inserted) return inserted.status();
     for (std::size_t i = 0; i < h.bytes.size(); ++i) {
         const VersionInfo& v = h.details.versions[i];
@@ -440,46 +357,36 @@ JournalStatus JournalStore::absorb(const OrderVersions& h) {
         const std::string id = v.saveId.empty() ? "copied " + std::to_string(number) + "/" + std::to_string(v.id) +
                                                       "/" + std::to_string(v.savedAt)
                                                 : v.saveId;
-        if (Outcome<DbRows> r = db_->query(
-                "INSERT INTO versions (number, saved_at, file_path, grand_total, bytes, save_id) "
-                "VALUES ($1, $2, $3, $4, $5, $6) ON CONFLICT (save_id) WHERE save_id IS NOT NULL DO NOTHING",
-                DbParams().add(number).add(v.savedAt).text(v.filePath).add(v.grandTotal).bytes(h.bytes[i]).word(id));
+        if (Outcome<DbRows> r = make(JournalChange::CopyVersion, DbParams()
+                                                                     .add(number)
+                                                                     .add(v.savedAt)
+                                                                     .text(v.filePath)
+                                                                     .add(v.grandTotal)
+                                                                     .bytes(h.bytes[i])
+                                                                     .word(id));
             !r)
             return r.status();
     }
-    // Statuses and payments match by their values; one made twice at the desk (two equal payments) is
-    // copied as often as the desk has it more than this journal.
+    // The n-th of equal statuses or payments is copied unless this journal has n of them already.
     std::map<std::tuple<int64_t, int64_t, std::string>, int64_t> seen;
     for (const StatusChange& s : h.details.statuses) {
         const int64_t nth = ++seen[{static_cast<int64_t>(s.status), s.at, "status"}];
-        if (Outcome<DbRows> r = db_->query(
-                "INSERT INTO status_changes (number, status, changed_at) SELECT $1, $2, $3 WHERE "
-                "(SELECT count(*) FROM status_changes WHERE number = $1 AND status = $2 AND changed_at = $3) < $4",
-                DbParams().add(number).add(static_cast<int64_t>(s.status)).add(s.at).add(nth));
+        if (Outcome<DbRows> r = make(JournalChange::CopyStatus,
+                                     DbParams().add(number).add(static_cast<int64_t>(s.status)).add(s.at).add(nth));
             !r)
             return r.status();
     }
     for (const Payment& p : h.details.payments) {
         const int64_t nth = ++seen[{p.amount, p.paidOn, "payment " + p.note}];
-        if (Outcome<DbRows> r = db_->query(
-                "INSERT INTO payments (number, amount, paid_on, note) SELECT $1, $2, $3, $4 WHERE "
-                "(SELECT count(*) FROM payments WHERE number = $1 AND amount = $2 AND paid_on = $3 AND note = $4) < $5",
-                DbParams().add(number).add(p.amount).add(p.paidOn).text(p.note).add(nth));
+        if (Outcome<DbRows> r = make(JournalChange::CopyPayment,
+                                     DbParams().add(number).add(p.amount).add(p.paidOn).text(p.note).add(nth));
             !r)
             return r.status();
     }
-    // The order's status is its latest change, its paid sum its payments.
-    if (Outcome<DbRows> r = db_->query(
-            "UPDATE orders SET paid = (SELECT coalesce(sum(amount), 0) FROM payments p WHERE p.number = orders.number), "
-            "status = coalesce((SELECT status FROM status_changes s WHERE s.number = orders.number ORDER BY "
-            "changed_at DESC, id DESC LIMIT 1), status), row_version = row_version + 1 WHERE number = $1",
-            DbParams().add(number));
-        !r)
-        return r.status();
     const bool held = inserted->count() == 0;
     bool written = !held;
     if (held && card.savedAt > 0) {
-        const Outcome<DbRows> r = db_->query(updateCard_, cardParams(number, card));
+        const Outcome<DbRows> r = make(JournalChange::CopyCard, cardParams(*db_, number, card));
         if (!r) return r.status();
         written = r->count() > 0;
     }

@@ -3,6 +3,7 @@
 // payments, the order numbers, the rows mapped to records, the checks and the search, all on a database port
 // (journal_db.h) that an SQLite file or a PostgreSQL server implements.
 #include "journal.h"
+#include "journal_changes.h"
 #include "journal_db.h"
 
 #include <memory>
@@ -51,17 +52,13 @@ private:
     Outcome<int64_t> statusFor(int64_t number, int64_t seenRowVersion);
     // The counter raised to `next` unless it is there already.
     JournalStatus raiseCounter(int64_t next);
-    // The card's values as $1 (the number), $2, ... in the order of the card's columns.
-    DbParams cardParams(int64_t number, const OrderRecord& record) const;
-    // INSERT of an order's card; `conflict` says what an order of that number already there makes of it.
-    std::string insertOrderSql(const std::string& conflict) const;
+    // One of the journal's changes, inside the caller's transaction.
+    Outcome<DbRows> make(JournalChange change, const DbParams& params);
     // The order's words, in the search column or the index, after its card was written.
     JournalStatus indexOrder(int64_t number, const OrderCard& card);
 
     std::unique_ptr<JournalDb> db_;
-    std::vector<std::string> cardColumns_; // with the search column where the back end has one
-    std::string upsertOrder_;
-    std::string updateCard_;
+    std::vector<JournalChangeSql> changes_; // in JournalChange's order, for this back end
     std::string identity_; // once known
 };
 

@@ -86,17 +86,20 @@ struct VersionInfo {
     int32_t grandTotal = 0;
     int64_t size = 0;
     std::string saveId; // empty for a save that was not named
+    std::string desk;   // the desk's role on a server that made it; empty in a desk's own journal
 };
 
 struct StatusChange {
     OrderStatus status = OrderStatus::Estimate;
     int64_t at = 0;
+    std::string desk; // as VersionInfo::desk
 };
 
 struct Payment {
     int64_t amount = 0; // kopecks
     int64_t paidOn = 0; // seconds since 1970-01-01 00:00 UTC
     std::string note;   // "Предоплата", ...
+    std::string desk;   // as VersionInfo::desk; not asked for when a payment is added
 };
 
 // An order's whole story: the latest save, every version, every status and every payment, oldest first.

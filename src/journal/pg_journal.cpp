@@ -123,6 +123,13 @@ Outcome<DbRows> PgJournal::query(std::string_view sql, const DbParams& params) {
     return out;
 }
 
+Outcome<DbRows> PgJournal::change(const JournalChangeSql& change, const DbParams& params) {
+    std::string call = "SELECT * FROM " + change.name + "(";
+    for (std::size_t i = 0; i < change.params.size(); ++i)
+        call += (i > 0 ? ", $" : "$") + std::to_string(i + 1) + "::" + std::string(pgTypeOf(change.params[i]));
+    return query(call + ")", params);
+}
+
 std::string PgJournal::searchWords(const OrderCard& card) const {
     return tsvectorLiteral(searchDocument(card.orderNumber, card.customerName, card.address, card.phone));
 }

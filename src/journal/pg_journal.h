@@ -6,6 +6,7 @@
 #include "journal_db.h"
 #include "journal_store.h"
 #include "pg_db.h"
+#include "pg_schema.h"
 
 #include <memory>
 #include <string>
@@ -26,9 +27,12 @@ public:
     JournalStatus commit() override;
     void rollback() override;
     Outcome<DbRows> query(std::string_view sql, const DbParams& params) override;
-    std::string_view rowLock() const override { return " FOR UPDATE"; }
+    // The journal's functions: the desks' role may change the tables no other way.
+    Outcome<DbRows> change(const JournalChangeSql& change, const DbParams& params) override;
+    std::string_view deskColumn() const override { return "desk"; }
+    std::string_view rowLock() const override { return kPgRowLock; }
     JournalStatus index(int64_t, const OrderCard&) override { return {}; }
-    SearchColumn searchColumn() const override { return {"search", "::tsvector"}; }
+    SearchColumn searchColumn() const override { return kPgSearchColumn; }
     std::string searchWords(const OrderCard& card) const override;
     std::string listSql(const JournalQuery& query, bool counting, DbParams& params) const override;
     Outcome<std::vector<std::string>> integrity() override { return std::vector<std::string>{}; }

@@ -1,5 +1,6 @@
 #include "pg_schema.h"
 
+#include "journal_changes.h"
 #include "pg_search.h"
 
 #include <optional>
@@ -97,6 +98,33 @@ PgError indexEveryOrder(PgDb& db) {
     return {};
 }
 
+// The tables every desk may read.
+constexpr const char* kTables = "journal_layout, orders, versions, status_changes, payments, counter";
+
+// Version 4: the desk that made each version, status and payment (rows from before name none), the payments'
+// limits for every caller, and the journal's changes as functions of the owner, run with the owner's rights
+// and the journal's own schema whatever the caller's search_path says.
+PgError makeChangeFunctions(PgDb& db) {
+    const std::optional<PgRows> schema = db.query("SELECT quote_ident(current_schema())", PgParams());
+    if (!schema || schema->count() == 0) return db.error();
+    std::string sql;
+    for (const char* table : {"versions", "status_changes", "payments"})
+        sql += std::string("ALTER TABLE ") + table + " ADD COLUMN desk text NOT NULL DEFAULT ''; ALTER TABLE " +
+               table + " ALTER COLUMN desk SET DEFAULT session_user; ";
+    sql += "ALTER TABLE payments ADD CONSTRAINT payments_amount CHECK (amount > 0 AND amount <= " +
+           std::to_string(kLargestPayment) + ") NOT VALID; ";
+    for (const JournalChangeSql& c : journalChanges(kPgSearchColumn, kPgRowLock)) {
+        std::string body;
+        for (const std::string& statement : c.statements)
+            body += statement + "; ";
+        const std::string signature = pgFunctionSignature(c);
+        sql += "CREATE OR REPLACE FUNCTION " + signature + " RETURNS " + c.returns +
+               " LANGUAGE sql SECURITY DEFINER SET search_path = " + schema->text(0, 0) + ", pg_temp AS $journal$ " +
+               body + "$journal$; REVOKE ALL ON FUNCTION " + signature + " FROM PUBLIC; ";
+    }
+    return db.script(sql);
+}
+
 PgError step(PgDb& db, int64_t to) {
     switch (to) {
     case 1:
@@ -105,6 +133,8 @@ PgError step(PgDb& db, int64_t to) {
         return db.script(kVersion2);
     case 3:
         return indexEveryOrder(db);
+    case 4:
+        return makeChangeFunctions(db);
     default:
         return {"XX000", "no step to version " + std::to_string(to)};
     }
@@ -138,15 +168,36 @@ PgError migratePgLayout(PgDb& db) {
     return t.commit();
 }
 
+std::string_view pgTypeOf(DbValue::Kind kind) {
+    switch (kind) {
+    case DbValue::Kind::Integer: return "bigint";
+    case DbValue::Kind::Real: return "double precision";
+    case DbValue::Kind::Word: return "text";
+    case DbValue::Kind::Text: // card texts are bytea: any byte comes back as it went
+    case DbValue::Kind::Bytes: return "bytea";
+    }
+    return "bytea";
+}
+
+std::string pgFunctionSignature(const JournalChangeSql& change) {
+    std::string s = change.name + "(";
+    for (std::size_t i = 0; i < change.params.size(); ++i)
+        s += (i > 0 ? ", " : "") + std::string(pgTypeOf(change.params[i]));
+    return s + ")";
+}
+
 PgError grantJournalUse(PgDb& db, const std::string& role) {
     // The role's name as an identifier, quoted by the server itself.
     const std::optional<PgRows> quoted = db.query("SELECT quote_ident($1)", PgParams().text(role));
     if (!quoted) return db.error();
     const std::string r = quoted->text(0, 0);
-    return db.script("GRANT SELECT ON journal_layout TO " + r +
-                     "; GRANT SELECT, INSERT, UPDATE ON orders, counter TO " + r +
-                     "; GRANT SELECT, INSERT ON versions, status_changes, payments TO " + r +
-                     "; GRANT USAGE ON SEQUENCE versions_id_seq, status_changes_id_seq, payments_id_seq TO " + r);
+    // What an older program granted is taken back: the desks read, and change through the functions alone.
+    std::string sql = std::string("GRANT SELECT ON ") + kTables + " TO " + r +
+                      "; REVOKE INSERT, UPDATE, DELETE, TRUNCATE, REFERENCES, TRIGGER ON " + kTables + " FROM " + r +
+                      "; REVOKE ALL ON SEQUENCE versions_id_seq, status_changes_id_seq, payments_id_seq FROM " + r + "; ";
+    for (const JournalChangeSql& c : journalChanges(kPgSearchColumn, kPgRowLock))
+        sql += "GRANT EXECUTE ON FUNCTION " + pgFunctionSignature(c) + " TO " + r + "; ";
+    return db.script(sql);
 }
 
 } // namespace dalvex::journal

@@ -1,6 +1,7 @@
 #pragma once
-// An order taken back from the journal: from its file while the file still holds what was recorded last, else
-// from the recorded bytes (the file was moved, deleted or changed elsewhere).
+// An order taken back from the journal, its latest version or an earlier one: from its file while the file
+// still holds what was recorded, else from the recorded bytes (the file was moved, deleted, changed elsewhere,
+// or holds a later version).
 #include "journal.h"
 
 #include <string>
@@ -9,11 +10,12 @@ namespace dalvex::journal {
 
 struct RecordedOrder {
     std::string filePath; // UTF-8, as recorded
-    std::string bytes;    // the latest version
-    int64_t versionId = 0; // its id: a save of the order opened from it continues it
+    std::string bytes;    // the version asked for
+    int64_t versionId = 0; // the latest version's id: a save of the order opened from any version continues it
     bool fileHoldsIt = false;
 };
 
-Outcome<RecordedOrder> recordedOrder(Journal& journal, int64_t number);
+// `versionId` 0 for the latest version.
+Outcome<RecordedOrder> recordedOrder(Journal& journal, int64_t number, int64_t versionId = 0);
 
 } // namespace dalvex::journal

@@ -77,6 +77,10 @@ Statement& Statement::operator=(Statement&& other) noexcept {
     return *this;
 }
 
+int Statement::parameters() const {
+    return stmt_ ? sqlite3_bind_parameter_count(stmt_) : 0;
+}
+
 Statement& Statement::bind(int index, int64_t value) {
     if (stmt_ && !error_) error_ = errorOf(db_, sqlite3_bind_int64(stmt_, index, value));
     return *this;

@@ -39,6 +39,8 @@ public:
     Statement& operator=(const Statement&) = delete;
 
     bool valid() const { return stmt_ != nullptr; }
+    // The largest position of a value the statement takes.
+    int parameters() const;
 
     Statement& bind(int index, int64_t value);
     Statement& bind(int index, int32_t value) { return bind(index, int64_t{value}); }

@@ -55,9 +55,11 @@ std::string sqliteSql(std::string_view sql) {
     return s;
 }
 
+// Binds the values the statement takes: one of a change's statements may take fewer than the change has.
 void bindAll(Statement& s, const DbParams& params) {
     int index = 1;
     for (const DbValue& v : params.values()) {
+        if (index > s.parameters()) break;
         switch (v.kind) {
         case DbValue::Kind::Integer: s.bind(index, v.integer); break;
         case DbValue::Kind::Real: s.bind(index, v.real); break;

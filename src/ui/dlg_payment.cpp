@@ -56,7 +56,7 @@ std::optional<journal::Payment> DlgPayment::payment() const {
     if (!kopecks || *kopecks == 0) return std::nullopt;
     // Noon of the chosen day: the same day wherever the time zone moves it.
     const QDateTime noon(date_->date(), QTime(12, 0));
-    return journal::Payment{*kopecks, noon.toSecsSinceEpoch(), note_->currentText().toStdString()};
+    return journal::Payment{*kopecks, noon.toSecsSinceEpoch(), note_->currentText().toStdString(), {}};
 }
 
 void DlgPayment::accept() {

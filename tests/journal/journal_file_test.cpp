@@ -67,7 +67,7 @@ TEST(JournalFile, AVersionOneJournalIsBackedUpThenBroughtUpToDate) {
         ASSERT_EQ(rows->size(), 1u) << s.typed;
         EXPECT_EQ(rows->front().number, s.number) << s.typed;
     }
-    EXPECT_TRUE(journal.addPayment(41, {100000, 1700000300, "Предоплата"}, 0));
+    EXPECT_TRUE(journal.addPayment(41, {100000, 1700000300, "Предоплата", {}}, 0));
     EXPECT_TRUE(journal.check().value().empty());
 }
 

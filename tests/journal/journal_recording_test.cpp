@@ -73,8 +73,8 @@ TEST_P(Recording, StatusesAreKeptWithTheirTimesAndOutliveLaterSaves) {
 
 TEST_P(Recording, PaymentsAddUpAndTheRestIsOutstanding) {
     record(orderRecord("00009")); // grand total 9500,00
-    ASSERT_TRUE(journal_->addPayment(9, {300000, 1700000100, "Предоплата"}, 0));
-    ASSERT_TRUE(journal_->addPayment(9, {150050, 1700000200, ""}, 0));
+    ASSERT_TRUE(journal_->addPayment(9, {300000, 1700000100, "Предоплата", {}}, 0));
+    ASSERT_TRUE(journal_->addPayment(9, {150050, 1700000200, "", {}}, 0));
     record(orderRecord("00009")); // a later save keeps what was paid
 
     const auto details = journal_->order(9);
@@ -86,7 +86,7 @@ TEST_P(Recording, PaymentsAddUpAndTheRestIsOutstanding) {
     EXPECT_EQ(details->payments[1].amount, 150050);
     EXPECT_EQ(journal_->find({}).value().front().paid, 450050);
 
-    EXPECT_EQ(journal_->addPayment(10, {100, 1, ""}, 0).code, JournalErrc::NotFound);
+    EXPECT_EQ(journal_->addPayment(10, {100, 1, "", {}}, 0).code, JournalErrc::NotFound);
     EXPECT_TRUE(journal_->check().value().empty());
 }
 
@@ -103,7 +103,7 @@ TEST_P(Recording, PaymentsStayWithinTheirLimits) {
     };
     int64_t paid = 0;
     for (const auto& p : payments) {
-        EXPECT_EQ(journal_->addPayment(9, {p.kopecks, 1, ""}, 0).ok(), p.taken) << p.kopecks;
+        EXPECT_EQ(journal_->addPayment(9, {p.kopecks, 1, "", {}}, 0).ok(), p.taken) << p.kopecks;
         if (p.taken) paid += p.kopecks;
     }
     EXPECT_EQ(journal_->order(9).value().summary.paid, paid);
@@ -122,7 +122,7 @@ TEST_P(Recording, HostileTextsAreKeptExactly) {
         OrderRecord r = orderRecord(std::to_string(number), text, text, text, 1700000000, text);
         r.filePath = text;
         record(r);
-        ASSERT_TRUE(journal_->addPayment(number, {100, 1, text}, 0));
+        ASSERT_TRUE(journal_->addPayment(number, {100, 1, text, {}}, 0));
         const auto details = journal_->order(number);
         ASSERT_TRUE(details) << details.status().message;
         EXPECT_EQ(details->summary.customer, text);
@@ -150,9 +150,9 @@ TEST_P(Recording, AChangeOfAStaleOrderIsRefused) {
     const JournalStatus status = journal_->setStatus(50, OrderStatus::Cancelled, 3000, seen);
     EXPECT_EQ(status.code, JournalErrc::Stale);
     EXPECT_EQ(status.message, "Заказ изменён на другом рабочем месте");
-    EXPECT_EQ(journal_->addPayment(50, {500, 3000, "Предоплата"}, seen).code, JournalErrc::Stale);
+    EXPECT_EQ(journal_->addPayment(50, {500, 3000, "Предоплата", {}}, seen).code, JournalErrc::Stale);
     const int64_t now = journal_->order(50).value().summary.rowVersion;
-    EXPECT_TRUE(journal_->addPayment(50, {500, 3000, "Предоплата"}, now));
+    EXPECT_TRUE(journal_->addPayment(50, {500, 3000, "Предоплата", {}}, now));
 
     // A save continues the version its desk opened: after the other desk's save it is refused.
     OrderRecord fromOther = orderRecord("00050", "Морозов И.", "", "", 4000, "other desk");

@@ -50,20 +50,24 @@ TEST(JournalServer, TheLayoutIsMadeByMigrateAndANewerOneIsRefusedUnchanged) {
     EXPECT_EQ(openServerJournal(conninfo).value()->count({}).value(), 1);
 }
 
-// As docs/journal-server.md sets a server up: the tables made by an owner who is no superuser, used by a desks'
-// role that may read and add and nothing more; a role's name that is SQL itself is never run.
-TEST(JournalServer, TheDesksRoleUsesTheTablesAndChangesNoLayout) {
+// As docs/journal-server.md sets a server up: the tables made by an owner who is no superuser, a desks' role
+// whose name is SQL itself (never run), and a desk logging in as its own role, a member of it. The desk reads
+// the tables and changes them through the journal's functions alone, and each change names the desk; plain
+// SQL that would rewrite history, and the functions called with what the program never sends, are refused.
+TEST(JournalServer, ADeskChangesTheJournalThroughItsFunctionsAlone) {
     DALVEX_NEED_SERVER(made);
     const std::size_t from = made.find("search_path=") + 12;
     const std::string schema = made.substr(from, made.rfind('\'') - from);
     const std::string owner = "owner_" + schema;
     const std::string role = "desk \"" + schema + "\"; DROP TABLE orders; --";
     const std::string quotedRole = "\"desk \"\"" + schema + "\"\"; DROP TABLE orders; --\"";
+    const std::string member = "desk1_" + schema;
     ASSERT_EQ(testing::serverSql(testing::serverConninfo(),
-                                 "DROP SCHEMA " + schema + " CASCADE; DROP ROLE IF EXISTS " + owner + "; DROP ROLE IF EXISTS " +
-                                     quotedRole + "; CREATE ROLE " + owner + " LOGIN; CREATE SCHEMA " + schema +
-                                     " AUTHORIZATION " + owner + "; CREATE ROLE " + quotedRole + " LOGIN; GRANT USAGE ON SCHEMA " +
-                                     schema + " TO " + quotedRole),
+                                 "DROP SCHEMA " + schema + " CASCADE; DROP ROLE IF EXISTS " + member +
+                                     "; DROP ROLE IF EXISTS " + owner + "; DROP ROLE IF EXISTS " + quotedRole +
+                                     "; CREATE ROLE " + owner + " LOGIN; CREATE SCHEMA " + schema + " AUTHORIZATION " +
+                                     owner + "; CREATE ROLE " + quotedRole + "; GRANT USAGE ON SCHEMA " + schema +
+                                     " TO " + quotedRole + "; CREATE ROLE " + member + " LOGIN IN ROLE " + quotedRole),
               "");
     const auto as = [&](const std::string& user) {
         std::string conninfo = made;
@@ -71,19 +75,53 @@ TEST(JournalServer, TheDesksRoleUsesTheTablesAndChangesNoLayout) {
     };
     EXPECT_FALSE(migrateServerJournal(as(owner), "nobody\"; DROP TABLE orders; --"));
     ASSERT_TRUE(migrateServerJournal(as(owner), role));
-    const std::string desk = as(role);
+    const std::string desk = as(member);
 
     auto j = openServerJournal(desk);
     ASSERT_TRUE(j) << j.status().message;
     ASSERT_TRUE(j.value()->record(orderRecord("00007", "'); DROP TABLE orders; --")));
     ASSERT_TRUE(j.value()->setStatus(7, OrderStatus::Ordered, 2, 0));
-    ASSERT_TRUE(j.value()->addPayment(7, {100, 3, "Предоплата"}, 0));
+    ASSERT_TRUE(j.value()->addPayment(7, {100, 3, "Предоплата", {}}, 0));
     EXPECT_EQ(j.value()->find(textQuery("drop table")).value().size(), 1u);
-    for (const char* ddl : {"CREATE TABLE extra (id integer)", "DROP TABLE payments", "ALTER TABLE orders ADD COLUMN x int",
-                            "DELETE FROM versions", "TRUNCATE payments", "UPDATE journal_layout SET version = 2"})
-        EXPECT_NE(testing::serverSql(desk, ddl), "") << ddl;
+    const OrderDetails before = j.value()->order(7).value();
+    ASSERT_EQ(before.versions.size(), 1u);
+    EXPECT_EQ(before.versions[0].desk, member);
+    EXPECT_EQ(before.statuses.back().desk, member);
+    EXPECT_EQ(before.payments[0].desk, member);
+
+    for (const char* attack : {
+             "UPDATE orders SET customer = 'Сбой 61'::bytea",
+             "UPDATE orders SET grand_total = 1",
+             "UPDATE orders SET paid = 1000000",
+             "UPDATE orders SET search = ''",
+             "INSERT INTO versions (number, saved_at, file_path, grand_total, bytes) VALUES (7, 9, '', 1, '\\x00')",
+             "INSERT INTO payments (number, amount, paid_on, note) VALUES (7, 5, 1, '')",
+             "UPDATE status_changes SET status = 4",
+             "UPDATE counter SET next_number = 1",
+             "DELETE FROM versions",
+             "TRUNCATE payments",
+             "BEGIN; LOCK TABLE orders IN ACCESS EXCLUSIVE MODE",
+             "SELECT * FROM orders FOR UPDATE",
+             "SELECT journal_add_payment(7, -100, 1, '')",
+             "SELECT journal_add_payment(7, 10000000000, 1, '')",
+             "CREATE TABLE extra (id integer)",
+             "ALTER TABLE orders ADD COLUMN x int",
+             "UPDATE journal_layout SET version = 2",
+         })
+        EXPECT_NE(testing::serverSql(desk, attack), "") << attack;
+    // The counter goes back for an unused claim only, never past a number saved.
+    EXPECT_EQ(testing::serverSql(desk, "SELECT journal_release_number(1, next_number) FROM counter"), "");
     EXPECT_FALSE(migrateServerJournal(desk, {})); // the layout is the owner's alone
-    EXPECT_EQ(j.value()->order(7).value().versions.size(), 1u);
+
+    const OrderDetails after = j.value()->order(7).value();
+    EXPECT_EQ(after.summary.customer, before.summary.customer);
+    EXPECT_EQ(after.summary.grandTotal, before.summary.grandTotal);
+    EXPECT_EQ(after.summary.paid, 100);
+    EXPECT_EQ(after.versions.size(), 1u);
+    EXPECT_EQ(after.statuses.size(), before.statuses.size());
+    EXPECT_TRUE(j.value()->check().value().empty());
+    TempFolder config;
+    EXPECT_EQ(j.value()->claimNumber(config.path(), "00001", "00001").value().number, "00008");
 }
 
 TEST(JournalServer, ADesksJournalIsCopiedUpOnce) {
@@ -96,8 +134,8 @@ TEST(JournalServer, ADesksJournalIsCopiedUpOnce) {
     ASSERT_TRUE(from.record(orderRecord("00003", "Павлова Ольга", "8 912 000-11-22", "", 2000, "v2")));
     ASSERT_TRUE(from.record(orderRecord("00004", "Никитин", "", "", 1500)));
     ASSERT_TRUE(from.setStatus(3, OrderStatus::InProduction, 2500, 0));
-    ASSERT_TRUE(from.addPayment(3, {300000, 2600, "Предоплата"}, 0));
-    ASSERT_TRUE(from.addPayment(3, {300000, 2600, "Предоплата"}, 0)); // the same twice: both are kept
+    ASSERT_TRUE(from.addPayment(3, {300000, 2600, "Предоплата", {}}, 0));
+    ASSERT_TRUE(from.addPayment(3, {300000, 2600, "Предоплата", {}}, 0)); // the same twice: both are kept
 
     for (int run = 0; run < 2; ++run) {
         const auto copied = copyToServer(from, conninfo);

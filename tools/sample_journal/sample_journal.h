@@ -83,7 +83,7 @@ inline journal::JournalStatus fillSampleJournal(journal::Journal& journal, int c
         if (journal::JournalStatus s = journal.setStatus(n, status, 1700000000 + n, 0); !s) return s;
         if (n % 3 == 0)
             journal.addPayment(
-                n, {1000000 + static_cast<int64_t>(random() % 1000000), 1700000000 + n, "Предоплата"}, 0);
+                n, {1000000 + static_cast<int64_t>(random() % 1000000), 1700000000 + n, "Предоплата", {}}, 0);
     }
     return {};
 }
