@@ -26,6 +26,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -52,6 +53,12 @@ QString money(int64_t kopecks) {
 QString date(int64_t seconds) {
     return qs(formatLocalDate(seconds));
 }
+
+QString dateAndTime(int64_t seconds) {
+    return QDateTime::fromSecsSinceEpoch(seconds).toString(QStringLiteral("dd.MM.yyyy hh:mm"));
+}
+
+enum VersionColumn { kVersionSaved, kVersionTotal, kVersionDesk, kVersionFile, kVersionColumnCount };
 
 Journal* journalOf(const UiContext& ctx) {
     return ctx.journal ? ctx.journal->journal() : nullptr;
@@ -105,6 +112,27 @@ DlgJournal::DlgJournal(UiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(
     details_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     details_->setMinimumHeight(70);
 
+    // The order's versions, newest first: any of them opens as the order.
+    versions_ = new QTableWidget(0, kVersionColumnCount, this);
+    versions_->setObjectName(QStringLiteral("versions"));
+    versions_->setHorizontalHeaderLabels({QStringLiteral("Сохранено"), QStringLiteral("Сумма"),
+                                          QStringLiteral("Рабочее место"), QStringLiteral("Файл")});
+    versions_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    versions_->setSelectionMode(QAbstractItemView::SingleSelection);
+    versions_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    versions_->verticalHeader()->hide();
+    versions_->verticalHeader()->setDefaultSectionSize(22);
+    versions_->horizontalHeader()->setStretchLastSection(true);
+    versions_->setColumnWidth(kVersionSaved, 130);
+    versions_->setColumnWidth(kVersionTotal, 120);
+    versions_->setColumnWidth(kVersionDesk, 120);
+    versions_->setMaximumHeight(versions_->horizontalHeader()->sizeHint().height() + 4 * 22 + 4);
+    openVersion_ = new QPushButton(QStringLiteral("Открыть версию"), this);
+    openVersion_->setObjectName(QStringLiteral("openVersion"));
+    auto* versionsRow = new QHBoxLayout;
+    versionsRow->addWidget(versions_, 1);
+    versionsRow->addWidget(openVersion_, 0, Qt::AlignTop);
+
     open_ = new QPushButton(QStringLiteral("Открыть"), this);
     status_ = new QComboBox(this);
     for (int s = 0; s < kStatusCount; ++s)
@@ -127,6 +155,7 @@ DlgJournal::DlgJournal(UiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(
     layout->addWidget(table_, 1);
     layout->addWidget(summary_);
     layout->addWidget(details_);
+    layout->addLayout(versionsRow);
     layout->addLayout(actions);
 
     // The list follows the typing once it pauses, and every filter at once.
@@ -147,6 +176,10 @@ DlgJournal::DlgJournal(UiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &DlgJournal::showSelected);
     connect(open_, &QPushButton::clicked, this, &DlgJournal::openSelected);
+    connect(versions_, &QTableWidget::cellDoubleClicked, this, [this] { openSelectedVersion(); });
+    connect(versions_, &QTableWidget::itemSelectionChanged, this,
+            [this] { openVersion_->setEnabled(!versions_->selectedItems().isEmpty()); });
+    connect(openVersion_, &QPushButton::clicked, this, &DlgJournal::openSelectedVersion);
     connect(status_, &QComboBox::activated, this, [this](int index) {
         setSelectedStatus(static_cast<OrderStatus>(status_->itemData(index).toInt()));
     });
@@ -222,10 +255,12 @@ void DlgJournal::showSelected() {
     Journal* journal = journalOf(ctx_);
     if (number == 0 || !journal) {
         details_->setText(QStringLiteral("Выберите заказ: двойной щелчок открывает его."));
+        showVersions({});
         return;
     }
     const Outcome<OrderDetails> d = journal->order(number);
     if (failed(d.status())) return;
+    showVersions(d->versions);
     const OrderSummary& o = d->summary;
     showing_ = true;
     status_->setCurrentIndex(static_cast<int>(o.status));
@@ -247,6 +282,35 @@ void DlgJournal::showSelected() {
             .arg(qs(d->latest.filePath).toHtmlEscaped(), money(o.grandTotal), money(o.paid),
                  money(o.outstanding()), statuses.join(QStringLiteral(", ")),
                  payments.isEmpty() ? QStringLiteral("нет") : payments.join(QStringLiteral(", "))));
+}
+
+void DlgJournal::showVersions(const std::vector<VersionInfo>& versions) {
+    versions_->setRowCount(0);
+    versions_->setRowCount(static_cast<int>(versions.size()));
+    bool desks = false;
+    int row = 0;
+    for (auto v = versions.rbegin(); v != versions.rend(); ++v, ++row) {
+        const QString cells[kVersionColumnCount] = {dateAndTime(v->savedAt), money(v->grandTotal), qs(v->desk),
+                                                    qs(v->filePath)};
+        for (int c = 0; c < kVersionColumnCount; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setData(Qt::UserRole, QVariant::fromValue<qlonglong>(v->id));
+            if (c == kVersionTotal) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            versions_->setItem(row, c, item);
+        }
+        desks = desks || !v->desk.empty();
+    }
+    // A desk's own journal names no desks.
+    versions_->setColumnHidden(kVersionDesk, !desks);
+    openVersion_->setEnabled(false);
+}
+
+void DlgJournal::openSelectedVersion() {
+    const int64_t number = selectedNumber();
+    const QList<QTableWidgetItem*> chosen = versions_->selectedItems();
+    if (number == 0 || chosen.isEmpty() || !settleUnsavedChanges(ctx_, this)) return;
+    const int64_t version = chosen.constFirst()->data(Qt::UserRole).toLongLong();
+    if (openJournalOrder(ctx_, this, number, version) && parentWidget()) parentWidget()->activateWindow();
 }
 
 void DlgJournal::openSelected() {

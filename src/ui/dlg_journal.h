@@ -1,7 +1,7 @@
 #pragma once
 // "Журнал заказов": every recorded order, found as the user types and filtered by status and date; an order
-// opened with a double-click, its status changed, a payment added; the rows shown exported to a workbook or
-// printed.
+// opened with a double-click, any of its versions opened from their list, its status changed, a payment added;
+// the rows shown exported to a workbook or printed.
 #include "journal_result.h"
 #include "journal_types.h"
 
@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class QTableWidget;
 class QTimer;
 
 namespace dalvex::ui {
@@ -39,6 +40,8 @@ public:
 
     // The actions of the window's buttons, for the selected order.
     void openSelected();
+    // The version chosen in the order's list of versions.
+    void openSelectedVersion();
     void setSelectedStatus(journal::OrderStatus status);
     void addPayment();
     // The rows the search and filters find, all of them.
@@ -63,6 +66,7 @@ protected:
 private:
     journal::JournalQuery currentQuery() const;
     void showSelected();
+    void showVersions(const std::vector<journal::VersionInfo>& versions);
     // A failure of the journal: said, and a damaged journal switched off and the window closed.
     bool failed(const journal::JournalStatus& status);
     std::vector<journal::OrderSummary> allRows();
@@ -78,6 +82,8 @@ private:
     QLabel* summary_;
     QLabel* details_;
     QComboBox* status_;
+    QTableWidget* versions_;
+    QPushButton* openVersion_;
     QPushButton* open_;
     QPushButton* pay_;
     QTimer* typing_;

@@ -45,9 +45,9 @@ void recordOrderWithoutFile(UiContext& ctx, QWidget* parent) {
         prompts().error(parent, qs(*message), QStringLiteral("Журнал заказов"));
 }
 
-bool openJournalOrder(UiContext& ctx, QWidget* parent, int64_t number) {
+bool openJournalOrder(UiContext& ctx, QWidget* parent, int64_t number, int64_t versionId) {
     journal::Journal* j = ctx.journal ? ctx.journal->journal() : nullptr;
-    const auto recorded = j ? journal::recordedOrder(*j, number)
+    const auto recorded = j ? journal::recordedOrder(*j, number, versionId)
                             : journal::Outcome<journal::RecordedOrder>(
                                   journal::JournalStatus{journal::JournalErrc::Failed, "off"});
     if (!recorded) {

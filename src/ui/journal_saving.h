@@ -21,9 +21,9 @@ bool takeNumberForJournal(UiContext& ctx);
 bool writeRecordedSketch(UiContext& ctx, QWidget* parent, const QString& path);
 // Records the order as it is with no file: one sent as a link, which no file holds until it is saved.
 void recordOrderWithoutFile(UiContext& ctx, QWidget* parent);
-// Opens an order of the journal: its file while the file holds what was recorded last, else the recorded
-// bytes as a new unsaved order. The caller has settled unsaved changes. False (after a message) when it
-// cannot be opened.
-bool openJournalOrder(UiContext& ctx, QWidget* parent, int64_t number);
+// Opens an order of the journal, its latest version (`versionId` 0) or an earlier one: its file while the file
+// holds that version, else the recorded bytes as a new unsaved order. The caller has settled unsaved changes.
+// False (after a message) when it cannot be opened.
+bool openJournalOrder(UiContext& ctx, QWidget* parent, int64_t number, int64_t versionId = 0);
 
 } // namespace dalvex::ui

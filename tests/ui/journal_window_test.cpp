@@ -4,6 +4,7 @@
 #include "draft_dlg.h"
 #include "dlg_payment.h"
 #include "files/sketch_link.h"
+#include "journal_export.h"
 #include "journal_session.h"
 #include "journal_table_model.h"
 #include "main_window.h"
@@ -24,7 +25,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -40,6 +43,7 @@ private slots:
     void aSaveTakesTheOfferedNumberAndIsRecorded();
     void theWindowFindsOpensAndFollowsOrders();
     void anOrderWhoseFileIsGoneOpensFromTheJournal();
+    void anyVersionOfAnOrderOpensFromItsList();
     void aJournalThatIsOffSaysWhy();
     void aLinkFromTheShopsPageIsANewRecordedOrder();
     void theKeyboardComesBackWhenTheJournalCloses();
@@ -199,6 +203,44 @@ void JournalWindowTest::anOrderWhoseFileIsGoneOpensFromTheJournal() {
     // An order taken from the journal has no file yet: saving asks where, and closing asks first.
     QVERIFY(w.window.document()->filePath().isEmpty());
     QVERIFY(w.window.document()->modified());
+}
+
+void JournalWindowTest::anyVersionOfAnOrderOpensFromItsList() {
+    Window w;
+    QVERIFY(w.window.document()->editor().apply(edit::SetWidth{25000}));
+    w.saveOrder("00031", "Орлов", "");
+    const std::string first = writeSketchBytes(w.f.project);
+    QVERIFY(w.window.document()->editor().apply(edit::SetWidth{28000}));
+    const QString path = w.saveOrder("00031", "Орлов", "");
+    DlgJournal* j = w.open();
+    j->selectNumber(31);
+    auto* versions = j->findChild<QTableWidget*>(QStringLiteral("versions"));
+    auto* openVersion = j->findChild<QPushButton*>(QStringLiteral("openVersion"));
+    QVERIFY(versions && openVersion);
+    // Newest first, each with its time, total and file; a desk's own journal names no desks.
+    QCOMPARE(versions->rowCount(), 2);
+    const auto d = w.journal().order(31).value();
+    QCOMPARE(versions->item(0, 1)->text(), qs(journal::moneyText(d.versions[1].grandTotal)) + QStringLiteral(" руб."));
+    QCOMPARE(versions->item(1, 0)->text(), QDateTime::fromSecsSinceEpoch(1700000000).toString("dd.MM.yyyy hh:mm"));
+    QCOMPARE(versions->item(1, 3)->text(), path);
+    QVERIFY(versions->isColumnHidden(2));
+    QVERIFY(!openVersion->isEnabled());
+
+    // The earlier version, after the question about unsaved changes: the file holds the later one, so it opens
+    // as an order not saved yet, and its save is the order's next version, refused by no one.
+    versions->selectRow(1);
+    QVERIFY(openVersion->isEnabled());
+    QVERIFY(w.window.document()->editor().apply(edit::SetHeight{24000}));
+    w.scripted.saveAnswer = SaveAnswer::Discard;
+    openVersion->click();
+    QCOMPARE(w.scripted.saveQuestions, 1);
+    QCOMPARE(writeSketchBytes(w.f.project), first);
+    QVERIFY(w.window.document()->filePath().isEmpty());
+    w.scripted.nextPath = path;
+    w.window.topPanel()->saveSketch();
+    QCOMPARE(w.journal().order(31).value().versions.size(), size_t{3});
+    QCOMPARE(w.journal().order(31).value().latest.width, 25000);
+    QVERIFY(w.scripted.errors.isEmpty());
 }
 
 void JournalWindowTest::aJournalThatIsOffSaysWhy() {
