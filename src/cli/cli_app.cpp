@@ -195,10 +195,8 @@ OrderRun runOrder(const OrderInputs& in, const std::string& input) {
                            : linked ? setUp.openBytes(*linked)
                                     : kSketchCannotOpen;
         if (opened != kSketchOk) {
-            if (o.link && opened != kSketchNewerVersion)
-                err << kNotASketchLinkMessage << "\n";
-            else
-                err << sketchOpenMessage(SketchFileResult(opened), input) << "\n";
+            err << (o.link ? sketchLinkOpenMessage(opened) : sketchOpenMessage(SketchFileResult(opened), input))
+                << "\n";
             return finish(kExitFile);
         }
     }

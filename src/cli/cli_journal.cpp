@@ -236,7 +236,7 @@ int runOpen(const JournalArgs& a, const fs::path& data, JournalSession& session,
         const std::optional<std::string> bytes = sketchLinkBytes(p[0]);
         const int opened = bytes ? editor.openAsNewOrder(*bytes) : kSketchCannotOpen;
         if (opened != kSketchOk) {
-            err << (opened == kSketchNewerVersion ? kNewerSketchVersionMessage : kNotASketchLinkMessage) << "\n";
+            err << sketchLinkOpenMessage(opened) << "\n";
             return kExitFile;
         }
         editor.apply(edit::ClaimOrderNumber{});

@@ -138,12 +138,13 @@ std::string PgJournal::listSql(const JournalQuery& q, bool counting, DbParams& p
     std::string where;
     int index = 0;
     const auto condition = [&](const std::string& c) { where += (where.empty() ? " WHERE " : " AND ") + c; };
-    const std::string match = tsqueryLiteral(searchTerms(q.text));
+    const std::vector<SearchTerm> terms = searchTerms(q.text);
+    const std::string match = tsqueryLiteral(terms);
     if (!match.empty()) {
         params.word(match);
         condition("o.search @@ $" + std::to_string(++index) + "::tsquery");
     }
-    if (findsNothing(q.text)) condition("false");
+    if (findsNothing(q.text, terms)) condition("false");
     if (!q.statuses.empty()) {
         params.word(statusArray(q.statuses));
         condition("o.status = ANY ($" + std::to_string(++index) + "::smallint[])");

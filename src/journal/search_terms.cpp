@@ -222,8 +222,8 @@ SearchDocument searchDocument(const std::string& orderNumber, const std::string&
     return doc;
 }
 
-bool findsNothing(std::string_view typed) {
-    return typed.find_first_not_of(" \t\r\n") != std::string_view::npos && searchTerms(typed).empty();
+bool findsNothing(std::string_view typed, const std::vector<SearchTerm>& terms) {
+    return terms.empty() && typed.find_first_not_of(" \t\r\n") != std::string_view::npos;
 }
 
 std::vector<SearchTerm> searchTerms(std::string_view typed) {

@@ -53,7 +53,7 @@ SearchDocument searchDocument(const std::string& orderNumber, const std::string&
                               const std::string& address, const std::string& phone);
 // The terms of a typed text; none for a text without letters or digits.
 std::vector<SearchTerm> searchTerms(std::string_view typed);
-// Whether a typed text finds no order at all: it is not blank, yet holds no term.
-bool findsNothing(std::string_view typed);
+// Whether a typed text finds no order at all: it is not blank, yet holds no term (`terms`, its searchTerms()).
+bool findsNothing(std::string_view typed, const std::vector<SearchTerm>& terms);
 
 } // namespace dalvex::journal

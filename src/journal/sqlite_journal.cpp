@@ -237,7 +237,8 @@ JournalStatus SqliteJournal::index(int64_t number, const OrderCard& card) {
 std::string SqliteJournal::listSql(const JournalQuery& q, bool counting, DbParams& params) const {
     // Only the conditions asked for, so that SQLite walks the search index (or the orders) newest first and
     // stops at the page's end, instead of testing every order.
-    const std::string match = matchExpression(searchTerms(q.text));
+    const std::vector<SearchTerm> terms = searchTerms(q.text);
+    const std::string match = matchExpression(terms);
     const bool text = !match.empty();
     // Counting what the text alone finds needs no order: the index holds one row per order.
     const bool indexAlone = counting && text && q.statuses.empty() && !q.from && !q.to;
@@ -252,7 +253,7 @@ std::string SqliteJournal::listSql(const JournalQuery& q, bool counting, DbParam
         condition("order_search MATCH " + next());
         params.word(match);
     }
-    if (findsNothing(q.text)) condition("0");
+    if (findsNothing(q.text, terms)) condition("0");
     if (!q.statuses.empty()) {
         std::string in;
         for (OrderStatus status : q.statuses) {

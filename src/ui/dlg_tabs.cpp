@@ -28,7 +28,7 @@ void DlgTabs::select(int tab) {
     if (tab < 0 || tab >= kTabCount) return;
     selected_ = tab;
     place();
-    ctx_.hub.notify(Notification::TabChanged);
+    emit tabChanged(tab);
 }
 
 void DlgTabs::place() {

@@ -18,8 +18,11 @@ public:
     DlgTabs(const UiContext& context, QWidget* parent);
 
     int selected() const { return selected_; }
-    void select(int tab); // re-places the buttons and tells the main window
+    void select(int tab); // re-places the buttons and says so
     PictureButton* tab(int i) const { return tabs_[static_cast<size_t>(i)]; }
+
+signals:
+    void tabChanged(int tab);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

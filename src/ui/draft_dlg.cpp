@@ -172,7 +172,7 @@ void DraftDlg::hover(PixelPoint p) {
     if (!(hit.rect == hoverRect_)) {
         hoverRect_ = hit.rect;
         update();
-        ctx_.hub.notify(Notification::HoverChanged);
+        emit hoverChanged();
     }
     updateCursor();
 }
@@ -186,7 +186,7 @@ void DraftDlg::hoverAfterRecalculation() {
         mouseInside_ ? view::hoverTest(layout_, ctx_.project.sketch, mousePoint_) : view::HoverHit{};
     hoverRect_ = hit.rect;
     hoverDoor_ = hit.door;
-    ctx_.hub.notify(Notification::HoverChanged);
+    emit hoverChanged();
     updateCursor();
 }
 
@@ -199,7 +199,7 @@ void DraftDlg::leaveEvent(QEvent* event) {
         hoverRect_ = PixelRect{};
         hoverDoor_ = -1;
         update();
-        ctx_.hub.notify(Notification::HoverChanged);
+        emit hoverChanged();
     }
     Panel::leaveEvent(event);
 }
@@ -250,7 +250,7 @@ void DraftDlg::mouseMoveEvent(QMouseEvent* event) {
 
 void DraftDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || inputBlocked()) return;
-    ctx_.hub.notify(Notification::SketchClicked);
+    emit sketchClicked();
     const DoorSketch& sketch = ctx_.project.sketch;
     const PixelPoint p = toPixel(event->position());
 
@@ -396,7 +396,7 @@ void DraftDlg::runMenuCommand(int command, PixelPoint menuPoint) {
             if (!at || !ctx_.editor.apply(edit::RemoveDivider{at.door, at.id})) break;
             hoverRect_ = PixelRect{};
             hoverDoor_ = view::hoverTest(layout_, sketch, menuPoint).door;
-            ctx_.hub.notify(Notification::HoverChanged);
+            emit hoverChanged();
         }
         break;
     }

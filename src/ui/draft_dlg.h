@@ -54,6 +54,11 @@ public:
     // Carries out a context menu command chosen at `menuPoint`.
     void runMenuCommand(int command, PixelPoint menuPoint);
 
+signals:
+    // The item under the mouse changed (or none is under it any more), and the left button was pressed.
+    void hoverChanged();
+    void sketchClicked();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -30,10 +30,6 @@ void InfoPanelDlg::showHover() {
     update();
 }
 
-void InfoPanelDlg::onNotification(Notification n) {
-    if (n == Notification::HoverChanged) showHover();
-}
-
 void InfoPanelDlg::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(245, 245, 245));

@@ -21,7 +21,6 @@ public:
     QString secondLine() const { return notice_.isEmpty() ? second_ : QString(); }
 
 protected:
-    void onNotification(Notification n) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -114,6 +114,12 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& 
         tables_[static_cast<size_t>(kind)] = new DlgTable(ctx_, kind, this);
     order_ = new DlgOrder(ctx_, this);
     cutPlan_ = new DlgCutPlan(ctx_, this);
+    connect(draft_, &DraftDlg::hoverChanged, info_, &InfoPanelDlg::showHover);
+    connect(draft_, &DraftDlg::sketchClicked, right_, &RightPanelDlg::forgetThumbChoice);
+    connect(tabs_, &DlgTabs::tabChanged, this, [this](int tab) {
+        layoutPanels();
+        showTab(tab);
+    });
     order_->setPrintOpener([this] { top_->printDialog()->showCentred(); });
     connect(top_->journalButton(), &QAbstractButton::clicked, this, &CDalvexDlg::showJournal);
     auto* journalKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_J), this);
@@ -171,30 +177,13 @@ CDalvexDlg::CDalvexDlg(Project& project, const Artwork& artwork, const QString& 
 CDalvexDlg::~CDalvexDlg() = default;
 
 void CDalvexDlg::notify(Notification n) {
-    emit notified(static_cast<int>(n));
-    switch (n) {
-    case Notification::HoverChanged:
-        if (info_) info_->receive(n);
-        break;
-    case Notification::SketchClicked:
-        if (right_) right_->receive(n);
-        break;
-    case Notification::LockPanels:
-    case Notification::UnlockPanels: {
-        // Disabling the panels moves the keyboard on to whatever control is left: that move is not kept.
-        locked_ = n == Notification::LockPanels;
-        setMinimiseButton(n == Notification::UnlockPanels);
-        Panel* locked[] = {top_, right_, draft_, sum_, tabs_};
-        for (Panel* p : locked)
-            if (p) p->receive(n);
-        if (!locked_) restoreFocus();
-        break;
-    }
-    case Notification::TabChanged:
-        layoutPanels();
-        if (tabs_) showTab(tabs_->selected());
-        break;
-    }
+    // Disabling the panels moves the keyboard on to whatever control is left: that move is not kept.
+    locked_ = n == Notification::LockPanels;
+    setMinimiseButton(!locked_);
+    Panel* panels[] = {top_, right_, draft_, sum_, tabs_};
+    for (Panel* p : panels)
+        if (p) p->setEnabled(!locked_);
+    if (!locked_) restoreFocus();
 }
 
 void CDalvexDlg::showJournal() {

@@ -77,10 +77,6 @@ public:
     // Prints the chosen reports from the result tables and the sketch view, after the print dialog.
     void printReports(ReportChoice chosen);
 
-signals:
-    // Every notification the window routes, as it comes (its Notification value).
-    void notified(int notification);
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -22,7 +22,7 @@ void OrderDocument::announce(const Changes& changes) {
         view_.shownDoor = -1;
         emit viewChanged();
     }
-    auto choices = [this] {
+    if (c.choices) {
         // The view follows what the new divider profile allows.
         ViewSettings followed = view_;
         followed.follow(editor_.project());
@@ -31,13 +31,11 @@ void OrderDocument::announce(const Changes& changes) {
             emit viewChanged();
         }
         emit choicesChanged();
-    };
-    if (c.choices && !c.choicesLast) choices();
+    }
     if (c.dimensions) emit dimensionsChanged();
     // A new discount is told as a calculation: every view that shows prices follows it.
     if (c.recalculated || c.discount) emit recalculated();
     if (c.recalculated || c.totals || c.card) emit totalsChanged();
-    if (c.choices && c.choicesLast) choices();
     if (c.discount) emit discountChanged();
     if (c.card) emit cardChanged();
     if (c.opened) emit opened();

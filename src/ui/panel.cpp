@@ -25,19 +25,6 @@ Panel::Panel(const UiContext& context, QWidget* parent)
     setFocusPolicy(Qt::ClickFocus);
 }
 
-void Panel::receive(Notification n) {
-    const auto i = static_cast<size_t>(n);
-    if (i < counts_.size()) ++counts_[i];
-    if (n == Notification::LockPanels) setEnabled(false);
-    if (n == Notification::UnlockPanels) setEnabled(true);
-    onNotification(n);
-}
-
-int Panel::received(Notification n) const {
-    const auto i = static_cast<size_t>(n);
-    return i < counts_.size() ? counts_[i] : 0;
-}
-
 void Panel::paintBackground(QPainter& painter) {
     background_.paint(painter, size());
 }

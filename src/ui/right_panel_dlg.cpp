@@ -279,9 +279,7 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
 
 RightPanelDlg::~RightPanelDlg() = default;
 
-void RightPanelDlg::onNotification(Notification n) {
-    if (n != Notification::SketchClicked) return;
-    // The same material can be picked again after a click in the sketch.
+void RightPanelDlg::forgetThumbChoice() {
     const QSignalBlocker quiet(thumbs_);
     thumbs_->clearSelection();
     thumbs_->setCurrentIndex(QModelIndex());

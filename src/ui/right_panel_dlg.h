@@ -73,9 +73,10 @@ public:
     DlgSplitter* splitter() const { return splitter_; }
     DlgDoorSize* doorSizeDialog() const { return doorSize_; }
     DlgZoomMaterial* zoomDialog() const { return zoom_; }
+    // A click in the sketch: no thumbnail stays chosen, so that the same material can be picked again.
+    void forgetThumbChoice();
 
 protected:
-    void onNotification(Notification n) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

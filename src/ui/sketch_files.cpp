@@ -39,10 +39,7 @@ bool openSketchLink(UiContext& ctx, QWidget* parent, const QString& link) {
     const std::optional<std::string> bytes = sketchLinkBytes(link.toStdString());
     const int result = bytes ? ctx.editor.openAsNewOrder(*bytes) : kSketchCannotOpen;
     if (result != kSketchOk) {
-        prompts().error(parent,
-                        result == kSketchNewerVersion ? qs(kNewerSketchVersionMessage)
-                                                      : qs(kNotASketchLinkMessage),
-                        QStringLiteral("Ошибка"));
+        prompts().error(parent, qs(sketchLinkOpenMessage(result)), QStringLiteral("Ошибка"));
         return false;
     }
     // No file holds it yet: closing asks where to save it.

@@ -78,7 +78,6 @@ void SumDlg::discountEdited() {
         discount_->setText(shown);
         settingText_ = false;
     }
-    showTotal();
 }
 
 void SumDlg::showTotal() {

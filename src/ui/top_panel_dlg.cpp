@@ -210,10 +210,14 @@ QString TopPanelDlg::dimensionWord() const {
     return dimensionWord_->text();
 }
 
+void TopPanelDlg::writeOpening() {
+    width_->setText(millimetresText(ctx_.project.width));
+    height_->setText(millimetresText(ctx_.project.height));
+}
+
 void TopPanelDlg::writeDimensions(bool all) {
     const Project& project = ctx_.project;
-    width_->setText(millimetresText(project.width));
-    height_->setText(millimetresText(project.height));
+    writeOpening();
     if (all || (project.calculator && project.calculator->usesPlinth)) {
         plinth_->setText(millimetresText(project.plinthHeight));
         chipboard_->setText(millimetresText(project.chipboardWidth));
@@ -264,9 +268,9 @@ void TopPanelDlg::refresh() {
         pickerButtons_[2]->setPicture(art.picture(kPictureNone));
         pickerButtons_[2]->setCaption(QStringLiteral("Нет"));
     }
-    updatePlinthFields();
+    updatePlinthFields(); // the plinth and chipboard fields with it
     refreshing_ = true;
-    writeDimensions(false);
+    writeOpening();
 
     showOption();
 

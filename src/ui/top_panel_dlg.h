@@ -67,6 +67,7 @@ protected:
 
 private:
     void writeDimensions(bool all);
+    void writeOpening(); // the width and height alone
     // The dimensions and the door count as the order has them now.
     void showDimensions();
     void showDoorCount();

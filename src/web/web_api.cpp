@@ -45,8 +45,7 @@ std::string_view bytesAt(const uint8_t* data, int size) {
 // show for it.
 const char* openAnswer(dalvex::SketchFileResult result, bool link) {
     if (result == dalvex::kSketchOk) return answerWith("");
-    if (link && result != dalvex::kSketchNewerVersion) return answerWith(std::string(dalvex::kNotASketchLinkMessage));
-    return answerWith(dalvex::sketchOpenMessage(result, {}));
+    return answerWith(link ? dalvex::sketchLinkOpenMessage(result) : dalvex::sketchOpenMessage(result, {}));
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "project/project_files.h"
 #include "right_panel_dlg.h"
 #include "sum_dlg.h"
+#include "thumb_list.h"
 #include "top_panel_dlg.h"
 #include "ui_test_support.h"
 #include "widgets/picture_button.h"
@@ -34,16 +35,19 @@ using dalvex::ui::test::systemNamed;
 
 namespace {
 
-constexpr Notification kKinds[] = {Notification::HoverChanged, Notification::SketchClicked,
-                                   Notification::LockPanels, Notification::UnlockPanels,
-                                   Notification::TabChanged};
+// "lock" and "unlock" in a log as a panel is disabled and enabled again.
+class LockWatch : public QObject {
+public:
+    LockWatch(QWidget* panel, QStringList& log) : log_(log) { panel->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::EnabledChange)
+            log_ << (static_cast<QWidget*>(watched)->isEnabled() ? QStringLiteral("unlock") : QStringLiteral("lock"));
+        return false;
+    }
 
-int total(const Panel* p) {
-    int sum = 0;
-    for (Notification n : kKinds)
-        sum += p->received(n);
-    return sum;
-}
+private:
+    QStringList& log_;
+};
 
 } // namespace
 
@@ -51,8 +55,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void routesEachNotificationToItsPanels_data();
-    void routesEachNotificationToItsPanels();
+    void theSketchsHoverAndClicksReachTheirPanels();
     void panelsFollowTheDocument();
     void keepsFixedPanelsAtTheMinimumSize();
     void nothingOverlapsAtAnySizeTheWindowAllows();
@@ -64,38 +67,26 @@ private slots:
     void everyWidgetActionNotifiesThroughTheEditor();
 };
 
-void MainWindowTest::routesEachNotificationToItsPanels_data() {
-    QTest::addColumn<int>("kind");
-    // top, right, draft, sum, tabs, info, order, table 0..3
-    QTest::addColumn<QList<int>>("expected");
-    QTest::newRow("HoverChanged") << static_cast<int>(Notification::HoverChanged)
-                                  << QList<int>{0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
-    QTest::newRow("SketchClicked") << static_cast<int>(Notification::SketchClicked)
-                                   << QList<int>{0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    QTest::newRow("LockPanels") << static_cast<int>(Notification::LockPanels)
-                                << QList<int>{1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0};
-    QTest::newRow("UnlockPanels") << static_cast<int>(Notification::UnlockPanels)
-                                  << QList<int>{1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0};
-    QTest::newRow("TabChanged") << static_cast<int>(Notification::TabChanged)
-                                << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-}
-
-void MainWindowTest::routesEachNotificationToItsPanels() {
-    QFETCH(int, kind);
-    QFETCH(QList<int>, expected);
+// The item under the mouse is described on the info line; a click in the sketch takes the thumbnails' choice
+// away, so that the same material can be picked again.
+void MainWindowTest::theSketchsHoverAndClicksReachTheirPanels() {
     ProjectFixture f;
     CDalvexDlg window(f.project, f.artwork);
-    const Panel* panels[] = {window.topPanel(), window.rightPanel(), window.draftView(),  window.sumPanel(),
-                             window.tabBar(),   window.infoPanel(),  window.orderPanel(), window.table(0),
-                             window.table(1),   window.table(2),     window.table(3)};
-    QList<int> before;
-    for (const Panel* p : panels)
-        before << total(p);
-    window.notify(static_cast<Notification>(kind));
-    QList<int> delta;
-    for (size_t i = 0; i < std::size(panels); ++i)
-        delta << total(panels[i]) - before[static_cast<int>(i)];
-    QCOMPARE(delta, expected);
+    window.show();
+    DraftDlg* sketch = window.draftView();
+    sketch->grab();
+    const QPoint door(sketch->width() / 4, sketch->height() / 2);
+    QTest::mouseMove(sketch, door);
+    QVERIFY(!window.infoPanel()->firstLine().isEmpty());
+    window.rightPanel()->showPage(1);
+    CThumbListCtrl* thumbs = window.rightPanel()->thumbList();
+    {
+        const QSignalBlocker quiet(thumbs);
+        thumbs->setCurrentRow(0);
+    }
+    QVERIFY(thumbs->currentIndex().isValid());
+    QTest::mouseClick(sketch, Qt::LeftButton, {}, door);
+    QVERIFY(!thumbs->currentIndex().isValid());
 }
 
 // What changes in the order reaches every panel that shows it, from the document, without the window.
@@ -385,8 +376,7 @@ const std::vector<WidgetAction>& widgetActions() {
          [](CDalvexDlg& w) { w.rightPanel()->runningButton()->click(); }, kSelection},
         {"guide profile",
          [](CDalvexDlg& w) { choose(w, "Герлит"); },
-         [](CDalvexDlg& w) { w.rightPanel()->guideButton()->click(); },
-         {"recalculated", "totals", "choices"}},
+         [](CDalvexDlg& w) { w.rightPanel()->guideButton()->click(); }, kSelection},
         {"door widths OK",
          none,
          [](CDalvexDlg& w) {
@@ -426,8 +416,7 @@ void MainWindowTest::everyWidgetActionNotifiesThroughTheEditor() {
     CDalvexDlg window(f.project, f.artwork);
     OrderDocument& document = *window.document();
     QStringList heard;
-    QObject::connect(&window, &CDalvexDlg::notified, &window,
-                     [&heard](int n) { heard << test::nameOf(static_cast<Notification>(n)); });
+    const LockWatch locks(window.topPanel(), heard);
     Announced announced(document, &heard);
     QStringList expected{"choices", "dimensions", "recalculated", "totals", "discount", "card", "opened"};
     const auto folder = test::uniqueTempFolder("routing");

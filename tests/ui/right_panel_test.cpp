@@ -171,8 +171,8 @@ void RightPanelTest::gerlitButtonsToggleTheProfiles() {
     p.panel.guideButton()->click();
     QCOMPARE(p.recalculated(), recalculated + 2);
     QCOMPARE(p.panel.guideButton()->text(), QString::fromStdString(gerlit.guideProfile->code));
-    // The guide is a choice of the system, told after the recalculation.
-    QCOMPARE(p.heard, (QStringList{"recalculated", "totals", "choices"}));
+    // The guide is a choice of the system.
+    QCOMPARE(p.heard, (QStringList{"choices", "recalculated", "totals"}));
     // The catalogue is not touched: another order starts on the defaults.
     QCOMPARE(sampleCatalogue().defaultOptions().of(kSystemGerlit).runningProfile, running);
 }
@@ -552,7 +552,7 @@ void RightPanelTest::thumbnailFillsTheSelectedInsert() {
     // The same thumbnail again only after a click in the sketch took its selection mark away.
     thumbs->setCurrentRow(1);
     QCOMPARE(p.firstInsert(2).material, nullptr);
-    p.panel.receive(Notification::SketchClicked);
+    p.panel.forgetThumbChoice();
     QVERIFY(thumbs->pickedKey().isEmpty());
     thumbs->setCurrentRow(1);
     QVERIFY(p.firstInsert(2).material != nullptr);
@@ -577,7 +577,7 @@ void RightPanelTest::thumbnailWithScalingOpensTheScalingDialog() {
     QCOMPARE(p.firstInsert(1).material, zoom->material());
     QCOMPARE(p.heard, (QStringList{"lock", "recalculated", "totals", "unlock"}));
     // Cancel leaves the insert as it was.
-    p.panel.receive(Notification::SketchClicked);
+    p.panel.forgetThumbChoice();
     p.panel.thumbList()->setCurrentRow(1);
     QVERIFY(zoom->isVisible());
     const Material* before = p.firstInsert(1).material;

@@ -27,16 +27,6 @@ using dalvex::ui::test::RecordingHub;
 
 namespace {
 
-// Forwards what the main window would: the hover to the info line.
-class ForwardingHub : public RecordingHub {
-public:
-    void notify(Notification n) override {
-        RecordingHub::notify(n);
-        if (n == Notification::HoverChanged && info) info->receive(n);
-    }
-    InfoPanelDlg* info = nullptr;
-};
-
 PixelPoint centre(const PixelRect& r) {
     return {r.left + r.width() / 2, r.top + r.height() / 2};
 }
@@ -44,15 +34,18 @@ PixelPoint centre(const PixelRect& r) {
 // The default project (three doors) in a view of a fixed size, laid out by a first paint.
 struct Bench {
     ProjectFixture fx;
-    ForwardingHub hub;
+    RecordingHub hub;
     DraftDlg view{fx.context(hub), nullptr};
     InfoPanelDlg info{fx.context(hub), nullptr};
+    QSignalSpy hovers{&view, &DraftDlg::hoverChanged};
+    QSignalSpy clicks{&view, &DraftDlg::sketchClicked};
     Project& project = fx.project;
     DoorSketch& sketch = fx.project.sketch;
     test::Announced announced{fx.document};
 
     Bench() {
-        hub.info = &info;
+        // What the main window connects: the hover to the info line.
+        QObject::connect(&view, &DraftDlg::hoverChanged, &info, &InfoPanelDlg::showHover);
         view.resize(900, 560);
         lay();
     }
@@ -241,7 +234,7 @@ void SketchEditingTest::hoverOverAnInsert() {
     QCOMPARE(b.view.hoverDoor(), 1);
     QCOMPARE(b.cursorKind(), 0);
     QCOMPARE(b.hit().kind, static_cast<int>(kHitInsert));
-    QCOMPARE(b.hub.count(Notification::HoverChanged), 1);
+    QCOMPARE(b.hovers.count(), 1);
     QCOMPARE(b.info.firstLine(), QStringLiteral("Материал не назначен"));
     const double w = ins.panelWidth, h = ins.panelHeight;
     QVERIFY(w > 0 && h > 0);
@@ -252,7 +245,7 @@ void SketchEditingTest::hoverOverAnInsert() {
 
     // Moving within the same insert changes nothing; a material shows its collection, name and code.
     b.hoverAt(PixelPoint{r.left + 2, r.top + 2});
-    QCOMPARE(b.hub.count(Notification::HoverChanged), 1);
+    QCOMPARE(b.hovers.count(), 1);
     const Material* m = firstMaterial();
     QVERIFY(m);
     b.door(1).inserts.begin()->second.material = m;
@@ -263,7 +256,7 @@ void SketchEditingTest::hoverOverAnInsert() {
     b.hoverAt(PixelPoint{2, 2});
     QVERIFY(b.view.hoverRect().isEmpty());
     QCOMPARE(b.view.hoverDoor(), -1);
-    QCOMPARE(b.hub.count(Notification::HoverChanged), 2);
+    QCOMPARE(b.hovers.count(), 2);
     QVERIFY(b.info.firstLine().isEmpty());
     QVERIFY(b.info.secondLine().isEmpty());
 }
@@ -487,7 +480,7 @@ void SketchEditingTest::dividerModeClickSplitsAndAsksForTheSize() {
     const PixelPoint c = centre(b.firstInsertRect(0));
     b.click(c);
     QCOMPARE(b.door(0).dividers.size(), size_t{1});
-    QCOMPARE(b.hub.count(Notification::SketchClicked), 1);
+    QCOMPARE(b.clicks.count(), 1);
     QCOMPARE(b.recalculations(), 1);
     QVERIFY(b.fx.editor.canUndo());
     const Divider& d = b.door(0).dividers.begin()->second;
@@ -516,9 +509,9 @@ void SketchEditingTest::dividerModeClickSplitsAndAsksForTheSize() {
     // While the dialog is up the view takes no clicks and no hover.
     b.click(centre(b.firstInsertRect(1)));
     b.hoverAt(centre(b.firstInsertRect(1)));
-    QCOMPARE(b.hub.count(Notification::SketchClicked), 1);
+    QCOMPARE(b.clicks.count(), 1);
     QCOMPARE(b.door(1).dividers.size(), size_t{0});
-    QCOMPARE(b.hub.count(Notification::HoverChanged), 0);
+    QCOMPARE(b.hovers.count(), 0);
 
     dlg.reject();
     QVERIFY(!dlg.isVisible());
@@ -527,7 +520,7 @@ void SketchEditingTest::dividerModeClickSplitsAndAsksForTheSize() {
     // A click that cannot split (on a frame side) goes on as a plain click.
     b.lay();
     b.click(centre(b.frameRect(2, kFrameTop)));
-    QCOMPARE(b.hub.count(Notification::SketchClicked), 2);
+    QCOMPARE(b.clicks.count(), 2);
     QCOMPARE(b.recalculations(), 1);
     QVERIFY(!dlg.isVisible());
 }
@@ -538,14 +531,14 @@ void SketchEditingTest::clicksSelectAndDeselect() {
     const PixelRect second = b.firstInsertRect(2);
     b.click(centre(first));
     QCOMPARE(b.selectedRect(), first);
-    QCOMPARE(b.hub.count(Notification::SketchClicked), 1);
+    QCOMPARE(b.clicks.count(), 1);
     b.click(centre(second)); // another insert moves the selection
     QCOMPARE(b.selectedRect(), second);
     QCOMPARE(b.selection().insertDoor, 2);
     b.click(centre(second)); // the same insert again deselects
     QVERIFY(b.selectedRect().isEmpty());
     QVERIFY(!b.selection().hasInsert());
-    QCOMPARE(b.hub.count(Notification::SketchClicked), 3);
+    QCOMPARE(b.clicks.count(), 3);
     // The selection mark is drawn over the picture.
     b.click(centre(first));
     const QImage shown = b.view.grab().toImage();
@@ -554,13 +547,13 @@ void SketchEditingTest::clicksSelectAndDeselect() {
 
 void SketchEditingTest::lockedViewIgnoresClicks() {
     Bench b;
-    b.view.receive(Notification::LockPanels);
+    b.view.setEnabled(false);
     b.click(centre(b.firstInsertRect(0)));
-    QCOMPARE(b.hub.count(Notification::SketchClicked), 0);
+    QCOMPARE(b.clicks.count(), 0);
     QVERIFY(!b.selection().hasInsert());
-    b.view.receive(Notification::UnlockPanels);
+    b.view.setEnabled(true);
     b.click(centre(b.firstInsertRect(0)));
-    QCOMPARE(b.hub.count(Notification::SketchClicked), 1);
+    QCOMPARE(b.clicks.count(), 1);
     QVERIFY(b.selection().hasInsert());
 }
 
@@ -724,12 +717,12 @@ void SketchEditingTest::deleteRemovesADividerOrAMaterial() {
     b.split(0, b.firstInsertRect(0), true);
     const PixelPoint at = centre(b.dividerRect(0, b.lastDividerId(0)));
     b.hoverAt(at);
-    const int hovers = b.hub.count(Notification::HoverChanged);
+    const int hovers = b.hovers.count();
     b.view.runMenuCommand(kMenuDelete, at);
     QCOMPARE(b.door(0).dividers.size(), size_t{0});
     QCOMPARE(b.door(0).inserts.size(), size_t{1});
     QVERIFY(b.view.hoverRect().isEmpty());
-    QCOMPARE(b.hub.count(Notification::HoverChanged), hovers + 1);
+    QCOMPARE(b.hovers.count(), hovers + 1);
     QCOMPARE(b.recalculations(), 1);
 
     // Over an insert the material goes; the insert stays.

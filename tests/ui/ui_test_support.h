@@ -53,16 +53,10 @@ inline const DSSystem* systemNamed(const char* name) {
 // The name of a notification in a log of what was heard.
 inline QString nameOf(Notification n) {
     switch (n) {
-    case Notification::HoverChanged:
-        return QStringLiteral("hover");
-    case Notification::SketchClicked:
-        return QStringLiteral("clicked");
     case Notification::LockPanels:
         return QStringLiteral("lock");
     case Notification::UnlockPanels:
         return QStringLiteral("unlock");
-    case Notification::TabChanged:
-        return QStringLiteral("tab");
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "files/sketch_link.h"
 
+#include "files/sketch_file.h"
 #include "text/base64.h"
 
 namespace dalvex {
@@ -10,6 +11,10 @@ bool isBlank(char c) {
 }
 
 } // namespace
+
+std::string sketchLinkOpenMessage(int result) {
+    return std::string(result == kSketchNewerVersion ? kNewerSketchVersionMessage : kNotASketchLinkMessage);
+}
 
 std::string sketchLink(std::string_view pageAddress, std::string_view fileBytes) {
     const std::size_t fragment = pageAddress.find('#');

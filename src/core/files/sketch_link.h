@@ -15,6 +15,10 @@ inline constexpr std::string_view kSketchLinkMark = "#dlx=";
 inline constexpr std::string_view kNotASketchLinkMessage =
     "Ошибка открытия заявки: ссылка не содержит эскиза дверей.";
 
+// What a program says when a link's order did not open (the file reader's result): the newer-version message
+// for a file of a newer program, else kNotASketchLinkMessage.
+std::string sketchLinkOpenMessage(int result);
+
 // The page's address (any fragment it had dropped) with the file's bytes in the fragment.
 std::string sketchLink(std::string_view pageAddress, std::string_view fileBytes);
 

@@ -6,7 +6,6 @@ namespace dalvex {
 struct Changes {
     bool applied = false;      // false: the operation was refused and nothing changed
     bool choices = false;      // the system, handle profile, colour, divider profile or a system option
-    bool choicesLast = false;  // the choices are told after the calculation
     bool dimensions = false;   // the width, height, door count, chipboard width or plinth height
     bool recalculated = false; // the calculation ran: the sketch, the tables and the totals follow
     bool totals = false;       // the totals changed without a calculation (discount, extra charges)
@@ -19,7 +18,6 @@ struct Changes {
     Changes& operator|=(const Changes& o) {
         applied |= o.applied;
         choices |= o.choices;
-        choicesLast |= o.choicesLast;
         dimensions |= o.dimensions;
         recalculated |= o.recalculated;
         totals |= o.totals;

@@ -94,10 +94,7 @@ Changes make(EditTarget& t, const edit::ToggleRunningProfile&) {
 }
 
 Changes make(EditTarget& t, const edit::ToggleGuideProfile&) {
-    Changes c = toggleRail(t, [](const DSSystem& s, OrderOptions& o) { s.toggleGuideProfile(o); });
-    // The panels hear of the new guide after the tables and the sketch show it.
-    c.choicesLast = c.applied;
-    return c;
+    return toggleRail(t, [](const DSSystem& s, OrderOptions& o) { s.toggleGuideProfile(o); });
 }
 
 } // namespace dalvex::edits
