@@ -4,8 +4,8 @@
 #include "io/data_folders.h"
 #include "io/executable_folder.h"
 #include "journal_place.h"
-#include "prompts.h"
-#include "russian_texts.h"
+#include "window/prompts.h"
+#include "window/russian_texts.h"
 
 #include <QFont>
 #include <QStandardPaths>

@@ -1,7 +1,7 @@
 #pragma once
 // The application object: the catalogue and the one Project, built from the data folders (beside the
 // executable, else installed) before any window exists, and the pictures the windows show.
-#include "artwork.h"
+#include "art/artwork.h"
 #include "calc/cutting_settings.h"
 #include "catalogue/catalogue.h"
 #include "journal_session.h"

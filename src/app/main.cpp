@@ -3,9 +3,9 @@
 // --version and --help print and exit without a display; --quit-after-start closes once the window is painted
 // (an error goes to standard error and the exit code is 1).
 #include "dalvex_app.h"
-#include "main_window.h"
-#include "open_files.h"
-#include "prompts.h"
+#include "window/main_window.h"
+#include "window/open_files.h"
+#include "window/prompts.h"
 
 #include <QCommandLineParser>
 #include <QEvent>

@@ -5,12 +5,12 @@
 //   dalvex-screenshot OUT.pdf [TAB] [FILE.dlx]    prints the cutting plan reports (bars, then sheets) into
 //                                                 OUT.pdf instead
 #include "dalvex_app.h"
-#include "dlg_cut_plan.h"
-#include "dlg_tabs.h"
+#include "results/dlg_cut_plan.h"
+#include "panels/dlg_tabs.h"
 #include "io/executable_folder.h"
-#include "main_window.h"
-#include "order_document.h"
-#include "report_printer.h"
+#include "window/main_window.h"
+#include "document/order_document.h"
+#include "printing/report_printer.h"
 
 #include <QPageSize>
 #include <QPdfWriter>

@@ -1,15 +1,15 @@
 // What a dealer meets while working on an order: where the keys go, pictures spread over doors that are no
 // longer there, the printed sketch, the hover frame after a recalculation, the card's text limits, the
 // language of Qt's own dialogs and what printing leaves in the sketch view.
-#include "dlg_order.h"
-#include "draft_dlg.h"
-#include "info_panel_dlg.h"
-#include "main_window.h"
-#include "picture_cache.h"
+#include "panels/dlg_order.h"
+#include "sketch_view/draft_dlg.h"
+#include "panels/info_panel_dlg.h"
+#include "window/main_window.h"
+#include "sketch_view/picture_cache.h"
 #include "records/records.h"
-#include "russian_texts.h"
-#include "sketch_painter.h"
-#include "top_panel_dlg.h"
+#include "window/russian_texts.h"
+#include "sketch_view/sketch_painter.h"
+#include "panels/top_panel_dlg.h"
 #include "ui_test_support.h"
 
 #include <QApplication>

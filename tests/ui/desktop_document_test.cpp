@@ -1,13 +1,13 @@
 // The order as a desktop document: the file named at start, the title with the modified mark, the question
 // before unsaved changes are lost, and the recovery file kept while they are unsaved.
-#include "dlg_order.h"
-#include "dlg_print.h"
-#include "main_window.h"
-#include "order_document.h"
+#include "panels/dlg_order.h"
+#include "dialogs/dlg_print.h"
+#include "window/main_window.h"
+#include "document/order_document.h"
 #include "project/project_files.h"
-#include "recent_files.h"
-#include "recovery.h"
-#include "top_panel_dlg.h"
+#include "window/recent_files.h"
+#include "window/recovery.h"
+#include "panels/top_panel_dlg.h"
 #include "ui_test_support.h"
 
 #include <QFile>

@@ -1,19 +1,19 @@
 // "Журнал заказов" in the desktop program: saves recorded under the number they take, the list found as the
 // user types, an order opened from its file or from the journal, its status changed and a payment added.
-#include "dlg_journal.h"
-#include "draft_dlg.h"
-#include "dlg_payment.h"
+#include "journal/dlg_journal.h"
+#include "sketch_view/draft_dlg.h"
+#include "journal/dlg_payment.h"
 #include "files/sketch_link.h"
 #include "journal_export.h"
 #include "journal_session.h"
-#include "journal_table_model.h"
-#include "main_window.h"
+#include "journal/journal_table_model.h"
+#include "window/main_window.h"
 #include "order_record.h"
 #include "project/project_files.h"
-#include "qt_text.h"
-#include "recovery.h"
-#include "report_printer.h"
-#include "top_panel_dlg.h"
+#include "widgets/qt_text.h"
+#include "window/recovery.h"
+#include "printing/report_printer.h"
+#include "panels/top_panel_dlg.h"
 #include "ui_test_support.h"
 
 #include <QClipboard>

@@ -1,16 +1,16 @@
 // A dealer's order typed and steered from the keyboard on the real main window: decimals in the length
 // fields, refused values and their range, where the keyboard goes after a dialog, Tab through every
 // control, the tab keys, and the pickers' popups.
-#include "dlg_door_size.h"
-#include "dlg_print.h"
-#include "dlg_tabs.h"
-#include "draft_dlg.h"
-#include "info_panel_dlg.h"
-#include "main_window.h"
-#include "pickers.h"
-#include "right_panel_dlg.h"
-#include "size_dlg.h"
-#include "top_panel_dlg.h"
+#include "dialogs/dlg_door_size.h"
+#include "dialogs/dlg_print.h"
+#include "panels/dlg_tabs.h"
+#include "sketch_view/draft_dlg.h"
+#include "panels/info_panel_dlg.h"
+#include "window/main_window.h"
+#include "panels/pickers.h"
+#include "panels/right_panel_dlg.h"
+#include "sketch_view/size_dlg.h"
+#include "panels/top_panel_dlg.h"
 #include "ui_test_support.h"
 #include "widgets/picture_button.h"
 

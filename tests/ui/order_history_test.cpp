@@ -1,12 +1,12 @@
 // The history of the order in the desktop program: typing is one step and path-independent, every change
 // through the real hub can be undone and redone, and the context menu offers both.
-#include "draft_dlg.h"
-#include "main_window.h"
-#include "order_document.h"
+#include "sketch_view/draft_dlg.h"
+#include "window/main_window.h"
+#include "document/order_document.h"
 #include "project/project_editor.h"
 #include "project/project_files.h"
-#include "sum_dlg.h"
-#include "top_panel_dlg.h"
+#include "panels/sum_dlg.h"
+#include "panels/top_panel_dlg.h"
 #include "ui_test_support.h"
 
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 // The order card panel and the totals panel: the cost and discount edit rules, "Новый заказ", and saving the
 // order (counter advanced, print window opened; nothing of that when the file cannot be written).
-#include "dlg_order.h"
+#include "panels/dlg_order.h"
 #include "orders/order_numbers.h"
-#include "sum_dlg.h"
+#include "panels/sum_dlg.h"
 #include "text/format.h"
 #include "text/numbers.h"
 #include "ui_test_support.h"

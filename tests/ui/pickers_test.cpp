@@ -1,7 +1,7 @@
 // The three pickers: button geometry, the stock and made-to-order groups of the colour picker, rebuilding on
 // a changed selection, and what a click does.
 #include "calc/systems.h"
-#include "pickers.h"
+#include "panels/pickers.h"
 #include "ui_test_support.h"
 #include "widgets/picture_button.h"
 

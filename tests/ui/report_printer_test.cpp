@@ -1,12 +1,12 @@
 // The printed reports, printed into PDF files: page order and numbering, tables continued over pages, the
 // gaps between sections, the logo, rows taller than a page, the signature block and the print command. The
 // shop's folder and the PDF files have Cyrillic names, as a dealer's may.
-#include "dlg_print.h"
-#include "draft_dlg.h"
+#include "dialogs/dlg_print.h"
+#include "sketch_view/draft_dlg.h"
 #include "io/utf8_path.h"
-#include "main_window.h"
+#include "window/main_window.h"
 #include "project/project_reports.h"
-#include "report_printer.h"
+#include "printing/report_printer.h"
 #include "text/encoding.h"
 #include "ui_test_support.h"
 #include "widgets/picture_button.h"

@@ -1,7 +1,7 @@
 // The report selection window: toggles that keep their state, locking the panels while it is open, and the
 // workbook and accounting files of the xml mode.
-#include "dlg_print.h"
-#include "info_panel_dlg.h"
+#include "dialogs/dlg_print.h"
+#include "panels/info_panel_dlg.h"
 #include "ui_test_support.h"
 #include "widgets/picture_button.h"
 

@@ -1,12 +1,12 @@
 // Editing the sketch with the mouse: the hover test and the info line, clicks that split or select, dragging
 // dividers and door joints, the context menu's entries and commands, and the insert size dialog.
-#include "draft_dlg.h"
-#include "info_panel_dlg.h"
+#include "sketch_view/draft_dlg.h"
+#include "panels/info_panel_dlg.h"
 #include "project/project_editor.h"
 #include "project/project_files.h"
 #include "records/records.h"
-#include "size_dlg.h"
-#include "qt_text.h"
+#include "sketch_view/size_dlg.h"
+#include "widgets/qt_text.h"
 #include "ui_test_support.h"
 #include "view/sketch_gestures.h"
 #include "view/sketch_hover.h"

@@ -1,8 +1,8 @@
 // The sketch view: the layout of doors, frame sides, dividers and inserts in pixels, the two picture caches,
 // pictures stretched over several doors, and what the rendered view shows.
-#include "draft_dlg.h"
-#include "main_window.h"
-#include "picture_cache.h"
+#include "sketch_view/draft_dlg.h"
+#include "window/main_window.h"
+#include "sketch_view/picture_cache.h"
 #include "project/project_editor.h"
 #include "project/project_files.h"
 #include "project/project_state.h"

@@ -2,8 +2,8 @@
 // fields per system, the option toggle, and opening and saving sketch files.
 #include "calc/systems.h"
 #include "orders/order_numbers.h"
-#include "pickers.h"
-#include "top_panel_dlg.h"
+#include "panels/pickers.h"
+#include "panels/top_panel_dlg.h"
 #include "ui_test_support.h"
 #include "widgets/picture_button.h"
 

@@ -2,15 +2,15 @@
 // Shared by the desktop program's tests: the sample catalogue, a Project whose order counter lives in a
 // temporary folder with its editor and document, a hub that records the windows' notifications, and message
 // boxes and file dialogs that answer without a user.
-#include "artwork.h"
+#include "art/artwork.h"
 #include "catalogue/catalogue.h"
 #include "io/utf8_path.h"
-#include "notifications.h"
-#include "order_document.h"
+#include "document/notifications.h"
+#include "document/order_document.h"
 #include "project/project.h"
 #include "project/project_editor.h"
-#include "prompts.h"
-#include "ui_context.h"
+#include "window/prompts.h"
+#include "document/ui_context.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,10 +4,10 @@
 // order journal. scripts/same_bytes.sh compares what the Windows and the Linux program write.
 //   desktop_writer [--journal FILE] OUTPUT_FOLDER FILE.dlx...
 #include "dalvex_app.h"
-#include "dlg_print.h"
-#include "main_window.h"
-#include "prompts.h"
-#include "top_panel_dlg.h"
+#include "dialogs/dlg_print.h"
+#include "window/main_window.h"
+#include "window/prompts.h"
+#include "panels/top_panel_dlg.h"
 
 #include <QCommandLineParser>
 #include <QDir>
