@@ -31,10 +31,6 @@ struct CutPlan {
 // count as 0, negative pieces as empty ones.
 CutPlan planCuts(const std::vector<int32_t>& pieces, int32_t barLength, int32_t kerf, int32_t trim);
 
-// The bill's own count of bars for `pieces`: next-fit in cutting order without kerf, ending at the first
-// piece longer than a bar.
-int32_t billedBarCount(const std::vector<int32_t>& pieces, int32_t barLength);
-
 // One piece of an article's plan, as the cut table names it.
 struct PlannedPiece {
     std::string label; // "group-i" of the piece's cut line; empty when the bill has no cut line for it
