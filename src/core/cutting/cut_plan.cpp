@@ -1,9 +1,9 @@
-#include "calc/cut_plan.h"
+#include "cutting/cut_plan.h"
 
 #include "calc/bar_count.h"
-#include "calc/bin_bound.h"
 #include "calc/line_amounts.h"
 #include "calc/line_text.h"
+#include "cutting/bin_bound.h"
 
 #include <algorithm>
 #include <limits>
