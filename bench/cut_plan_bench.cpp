@@ -1,7 +1,7 @@
 // The cutting plan of a whole result: every article bought in whole bars, with a 4 mm kerf.
-#include "calc/cut_plan.h"
 #include "calc/systems.h"
 #include "catalogue/catalogue.h"
+#include "cutting/cut_plan.h"
 #include "largest_sketch.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // The sheet cutting plan of a whole result, with a 4 mm kerf and a 10 mm trim.
-#include "calc/sheet_plan.h"
 #include "calc/systems.h"
 #include "catalogue/catalogue.h"
+#include "cutting/sheet_plan.h"
 #include "largest_sketch.h"
 
 #include <benchmark/benchmark.h>

@@ -11,9 +11,10 @@ declare -A allowed=(
   [calc]="calc sketch records io text"
   [view]="view sketch records io text"
   [catalogue]="catalogue calc sketch records io text"
+  [cutting]="cutting calc sketch records io text"
   [files]="files catalogue calc sketch records io text"
   [orders]="orders calc sketch records io text"
-  [project]="project files orders catalogue calc sketch records io text"
+  [project]="project files orders catalogue cutting calc sketch records io text"
 )
 status=0
 for folder in */; do

@@ -1,6 +1,6 @@
 #include "dalvex_app.h"
 
-#include "calc/cutting_settings.h"
+#include "cutting/cutting_settings.h"
 #include "io/data_folders.h"
 #include "io/executable_folder.h"
 #include "journal_place.h"

@@ -2,8 +2,8 @@
 // The application object: the catalogue and the one Project, built from the data folders (beside the
 // executable, else installed) before any window exists, and the pictures the windows show.
 #include "art/artwork.h"
-#include "calc/cutting_settings.h"
 #include "catalogue/catalogue.h"
+#include "cutting/cutting_settings.h"
 #include "journal_session.h"
 #include "project/project.h"
 

@@ -10,8 +10,8 @@
 #include "sqlite_journal.h"
 #include "order_record.h"
 
-#include "calc/cutting_settings.h"
 #include "catalogue/catalogue.h"
+#include "cutting/cutting_settings.h"
 #include "files/sketch_link.h"
 #include "io/data_folders.h"
 #include "io/executable_folder.h"

@@ -2,8 +2,8 @@
 // The cutting plan as one JSON object: the kerf and trim it was made with, and per article bought in whole
 // bars its bars with their pieces and offcuts; per material bought in sheets its sheets with the panels
 // placed on them, the cuts stage by stage and the offcut. Lengths are in 0.1 mm.
-#include "calc/cut_plan.h"
-#include "calc/sheet_plan.h"
+#include "cutting/cut_plan.h"
+#include "cutting/sheet_plan.h"
 
 #include <string>
 #include <vector>

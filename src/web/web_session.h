@@ -2,8 +2,8 @@
 // One customer's order in the browser: the shop's catalogue made from the data the page loaded, the order
 // and its editor, and the last layout of the sketch the page drew. Every change goes through the editor as
 // the operations of an editing script, so the page decides nothing the desktop program decides.
-#include "calc/cutting_settings.h"
 #include "catalogue/catalogue.h"
+#include "cutting/cutting_settings.h"
 #include "project/project.h"
 #include "project/project_editor.h"
 #include "view/sketch_layout.h"

@@ -1,6 +1,6 @@
 // The cutting plan, checked by a validator that knows nothing of how the plan is made: every piece cut
 // exactly once, every bar cuttable with its kerfs and trim, no more bars than the bill buys.
-#include "calc/cut_plan.h"
+#include "cutting/cut_plan.h"
 #include "project_test_support.h"
 #include "random_project.h"
 

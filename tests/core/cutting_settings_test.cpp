@@ -1,6 +1,6 @@
 // The cutting settings file, and pricing by the plan inside the project's calculation.
-#include "calc/cut_plan.h"
-#include "calc/cutting_settings.h"
+#include "cutting/cut_plan.h"
+#include "cutting/cutting_settings.h"
 #include "project_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Where the program finds its data: beside the executable first, else the installed share folder; the
 // order counter moved to the user's folder without losing what the user changed there; and no file of the
 // data folders that is not a plain file stopping the programs.
-#include "calc/cutting_settings.h"
 #include "catalogue/catalogue.h"
+#include "cutting/cutting_settings.h"
 #include "io/data_folders.h"
 #include "io/utf8_path.h"
 #include "io/whole_file.h"

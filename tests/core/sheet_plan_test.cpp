@@ -1,7 +1,7 @@
 // The sheet cutting plan, checked by a validator that knows nothing of how the plan is made: every panel cut
 // exactly once, inside the trimmed sheet, a kerf between neighbours, grain kept, the sheet cuttable with
 // guillotine cuts, the plan's own cut sequence freeing every panel, and never more sheets than shelf packing.
-#include "calc/sheet_plan.h"
+#include "cutting/sheet_plan.h"
 #include "project_test_support.h"
 #include "random_project.h"
 #include "records/records.h"

@@ -1,5 +1,5 @@
 // The article lines and their cut lines, as every collector builds them.
-#include "calc/cut_plan.h"
+#include "calc/bar_count.h"
 #include "calc/ds_system.h"
 #include "calc/geometry_util.h"
 #include "calc/line_text.h"

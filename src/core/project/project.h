@@ -7,7 +7,7 @@
 // The change operations ask for an EditPass, which only ProjectEditor makes and hands to its job files: a
 // change made anywhere else would bypass the history and the listener, so it does not compile.
 #include "calc/calc_result.h"
-#include "calc/cutting_settings.h"
+#include "cutting/cutting_settings.h"
 #include "files/sketch_file.h"
 #include "records/order_card.h"
 #include "sketch/door_sketch.h"

@@ -3,8 +3,8 @@
 // the profiles and materials, the assembly information, the cutting plans of the bars and of the sheets),
 // every page numbered through the job and headed by the shop's logo. The page logic works on any paged device
 // (a printer, a PDF file); the print dialog and the messages are kept apart from it.
-#include "calc/cut_plan.h"
-#include "calc/sheet_plan.h"
+#include "cutting/cut_plan.h"
+#include "cutting/sheet_plan.h"
 #include "orders/table_section.h"
 
 #include <QImage>

@@ -2,7 +2,7 @@
 // The cutting plan drawn to scale, row by row, for the "Раскрой" tab and for the printed report: per article
 // a title, a summary line, then one row per bar with its pieces as labelled boxes, the kerfs, the trim and
 // the hatched offcut.
-#include "calc/cut_plan.h"
+#include "cutting/cut_plan.h"
 #include "widgets/qt_text.h"
 
 #include <QColor>

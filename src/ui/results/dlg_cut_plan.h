@@ -3,8 +3,8 @@
 // material bought in sheets, drawn to scale and scrolled vertically, each under a line naming the kerf and
 // trim it was made with. Hidden behind another tab, the plans are only marked stale when the Project changes,
 // and made when they are shown or read.
-#include "calc/cut_plan.h"
-#include "calc/sheet_plan.h"
+#include "cutting/cut_plan.h"
+#include "cutting/sheet_plan.h"
 #include "panels/panel.h"
 
 #include <vector>

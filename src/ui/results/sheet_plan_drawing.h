@@ -2,7 +2,7 @@
 // The sheet cutting plan drawn to scale, row by row, for the "Раскрой" tab and for the printed report: per
 // material a title and a summary line, then its sheets side by side as many as the width takes, each with its
 // trim, its panels labelled with their names and sizes, the cut lines and the offcut to keep.
-#include "calc/sheet_plan.h"
+#include "cutting/sheet_plan.h"
 
 #include <QFont>
 #include <QRect>

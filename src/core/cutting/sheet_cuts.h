@@ -2,7 +2,7 @@
 // The cut sequence of a sheet laid out with guillotine cuts, found from where its panels lie: at every stage
 // the part is divided by all the parallel cuts that cross no panel, one after each group of panels, and the
 // parts are divided again across at the next stage.
-#include "calc/sheet_packing.h"
+#include "cutting/sheet_packing.h"
 
 #include <cstdint>
 #include <optional>

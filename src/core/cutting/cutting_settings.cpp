@@ -1,7 +1,7 @@
-#include "calc/cutting_settings.h"
+#include "cutting/cutting_settings.h"
 
-#include "calc/cut_plan.h"
-#include "calc/sheet_plan.h"
+#include "cutting/cut_plan.h"
+#include "cutting/sheet_plan.h"
 #include "io/atomic_file.h"
 #include "io/whole_file.h"
 #include "text/excerpt.h"

@@ -3,7 +3,7 @@
 // items can be cut into: one item, or two smaller sub-multisets side by side along the length or along the
 // width, which is exactly how every guillotine pattern divides at its first cut. The sheets then cover the
 // whole order with the fewest feasible sub-multisets.
-#include "calc/sheet_packers.h"
+#include "cutting/sheet_packers.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "calc/bin_bound.h"
+#include "cutting/bin_bound.h"
 
 #include <algorithm>
 

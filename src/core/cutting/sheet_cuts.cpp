@@ -1,4 +1,4 @@
-#include "calc/sheet_cuts.h"
+#include "cutting/sheet_cuts.h"
 
 #include <algorithm>
 

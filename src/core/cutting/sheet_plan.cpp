@@ -1,4 +1,4 @@
-#include "calc/sheet_plan.h"
+#include "cutting/sheet_plan.h"
 
 #include "calc/line_amounts.h"
 #include "records/records.h"

@@ -1,8 +1,8 @@
-#include "calc/sheet_packing.h"
+#include "cutting/sheet_packing.h"
 
-#include "calc/bin_bound.h"
-#include "calc/sheet_cuts.h"
-#include "calc/sheet_packers.h"
+#include "cutting/bin_bound.h"
+#include "cutting/sheet_cuts.h"
+#include "cutting/sheet_packers.h"
 
 #include <algorithm>
 #include <bit>

@@ -2,8 +2,8 @@
 // The sheet cutting plan of an order: for every material bought in sheets, which panel is cut from which
 // sheet and where, the cuts stage by stage, the offcut worth keeping, and the panels no sheet can give.
 #include "calc/calc_result.h"
-#include "calc/cutting_settings.h"
-#include "calc/sheet_packing.h"
+#include "cutting/cutting_settings.h"
+#include "cutting/sheet_packing.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 // rectangles still free; an item goes into the free rectangle that fits it best, in its corner, and the rest
 // of that rectangle is split by one straight cut into two free rectangles. Each split is a cut edge to edge
 // of the rectangle it divides, so every packing made this way can be cut with guillotine cuts.
-#include "calc/sheet_packers.h"
+#include "cutting/sheet_packers.h"
 
 #include <algorithm>
 #include <functional>

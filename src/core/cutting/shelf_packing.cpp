@@ -1,6 +1,6 @@
 // First-fit shelf packing (Berkey and Wang's finite first fit): the plain two-stage plan every other one must
 // beat. Shelves run along the sheet's length and are cut off across its width first.
-#include "calc/sheet_packers.h"
+#include "cutting/sheet_packers.h"
 
 #include <algorithm>
 
