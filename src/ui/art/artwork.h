@@ -31,6 +31,7 @@ enum PictureId : int {
     kPictureTabBase = 9100, // tabs: kPictureTabBase + 2 * tab + (selected ? 1 : 0), tab 0..5
 };
 
+// Artwork: every picture the windows show, drawn or read once.
 class Artwork {
 public:
     explicit Artwork(const Catalogue& catalogue);

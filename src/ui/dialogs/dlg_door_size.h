@@ -18,6 +18,7 @@ namespace dalvex::ui {
 class PictureButton;
 class TextLabel;
 
+// DlgDoorSize: the door widths dialog of "Параметры дверей".
 class DlgDoorSize : public ToolDialog {
     Q_OBJECT
 public:

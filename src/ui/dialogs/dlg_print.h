@@ -14,6 +14,7 @@ namespace dalvex::ui {
 
 class PictureButton;
 
+// DlgPrint: the dialog that chooses the reports to print or to write to the workbook.
 class DlgPrint : public ToolDialog {
     Q_OBJECT
 public:

@@ -7,6 +7,7 @@
 
 namespace dalvex::ui {
 
+// ToolDialog: a dialog that locks the main window's panels while it is open.
 class ToolDialog : public QDialog {
     Q_OBJECT
 public:

@@ -8,6 +8,7 @@ class QLineEdit;
 
 namespace dalvex::ui {
 
+// EditTyping: what is being typed into a field, one undo step.
 class EditTyping {
 public:
     // Applies `op` as a keystroke typed in `edit`, which has an object name; null: a change of the panel's

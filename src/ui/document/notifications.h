@@ -10,6 +10,7 @@ enum class Notification {
     UnlockPanels, // the tool dialog closed
 };
 
+// NotificationHub: the main window, as the tool dialogs tell it of their lock.
 // Implemented by the main window; panels hold a reference and call it, never each other.
 class NotificationHub {
 public:

@@ -11,6 +11,7 @@
 
 namespace dalvex::ui {
 
+// OrderDocument: the order the window shows, its changes told as signals.
 class OrderDocument : public QObject {
     Q_OBJECT
 public:

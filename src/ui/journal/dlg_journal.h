@@ -24,6 +24,7 @@ namespace dalvex::ui {
 class JournalTableModel;
 struct UiContext;
 
+// DlgJournal: the "Журнал заказов" window.
 class DlgJournal : public QDialog {
     Q_OBJECT
 public:

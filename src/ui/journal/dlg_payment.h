@@ -13,6 +13,7 @@ class QLineEdit;
 
 namespace dalvex::ui {
 
+// DlgPayment: the "Оплата…" dialog of the journal window.
 class DlgPayment : public QDialog {
     Q_OBJECT
 public:

@@ -9,6 +9,7 @@
 
 namespace dalvex::ui {
 
+// JournalTableModel: the rows of the journal window's list, read a page at a time.
 class JournalTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -14,6 +14,7 @@ namespace dalvex::ui {
 
 class PictureButton;
 
+// DlgOrder: the "Заказ" tab, the order card.
 class DlgOrder : public Panel {
     Q_OBJECT
 public:

@@ -5,6 +5,7 @@
 
 namespace dalvex::ui {
 
+// DlgSplitter: the divider type picker.
 class DlgSplitter : public Picker {
     Q_OBJECT
 public:

@@ -9,6 +9,7 @@ namespace dalvex::ui {
 
 class PictureButton;
 
+// DlgTabs: the tab bar at the left of the window.
 class DlgTabs : public Panel {
     Q_OBJECT
 public:

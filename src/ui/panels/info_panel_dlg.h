@@ -7,6 +7,7 @@
 
 namespace dalvex::ui {
 
+// InfoPanelDlg: the info line below the sketch.
 class InfoPanelDlg : public Panel {
     Q_OBJECT
 public:

@@ -8,6 +8,7 @@
 
 namespace dalvex::ui {
 
+// Panel: the base of the main window's panels.
 class Panel : public QWidget {
     Q_OBJECT
 public:

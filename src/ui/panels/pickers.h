@@ -20,6 +20,7 @@ struct PickerEntry {
     PictureButton* button = nullptr;
 };
 
+// Picker: a popup of picture buttons (system, handle profile, colour).
 class Picker : public QWidget {
     Q_OBJECT
 public:

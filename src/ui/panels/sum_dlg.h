@@ -9,6 +9,7 @@ namespace dalvex::ui {
 
 class TextLabel;
 
+// SumDlg: the totals panel, the discount and the grand total.
 class SumDlg : public Panel {
     Q_OBJECT
 public:

@@ -24,6 +24,7 @@ struct ThumbRow {
     QString tip;
 };
 
+// CThumbListCtrl: the thumbnails of a material collection.
 class CThumbListCtrl : public QListView {
     Q_OBJECT
 public:

@@ -19,6 +19,7 @@ class DlgSystems;
 class PictureButton;
 class TextLabel;
 
+// TopPanelDlg: the top panel (pickers, dimensions, file commands, journal).
 class TopPanelDlg : public Panel {
     Q_OBJECT
 public:

@@ -14,6 +14,7 @@
 
 namespace dalvex::ui {
 
+// CellPictures: a result table's cell texts kept as pictures.
 class CellPictures {
 public:
     // Starts a render: what the last one did not use is dropped.

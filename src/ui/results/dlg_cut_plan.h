@@ -13,6 +13,7 @@ class QScrollArea;
 
 namespace dalvex::ui {
 
+// DlgCutPlan: the "Раскрой" tab.
 class DlgCutPlan : public Panel {
     Q_OBJECT
 public:

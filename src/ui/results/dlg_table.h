@@ -16,6 +16,7 @@ class QScrollBar;
 
 namespace dalvex::ui {
 
+// DlgTable: a result table tab.
 class DlgTable : public Panel {
     Q_OBJECT
 public:

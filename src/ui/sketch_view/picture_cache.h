@@ -38,6 +38,7 @@ private:
     qsizetype bytes_ = 0;
 };
 
+// PictureCache: the sketch view's material pictures.
 class PictureCache {
 public:
     static constexpr size_t kCapacity = 10;

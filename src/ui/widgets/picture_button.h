@@ -10,6 +10,7 @@
 
 namespace dalvex::ui {
 
+// PictureButton: a button drawn from pictures.
 class PictureButton : public QAbstractButton {
     Q_OBJECT
 public:

@@ -8,6 +8,7 @@
 
 namespace dalvex::ui {
 
+// TextLabel: a label drawn in the program's own fonts.
 class TextLabel : public QWidget {
     Q_OBJECT
 public:

@@ -7,6 +7,7 @@ class QPainter;
 
 namespace dalvex::ui {
 
+// TiledBackground: a panel's tiled background picture.
 class TiledBackground {
 public:
     explicit TiledBackground(QPixmap tile = QPixmap()) : tile_(std::move(tile)) {}

@@ -29,6 +29,7 @@ class RecoveryKeeper;
 class SumDlg;
 class TopPanelDlg;
 
+// CDalvexDlg: the main window.
 class CDalvexDlg : public QWidget, public NotificationHub {
     Q_OBJECT
 public:

@@ -11,6 +11,7 @@
 
 namespace dalvex::ui {
 
+// OpenFiles: the locks of the sketch files open in running programs.
 class OpenFiles : public QObject {
     Q_OBJECT
 

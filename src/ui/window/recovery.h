@@ -13,6 +13,7 @@ namespace dalvex::ui {
 
 struct UiContext;
 
+// RecoveryKeeper: the copy of unsaved work kept for the next start.
 class RecoveryKeeper : public QObject {
     Q_OBJECT
 public:
