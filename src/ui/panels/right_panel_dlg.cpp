@@ -4,6 +4,7 @@
 #include "art/button_icons.h"
 #include "catalogue/catalogue.h"
 #include "dialogs/dlg_door_size.h"
+#include "panels/chosen_system.h"
 #include "panels/dlg_splitter.h"
 #include "dialogs/dlg_zoom_material.h"
 #include "document/order_document.h"
@@ -31,15 +32,6 @@ const QColor kGrey(76, 76, 76);
 const QColor kRed(250, 41, 41);
 constexpr int kTabHeight = 25;
 constexpr int kNoticeHeight = 60;
-
-// The options of the chosen system, and which of its own it offers.
-OwnOptions ownOptionsOf(const Project& project) {
-    return project.calculator ? project.calculator->ownOptions() : OwnOptions::None;
-}
-const SystemOptions& chosenOptions(const Project& project) {
-    static const SystemOptions none;
-    return project.calculator ? project.calculator->own(project.options) : none;
-}
 
 } // namespace
 
@@ -171,12 +163,6 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
 
 RightPanelDlg::~RightPanelDlg() = default;
 
-void RightPanelDlg::forgetThumbChoice() {
-    const QSignalBlocker quiet(thumbs_);
-    thumbs_->clearSelection();
-    thumbs_->setCurrentIndex(QModelIndex());
-}
-
 void RightPanelDlg::showPage(int page) {
     page_ = page == 1 ? 1 : 0;
     for (size_t i = 0; i < tabs_.size(); ++i) {
@@ -227,44 +213,6 @@ void RightPanelDlg::showView() {
     insertSizes_->setChecked(view.showInsertSizes);
     scaling_->setChecked(view.scaleOnFill);
     showDoorShown();
-}
-
-void RightPanelDlg::showDoorShown() {
-    const QSignalBlocker quiet(doorsShown_);
-    const int shown = ctx_.document->view().currentDoor(ctx_.project.sketch.doorCount);
-    doorsShown_->setCurrentIndex(std::clamp(shown + 1, 0, doorsShown_->count() - 1));
-}
-
-void RightPanelDlg::refillLists() {
-    const Project& project = ctx_.project;
-    filling_ = true;
-
-    doorsShown_->clear();
-    doorsShown_->addItem(QStringLiteral("Все"));
-    for (int i = 1; i <= project.doorCount; ++i)
-        doorsShown_->addItem(qs(format("%d", i)));
-    showDoorShown();
-
-    barLengths_->clear();
-    const HandleProfile* h = project.handleProfile;
-    barLengths_->addItem(qs(format("%1.1f м", (h ? h->barLength1 : 0) / 10000.0)));
-    if (h && h->barLength2 > 0) barLengths_->addItem(qs(format("%1.1f м", h->barLength2 / 10000.0)));
-    barLengths_->setCurrentIndex(
-        h ? std::clamp(project.options.barChoice(*h) - 1, 0, barLengths_->count() - 1) : -1);
-
-    rollers_->clear();
-    for (const std::string& entry : rollerEntries(project))
-        rollers_->addItem(qs(entry));
-    rollers_->setCurrentIndex(std::max(rollers_->findText(qs(currentRollerEntry(project))), 0));
-
-    heightOffsets_->clear();
-    const bool offered = ownOptionsOf(project) == OwnOptions::Pivot;
-    for (int32_t mm : kHeightOffsets) {
-        heightOffsets_->addItem(qs(format("%d", mm))); // the first item added becomes the current one
-        if (offered && chosenOptions(project).heightOffset == mm)
-            heightOffsets_->setCurrentIndex(heightOffsets_->count() - 1);
-    }
-    filling_ = false;
 }
 
 void RightPanelDlg::layoutControls() {
@@ -329,159 +277,6 @@ QRect RightPanelDlg::logoBox() const {
     // Squeezed between the lowest control and the web address.
     const QRect left(QPoint(full.left(), lowest + kGap), QPoint(full.right(), link_->geometry().top() - 1));
     return left.height() >= kSmallest ? left : QRect();
-}
-
-void RightPanelDlg::showHeightOffset() {
-    const bool offset = page_ == 0 && offersHeightOffset(ctx_.project);
-    heightOffsetLabel_->setVisible(offset);
-    heightOffsets_->setVisible(offset);
-}
-
-void RightPanelDlg::showOrientation() {
-    const bool vertical = ctx_.document->view().dividersVertical;
-    orientation_->setPicture(orientationPicture(vertical, false), orientationPicture(vertical, true));
-}
-
-void RightPanelDlg::showDrawMode() {
-    const bool on = ctx_.document->view().drawDividers;
-    drawMode_->setPicture(drawModePicture(on, false), drawModePicture(on, true));
-    // Drawing stays on across the pages: where the dividers are out of sight the page says so.
-    const bool notice = on && page_ == 1;
-    if (drawNotice_->isVisibleTo(this) == notice) return;
-    drawNotice_->setVisible(notice);
-    layoutControls();
-}
-
-void RightPanelDlg::showRailProfiles() {
-    auto show = [this](PictureButton* b, const Article* a) {
-        b->setPicture(a ? railPicture(a->code) : ctx_.artwork.picture(kPictureNone));
-        b->setCaption(a ? qs(a->code) : QStringLiteral("Нет"));
-    };
-    const bool rails = ownOptionsOf(ctx_.project) == OwnOptions::RailProfiles;
-    const SystemOptions& options = chosenOptions(ctx_.project);
-    show(running_, rails ? options.runningProfile : nullptr);
-    show(guide_, rails ? options.guideProfile : nullptr);
-}
-
-// --- Page "Система" ---
-
-void RightPanelDlg::doorsShownChosen(int item) {
-    const int n = item - 1;
-    const int doorCount = ctx_.project.sketch.doorCount;
-    ViewSettings view = ctx_.document->view();
-    if (item < 0 || n == view.currentDoor(doorCount)) return;
-    view.shownDoor = n;
-    // The selection lies in the doors shown.
-    ctx_.editor.clearSelection();
-    ctx_.document->setView(view);
-}
-
-void RightPanelDlg::barLengthChosen(int item) {
-    if (item < 0) return;
-    ctx_.editor.apply(edit::ChooseBarLength{item + 1});
-}
-
-void RightPanelDlg::rollerChosen(int item) {
-    if (item < 0) return;
-    ctx_.editor.apply(edit::ChooseRollers{rollers_->itemText(item).toStdString()});
-}
-
-void RightPanelDlg::heightOffsetChosen(int item) {
-    if (item < 0 || item >= static_cast<int>(std::size(kHeightOffsets))) return;
-    ctx_.editor.apply(edit::SetHeightOffset{kHeightOffsets[item]});
-}
-
-void RightPanelDlg::toggleInsertSizes() {
-    ViewSettings view = ctx_.document->view();
-    view.showInsertSizes = !view.showInsertSizes;
-    ctx_.document->setView(view);
-}
-
-void RightPanelDlg::openDoorParameters() {
-    doorSize_->open();
-}
-
-void RightPanelDlg::toggleSplitter() {
-    if (splitter_->isVisible()) {
-        splitter_->hide();
-        return;
-    }
-    const DSSystem* calc = ctx_.project.calculator;
-    if (!calc || calc->dividerProfiles.empty()) return;
-    splitter_->selectionChanged();
-    const QPoint panel = mapToGlobal(QPoint(0, 0));
-    splitter_->showAt(QPoint(panel.x() - 1 - splitter_->width(), panel.y() + 175));
-}
-
-void RightPanelDlg::orientationClicked() {
-    // The profile's own orientation, where it allows only one, stays.
-    if (!ctx_.project.dividerProfile) return;
-    ViewSettings view = ctx_.document->view();
-    view.dividersVertical = !view.dividersVertical;
-    ctx_.document->setView(view);
-}
-
-void RightPanelDlg::drawModeClicked() {
-    ViewSettings view = ctx_.document->view();
-    view.drawDividers = !view.drawDividers;
-    ctx_.document->setView(view);
-}
-
-void RightPanelDlg::clearSketch() {
-    if (!prompts().question(this, QStringLiteral("Очистить эскиз, удалив все разделители и материалы?"),
-                            QStringLiteral("Подтверждение")))
-        return;
-    ctx_.editor.apply(edit::ClearSketch{});
-}
-
-void RightPanelDlg::toggleRunningProfile() {
-    ctx_.editor.apply(edit::ToggleRunningProfile{});
-}
-
-void RightPanelDlg::toggleGuideProfile() {
-    ctx_.editor.apply(edit::ToggleGuideProfile{});
-}
-
-// --- Page "Наполнение" ---
-
-void RightPanelDlg::collectionChosen(int item) {
-    if (item < 0) return;
-    const MaterialCollection* c =
-        ctx_.project.catalogue().findCollection(collections_->itemText(item).toStdString());
-    if (!c) return;
-    // Captioned with the names the tables show; the key stays behind for picking. The rows are read from the
-    // library as they come into view: a collection of many thousand lines costs no more than a page of them.
-    const QSignalBlocker quiet(thumbs_);
-    thumbs_->setRows(
-        static_cast<int>(c->materials.size()),
-        [c](int row) {
-            const Material& m = c->materials[static_cast<size_t>(row)];
-            return ThumbRow{qs(m.picturePath), qs(m.name), qs(m.title())};
-        },
-        qs(c->picturesFolder));
-}
-
-void RightPanelDlg::toggleScaling() {
-    ViewSettings view = ctx_.document->view();
-    view.scaleOnFill = !view.scaleOnFill;
-    ctx_.document->setView(view);
-}
-
-void RightPanelDlg::thumbnailPicked() {
-    const Project& project = ctx_.project;
-    const SketchSelection& selected = ctx_.editor.selection();
-    const QString picked = thumbs_->pickedKey();
-    if (picked.isEmpty() || !selectedInsert(project.sketch, selected)) return;
-    const MaterialCollection* c =
-        project.catalogue().findCollection(collections_->currentText().toStdString());
-    if (!c) return;
-    const Material* m = c->find(picked.toStdString());
-    if (!m) return;
-    if (ctx_.document->view().scaleOnFill) {
-        zoom_->openFor(m);
-        return;
-    }
-    ctx_.editor.apply(edit::Fill{selected.insertDoor, selected.insertId, m});
 }
 
 } // namespace dalvex::ui
