@@ -1,5 +1,6 @@
 #include "dialogs/dlg_zoom_material.h"
 
+#include "art/button_icons.h"
 #include "widgets/dialog_units.h"
 #include "document/order_document.h"
 #include "project/project.h"
@@ -31,28 +32,6 @@ int shownDoor(const QComboBox* list) {
     return readInt(list->currentText().toStdString()) - 1;
 }
 
-// What the two actions do, 22 x 22: one picture fitted to one insert, or one picture spread over three doors.
-QPixmap fitPicture(bool acrossDoors) {
-    QPixmap pm(22, 22);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient picture(0, 0, 22, 22);
-    picture.setColorAt(0, QColor(170, 200, 230));
-    picture.setColorAt(1, QColor(120, 150, 110));
-    p.setPen(QPen(QColor(76, 76, 76), 1.2));
-    if (acrossDoors) {
-        p.fillRect(QRectF(2, 3, 18, 16), picture);
-        for (int i = 0; i < 3; ++i)
-            p.drawRect(QRectF(2 + 6 * i, 3, 6, 16));
-    } else {
-        p.drawRect(QRectF(2, 3, 18, 16));
-        p.fillRect(QRectF(8, 6, 6, 10), picture);
-        p.drawRect(QRectF(8, 6, 6, 10));
-    }
-    return pm;
-}
-
 void selectDoor(QComboBox* list, int door) {
     const int i = list->findText(doorNumber(door));
     list->setCurrentIndex(door >= 0 && i >= 0 ? i : 0);
@@ -69,13 +48,13 @@ DlgZoomMaterial::DlgZoomMaterial(const UiContext& context, QWidget* parent)
     const QFont font = ctx_.buttonFont;
     insert_ = new PictureButton(this);
     insert_->setGeometry(units(7, 7, 118, 21));
-    insert_->setPicture(fitPicture(false));
+    insert_->setPicture(materialFitPicture(false));
     insert_->setCaptionFont(font);
     insert_->setCaption(QStringLiteral("По размеру вставки"), PictureButton::CaptionPlacement::Right);
     insert_->setFramed(true);
     doors_ = new PictureButton(this);
     doors_->setGeometry(units(7, 30, 118, 21));
-    doors_->setPicture(fitPicture(true));
+    doors_->setPicture(materialFitPicture(true));
     doors_->setCaptionFont(font);
     doors_->setCaption(QStringLiteral("По размеру дверей"), PictureButton::CaptionPlacement::Right);
     doors_->setFramed(true);

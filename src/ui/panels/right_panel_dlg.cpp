@@ -1,9 +1,10 @@
 #include "panels/right_panel_dlg.h"
 
 #include "calc/ds_system.h"
-#include "calc/gerlit_rails.h"
+#include "art/button_icons.h"
 #include "catalogue/catalogue.h"
 #include "dialogs/dlg_door_size.h"
+#include "panels/chosen_system.h"
 #include "panels/dlg_splitter.h"
 #include "dialogs/dlg_zoom_material.h"
 #include "document/order_document.h"
@@ -31,123 +32,6 @@ const QColor kGrey(76, 76, 76);
 const QColor kRed(250, 41, 41);
 constexpr int kTabHeight = 25;
 constexpr int kNoticeHeight = 60;
-
-// The options of the chosen system, and which of its own it offers.
-OwnOptions ownOptionsOf(const Project& project) {
-    return project.calculator ? project.calculator->ownOptions() : OwnOptions::None;
-}
-const SystemOptions& chosenOptions(const Project& project) {
-    static const SystemOptions none;
-    return project.calculator ? project.calculator->own(project.options) : none;
-}
-
-// The orientation of new dividers: a door with a horizontal or a vertical bar; red while hovered.
-QPixmap orientationPicture(bool vertical, bool hover) {
-    QPixmap pm(44, 56);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(hover ? kRed : kGrey, 2));
-    p.drawRect(QRectF(4, 3, 36, 50));
-    p.setPen(QPen(hover ? kRed : QColor(120, 120, 120), 5));
-    if (vertical)
-        p.drawLine(QPointF(22, 6), QPointF(22, 50));
-    else
-        p.drawLine(QPointF(7, 28), QPointF(37, 28));
-    return pm;
-}
-
-// The drawing mode: a pencil, crossed out while new dividers are not being drawn.
-QPixmap drawModePicture(bool on, bool hover) {
-    QPixmap pm(44, 56);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor c = hover ? kRed : kGrey;
-    p.setPen(QPen(c, 2));
-    p.setBrush(on ? QColor(250, 220, 120) : Qt::white);
-    const QPointF pencil[] = {{10, 44}, {30, 12}, {36, 16}, {16, 48}, {8, 50}};
-    p.drawPolygon(pencil, 5);
-    if (!on) {
-        p.setPen(QPen(c, 3));
-        p.drawLine(QPointF(6, 6), QPointF(38, 50));
-    }
-    return pm;
-}
-
-// The door parameters: two doors side by side with the arrow of their widths; red while hovered.
-QPixmap doorParametersPicture(bool hover) {
-    QPixmap pm(40, 40);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor c = hover ? kRed : kGrey;
-    p.setPen(QPen(c, 2));
-    p.setBrush(QColor(235, 228, 215));
-    p.drawRect(QRectF(4, 4, 15, 26));
-    p.drawRect(QRectF(21, 4, 15, 26));
-    p.drawLine(QPointF(4, 35), QPointF(36, 35));
-    const QPointF left[] = {{4, 35}, {9, 32}, {9, 38}};
-    const QPointF right[] = {{36, 35}, {31, 32}, {31, 38}};
-    p.setBrush(c);
-    p.drawPolygon(left, 3);
-    p.drawPolygon(right, 3);
-    return pm;
-}
-
-// The cross-section of a Gerlit rail, 58 x 58: the running profile with its runner channels above the door,
-// the guide profile laid on or let in below it.
-QPixmap railPicture(const std::string& code) {
-    QPixmap pm(58, 58);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient metal(0, 0, 0, 58);
-    metal.setColorAt(0, QColor(236, 238, 240));
-    metal.setColorAt(1, QColor(160, 165, 170));
-    p.setPen(QPen(QColor(90, 94, 98), 1.5));
-    p.setBrush(metal);
-    const GerlitRail rail = gerlitRail(code);
-    if (rail.running) {
-        p.drawRect(QRectF(6, 14, 46, 8)); // the flange screwed to the ceiling
-        const int channels = rail.channels;
-        const double width = 40.0 / channels;
-        for (int i = 0; i < channels; ++i) {
-            const double x = 9 + i * width;
-            p.drawRect(QRectF(x, 22, 4, 20));
-            p.drawRect(QRectF(x + width - 10, 22, 4, 20));
-            p.drawLine(QPointF(x + 4, 42), QPointF(x + 8, 42));
-        }
-    } else {
-        p.drawRect(QRectF(6, 38, 46, 7)); // the base on the floor
-        const bool letIn = rail.letIn;
-        for (double x : letIn ? std::vector<double>{14, 40} : std::vector<double>{10, 26, 44})
-            p.drawRect(QRectF(x - 2, letIn ? 18 : 24, 4, letIn ? 20 : 14));
-    }
-    return pm;
-}
-
-// Clearing the sketch: a door whose dividers are swept away by an eraser; red while hovered.
-QPixmap clearPicture(bool hover) {
-    QPixmap pm(44, 56);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor c = hover ? kRed : kGrey;
-    p.setPen(QPen(c, 2));
-    p.drawRect(QRectF(4, 3, 30, 50));
-    p.setPen(QPen(QColor(170, 170, 170), 2, Qt::DashLine));
-    p.drawLine(QPointF(7, 20), QPointF(31, 20));
-    p.drawLine(QPointF(19, 23), QPointF(19, 50));
-    p.setPen(QPen(c, 2));
-    p.setBrush(hover ? QColor(250, 200, 200) : QColor(240, 170, 160));
-    p.translate(30, 36);
-    p.rotate(-35);
-    p.drawRoundedRect(QRectF(-6, -12, 12, 22), 2, 2);
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(-6, 4, 12, 6));
-    return pm;
-}
 
 } // namespace
 
@@ -279,12 +163,6 @@ RightPanelDlg::RightPanelDlg(const UiContext& context, QWidget* parent) : Panel(
 
 RightPanelDlg::~RightPanelDlg() = default;
 
-void RightPanelDlg::forgetThumbChoice() {
-    const QSignalBlocker quiet(thumbs_);
-    thumbs_->clearSelection();
-    thumbs_->setCurrentIndex(QModelIndex());
-}
-
 void RightPanelDlg::showPage(int page) {
     page_ = page == 1 ? 1 : 0;
     for (size_t i = 0; i < tabs_.size(); ++i) {
@@ -335,44 +213,6 @@ void RightPanelDlg::showView() {
     insertSizes_->setChecked(view.showInsertSizes);
     scaling_->setChecked(view.scaleOnFill);
     showDoorShown();
-}
-
-void RightPanelDlg::showDoorShown() {
-    const QSignalBlocker quiet(doorsShown_);
-    const int shown = ctx_.document->view().currentDoor(ctx_.project.sketch.doorCount);
-    doorsShown_->setCurrentIndex(std::clamp(shown + 1, 0, doorsShown_->count() - 1));
-}
-
-void RightPanelDlg::refillLists() {
-    const Project& project = ctx_.project;
-    filling_ = true;
-
-    doorsShown_->clear();
-    doorsShown_->addItem(QStringLiteral("Все"));
-    for (int i = 1; i <= project.doorCount; ++i)
-        doorsShown_->addItem(qs(format("%d", i)));
-    showDoorShown();
-
-    barLengths_->clear();
-    const HandleProfile* h = project.handleProfile;
-    barLengths_->addItem(qs(format("%1.1f м", (h ? h->barLength1 : 0) / 10000.0)));
-    if (h && h->barLength2 > 0) barLengths_->addItem(qs(format("%1.1f м", h->barLength2 / 10000.0)));
-    barLengths_->setCurrentIndex(
-        h ? std::clamp(project.options.barChoice(*h) - 1, 0, barLengths_->count() - 1) : -1);
-
-    rollers_->clear();
-    for (const std::string& entry : rollerEntries(project))
-        rollers_->addItem(qs(entry));
-    rollers_->setCurrentIndex(std::max(rollers_->findText(qs(currentRollerEntry(project))), 0));
-
-    heightOffsets_->clear();
-    const bool offered = ownOptionsOf(project) == OwnOptions::Pivot;
-    for (int32_t mm : kHeightOffsets) {
-        heightOffsets_->addItem(qs(format("%d", mm))); // the first item added becomes the current one
-        if (offered && chosenOptions(project).heightOffset == mm)
-            heightOffsets_->setCurrentIndex(heightOffsets_->count() - 1);
-    }
-    filling_ = false;
 }
 
 void RightPanelDlg::layoutControls() {
@@ -437,159 +277,6 @@ QRect RightPanelDlg::logoBox() const {
     // Squeezed between the lowest control and the web address.
     const QRect left(QPoint(full.left(), lowest + kGap), QPoint(full.right(), link_->geometry().top() - 1));
     return left.height() >= kSmallest ? left : QRect();
-}
-
-void RightPanelDlg::showHeightOffset() {
-    const bool offset = page_ == 0 && offersHeightOffset(ctx_.project);
-    heightOffsetLabel_->setVisible(offset);
-    heightOffsets_->setVisible(offset);
-}
-
-void RightPanelDlg::showOrientation() {
-    const bool vertical = ctx_.document->view().dividersVertical;
-    orientation_->setPicture(orientationPicture(vertical, false), orientationPicture(vertical, true));
-}
-
-void RightPanelDlg::showDrawMode() {
-    const bool on = ctx_.document->view().drawDividers;
-    drawMode_->setPicture(drawModePicture(on, false), drawModePicture(on, true));
-    // Drawing stays on across the pages: where the dividers are out of sight the page says so.
-    const bool notice = on && page_ == 1;
-    if (drawNotice_->isVisibleTo(this) == notice) return;
-    drawNotice_->setVisible(notice);
-    layoutControls();
-}
-
-void RightPanelDlg::showRailProfiles() {
-    auto show = [this](PictureButton* b, const Article* a) {
-        b->setPicture(a ? railPicture(a->code) : ctx_.artwork.picture(kPictureNone));
-        b->setCaption(a ? qs(a->code) : QStringLiteral("Нет"));
-    };
-    const bool rails = ownOptionsOf(ctx_.project) == OwnOptions::RailProfiles;
-    const SystemOptions& options = chosenOptions(ctx_.project);
-    show(running_, rails ? options.runningProfile : nullptr);
-    show(guide_, rails ? options.guideProfile : nullptr);
-}
-
-// --- Page "Система" ---
-
-void RightPanelDlg::doorsShownChosen(int item) {
-    const int n = item - 1;
-    const int doorCount = ctx_.project.sketch.doorCount;
-    ViewSettings view = ctx_.document->view();
-    if (item < 0 || n == view.currentDoor(doorCount)) return;
-    view.shownDoor = n;
-    // The selection lies in the doors shown.
-    ctx_.editor.clearSelection();
-    ctx_.document->setView(view);
-}
-
-void RightPanelDlg::barLengthChosen(int item) {
-    if (item < 0) return;
-    ctx_.editor.apply(edit::ChooseBarLength{item + 1});
-}
-
-void RightPanelDlg::rollerChosen(int item) {
-    if (item < 0) return;
-    ctx_.editor.apply(edit::ChooseRollers{rollers_->itemText(item).toStdString()});
-}
-
-void RightPanelDlg::heightOffsetChosen(int item) {
-    if (item < 0 || item >= static_cast<int>(std::size(kHeightOffsets))) return;
-    ctx_.editor.apply(edit::SetHeightOffset{kHeightOffsets[item]});
-}
-
-void RightPanelDlg::toggleInsertSizes() {
-    ViewSettings view = ctx_.document->view();
-    view.showInsertSizes = !view.showInsertSizes;
-    ctx_.document->setView(view);
-}
-
-void RightPanelDlg::openDoorParameters() {
-    doorSize_->open();
-}
-
-void RightPanelDlg::toggleSplitter() {
-    if (splitter_->isVisible()) {
-        splitter_->hide();
-        return;
-    }
-    const DSSystem* calc = ctx_.project.calculator;
-    if (!calc || calc->dividerProfiles.empty()) return;
-    splitter_->selectionChanged();
-    const QPoint panel = mapToGlobal(QPoint(0, 0));
-    splitter_->showAt(QPoint(panel.x() - 1 - splitter_->width(), panel.y() + 175));
-}
-
-void RightPanelDlg::orientationClicked() {
-    // The profile's own orientation, where it allows only one, stays.
-    if (!ctx_.project.dividerProfile) return;
-    ViewSettings view = ctx_.document->view();
-    view.dividersVertical = !view.dividersVertical;
-    ctx_.document->setView(view);
-}
-
-void RightPanelDlg::drawModeClicked() {
-    ViewSettings view = ctx_.document->view();
-    view.drawDividers = !view.drawDividers;
-    ctx_.document->setView(view);
-}
-
-void RightPanelDlg::clearSketch() {
-    if (!prompts().question(this, QStringLiteral("Очистить эскиз, удалив все разделители и материалы?"),
-                            QStringLiteral("Подтверждение")))
-        return;
-    ctx_.editor.apply(edit::ClearSketch{});
-}
-
-void RightPanelDlg::toggleRunningProfile() {
-    ctx_.editor.apply(edit::ToggleRunningProfile{});
-}
-
-void RightPanelDlg::toggleGuideProfile() {
-    ctx_.editor.apply(edit::ToggleGuideProfile{});
-}
-
-// --- Page "Наполнение" ---
-
-void RightPanelDlg::collectionChosen(int item) {
-    if (item < 0) return;
-    const MaterialCollection* c =
-        ctx_.project.catalogue().findCollection(collections_->itemText(item).toStdString());
-    if (!c) return;
-    // Captioned with the names the tables show; the key stays behind for picking. The rows are read from the
-    // library as they come into view: a collection of many thousand lines costs no more than a page of them.
-    const QSignalBlocker quiet(thumbs_);
-    thumbs_->setRows(
-        static_cast<int>(c->materials.size()),
-        [c](int row) {
-            const Material& m = c->materials[static_cast<size_t>(row)];
-            return ThumbRow{qs(m.picturePath), qs(m.name), qs(m.title())};
-        },
-        qs(c->picturesFolder));
-}
-
-void RightPanelDlg::toggleScaling() {
-    ViewSettings view = ctx_.document->view();
-    view.scaleOnFill = !view.scaleOnFill;
-    ctx_.document->setView(view);
-}
-
-void RightPanelDlg::thumbnailPicked() {
-    const Project& project = ctx_.project;
-    const SketchSelection& selected = ctx_.editor.selection();
-    const QString picked = thumbs_->pickedKey();
-    if (picked.isEmpty() || !selectedInsert(project.sketch, selected)) return;
-    const MaterialCollection* c =
-        project.catalogue().findCollection(collections_->currentText().toStdString());
-    if (!c) return;
-    const Material* m = c->find(picked.toStdString());
-    if (!m) return;
-    if (ctx_.document->view().scaleOnFill) {
-        zoom_->openFor(m);
-        return;
-    }
-    ctx_.editor.apply(edit::Fill{selected.insertDoor, selected.insertId, m});
 }
 
 } // namespace dalvex::ui

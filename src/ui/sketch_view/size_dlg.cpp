@@ -1,5 +1,6 @@
 #include "sketch_view/size_dlg.h"
 
+#include "art/button_icons.h"
 #include "widgets/dialog_units.h"
 #include "document/order_document.h"
 #include "project/project.h"
@@ -25,29 +26,6 @@ QRect units(int x, int y, int w, int h) {
     return {dluX(x), dluY(y), dluX(w), dluY(h)};
 }
 
-// The two button pictures: a tick and a cross on a transparent ground, brighter under the pointer.
-QPixmap buttonPicture(bool tick, bool lit, QSize size) {
-    QPixmap pm(size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor colour = tick ? (lit ? QColor(40, 190, 60) : QColor(40, 140, 50))
-                               : (lit ? QColor(250, 41, 41) : QColor(170, 50, 50));
-    p.setPen(QPen(colour, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    const QRectF r = QRectF(pm.rect()).adjusted(7, 7, -7, -7);
-    if (tick) {
-        QPainterPath path;
-        path.moveTo(r.left(), r.center().y());
-        path.lineTo(r.left() + r.width() * 0.4, r.bottom());
-        path.lineTo(r.right(), r.top());
-        p.drawPath(path);
-    } else {
-        p.drawLine(r.topLeft(), r.bottomRight());
-        p.drawLine(r.bottomLeft(), r.topRight());
-    }
-    return pm;
-}
-
 TextLabel* makeLabel(QWidget* parent, QRect geometry) {
     auto* label = new TextLabel(QString(), parent);
     label->setTextFont(labelFont());
@@ -71,12 +49,12 @@ SizeDlg::SizeDlg(const UiContext& context, QWidget* parent)
     edit_->setGeometry(units(4, 27, 89, 15));
     ok_ = new PictureButton(this);
     ok_->setGeometry(units(96, 22, 27, 22));
-    ok_->setPicture(buttonPicture(true, false, ok_->size()), buttonPicture(true, true, ok_->size()));
+    ok_->setPicture(tickCrossPicture(true, false, ok_->size()), tickCrossPicture(true, true, ok_->size()));
     ok_->setCaption(QString(), PictureButton::CaptionPlacement::None);
     cancel_ = new PictureButton(this);
     cancel_->setGeometry(units(123, 22, 24, 22));
-    cancel_->setPicture(buttonPicture(false, false, cancel_->size()),
-                        buttonPicture(false, true, cancel_->size()));
+    cancel_->setPicture(tickCrossPicture(false, false, cancel_->size()),
+                        tickCrossPicture(false, true, cancel_->size()));
     cancel_->setCaption(QString(), PictureButton::CaptionPlacement::None);
     connect(ok_, &QAbstractButton::clicked, this, &SizeDlg::accept);
     connect(cancel_, &QAbstractButton::clicked, this, &SizeDlg::reject);
