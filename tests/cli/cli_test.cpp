@@ -13,7 +13,9 @@
 #include <random>
 #include <sstream>
 #if defined(_WIN32)
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 #else
 #include <sys/wait.h>
 #endif
@@ -77,7 +79,13 @@ protected:
         // The whole line in one more pair of quotes, which cmd.exe /c strips; UTF-16 so that Cyrillic
         // arguments arrive whole.
         const std::u16string wide = dalvex::utf8ToUtf16("\"" + command + "\"");
-        r.exitCode = _wsystem(std::wstring(wide.begin(), wide.end()).c_str());
+        // -1: the command interpreter itself could not be started (wine, now and then, under load); the
+        // program never ran, so it is run again.
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            r.exitCode = _wsystem(std::wstring(wide.begin(), wide.end()).c_str());
+            if (r.exitCode != -1) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        }
 #else
         const int status = std::system(command.c_str());
         r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
